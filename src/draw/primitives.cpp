@@ -1,0 +1,2 @@
+// Drawing primitives (placeholder until the plan and page layouts arrive).
+namespace plintova::draw {}

@@ -1,0 +1,195 @@
+// The project model: every table, record and capacity of one opened analysis listing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "model/fixed_table.h"
+
+namespace plintova {
+
+// Capacities of the model. Records are indexed from 1; element 0 holds nothing or a count.
+namespace cap {
+constexpr int kJoints = 12500;
+constexpr int kMembers = 15000;
+constexpr int kRotated = 12000;
+constexpr int kColumnBlocks = 13000;
+constexpr int kBeamBlocks = 12000;
+constexpr int kReactionSupports = 1000;  // rows of the reaction table
+constexpr int kFootings = 500;           // supports that can be designed
+constexpr int kCasePositions = 36;       // load-case positions 0..35 per support
+constexpr int kLastCase = kCasePositions - 1;
+constexpr int kLevels = 1000;            // level list entries
+constexpr int kLatticeAxis = 300;        // distinct coordinates per axis the lattice holds
+constexpr int kCombined = 100;
+constexpr int kCombinedMembers = 10;     // footings listed for one selection window
+constexpr int kSizeGroups = 60;
+constexpr int kGroupMembers = 100;
+constexpr int kGridLines = 199;
+}  // namespace cap
+
+// One isolated footing, under the support with the same index.
+struct FootingRecord {
+  int16_t JointNo = 0;
+  int16_t CombNo = 0;      // 0 isolated, n > 0 member of combined footing n, -1 hand-resized, -100 disabled
+  int16_t GroupNo = 0;
+  int16_t GroupRank = 0;
+  int32_t PosX = 0;        // footing centre on plan, mm
+  int32_t PosZ = 0;
+  int32_t ColumnX = 0;     // support joint on plan, mm
+  int32_t ColumnZ = 0;
+  int32_t OffsetX = 0;     // column offset step -1, 0, +1
+  int32_t OffsetZ = 0;
+  float SizeL = 0;         // adopted plan size along X, m
+  float SizeB = 0;         // adopted plan size along Z, m
+  float ReqSize1 = 0;      // required side of the square footing, m (three equal copies)
+  float ReqSize = 0;
+  float ReqSize3 = 0;
+  float DrawX1 = 0;        // outline as last drawn, mm
+  float DrawX2 = 0;
+  float DrawZ1 = 0;
+  float DrawZ2 = 0;
+  int16_t ColumnMember = 0;  // row of ColumnSectionTable of the column on the support, 0 when none
+  bool NoTension = false;    // the no-tension requirement governs the size: label shown bold and red
+};
+
+// Quantities of one designed schedule row, computed by the design and only shown by the windows.
+struct DesignQuantities {
+  float c = 0;     // cantilever, m
+  float Mu = 0;    // factored moment, kN m
+  float k = 0;     // Mu / B d^2, N/mm2
+  float pt = 0;    // steel percentage
+  float Ast = 0;   // steel area over the width, mm2
+  int16_t n = 0;   // bar count
+  int16_t s = 0;   // spacing, mm
+  float V1 = 0, tv1 = 0, tc = 0;  // one-way shear force, stress, permissible stress
+  float V2 = 0, tv2 = 0, tp = 0;  // punching force, stress, permissible stress
+};
+
+// One standard footing size (size groups) or one schedule row (design groups).
+struct SizeGroupRecord {
+  float GroupBaseSize = 0;
+  float GroupSize = 0;
+  float TotalDepth = 0;
+  float PedestalSize = 0;
+  int16_t BarDia = 0;
+  int16_t MemberCount = 0;
+  CheckedArray<int16_t, cap::kGroupMembers + 1> Members;  // positions 1..MemberCount
+  int16_t GroupMark = 0;
+  float NetPressure = 0;
+  int16_t GovFooting = 0;
+  int16_t GovCase = 0;
+  bool Checked = true;        // the group's check box: the group takes footings while ticked
+  DesignQuantities design;    // results of the latest design of a schedule row
+};
+
+// One rectangular combined footing under two columns.
+struct CombinedFootingRecord {
+  int16_t CfMemberCount = 0;
+  CheckedArray<int16_t, cap::kCombinedMembers + 1> CfMembers;  // positions 1..10
+  float CfLeft = 0, CfBottom = 0, CfRight = 0, CfTop = 0;      // plan rectangle, mm
+  float CfLength = 0, CfWidth = 0;                             // m
+  float Cant1 = 0, Cant2 = 0;                                  // m
+  int16_t CfAxis = 0;        // 0 along Z, 1 along X
+  float CfHalfSkew = 0;      // mm
+  float CfDistance = 0;      // mm
+};
+
+// Reaction table: support s 0..1000, load-case position c 0..35, component k 0..4.
+// (0,0,0) holds SupportCount; (s,0,0) the joint number; (s,c,1) the load case number (0 ends the
+// support's list); (s,c,2) FY; (s,c,3) MX; (s,c,4) MZ.
+class ReactionTableType {
+ public:
+  ReactionTableType() : data_(kSize) {}
+  float& operator()(long long s, long long c, long long k) { return data_[index(s, c, k)]; }
+  float operator()(long long s, long long c, long long k) const { return data_[index(s, c, k)]; }
+
+ private:
+  static constexpr long long kS = cap::kReactionSupports + 1, kC = cap::kCasePositions, kK = 5;
+  static constexpr std::size_t kSize = static_cast<std::size_t>(kS * kC * kK);
+  static std::size_t index(long long s, long long c, long long k) {
+    if (s < 0 || s >= kS || c < 0 || c >= kC || k < 0 || k >= kK) throwIndexError("ReactionTable", s * 10000 + c * 10 + k, kSize);
+    return static_cast<std::size_t>((s * kC + c) * kK + k);
+  }
+  std::vector<float> data_;
+};
+
+// A lattice of 16-bit cells addressed by level indices, stored sparsely: only non-zero cells are
+// kept, so memory follows the number of joints, not the product of the three level counts.
+class SparseLattice {
+ public:
+  int16_t get(int ix, int iy, int iz) const {
+    auto it = cells_.find(key(ix, iy, iz));
+    return it == cells_.end() ? 0 : it->second;
+  }
+  void set(int ix, int iy, int iz, int16_t v);
+  void clear() { cells_.clear(); }
+  std::size_t size() const { return cells_.size(); }
+
+ private:
+  static uint32_t key(int ix, int iy, int iz) {
+    return (static_cast<uint32_t>(ix) << 20) | (static_cast<uint32_t>(iy) << 10) | static_cast<uint32_t>(iz);
+  }
+  std::unordered_map<uint32_t, int16_t> cells_;
+};
+
+struct Project {
+  // Geometry read from the listing.
+  std::string AnlPath;
+  FixedTable<CheckedArray<int32_t, 4>, cap::kJoints + 1> JointTable;  // number, X, Y, Z (mm)
+  int16_t JointCount = 0;
+  FixedTable<CheckedArray<int32_t, 5>, cap::kMembers + 1> MemberTable;  // number, start, end
+  int16_t MemberTotal = 0;
+  FixedTable<int32_t, cap::kRotated + 1> RotatedMemberList;
+  int16_t RotatedMemberCount = 0;
+  FixedTable<CheckedArray<int32_t, 5>, cap::kColumnBlocks + 1> ColumnSectionTable;  // -, member, length, dim1, dim2
+  int16_t ColumnSectionCount = 0;
+  FixedTable<CheckedArray<float, 21>, cap::kBeamBlocks + 1> BeamSectionTable;  // -, member, length, dim1, dim2
+  int16_t BeamSectionCount = 0;
+
+  // Reactions and design inputs.
+  ReactionTableType ReactionTable;
+  CheckedArray<float, cap::kCasePositions> CaseSbc;
+  float EarthPressure = 0;
+  int16_t Fck = 0;
+  int16_t Fe = 0;
+
+  // Footings and their groups.
+  FixedTable<FootingRecord, cap::kFootings + 1> FootingTable;
+  int16_t FootingCount = 0;
+  FixedTable<CombinedFootingRecord, cap::kCombined + 1> CombinedFootingTable;
+  int16_t CombinedCount = 0;
+  FixedTable<SizeGroupRecord, cap::kSizeGroups + 1> SizeGroupTable;
+  int16_t SizeGroupCount = 0;
+  FixedTable<SizeGroupRecord, cap::kSizeGroups + 1> DesignGroupTable;
+  int16_t DesignGroupCount = 0;
+  CheckedArray<int32_t, cap::kGridLines + 1> GridLineX;  // count in position 0
+  CheckedArray<int32_t, cap::kGridLines + 1> GridLineZ;
+  FixedTable<CheckedArray<float, 8>, 14> ShearTable;
+  int16_t ShearGradeColumn = 0;
+
+  // Frame lattice.
+  CheckedArray<float, cap::kLevels + 1> LevelX;  // count in element 0
+  CheckedArray<float, cap::kLevels + 1> LevelY;
+  CheckedArray<float, cap::kLevels + 1> LevelZ;
+  SparseLattice JointLattice, ColumnLattice, BeamXLattice, BeamZLattice;
+
+  // Working scalars shared between procedures.
+  int16_t LastCaseIndex = 0;
+  float FactoredLoad = 0;
+  int16_t SelectedFooting = 0;
+
+  // SupportCount as held in the first cell of the reaction table.
+  int supportCount() const { return static_cast<int>(ReactionTable(0, 0, 0)); }
+
+  // Last load-case position of support s: positions run from 0 while the next position carries a
+  // load case number, up to 35. Every loop over a support's cases uses its own last position.
+  int lastCasePosition(int s) const {
+    int c = 0;
+    while (c < cap::kLastCase && ReactionTable(s, c + 1, 1) != 0.0f) ++c;
+    return c;
+  }
+};
+
+}  // namespace plintova

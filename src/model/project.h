@@ -63,6 +63,7 @@ struct DesignQuantities {
   float Ast = 0;   // steel area over the width, mm2
   int16_t n = 0;   // bar count
   int16_t s = 0;   // spacing, mm
+  bool barsKnown = true;  // false when the bar count or spacing of an absurd section does not fit 16 bits
   float V1 = 0, tv1 = 0, tc = 0;  // one-way shear force, stress, permissible stress
   float V2 = 0, tv2 = 0, tp = 0;  // punching force, stress, permissible stress
 };

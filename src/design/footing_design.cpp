@@ -1,0 +1,293 @@
+// Limit-state design of square pad footings: governing pressure, bending depth, shear iteration,
+// steel and bars, shared by the Design command and the schedule edits.
+#include "design/footing_design.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "design/shear_table.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace {
+
+constexpr double kLoadFactor = 1.5;
+constexpr double kCover = 0.06;       // m from the bottom face to the bar centre
+constexpr float kMinDepth = 0.19f;    // effective depth of the shallowest footing (250 mm total)
+constexpr float kMinSteel = 0.2f;     // minimum steel percentage
+constexpr float kDepthStep = 0.025f;  // deepening step of the shear iteration
+// A safety bound on the shear iteration. With finite data it ends long before: one-way shear passes
+// once d reaches the cantilever and punching once the punching square covers the footing.
+constexpr int kMaxDeepenings = 200000;
+
+bool isScheduleRow(const Project& p, int r) { return r >= 1 && r <= p.DesignGroupCount; }
+
+// d + 0.025 in single precision; false when the depth can no longer grow.
+bool deepen(float& d) {
+  float next = static_cast<float>(static_cast<double>(d) + kDepthStep);
+  if (!(next > d)) return false;
+  d = next;
+  return true;
+}
+
+// The quantities of one design that depend only on the row's size, pedestal and pressure.
+struct Bending {
+  float c = 0;   // cantilever beyond the pedestal face, m
+  float Mu = 0;  // factored moment over the width, kN m
+  float d = 0;   // effective depth that bending needs, after the 50 mm rounding of the total depth
+};
+
+Bending bendingFor(const Project& p, double B, double a, double q) {
+  Bending b;
+  b.c = roundToSingle((B - a) / 2, 2);
+  const double c = b.c;
+  b.Mu = roundToSingle(q * kLoadFactor * B * c * c / 2, 2);
+  float d = roundToSingle(std::sqrt(b.Mu / 0.138 / p.Fck / B / 1000), 2);
+  // Total depth rounded up to a 50 mm step, with 60 mm of cover below the effective depth.
+  double m = roundTo((d * 1000.0 + 60) / 50 + 0.49, 0);
+  d = roundToSingle((m * 50 - 60) / 1000, 2);
+  if (d < kMinDepth) d = kMinDepth;
+  b.d = d;
+  return b;
+}
+
+// One-way shear at d from the pedestal face, then punching on the square of side a + d. Each failure
+// deepens the section by 25 mm and starts again, with pt (and so tc) recomputed for the new depth.
+void shearIteration(const Project& p, double B, double a, double q, const Bending& b, float& d,
+                    DesignQuantities& x) {
+  const double fck = p.Fck, fe = p.Fe;
+  const double c = b.c;
+  for (int step = 0; step <= kMaxDeepenings; ++step) {
+    const double dd = d;
+    x.k = roundToSingle(b.Mu / B / dd / dd / 1000, 2);
+    double t = 1 - 4.6 * x.k / fck;
+    if (t < 0) t = 0;
+    x.pt = roundToSingle((1 - std::sqrt(t)) / fe * fck * 50, 2);
+    if (x.pt < kMinSteel) x.pt = kMinSteel;
+    x.V1 = roundToSingle((c - dd) * q * kLoadFactor * B, 0);
+    x.tv1 = roundToSingle(x.V1 / B / dd * 1000 / 1e6, 2);
+    x.tc = ConcreteShearStrength(p, x.pt);
+    if (x.tc < x.tv1) {
+      if (!deepen(d)) break;
+      continue;
+    }
+    const double side = a + dd;
+    x.V2 = roundToSingle((B * B - side * side) * q * kLoadFactor + 0.49, 0);
+    x.tv2 = roundToSingle(static_cast<double>(x.V2) * 1000 / (side * 4 * dd) / 1e6, 2);
+    x.tp = roundToSingle(std::sqrt(fck) / 4, 2);
+    if (x.tp < x.tv2) {
+      if (!deepen(d)) break;
+      continue;
+    }
+    break;
+  }
+}
+
+// Bars of diameter dia for the steel area over the width B: the count rounds up from 0.49 of a bar
+// (bar area dia^2 x 22/28) and is never below 2, so the spacing over the width less 60 mm at each edge
+// always exists.
+void placeBars(double B, int16_t dia, DesignQuantities& x) {
+  x.barsKnown = false;
+  x.n = 0;
+  x.s = 0;
+  if (dia <= 0) return;
+  auto n = toInt16(static_cast<double>(x.Ast) / dia / dia * 28 / 22 + 0.49);
+  if (!n) return;
+  int16_t count = std::max<int16_t>(*n, 2);
+  auto s = toInt16((B - 0.12) / (count - 1) * 1000);
+  if (!s) return;
+  x.n = count;
+  x.s = *s;
+  x.barsKnown = true;
+}
+
+// The design from a starting effective depth: shear iteration, steel area, total depth and bars.
+void designFromDepth(const Project& p, SizeGroupRecord& row, const Bending& b, float d) {
+  const double B = row.GroupSize, a = row.PedestalSize, q = row.NetPressure;
+  DesignQuantities& x = row.design;
+  x.c = b.c;
+  x.Mu = b.Mu;
+  shearIteration(p, B, a, q, b, d, x);
+  x.Ast = roundToSingle(x.pt * B * d * 10000, 0);
+  row.TotalDepth = roundToSingle(d + kCover, 3);
+  placeBars(B, row.BarDia, x);
+}
+
+// Governing net pressure of size group g over its isolated footings and each footing's own load
+// cases; the first footing and case of the largest pressure is kept on ties.
+void governingPressure(const Project& p, int g, SizeGroupRecord& row) {
+  const double B = row.GroupSize;
+  float q = 0;
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    if (f.GroupNo != g || f.CombNo != 0) continue;
+    const int last = p.lastCasePosition(s);
+    for (int c = 0; c <= last; ++c) {
+      const double FY = p.ReactionTable(s, c, 2), MX = p.ReactionTable(s, c, 3), MZ = p.ReactionTable(s, c, 4);
+      const float pressure = static_cast<float>(FY / (B * B) + 6 * (std::fabs(MX) + std::fabs(MZ)) / (B * B * B));
+      if (q < pressure) {
+        q = pressure;
+        row.GovFooting = static_cast<int16_t>(s);
+        row.GovCase = static_cast<int16_t>(c);
+      }
+    }
+  }
+  // Rounded up to a whole kN/m2 from 0.01 upward (a single just below x.01 stays at x).
+  row.NetPressure = roundToSingle(q + 0.49, 0);
+}
+
+std::string missingGradeMessage(const Project& p) {
+  const bool noFck = p.Fck <= 0, noFe = p.Fe <= 0;
+  if (noFck && noFe)
+    return "The listing gives no concrete grade (Fck) and no steel grade (Fe): the footings cannot be designed.";
+  if (noFck) return "The listing gives no concrete grade (Fck): the footings cannot be designed.";
+  if (noFe) return "The listing gives no steel grade (Fe): the footings cannot be designed.";
+  return {};
+}
+
+}  // namespace
+
+int16_t nextBarDia(int16_t dia) {
+  switch (dia) {
+    case 10: return 12;
+    case 12: return 16;
+    case 16: return 20;
+    case 20: return 10;
+    default: return dia;
+  }
+}
+
+bool DesignAllGroups(Project& p, Prompter& prompter) {
+  if (std::string text = missingGradeMessage(p); !text.empty()) {
+    prompter.message(text);
+    return false;
+  }
+  for (int g = 1; g <= p.SizeGroupCount; ++g) {
+    const SizeGroupRecord& grp = p.SizeGroupTable[g];
+    if (grp.Checked && grp.MemberCount > cap::kGroupMembers) {
+      prompter.message("The footing group of size " + numberText(grp.GroupSize) + " has " +
+                       std::to_string(grp.MemberCount) + " footings; a schedule row holds at most " +
+                       std::to_string(cap::kGroupMembers) + ". Nothing was designed.");
+      return false;
+    }
+  }
+  BuildShearTable(p);
+  FindGradeColumn(p);
+  p.DesignGroupCount = 0;
+  for (int g = 1; g <= p.SizeGroupCount; ++g) {
+    const SizeGroupRecord& grp = p.SizeGroupTable[g];
+    if (!grp.Checked || grp.MemberCount <= 0) continue;
+    const int r = ++p.DesignGroupCount;
+    SizeGroupRecord& row = p.DesignGroupTable[r];
+    // A fresh row: nothing of an earlier design (such as the governing footing of a group that has
+    // lost all its footings) survives into it.
+    row = grp;
+    row.TotalDepth = 0;
+    row.NetPressure = 0;
+    row.GovFooting = 0;
+    row.GovCase = 0;
+    row.design = DesignQuantities{};
+    governingPressure(p, g, row);
+    const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure);
+    designFromDepth(p, row, b, b.d);
+  }
+  return true;
+}
+
+void RedesignScheduleRow(Project& p, int r) {
+  if (!isScheduleRow(p, r) || p.Fck <= 0 || p.Fe <= 0) return;
+  SizeGroupRecord& row = p.DesignGroupTable[r];
+  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure);
+  // A depth shallower than bending needs is raised to it; a deeper one is used as typed.
+  if (static_cast<float>(row.TotalDepth - kCover) < b.d) row.TotalDepth = static_cast<float>(b.d + kCover);
+  const float d = static_cast<float>(row.TotalDepth - kCover);
+  designFromDepth(p, row, b, d);
+}
+
+bool cycleBarDia(Project& p, int r) {
+  if (!isScheduleRow(p, r)) return false;
+  SizeGroupRecord& row = p.DesignGroupTable[r];
+  row.BarDia = nextBarDia(row.BarDia);
+  RedesignScheduleRow(p, r);
+  return true;
+}
+
+bool editTotalDepth(Project& p, int r, double v) {
+  const float depth = static_cast<float>(v);
+  if (!isScheduleRow(p, r) || !std::isfinite(depth)) return false;
+  p.DesignGroupTable[r].TotalDepth = depth;
+  RedesignScheduleRow(p, r);
+  return true;
+}
+
+bool editPedestal(Project& p, int r, double v) {
+  if (!isScheduleRow(p, r)) return false;
+  SizeGroupRecord& row = p.DesignGroupTable[r];
+  const float pedestal = static_cast<float>(v);
+  if (!(pedestal > 0) || !(pedestal < row.GroupSize)) return false;
+  row.PedestalSize = pedestal;
+  row.TotalDepth = 0;  // designed afresh for the new cantilever
+  RedesignScheduleRow(p, r);
+  return true;
+}
+
+float FootingPeakPressure(const Project& p, int s) {
+  if (s < 1 || s > p.FootingCount) return 0;
+  const FootingRecord& f = p.FootingTable[s];
+  const double L = f.SizeL, W = f.SizeB;
+  float peak = 0;
+  const int last = p.lastCasePosition(s);
+  for (int c = 1; c <= last; ++c) {
+    const double FY = p.ReactionTable(s, c, 2), MX = p.ReactionTable(s, c, 3), MZ = p.ReactionTable(s, c, 4);
+    const float pressure =
+        static_cast<float>(FY / (L * W) + 6 * std::fabs(MX) / (L * W * W) + 6 * std::fabs(MZ) / (L * L * W));
+    if (peak < pressure) peak = pressure;
+  }
+  return peak;
+}
+
+float FootingDepthEstimate(const Project& p, int s) {
+  if (s < 1 || s > p.FootingCount || p.Fck <= 0 || p.Fe <= 0) return 0;
+  const double q = FootingPeakPressure(p, s);
+  const double a = 0.6, fck = p.Fck, fe = p.Fe;
+  // One pass across each plan direction, without the schedule's roundings. A rectangular footing
+  // bends most across its longer side, so the larger of the two depths is reported.
+  auto pass = [&](double B) -> float {
+    if (!(B > 0)) return 0;
+    const float c = static_cast<float>((B - a) / 2);
+    const float Mu = static_cast<float>(q * kLoadFactor * B * c * c / 2);
+    float d = static_cast<float>(std::sqrt(Mu / 0.138 / fck / B / 1000));
+    if (d < kMinDepth) d = kMinDepth;
+    for (int step = 0; step <= kMaxDeepenings; ++step) {
+      const double dd = d;
+      const float k = static_cast<float>(Mu / B / dd / dd / 1000);
+      double t = 1 - 4.6 * k / fck;
+      if (t < 0) t = 0;
+      float pt = static_cast<float>((1 - std::sqrt(t)) / fe * fck * 50);
+      if (pt < kMinSteel) pt = kMinSteel;
+      const float V1 = static_cast<float>((c - dd) * q * kLoadFactor * B);
+      const float tv1 = static_cast<float>(V1 / B / dd * 1000 / 1e6);
+      const float tc = shearStrengthForGrade(p.Fck, pt);
+      if (tc < tv1) {
+        if (!deepen(d)) break;
+        continue;
+      }
+      const double side = a + dd;
+      const float V2 = static_cast<float>((B * B - side * side) * q * kLoadFactor);
+      const float tv2 = static_cast<float>(static_cast<double>(V2) * 1000 / (side * 4 * dd) / 1e6);
+      const float tp = static_cast<float>(std::sqrt(fck) / 4);
+      if (tp < tv2) {
+        if (!deepen(d)) break;
+        continue;
+      }
+      break;
+    }
+    return std::isfinite(d) ? roundToSingle(d, 2) : 0.0f;
+  };
+  const FootingRecord& f = p.FootingTable[s];
+  return std::max(pass(f.SizeL), pass(f.SizeB));
+}
+
+}  // namespace plintova

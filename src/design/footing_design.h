@@ -1,0 +1,43 @@
+// Depth and reinforcement design of the size groups into schedule rows, the row edits and the
+// single-footing estimates of the detail popup.
+#pragma once
+
+#include "model/project.h"
+#include "model/prompter.h"
+
+namespace plintova {
+
+// The Design command: builds the shear table, finds the grade column and designs every ticked size
+// group that has footings into a schedule row (DesignGroupTable 1..DesignGroupCount), marks F1, F2, ...
+// in group order. Refuses with a message, leaving the schedule as it was, when the listing gave no
+// concrete or steel grade (Fck or Fe 0) or a group holds more footings than a row can (100).
+bool DesignAllGroups(Project& p, Prompter& prompter);
+
+// Recomputes schedule row r from its record, starting from its current total depth (raised to what
+// bending needs when it is shallower). Rows outside 1..DesignGroupCount are left alone.
+void RedesignScheduleRow(Project& p, int r);
+
+// Bar diameter edit: 10 -> 12 -> 16 -> 20 -> 10, any other diameter stays; then the row is redesigned.
+// False when r is not a schedule row.
+bool cycleBarDia(Project& p, int r);
+
+// Total depth edit with the typed value v (m); no range check beyond a finite single. The row is
+// redesigned, so a depth below the bending requirement comes back raised. False when refused.
+bool editTotalDepth(Project& p, int r, double v);
+
+// Pedestal edit with the typed value v (m): accepted only when 0 < v < GroupSize; the depth is then
+// designed afresh. False (nothing changes) when refused.
+bool editPedestal(Project& p, int r, double v);
+
+// Largest soil pressure of footing s over its load-case positions 1 onward (position 0 is not
+// considered), for its plan size SizeL x SizeB; 0 for a footing that is not in the table.
+float FootingPeakPressure(const Project& p, int s);
+
+// Effective depth estimate of footing s (m, two decimals) for the detail popup: the unrounded design
+// with a 0.6 m pedestal and the peak pressure, done once across each plan direction.
+float FootingDepthEstimate(const Project& p, int s);
+
+// The next diameter of the bar cycle; a diameter outside the cycle is returned unchanged.
+int16_t nextBarDia(int16_t dia);
+
+}  // namespace plintova

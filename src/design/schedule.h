@@ -1,0 +1,27 @@
+// The footing schedule as text: the twenty column headers and the texts of one row.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "model/project.h"
+
+namespace plintova {
+
+// Columns of the schedule, left to right as the schedule window shows them.
+enum ScheduleColumn {
+  kColMark, kColNos, kColSize, kColDepth, kColPedestal, kColNetP, kColCantilever, kColMu, kColMuBdd,
+  kColPt, kColAst, kColDia, kColSpace, kColRods, kColSF1, kColSS1, kColPS1, kColSF2, kColSS2, kColPS2,
+  kScheduleColumns
+};
+
+// "GRP", "NO's", "Size", "Depth", "Peda", "NetP", "CantL", "Mu", "Mu/Bdd", "Pt", "Ast", "Dia", "Space",
+// "Rods", "1-SF", "1-SS", "1-PS", "2-SF", "2-SS", "2-PS".
+const std::array<std::string, kScheduleColumns>& scheduleHeaders();
+
+// Texts of schedule row r in column order: "F" and the row number, then numbers in general format and
+// integers as plain decimals. Spacing and bar count are empty for a section whose bars cannot be
+// counted. All texts are empty for a row outside 1..DesignGroupCount.
+std::array<std::string, kScheduleColumns> scheduleRowTexts(const Project& p, int r);
+
+}  // namespace plintova

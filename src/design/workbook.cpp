@@ -1,0 +1,235 @@
+// Contents of the pressure-check workbook, built as rows and cells exactly as the export lays them out.
+#include "design/workbook.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "model/numbers.h"
+
+namespace plintova {
+
+Cell Cell::numberCell(double v) {
+  Cell cell;
+  cell.text = numberText(v);
+  if (!std::isfinite(v)) {
+    cell.kind = Text;
+    return cell;
+  }
+  cell.kind = Number;
+  // The value the shown text reads as, so a single's 2.3459999561 is stored as the 2.346 it shows.
+  cell.number = std::strtod(cell.text.c_str(), nullptr);
+  return cell;
+}
+
+Cell Cell::textCell(std::string t) {
+  Cell cell;
+  cell.kind = Text;
+  cell.text = std::move(t);
+  return cell;
+}
+
+Cell& Sheet::at(int row, int column) {
+  if (row < 1) row = 1;
+  if (column < 1) column = 1;
+  if (rows.size() < static_cast<size_t>(row)) rows.resize(static_cast<size_t>(row));
+  auto& line = rows[static_cast<size_t>(row - 1)];
+  if (line.size() < static_cast<size_t>(column)) line.resize(static_cast<size_t>(column));
+  return line[static_cast<size_t>(column - 1)];
+}
+
+namespace {
+
+// Rows of tab-separated cells collected for one paste; each carriage return starts a new row.
+class PasteText {
+ public:
+  void carriageReturn() { lines_.emplace_back(); }
+  void add(Cell c) { lines_.back().push_back(std::move(c)); }
+  void number(double v) { add(Cell::numberCell(v)); }
+  void text(std::string t) { add(Cell::textCell(std::move(t))); }
+  void empty() { add(Cell{}); }
+
+  // Pastes the rows with their first cell at (row, column); a final line break adds no row.
+  void pasteInto(Sheet& sheet, int row, int column) const {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+      const auto& line = lines_[i];
+      if (i + 1 == lines_.size() && line.empty()) break;
+      size_t used = line.size();
+      while (used > 0 && line[used - 1].kind == Cell::Empty) --used;  // trailing empty fields
+      const int r = row + static_cast<int>(i);
+      if (used == 0) {
+        sheet.at(r, 1);  // the row exists, empty
+        continue;
+      }
+      for (size_t k = 0; k < used; ++k) sheet.at(r, column + static_cast<int>(k)) = line[k];
+    }
+  }
+
+ private:
+  std::vector<std::vector<Cell>> lines_{{}};
+};
+
+bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }
+
+float reaction(const Project& p, int s, int c, int k) { return p.ReactionTable(s, c, k); }
+
+// The first cells of a footing's row: joint, load case and the reactions as read.
+void appendReactions(const Project& p, PasteText& out, int s, int c) {
+  out.number(p.FootingTable[s].JointNo);
+  out.number(reaction(p, s, c, 1));
+  out.number(reaction(p, s, c, 2));
+  out.number(reaction(p, s, c, 3));
+  out.number(reaction(p, s, c, 4));
+}
+
+void appendGroupedFootingLines(const Project& p, PasteText& out, int s) {
+  const FootingRecord& f = p.FootingTable[s];
+  const int last = p.lastCasePosition(s);
+  for (int c = 0; c <= last; ++c) {
+    out.carriageReturn();
+    appendReactions(p, out, s, c);
+    const PressureCheck check = groupedPressure(p, s, c);
+    out.text("F" + std::to_string(f.GroupRank));
+    out.number(f.SizeL);
+    out.number(check.pmin);
+    out.number(check.pmax);
+    out.number(p.CaseSbc[c]);
+    if (check.fails) out.text("FAIL");
+  }
+  out.carriageReturn();
+}
+
+void appendResizedFootingLines(const Project& p, PasteText& out, int s) {
+  const FootingRecord& f = p.FootingTable[s];
+  const int last = p.lastCasePosition(s);
+  for (int c = 0; c <= last; ++c) {
+    out.carriageReturn();
+    appendReactions(p, out, s, c);
+    const PressureCheck check = resizedPressure(p, s, c);
+    out.text("RF" + std::to_string(f.GroupRank));
+    out.number(f.SizeL);
+    out.number(f.SizeB);
+    out.number(check.pmin);
+    out.number(check.pmax);
+    out.number(p.CaseSbc[c]);
+    if (check.fails) out.text("FAIL");
+    // Uplift: the footing relies on the soil above it.
+    if (check.pmin < 0) out.text(" < " + numberText(p.EarthPressure));
+  }
+  out.carriageReturn();
+}
+
+Sheet groupedFootingsSheet(const Project& p) {
+  PasteText out;
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    std::vector<std::pair<float, int>> footings;  // key, footing index, in table order
+    for (int s = 1; s <= p.FootingCount; ++s) {
+      const FootingRecord& f = p.FootingTable[s];
+      if (f.CombNo == 0 && f.GroupRank == r) footings.emplace_back(groupedFootingSortKey(p, s, f.SizeL), s);
+    }
+    // Ascending key; equal keys keep table order.
+    std::stable_sort(footings.begin(), footings.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    for (const auto& [key, s] : footings) appendGroupedFootingLines(p, out, s);
+  }
+  Sheet sheet{"Sheet1", {}};
+  out.pasteInto(sheet, 1, 1);
+  return sheet;
+}
+
+Sheet resizedFootingsSheet(const Project& p) {
+  PasteText out;
+  for (int s = 1; s <= p.FootingCount; ++s)
+    if (p.FootingTable[s].CombNo == -1) appendResizedFootingLines(p, out, s);
+  Sheet sheet{"Sheet2", {}};
+  out.pasteInto(sheet, 1, 1);
+  return sheet;
+}
+
+// The loads of both members side by side from row 5, the moments in the order of the combining axis
+// (along X the moment about Z comes first), then the single cells of the sheet's calculation.
+Sheet combinedFootingSheet(const Project& p, int n) {
+  const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+  const int a = cf.CfMembers[1], b = cf.CfMembers[2];
+  const int first = cf.CfAxis == 1 ? 4 : 3, second = cf.CfAxis == 1 ? 3 : 4;
+  // Each member contributes its own load cases; a member with fewer cases leaves its cells empty.
+  const int lastA = isFooting(p, a) ? p.lastCasePosition(a) : -1;
+  const int lastB = isFooting(p, b) ? p.lastCasePosition(b) : -1;
+  PasteText out;
+  for (int c = 0; c <= std::max(lastA, lastB); ++c) {
+    if (c <= lastA) {
+      out.number(reaction(p, a, c, 1));
+      out.number(reaction(p, a, c, 2));
+      out.number(reaction(p, a, c, first));
+      out.number(reaction(p, a, c, second));
+    } else {
+      for (int k = 0; k < 4; ++k) out.empty();
+    }
+    out.empty();
+    if (c <= lastB) {
+      out.number(reaction(p, b, c, 2));
+      out.number(reaction(p, b, c, first));
+      out.number(reaction(p, b, c, second));
+    }
+    out.carriageReturn();
+  }
+  Sheet sheet;
+  sheet.name = "CF" + std::to_string(n + 3) + " " + std::to_string(a) + "  " + std::to_string(b);
+  out.pasteInto(sheet, 5, 1);
+  sheet.at(3, 4) = Cell::numberCell(isFooting(p, a) ? p.FootingTable[a].JointNo : 0);
+  sheet.at(3, 9) = Cell::numberCell(isFooting(p, b) ? p.FootingTable[b].JointNo : 0);
+  sheet.at(2, 8) = Cell::numberCell(p.CaseSbc[0]);
+  sheet.at(23, 8) = Cell::numberCell(roundTo(cf.CfDistance / 1000.0, 2));
+  sheet.at(30, 8) = Cell::numberCell(roundTo(cf.CfLength, 2));
+  sheet.at(31, 8) = Cell::numberCell(roundTo(cf.CfWidth, 2));
+  return sheet;
+}
+
+PressureCheck checkAgainst(const Project& p, int c, double mean, double bending) {
+  PressureCheck check;
+  check.pmax = roundToSingle(mean + bending, 2);
+  check.pmin = roundToSingle(mean - bending, 2);
+  check.fails = check.pmax > p.CaseSbc[c] || check.pmin < -p.EarthPressure;
+  return check;
+}
+
+}  // namespace
+
+PressureCheck groupedPressure(const Project& p, int s, int c) {
+  const double S = p.FootingTable[s].SizeL;
+  const double P = 1.1 * reaction(p, s, c, 2);
+  const double bending = 6 * (std::fabs(reaction(p, s, c, 3)) + std::fabs(reaction(p, s, c, 4))) / (S * S * S);
+  return checkAgainst(p, c, P / (S * S), bending);
+}
+
+PressureCheck resizedPressure(const Project& p, int s, int c) {
+  const double L = p.FootingTable[s].SizeL, B = p.FootingTable[s].SizeB;
+  const double P = 1.1 * reaction(p, s, c, 2);
+  const double bending =
+      6 * std::fabs(reaction(p, s, c, 3)) / (L * B * B) + 6 * std::fabs(reaction(p, s, c, 4)) / (L * L * B);
+  return checkAgainst(p, c, P / (L * B), bending);
+}
+
+float groupedFootingSortKey(const Project& p, int s, float S) {
+  const double side = S;
+  float key = 0;
+  const int last = p.lastCasePosition(s);
+  for (int c = 0; c <= last; ++c) {
+    const double moment = std::max(std::fabs(reaction(p, s, c, 3)), std::fabs(reaction(p, s, c, 4)));
+    const float v = static_cast<float>(1.1 * reaction(p, s, c, 2) / (side * side) + 6 * moment / (side * side * side));
+    if (key < v) key = v;
+  }
+  return key;
+}
+
+std::vector<Sheet> buildWorkbook(const Project& p) {
+  std::vector<Sheet> book;
+  book.push_back(groupedFootingsSheet(p));
+  book.push_back(resizedFootingsSheet(p));
+  book.push_back(Sheet{"Sheet3", {}});
+  for (int n = 1; n <= p.CombinedCount; ++n) book.push_back(combinedFootingSheet(p, n));
+  return book;
+}
+
+}  // namespace plintova

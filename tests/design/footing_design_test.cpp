@@ -1,0 +1,196 @@
+// Design of the size groups into schedule rows: governing pressure, depth, shear, steel and bars.
+#include "design/footing_design.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "design_fixture.h"
+#include "design/schedule.h"
+#include "design/shear_table.h"
+
+using namespace plintova;
+using namespace plintova::design_test;
+
+namespace {
+
+using Row = std::array<std::string, kScheduleColumns>;
+
+// One group of side 2.0 on a 0.45 pedestal whose largest pressure is 150.2 kN/m2 (FY 600.8 / 2^2).
+std::unique_ptr<Project> workedExample() {
+  auto p = newProject();
+  setSupport(*p, 1, 101, {{1, 600.8f, 0, 0}});
+  addGroup(*p, 2.0f, 0.45f, {1});
+  return p;
+}
+
+}  // namespace
+
+TEST(FootingDesign, WorkedExampleComesOutDigitForDigit) {
+  auto p = workedExample();
+  RecordingPrompter prompter;
+  ASSERT_TRUE(DesignAllGroups(*p, prompter));
+  ASSERT_EQ(p->DesignGroupCount, 1);
+  // Moment depth 0.16 rounds to a 0.25 total depth (d 0.19); one-way shear then fails six times.
+  const Row expected = {"F1",  "1",   "2",  "0.4",  "0.45", "151", "0.78", "137.8", "0.6",  "0.2",
+                        "1360", "10", "111", "18",  "199",  "0.29", "0.32", "765",  "0.71", "1.12"};
+  EXPECT_EQ(scheduleRowTexts(*p, 1), expected);
+  EXPECT_EQ(p->DesignGroupTable[1].GovFooting, 1);
+}
+
+TEST(FootingDesign, NetPressureRoundsUpFromAboutOneHundredth) {
+  auto netPressureFor = [](float fy) {
+    auto p = newProject();
+    setSupport(*p, 1, 1, {{1, fy, 0, 0}});
+    addGroup(*p, 1.0f, 0.4f, {1});
+    RecordingPrompter prompter;
+    DesignAllGroups(*p, prompter);
+    return p->DesignGroupTable[1].NetPressure;
+  };
+  EXPECT_EQ(netPressureFor(150.0f), 150.0f);
+  // As a single 150.01 lies just below 150.01, so 0.49 more stays below 150.5.
+  EXPECT_EQ(netPressureFor(150.01f), 150.0f);
+  EXPECT_EQ(netPressureFor(150.011f), 151.0f);
+  EXPECT_EQ(netPressureFor(150.2f), 151.0f);
+}
+
+TEST(FootingDesign, GoverningPressureUsesEachSupportsOwnCasesAndKeepsTheFirstOfEqualPressures) {
+  auto p = newProject();
+  // Footing 1 has three cases, the largest in position 2; footing 3 (the last in the table) has one
+  // case but stale figures behind it, which must not count.
+  setSupport(*p, 1, 11, {{1, 400, 0, 0}, {2, 400, 0, 0}, {3, 500, 10, -10}});
+  setSupport(*p, 2, 12, {{1, 500, -10, 10}, {2, 500, 10, 10}});  // ties footing 1's case 2 twice
+  setSupport(*p, 3, 13, {{1, 100, 0, 0}});
+  p->ReactionTable(3, 1, 2) = 9000;  // no load case number: not a case of support 3
+  setSupport(*p, 4, 14, {{1, 5000, 0, 0}});
+  p->LastCaseIndex = 0;  // as left by sizing the last support
+  addGroup(*p, 2.0f, 0.45f, {1, 2, 3});
+  addGroup(*p, 2.5f, 0.6f, {4});
+  p->FootingTable[4].GroupNo = 1;  // combined footings do not govern, even with a stale group number
+  p->FootingTable[4].CombNo = 1;
+  RecordingPrompter prompter;
+  ASSERT_TRUE(DesignAllGroups(*p, prompter));
+  const SizeGroupRecord& row = p->DesignGroupTable[1];
+  // 500 / 4 + 6 x 20 / 8 = 140
+  EXPECT_EQ(row.NetPressure, 140.0f);
+  EXPECT_EQ(row.GovFooting, 1);
+  EXPECT_EQ(row.GovCase, 2);
+}
+
+TEST(FootingDesign, OnlyTickedGroupsWithFootingsBecomeRowsNumberedWithoutGaps) {
+  auto p = newProject();
+  setSupport(*p, 1, 1, {{1, 300, 0, 0}});
+  setSupport(*p, 2, 2, {{1, 400, 0, 0}});
+  setSupport(*p, 3, 3, {{1, 500, 0, 0}});
+  addGroup(*p, 1.5f, 0.45f, {1});
+  addGroup(*p, 1.8f, 0.53f, {});      // no footings
+  addGroup(*p, 2.0f, 0.6f, {2});
+  const int unticked = addGroup(*p, 2.2f, 0.6f, {3});
+  p->SizeGroupTable[unticked].Checked = false;
+  // A stale row beyond the new count, and a stale governing footing in the slot that will be reused.
+  p->DesignGroupTable[2].GovFooting = 3;
+  p->DesignGroupTable[2].GovCase = 4;
+  p->FootingTable[2].CombNo = 1;  // the only footing of group 3 was combined since the assignment
+  RecordingPrompter prompter;
+  ASSERT_TRUE(DesignAllGroups(*p, prompter));
+  ASSERT_EQ(p->DesignGroupCount, 2);
+  EXPECT_EQ(scheduleRowTexts(*p, 1)[kColMark], "F1");
+  EXPECT_EQ(scheduleRowTexts(*p, 1)[kColSize], "1.5");
+  // Group 3 is designed with zero pressure: 0.25 deep, minimum steel, no governing footing.
+  const Row second = scheduleRowTexts(*p, 2);
+  EXPECT_EQ(second[kColMark], "F2");
+  EXPECT_EQ(second[kColSize], "2");
+  EXPECT_EQ(second[kColNetP], "0");
+  EXPECT_EQ(second[kColDepth], "0.25");
+  EXPECT_EQ(second[kColPt], "0.2");
+  EXPECT_EQ(p->DesignGroupTable[2].GovFooting, 0);
+  EXPECT_EQ(p->DesignGroupTable[2].GovCase, 0);
+  EXPECT_EQ(scheduleRowTexts(*p, 3), Row{});  // not a row
+}
+
+TEST(FootingDesign, MissingGradesAndOverfullGroupsAreRefusedWithoutTouchingTheSchedule) {
+  auto p = workedExample();
+  RecordingPrompter prompter;
+  ASSERT_TRUE(DesignAllGroups(*p, prompter));
+  const Row before = scheduleRowTexts(*p, 1);
+
+  p->Fck = 0;
+  EXPECT_FALSE(DesignAllGroups(*p, prompter));
+  p->Fck = 20;
+  p->Fe = 0;
+  EXPECT_FALSE(DesignAllGroups(*p, prompter));
+  p->Fck = 0;
+  EXPECT_FALSE(DesignAllGroups(*p, prompter));
+  ASSERT_EQ(prompter.calls.size(), 3u);
+  EXPECT_NE(prompter.calls[0].text.find("concrete grade (Fck)"), std::string::npos);
+  EXPECT_EQ(prompter.calls[0].text.find("Fe"), std::string::npos);
+  EXPECT_NE(prompter.calls[1].text.find("steel grade (Fe)"), std::string::npos);
+  EXPECT_EQ(prompter.calls[1].text.find("Fck"), std::string::npos);
+  EXPECT_NE(prompter.calls[2].text.find("Fck"), std::string::npos);
+  EXPECT_NE(prompter.calls[2].text.find("Fe"), std::string::npos);
+
+  p->Fck = 20;
+  p->Fe = 415;
+  p->SizeGroupTable[1].MemberCount = 101;
+  EXPECT_FALSE(DesignAllGroups(*p, prompter));
+  ASSERT_EQ(prompter.calls.size(), 4u);
+  EXPECT_NE(prompter.calls[3].text.find("at most 100"), std::string::npos);
+  EXPECT_EQ(p->DesignGroupCount, 1);
+  EXPECT_EQ(scheduleRowTexts(*p, 1), before);
+}
+
+TEST(FootingDesign, BarCountNeverFallsBelowTwo) {
+  // A 0.5 m footing at minimum depth and steel holds 190 mm2: one 20 mm bar by the count, two by the rule.
+  auto p = newProject();
+  setSupport(*p, 1, 1, {{1, 10, 0, 0}});
+  addGroup(*p, 0.5f, 0.4f, {1}, 20);
+  RecordingPrompter prompter;
+  ASSERT_TRUE(DesignAllGroups(*p, prompter));
+  const Row row = scheduleRowTexts(*p, 1);
+  EXPECT_EQ(row[kColAst], "190");
+  EXPECT_EQ(row[kColRods], "2");
+  EXPECT_EQ(row[kColSpace], "380");
+}
+
+TEST(FootingDesign, UnknownGradeDeepensUntilOneWayShearVanishes) {
+  auto p = workedExample();
+  p->Fck = 22;  // no column of the shear table
+  RecordingPrompter prompter;
+  ASSERT_TRUE(DesignAllGroups(*p, prompter));
+  EXPECT_EQ(p->ShearGradeColumn, 7);
+  const SizeGroupRecord& row = p->DesignGroupTable[1];
+  EXPECT_EQ(row.design.tc, 0.0f);
+  EXPECT_LE(row.design.tv1, 0.0f);
+  EXPECT_LE(row.design.tv2, row.design.tp);
+  // 25 mm steps from 0.19 until the shear left at d from the 0.78 m cantilever's face rounds to no
+  // stress: d 0.765.
+  EXPECT_EQ(row.TotalDepth, 0.825f);
+}
+
+TEST(ShearTable, StrengthIsInterpolatedInTheGradeColumn) {
+  Project p;
+  p.Fck = 20;
+  BuildShearTable(p);
+  FindGradeColumn(p);
+  EXPECT_EQ(p.ShearGradeColumn, 2);
+  float pt = 0.5f;
+  EXPECT_EQ(ConcreteShearStrength(p, pt), 0.48f);  // a table value lands on its row
+  pt = 0.2f;
+  EXPECT_FLOAT_EQ(ConcreteShearStrength(p, pt), 0.32f);
+  pt = 0.1f;
+  EXPECT_EQ(ConcreteShearStrength(p, pt), 0.28f);
+  EXPECT_EQ(pt, 0.15f);  // raised for the caller too
+  pt = 2.9f;
+  EXPECT_FLOAT_EQ(ConcreteShearStrength(p, pt), 0.82f);
+  pt = 3.0f;
+  EXPECT_EQ(ConcreteShearStrength(p, pt), 0.0f);  // beyond the table
+  p.Fck = 45;
+  FindGradeColumn(p);
+  EXPECT_EQ(p.ShearGradeColumn, 7);
+  pt = 0.5f;
+  EXPECT_EQ(ConcreteShearStrength(p, pt), 0.0f);
+  // The popup's lookup does not depend on the project's table having been built.
+  pt = 0.5f;
+  EXPECT_EQ(shearStrengthForGrade(25, pt), 0.49f);
+}

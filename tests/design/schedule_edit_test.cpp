@@ -1,0 +1,130 @@
+// Schedule row edits (bar diameter, total depth, pedestal) and the detail popup's estimates.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "design_fixture.h"
+#include "design/footing_design.h"
+#include "design/schedule.h"
+
+using namespace plintova;
+using namespace plintova::design_test;
+
+namespace {
+
+using Row = std::array<std::string, kScheduleColumns>;
+
+// The designed row of a 2.0 m group on a 0.45 pedestal under 150.2 kN/m2 (total depth 0.4).
+std::unique_ptr<Project> designedExample() {
+  auto p = newProject();
+  setSupport(*p, 1, 101, {{1, 600.8f, 0, 0}});
+  addGroup(*p, 2.0f, 0.45f, {1});
+  RecordingPrompter prompter;
+  DesignAllGroups(*p, prompter);
+  return p;
+}
+
+}  // namespace
+
+TEST(ScheduleEdits, TotalDepthIsRaisedToWhatBendingAndShearNeedButKeptWhenDeeper) {
+  auto p = designedExample();
+  const Row designed = scheduleRowTexts(*p, 1);
+  // Its own depth again: the redesign reproduces the Design command's row.
+  ASSERT_TRUE(editTotalDepth(*p, 1, 0.4));
+  EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
+
+  ASSERT_TRUE(editTotalDepth(*p, 1, 0.5));
+  const Row deeper = {"F1",  "1",  "2",  "0.5",  "0.45", "151", "0.78", "137.8", "0.36", "0.2",
+                      "1760", "10", "85", "23",  "154",  "0.18", "0.32", "727",  "0.46", "1.12"};
+  EXPECT_EQ(scheduleRowTexts(*p, 1), deeper);
+
+  // Shallower than bending needs: back to 0.25, then deepened by shear to the designed 0.4.
+  ASSERT_TRUE(editTotalDepth(*p, 1, 0.2));
+  EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
+  ASSERT_TRUE(editTotalDepth(*p, 1, -3));
+  EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
+
+  EXPECT_FALSE(editTotalDepth(*p, 1, 1e300));  // no single holds it
+  EXPECT_FALSE(editTotalDepth(*p, 2, 0.5));     // not a row
+  EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
+}
+
+TEST(ScheduleEdits, PedestalEditRedesignsFromScratchAndRefusesSizesNotBelowTheFooting) {
+  auto p = designedExample();
+  const Row designed = scheduleRowTexts(*p, 1);
+  EXPECT_FALSE(editPedestal(*p, 1, 2.0));
+  EXPECT_FALSE(editPedestal(*p, 1, 2.5));
+  EXPECT_FALSE(editPedestal(*p, 1, 0));
+  EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
+
+  // A deep section is discarded: the larger pedestal shortens the cantilever and the footing gets
+  // shallower (Mu 56.625 rounds half to even to 56.62).
+  ASSERT_TRUE(editTotalDepth(*p, 1, 0.6));
+  ASSERT_TRUE(editPedestal(*p, 1, 1.0));
+  Row t = scheduleRowTexts(*p, 1);
+  EXPECT_EQ(t[kColPedestal], "1");
+  EXPECT_EQ(t[kColCantilever], "0.5");
+  EXPECT_EQ(t[kColMu], "56.62");
+  EXPECT_EQ(t[kColDepth], "0.275");
+  EXPECT_EQ(t[kColSS1], "0.3");
+
+  ASSERT_TRUE(editPedestal(*p, 1, 1.99));
+  t = scheduleRowTexts(*p, 1);
+  EXPECT_EQ(t[kColPedestal], "1.99");
+  EXPECT_EQ(t[kColDepth], "0.25");
+}
+
+TEST(ScheduleEdits, BarDiameterCyclesAndChangesOnlyCountAndSpacing) {
+  auto p = designedExample();
+  const Row designed = scheduleRowTexts(*p, 1);
+  const std::array<std::array<std::string, 3>, 4> steps = {{
+      {"12", "157", "13"}, {"16", "313", "7"}, {"20", "470", "5"}, {"10", "111", "18"}}};
+  for (const auto& step : steps) {
+    ASSERT_TRUE(cycleBarDia(*p, 1));
+    Row t = scheduleRowTexts(*p, 1);
+    EXPECT_EQ(t[kColDia], step[0]);
+    EXPECT_EQ(t[kColSpace], step[1]);
+    EXPECT_EQ(t[kColRods], step[2]);
+    EXPECT_EQ(t[kColDepth], "0.4");
+    EXPECT_EQ(t[kColAst], "1360");
+  }
+  EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
+
+  p->DesignGroupTable[1].BarDia = 25;
+  ASSERT_TRUE(cycleBarDia(*p, 1));
+  ASSERT_TRUE(cycleBarDia(*p, 1));
+  EXPECT_EQ(scheduleRowTexts(*p, 1)[kColDia], "25");
+  EXPECT_FALSE(cycleBarDia(*p, 0));
+}
+
+TEST(DetailEstimates, PeakPressureSkipsTheFirstCaseAndUsesTheFootingsOwnCases) {
+  auto p = newProject();
+  setSupport(*p, 1, 1, {{1, 1000, 0, 0}, {2, 300, 30, 0}, {3, 200, 0, 40}});
+  p->ReactionTable(1, 3, 2) = 5000;  // beyond the footing's cases
+  p->FootingTable[1].SizeL = 2.0f;
+  p->FootingTable[1].SizeB = 1.5f;
+  // 300 / 3 + 6 x 30 / (2 x 1.5^2) = 140; the second case gives 200 / 3 + 6 x 40 / (2^2 x 1.5) = 106.7.
+  EXPECT_FLOAT_EQ(FootingPeakPressure(*p, 1), 140.0f);
+  setSupport(*p, 2, 2, {{1, 1000, 0, 0}});
+  p->FootingTable[2].SizeL = p->FootingTable[2].SizeB = 2.0f;
+  EXPECT_EQ(FootingPeakPressure(*p, 2), 0.0f);
+  EXPECT_EQ(FootingPeakPressure(*p, 3), 0.0f);
+}
+
+TEST(DetailEstimates, DepthEstimateReportsTheGoverningDirection) {
+  auto p = newProject();
+  setSupport(*p, 1, 1, {{1, 100, 0, 0}, {2, 900, 20, 20}});
+  p->FootingTable[1].SizeL = 3.0f;
+  p->FootingTable[1].SizeB = 1.5f;
+  const float longFirst = FootingDepthEstimate(*p, 1);
+  std::swap(p->FootingTable[1].SizeL, p->FootingTable[1].SizeB);
+  const float longSecond = FootingDepthEstimate(*p, 1);
+  EXPECT_EQ(longFirst, longSecond);
+  EXPECT_GT(longFirst, 0.19f);
+
+  // Before any Design command the estimate already uses the grade's shear strengths.
+  EXPECT_EQ(p->ShearGradeColumn, 0);
+  p->Fe = 0;
+  EXPECT_EQ(FootingDepthEstimate(*p, 1), 0.0f);
+}

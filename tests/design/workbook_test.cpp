@@ -1,0 +1,152 @@
+// Contents of the pressure-check workbook: sheet layout, FAIL and uplift marks, order, combined sheets.
+#include "design/workbook.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "design_fixture.h"
+
+using namespace plintova;
+using namespace plintova::design_test;
+
+namespace {
+
+// The texts of one spreadsheet row (1-based), empty cells as "".
+std::vector<std::string> rowTexts(const Sheet& sheet, int row) {
+  std::vector<std::string> t;
+  if (row < 1 || static_cast<size_t>(row) > sheet.rows.size()) return t;
+  for (const Cell& c : sheet.rows[static_cast<size_t>(row - 1)]) t.push_back(c.text);
+  while (!t.empty() && t.back().empty()) t.pop_back();
+  return t;
+}
+
+using Texts = std::vector<std::string>;
+
+}  // namespace
+
+TEST(Workbook, GroupedFootingsAreListedPerRowInKeyOrderWithFailMarks) {
+  auto p = newProject();
+  // Group F1 (side 2): footing 1 is checked against 200 and 250 exactly, footing 3 exceeds them.
+  // 1.1 x 727.2873 / 4 = 200.004 rounds to the allowable 200: equal, so no FAIL.
+  setSupport(*p, 1, 21, {{1, 727.2873f, 0, 0}, {2, 100, 0, -10}});
+  setSupport(*p, 2, 22, {{1, 100, 0, 0}});
+  setSupport(*p, 3, 23, {{1, 800, 0, 0}});
+  setSupport(*p, 4, 24, {{1, 200, 0, 0}});  // same key as footing 5: table order
+  setSupport(*p, 5, 25, {{1, 200, 0, 0}});
+  addGroup(*p, 2.0f, 0.6f, {1, 3});
+  addGroup(*p, 1.5f, 0.45f, {2, 4, 5});
+  p->DesignGroupCount = 2;
+  p->FootingTable[2].SizeL = 1.0f;  // keeps its group, but its key grows to 110 (1.1 x 100 / 1^2)
+
+  const std::vector<Sheet> book = buildWorkbook(*p);
+  ASSERT_EQ(book.size(), 3u);
+  const Sheet& s1 = book[0];
+  EXPECT_EQ(s1.name, "Sheet1");
+  EXPECT_EQ(rowTexts(s1, 1), Texts{});  // leading empty row
+  EXPECT_EQ(rowTexts(s1, 2), (Texts{"21", "1", "727.2873", "0", "0", "F1", "2", "200", "200", "200"}));
+  EXPECT_EQ(rowTexts(s1, 3), (Texts{"21", "2", "100", "0", "-10", "F1", "2", "20", "35", "250"}));
+  EXPECT_EQ(rowTexts(s1, 4), Texts{});
+  // 1.1 x 800 / 4 = 220 above the allowable 200.
+  EXPECT_EQ(rowTexts(s1, 5), (Texts{"23", "1", "800", "0", "0", "F1", "2", "220", "220", "200", "FAIL"}));
+  EXPECT_EQ(rowTexts(s1, 6), Texts{});
+  // Row F2: the equal keys 97.8 of footings 4 and 5 in table order, then footing 2's 110.
+  EXPECT_EQ(rowTexts(s1, 7)[0], "24");
+  EXPECT_EQ(rowTexts(s1, 9)[0], "25");
+  EXPECT_EQ(rowTexts(s1, 11), (Texts{"22", "1", "100", "0", "0", "F2", "1", "110", "110", "200"}));
+  EXPECT_EQ(s1.rows.size(), 11u);  // no row after the last block
+
+  EXPECT_EQ(s1.rows[1][5].kind, Cell::Text);
+  EXPECT_EQ(s1.rows[1][2].kind, Cell::Number);
+  EXPECT_EQ(s1.rows[1][2].number, 727.2873);  // the shown value, not the single's binary value
+  EXPECT_TRUE(book[1].rows.empty());  // no hand-resized footings
+  EXPECT_TRUE(book[2].rows.empty());
+}
+
+TEST(Workbook, SortKeysDecideTheOrderWithinARow) {
+  auto p = newProject();
+  // Keys: 1.1 FY / 4 + 6 max(|MX|, |MZ|) / 8. Footing 1: 55 + 7.5; footing 2: 27.5 + 30 (below);
+  // footing 3 all negative (key 0).
+  setSupport(*p, 1, 1, {{1, 200, 10, -5}});
+  setSupport(*p, 2, 2, {{1, 100, -40, 20}});
+  setSupport(*p, 3, 3, {{1, -100, 0, 0}});
+  addGroup(*p, 2.0f, 0.6f, {1, 2, 3});
+  p->DesignGroupCount = 1;
+  EXPECT_FLOAT_EQ(groupedFootingSortKey(*p, 1, 2.0f), 62.5f);
+  EXPECT_FLOAT_EQ(groupedFootingSortKey(*p, 2, 2.0f), 57.5f);
+  EXPECT_EQ(groupedFootingSortKey(*p, 3, 2.0f), 0.0f);
+  const Sheet s1 = buildWorkbook(*p)[0];
+  EXPECT_EQ(rowTexts(s1, 2)[0], "3");
+  EXPECT_EQ(rowTexts(s1, 4)[0], "2");
+  EXPECT_EQ(rowTexts(s1, 6)[0], "1");
+  // Negative pressure below minus the earth pressure of 30 fails.
+  EXPECT_EQ(rowTexts(s1, 2), (Texts{"3", "1", "-100", "0", "0", "F1", "2", "-27.5", "-27.5", "200"}));
+}
+
+TEST(Workbook, HandResizedFootingsCarryUpliftAndFailMarks) {
+  auto p = newProject();
+  p->EarthPressure = 20;
+  // Side 1 x 1: pmin = 1.1 FY - 6 |MX|.
+  setSupport(*p, 1, 31, {{1, 10, 2, 0}, {2, 10, 6, 0}, {3, 100, 0, 0}});
+  setSupport(*p, 2, 32, {{1, 100, 0, 0}});
+  setSupport(*p, 3, 33, {{1, 50, 0, 5}});
+  for (int s : {1, 3}) {
+    p->FootingTable[s].CombNo = -1;
+    p->FootingTable[s].SizeL = p->FootingTable[s].SizeB = 1.0f;
+  }
+  p->FootingTable[1].GroupRank = 1;
+  p->FootingTable[3].GroupRank = 2;
+  p->FootingTable[3].SizeB = 2.0f;
+  const Sheet s2 = buildWorkbook(*p)[1];
+  EXPECT_EQ(s2.name, "Sheet2");
+  EXPECT_EQ(rowTexts(s2, 2), (Texts{"31", "1", "10", "2", "0", "RF1", "1", "1", "-1", "23", "200", " < 20"}));
+  EXPECT_EQ(rowTexts(s2, 3), (Texts{"31", "2", "10", "6", "0", "RF1", "1", "1", "-25", "47", "250", "FAIL", " < 20"}));
+  EXPECT_EQ(rowTexts(s2, 4), (Texts{"31", "3", "100", "0", "0", "RF1", "1", "1", "110", "110", "250"}));
+  // L 1, B 2: 55 / 2 -+ 6 x 5 / (1 x 2) = 27.5 -+ 15.
+  EXPECT_EQ(rowTexts(s2, 6), (Texts{"33", "1", "50", "0", "5", "RF2", "1", "2", "12.5", "42.5", "200"}));
+  EXPECT_EQ(s2.rows.size(), 6u);
+  EXPECT_EQ(s2.rows[1][11].kind, Cell::Text);
+}
+
+TEST(Workbook, EachCombinedFootingGetsItsOwnSheetAfterTheThird) {
+  auto p = newProject();
+  for (int s = 1; s <= 13; ++s) setSupport(*p, s, 100 + s, {{1, 10, 1, 2}});
+  setSupport(*p, 12, 112, {{1, 500, 11, 12}, {2, 400, 21, 22}, {3, 300, 31, 32}});
+  setSupport(*p, 13, 113, {{1, 600, 13, 14}, {2, 700, 23, 24}});
+  p->CombinedCount = 2;
+  CombinedFootingRecord& first = p->CombinedFootingTable[1];
+  first.CfMemberCount = 2;
+  first.CfMembers[1] = 12;
+  first.CfMembers[2] = 13;
+  first.CfAxis = 1;  // along X: the moment about Z comes first
+  first.CfDistance = 3456;
+  first.CfLength = 4.456f;
+  first.CfWidth = 1.65f;
+  CombinedFootingRecord& second = p->CombinedFootingTable[2];
+  second.CfMemberCount = 2;
+  second.CfMembers[1] = 2;
+  second.CfMembers[2] = 7;
+  second.CfAxis = 0;
+
+  const std::vector<Sheet> book = buildWorkbook(*p);
+  ASSERT_EQ(book.size(), 5u);
+  EXPECT_EQ(book[2].name, "Sheet3");
+  const Sheet& cf = book[3];
+  EXPECT_EQ(cf.name, "CF4 12  13");
+  EXPECT_EQ(book[4].name, "CF5 2  7");
+  EXPECT_EQ(rowTexts(cf, 1), Texts{});
+  EXPECT_EQ(rowTexts(cf, 2), (Texts{"", "", "", "", "", "", "", "200"}));
+  EXPECT_EQ(rowTexts(cf, 3), (Texts{"", "", "", "112", "", "", "", "", "113"}));
+  EXPECT_EQ(rowTexts(cf, 4), Texts{});
+  EXPECT_EQ(rowTexts(cf, 5), (Texts{"1", "500", "12", "11", "", "600", "14", "13"}));
+  EXPECT_EQ(rowTexts(cf, 6), (Texts{"2", "400", "22", "21", "", "700", "24", "23"}));
+  // The second member has no third case: its cells stay empty.
+  EXPECT_EQ(rowTexts(cf, 7), (Texts{"3", "300", "32", "31"}));
+  EXPECT_EQ(rowTexts(cf, 8), Texts{});
+  EXPECT_EQ(rowTexts(cf, 23), (Texts{"", "", "", "", "", "", "", "3.46"}));
+  EXPECT_EQ(rowTexts(cf, 30)[7], "4.46");
+  EXPECT_EQ(rowTexts(cf, 31)[7], "1.65");
+  EXPECT_EQ(cf.rows[22][7].number, 3.46);
+  EXPECT_EQ(rowTexts(book[4], 5), (Texts{"1", "10", "1", "2", "", "10", "1", "2"}));
+}

@@ -1,0 +1,86 @@
+// Width of a rectangular isolated footing whose length the engineer chose, and the hand resize by a step.
+#include "footing/footing_width.h"
+
+#include <cmath>
+
+#include "footing/combined_footings.h"
+#include "footing/size_groups.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace {
+
+constexpr double kLoadFactor = 1.1;
+constexpr double kLengthStep = 0.05;  // m per wheel notch
+
+// Positive root of a2 B^2 + a1 B + a0 = 0 with a0 <= 0. With a2 = 0 the linear remainder a1 B + a0 = 0
+// is solved; when it has no positive solution either, no width satisfies it and the result is 0.
+double positiveRoot(double a2, double a1, double a0) {
+  if (a2 > 0.0) return (-a1 + std::sqrt(a1 * a1 - 4.0 * a2 * a0)) / (2.0 * a2);
+  if (a1 > 0.0) return -a0 / a1;
+  return 0.0;
+}
+
+}  // namespace
+
+float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter) {
+  const double P = p.FactoredLoad;
+  const double Mx = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3)));
+  const double Mz = std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
+  const double len = L;
+  const double q = p.CaseSbc[c];
+  if (!(len > 0.0) || !(q > 0.0)) return 0.0f;
+
+  // Bearing: P/(L B) + 6 Mz/(B L^2) + 6 Mx/(L B^2) <= q, times L B^2.
+  const double a0 = -6.0 * Mx;
+  const float B1 = static_cast<float>(positiveRoot(q * len, -(P + 6.0 * Mz / len), a0));
+  float width = 0.0f;
+  if (B1 > 0.0f) width = B1;
+  else prompter.message(numberText(B1) + "  Tempy");
+
+  // Uplift: P/(L B) - 6 Mz/(B L^2) - 6 Mx/(L B^2) >= -EarthPressure. At zero founding depth this is
+  // the no-tension limit, a linear equation in B.
+  const float B2 = static_cast<float>(positiveRoot(static_cast<double>(p.EarthPressure) * len, P - 6.0 * Mz / len, a0));
+  if (B2 < 0.0f) prompter.message(numberText(B2));
+  if (width < B2) width = B2;
+  return width;
+}
+
+float WidthForLength(Project& p, int s, float L, Prompter& prompter) {
+  float B = 0.0f;
+  const int last = p.lastCasePosition(s);
+  for (int c = 0; c <= last; ++c) {
+    p.FactoredLoad = static_cast<float>(kLoadFactor * p.ReactionTable(s, c, 2));
+    if (p.FactoredLoad == 0.0f) p.FactoredLoad = 1.0f;
+    const float Bc = WidthForCase(p, c, s, L, prompter);
+    if (Bc > B) B = Bc;
+  }
+  return roundToSingle(B, 2);
+}
+
+std::string sizeProductText(float L, float B) {
+  return numberText(L) + " X " + numberText(B) + " = " + numberText(roundTo(static_cast<double>(L) * B, 2));
+}
+
+std::string resizeFooting(Project& p, int s, int direction, Prompter& prompter) {
+  if (s < 1 || s > p.FootingCount) return {};
+  FootingRecord& f = p.FootingTable[s];
+  const int step = direction < 0 ? -1 : 1;
+  if (f.CombNo > 0) {
+    // Resizing one member alone would leave the combined record pointing at a footing that left it.
+    const int n = f.CombNo;
+    DesignCombinedFooting(p, n, step);
+    return combinedSizeText(p, n);
+  }
+  const float L = roundToSingle(static_cast<double>(f.SizeL) + step * kLengthStep, 2);
+  if (!(L > 0.0f)) return sizeProductText(f.SizeL, f.SizeB);
+  f.CombNo = -1;
+  const float B = WidthForLength(p, s, L, prompter);
+  f.SizeL = L;
+  f.SizeB = B;
+  AssignSizeGroups(p, prompter);
+  return sizeProductText(L, B);
+}
+
+}  // namespace plintova

@@ -1,0 +1,59 @@
+// The column grid: sorted distinct X and Z positions of the footings.
+#include "footing/grid_lines.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace plintova {
+
+namespace {
+
+// Distinct values in order of first appearance.
+std::vector<int32_t> distinctPositions(const Project& p, int32_t FootingRecord::*position) {
+  std::vector<int32_t> values;
+  for (int i = 1; i <= p.FootingCount; ++i) {
+    const int32_t v = p.FootingTable[i].*position;
+    if (std::find(values.begin(), values.end(), v) == values.end()) values.push_back(v);
+  }
+  return values;
+}
+
+void fill(GridLineList& line, const std::vector<int32_t>& values) {
+  for (std::size_t k = 0; k < values.size(); ++k) line[static_cast<long long>(k) + 1] = values[k];
+  line[0] = static_cast<int32_t>(values.size());
+  SortGridLine(line);
+}
+
+}  // namespace
+
+void SortGridLine(GridLineList& line) {
+  const int n = std::clamp<int32_t>(line[0], 0, cap::kGridLines);
+  bool exchanged = true;
+  while (exchanged) {
+    exchanged = false;
+    for (int j = 1; j < n; ++j) {
+      if (line[j] > line[j + 1]) {
+        std::swap(line[j], line[j + 1]);
+        exchanged = true;
+      }
+    }
+  }
+}
+
+bool BuildGridLines(Project& p, Prompter& prompter) {
+  const std::vector<int32_t> xs = distinctPositions(p, &FootingRecord::PosX);
+  const std::vector<int32_t> zs = distinctPositions(p, &FootingRecord::PosZ);
+  const auto limit = static_cast<std::size_t>(cap::kGridLines);
+  if (xs.size() > limit || zs.size() > limit) {
+    const char* axis = xs.size() > limit ? "X" : "Z";
+    prompter.message(std::string("Too many grid lines along ") + axis + ": the plan holds at most " +
+                     std::to_string(cap::kGridLines) + " distinct column positions on each axis");
+    return false;
+  }
+  fill(p.GridLineX, xs);
+  fill(p.GridLineZ, zs);
+  return true;
+}
+
+}  // namespace plintova

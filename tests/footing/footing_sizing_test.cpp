@@ -1,0 +1,121 @@
+// Placing footings on their joints and sizing square isolated footings.
+#include "footing/footing_sizing.h"
+
+#include <gtest/gtest.h>
+
+#include "footing_test_support.h"
+
+using namespace plintova;
+using namespace plintova::testing;
+
+TEST(FootingPlacement, TakesTheFirstJointWithTheSupportNumberAndKeepsUnmatchedSupports) {
+  auto p = makeProject();
+  addSupport(*p, 7, 1000, 2000, {{100, 0, 0}});
+  // A later joint row with the same number is not used.
+  p->JointTable[++p->JointCount] = {};
+  p->JointTable[p->JointCount][0] = 7;
+  p->JointTable[p->JointCount][1] = 9999;
+  // A support whose joint is missing keeps what its record held.
+  p->ReactionTable(0, 0, 0) = 2;
+  p->ReactionTable(2, 0, 0) = 42;
+  p->FootingTable[2].PosX = 55;
+  placeFootings(*p);
+
+  EXPECT_EQ(p->FootingCount, 2);
+  const FootingRecord& f = p->FootingTable[1];
+  EXPECT_EQ(f.JointNo, 7);
+  EXPECT_EQ(f.PosX, 1000);
+  EXPECT_EQ(f.PosZ, 2000);
+  EXPECT_EQ(f.ColumnX, 1000);
+  EXPECT_EQ(f.ColumnZ, 2000);
+  EXPECT_EQ(p->FootingTable[2].PosX, 55);
+  EXPECT_EQ(p->FootingTable[2].JointNo, 0);
+}
+
+TEST(FootingSizing, PressureGovernedSidesRoundUpToTheMillimetre) {
+  auto p = makeProject("200");
+  // 1000 kN at the first case against SBC 200: sqrt(1100 / 200) = 2.3452.
+  addSupport(*p, 1, 0, 0, {{1000, 0, 0}});
+  // The same load as a later case is checked against 1.25 x SBC: sqrt(4.4) = 2.0976.
+  addSupport(*p, 2, 0, 0, {{10, 0, 0}, {1000, 0, 0}});
+  // 200 L^3 - 1100 L - 375 = 0 has the root 2.5 exactly: it stays 2.500.
+  addSupport(*p, 3, 0, 0, {{1000, 62.5f, 0}});
+  RecordingPrompter prompter;
+  sizeFootings(*p, prompter);
+
+  EXPECT_EQ(p->FootingTable[1].ReqSize, 2.346f);
+  EXPECT_EQ(p->FootingTable[2].ReqSize, 2.098f);
+  EXPECT_EQ(p->FootingTable[3].ReqSize, 2.5f);
+  for (int s = 1; s <= 3; ++s) {
+    const FootingRecord& f = p->FootingTable[s];
+    EXPECT_EQ(f.ReqSize1, f.ReqSize);
+    EXPECT_EQ(f.ReqSize3, f.ReqSize);
+    EXPECT_EQ(f.JointNo, s);
+    EXPECT_FALSE(f.NoTension);
+  }
+  EXPECT_TRUE(prompter.calls.empty());
+}
+
+TEST(FootingSizing, NoTensionSideGovernsALightlyLoadedColumnWithAMoment) {
+  auto p = makeProject("200");
+  addSupport(*p, 1, 0, 0, {{100, 50, 0}});
+  p->FactoredLoad = 110;
+  const auto [l1, l2] = requiredSide(*p, 1, 0);  // root of 200 L^3 - 110 L - 300 = 0
+  EXPECT_NEAR(l1, 1.30, 0.005);
+  EXPECT_EQ(l1, l2);
+
+  RecordingPrompter prompter;
+  sizeFootings(*p, prompter);
+  // 6 x 50 / 110 = 2.7273 keeps the resultant within the middle third.
+  EXPECT_EQ(p->FootingTable[1].ReqSize, 2.728f);
+  EXPECT_TRUE(p->FootingTable[1].NoTension);
+  // The sign of the moments does not matter.
+  p->ReactionTable(1, 0, 3) = -50;
+  sizeFootings(*p, prompter);
+  EXPECT_EQ(p->FootingTable[1].ReqSize, 2.728f);
+}
+
+TEST(FootingSizing, UpwardOrZeroReactionsAreReportedAndReplacedByOneKilonewton) {
+  auto p = makeProject("200");
+  addSupport(*p, 7, 0, 0, {{500, 0, 0}, {0, 5, 0}, {-12.5f, 0, 0}});
+  RecordingPrompter prompter;
+  sizeFootings(*p, prompter);
+
+  ASSERT_EQ(prompter.calls.size(), 2u);
+  EXPECT_EQ(prompter.calls[0].text, "Check JOINT : 7    LOAD : 2    FORCE-Y = 0");
+  EXPECT_EQ(prompter.calls[1].text, "Check JOINT : 7    LOAD : 3    FORCE-Y = -12.5");
+  EXPECT_TRUE(prompter.calls[0].title.empty());
+  EXPECT_EQ(p->ReactionTable(1, 1, 2), 1.0f);
+  EXPECT_EQ(p->ReactionTable(1, 2, 2), 1.0f);
+  EXPECT_EQ(p->ReactionTable(1, 0, 2), 500.0f);
+  // 5 kN m over 1.1 kN drives the no-tension side to its 6 m cap.
+  EXPECT_EQ(p->FootingTable[1].ReqSize, 6.0f);
+  EXPECT_TRUE(p->FootingTable[1].NoTension);
+
+  // Sizing again sees the corrected table and has nothing to report.
+  RecordingPrompter again;
+  sizeFootings(*p, again);
+  EXPECT_TRUE(again.calls.empty());
+  EXPECT_EQ(p->FootingTable[1].ReqSize, 6.0f);
+}
+
+TEST(FootingSizing, EverySupportIsSizedOverItsOwnLoadCases) {
+  auto p = makeProject("200");
+  std::vector<Case> full(36, Case{100, 0, 0});
+  full[35].fy = 1000;  // only the last of 36 positions is heavy
+  addSupport(*p, 1, 0, 0, full);
+  addSupport(*p, 2, 0, 0, {{1000, 0, 0}});
+  RecordingPrompter prompter;
+  sizeFootings(*p, prompter);
+
+  EXPECT_EQ(p->FootingTable[1].ReqSize, 2.098f);  // position 35 against 1.25 x SBC
+  EXPECT_EQ(p->FootingTable[2].ReqSize, 2.346f);
+  EXPECT_EQ(p->LastCaseIndex, 0);  // the support sized last has a single case
+
+  // Sized in the other order, LastCaseIndex follows the last support.
+  auto q = makeProject("200");
+  addSupport(*q, 2, 0, 0, {{1000, 0, 0}});
+  addSupport(*q, 1, 0, 0, full);
+  sizeFootings(*q, prompter);
+  EXPECT_EQ(q->LastCaseIndex, 35);
+}

@@ -1,0 +1,97 @@
+// Width for a chosen length and the hand resize of one footing.
+#include "footing/footing_width.h"
+
+#include <gtest/gtest.h>
+
+#include "footing/size_groups.h"
+#include "footing_test_support.h"
+
+using namespace plintova;
+using namespace plintova::testing;
+
+TEST(FootingWidth, BearingRootWithoutMomentsIsTheLoadOverAllowablePressureAndLength) {
+  auto p = makeProject("200", "1.5");
+  addSupport(*p, 1, 0, 0, {{0, 0, 0}, {1000, 0, 0}});
+  RecordingPrompter prompter;
+  // A case without load is taken as 1.0 kN, without the 1.1 factor: 1 / (200 x 2).
+  p->FactoredLoad = 1.0f;
+  EXPECT_EQ(WidthForCase(*p, 0, 1, 2.0f, prompter), 0.0025f);
+  // 1100 / (250 x 2) = 2.2 for the later case; the uplift root is 0 without moments.
+  EXPECT_EQ(WidthForLength(*p, 1, 2.0f, prompter), 2.2f);
+  EXPECT_TRUE(prompter.calls.empty());
+}
+
+TEST(FootingWidth, TheGoverningCaseMayBeALighterOneWithALargeMoment) {
+  auto p = makeProject("200", "1.5");
+  addSupport(*p, 1, 0, 0, {{1000, 0, 0}, {500, 600, 0}});
+  RecordingPrompter prompter;
+  // Case 0: 1100 / (200 x 2) = 2.75. Case 1, lightest corner not below -30 kN/m2:
+  // 60 B^2 + 550 B - 3600 = 0 gives B = 4.417.
+  EXPECT_EQ(WidthForLength(*p, 1, 2.0f, prompter), 4.42f);
+}
+
+TEST(FootingWidth, ZeroFoundingDepthSolvesTheNoTensionLimitInsteadOfDividingByZero) {
+  auto p = makeProject("200", "0");
+  ASSERT_EQ(p->EarthPressure, 0.0f);
+  addSupport(*p, 1, 0, 0, {{100, 50, 0}});
+  addSupport(*p, 2, 0, 0, {{10, 0, 100}});
+  RecordingPrompter prompter;
+  // 110 B - 300 = 0: B = 2.727.
+  EXPECT_EQ(WidthForLength(*p, 1, 2.0f, prompter), 2.73f);
+  // The resultant lies beyond the middle third along the length: no width removes the tension, and
+  // the bearing root (311 x 2 / 800 = 0.7775) stands.
+  EXPECT_EQ(WidthForLength(*p, 2, 2.0f, prompter), 0.78f);
+  EXPECT_TRUE(prompter.calls.empty());
+}
+
+TEST(FootingWidth, EverySupportUsesItsOwnLoadCasesWhateverWasSizedLast) {
+  auto p = makeProject("200", "1.5");
+  addSupport(*p, 1, 0, 0, {{100, 0, 0}, {100, 0, 0}, {2000, 0, 0}});
+  addSupport(*p, 2, 0, 0, {{100, 0, 0}});
+  RecordingPrompter prompter;
+  sizeFootings(*p, prompter);
+  ASSERT_EQ(p->LastCaseIndex, 0);
+  EXPECT_EQ(WidthForLength(*p, 1, 2.0f, prompter), 4.4f);  // 2200 / (250 x 2)
+}
+
+TEST(FootingWidth, AWheelNotchMakesTheFootingHandResizedWithItsOwnWidth) {
+  EXPECT_EQ(sizeProductText(1.55f, 1.6f), "1.55 X 1.6 = 2.48");
+
+  auto p = makeProject("200", "1.5");
+  addSupport(*p, 1, 0, 0, {{1000, 0, 0}});
+  addSupport(*p, 2, 6000, 0, {{1000, 0, 0}});
+  addSupport(*p, 3, 12000, 0, {{1000, 0, 0}});
+  RecordingPrompter prompter;
+  sizeFootings(*p, prompter);
+  ASSERT_TRUE(BuildSizeGroups(*p, prompter));
+  ASSERT_TRUE(AssignSizeGroups(*p, prompter));
+  ASSERT_EQ(p->FootingTable[3].SizeL, 2.4f);
+
+  EXPECT_EQ(resizeFooting(*p, 3, -1, prompter), "2.35 X 2.34 = 5.5");  // 1100 / (200 x 2.35) = 2.3404
+  EXPECT_EQ(resizeFooting(*p, 1, +1, prompter), "2.45 X 2.24 = 5.49");
+  const FootingRecord& f = p->FootingTable[3];
+  EXPECT_EQ(f.CombNo, -1);
+  EXPECT_EQ(f.SizeL, 2.35f);
+  EXPECT_EQ(f.SizeB, 2.34f);
+  // Hand-resized footings are numbered in footing order; the group keeps the remaining footing.
+  EXPECT_EQ(p->FootingTable[1].GroupRank, 1);
+  EXPECT_EQ(f.GroupRank, 2);
+  EXPECT_EQ(p->SizeGroupTable[1].MemberCount, 1);
+
+  // Back to the same length gives the same width as before, whatever the width was meanwhile.
+  resizeFooting(*p, 3, -1, prompter);
+  EXPECT_EQ(resizeFooting(*p, 3, +1, prompter), "2.35 X 2.34 = 5.5");
+  EXPECT_TRUE(prompter.calls.empty());
+}
+
+TEST(FootingWidth, ALengthThatWouldReachZeroIsNotTaken) {
+  auto p = makeProject("200", "1.5");
+  addSupport(*p, 1, 0, 0, {{100, 0, 0}});
+  p->FootingTable[1].SizeL = 0.05f;
+  p->FootingTable[1].SizeB = 1.0f;
+  RecordingPrompter prompter;
+  EXPECT_EQ(resizeFooting(*p, 1, -1, prompter), "0.05 X 1 = 0.05");
+  EXPECT_EQ(p->FootingTable[1].SizeL, 0.05f);
+  EXPECT_EQ(p->FootingTable[1].CombNo, 0);
+  EXPECT_EQ(resizeFooting(*p, 0, -1, prompter), "");  // no footing selected
+}

@@ -1,2 +1,182 @@
-// Drawing primitives (placeholder until the plan and page layouts arrive).
-namespace plintova::draw {}
+// The drawing description: constructors, text bounds, the readable dump and hit-testing.
+#include "draw/primitives.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/numbers.h"
+
+namespace plintova::draw {
+
+Primitive line(double x1, double z1, double x2, double z2, Role role, Id id) {
+  Primitive p;
+  p.shape = Shape::Line;
+  p.role = role;
+  p.id = id;
+  p.x1 = x1, p.z1 = z1, p.x2 = x2, p.z2 = z2;
+  return p;
+}
+
+Primitive box(double x1, double z1, double x2, double z2, Role role, Id id) {
+  Primitive p = line(x1, z1, x2, z2, role, id);
+  p.shape = Shape::Box;
+  return p;
+}
+
+Primitive text(double x, double z, std::string s, HAlign h, VAlign v, Role role, Id id) {
+  Primitive p;
+  p.shape = Shape::Text;
+  p.role = role;
+  p.id = id;
+  p.x1 = p.x2 = x;
+  p.z1 = p.z2 = z;
+  p.text = std::move(s);
+  p.halign = h;
+  p.valign = v;
+  return p;
+}
+
+Rect textBounds(const Primitive& p, const TextSize& size) {
+  // Offsets in the text's own frame: u along the reading direction, v from the glyph tops downward.
+  double u0 = p.halign == HAlign::Centre ? -size.width / 2 : p.halign == HAlign::Right ? -size.width : 0;
+  double v0 = p.valign == VAlign::Middle ? -size.height / 2 : p.valign == VAlign::Baseline ? -size.ascent : 0;
+  if (!p.vertical) return {p.x1 + u0, p.z1 + v0, p.x1 + u0 + size.width, p.z1 + v0 + size.height};
+  // Reading upward: u runs towards smaller Z, the glyph tops face smaller X.
+  return {p.x1 + v0, p.z1 - u0 - size.width, p.x1 + v0 + size.height, p.z1 - u0};
+}
+
+std::vector<std::string> textLines(const std::string& s) {
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    char c = s[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += c;
+    }
+  }
+  return lines;
+}
+
+namespace {
+
+const char* roleName(Role r) {
+  switch (r) {
+    case Role::Other: return "Other";
+    case Role::FootingOutline: return "FootingOutline";
+    case Role::CombinedOutline: return "CombinedOutline";
+    case Role::GridLine: return "GridLine";
+    case Role::FootingLabel: return "FootingLabel";
+    case Role::RequiredSize: return "RequiredSize";
+    case Role::GapLink: return "GapLink";
+    case Role::GapOutline: return "GapOutline";
+    case Role::Selection: return "Selection";
+    case Role::Beam: return "Beam";
+    case Role::NodeMarker: return "NodeMarker";
+    case Role::NodeLabel: return "NodeLabel";
+    case Role::PageBorder: return "PageBorder";
+    case Role::PageGrid: return "PageGrid";
+    case Role::ColumnMark: return "ColumnMark";
+    case Role::PageText: return "PageText";
+  }
+  return "?";
+}
+
+const char* styleName(LineStyle s) {
+  switch (s) {
+    case LineStyle::Solid: return "solid";
+    case LineStyle::Dash: return "dash";
+    case LineStyle::Dot: return "dot";
+    case LineStyle::DashDot: return "dashdot";
+    case LineStyle::DashDotDot: return "dashdotdot";
+  }
+  return "?";
+}
+
+std::string rgbText(Rgb c) {
+  return "rgb(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+}
+
+std::string point(double x, double z) { return "(" + numberText(x) + "," + numberText(z) + ")"; }
+
+std::string quoted(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c == '"' || c == '\\') out += std::string("\\") + c;
+    else out += c;
+  }
+  return out + "\"";
+}
+
+double distanceToSegment(double x, double z, const Primitive& p) {
+  double dx = p.x2 - p.x1, dz = p.z2 - p.z1;
+  double len2 = dx * dx + dz * dz;
+  double t = len2 > 0 ? std::clamp(((x - p.x1) * dx + (z - p.z1) * dz) / len2, 0.0, 1.0) : 0.0;
+  return std::hypot(x - (p.x1 + t * dx), z - (p.z1 + t * dz));
+}
+
+}  // namespace
+
+std::string dump(const Primitive& p) {
+  std::string s = p.shape == Shape::Line ? "line " : p.shape == Shape::Box ? "box " : "text ";
+  s += roleName(p.role);
+  if (p.id.kind != Id::Kind::None) {
+    s += p.id.kind == Id::Kind::Footing ? " footing:" : p.id.kind == Id::Kind::Combined ? " combined:" : " group:";
+    s += std::to_string(p.id.index);
+  }
+  if (p.shape == Shape::Text) {
+    s += " " + point(p.x1, p.z1) + " " + quoted(p.text);
+    if (p.halign != HAlign::Left || p.valign != VAlign::Top) {
+      s += p.halign == HAlign::Left ? " left" : p.halign == HAlign::Centre ? " centre" : " right";
+      s += p.valign == VAlign::Top ? " top" : p.valign == VAlign::Middle ? " middle" : " baseline";
+    }
+    if (p.vertical) s += " vertical";
+    if (p.bold) s += " bold";
+    if (p.fontSize != 8) s += " " + numberText(p.fontSize) + "pt";
+  } else {
+    s += " " + point(p.x1, p.z1) + "-" + point(p.x2, p.z2);
+    if (p.width != 1) s += " w" + numberText(p.width);
+    if (p.style != LineStyle::Solid) s += std::string(" ") + styleName(p.style);
+  }
+  if (!(p.colour == kBlack)) s += " " + rgbText(p.colour);
+  if (p.filled) s += " fill " + rgbText(p.fillColour);
+  return s;
+}
+
+std::string dump(const std::vector<Primitive>& list) {
+  std::string s;
+  for (const auto& p : list) s += dump(p) + "\n";
+  return s;
+}
+
+const Primitive* hitTest(const std::vector<Primitive>& list, double x, double z, const TextMeasure& measure,
+                         double tolerance, const std::function<bool(const Primitive&)>& accept) {
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    const Primitive& p = *it;
+    if (p.id.kind == Id::Kind::None) continue;
+    if (accept && !accept(p)) continue;
+    switch (p.shape) {
+      case Shape::Text: {
+        if (p.text.empty() || !measure) break;
+        Rect r = textBounds(p, measure(p));
+        if (x >= r.left - tolerance && x <= r.right + tolerance && z >= r.top - tolerance && z <= r.bottom + tolerance)
+          return &p;
+        break;
+      }
+      case Shape::Box:
+        if (x >= std::min(p.x1, p.x2) - tolerance && x <= std::max(p.x1, p.x2) + tolerance &&
+            z >= std::min(p.z1, p.z2) - tolerance && z <= std::max(p.z1, p.z2) + tolerance)
+          return &p;
+        break;
+      case Shape::Line:
+        if (distanceToSegment(x, z, p) <= tolerance) return &p;
+        break;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace plintova::draw

@@ -1,0 +1,117 @@
+// The drawing description: lines, boxes and texts in plan millimetres, their dump and hit-testing.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace plintova::draw {
+
+enum class LineStyle : uint8_t { Solid, Dash, Dot, DashDot, DashDotDot };
+enum class HAlign : uint8_t { Left, Centre, Right };  // along the reading direction of the text
+enum class VAlign : uint8_t { Top, Middle, Baseline };  // across it: the top is the side of the glyph tops
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kPureRed{255, 0, 0};
+
+// What a primitive shows, so that a window can treat some of them apart (picking, hiding labels).
+enum class Role : uint8_t {
+  Other,
+  FootingOutline,   // adopted size of an isolated, hand-resized or disabled footing
+  CombinedOutline,  // plan rectangle of a combined footing
+  GridLine,
+  FootingLabel,     // the per-footing label of the plan
+  RequiredSize,     // required size drawn inside or around the adopted one
+  GapLink,          // dashed line between the centres of two footings that clash
+  GapOutline,       // emphasised outline of a footing that clashes with another
+  Selection,        // the selection window dragged on the plan
+  Beam,             // column view: a beam of the storey
+  NodeMarker,       // column view: the marker of a supported column
+  NodeLabel,        // column view: joint number on a marker
+  PageBorder,
+  PageGrid,
+  ColumnMark,       // printed cross at a column
+  PageText,
+};
+
+// The object a primitive stands for: a footing (index into the footing table), a combined footing or a
+// size group. Primitives without an object have kind None.
+struct Id {
+  enum class Kind : uint8_t { None, Footing, Combined, Group };
+  Kind kind = Kind::None;
+  int index = 0;
+  bool operator==(const Id&) const = default;
+  static Id footing(int s) { return {Kind::Footing, s}; }
+  static Id combined(int k) { return {Kind::Combined, k}; }
+  static Id group(int g) { return {Kind::Group, g}; }
+};
+
+enum class Shape : uint8_t { Line, Box, Text };
+
+// One primitive. Lines run from (x1, z1) to (x2, z2); boxes have those two corners; texts are anchored
+// at (x1, z1). Line widths are in device line units (1 = the thinnest line the device shows well), font
+// sizes in points: neither scales with the plan. A text may hold several lines separated by "\r" or "\n".
+struct Primitive {
+  Shape shape = Shape::Line;
+  Role role = Role::Other;
+  Id id;
+  double x1 = 0, z1 = 0, x2 = 0, z2 = 0;
+  Rgb colour = kBlack;
+  double width = 1;
+  LineStyle style = LineStyle::Solid;
+  bool filled = false;  // boxes: filled under the outline; texts: an opaque background behind the text
+  Rgb fillColour = kWhite;
+  std::string text;
+  HAlign halign = HAlign::Left;
+  VAlign valign = VAlign::Top;
+  bool vertical = false;  // rotated 90 degrees counter-clockwise, reading upward
+  bool bold = false;
+  double fontSize = 8;
+};
+
+Primitive line(double x1, double z1, double x2, double z2, Role role = Role::Other, Id id = {});
+Primitive box(double x1, double z1, double x2, double z2, Role role = Role::Other, Id id = {});
+Primitive text(double x, double z, std::string s, HAlign h = HAlign::Left, VAlign v = VAlign::Top,
+               Role role = Role::Other, Id id = {});
+
+// Size of a text as it will be shown, in plan units: width along the reading direction, height of the
+// whole text (all its lines) across it, and the ascent of the first line (for baseline alignment).
+struct TextSize {
+  double width = 0;
+  double height = 0;
+  double ascent = 0;
+};
+using TextMeasure = std::function<TextSize(const Primitive&)>;
+
+struct Rect {
+  double left = 0, top = 0, right = 0, bottom = 0;  // top is the smaller Z
+  bool contains(double x, double z) const { return x >= left && x <= right && z >= top && z <= bottom; }
+};
+
+// Plan rectangle covered by a text primitive of the given size, rotation and alignment included.
+Rect textBounds(const Primitive& p, const TextSize& size);
+
+// The lines of a text, split at "\r\n", "\r" or "\n".
+std::vector<std::string> textLines(const std::string& s);
+
+// One primitive per line, numbers in general format, for tests and diagnostics:
+//   line GridLine (0,-2000)-(0,8000) w1 dashdot
+//   box FootingOutline footing:3 (-500,-500)-(500,500)
+//   text FootingLabel footing:3 (-20,-20) "F1" bold rgb(255,0,0) fill rgb(255,255,255)
+// Attributes at their default values (solid, width 1, black, left top, 8 pt) are left out.
+std::string dump(const Primitive& p);
+std::string dump(const std::vector<Primitive>& list);
+
+// The topmost primitive (last in drawing order) with an object id that lies under plan point (x, z):
+// texts by their measured bounds, boxes by their area, lines within `tolerance` plan units. Primitives
+// whose role is not accepted by `accept` (when given) are passed over. Null when nothing is hit.
+const Primitive* hitTest(const std::vector<Primitive>& list, double x, double z, const TextMeasure& measure,
+                         double tolerance = 0, const std::function<bool(const Primitive&)>& accept = {});
+
+}  // namespace plintova::draw

@@ -1,0 +1,83 @@
+// The one QPainter renderer of primitive lists, and the printed plan sent to a printer or an A3 PDF.
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+#include <QRectF>
+#include <string>
+#include <vector>
+
+#include "draw/plan_layout.h"
+#include "draw/primitives.h"
+#include "model/project.h"
+
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+
+namespace plintova::draw {
+
+// How primitives look on one kind of device, in device pixels: the width of one line unit and the length
+// of a dash. Line widths never scale with the plan, so a plan line stays a line however far it is zoomed.
+struct DeviceStyle {
+  double lineUnit = 1;     // device pixels per line-width unit
+  double dashLength = 6;   // device pixels of one dash; gaps and dots follow from it
+  bool antialias = true;  // lines; texts are always smoothed
+};
+
+// Screen: a width-1 line is one crisp pixel.
+DeviceStyle screenStyle();
+// Paper at `dpi`: one line unit is 0.1 mm, so printer width 1 is a thin line and width 3 a firm 0.3 mm line;
+// a dash is 2 mm.
+DeviceStyle paperStyle(double dpi);
+
+// The font of a text primitive (its point size and weight) in the program's sans-serif face.
+QFont fontFor(const Primitive& p);
+QFont planFont(double pointSize, bool bold = false);
+
+// Maps a world rectangle (plan mm) onto a device rectangle, each axis on its own scale.
+class Viewport {
+ public:
+  Viewport(const Rect& world, const QRectF& device);
+  QPointF map(double x, double z) const;
+  PlanPoint unmap(const QPointF& device) const;
+  double xPerPixel() const { return xPerPixel_; }  // plan units per device pixel along X
+  double zPerPixel() const { return zPerPixel_; }
+  const Rect& world() const { return world_; }
+  const QRectF& device() const { return device_; }
+
+ private:
+  Rect world_;
+  QRectF device_;
+  double xPerPixel_ = 1, zPerPixel_ = 1;
+};
+
+// Sizes of text primitives in plan units as `device` shows them through `view`, for hit-testing and layout.
+TextMeasure textMeasure(const QPaintDevice* device, const Viewport& view);
+
+// Width of "9" in plan units: the offset of every footing label from its footing centre.
+double nineWidth(const QPaintDevice* device, const Viewport& view, double pointSize = 8);
+
+// Paints the primitives in list order. Line widths, dashes and fonts are in device terms (above); only
+// positions go through the viewport.
+void render(QPainter& painter, const std::vector<Primitive>& list, const Viewport& view, const DeviceStyle& style);
+
+// Point sizes of the texts on the printed page: the largest that keeps the figures of the footings apart,
+// within these bounds.
+constexpr double kPagePointSizeMax = 8;
+constexpr double kPagePointSizeMin = 5;
+
+// Lays out and paints the printed plan on a painter already begun on a page of `pageRect` device pixels
+// at `dpi` (the printable area, origin at its top-left corner).
+void paintPlanPage(QPainter& painter, const Project& project, const QRectF& pageRect, double dpi);
+
+// Prints the plan on A3 in its orientation through an already chosen printer (the print dialog's).
+// Returns an error text when the printer cannot be started, else an empty text.
+std::string printPlan(const Project& project, QPrinter& printer);
+
+// Writes the printed plan as a one-page A3 PDF (vector). Returns an error text, empty on success. Creates
+// a GUI application for the fonts when the caller has none (the batch tool), on the offscreen platform
+// unless another is set.
+std::string printPlanToPdf(const Project& project, const std::string& path);
+
+}  // namespace plintova::draw

@@ -1,0 +1,246 @@
+// The batch run of the batch tool: the desktop program's computation from listing to schedule.
+#include "cli/batch_run.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "cli/cli_prompter.h"
+#include "cli/json_writer.h"
+#include "design/footing_design.h"
+#include "design/schedule.h"
+#include "design/workbook_xlsx.h"
+#include "footing/design_inputs.h"
+#include "footing/footing_sizing.h"
+#include "footing/grid_lines.h"
+#include "footing/size_groups.h"
+#include "input/listing_reader.h"
+#include "model/errors.h"
+#include "model/numbers.h"
+#include "model/project.h"
+
+namespace plintova::cli {
+
+namespace {
+
+std::string mainCaption(const Project& p) {
+  return "Fck  " + numberText(p.Fck) + " Fy  " + numberText(p.Fe) + "   SBC  " + numberText(p.CaseSbc[0]) +
+         " Earth Pressure : " + numberText(p.EarthPressure);
+}
+
+std::string markOf(const FootingRecord& f) {
+  if (f.CombNo == 0) return "F" + std::to_string(f.GroupRank);
+  if (f.CombNo == -1) return "R" + std::to_string(f.GroupRank);
+  if (f.CombNo < -1) return "D";
+  return "C" + std::to_string(f.CombNo);
+}
+
+void writeSummaryJson(JsonWriter& j, const Project& p) {
+  j.key("supportCount");
+  j.integer(p.supportCount());
+  j.key("loadCases");
+  j.integer(p.supportCount() > 0 ? p.lastCasePosition(p.supportCount()) + 1 : 0);
+  j.key("fck");
+  j.integer(p.Fck);
+  j.key("fe");
+  j.integer(p.Fe);
+}
+
+void writeModelJson(JsonWriter& j, const Project& p) {
+  j.key("sbc");
+  j.number(p.CaseSbc[0]);
+  j.key("earthPressure");
+  j.number(p.EarthPressure);
+  j.key("footings");
+  j.beginArray();
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    j.beginObject();
+    j.key("JointNo"); j.integer(f.JointNo);
+    j.key("PosX"); j.integer(f.PosX);
+    j.key("PosZ"); j.integer(f.PosZ);
+    j.key("ReqSize"); j.number(f.ReqSize);
+    j.key("NoTension"); j.boolean(f.NoTension);
+    j.key("ColumnMember"); j.integer(f.ColumnMember);
+    j.key("GroupNo"); j.integer(f.GroupNo);
+    j.key("GroupRank"); j.integer(f.GroupRank);
+    j.key("SizeL"); j.number(f.SizeL);
+    j.key("SizeB"); j.number(f.SizeB);
+    j.endObject();
+  }
+  j.endArray();
+  for (int axis = 0; axis < 2; ++axis) {
+    const auto& g = axis == 0 ? p.GridLineX : p.GridLineZ;
+    j.key(axis == 0 ? "gridX" : "gridZ");
+    j.beginArray();
+    for (int k = 1; k <= g[0]; ++k) j.integer(g[k]);
+    j.endArray();
+  }
+  j.key("groups");
+  j.beginArray();
+  for (int g = 1; g <= p.SizeGroupCount; ++g) {
+    const SizeGroupRecord& r = p.SizeGroupTable[g];
+    j.beginObject();
+    j.key("GroupSize"); j.number(r.GroupSize);
+    j.key("PedestalSize"); j.number(r.PedestalSize);
+    j.key("MemberCount"); j.integer(r.MemberCount);
+    j.key("GroupMark"); j.integer(r.GroupMark);
+    j.endObject();
+  }
+  j.endArray();
+}
+
+void writeScheduleJson(JsonWriter& j, const Project& p) {
+  static const char* const keys[kScheduleColumns] = {"mark", "NOs", "Size", "Depth", "Peda", "NetP", "CantL",
+                                                     "Mu", "MuBdd", "Pt", "Ast", "Dia", "Space", "Rods",
+                                                     "SF1", "SS1", "PS1", "SF2", "SS2", "PS2"};
+  j.key("schedule");
+  j.beginArray();
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    const auto texts = scheduleRowTexts(p, r);
+    const SizeGroupRecord& row = p.DesignGroupTable[r];
+    j.beginObject();
+    for (int c = 0; c < kScheduleColumns; ++c) {
+      j.key(keys[c]);
+      if (c == kColMark) j.text(texts[c]);
+      else if (texts[c].empty()) j.null();  // a spacing or bar count that cannot be computed
+      else j.number(numericValue(texts[c]));
+    }
+    j.key("GovFooting"); j.integer(row.GovFooting);
+    j.key("GovCase"); j.integer(row.GovCase);
+    j.endObject();
+  }
+  j.endArray();
+}
+
+void printTable(const std::vector<std::vector<std::string>>& rows) {
+  std::vector<size_t> width;
+  for (const auto& r : rows)
+    for (size_t c = 0; c < r.size(); ++c) {
+      if (width.size() <= c) width.push_back(0);
+      width[c] = std::max(width[c], r[c].size());
+    }
+  for (const auto& r : rows) {
+    std::string line;
+    for (size_t c = 0; c < r.size(); ++c) {
+      std::string cell = r[c];
+      cell.insert(0, width[c] - cell.size(), ' ');
+      line += (c ? "  " : "") + cell;
+    }
+    std::printf("%s\n", line.c_str());
+  }
+}
+
+void printReadable(const Project& p) {
+  std::printf("\n%s\n\nFootings\n", mainCaption(p).c_str());
+  std::vector<std::vector<std::string>> rows{{"No", "Joint", "X", "Z", "Required", "L", "B", "Mark", "Governs"}};
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    rows.push_back({std::to_string(s), std::to_string(f.JointNo), std::to_string(f.PosX), std::to_string(f.PosZ),
+                    numberText(f.ReqSize), numberText(f.SizeL), numberText(f.SizeB), markOf(f),
+                    f.NoTension ? "no tension" : "pressure"});
+  }
+  printTable(rows);
+  std::printf("\nSize groups\n");
+  rows = {{"Group", "Size", "Pedestal", "Footings", "Mark"}};
+  for (int g = 1; g <= p.SizeGroupCount; ++g) {
+    const SizeGroupRecord& r = p.SizeGroupTable[g];
+    rows.push_back({std::to_string(g), numberText(r.GroupSize), numberText(r.PedestalSize),
+                    std::to_string(r.MemberCount), r.GroupMark ? "F" + std::to_string(r.GroupMark) : ""});
+  }
+  printTable(rows);
+  std::printf("\nFooting schedule\n");
+  rows.clear();
+  rows.emplace_back(scheduleHeaders().begin(), scheduleHeaders().end());
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    const auto t = scheduleRowTexts(p, r);
+    rows.emplace_back(t.begin(), t.end());
+  }
+  printTable(rows);
+}
+
+}  // namespace
+
+int runBatch(const BatchOptions& o) {
+  auto project = std::make_unique<Project>();
+  Project& p = *project;
+  CliPrompter prompter(!o.json);
+
+  auto fail = [&](const std::string& text, int status) {
+    if (o.json) {
+      JsonWriter j;
+      j.beginObject();
+      j.key("error");
+      j.text(text);
+      j.endObject();
+      std::printf("%s\n", j.str().c_str());
+    } else {
+      std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    return status;
+  };
+
+  ListingSummary summary;
+  try {
+    summary = readListing(p, o.listing, prompter);
+  } catch (const ListingError& e) {
+    return fail(e.silent() ? "The listing cannot be used." : e.what(), 1);
+  }
+
+  if (o.haveSbc) {
+    auto scratch = std::make_unique<Project>();
+    if (!acceptDesignInputs(*scratch, o.depthText, "200")) {
+      std::fprintf(stderr, "plintova-cli: the depth must be a number from 0 to 6 m, not \"%s\"\n", o.depthText.c_str());
+      return 2;
+    }
+    if (!acceptDesignInputs(p, o.depthText, o.sbcText)) {
+      std::fprintf(stderr, "plintova-cli: the SBC must be a number from 50 to 1000 kN/m2, not \"%s\"\n", o.sbcText.c_str());
+      return 2;
+    }
+    // The main window's start-up, with every size group ticked, then the Design command.
+    placeFootings(p);
+    sizeFootings(p, prompter);
+    BuildGridLines(p, prompter);
+    BuildSizeGroups(p, prompter);
+    AssignSizeGroups(p, prompter);
+    DesignAllGroups(p, prompter);
+  }
+
+  int status = 0;
+  if (!o.xlsxPath.empty()) {
+    std::string err = writeWorkbook(p, o.xlsxPath);
+    if (!err.empty()) {
+      prompter.message(err);
+      status = 1;
+    }
+  }
+  if (!o.pdfPath.empty()) {
+    std::string err = o.printPdf ? o.printPdf(p, o.pdfPath) : "This batch tool was built without printing.";
+    if (!err.empty()) {
+      prompter.message(err);
+      status = 1;
+    }
+  }
+
+  if (o.json) {
+    JsonWriter j;
+    j.beginObject();
+    writeSummaryJson(j, p);
+    if (o.haveSbc) writeModelJson(j, p);
+    j.key("messages");
+    j.beginArray();
+    for (const auto& m : prompter.messages()) j.text(m);
+    j.endArray();
+    if (o.haveSbc) writeScheduleJson(j, p);
+    j.endObject();
+    std::printf("%s\n", j.str().c_str());
+  } else {
+    std::printf("%s\n%s\n%s\n", summary.supportsCaption.c_str(), summary.loadCasesCaption.c_str(),
+                summary.gradesCaption.c_str());
+    if (o.haveSbc) printReadable(p);
+  }
+  return status;
+}
+
+}  // namespace plintova::cli

@@ -1,0 +1,100 @@
+"""End-to-end checks of the batch tool: captions, JSON, refusals, and the workbook read back by openpyxl."""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+import openpyxl
+
+CLI = os.environ["PLINTOVA_CLI"]
+ROOT = os.environ["PLINTOVA_ROOT"]
+FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
+DATA = os.path.join(ROOT, "tests", "data")
+failures = []
+
+
+def check(cond, what):
+    if not cond:
+        failures.append(what)
+
+
+def run(*args):
+    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace")
+
+
+def half_even_2(x):
+    # Python's round() rounds the exact binary value half to even, as the program does.
+    return round(x, 2)
+
+
+# Reading alone prints the three captions of the start-up dialog.
+r = run(FRAME1)
+check(r.returncode == 0, "reading FRAME1 succeeds")
+check(r.stdout.splitlines()[:3] == ["SUPPORT REACTIONS :   40", "LOAD CASES :   6", "Fck 25     Fe 415 N/mm2"],
+      "captions of FRAME1: %r" % r.stdout.splitlines()[:3])
+
+# JSON of a full run.
+r = run(FRAME1, "--sbc", "200", "--depth", "1.5", "--json")
+d = json.loads(r.stdout)
+check(d["supportCount"] == 40 and d["loadCases"] == 6 and d["fck"] == 25 and d["fe"] == 415, "JSON counts")
+check(d["sbc"] == 200 and d["earthPressure"] == 30, "JSON design inputs")
+check(len(d["footings"]) == 40 and d["messages"] == [], "JSON footings and no messages")
+check(d["gridX"] == sorted(d["gridX"]) and len(set(d["gridX"])) == len(d["gridX"]), "grid X ascending and distinct")
+marks = [g["GroupMark"] for g in d["groups"] if g["MemberCount"] > 0]
+check(marks == list(range(1, len(marks) + 1)), "group marks run F1, F2, ... without gaps")
+check([s["mark"] for s in d["schedule"]] == ["F%d" % m for m in marks], "one schedule row per marked group")
+for f in d["footings"]:
+    g = d["groups"][f["GroupNo"] - 1]
+    check(f["SizeL"] == f["SizeB"] == g["GroupSize"] and g["GroupSize"] >= f["ReqSize"], "footing in a large enough group")
+
+# Refusals: an unusable listing exits 1 with its message, bad inputs exit 2.
+r = run(os.path.join(DATA, "bad_unit.ANL"), "--json")
+check(r.returncode == 1 and json.loads(r.stdout) == {"error": " Units Should be Meter or mm "}, "bad unit refused")
+for sbc, depth in (("49", "1.5"), ("1001", "1.5"), ("200", "6.01"), ("200", "-0.5"), ("abc", "1.5")):
+    check(run(FRAME1, "--sbc", sbc, "--depth", depth).returncode == 2, "refused inputs %s %s" % (sbc, depth))
+check(run(FRAME1, "--sbc", "150.5", "--depth", "0").returncode == 0, "SBC 150.5 and depth 0 are accepted")
+check(run(FRAME1, "--bogus").returncode == 2, "unknown option")
+
+with tempfile.TemporaryDirectory() as tmp:
+    # The workbook of FRAME1: three sheets, blocks of six load cases after an empty row.
+    out = os.path.join(tmp, "frame1.xlsx")
+    r = run(FRAME1, "--sbc", "200", "--depth", "1.5", "--xlsx", out, "--json")
+    check(r.returncode == 0 and os.path.exists(out), "workbook written")
+    d = json.loads(r.stdout)
+    wb = openpyxl.load_workbook(out)
+    check(wb.sheetnames == ["Sheet1", "Sheet2", "Sheet3"], "sheet names %r" % wb.sheetnames)
+    rows = list(wb["Sheet1"].iter_rows(values_only=True))
+    check(all(v is None for v in rows[0]), "the sheet begins with an empty row")
+    block = rows[1:7]
+    check(all(v is None for v in rows[7]), "an empty row after the first block")
+    joint = block[0][0]
+    f = next(f for f in d["footings"] if f["JointNo"] == joint)
+    check([row[1] for row in block] == [1, 2, 3, 4, 5, 6], "load cases 1..6 in the block")
+    for row in block:
+        jno, lc, fy, mx, mz, mark, size, pmin, pmax, allow = row[:10]
+        check(jno == joint and mark == "F%d" % f["GroupRank"] and size == f["SizeL"], "block identity")
+        p = 1.1 * fy
+        m = 6 * (abs(mx) + abs(mz))
+        check(pmax == half_even_2(p / size ** 2 + m / size ** 3), "pmax of joint %s case %s" % (jno, lc))
+        check(pmin == half_even_2(p / size ** 2 - m / size ** 3), "pmin of joint %s case %s" % (jno, lc))
+        check(allow == (200 if lc == 1 else 250), "allowable pressure by case position")
+        check(len([v for v in row if v is not None]) == 10, "a passing row has ten cells")
+    check(sum(1 for row in rows if row[0] is not None) == 40 * 6, "every footing and case exported once")
+    check(len(list(wb["Sheet2"].iter_rows(values_only=True))) <= 1, "no hand-resized footings, empty second sheet")
+
+    # A footing whose uplift exceeds the soil's weight fails.
+    out = os.path.join(tmp, "fail.xlsx")
+    r = run(os.path.join(DATA, "fail_row.ANL"), "--sbc", "200", "--depth", "1.5", "--xlsx", out)
+    rows = list(openpyxl.load_workbook(out)["Sheet1"].iter_rows(values_only=True))
+    check(rows[1] == (1, 1, 10, 2000, 0, "F1", 6, -55.25, 55.86, 200, "FAIL"), "FAIL row %r" % (rows[1],))
+
+    # An unwritable destination is reported and leaves no file.
+    bad = os.path.join(tmp, "no-such-folder", "x.xlsx")
+    r = run(FRAME1, "--sbc", "200", "--depth", "1.5", "--xlsx", bad)
+    check(r.returncode == 1 and not os.path.exists(bad), "unwritable workbook reported")
+
+if failures:
+    print("\n".join("FAIL: " + f for f in failures))
+    sys.exit(1)
+print("ok")

@@ -1,0 +1,214 @@
+// Reads an analysis output listing (.ANL) into the project model and builds the frame lattice.
+#include "input/listing_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <unordered_map>
+
+#include "input/listing_passes.h"
+#include "model/frame_lattice.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace listing {
+
+void refuseNumber(const LineCursor& at, std::string_view numberText) {
+  std::size_t e = 0;
+  while (e < numberText.size() && !isBlank(numberText[e])) ++e;
+  refuse("Line " + std::to_string(at.lineNumber()) + " of the listing holds a number that cannot be read: " +
+         shortText(numberText.substr(0, e)) + ".");
+}
+
+int32_t wholeValue(double v, const LineCursor& at, std::string_view line, std::size_t pos) {
+  auto r = toInt32(v);
+  if (!r) refuseNumber(at, line.substr(std::min(pos, line.size())));
+  return *r;
+}
+
+float singleValue(double v, const LineCursor& at, std::string_view line, std::size_t pos) {
+  if (!(std::fabs(v) <= static_cast<double>(FLT_MAX))) refuseNumber(at, line.substr(std::min(pos, line.size())));
+  return static_cast<float>(v);
+}
+
+void refuseCapacity(long long count, const char* what, int limit, const char* verb) {
+  refuse("The listing has " + std::to_string(count) + " " + what + "; at most " + std::to_string(limit) + " can be " +
+         verb + ".");
+}
+
+namespace {
+
+// The length unit of the first "UNIT" command: "METE" (metres) gives 1000, "MMS " gives 1. A "UNIT"
+// that is part of a longer word ("UNITS") or sits in a commented-out line is not the command.
+double readUnitFactor(LineCursor& cur) {
+  std::size_t from = cur.offset();
+  for (;;) {
+    std::size_t at = cur.findLineFrom(from, "UNIT", true);
+    if (at == npos) refuse("");
+    cur.moveTo(at);
+    std::string_view line = cur.line();
+    for (std::size_t i = line.find("UNIT"); i != npos; i = line.find("UNIT", i + 1)) {
+      bool wordStart = i == 0 || isBlank(line[i - 1]) || line[i - 1] == ';' || line[i - 1] == '.';
+      if (!wordStart || i + 4 >= line.size() || !isBlank(line[i + 4])) continue;
+      std::string word(line.substr(i + 5, 4));
+      word.resize(4, ' ');  // a unit word at the end of the line is followed by blanks
+      if (word == "METE") return 1000.0;
+      if (word == "MMS ") return 1.0;
+      refuse(" Units Should be Meter or mm ");
+    }
+    from = cur.nextOffset();
+    if (from == npos) refuse("");
+  }
+}
+
+// Concrete and steel grades of the concrete design, in N/mm2.
+void readGrades(Project& p, std::string_view text, double unitFactor) {
+  LineCursor cur(text);
+  if (!cur.findForward("START CONCRETE DESIGN", true)) refuse("NO START CONCRETE DESIGN");
+  double fy = 0, fc = 0;
+  while (cur.next()) {
+    std::string_view line = cur.line();
+    if (isCommentLine(line)) continue;
+    if (contains(line, "UNIT MMS NEWTON")) unitFactor = 1;
+    else if (contains(line, "UNIT METER KN")) unitFactor = 1000;
+    else if (contains(line, "FYMAIN")) fy = roundWhole(valueAfter(line, "FYMAIN"));
+    else if (contains(line, "FC")) fc = roundWhole(valueAfter(line, "FC"));
+    if (fc < 1) continue;
+    if (fy > 0) break;
+  }
+  auto fck = toInt16(fc / unitFactor);
+  auto fe = toInt16(fy / unitFactor);
+  if (!fck) refuse("The concrete grade FC " + numberText(fc) + " of the listing cannot be read.");
+  if (!fe) refuse("The steel grade FYMAIN " + numberText(fy) + " of the listing cannot be read.");
+  p.Fck = *fck;
+  p.Fe = *fe;
+}
+
+// Columns run upward and beams toward larger X or Z: a member whose start joint lies beyond its end
+// joint in X, Y or Z has its joints exchanged.
+void orientMembers(Project& p) {
+  std::unordered_map<int32_t, int> rowOf;
+  rowOf.reserve(static_cast<std::size_t>(p.JointCount) * 2);
+  for (int j = 1; j <= p.JointCount; ++j) rowOf.emplace(p.JointTable[j][0], j);
+  for (int m = 1; m <= p.MemberTotal; ++m) {
+    auto& member = p.MemberTable[m];
+    auto a = rowOf.find(member[1]);
+    auto b = rowOf.find(member[2]);
+    if (a == rowOf.end() || b == rowOf.end()) continue;  // a joint the listing does not give
+    const auto& ja = p.JointTable[a->second];
+    const auto& jb = p.JointTable[b->second];
+    if (ja[1] > jb[1] || ja[2] > jb[2] || ja[3] > jb[3]) std::swap(member[1], member[2]);
+  }
+}
+
+// A column rotated by 90° has its two section dimensions exchanged, once for every time its member
+// is listed.
+void rotateColumns(Project& p) {
+  std::unordered_map<int32_t, int> times;
+  for (int i = 1; i <= p.RotatedMemberCount; ++i) ++times[p.RotatedMemberList[i]];
+  if (times.empty()) return;
+  for (int c = 1; c <= p.ColumnSectionCount; ++c) {
+    auto& row = p.ColumnSectionTable[c];
+    auto it = times.find(row[1]);
+    if (it != times.end() && it->second % 2 == 1) std::swap(row[3], row[4]);
+  }
+}
+
+void clearListingTables(Project& p) {
+  p.JointTable.clear();
+  p.JointCount = 0;
+  p.MemberTable.clear();
+  p.MemberTotal = 0;
+  p.RotatedMemberList.clear();
+  p.RotatedMemberCount = 0;
+  p.ColumnSectionTable.clear();
+  p.ColumnSectionCount = 0;
+  p.BeamSectionTable.clear();
+  p.BeamSectionCount = 0;
+  p.ReactionTable = ReactionTableType{};
+  p.Fck = 0;
+  p.Fe = 0;
+  p.LevelX = {};
+  p.LevelY = {};
+  p.LevelZ = {};
+  p.JointLattice.clear();
+  p.ColumnLattice.clear();
+  p.BeamXLattice.clear();
+  p.BeamZLattice.clear();
+  for (int s = 0; s <= cap::kFootings; ++s) p.FootingTable[s].ColumnMember = 0;
+}
+
+}  // namespace
+}  // namespace listing
+
+ListingSummary readListingText(Project& p, std::string_view text, const std::string& path, Prompter& prompter) {
+  using namespace listing;
+  clearListingTables(p);
+  p.AnlPath = path;
+
+  LineCursor cur(text);
+  const double unitFactor = readUnitFactor(cur);
+  if (!cur.findForward("JOINT COORDINATES", true)) refuse("");
+  readJoints(p, cur, unitFactor);
+  if (!cur.findForward("MEMBER INCIDENCES", true)) refuse("");
+  readMembers(p, cur);
+  readRotatedMembers(p, cur);
+  readColumnBlocks(p, cur);
+  readBeamBlocks(p, text, prompter);
+  const int loadCases = readReactions(p, text);
+  readGrades(p, text, unitFactor);
+  orientMembers(p);
+  rotateColumns(p);
+
+  buildLattice(p);
+  buildFrameLattices(p);
+  assignColumns(p);
+
+  ListingSummary summary;
+  summary.supportsCaption = "SUPPORT REACTIONS :   " + numberText(p.supportCount());
+  summary.loadCasesCaption = "LOAD CASES :   " + numberText(loadCases);
+  summary.gradesCaption = "Fck " + numberText(p.Fck) + "     Fe " + numberText(p.Fe) + " N/mm2";
+  return summary;
+}
+
+ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter) {
+  auto fail = [&](int err) -> ListingError {
+    return ListingError("The listing " + path + " could not be read: " + std::strerror(err) + ".");
+  };
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw fail(errno);
+  struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw fail(errno);
+  if (S_ISDIR(st.st_mode)) throw fail(EISDIR);
+  if (!S_ISREG(st.st_mode)) throw fail(EINVAL);
+
+  // Read the whole file once; every pass runs over these bytes.
+  const std::size_t size = static_cast<std::size_t>(st.st_size);
+  std::unique_ptr<char[]> data(new (std::nothrow) char[size + 1]);
+  if (!data) throw ListingError("The listing " + path + " is too large to be read.");
+  std::size_t got = 0;
+  while (got < size) {
+    ssize_t n = ::read(fd, data.get() + got, size - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw fail(errno);
+    }
+    if (n == 0) break;  // the file became shorter while it was read
+    got += static_cast<std::size_t>(n);
+  }
+  return readListingText(p, std::string_view(data.get(), got), path, prompter);
+}
+
+}  // namespace plintova

@@ -1,0 +1,31 @@
+// Reads an analysis output listing (.ANL) into the project model and builds the frame lattice.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/project.h"
+#include "model/prompter.h"
+
+namespace plintova {
+
+// The three captions the start-up dialog shows once the listing is read.
+struct ListingSummary {
+  std::string supportsCaption;   // "SUPPORT REACTIONS :   40"
+  std::string loadCasesCaption;  // "LOAD CASES :   6"
+  std::string gradesCaption;     // "Fck 25     Fe 415 N/mm2"
+};
+
+// Reads the listing at `path` into `p` (AnlPath becomes `path`): units, joints, members, rotated
+// members, column and beam design blocks, support reactions and the concrete design grades; orients
+// the members, exchanges the section dimensions of rotated columns, builds the frame lattice and finds
+// the column on every support. `p` is expected fresh; the tables the reader fills are cleared first.
+// Throws ListingError with the message to show (an empty text: end without a message) when the listing
+// cannot be used, including every capacity of the model it exceeds and a file that cannot be read.
+// A beam block whose member number reads 0 shows its line through the prompter and reading goes on.
+ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter);
+
+// The same on listing contents already in memory; `path` only sets AnlPath.
+ListingSummary readListingText(Project& p, std::string_view contents, const std::string& path, Prompter& prompter);
+
+}  // namespace plintova

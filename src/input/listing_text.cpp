@@ -1,0 +1,241 @@
+// Text primitives of the listing reader: lines over the in-memory listing, number walks and values.
+#include "input/listing_text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "model/numbers.h"
+
+namespace plintova::listing {
+
+std::size_t nextNumberStart(std::string_view line, std::size_t i, std::size_t end) {
+  end = std::min(end, line.size());
+  for (; i < end; ++i)
+    if (isNumberChar(line[i])) return i;
+  return npos;
+}
+
+std::size_t numberEnd(std::string_view line, std::size_t i, std::size_t end) {
+  end = std::min(end, line.size());
+  while (i < end && isNumberChar(line[i])) ++i;
+  return i;
+}
+
+std::size_t numberEndWithExponent(std::string_view line, std::size_t i, std::size_t end) {
+  end = std::min(end, line.size());
+  std::size_t e = numberEnd(line, i, end);
+  if (e < end && (line[e] == 'E' || line[e] == 'e' || line[e] == 'D' || line[e] == 'd')) {
+    std::size_t j = e + 1;
+    if (j < end && (line[j] == '+' || line[j] == '-')) ++j;
+    if (j < end && isDigit(line[j])) {
+      while (j < end && isDigit(line[j])) ++j;
+      return j;
+    }
+  }
+  return e;
+}
+
+std::size_t numberEndSplittingMinus(std::string_view line, std::size_t i, std::size_t end) {
+  end = std::min(end, line.size());
+  const std::size_t start = i;
+  while (i < end && isNumberChar(line[i])) {
+    if (line[i] == '-' && i > start && isDigit(line[i - 1])) break;
+    ++i;
+  }
+  return i;
+}
+
+namespace {
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Whether an exponent with at least one digit starts at i (the letter), blanks allowed as the rule
+// of a text's numeric value allows them.
+bool exponentFollows(std::string_view t, std::size_t i) {
+  const std::size_t n = t.size();
+  if (i >= n) return false;
+  char c = t[i];
+  if (c != 'E' && c != 'e' && c != 'D' && c != 'd') return false;
+  ++i;
+  while (i < n && isBlank(t[i])) ++i;
+  if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+  while (i < n && isBlank(t[i])) ++i;
+  return i < n && isDigit(t[i]);
+}
+
+}  // namespace
+
+double textValue(std::string_view t) {
+  // A mantissa of at most 15 significant digits and at most 22 decimals is exact as a double, and so
+  // is the power of ten: one division gives the correctly rounded value, as the full rule does.
+  const std::size_t n = t.size();
+  std::size_t i = 0;
+  while (i < n && isBlank(t[i])) ++i;
+  bool negative = false;
+  if (i < n && (t[i] == '+' || t[i] == '-')) {
+    negative = t[i] == '-';
+    ++i;
+  }
+  uint64_t m = 0;
+  int significant = 0, decimals = 0;
+  bool anyDigit = false, point = false;
+  for (;;) {
+    while (i < n && isBlank(t[i])) ++i;
+    if (i >= n) break;
+    char c = t[i];
+    if (isDigit(c)) {
+      anyDigit = true;
+      if (m != 0 || c != '0') {
+        if (++significant > 15) return numericValue(t);
+      }
+      m = m * 10 + static_cast<uint64_t>(c - '0');
+      if (point && ++decimals > 22) return numericValue(t);
+      ++i;
+    } else if (c == '.' && !point) {
+      point = true;
+      ++i;
+    } else {
+      break;
+    }
+  }
+  if (!anyDigit || m == 0) return 0.0;
+  if (exponentFollows(t, i)) return numericValue(t);
+  double v = static_cast<double>(m);
+  if (decimals > 0) v /= kPow10[decimals];
+  return negative ? -v : v;
+}
+
+bool lineValueIsZero(std::string_view t) {
+  // Only zero or not matters: a mantissa with a non-zero digit is not zero unless an exponent or a
+  // very long run of leading decimal zeros could take it below the smallest double.
+  const std::size_t n = t.size();
+  std::size_t i = 0;
+  while (i < n && isBlank(t[i])) ++i;
+  if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+  bool nonZero = false, point = false;
+  std::size_t leadingDecimalZeros = 0;
+  for (;;) {
+    while (i < n && isBlank(t[i])) ++i;
+    if (i >= n) break;
+    char c = t[i];
+    if (isDigit(c)) {
+      if (c != '0') nonZero = true;
+      else if (!nonZero && point) ++leadingDecimalZeros;
+      ++i;
+    } else if (c == '.' && !point) {
+      point = true;
+      ++i;
+    } else {
+      break;
+    }
+  }
+  if (!nonZero) return true;
+  if (leadingDecimalZeros > 300 || exponentFollows(t, i)) return numericValue(t) == 0.0;
+  return false;
+}
+
+double valueAt(std::string_view line, std::size_t i) {
+  // Only the characters a number can be made of (sign, digits with a point, an exponent) are looked
+  // at, so that each number of a long line costs its own length, not the rest of the line.
+  const std::size_t n = line.size();
+  if (i >= n) return 0.0;
+  std::size_t e = i;
+  if (line[e] == '+' || line[e] == '-') ++e;
+  while (e < n && (isDigit(line[e]) || line[e] == '.')) ++e;
+  if (e < n && (line[e] == 'E' || line[e] == 'e' || line[e] == 'D' || line[e] == 'd')) {
+    ++e;
+    if (e < n && (line[e] == '+' || line[e] == '-')) ++e;
+    while (e < n && isDigit(line[e])) ++e;
+  }
+  return textValue(line.substr(i, e - i));
+}
+
+double valueAfter(std::string_view line, std::string_view marker) {
+  std::size_t pos = line.find(marker);
+  if (pos == npos) return 0.0;
+  return textValue(line.substr(pos + marker.size()));
+}
+
+std::size_t secondNumberStart(std::string_view line, std::size_t end) {
+  std::size_t p = nextNumberStart(line, 0, end);
+  if (p == npos) return npos;
+  return nextNumberStart(line, numberEnd(line, p, end), end);
+}
+
+bool isCommentLine(std::string_view line) {
+  std::size_t i = 0, n = line.size();
+  while (i < n && isBlank(line[i])) ++i;
+  while (i < n && isDigit(line[i])) ++i;
+  if (i < n && line[i] == '.') ++i;
+  while (i < n && isBlank(line[i])) ++i;
+  return i < n && line[i] == '*';
+}
+
+std::size_t scanEndBeforeContinuation(std::string_view line) {
+  std::size_t e = line.size();
+  while (e > 0 && isBlank(line[e - 1])) --e;
+  if (e >= 2 && line[e - 1] == '-' && isBlank(line[e - 2])) return e - 1;
+  return line.size();
+}
+
+std::string shortText(std::string_view text) {
+  std::string out;
+  for (char c : text.substr(0, 24)) out.push_back(c >= ' ' && c < 127 ? c : '?');
+  if (text.size() > 24) out += "...";
+  return out;
+}
+
+void LineCursor::load(std::size_t lineStart) {
+  // A listing that ends with a line feed has no empty line after it; an empty listing has one empty line.
+  if (lineStart == npos || lineStart > text_.size() || (lineStart == text_.size() && lineStart != 0)) {
+    start_ = npos;
+    next_ = npos;
+    line_ = {};
+    return;
+  }
+  start_ = lineStart;
+  const void* nl = std::memchr(text_.data() + lineStart, '\n', text_.size() - lineStart);
+  std::size_t end = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - text_.data()) : text_.size();
+  next_ = nl ? end + 1 : npos;
+  line_ = text_.substr(lineStart, end - lineStart);
+  if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
+}
+
+bool LineCursor::next() {
+  if (start_ == npos) return false;
+  load(next_);
+  return start_ != npos;
+}
+
+std::size_t LineCursor::findLineFrom(std::size_t from, std::string_view marker, bool skipComments) const {
+  const std::size_t size = text_.size();
+  while (from < size) {
+    const void* hit = memmem(text_.data() + from, size - from, marker.data(), marker.size());
+    if (!hit) return npos;
+    std::size_t h = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+    std::size_t lineStart = h;
+    while (lineStart > from && text_[lineStart - 1] != '\n') --lineStart;
+    if (!skipComments) return lineStart;
+    const void* nl = std::memchr(text_.data() + h, '\n', size - h);
+    std::size_t lineEnd = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - text_.data()) : size;
+    if (!isCommentLine(text_.substr(lineStart, lineEnd - lineStart))) return lineStart;
+    from = lineEnd + 1;
+  }
+  return npos;
+}
+
+bool LineCursor::findForward(std::string_view marker, bool skipComments) {
+  if (start_ == npos) return false;
+  std::size_t at = findLineFrom(start_, marker, skipComments);
+  load(at);
+  return start_ != npos;
+}
+
+std::size_t LineCursor::lineNumber() const {
+  std::size_t upto = start_ == npos ? text_.size() : start_;
+  return 1 + static_cast<std::size_t>(std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(upto), '\n'));
+}
+
+}  // namespace plintova::listing

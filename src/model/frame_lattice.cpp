@@ -1,0 +1,232 @@
+// The frame lattice: storeys, column lines and beam lines found in the joints and members of a listing.
+//
+// The lattice is sparse: only the points that hold a joint are visited. Each lookup of the dense
+// formulation ("look down the line to the next joint", "the next joint in +X") becomes a step to the
+// neighbouring occupied point in a list of points sorted along that line.
+#include "model/frame_lattice.h"
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+#include "model/errors.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace {
+
+using Levels = CheckedArray<float, cap::kLevels + 1>;
+
+// An occupied lattice point and the number of its joint (never 0).
+struct Cell {
+  int ix, iy, iz;
+  int16_t joint;
+};
+
+std::vector<float> sortedLevels(const Levels& levels) {
+  const int n = static_cast<int>(levels[0]);
+  std::vector<float> v;
+  v.reserve(static_cast<std::size_t>(n));
+  for (int i = 1; i <= n; ++i) v.push_back(levels[i]);
+  return v;
+}
+
+// Axis index (1-based) of a coordinate, 0 when it is not a level.
+int levelIndex(const std::vector<float>& levels, float v) {
+  auto it = std::lower_bound(levels.begin(), levels.end(), v);
+  if (it == levels.end() || *it != v) return 0;
+  return static_cast<int>(it - levels.begin()) + 1;
+}
+
+uint32_t pointKey(int ix, int iy, int iz) {
+  return (static_cast<uint32_t>(ix) << 20) | (static_cast<uint32_t>(iy) << 10) | static_cast<uint32_t>(iz);
+}
+
+// The occupied points of JointLattice, sorted by ix, then iz, then iy (column lines, bottom up).
+std::vector<Cell> occupiedCells(const Project& p) {
+  const auto lx = sortedLevels(p.LevelX), ly = sortedLevels(p.LevelY), lz = sortedLevels(p.LevelZ);
+  std::vector<Cell> cells;
+  cells.reserve(static_cast<std::size_t>(std::max<int>(p.JointCount, 0)));
+  for (int j = 1; j <= p.JointCount; ++j) {
+    const auto& row = p.JointTable[j];
+    int ix = levelIndex(lx, static_cast<float>(row[1]));
+    int iy = levelIndex(ly, static_cast<float>(row[2]));
+    int iz = levelIndex(lz, static_cast<float>(row[3]));
+    if (ix == 0 || iy == 0 || iz == 0) continue;
+    cells.push_back({ix, iy, iz, 0});
+  }
+  std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
+    return std::tie(a.ix, a.iz, a.iy) < std::tie(b.ix, b.iz, b.iy);
+  });
+  cells.erase(std::unique(cells.begin(), cells.end(),
+                          [](const Cell& a, const Cell& b) { return a.ix == b.ix && a.iy == b.iy && a.iz == b.iz; }),
+              cells.end());
+  std::vector<Cell> occupied;
+  occupied.reserve(cells.size());
+  for (Cell c : cells) {
+    c.joint = p.JointLattice.get(c.ix, c.iy, c.iz);
+    if (c.joint != 0) occupied.push_back(c);
+  }
+  return occupied;
+}
+
+// The three lookups of the frame: the member between two joints (first member row from a to b, in
+// that order), and the first column and beam design rows of a member.
+class FrameLookups {
+ public:
+  explicit FrameLookups(const Project& p) {
+    between_.reserve(static_cast<std::size_t>(std::max<int>(p.MemberTotal, 0)) * 2);
+    for (int m = 1; m <= p.MemberTotal; ++m) {
+      const auto& row = p.MemberTable[m];
+      between_.emplace(pairKey(row[1], row[2]), row[0]);
+    }
+    for (int c = 1; c <= p.ColumnSectionCount; ++c) columnRow_.emplace(p.ColumnSectionTable[c][1], static_cast<int16_t>(c));
+    for (int b = 1; b <= p.BeamSectionCount; ++b) {
+      // Only a whole number can equal a member number.
+      float v = p.BeamSectionTable[b][1];
+      if (v >= -2147483648.0f && v < 2147483648.0f && v == static_cast<float>(static_cast<int64_t>(v)))
+        beamRow_.emplace(static_cast<int32_t>(v), static_cast<int16_t>(b));
+    }
+  }
+  int32_t memberBetween(int32_t a, int32_t b) const {
+    auto it = between_.find(pairKey(a, b));
+    return it == between_.end() ? 0 : it->second;
+  }
+  int16_t columnRowOf(int32_t m) const {
+    auto it = columnRow_.find(m);
+    return it == columnRow_.end() ? 0 : it->second;
+  }
+  int16_t beamRowOf(int32_t m) const {
+    auto it = beamRow_.find(m);
+    return it == beamRow_.end() ? 0 : it->second;
+  }
+
+ private:
+  static uint64_t pairKey(int32_t a, int32_t b) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
+  }
+  std::unordered_map<uint64_t, int32_t> between_;
+  std::unordered_map<int32_t, int16_t> columnRow_;
+  std::unordered_map<int32_t, int16_t> beamRow_;
+};
+
+// ColumnLattice from the occupied points sorted along column lines: the joint below a joint is the
+// previous occupied point of its line (none when the line has no point below).
+void buildColumns(Project& p, const std::vector<Cell>& byColumnLine, const FrameLookups& lookups) {
+  p.ColumnLattice.clear();
+  for (std::size_t i = 0; i < byColumnLine.size(); ++i) {
+    const Cell& c = byColumnLine[i];
+    if (c.iy < 2 || c.joint <= 0 || i == 0) continue;
+    const Cell& below = byColumnLine[i - 1];
+    if (below.ix != c.ix || below.iz != c.iz || below.joint <= 0) continue;
+    int32_t m = lookups.memberBetween(below.joint, c.joint);
+    if (m != 0) p.ColumnLattice.set(c.ix, c.iy, c.iz, lookups.columnRowOf(m));
+  }
+}
+
+void fillLevels(Levels& target, std::vector<float> values, const char* axis) {
+  std::sort(values.begin(), values.end());
+  values.erase(std::unique(values.begin(), values.end()), values.end());
+  if (values.size() > static_cast<std::size_t>(cap::kLatticeAxis))
+    throw ListingError("The structure has " + std::to_string(values.size()) + " distinct " + axis +
+                       " coordinates; at most " + std::to_string(cap::kLatticeAxis) + " can be read.");
+  target = {};
+  target[0] = static_cast<float>(values.size());
+  for (std::size_t i = 0; i < values.size(); ++i) target[static_cast<long long>(i) + 1] = values[i];
+}
+
+}  // namespace
+
+void buildLattice(Project& p) {
+  std::vector<float> xs, ys, zs;
+  const auto n = static_cast<std::size_t>(std::max<int>(p.JointCount, 0));
+  xs.reserve(n);
+  ys.reserve(n);
+  zs.reserve(n);
+  for (int j = 1; j <= p.JointCount; ++j) {
+    const auto& row = p.JointTable[j];
+    if (!toInt16(row[0]))
+      throw ListingError("Joint number " + std::to_string(row[0]) + " is too large; joint numbers up to 32767 can be read.");
+    xs.push_back(static_cast<float>(row[1]));
+    ys.push_back(static_cast<float>(row[2]));
+    zs.push_back(static_cast<float>(row[3]));
+  }
+  fillLevels(p.LevelX, std::move(xs), "X");
+  fillLevels(p.LevelY, std::move(ys), "Y");
+  fillLevels(p.LevelZ, std::move(zs), "Z");
+
+  // Every lattice point takes the number of the last joint row that lies on it.
+  const auto lx = sortedLevels(p.LevelX), ly = sortedLevels(p.LevelY), lz = sortedLevels(p.LevelZ);
+  p.JointLattice.clear();
+  for (int j = 1; j <= p.JointCount; ++j) {
+    const auto& row = p.JointTable[j];
+    p.JointLattice.set(levelIndex(lx, static_cast<float>(row[1])), levelIndex(ly, static_cast<float>(row[2])),
+                       levelIndex(lz, static_cast<float>(row[3])), static_cast<int16_t>(row[0]));
+  }
+  buildColumns(p, occupiedCells(p), FrameLookups(p));
+}
+
+void buildFrameLattices(Project& p) {
+  const FrameLookups lookups(p);
+  std::vector<Cell> cells = occupiedCells(p);
+  buildColumns(p, cells, lookups);
+
+  // Beams leave a joint above the base level toward the next occupied point of the same line.
+  auto buildBeams = [&](SparseLattice& lattice, auto sameLine) {
+    lattice.clear();
+    for (std::size_t i = 0; i + 1 < cells.size(); ++i) {
+      const Cell& c = cells[i];
+      const Cell& n = cells[i + 1];
+      if (c.iy < 2 || c.joint <= 0 || !sameLine(c, n) || n.joint <= 0) continue;
+      int32_t m = lookups.memberBetween(c.joint, n.joint);
+      if (m != 0) lattice.set(c.ix, c.iy, c.iz, lookups.beamRowOf(m));
+    }
+  };
+  std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
+    return std::tie(a.iy, a.iz, a.ix) < std::tie(b.iy, b.iz, b.ix);
+  });
+  buildBeams(p.BeamXLattice, [](const Cell& a, const Cell& b) { return a.iy == b.iy && a.iz == b.iz; });
+  std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
+    return std::tie(a.ix, a.iy, a.iz) < std::tie(b.ix, b.iy, b.iz);
+  });
+  buildBeams(p.BeamZLattice, [](const Cell& a, const Cell& b) { return a.ix == b.ix && a.iy == b.iy; });
+}
+
+void assignColumns(Project& p) {
+  // First support of every joint number.
+  const int supports = std::clamp(p.supportCount(), 0, cap::kReactionSupports);
+  std::unordered_map<float, int> supportOf;
+  for (int s = 1; s <= supports; ++s) supportOf.emplace(p.ReactionTable(s, 0, 0), s);
+  if (supportOf.empty()) return;
+
+  // The lowest column of every X-Z line.
+  const std::vector<Cell> cells = occupiedCells(p);  // sorted by ix, iz, iy
+  std::unordered_map<uint32_t, int16_t> lowestColumn;
+  for (const Cell& c : cells) {
+    if (c.iy < 2) continue;
+    int16_t row = p.ColumnLattice.get(c.ix, c.iy, c.iz);
+    if (row != 0) lowestColumn.emplace(pointKey(c.ix, 0, c.iz), row);
+  }
+
+  auto assign = [&](int ix, int iz, int16_t baseJoint) {
+    auto s = supportOf.find(static_cast<float>(baseJoint));
+    if (s == supportOf.end() || s->second > cap::kFootings) return;
+    auto col = lowestColumn.find(pointKey(ix, 0, iz));
+    if (col != lowestColumn.end()) p.FootingTable[s->second].ColumnMember = col->second;
+  };
+
+  if (supportOf.count(0.0f)) {
+    // A support numbered 0 matches every line without a base joint: visit every line.
+    const int nx = static_cast<int>(p.LevelX[0]), nz = static_cast<int>(p.LevelZ[0]);
+    for (int ix = 1; ix <= nx; ++ix)
+      for (int iz = 1; iz <= nz; ++iz) assign(ix, iz, p.JointLattice.get(ix, 1, iz));
+    return;
+  }
+  for (const Cell& c : cells)
+    if (c.iy == 1) assign(c.ix, c.iz, c.joint);
+}
+
+}  // namespace plintova

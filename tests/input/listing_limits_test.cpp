@@ -1,0 +1,149 @@
+// Listings beyond the model's capacities are refused with a message naming the limit; absurd bytes
+// are refused or read, never a crash or a hang.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+
+#include "listing_builder.h"
+
+using namespace plintova;
+using namespace plintova::testing;
+
+namespace {
+
+std::string repeat(int n, const std::function<std::string(int)>& piece) {
+  std::string out;
+  for (int i = 1; i <= n; ++i) out += piece(i);
+  return out;
+}
+
+// Joint lines of n joints, four to an echo line.
+std::vector<std::string> jointLines(int n, const std::function<std::string(int)>& joint) {
+  std::vector<std::string> lines;
+  for (int i = 1; i <= n; i += 4) {
+    std::string s;
+    for (int k = i; k < i + 4 && k <= n; ++k) s += joint(k) + "; ";
+    lines.push_back(s);
+  }
+  return lines;
+}
+
+}  // namespace
+
+TEST(ListingLimits, EveryCapacityIsRefusedWithItsLimitAndTheLimitItselfIsRead) {
+  {
+    ListingBuilder b;
+    b.reactions = repeat(501, [](int s) { return reactionRow(s, 1, 100); });
+    EXPECT_EQ(readText(b.text())->error, "The listing has 501 supports; at most 500 can be designed.");
+    b.reactions = repeat(500, [](int s) { return reactionRow(s, 1, 100); });
+    auto r = readText(b.text());
+    ASSERT_FALSE(r->refused) << r->error;
+    EXPECT_EQ(r->project->supportCount(), 500);
+  }
+  {
+    ListingBuilder b;
+    b.reactions = reactionRow(7, 1, 100) + repeat(36, [](int c) { return reactionRow(0, c + 1, 100); });
+    EXPECT_EQ(readText(b.text())->error, "Joint 7 has 37 reaction lines; at most 36 load cases can be designed.");
+    b.reactions = reactionRow(7, 1, 100) + repeat(35, [](int c) { return reactionRow(0, c + 1, 100 + c); });
+    auto r = readText(b.text());
+    ASSERT_FALSE(r->refused) << r->error;
+    EXPECT_EQ(r->project->lastCasePosition(1), 35);
+    EXPECT_EQ(r->project->ReactionTable(1, 35, 2), 135.0f);
+  }
+  {
+    ListingBuilder b;
+    b.joints = jointLines(12501, [](int j) { return std::to_string(j) + " 0 0 0"; });
+    EXPECT_EQ(readText(b.text())->error, "The listing has 12501 joints; at most 12500 can be read.");
+  }
+  {
+    ListingBuilder b;
+    b.members = jointLines(15001, [](int m) { return std::to_string(m) + " 1 2"; });
+    EXPECT_EQ(readText(b.text())->error, "The listing has 15001 members; at most 15000 can be read.");
+  }
+  {
+    ListingBuilder b;
+    b.commands = {"BETA 90 MEMB 1 TO 12001"};
+    EXPECT_EQ(readText(b.text())->error,
+              "The listing has 12001 entries in its BETA 90 MEMB lists; at most 12000 can be read.");
+    b.commands = {"BETA 90 MEMB 1 TO 1000000000"};
+    EXPECT_EQ(readText(b.text())->error,
+              "The listing has 1000000000 entries in its BETA 90 MEMB lists; at most 12000 can be read.");
+    b.commands = {"BETA 90 MEMB 1 TO 12000"};
+    EXPECT_EQ(readText(b.text())->project->RotatedMemberCount, 12000);
+  }
+  {
+    ListingBuilder b;
+    b.blocks = repeat(13001, [](int m) { return columnBlock(m, 3000, 300, 300); });
+    EXPECT_EQ(readText(b.text())->error, "The listing has 13001 column design blocks; at most 13000 can be read.");
+    b.blocks = repeat(12001, [](int m) { return beamBlock(m, 3000, 300, 300); });
+    EXPECT_EQ(readText(b.text())->error, "The listing has 12001 beam design blocks; at most 12000 can be read.");
+  }
+  {
+    ListingBuilder b;
+    b.joints = jointLines(301, [](int j) { return std::to_string(j) + " " + std::to_string(j) + " 0 0"; });
+    EXPECT_EQ(readText(b.text())->error, "The structure has 301 distinct X coordinates; at most 300 can be read.");
+    b.joints = {"40000 0 0 0"};
+    EXPECT_EQ(readText(b.text())->error, "Joint number 40000 is too large; joint numbers up to 32767 can be read.");
+  }
+}
+
+TEST(ListingLimits, NumbersThatDoNotFitTheirTableAreRefused) {
+  ListingBuilder b;
+  b.joints = {"1 0 1E+400 0"};
+  EXPECT_EQ(readText(b.text())->error, "Line 4 of the listing holds a number that cannot be read: 1E+400.");
+  b.joints = {"1 0 3000000 0"};  // 3000 km in millimetres does not fit 32 bits
+  EXPECT_EQ(readText(b.text())->error, "Line 4 of the listing holds a number that cannot be read: 3000000.");
+  ListingBuilder r;
+  r.reactions = "      1    1      0.00 " + std::string(400, '9') + "\n";
+  EXPECT_NE(readText(r.text())->error.find("holds a number that cannot be read: 9999999999"), std::string::npos);
+  ListingBuilder g;
+  g.design = {"START CONCRETE DESIGN", "FYMAIN 415", "FC " + std::string(400, '9')};
+  EXPECT_EQ(readText(g.text())->error, "The concrete grade FC 1.797693E+308 of the listing cannot be read.");
+}
+
+TEST(ListingLimits, AbsurdBytesAreRefusedOrReadNeverACrash) {
+  std::ifstream in(std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL", std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  const std::string frame = ss.str();
+  std::vector<std::string> inputs = {"", "\n", "\r\n\r\n", std::string(1, '\0'), "UNIT", "    1. UNIT METER KN",
+                                     "    1. UNIT METER KN\n    2. JOINT COORDINATES",
+                                     "    1. UNIT METER KN\n    2. JOINT COORDINATES\n    3. MEMBER INCIDENCES"};
+  // The listing cut anywhere.
+  for (std::size_t cut = 0; cut < frame.size(); cut += frame.size() / 150) inputs.push_back(frame.substr(0, cut));
+  // A line of a megabyte in each section, and numbers of 400 digits.
+  ListingBuilder b;
+  b.joints.push_back(std::string(1 << 20, '7'));
+  inputs.push_back(b.text());
+  b = {};
+  b.reactions += "      9" + repeat(200000, [](int) { return " 1.5"; }) + "\n";
+  inputs.push_back(b.text());
+  b = {};
+  b.commands = {"BETA 90 MEMB " + std::string(400, '3') + " TO " + std::string(400, '4')};
+  inputs.push_back(b.text());
+  // Long lines of numbers without blanks: each number must cost its own length, not the line's.
+  b = {};
+  b.joints.push_back(repeat(400000, [](int) { return "1;"; }));
+  b.reactions += "      1    1" + repeat(400000, [](int) { return "1-"; }) + "\n";
+  b.commands = {"BETA 90 MEMB 1 " + repeat(80000, [](int) { return "BETA 90 MEMB"; })};
+  inputs.push_back(b.text());
+  // Random bytes, and the listing with random bytes changed.
+  std::mt19937 rng(7);
+  for (int i = 0; i < 20; ++i) {
+    std::string noise(4096, '\0');
+    for (char& c : noise) c = static_cast<char>(rng());
+    inputs.push_back(noise);
+    std::string damaged = frame.substr(0, 60000);
+    for (int k = 0; k < 200; ++k) damaged[rng() % damaged.size()] = static_cast<char>(rng());
+    inputs.push_back(damaged);
+  }
+  for (const auto& text : inputs) {
+    auto r = readText(text);  // throws nothing but ListingError, which readText catches
+    if (!r->refused) {
+      EXPECT_GE(r->project->supportCount(), 1);
+    }
+  }
+}

@@ -1,0 +1,95 @@
+// Number walks, values and lines of the listing reader's text primitives.
+#include "input/listing_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/numbers.h"
+
+using namespace plintova;
+using namespace plintova::listing;
+
+namespace {
+
+bool sameValue(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (a == 0 && b == 0); }
+
+}  // namespace
+
+TEST(ListingText, FastValuesAgreeWithTheSharedNumericValue) {
+  std::vector<std::string> texts = {
+      "", "  ", "-", ".", "-0.00", "3000.0 mm", "  12  D E S I G N", "1E-05", "2.17185E+007", "1 D 3",
+      "7866.85-120061.42", "   12. 1 1 2; 2 2 3", "0.1", "0.3", "123456789012345", "1234567890123456",
+      "0.0000000000000000000001", "0.00000000000000000000001", "1.5e-3x", "- 4 . 5", "99999999999999999999999",
+      std::string(400, '9'), "0." + std::string(400, '0') + "1", "1E-400", "1E400", "\x02", " \f PAGE NO. 3"};
+  std::mt19937 rng(12345);
+  const std::string alphabet = "0123456789.-+ EeDd*;/x\t";
+  for (int i = 0; i < 20000; ++i) {
+    std::string t;
+    int len = static_cast<int>(rng() % 24);
+    for (int k = 0; k < len; ++k) t.push_back(alphabet[rng() % alphabet.size()]);
+    texts.push_back(t);
+  }
+  for (const auto& t : texts) {
+    EXPECT_TRUE(sameValue(textValue(t), numericValue(t))) << "[" << t << "]";
+    EXPECT_EQ(lineValueIsZero(t), numericValue(t) == 0.0) << "[" << t << "]";
+  }
+}
+
+TEST(ListingText, NumberWalksFindEveryNumberOfALine) {
+  // Touching fields of the reaction table split at a "-" that follows a digit; a sign stays.
+  std::string_view row = "   7866.85-120061.42     -0.00";
+  std::size_t p = nextNumberStart(row, 0);
+  EXPECT_EQ(numberEndSplittingMinus(row, p, row.size()), 10u);
+  EXPECT_EQ(valueAt(row, 10), -120061.42);
+  EXPECT_EQ(numberEndSplittingMinus(row, 25, row.size()), row.size());
+  EXPECT_EQ(numberEnd(row, p), 20u);  // elsewhere the run goes on
+
+  // An exponent belongs to its number, so its digits are not read as a further value.
+  std::string_view joint = "E 2.17185E+007;3";
+  EXPECT_EQ(numberEndWithExponent(joint, 2, joint.size()), 14u);
+  EXPECT_EQ(valueAt(joint, 2), 21718500);
+
+  // The second number may be the last character of its line.
+  EXPECT_EQ(secondNumberStart("    27.  4", 10), 9u);
+  EXPECT_EQ(secondNumberStart("    10. MEMBER INCIDENCES", 25), npos);
+
+  EXPECT_EQ(valueAfter("LENGTH:  3000.0 mm  CROSS SECTION:  300.0 mm X  450.0 mm", "X"), 450);
+  EXPECT_EQ(valueAfter("C O L U M N   N O.   12  D E S I G N", "C O L U M N   N O."), 12);
+}
+
+TEST(ListingText, ContinuationMarksAndCommentedInput) {
+  EXPECT_EQ(scanEndBeforeContinuation("    9. 5 16.5 -"), 14u);
+  EXPECT_EQ(scanEndBeforeContinuation("    9. 5 16.5 -  "), 14u);
+  EXPECT_FALSE(endsWithContinuation("    9. 5 -16.5"));
+  EXPECT_FALSE(endsWithContinuation("    9. 5 16.5-"));
+  EXPECT_TRUE(isCommentLine("    45. *START CONCRETE DESIGN"));
+  EXPECT_TRUE(isCommentLine("   *FC 20"));
+  EXPECT_FALSE(isCommentLine("    45. START CONCRETE DESIGN"));
+}
+
+TEST(ListingText, LinesEndInCrLfOrLfAndTheLastNeedsNoEnd) {
+  LineCursor c("one\r\ntwo\nthree");
+  std::vector<std::string> lines;
+  do lines.emplace_back(c.line());
+  while (c.next());
+  EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"}));
+  EXPECT_TRUE(c.atEnd());
+
+  LineCursor ended("a\n");
+  EXPECT_FALSE(ended.next());  // no empty line after the last line end
+  LineCursor empty("");
+  EXPECT_EQ(empty.line(), "");
+  EXPECT_FALSE(empty.findForward("UNIT"));
+
+  // The current line is tested first; commented-out lines can be passed over.
+  LineCursor f("  1. *UNIT FEET\n  2. UNIT METER KN\n");
+  EXPECT_TRUE(f.findForward("UNIT"));
+  EXPECT_EQ(f.lineNumber(), 1u);
+  EXPECT_TRUE(f.findForward("UNIT", true));
+  EXPECT_EQ(f.line(), "  2. UNIT METER KN");
+  EXPECT_EQ(f.lineNumber(), 2u);
+}

@@ -1,15 +1,284 @@
-// The footing schedule window (placeholder until the schedule grid arrives).
+// The footing schedule window: one line per designed group, with the depth, pedestal and bar edits.
 #include "ui/schedule_window.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "design/footing_design.h"
+#include "model/numbers.h"
+#include "model/project.h"
+#include "model/prompter.h"
 
 namespace plintova {
 
+namespace {
+
+// The layout is kept in twips, as the schedule's column places are given, and shown at 15 twips per pixel.
+constexpr int px(int twips) { return (twips + 7) / 15; }
+
+struct ColumnPlace {
+  const char* name;  // control array name
+  int left, width;   // twips
+};
+
+// In column order, with the control names that the schedule's controls carry.
+constexpr std::array<ColumnPlace, kScheduleColumns> kPlaces = {{
+    {"LabF1", 300, 500},     {"LabNos", 1000, 500},  {"LabSize", 2000, 500}, {"TxtDepth", 3000, 615},
+    {"TxtPeda", 4000, 735},  {"LabNetP", 5200, 500}, {"LabCant", 6000, 495}, {"LabMu", 6800, 500},
+    {"LabMuBdd", 7605, 735}, {"LabPt", 8500, 500},   {"LabAst", 9200, 500},  {"LabGdia", 10400, 495},
+    {"LabSpace", 11000, 570}, {"LabRods", 12000, 645}, {"LabSF1", 13200, 500}, {"LabSS1", 13905, 495},
+    {"LabPS1", 14600, 500},  {"LabSF2", 15800, 500}, {"LabSS2", 16500, 500}, {"LabPS2", 17200, 500},
+}};
+
+constexpr int kHeaderTop = px(480);    // the header line
+constexpr int kHeaderHeight = px(1000);  // header band above the scrolling rows
+constexpr int kBoxHeight = px(315);
+constexpr int kLabelHeight = kBoxHeight;  // as tall as the boxes, so that every text of a row shares its line
+constexpr int kButtonWidth = px(1125), kButtonHeight = px(360);
+constexpr int kContentWidth = px(21720) + kButtonWidth + 8;
+constexpr int kColumnGap = 4;  // pixels kept clear before the next column when a text needs more room
+
+bool isEditColumn(int column) { return column == kColDepth || column == kColPedestal; }
+bool isClickColumn(int column) { return column == kColMark || column == kColNos || column == kColDia; }
+
+// Top of schedule row r in twips: rows come in pairs 400 twips apart with 600 twips between pairs.
+int rowTopTwips(int r) { return 500 * r + (r % 2 == 1 ? 600 : 500); }
+
+// Rows are placed in the scrolling area below the header band.
+int rowTop(int r) { return px(rowTopTwips(r)) - kHeaderHeight; }
+
+// Room a text may take: at least the column's own width, at most up to the next column.
+int roomOf(int column) {
+  int next = column + 1 < kScheduleColumns ? kPlaces[static_cast<std::size_t>(column) + 1].left
+                                           : kPlaces[static_cast<std::size_t>(column)].left + 700;
+  return px(next - kPlaces[static_cast<std::size_t>(column)].left) - kColumnGap;
+}
+
+// Widens a control whose text does not fit its column width, never past the next column.
+void fitWidth(QWidget* w, const QString& text, int column) {
+  const int own = px(kPlaces[static_cast<std::size_t>(column)].width);
+  const int frame = qobject_cast<QLineEdit*>(w) ? 12 : 2;
+  const int needed = QFontMetrics(w->font()).horizontalAdvance(text) + frame;
+  w->resize(std::clamp(needed, own, std::max(own, roomOf(column))), w->height());
+}
+
+QLabel* plainLabel(QWidget* parent, const char* name, const QString& text, int left, int width) {
+  auto* l = new QLabel(text, parent);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(px(left), kHeaderTop, px(width), kLabelHeight);
+  return l;
+}
+
+}  // namespace
+
 ScheduleWindow::ScheduleWindow(Project& project, Prompter& prompter, QWidget* parent)
-    : QWidget(parent, Qt::Window), project_(project), prompter_(prompter) {
-  setWindowTitle("Footing Shedule");
+    : QWidget(parent, Qt::Window),
+      project_(project),
+      prompter_(prompter),
+      exportDialogs_(desktopExportDialogs()),
+      printDialog_(desktopPrintDialog()) {
+  setWindowTitle(QStringLiteral("Footing Shedule"));
+  setObjectName(QStringLiteral("FrmShd"));
+  QFont font(QStringLiteral("Arial"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(9.75);
+  setFont(font);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* headerClip = new QWidget(this);
+  headerClip->setFixedHeight(kHeaderHeight);
+  layout->addWidget(headerClip);
+  header_ = new QWidget(headerClip);
+  header_->resize(kContentWidth, kHeaderHeight);
+
+  area_ = new QScrollArea(this);
+  area_->setFrameShape(QFrame::NoFrame);
+  area_->setWidgetResizable(false);
+  canvas_ = new QWidget;
+  canvas_->resize(kContentWidth, 0);
+  area_->setWidget(canvas_);
+  layout->addWidget(area_, 1);
+  // The header line follows the rows sideways, so that every header stays above its column.
+  connect(area_->horizontalScrollBar(), &QScrollBar::valueChanged, header_, [this](int v) { header_->move(-v, 0); });
+
+  // The plain labels that stand in for the depth, pedestal and diameter headers once rows exist.
+  plainLabel(header_, "Label1", QStringLiteral("Depth"), 3000, 615);
+  plainLabel(header_, "Label2", QStringLiteral("Peda"), 4000, 735);
+  plainLabel(header_, "Label3", QStringLiteral("Dia"), 10400, 495);
+  rows_.push_back(makeControls(header_, 0, kHeaderTop));
+  for (int c = 0; c < kScheduleColumns; ++c) setCellText(0, c, scheduleHeaders()[static_cast<std::size_t>(c)]);
+
+  auto button = [this](const char* name, const QString& caption, int left, int top) {
+    auto* b = new QPushButton(caption, header_);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(px(left), px(top), kButtonWidth, kButtonHeight);
+    return b;
+  };
+  excel_ = button("Command1", QStringLiteral("Excel"), 9600, 0);
+  print_ = button("CmdP3", QStringLiteral("Print"), 4680, 120);
+  exit_ = button("CmdExit2", QStringLiteral("Exit"), 21720, 360);
+  connect(excel_, &QPushButton::clicked, this, [this] { exportWorkbook(project_, prompter_, exportDialogs_, this); });
+  connect(print_, &QPushButton::clicked, this, [this] { printPlanWithDialog(project_, prompter_, printDialog_, this); });
+  connect(exit_, &QPushButton::clicked, this, &ScheduleWindow::exitRequested);
+
+  resize(kContentWidth, kHeaderHeight + px(6600));
 }
 
 ScheduleWindow::~ScheduleWindow() = default;
 
-void ScheduleWindow::rebuildRows() {}
+ScheduleWindow::RowControls ScheduleWindow::makeControls(QWidget* parent, int row, int top) {
+  RowControls controls{};
+  for (int c = 0; c < kScheduleColumns; ++c) {
+    const ColumnPlace& place = kPlaces[static_cast<std::size_t>(c)];
+    QWidget* w = nullptr;
+    if (isEditColumn(c)) {
+      auto* edit = new QLineEdit(parent);
+      connect(edit, &QLineEdit::textEdited, edit, [edit, c](const QString& t) { fitWidth(edit, t, c); });
+      w = edit;
+    } else {
+      auto* label = new QLabel(parent);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      w = label;
+    }
+    w->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(place.name)).arg(row));
+    w->setGeometry(px(place.left), top, px(place.width), isEditColumn(c) ? kBoxHeight : kLabelHeight);
+    w->setProperty("scheduleRow", row);
+    w->setProperty("scheduleColumn", c);
+    if (isEditColumn(c) || isClickColumn(c)) w->installEventFilter(this);
+    controls[static_cast<std::size_t>(c)] = w;
+  }
+  return controls;
+}
+
+void ScheduleWindow::removeRows() {
+  for (std::size_t r = 1; r < rows_.size(); ++r)
+    for (QWidget* w : rows_[r]) delete w;
+  rows_.resize(1);
+  canvas_->resize(kContentWidth, 0);
+}
+
+void ScheduleWindow::rebuildRows() {
+  removeRows();
+  const int n = std::clamp<int>(project_.DesignGroupCount, 0, cap::kSizeGroups);
+  for (int r = 1; r <= n; ++r) {
+    rows_.push_back(makeControls(canvas_, r, rowTop(r)));
+    showRow(r);
+    for (QWidget* w : rows_.back()) w->show();
+  }
+  canvas_->resize(kContentWidth, n > 0 ? rowTop(n) + kBoxHeight + 6 : 0);
+  // The header boxes of the editable columns give way to their plain labels.
+  rows_[0][kColDepth]->hide();
+  rows_[0][kColPedestal]->hide();
+  rows_[0][kColDia]->hide();
+}
+
+QWidget* ScheduleWindow::cell(int row, int column) const {
+  if (row < 0 || row > rowCount() || column < 0 || column >= kScheduleColumns) return nullptr;
+  return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+QString ScheduleWindow::cellText(int row, int column) const {
+  QWidget* w = cell(row, column);
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+  return {};
+}
+
+void ScheduleWindow::setCellText(int row, int column, const std::string& text) {
+  QWidget* w = cell(row, column);
+  const QString t = QString::fromStdString(text);
+  if (auto* l = qobject_cast<QLabel*>(w)) l->setText(t);
+  else if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(t);
+  else return;
+  fitWidth(w, t, column);
+}
+
+void ScheduleWindow::showRow(int row) {
+  const auto texts = scheduleRowTexts(project_, row);
+  for (int c = 0; c < kScheduleColumns; ++c) setCellText(row, c, texts[static_cast<std::size_t>(c)]);
+}
+
+bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* w = qobject_cast<QWidget*>(watched);
+  if (!w || !w->property("scheduleRow").isValid()) return QWidget::eventFilter(watched, event);
+  const int row = w->property("scheduleRow").toInt();
+  const int column = w->property("scheduleColumn").toInt();
+
+  if (auto* edit = qobject_cast<QLineEdit*>(w); edit && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      editEntered(row, column, edit);
+      return true;
+    }
+    if (key == Qt::Key_Escape) {
+      editRestored(row, column, edit);
+      return true;
+    }
+    return false;  // ordinary typing
+  }
+  if (event->type() == QEvent::MouseButtonRelease) {
+    auto* m = static_cast<QMouseEvent*>(event);
+    // A click: the left button released over the control that it was pressed on.
+    if (m->button() == Qt::LeftButton && w->rect().contains(m->position().toPoint())) labelClicked(row, column);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void ScheduleWindow::labelClicked(int row, int column) {
+  if (row < 0 || row > rowCount()) return;
+  const SizeGroupRecord& rec = project_.DesignGroupTable[row];
+  switch (column) {
+    case kColMark:
+      // The footing (table index) and the load-case position that gave the row's net pressure.
+      prompter_.message(std::to_string(rec.GovFooting) + "   " + std::to_string(rec.GovCase));
+      break;
+    case kColNos: {
+      const int n = std::clamp<int>(rec.MemberCount, 0, cap::kGroupMembers);
+      for (int i = 1; i <= n; ++i) prompter_.message(std::to_string(project_.DesignGroupTable[row].Members[i]));
+      break;
+    }
+    case kColDia:
+      if (cycleBarDia(project_, row)) showRow(row);
+      break;
+    default:
+      break;
+  }
+}
+
+void ScheduleWindow::editEntered(int row, int column, QLineEdit* edit) {
+  const std::string text = edit->text().toStdString();
+  bool accepted = false;
+  if (isNumeric(text)) {
+    const double v = numericValue(text);
+    accepted = column == kColDepth ? editTotalDepth(project_, row, v) : editPedestal(project_, row, v);
+  }
+  if (accepted) showRow(row);
+  else editRestored(row, column, edit);
+}
+
+void ScheduleWindow::editRestored(int row, int column, QLineEdit* edit) {
+  const SizeGroupRecord& rec = project_.DesignGroupTable[row];
+  const QString t = QString::fromStdString(numberText(column == kColDepth ? rec.TotalDepth : rec.PedestalSize));
+  edit->setText(t);
+  fitWidth(edit, t, column);
+}
+
+void ScheduleWindow::closeEvent(QCloseEvent* event) {
+  // Closing with the window frame discards the rows; the next Design command builds them afresh.
+  removeRows();
+  QWidget::closeEvent(event);
+}
 
 }  // namespace plintova

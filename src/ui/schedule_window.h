@@ -2,28 +2,83 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <vector>
+
+#include "design/schedule.h"
+#include "ui/export_actions.h"
+#include "ui/print_actions.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
 
 namespace plintova {
 
 struct Project;
 class Prompter;
 
+// The schedule as a grid of labels and text boxes at fixed places (twips, shown at 15 per pixel). Element 0 of every column is the header line; element r (1..DesignGroupCount) is
+// schedule row r. The header stays put while the rows scroll beneath it. Every control is named after
+// its column and row ("LabF1_0", "TxtDepth_3", ...) so that tests and tools can find it.
 class ScheduleWindow : public QWidget {
   Q_OBJECT
  public:
   ScheduleWindow(Project& project, Prompter& prompter, QWidget* parent = nullptr);
   ~ScheduleWindow() override;
 
-  // Rebuilds the rows from the design groups of the latest Design command (rows 1..DesignGroupCount).
+  // Rebuilds the rows from the design groups of the latest Design command (rows 1..DesignGroupCount):
+  // the rows of an earlier run are removed first, and the depth, pedestal and diameter header boxes
+  // give way to their plain header labels.
   void rebuildRows();
+
+  // Number of schedule rows shown.
+  int rowCount() const { return static_cast<int>(rows_.size()) - 1; }
+  // The control of `column` in row `row` (0 = header); null outside the rows shown.
+  QWidget* cell(int row, int column) const;
+  QString cellText(int row, int column) const;
+
+  QPushButton* excelButton() const { return excel_; }
+  QPushButton* printButton() const { return print_; }
+  QPushButton* exitButton() const { return exit_; }
+  QScrollArea* rowArea() const { return area_; }
+
+  // The file, spreadsheet and print dialogs; the desktop's own unless replaced (tests replace them).
+  void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
+  void setPrintDialog(PrintDialogRunner dialog) { printDialog_ = std::move(dialog); }
 
  signals:
   // "Exit": the program closes the same way as the main window's close (the layout file is written).
   void exitRequested();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  using RowControls = std::array<QWidget*, kScheduleColumns>;
+
+  RowControls makeControls(QWidget* parent, int row, int top);
+  void removeRows();
+  void showRow(int row);
+  void setCellText(int row, int column, const std::string& text);
+  void labelClicked(int row, int column);
+  void editEntered(int row, int column, QLineEdit* edit);
+  void editRestored(int row, int column, QLineEdit* edit);
+
   Project& project_;
   Prompter& prompter_;
+  ExportDialogs exportDialogs_;
+  PrintDialogRunner printDialog_;
+
+  QWidget* header_ = nullptr;  // the fixed header line and the buttons, moving with the horizontal scroll
+  QScrollArea* area_ = nullptr;
+  QWidget* canvas_ = nullptr;  // the rows
+  QPushButton* excel_ = nullptr;
+  QPushButton* print_ = nullptr;
+  QPushButton* exit_ = nullptr;
+  std::vector<RowControls> rows_;  // rows_[0] is the header line
 };
 
 }  // namespace plintova

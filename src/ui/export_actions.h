@@ -1,0 +1,36 @@
+// The "Excel" command: choose where the workbook goes, write it, and open it in a spreadsheet program.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace plintova {
+
+struct Project;
+class Prompter;
+
+// The two desktop services the command needs, replaceable so that tests never block on a dialog.
+struct ExportDialogs {
+  // Asks where to save the workbook, starting from `proposedPath`; an empty text means cancelled.
+  std::function<std::string(QWidget* parent, const std::string& proposedPath)> chooseFile;
+  // Opens a written workbook with the desktop's spreadsheet application; false when none opened it.
+  std::function<bool(const std::string& path)> openFile;
+};
+
+// The save dialog (overwrites confirmed by it, ".xlsx" added to a bare name) and QDesktopServices.
+ExportDialogs desktopExportDialogs();
+
+// The workbook proposed for a listing: its folder and name with ".xlsx" (FRAME1.ANL -> FRAME1.xlsx).
+std::string proposedWorkbookPath(const std::string& anlPath);
+
+enum class ExportResult { Cancelled, Written, Failed };
+
+// Writes the pressure-check workbook of the schedule where the engineer chooses and opens it. A file
+// that cannot be written is reported with its reason; a spreadsheet program that does not start is
+// not an error, since the workbook is there.
+ExportResult exportWorkbook(const Project& project, Prompter& prompter, const ExportDialogs& dialogs,
+                            QWidget* parent = nullptr);
+
+}  // namespace plintova

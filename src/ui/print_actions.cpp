@@ -1,0 +1,42 @@
+// The "Print" command: the print dialog with A3 paper, then the footing plan on one page.
+#include "ui/print_actions.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "draw/render_qt.h"
+#include "model/project.h"
+#include "model/prompter.h"
+#include "print/plan_page.h"
+
+namespace plintova {
+
+PrintDialogRunner desktopPrintDialog() {
+  return [](QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print the footing plan"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog.exec() == QDialog::Accepted;
+  };
+}
+
+PrintResult printPlanWithDialog(const Project& project, Prompter& prompter, const PrintDialogRunner& dialog,
+                                QWidget* parent) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A3));
+  printer.setPageOrientation(print::planPageFrame(project).orientation == print::Orientation::Portrait
+                                 ? QPageLayout::Portrait
+                                 : QPageLayout::Landscape);
+  if (!dialog || !dialog(printer, parent)) return PrintResult::Cancelled;
+  const std::string error = draw::printPlan(project, printer);
+  if (!error.empty()) {
+    prompter.message(error, {}, MessageIcon::Exclamation);
+    return PrintResult::Failed;
+  }
+  return PrintResult::Printed;
+}
+
+}  // namespace plintova

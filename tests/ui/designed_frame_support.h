@@ -1,0 +1,56 @@
+// Projects for the window tests, run through the core as the desktop program runs them, and test helpers.
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "design/footing_design.h"
+#include "footing/design_inputs.h"
+#include "footing/footing_sizing.h"
+#include "footing/grid_lines.h"
+#include "footing/size_groups.h"
+#include "input/listing_reader.h"
+#include "model/project.h"
+#include "model/prompter.h"
+
+namespace plintova::uitest {
+
+// A listing read and taken through the main window's start-up (SBC 200, depth 1.5 m, every group
+// ticked) and one Design command.
+inline std::unique_ptr<Project> designedFrame(Prompter& prompter,
+                                              const std::string& listing = PLINTOVA_EXAMPLES "/FRAME1.ANL") {
+  auto p = std::make_unique<Project>();
+  readListing(*p, listing, prompter);
+  acceptDesignInputs(*p, "1.5", "200");
+  placeFootings(*p);
+  sizeFootings(*p, prompter);
+  BuildGridLines(*p, prompter);
+  BuildSizeGroups(*p, prompter);
+  AssignSizeGroups(*p, prompter);
+  DesignAllGroups(*p, prompter);
+  return p;
+}
+
+// Where window pictures and printed pages go for a person to look at.
+inline QString shotPath(const QString& name) {
+  const QString dir = QStringLiteral(PLINTOVA_BUILD_DIR "/shots");
+  QDir().mkpath(dir);
+  return dir + QLatin1Char('/') + name;
+}
+
+// Output of a shell command (stderr included), for poppler's tools.
+inline std::string runCommand(const std::string& command) {
+  std::string out;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return out;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  pclose(pipe);
+  return out;
+}
+
+}  // namespace plintova::uitest

@@ -1,0 +1,116 @@
+// The engineer's typical run from the start-up dialog to the layout file, the workbook and the printed plan.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "design/schedule.h"
+#include "input/layout_file.h"
+#include "ui/app_flow.h"
+#include "ui/column_window.h"
+#include "ui/main_window.h"
+#include "ui/plan_view.h"
+#include "ui/schedule_window.h"
+#include "ui/startup_dialog.h"
+#include "ui_support.h"
+#include "designed_frame_support.h"
+
+using namespace plintova;
+using namespace plintova::windowtest;
+
+class TypicalRunTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void fromTheListingToLayoutFileWorkbookAndPdf() {
+    Folder job;
+    const std::string listing = job.copy(PLINTOVA_EXAMPLES "/FRAME1.ANL", "FRAME1.ANL");
+    WatchingPrompter engineer;
+    AppFlow flow(engineer, [&](QWidget*) { return listing; });
+    QSignalSpy finished(&flow, &AppFlow::finished);
+    QVERIFY(flow.start());
+
+    // SBC 200 and depth 1.5 m.
+    StartupDialog* dialog = flow.startupDialog();
+    QVERIFY(dialog);
+    dialog->sbcBox()->setEditText(QStringLiteral("200"));
+    dialog->depthBox()->setEditText(QStringLiteral("1.5"));
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    MainWindow* main = flow.mainWindow();
+    QVERIFY(main && main->isVisible());
+    main->resize(1400, 860);
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    Project& p = *flow.project();
+    QCOMPARE(p.FootingCount, 40);
+
+    // Two close columns boxed and combined; one footing made rectangular with the wheel.
+    dragWindow(main->plan(), 14000, 10500, 17000, 11500);
+    QTest::mouseClick(main->button("CmdCombine"), Qt::LeftButton);
+    QCOMPARE(p.CombinedCount, 1);
+    const int resized = footingOf(p, 33);
+    pressLabel(main->plan(), resized, Qt::LeftButton);
+    turnWheel(main, main->plan()->mapTo(main, labelPoint(main->plan(), resized)), 120);
+    QCOMPARE(p.FootingTable[resized].CombNo, -1);
+
+    // Design opens the schedule; a depth is changed there.
+    QTest::mouseClick(main->button("CmdDesign"), Qt::LeftButton);
+    ScheduleWindow* schedule = main->scheduleWindow();
+    QVERIFY(schedule->isVisible());
+    QCOMPARE(schedule->rowCount(), static_cast<int>(p.DesignGroupCount));
+    auto* depth = qobject_cast<QLineEdit*>(schedule->cell(1, kColDepth));
+    depth->selectAll();
+    QTest::keyClicks(depth, QStringLiteral("0.5"));
+    QTest::keyClick(depth, Qt::Key_Return);
+    QCOMPARE(p.DesignGroupTable[1].TotalDepth, 0.5f);
+
+    // "Excel" beside the listing, "Print" to a PDF file.
+    std::vector<std::string> opened;
+    schedule->setExportDialogs({[](QWidget*, const std::string& proposed) { return proposed; },
+                                [&](const std::string& path) { return opened.push_back(path), true; }});
+    QTest::mouseClick(schedule->excelButton(), Qt::LeftButton);
+    const std::string workbook = job.path("FRAME1.xlsx");
+    QCOMPARE(opened, std::vector<std::string>{workbook});
+    QVERIFY(fileBytes(workbook).size() > 0);
+    const QString pdf = QString::fromStdString(job.path("FRAME1.pdf"));
+    schedule->setPrintDialog([&](QPrinter& printer, QWidget*) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdf);
+      return true;
+    });
+    QTest::mouseClick(schedule->printButton(), Qt::LeftButton);
+    const std::string text = uitest::runCommand("pdftotext '" + pdf.toStdString() + "' -");
+    QVERIFY(text.find("CF- 1") != std::string::npos && text.find("R1") != std::string::npos);
+
+    // "Col Offset": footing 1 moved 110 mm towards larger Z under its 450 mm column.
+    QTest::mouseClick(main->button("CmdOff"), Qt::LeftButton);
+    ColumnWindow* columns = main->columnWindow();
+    QVERIFY(columns && QTest::qWaitForWindowExposed(columns));
+    const int first = footingOf(p, 1);
+    const draw::Rect r = columns->markerRect(first);
+    QTest::mouseClick(columns, Qt::LeftButton, {}, columns->toDevice((r.left + r.right) / 2, (r.top + r.bottom) / 2).toPoint());
+    QCOMPARE(p.SelectedFooting, first);
+    QTest::keyClick(columns, Qt::Key_Down);
+    QTest::keyClick(columns, Qt::Key_Escape);
+    QTRY_VERIFY(!main->columnWindow());
+    QCOMPARE(p.FootingTable[first].PosZ - p.FootingTable[first].ColumnZ, 110);
+
+    // "Exit" on the schedule ends the program as the main window's close does: the layout file is written.
+    QTest::mouseClick(schedule->exitButton(), Qt::LeftButton);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!main->isVisible());
+    QVERIFY(!schedule->isVisible());
+    QVERIFY(engineer.calls.empty());
+
+    // The next run of the same listing finds the offset again.
+    RecordingPrompter quiet;
+    auto again = uitest::designedFrame(quiet, listing);
+    QVERIFY(readLayout(*again));
+    QCOMPARE(again->FootingTable[first].OffsetZ, 1);
+    QCOMPARE(again->FootingTable[first].PosZ, p.FootingTable[first].PosZ);
+  }
+};
+
+QTEST_MAIN(TypicalRunTest)
+#include "typical_run_test.moc"

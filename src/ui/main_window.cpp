@@ -1,0 +1,411 @@
+// The main window: start-up and close, the layout of its controls, and the commands behind its buttons.
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "design/footing_design.h"
+#include "footing/combined_footings.h"
+#include "footing/footing_sizing.h"
+#include "footing/grid_lines.h"
+#include "footing/size_groups.h"
+#include "input/layout_file.h"
+#include "model/numbers.h"
+#include "model/project.h"
+#include "model/prompter.h"
+#include "ui/column_window.h"
+#include "ui/detail_popups.h"
+#include "ui/plan_view.h"
+#include "ui/schedule_window.h"
+
+namespace plintova {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kGroupControlHeight = 22;
+constexpr int kBlinkInterval = 500;  // ms
+
+QPushButton* commandButton(QWidget* parent, const char* name, const char* caption) {
+  auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoDefault(false);
+  b->setFocusPolicy(Qt::TabFocus);
+  return b;
+}
+
+QCheckBox* displayBox(QWidget* parent, const char* name, const char* caption, bool ticked) {
+  auto* c = new QCheckBox(QString::fromLatin1(caption), parent);
+  c->setObjectName(QString::fromLatin1(name));
+  c->setChecked(ticked);
+  c->setFocusPolicy(Qt::TabFocus);
+  return c;
+}
+
+QFrame* separator(QWidget* parent) {
+  auto* line = new QFrame(parent);
+  line->setFrameShape(QFrame::VLine);
+  line->setFrameShadow(QFrame::Sunken);
+  return line;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
+    : QWidget(parent, Qt::Window), project_(project), prompter_(prompter) {
+  setObjectName(QStringLiteral("FrmFoot"));
+  setWindowTitle(QStringLiteral("Plintova"));
+  buildTopBar();
+
+  plan_ = new PlanView(project_, this);
+  connect(plan_, &PlanView::labelPressed, this, &MainWindow::labelPressed);
+  connect(plan_, &PlanView::keyPressed, this, &MainWindow::planKey);
+  connect(plan_, &PlanView::wheelNotch, this, &MainWindow::wheelNotch);
+  connect(plan_, &PlanView::numberBoxLeft, this, &MainWindow::numberBoxLeft);
+
+  timer1_.setInterval(kBlinkInterval);
+  connect(&timer1_, &QTimer::timeout, this, &MainWindow::blink);
+
+  // The detail popups and the schedule window exist from the start, hidden.
+  footingPopup_ = new FootingPopup(project_, this);
+  combinedPopup_ = new CombinedPopup(project_, this);
+  schedule_ = new ScheduleWindow(project_, prompter_, this);
+  connect(schedule_, &ScheduleWindow::exitRequested, this, &QWidget::close);
+
+  // Element 0 of each group control array heads its row.
+  const char* headings[3][2] = {{"LabW_0", "Size"}, {"Check1_0", "Group"}, {"LabNo_0", "No's"}};
+  for (int row = 0; row < 3; ++row) {
+    auto* l = new QLabel(QString::fromLatin1(headings[row][1]), this);
+    l->setObjectName(QString::fromLatin1(headings[row][0]));
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    l->setProperty("groupHeadingRow", row);
+  }
+  groupSize_.push_back(nullptr);
+  groupCheck_.push_back(nullptr);
+  groupCount_.push_back(nullptr);
+
+  const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
+                                                      : QRect(0, 0, 1600, 1000);
+  resize(std::min(1440, screen.width() - 40), std::min(900, screen.height() - 60));
+  setMinimumSize(480, 420);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildTopBar() {
+  topBar_ = new QWidget(this);
+
+  QPushButton* combine = commandButton(topBar_, "CmdCombine", "Combine");
+  combine->setToolTip(QStringLiteral("Combine the two footings inside the selection window"));
+  QPushButton* design = commandButton(topBar_, "CmdDesign", "Design");
+  design->setToolTip(QStringLiteral("Design the ticked size groups into the footing schedule"));
+  QPushButton* offset = commandButton(topBar_, "CmdOff", "Col Offset");
+  offset->setToolTip(QStringLiteral("Offset footings under their columns, storey by storey"));
+  QPushButton* refresh = commandButton(topBar_, "CmdReset", "Refresh");
+  refresh->setToolTip(QStringLiteral("Size every footing again and redraw"));
+  cmdDisable_ = commandButton(topBar_, "CmdDisable", "Disable");
+  cmdDisable_->setToolTip(QStringLiteral("While blinking, clicking a footing disables or re-enables it"));
+  cmdDisable_->setMinimumWidth(cmdDisable_->sizeHint().width());
+  QPushButton* exit = commandButton(topBar_, "Command2", "Exit");
+  for (QPushButton* b : {combine, design, offset, refresh, cmdDisable_, exit}) topItems_.push_back(b);
+  topItems_.push_back(separator(topBar_));
+
+  chkGrid_ = displayBox(topBar_, "ChkGrid", "Grid Lines", true);
+  chkSize_ = displayBox(topBar_, "ChkSize", "Size", false);
+  chkFNos_ = displayBox(topBar_, "ChkFNos", "Footing No's", false);
+  chkGrpNos_ = displayBox(topBar_, "ChkGrpNos", "Group No's", true);
+  chkGap_ = displayBox(topBar_, "ChkGap", "Gap ", false);
+  chkGap_->setToolTip(QStringLiteral("Mark footings that overlap or stand closer than 150 mm"));
+  chkOsize_ = displayBox(topBar_, "ChkOsize", "Actual Sizes", false);
+  chkOsize_->setToolTip(QStringLiteral("Show the required size of every isolated footing as well"));
+  for (QCheckBox* c : {chkGrid_, chkSize_, chkFNos_, chkGrpNos_, chkGap_, chkOsize_}) topItems_.push_back(c);
+
+  fckFySbc_ = new QLabel(topBar_);
+  fckFySbc_->setObjectName(QStringLiteral("LabFckFySbc"));
+
+  connect(combine, &QPushButton::clicked, this, &MainWindow::cmdCombine);
+  connect(design, &QPushButton::clicked, this, &MainWindow::cmdDesign);
+  connect(offset, &QPushButton::clicked, this, &MainWindow::cmdOff);
+  connect(refresh, &QPushButton::clicked, this, &MainWindow::cmdReset);
+  connect(cmdDisable_, &QPushButton::clicked, this, &MainWindow::cmdDisable);
+  connect(exit, &QPushButton::clicked, this, &QWidget::close);
+  for (QCheckBox* c : {chkGrid_, chkSize_, chkGap_, chkOsize_})
+    connect(c, &QCheckBox::clicked, this, [this] { drawFoot(); });
+  connect(chkFNos_, &QCheckBox::clicked, this, &MainWindow::footingNosClicked);
+  connect(chkGrpNos_, &QCheckBox::clicked, this, &MainWindow::groupNosClicked);
+}
+
+QPushButton* MainWindow::button(const char* name) const {
+  return findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+ColumnWindow* MainWindow::columnWindow() const { return column_; }
+
+QCheckBox* MainWindow::checkBox(const char* name) const { return findChild<QCheckBox*>(QString::fromLatin1(name)); }
+
+QLabel* MainWindow::groupSizeLabel(int g) const {
+  return g >= 1 && g <= groupControlCount() ? groupSize_[static_cast<std::size_t>(g)] : nullptr;
+}
+
+QCheckBox* MainWindow::groupCheck(int g) const {
+  return g >= 1 && g <= groupControlCount() ? groupCheck_[static_cast<std::size_t>(g)] : nullptr;
+}
+
+QLabel* MainWindow::groupCountLabel(int g) const {
+  return g >= 1 && g <= groupControlCount() ? groupCount_[static_cast<std::size_t>(g)] : nullptr;
+}
+
+draw::PlanOptions MainWindow::planOptions() const {
+  draw::PlanOptions o;
+  o.size = chkSize_->isChecked();
+  o.footingNos = chkFNos_->isChecked();
+  o.groupNos = chkGrpNos_->isChecked();
+  o.grid = chkGrid_->isChecked();
+  o.gap = chkGap_->isChecked();
+  o.actualSizes = chkOsize_->isChecked();
+  o.labelPointSize = PlanView::kLabelPointSize;
+  return o;
+}
+
+void MainWindow::drawFoot() { plan_->drawFoot(planOptions()); }
+
+void MainWindow::displySRCF1(int s) { plan_->refreshLabel(s, planOptions()); }
+
+void MainWindow::load() {
+  if (loaded_) return;
+  loaded_ = true;
+  fckFySbc_->setText(QStringLiteral("Fck  %1 Fy  %2   SBC  %3 Earth Pressure : %4")
+                         .arg(QString::fromStdString(numberText(project_.Fck)),
+                              QString::fromStdString(numberText(project_.Fe)),
+                              QString::fromStdString(numberText(project_.CaseSbc[0])),
+                              QString::fromStdString(numberText(project_.EarthPressure))));
+  show();
+  layoutControls();
+
+  placeFootings(project_);
+  sizeFootings(project_, prompter_);
+  BuildGridLines(project_, prompter_);
+  BuildSizeGroups(project_, prompter_);
+  createGroupControls();
+  AssignSizeGroups(project_, prompter_);
+  refreshGroupCaptions();
+  drawFoot();
+  setWindowTitle(QString::fromStdString(project_.AnlPath));
+  if (!project_.AnlPath.empty() && readLayout(project_)) drawFoot();
+  plan_->setFocus();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!unloaded_) {
+    unloaded_ = true;
+    timer1_.stop();
+    if (loaded_ && !project_.AnlPath.empty()) {
+      const std::string failure = writeLayout(project_);
+      if (!failure.empty()) prompter_.message(failure);
+    }
+    // The program ends: every other window goes with the main window.
+    if (column_) column_->close();
+    schedule_->close();
+    footingPopup_->close();
+    combinedPopup_->close();
+    emit closed();
+  }
+  event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layoutControls();
+}
+
+int MainWindow::layoutTopBar(int w) {
+  using namespace mainlayout;
+  // One line of commands and options above the plan; a window too narrow for it wraps the line rather
+  // than squeezing captions.
+  constexpr int kMargin = 4, kGap = 4;
+  int x = kMargin, row = 0;
+  auto place = [&](QWidget* item, int gapBefore) {
+    const QSize hint = item->sizeHint();
+    if (x > kMargin && x + gapBefore + hint.width() > w - kMargin) {
+      x = kMargin;
+      ++row;
+    } else if (x > kMargin) {
+      x += gapBefore;
+    }
+    const int height = std::min(hint.height(), kPlanTop - 4);
+    item->setGeometry(x, row * kPlanTop + (kPlanTop - height) / 2, hint.width(), height);
+    x += hint.width();
+  };
+  for (QWidget* item : topItems_) place(item, qobject_cast<QFrame*>(item) ? 2 * kGap : kGap);
+  // The design inputs read at the right end of the line.
+  const QSize hint = fckFySbc_->sizeHint();
+  if (x + 3 * kGap + hint.width() > w - 2 * kMargin) ++row;
+  fckFySbc_->setGeometry(w - 2 * kMargin - hint.width(), row * kPlanTop + (kPlanTop - hint.height()) / 2, hint.width(),
+                         hint.height());
+  const int rows = row + 1;
+  topBar_->setGeometry(0, 0, w, rows * kPlanTop);
+  return rows * kPlanTop;
+}
+
+void MainWindow::layoutControls() {
+  using namespace mainlayout;
+  const int w = width(), h = height();
+  const int top = layoutTopBar(w);
+  plan_->setGeometry(0, top, w, std::max(1, h - kPlanHeightLess - (top - kPlanTop)));
+
+  // Group g stands at g times the spacing, which divides the plan's width (less 400 twips) evenly.
+  const int count = groupControlCount();
+  const double widthTwips = static_cast<double>(plan_->width()) * kTwipsPerPixel;
+  const double spacingTwips = roundWhole((widthTwips - 400) / (count + 1));
+  const int spacing = std::max(1, static_cast<int>(spacingTwips / kTwipsPerPixel));
+  const int controlWidth = std::max(28, spacing - 4);
+  const int tops[3] = {h - kSizeRowLess, h - kCheckRowLess, h - kCountRowLess};
+  for (QLabel* heading : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    const QVariant row = heading->property("groupHeadingRow");
+    if (row.isValid()) heading->setGeometry(6, tops[row.toInt()], std::max(50, spacing - 10), kGroupControlHeight);
+  }
+  for (int g = 1; g <= count; ++g) {
+    const int left = static_cast<int>(spacingTwips * g / kTwipsPerPixel);
+    groupSize_[static_cast<std::size_t>(g)]->setGeometry(left, tops[0], controlWidth, kGroupControlHeight);
+    groupCheck_[static_cast<std::size_t>(g)]->setGeometry(left, tops[1], controlWidth, kGroupControlHeight);
+    groupCount_[static_cast<std::size_t>(g)]->setGeometry(left, tops[2], controlWidth, kGroupControlHeight);
+  }
+}
+
+void MainWindow::createGroupControls() {
+  const int count = std::clamp<int>(project_.SizeGroupCount, 0, cap::kSizeGroups);
+  for (int g = 1; g <= count; ++g) {
+    auto* size = new QLabel(this);
+    size->setObjectName(QStringLiteral("LabW_%1").arg(g));
+    size->setToolTip(QStringLiteral("Shift+click: lower this size by 0.05 m (it wraps above the base size)"));
+    size->installEventFilter(this);
+    auto* check = new QCheckBox(this);
+    check->setObjectName(QStringLiteral("Check1_%1").arg(g));
+    check->setChecked(project_.SizeGroupTable[g].Checked);
+    check->setFocusPolicy(Qt::TabFocus);
+    check->setToolTip(QStringLiteral("Untick to move this size's footings to the next larger ticked size"));
+    connect(check, &QCheckBox::clicked, this, [this, g](bool checked) { groupCheckClicked(g, checked); });
+    auto* number = new QLabel(this);
+    number->setObjectName(QStringLiteral("LabNo_%1").arg(g));
+    number->setToolTip(QStringLiteral("Click: list the footings of this size"));
+    number->setCursor(Qt::PointingHandCursor);
+    number->installEventFilter(this);
+    groupSize_.push_back(size);
+    groupCheck_.push_back(check);
+    groupCount_.push_back(number);
+    for (QWidget* c : {static_cast<QWidget*>(size), static_cast<QWidget*>(check), static_cast<QWidget*>(number)})
+      c->show();
+  }
+  // The largest size can never be switched off.
+  if (count > 0) groupCheck_[static_cast<std::size_t>(count)]->setEnabled(false);
+  layoutControls();
+}
+
+void MainWindow::refreshGroupCaptions() {
+  for (int g = 1; g <= groupControlCount(); ++g) {
+    const GroupCaptions c = groupCaptions(project_, g);
+    groupSize_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.size));
+    groupCheck_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.check));
+    groupCount_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.count));
+  }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  for (int g = 1; g <= groupControlCount(); ++g) {
+    if (watched == groupSize_[static_cast<std::size_t>(g)] && event->type() == QEvent::MouseButtonPress) {
+      groupSizePressed(g, static_cast<QMouseEvent*>(event)->modifiers());
+      return true;
+    }
+    if (watched == groupCount_[static_cast<std::size_t>(g)] && event->type() == QEvent::MouseButtonRelease) {
+      auto* label = groupCount_[static_cast<std::size_t>(g)];
+      if (label->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) groupCountClicked(g);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::placeBeside(QWidget* window, bool besideRight) {
+  const QRect frame = frameGeometry();
+  QRect avail = screen() ? screen()->availableGeometry() : QRect(0, 0, 1600, 1000);
+  QPoint at = besideRight ? QPoint(frame.right() + 1, frame.top()) : QPoint(frame.right() - window->width() - 24,
+                                                                            frame.top() + 90);
+  // A window that would leave the screen stays over the right part of the main window instead.
+  if (at.x() + window->width() > avail.right()) at.setX(std::max(avail.left(), avail.right() - window->width()));
+  window->move(at);
+}
+
+void MainWindow::cmdCombine() {
+  const PlanView::Band b = plan_->band();
+  const bool combined = combineFootings(project_, PlanRect{b.x1, b.z1, b.x2, b.z2}, prompter_);
+  plan_->eraseBand();
+  if (!combined) return;
+  plan_->setSizeLabelText(combinedSizeText(project_, project_.CombinedCount));
+  drawFoot();
+}
+
+void MainWindow::cmdDesign() {
+  if (!DesignAllGroups(project_, prompter_)) return;
+  schedule_->rebuildRows();
+  if (!schedule_->isVisible()) placeBeside(schedule_, true);
+  schedule_->show();
+  schedule_->raise();
+  schedule_->activateWindow();
+}
+
+void MainWindow::cmdOff() {
+  if (!column_) {
+    column_ = new ColumnWindow(project_, this);
+    column_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(column_, &ColumnWindow::selectionChanged, this, &MainWindow::columnSelectionChanged);
+    connect(column_, &ColumnWindow::closed, this, &MainWindow::columnWindowClosed);
+  }
+  column_->show();
+  column_->raise();
+  column_->activateWindow();
+}
+
+void MainWindow::cmdReset() {
+  sizeFootings(project_, prompter_);
+  drawFoot();
+}
+
+void MainWindow::cmdDisable() {
+  if (disableMode_) {
+    disableMode_ = false;
+    timer1_.stop();
+    cmdDisable_->setText(QStringLiteral("Disable"));
+  } else {
+    disableMode_ = true;
+    timer1_.start();
+  }
+}
+
+void MainWindow::blink() {
+  cmdDisable_->setText(blinkText_);
+  blinkText_ = blinkText_ == QStringLiteral("Disable") ? QString() : QStringLiteral("Disable");
+}
+
+void MainWindow::columnSelectionChanged() {
+  const int s = project_.SelectedFooting;
+  if (s >= 1 && s <= project_.FootingCount) showSelection(s);
+}
+
+void MainWindow::columnWindowClosed() {
+  if (unloaded_) return;
+  // The column view ends the selection and shows where its offsets put the footings.
+  plan_->hideSelection();
+  plan_->drawOutlines();
+}
+
+}  // namespace plintova

@@ -1,0 +1,142 @@
+// The main window: the footing plan with its commands, display options and the row of size-group controls.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+#include "draw/plan_layout.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace plintova {
+
+struct Project;
+class Prompter;
+class PlanView;
+class FootingPopup;
+class CombinedPopup;
+class ScheduleWindow;
+class ColumnWindow;
+
+// Geometry of the window in pixels; the form is laid out in twips, at 15 twips per pixel.
+namespace mainlayout {
+constexpr int kPlanTop = 33;         // the plan starts 500 twips below the top
+constexpr int kPlanHeightLess = 120;  // and is 1800 twips less high than the window
+constexpr int kSizeRowLess = 80;     // group size labels 1200 twips above the bottom
+constexpr int kCheckRowLess = 53;    // group check boxes 800 twips above the bottom
+constexpr int kCountRowLess = 27;    // group footing counts 400 twips above the bottom
+}  // namespace mainlayout
+
+// Loading it runs the whole computation from the read listing to the drawn plan (load); closing it
+// writes the layout file and ends the program (the `closed` signal). Messages and questions go through
+// the Prompter given, so the window can be driven without a person. Every control carries an object
+// name ("CmdCombine", "ChkGrid", "PicFoot", "LabW_3", ...) that tests and tools find it by.
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  MainWindow(Project& project, Prompter& prompter, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The start-up: caption, show, footings placed and sized, grid lines, size groups and their controls,
+  // assignment, the plan drawn, the window caption, and the layout file of an earlier run applied.
+  void load();
+
+  // The complete redraw of the plan for the ticked display options.
+  void drawFoot();
+  // The label text of footing s for the ticked options, without redrawing anything else.
+  void displySRCF1(int s);
+  draw::PlanOptions planOptions() const;
+
+  // The commands behind the buttons.
+  void cmdCombine();
+  void cmdDesign();
+  void cmdOff();
+  void cmdReset();
+  void cmdDisable();
+
+  bool disableMode() const { return disableMode_; }
+  PlanView* plan() const { return plan_; }
+  QPushButton* button(const char* name) const;
+  QCheckBox* checkBox(const char* name) const;
+  QLabel* captionLabel() const { return fckFySbc_; }
+  // The group controls of size group g (1..group count); element 0 is the row heading.
+  int groupControlCount() const { return static_cast<int>(groupSize_.size()) - 1; }
+  QLabel* groupSizeLabel(int g) const;
+  QCheckBox* groupCheck(int g) const;
+  QLabel* groupCountLabel(int g) const;
+  FootingPopup* footingPopup() const { return footingPopup_; }
+  CombinedPopup* combinedPopup() const { return combinedPopup_; }
+  ScheduleWindow* scheduleWindow() const { return schedule_; }
+  ColumnWindow* columnWindow() const;
+
+ signals:
+  // The window was closed and the layout file written: the program ends.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildTopBar();
+  int layoutTopBar(int width);
+  void layoutControls();
+  void createGroupControls();
+  void refreshGroupCaptions();
+  void placeBeside(QWidget* window, bool besideRight);
+
+  // Plan and group events.
+  void labelPressed(int s, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  void toggleFooting(int s);
+  void showDetail(int s);
+  void showSelection(int s);
+  void planKey(int key, Qt::KeyboardModifiers modifiers);
+  void wheelNotch(int direction);
+  void numberBoxLeft();
+  void groupCheckClicked(int g, bool checked);
+  void groupSizePressed(int g, Qt::KeyboardModifiers modifiers);
+  void groupCountClicked(int g);
+  void footingNosClicked(bool checked);
+  void groupNosClicked(bool checked);
+  void blink();
+  void columnSelectionChanged();
+  void columnWindowClosed();
+
+  Project& project_;
+  Prompter& prompter_;
+  bool loaded_ = false;
+  bool unloaded_ = false;
+
+  QWidget* topBar_ = nullptr;
+  std::vector<QWidget*> topItems_;  // commands and display options, in their order on the line
+  QLabel* fckFySbc_ = nullptr;
+  QPushButton* cmdDisable_ = nullptr;
+  QCheckBox* chkGrid_ = nullptr;
+  QCheckBox* chkSize_ = nullptr;
+  QCheckBox* chkFNos_ = nullptr;
+  QCheckBox* chkGrpNos_ = nullptr;
+  QCheckBox* chkGap_ = nullptr;
+  QCheckBox* chkOsize_ = nullptr;
+  PlanView* plan_ = nullptr;
+  std::vector<QLabel*> groupSize_;     // LabW
+  std::vector<QCheckBox*> groupCheck_;  // Check1
+  std::vector<QLabel*> groupCount_;    // LabNo
+
+  bool disableMode_ = false;
+  QString blinkText_;
+  QTimer timer1_;
+
+  FootingPopup* footingPopup_ = nullptr;
+  CombinedPopup* combinedPopup_ = nullptr;
+  bool popupsPlaced_ = false;
+  ScheduleWindow* schedule_ = nullptr;
+  QPointer<ColumnWindow> column_;
+};
+
+}  // namespace plintova

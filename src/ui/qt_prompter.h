@@ -1,0 +1,36 @@
+// Messages and OK/Cancel questions of the desktop program as message boxes.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <string>
+
+#include "model/prompter.h"
+
+namespace plintova {
+
+// The program's default message-box title.
+inline constexpr const char* kDefaultTitle = "Plintova";
+
+// Message text as a message box shows it: the core separates lines by carriage returns, which a plain
+// text label would not break on.
+QString messageBoxText(const std::string& text);
+
+// Shows each message in a modal message box with an OK button (OK and Cancel for questions), the
+// given title or the default one, and the exclamation icon where asked. The box is centred on the
+// given parent window, or on the active window of the program when there is none.
+class QtPrompter : public Prompter {
+ public:
+  explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+
+  void message(const std::string& text, const std::string& title = {}, MessageIcon icon = MessageIcon::None) override;
+  bool confirm(const std::string& text, const std::string& title = {}) override;
+
+ private:
+  QWidget* parentWidget() const;
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace plintova

@@ -1,0 +1,143 @@
+// One run of the program from the chosen listing to the closed main window, and the layout file that
+// carries the column offsets from one run to the next.
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "model/project.h"
+#include "ui/app_flow.h"
+#include "ui/main_window.h"
+#include "ui/plan_view.h"
+#include "ui/startup_dialog.h"
+#include "ui_support.h"
+
+using namespace plintova;
+using namespace plintova::windowtest;
+
+namespace {
+
+// Confirms the start-up dialog with SBC 200 and depth 1.5, as typed by the engineer.
+void confirm(AppFlow& flow) {
+  StartupDialog* dialog = flow.startupDialog();
+  QVERIFY(dialog && dialog->isVisible());
+  dialog->sbcBox()->setEditText(QStringLiteral("200"));
+  dialog->depthBox()->setEditText(QStringLiteral("1.5"));
+  QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+}
+
+}  // namespace
+
+class AppFlowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aCancelledChoiceEndsTheRunSilently() {
+    RecordingPrompter prompter;
+    AppFlow flow(prompter, [](QWidget*) { return std::string(); });
+    QVERIFY(!flow.start());
+    QVERIFY(!flow.startupDialog());
+    QVERIFY(prompter.calls.empty());
+  }
+
+  void aListingThatCannotBeUsedShowsItsMessageWhenItHasOne() {
+    struct Case {
+      const char* file;
+      const char* message;  // nullptr: ends without a message
+    };
+    for (const Case& c : {Case{"bad_unit.ANL", " Units Should be Meter or mm "},
+                          Case{"no_concrete_design.ANL", "NO START CONCRETE DESIGN"}, Case{"no_unit.ANL", nullptr}}) {
+      RecordingPrompter prompter;
+      const std::string path = std::string(PLINTOVA_TEST_DATA "/") + c.file;
+      AppFlow flow(prompter, [&](QWidget*) { return path; });
+      QVERIFY(!flow.start());
+      QVERIFY(!flow.startupDialog());
+      if (c.message) QCOMPARE(prompter.texts(), std::vector<std::string>{c.message});
+      else QVERIFY(prompter.calls.empty());
+    }
+    // A file that is not there cannot be read either, and the engineer is told so.
+    RecordingPrompter prompter;
+    AppFlow flow(prompter, [](QWidget*) { return std::string("/nonexistent/FRAME9.ANL"); });
+    QVERIFY(!flow.start());
+    QCOMPARE(prompter.calls.size(), std::size_t{1});
+  }
+
+  void exitOnTheDialogEndsTheRun() {
+    RecordingPrompter prompter;
+    AppFlow flow(prompter, [](QWidget*) { return std::string(PLINTOVA_EXAMPLES "/FRAME1.ANL"); });
+    QSignalSpy finished(&flow, &AppFlow::finished);
+    QVERIFY(flow.start());
+    QTest::mouseClick(flow.startupDialog()->exitButton(), Qt::LeftButton);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!flow.mainWindow());
+  }
+
+  void theOffsetsOfOneRunAreRestoredByTheNext() {
+    Folder folder;
+    const std::string listing = folder.copy(PLINTOVA_EXAMPLES "/FRAME1.ANL", "FRAME1.ANL");
+    const std::string layout = folder.path("FRAME1.SCR");
+    {
+      RecordingPrompter prompter;
+      AppFlow flow(prompter, [&](QWidget*) { return listing; });
+      QSignalSpy finished(&flow, &AppFlow::finished);
+      QVERIFY(flow.start());
+      confirm(flow);
+      QVERIFY(flow.mainWindow() && flow.mainWindow()->isVisible());
+      QTRY_VERIFY(!flow.startupDialog());
+      // A first run has no layout file: every footing is concentric on its column.
+      for (int s = 1; s <= flow.project()->FootingCount; ++s)
+        QCOMPARE(flow.project()->FootingTable[s].PosX, flow.project()->FootingTable[s].ColumnX);
+      saveShot(flow.mainWindow(), QStringLiteral("main_window_after_start.png"));
+
+      // The engineer offsets footing 1 towards +X and -Z and footing 3 towards -X, then closes.
+      Project& p = *flow.project();
+      p.FootingTable[1].OffsetX = 1;
+      p.FootingTable[1].OffsetZ = -1;
+      p.FootingTable[3].OffsetX = -1;
+      flow.mainWindow()->close();
+      QCOMPARE(finished.count(), 1);
+      QVERIFY(prompter.calls.empty());
+    }
+    std::string line1 = " 3 2 1", line2 = "\r 4";
+    for (int i = 4; i <= 40; ++i) line1 += " 2";
+    for (int i = 2; i <= 40; ++i) line2 += " 5";
+    QCOMPARE(fileBytes(layout), line1 + "\r\n" + line2 + "\r\n");
+
+    RecordingPrompter prompter;
+    AppFlow flow(prompter, [&](QWidget*) { return listing; });
+    QVERIFY(flow.start());
+    confirm(flow);
+    const Project& p = *flow.project();
+    QCOMPARE(p.FootingTable[1].OffsetX, 1);
+    QCOMPARE(p.FootingTable[1].OffsetZ, -1);
+    QCOMPARE(p.FootingTable[3].OffsetX, -1);
+    QCOMPARE(p.FootingTable[2].OffsetX, 0);
+    // The reopened plan shows footing 1 where the offsets put it: half the column less 115 mm off.
+    const FootingRecord& f = p.FootingTable[1];
+    const auto& section = p.ColumnSectionTable[f.ColumnMember];
+    QVERIFY(section[4] > 0);
+    QCOMPARE(f.PosX, f.ColumnX + static_cast<int>(section[4] / 2.0 - 115));
+    QCOMPARE(f.PosZ, f.ColumnZ - static_cast<int>(section[3] / 2.0 - 115));
+    QCOMPARE((f.DrawX1 + f.DrawX2) / 2, static_cast<float>(f.PosX));
+    flow.mainWindow()->close();
+  }
+
+  void aLayoutFileThatCannotBeWrittenIsReported() {
+    auto folder = std::make_unique<Folder>();
+    const std::string listing = folder->copy(PLINTOVA_EXAMPLES "/FRAME1.ANL", "FRAME1.ANL");
+    RecordingPrompter prompter;
+    AppFlow flow(prompter, [&](QWidget*) { return listing; });
+    QSignalSpy finished(&flow, &AppFlow::finished);
+    QVERIFY(flow.start());
+    confirm(flow);
+    folder->remove();  // the folder went away while the program ran
+    flow.mainWindow()->close();
+    QCOMPARE(prompter.calls.size(), std::size_t{1});
+    QVERIFY(prompter.calls[0].text.find("FRAME1.SCR") != std::string::npos);
+    QCOMPARE(finished.count(), 1);
+  }
+};
+
+QTEST_MAIN(AppFlowTest)
+#include "app_flow_test.moc"

@@ -15,6 +15,7 @@
 #include "input/listing_reader.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "ui_support.h"
 
 namespace plintova::uitest {
 
@@ -34,12 +35,7 @@ inline std::unique_ptr<Project> designedFrame(Prompter& prompter,
   return p;
 }
 
-// Where window pictures and printed pages go for a person to look at.
-inline QString shotPath(const QString& name) {
-  const QString dir = QStringLiteral(PLINTOVA_BUILD_DIR "/shots");
-  QDir().mkpath(dir);
-  return dir + QLatin1Char('/') + name;
-}
+using windowtest::shotPath;
 
 // Output of a shell command (stderr included), for poppler's tools.
 inline std::string runCommand(const std::string& command) {

@@ -135,10 +135,14 @@ void turnWheel(QWidget* top, QPoint at, int delta) {
   QApplication::sendEvent(target, &event);
 }
 
-QString saveShot(QWidget* window, const QString& name) {
+QString shotPath(const QString& name) {
   const QString dir = QStringLiteral(PLINTOVA_BUILD_DIR "/shots");
   QDir().mkpath(dir);
-  const QString file = dir + QLatin1Char('/') + name;
+  return dir + QLatin1Char('/') + name;
+}
+
+QString saveShot(QWidget* window, const QString& name) {
+  const QString file = shotPath(name);
   window->grab().save(file);
   return file;
 }

@@ -77,6 +77,8 @@ void dragWindow(PlanView* plan, double x1, double z1, double x2, double z2);
 void turnWheel(QWidget* top, QPoint at, int delta);
 
 // Saves a picture of a window under the build folder's "shots" and returns its path.
+// Where window pictures and printed pages go for a person to look at (build/shots/NAME).
+QString shotPath(const QString& name);
 QString saveShot(QWidget* window, const QString& name);
 
 // The bytes of a file ("" when it cannot be read).

@@ -198,14 +198,14 @@ PressureCheck checkAgainst(const Project& p, int c, double mean, double bending)
 
 PressureCheck groupedPressure(const Project& p, int s, int c) {
   const double S = p.FootingTable[s].SizeL;
-  const double P = 1.1 * reaction(p, s, c, 2);
+  const double P = kSoilCheckLoadFactor * reaction(p, s, c, 2);
   const double bending = 6 * (std::fabs(reaction(p, s, c, 3)) + std::fabs(reaction(p, s, c, 4))) / (S * S * S);
   return checkAgainst(p, c, P / (S * S), bending);
 }
 
 PressureCheck resizedPressure(const Project& p, int s, int c) {
   const double L = p.FootingTable[s].SizeL, B = p.FootingTable[s].SizeB;
-  const double P = 1.1 * reaction(p, s, c, 2);
+  const double P = kSoilCheckLoadFactor * reaction(p, s, c, 2);
   const double bending =
       6 * std::fabs(reaction(p, s, c, 3)) / (L * B * B) + 6 * std::fabs(reaction(p, s, c, 4)) / (L * L * B);
   return checkAgainst(p, c, P / (L * B), bending);
@@ -217,7 +217,7 @@ float groupedFootingSortKey(const Project& p, int s, float S) {
   const int last = p.lastCasePosition(s);
   for (int c = 0; c <= last; ++c) {
     const double moment = std::max(std::fabs(reaction(p, s, c, 3)), std::fabs(reaction(p, s, c, 4)));
-    const float v = static_cast<float>(1.1 * reaction(p, s, c, 2) / (side * side) + 6 * moment / (side * side * side));
+    const float v = static_cast<float>(kSoilCheckLoadFactor * reaction(p, s, c, 2) / (side * side) + 6 * moment / (side * side * side));
     if (key < v) key = v;
   }
   return key;

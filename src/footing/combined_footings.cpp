@@ -17,7 +17,6 @@ constexpr const char* kTitle = "KELVORA";
 constexpr int64_t kMaxCrossOffset = 600;  // mm, members on one line
 constexpr int64_t kMinDistance = 1000;    // mm, the later member further along the axis
 constexpr int64_t kMaxSkew = 10;          // mm accepted without asking
-constexpr double kLoadFactor = 1.1;
 constexpr float kMinCantilever = 0.5f;    // m
 constexpr float kStartWidth = 0.6f;       // m, the first width tried is this plus one step
 constexpr double kWidthStep = 0.05;       // m
@@ -51,7 +50,7 @@ PairLoads pairLoads(const Project& p, int a, int b, int c, bool alongX) {
 double resultantFromFirst(double fyB, double P, double d) { return P != 0.0 ? fyB / P * d : d / 2.0; }
 
 double pressure(double P, double mAlong, double mAcross, double L, double B) {
-  return kLoadFactor * P / (L * B) + 6.0 * mAlong / (B * L * L) + 6.0 * mAcross / (B * B * L);
+  return kSoilCheckLoadFactor * P / (L * B) + 6.0 * mAlong / (B * L * L) + 6.0 * mAcross / (B * B * L);
 }
 
 // Widens B in steps until the pressure is allowable (B never shrinks).

@@ -12,7 +12,6 @@ namespace plintova {
 
 namespace {
 
-constexpr double kLoadFactor = 1.1;        // allowance for the weight of footing and soil
 constexpr float kReplacementLoad = 1.0f;   // FY used for a zero or upward reaction, kN
 constexpr double kStartOffset = 0.1;       // beyond the turning point of the edge-pressure cubic, m
 constexpr int kIterations = 20;
@@ -82,7 +81,7 @@ void sizeFootings(Project& p, Prompter& prompter) {
         p.ReactionTable(s, c, 2) = kReplacementLoad;
         p.FactoredLoad = kReplacementLoad;
       } else {
-        p.FactoredLoad = static_cast<float>(fy * kLoadFactor);
+        p.FactoredLoad = static_cast<float>(fy * kSoilCheckLoadFactor);
       }
       const auto [l1, l2] = requiredSide(p, s, c);
       if (l1 > A) A = l1;
@@ -93,7 +92,7 @@ void sizeFootings(Project& p, Prompter& prompter) {
 
     // No tension: the side at which the resultant stays within the middle third, capped at 6 m.
     for (int c = 0; c <= last; ++c) {
-      p.FactoredLoad = static_cast<float>(p.ReactionTable(s, c, 2) * kLoadFactor);
+      p.FactoredLoad = static_cast<float>(p.ReactionTable(s, c, 2) * kSoilCheckLoadFactor);
       const double e = 6.0 * (std::fabs(static_cast<double>(p.ReactionTable(s, c, 4))) +
                               std::fabs(static_cast<double>(p.ReactionTable(s, c, 3)))) /
                        p.FactoredLoad;

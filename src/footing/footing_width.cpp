@@ -11,7 +11,6 @@ namespace plintova {
 
 namespace {
 
-constexpr double kLoadFactor = 1.1;
 constexpr double kLengthStep = 0.05;  // m per wheel notch
 
 // Positive root of a2 B^2 + a1 B + a0 = 0 with a0 <= 0. With a2 = 0 the linear remainder a1 B + a0 = 0
@@ -51,7 +50,7 @@ float WidthForLength(Project& p, int s, float L, Prompter& prompter) {
   float B = 0.0f;
   const int last = p.lastCasePosition(s);
   for (int c = 0; c <= last; ++c) {
-    p.FactoredLoad = static_cast<float>(kLoadFactor * p.ReactionTable(s, c, 2));
+    p.FactoredLoad = static_cast<float>(kSoilCheckLoadFactor * p.ReactionTable(s, c, 2));
     if (p.FactoredLoad == 0.0f) p.FactoredLoad = 1.0f;
     const float Bc = WidthForCase(p, c, s, L, prompter);
     if (Bc > B) B = Bc;

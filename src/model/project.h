@@ -29,6 +29,11 @@ constexpr int kGroupMembers = 100;
 constexpr int kGridLines = 199;
 }  // namespace cap
 
+// Every check of soil pressure against an allowable value raises the vertical reaction by this factor,
+// the allowance for the weight of footing and soil; the design's net upward pressure uses the reaction
+// as read.
+constexpr double kSoilCheckLoadFactor = 1.1;
+
 // One isolated footing, under the support with the same index.
 struct FootingRecord {
   int16_t JointNo = 0;

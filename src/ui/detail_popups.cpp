@@ -13,7 +13,6 @@ namespace plintova {
 
 namespace {
 
-constexpr double kLoadFactor = 1.1;  // vertical load raised for the weight of footing and soil
 constexpr float kNoMark = 1000;      // smallest margin and smallest pressure start here
 
 std::string num(double v) { return numberText(v); }
@@ -72,7 +71,7 @@ std::optional<FootingDetail> footingDetail(const Project& p, int s) {
   const int last = p.lastCasePosition(s);
   for (int c = 0; c <= last; ++c) {
     const double fy = p.ReactionTable(s, c, 2), mx = p.ReactionTable(s, c, 3), mz = p.ReactionTable(s, c, 4);
-    const float PbyA = roundToSingle(kLoadFactor * fy / A, 2);
+    const float PbyA = roundToSingle(kSoilCheckLoadFactor * fy / A, 2);
     const double M1 = 6.0 * std::fabs(mz) / (static_cast<double>(A) * f.SizeL);
     const double M2 = 6.0 * std::fabs(mx) / (static_cast<double>(A) * f.SizeB);
     const double Msum = M1 + M2;

@@ -11,7 +11,6 @@ namespace plintova::draw {
 
 // A marker is 256 x 256 twips, at 15 twips per pixel about 17 x 17 pixels on screen.
 constexpr double kMarkerTwips = 256;
-constexpr double kTwipsPerPixel = 15;
 
 // The column view is fitted exactly like the main plan.
 inline Rect fitColumnView(const Project& project, double pictureWidth, double pictureHeight) {

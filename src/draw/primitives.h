@@ -16,6 +16,9 @@ struct Rgb {
   uint8_t r = 0, g = 0, b = 0;
   bool operator==(const Rgb&) const = default;
 };
+// Window geometry given in twips is shown at 15 twips per pixel.
+constexpr int kTwipsPerPixel = 15;
+
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kPureRed{255, 0, 0};

@@ -30,7 +30,7 @@ namespace plintova {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using draw::kTwipsPerPixel;
 constexpr int kGroupControlHeight = 22;
 constexpr int kBlinkInterval = 500;  // ms
 

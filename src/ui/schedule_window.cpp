@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "design/footing_design.h"
+#include "draw/primitives.h"
 #include "model/numbers.h"
 #include "model/project.h"
 #include "model/prompter.h"
@@ -23,7 +24,7 @@ namespace plintova {
 namespace {
 
 // The layout is kept in twips, as the schedule's column places are given, and shown at 15 twips per pixel.
-constexpr int px(int twips) { return (twips + 7) / 15; }
+constexpr int px(int twips) { return (twips + draw::kTwipsPerPixel / 2) / draw::kTwipsPerPixel; }
 
 struct ColumnPlace {
   const char* name;  // control array name

@@ -1,14 +1,14 @@
 // The workbook written with libxlsxwriter through a temporary file renamed into place.
 #include "design/workbook_xlsx.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+
+#include "model/temporary_file.h"
 
 namespace plintova {
 
@@ -17,27 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string systemReason(int error) { return std::strerror(error); }
-
-// Creates an empty file with a fresh name beside target (same folder, so the final rename cannot
-// cross file systems). Returns its path, or "" with the reason in `reason`.
-std::string createTemporaryBeside(const fs::path& target, std::string& reason) {
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const std::string stem = "." + target.filename().string() + ".tmp";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate = folder / (stem + std::to_string(::getpid()) + "-" + std::to_string(attempt));
-    int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      ::close(fd);
-      return candidate.string();
-    }
-    if (errno != EEXIST) {
-      reason = systemReason(errno);
-      return {};
-    }
-  }
-  reason = "no temporary file name is free";
-  return {};
-}
 
 // Writes every sheet into the workbook; "" on success.
 std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
@@ -68,7 +47,7 @@ std::string writeSheets(const std::vector<Sheet>& sheets, const std::string& pat
   std::error_code ec;
   if (fs::is_directory(target, ec)) return path + " is a folder";
   std::string reason;
-  const std::string temporary = createTemporaryBeside(target, reason);
+  const std::string temporary = createTemporaryBeside(path, reason);
   if (temporary.empty()) return "cannot write in the folder of " + path + ": " + reason;
 
   lxw_workbook* book = workbook_new(temporary.c_str());

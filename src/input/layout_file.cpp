@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/numbers.h"
+#include "model/temporary_file.h"
 
 namespace plintova {
 
@@ -58,10 +59,15 @@ std::string writeLayout(const Project& p) {
   text += "\r\n";
 
   // Write beside the old file and rename over it, so that a failed write never leaves half a file.
-  const std::string temp = path + ".tmp";
+  auto message = [&](const std::string& reason) {
+    return "The layout file " + path + " could not be written: " + reason + ".";
+  };
+  std::string reason;
+  const std::string temp = createTemporaryBeside(path, reason);
+  if (temp.empty()) return message(reason);
   auto failure = [&](int err) {
     std::remove(temp.c_str());
-    return "The layout file " + path + " could not be written: " + std::strerror(err) + ".";
+    return message(std::strerror(err));
   };
   std::FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return failure(errno);

@@ -68,7 +68,9 @@ void shearIteration(const Project& p, double B, double a, double q, const Bendin
     if (x.pt < kMinSteel) x.pt = kMinSteel;
     x.V1 = roundToSingle((c - dd) * q * kLoadFactor * B, 0);
     x.tv1 = roundToSingle(x.V1 / B / dd * 1000 / 1e6, 2);
-    x.tc = ConcreteShearStrength(p, x.pt);
+    float pt = x.pt;  // raised to the table's first row where it lies below
+    x.tc = ConcreteShearStrength(p, pt);
+    x.pt = pt;
     if (x.tc < x.tv1) {
       if (!deepen(d)) break;
       continue;

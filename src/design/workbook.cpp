@@ -72,7 +72,7 @@ class PasteText {
 
 bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }
 
-float reaction(const Project& p, int s, int c, int k) { return p.ReactionTable(s, c, k); }
+double reaction(const Project& p, int s, int c, int k) { return p.ReactionTable(s, c, k); }
 
 // The first cells of a footing's row: joint, load case and the reactions as read.
 void appendReactions(const Project& p, PasteText& out, int s, int c) {

@@ -18,7 +18,7 @@ namespace plintova {
 
 namespace {
 
-using Levels = CheckedArray<float, cap::kLevels + 1>;
+using Levels = CheckedArray<Single, cap::kLevels + 1>;
 
 // An occupied lattice point and the number of its joint (never 0).
 struct Cell {

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "model/fixed_table.h"
+#include "model/single.h"
 
 namespace plintova {
 
@@ -46,44 +47,44 @@ struct FootingRecord {
   int32_t ColumnZ = 0;
   int32_t OffsetX = 0;     // column offset step -1, 0, +1
   int32_t OffsetZ = 0;
-  float SizeL = 0;         // adopted plan size along X, m
-  float SizeB = 0;         // adopted plan size along Z, m
-  float ReqSize1 = 0;      // required side of the square footing, m (three equal copies)
-  float ReqSize = 0;
-  float ReqSize3 = 0;
-  float DrawX1 = 0;        // outline as last drawn, mm
-  float DrawX2 = 0;
-  float DrawZ1 = 0;
-  float DrawZ2 = 0;
+  Single SizeL = 0;         // adopted plan size along X, m
+  Single SizeB = 0;         // adopted plan size along Z, m
+  Single ReqSize1 = 0;      // required side of the square footing, m (three equal copies)
+  Single ReqSize = 0;
+  Single ReqSize3 = 0;
+  Single DrawX1 = 0;        // outline as last drawn, mm
+  Single DrawX2 = 0;
+  Single DrawZ1 = 0;
+  Single DrawZ2 = 0;
   int16_t ColumnMember = 0;  // row of ColumnSectionTable of the column on the support, 0 when none
   bool NoTension = false;    // the no-tension requirement governs the size: label shown bold and red
 };
 
 // Quantities of one designed schedule row, computed by the design and only shown by the windows.
 struct DesignQuantities {
-  float c = 0;     // cantilever, m
-  float Mu = 0;    // factored moment, kN m
-  float k = 0;     // Mu / B d^2, N/mm2
-  float pt = 0;    // steel percentage
-  float Ast = 0;   // steel area over the width, mm2
+  Single c = 0;     // cantilever, m
+  Single Mu = 0;    // factored moment, kN m
+  Single k = 0;     // Mu / B d^2, N/mm2
+  Single pt = 0;    // steel percentage
+  Single Ast = 0;   // steel area over the width, mm2
   int16_t n = 0;   // bar count
   int16_t s = 0;   // spacing, mm
   bool barsKnown = true;  // false when the bar count or spacing of an absurd section does not fit 16 bits
-  float V1 = 0, tv1 = 0, tc = 0;  // one-way shear force, stress, permissible stress
-  float V2 = 0, tv2 = 0, tp = 0;  // punching force, stress, permissible stress
+  Single V1 = 0, tv1 = 0, tc = 0;  // one-way shear force, stress, permissible stress
+  Single V2 = 0, tv2 = 0, tp = 0;  // punching force, stress, permissible stress
 };
 
 // One standard footing size (size groups) or one schedule row (design groups).
 struct SizeGroupRecord {
-  float GroupBaseSize = 0;
-  float GroupSize = 0;
-  float TotalDepth = 0;
-  float PedestalSize = 0;
+  Single GroupBaseSize = 0;
+  Single GroupSize = 0;
+  Single TotalDepth = 0;
+  Single PedestalSize = 0;
   int16_t BarDia = 0;
   int16_t MemberCount = 0;
   CheckedArray<int16_t, cap::kGroupMembers + 1> Members;  // positions 1..MemberCount
   int16_t GroupMark = 0;
-  float NetPressure = 0;
+  Single NetPressure = 0;
   int16_t GovFooting = 0;
   int16_t GovCase = 0;
   bool Checked = true;        // the group's check box: the group takes footings while ticked
@@ -94,12 +95,12 @@ struct SizeGroupRecord {
 struct CombinedFootingRecord {
   int16_t CfMemberCount = 0;
   CheckedArray<int16_t, cap::kCombinedMembers + 1> CfMembers;  // positions 1..10
-  float CfLeft = 0, CfBottom = 0, CfRight = 0, CfTop = 0;      // plan rectangle, mm
-  float CfLength = 0, CfWidth = 0;                             // m
-  float Cant1 = 0, Cant2 = 0;                                  // m
+  Single CfLeft = 0, CfBottom = 0, CfRight = 0, CfTop = 0;      // plan rectangle, mm
+  Single CfLength = 0, CfWidth = 0;                             // m
+  Single Cant1 = 0, Cant2 = 0;                                  // m
   int16_t CfAxis = 0;        // 0 along Z, 1 along X
-  float CfHalfSkew = 0;      // mm
-  float CfDistance = 0;      // mm
+  Single CfHalfSkew = 0;      // mm
+  Single CfDistance = 0;      // mm
 };
 
 // Reaction table: support s 0..1000, load-case position c 0..35, component k 0..4.
@@ -108,8 +109,8 @@ struct CombinedFootingRecord {
 class ReactionTableType {
  public:
   ReactionTableType() : data_(kSize) {}
-  float& operator()(long long s, long long c, long long k) { return data_[index(s, c, k)]; }
-  float operator()(long long s, long long c, long long k) const { return data_[index(s, c, k)]; }
+  Single& operator()(long long s, long long c, long long k) { return data_[index(s, c, k)]; }
+  Single operator()(long long s, long long c, long long k) const { return data_[index(s, c, k)]; }
 
  private:
   static constexpr long long kS = cap::kReactionSupports + 1, kC = cap::kCasePositions, kK = 5;
@@ -118,7 +119,7 @@ class ReactionTableType {
     if (s < 0 || s >= kS || c < 0 || c >= kC || k < 0 || k >= kK) throwIndexError("ReactionTable", s * 10000 + c * 10 + k, kSize);
     return static_cast<std::size_t>((s * kC + c) * kK + k);
   }
-  std::vector<float> data_;
+  std::vector<Single> data_;
 };
 
 // A lattice of 16-bit cells addressed by level indices, stored sparsely: only non-zero cells are
@@ -151,13 +152,13 @@ struct Project {
   int16_t RotatedMemberCount = 0;
   FixedTable<CheckedArray<int32_t, 5>, cap::kColumnBlocks + 1> ColumnSectionTable;  // -, member, length, dim1, dim2
   int16_t ColumnSectionCount = 0;
-  FixedTable<CheckedArray<float, 21>, cap::kBeamBlocks + 1> BeamSectionTable;  // -, member, length, dim1, dim2
+  FixedTable<CheckedArray<Single, 21>, cap::kBeamBlocks + 1> BeamSectionTable;  // -, member, length, dim1, dim2
   int16_t BeamSectionCount = 0;
 
   // Reactions and design inputs.
   ReactionTableType ReactionTable;
-  CheckedArray<float, cap::kCasePositions> CaseSbc;
-  float EarthPressure = 0;
+  CheckedArray<Single, cap::kCasePositions> CaseSbc;
+  Single EarthPressure = 0;
   int16_t Fck = 0;
   int16_t Fe = 0;
 
@@ -172,18 +173,18 @@ struct Project {
   int16_t DesignGroupCount = 0;
   CheckedArray<int32_t, cap::kGridLines + 1> GridLineX;  // count in position 0
   CheckedArray<int32_t, cap::kGridLines + 1> GridLineZ;
-  FixedTable<CheckedArray<float, 8>, 14> ShearTable;
+  FixedTable<CheckedArray<Single, 8>, 14> ShearTable;
   int16_t ShearGradeColumn = 0;
 
   // Frame lattice.
-  CheckedArray<float, cap::kLevels + 1> LevelX;  // count in element 0
-  CheckedArray<float, cap::kLevels + 1> LevelY;
-  CheckedArray<float, cap::kLevels + 1> LevelZ;
+  CheckedArray<Single, cap::kLevels + 1> LevelX;  // count in element 0
+  CheckedArray<Single, cap::kLevels + 1> LevelY;
+  CheckedArray<Single, cap::kLevels + 1> LevelZ;
   SparseLattice JointLattice, ColumnLattice, BeamXLattice, BeamZLattice;
 
   // Working scalars shared between procedures.
   int16_t LastCaseIndex = 0;
-  float FactoredLoad = 0;
+  Single FactoredLoad = 0;
   int16_t SelectedFooting = 0;
 
   // SupportCount as held in the first cell of the reaction table.

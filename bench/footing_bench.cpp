@@ -6,10 +6,8 @@
 #include <random>
 #include <vector>
 
+#include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
-#include "footing/footing_sizing.h"
-#include "footing/grid_lines.h"
-#include "footing/size_groups.h"
 #include "model/project.h"
 #include "model/prompter.h"
 
@@ -60,18 +58,14 @@ int main() {
     auto p = fullProject(1000u + static_cast<unsigned>(run));
     CountingPrompter prompter;
     const auto start = std::chrono::steady_clock::now();
-    placeFootings(*p);
-    sizeFootings(*p, prompter);
-    BuildGridLines(*p, prompter);
-    BuildSizeGroups(*p, prompter);
-    AssignSizeGroups(*p, prompter);
+    startPlan(*p, prompter);
     const auto end = std::chrono::steady_clock::now();
     ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
     groups = p->SizeGroupCount;
     messages += prompter.messages;
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("footings 500 x 36 cases: place + size + grid + groups + assign: median %.2f ms, min %.2f ms, max %.2f ms"
+  std::printf("footings 500 x 36 cases: place + size + grid + groups + derive: median %.2f ms, min %.2f ms, max %.2f ms"
               " (%d runs, %d groups, %d messages)\n",
               ms[ms.size() / 2], ms.front(), ms.back(), kRuns, groups, messages);
   return 0;

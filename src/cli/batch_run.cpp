@@ -8,17 +8,15 @@
 
 #include "cli/cli_prompter.h"
 #include "cli/json_writer.h"
-#include "design/footing_design.h"
 #include "design/schedule.h"
 #include "design/workbook_xlsx.h"
+#include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
-#include "footing/footing_sizing.h"
-#include "footing/grid_lines.h"
-#include "footing/size_groups.h"
 #include "input/listing_reader.h"
 #include "model/errors.h"
 #include "model/numbers.h"
 #include "model/project.h"
+#include "project/schedule_design.h"
 
 namespace plintova::cli {
 
@@ -91,22 +89,35 @@ void writeModelJson(JsonWriter& j, const Project& p) {
   j.endArray();
 }
 
+// The schedule rows from their values (the numbers the window shows are the same values as text).
 void writeScheduleJson(JsonWriter& j, const Project& p) {
-  static const char* const keys[kScheduleColumns] = {"mark", "NOs", "Size", "Depth", "Peda", "NetP", "CantL",
-                                                     "Mu", "MuBdd", "Pt", "Ast", "Dia", "Space", "Rods",
-                                                     "SF1", "SS1", "PS1", "SF2", "SS2", "PS2"};
   j.key("schedule");
   j.beginArray();
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
-    const auto texts = scheduleRowTexts(p, r);
     const SizeGroupRecord& row = p.DesignGroupTable[r];
+    const DesignQuantities& x = row.design;
     j.beginObject();
-    for (int c = 0; c < kScheduleColumns; ++c) {
-      j.key(keys[c]);
-      if (c == kColMark) j.text(texts[c]);
-      else if (texts[c].empty()) j.null();  // a spacing or bar count that cannot be computed
-      else j.number(numericValue(texts[c]));
-    }
+    j.key("mark"); j.text(scheduleRowTexts(p, r)[kColMark]);
+    j.key("NOs"); j.integer(row.MemberCount);
+    j.key("Size"); j.number(row.GroupSize);
+    j.key("Depth"); j.number(row.TotalDepth);
+    j.key("Peda"); j.number(row.PedestalSize);
+    j.key("NetP"); j.number(row.NetPressure);
+    j.key("CantL"); j.number(x.c);
+    j.key("Mu"); j.number(x.Mu);
+    j.key("MuBdd"); j.number(x.k);
+    j.key("Pt"); j.number(x.pt);
+    j.key("Ast"); j.number(x.Ast);
+    j.key("Dia"); j.integer(row.BarDia);
+    // A spacing or bar count that cannot be computed is null.
+    j.key("Space"); x.barsKnown ? j.integer(x.s) : j.null();
+    j.key("Rods"); x.barsKnown ? j.integer(x.n) : j.null();
+    j.key("SF1"); j.number(x.V1);
+    j.key("SS1"); j.number(x.tv1);
+    j.key("PS1"); j.number(x.tc);
+    j.key("SF2"); j.number(x.V2);
+    j.key("SS2"); j.number(x.tv2);
+    j.key("PS2"); j.number(x.tp);
     j.key("GovFooting"); j.integer(row.GovFooting);
     j.key("GovCase"); j.integer(row.GovCase);
     j.endObject();
@@ -198,13 +209,11 @@ int runBatch(const BatchOptions& o) {
       std::fprintf(stderr, "plintova-cli: the SBC must be a number from 50 to 1000 kN/m2, not \"%s\"\n", o.sbcText.c_str());
       return 2;
     }
-    // The main window's start-up, with every size group ticked, then the Design command.
-    placeFootings(p);
-    sizeFootings(p, prompter);
-    BuildGridLines(p, prompter);
-    BuildSizeGroups(p, prompter);
-    AssignSizeGroups(p, prompter);
-    DesignAllGroups(p, prompter);
+    // The main window's start-up, with every size group ticked, then the Design command. Footings
+    // that cannot be designed (a side beyond the largest footing, more grid lines, sizes or footings
+    // of one size than the tables hold) end the run like a listing that cannot be used.
+    if (const std::string refusal = startPlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
+    if (!designSchedule(p, prompter)) return fail(prompter.messages().empty() ? "The footings cannot be designed." : prompter.messages().back(), 1);
   }
 
   int status = 0;

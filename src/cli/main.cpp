@@ -1,10 +1,14 @@
 // Batch tool: reads a listing and runs what the desktop program does up to the schedule, every group ticked.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "cli/batch_run.h"
+#include "output/project_files.h"
+#include "output/safe_file.h"
 
 #ifdef PLINTOVA_WITH_PDF
 #include <QGuiApplication>
@@ -18,6 +22,32 @@ int usage(const char* why) {
   std::fprintf(stderr, "plintova-cli: %s\n", why);
   std::fprintf(stderr, "usage: plintova-cli LISTING [--sbc Q --depth D] [--json] [--xlsx FILE] [--pdf FILE]\n");
   return 2;
+}
+
+// Refuses, before any work, an output that would destroy an input or could never be written: the listing
+// or its layout file, an existing folder, device or pipe, a read-only file, or two outputs onto one file.
+// A folder where no file can be created is left to the write itself, which reports it with status 1.
+// Returns 0 when every target may be written, else 2 with the reason on stderr.
+int refuseBadTargets(const plintova::cli::BatchOptions& o) {
+  const std::vector<plintova::ProtectedFile> inputs = plintova::projectInputFiles(o.listing);
+  const struct {
+    const std::string& path;
+    const char* what;
+  } outputs[] = {{o.xlsxPath, "workbook"}, {o.pdfPath, "PDF file"}};
+  for (const auto& out : outputs) {
+    if (out.path.empty()) continue;
+    const plintova::TargetCheck check = plintova::checkOutputTarget(out.path, inputs);
+    if (check || check.problem == plintova::TargetProblem::FolderUnusable) continue;
+    std::fprintf(stderr, "plintova-cli: the %s %s cannot be written: %s\n", out.what, out.path.c_str(),
+                 check.reason.c_str());
+    return 2;
+  }
+  const std::string clash = plintova::checkDistinctOutputs({o.xlsxPath, o.pdfPath});
+  if (!clash.empty()) {
+    std::fprintf(stderr, "plintova-cli: the workbook and the PDF file need two files: %s\n", clash.c_str());
+    return 2;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -40,9 +70,9 @@ int main(int argc, char** argv) {
       if (!value(o.depthText)) return usage("--depth needs a value");
       o.haveDepth = true;
     } else if (a == "--xlsx") {
-      if (!value(o.xlsxPath)) return usage("--xlsx needs a file name");
+      if (!value(o.xlsxPath) || o.xlsxPath.empty()) return usage("--xlsx needs a file name");
     } else if (a == "--pdf") {
-      if (!value(o.pdfPath)) return usage("--pdf needs a file name");
+      if (!value(o.pdfPath) || o.pdfPath.empty()) return usage("--pdf needs a file name");
     } else if (a == "-h" || a == "--help") {
       usage("help");
       return 0;
@@ -57,6 +87,7 @@ int main(int argc, char** argv) {
   if (o.listing.empty()) return usage("no listing given");
   if (o.haveSbc != o.haveDepth) return usage("--sbc and --depth go together");
   if ((!o.xlsxPath.empty() || !o.pdfPath.empty()) && !o.haveSbc) return usage("--xlsx and --pdf need --sbc and --depth");
+  if (const int refused = refuseBadTargets(o)) return refused;
 
 #ifdef PLINTOVA_WITH_PDF
   std::unique_ptr<QGuiApplication> app;
@@ -70,5 +101,14 @@ int main(int argc, char** argv) {
   }
   o.printPdf = [](const plintova::Project& p, const std::string& path) { return plintova::draw::printPlanToPdf(p, path); };
 #endif
-  return plintova::cli::runBatch(o);
+  int status = plintova::cli::runBatch(o);
+  // Output that never reached standard output (a full disk, a closed pipe) is a failed run.
+  const bool flushed = std::fflush(stdout) == 0;
+  const int error = flushed ? 0 : errno;
+  if (!flushed || std::ferror(stdout)) {
+    std::fprintf(stderr, "plintova-cli: the output could not be written to standard output%s%s\n",
+                 error ? ": " : "", error ? std::strerror(error) : "");
+    if (status == 0) status = 1;
+  }
+  return status;
 }

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "design/shear_table.h"
+#include "design/soil_pressure.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -127,8 +129,8 @@ void governingPressure(const Project& p, int g, SizeGroupRecord& row) {
     if (f.GroupNo != g || f.CombNo != 0) continue;
     const int last = p.lastCasePosition(s);
     for (int c = 0; c <= last; ++c) {
-      const double FY = p.ReactionTable(s, c, 2), MX = p.ReactionTable(s, c, 3), MZ = p.ReactionTable(s, c, 4);
-      const float pressure = static_cast<float>(FY / (B * B) + 6 * (std::fabs(MX) + std::fabs(MZ)) / (B * B * B));
+      // The net upward pressure uses the reactions as read: no 1.1 allowance for footing and soil.
+      const float pressure = static_cast<float>(edgePressures(p, s, c, B, B, 1.0).max);
       if (q < pressure) {
         q = pressure;
         row.GovFooting = static_cast<int16_t>(s);
@@ -147,6 +149,28 @@ std::string missingGradeMessage(const Project& p) {
   if (noFck) return "The listing gives no concrete grade (Fck): the footings cannot be designed.";
   if (noFe) return "The listing gives no steel grade (Fe): the footings cannot be designed.";
   return {};
+}
+
+// "F<mark> (<size> m)" of size group g.
+std::string groupName(const SizeGroupRecord& grp) {
+  return "F" + std::to_string(grp.GroupMark) + " (" + numberText(grp.GroupSize) + " m";
+}
+
+// The one message for the ticked groups that get no schedule row because their footing is not wider
+// than its pedestal.
+std::string noScheduleRowMessage(const Project& p, const std::vector<int>& groups) {
+  if (groups.size() == 1) {
+    const SizeGroupRecord& grp = p.SizeGroupTable[groups.front()];
+    return "No schedule row for " + groupName(grp) + "): the footing is not wider than its " +
+           numberText(grp.PedestalSize) + " m pedestal.";
+  }
+  std::string list;
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    const SizeGroupRecord& grp = p.SizeGroupTable[groups[i]];
+    if (i > 0) list += i + 1 == groups.size() ? " and " : ", ";
+    list += groupName(grp) + ", pedestal " + numberText(grp.PedestalSize) + " m)";
+  }
+  return "No schedule rows for " + list + ": these footings are not wider than their pedestals.";
 }
 
 }  // namespace
@@ -178,9 +202,16 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
   BuildShearTable(p);
   FindGradeColumn(p);
   p.DesignGroupCount = 0;
+  std::vector<int> withoutRow;
   for (int g = 1; g <= p.SizeGroupCount; ++g) {
     const SizeGroupRecord& grp = p.SizeGroupTable[g];
     if (!grp.Checked || grp.MemberCount <= 0) continue;
+    // A footing no wider than its pedestal has no cantilever to design (the cantilever, the shear
+    // force and the bar spacing would all come out negative).
+    if (!(grp.GroupSize > grp.PedestalSize)) {
+      withoutRow.push_back(g);
+      continue;
+    }
     const int r = ++p.DesignGroupCount;
     SizeGroupRecord& row = p.DesignGroupTable[r];
     // A fresh row: nothing of an earlier design (such as the governing footing of a group that has
@@ -195,6 +226,7 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
     const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure);
     designFromDepth(p, row, b, b.d);
   }
+  if (!withoutRow.empty()) prompter.message(noScheduleRowMessage(p, withoutRow));
   return true;
 }
 
@@ -238,13 +270,11 @@ bool editPedestal(Project& p, int r, double v) {
 float FootingPeakPressure(const Project& p, int s) {
   if (s < 1 || s > p.FootingCount) return 0;
   const FootingRecord& f = p.FootingTable[s];
-  const double L = f.SizeL, W = f.SizeB;
   float peak = 0;
   const int last = p.lastCasePosition(s);
-  for (int c = 1; c <= last; ++c) {
-    const double FY = p.ReactionTable(s, c, 2), MX = p.ReactionTable(s, c, 3), MZ = p.ReactionTable(s, c, 4);
-    const float pressure =
-        static_cast<float>(FY / (L * W) + 6 * std::fabs(MX) / (L * W * W) + 6 * std::fabs(MZ) / (L * L * W));
+  for (int c = 0; c <= last; ++c) {
+    // As the design's net pressure: the reactions as read.
+    const float pressure = static_cast<float>(edgePressures(p, s, c, f.SizeL, f.SizeB, 1.0).max);
     if (peak < pressure) peak = pressure;
   }
   return peak;

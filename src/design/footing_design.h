@@ -8,8 +8,11 @@
 namespace plintova {
 
 // The Design command: builds the shear table, finds the grade column and designs every ticked size
-// group that has footings into a schedule row (DesignGroupTable 1..DesignGroupCount), marks F1, F2, ...
-// in group order. Refuses with a message, leaving the schedule as it was, when the listing gave no
+// group that has footings into a schedule row (DesignGroupTable 1..DesignGroupCount), in group order;
+// each row keeps its group's mark (GroupMark), the mark its footings show on the plan. A group whose
+// footing is not wider than its pedestal gets no row (its footings keep their mark) and one message
+// names every such group ("No schedule row for F1 (0.1 m): the footing is not wider than its 0.4 m
+// pedestal."). Refuses with a message, leaving the schedule as it was, when the listing gave no
 // concrete or steel grade (Fck or Fe 0) or a group holds more footings than a row can (100).
 bool DesignAllGroups(Project& p, Prompter& prompter);
 
@@ -29,8 +32,8 @@ bool editTotalDepth(Project& p, int r, double v);
 // designed afresh. False (nothing changes) when refused.
 bool editPedestal(Project& p, int r, double v);
 
-// Largest soil pressure of footing s over its load-case positions 1 onward (position 0 is not
-// considered), for its plan size SizeL x SizeB; 0 for a footing that is not in the table.
+// Largest net soil pressure of footing s (reactions as read) over all its load-case positions, for its
+// plan size SizeL x SizeB; 0 for a footing that is not in the table.
 float FootingPeakPressure(const Project& p, int s);
 
 // Effective depth estimate of footing s (m, two decimals) for the detail popup: the unrounded design

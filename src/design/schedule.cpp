@@ -17,7 +17,7 @@ std::array<std::string, kScheduleColumns> scheduleRowTexts(const Project& p, int
   if (r < 1 || r > p.DesignGroupCount) return t;
   const SizeGroupRecord& row = p.DesignGroupTable[r];
   const DesignQuantities& x = row.design;
-  t[kColMark] = "F" + std::to_string(r);
+  t[kColMark] = "F" + std::to_string(row.GroupMark);  // the mark its footings show on the plan
   t[kColNos] = std::to_string(row.MemberCount);
   t[kColSize] = numberText(row.GroupSize);
   t[kColDepth] = numberText(row.TotalDepth);

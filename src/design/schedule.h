@@ -19,7 +19,8 @@ enum ScheduleColumn {
 // "Rods", "1-SF", "1-SS", "1-PS", "2-SF", "2-SS", "2-PS".
 const std::array<std::string, kScheduleColumns>& scheduleHeaders();
 
-// Texts of schedule row r in column order: "F" and the row number, then numbers in general format and
+// Texts of schedule row r in column order: "F" and the group mark its footings show on the plan (a
+// group left without a row leaves a gap in the marks), then numbers in general format and
 // integers as plain decimals. Spacing and bar count are empty for a section whose bars cannot be
 // counted. All texts are empty for a row outside 1..DesignGroupCount.
 std::array<std::string, kScheduleColumns> scheduleRowTexts(const Project& p, int r);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "design/soil_pressure.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -123,10 +124,12 @@ void appendResizedFootingLines(const Project& p, PasteText& out, int s) {
 Sheet groupedFootingsSheet(const Project& p) {
   PasteText out;
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    // The footings that show the row's mark on the plan.
+    const int mark = p.DesignGroupTable[r].GroupMark;
     std::vector<std::pair<float, int>> footings;  // key, footing index, in table order
     for (int s = 1; s <= p.FootingCount; ++s) {
       const FootingRecord& f = p.FootingTable[s];
-      if (f.CombNo == 0 && f.GroupRank == r) footings.emplace_back(groupedFootingSortKey(p, s, f.SizeL), s);
+      if (f.CombNo == 0 && f.GroupRank == mark) footings.emplace_back(groupedFootingSortKey(p, s, f.SizeL), s);
     }
     // Ascending key; equal keys keep table order.
     std::stable_sort(footings.begin(), footings.end(),
@@ -186,10 +189,10 @@ Sheet combinedFootingSheet(const Project& p, int n) {
   return sheet;
 }
 
-PressureCheck checkAgainst(const Project& p, int c, double mean, double bending) {
+PressureCheck checkAgainst(const Project& p, int c, EdgePressures e) {
   PressureCheck check;
-  check.pmax = roundToSingle(mean + bending, 2);
-  check.pmin = roundToSingle(mean - bending, 2);
+  check.pmax = roundToSingle(e.max, 2);
+  check.pmin = roundToSingle(e.min, 2);
   check.fails = check.pmax > p.CaseSbc[c] || check.pmin < -p.EarthPressure;
   return check;
 }
@@ -198,17 +201,12 @@ PressureCheck checkAgainst(const Project& p, int c, double mean, double bending)
 
 PressureCheck groupedPressure(const Project& p, int s, int c) {
   const double S = p.FootingTable[s].SizeL;
-  const double P = kSoilCheckLoadFactor * reaction(p, s, c, 2);
-  const double bending = 6 * (std::fabs(reaction(p, s, c, 3)) + std::fabs(reaction(p, s, c, 4))) / (S * S * S);
-  return checkAgainst(p, c, P / (S * S), bending);
+  return checkAgainst(p, c, edgePressures(p, s, c, S, S));
 }
 
 PressureCheck resizedPressure(const Project& p, int s, int c) {
-  const double L = p.FootingTable[s].SizeL, B = p.FootingTable[s].SizeB;
-  const double P = kSoilCheckLoadFactor * reaction(p, s, c, 2);
-  const double bending =
-      6 * std::fabs(reaction(p, s, c, 3)) / (L * B * B) + 6 * std::fabs(reaction(p, s, c, 4)) / (L * L * B);
-  return checkAgainst(p, c, P / (L * B), bending);
+  const FootingRecord& f = p.FootingTable[s];
+  return checkAgainst(p, c, edgePressures(p, s, c, f.SizeL, f.SizeB));
 }
 
 float groupedFootingSortKey(const Project& p, int s, float S) {

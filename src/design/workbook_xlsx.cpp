@@ -1,22 +1,14 @@
-// The workbook written with libxlsxwriter through a temporary file renamed into place.
+// The workbook written with libxlsxwriter through the safe file writer.
 #include "design/workbook_xlsx.h"
 
 #include <xlsxwriter.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-
-#include "model/temporary_file.h"
+#include "output/project_files.h"
+#include "output/safe_file.h"
 
 namespace plintova {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string systemReason(int error) { return std::strerror(error); }
 
 // Writes every sheet into the workbook; "" on success.
 std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
@@ -41,35 +33,27 @@ std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
 
 }  // namespace
 
-std::string writeSheets(const std::vector<Sheet>& sheets, const std::string& path) {
+std::string writeSheets(const std::vector<Sheet>& sheets, const std::string& path,
+                        const std::vector<ProtectedFile>& protectedFiles) {
   if (path.empty()) return "no file name was given";
-  const fs::path target(path);
-  std::error_code ec;
-  if (fs::is_directory(target, ec)) return path + " is a folder";
-  std::string reason;
-  const std::string temporary = createTemporaryBeside(path, reason);
-  if (temporary.empty()) return "cannot write in the folder of " + path + ": " + reason;
-
-  lxw_workbook* book = workbook_new(temporary.c_str());
-  if (!book) {
-    std::remove(temporary.c_str());
-    return "cannot create the workbook " + path;
-  }
-  std::string failure = fillWorkbook(book, sheets);
-  lxw_error closed = workbook_close(book);  // writes the file and frees the workbook in every case
-  if (failure.empty() && closed != LXW_NO_ERROR) failure = lxw_strerror(closed);
-  if (!failure.empty()) {
-    std::remove(temporary.c_str());
-    return "cannot write " + path + ": " + failure;
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    std::remove(temporary.c_str());
-    return "cannot write " + path + ": " + systemReason(error);
-  }
+  // libxlsxwriter writes by file name: it is given the writer's temporary file.
+  const std::string reason = writeFileSafely(
+      path,
+      [&sheets](const std::string& temporary) -> std::string {
+        lxw_workbook* book = workbook_new(temporary.c_str());
+        if (!book) return "the workbook cannot be created";
+        std::string failure = fillWorkbook(book, sheets);
+        const lxw_error closed = workbook_close(book);  // writes the file and frees the workbook in every case
+        if (failure.empty() && closed != LXW_NO_ERROR) failure = lxw_strerror(closed);
+        return failure;
+      },
+      protectedFiles);
+  if (!reason.empty()) return "cannot write " + path + ": " + reason;
   return {};
 }
 
-std::string writeWorkbook(const Project& p, const std::string& path) { return writeSheets(buildWorkbook(p), path); }
+std::string writeWorkbook(const Project& p, const std::string& path) {
+  return writeSheets(buildWorkbook(p), path, projectInputFiles(p.AnlPath));
+}
 
 }  // namespace plintova

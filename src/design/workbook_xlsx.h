@@ -6,15 +6,17 @@
 
 #include "design/workbook.h"
 #include "model/project.h"
+#include "output/safe_file.h"
 
 namespace plintova {
 
 // Writes the sheets to path as a real .xlsx workbook: numbers as numeric cells, texts as text cells.
-// The workbook is written to a temporary file beside path and renamed into place, so a failed write
-// never leaves a partial workbook under the chosen name. Returns "" on success, else the reason.
-std::string writeSheets(const std::vector<Sheet>& sheets, const std::string& path);
+// Written through writeFileSafely, so a failed write never leaves a partial workbook under the chosen
+// name and none of `protectedFiles` is ever replaced. Returns "" on success, else the reason.
+std::string writeSheets(const std::vector<Sheet>& sheets, const std::string& path,
+                        const std::vector<ProtectedFile>& protectedFiles = {});
 
-// buildWorkbook of the project written with writeSheets.
+// buildWorkbook of the project written with writeSheets; the listing and its layout file are protected.
 std::string writeWorkbook(const Project& p, const std::string& path);
 
 }  // namespace plintova

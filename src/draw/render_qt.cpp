@@ -1,7 +1,7 @@
 // The one QPainter renderer of primitive lists, and the printed plan sent to a printer or an A3 PDF.
 #include "draw/render_qt.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 
+#include "output/project_files.h"
+#include "output/safe_file.h"
 #include "print/plan_page.h"
 
 namespace plintova::draw {
@@ -231,7 +233,7 @@ std::string printPlan(const Project& project, QPrinter& printer) {
   return {};
 }
 
-std::string printPlanToPdf(const Project& project, const std::string& path) {
+std::string planPdfBytes(const Project& project, QByteArray& pdf) {
   if (!QCoreApplication::instance()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
@@ -241,12 +243,15 @@ std::string printPlanToPdf(const Project& project, const std::string& path) {
     // kindly to a second application after the first has gone.
     new QGuiApplication(argc, argv);
   } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-    return "The PDF cannot be written without a GUI application (fonts).";
+    return "the PDF cannot be made without a GUI application (fonts)";
   }
 
+  // The page is made in memory; only the safe writer puts it on the disk.
+  pdf.clear();
+  QBuffer buffer(&pdf);
+  if (!buffer.open(QIODevice::WriteOnly)) return "no memory for the page";
   const int dpi = 1200;
-  QString file = QString::fromStdString(path);
-  QPdfWriter writer(file);
+  QPdfWriter writer(&buffer);
   writer.setResolution(dpi);
   writer.setCreator(QStringLiteral("Plintova"));
   writer.setTitle(QStringLiteral("Footing plan"));
@@ -254,10 +259,25 @@ std::string printPlanToPdf(const Project& project, const std::string& path) {
                      QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm), QPageLayout::Millimeter);
   writer.setPageLayout(layout);
   QPainter painter;
-  if (!painter.begin(&writer)) return "The PDF file could not be written: " + path;
+  if (!painter.begin(&writer)) return "the page could not be started";
   paintPlanPage(painter, project, paintRect(writer.pageLayout(), dpi), dpi);
-  painter.end();
-  if (!QFileInfo(file).isFile() || QFileInfo(file).size() == 0) return "The PDF file could not be written: " + path;
+  if (!painter.end()) return "the page could not be finished";
+  if (pdf.isEmpty()) return "the page came out empty";
+  return {};
+}
+
+std::string printPlanToPdf(const Project& project, const std::string& path) {
+  auto failed = [&path](const std::string& reason) {
+    return "The PDF file " + path + " could not be written: " + reason + ".";
+  };
+  const std::vector<ProtectedFile> inputs = projectInputFiles(project.AnlPath);
+  // Refuse a target that must not be written before the page is made.
+  if (const TargetCheck check = checkOutputTarget(path, inputs); !check) return failed(check.reason);
+  QByteArray pdf;
+  if (std::string reason = planPdfBytes(project, pdf); !reason.empty()) return failed(reason);
+  const std::string reason =
+      writeFileSafely(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), inputs);
+  if (!reason.empty()) return failed(reason);
   return {};
 }
 

@@ -11,6 +11,7 @@
 #include "draw/primitives.h"
 #include "model/project.h"
 
+class QByteArray;
 class QPainter;
 class QPaintDevice;
 class QPrinter;
@@ -75,9 +76,14 @@ void paintPlanPage(QPainter& painter, const Project& project, const QRectF& page
 // Returns an error text when the printer cannot be started, else an empty text.
 std::string printPlan(const Project& project, QPrinter& printer);
 
-// Writes the printed plan as a one-page A3 PDF (vector). Returns an error text, empty on success. Creates
-// a GUI application for the fonts when the caller has none (the batch tool), on the offscreen platform
-// unless another is set.
+// The printed plan as the bytes of a one-page A3 PDF (vector), made in memory. Returns "" on success,
+// else the reason. Creates a GUI application for the fonts when the caller has none (the batch tool), on
+// the offscreen platform unless another is set.
+std::string planPdfBytes(const Project& project, QByteArray& pdf);
+
+// Writes the printed plan as a one-page A3 PDF file through the safe file writer: the listing and its
+// layout file are never written over, nor anything but a regular file, and a failed write leaves an
+// earlier file whole. Returns the message to show, empty on success.
 std::string printPlanToPdf(const Project& project, const std::string& path);
 
 }  // namespace plintova::draw

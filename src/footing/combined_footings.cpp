@@ -6,24 +6,21 @@
 #include <cstdint>
 #include <vector>
 
+#include "footing/derived_plan.h"
 #include "footing/footing_width.h"
+#include "footing/plan_decisions.h"
 #include "model/numbers.h"
 
 namespace plintova {
 
 namespace {
 
-constexpr const char* kTitle = "KELVORA";
-constexpr int64_t kMaxCrossOffset = 600;  // mm, members on one line
-constexpr int64_t kMinDistance = 1000;    // mm, the later member further along the axis
-constexpr int64_t kMaxSkew = 10;          // mm accepted without asking
-constexpr float kMinCantilever = 0.5f;    // m
-constexpr float kStartWidth = 0.6f;       // m, the first width tried is this plus one step
-constexpr double kWidthStep = 0.05;       // m
-constexpr double kLengthStep = 0.1;       // m per wheel notch
-constexpr float kWidthLimit = 1000.0f;    // m; no real pair of columns gets near it
-
-std::string footingName(const FootingRecord& f) { return "Footing " + numberText(f.JointNo); }
+constexpr double kMinCantilever = 0.5;          // m, beyond each column
+constexpr double kStartWidth = 0.6;             // m, the first width tried is this plus one step
+constexpr double kWidthStep = 0.05;             // m
+constexpr double kLengthStep = 0.1;             // m per wheel notch
+constexpr double kLengthRoundingAllowance = 0.0499;  // rounds the length up to the next 0.1 m
+constexpr int kMaxWidthSteps = 20000;           // widths up to 1000 m; no real pair of columns gets near it
 
 // Loads of the two members at one load-case position: a member without that position carries none.
 struct PairLoads {
@@ -49,148 +46,96 @@ PairLoads pairLoads(const Project& p, int a, int b, int c, bool alongX) {
 // taken midway between the columns.
 double resultantFromFirst(double fyB, double P, double d) { return P != 0.0 ? fyB / P * d : d / 2.0; }
 
-double pressure(double P, double mAlong, double mAcross, double L, double B) {
-  return kSoilCheckLoadFactor * P / (L * B) + 6.0 * mAlong / (B * L * L) + 6.0 * mAcross / (B * B * L);
-}
+// Width tried at step k = 1, 2, ...: the single nearest to 0.6 + 0.05 k, worked out afresh for every
+// step so that the widths do not drift as repeated single-precision additions would.
+double widthAt(int k) { return roundToSingle(kStartWidth + kWidthStep * k, 2); }
 
-// Widens B in steps until the pressure is allowable (B never shrinks).
-void widen(float& B, double P, double mAlong, double mAcross, double L, double allowable) {
-  while (pressure(P, mAlong, mAcross, L, B) > allowable && B < kWidthLimit)
-    B = static_cast<float>(B + kWidthStep);
+// Pressure at the most loaded corner of an L x B footing: the factored load spread over the area plus
+// the bending of both moments, each taken whatever its sign (mAlong bends along the length L, mAcross
+// across the width B).
+double cornerPressure(double P, double mAlong, double mAcross, double L, double B) {
+  return kSoilCheckLoadFactor * P / (L * B) + 6.0 * mAlong / (B * L * L) + 6.0 * mAcross / (B * B * L);
 }
 
 }  // namespace
 
 bool combineFootings(Project& p, PlanRect w, Prompter& prompter) {
-  const double xMin = std::min(w.x1, w.x2), xMax = std::max(w.x1, w.x2);
-  const double zMin = std::min(w.z1, w.z2), zMax = std::max(w.z1, w.z2);
-  std::vector<int> listed;
-  for (int i = 1; i <= p.FootingCount; ++i) {
-    const FootingRecord& f = p.FootingTable[i];
-    if (f.PosX > xMin && f.PosX < xMax && f.PosZ > zMin && f.PosZ < zMax) listed.push_back(i);
-  }
-  if (listed.size() > static_cast<std::size_t>(cap::kCombinedMembers)) {
-    prompter.message("Too many footings in the window: " + std::to_string(listed.size()) + ", and at most " +
-                         std::to_string(cap::kCombinedMembers) + " can be listed",
-                     kTitle);
-    return false;
-  }
-  if (listed.size() != 2) return false;
-
-  const int a = listed[0], b = listed[1];
-  for (int s : {a, b}) {
-    const FootingRecord& f = p.FootingTable[s];
-    if (f.CombNo > 0) {
-      prompter.message(footingName(f) + " is already part of combined footing " + numberText(f.CombNo), kTitle);
-      return false;
-    }
-    if (f.CombNo == -100) {
-      prompter.message(footingName(f) + " is disabled", kTitle);
-      return false;
-    }
-  }
-  if (p.CombinedCount >= cap::kCombined) {
-    prompter.message("Too many combined footings: at most " + std::to_string(cap::kCombined), kTitle);
-    return false;
-  }
-
-  const FootingRecord& fa = p.FootingTable[a];
-  const FootingRecord& fb = p.FootingTable[b];
-  const int64_t dX = int64_t{fb.PosX} - fa.PosX;
-  const int64_t dZ = int64_t{fb.PosZ} - fa.PosZ;
-  int16_t axis;
-  int64_t distance, skew;
-  if (std::llabs(dX) <= kMaxCrossOffset && dZ > kMinDistance) {
-    axis = 0;
-    distance = dZ;
-    skew = dX;
-  } else if (std::llabs(dZ) <= kMaxCrossOffset && dX > kMinDistance) {
-    axis = 1;
-    distance = dX;
-    skew = dZ;
-  } else {
-    prompter.message(" Deviation Exceeds : ( > 600 mm)", kTitle, MessageIcon::Exclamation);
-    return false;
-  }
-  if (std::llabs(skew) > kMaxSkew &&
-      !prompter.confirm(" Skew : " + numberText(static_cast<double>(skew)) + " mm ", kTitle))
-    return false;
-
-  const int n = ++p.CombinedCount;
-  CombinedFootingRecord& cf = p.CombinedFootingTable[n];
-  cf = CombinedFootingRecord{};
-  cf.CfMemberCount = 2;
-  cf.CfMembers[1] = static_cast<int16_t>(a);
-  cf.CfMembers[2] = static_cast<int16_t>(b);
-  cf.CfAxis = axis;
-  cf.CfDistance = static_cast<float>(distance);
-  cf.CfHalfSkew = static_cast<float>(static_cast<double>(skew) / 2.0);
-  p.FootingTable[a].CombNo = static_cast<int16_t>(n);
-  p.FootingTable[b].CombNo = static_cast<int16_t>(n);
-  DesignCombinedFooting(p, n, 0);
-  return true;
+  const CombineChoice choice = chooseCombinePair(p, w, prompter);
+  return choice && applyDecisions(p, withCombinedPair(p, choice.first, choice.second), prompter);
 }
 
 void DesignCombinedFooting(Project& p, int n, int step) {
+  if (n < 1 || n > p.CombinedCount) return;
+  const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+  const double start = step == 0 ? roundTo(cf.CfDistance / 1000.0 + 1.0, 1)
+                                 : cf.CfLength + (step < 0 ? -kLengthStep : kLengthStep);
+  designCombinedFooting(p, n, start);
+}
+
+void designCombinedFooting(Project& p, int n, double startLength) {
   if (n < 1 || n > p.CombinedCount) return;
   CombinedFootingRecord& cf = p.CombinedFootingTable[n];
   if (cf.CfMemberCount < 2) return;
   const int a = cf.CfMembers[1], b = cf.CfMembers[2];
   if (a < 1 || a > p.FootingCount || b < 1 || b > p.FootingCount) return;
   const bool alongX = cf.CfAxis == 1;
-  const double d = cf.CfDistance / 1000.0;
+  const double d = cf.CfDistance / 1000.0;  // whole millimetres
+  const double L0 = std::isfinite(startLength) ? startLength : roundTo(d + 1.0, 1);
 
-  float L;
-  if (step == 0) L = roundToSingle(d + 1.0, 1);
-  else L = static_cast<float>(cf.CfLength + (step < 0 ? -kLengthStep : kLengthStep));
-
-  // Centre the footing on the resultant of the first load case where the cantilevers allow.
+  // Centre the footing on the resultant of the first load case where the cantilevers allow, in whole
+  // millimetres; then round the length up to the next 0.1 m and give the difference to the second
+  // cantilever, so that the length stored, drawn, checked and exported is one and the same.
   const PairLoads first = pairLoads(p, a, b, 0, alongX);
-  const double P0 = first.fyA + first.fyB;
-  float cant1 = static_cast<float>(L / 2.0 - resultantFromFirst(first.fyB, P0, d));
+  double cant1 = L0 / 2.0 - resultantFromFirst(first.fyB, first.fyA + first.fyB, d);
   if (cant1 < kMinCantilever) cant1 = kMinCantilever;
-  float cant2 = static_cast<float>(L - static_cast<double>(cant1) - d);
+  cant1 = roundTo(cant1, 3);
+  double cant2 = L0 - cant1 - d;
   if (cant2 < kMinCantilever) cant2 = kMinCantilever;
-  L = roundToSingle(static_cast<double>(cant1) + d + cant2, 1);
+  const double L = roundTo(cant1 + d + cant2 + kLengthRoundingAllowance, 1);
+  cant2 = roundTo(L - d - cant1, 3);
 
-  float B = kStartWidth;
-  do {
-    B = static_cast<float>(B + kWidthStep);
-  } while (pressure(P0, first.mAlong, first.mAcross, L, B) > p.CaseSbc[0] && B < kWidthLimit);
-
-  // Every later case of either member, with the moment of its resultant about the footing centre.
+  // Widen until the most loaded corner of every load case of either member is allowable (CaseSbc(0)
+  // for the first case, CaseSbc(1) for every later one). The resultant of a case lies e off the
+  // footing's centre, so e P adds to the moments along the length; every moment counts whatever its
+  // sign, because each bends one edge down. The width never shrinks from one case to the next.
+  int k = 1;
   const int last = std::max(p.lastCasePosition(a), p.lastCasePosition(b));
-  for (int c = 1; c <= last; ++c) {
+  for (int c = 0; c <= last; ++c) {
     const PairLoads l = pairLoads(p, a, b, c, alongX);
     const double P = l.fyA + l.fyB;
     const double e = (L / 2.0 - cant1) - resultantFromFirst(l.fyB, P, d);
-    widen(B, P, l.mAlong + std::fabs(e * P), l.mAcross, L, p.CaseSbc[1]);
+    const double mAlong = std::fabs(l.mAlong) + std::fabs(e * P);
+    const double mAcross = std::fabs(l.mAcross);
+    const double allowable = p.CaseSbc[c == 0 ? 0 : 1];
+    while (k < kMaxWidthSteps && cornerPressure(P, mAlong, mAcross, L, widthAt(k)) > allowable) ++k;
   }
+  const float B = roundToSingle(widthAt(k), 2);
 
-  B = roundToSingle(B, 2);
-  L = roundToSingle(L, 2);
-  cf.CfLength = L;
+  cf.CfLength = roundToSingle(L, 2);
   cf.CfWidth = B;
   cf.Cant1 = cant1;
   cf.Cant2 = cant2;
 
+  // The rectangle in whole millimetres: the cantilevers beyond the columns along the axis, half the
+  // width either side of the centre line across it.
   FootingRecord& fa = p.FootingTable[a];
   FootingRecord& fb = p.FootingTable[b];
+  const double before = roundWhole(1000.0 * cant1), beyond = roundWhole(1000.0 * cant2);
   if (!alongX) {
     const double centre = fa.PosX + static_cast<double>(cf.CfHalfSkew);
-    cf.CfLeft = static_cast<float>(centre - 500.0 * B);
-    cf.CfRight = static_cast<float>(centre + 500.0 * B);
-    cf.CfBottom = static_cast<float>(fa.PosZ - 1000.0 * cant1);
-    cf.CfTop = static_cast<float>(fb.PosZ + 1000.0 * cant2);
+    cf.CfLeft = centre - 500.0 * B;
+    cf.CfRight = centre + 500.0 * B;
+    cf.CfBottom = fa.PosZ - before;
+    cf.CfTop = fb.PosZ + beyond;
   } else {
     const double centre = fa.PosZ + static_cast<double>(cf.CfHalfSkew);
-    cf.CfLeft = static_cast<float>(fa.PosX - 1000.0 * cant1);
-    cf.CfRight = static_cast<float>(fb.PosX + 1000.0 * cant2);
-    cf.CfBottom = static_cast<float>(centre - 500.0 * B);
-    cf.CfTop = static_cast<float>(centre + 500.0 * B);
+    cf.CfLeft = fa.PosX - before;
+    cf.CfRight = fb.PosX + beyond;
+    cf.CfBottom = centre - 500.0 * B;
+    cf.CfTop = centre + 500.0 * B;
   }
   fa.SizeL = fb.SizeL = B;
-  fa.SizeB = fb.SizeB = L;
+  fa.SizeB = fb.SizeB = cf.CfLength;
 }
 
 std::string combinedSizeText(const Project& p, int n) {
@@ -204,23 +149,8 @@ bool DeleteCombinedFooting(Project& p, Prompter& prompter) {
   if (s < 1 || s > p.FootingCount) return false;
   const int n = p.FootingTable[s].CombNo;
   if (n < 1 || n > p.CombinedCount) return false;
-
   prompter.message(numberText(n) + " Is Deleting");
-  const CombinedFootingRecord& gone = p.CombinedFootingTable[n];
-  for (int k = 1; k <= std::min<int>(gone.CfMemberCount, cap::kCombinedMembers); ++k) {
-    FootingRecord& f = p.FootingTable[gone.CfMembers[k]];
-    f.CombNo = 0;
-    f.SizeL = f.ReqSize;
-    f.SizeB = f.ReqSize;
-  }
-  for (int k = n + 1; k <= p.CombinedCount; ++k) {
-    p.CombinedFootingTable[k - 1] = p.CombinedFootingTable[k];
-    const CombinedFootingRecord& moved = p.CombinedFootingTable[k - 1];
-    for (int m = 1; m <= std::min<int>(moved.CfMemberCount, cap::kCombinedMembers); ++m)
-      p.FootingTable[moved.CfMembers[m]].CombNo = static_cast<int16_t>(k - 1);
-  }
-  --p.CombinedCount;
-  return true;
+  return applyDecisions(p, withCombinedDissolved(p, s), prompter);
 }
 
 }  // namespace plintova

@@ -13,25 +13,29 @@ struct PlanRect {
   double x1 = 0, z1 = 0, x2 = 0, z2 = 0;
 };
 
-// Combines the two footings whose centres lie strictly inside the window, when they lie on one line
-// along Z or X (cross offset at most 600 mm, the later footing more than 1000 mm further along),
-// asking before a skew of more than 10 mm is accepted. Other counts of footings combine nothing
-// silently; more than ten, a footing already combined or disabled, or a full table are refused with
-// a message. Returns true when a combined footing was made (and designed).
+// Combines the two footings whose centres lie strictly inside the window (chooseCombinePair of
+// footing/plan_decisions.h makes every check and asks about a skew), as a decision of the engineer,
+// and derives the plan. Returns true when a combined footing was made (and designed).
 bool combineFootings(Project& p, PlanRect window, Prompter& prompter);
 
-// Sizes combined footing n: step 0 starts from the centre distance plus 1 m; -1 and +1 shorten or
-// lengthen the stored length by 0.1 m. Places it on the resultant of the first load case within
-// cantilevers of at least 0.5 m, widens it in 0.05 m steps until every load case is allowable, and
-// sets its plan rectangle and the members' sizes.
+// Sizes combined footing n from its first design (step 0: the centre distance plus 1 m, rounded to
+// 0.1 m) or from the stored length shortened (-1) or lengthened (+1) by 0.1 m; see designCombinedFooting.
 void DesignCombinedFooting(Project& p, int n, int step);
+
+// Sizes combined footing n from the start length L0 (m): the cantilevers place it on the resultant of
+// the first load case where they allow (each at least 0.5 m, in whole millimetres), the length is then
+// rounded up to the next 0.1 m with the difference going to the second cantilever, and the width is
+// widened in 0.05 m steps from 0.65 m until the most loaded corner of every load case of either member
+// is allowable. Sets CfLength, CfWidth, Cant1, Cant2, the plan rectangle (exactly CfLength long) and
+// the members' sizes. A start length that is not finite is taken as that of the first design.
+void designCombinedFooting(Project& p, int n, double startLength);
 
 // "L X B = A" of combined footing n (for example "4 X 1.5 = 6").
 std::string combinedSizeText(const Project& p, int n);
 
-// Dissolves the combined footing of the selected footing: its members become ordinary footings of
-// their required size, later combined footings move down one slot. Returns false (and does nothing)
-// when the selected footing is no member of a combined footing.
+// Dissolves the combined footing of the selected footing (" n Is Deleting"): its members become
+// ordinary footings and are grouped again, later combined footings move down one slot. Returns false
+// (and does nothing) when the selected footing is no member of a combined footing.
 bool DeleteCombinedFooting(Project& p, Prompter& prompter);
 
 }  // namespace plintova

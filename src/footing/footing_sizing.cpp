@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <unordered_map>
 
@@ -17,9 +18,51 @@ constexpr double kStartOffset = 0.1;       // beyond the turning point of the ed
 constexpr int kIterations = 20;
 constexpr double kNoTensionCap = 6.0;      // largest side the no-tension requirement demands, m
 constexpr double kRoundingAllowance = 0.00049;
+constexpr double kLargestSide = 30.0;      // m; a larger side means reactions in the wrong units
+// A side checked by the sign of the cubic this far (relative) below and above it is taken as the root.
+constexpr double kRootTolerance = 1e-6;
+constexpr int kBisectionLimit = 2200;      // more than enough to reach neighbouring doubles
+constexpr double kLargestSingle = std::numeric_limits<float>::max();
 
 // The 16-bit footing number of a support; a joint number outside the 16-bit range shows as 0.
 int16_t jointNumber16(float joint) { return toInt16(joint).value_or(0); }
+
+// q L^3 - P L - 6 M: the edge pressure P/L^2 + 6M/L^3 less q, times L^3. Increasing beyond the turning
+// point sqrt(P / 3q), negative before it.
+double edgeCubic(double P, double M, double q, double L) { return q * L * L * L - P * L - 6.0 * M; }
+
+// 1.1 FY held in single precision as FactoredLoad holds it; a product beyond the single range (an
+// absurd listing) stays a double so that its side can still be reported.
+double factoredLoad(double fy) {
+  const double P = fy * kSoilCheckLoadFactor;
+  return std::fabs(P) <= kLargestSingle ? static_cast<double>(static_cast<float>(P)) : P;
+}
+
+// The side for one load case. Newton's method from just beyond the turning point, L held in single
+// precision, gives the side for every footing that can be built; for very large loads the 0.1 m start
+// offset is lost in single precision and the iteration may stop short of the root or run to the
+// negative one. Its result is therefore checked by the sign of the cubic just below and just above it,
+// and replaced by the bracketed root when the check fails.
+double sideFor(double P, double M, double q) {
+  float L = static_cast<float>(std::sqrt(P / 3.0 / q) + kStartOffset);
+  bool ranAway = false;
+  for (int i = 0; i < kIterations; ++i) {
+    const double x = L;
+    const double slope = 3.0 * q * x * x - P;
+    if (slope == 0.0) break;
+    const double next = x - (q * x * x * x - P * x - 6.0 * M) / slope;
+    if (!(std::fabs(next) <= kLargestSingle)) {
+      ranAway = true;
+      break;
+    }
+    L = static_cast<float>(next);
+  }
+  const double side = L;
+  const bool isRoot = !ranAway && std::isfinite(side) && side > 0.0 &&
+                      edgeCubic(P, M, q, side * (1.0 - kRootTolerance)) <= 0.0 &&
+                      edgeCubic(P, M, q, side * (1.0 + kRootTolerance)) >= 0.0;
+  return isRoot ? side : bracketedSide(P, M, q);
+}
 
 }  // namespace
 
@@ -48,69 +91,96 @@ void placeFootings(Project& p) {
   p.FootingCount = static_cast<int16_t>(n);
 }
 
+double bracketedSide(double P, double M, double q) {
+  if (!(q > 0.0) || !std::isfinite(P) || !std::isfinite(M) || !std::isfinite(q)) return 0.0;
+  // The positive root lies beyond the turning point sqrt(P / 3q) (at 0 when P is not positive), where
+  // the cubic is negative. sqrt(2P/q) and cbrt(12M/q) bound it from above, since q L^3 splits into
+  // halves that reach P L and 6 M there; doubling guards the bound against rounding.
+  double lo = P > 0.0 ? std::sqrt(P / 3.0 / q) : 0.0;
+  double hi = std::max({std::sqrt(std::max(2.0 * P, 0.0) / q), std::cbrt(12.0 * M / q), 2.0 * lo,
+                        std::numeric_limits<double>::min()});
+  while (edgeCubic(P, M, q, hi) < 0.0) {
+    if (!std::isfinite(hi)) return std::numeric_limits<double>::max();
+    lo = hi;
+    hi *= 2.0;
+  }
+  // Bisection to neighbouring doubles; hi always keeps the edge pressure within q.
+  for (int i = 0; i < kBisectionLimit; ++i) {
+    const double mid = lo + (hi - lo) / 2.0;
+    if (!(mid > lo && mid < hi)) break;
+    if (edgeCubic(P, M, q, mid) < 0.0) lo = mid;
+    else hi = mid;
+  }
+  return hi;
+}
+
 std::pair<float, float> requiredSide(const Project& p, int s, int c) {
   const double P = p.FactoredLoad;
   const double M = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3))) +
                    std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
   const double q = p.CaseSbc[c];
   if (!(q > 0.0)) return {0.0f, 0.0f};
-  // The edge pressure equals q where q L^3 - P L - 6 M = 0. Its slope vanishes at sqrt(P / 3q);
-  // starting beyond that point the iteration runs down to the positive root.
-  float L = static_cast<float>(std::sqrt(P / 3.0 / q) + kStartOffset);
-  for (int i = 0; i < kIterations; ++i) {
-    const double x = L;
-    const double slope = 3.0 * q * x * x - P;
-    if (slope == 0.0) break;
-    L = static_cast<float>(x - (q * x * x * x - P * x - 6.0 * M) / slope);
-  }
+  const double side = sideFor(P, M, q);
+  const float L = static_cast<float>(std::min(side, static_cast<double>(std::numeric_limits<float>::max())));
   return {L, L};
 }
 
-void sizeFootings(Project& p, Prompter& prompter) {
+std::string sizeFootings(Project& p, Prompter& prompter) {
   const int n = footingBound(p);
   for (int s = 1; s <= n; ++s) {
     const int last = p.lastCasePosition(s);
 
     // Pressure: the largest side any load case needs to keep its edge pressure allowable.
-    float A = 0.0f, B = 0.0f;
+    double pressureSide = 0.0;
     for (int c = 0; c <= last; ++c) {
       const float fy = p.ReactionTable(s, c, 2);
+      double P;
       if (fy <= 0.0f) {
         prompter.message("Check JOINT : " + numberText(p.ReactionTable(s, 0, 0)) + "    LOAD : " +
                          numberText(p.ReactionTable(s, c, 1)) + "    FORCE-Y = " + numberText(fy));
         p.ReactionTable(s, c, 2) = kReplacementLoad;
-        p.FactoredLoad = kReplacementLoad;
+        P = kReplacementLoad;
       } else {
-        p.FactoredLoad = static_cast<float>(fy * kSoilCheckLoadFactor);
+        P = factoredLoad(fy);
       }
-      const auto [l1, l2] = requiredSide(p, s, c);
-      if (l1 > A) A = l1;
-      if (l2 > B) B = l2;
+      p.FactoredLoad = std::min(P, kLargestSingle);
+      const double M = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3))) +
+                       std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
+      const double q = p.CaseSbc[c];
+      const double side = q > 0.0 ? sideFor(P, M, q) : 0.0;
+      if (side > pressureSide) pressureSide = side;
     }
     p.LastCaseIndex = static_cast<int16_t>(last);
-    if (A > B) B = A;
 
     // No tension: the side at which the resultant stays within the middle third, capped at 6 m.
+    double tensionSide = 0.0;
     for (int c = 0; c <= last; ++c) {
-      p.FactoredLoad = static_cast<float>(p.ReactionTable(s, c, 2) * kSoilCheckLoadFactor);
+      const double P = factoredLoad(p.ReactionTable(s, c, 2));
+      p.FactoredLoad = std::min(P, kLargestSingle);
       const double e = 6.0 * (std::fabs(static_cast<double>(p.ReactionTable(s, c, 4))) +
                               std::fabs(static_cast<double>(p.ReactionTable(s, c, 3)))) /
-                       p.FactoredLoad;
-      const float t = static_cast<float>(e <= kNoTensionCap ? e : kNoTensionCap);
-      if (t > A) A = t;
+                       P;
+      const double t = static_cast<float>(e <= kNoTensionCap ? e : kNoTensionCap);
+      if (t > tensionSide) tensionSide = t;
     }
 
     FootingRecord& f = p.FootingTable[s];
-    f.NoTension = A > B;
-    if (f.NoTension) B = A;
+    const bool noTension = tensionSide > pressureSide;
+    const double B = noTension ? tensionSide : pressureSide;
 
     // Up to the next whole millimetre, unless the side lies within 0.01 mm above one.
-    const float L = roundToSingle(static_cast<double>(B) + kRoundingAllowance, 3);
+    const double L = roundTo(B + kRoundingAllowance, 3);
+    if (!(L <= kLargestSide))
+      return "Joint " + numberText(p.ReactionTable(s, 0, 0)) + " needs a footing side of " +
+             numberText(static_cast<float>(std::min(L, kLargestSingle))) + " m; sides above " +
+             numberText(kLargestSide) + " m cannot be designed. Check the units of the reactions in the listing.";
+    f.NoTension = noTension;
     f.ReqSize1 = L;
     f.ReqSize = L;
     f.ReqSize3 = L;
     f.JointNo = jointNumber16(p.ReactionTable(s, 0, 0));
   }
+  return {};
 }
 
 }  // namespace plintova

@@ -4,14 +4,17 @@
 #include <cmath>
 
 #include "footing/combined_footings.h"
-#include "footing/size_groups.h"
+#include "footing/derived_plan.h"
+#include "footing/plan_decisions.h"
 #include "model/numbers.h"
 
 namespace plintova {
 
 namespace {
 
-constexpr double kLengthStep = 0.05;  // m per wheel notch
+// Added before rounding the width to 0.01 m, so that it rounds up: the adopted width never lets a corner
+// pressure exceed its allowable value, while a width within 0.01 mm above a step keeps that step.
+constexpr double kWidthRoundingAllowance = 0.00499;
 
 // Positive root of a2 B^2 + a1 B + a0 = 0 with a0 <= 0. With a2 = 0 the linear remainder a1 B + a0 = 0
 // is solved; when it has no positive solution either, no width satisfies it and the result is 0.
@@ -55,7 +58,7 @@ float WidthForLength(Project& p, int s, float L, Prompter& prompter) {
     const float Bc = WidthForCase(p, c, s, L, prompter);
     if (Bc > B) B = Bc;
   }
-  return roundToSingle(B, 2);
+  return roundToSingle(static_cast<double>(B) + kWidthRoundingAllowance, 2);
 }
 
 std::string sizeProductText(float L, float B) {
@@ -64,22 +67,9 @@ std::string sizeProductText(float L, float B) {
 
 std::string resizeFooting(Project& p, int s, int direction, Prompter& prompter) {
   if (s < 1 || s > p.FootingCount) return {};
-  FootingRecord& f = p.FootingTable[s];
-  const int step = direction < 0 ? -1 : 1;
-  if (f.CombNo > 0) {
-    // Resizing one member alone would leave the combined record pointing at a footing that left it.
-    const int n = f.CombNo;
-    DesignCombinedFooting(p, n, step);
-    return combinedSizeText(p, n);
-  }
-  const float L = roundToSingle(static_cast<double>(f.SizeL) + step * kLengthStep, 2);
-  if (!(L > 0.0f)) return sizeProductText(f.SizeL, f.SizeB);
-  f.CombNo = -1;
-  const float B = WidthForLength(p, s, L, prompter);
-  f.SizeL = L;
-  f.SizeB = B;
-  AssignSizeGroups(p, prompter);
-  return sizeProductText(L, B);
+  if (const auto next = withResizeStep(p, s, direction)) applyDecisions(p, *next, prompter);
+  const FootingRecord& f = p.FootingTable[s];
+  return f.CombNo > 0 ? combinedSizeText(p, f.CombNo) : sizeProductText(f.SizeL, f.SizeB);
 }
 
 }  // namespace plintova

@@ -13,7 +13,8 @@ namespace plintova {
 // uplift root (lightest corner not below minus EarthPressure). 0 when neither root applies.
 float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter);
 
-// Largest width over the support's own load cases, rounded to two decimals.
+// Largest width over the support's own load cases, rounded up to the next 0.01 m (a width less than
+// 0.01 mm above a step keeps that step), so every corner pressure stays within its allowable value.
 float WidthForLength(Project& p, int s, float L, Prompter& prompter);
 
 // "L X B = A": length, width and their product rounded to two decimals, as the size label shows them.

@@ -41,19 +41,18 @@ void SortGridLine(GridLineList& line) {
   }
 }
 
-bool BuildGridLines(Project& p, Prompter& prompter) {
+std::string BuildGridLines(Project& p) {
   const std::vector<int32_t> xs = distinctPositions(p, &FootingRecord::PosX);
   const std::vector<int32_t> zs = distinctPositions(p, &FootingRecord::PosZ);
   const auto limit = static_cast<std::size_t>(cap::kGridLines);
   if (xs.size() > limit || zs.size() > limit) {
     const char* axis = xs.size() > limit ? "X" : "Z";
-    prompter.message(std::string("Too many grid lines along ") + axis + ": the plan holds at most " +
-                     std::to_string(cap::kGridLines) + " distinct column positions on each axis");
-    return false;
+    return std::string("Too many grid lines along ") + axis + ": the plan holds at most " +
+           std::to_string(cap::kGridLines) + " distinct column positions on each axis";
   }
   fill(p.GridLineX, xs);
   fill(p.GridLineZ, zs);
-  return true;
+  return {};
 }
 
 }  // namespace plintova

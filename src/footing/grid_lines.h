@@ -2,7 +2,7 @@
 #pragma once
 
 #include "model/project.h"
-#include "model/prompter.h"
+#include <string>
 
 namespace plintova {
 
@@ -13,7 +13,8 @@ void SortGridLine(GridLineList& line);
 
 // Fills GridLineX and GridLineZ with the distinct PosX and PosZ of footings 1..FootingCount, whatever
 // their CombNo, each list ascending with its count in position 0. More distinct positions than a
-// list holds are refused with a message naming the limit; both lists then stay as they were.
-bool BuildGridLines(Project& p, Prompter& prompter);
+// list holds are refused: the reason naming the limit is returned (an empty text when the lists were
+// built) and both lists stay as they were.
+std::string BuildGridLines(Project& p);
 
 }  // namespace plintova

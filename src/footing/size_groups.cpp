@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "footing/derived_plan.h"
+#include "footing/plan_decisions.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -12,7 +14,6 @@ namespace {
 
 constexpr double kRoundUpAllowance = 0.049999;  // rounds a required size up to the next 0.1 m
 constexpr int16_t kDefaultBarDia = 10;          // mm
-constexpr double kSizeStep = 0.05;              // m, one Shift-press on a group's size
 
 }  // namespace
 
@@ -26,7 +27,7 @@ float PedestalSizeFor(float size) {
   return 1.20f;
 }
 
-bool BuildSizeGroups(Project& p, Prompter& prompter) {
+std::string BuildSizeGroups(Project& p) {
   std::vector<float> sizes;
   for (int i = 1; i <= p.FootingCount; ++i) {
     const float key = roundToSingle(static_cast<double>(p.FootingTable[i].ReqSize) + kRoundUpAllowance, 1);
@@ -39,11 +40,9 @@ bool BuildSizeGroups(Project& p, Prompter& prompter) {
     }
     if (!found) sizes.push_back(key);
   }
-  if (sizes.size() > static_cast<std::size_t>(cap::kSizeGroups)) {
-    prompter.message("Too many footing sizes: " + std::to_string(sizes.size()) +
-                     " different sizes, and at most " + std::to_string(cap::kSizeGroups) + " size groups");
-    return false;
-  }
+  if (sizes.size() > static_cast<std::size_t>(cap::kSizeGroups))
+    return "Too many footing sizes: " + std::to_string(sizes.size()) + " different sizes, and at most " +
+           std::to_string(cap::kSizeGroups) + " size groups";
   // Exchange neighbours until a pass makes no exchange: ascending sizes.
   bool exchanged = true;
   while (exchanged) {
@@ -65,10 +64,11 @@ bool BuildSizeGroups(Project& p, Prompter& prompter) {
     g.BarDia = kDefaultBarDia;
     g.Checked = true;
   }
-  return true;
+  return {};
 }
 
-bool AssignSizeGroups(Project& p, Prompter& prompter) {
+AssignOutcome assignFootingsToGroups(Project& p) {
+  AssignOutcome outcome;
   const int n = p.FootingCount;
   const int groups = p.SizeGroupCount;
 
@@ -89,10 +89,10 @@ bool AssignSizeGroups(Project& p, Prompter& prompter) {
   }
   for (int g = 1; g <= groups; ++g) {
     if (members[static_cast<std::size_t>(g)] > cap::kGroupMembers) {
-      prompter.message("Too many footings of size " + numberText(p.SizeGroupTable[g].GroupSize) + ": " +
-                       std::to_string(members[static_cast<std::size_t>(g)]) + " footings, and at most " +
-                       std::to_string(cap::kGroupMembers) + " in one size group");
-      return false;
+      outcome.refusal = "Too many footings of size " + numberText(p.SizeGroupTable[g].GroupSize) + ": " +
+                        std::to_string(members[static_cast<std::size_t>(g)]) + " footings, and at most " +
+                        std::to_string(cap::kGroupMembers) + " in one size group";
+      return outcome;
     }
   }
 
@@ -110,7 +110,7 @@ bool AssignSizeGroups(Project& p, Prompter& prompter) {
         f.SizeL = grp.GroupSize;
         f.SizeB = grp.GroupSize;
       } else {
-        prompter.message(numberText(f.JointNo) + " Missed   Size = " + numberText(roundWhole(f.ReqSize)) + " M");
+        outcome.missed.push_back(i);
       }
     } else if (f.CombNo == -1) {
       f.GroupRank = ++handResized;
@@ -126,6 +126,26 @@ bool AssignSizeGroups(Project& p, Prompter& prompter) {
     FootingRecord& f = p.FootingTable[i];
     if (f.CombNo == 0) f.GroupRank = f.GroupNo > 0 ? p.SizeGroupTable[f.GroupNo].GroupMark : 0;
   }
+  return outcome;
+}
+
+std::string missedSizeMessage(const Project& p, const std::vector<int>& missed) {
+  std::string text;
+  for (int s : missed) {
+    const FootingRecord& f = p.FootingTable[s];
+    if (!text.empty()) text += "\n";
+    text += numberText(f.JointNo) + " Missed   Size = " + numberText(roundWhole(f.ReqSize)) + " M";
+  }
+  return text;
+}
+
+bool AssignSizeGroups(Project& p, Prompter& prompter) {
+  const AssignOutcome outcome = assignFootingsToGroups(p);
+  if (!outcome.refusal.empty()) {
+    prompter.message(outcome.refusal);
+    return false;
+  }
+  if (!outcome.missed.empty()) prompter.message(missedSizeMessage(p, outcome.missed));
   return true;
 }
 
@@ -143,19 +163,7 @@ GroupCaptions groupCaptions(const Project& p, int g) {
 
 bool stepGroupSize(Project& p, int g, Prompter& prompter) {
   if (g < 1 || g > p.SizeGroupCount) return false;
-  SizeGroupRecord& grp = p.SizeGroupTable[g];
-  const float before = grp.GroupSize;
-  // Group sizes stay on the 0.05 m steps: in plain single precision the size would drift by a unit
-  // of the last place per press, so that a full cycle could end just below the base size and a
-  // footing whose required size equals the base would no longer fit the group it came from.
-  const float lowest = roundToSingle(grp.GroupBaseSize - kSizeStep, 2);
-  grp.GroupSize = roundToSingle(grp.GroupSize - kSizeStep, 2);
-  if (grp.GroupSize < lowest) grp.GroupSize = roundToSingle(lowest + 2 * kSizeStep, 2);
-  if (!AssignSizeGroups(p, prompter)) {
-    grp.GroupSize = before;
-    return false;
-  }
-  return true;
+  return applyDecisions(p, withGroupStepped(p, g), prompter);
 }
 
 }  // namespace plintova

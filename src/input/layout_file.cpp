@@ -1,17 +1,13 @@
 // The layout file (.SCR) beside the listing: the column offset steps of every footing between runs.
 #include "input/layout_file.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "model/numbers.h"
-#include "model/temporary_file.h"
+#include "output/project_files.h"
+#include "output/safe_file.h"
 
 namespace plintova {
 
@@ -58,44 +54,20 @@ std::string writeLayout(const Project& p) {
   for (int i = 1; i <= n; ++i) text += " " + std::to_string(p.FootingTable[i].OffsetZ + 5);
   text += "\r\n";
 
-  // Write beside the old file and rename over it, so that a failed write never leaves half a file.
-  auto message = [&](const std::string& reason) {
-    return "The layout file " + path + " could not be written: " + reason + ".";
-  };
-  std::string reason;
-  const std::string temp = createTemporaryBeside(path, reason);
-  if (temp.empty()) return message(reason);
-  auto failure = [&](int err) {
-    std::remove(temp.c_str());
-    return message(std::strerror(err));
-  };
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return failure(errno);
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
-  int err = errno;
-  if (ok && ::fsync(::fileno(f)) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (std::fclose(f) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) return failure(err ? err : EIO);
-  if (std::rename(temp.c_str(), path.c_str()) != 0) return failure(errno);
+  // Through the safe writer: replaced whole or not at all, and never over the listing.
+  const std::string reason = writeFileSafely(path, text, listingFile(p.AnlPath));
+  if (!reason.empty()) return "The layout file " + path + " could not be written: " + reason + ".";
   return {};
 }
 
-bool readLayout(Project& p) {
+LayoutResult readLayout(Project& p) {
   const std::string path = layoutPathFor(p.AnlPath);
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  std::string text(kLargestLayoutFile, '\0');
-  std::size_t got = std::fread(text.data(), 1, text.size(), f);
-  bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) return false;
-  text.resize(got);
+  // A named pipe or device under the layout file's name is refused, never waited on.
+  InputFile in = readInputFile(path, kLargestLayoutFile);
+  if (in.status == InputStatus::Missing) return {};
+  if (in.status == InputStatus::Unreadable)
+    return {LayoutStatus::Unreadable, "The layout file " + path + " could not be read: " + in.reason + "."};
+  const std::string& text = in.bytes;
 
   // Two lines; the carriage return at the start of line 2 belongs to its text.
   std::string_view rest = text;
@@ -108,7 +80,9 @@ bool readLayout(Project& p) {
   };
   const int n = footingsOf(p);
   const auto xs = splitAtBlanks(nextLine());
-  if (static_cast<long long>(xs.size()) - 1 != p.FootingCount) return true;  // written for another plan
+  if (static_cast<long long>(xs.size()) - 1 != p.FootingCount)  // written for another plan
+    return {LayoutStatus::Ignored, "The layout file " + path + " holds " + std::to_string(xs.size() - 1) +
+                                       " steps for " + std::to_string(p.FootingCount) + " footings."};
   for (int i = 1; i <= n; ++i) stepOf(xs[static_cast<std::size_t>(i)], 2, p.FootingTable[i].OffsetX);
   const auto zs = splitAtBlanks(nextLine());
   const int zCount = std::min<int>(n, static_cast<int>(zs.size()) - 1);
@@ -128,7 +102,7 @@ bool readLayout(Project& p) {
       f.PosZ = *z;
     }
   }
-  return true;
+  return {LayoutStatus::Applied, {}};
 }
 
 }  // namespace plintova

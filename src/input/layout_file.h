@@ -12,15 +12,30 @@ namespace plintova {
 std::string layoutPathFor(const std::string& anlPath);
 
 // Writes the steps of footings 1..FootingCount: line 1 " " + (OffsetX + 2) per footing, line 2 a
-// carriage return then " " + (OffsetZ + 5) per footing, each line ended by CR LF. The file is written
-// to a temporary file in the same folder and renamed over the old one. Returns an empty string on
-// success, or the message to show when the file could not be written.
+// carriage return then " " + (OffsetZ + 5) per footing, each line ended by CR LF. Written through the
+// safe file writer (a temporary file renamed over the old one; never over the listing, a read-only file
+// or anything but a regular file). Returns an empty string on success, or the message to show when the
+// file could not be written.
 std::string writeLayout(const Project& p);
 
-// Reads the layout file of the project's listing: returns false when there is none or it cannot be
-// read. A first line that does not hold exactly FootingCount values changes nothing. Steps outside
-// -1..+1 are ignored. Each footing whose column section is known moves to where its steps put it:
+enum class LayoutStatus {
+  None,        // there is no layout file
+  Applied,     // its steps were read and the footings moved
+  Ignored,     // it was written for another plan: its first line does not hold FootingCount values
+  Unreadable,  // it exists but cannot be read (permissions, not a regular file, too large)
+};
+
+struct LayoutResult {
+  LayoutStatus status = LayoutStatus::None;
+  std::string message;  // for Ignored and Unreadable: what happened, with the file's name and the reason
+  // True when the file was read, whether or not its steps fitted the plan.
+  explicit operator bool() const { return status == LayoutStatus::Applied || status == LayoutStatus::Ignored; }
+};
+
+// Reads the layout file of the project's listing without ever waiting on it (a named pipe is refused).
+// A first line that does not hold exactly FootingCount values changes nothing. Steps outside -1..+1 are
+// ignored. Each footing whose column section is known moves to where its steps put it:
 // PosX = ColumnX + OffsetX * (dimension 4 / 2 - 115), PosZ = ColumnZ + OffsetZ * (dimension 3 / 2 - 115).
-bool readLayout(Project& p);
+LayoutResult readLayout(Project& p);
 
 }  // namespace plintova

@@ -1,21 +1,14 @@
 // Reads an analysis output listing (.ANL) into the project model and builds the frame lattice.
 #include "input/listing_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cfloat>
 #include <cmath>
-#include <cstring>
-#include <memory>
-#include <new>
 #include <unordered_map>
 
 #include "input/listing_passes.h"
 #include "model/frame_lattice.h"
 #include "model/numbers.h"
+#include "output/safe_file.h"
 
 namespace plintova {
 
@@ -179,36 +172,15 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   return summary;
 }
 
-ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter) {
-  auto fail = [&](int err) -> ListingError {
-    return ListingError("The listing " + path + " could not be read: " + std::strerror(err) + ".");
-  };
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw fail(errno);
-  struct FdCloser {
-    int fd;
-    ~FdCloser() { ::close(fd); }
-  } closer{fd};
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) throw fail(errno);
-  if (S_ISDIR(st.st_mode)) throw fail(EISDIR);
-  if (!S_ISREG(st.st_mode)) throw fail(EINVAL);
+// Far beyond a listing at the model's full capacity (some tens of megabytes), yet a bound on memory.
+constexpr std::size_t kLargestListing = std::size_t{1} << 30;
 
-  // Read the whole file once; every pass runs over these bytes.
-  const std::size_t size = static_cast<std::size_t>(st.st_size);
-  std::unique_ptr<char[]> data(new (std::nothrow) char[size + 1]);
-  if (!data) throw ListingError("The listing " + path + " is too large to be read.");
-  std::size_t got = 0;
-  while (got < size) {
-    ssize_t n = ::read(fd, data.get() + got, size - got);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw fail(errno);
-    }
-    if (n == 0) break;  // the file became shorter while it was read
-    got += static_cast<std::size_t>(n);
-  }
-  return readListingText(p, std::string_view(data.get(), got), path, prompter);
+ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter) {
+  // Read the whole file once; every pass runs over these bytes. A named pipe or device is refused
+  // without waiting on it.
+  const InputFile in = readInputFile(path, kLargestListing);
+  if (in.status != InputStatus::Read) throw ListingError("The listing " + path + " could not be read: " + in.reason + ".");
+  return readListingText(p, in.bytes, path, prompter);
 }
 
 }  // namespace plintova

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "model/decisions.h"
 #include "model/fixed_table.h"
 #include "model/single.h"
 
@@ -181,6 +182,14 @@ struct Project {
   CheckedArray<Single, cap::kLevels + 1> LevelY;
   CheckedArray<Single, cap::kLevels + 1> LevelZ;
   SparseLattice JointLattice, ColumnLattice, BeamXLattice, BeamZLattice;
+
+  // The engineer's decisions; the footing table's CombNo, sizes and positions, the groups' assignment,
+  // the combined footings and the schedule are derived from them (see footing/derived_plan.h).
+  Decisions decisions;
+  // A schedule has been designed (the Design command ran); its rows were designed before the latest
+  // change of the plan and no longer match it.
+  bool scheduleDesigned = false;
+  bool scheduleStale = false;
 
   // Working scalars shared between procedures.
   int16_t LastCaseIndex = 0;

@@ -64,9 +64,11 @@ bool AppFlow::start() {
 void AppFlow::openMainWindow() {
   main_ = std::make_unique<MainWindow>(*project_, prompter_);
   connect(main_.get(), &MainWindow::closed, this, &AppFlow::finished);
-  main_->load();
+  const bool loaded = main_->load();
   // The dialog closes for good once the main window stands.
   if (dialog_) dialog_->deleteLater();
+  // A listing whose footings cannot be designed ends the run once its reason was shown.
+  if (!loaded) emit finished();
 }
 
 }  // namespace plintova

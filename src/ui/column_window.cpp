@@ -10,7 +10,10 @@
 #include "draw/column_layout.h"
 #include "draw/render_qt.h"
 #include "model/numbers.h"
+#include "footing/derived_plan.h"
+#include "footing/plan_decisions.h"
 #include "model/project.h"
+#include "project/plan_editor.h"
 
 namespace plintova {
 
@@ -18,18 +21,10 @@ namespace {
 
 int footingsOf(const Project& p) { return std::clamp<int>(p.FootingCount, 0, cap::kFootings); }
 
-// The column section of footing s's column: dimensions 1 and 2 (columns 3 and 4 of the table), or
-// null when the footing has no column or the column's section is unknown.
-const CheckedArray<int32_t, 5>* columnSection(const Project& p, int s) {
-  const int c = p.FootingTable[s].ColumnMember;
-  if (c < 0 || c > cap::kColumnBlocks) return nullptr;
-  const auto& section = p.ColumnSectionTable[c];
-  return section[4] == 0 ? nullptr : &section;
-}
-
 }  // namespace
 
-ColumnWindow::ColumnWindow(Project& project, QWidget* parent) : QWidget(parent, Qt::Window), project_(project) {
+ColumnWindow::ColumnWindow(PlanEditor& editor, QWidget* parent)
+    : QWidget(parent, Qt::Window), editor_(editor), project_(editor.project()) {
   setWindowTitle(QStringLiteral("Column Layout"));
   setObjectName(QStringLiteral("FrmCol"));
   setFocusPolicy(Qt::StrongFocus);
@@ -65,9 +60,8 @@ void ColumnWindow::paintEvent(QPaintEvent*) {
 void ColumnWindow::offCetKeys(int key) {
   const int s = project_.SelectedFooting;
   if (s < 1 || s > footingsOf(project_)) return;
-  const auto* section = columnSection(project_, s);
-  if (!section) return;
-  FootingRecord& f = project_.FootingTable[s];
+  if (!offsetPosition(project_, s, 0, 0)) return;  // no column section known: the footing cannot move
+  const FootingRecord& f = project_.FootingTable[s];
   int ox = f.OffsetX, oz = f.OffsetZ;
   switch (key) {
     case Qt::Key_Home: ox = 0, oz = 0; break;
@@ -78,23 +72,14 @@ void ColumnWindow::offCetKeys(int key) {
     default: return;
   }
   // The footing centre stands half the column dimension less 115 mm off the column centre.
-  const auto x = toInt32(f.ColumnX + ox * ((*section)[4] / 2.0 - 115));
-  const auto z = toInt32(f.ColumnZ + oz * ((*section)[3] / 2.0 - 115));
-  if (!x || !z) return;
-  f.PosX = *x;
-  f.PosZ = *z;
-  f.OffsetX = ox;
-  f.OffsetZ = oz;
+  if (!offsetPosition(project_, s, ox, oz)) return;
+  editor_.commit(withOffsetSteps(project_, s, {static_cast<int8_t>(ox), static_cast<int8_t>(oz)}),
+                 "Offset footing " + numberText(f.JointNo));
   update();
 }
 
 void ColumnWindow::resetOffsets() {
-  for (int i = 1; i <= footingsOf(project_); ++i) {
-    FootingRecord& f = project_.FootingTable[i];
-    f.OffsetX = f.OffsetZ = 0;
-    f.PosX = f.ColumnX;
-    f.PosZ = f.ColumnZ;
-  }
+  editor_.commit(withOffsetsReset(project_), "Every footing back under its column");
   update();
 }
 

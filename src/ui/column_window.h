@@ -9,6 +9,7 @@
 namespace plintova {
 
 struct Project;
+class PlanEditor;
 
 // The whole window is the picture of one storey, fitted like the main plan. A click on a marker picks
 // its footing (SelectedFooting, shared with the main plan); Home and the arrow keys step the picked
@@ -17,7 +18,8 @@ struct Project;
 class ColumnWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit ColumnWindow(Project& project, QWidget* parent = nullptr);
+  // Offsets are decisions of the engineer, committed through the editor.
+  explicit ColumnWindow(PlanEditor& editor, QWidget* parent = nullptr);
   ~ColumnWindow() override;
 
   // Moves the selected footing one offset step for `key` (Qt::Key_Home, Key_Left, Key_Up, Key_Right,
@@ -52,6 +54,7 @@ class ColumnWindow : public QWidget {
   void resetOffsets();
   std::vector<draw::Primitive> primitives() const;
 
+  PlanEditor& editor_;
   Project& project_;
   int level_ = 2;
 };

@@ -3,9 +3,9 @@
 
 #include <QLabel>
 #include <algorithm>
-#include <cmath>
 
 #include "design/footing_design.h"
+#include "design/soil_pressure.h"
 #include "model/numbers.h"
 #include "model/project.h"
 
@@ -13,7 +13,7 @@ namespace plintova {
 
 namespace {
 
-constexpr float kNoMark = 1000;      // smallest margin and smallest pressure start here
+constexpr double kNoMark = 1000;  // smallest margin and smallest pressure start here
 
 std::string num(double v) { return numberText(v); }
 
@@ -56,8 +56,7 @@ void setMark(QLabel* l, bool bold, bool bordered) {
 std::optional<FootingDetail> footingDetail(const Project& p, int s) {
   if (s < 1 || s > std::min<int>(p.FootingCount, cap::kFootings)) return std::nullopt;
   const FootingRecord& f = p.FootingTable[s];
-  const float A = static_cast<float>(static_cast<double>(f.SizeL) * f.SizeB);
-  if (A == 0.0f || f.CombNo > 0) return std::nullopt;
+  if (static_cast<double>(f.SizeL) * f.SizeB == 0.0 || f.CombNo > 0) return std::nullopt;
 
   FootingDetail d;
   d.number = "F " + num(p.ReactionTable(s, 0, 0));
@@ -67,26 +66,24 @@ std::optional<FootingDetail> footingDetail(const Project& p, int s) {
   d.columnSize = "ColSize " + num(p.ColumnSectionTable[column][4]) + " X " + num(p.ColumnSectionTable[column][3]);
   d.position = "off " + num(f.ColumnX) + " - " + num(f.PosX) + " X " + num(f.ColumnZ) + " - " + num(f.PosZ);
 
-  float smallestMargin = kNoMark, smallestLow = kNoMark;
+  // The pressures as the workbook checks them, each rounded once when shown; the governing rows are
+  // those of the unrounded pressures.
+  double smallestMargin = kNoMark, smallestLow = kNoMark;
   const int last = p.lastCasePosition(s);
   for (int c = 0; c <= last; ++c) {
-    const double fy = p.ReactionTable(s, c, 2), mx = p.ReactionTable(s, c, 3), mz = p.ReactionTable(s, c, 4);
-    const float PbyA = roundToSingle(kSoilCheckLoadFactor * fy / A, 2);
-    const double M1 = 6.0 * std::fabs(mz) / (static_cast<double>(A) * f.SizeL);
-    const double M2 = 6.0 * std::fabs(mx) / (static_cast<double>(A) * f.SizeB);
-    const double Msum = M1 + M2;
-    const double margin = p.CaseSbc[c] - PbyA - Msum;
+    const EdgePressures e = edgePressures(p, s, c, f.SizeL, f.SizeB);
+    const double margin = p.CaseSbc[c] - e.max;
     if (margin < smallestMargin) {
-      smallestMargin = static_cast<float>(margin);
+      smallestMargin = margin;
       d.maxRow = c;
     }
-    const double low = PbyA - Msum;
-    if (low < smallestLow) {
-      smallestLow = static_cast<float>(low);
+    if (e.min < smallestLow) {
+      smallestLow = e.min;
       d.minRow = c;
     }
-    d.rows.push_back({num(p.ReactionTable(s, c, 1)), num(fy), num(mx), num(mz), num(roundTo(PbyA + Msum, 2)),
-                      num(roundTo(PbyA - Msum, 2)), num(p.CaseSbc[c])});
+    d.rows.push_back({num(p.ReactionTable(s, c, 1)), num(p.ReactionTable(s, c, 2)), num(p.ReactionTable(s, c, 3)),
+                      num(p.ReactionTable(s, c, 4)), num(roundTo(e.max, 2)), num(roundTo(e.min, 2)),
+                      num(p.CaseSbc[c])});
   }
   d.maxBordered = smallestMargin < kNoMark;
   d.minBordered = smallestLow < kNoMark;
@@ -103,8 +100,9 @@ CombinedDetail combinedDetail(const Project& p, int n) {
   };
   d.members = joint(1) + " X " + joint(2);
   d.size = num(cf.CfLength) + " X " + num(cf.CfWidth);
-  d.cant1 = "Cant1 " + num(cf.Cant1);
-  d.cant2 = "Cant2 " + num(cf.Cant2);
+  // The cantilevers are whole millimetres: three decimals at most.
+  d.cant1 = "Cant1 " + num(roundTo(cf.Cant1, 3));
+  d.cant2 = "Cant2 " + num(roundTo(cf.Cant2, 3));
   d.distance = "F1-F2 " + num(cf.CfDistance) + "  ( " + num(cf.CfHalfSkew) + " )";
   return d;
 }

@@ -1,4 +1,5 @@
-// The main window: start-up and close, the layout of its controls, and the commands behind its buttons.
+// The main window: start-up and close, the layout of its controls, the commands behind its buttons, and
+// the one refresh of every view after a change.
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -9,13 +10,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <algorithm>
 #include <cmath>
 
-#include "design/footing_design.h"
-#include "footing/combined_footings.h"
+#include "footing/derived_plan.h"
 #include "footing/footing_sizing.h"
-#include "footing/grid_lines.h"
+#include "footing/plan_decisions.h"
 #include "footing/size_groups.h"
 #include "input/layout_file.h"
 #include "model/numbers.h"
@@ -32,7 +33,8 @@ namespace {
 
 using draw::kTwipsPerPixel;
 constexpr int kGroupControlHeight = 22;
-constexpr int kBlinkInterval = 500;  // ms
+constexpr int kBlinkInterval = 500;   // ms
+constexpr int kNoticeTimeout = 8000;  // ms a notice stays in the status bar
 
 QPushButton* commandButton(QWidget* parent, const char* name, const char* caption) {
   auto* b = new QPushButton(QString::fromLatin1(caption), parent);
@@ -60,12 +62,17 @@ QFrame* separator(QWidget* parent) {
 }  // namespace
 
 MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
-    : QWidget(parent, Qt::Window), project_(project), prompter_(prompter) {
+    : QMainWindow(parent, Qt::Window), project_(project), prompter_(prompter), editor_(project, prompter) {
   setObjectName(QStringLiteral("FrmFoot"));
   setWindowTitle(QStringLiteral("Plintova"));
+  central_ = new QWidget(this);
+  central_->setObjectName(QStringLiteral("FrmFootArea"));
+  setCentralWidget(central_);
+  central_->installEventFilter(this);
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
   buildTopBar();
 
-  plan_ = new PlanView(project_, this);
+  plan_ = new PlanView(project_, central_);
   connect(plan_, &PlanView::labelPressed, this, &MainWindow::labelPressed);
   connect(plan_, &PlanView::keyPressed, this, &MainWindow::planKey);
   connect(plan_, &PlanView::wheelNotch, this, &MainWindow::wheelNotch);
@@ -77,13 +84,15 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   // The detail popups and the schedule window exist from the start, hidden.
   footingPopup_ = new FootingPopup(project_, this);
   combinedPopup_ = new CombinedPopup(project_, this);
-  schedule_ = new ScheduleWindow(project_, prompter_, this);
+  schedule_ = new ScheduleWindow(editor_, this);
   connect(schedule_, &ScheduleWindow::exitRequested, this, &QWidget::close);
+
+  editor_.setListener([this](const Change& change) { refreshViews(change); });
 
   // Element 0 of each group control array heads its row.
   const char* headings[3][2] = {{"LabW_0", "Size"}, {"Check1_0", "Group"}, {"LabNo_0", "No's"}};
   for (int row = 0; row < 3; ++row) {
-    auto* l = new QLabel(QString::fromLatin1(headings[row][1]), this);
+    auto* l = new QLabel(QString::fromLatin1(headings[row][1]), central_);
     l->setObjectName(QString::fromLatin1(headings[row][0]));
     QFont f = l->font();
     f.setBold(true);
@@ -103,7 +112,8 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildTopBar() {
-  topBar_ = new QWidget(this);
+  topBar_ = new QWidget(central_);
+  topBar_->setObjectName(QStringLiteral("TopBar"));
 
   QPushButton* combine = commandButton(topBar_, "CmdCombine", "Combine");
   combine->setToolTip(QStringLiteral("Combine the two footings inside the selection window"));
@@ -151,6 +161,8 @@ QPushButton* MainWindow::button(const char* name) const {
 
 ColumnWindow* MainWindow::columnWindow() const { return column_; }
 
+QString MainWindow::statusText() const { return const_cast<MainWindow*>(this)->statusBar()->currentMessage(); }
+
 QCheckBox* MainWindow::checkBox(const char* name) const { return findChild<QCheckBox*>(QString::fromLatin1(name)); }
 
 QLabel* MainWindow::groupSizeLabel(int g) const {
@@ -179,10 +191,8 @@ draw::PlanOptions MainWindow::planOptions() const {
 
 void MainWindow::drawFoot() { plan_->drawFoot(planOptions()); }
 
-void MainWindow::displySRCF1(int s) { plan_->refreshLabel(s, planOptions()); }
-
-void MainWindow::load() {
-  if (loaded_) return;
+bool MainWindow::load() {
+  if (loaded_) return true;
   loaded_ = true;
   fckFySbc_->setText(QStringLiteral("Fck  %1 Fy  %2   SBC  %3 Earth Pressure : %4")
                          .arg(QString::fromStdString(numberText(project_.Fck)),
@@ -192,17 +202,27 @@ void MainWindow::load() {
   show();
   layoutControls();
 
-  placeFootings(project_);
-  sizeFootings(project_, prompter_);
-  BuildGridLines(project_, prompter_);
-  BuildSizeGroups(project_, prompter_);
+  if (const std::string refusal = startPlan(project_, prompter_); !refusal.empty()) {
+    prompter_.message(refusal);
+    unloaded_ = true;  // nothing of this plan is kept: no layout file is written
+    hide();
+    return false;
+  }
   createGroupControls();
-  AssignSizeGroups(project_, prompter_);
   refreshGroupCaptions();
   drawFoot();
   setWindowTitle(QString::fromStdString(project_.AnlPath));
-  if (!project_.AnlPath.empty() && readLayout(project_)) drawFoot();
+
+  // The column offsets of an earlier run on this listing.
+  if (!project_.AnlPath.empty() && readLayout(project_)) {
+    Decisions next = project_.decisions;
+    for (int s = 1; s <= project_.FootingCount; ++s)
+      next.offsets[static_cast<std::size_t>(s)] = {static_cast<int8_t>(project_.FootingTable[s].OffsetX),
+                                                   static_cast<int8_t>(project_.FootingTable[s].OffsetZ)};
+    commit(next, {});
+  }
   plan_->setFocus();
+  return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -210,8 +230,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     unloaded_ = true;
     timer1_.stop();
     if (loaded_ && !project_.AnlPath.empty()) {
-      const std::string failure = writeLayout(project_);
-      if (!failure.empty()) prompter_.message(failure);
+      const bool replace =
+          !layoutUnreadable_ ||
+          prompter_.confirm("The layout file " + layoutPathFor(project_.AnlPath) +
+                            " could not be read when the listing was opened. Replace it with the column offsets "
+                            "of this plan?");
+      if (replace) {
+        const std::string failure = writeLayout(project_);
+        if (!failure.empty()) prompter_.message(failure);
+      }
     }
     // The program ends: every other window goes with the main window.
     if (column_) column_->close();
@@ -221,11 +248,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     emit closed();
   }
   event->accept();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  layoutControls();
 }
 
 int MainWindow::layoutTopBar(int w) {
@@ -259,7 +281,7 @@ int MainWindow::layoutTopBar(int w) {
 
 void MainWindow::layoutControls() {
   using namespace mainlayout;
-  const int w = width(), h = height();
+  const int w = central_->width(), h = central_->height();
   const int top = layoutTopBar(w);
   plan_->setGeometry(0, top, w, std::max(1, h - kPlanHeightLess - (top - kPlanTop)));
 
@@ -270,7 +292,7 @@ void MainWindow::layoutControls() {
   const int spacing = std::max(1, static_cast<int>(spacingTwips / kTwipsPerPixel));
   const int controlWidth = std::max(28, spacing - 4);
   const int tops[3] = {h - kSizeRowLess, h - kCheckRowLess, h - kCountRowLess};
-  for (QLabel* heading : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+  for (QLabel* heading : central_->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
     const QVariant row = heading->property("groupHeadingRow");
     if (row.isValid()) heading->setGeometry(6, tops[row.toInt()], std::max(50, spacing - 10), kGroupControlHeight);
   }
@@ -285,17 +307,16 @@ void MainWindow::layoutControls() {
 void MainWindow::createGroupControls() {
   const int count = std::clamp<int>(project_.SizeGroupCount, 0, cap::kSizeGroups);
   for (int g = 1; g <= count; ++g) {
-    auto* size = new QLabel(this);
+    auto* size = new QLabel(central_);
     size->setObjectName(QStringLiteral("LabW_%1").arg(g));
     size->setToolTip(QStringLiteral("Shift+click: lower this size by 0.05 m (it wraps above the base size)"));
     size->installEventFilter(this);
-    auto* check = new QCheckBox(this);
+    auto* check = new QCheckBox(central_);
     check->setObjectName(QStringLiteral("Check1_%1").arg(g));
-    check->setChecked(project_.SizeGroupTable[g].Checked);
     check->setFocusPolicy(Qt::TabFocus);
     check->setToolTip(QStringLiteral("Untick to move this size's footings to the next larger ticked size"));
     connect(check, &QCheckBox::clicked, this, [this, g](bool checked) { groupCheckClicked(g, checked); });
-    auto* number = new QLabel(this);
+    auto* number = new QLabel(central_);
     number->setObjectName(QStringLiteral("LabNo_%1").arg(g));
     number->setToolTip(QStringLiteral("Click: list the footings of this size"));
     number->setCursor(Qt::PointingHandCursor);
@@ -316,11 +337,44 @@ void MainWindow::refreshGroupCaptions() {
     const GroupCaptions c = groupCaptions(project_, g);
     groupSize_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.size));
     groupCheck_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.check));
+    groupCheck_[static_cast<std::size_t>(g)]->setChecked(project_.SizeGroupTable[g].Checked);
     groupCount_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.count));
   }
 }
 
+bool MainWindow::commit(const Decisions& next, const std::string& action) { return editor_.commit(next, action); }
+
+void MainWindow::refreshViews(const Change& change) {
+  if (change.plan) {
+    refreshGroupCaptions();
+    drawFoot();
+    refreshPopups();
+    if (column_) column_->showSelection();
+  }
+  if (change.schedule) schedule_->refresh();
+  if (!change.action.empty()) statusBar()->showMessage(QString::fromStdString(change.action), kNoticeTimeout);
+}
+
+void MainWindow::refreshPopups() {
+  // A popup shows what the model says now, or goes when what it showed is gone.
+  if (footingPopup_->isVisible()) {
+    const int s = footingPopupOf_;
+    if (s >= 1 && s <= project_.FootingCount && project_.FootingTable[s].CombNo <= 0) footingPopup_->fill(s);
+    else footingPopup_->hide();
+  }
+  if (combinedPopup_->isVisible()) {
+    const int s = combinedPopupOf_;
+    if (s >= 1 && s <= project_.FootingCount && project_.FootingTable[s].CombNo > 0)
+      combinedPopup_->fill(project_.FootingTable[s].CombNo);
+    else combinedPopup_->hide();
+  }
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == central_ && event->type() == QEvent::Resize) {
+    layoutControls();
+    return false;
+  }
   for (int g = 1; g <= groupControlCount(); ++g) {
     if (watched == groupSize_[static_cast<std::size_t>(g)] && event->type() == QEvent::MouseButtonPress) {
       groupSizePressed(g, static_cast<QMouseEvent*>(event)->modifiers());
@@ -332,32 +386,59 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  return QWidget::eventFilter(watched, event);
+  return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::placeBeside(QWidget* window, bool besideRight) {
+void MainWindow::placeToolWindow(QWidget* window) {
+  // Beside the main window where the screen has room; otherwise over the plan, below the commands and
+  // above the group row, in a corner that no other open window of the program takes.
+  const QRect avail = screen() ? screen()->availableGeometry() : QRect(0, 0, 1600, 1000);
   const QRect frame = frameGeometry();
-  QRect avail = screen() ? screen()->availableGeometry() : QRect(0, 0, 1600, 1000);
-  QPoint at = besideRight ? QPoint(frame.right() + 1, frame.top()) : QPoint(frame.right() - window->width() - 24,
-                                                                            frame.top() + 90);
-  // A window that would leave the screen stays over the right part of the main window instead.
-  if (at.x() + window->width() > avail.right()) at.setX(std::max(avail.left(), avail.right() - window->width()));
-  window->move(at);
+  const QSize size = window->frameGeometry().size().expandedTo(window->size());
+  const QRect planArea(plan_->mapToGlobal(QPoint(0, 0)), plan_->size());
+  std::vector<QRect> taken;
+  for (QWidget* other : {static_cast<QWidget*>(schedule_), static_cast<QWidget*>(footingPopup_),
+                         static_cast<QWidget*>(combinedPopup_), static_cast<QWidget*>(column_.data())})
+    if (other && other != window && other->isVisible()) taken.push_back(other->frameGeometry());
+  const std::vector<QPoint> candidates = {
+      {frame.right() + 1, frame.top()},
+      {frame.right() + 1, frame.top() + size.height() + 8},
+      {planArea.right() - size.width() - 8, planArea.top() + 8},
+      {planArea.left() + 8, planArea.top() + 8},
+      {planArea.right() - size.width() - 8, planArea.bottom() - size.height() - 8},
+      {planArea.left() + 8, planArea.bottom() - size.height() - 8},
+  };
+  auto fits = [&](const QRect& r) {
+    if (!avail.contains(r)) return false;
+    return std::none_of(taken.begin(), taken.end(), [&](const QRect& t) { return t.intersects(r); });
+  };
+  for (const QPoint& at : candidates) {
+    if (fits(QRect(at, size))) {
+      window->move(at);
+      return;
+    }
+  }
+  // Nowhere free: over the plan's upper right corner, which keeps the commands in sight.
+  window->move(std::max(avail.left(), planArea.right() - size.width()), std::max(avail.top(), planArea.top()));
 }
 
 void MainWindow::cmdCombine() {
   const PlanView::Band b = plan_->band();
-  const bool combined = combineFootings(project_, PlanRect{b.x1, b.z1, b.x2, b.z2}, prompter_);
+  const CombineChoice choice = chooseCombinePair(project_, PlanRect{b.x1, b.z1, b.x2, b.z2}, prompter_);
   plan_->eraseBand();
-  if (!combined) return;
-  plan_->setSizeLabelText(combinedSizeText(project_, project_.CombinedCount));
-  drawFoot();
+  if (!choice) {
+    statusBar()->showMessage(QString::fromStdString(choice.status), kNoticeTimeout);
+    return;
+  }
+  const std::string action = "Combine footings " + numberText(project_.FootingTable[choice.first].JointNo) + " and " +
+                             numberText(project_.FootingTable[choice.second].JointNo);
+  if (!commit(withCombinedPair(project_, choice.first, choice.second), action)) return;
+  plan_->setSizeLabelText(combinedSizeText(project_, project_.FootingTable[choice.first].CombNo));
 }
 
 void MainWindow::cmdDesign() {
-  if (!DesignAllGroups(project_, prompter_)) return;
-  schedule_->rebuildRows();
-  if (!schedule_->isVisible()) placeBeside(schedule_, true);
+  if (!editor_.design()) return;
+  if (!schedule_->isVisible()) placeToolWindow(schedule_);
   schedule_->show();
   schedule_->raise();
   schedule_->activateWindow();
@@ -365,7 +446,7 @@ void MainWindow::cmdDesign() {
 
 void MainWindow::cmdOff() {
   if (!column_) {
-    column_ = new ColumnWindow(project_, this);
+    column_ = new ColumnWindow(editor_, this);
     column_->setAttribute(Qt::WA_DeleteOnClose);
     connect(column_, &ColumnWindow::selectionChanged, this, &MainWindow::columnSelectionChanged);
     connect(column_, &ColumnWindow::closed, this, &MainWindow::columnWindowClosed);
@@ -376,8 +457,11 @@ void MainWindow::cmdOff() {
 }
 
 void MainWindow::cmdReset() {
-  sizeFootings(project_, prompter_);
-  drawFoot();
+  if (const std::string refusal = sizeFootings(project_, prompter_); !refusal.empty()) {
+    prompter_.message(refusal);
+    return;
+  }
+  editor_.rederive("Refresh: every footing sized again");
 }
 
 void MainWindow::cmdDisable() {
@@ -403,9 +487,9 @@ void MainWindow::columnSelectionChanged() {
 
 void MainWindow::columnWindowClosed() {
   if (unloaded_) return;
-  // The column view ends the selection and shows where its offsets put the footings.
+  // The column view ends the selection; the plan already shows where its offsets put the footings.
   plan_->hideSelection();
-  plan_->drawOutlines();
+  drawFoot();
 }
 
 }  // namespace plintova

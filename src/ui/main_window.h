@@ -1,13 +1,15 @@
 // The main window: the footing plan with its commands, display options and the row of size-group controls.
 #pragma once
 
+#include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "draw/plan_layout.h"
+#include "project/plan_editor.h"
 
 class QCheckBox;
 class QLabel;
@@ -36,7 +38,11 @@ constexpr int kCountRowLess = 27;    // group footing counts 400 twips above the
 // writes the layout file and ends the program (the `closed` signal). Messages and questions go through
 // the Prompter given, so the window can be driven without a person. Every control carries an object
 // name ("CmdCombine", "ChkGrid", "PicFoot", "LabW_3", ...) that tests and tools find it by.
-class MainWindow : public QWidget {
+//
+// Every command builds the decisions it wants and commits them through the window's PlanEditor; the
+// editor derives the plan (and the schedule) again and calls refreshViews, the one place that brings
+// the plan, the group row, the popups, the schedule window and the column window up to date.
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   MainWindow(Project& project, Prompter& prompter, QWidget* parent = nullptr);
@@ -44,12 +50,11 @@ class MainWindow : public QWidget {
 
   // The start-up: caption, show, footings placed and sized, grid lines, size groups and their controls,
   // assignment, the plan drawn, the window caption, and the layout file of an earlier run applied.
-  void load();
+  // False when the listing cannot be designed (the reason was shown): the run ends.
+  bool load();
 
   // The complete redraw of the plan for the ticked display options.
   void drawFoot();
-  // The label text of footing s for the ticked options, without redrawing anything else.
-  void displySRCF1(int s);
   draw::PlanOptions planOptions() const;
 
   // The commands behind the buttons.
@@ -59,6 +64,7 @@ class MainWindow : public QWidget {
   void cmdReset();
   void cmdDisable();
 
+  PlanEditor& editor() { return editor_; }
   bool disableMode() const { return disableMode_; }
   PlanView* plan() const { return plan_; }
   QPushButton* button(const char* name) const;
@@ -73,6 +79,8 @@ class MainWindow : public QWidget {
   CombinedPopup* combinedPopup() const { return combinedPopup_; }
   ScheduleWindow* scheduleWindow() const { return schedule_; }
   ColumnWindow* columnWindow() const;
+  // The text the status bar shows now.
+  QString statusText() const;
 
  signals:
   // The window was closed and the layout file written: the program ends.
@@ -80,7 +88,6 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -89,7 +96,10 @@ class MainWindow : public QWidget {
   void layoutControls();
   void createGroupControls();
   void refreshGroupCaptions();
-  void placeBeside(QWidget* window, bool besideRight);
+  void refreshViews(const Change& change);
+  void refreshPopups();
+  void placeToolWindow(QWidget* window);
+  bool commit(const Decisions& next, const std::string& action);
 
   // Plan and group events.
   void labelPressed(int s, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -110,9 +120,12 @@ class MainWindow : public QWidget {
 
   Project& project_;
   Prompter& prompter_;
+  PlanEditor editor_;
   bool loaded_ = false;
   bool unloaded_ = false;
+  bool layoutUnreadable_ = false;  // the layout file could not be read: ask before replacing it
 
+  QWidget* central_ = nullptr;
   QWidget* topBar_ = nullptr;
   std::vector<QWidget*> topItems_;  // commands and display options, in their order on the line
   QLabel* fckFySbc_ = nullptr;
@@ -134,7 +147,8 @@ class MainWindow : public QWidget {
 
   FootingPopup* footingPopup_ = nullptr;
   CombinedPopup* combinedPopup_ = nullptr;
-  bool popupsPlaced_ = false;
+  int footingPopupOf_ = 0;   // the footing the footing popup shows
+  int combinedPopupOf_ = 0;  // the member footing whose combined footing the combined popup shows
   ScheduleWindow* schedule_ = nullptr;
   QPointer<ColumnWindow> column_;
 };

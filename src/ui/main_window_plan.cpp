@@ -1,5 +1,6 @@
 // The main window's events on the plan and on the group controls: picking, disabling, details, keys,
-// the mouse wheel, the display options and the size groups.
+// the mouse wheel, the display options and the size groups. Each command commits the decisions it
+// wants; the views follow from the one refresh.
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include "draw/plan_layout.h"
 #include "footing/combined_footings.h"
 #include "footing/footing_width.h"
+#include "footing/plan_decisions.h"
 #include "footing/size_groups.h"
 #include "model/numbers.h"
 #include "model/project.h"
@@ -27,6 +29,8 @@ Qt::KeyboardModifiers shiftState(Qt::KeyboardModifiers m) {
   return m & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
 }
 
+std::string footingName(const Project& p, int s) { return "footing " + numberText(p.FootingTable[s].JointNo); }
+
 }  // namespace
 
 void MainWindow::labelPressed(int s, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
@@ -44,20 +48,21 @@ void MainWindow::labelPressed(int s, Qt::MouseButton button, Qt::KeyboardModifie
 }
 
 void MainWindow::toggleFooting(int s) {
-  FootingRecord& f = project_.FootingTable[s];
+  const FootingRecord& f = project_.FootingTable[s];
+  std::string action;
   if (f.CombNo > 0) {
     // A member of a combined footing cannot leave it alone: the combined footing is dissolved, which
     // leaves this footing an ordinary one, and its partner with it.
-    DeleteCombinedFooting(project_, prompter_);
-    AssignSizeGroups(project_, prompter_);
-    refreshGroupCaptions();
-    drawFoot();
-    return;
+    prompter_.message(numberText(f.CombNo) + " Is Deleting");
+    action = "Dissolve combined footing C" + numberText(f.CombNo);
+  } else if (f.CombNo == kDisabled) {
+    action = "Enable " + footingName(project_, s);
+  } else if (f.CombNo == kHandResized) {
+    action = "Square " + footingName(project_, s) + " again";
+  } else {
+    action = "Disable " + footingName(project_, s);
   }
-  f.CombNo = f.CombNo != 0 ? int16_t{0} : kDisabled;
-  displySRCF1(s);
-  AssignSizeGroups(project_, prompter_);
-  refreshGroupCaptions();
+  commit(withFootingToggled(project_, s), action);
 }
 
 void MainWindow::showDetail(int s) {
@@ -65,17 +70,15 @@ void MainWindow::showDetail(int s) {
   QWidget* popup;
   if (f.CombNo <= 0) {
     footingPopup_->fill(s);
+    footingPopupOf_ = s;
     popup = footingPopup_;
   } else {
     combinedPopup_->fill(f.CombNo);
+    combinedPopupOf_ = s;
     popup = combinedPopup_;
   }
-  if (!popupsPlaced_) {
-    placeBeside(footingPopup_, false);
-    placeBeside(combinedPopup_, false);
-    popupsPlaced_ = true;
-  }
-  // Hidden and shown again: an open popup comes to the front.
+  // An open popup comes to the front where it stands; a new one goes where it covers nothing needed.
+  if (!popup->isVisible()) placeToolWindow(popup);
   popup->hide();
   popup->show();
   popup->raise();
@@ -94,34 +97,37 @@ void MainWindow::planKey(int key, Qt::KeyboardModifiers modifiers) {
   }
   if (key != Qt::Key_Delete || shiftState(modifiers) != Qt::ShiftModifier || plan_->bandActive()) return;
   const int s = project_.SelectedFooting;
+  plan_->hideSelection();
   if (s >= 1 && s <= project_.FootingCount) {
-    FootingRecord& f = project_.FootingTable[s];
+    const FootingRecord& f = project_.FootingTable[s];
     if (f.CombNo == kHandResized) {
-      f.CombNo = 0;
-      f.SizeL = f.ReqSize;
-      f.SizeB = f.ReqSize;
-    } else if (f.CombNo > 0) {
-      DeleteCombinedFooting(project_, prompter_);
+      commit(withResizeCleared(project_, s), "Square " + footingName(project_, s) + " again");
+      return;
+    }
+    if (f.CombNo > 0) {
+      prompter_.message(numberText(f.CombNo) + " Is Deleting");
+      commit(withCombinedDissolved(project_, s), "Dissolve combined footing C" + numberText(f.CombNo));
+      return;
     }
   }
-  plan_->hideSelection();
   drawFoot();
 }
 
 void MainWindow::wheelNotch(int direction) {
   const int s = project_.SelectedFooting;
   if (s < 1 || s > project_.FootingCount) return;
+  const std::optional<Decisions> next = withResizeStep(project_, s, direction);
+  if (!next) return;
   const bool combined = project_.FootingTable[s].CombNo > 0;
-  const std::string size = resizeFooting(project_, s, direction, prompter_);
-  if (size.empty()) return;
-  if (!combined) refreshGroupCaptions();
-  drawFoot();
-  if (combined) {
-    plan_->setSizeLabelText(size);
+  const std::string action = combined ? "Resize combined footing C" + numberText(project_.FootingTable[s].CombNo)
+                                      : "Resize " + footingName(project_, s);
+  if (!commit(*next, action)) return;
+  const FootingRecord& f = project_.FootingTable[s];
+  if (f.CombNo > 0) {
+    plan_->setSizeLabelText(combinedSizeText(project_, f.CombNo));
     return;
   }
-  const FootingRecord& f = project_.FootingTable[s];
-  plan_->showSizeLabel({f.DrawX1, f.DrawZ1 - plan_->textHeight()}, size);
+  plan_->showSizeLabel({f.DrawX1, f.DrawZ1 - plan_->textHeight()}, sizeProductText(f.SizeL, f.SizeB));
 }
 
 void MainWindow::numberBoxLeft() {
@@ -130,22 +136,15 @@ void MainWindow::numberBoxLeft() {
 }
 
 void MainWindow::groupCheckClicked(int g, bool checked) {
-  SizeGroupRecord& grp = project_.SizeGroupTable[g];
-  grp.Checked = checked;
-  if (!AssignSizeGroups(project_, prompter_)) {
-    // The assignment was refused and nothing moved: the tick goes back to what the groups hold.
-    grp.Checked = !checked;
-    groupCheck(g)->setChecked(!checked);
-  }
-  refreshGroupCaptions();
-  drawFoot();
+  const std::string action = std::string(checked ? "Tick" : "Untick") + " size " +
+                             numberText(project_.SizeGroupTable[g].GroupSize);
+  // A refused change leaves the tick as the groups hold it (the refresh puts it back).
+  if (!commit(withGroupChecked(project_, g, checked), action)) refreshGroupCaptions();
 }
 
 void MainWindow::groupSizePressed(int g, Qt::KeyboardModifiers modifiers) {
   if (shiftState(modifiers) != Qt::ShiftModifier) return;
-  stepGroupSize(project_, g, prompter_);
-  refreshGroupCaptions();
-  drawFoot();
+  commit(withGroupStepped(project_, g), "Step size " + numberText(project_.SizeGroupTable[g].GroupBaseSize));
 }
 
 void MainWindow::groupCountClicked(int g) {

@@ -9,6 +9,8 @@
 #include "draw/render_qt.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "output/project_files.h"
+#include "output/safe_file.h"
 #include "print/plan_page.h"
 
 namespace plintova {
@@ -31,7 +33,19 @@ PrintResult printPlanWithDialog(const Project& project, Prompter& prompter, cons
                                  ? QPageLayout::Portrait
                                  : QPageLayout::Landscape);
   if (!dialog || !dialog(printer, parent)) return PrintResult::Cancelled;
-  const std::string error = draw::printPlan(project, printer);
+  std::string error;
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    // Printing to a PDF file: the printer would write the file in place, so the page goes through the
+    // safe writer instead (never over the listing, never half a file over a good one).
+    const std::string path = printer.outputFileName().toStdString();
+    const TargetCheck target = checkOutputTarget(path, projectInputFiles(project.AnlPath));
+    if (target.problem == TargetProblem::FolderUnusable)
+      error = "The printer could not be started.";  // no file can be made where it was asked for
+    else
+      error = draw::printPlanToPdf(project, path);
+  } else {
+    error = draw::printPlan(project, printer);
+  }
   if (!error.empty()) {
     prompter.message(error, {}, MessageIcon::Exclamation);
     return PrintResult::Failed;

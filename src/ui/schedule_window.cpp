@@ -12,12 +12,15 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "design/footing_design.h"
 #include "draw/primitives.h"
 #include "model/numbers.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "project/plan_editor.h"
+#include "project/schedule_design.h"
 
 namespace plintova {
 
@@ -82,10 +85,11 @@ QLabel* plainLabel(QWidget* parent, const char* name, const QString& text, int l
 
 }  // namespace
 
-ScheduleWindow::ScheduleWindow(Project& project, Prompter& prompter, QWidget* parent)
+ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      project_(project),
-      prompter_(prompter),
+      editor_(editor),
+      project_(editor.project()),
+      prompter_(editor.prompter()),
       exportDialogs_(desktopExportDialogs()),
       printDialog_(desktopPrintDialog()) {
   setWindowTitle(QStringLiteral("Footing Shedule"));
@@ -130,9 +134,26 @@ ScheduleWindow::ScheduleWindow(Project& project, Prompter& prompter, QWidget* pa
   excel_ = button("Command1", QStringLiteral("Excel"), 9600, 0);
   print_ = button("CmdP3", QStringLiteral("Print"), 4680, 120);
   exit_ = button("CmdExit2", QStringLiteral("Exit"), 21720, 360);
-  connect(excel_, &QPushButton::clicked, this, [this] { exportWorkbook(project_, prompter_, exportDialogs_, this); });
+  connect(excel_, &QPushButton::clicked, this, [this] {
+    // The workbook lists the footings of each row by its mark: rows of an older plan would not match.
+    if (project_.scheduleStale) {
+      prompter_.message("The schedule is out of date: the plan changed after it was designed. Press Design first.");
+      return;
+    }
+    exportWorkbook(project_, prompter_, exportDialogs_, this);
+  });
   connect(print_, &QPushButton::clicked, this, [this] { printPlanWithDialog(project_, prompter_, printDialog_, this); });
   connect(exit_, &QPushButton::clicked, this, &ScheduleWindow::exitRequested);
+
+  // Stands over the empty left part of the header band, so that it never hides a header or a button.
+  stale_ = new QLabel(QStringLiteral("Out of date: the plan changed after this schedule was designed. "
+                                     "Press Design to update it."),
+                      header_);
+  stale_->setObjectName(QStringLiteral("LabOutOfDate"));
+  stale_->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+  stale_->move(px(300), px(60));
+  stale_->adjustSize();
+  stale_->hide();
 
   resize(kContentWidth, kHeaderHeight + px(6600));
 }
@@ -183,6 +204,33 @@ void ScheduleWindow::rebuildRows() {
   rows_[0][kColDepth]->hide();
   rows_[0][kColPedestal]->hide();
   rows_[0][kColDia]->hide();
+  showStale();
+}
+
+void ScheduleWindow::refresh() {
+  const int n = std::clamp<int>(project_.DesignGroupCount, 0, cap::kSizeGroups);
+  if (rowCount() == n) {
+    for (int r = 1; r <= n; ++r) showRow(r);
+  } else {
+    rebuildRows();
+  }
+  showStale();
+}
+
+bool ScheduleWindow::showsOutOfDate() const { return !stale_->isHidden(); }
+
+void ScheduleWindow::showStale() {
+  const bool stale = project_.scheduleStale;
+  stale_->setVisible(stale);
+  // Rows of an older plan take no edits: an edit would be laid over a design that no longer holds.
+  for (int r = 1; r <= rowCount(); ++r) {
+    for (int c : {kColDepth, kColPedestal}) {
+      auto* edit = qobject_cast<QLineEdit*>(cell(r, c));
+      edit->setReadOnly(stale);
+      if (stale) editRestored(r, c, edit);
+    }
+    for (QWidget* w : rows_[static_cast<std::size_t>(r)]) w->setEnabled(!stale);
+  }
 }
 
 QWidget* ScheduleWindow::cell(int row, int column) const {
@@ -229,6 +277,11 @@ bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;  // ordinary typing
   }
+  if (auto* edit = qobject_cast<QLineEdit*>(w); edit && event->type() == QEvent::FocusOut && row >= 1) {
+    // Text typed but not confirmed with Enter is not the row's value: the box shows the value again.
+    editRestored(row, column, edit);
+    return false;
+  }
   if (event->type() == QEvent::MouseButtonRelease) {
     auto* m = static_cast<QMouseEvent*>(event);
     // A click: the left button released over the control that it was pressed on.
@@ -241,17 +294,35 @@ void ScheduleWindow::labelClicked(int row, int column) {
   if (row < 0 || row > rowCount()) return;
   const SizeGroupRecord& rec = project_.DesignGroupTable[row];
   switch (column) {
-    case kColMark:
-      // The footing (table index) and the load-case position that gave the row's net pressure.
-      prompter_.message(std::to_string(rec.GovFooting) + "   " + std::to_string(rec.GovCase));
+    case kColMark: {
+      // The footing and the load case that gave the row's net pressure, as the listing numbers them.
+      const int s = rec.GovFooting;
+      if (row == 0 || s < 1 || s > project_.FootingCount) {
+        prompter_.message("No footing governs this row.");
+        break;
+      }
+      prompter_.message("F" + numberText(rec.GroupMark) + ": the net pressure " + numberText(rec.NetPressure) +
+                        " kN/m2 comes from joint " + numberText(project_.FootingTable[s].JointNo) + ", load case " +
+                        numberText(project_.ReactionTable(s, rec.GovCase, 1)) + ".");
       break;
+    }
     case kColNos: {
+      if (row == 0) break;
+      // One message with every footing of the row, by joint number.
       const int n = std::clamp<int>(rec.MemberCount, 0, cap::kGroupMembers);
-      for (int i = 1; i <= n; ++i) prompter_.message(std::to_string(project_.DesignGroupTable[row].Members[i]));
+      std::string list;
+      for (int i = 1; i <= n; ++i) {
+        const int s = rec.Members[i];
+        if (s >= 1 && s <= project_.FootingCount) list += numberText(project_.FootingTable[s].JointNo) + "   ";
+      }
+      prompter_.message("F" + numberText(rec.GroupMark) + "    " + numberText(rec.GroupSize) + " X " +
+                        numberText(rec.GroupSize) + " M" + "\r\r" + list);
       break;
     }
     case kColDia:
-      if (cycleBarDia(project_, row)) showRow(row);
+      if (project_.scheduleStale || row == 0) break;
+      if (const auto next = withScheduleEdit(project_, row, ScheduleField::BarDia))
+        if (editor_.commit(*next, "Bar diameter of F" + numberText(rec.GroupMark))) refresh();
       break;
     default:
       break;
@@ -260,13 +331,15 @@ void ScheduleWindow::labelClicked(int row, int column) {
 
 void ScheduleWindow::editEntered(int row, int column, QLineEdit* edit) {
   const std::string text = edit->text().toStdString();
-  bool accepted = false;
-  if (isNumeric(text)) {
-    const double v = numericValue(text);
-    accepted = column == kColDepth ? editTotalDepth(project_, row, v) : editPedestal(project_, row, v);
-  }
-  if (accepted) showRow(row);
-  else editRestored(row, column, edit);
+  if (project_.scheduleStale) return;
+  std::optional<Decisions> next;
+  if (isNumeric(text))
+    next = withScheduleEdit(project_, row, column == kColDepth ? ScheduleField::Depth : ScheduleField::Pedestal,
+                            numericValue(text));
+  const std::string what = column == kColDepth ? "Depth" : "Pedestal";
+  if (!next || !editor_.commit(*next, what + " of F" + numberText(project_.DesignGroupTable[row].GroupMark)))
+    editRestored(row, column, edit);
+  else refresh();
 }
 
 void ScheduleWindow::editRestored(int row, int column, QLineEdit* edit) {

@@ -18,20 +18,28 @@ namespace plintova {
 
 struct Project;
 class Prompter;
+class PlanEditor;
 
-// The schedule as a grid of labels and text boxes at fixed places (twips, shown at 15 per pixel). Element 0 of every column is the header line; element r (1..DesignGroupCount) is
-// schedule row r. The header stays put while the rows scroll beneath it. Every control is named after
-// its column and row ("LabF1_0", "TxtDepth_3", ...) so that tests and tools can find it.
+// The schedule as a grid of labels and text boxes at fixed places (twips, shown at 15 per pixel).
+// Element 0 of every column is the header line; element r (1..DesignGroupCount) is schedule row r.
+// The header stays put while the rows scroll beneath it. Every control is named after its column and
+// row ("LabF1_0", "TxtDepth_3", ...) so that tests and tools can find it. Edits are decisions of the
+// engineer, committed through the plan editor; when the plan changes after the design, the window says
+// the schedule is out of date and takes no edits until Design runs again.
 class ScheduleWindow : public QWidget {
   Q_OBJECT
  public:
-  ScheduleWindow(Project& project, Prompter& prompter, QWidget* parent = nullptr);
+  ScheduleWindow(PlanEditor& editor, QWidget* parent = nullptr);
   ~ScheduleWindow() override;
 
   // Rebuilds the rows from the design groups of the latest Design command (rows 1..DesignGroupCount):
   // the rows of an earlier run are removed first, and the depth, pedestal and diameter header boxes
   // give way to their plain header labels.
   void rebuildRows();
+  // Shows the schedule as the model holds it now: the rows' texts (rebuilt when their number changed)
+  // and whether it is out of date.
+  void refresh();
+  bool showsOutOfDate() const;
 
   // Number of schedule rows shown.
   int rowCount() const { return static_cast<int>(rows_.size()) - 1; }
@@ -43,6 +51,7 @@ class ScheduleWindow : public QWidget {
   QPushButton* printButton() const { return print_; }
   QPushButton* exitButton() const { return exit_; }
   QScrollArea* rowArea() const { return area_; }
+  QLabel* outOfDateLabel() const { return stale_; }
 
   // The file, spreadsheet and print dialogs; the desktop's own unless replaced (tests replace them).
   void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
@@ -66,7 +75,9 @@ class ScheduleWindow : public QWidget {
   void labelClicked(int row, int column);
   void editEntered(int row, int column, QLineEdit* edit);
   void editRestored(int row, int column, QLineEdit* edit);
+  void showStale();
 
+  PlanEditor& editor_;
   Project& project_;
   Prompter& prompter_;
   ExportDialogs exportDialogs_;
@@ -78,6 +89,7 @@ class ScheduleWindow : public QWidget {
   QPushButton* excel_ = nullptr;
   QPushButton* print_ = nullptr;
   QPushButton* exit_ = nullptr;
+  QLabel* stale_ = nullptr;
   std::vector<RowControls> rows_;  // rows_[0] is the header line
 };
 

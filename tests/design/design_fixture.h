@@ -55,6 +55,14 @@ inline int addGroup(Project& p, float size, float pedestal, std::initializer_lis
   return g;
 }
 
+// Schedule rows for every size group that has footings, in group order, as the Design command leaves
+// them for the workbook (the group's record with its mark), without designing them.
+inline void setScheduleRows(Project& p) {
+  p.DesignGroupCount = 0;
+  for (int g = 1; g <= p.SizeGroupCount; ++g)
+    if (p.SizeGroupTable[g].MemberCount > 0) p.DesignGroupTable[++p.DesignGroupCount] = p.SizeGroupTable[g];
+}
+
 // Grades 20 and 415 and an SBC of 200 with a founding depth of 1.5 m.
 inline std::unique_ptr<Project> newProject() {
   auto p = std::make_unique<Project>();

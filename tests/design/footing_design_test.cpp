@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "design_fixture.h"
 #include "design/schedule.h"
@@ -193,4 +194,36 @@ TEST(ShearTable, StrengthIsInterpolatedInTheGradeColumn) {
   // The popup's lookup does not depend on the project's table having been built.
   pt = 0.5f;
   EXPECT_EQ(shearStrengthForGrade(25, pt), 0.49f);
+}
+
+TEST(FootingDesign, AFootingNoWiderThanItsPedestalGetsNoRowAndTheOtherRowsKeepTheirPlanMarks) {
+  // Footing 1 stood on an upward reaction, sized for the 1 kN replacement load: 0.1 m under a 0.4 m
+  // pedestal would give a cantilever of -0.15 m. Footing 2 is the worked example, F2 on the plan.
+  auto p = newProject();
+  setSupport(*p, 1, 101, {{1, 1, 0, 0}});
+  setSupport(*p, 2, 102, {{1, 600.8f, 0, 0}});
+  setSupport(*p, 3, 103, {{1, 1, 0, 0}});
+  addGroup(*p, 0.1f, 0.4f, {1});
+  addGroup(*p, 2.0f, 0.45f, {2});
+  const int exact = addGroup(*p, 0.4f, 0.4f, {3});  // as wide as its pedestal: no cantilever either
+  RecordingPrompter prompter;
+  ASSERT_TRUE(DesignAllGroups(*p, prompter));
+
+  ASSERT_EQ(p->DesignGroupCount, 1);
+  const Row expected = {"F2",  "1",   "2",  "0.4",  "0.45", "151", "0.78", "137.8", "0.6",  "0.2",
+                        "1360", "10", "111", "18",  "199",  "0.29", "0.32", "765",  "0.71", "1.12"};
+  EXPECT_EQ(scheduleRowTexts(*p, 1), expected);
+  EXPECT_EQ(p->DesignGroupTable[1].GroupMark, 2);
+  EXPECT_EQ(p->FootingTable[1].GroupRank, 1);  // the plan keeps its mark
+  ASSERT_EQ(prompter.calls.size(), 1u);
+  EXPECT_EQ(prompter.calls[0].text,
+            "No schedule rows for F1 (0.1 m, pedestal 0.4 m) and F3 (0.4 m, pedestal 0.4 m): these footings are "
+            "not wider than their pedestals.");
+
+  p->SizeGroupTable[exact].Checked = false;
+  RecordingPrompter one;
+  ASSERT_TRUE(DesignAllGroups(*p, one));
+  EXPECT_EQ(one.texts(), std::vector<std::string>{
+                             "No schedule row for F1 (0.1 m): the footing is not wider than its 0.4 m pedestal."});
+  EXPECT_EQ(scheduleRowTexts(*p, 1), expected);
 }

@@ -98,18 +98,38 @@ TEST(ScheduleEdits, BarDiameterCyclesAndChangesOnlyCountAndSpacing) {
   EXPECT_FALSE(cycleBarDia(*p, 0));
 }
 
-TEST(DetailEstimates, PeakPressureSkipsTheFirstCaseAndUsesTheFootingsOwnCases) {
+TEST(DetailEstimates, PeakPressureCoversEveryCaseOfTheFootingFromTheFirst) {
   auto p = newProject();
-  setSupport(*p, 1, 1, {{1, 1000, 0, 0}, {2, 300, 30, 0}, {3, 200, 0, 40}});
+  setSupport(*p, 1, 1, {{1, 100, 0, 0}, {2, 300, 30, 0}, {3, 200, 0, 40}});
   p->ReactionTable(1, 3, 2) = 5000;  // beyond the footing's cases
   p->FootingTable[1].SizeL = 2.0f;
   p->FootingTable[1].SizeB = 1.5f;
-  // 300 / 3 + 6 x 30 / (2 x 1.5^2) = 140; the second case gives 200 / 3 + 6 x 40 / (2^2 x 1.5) = 106.7.
+  // 300 / 3 + 6 x 30 / (2 x 1.5^2) = 140; the others give 100 / 3 = 33.3 and
+  // 200 / 3 + 6 x 40 / (2^2 x 1.5) = 106.7.
   EXPECT_FLOAT_EQ(FootingPeakPressure(*p, 1), 140.0f);
+  // The first case counts too: here it is the heaviest.
+  p->ReactionTable(1, 0, 2) = 1000;
+  EXPECT_FLOAT_EQ(FootingPeakPressure(*p, 1), 1000.0f / 3);
+  // A support with a single case: 1000 / 2^2.
   setSupport(*p, 2, 2, {{1, 1000, 0, 0}});
   p->FootingTable[2].SizeL = p->FootingTable[2].SizeB = 2.0f;
-  EXPECT_EQ(FootingPeakPressure(*p, 2), 0.0f);
+  EXPECT_EQ(FootingPeakPressure(*p, 2), 250.0f);
   EXPECT_EQ(FootingPeakPressure(*p, 3), 0.0f);
+}
+
+TEST(DetailEstimates, TheDepthOfASingleCaseSupportFollowsItsLoad) {
+  // 2 m square, one case. 10 kN gives 2.5 kN/m2 and the 0.19 m minimum. 1000 kN gives 250 kN/m2:
+  // c = 0.7, Mu = 250 x 1.5 x 2 x 0.49 / 2 = 183.75, bending depth sqrt(183.75 / 0.138 / 20 / 2 / 1000)
+  // = 0.182, raised to 0.19. One-way shear, V1 = (0.7 - d) x 750, tv1 = V1 / (2 d) / 1000:
+  //   d 0.365: k = 0.0919 / d^2 = 0.690, pt 0.199 -> 0.2, tc 0.32 < tv1 251.25 / 730 = 0.344;
+  //   d 0.39:  k = 0.604, pt 0.2, tc 0.32 >= tv1 232.5 / 780 = 0.298; punching
+  //            (4 - 0.99^2) x 375 = 1132.5 kN over 4 x 0.99 x 0.39 m2 = 0.73 <= 1.12 N/mm2.
+  auto p = newProject();
+  setSupport(*p, 1, 1, {{1, 10, 0, 0}});
+  setSupport(*p, 2, 2, {{1, 1000, 0, 0}});
+  for (int s : {1, 2}) p->FootingTable[s].SizeL = p->FootingTable[s].SizeB = 2.0f;
+  EXPECT_EQ(FootingDepthEstimate(*p, 1), 0.19f);
+  EXPECT_EQ(FootingDepthEstimate(*p, 2), 0.39f);
 }
 
 TEST(DetailEstimates, DepthEstimateReportsTheGoverningDirection) {

@@ -1,4 +1,5 @@
-// Contents of the pressure-check workbook: sheet layout, FAIL and uplift marks, order, combined sheets.
+// Contents of the pressure-check workbook: sheet layout, FAIL and uplift marks, order, combined sheets,
+// and the edge pressures every figure comes from.
 #include "design/workbook.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "design/soil_pressure.h"
 #include "design_fixture.h"
+#include "model/numbers.h"
 
 using namespace plintova;
 using namespace plintova::design_test;
@@ -37,7 +40,7 @@ TEST(Workbook, GroupedFootingsAreListedPerRowInKeyOrderWithFailMarks) {
   setSupport(*p, 5, 25, {{1, 200, 0, 0}});
   addGroup(*p, 2.0f, 0.6f, {1, 3});
   addGroup(*p, 1.5f, 0.45f, {2, 4, 5});
-  p->DesignGroupCount = 2;
+  setScheduleRows(*p);
   p->FootingTable[2].SizeL = 1.0f;  // keeps its group, but its key grows to 110 (1.1 x 100 / 1^2)
 
   const std::vector<Sheet> book = buildWorkbook(*p);
@@ -72,7 +75,7 @@ TEST(Workbook, SortKeysDecideTheOrderWithinARow) {
   setSupport(*p, 2, 2, {{1, 100, -40, 20}});
   setSupport(*p, 3, 3, {{1, -100, 0, 0}});
   addGroup(*p, 2.0f, 0.6f, {1, 2, 3});
-  p->DesignGroupCount = 1;
+  setScheduleRows(*p);
   EXPECT_FLOAT_EQ(groupedFootingSortKey(*p, 1, 2.0f), 62.5f);
   EXPECT_FLOAT_EQ(groupedFootingSortKey(*p, 2, 2.0f), 57.5f);
   EXPECT_EQ(groupedFootingSortKey(*p, 3, 2.0f), 0.0f);
@@ -149,4 +152,63 @@ TEST(Workbook, EachCombinedFootingGetsItsOwnSheetAfterTheThird) {
   EXPECT_EQ(rowTexts(cf, 31)[7], "1.65");
   EXPECT_EQ(cf.rows[22][7].number, 3.46);
   EXPECT_EQ(rowTexts(book[4], 5), (Texts{"1", "10", "1", "2", "", "10", "1", "2"}));
+}
+
+TEST(Workbook, PressuresAreWorkedOutInDoubleAndRoundedOnce) {
+  auto p = newProject();
+  // Sheet 2, L 3.12 x B 2.34: 1.1 x 336.21 / 7.3008 = 50.6562, 6 x 289.83 / (3.12 x 2.34^2) = 101.7903,
+  // 6 x 180.55 / (3.12^2 x 2.34) = 47.5584; together 200.0049986, which rounds to the allowable 200.
+  // The lighter edge lifts by 98.69 kN/m2, within the 100 kN/m2 of soil above a 5 m deep footing.
+  p->EarthPressure = 100;
+  setSupport(*p, 1, 41, {{1, 336.21f, 289.83f, 180.55f}});
+  p->FootingTable[1].CombNo = -1;
+  p->FootingTable[1].GroupRank = 1;
+  p->FootingTable[1].SizeL = 3.12f;
+  p->FootingTable[1].SizeB = 2.34f;
+  // Sheet 1, S 3.2: 1.1 x 1837.2 / 10.24 = 197.3555 and 6 x 486.93 / 32.768 = 89.1571; 286.5126.
+  setSupport(*p, 2, 42, {{1, 1837.2f, 258.3f, 228.63f}});
+  addGroup(*p, 3.2f, 0.9f, {2});
+  setScheduleRows(*p);
+
+  const std::vector<Sheet> book = buildWorkbook(*p);
+  EXPECT_EQ(rowTexts(book[1], 2), (Texts{"41", "1", "336.21", "289.83", "180.55", "RF1", "3.12", "2.34", "-98.69",
+                                         "200", "200", " < 100"}));
+  EXPECT_EQ(resizedPressure(*p, 1, 0).pmax, 200.0f);
+  EXPECT_FALSE(resizedPressure(*p, 1, 0).fails);
+  EXPECT_EQ(rowTexts(book[0], 2)[8], "286.51");
+  EXPECT_EQ(groupedPressure(*p, 2, 0).pmax, roundToSingle(286.51, 2));
+}
+
+TEST(Workbook, ARowCollectsTheFootingsThatShowItsMark) {
+  auto p = newProject();
+  // Group F1 gets no schedule row (say, not wider than its pedestal): the only row is F2, and it lists
+  // the footings marked F2 on the plan.
+  setSupport(*p, 1, 51, {{1, 1, 0, 0}});
+  setSupport(*p, 2, 52, {{1, 400, 0, 0}});
+  addGroup(*p, 0.1f, 0.4f, {1});
+  const int g = addGroup(*p, 2.0f, 0.6f, {2});
+  p->DesignGroupTable[1] = p->SizeGroupTable[g];
+  p->DesignGroupCount = 1;
+  const Sheet s1 = buildWorkbook(*p)[0];
+  EXPECT_EQ(rowTexts(s1, 2), (Texts{"52", "1", "400", "0", "0", "F2", "2", "110", "110", "200"}));
+  EXPECT_EQ(s1.rows.size(), 2u);
+}
+
+TEST(SoilPressure, SquareAndRectangularFootingsAndTheLoadFactor) {
+  auto p = newProject();
+  setSupport(*p, 1, 1, {{1, 300, -30, 0}, {2, 300, 0, 30}});
+  // L 2 x B 1.5: 1.1 x 300 / 3 = 110; MX bends across B: 6 x 30 / (2 x 1.5^2) = 40.
+  EdgePressures e = edgePressures(*p, 1, 0, 2.0, 1.5);
+  EXPECT_DOUBLE_EQ(e.max, 150.0);
+  EXPECT_DOUBLE_EQ(e.min, 70.0);
+  // MZ bends along L: 6 x 30 / (2^2 x 1.5) = 30; the net pressure takes the reaction as read: 100 -+ 30.
+  e = edgePressures(*p, 1, 1, 2.0, 1.5, 1.0);
+  EXPECT_DOUBLE_EQ(e.max, 130.0);
+  EXPECT_DOUBLE_EQ(e.min, 70.0);
+  // Square, S 2: 330 / 4 -+ 6 x 30 / 8 = 82.5 -+ 22.5, whichever moment it is.
+  for (int c : {0, 1}) {
+    e = edgePressures(*p, 1, c, 2.0, 2.0);
+    EXPECT_DOUBLE_EQ(e.max, 105.0);
+    EXPECT_DOUBLE_EQ(e.min, 60.0);
+  }
 }

@@ -84,7 +84,7 @@ std::unique_ptr<Project> everyKindOfSheet() {
   setSupport(*p, 2, 12, {{1, 10, 6, 0}});
   for (int s = 3; s <= 6; ++s) setSupport(*p, s, 10 + s, {{1, 100.5f * s, 0.1f * s, 0}});
   addGroup(*p, 2.0f, 0.6f, {1});
-  p->DesignGroupCount = 1;
+  setScheduleRows(*p);
   p->FootingTable[2].CombNo = -1;
   p->FootingTable[2].GroupRank = 1;
   p->FootingTable[2].SizeL = p->FootingTable[2].SizeB = 1.0f;

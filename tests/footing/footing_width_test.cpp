@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "design/workbook.h"
 #include "footing/size_groups.h"
+#include "input/listing_reader.h"
 #include "footing_test_support.h"
 
 using namespace plintova;
@@ -63,16 +65,18 @@ TEST(FootingWidth, AWheelNotchMakesTheFootingHandResizedWithItsOwnWidth) {
   addSupport(*p, 3, 12000, 0, {{1000, 0, 0}});
   RecordingPrompter prompter;
   sizeFootings(*p, prompter);
-  ASSERT_TRUE(BuildSizeGroups(*p, prompter));
+  ASSERT_EQ(BuildSizeGroups(*p), "");
   ASSERT_TRUE(AssignSizeGroups(*p, prompter));
   ASSERT_EQ(p->FootingTable[3].SizeL, 2.4f);
 
-  EXPECT_EQ(resizeFooting(*p, 3, -1, prompter), "2.35 X 2.34 = 5.5");  // 1100 / (200 x 2.35) = 2.3404
-  EXPECT_EQ(resizeFooting(*p, 1, +1, prompter), "2.45 X 2.24 = 5.49");
+  // Widths round up: 1100 / (200 x 2.35) = 2.3404 gives 2.35, since 2.34 would load the soil to
+  // 200.04 kN/m2, and 1100 / (200 x 2.45) = 2.2449 gives 2.25.
+  EXPECT_EQ(resizeFooting(*p, 3, -1, prompter), "2.35 X 2.35 = 5.52");
+  EXPECT_EQ(resizeFooting(*p, 1, +1, prompter), "2.45 X 2.25 = 5.51");
   const FootingRecord& f = p->FootingTable[3];
   EXPECT_EQ(f.CombNo, -1);
   EXPECT_EQ(f.SizeL, 2.35f);
-  EXPECT_EQ(f.SizeB, 2.34f);
+  EXPECT_EQ(f.SizeB, 2.35f);
   // Hand-resized footings are numbered in footing order; the group keeps the remaining footing.
   EXPECT_EQ(p->FootingTable[1].GroupRank, 1);
   EXPECT_EQ(f.GroupRank, 2);
@@ -80,7 +84,7 @@ TEST(FootingWidth, AWheelNotchMakesTheFootingHandResizedWithItsOwnWidth) {
 
   // Back to the same length gives the same width as before, whatever the width was meanwhile.
   resizeFooting(*p, 3, -1, prompter);
-  EXPECT_EQ(resizeFooting(*p, 3, +1, prompter), "2.35 X 2.34 = 5.5");
+  EXPECT_EQ(resizeFooting(*p, 3, +1, prompter), "2.35 X 2.35 = 5.52");
   EXPECT_TRUE(prompter.calls.empty());
 }
 
@@ -94,4 +98,35 @@ TEST(FootingWidth, ALengthThatWouldReachZeroIsNotTaken) {
   EXPECT_EQ(p->FootingTable[1].SizeL, 0.05f);
   EXPECT_EQ(p->FootingTable[1].CombNo, 0);
   EXPECT_EQ(resizeFooting(*p, 0, -1, prompter), "");  // no footing selected
+}
+
+TEST(FootingWidth, TheWidthRoundsUpSoThatEveryCaseStaysAllowable) {
+  // Joint 22 of the example frame at SBC 200 and 1.5 m depth, 2.7 m long. Load case 1, FY 1349.22,
+  // MX -4.33, MZ -1.46: 540 B^2 - (1484.14 + 6 x 1.46 / 2.7) B - 6 x 4.33 = 0 gives B = 2.7718. The
+  // nearest 2.77 would load the soil to 200.13 kN/m2; rounded up it is 2.78.
+  Project p;
+  RecordingPrompter prompter;
+  readListing(p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
+  ASSERT_TRUE(acceptDesignInputs(p, "1.5", "200"));
+  placeFootings(p);
+  ASSERT_EQ(sizeFootings(p, prompter), "");
+  int s = 1;
+  while (s < p.FootingCount && p.FootingTable[s].JointNo != 22) ++s;
+  ASSERT_EQ(p.FootingTable[s].JointNo, 22);
+  ASSERT_EQ(p.ReactionTable(s, 0, 2), 1349.22f);
+
+  const float B = WidthForLength(p, s, 2.7f, prompter);
+  EXPECT_EQ(B, 2.78f);
+  FootingRecord& f = p.FootingTable[s];
+  f.CombNo = -1;
+  f.SizeL = 2.7f;
+  f.SizeB = B;
+  for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+    const PressureCheck check = resizedPressure(p, s, c);
+    EXPECT_LE(check.pmax, p.CaseSbc[c]) << "case position " << c;
+    EXPECT_FALSE(check.fails) << "case position " << c;
+  }
+  // At 2.77 the first case fails, as it did with the width rounded to the nearest.
+  f.SizeB = 2.77f;
+  EXPECT_EQ(resizedPressure(p, s, 0).pmax, 200.13f);
 }

@@ -14,7 +14,8 @@ class ColumnWindowTest : public QObject {
   void init() {
     prompter = RecordingPrompter();
     project = uitest::designedFrame(prompter);
-    window = std::make_unique<ColumnWindow>(*project);
+    editor = std::make_unique<PlanEditor>(*project, prompter);
+    window = std::make_unique<ColumnWindow>(*editor);
     window->resize(900, 640);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -144,6 +145,7 @@ class ColumnWindowTest : public QObject {
 
   RecordingPrompter prompter;
   std::unique_ptr<Project> project;
+  std::unique_ptr<PlanEditor> editor;
   std::unique_ptr<ColumnWindow> window;
 };
 

@@ -7,14 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "design/footing_design.h"
+#include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
-#include "footing/footing_sizing.h"
-#include "footing/grid_lines.h"
-#include "footing/size_groups.h"
 #include "input/listing_reader.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "project/plan_editor.h"
+#include "project/schedule_design.h"
 #include "ui_support.h"
 
 namespace plintova::uitest {
@@ -26,12 +25,8 @@ inline std::unique_ptr<Project> designedFrame(Prompter& prompter,
   auto p = std::make_unique<Project>();
   readListing(*p, listing, prompter);
   acceptDesignInputs(*p, "1.5", "200");
-  placeFootings(*p);
-  sizeFootings(*p, prompter);
-  BuildGridLines(*p, prompter);
-  BuildSizeGroups(*p, prompter);
-  AssignSizeGroups(*p, prompter);
-  DesignAllGroups(*p, prompter);
+  startPlan(*p, prompter);
+  designSchedule(*p, prompter);
   return p;
 }
 

@@ -182,17 +182,22 @@ class MainWindowTest : public QObject {
     emit w.columnWindow()->selectionChanged();
     QVERIFY(frame->plan()->numberBox()->isVisible());
     QCOMPARE(frame->plan()->numberBox()->text(), QStringLiteral("7"));
-    // When the column view closes, the plan shows the outlines where the footings now stand, with the
-    // labels as they were and without the grid; nothing is selected any more.
+    // An offset step in the column view moves the footing on the plan at once; when the column view
+    // closes nothing is selected any more, and the plan keeps its grid lines and labels.
     Project& p = *frame->project;
     const int s = footingOf(p, 1);
     p.SelectedFooting = static_cast<int16_t>(s);
-    p.FootingTable[s].PosX += 110;
+    QTest::keyClick(w.columnWindow(), Qt::Key_Right);
+    QCOMPARE(p.FootingTable[s].OffsetX, 1);
+    QCOMPARE(p.decisions.offsetOf(s).x, 1);
+    QVERIFY(p.FootingTable[s].PosX != p.FootingTable[s].ColumnX);
+    QVERIFY(w.scheduleWindow()->showsOutOfDate());
     w.columnWindow()->close();
     QTRY_VERIFY(!w.columnWindow());
     QCOMPARE(p.SelectedFooting, 0);
+    QVERIFY(w.checkBox("ChkGrid")->isChecked());
     const auto& prims = frame->plan()->primitives();
-    QCOMPARE(countRole(prims, draw::Role::GridLine), 0);
+    QCOMPARE(countRole(prims, draw::Role::GridLine), p.GridLineX[0] + p.GridLineZ[0]);
     QCOMPARE(countRole(prims, draw::Role::FootingLabel), 40);
     for (const auto& prim : prims)
       if (prim.role == draw::Role::FootingOutline && prim.id == draw::Id::footing(s))

@@ -56,7 +56,8 @@ class PrintExportTest : public QObject {
     prompter = RecordingPrompter();
     project = uitest::designedFrame(prompter);
     prompter.calls.clear();
-    window = std::make_unique<ScheduleWindow>(*project, prompter);
+    editor = std::make_unique<PlanEditor>(*project, prompter);
+    window = std::make_unique<ScheduleWindow>(*editor);
     window->rebuildRows();
     QVERIFY(dir.isValid());
   }
@@ -209,6 +210,7 @@ class PrintExportTest : public QObject {
   QTemporaryDir dir;
   RecordingPrompter prompter;
   std::unique_ptr<Project> project;
+  std::unique_ptr<PlanEditor> editor;
   std::unique_ptr<ScheduleWindow> window;
 };
 

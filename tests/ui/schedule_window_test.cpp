@@ -6,7 +6,9 @@
 #include <QtTest>
 
 #include "../design/design_fixture.h"
+#include "design/footing_design.h"
 #include "design/schedule.h"
+#include "footing/plan_decisions.h"
 #include "designed_frame_support.h"
 #include "model/numbers.h"
 #include "ui/schedule_window.h"
@@ -42,7 +44,8 @@ class ScheduleWindowTest : public QObject {
     prompter = RecordingPrompter();
     project = uitest::designedFrame(prompter);
     prompter.calls.clear();
-    window = std::make_unique<ScheduleWindow>(*project, prompter);
+    editor = std::make_unique<PlanEditor>(*project, prompter);
+    window = std::make_unique<ScheduleWindow>(*editor);
     window->rebuildRows();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -170,21 +173,27 @@ class ScheduleWindowTest : public QObject {
     const SizeGroupRecord& row = project->DesignGroupTable[2];
     QCOMPARE(row.MemberCount, 4);
     click(window->cell(2, kColMark));
+    // The governing footing and load case by the numbers the listing gives them.
+    const int gov = row.GovFooting;
+    QVERIFY(gov >= 1);
     QCOMPARE(prompter.texts(),
-             (std::vector<std::string>{std::to_string(row.GovFooting) + "   " + std::to_string(row.GovCase)}));
-    QVERIFY(row.GovFooting >= 1);
+             (std::vector<std::string>{"F2: the net pressure " + numberText(row.NetPressure) +
+                                       " kN/m2 comes from joint " + numberText(project->FootingTable[gov].JointNo) +
+                                       ", load case " + numberText(project->ReactionTable(gov, row.GovCase, 1)) + "."}));
 
+    // One message lists every footing of the row by joint number.
     prompter.calls.clear();
     click(window->cell(2, kColNos));
-    std::vector<std::string> members;
-    for (int i = 1; i <= 4; ++i) members.push_back(std::to_string(row.Members[i]));
-    QCOMPARE(prompter.texts(), members);
+    std::string members;
+    for (int i = 1; i <= 4; ++i) members += numberText(project->FootingTable[row.Members[i]].JointNo) + "   ";
+    QCOMPARE(prompter.texts(), (std::vector<std::string>{"F2    " + numberText(row.GroupSize) + " X " +
+                                                         numberText(row.GroupSize) + " M\r\r" + members}));
     for (const auto& call : prompter.calls) QVERIFY(!call.question && call.title.empty());
 
-    // The header line raises the same events for the empty row 0.
+    // The header line names no footing.
     prompter.calls.clear();
     click(window->cell(0, kColMark));
-    QCOMPARE(prompter.texts(), (std::vector<std::string>{"0   0"}));
+    QCOMPARE(prompter.texts(), (std::vector<std::string>{"No footing governs this row."}));
     prompter.calls.clear();
     click(window->cell(0, kColNos));
     QVERIFY(prompter.calls.empty());
@@ -192,19 +201,34 @@ class ScheduleWindowTest : public QObject {
     QVERIFY(prompter.calls.empty());
   }
 
-  void designRunAgainRebuildsTheRows() {
+  void aChangeOfThePlanMarksTheScheduleOutOfDateAndDesignKeepsTheEdits() {
     typeInto(window->cell(1, kColDepth), QStringLiteral("0.7"));
-    // The engineer unticks the 1.9 m group; its four footings move up and the schedule loses a row.
-    project->SizeGroupTable[2].Checked = false;
-    QVERIFY(AssignSizeGroups(*project, prompter));
-    QVERIFY(DesignAllGroups(*project, prompter));
-    window->rebuildRows();
+    QCOMPARE(window->cellText(1, kColDepth), QStringLiteral("0.7"));
+    QVERIFY(!window->showsOutOfDate());
+
+    // The engineer unticks the 1.9 m group: the window says at once that its rows are out of date and
+    // takes no edits until Design runs again.
+    QVERIFY(editor->commit(withGroupChecked(*project, 2, false), "Untick"));
+    window->refresh();
+    QVERIFY(window->showsOutOfDate());
+    QVERIFY(window->outOfDateLabel()->isVisible());
+    QVERIFY(qobject_cast<QLineEdit*>(window->cell(1, kColDepth))->isReadOnly());
+    QCOMPARE(window->rowCount(), 11);
+
+    // Design: its four footings moved up and the schedule lost a row; the depth edit of the 1.8 m row
+    // is applied again to the row of that size.
+    QVERIFY(editor->design());
+    window->refresh();
+    QVERIFY(!window->showsOutOfDate());
     QCOMPARE(window->rowCount(), 10);
     QCOMPARE(window->findChildren<QLabel*>(QRegularExpression("^LabF1_\\d+$")).size(), 11);  // header + 10
     QVERIFY(!window->findChild<QWidget*>("LabF1_11"));
-    QCOMPARE(window->cellText(1, kColDepth), QStringLiteral("0.4"));  // the edit is gone with the old rows
-    for (int r = 1; r <= 10; ++r)
+    QCOMPARE(window->cellText(1, kColDepth), QStringLiteral("0.7"));
+    for (int r = 1; r <= 10; ++r) {
       QCOMPARE(window->cellText(r, kColNos), qs(scheduleRowTexts(*project, r)[kColNos]));
+      // Every row's mark is the mark its footings carry on the plan.
+      QCOMPARE(window->cellText(r, kColMark), QStringLiteral("F%1").arg(project->DesignGroupTable[r].GroupMark));
+    }
     QVERIFY(window->cell(10, kColMark)->isVisible());
 
     // Closing with the frame discards the rows; the next Design fills the window again.
@@ -232,9 +256,10 @@ class ScheduleWindowTest : public QObject {
       design_test::setSupport(*big, s, 100 + s, {{1, 150.0f + 10 * s, 5, 5}});
       design_test::addGroup(*big, 1.0f + 0.05f * static_cast<float>(s), 0.3f, {s});
     }
-    QVERIFY(DesignAllGroups(*big, quiet));
+    QVERIFY(designSchedule(*big, quiet));
     QCOMPARE(big->DesignGroupCount, 60);
-    ScheduleWindow w(*big, quiet);
+    PlanEditor bigEditor(*big, quiet);
+    ScheduleWindow w(bigEditor);
     w.resize(1200, 500);
     w.rebuildRows();
     w.show();
@@ -265,6 +290,7 @@ class ScheduleWindowTest : public QObject {
  private:
   RecordingPrompter prompter;
   std::unique_ptr<Project> project;
+  std::unique_ptr<PlanEditor> editor;
   std::unique_ptr<ScheduleWindow> window;
 };
 

@@ -1,0 +1,180 @@
+// The plan derived from the engineer's decisions: positions, footing kinds, sizes, combined footings,
+// group sizes and ticks, and the assignment with its marks.
+#include "footing/derived_plan.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "footing/combined_footings.h"
+#include "footing/footing_sizing.h"
+#include "footing/footing_width.h"
+#include "footing/grid_lines.h"
+#include "footing/plan_decisions.h"
+#include "footing/size_groups.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace {
+
+constexpr int16_t kDisabled = -100;
+constexpr int16_t kHandResized = -1;
+constexpr double kColumnFaceAllowance = 115;  // mm kept between the footing centre's shift and the column face
+
+bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }
+
+void derivePositions(Project& p) {
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    FootingRecord& f = p.FootingTable[s];
+    const OffsetSteps steps = p.decisions.offsetOf(s);
+    f.OffsetX = steps.x;
+    f.OffsetZ = steps.z;
+    const auto at = offsetPosition(p, s, steps.x, steps.z);
+    f.PosX = at ? at->first : f.ColumnX;
+    f.PosZ = at ? at->second : f.ColumnZ;
+  }
+}
+
+// CombNo of every footing from the decisions; combined pairs that cannot stand any more are dropped.
+void deriveKinds(Project& p, Prompter& prompter) {
+  Decisions& d = p.decisions;
+  for (int s = 1; s <= p.FootingCount; ++s) p.FootingTable[s].CombNo = 0;
+  for (int16_t s : d.disabled)
+    if (isFooting(p, s)) p.FootingTable[s].CombNo = kDisabled;
+  for (const ResizedFooting& r : d.resized)
+    if (isFooting(p, r.footing)) p.FootingTable[r.footing].CombNo = kHandResized;
+
+  std::vector<CombinedPair> kept;
+  std::string dropped;
+  for (const CombinedPair& pair : d.combined) {
+    const bool valid = isFooting(p, pair.first) && isFooting(p, pair.second) && pair.first < pair.second &&
+                       static_cast<int>(kept.size()) < cap::kCombined &&
+                       std::none_of(kept.begin(), kept.end(), [&](const CombinedPair& k) {
+                         return k.first == pair.first || k.first == pair.second || k.second == pair.first ||
+                                k.second == pair.second;
+                       });
+    if (!valid) continue;
+    if (!pairAxis(p, pair.first, pair.second)) {
+      dropped += (dropped.empty() ? "" : ", ") + numberText(p.FootingTable[pair.first].JointNo) + " and " +
+                 numberText(p.FootingTable[pair.second].JointNo);
+      continue;
+    }
+    kept.push_back(pair);
+  }
+  if (kept.size() != d.combined.size()) d.combined = kept;
+  if (!dropped.empty())
+    prompter.message("The combined footing of footings " + dropped +
+                     " was dissolved: its columns no longer lie on one line (deviation more than 600 mm).");
+
+  p.CombinedCount = static_cast<int16_t>(kept.size());
+  for (std::size_t k = 0; k < kept.size(); ++k) {
+    const int n = static_cast<int>(k) + 1;
+    const CombinedPair& pair = kept[k];
+    const PairAxis axis = *pairAxis(p, pair.first, pair.second);
+    CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+    cf = CombinedFootingRecord{};
+    cf.CfMemberCount = 2;
+    cf.CfMembers[1] = pair.first;
+    cf.CfMembers[2] = pair.second;
+    cf.CfAxis = axis.axis;
+    cf.CfDistance = static_cast<double>(axis.distance);
+    cf.CfHalfSkew = static_cast<double>(axis.skew) / 2.0;
+    p.FootingTable[pair.first].CombNo = static_cast<int16_t>(n);
+    p.FootingTable[pair.second].CombNo = static_cast<int16_t>(n);
+  }
+}
+
+void deriveGroups(Project& p) {
+  for (int g = 1; g <= p.SizeGroupCount; ++g) {
+    SizeGroupRecord& grp = p.SizeGroupTable[g];
+    grp.GroupSize = grp.GroupBaseSize;
+    grp.Checked = true;
+    for (const GroupChoice& c : p.decisions.groups) {
+      if (c.baseSize.value() != grp.GroupBaseSize.value()) continue;
+      grp.GroupSize = c.size;
+      grp.Checked = c.checked;
+    }
+  }
+  // The largest size can never be switched off.
+  if (p.SizeGroupCount > 0) p.SizeGroupTable[p.SizeGroupCount].Checked = true;
+}
+
+void deriveSizes(Project& p, Prompter& prompter) {
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    FootingRecord& f = p.FootingTable[s];
+    if (f.CombNo == 0) continue;  // the assignment sizes ordinary footings
+    f.GroupNo = 0;
+    f.GroupRank = 0;
+    if (f.CombNo == kDisabled) {
+      f.SizeL = f.ReqSize;
+      f.SizeB = f.ReqSize;
+    }
+  }
+  for (const ResizedFooting& r : p.decisions.resized) {
+    if (!isFooting(p, r.footing) || p.FootingTable[r.footing].CombNo != kHandResized) continue;
+    FootingRecord& f = p.FootingTable[r.footing];
+    f.SizeL = r.length;
+    f.SizeB = WidthForLength(p, r.footing, r.length, prompter);
+  }
+  for (int n = 1; n <= p.CombinedCount; ++n) {
+    const Single length = p.decisions.combined[static_cast<std::size_t>(n) - 1].length;
+    if (length > 0) designCombinedFooting(p, n, length);
+    else DesignCombinedFooting(p, n, 0);
+  }
+}
+
+}  // namespace
+
+std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz) {
+  if (!isFooting(p, s)) return std::nullopt;
+  const FootingRecord& f = p.FootingTable[s];
+  const int c = f.ColumnMember;
+  if (c < 1 || c > p.ColumnSectionCount || c > cap::kColumnBlocks) return std::nullopt;
+  const auto& section = p.ColumnSectionTable[c];
+  if (section[4] == 0) return std::nullopt;  // the column's section is unknown
+  const auto x = toInt32(f.ColumnX + ox * (section[4] / 2.0 - kColumnFaceAllowance));
+  const auto z = toInt32(f.ColumnZ + oz * (section[3] / 2.0 - kColumnFaceAllowance));
+  if (!x || !z) return std::nullopt;
+  return std::pair{*x, *z};
+}
+
+void resetDecisions(Project& p) {
+  p.decisions = Decisions{};
+  p.decisions.offsets.resize(static_cast<std::size_t>(std::max<int>(p.FootingCount, 0)) + 1);
+  p.scheduleDesigned = false;
+  p.scheduleStale = false;
+}
+
+std::string derivePlan(Project& p, Prompter& prompter) {
+  derivePositions(p);
+  deriveKinds(p, prompter);
+  deriveGroups(p);
+  deriveSizes(p, prompter);
+  const AssignOutcome assigned = assignFootingsToGroups(p);
+  if (!assigned.refusal.empty()) return assigned.refusal;
+  if (!assigned.missed.empty()) prompter.message(missedSizeMessage(p, assigned.missed));
+  return {};
+}
+
+bool applyDecisions(Project& p, Decisions next, Prompter& prompter) {
+  Decisions previous = std::move(p.decisions);
+  p.decisions = std::move(next);
+  const std::string refusal = derivePlan(p, prompter);
+  if (refusal.empty()) return true;
+  prompter.message(refusal);
+  p.decisions = std::move(previous);
+  RecordingPrompter alreadyShown;  // the previous plan's messages were shown when it was derived
+  derivePlan(p, alreadyShown);
+  return false;
+}
+
+std::string startPlan(Project& p, Prompter& prompter) {
+  placeFootings(p);
+  if (std::string refusal = sizeFootings(p, prompter); !refusal.empty()) return refusal;
+  if (std::string refusal = BuildGridLines(p); !refusal.empty()) return refusal;
+  if (std::string refusal = BuildSizeGroups(p); !refusal.empty()) return refusal;
+  resetDecisions(p);
+  return derivePlan(p, prompter);
+}
+
+}  // namespace plintova

@@ -1,0 +1,50 @@
+// The plan derived from the engineer's decisions: positions, footing kinds, sizes, combined footings,
+// group sizes and ticks, and the assignment with its marks.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "model/project.h"
+#include "model/prompter.h"
+
+namespace plintova {
+
+// Largest side of a footing the program designs, m. A listing that needs more has reactions in other
+// units than it says, or a model error.
+constexpr double kLargestFootingSide = 30.0;
+
+// Centre of footing s for offset steps (ox, oz): ColumnX + ox * (column dimension 2 / 2 - 115 mm),
+// ColumnZ + oz * (dimension 1 / 2 - 115 mm), in whole millimetres. Empty when the footing's column
+// section is unknown (the footing stays under its column) or the position does not fit.
+std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz);
+
+// Decisions sized to the footing table: every footing concentric, none disabled, combined or resized,
+// every group at its base size and ticked, no schedule edit.
+void resetDecisions(Project& p);
+
+// Derives the plan from p.decisions and the sized footings: offset steps and footing centres; CombNo
+// (0 ordinary, n member of combined footing n in the order the pairs were made, -1 hand-resized, -100
+// disabled); the combined footings and their members' sizes; the widths of hand-resized footings; the
+// groups' sizes and ticks (the largest group always ticked); the assignment of the ordinary footings,
+// the group marks and the running numbers of hand-resized footings. Disabled footings show their
+// required size and belong to no group.
+// A combined pair whose columns no longer lie on one line (after an offset) is dropped from the
+// decisions and named in one message; footings larger than every ticked group are named in one
+// message. Returns a refusal (the assignment would put more footings into a group than it holds) or
+// an empty text; after a refusal the derived tables are not to be used until the decisions change back.
+std::string derivePlan(Project& p, Prompter& prompter);
+
+// Puts `next` in place of the decisions and derives the plan. A refusal is shown, the previous
+// decisions are put back and derived again, and false is returned.
+bool applyDecisions(Project& p, Decisions next, Prompter& prompter);
+
+// The start of a plan: footings placed on their joints, sized, the grid lines and size groups built,
+// the decisions reset and the plan derived. Returns the reason when the listing cannot be designed
+// (a side beyond the largest footing, more grid lines, sizes or footings of one size than the tables
+// hold); the messages of sizing (zero or upward reactions) go through the prompter.
+std::string startPlan(Project& p, Prompter& prompter);
+
+}  // namespace plintova

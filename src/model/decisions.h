@@ -1,0 +1,82 @@
+// The engineer's decisions on the plan and the schedule, kept apart from everything derived from them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "model/single.h"
+
+namespace plintova {
+
+// Column offset steps of one footing: -1, 0 or +1 along X and along Z.
+struct OffsetSteps {
+  int8_t x = 0, z = 0;
+  bool operator==(const OffsetSteps&) const = default;
+};
+
+// Two footings joined into one combined footing, in footing-table order (first < second). `length`
+// is the length the engineer chose with the wheel as the start of the design; 0 while the footing has
+// the length it was first designed with.
+struct CombinedPair {
+  int16_t first = 0, second = 0;
+  Single length = 0;
+  bool operator==(const CombinedPair& o) const {
+    return first == o.first && second == o.second && length.value() == o.length.value();
+  }
+};
+
+// A footing made rectangular by hand: its length along X; the width follows from the length.
+struct ResizedFooting {
+  int16_t footing = 0;
+  Single length = 0;
+  bool operator==(const ResizedFooting& o) const { return footing == o.footing && length.value() == o.length.value(); }
+};
+
+// A size group whose size was stepped or whose tick was taken off, known by the size that created it.
+struct GroupChoice {
+  Single baseSize = 0;
+  Single size = 0;
+  bool checked = true;
+  bool operator==(const GroupChoice& o) const {
+    return baseSize.value() == o.baseSize.value() && size.value() == o.size.value() && checked == o.checked;
+  }
+};
+
+// The edits of one schedule row, known by the base size of its group: only the fields the engineer set.
+// The depth is the value typed (the design may raise it); a pedestal edit designs the depth afresh, so
+// it clears an earlier depth edit of the row.
+struct ScheduleEdit {
+  Single baseSize = 0;
+  std::optional<float> pedestal, depth;
+  std::optional<int16_t> barDia;
+  bool empty() const { return !pedestal && !depth && !barDia; }
+  bool operator==(const ScheduleEdit& o) const {
+    return baseSize.value() == o.baseSize.value() && pedestal == o.pedestal && depth == o.depth && barDia == o.barDia;
+  }
+};
+
+// Everything the engineer decided. The footing table's CombNo, sizes and positions, the group
+// assignment and marks, the combined footings and the schedule are derived from these and the listing,
+// so that a decision taken back (or read from a saved project) gives the same screen again.
+// Footings are known by their index in the footing table, which is fixed for one reading of the listing.
+struct Decisions {
+  std::vector<OffsetSteps> offsets;       // by footing index (entry 0 unused); missing entries are 0, 0
+  std::vector<int16_t> disabled;          // ascending footing indices
+  std::vector<CombinedPair> combined;     // combined footing n is entry n - 1
+  std::vector<ResizedFooting> resized;    // ascending footing indices
+  std::vector<GroupChoice> groups;        // only groups that differ from their base size and tick
+  std::vector<ScheduleEdit> schedule;     // in the order the rows were first edited
+
+  OffsetSteps offsetOf(int s) const {
+    return s >= 0 && static_cast<std::size_t>(s) < offsets.size() ? offsets[static_cast<std::size_t>(s)] : OffsetSteps{};
+  }
+  // Decisions on the plan (everything but the schedule edits).
+  bool samePlan(const Decisions& o) const {
+    return offsets == o.offsets && disabled == o.disabled && combined == o.combined && resized == o.resized &&
+           groups == o.groups;
+  }
+  bool operator==(const Decisions& o) const { return samePlan(o) && schedule == o.schedule; }
+};
+
+}  // namespace plintova

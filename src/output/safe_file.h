@@ -1,0 +1,88 @@
+// The one writer of every output file, and the reader of input files that never blocks.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plintova {
+
+// A file the program read its work from and must never write over, with what it is in plain words
+// ("the listing", "the layout file") for the message that refuses it.
+struct ProtectedFile {
+  std::string path;
+  std::string what;
+};
+
+// Why an output target is refused.
+enum class TargetProblem {
+  None,            // the target may be written
+  NoName,          // an empty file name
+  Protected,       // it is one of the protected input files (same device and inode, or same path)
+  NotAFile,        // it exists and is a folder, device, named pipe, socket or broken symbolic link
+  ReadOnly,        // it exists and may not be written
+  FolderUnusable,  // its folder is missing or no file can be created in it
+};
+
+struct TargetCheck {
+  TargetProblem problem = TargetProblem::None;
+  // Why it is refused, in plain words that do not repeat the target's name ("it is a folder, not a
+  // file"; "Permission denied"); empty when the target may be written.
+  std::string reason;
+  // The file that will be replaced: the target itself, or the file its symbolic link points to.
+  std::string writePath;
+  explicit operator bool() const { return problem == TargetProblem::None; }
+};
+
+// Checks that `target` may be written without touching an input: not one of `protectedFiles`, not an
+// existing non-regular file, not read-only, and in a folder where a new file can be created.
+TargetCheck checkOutputTarget(const std::string& target, const std::vector<ProtectedFile>& protectedFiles = {});
+
+// Checks that no two of `targets` name one file, by normalised path (symbolic links resolved) and, for
+// files that exist, by device and inode. Returns "" or the reason naming the two paths.
+std::string checkDistinctOutputs(const std::vector<std::string>& targets);
+
+// Writes `bytes` as the whole content of `target`: checked as above, written to a fresh temporary file in
+// the folder of the file to replace, flushed to the disk and renamed over it, keeping the mode of the file
+// it replaces. Returns "" on success, else the reason; on failure the target is unchanged and no temporary
+// file is left behind.
+std::string writeFileSafely(const std::string& target, std::string_view bytes,
+                            const std::vector<ProtectedFile>& protectedFiles = {});
+
+// Fills the temporary file whose path it is given (for writers that want a file name, such as the
+// workbook library); returns "" on success, else the reason.
+using FillTemporaryFile = std::function<std::string(const std::string& temporaryPath)>;
+
+// The same, with the content written by `fill` into the temporary file; the writer then flushes it to
+// the disk, closes it and renames it into place.
+std::string writeFileSafely(const std::string& target, const FillTemporaryFile& fill,
+                            const std::vector<ProtectedFile>& protectedFiles = {});
+
+// Length of every temporary file name (".plv-XXXXXXXX.tmp"), whatever the target's name: a target whose
+// name is as long as the file system allows can still be written.
+inline constexpr std::size_t kTemporaryNameLength = 17;
+
+// Makes SIGINT, SIGTERM and SIGHUP remove the live temporary files before the program ends as it would
+// have without the handler. Installed only for signals whose disposition is still the default; the
+// writer calls it, so callers need not.
+void removeTemporariesOnSignals();
+
+enum class InputStatus {
+  Read,        // `bytes` holds the whole file
+  Missing,     // there is no file by that name
+  Unreadable,  // it exists but cannot be read; `reason` says why
+};
+
+struct InputFile {
+  InputStatus status = InputStatus::Missing;
+  std::string bytes;
+  std::string reason;  // "No such file or directory" when missing
+};
+
+// Reads the whole of a regular file of at most `sizeLimit` bytes. Opens without blocking and refuses a
+// named pipe, device, socket or folder before reading, so such a name never hangs the program.
+InputFile readInputFile(const std::string& path, std::size_t sizeLimit);
+
+}  // namespace plintova

@@ -13,6 +13,7 @@ namespace {
 constexpr Rgb kGridColour{120, 120, 120};
 constexpr Rgb kRequiredColour{0, 140, 0};
 constexpr Rgb kClashColour{220, 0, 0};
+constexpr Rgb kDisabledColour{128, 128, 128};
 
 int footingCount(const Project& p) { return std::clamp<int>(p.FootingCount, 0, cap::kFootings); }
 int combinedCount(const Project& p) { return std::clamp<int>(p.CombinedCount, 0, cap::kCombined); }
@@ -79,7 +80,8 @@ std::string footingLabelText(const FootingRecord& f, const PlanOptions& options,
     if (f.CombNo == 0) return numberText(f.SizeL);
     return numberText(f.SizeL) + "\r" + numberText(f.SizeB);
   }
-  if (options.footingNos) return f.CombNo == -100 ? std::string() : std::to_string(f.JointNo);
+  // A disabled footing keeps its number in brackets: something to click to enable it again.
+  if (options.footingNos) return f.CombNo == -100 ? "(" + std::to_string(f.JointNo) + ")" : std::to_string(f.JointNo);
   if (options.groupNos) {
     if (f.CombNo == 0) return "F" + std::to_string(f.GroupRank);
     if (f.CombNo == -1) return "R" + std::to_string(f.GroupRank);
@@ -180,6 +182,7 @@ std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, co
       p.bold = true;
       p.colour = kPureRed;
     }
+    if (f.CombNo == -100) p.colour = kDisabledColour;
     out.push_back(std::move(p));
   }
   return out;

@@ -30,7 +30,7 @@ Rect fitPlan(const Project& project, double pictureWidth, double pictureHeight);
 
 // Label text of a footing for the ticked options; with none of "Size", "Footing No's" and "Group No's"
 // ticked the label keeps `previous`. A combined or hand-resized footing with "Size" shows both sides on
-// two lines (separated by "\r").
+// two lines (separated by "\r"); a disabled footing with "Footing No's" shows its number in brackets.
 std::string footingLabelText(const FootingRecord& f, const PlanOptions& options, const std::string& previous);
 
 struct PlanPoint {

@@ -27,7 +27,10 @@ QComboBox* entryBox(const char* name, const QStringList& items) {
   box->setCompleter(nullptr);
   box->addItems(items);
   box->setCurrentIndex(-1);
-  box->setEditText(QStringLiteral("Select"));
+  // "Select" is a hint, not text: a click into the box starts on an empty line, so what is typed is
+  // the value and not "Selec200t".
+  box->setEditText(QString());
+  box->lineEdit()->setPlaceholderText(QStringLiteral("Select"));
   box->setMinimumContentsLength(7);
   return box;
 }
@@ -96,7 +99,7 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, QW
   connect(ok_, &QPushButton::clicked, this, &StartupDialog::cmdOK);
   connect(exit_, &QPushButton::clicked, this, &StartupDialog::reject);
 
-  // Both boxes still read "Select": nothing is taken yet, and the dialog waits.
+  // Both boxes are still empty: nothing is taken yet, and the dialog waits.
   cmdOK();
 }
 

@@ -85,7 +85,7 @@ TEST(PlanLabels, TextFollowsTheFirstTickedOptionAndKeepsItsTextWhenNoneIsTicked)
   EXPECT_EQ(footingLabelText(f, size, "x"), "1.55\r2.1");
   EXPECT_EQ(footingLabelText(f, grp, "x"), "R3");
   f.CombNo = -100;
-  EXPECT_EQ(footingLabelText(f, fnos, "x"), "");
+  EXPECT_EQ(footingLabelText(f, fnos, "x"), "(12)");  // still something to click to enable it
   EXPECT_EQ(footingLabelText(f, grp, "x"), "D");
   f.CombNo = 4;
   EXPECT_EQ(footingLabelText(f, fnos, "x"), "12");

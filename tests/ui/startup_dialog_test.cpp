@@ -50,8 +50,11 @@ class StartupDialogTest : public QObject {
     QCOMPARE(dialog->findChild<QLabel*>("LabLoadCases")->text(), QStringLiteral("LOAD CASES :   6"));
     QCOMPARE(dialog->findChild<QLabel*>("LabFckFe")->text(), QStringLiteral("Fck 25     Fe 415 N/mm2"));
     QCOMPARE(dialog->findChild<QLabel*>("Label6")->text(), QStringLiteral("KN/m2    At  Depth"));
-    QCOMPARE(dialog->sbcBox()->currentText(), QStringLiteral("Select"));
-    QCOMPARE(dialog->depthBox()->currentText(), QStringLiteral("Select"));
+    // "Select" is shown as a hint in empty boxes, not as their text.
+    for (QComboBox* box : {dialog->sbcBox(), dialog->depthBox()}) {
+      QCOMPARE(box->currentText(), QString());
+      QCOMPARE(box->lineEdit()->placeholderText(), QStringLiteral("Select"));
+    }
     QCOMPARE(dialog->sbcBox()->itemText(7), QStringLiteral("500"));
     QCOMPARE(dialog->depthBox()->itemText(1), QStringLiteral("1.0"));
     saveShot(dialog.get(), QStringLiteral("startup_dialog.png"));
@@ -102,6 +105,19 @@ class StartupDialogTest : public QObject {
     // Typed values never join the lists.
     QCOMPARE(dialog->depthBox()->count(), 8);
     QCOMPARE(dialog->sbcBox()->count(), 8);
+  }
+
+  void clickingIntoABoxAndTypingGivesTheTypedValue() {
+    // A click into the box puts the cursor where the click lands; typing then gives only what is typed.
+    for (QComboBox* box : {dialog->depthBox(), dialog->sbcBox()}) {
+      QTest::mouseClick(box->lineEdit(), Qt::LeftButton, {}, QPoint(box->lineEdit()->width() / 2, 5));
+      QTest::keyClicks(box->lineEdit(), box == dialog->sbcBox() ? QStringLiteral("200") : QStringLiteral("1.5"));
+    }
+    QCOMPARE(dialog->sbcBox()->currentText(), QStringLiteral("200"));
+    QSignalSpy confirmed(dialog.get(), &StartupDialog::confirmed);
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    QCOMPARE(confirmed.count(), 1);
+    QCOMPARE(project->CaseSbc[0], 200.0f);
   }
 
   void enterConfirmsAndPickedItemsCount() {

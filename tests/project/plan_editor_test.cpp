@@ -1,0 +1,164 @@
+// The plan editor: the one path of a change, the schedule's "out of date" state, and the schedule edits
+// kept as decisions and applied again by every Design.
+#include "project/plan_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "design/schedule.h"
+#include "footing/derived_plan.h"
+#include "footing/design_inputs.h"
+#include "footing/plan_decisions.h"
+#include "input/listing_reader.h"
+#include "project/schedule_design.h"
+
+using namespace plintova;
+
+namespace {
+
+struct Frame1 {
+  RecordingPrompter prompter;
+  std::unique_ptr<Project> p = std::make_unique<Project>();
+  std::unique_ptr<PlanEditor> editor;
+  std::vector<Change> changes;
+
+  Frame1() {
+    readListing(*p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
+    acceptDesignInputs(*p, "1.5", "200");
+    EXPECT_EQ(startPlan(*p, prompter), "");
+    editor = std::make_unique<PlanEditor>(*p, prompter);
+    editor->setListener([this](const Change& c) { changes.push_back(c); });
+  }
+  int footing(int joint) const {
+    for (int s = 1; s <= p->FootingCount; ++s)
+      if (p->FootingTable[s].JointNo == joint) return s;
+    return 0;
+  }
+  int row(float base) const {
+    for (int r = 1; r <= p->DesignGroupCount; ++r)
+      if (p->DesignGroupTable[r].GroupBaseSize == base) return r;
+    return 0;
+  }
+  bool edit(float base, ScheduleField field, double value = 0) {
+    const auto next = withScheduleEdit(*p, row(base), field, value);
+    return next && editor->commit(*next, "edit");
+  }
+};
+
+// Every schedule row counts exactly the footings drawn with its mark, and carries that mark.
+void expectRowsMatchThePlan(const Project& p) {
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    const SizeGroupRecord& row = p.DesignGroupTable[r];
+    int drawn = 0;
+    for (int s = 1; s <= p.FootingCount; ++s)
+      drawn += p.FootingTable[s].CombNo == 0 && p.FootingTable[s].GroupRank == row.GroupMark;
+    EXPECT_GT(row.MemberCount, 0) << "row " << r;
+    EXPECT_EQ(row.MemberCount, drawn) << "row " << r;
+    EXPECT_EQ(scheduleRowTexts(p, r)[kColMark], "F" + std::to_string(row.GroupMark));
+  }
+}
+
+}  // namespace
+
+TEST(PlanEditor, APlanChangeMarksTheScheduleOutOfDateAndDesignStartsFromTheNewAssignment) {
+  Frame1 f;
+  ASSERT_TRUE(f.editor->design());
+  EXPECT_EQ(f.p->DesignGroupCount, 11);
+  EXPECT_FALSE(f.p->scheduleStale);
+  ASSERT_EQ(f.changes.size(), 1u);
+  EXPECT_TRUE(f.changes[0].schedule && !f.changes[0].plan);
+
+  // Combining joints 20 and 21 takes the only footings of the 2.0 m and 2.7 m groups.
+  const int a = f.footing(20), b = f.footing(21);
+  ASSERT_TRUE(f.editor->commit(withCombinedPair(*f.p, a, b), "Combine"));
+  EXPECT_TRUE(f.p->scheduleStale);
+  ASSERT_EQ(f.changes.size(), 2u);
+  EXPECT_TRUE(f.changes[1].plan && f.changes[1].schedule);
+  EXPECT_EQ(f.changes[1].action, "Combine");
+
+  ASSERT_TRUE(f.editor->design());
+  EXPECT_FALSE(f.p->scheduleStale);
+  // No row for a group whose only footing is now combined; NO's always equals the footings drawn.
+  EXPECT_EQ(f.p->DesignGroupCount, 9);
+  EXPECT_EQ(f.row(2.0f), 0);
+  EXPECT_EQ(f.row(2.7f), 0);
+  expectRowsMatchThePlan(*f.p);
+
+  // Unchanged decisions change nothing and tell nobody.
+  const std::size_t told = f.changes.size();
+  EXPECT_TRUE(f.editor->commit(f.p->decisions, "nothing"));
+  EXPECT_EQ(f.changes.size(), told);
+}
+
+TEST(PlanEditor, ScheduleEditsLastThroughDesignAndAGoneRowIsNamedInOneMessage) {
+  Frame1 f;
+  ASSERT_TRUE(f.editor->design());
+  f.prompter.calls.clear();
+  ASSERT_TRUE(f.edit(1.9f, ScheduleField::Depth, 0.5));
+  ASSERT_TRUE(f.edit(2.2f, ScheduleField::Pedestal, 0.7));
+  ASSERT_TRUE(f.edit(2.2f, ScheduleField::BarDia));
+  EXPECT_EQ(f.p->DesignGroupTable[f.row(1.9f)].TotalDepth, 0.5f);
+  EXPECT_EQ(f.p->DesignGroupTable[f.row(2.2f)].PedestalSize, 0.7f);
+  EXPECT_EQ(f.p->DesignGroupTable[f.row(2.2f)].BarDia, 12);
+  ASSERT_EQ(f.p->decisions.schedule.size(), 2u);
+  // Edits are refused where the row refuses them: a pedestal as wide as the footing.
+  EXPECT_FALSE(f.edit(2.2f, ScheduleField::Pedestal, 2.2));
+  EXPECT_FALSE(f.edit(2.2f, ScheduleField::Depth, std::numeric_limits<double>::infinity()));
+
+  // The 1.9 m group is unticked: its footings move up; Design keeps the 2.2 m edits and names the
+  // 1.9 m edit, which has no row any more, in one message.
+  ASSERT_TRUE(f.editor->commit(withGroupChecked(*f.p, 2, false), "Untick 1.9"));
+  ASSERT_TRUE(f.editor->design());
+  EXPECT_EQ(f.row(1.9f), 0);
+  const SizeGroupRecord& row22 = f.p->DesignGroupTable[f.row(2.2f)];
+  EXPECT_EQ(row22.PedestalSize, 0.7f);
+  EXPECT_EQ(row22.BarDia, 12);
+  ASSERT_EQ(f.prompter.calls.size(), 1u);
+  EXPECT_NE(f.prompter.calls[0].text.find("1.9 m (depth 0.5)"), std::string::npos);
+  ASSERT_EQ(f.p->decisions.schedule.size(), 1u);
+  EXPECT_EQ(f.p->decisions.schedule[0].baseSize, 2.2f);
+  expectRowsMatchThePlan(*f.p);
+}
+
+TEST(PlanEditor, ARowComesOutAsItsEditsMakeItInWhateverOrderTheyWereMade) {
+  // Bar diameter first, then a depth that shear deepens: the same row as depth first, then diameter.
+  Frame1 first, second;
+  ASSERT_TRUE(first.editor->design());
+  ASSERT_TRUE(second.editor->design());
+  ASSERT_TRUE(first.edit(2.9f, ScheduleField::BarDia));
+  ASSERT_TRUE(first.edit(2.9f, ScheduleField::Depth, 0.5234));
+  ASSERT_TRUE(second.edit(2.9f, ScheduleField::Depth, 0.5234));
+  ASSERT_TRUE(second.edit(2.9f, ScheduleField::BarDia));
+  const int r = first.row(2.9f);
+  EXPECT_EQ(scheduleRowTexts(*first.p, r), scheduleRowTexts(*second.p, r));
+
+  // A pedestal edit designs the depth afresh: it takes back the row's depth edit.
+  ASSERT_TRUE(first.edit(2.9f, ScheduleField::Pedestal, 0.8));
+  ASSERT_EQ(first.p->decisions.schedule.size(), 1u);
+  EXPECT_FALSE(first.p->decisions.schedule[0].depth.has_value());
+  EXPECT_EQ(first.p->decisions.schedule[0].pedestal, 0.8f);
+  // Four clicks bring the diameter round to 10 mm again: no bar edit is left.
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(first.edit(2.9f, ScheduleField::BarDia));
+  EXPECT_FALSE(first.p->decisions.schedule[0].barDia.has_value());
+  EXPECT_EQ(first.p->DesignGroupTable[r].BarDia, 10);
+}
+
+TEST(PlanEditor, AnOutOfDateScheduleKeepsItsRowsUntilDesign) {
+  Frame1 f;
+  ASSERT_TRUE(f.editor->design());
+  const auto before = scheduleRowTexts(*f.p, 1);
+  ASSERT_TRUE(f.editor->commit(withFootingToggled(*f.p, f.footing(40)), "Disable 40"));  // the only 1.8 m footing
+  EXPECT_TRUE(f.p->scheduleStale);
+  EXPECT_EQ(scheduleRowTexts(*f.p, 1), before);
+  // A schedule edit while out of date is kept for the next Design, which applies it.
+  ASSERT_TRUE(f.edit(1.9f, ScheduleField::Depth, 0.6));
+  EXPECT_TRUE(f.p->scheduleStale);
+  ASSERT_TRUE(f.editor->design());
+  EXPECT_EQ(f.p->DesignGroupTable[f.row(1.9f)].TotalDepth, 0.6f);
+  EXPECT_EQ(scheduleRowTexts(*f.p, 1)[kColMark], "F1");
+  EXPECT_EQ(f.p->DesignGroupTable[1].GroupBaseSize, 1.9f);
+}

@@ -44,7 +44,9 @@ double factoredLoad(double fy) {
 // negative one. Its result is therefore checked by the sign of the cubic just below and just above it,
 // and replaced by the bracketed root when the check fails.
 double sideFor(double P, double M, double q) {
-  float L = static_cast<float>(std::sqrt(P / 3.0 / q) + kStartOffset);
+  const double start = std::sqrt(P / 3.0 / q) + kStartOffset;
+  if (!(start <= kLargestSingle)) return bracketedSide(P, M, q);
+  float L = static_cast<float>(start);
   bool ranAway = false;
   for (int i = 0; i < kIterations; ++i) {
     const double x = L;

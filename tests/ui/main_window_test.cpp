@@ -235,7 +235,7 @@ class MainWindowTest : public QObject {
     // Joint 12 made rectangular with the wheel, and a selection window drawn for the next combine.
     const int s = footingOf(p, 12);
     pressLabel(plan, s, Qt::LeftButton);
-    const QPoint box = plan->numberBox()->geometry().center() + plan->pos();
+    const QPoint box = plan->mapTo(&w, plan->numberBox()->geometry().center());
     turnWheel(&w, box, -120);
     turnWheel(&w, box, -120);
     QCOMPARE(p.FootingTable[s].SizeL, 2.8f);

@@ -46,7 +46,7 @@ class PlanInteractionTest : public QObject {
   MainWindow* window = nullptr;
 
   QPoint numberBoxCentre() const {
-    return plan->numberBox()->geometry().center() + plan->pos();
+    return plan->mapTo(window, plan->numberBox()->geometry().center());
   }
   draw::PlanPoint planPos(QWidget* w) const { return plan->toPlan(QPointF(w->pos())); }
 
@@ -100,7 +100,7 @@ class PlanInteractionTest : public QObject {
     pressLabel(plan, 1, Qt::LeftButton);
     const QPoint box = numberBoxCentre();
     // Over the plan, away from the number box, the wheel changes nothing.
-    turnWheel(window, plan->pos() + plan->toPixels(20000, 1500).toPoint(), -120);
+    turnWheel(window, plan->mapTo(window, plan->toPixels(20000, 1500).toPoint()), -120);
     QCOMPARE(p->FootingTable[1].SizeL, 1.7f);
 
     turnWheel(window, box, -120);

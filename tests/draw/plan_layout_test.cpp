@@ -108,7 +108,7 @@ TEST(PlanDrawing, OutlinesCombinedFootingsGridAndLabels) {
             "box FootingOutline footing:2 (5400,-600)-(6600,600)\n"
             "box CombinedOutline combined:1 (-700,3500)-(700,6500) w2\n"
             "text FootingLabel footing:1 (-100,-100) \"F2\" bold rgb(255,0,0) fill rgb(255,255,255)\n"
-            "text FootingLabel footing:2 (5900,-100) \"D\" fill rgb(255,255,255)\n"
+            "text FootingLabel footing:2 (5900,-100) \"D\" rgb(128,128,128) fill rgb(255,255,255)\n"
             "text FootingLabel footing:3 (-100,3900) \"C1\" fill rgb(255,255,255)\n"
             "text FootingLabel footing:4 (-100,5900) \"C1\" fill rgb(255,255,255)\n");
   EXPECT_EQ(p.FootingTable[2].DrawX1, 5400.0f);
@@ -126,7 +126,7 @@ TEST(PlanDrawing, OutlinesCombinedFootingsGridAndLabels) {
   EXPECT_EQ(dumpRole(list, Role::GridLine), "");
   EXPECT_EQ(dumpRole(list, Role::FootingLabel),
             "text FootingLabel footing:1 (-100,-100) \"11\" bold rgb(255,0,0) fill rgb(255,255,255)\n"
-            "text FootingLabel footing:2 (5900,-100) \"\" fill rgb(255,255,255)\n"
+            "text FootingLabel footing:2 (5900,-100) \"(12)\" rgb(128,128,128) fill rgb(255,255,255)\n"
             "text FootingLabel footing:3 (-100,3900) \"13\" fill rgb(255,255,255)\n"
             "text FootingLabel footing:4 (-100,5900) \"14\" fill rgb(255,255,255)\n");
 

@@ -188,12 +188,6 @@ std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, co
   return out;
 }
 
-std::vector<Primitive> planOutlines(const Project& project) {
-  std::vector<Primitive> out;
-  addFootingOutlines(project, out);
-  return out;
-}
-
 Primitive selectionWindow(double x1, double z1, double x2, double z2) {
   Primitive p = box(x1, z1, x2, z2, Role::Selection);
   p.style = LineStyle::Dot;

@@ -48,10 +48,6 @@ PlanPoint labelPosition(const FootingRecord& f, double nineWidth);
 std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, const Rect& visible, double nineWidth,
                                 std::vector<std::string>& labels);
 
-// Outlines only, at the current positions (the redraw after the column view closes): no labels, no grid,
-// and the Draw fields of the model are left as they were.
-std::vector<Primitive> planOutlines(const Project& project);
-
 // The selection window dragged on the plan, between its start and end corners.
 Primitive selectionWindow(double x1, double z1, double x2, double z2);
 

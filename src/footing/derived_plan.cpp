@@ -19,7 +19,6 @@ namespace {
 
 constexpr int16_t kDisabled = -100;
 constexpr int16_t kHandResized = -1;
-constexpr double kColumnFaceAllowance = 115;  // mm kept between the footing centre's shift and the column face
 
 bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }
 
@@ -124,19 +123,6 @@ void deriveSizes(Project& p, Prompter& prompter) {
 }
 
 }  // namespace
-
-std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz) {
-  if (!isFooting(p, s)) return std::nullopt;
-  const FootingRecord& f = p.FootingTable[s];
-  const int c = f.ColumnMember;
-  if (c < 1 || c > p.ColumnSectionCount || c > cap::kColumnBlocks) return std::nullopt;
-  const auto& section = p.ColumnSectionTable[c];
-  if (section[4] == 0) return std::nullopt;  // the column's section is unknown
-  const auto x = toInt32(f.ColumnX + ox * (section[4] / 2.0 - kColumnFaceAllowance));
-  const auto z = toInt32(f.ColumnZ + oz * (section[3] / 2.0 - kColumnFaceAllowance));
-  if (!x || !z) return std::nullopt;
-  return std::pair{*x, *z};
-}
 
 void resetDecisions(Project& p) {
   p.decisions = Decisions{};

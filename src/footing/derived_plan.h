@@ -16,11 +16,6 @@ namespace plintova {
 // units than it says, or a model error.
 constexpr double kLargestFootingSide = 30.0;
 
-// Centre of footing s for offset steps (ox, oz): ColumnX + ox * (column dimension 2 / 2 - 115 mm),
-// ColumnZ + oz * (dimension 1 / 2 - 115 mm), in whole millimetres. Empty when the footing's column
-// section is unknown (the footing stays under its column) or the position does not fit.
-std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz);
-
 // Decisions sized to the footing table: every footing concentric, none disabled, combined or resized,
 // every group at its base size and ticked, no schedule edit.
 void resetDecisions(Project& p);

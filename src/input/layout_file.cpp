@@ -88,18 +88,14 @@ LayoutResult readLayout(Project& p) {
   const int zCount = std::min<int>(n, static_cast<int>(zs.size()) - 1);
   for (int i = 1; i <= zCount; ++i) stepOf(zs[static_cast<std::size_t>(i)], 5, p.FootingTable[i].OffsetZ);
 
-  // Each footing stands where the column layout window puts it for its steps.
+  // The steps are the engineer's decisions; each footing stands where its steps put it.
+  p.decisions.offsets.resize(static_cast<std::size_t>(n) + 1);
   for (int i = 1; i <= n; ++i) {
     FootingRecord& f = p.FootingTable[i];
-    const int c = f.ColumnMember;
-    if (c < 1 || c > p.ColumnSectionCount || c > cap::kColumnBlocks) continue;
-    const auto& section = p.ColumnSectionTable[c];
-    if (section[4] == 0) continue;  // the column's section is unknown
-    auto x = toInt32(f.ColumnX + f.OffsetX * (section[4] / 2.0 - 115));
-    auto z = toInt32(f.ColumnZ + f.OffsetZ * (section[3] / 2.0 - 115));
-    if (x && z) {
-      f.PosX = *x;
-      f.PosZ = *z;
+    p.decisions.offsets[static_cast<std::size_t>(i)] = {static_cast<int8_t>(f.OffsetX), static_cast<int8_t>(f.OffsetZ)};
+    if (const auto at = offsetPosition(p, i, f.OffsetX, f.OffsetZ)) {
+      f.PosX = at->first;
+      f.PosZ = at->second;
     }
   }
   return {LayoutStatus::Applied, {}};

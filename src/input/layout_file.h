@@ -34,8 +34,8 @@ struct LayoutResult {
 
 // Reads the layout file of the project's listing without ever waiting on it (a named pipe is refused).
 // A first line that does not hold exactly FootingCount values changes nothing. Steps outside -1..+1 are
-// ignored. Each footing whose column section is known moves to where its steps put it:
-// PosX = ColumnX + OffsetX * (dimension 4 / 2 - 115), PosZ = ColumnZ + OffsetZ * (dimension 3 / 2 - 115).
+// ignored. The steps become the offsets of the engineer's decisions, and each footing whose column
+// section is known moves to where its steps put it (offsetPosition).
 LayoutResult readLayout(Project& p);
 
 }  // namespace plintova

@@ -1,6 +1,8 @@
 // Out-of-line pieces of the project model: index errors and lattice cells.
 #include "model/project.h"
 
+#include "model/numbers.h"
+
 namespace plintova {
 
 void throwIndexError(const char* table, long long index, long long size) {
@@ -11,6 +13,20 @@ void SparseLattice::set(int ix, int iy, int iz, int16_t v) {
   if (ix < 0 || ix > 1023 || iy < 0 || iy > 1023 || iz < 0 || iz > 1023) throwIndexError("lattice", ix, 1024);
   if (v == 0) cells_.erase(key(ix, iy, iz));
   else cells_[key(ix, iy, iz)] = v;
+}
+
+std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz) {
+  constexpr double kColumnFaceAllowance = 115;  // mm
+  if (s < 1 || s > p.FootingCount || s > cap::kFootings) return std::nullopt;
+  const FootingRecord& f = p.FootingTable[s];
+  const int c = f.ColumnMember;
+  if (c < 1 || c > p.ColumnSectionCount || c > cap::kColumnBlocks) return std::nullopt;
+  const auto& section = p.ColumnSectionTable[c];
+  if (section[4] == 0) return std::nullopt;  // the column's section is unknown
+  const auto x = toInt32(f.ColumnX + ox * (section[4] / 2.0 - kColumnFaceAllowance));
+  const auto z = toInt32(f.ColumnZ + oz * (section[3] / 2.0 - kColumnFaceAllowance));
+  if (!x || !z) return std::nullopt;
+  return std::pair{*x, *z};
 }
 
 }  // namespace plintova

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "model/decisions.h"
 #include "model/fixed_table.h"
@@ -207,5 +209,11 @@ struct Project {
     return c;
   }
 };
+
+// Centre of footing s for column offset steps (ox, oz): ColumnX + ox * (column dimension 2 / 2 - 115 mm)
+// and ColumnZ + oz * (dimension 1 / 2 - 115 mm), in whole millimetres, so that a shifted footing keeps
+// 115 mm between its centre's shift and the column face. Empty when the footing's column section is
+// unknown (the footing stays under its column) or the position does not fit.
+std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz);
 
 }  // namespace plintova

@@ -213,13 +213,15 @@ bool MainWindow::load() {
   drawFoot();
   setWindowTitle(QString::fromStdString(project_.AnlPath));
 
-  // The column offsets of an earlier run on this listing.
-  if (!project_.AnlPath.empty() && readLayout(project_)) {
-    Decisions next = project_.decisions;
-    for (int s = 1; s <= project_.FootingCount; ++s)
-      next.offsets[static_cast<std::size_t>(s)] = {static_cast<int8_t>(project_.FootingTable[s].OffsetX),
-                                                   static_cast<int8_t>(project_.FootingTable[s].OffsetZ)};
-    commit(next, {});
+  // The column offsets of an earlier run on this listing. A layout file that exists but cannot be read
+  // is reported, and it is not replaced on close without asking, so that its offsets are not lost.
+  if (!project_.AnlPath.empty()) {
+    const LayoutResult layout = readLayout(project_);
+    if (layout.status == LayoutStatus::Applied) editor_.rederive({});
+    if (layout.status == LayoutStatus::Unreadable) {
+      layoutUnreadable_ = true;
+      prompter_.message(layout.message + " The column offsets it holds are not applied.");
+    }
   }
   plan_->setFocus();
   return true;

@@ -65,45 +65,14 @@ double PlanView::textHeight() const {
 void PlanView::drawFoot(const draw::PlanOptions& options) {
   options_ = options;
   options_.labelPointSize = kLabelPointSize;
-  mode_ = Mode::Full;
-  rebuild();
-}
-
-void PlanView::drawOutlines() {
-  if (mode_ == Mode::None) return;
-  mode_ = Mode::Outlines;
+  drawn_ = true;
   rebuild();
 }
 
 void PlanView::rebuild() {
   fit_ = draw::fitPlan(project_, width(), height());
-  const double nine = nineWidth();
-  if (mode_ == Mode::Full) {
-    prims_ = draw::drawPlan(project_, options_, fit_, nine, labels_);
-  } else if (mode_ == Mode::Outlines) {
-    // The labels stay where they stood; only their offset from the footing centre follows the scale.
-    std::vector<draw::Primitive> list = draw::planOutlines(project_);
-    for (const draw::Primitive& p : prims_) {
-      if (!isLabel(p)) continue;
-      draw::Primitive q = p;
-      q.x1 += nine_ - nine;
-      q.z1 += nine_ - nine;
-      list.push_back(std::move(q));
-    }
-    prims_ = std::move(list);
-  }
-  nine_ = nine;
+  if (drawn_) prims_ = draw::drawPlan(project_, options_, fit_, nineWidth(), labels_);
   placeSelection();
-  update();
-}
-
-void PlanView::refreshLabel(int s, const draw::PlanOptions& options) {
-  if (s < 1 || s >= static_cast<int>(labels_.size())) return;
-  FootingRecord& f = project_.FootingTable[s];
-  std::string& text = labels_[static_cast<std::size_t>(s)];
-  text = draw::footingLabelText(f, options, text);
-  for (draw::Primitive& p : prims_)
-    if (isLabel(p) && p.id == draw::Id::footing(s)) p.text = text;
   update();
 }
 

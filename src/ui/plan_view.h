@@ -33,11 +33,6 @@ class PlanView : public QWidget {
   // required sizes and clash marks, and one label per footing. Writes the drawn outline of every
   // isolated footing into the model. The selection window stays where it was dragged.
   void drawFoot(const draw::PlanOptions& options);
-  // The redraw after the column view closes: the outlines at their current positions; the labels keep
-  // their texts and places, no grid is drawn and the model's drawn outlines are left alone.
-  void drawOutlines();
-  // Sets the label text of footing s for the given options and shows it; nothing else is redrawn.
-  void refreshLabel(int s, const draw::PlanOptions& options);
   // While set, only the labels of footings whose entry is true are shown; nullopt shows all again.
   void showOnlyLabels(std::optional<std::vector<bool>> shown);
 
@@ -96,7 +91,6 @@ class PlanView : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  enum class Mode { None, Full, Outlines };
   void rebuild();
   void placeSelection();
   const draw::Primitive* labelPrimitive(int s) const;
@@ -104,9 +98,8 @@ class PlanView : public QWidget {
 
   Project& project_;
   draw::PlanOptions options_;
-  Mode mode_ = Mode::None;
+  bool drawn_ = false;  // drawn once: from then on a resize draws the plan again at the new fit
   draw::Rect fit_;
-  double nine_ = 0;  // the width of "9" the labels were placed with
   std::vector<draw::Primitive> prims_;
   std::vector<std::string> labels_;
   std::optional<std::vector<bool>> onlyLabels_;

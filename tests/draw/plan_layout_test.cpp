@@ -136,14 +136,6 @@ TEST(PlanDrawing, OutlinesCombinedFootingsGridAndLabels) {
   EXPECT_EQ(labels[2], "1.2\r1.2");
   EXPECT_EQ(labels[3], "1.4\r3");
 
-  // The outline redraw of the column view: outlines only, Draw fields untouched.
-  p.FootingTable[1].PosX = 110;
-  auto outlines = planOutlines(p);
-  EXPECT_EQ(dump(outlines),
-            "box FootingOutline footing:1 (-640,-750)-(860,750)\n"
-            "box FootingOutline footing:2 (5400,-600)-(6600,600)\n"
-            "box CombinedOutline combined:1 (-700,3500)-(700,6500) w2\n");
-  EXPECT_EQ(p.FootingTable[1].DrawX1, -750.0f);
 }
 
 TEST(PlanDrawing, ActualSizesShowTheRequiredSizeOfFreeFootings) {

@@ -2,6 +2,7 @@
 // carries the column offsets from one run to the next.
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -136,6 +137,48 @@ class AppFlowTest : public QObject {
     QCOMPARE(prompter.calls.size(), std::size_t{1});
     QVERIFY(prompter.calls[0].text.find("FRAME1.SCR") != std::string::npos);
     QCOMPARE(finished.count(), 1);
+  }
+
+  void aLayoutFileThatCannotBeReadIsReportedAndKeptUnlessTheEngineerSaysSo() {
+    // Something is in the layout file's place that cannot be read as one (here a folder); as root,
+    // file permissions would not stop the reading.
+    Folder folder;
+    const std::string listing = folder.copy(PLINTOVA_EXAMPLES "/FRAME1.ANL", "FRAME1.ANL");
+    QVERIFY(QDir().mkdir(QString::fromStdString(folder.path("FRAME1.SCR"))));
+    RecordingPrompter prompter;
+    prompter.answers = {false};  // keep the file that could not be read
+    AppFlow flow(prompter, [&](QWidget*) { return listing; });
+    QVERIFY(flow.start());
+    confirm(flow);
+    QVERIFY(flow.mainWindow() && flow.mainWindow()->isVisible());
+    // Reported when the listing is opened, with the file and the reason.
+    QCOMPARE(prompter.calls.size(), std::size_t{1});
+    QVERIFY(prompter.calls[0].text.find("FRAME1.SCR could not be read") != std::string::npos);
+    // Closing asks before the file is replaced; Cancel writes nothing.
+    flow.mainWindow()->close();
+    QCOMPARE(prompter.calls.size(), std::size_t{2});
+    QVERIFY(prompter.calls[1].question);
+    QVERIFY(prompter.calls[1].text.find("FRAME1.SCR") != std::string::npos);
+    QVERIFY(QFileInfo(QString::fromStdString(folder.path("FRAME1.SCR"))).isDir());
+  }
+
+  void aListingWhoseFootingsCannotBeDesignedEndsTheRunWithItsReason() {
+    // A reaction far beyond any column (a unit read wrongly): a footing side beyond 30 m.
+    Folder folder;
+    const std::string listing = folder.write(
+        "HUGE.ANL", listingText({{1, 0, 0, {{250000, 0, 0}}}, {2, 6, 0, {{500, 0, 0}}}}));
+    RecordingPrompter prompter;
+    AppFlow flow(prompter, [&](QWidget*) { return listing; });
+    QSignalSpy finished(&flow, &AppFlow::finished);
+    QVERIFY(flow.start());
+    confirm(flow);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(prompter.calls.size(), std::size_t{1});
+    QVERIFY(prompter.calls[0].text.find("Joint 1 needs a footing side of") != std::string::npos);
+    QVERIFY(prompter.calls[0].text.find("units of the reactions") != std::string::npos);
+    QVERIFY(!flow.mainWindow() || !flow.mainWindow()->isVisible());
+    // Nothing of the refused plan is written beside the listing.
+    QVERIFY(!QFileInfo::exists(QString::fromStdString(folder.path("HUGE.SCR"))));
   }
 };
 

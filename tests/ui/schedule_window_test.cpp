@@ -146,6 +146,17 @@ class ScheduleWindowTest : public QObject {
     QTest::keyClick(edit, Qt::Key_Escape);
     QCOMPARE(edit->text(), QStringLiteral("1.79"));
     QVERIFY(prompter.calls.empty());
+
+    // Text typed but not confirmed is not the row's value: leaving the box shows the stored value again.
+    auto* depthBox = qobject_cast<QLineEdit*>(window->cell(2, kColDepth));
+    const QString stored = depthBox->text();
+    depthBox->setFocus();
+    depthBox->selectAll();
+    QTest::keyClicks(depthBox, QStringLiteral("0.95"));
+    QCOMPARE(depthBox->text(), QStringLiteral("0.95"));
+    edit->setFocus();
+    QCOMPARE(depthBox->text(), stored);
+    QCOMPARE(qs(numberText(project->DesignGroupTable[2].TotalDepth)), stored);
   }
 
   void fourDiameterClicksComeBackAndOnlyTheBarsChange() {

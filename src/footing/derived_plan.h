@@ -2,19 +2,12 @@
 // group sizes and ticks, and the assignment with its marks.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <utility>
 
 #include "model/project.h"
 #include "model/prompter.h"
 
 namespace plintova {
-
-// Largest side of a footing the program designs, m. A listing that needs more has reactions in other
-// units than it says, or a model error.
-constexpr double kLargestFootingSide = 30.0;
 
 // Decisions sized to the footing table: every footing concentric, none disabled, combined or resized,
 // every group at its base size and ticked, no schedule edit.

@@ -1,5 +1,6 @@
 // The desktop program: one run from the open-file dialog to the closed main window.
 #include <QApplication>
+#include <string>
 
 #include "ui/app_flow.h"
 #include "ui/qt_prompter.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
   plintova::QtPrompter prompter;
   plintova::AppFlow flow(prompter, plintova::desktopListingChooser());
   QObject::connect(&flow, &plintova::AppFlow::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-  if (!flow.start()) return 0;
+  // A listing or a project file given on the command line (as a double-click on one gives it) opens
+  // at once; without one the file dialog asks.
+  if (!flow.start(argc > 1 ? std::string(argv[1]) : std::string())) return 0;
   return app.exec();
 }

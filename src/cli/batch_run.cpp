@@ -1,4 +1,4 @@
-// The batch run of the batch tool: the desktop program's computation from listing to schedule.
+// The batch run of the batch tool: the desktop program's computation from listing or saved project to schedule.
 #include "cli/batch_run.h"
 
 #include <algorithm>
@@ -16,6 +16,7 @@
 #include "model/errors.h"
 #include "model/numbers.h"
 #include "model/project.h"
+#include "project/project_file.h"
 #include "project/schedule_design.h"
 
 namespace plintova::cli {
@@ -65,6 +66,7 @@ void writeModelJson(JsonWriter& j, const Project& p) {
     j.key("GroupRank"); j.integer(f.GroupRank);
     j.key("SizeL"); j.number(f.SizeL);
     j.key("SizeB"); j.number(f.SizeB);
+    j.key("CombNo"); j.integer(f.CombNo);
     j.endObject();
   }
   j.endArray();
@@ -84,6 +86,25 @@ void writeModelJson(JsonWriter& j, const Project& p) {
     j.key("PedestalSize"); j.number(r.PedestalSize);
     j.key("MemberCount"); j.integer(r.MemberCount);
     j.key("GroupMark"); j.integer(r.GroupMark);
+    j.endObject();
+  }
+  j.endArray();
+  // Combined footing n is entry n: its two columns by joint, and its design as the model holds it.
+  j.key("combined");
+  j.beginArray();
+  for (int n = 1; n <= p.CombinedCount; ++n) {
+    const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+    j.beginObject();
+    j.key("joints");
+    j.beginArray();
+    for (int k = 1; k <= cf.CfMemberCount && k < static_cast<int>(cf.CfMembers.size()); ++k)
+      j.integer(p.FootingTable[cf.CfMembers[k]].JointNo);
+    j.endArray();
+    j.key("CfAxis"); j.integer(cf.CfAxis);
+    j.key("CfLength"); j.number(cf.CfLength);
+    j.key("CfWidth"); j.number(cf.CfWidth);
+    j.key("Cant1"); j.number(cf.Cant1);
+    j.key("Cant2"); j.number(cf.Cant2);
     j.endObject();
   }
   j.endArray();
@@ -161,6 +182,19 @@ void printReadable(const Project& p) {
                     std::to_string(r.MemberCount), r.GroupMark ? "F" + std::to_string(r.GroupMark) : ""});
   }
   printTable(rows);
+  if (p.CombinedCount > 0) {
+    std::printf("\nCombined footings\n");
+    rows = {{"No", "Joints", "Axis", "L", "B", "Cant1", "Cant2"}};
+    for (int n = 1; n <= p.CombinedCount; ++n) {
+      const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+      rows.push_back({"C" + std::to_string(n),
+                      std::to_string(p.FootingTable[cf.CfMembers[1]].JointNo) + " " +
+                          std::to_string(p.FootingTable[cf.CfMembers[2]].JointNo),
+                      cf.CfAxis == 1 ? "X" : "Z", numberText(cf.CfLength), numberText(cf.CfWidth),
+                      numberText(cf.Cant1), numberText(cf.Cant2)});
+    }
+    printTable(rows);
+  }
   std::printf("\nFooting schedule\n");
   rows.clear();
   rows.emplace_back(scheduleHeaders().begin(), scheduleHeaders().end());
@@ -173,24 +207,25 @@ void printReadable(const Project& p) {
 
 }  // namespace
 
+int reportFailure(const BatchOptions& o, const std::string& text, int status) {
+  if (o.json) {
+    JsonWriter j;
+    j.beginObject();
+    j.key("error");
+    j.text(text);
+    j.endObject();
+    std::printf("%s\n", j.str().c_str());
+  } else {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+  return status;
+}
+
 int runBatch(const BatchOptions& o) {
   auto project = std::make_unique<Project>();
   Project& p = *project;
   CliPrompter prompter(!o.json);
-
-  auto fail = [&](const std::string& text, int status) {
-    if (o.json) {
-      JsonWriter j;
-      j.beginObject();
-      j.key("error");
-      j.text(text);
-      j.endObject();
-      std::printf("%s\n", j.str().c_str());
-    } else {
-      std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    return status;
-  };
+  auto fail = [&](const std::string& text, int status) { return reportFailure(o, text, status); };
 
   ListingSummary summary;
   try {
@@ -199,7 +234,12 @@ int runBatch(const BatchOptions& o) {
     return fail(e.silent() ? "The listing cannot be used." : e.what(), 1);
   }
 
-  if (o.haveSbc) {
+  // A saved project settles the inputs; otherwise they are the arguments, checked as the start-up
+  // dialog checks them.
+  if (o.saved) {
+    if (const std::string change = listingChanges(p, *o.saved); !change.empty()) prompter.message(change);
+    if (!acceptSavedInputs(p, *o.saved)) return fail("The SBC or depth of the project cannot be used.", 1);
+  } else if (o.haveSbc) {
     auto scratch = std::make_unique<Project>();
     if (!acceptDesignInputs(*scratch, o.depthText, "200")) {
       std::fprintf(stderr, "plintova-cli: the depth must be a number from 0 to 6 m, not \"%s\"\n", o.depthText.c_str());
@@ -209,10 +249,20 @@ int runBatch(const BatchOptions& o) {
       std::fprintf(stderr, "plintova-cli: the SBC must be a number from 50 to 1000 kN/m2, not \"%s\"\n", o.sbcText.c_str());
       return 2;
     }
-    // The main window's start-up, with every size group ticked, then the Design command. Footings
-    // that cannot be designed (a side beyond the largest footing, more grid lines, sizes or footings
-    // of one size than the tables hold) end the run like a listing that cannot be used.
+  }
+  const bool designed = o.saved || o.haveSbc;
+  if (designed) {
+    // The main window's start-up, with every size group ticked, then the project's decisions, then
+    // the Design command (always: the outputs are built from the schedule). Footings that cannot be
+    // designed (a side beyond the largest footing, more grid lines, sizes or footings of one size than
+    // the tables hold) end the run like a listing that cannot be used.
     if (const std::string refusal = startPlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
+    if (o.saved) {
+      std::vector<std::string> dropped;
+      p.decisions = decisionsOf(p, *o.saved, dropped);
+      if (const std::string message = droppedDecisionsMessage(dropped); !message.empty()) prompter.message(message);
+      if (const std::string refusal = derivePlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
+    }
     if (!designSchedule(p, prompter)) return fail(prompter.messages().empty() ? "The footings cannot be designed." : prompter.messages().back(), 1);
   }
 
@@ -232,22 +282,30 @@ int runBatch(const BatchOptions& o) {
     }
   }
 
+  if (!o.saveProjectPath.empty()) {
+    std::string err = writeProjectFile(p, o.saveProjectPath);
+    if (!err.empty()) {
+      prompter.message(err);
+      status = 1;
+    }
+  }
+
   if (o.json) {
     JsonWriter j;
     j.beginObject();
     writeSummaryJson(j, p);
-    if (o.haveSbc) writeModelJson(j, p);
+    if (designed) writeModelJson(j, p);
     j.key("messages");
     j.beginArray();
     for (const auto& m : prompter.messages()) j.text(m);
     j.endArray();
-    if (o.haveSbc) writeScheduleJson(j, p);
+    if (designed) writeScheduleJson(j, p);
     j.endObject();
     std::printf("%s\n", j.str().c_str());
   } else {
     std::printf("%s\n%s\n%s\n", summary.supportsCaption.c_str(), summary.loadCasesCaption.c_str(),
                 summary.gradesCaption.c_str());
-    if (o.haveSbc) printReadable(p);
+    if (designed) printReadable(p);
   }
   return status;
 }

@@ -1,12 +1,11 @@
-// The batch run: read, size, group, design, and the summary, JSON, workbook and PDF outputs.
+// The batch run: read, size, group, design, and the summary, JSON, workbook, PDF and project outputs.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
-namespace plintova {
-struct Project;
-}
+#include "project/project_file.h"
 
 namespace plintova::cli {
 
@@ -16,6 +15,10 @@ struct BatchOptions {
   bool haveSbc = false, haveDepth = false;
   std::string sbcText, depthText;
   std::string xlsxPath, pdfPath;
+  // --project: the saved project this run repeats (read before the run; the listing, SBC and depth
+  // come from it). --save-project: where the project of this run is written.
+  std::string projectPath, saveProjectPath;
+  std::optional<SavedProject> saved;
   // Prints the plan to an A3 PDF; returns "" or the reason it failed. Empty where the tool has no printing.
   std::function<std::string(const Project&, const std::string&)> printPdf;
 };
@@ -23,5 +26,9 @@ struct BatchOptions {
 // Runs the whole batch and returns the exit status: 0 done, 1 the listing cannot be used or an output
 // could not be written, 2 refused arguments.
 int runBatch(const BatchOptions& options);
+
+// Reports a run that cannot go on: `{"error": text}` on standard output with --json, else the text on
+// stderr. Returns `status`.
+int reportFailure(const BatchOptions& options, const std::string& text, int status);
 
 }  // namespace plintova::cli

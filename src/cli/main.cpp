@@ -1,9 +1,10 @@
-// Batch tool: reads a listing and runs what the desktop program does up to the schedule, every group ticked.
+// Batch tool: reads a listing (or a saved project) and runs what the desktop program does up to the schedule.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/batch_run.h"
@@ -20,23 +21,32 @@ namespace {
 
 int usage(const char* why) {
   std::fprintf(stderr, "plintova-cli: %s\n", why);
-  std::fprintf(stderr, "usage: plintova-cli LISTING [--sbc Q --depth D] [--json] [--xlsx FILE] [--pdf FILE]\n");
+  std::fprintf(stderr,
+               "usage: plintova-cli LISTING [--sbc Q --depth D] [--json] [--xlsx FILE] [--pdf FILE]"
+               " [--save-project FILE]\n"
+               "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--save-project FILE]\n");
   return 2;
 }
 
 // Refuses, before any work, an output that would destroy an input or could never be written: the listing
-// or its layout file, an existing folder, device or pipe, a read-only file, or two outputs onto one file.
-// A folder where no file can be created is left to the write itself, which reports it with status 1.
+// or its layout file (and, for the workbook and the PDF, the project file the run repeats; a project may
+// be saved over itself), an existing folder, device or pipe, a read-only file, or two outputs onto one
+// file. A folder where no file can be created is left to the write itself, which reports it with status 1.
 // Returns 0 when every target may be written, else 2 with the reason on stderr.
 int refuseBadTargets(const plintova::cli::BatchOptions& o) {
   const std::vector<plintova::ProtectedFile> inputs = plintova::projectInputFiles(o.listing);
+  std::vector<plintova::ProtectedFile> exportInputs = inputs;
+  if (!o.projectPath.empty()) exportInputs.push_back({o.projectPath, "the project file"});
   const struct {
     const std::string& path;
     const char* what;
-  } outputs[] = {{o.xlsxPath, "workbook"}, {o.pdfPath, "PDF file"}};
+    const std::vector<plintova::ProtectedFile>& protectedFiles;
+  } outputs[] = {{o.xlsxPath, "workbook", exportInputs},
+                 {o.pdfPath, "PDF file", exportInputs},
+                 {o.saveProjectPath, "project file", inputs}};
   for (const auto& out : outputs) {
     if (out.path.empty()) continue;
-    const plintova::TargetCheck check = plintova::checkOutputTarget(out.path, inputs);
+    const plintova::TargetCheck check = plintova::checkOutputTarget(out.path, out.protectedFiles);
     if (check || check.problem == plintova::TargetProblem::FolderUnusable) continue;
     std::fprintf(stderr, "plintova-cli: the %s %s cannot be written: %s\n", out.what, out.path.c_str(),
                  check.reason.c_str());
@@ -46,6 +56,13 @@ int refuseBadTargets(const plintova::cli::BatchOptions& o) {
   if (!clash.empty()) {
     std::fprintf(stderr, "plintova-cli: the workbook and the PDF file need two files: %s\n", clash.c_str());
     return 2;
+  }
+  for (const auto& [other, what] : {std::pair{&o.xlsxPath, "workbook"}, std::pair{&o.pdfPath, "PDF file"}}) {
+    const std::string same = plintova::checkDistinctOutputs({o.saveProjectPath, *other});
+    if (!same.empty()) {
+      std::fprintf(stderr, "plintova-cli: the project file and the %s need two files: %s\n", what, same.c_str());
+      return 2;
+    }
   }
   return 0;
 }
@@ -73,6 +90,10 @@ int main(int argc, char** argv) {
       if (!value(o.xlsxPath) || o.xlsxPath.empty()) return usage("--xlsx needs a file name");
     } else if (a == "--pdf") {
       if (!value(o.pdfPath) || o.pdfPath.empty()) return usage("--pdf needs a file name");
+    } else if (a == "--project") {
+      if (!value(o.projectPath) || o.projectPath.empty()) return usage("--project needs a file name");
+    } else if (a == "--save-project") {
+      if (!value(o.saveProjectPath) || o.saveProjectPath.empty()) return usage("--save-project needs a file name");
     } else if (a == "-h" || a == "--help") {
       usage("help");
       return 0;
@@ -84,9 +105,23 @@ int main(int argc, char** argv) {
       return usage("only one listing can be read");
     }
   }
-  if (o.listing.empty()) return usage("no listing given");
-  if (o.haveSbc != o.haveDepth) return usage("--sbc and --depth go together");
-  if ((!o.xlsxPath.empty() || !o.pdfPath.empty()) && !o.haveSbc) return usage("--xlsx and --pdf need --sbc and --depth");
+  if (!o.projectPath.empty()) {
+    // The project file settles the listing and the design inputs.
+    if (!o.listing.empty()) return usage("the listing comes from the project file; give --project or a listing");
+    if (o.haveSbc || o.haveDepth) return usage("--sbc and --depth come from the project file");
+  } else {
+    if (o.listing.empty()) return usage("no listing given");
+    if (o.haveSbc != o.haveDepth) return usage("--sbc and --depth go together");
+    if ((!o.xlsxPath.empty() || !o.pdfPath.empty()) && !o.haveSbc)
+      return usage("--xlsx and --pdf need --sbc and --depth, or --project");
+    if (!o.saveProjectPath.empty() && !o.haveSbc) return usage("--save-project needs --sbc and --depth, or --project");
+  }
+  if (!o.projectPath.empty()) {
+    plintova::ReadProject read = plintova::readProjectFile(o.projectPath);
+    if (!read) return plintova::cli::reportFailure(o, read.error, 1);
+    o.listing = plintova::listingPathOf(*read.project, o.projectPath);
+    o.saved = std::move(read.project);
+  }
   if (const int refused = refuseBadTargets(o)) return refused;
 
 #ifdef PLINTOVA_WITH_PDF

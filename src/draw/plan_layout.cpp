@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include "model/numbers.h"
 
@@ -186,6 +188,46 @@ std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, co
     out.push_back(std::move(p));
   }
   return out;
+}
+
+std::vector<bool> legibleLabels(const std::vector<Primitive>& list, const TextMeasure& measure,
+                                const std::function<bool(const Primitive&)>& candidate) {
+  std::vector<std::pair<int, const Primitive*>> labels;
+  int last = 0;
+  for (const Primitive& p : list)
+    if (p.role == Role::FootingLabel && p.id.kind == Id::Kind::Footing && p.id.index >= 0) {
+      labels.emplace_back(p.id.index, &p);
+      last = std::max(last, p.id.index);
+    }
+  std::vector<bool> drawn(static_cast<std::size_t>(last) + 1, false);
+  std::stable_sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+
+  // The labels drawn so far, sorted by their left edge: a new label only needs comparing with those
+  // that start before it ends, and of those only the ones that end after it starts.
+  std::vector<Rect> placed;
+  double widest = 0;
+  // Most labels repeat a few texts (group marks): each text is measured once.
+  std::map<std::tuple<std::string, bool, double>, TextSize> sizes;
+  for (const auto& [s, p] : labels) {
+    if (p->text.empty() || (candidate && !candidate(*p))) continue;
+    auto [size, fresh] = sizes.try_emplace({p->text, p->bold, p->fontSize});
+    if (fresh) size->second = measure(*p);
+    const Rect r = textBounds(*p, size->second);
+    auto end = std::lower_bound(placed.begin(), placed.end(), r.right,
+                                [](const Rect& q, double x) { return q.left < x; });
+    auto begin = std::lower_bound(placed.begin(), end, r.left - widest,
+                                  [](const Rect& q, double x) { return q.left < x; });
+    bool clear = true;
+    for (auto it = begin; it != end && clear; ++it)
+      clear = !(it->right > r.left && it->top < r.bottom && r.top < it->bottom);
+    if (!clear) continue;
+    drawn[static_cast<std::size_t>(s)] = true;
+    placed.insert(std::upper_bound(placed.begin(), placed.end(), r.left,
+                                   [](double x, const Rect& q) { return x < q.left; }),
+                  r);
+    widest = std::max(widest, r.right - r.left);
+  }
+  return drawn;
 }
 
 Primitive selectionWindow(double x1, double z1, double x2, double z2) {

@@ -1,6 +1,7 @@
 // The main footing plan as pure functions of the model: fit, footing labels, outlines, grid and clash marks.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,16 @@ PlanPoint labelPosition(const FootingRecord& f, double nineWidth);
 // (index = footing) and is updated in place, so that it keeps its text while no label option is ticked.
 std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, const Rect& visible, double nineWidth,
                                 std::vector<std::string>& labels);
+
+// Which footing labels a view draws, indexed by footing (true: drawn). A label's text keeps its point
+// size on the screen at every zoom, so on a dense plan seen from far the labels run into each other and
+// no longer say which footing they belong to. The rule: labels are taken in footing order, and a label
+// is drawn only when its text rectangle does not overlap the text of a label already drawn (touching
+// is allowed). Labels that `candidate` turns down, and labels without text, take no room and are not
+// drawn. Sizes come from `measure` at the view's scale, so a plan gives the same choice at the same
+// zoom wherever it is panned.
+std::vector<bool> legibleLabels(const std::vector<Primitive>& list, const TextMeasure& measure,
+                                const std::function<bool(const Primitive&)>& candidate = {});
 
 // The selection window dragged on the plan, between its start and end corners.
 Primitive selectionWindow(double x1, double z1, double x2, double z2);

@@ -149,11 +149,13 @@ double nineWidth(const QPaintDevice* device, const Viewport& view, double pointS
   return fm.horizontalAdvance(QStringLiteral("9")) * view.xPerPixel();
 }
 
-void render(QPainter& painter, const std::vector<Primitive>& list, const Viewport& view, const DeviceStyle& style) {
+void render(QPainter& painter, const std::vector<Primitive>& list, const Viewport& view, const DeviceStyle& style,
+            const std::function<bool(const Primitive&)>& accept) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, style.antialias);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   for (const Primitive& p : list) {
+    if (accept && !accept(p)) continue;
     switch (p.shape) {
       case Shape::Line:
         painter.setPen(penFor(p, style));

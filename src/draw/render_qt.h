@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,9 +60,10 @@ TextMeasure textMeasure(const QPaintDevice* device, const Viewport& view);
 // Width of "9" in plan units: the offset of every footing label from its footing centre.
 double nineWidth(const QPaintDevice* device, const Viewport& view, double pointSize = 8);
 
-// Paints the primitives in list order. Line widths, dashes and fonts are in device terms (above); only
-// positions go through the viewport.
-void render(QPainter& painter, const std::vector<Primitive>& list, const Viewport& view, const DeviceStyle& style);
+// Paints the primitives in list order, those that `accept` takes when it is given. Line widths, dashes
+// and fonts are in device terms (above); only positions go through the viewport.
+void render(QPainter& painter, const std::vector<Primitive>& list, const Viewport& view, const DeviceStyle& style,
+            const std::function<bool(const Primitive&)>& accept = {});
 
 // Point sizes of the texts on the printed page: the largest that keeps the figures of the footings apart,
 // within these bounds.

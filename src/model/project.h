@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "model/decisions.h"
 #include "model/fixed_table.h"
@@ -147,6 +148,11 @@ class SparseLattice {
 struct Project {
   // Geometry read from the listing.
   std::string AnlPath;
+  // Fingerprints of what was read, so that a saved project can tell whether its listing changed: the
+  // SHA-256 of the listing's bytes (64 lower-case hex digits) and, per support (entry 0 unused), 16 hex
+  // digits of the SHA-256 of its reaction lines as read (load case numbers, FY, MX, MZ).
+  std::string ListingSha256;
+  std::vector<std::string> SupportPrints;
   FixedTable<CheckedArray<int32_t, 4>, cap::kJoints + 1> JointTable;  // number, X, Y, Z (mm)
   int16_t JointCount = 0;
   FixedTable<CheckedArray<int32_t, 5>, cap::kMembers + 1> MemberTable;  // number, start, end

@@ -9,6 +9,9 @@ namespace plintova {
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
 
+// The answer to "save the changes?" before work is left.
+enum class SaveChoice { Save, Discard, Cancel };
+
 // Where a procedure shows a message box or asks OK/Cancel, it calls a Prompter. The desktop program
 // implements it with message boxes, the batch tool writes to stderr, tests record the calls.
 // An empty title means the program's default title.
@@ -18,9 +21,17 @@ class Prompter {
   virtual void message(const std::string& text, const std::string& title = {}, MessageIcon icon = MessageIcon::None) = 0;
   // OK/Cancel question: true for OK.
   virtual bool confirm(const std::string& text, const std::string& title = {}) = 0;
+  // Save / Discard / Cancel, asked before unsaved work would be left. Where no one can answer (the
+  // batch tool) nothing is left behind unasked: the answer is Cancel.
+  virtual SaveChoice askToSave(const std::string& text, const std::string& title = {}) {
+    (void)text;
+    (void)title;
+    return SaveChoice::Cancel;
+  }
 };
 
-// Records every call; questions are answered from a queue of prepared answers (OK when it is empty).
+// Records every call; questions are answered from queues of prepared answers (OK when empty; Cancel for
+// the save question).
 class RecordingPrompter : public Prompter {
  public:
   struct Call {
@@ -38,6 +49,13 @@ class RecordingPrompter : public Prompter {
     answers.pop_front();
     return a;
   }
+  SaveChoice askToSave(const std::string& text, const std::string& title = {}) override {
+    calls.push_back({true, text, title, MessageIcon::None});
+    if (saveAnswers.empty()) return SaveChoice::Cancel;
+    SaveChoice a = saveAnswers.front();
+    saveAnswers.pop_front();
+    return a;
+  }
   std::vector<std::string> texts() const {
     std::vector<std::string> t;
     for (const auto& c : calls) t.push_back(c.text);
@@ -45,6 +63,7 @@ class RecordingPrompter : public Prompter {
   }
   std::vector<Call> calls;
   std::deque<bool> answers;
+  std::deque<SaveChoice> saveAnswers;  // Cancel when empty: a test must say when work may be left
 };
 
 }  // namespace plintova

@@ -1,4 +1,4 @@
-// The one path by which the engineer's decisions change.
+// The one path by which the engineer's decisions change, with undo and redo.
 #include "project/plan_editor.h"
 
 #include "footing/derived_plan.h"
@@ -6,24 +6,31 @@
 
 namespace plintova {
 
+void PlanEditor::changed(const Change& change) {
+  if (listener_) listener_(change);
+  if (afterChange_) afterChange_();
+}
+
 bool PlanEditor::commit(Decisions next, const std::string& action) {
   Project& p = project_;
   if (next == p.decisions) return true;
+  const State before = current();
   if (!next.samePlan(p.decisions)) {
     if (!applyDecisions(p, std::move(next), prompter_)) return false;
     if (p.scheduleDesigned) p.scheduleStale = true;
-    notify({true, p.scheduleDesigned, action});
-    return true;
+  } else {
+    // Only schedule edits changed: the rows are designed again with every edit applied, so that a row
+    // shows exactly what its edits give, in whatever order they were made. A schedule that is out of
+    // date keeps the edit until the next Design.
+    p.decisions = std::move(next);
+    if (p.scheduleDesigned && !p.scheduleStale) {
+      RecordingPrompter alreadyShown;  // the design's own notes were shown by the Design command
+      designSchedule(p, alreadyShown);
+    }
   }
-  // Only schedule edits changed: the rows are designed again with every edit applied, so that a row
-  // shows exactly what its edits give, in whatever order they were made. A schedule that is out of
-  // date keeps the edit until the next Design.
-  p.decisions = std::move(next);
-  if (p.scheduleDesigned && !p.scheduleStale) {
-    RecordingPrompter alreadyShown;  // the design's own notes were shown by the Design command
-    designSchedule(p, alreadyShown);
-  }
-  notify({false, true, action});
+  undo_.push_back({before, action});
+  redo_.clear();
+  changed({!before.decisions.samePlan(p.decisions), p.scheduleDesigned, action});
   return true;
 }
 
@@ -34,14 +41,78 @@ bool PlanEditor::rederive(const std::string& action) {
     return false;
   }
   if (project_.scheduleDesigned) project_.scheduleStale = true;
-  notify({true, project_.scheduleDesigned, action});
+  changed({true, project_.scheduleDesigned, action});
   return true;
 }
 
 bool PlanEditor::design() {
   if (!designSchedule(project_, prompter_)) return false;
-  notify({false, true, "Design"});
+  changed({false, true, "Design"});
   return true;
+}
+
+bool PlanEditor::restore(const State& state, const std::string& action) {
+  Project& p = project_;
+  const bool planChanged = !state.decisions.samePlan(p.decisions);
+  RecordingPrompter alreadyShown;  // every message of that state was shown when it was first reached
+  p.decisions = state.decisions;
+  if (planChanged && !derivePlan(p, alreadyShown).empty()) return false;
+  if (state.designed && !state.stale) {
+    designSchedule(p, alreadyShown);
+  } else if (p.scheduleDesigned) {
+    p.scheduleStale = true;  // rows of another plan stay on screen, marked out of date
+  }
+  restored_ = {planChanged, p.scheduleDesigned, action};
+  return true;
+}
+
+bool PlanEditor::undo() {
+  if (undo_.empty()) return false;
+  Step step = std::move(undo_.back());
+  undo_.pop_back();
+  const State now = current();
+  if (!restore(step.before, "Undo " + step.action)) {
+    undo_.push_back(std::move(step));
+    return false;
+  }
+  redo_.push_back({now, step.action});
+  changed(restored_);
+  return true;
+}
+
+bool PlanEditor::redo() {
+  if (redo_.empty()) return false;
+  Step step = std::move(redo_.back());
+  redo_.pop_back();
+  const State now = current();
+  if (!restore(step.before, "Redo " + step.action)) {
+    redo_.push_back(std::move(step));
+    return false;
+  }
+  undo_.push_back({now, step.action});
+  changed(restored_);
+  return true;
+}
+
+void PlanEditor::clearHistory() {
+  undo_.clear();
+  redo_.clear();
+}
+
+bool PlanEditor::modified() const {
+  if (!savedKnown_) return false;
+  return !(project_.decisions == saved_.decisions) || project_.scheduleDesigned != saved_.designed;
+}
+
+void PlanEditor::markNeverSaved() {
+  saved_ = State{};
+  saved_.designed = !project_.scheduleDesigned;  // differs from the present state whatever its decisions
+  savedKnown_ = true;
+}
+
+void PlanEditor::markSaved() {
+  saved_ = current();
+  savedKnown_ = true;
 }
 
 }  // namespace plintova

@@ -1,9 +1,10 @@
-// The one path by which the engineer's decisions change: the plan and the schedule are derived again
-// and every view is told.
+// The one path by which the engineer's decisions change: the plan and the schedule are derived again,
+// every view is told, and each change can be taken back and made again.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/decisions.h"
 #include "model/project.h"
@@ -15,7 +16,7 @@ namespace plintova {
 struct Change {
   bool plan = false;      // the derived plan: positions, kinds, sizes, groups, marks, combined footings
   bool schedule = false;  // the schedule rows or their "out of date" state
-  std::string action;     // what the engineer did, in words ("Combine", "Disable footing 21", ...)
+  std::string action;     // what the engineer did, in words ("Combine footings 20 and 21", "Undo ...")
 };
 
 // Every command of the windows builds the decisions it wants (footing/plan_decisions.h,
@@ -23,6 +24,12 @@ struct Change {
 // tables derived from them. A change of the plan derives the plan again and marks a designed schedule
 // out of date; a schedule edit designs the schedule again with every edit applied. The listener (the
 // main window) then updates every view from the model.
+//
+// Every commit is a step that undo() takes back and redo() makes again: a step keeps the decisions
+// before it and whether the schedule was then designed and up to date, so that undoing back to the
+// start and redoing to the end pass through the same plans and schedules as the steps themselves.
+// Undo never hides a designed schedule: going back to a state before the first Design leaves the
+// schedule's rows, marked out of date.
 class PlanEditor {
  public:
   using Listener = std::function<void(const Change&)>;
@@ -32,6 +39,8 @@ class PlanEditor {
   Project& project() const { return project_; }
   Prompter& prompter() const { return prompter_; }
   void setListener(Listener listener) { listener_ = std::move(listener); }
+  // Called after every change of the model (a commit, an undo, a redo, a Design).
+  void setAfterChange(std::function<void()> afterChange) { afterChange_ = std::move(afterChange); }
 
   // Puts `next` in place of the decisions. When the plan cannot be derived from them (a group would
   // hold more footings than it can), the reason is shown, the previous decisions stay and false is
@@ -44,14 +53,48 @@ class PlanEditor {
   // The Design command: the schedule from the current plan with the engineer's edits applied.
   bool design();
 
+  bool canUndo() const { return !undo_.empty(); }
+  bool canRedo() const { return !redo_.empty(); }
+  // The name of the step undo() or redo() would take ("" when there is none).
+  std::string undoAction() const { return undo_.empty() ? std::string() : undo_.back().action; }
+  std::string redoAction() const { return redo_.empty() ? std::string() : redo_.back().action; }
+  bool undo();
+  bool redo();
+  // Forgets every step (a project opened afresh starts without history).
+  void clearHistory();
+
+  // Whether the decisions or the designed state differ from those last saved (or opened).
+  bool modified() const;
+  void markSaved();
+  // The present state was never saved (work restored from a recovery copy): it counts as modified.
+  void markNeverSaved();
+
  private:
-  void notify(const Change& change) const {
-    if (listener_) listener_(change);
-  }
+  // The engineer's side of one state: decisions and the schedule's state.
+  struct State {
+    Decisions decisions;
+    bool designed = false;
+    bool stale = false;
+  };
+  struct Step {
+    State before;
+    std::string action;
+  };
+
+  State current() const { return {project_.decisions, project_.scheduleDesigned, project_.scheduleStale}; }
+  // Brings the model to `state`, deriving the plan and the schedule as that state had them; what
+  // changed is left in restored_ for the views, told once the undo and redo lists are right.
+  bool restore(const State& state, const std::string& action);
+  void changed(const Change& change);
 
   Project& project_;
   Prompter& prompter_;
   Listener listener_;
+  std::function<void()> afterChange_;
+  std::vector<Step> undo_, redo_;
+  State saved_;
+  Change restored_;
+  bool savedKnown_ = false;
 };
 
 }  // namespace plintova

@@ -1,18 +1,47 @@
-// The desktop program's start: choose a listing, read it, take the design inputs, open the main window.
+// The desktop program's runs: choose a listing or a project, read it, take the design inputs, open the
+// main window, and replace it by another listing or project without a restart.
 #include "ui/app_flow.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <exception>
 
 #include "input/listing_reader.h"
 #include "model/errors.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "project/project_file.h"
 #include "ui/main_window.h"
+#include "ui/recovery.h"
 #include "ui/startup_dialog.h"
 
 namespace plintova {
+
+namespace {
+
+bool isProjectFile(const std::string& path) {
+  return QString::fromStdString(path).endsWith(QStringLiteral(".plintova"), Qt::CaseInsensitive);
+}
+
+// Reads a listing into a fresh project; the message of a listing that cannot be used is shown.
+std::unique_ptr<Project> readInto(const std::string& path, Prompter& prompter, ListingSummary* summary) {
+  auto project = std::make_unique<Project>();
+  try {
+    ListingSummary s = readListing(*project, path, prompter);
+    if (summary) *summary = s;
+    return project;
+  } catch (const ListingError& e) {
+    if (!e.silent()) prompter.message(e.what());
+  } catch (const std::exception& e) {
+    // Nothing else should escape the reader; if it does, the engineer still learns why.
+    prompter.message(std::string("The listing could not be read: ") + e.what());
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 ListingChooser desktopListingChooser() {
   return [](QWidget* parent) {
@@ -21,8 +50,8 @@ ListingChooser desktopListingChooser() {
     // Listings are written with a capital extension; the lower-case one is offered too, since file
     // names on this system are case-sensitive.
     const QString file = QFileDialog::getOpenFileName(
-        parent, QStringLiteral("Open Analysis Listing"), folder,
-        QStringLiteral("Staad Files (*.ANL *.anl);;All Files (*)"));
+        parent, QStringLiteral("Open Analysis Listing or Project"), folder,
+        QStringLiteral("Staad Files (*.ANL *.anl);;Plintova projects (*.plintova);;All Files (*)"));
     return file.toStdString();
   };
 }
@@ -32,43 +61,90 @@ AppFlow::AppFlow(Prompter& prompter, ListingChooser chooser, QObject* parent)
 
 AppFlow::~AppFlow() {
   delete dialog_;
+  main_.reset();  // the window refers to the project: it goes first
 }
 
 StartupDialog* AppFlow::startupDialog() const { return dialog_; }
 
-bool AppFlow::start() {
-  const std::string path = chooser_ ? chooser_(nullptr) : std::string();
-  if (path.empty()) return false;
-  project_ = std::make_unique<Project>();
-  ListingSummary summary;
-  try {
-    summary = readListing(*project_, path, prompter_);
-  } catch (const ListingError& e) {
-    if (!e.silent()) prompter_.message(e.what());
-    project_.reset();
-    return false;
-  } catch (const std::exception& e) {
-    // Nothing else should escape the reader; if it does, the engineer still learns why the run ends.
-    prompter_.message(std::string("The listing could not be read: ") + e.what());
-    project_.reset();
-    return false;
-  }
+bool AppFlow::offerRecovery() {
+  const std::vector<std::string> copies = recoveryCopies();
+  if (copies.empty()) return false;
+  auto saved = readProjectFile(copies.front());
+  std::string listing = saved.project ? listingPathOf(*saved.project, copies.front()) : std::string();
+  const bool open = saved.project && prompter_.confirm(
+      "Plintova did not end normally while working on " + QFileInfo(QString::fromStdString(listing)).fileName().toStdString() +
+      ". Open the work kept in its recovery copy?", "Recovery");
+  if (open && openProject(copies.front(), true)) return true;
+  // Declined (or unusable): the copies are not offered again.
+  for (const std::string& copy : copies) QFile::remove(QString::fromStdString(copy));
+  return false;
+}
 
-  dialog_ = new StartupDialog(*project_, summary);
+bool AppFlow::start(const std::string& given) {
+  if (given.empty() && offerRecovery()) return true;
+  const std::string path = !given.empty() ? given : (chooser_ ? chooser_(nullptr) : std::string());
+  if (path.empty()) return false;
+  return isProjectFile(path) ? openProject(path) : openListing(path);
+}
+
+bool AppFlow::openListing(const std::string& path) {
+  ListingSummary summary;
+  std::unique_ptr<Project> project = readInto(path, prompter_, &summary);
+  if (!project) return false;
+  pending_ = std::move(project);
+  delete dialog_;
+  dialog_ = new StartupDialog(*pending_, summary);
   connect(dialog_, &StartupDialog::confirmed, this, &AppFlow::openMainWindow);
-  connect(dialog_, &QDialog::rejected, this, &AppFlow::finished);
+  connect(dialog_, &QDialog::rejected, this, [this] {
+    pending_.reset();
+    // The dialog's Exit ends the run only when no plan is open; otherwise the plan stays.
+    if (!main_) emit finished();
+  });
   dialog_->show();
   return true;
 }
 
 void AppFlow::openMainWindow() {
-  main_ = std::make_unique<MainWindow>(*project_, prompter_);
-  connect(main_.get(), &MainWindow::closed, this, &AppFlow::finished);
-  const bool loaded = main_->load();
+  if (!adopt(std::move(pending_), nullptr, {}, false) && !main_) emit finished();
   // The dialog closes for good once the main window stands.
   if (dialog_) dialog_->deleteLater();
-  // A listing whose footings cannot be designed ends the run once its reason was shown.
-  if (!loaded) emit finished();
+}
+
+bool AppFlow::openProject(const std::string& path, bool recovered) {
+  const ReadProject read = readProjectFile(path);
+  if (!read.project) {
+    prompter_.message(read.error);
+    return false;
+  }
+  const SavedProject& saved = *read.project;
+  std::unique_ptr<Project> project = readInto(listingPathOf(saved, path), prompter_, nullptr);
+  if (!project) return false;
+  if (!acceptSavedInputs(*project, saved)) {
+    prompter_.message("The project " + path + " gives an SBC or founding depth that cannot be used.");
+    return false;
+  }
+  return adopt(std::move(project), &saved, path, recovered);
+}
+
+bool AppFlow::adopt(std::unique_ptr<Project> project, const SavedProject* saved, const std::string& projectPath,
+                    bool recovered) {
+  if (!project) return false;
+  auto window = std::make_unique<MainWindow>(*project, prompter_);
+  if (!window->load(saved, projectPath, recovered)) return false;  // the old plan, if any, stays
+  // The new plan stands: the old window goes (writing its layout file as on close), then its project.
+  if (main_) {
+    main_->closeForReplacement();
+    main_.reset();
+  }
+  project_ = std::move(project);
+  main_ = std::move(window);
+  connect(main_.get(), &MainWindow::closed, this, &AppFlow::finished);
+  // Queued: the request comes from inside the window that a new plan will replace.
+  connect(main_.get(), &MainWindow::openListingRequested, this,
+          [this](const QString& p) { openListing(p.toStdString()); }, Qt::QueuedConnection);
+  connect(main_.get(), &MainWindow::openProjectRequested, this,
+          [this](const QString& p) { openProject(p.toStdString()); }, Qt::QueuedConnection);
+  return true;
 }
 
 }  // namespace plintova

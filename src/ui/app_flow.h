@@ -1,4 +1,5 @@
-// The desktop program's start: choose a listing, read it, take the design inputs, open the main window.
+// The desktop program's runs: choose a listing or a project, read it, take the design inputs, open the
+// main window, and replace it by another listing or project without a restart.
 #pragma once
 
 #include <QObject>
@@ -15,26 +16,35 @@ struct Project;
 class Prompter;
 class StartupDialog;
 class MainWindow;
+struct SavedProject;
 
-// Asks for the analysis listing to open; an empty text means the engineer cancelled.
+// Asks for the analysis listing (or project) to open; an empty text means the engineer cancelled.
 using ListingChooser = std::function<std::string(QWidget* parent)>;
 
-// The open-file dialog: "Staad Files" (*.ANL) or all files, opening in the folder of the shipped
-// examples.
+// The open-file dialog: "Staad Files" (*.ANL), Plintova projects or all files, opening in the folder of
+// the shipped examples.
 ListingChooser desktopListingChooser();
 
-// One run of the program. start() asks for a listing and reads it; a cancelled choice ends the run
-// silently and a listing that cannot be used shows its message (when it has one) and ends it. Then the
-// start-up dialog waits for SBC and depth; its confirmation loads the main window and closes the dialog,
-// its Exit ends the run. Closing the main window ends the run. `finished` tells the program to quit.
+// The program's run. start() opens what it is given (a listing or a project file, by extension), or
+// offers the recovery copy of work that did not end normally, or asks for a file. A listing is read
+// and the start-up dialog waits for SBC and depth; its confirmation opens the main window and closes
+// the dialog. A project file brings its listing, inputs and decisions. While a plan is open, the main
+// window's File menu asks for another listing or project: the new one replaces the plan (the old
+// window writes its layout file as on close) once it stands; until then the old plan stays. A
+// cancelled choice, a listing that cannot be used or a dialog's Exit end the run only when no plan is
+// open. Closing the main window ends the run. `finished` tells the program to quit.
 class AppFlow : public QObject {
   Q_OBJECT
  public:
   AppFlow(Prompter& prompter, ListingChooser chooser, QObject* parent = nullptr);
   ~AppFlow() override;
 
-  // False when the run ended at once (no listing, or one that cannot be used).
-  bool start();
+  // False when the run ended at once (nothing chosen, or nothing that could be opened).
+  bool start(const std::string& path = {});
+  // Reads a listing and shows the start-up dialog for it. False when it could not be read.
+  bool openListing(const std::string& path);
+  // Opens a saved project (or a recovery copy, which opens as not saved). False when it could not be opened.
+  bool openProject(const std::string& path, bool recovered = false);
 
   Project* project() const { return project_.get(); }
   StartupDialog* startupDialog() const;
@@ -45,10 +55,14 @@ class AppFlow : public QObject {
 
  private:
   void openMainWindow();
+  bool adopt(std::unique_ptr<Project> project, const SavedProject* saved, const std::string& projectPath,
+             bool recovered);
+  bool offerRecovery();
 
   Prompter& prompter_;
   ListingChooser chooser_;
-  std::unique_ptr<Project> project_;
+  std::unique_ptr<Project> project_;  // the plan's project
+  std::unique_ptr<Project> pending_;  // a listing read, waiting for its start-up dialog
   QPointer<StartupDialog> dialog_;
   std::unique_ptr<MainWindow> main_;
 };

@@ -77,6 +77,23 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   connect(plan_, &PlanView::keyPressed, this, &MainWindow::planKey);
   connect(plan_, &PlanView::wheelNotch, this, &MainWindow::wheelNotch);
   connect(plan_, &PlanView::numberBoxLeft, this, &MainWindow::numberBoxLeft);
+  buildMenus();
+
+  // The plan coordinates under the pointer, kept at the right of the status bar.
+  auto* cursor = new QLabel(this);
+  cursor->setObjectName(QStringLiteral("LabCursor"));
+  cursor->setMinimumWidth(cursor->fontMetrics().horizontalAdvance(QStringLiteral("X -999999  Z -999999 mm")));
+  statusBar()->addPermanentWidget(cursor);
+  connect(plan_, &PlanView::cursorMoved, cursor, [cursor](double x, double z) {
+    cursor->setText(QStringLiteral("X %1  Z %2 mm").arg(std::lround(x)).arg(std::lround(z)));
+  });
+  // The size label of a selected footing keeps its place above the footing at every zoom.
+  connect(plan_, &PlanView::viewChanged, this, [this] {
+    const int s = project_.SelectedFooting;
+    if (!plan_->sizeLabel()->isVisible() || s < 1 || s > project_.FootingCount) return;
+    const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->nineWidth());
+    plan_->showSizeLabel(sel.sizeLabel, plan_->sizeLabel()->text().toStdString());
+  });
 
   timer1_.setInterval(kBlinkInterval);
   connect(&timer1_, &QTimer::timeout, this, &MainWindow::blink);
@@ -88,6 +105,13 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   connect(schedule_, &ScheduleWindow::exitRequested, this, &QWidget::close);
 
   editor_.setListener([this](const Change& change) { refreshViews(change); });
+  editor_.setAfterChange([this] {
+    updateEditActions();
+    writeRecovery();
+  });
+  fileDialogs_ = desktopFileDialogs();
+  exportDialogs_ = desktopExportDialogs();
+  printDialog_ = desktopPrintDialog();
 
   // Element 0 of each group control array heads its row.
   const char* headings[3][2] = {{"LabW_0", "Size"}, {"Check1_0", "Group"}, {"LabNo_0", "No's"}};
@@ -191,7 +215,7 @@ draw::PlanOptions MainWindow::planOptions() const {
 
 void MainWindow::drawFoot() { plan_->drawFoot(planOptions()); }
 
-bool MainWindow::load() {
+bool MainWindow::load(const SavedProject* saved, const std::string& projectPath, bool recovered) {
   if (loaded_) return true;
   loaded_ = true;
   fckFySbc_->setText(QStringLiteral("Fck  %1 Fy  %2   SBC  %3 Earth Pressure : %4")
@@ -209,19 +233,32 @@ bool MainWindow::load() {
     return false;
   }
   createGroupControls();
-  refreshGroupCaptions();
-  drawFoot();
-  setWindowTitle(QString::fromStdString(project_.AnlPath));
 
   // The column offsets of an earlier run on this listing. A layout file that exists but cannot be read
   // is reported, and it is not replaced on close without asking, so that its offsets are not lost.
   if (!project_.AnlPath.empty()) {
     const LayoutResult layout = readLayout(project_);
-    if (layout.status == LayoutStatus::Applied) editor_.rederive({});
+    if (layout.status == LayoutStatus::Applied) derivePlan(project_, prompter_);
     if (layout.status == LayoutStatus::Unreadable) {
       layoutUnreadable_ = true;
       prompter_.message(layout.message + " The column offsets it holds are not applied.");
     }
+  }
+  // A saved project's decisions, its offsets winning over the layout file's.
+  if (saved) applySavedProject(*saved, recovered ? std::string() : projectPath);
+
+  editor_.clearHistory();
+  editor_.markSaved();
+  if (recovered) editor_.markNeverSaved();
+  refreshViews({true, project_.scheduleDesigned, {}});
+  setWindowTitle(QString::fromStdString(projectPath_.empty() ? project_.AnlPath : projectPath_) +
+                 QStringLiteral("[*]"));
+  if (!projectPath_.empty()) rememberRecent(projectPath_);
+  else rememberRecent(project_.AnlPath);
+  // A project saved with its schedule opens with the schedule window, as it was left.
+  if (saved && project_.scheduleDesigned) {
+    placeToolWindow(schedule_);
+    schedule_->show();
   }
   plan_->setFocus();
   return true;
@@ -229,25 +266,18 @@ bool MainWindow::load() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!unloaded_) {
-    unloaded_ = true;
-    timer1_.stop();
-    if (loaded_ && !project_.AnlPath.empty()) {
-      const bool replace =
-          !layoutUnreadable_ ||
-          prompter_.confirm("The layout file " + layoutPathFor(project_.AnlPath) +
-                            " could not be read when the listing was opened. Replace it with the column offsets "
-                            "of this plan?");
-      if (replace) {
-        const std::string failure = writeLayout(project_);
-        if (!failure.empty()) prompter_.message(failure);
-      }
+    // Every way out with unsaved changes asks first (another listing or project asked already).
+    if (!replacing_ && !maybeSave()) {
+      event->ignore();
+      return;
     }
-    // The program ends: every other window goes with the main window.
+    finishClose();
+    // Every other window goes with the main window.
     if (column_) column_->close();
     schedule_->close();
     footingPopup_->close();
     combinedPopup_->close();
-    emit closed();
+    if (!replacing_) emit closed();
   }
   event->accept();
 }

@@ -5,14 +5,20 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <functional>
+#include <string>
 #include <memory>
 #include <vector>
 
 #include "draw/plan_layout.h"
 #include "project/plan_editor.h"
+#include "ui/export_actions.h"
+#include "ui/print_actions.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace plintova {
@@ -24,6 +30,17 @@ class FootingPopup;
 class CombinedPopup;
 class ScheduleWindow;
 class ColumnWindow;
+struct SavedProject;
+
+// The file dialogs of the main window's File menu, replaceable so that tests never block on a dialog.
+// Each returns the chosen path, or an empty text when the engineer cancelled.
+struct FileDialogs {
+  std::function<std::string(QWidget* parent)> openListing;
+  std::function<std::string(QWidget* parent)> openProject;
+  std::function<std::string(QWidget* parent, const std::string& proposed)> saveProject;
+  std::function<std::string(QWidget* parent, const std::string& proposed)> savePdf;
+};
+FileDialogs desktopFileDialogs();
 
 // Geometry of the window in pixels; the form is laid out in twips, at 15 twips per pixel.
 namespace mainlayout {
@@ -50,8 +67,11 @@ class MainWindow : public QMainWindow {
 
   // The start-up: caption, show, footings placed and sized, grid lines, size groups and their controls,
   // assignment, the plan drawn, the window caption, and the layout file of an earlier run applied.
+  // With a saved project, its decisions follow (its offsets win over the layout file's), then the
+  // schedule is designed when it had been; what no longer applies is named in one message.
   // False when the listing cannot be designed (the reason was shown): the run ends.
-  bool load();
+  // A project restored from its recovery copy opens as not saved (projectPath empty).
+  bool load(const SavedProject* saved = nullptr, const std::string& projectPath = {}, bool recovered = false);
 
   // The complete redraw of the plan for the ticked display options.
   void drawFoot();
@@ -81,10 +101,33 @@ class MainWindow : public QMainWindow {
   ColumnWindow* columnWindow() const;
   // The text the status bar shows now.
   QString statusText() const;
+  QAction* action(const char* name) const;
+  QString projectPath() const { return QString::fromStdString(projectPath_); }
+
+  // File commands. Save writes the project file (asking for a name when there is none yet); false
+  // when nothing was saved. maybeSave asks Save / Discard / Cancel when there are unsaved changes;
+  // false means the engineer chose to stay (or saving failed).
+  bool save();
+  bool saveAs();
+  bool maybeSave();
+  void exportPdf();
+  void exportWorkbookFromPlan();
+  void printPlanFromPlan();
+  void setFileDialogs(FileDialogs dialogs) { fileDialogs_ = std::move(dialogs); }
+  void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
+  void setPrintDialog(PrintDialogRunner dialog) { printDialog_ = std::move(dialog); }
+  // Closes the window for another listing or project: the layout file is written as on close, nothing
+  // is asked (the question came before) and `closed` is not emitted.
+  void closeForReplacement();
+  // The recovery copy written after every change, or "" when the plan has none.
+  std::string recoveryPath() const;
 
  signals:
   // The window was closed and the layout file written: the program ends.
   void closed();
+  // The engineer asked for another listing or project (after the unsaved-changes question).
+  void openListingRequested(const QString& path);
+  void openProjectRequested(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -92,6 +135,18 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildTopBar();
+  void buildMenus();
+  void updateEditActions();
+  void showGestures();
+  void showAbout();
+  void writeRecovery();
+  void removeRecovery();
+  void finishClose();
+  bool applySavedProject(const SavedProject& saved, const std::string& projectPath);
+  void openListingCommand();
+  void openProjectCommand(const std::string& path = {});
+  void rememberRecent(const std::string& path);
+  void fillRecentMenu();
   int layoutTopBar(int width);
   void layoutControls();
   void createGroupControls();
@@ -124,6 +179,12 @@ class MainWindow : public QMainWindow {
   bool loaded_ = false;
   bool unloaded_ = false;
   bool layoutUnreadable_ = false;  // the layout file could not be read: ask before replacing it
+  bool replacing_ = false;         // closing for another listing or project
+  std::string projectPath_;        // the project file saved or opened, "" while there is none
+  FileDialogs fileDialogs_;
+  ExportDialogs exportDialogs_;
+  PrintDialogRunner printDialog_;
+  QMenu* recentMenu_ = nullptr;
 
   QWidget* central_ = nullptr;
   QWidget* topBar_ = nullptr;

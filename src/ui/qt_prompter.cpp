@@ -50,4 +50,17 @@ bool QtPrompter::confirm(const std::string& text, const std::string& title) {
   return box.exec() == QMessageBox::Ok;
 }
 
+SaveChoice QtPrompter::askToSave(const std::string& text, const std::string& title) {
+  QMessageBox box(QMessageBox::Warning, titleOf(title), messageBoxText(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parentWidget());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+  }
+}
+
 }  // namespace plintova

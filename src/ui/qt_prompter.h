@@ -27,6 +27,7 @@ class QtPrompter : public Prompter {
 
   void message(const std::string& text, const std::string& title = {}, MessageIcon icon = MessageIcon::None) override;
   bool confirm(const std::string& text, const std::string& title = {}) override;
+  SaveChoice askToSave(const std::string& text, const std::string& title = {}) override;
 
  private:
   QWidget* parentWidget() const;

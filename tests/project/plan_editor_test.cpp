@@ -6,6 +6,7 @@
 
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -161,4 +162,66 @@ TEST(PlanEditor, AnOutOfDateScheduleKeepsItsRowsUntilDesign) {
   EXPECT_EQ(f.p->DesignGroupTable[f.row(1.9f)].TotalDepth, 0.6f);
   EXPECT_EQ(scheduleRowTexts(*f.p, 1)[kColMark], "F1");
   EXPECT_EQ(f.p->DesignGroupTable[1].GroupBaseSize, 1.9f);
+}
+
+namespace {
+
+// The plan and the schedule as the windows show them, as one comparable text.
+std::string shownState(const Project& p) {
+  std::string t;
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    t += std::to_string(f.CombNo) + "/" + std::to_string(f.GroupRank) + "/" + std::to_string(f.SizeL) + "/" +
+         std::to_string(f.SizeB) + "/" + std::to_string(f.PosX) + " ";
+  }
+  for (int n = 1; n <= p.CombinedCount; ++n) t += "C" + std::to_string(p.CombinedFootingTable[n].CfLength) + " ";
+  t += p.scheduleStale ? "stale\n" : "fresh\n";
+  if (!p.scheduleStale)
+    for (int r = 1; r <= p.DesignGroupCount; ++r)
+      for (const std::string& cell : scheduleRowTexts(p, r)) t += cell + " ";
+  return t;
+}
+
+}  // namespace
+
+TEST(PlanEditor, UndoBackToTheStartAndRedoToTheEndPassThroughTheSameStates) {
+  Frame1 f;
+  ASSERT_TRUE(f.editor->design());
+  f.editor->markSaved();
+  EXPECT_FALSE(f.editor->modified());
+  std::vector<std::string> states{shownState(*f.p)};
+  auto step = [&](const std::optional<Decisions>& next, const std::string& action) {
+    ASSERT_TRUE(next.has_value());
+    ASSERT_TRUE(f.editor->commit(*next, action));
+    states.push_back(shownState(*f.p));
+  };
+  step(withCombinedPair(*f.p, f.footing(20), f.footing(21)), "Combine");
+  step(withResizeStep(*f.p, f.footing(20), +1), "Lengthen the combined footing");
+  step(withFootingToggled(*f.p, f.footing(40)), "Disable 40");
+  ASSERT_TRUE(f.editor->design());
+  states.back() = shownState(*f.p);  // Design is no step of its own: it brings the last state up to date
+  step(withScheduleEdit(*f.p, f.row(2.2f), ScheduleField::Depth, 0.7), "Depth");
+  step(withResizeStep(*f.p, f.footing(22), -1), "Resize 22");
+  step(withOffsetSteps(*f.p, f.footing(1), {1, 0}), "Offset 1");
+  step(withGroupStepped(*f.p, 5), "Step 2.2");
+  EXPECT_TRUE(f.editor->modified());
+  EXPECT_EQ(f.editor->undoAction(), "Step 2.2");
+
+  for (std::size_t k = states.size() - 1; k > 0; --k) {
+    ASSERT_TRUE(f.editor->undo());
+    EXPECT_EQ(shownState(*f.p), states[k - 1]) << "undo to state " << k - 1;
+  }
+  EXPECT_FALSE(f.editor->canUndo());
+  EXPECT_FALSE(f.editor->modified());
+  EXPECT_EQ(f.editor->redoAction(), "Combine");
+  for (std::size_t k = 1; k < states.size(); ++k) {
+    ASSERT_TRUE(f.editor->redo());
+    EXPECT_EQ(shownState(*f.p), states[k]) << "redo to state " << k;
+  }
+  EXPECT_FALSE(f.editor->canRedo());
+  // A new step after an undo forgets what could have been redone.
+  ASSERT_TRUE(f.editor->undo());
+  step(withFootingToggled(*f.p, f.footing(2)), "Disable 2");
+  EXPECT_FALSE(f.editor->canRedo());
+  EXPECT_EQ(f.changes.back().action, "Disable 2");
 }

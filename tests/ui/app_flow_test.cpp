@@ -34,6 +34,7 @@ class AppFlowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { clearRecoveryCopies(); }
   void aCancelledChoiceEndsTheRunSilently() {
     RecordingPrompter prompter;
     AppFlow flow(prompter, [](QWidget*) { return std::string(); });

@@ -44,7 +44,9 @@ class MainWindowTest : public QObject {
 
   void loadDrawsTheWholePlanWithItsCaptionsAndGroupControls() {
     MainWindow& w = *frame->window;
-    QCOMPARE(w.windowTitle(), QString::fromStdString(folder.path("FRAME1.ANL")));
+    // The listing's path, with the mark the desktop shows while there are unsaved changes.
+    QCOMPARE(w.windowTitle(), QString::fromStdString(folder.path("FRAME1.ANL")) + QStringLiteral("[*]"));
+    QVERIFY(!w.isWindowModified());
     QCOMPARE(w.captionLabel()->text(), QStringLiteral("Fck  25 Fy  415   SBC  200 Earth Pressure : 30"));
     QVERIFY(frame->prompter.calls.empty());
 
@@ -213,8 +215,11 @@ class MainWindowTest : public QObject {
     QVERIFY(std::abs(p.FootingTable[s].ReqSize - 2.178f) < 1e-6f);
 
     QTest::mouseClick(w.button("CmdDesign"), Qt::LeftButton);
+    QVERIFY(w.isWindowModified());  // a designed schedule is work to keep
     QSignalSpy closed(&w, &MainWindow::closed);
+    frame->prompter.saveAnswers = {SaveChoice::Discard};
     QTest::mouseClick(w.button("Command2"), Qt::LeftButton);
+    QCOMPARE(frame->prompter.calls.back().text.find("not saved") != std::string::npos, true);
     QCOMPARE(closed.count(), 1);
     QVERIFY(!w.isVisible());
     QVERIFY(!w.scheduleWindow()->isVisible());

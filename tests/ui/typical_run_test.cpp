@@ -24,6 +24,7 @@ class TypicalRunTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { clearRecoveryCopies(); }
   void fromTheListingToLayoutFileWorkbookAndPdf() {
     Folder job;
     const std::string listing = job.copy(PLINTOVA_EXAMPLES "/FRAME1.ANL", "FRAME1.ANL");
@@ -96,12 +97,15 @@ class TypicalRunTest : public QObject {
     QTRY_VERIFY(!main->columnWindow());
     QCOMPARE(p.FootingTable[first].PosZ - p.FootingTable[first].ColumnZ, 110);
 
-    // "Exit" on the schedule ends the program as the main window's close does: the layout file is written.
+    // "Exit" on the schedule ends the program as the main window's close does: the work not saved is
+    // asked about (here given up), and the layout file is written.
+    engineer.saveAnswers = {SaveChoice::Discard};
     QTest::mouseClick(schedule->exitButton(), Qt::LeftButton);
     QCOMPARE(finished.count(), 1);
     QVERIFY(!main->isVisible());
     QVERIFY(!schedule->isVisible());
-    QVERIFY(engineer.calls.empty());
+    QCOMPARE(engineer.calls.size(), std::size_t{1});
+    QVERIFY(engineer.calls[0].text.find("not saved") != std::string::npos);
 
     // The next run of the same listing finds the offset again.
     RecordingPrompter quiet;

@@ -16,6 +16,7 @@
 #include "input/listing_reader.h"
 #include "ui/main_window.h"
 #include "ui/plan_view.h"
+#include "ui/recovery.h"
 
 namespace plintova::windowtest {
 
@@ -126,13 +127,24 @@ void dragWindow(PlanView* plan, double x1, double z1, double x2, double z2) {
   QTest::mouseRelease(plan, Qt::LeftButton, Qt::NoModifier, b);
 }
 
-void turnWheel(QWidget* top, QPoint at, int delta) {
+void turnWheel(QWidget* top, QPoint at, int delta) { turnWheel(top, at, delta, Qt::NoModifier); }
+
+void turnWheel(QWidget* top, QPoint at, int delta, Qt::KeyboardModifiers modifiers) {
   QWidget* target = top->childAt(at);
   if (!target) target = top;
   const QPoint local = target->mapFrom(top, at);
-  QWheelEvent event(local, target->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+  QWheelEvent event(local, target->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
                     Qt::NoScrollPhase, false);
   QApplication::sendEvent(target, &event);
+}
+
+void dragMiddle(PlanView* plan, QPoint from, QPoint to) {
+  QTest::mousePress(plan, Qt::MiddleButton, Qt::NoModifier, from);
+  for (QPoint p : {(from + to) / 2, to}) {
+    QMouseEvent move(QEvent::MouseMove, p, plan->mapToGlobal(p), Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(plan, &move);
+  }
+  QTest::mouseRelease(plan, Qt::MiddleButton, Qt::NoModifier, to);
 }
 
 QString shotPath(const QString& name) {
@@ -145,6 +157,10 @@ QString saveShot(QWidget* window, const QString& name) {
   const QString file = shotPath(name);
   window->grab().save(file);
   return file;
+}
+
+void clearRecoveryCopies() {
+  for (const std::string& copy : recoveryCopies()) QFile::remove(QString::fromStdString(copy));
 }
 
 std::string fileBytes(const std::string& path) {

@@ -75,11 +75,18 @@ void dragWindow(PlanView* plan, double x1, double z1, double x2, double z2);
 // Turns the wheel by `delta` (120 = one notch away from the engineer) with the pointer at a point of
 // `top`; the event goes to the widget under the pointer, as the platform would send it.
 void turnWheel(QWidget* top, QPoint at, int delta);
+// The same with keys held (Ctrl to zoom the plan).
+void turnWheel(QWidget* top, QPoint at, int delta, Qt::KeyboardModifiers modifiers);
+// Drags with the middle button from one pixel point of the plan to another, through their midpoint.
+void dragMiddle(PlanView* plan, QPoint from, QPoint to);
 
 // Saves a picture of a window under the build folder's "shots" and returns its path.
 // Where window pictures and printed pages go for a person to look at (build/shots/NAME).
 QString shotPath(const QString& name);
 QString saveShot(QWidget* window, const QString& name);
+
+// Removes the recovery copies left by earlier runs, so that a run's start offers none.
+void clearRecoveryCopies();
 
 // The bytes of a file ("" when it cannot be read).
 std::string fileBytes(const std::string& path);

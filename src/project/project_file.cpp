@@ -1,0 +1,384 @@
+// The project file (.plintova) as JSON text: writing, reading with every value checked, and the paths.
+#include "project/project_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "footing/design_inputs.h"
+#include "output/project_files.h"
+#include "output/safe_file.h"
+
+namespace plintova {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+namespace fs = std::filesystem;
+
+// Limits of the values a project file may hold. Lengths and sizes are footing dimensions in metres; a
+// bound far beyond any footing keeps an edited file from feeding absurd magnitudes to the design.
+constexpr double kMinSbc = 50, kMaxSbc = 1000;  // kN/m2, as the start-up dialog takes it
+constexpr double kMaxDepth = 6;                 // m
+constexpr double kMaxLength = 1000;             // m
+constexpr int kMaxJoint = 32767;                // joint numbers of the model are 16-bit
+constexpr std::size_t kLargestProjectFile = std::size_t{64} << 20;
+
+// A value that cannot be written as a JSON number.
+struct NotFinite {};
+
+// The shortest text that reads back to the same single-precision value, as a JSON number: whole
+// values as integers ("200", not "200.0"), others as the double of that text, which the JSON writer
+// prints as the same shortest text.
+Json floatJson(float f) {
+  if (!std::isfinite(f)) throw NotFinite{};
+  if (f == std::trunc(f) && std::fabs(f) < 1e9f) return Json(static_cast<long long>(f));
+  char buf[64];
+  const auto end = std::to_chars(buf, buf + sizeof buf, f).ptr;
+  double d = 0;
+  std::from_chars(buf, end, d);
+  // Reading the double back as a float rounds twice; where that could land elsewhere, the exact value.
+  if (static_cast<float>(d) != f) d = static_cast<double>(f);
+  return Json(d);
+}
+
+Json toJson(const SavedProject& s) {
+  Json j;
+  j["format"] = kProjectFileFormat;
+  j["version"] = s.version;
+  j["listing"] = s.listing;
+  j["listingSha256"] = s.listingSha256;
+  j["supports"] = Json::array();
+  for (const SavedSupport& x : s.supports) j["supports"].push_back({{"joint", x.joint}, {"reactions", x.reactions}});
+  j["sbc"] = floatJson(s.sbc);
+  j["depth"] = floatJson(s.depth);
+  j["offsets"] = Json::array();
+  for (const SavedOffset& o : s.offsets)
+    j["offsets"].push_back({{"joint", o.joint}, {"stepX", o.stepX}, {"stepZ", o.stepZ}});
+  j["groups"] = Json::array();
+  for (const GroupChoice& g : s.groups)
+    j["groups"].push_back(
+        {{"baseSize", floatJson(g.baseSize.value())}, {"size", floatJson(g.size.value())}, {"checked", g.checked}});
+  j["disabled"] = Json::array();
+  for (int joint : s.disabled) j["disabled"].push_back(joint);
+  j["combined"] = Json::array();
+  for (const SavedCombined& c : s.combined) {
+    Json e = {{"joints", {c.first, c.second}}};
+    if (c.length != 0) e["length"] = floatJson(c.length);
+    j["combined"].push_back(e);
+  }
+  j["resized"] = Json::array();
+  for (const SavedResize& r : s.resized) j["resized"].push_back({{"joint", r.joint}, {"length", floatJson(r.length)}});
+  j["schedule"] = Json::array();
+  for (const ScheduleEdit& e : s.schedule) {
+    Json row = {{"baseSize", floatJson(e.baseSize.value())}};
+    if (e.depth) row["depth"] = floatJson(*e.depth);
+    if (e.pedestal) row["pedestal"] = floatJson(*e.pedestal);
+    if (e.barDia) row["barDia"] = *e.barDia;
+    j["schedule"].push_back(row);
+  }
+  j["designed"] = s.designed;
+  return j;
+}
+
+// Reading: the first value that is missing, of the wrong type or out of range refuses the file.
+struct Refusal {
+  std::string what;
+};
+
+// Where a value sits, for the message: "\"sbc\"", "\"offsets\" entry 2, \"stepX\"".
+std::string keyName(const std::string& key) { return "\"" + key + "\""; }
+std::string entryName(const std::string& array, std::size_t i) {
+  return keyName(array) + " entry " + std::to_string(i + 1);
+}
+std::string inEntry(const std::string& entry, const std::string& key) { return entry + ", " + keyName(key); }
+
+const Json* member(const Json& object, const char* key) {
+  const auto it = object.find(key);
+  return it == object.end() ? nullptr : &*it;
+}
+
+const Json& required(const Json& object, const char* key, const std::string& where) {
+  const Json* v = member(object, key);
+  if (!v) throw Refusal{where + " is missing"};
+  return *v;
+}
+
+double numberIn(const Json& v, const std::string& where, double lo, double hi, const std::string& range) {
+  const double d = v.is_number() ? v.get<double>() : NAN;
+  if (!(d >= lo && d <= hi)) throw Refusal{where + " must be " + range};
+  return d;
+}
+
+float lengthOf(const Json& v, const std::string& where) {
+  const float f = static_cast<float>(numberIn(v, where, 0, kMaxLength, "a length above 0 and at most 1000 m"));
+  if (!(f > 0)) throw Refusal{where + " must be a length above 0 and at most 1000 m"};
+  return f;
+}
+
+int wholeIn(const Json& v, const std::string& where, int lo, int hi, const std::string& range) {
+  const double d = numberIn(v, where, lo, hi, range);
+  if (d != std::trunc(d)) throw Refusal{where + " must be " + range};
+  return static_cast<int>(d);
+}
+
+int jointOf(const Json& v, const std::string& where) {
+  return wholeIn(v, where, 1, kMaxJoint, "a joint number from 1 to 32767");
+}
+
+const Json& arrayOf(const Json& v, const std::string& where) {
+  if (!v.is_array()) throw Refusal{where + " must be a list"};
+  return v;
+}
+
+const Json& objectOf(const Json& v, const std::string& where) {
+  if (!v.is_object()) throw Refusal{where + " must be an object"};
+  return v;
+}
+
+bool booleanOf(const Json& v, const std::string& where) {
+  if (!v.is_boolean()) throw Refusal{where + " must be true or false"};
+  return v.get<bool>();
+}
+
+std::string textOf(const Json& v, const std::string& where) {
+  if (!v.is_string()) throw Refusal{where + " must be a text"};
+  return v.get<std::string>();
+}
+
+bool isHex(const std::string& s, std::size_t digits) {
+  return s.size() == digits && s.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
+// Calls `each(entry, where)` for every entry of the optional list `key`.
+template <class F>
+void forEntries(const Json& root, const char* key, F each) {
+  const Json* list = member(root, key);
+  if (!list) return;
+  arrayOf(*list, keyName(key));
+  for (std::size_t i = 0; i < list->size(); ++i) each((*list)[i], entryName(key, i));
+}
+
+SavedProject fromJson(const Json& root) {
+  SavedProject s;
+  s.listing = textOf(required(root, "listing", keyName("listing")), keyName("listing"));
+  if (s.listing.empty()) throw Refusal{"\"listing\" must name the listing"};
+  if (const Json* v = member(root, "listingSha256")) {
+    s.listingSha256 = textOf(*v, keyName("listingSha256"));
+    if (!s.listingSha256.empty() && !isHex(s.listingSha256, 64))
+      throw Refusal{"\"listingSha256\" must be 64 lower-case hex digits"};
+  }
+  forEntries(root, "supports", [&](const Json& e, const std::string& where) {
+    objectOf(e, where);
+    SavedSupport x;
+    x.joint = jointOf(required(e, "joint", inEntry(where, "joint")), inEntry(where, "joint"));
+    x.reactions = textOf(required(e, "reactions", inEntry(where, "reactions")), inEntry(where, "reactions"));
+    s.supports.push_back(x);
+  });
+  s.sbc = static_cast<float>(numberIn(required(root, "sbc", keyName("sbc")), keyName("sbc"), kMinSbc, kMaxSbc,
+                                      "a number from 50 to 1000 (kN/m2)"));
+  s.depth = static_cast<float>(
+      numberIn(required(root, "depth", keyName("depth")), keyName("depth"), 0, kMaxDepth, "a number from 0 to 6 (m)"));
+  forEntries(root, "offsets", [&](const Json& e, const std::string& where) {
+    objectOf(e, where);
+    SavedOffset o;
+    o.joint = jointOf(required(e, "joint", inEntry(where, "joint")), inEntry(where, "joint"));
+    if (const Json* v = member(e, "stepX")) o.stepX = wholeIn(*v, inEntry(where, "stepX"), -1, 1, "-1, 0 or 1");
+    if (const Json* v = member(e, "stepZ")) o.stepZ = wholeIn(*v, inEntry(where, "stepZ"), -1, 1, "-1, 0 or 1");
+    if (o.stepX != 0 || o.stepZ != 0) s.offsets.push_back(o);
+  });
+  forEntries(root, "groups", [&](const Json& e, const std::string& where) {
+    objectOf(e, where);
+    GroupChoice g;
+    g.baseSize = lengthOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
+    g.size = g.baseSize;
+    if (const Json* v = member(e, "size")) g.size = lengthOf(*v, inEntry(where, "size"));
+    if (const Json* v = member(e, "checked")) g.checked = booleanOf(*v, inEntry(where, "checked"));
+    s.groups.push_back(g);
+  });
+  forEntries(root, "disabled",
+             [&](const Json& e, const std::string& where) { s.disabled.push_back(jointOf(e, where)); });
+  forEntries(root, "combined", [&](const Json& e, const std::string& where) {
+    objectOf(e, where);
+    const std::string jointsAt = inEntry(where, "joints");
+    const Json& joints = arrayOf(required(e, "joints", jointsAt), jointsAt);
+    if (joints.size() != 2) throw Refusal{jointsAt + " must list two joints"};
+    SavedCombined c;
+    c.first = jointOf(joints[0], jointsAt);
+    c.second = jointOf(joints[1], jointsAt);
+    if (const Json* v = member(e, "length")) c.length = lengthOf(*v, inEntry(where, "length"));
+    s.combined.push_back(c);
+  });
+  forEntries(root, "resized", [&](const Json& e, const std::string& where) {
+    objectOf(e, where);
+    SavedResize r;
+    r.joint = jointOf(required(e, "joint", inEntry(where, "joint")), inEntry(where, "joint"));
+    r.length = lengthOf(required(e, "length", inEntry(where, "length")), inEntry(where, "length"));
+    s.resized.push_back(r);
+  });
+  forEntries(root, "schedule", [&](const Json& e, const std::string& where) {
+    objectOf(e, where);
+    ScheduleEdit edit;
+    edit.baseSize = lengthOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
+    if (const Json* v = member(e, "pedestal")) edit.pedestal = lengthOf(*v, inEntry(where, "pedestal"));
+    if (const Json* v = member(e, "depth")) {
+      // Any depth the schedule's box takes: the design raises one that bending does not allow.
+      const double d = numberIn(*v, inEntry(where, "depth"), -kMaxLength, kMaxLength, "a depth within 1000 m");
+      edit.depth = static_cast<float>(d);
+    }
+    if (const Json* v = member(e, "barDia")) {
+      const int dia = wholeIn(*v, inEntry(where, "barDia"), 10, 20, "10, 12, 16 or 20 (mm)");
+      if (dia != 10 && dia != 12 && dia != 16 && dia != 20)
+        throw Refusal{inEntry(where, "barDia") + " must be 10, 12, 16 or 20 (mm)"};
+      // 10 mm is every row's own bar: no edit.
+      if (dia != 10) edit.barDia = static_cast<int16_t>(dia);
+    }
+    s.schedule.push_back(edit);
+  });
+  if (const Json* v = member(root, "designed")) s.designed = booleanOf(*v, keyName("designed"));
+  return s;
+}
+
+// A value on one line with a blank after every colon and comma: {"joint": 3, "stepX": 1, "stepZ": 0}.
+std::string oneLine(const Json& v) {
+  std::string out;
+  if (v.is_object()) {
+    for (const auto& [key, item] : v.items())
+      out += (out.empty() ? "{" : ", ") + Json(key).dump() + ": " + oneLine(item);
+    return out.empty() ? "{}" : out + "}";
+  }
+  if (v.is_array()) {
+    for (const Json& item : v) out += (out.empty() ? "[" : ", ") + oneLine(item);
+    return out.empty() ? "[]" : out + "]";
+  }
+  return v.dump();
+}
+
+// Line and column of the byte `position` (1-based, as the JSON reader counts) of `text`.
+std::pair<std::size_t, std::size_t> lineAndColumn(const std::string& text, std::size_t position) {
+  std::size_t line = 1, column = 1;
+  for (std::size_t i = 0; i + 1 < position && i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  return {line, column};
+}
+
+}  // namespace
+
+std::string projectFileText(const SavedProject& saved, std::string& reason) {
+  Json j;
+  try {
+    j = toJson(saved);
+  } catch (const NotFinite&) {
+    reason = "a value of the project is not a finite number";
+    return {};
+  }
+  // One line per top-level key and per entry of a list of objects, so that the file reads and compares
+  // well.
+  try {
+    std::string out = "{\n";
+    std::size_t k = 0;
+    for (const auto& [key, value] : j.items()) {
+      out += "  " + Json(key).dump() + ": ";
+      if (value.is_array() && !value.empty() && value.front().is_structured()) {
+        out += "[\n";
+        for (std::size_t i = 0; i < value.size(); ++i)
+          out += "    " + oneLine(value[i]) + (i + 1 < value.size() ? ",\n" : "\n");
+        out += "  ]";
+      } else {
+        out += oneLine(value);
+      }
+      out += ++k < j.size() ? ",\n" : "\n";
+    }
+    return out + "}\n";
+  } catch (const nlohmann::json::exception&) {
+    // The only text that can fail is the listing's name: file names need not be UTF-8.
+    reason = "the listing's name is not UTF-8 text";
+    return {};
+  }
+}
+
+std::string writeProjectFile(const Project& p, const std::string& path) {
+  std::string reason;
+  const std::string text = projectFileText(savedProjectOf(p, path), reason);
+  if (text.empty()) return "The project cannot be saved: " + reason + ".";
+  return writeFileSafely(path, text, projectInputFiles(p.AnlPath));
+}
+
+ReadProject parseProjectFile(const std::string& text, const std::string& path) {
+  const std::string name = "The project file " + path;
+  ReadProject out;
+  Json root;
+  try {
+    root = Json::parse(text);
+  } catch (const nlohmann::json::parse_error& e) {
+    const auto [line, column] = lineAndColumn(text, e.byte);
+    out.error = name + " is not valid JSON text (line " + std::to_string(line) + ", column " +
+                std::to_string(column) + ").";
+    return out;
+  } catch (const nlohmann::json::exception&) {
+    // The reader takes no number beyond the range of a double.
+    out.error = name + " cannot be used: it holds a number too large to read.";
+    return out;
+  }
+  const Json* format = root.is_object() ? member(root, "format") : nullptr;
+  if (!format || !format->is_string() || format->get<std::string>() != kProjectFileFormat) {
+    out.error = name + " is not a Plintova project file.";
+    return out;
+  }
+  const Json* version = member(root, "version");
+  const double v = version && version->is_number() ? version->get<double>() : NAN;
+  if (v > kProjectFileVersion) {
+    out.error = name + " was written by a newer version of Plintova (project file version " + version->dump() +
+                "; this version reads version " + std::to_string(kProjectFileVersion) + ").";
+    return out;
+  }
+  if (v != kProjectFileVersion) {
+    out.error = name + " cannot be used: \"version\" must be " + std::to_string(kProjectFileVersion) + ".";
+    return out;
+  }
+  try {
+    out.project = fromJson(root);
+  } catch (const Refusal& r) {
+    out.error = name + " cannot be used: " + r.what + ".";
+  } catch (const nlohmann::json::exception& e) {
+    out.error = name + " cannot be used: " + e.what();
+  }
+  return out;
+}
+
+ReadProject readProjectFile(const std::string& path) {
+  const InputFile in = readInputFile(path, kLargestProjectFile);
+  if (in.status != InputStatus::Read) {
+    ReadProject out;
+    out.error = "The project file " + path + " could not be read: " + in.reason + ".";
+    return out;
+  }
+  return parseProjectFile(in.bytes, path);
+}
+
+std::string listingPathOf(const SavedProject& saved, const std::string& projectPath) {
+  const fs::path listing(saved.listing);
+  if (listing.is_absolute()) return listing.lexically_normal().string();
+  std::error_code ec;
+  const fs::path folder = fs::absolute(fs::path(projectPath), ec).parent_path();
+  return (folder / listing).lexically_normal().string();
+}
+
+bool acceptSavedInputs(Project& p, const SavedProject& saved) {
+  // The text of the float's exact value, so that the entry reads back to the very same float.
+  auto text = [](float f) {
+    char buf[64];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, static_cast<double>(f)).ptr);
+  };
+  return std::isfinite(saved.depth) && std::isfinite(saved.sbc) &&
+         acceptDesignInputs(p, text(saved.depth), text(saved.sbc));
+}
+
+}  // namespace plintova

@@ -1,0 +1,249 @@
+// A project's decisions keyed by joints and base sizes, and back to the footing indices of a new reading.
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "footing/plan_decisions.h"
+#include "model/numbers.h"
+#include "project/project_file.h"
+
+namespace plintova {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The listing's name as the project file keeps it: relative to the project file's folder when the
+// listing lies in that folder or below it (the two can move together), else absolute.
+std::string listingNameFor(const std::string& anlPath, const std::string& projectPath) {
+  if (anlPath.empty()) return {};
+  std::error_code ec;
+  const fs::path listing = fs::absolute(fs::path(anlPath), ec).lexically_normal();
+  if (ec) return anlPath;
+  const fs::path folder = fs::absolute(fs::path(projectPath), ec).lexically_normal().parent_path();
+  if (ec) return listing.string();
+  const fs::path relative = listing.lexically_relative(folder);
+  if (!relative.empty() && *relative.begin() != "..") return relative.string();
+  return listing.string();
+}
+
+// Joint number -> first footing under it. Footings without a joint number are not keyed.
+std::map<int, int> footingsByJoint(const Project& p) {
+  std::map<int, int> of;
+  for (int s = 1; s <= p.FootingCount; ++s)
+    if (p.FootingTable[s].JointNo > 0) of.emplace(p.FootingTable[s].JointNo, s);
+  return of;
+}
+
+// Joint number -> fingerprint of its reactions, for the supports of the listing as read.
+std::map<int, std::string> supportsByJoint(const Project& p) {
+  std::map<int, std::string> of;
+  for (int s = 1; s <= p.supportCount(); ++s) {
+    const auto joint = toInt16(p.ReactionTable(s, 0, 0));
+    if (!joint || *joint < 1 || static_cast<std::size_t>(s) >= p.SupportPrints.size()) continue;
+    of.emplace(*joint, p.SupportPrints[static_cast<std::size_t>(s)]);
+  }
+  return of;
+}
+
+std::string jointList(const std::vector<int>& joints) {
+  std::string t = joints.size() == 1 ? "joint " : "joints ";
+  for (std::size_t i = 0; i < joints.size(); ++i) t += (i ? ", " : "") + std::to_string(joints[i]);
+  return t;
+}
+
+std::string jointText(int joint) { return "joint " + std::to_string(joint); }
+std::string notASupport(int joint) { return jointText(joint) + " is not a support of the listing any more"; }
+
+}  // namespace
+
+SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
+  SavedProject s;
+  s.listing = listingNameFor(p.AnlPath, projectPath);
+  s.listingSha256 = p.ListingSha256;
+  // The supports in the listing's order; a joint listed twice counts once, as for the footings.
+  std::set<int> seen;
+  for (int k = 1; k <= p.supportCount() && static_cast<std::size_t>(k) < p.SupportPrints.size(); ++k) {
+    const auto joint = toInt16(p.ReactionTable(k, 0, 0));
+    if (joint && *joint >= 1 && seen.insert(*joint).second)
+      s.supports.push_back({*joint, p.SupportPrints[static_cast<std::size_t>(k)]});
+  }
+  s.sbc = p.CaseSbc[0];
+  s.depth = static_cast<float>(p.EarthPressure / 20.0);
+
+  const Decisions& d = p.decisions;
+  auto jointOf = [&p](int f) { return f >= 1 && f <= p.FootingCount ? int{p.FootingTable[f].JointNo} : 0; };
+  for (int f = 1; f <= p.FootingCount; ++f) {
+    const OffsetSteps o = d.offsetOf(f);
+    if ((o.x != 0 || o.z != 0) && jointOf(f) > 0) s.offsets.push_back({jointOf(f), o.x, o.z});
+  }
+  s.groups = d.groups;
+  for (int16_t f : d.disabled)
+    if (jointOf(f) > 0) s.disabled.push_back(jointOf(f));
+  for (const CombinedPair& c : d.combined)
+    if (jointOf(c.first) > 0 && jointOf(c.second) > 0)
+      s.combined.push_back({jointOf(c.first), jointOf(c.second), c.length.value()});
+  for (const ResizedFooting& r : d.resized)
+    if (jointOf(r.footing) > 0) s.resized.push_back({jointOf(r.footing), r.length.value()});
+  s.schedule = d.schedule;
+  s.designed = p.scheduleDesigned;
+  return s;
+}
+
+std::string listingChanges(const Project& p, const SavedProject& saved) {
+  if (saved.listingSha256.empty() || saved.listingSha256 == p.ListingSha256) return {};
+  std::string message = "The listing " + p.AnlPath + " has changed since the project was saved";
+  if (saved.supports.empty()) return message + ".";
+  std::map<int, std::string> before;
+  for (const SavedSupport& x : saved.supports) before.emplace(x.joint, x.reactions);
+  const std::map<int, std::string> now = supportsByJoint(p);
+  std::vector<int> changed, added, removed;
+  for (const auto& [joint, print] : now) {
+    const auto it = before.find(joint);
+    if (it == before.end()) added.push_back(joint);
+    else if (it->second != print) changed.push_back(joint);
+  }
+  for (const auto& [joint, print] : before)
+    if (!now.contains(joint)) removed.push_back(joint);
+  if (changed.empty() && added.empty() && removed.empty())
+    return message + "; the reactions of its supports are the same.";
+  std::string parts;
+  auto add = [&parts](const std::string& what, const std::vector<int>& joints) {
+    if (!joints.empty()) parts += (parts.empty() ? "" : "; ") + what + " at " + jointList(joints);
+  };
+  add("reactions changed", changed);
+  add("supports added", added);
+  add("supports removed", removed);
+  return message + ": " + parts + ".";
+}
+
+Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<std::string>& dropped) {
+  const std::map<int, int> footing = footingsByJoint(p);
+  auto footingOf = [&footing](int joint) {
+    const auto it = footing.find(joint);
+    return it == footing.end() ? 0 : it->second;
+  };
+  Decisions d;
+  d.offsets.resize(static_cast<std::size_t>(std::max<int>(p.FootingCount, 0)) + 1);
+
+  // Offsets: a footing moves only where the section of its column is known.
+  std::vector<bool> offsetSet(d.offsets.size(), false);
+  for (const SavedOffset& o : saved.offsets) {
+    const std::string what = "Column offset of " + jointText(o.joint) + ": ";
+    const int f = footingOf(o.joint);
+    if (f == 0) {
+      dropped.push_back(what + notASupport(o.joint) + ".");
+    } else if (offsetSet[static_cast<std::size_t>(f)]) {
+      dropped.push_back(what + "the joint has an offset already.");
+    } else if ((o.stepX != 0 || o.stepZ != 0) && !offsetPosition(p, f, o.stepX, o.stepZ)) {
+      dropped.push_back(what + "the section of its column is not known.");
+    } else {
+      d.offsets[static_cast<std::size_t>(f)] = {static_cast<int8_t>(o.stepX), static_cast<int8_t>(o.stepZ)};
+      offsetSet[static_cast<std::size_t>(f)] = true;
+    }
+  }
+
+  // Groups, by the size that created them.
+  for (const GroupChoice& g : saved.groups) {
+    const std::string what = "Size group " + numberText(g.baseSize) + " m: ";
+    bool exists = false;
+    for (int k = 1; k <= p.SizeGroupCount; ++k)
+      exists |= p.SizeGroupTable[k].GroupBaseSize.value() == g.baseSize.value();
+    const bool twice = std::any_of(d.groups.begin(), d.groups.end(),
+                                   [&](const GroupChoice& c) { return c.baseSize.value() == g.baseSize.value(); });
+    if (!exists) dropped.push_back(what + "the footings of the listing no longer make such a group.");
+    else if (twice) dropped.push_back(what + "the group has a choice already.");
+    else if (g.size.value() != g.baseSize.value() || !g.checked) d.groups.push_back(g);
+  }
+
+  for (int joint : saved.disabled) {
+    const int f = footingOf(joint);
+    if (f == 0) {
+      dropped.push_back("Disabled footing of " + jointText(joint) + ": " + notASupport(joint) + ".");
+    } else if (!std::binary_search(d.disabled.begin(), d.disabled.end(), static_cast<int16_t>(f))) {
+      d.disabled.insert(std::lower_bound(d.disabled.begin(), d.disabled.end(), static_cast<int16_t>(f)),
+                        static_cast<int16_t>(f));
+    }
+  }
+  auto isDisabled = [&d](int f) {
+    return std::binary_search(d.disabled.begin(), d.disabled.end(), static_cast<int16_t>(f));
+  };
+
+  // Combined pairs, in the order they were made, on the footing positions the offsets give.
+  std::unique_ptr<Project> placed;
+  if (!saved.combined.empty()) {
+    placed = std::make_unique<Project>();
+    placed->FootingCount = p.FootingCount;
+    for (int f = 1; f <= p.FootingCount; ++f) {
+      const OffsetSteps o = d.offsetOf(f);
+      const auto at = offsetPosition(p, f, o.x, o.z);
+      placed->FootingTable[f].PosX = at ? at->first : p.FootingTable[f].ColumnX;
+      placed->FootingTable[f].PosZ = at ? at->second : p.FootingTable[f].ColumnZ;
+    }
+  }
+  auto combinedIn = [&d](int f) {
+    for (std::size_t k = 0; k < d.combined.size(); ++k)
+      if (d.combined[k].first == f || d.combined[k].second == f) return static_cast<int>(k) + 1;
+    return 0;
+  };
+  for (const SavedCombined& c : saved.combined) {
+    const std::string what =
+        "Combined footing of joints " + std::to_string(c.first) + " and " + std::to_string(c.second) + ": ";
+    int a = footingOf(c.first), b = footingOf(c.second);
+    std::string why;
+    for (int joint : {c.first, c.second}) {
+      const int f = footingOf(joint);
+      if (!why.empty()) break;
+      if (f == 0) why = notASupport(joint);
+      else if (isDisabled(f)) why = jointText(joint) + " is disabled";
+      else if (const int n = combinedIn(f))
+        why = jointText(joint) + " is in combined footing " + std::to_string(n) + " already";
+    }
+    if (why.empty() && c.first == c.second) why = "a footing cannot be combined with itself";
+    if (why.empty() && static_cast<int>(d.combined.size()) >= cap::kCombined)
+      why = "the plan holds at most " + std::to_string(cap::kCombined) + " combined footings";
+    if (why.empty()) {
+      if (a > b) std::swap(a, b);
+      if (!pairAxis(*placed, a, b)) why = "the columns no longer lie on one line (deviation more than 600 mm)";
+    }
+    if (!why.empty()) {
+      dropped.push_back(what + why + ".");
+      continue;
+    }
+    d.combined.push_back({static_cast<int16_t>(a), static_cast<int16_t>(b), c.length});
+  }
+
+  for (const SavedResize& r : saved.resized) {
+    const std::string what = "Resized footing of " + jointText(r.joint) + ": ";
+    const int f = footingOf(r.joint);
+    const bool twice =
+        std::any_of(d.resized.begin(), d.resized.end(), [f](const ResizedFooting& x) { return x.footing == f; });
+    if (f == 0) dropped.push_back(what + notASupport(r.joint) + ".");
+    else if (const int n = combinedIn(f))
+      dropped.push_back(what + "the footing is in combined footing " + std::to_string(n) + ".");
+    else if (isDisabled(f)) dropped.push_back(what + "the footing is disabled.");
+    else if (twice) dropped.push_back(what + "the footing has a length already.");
+    else {
+      const ResizedFooting x{static_cast<int16_t>(f), r.length};
+      const auto at = std::lower_bound(d.resized.begin(), d.resized.end(), x,
+                                       [](const ResizedFooting& l, const ResizedFooting& m) { return l.footing < m.footing; });
+      d.resized.insert(at, x);
+    }
+  }
+
+  // Schedule edits stay as saved: the Design command applies them to the rows of their base sizes and
+  // names those whose row is gone.
+  d.schedule = saved.schedule;
+  return d;
+}
+
+std::string droppedDecisionsMessage(const std::vector<std::string>& dropped) {
+  if (dropped.empty()) return {};
+  std::string message = "These decisions of the project no longer apply to the listing and were dropped:";
+  for (const std::string& line : dropped) message += "\n" + line;
+  return message;
+}
+
+}  // namespace plintova

@@ -1,0 +1,190 @@
+// The main window's work with files: save and open projects, the question before work is left, the
+// recovery copy written after every change, and the list of recent files.
+#include <QAction>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+
+#include "footing/derived_plan.h"
+#include "input/layout_file.h"
+#include "model/project.h"
+#include "model/prompter.h"
+#include "project/project_file.h"
+#include "project/schedule_design.h"
+#include "ui/main_window.h"
+#include "ui/recovery.h"
+#include "ui/schedule_window.h"
+
+namespace plintova {
+
+namespace {
+
+constexpr int kRecentFiles = 8;
+constexpr int kNoticeTimeout = 8000;
+
+std::string fileName(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName().toStdString(); }
+
+bool isProjectFile(const QString& path) { return path.endsWith(QStringLiteral(".plintova"), Qt::CaseInsensitive); }
+
+}  // namespace
+
+std::string MainWindow::recoveryPath() const { return recoveryPathFor(project_.AnlPath); }
+
+bool MainWindow::save() {
+  if (projectPath_.empty()) return saveAs();
+  const std::string error = writeProjectFile(project_, projectPath_);
+  if (!error.empty()) {
+    prompter_.message("The project was not saved: " + error, {}, MessageIcon::Exclamation);
+    return false;
+  }
+  editor_.markSaved();
+  removeRecovery();  // the project file holds it all now
+  rememberRecent(projectPath_);
+  updateEditActions();
+  statusBar()->showMessage(QStringLiteral("Saved %1").arg(QString::fromStdString(projectPath_)), kNoticeTimeout);
+  return true;
+}
+
+bool MainWindow::saveAs() {
+  if (!fileDialogs_.saveProject) return false;
+  std::string proposed = projectPath_;
+  if (proposed.empty()) {
+    const QFileInfo listing(QString::fromStdString(project_.AnlPath));
+    proposed = listing.dir().filePath(listing.completeBaseName() + QStringLiteral(".plintova")).toStdString();
+  }
+  const std::string path = fileDialogs_.saveProject(this, proposed);
+  if (path.empty()) return false;
+  const std::string previous = projectPath_;
+  projectPath_ = path;
+  if (!save()) {
+    projectPath_ = previous;
+    return false;
+  }
+  setWindowTitle(QString::fromStdString(projectPath_) + QStringLiteral("[*]"));
+  return true;
+}
+
+bool MainWindow::maybeSave() {
+  if (!loaded_ || unloaded_ || !editor_.modified()) return true;
+  const std::string what = projectPath_.empty() ? "The plan of " + fileName(project_.AnlPath)
+                                                : "The project " + fileName(projectPath_);
+  switch (prompter_.askToSave(what + " has changes that are not saved. Save them?", "Unsaved changes")) {
+    case SaveChoice::Save: return save();
+    case SaveChoice::Discard: return true;
+    case SaveChoice::Cancel: return false;
+  }
+  return false;
+}
+
+void MainWindow::writeRecovery() {
+  if (!loaded_ || unloaded_ || project_.AnlPath.empty()) return;
+  const std::string path = recoveryPath();
+  if (path.empty()) return;
+  if (!editor_.modified()) {
+    // Nothing to recover: the saved project (or the plain listing) holds it all.
+    removeRecovery();
+    return;
+  }
+  QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
+  const std::string error = writeProjectFile(project_, path);
+  if (!error.empty())
+    statusBar()->showMessage(QStringLiteral("The recovery copy could not be written: %1").arg(QString::fromStdString(error)),
+                             kNoticeTimeout);
+}
+
+void MainWindow::removeRecovery() {
+  const std::string path = recoveryPath();
+  if (!path.empty()) QFile::remove(QString::fromStdString(path));
+}
+
+void MainWindow::rememberRecent(const std::string& path) {
+  QSettings settings;
+  QStringList recent = settings.value(QStringLiteral("recentFiles")).toStringList();
+  const QString p = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+  recent.removeAll(p);
+  recent.prepend(p);
+  while (recent.size() > kRecentFiles) recent.removeLast();
+  settings.setValue(QStringLiteral("recentFiles"), recent);
+}
+
+void MainWindow::fillRecentMenu() {
+  recentMenu_->clear();
+  const QStringList recent = QSettings().value(QStringLiteral("recentFiles")).toStringList();
+  for (const QString& path : recent) {
+    QAction* a = recentMenu_->addAction(QFileInfo(path).fileName());
+    a->setToolTip(path);
+    connect(a, &QAction::triggered, this, [this, path] {
+      if (isProjectFile(path)) {
+        openProjectCommand(path.toStdString());
+      } else if (maybeSave()) {
+        emit openListingRequested(path);
+      }
+    });
+  }
+  recentMenu_->setEnabled(!recent.isEmpty());
+  if (recent.isEmpty()) recentMenu_->addAction(QStringLiteral("(none)"))->setEnabled(false);
+}
+
+void MainWindow::openListingCommand() {
+  if (!fileDialogs_.openListing) return;
+  const std::string path = fileDialogs_.openListing(this);
+  if (path.empty() || !maybeSave()) return;
+  emit openListingRequested(QString::fromStdString(path));
+}
+
+void MainWindow::openProjectCommand(const std::string& chosen) {
+  std::string path = chosen;
+  if (path.empty() && fileDialogs_.openProject) path = fileDialogs_.openProject(this);
+  if (path.empty() || !maybeSave()) return;
+  emit openProjectRequested(QString::fromStdString(path));
+}
+
+bool MainWindow::applySavedProject(const SavedProject& saved, const std::string& projectPath) {
+  // Everything the opening has to say comes in one message: a changed listing, decisions that no
+  // longer apply, and schedule edits whose rows are gone.
+  std::vector<std::string> notes;
+  if (std::string change = listingChanges(project_, saved); !change.empty()) notes.push_back(change);
+  std::vector<std::string> dropped;
+  Decisions decisions = decisionsOf(project_, saved, dropped);
+  RecordingPrompter opening;
+  if (!applyDecisions(project_, std::move(decisions), opening)) dropped.push_back("the saved plan could not be formed");
+  if (saved.designed) designSchedule(project_, opening);
+  for (const std::string& text : opening.texts()) notes.push_back(text);
+  if (std::string list = droppedDecisionsMessage(dropped); !list.empty()) notes.push_back(list);
+  if (!notes.empty()) {
+    std::string text;
+    for (const std::string& n : notes) text += (text.empty() ? "" : "\n\n") + n;
+    prompter_.message(text);
+  }
+  projectPath_ = projectPath;
+  return true;
+}
+
+void MainWindow::closeForReplacement() {
+  replacing_ = true;
+  close();
+}
+
+void MainWindow::finishClose() {
+  unloaded_ = true;
+  timer1_.stop();
+  if (loaded_ && !project_.AnlPath.empty()) {
+    const bool replace = !layoutUnreadable_ ||
+                         prompter_.confirm("The layout file " + layoutPathFor(project_.AnlPath) +
+                                           " could not be read when the listing was opened. Replace it with the "
+                                           "column offsets of this plan?");
+    if (replace) {
+      const std::string failure = writeLayout(project_);
+      if (!failure.empty()) prompter_.message(failure);
+    }
+    // The work was saved or given up on purpose: no copy is to be offered at the next start.
+    removeRecovery();
+  }
+}
+
+}  // namespace plintova

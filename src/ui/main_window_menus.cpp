@@ -1,0 +1,228 @@
+// The main window's menu bar and shortcuts: File, Edit (undo and redo), View, Design and Help, and the
+// print, PDF and workbook commands reached from the plan.
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "draw/render_qt.h"
+#include "model/project.h"
+#include "model/prompter.h"
+#include "ui/main_window.h"
+#include "ui/plan_view.h"
+
+#ifndef PLINTOVA_VERSION
+#define PLINTOVA_VERSION "0.1"
+#endif
+
+namespace plintova {
+
+namespace {
+
+QAction* menuEntry(QMenu* menu, const char* name, const QString& text, const QKeySequence& key = {}) {
+  QAction* a = menu->addAction(text);
+  a->setObjectName(QString::fromLatin1(name));
+  if (!key.isEmpty()) a->setShortcut(key);
+  return a;
+}
+
+// A menu entry that mirrors one of the plan's display check boxes both ways.
+void mirror(QMenu* menu, const char* name, QCheckBox* box) {
+  QAction* a = menuEntry(menu, name, box->text().trimmed());
+  a->setCheckable(true);
+  a->setChecked(box->isChecked());
+  QObject::connect(a, &QAction::triggered, box, [box](bool) { box->click(); });
+  QObject::connect(box, &QCheckBox::toggled, a, &QAction::setChecked);
+}
+
+}  // namespace
+
+FileDialogs desktopFileDialogs() {
+  FileDialogs d;
+  d.openListing = [](QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Analysis Listing"), QString(),
+                                        QStringLiteral("Staad Files (*.ANL *.anl);;All Files (*)"))
+        .toStdString();
+  };
+  d.openProject = [](QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Project"), QString(),
+                                        QStringLiteral("Plintova projects (*.plintova);;All Files (*)"))
+        .toStdString();
+  };
+  auto saveDialog = [](QWidget* parent, const std::string& proposed, const QString& title, const QString& filter,
+                       const QString& suffix) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({filter, QStringLiteral("All files (*)")});
+    dialog.setDefaultSuffix(suffix);
+    const QFileInfo info(QString::fromStdString(proposed));
+    dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
+    return dialog.selectedFiles().first().toStdString();
+  };
+  d.saveProject = [saveDialog](QWidget* parent, const std::string& proposed) {
+    return saveDialog(parent, proposed, QStringLiteral("Save the project"),
+                      QStringLiteral("Plintova projects (*.plintova)"), QStringLiteral("plintova"));
+  };
+  d.savePdf = [saveDialog](QWidget* parent, const std::string& proposed) {
+    return saveDialog(parent, proposed, QStringLiteral("Export the plan as PDF"), QStringLiteral("PDF (*.pdf)"),
+                      QStringLiteral("pdf"));
+  };
+  return d;
+}
+
+QAction* MainWindow::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+void MainWindow::buildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MenuBar"));
+
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  connect(menuEntry(file, "ActOpenListing", QStringLiteral("&Open listing…"), QKeySequence::Open),
+          &QAction::triggered, this, [this] { openListingCommand(); });
+  connect(menuEntry(file, "ActOpenProject", QStringLiteral("Open &project…")), &QAction::triggered, this,
+          [this] { openProjectCommand(); });
+  recentMenu_ = file->addMenu(QStringLiteral("&Recent"));
+  recentMenu_->setObjectName(QStringLiteral("MenuRecent"));
+  connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+  file->addSeparator();
+  connect(menuEntry(file, "ActSave", QStringLiteral("&Save"), QKeySequence::Save), &QAction::triggered, this,
+          [this] { save(); });
+  connect(menuEntry(file, "ActSaveAs", QStringLiteral("Save &As…"), QKeySequence::SaveAs), &QAction::triggered,
+          this, [this] { saveAs(); });
+  file->addSeparator();
+  connect(menuEntry(file, "ActExportWorkbook", QStringLiteral("Export &workbook…")), &QAction::triggered, this,
+          &MainWindow::exportWorkbookFromPlan);
+  connect(menuEntry(file, "ActPrint", QStringLiteral("&Print…"), QKeySequence::Print), &QAction::triggered, this,
+          &MainWindow::printPlanFromPlan);
+  connect(menuEntry(file, "ActExportPdf", QStringLiteral("Export P&DF…")), &QAction::triggered, this,
+          &MainWindow::exportPdf);
+  file->addSeparator();
+  QAction* quit = menuEntry(file, "ActQuit", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  quit->setMenuRole(QAction::QuitRole);
+  connect(quit, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+  QAction* undo = menuEntry(edit, "ActUndo", QStringLiteral("&Undo"));
+  undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  connect(undo, &QAction::triggered, this, [this] { editor_.undo(); });
+  QAction* redo = menuEntry(edit, "ActRedo", QStringLiteral("&Redo"));
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  connect(redo, &QAction::triggered, this, [this] { editor_.redo(); });
+
+  QMenu* view = bar->addMenu(QStringLiteral("&View"));
+  connect(menuEntry(view, "ActZoomIn", QStringLiteral("Zoom &in"), QKeySequence::ZoomIn), &QAction::triggered,
+          plan_, &PlanView::zoomIn);
+  connect(menuEntry(view, "ActZoomOut", QStringLiteral("Zoom &out"), QKeySequence::ZoomOut), &QAction::triggered,
+          plan_, &PlanView::zoomOut);
+  // F fits on the plan itself; here it is named so that it can be found.
+  connect(menuEntry(view, "ActFit", QStringLiteral("&Fit\tF")), &QAction::triggered, plan_, &PlanView::fitAll);
+  view->addSeparator();
+  mirror(view, "ActGrid", chkGrid_);
+  mirror(view, "ActSize", chkSize_);
+  mirror(view, "ActFootingNos", chkFNos_);
+  mirror(view, "ActGroupNos", chkGrpNos_);
+  mirror(view, "ActGap", chkGap_);
+  mirror(view, "ActActualSizes", chkOsize_);
+
+  QMenu* design = bar->addMenu(QStringLiteral("&Design"));
+  connect(menuEntry(design, "ActDesign", QStringLiteral("&Design")), &QAction::triggered, this,
+          &MainWindow::cmdDesign);
+  connect(menuEntry(design, "ActRefresh", QStringLiteral("&Refresh")), &QAction::triggered, this,
+          &MainWindow::cmdReset);
+  connect(menuEntry(design, "ActColumnOffsets", QStringLiteral("&Column offsets…")), &QAction::triggered, this,
+          &MainWindow::cmdOff);
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+  connect(menuEntry(help, "ActGestures", QStringLiteral("&Mouse and keyboard")), &QAction::triggered, this,
+          &MainWindow::showGestures);
+  QAction* about = menuEntry(help, "ActAbout", QStringLiteral("&About Plintova"));
+  about->setMenuRole(QAction::AboutRole);
+  connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+
+  updateEditActions();
+}
+
+void MainWindow::updateEditActions() {
+  QAction* undo = action("ActUndo");
+  QAction* redo = action("ActRedo");
+  if (!undo || !redo) return;
+  undo->setEnabled(editor_.canUndo());
+  undo->setText(editor_.canUndo() ? QStringLiteral("&Undo %1").arg(QString::fromStdString(editor_.undoAction()))
+                                  : QStringLiteral("&Undo"));
+  redo->setEnabled(editor_.canRedo());
+  redo->setText(editor_.canRedo() ? QStringLiteral("&Redo %1").arg(QString::fromStdString(editor_.redoAction()))
+                                  : QStringLiteral("&Redo"));
+  setWindowModified(editor_.modified());
+}
+
+void MainWindow::showGestures() {
+  prompter_.message(
+      "On the plan\n"
+      "  Left-click a footing's label: select it (its number box and size appear).\n"
+      "  Wheel over the number box: lengthen or shorten the selected footing by 0.05 m (a combined "
+      "footing by 0.1 m); it becomes rectangular (R).\n"
+      "  Right-click a label: the footing's pressures by load case, or the combined footing's sizes.\n"
+      "  Drag on empty paper: a selection window; \"Combine\" joins the two footings inside it.\n"
+      "  Shift+Delete: the selected hand-resized footing square again, or its combined footing dissolved.\n"
+      "  Esc: end the selection.\n"
+      "  \"Disable\" (blinking): a click on a label disables or enables the footing.\n"
+      "  Ctrl+wheel: zoom about the pointer.  Middle-drag: pan.  F: fit the whole plan.\n"
+      "\n"
+      "Size groups (below the plan)\n"
+      "  Tick: the size takes footings.  Shift+click the size: 0.05 m smaller (wraps above the base size).\n"
+      "  Click the count: list the group's footings.\n"
+      "\n"
+      "Column offsets window\n"
+      "  Click a marker, then the arrow keys or Home: offset the footing under its column.\n"
+      "  Page Up / Page Down: the storey above or below.  Shift+Delete: every footing back under its column.\n"
+      "\n"
+      "Schedule\n"
+      "  Type a depth or pedestal and press Enter (Esc or leaving the box restores it); click Dia for the next bar.\n"
+      "\n"
+      "Ctrl+Z undo, Ctrl+Shift+Z or Ctrl+Y redo, Ctrl+S save, Ctrl+O open a listing, Ctrl+P print.",
+      "Mouse and keyboard");
+}
+
+void MainWindow::showAbout() {
+  prompter_.message(std::string("Plintova ") + PLINTOVA_VERSION +
+                        "\n\nFootings for framed buildings from the analysis listing: sizing, grouping, combined "
+                        "footings, design to IS 456:2000, schedule, workbook and printed plan.",
+                    "About Plintova");
+}
+
+void MainWindow::exportWorkbookFromPlan() {
+  // The workbook collects each schedule row's footings by mark: it needs a schedule of this plan.
+  if (!project_.scheduleDesigned || project_.scheduleStale) {
+    prompter_.message(project_.scheduleDesigned
+                          ? "The schedule is out of date: the plan changed after it was designed. Press Design first."
+                          : "There is no schedule yet: press Design first.");
+    return;
+  }
+  exportWorkbook(project_, prompter_, exportDialogs_, this);
+}
+
+void MainWindow::printPlanFromPlan() { printPlanWithDialog(project_, prompter_, printDialog_, this); }
+
+void MainWindow::exportPdf() {
+  if (!fileDialogs_.savePdf) return;
+  const QFileInfo listing(QString::fromStdString(project_.AnlPath));
+  const std::string proposed =
+      listing.dir().filePath(listing.completeBaseName() + QStringLiteral(" plan.pdf")).toStdString();
+  const std::string path = fileDialogs_.savePdf(this, proposed);
+  if (path.empty()) return;
+  const std::string error = draw::printPlanToPdf(project_, path);
+  if (!error.empty()) {
+    prompter_.message(error, {}, MessageIcon::Exclamation);
+    return;
+  }
+  statusBar()->showMessage(QStringLiteral("The plan was written to %1").arg(QString::fromStdString(path)), 8000);
+}
+
+}  // namespace plintova

@@ -1,0 +1,303 @@
+// The engineer's work is kept: a project saved and opened again shows the same plan, group row and
+// schedule; undo back to the start and redo to the end pass through the same states; every way out with
+// unsaved changes asks; work that did not end normally is offered again from its recovery copy.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include "design/schedule.h"
+#include "footing/size_groups.h"
+#include "model/numbers.h"
+#include "ui/app_flow.h"
+#include "ui/column_window.h"
+#include "ui/main_window.h"
+#include "ui/plan_view.h"
+#include "ui/recovery.h"
+#include "ui/schedule_window.h"
+#include "ui/startup_dialog.h"
+#include "ui_support.h"
+
+using namespace plintova;
+using namespace plintova::windowtest;
+
+namespace {
+
+void confirmDialog(AppFlow& flow) {
+  StartupDialog* dialog = flow.startupDialog();
+  QVERIFY(dialog && dialog->isVisible());
+  dialog->sbcBox()->setEditText(QStringLiteral("200"));
+  dialog->depthBox()->setEditText(QStringLiteral("1.5"));
+  QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+}
+
+// What the screen shows of the plan, the group row and the schedule, as one text.
+QString screen(MainWindow& w) {
+  const Project& p = w.editor().project();
+  QString t;
+  for (int s = 1; s <= p.FootingCount; ++s) t += w.plan()->labelText(s) + QLatin1Char(' ');
+  for (int s = 1; s <= p.FootingCount; ++s)
+    t += QStringLiteral("%1x%2@%3,%4 ").arg(p.FootingTable[s].SizeL).arg(p.FootingTable[s].SizeB)
+             .arg(p.FootingTable[s].PosX).arg(p.FootingTable[s].PosZ);
+  t += QLatin1Char('\n');
+  for (int g = 1; g <= w.groupControlCount(); ++g)
+    t += w.groupSizeLabel(g)->text() + QLatin1Char('/') + w.groupCheck(g)->text() + QLatin1Char('/') +
+         w.groupCountLabel(g)->text() + (w.groupCheck(g)->isChecked() ? QStringLiteral("+ ") : QStringLiteral("- "));
+  t += QLatin1Char('\n');
+  ScheduleWindow* schedule = w.scheduleWindow();
+  t += schedule->showsOutOfDate() ? QStringLiteral("out of date\n") : QStringLiteral("up to date\n");
+  for (int r = 1; r <= schedule->rowCount(); ++r) {
+    for (int c = 0; c < kScheduleColumns; ++c) t += schedule->cellText(r, c) + QLatin1Char(' ');
+    t += QLatin1Char('\n');
+  }
+  return t;
+}
+
+}  // namespace
+
+class KeepWorkTest : public QObject {
+  Q_OBJECT
+
+ private:
+  Folder folder;
+  std::string listing;
+
+  // A run on FRAME1 with its main window standing.
+  std::unique_ptr<AppFlow> openFrame(RecordingPrompter& prompter) {
+    auto flow = std::make_unique<AppFlow>(prompter, [this](QWidget*) { return listing; });
+    if (!flow->start()) return nullptr;
+    confirmDialog(*flow);
+    MainWindow* w = flow->mainWindow();
+    if (!w) return nullptr;
+    w->resize(1400, 860);
+    if (!QTest::qWaitForWindowExposed(w)) return nullptr;
+    return flow;
+  }
+
+  // Every kind of decision, made with mouse and keys as the engineer makes them.
+  void makeEveryKindOfDecision(MainWindow& w) {
+    Project& p = w.editor().project();
+    PlanView* plan = w.plan();
+    // A column offset.
+    QTest::mouseClick(w.button("CmdOff"), Qt::LeftButton);
+    p.SelectedFooting = static_cast<int16_t>(footingOf(p, 1));
+    QTest::keyClick(w.columnWindow(), Qt::Key_Right);
+    w.columnWindow()->close();
+    // A group unticked and a group size stepped.
+    QTest::mouseClick(w.groupCheck(2), Qt::LeftButton, {}, QPoint(8, w.groupCheck(2)->height() / 2));
+    QTest::mouseClick(w.groupSizeLabel(9), Qt::LeftButton, Qt::ShiftModifier);
+    // A disabled footing.
+    QTest::mouseClick(w.button("CmdDisable"), Qt::LeftButton);
+    pressLabel(plan, footingOf(p, 40), Qt::LeftButton);
+    QTest::mouseClick(w.button("CmdDisable"), Qt::LeftButton);
+    // A combined footing, lengthened with the wheel.
+    dragWindow(plan, 13500, 10000, 17500, 12000);
+    QTest::mouseClick(w.button("CmdCombine"), Qt::LeftButton);
+    pressLabel(plan, footingOf(p, 21), Qt::LeftButton);
+    turnWheel(&w, plan->mapTo(&w, plan->numberBox()->geometry().center()), 120);
+    // A footing resized by hand.
+    pressLabel(plan, footingOf(p, 12), Qt::LeftButton);
+    turnWheel(&w, plan->mapTo(&w, plan->numberBox()->geometry().center()), -120);
+    // The schedule with a depth, a pedestal and a bar diameter edited.
+    QTest::mouseClick(w.button("CmdDesign"), Qt::LeftButton);
+    ScheduleWindow* s = w.scheduleWindow();
+    auto type = [](QWidget* box, const QString& text) {
+      auto* e = qobject_cast<QLineEdit*>(box);
+      e->setFocus();
+      e->selectAll();
+      QTest::keyClicks(e, text);
+      QTest::keyClick(e, Qt::Key_Return);
+    };
+    type(s->cell(1, kColDepth), QStringLiteral("0.55"));
+    type(s->cell(3, kColPedestal), QStringLiteral("0.7"));
+    QTest::mouseClick(s->cell(4, kColDia), Qt::LeftButton);
+  }
+
+ private slots:
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("PlintovaTests"));
+    QCoreApplication::setApplicationName(QStringLiteral("keep_work_test"));
+    listing = folder.copy(PLINTOVA_EXAMPLES "/FRAME1.ANL", "FRAME1.ANL");
+  }
+  void init() {
+    clearRecoveryCopies();
+    QFile::remove(QString::fromStdString(folder.path("FRAME1.SCR")));
+  }
+
+  void aSavedProjectOpensToTheSameScreen() {
+    RecordingPrompter prompter;
+    auto flow = openFrame(prompter);
+    QVERIFY(flow);
+    MainWindow& w = *flow->mainWindow();
+    makeEveryKindOfDecision(w);
+    QVERIFY(w.editor().modified());
+    const QString before = screen(w);
+    QVERIFY(before.contains(QStringLiteral("C1")) && before.contains(QStringLiteral("R1")) &&
+            before.contains(QStringLiteral(" D ")));
+
+    const std::string project = folder.path("FRAME1.plintova");
+    std::string proposed;
+    w.setFileDialogs({{}, {}, [&](QWidget*, const std::string& p) { proposed = p; return project; }, {}});
+    QTest::keySequence(&w, QKeySequence::Save);
+    QCOMPARE(proposed, project);  // proposed beside the listing, named after it
+    QVERIFY(QFileInfo::exists(QString::fromStdString(project)));
+    QVERIFY(!w.editor().modified());
+    QVERIFY(recoveryCopies().empty());
+    // Saved: closing asks nothing.
+    const std::size_t calls = prompter.calls.size();
+    w.close();
+    QCOMPARE(prompter.calls.size(), calls);
+
+    RecordingPrompter again;
+    AppFlow reopened(again, {});
+    QVERIFY(reopened.start(project));
+    MainWindow& w2 = *reopened.mainWindow();
+    w2.resize(1400, 860);
+    QVERIFY(QTest::qWaitForWindowExposed(&w2));
+    QVERIFY(again.calls.empty());
+    QCOMPARE(screen(w2), before);
+    QVERIFY(!w2.editor().modified());
+    QCOMPARE(w2.projectPath(), QString::fromStdString(project));
+    w2.close();
+  }
+
+  void undoToTheStartAndRedoToTheEndPassThroughTheSameScreens() {
+    RecordingPrompter prompter;
+    auto flow = openFrame(prompter);
+    QVERIFY(flow);
+    MainWindow& w = *flow->mainWindow();
+    QTest::mouseClick(w.button("CmdDesign"), Qt::LeftButton);
+    w.editor().markSaved();  // as saved with its schedule
+    Project& p = w.editor().project();
+    QStringList screens{screen(w)};
+    auto after = [&] { screens << screen(w); };
+    dragWindow(w.plan(), 13500, 10000, 17500, 12000);
+    QTest::mouseClick(w.button("CmdCombine"), Qt::LeftButton);
+    after();
+    QTest::mouseClick(w.button("CmdDisable"), Qt::LeftButton);
+    pressLabel(w.plan(), footingOf(p, 40), Qt::LeftButton);
+    QTest::mouseClick(w.button("CmdDisable"), Qt::LeftButton);
+    after();
+    pressLabel(w.plan(), footingOf(p, 22), Qt::LeftButton);
+    turnWheel(&w, w.plan()->mapTo(&w, w.plan()->numberBox()->geometry().center()), -120);
+    after();
+    QTest::mouseClick(w.groupSizeLabel(5), Qt::LeftButton, Qt::ShiftModifier);
+    after();
+    QCOMPARE(w.action("ActUndo")->text(), QStringLiteral("&Undo Step size 2.2"));
+
+    for (int k = screens.size() - 1; k > 0; --k) {
+      QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+      // Back before the first Design's plan the rows stay, marked out of date; the plan is as it was.
+      QCOMPARE(screen(w).section(QLatin1Char('\n'), 0, 1), screens[k - 1].section(QLatin1Char('\n'), 0, 1));
+    }
+    QVERIFY(!w.action("ActUndo")->isEnabled());
+    QVERIFY(!w.editor().modified());
+    for (int k = 1; k < screens.size(); ++k) {
+      QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+      QCOMPARE(screen(w).section(QLatin1Char('\n'), 0, 1), screens[k].section(QLatin1Char('\n'), 0, 1));
+    }
+    // Ctrl+Y redoes too, and the Edit menu names the step.
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.action("ActRedo")->text(), QStringLiteral("&Redo Step size 2.2"));
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(screen(w), screens.last());
+    prompter.saveAnswers = {SaveChoice::Discard};
+    w.close();
+  }
+
+  void everyWayOutWithUnsavedChangesAsks() {
+    RecordingPrompter prompter;
+    auto flow = openFrame(prompter);
+    QVERIFY(flow);
+    MainWindow& w = *flow->mainWindow();
+    QSignalSpy finished(flow.get(), &AppFlow::finished);
+    QTest::mouseClick(w.groupSizeLabel(3), Qt::LeftButton, Qt::ShiftModifier);
+    QVERIFY(w.editor().modified());
+
+    // Cancel keeps the window, whichever way out was taken.
+    prompter.saveAnswers = {SaveChoice::Cancel, SaveChoice::Cancel, SaveChoice::Cancel};
+    QTest::mouseClick(w.button("Command2"), Qt::LeftButton);  // "Exit"
+    w.action("ActQuit")->trigger();
+    w.close();
+    QVERIFY(w.isVisible());
+    QCOMPARE(finished.count(), 0);
+    int asked = 0;
+    for (const auto& c : prompter.calls) asked += c.question && c.text.find("not saved") != std::string::npos;
+    QCOMPARE(asked, 3);
+
+    // Opening another listing asks too; Cancel keeps the plan.
+    prompter.saveAnswers = {SaveChoice::Cancel};
+    w.setFileDialogs({[this](QWidget*) { return listing; }, {}, {}, {}});
+    w.action("ActOpenListing")->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(!flow->startupDialog() || !flow->startupDialog()->isVisible());
+
+    // Discard leaves without saving; the recovery copy goes with the orderly end.
+    QVERIFY(!recoveryCopies().empty());
+    prompter.saveAnswers = {SaveChoice::Discard};
+    w.close();
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(recoveryCopies().empty());
+  }
+
+  void anotherListingReplacesThePlanWithoutARestart() {
+    RecordingPrompter prompter;
+    auto flow = openFrame(prompter);
+    QVERIFY(flow);
+    MainWindow* first = flow->mainWindow();
+    const std::string other = folder.write("PAIR.ANL", listingText({{1, 0, 0, {{500, 0, 0}}}, {2, 0, 3, {{500, 0, 0}}}}));
+    first->setFileDialogs({[&](QWidget*) { return other; }, {}, {}, {}});
+    first->action("ActOpenListing")->trigger();
+    QTRY_VERIFY(flow->startupDialog() && flow->startupDialog()->isVisible());
+    confirmDialog(*flow);
+    QVERIFY(flow->mainWindow() && flow->mainWindow() != first);
+    QCOMPARE(flow->project()->FootingCount, 2);
+    QVERIFY(QFileInfo::exists(QString::fromStdString(folder.path("FRAME1.SCR"))));  // the old plan's layout file
+    flow->mainWindow()->close();
+  }
+
+  void workThatDidNotEndNormallyIsOfferedFromItsRecoveryCopy() {
+    QString before;
+    {
+      RecordingPrompter prompter;
+      auto flow = openFrame(prompter);
+      QVERIFY(flow);
+      MainWindow& w = *flow->mainWindow();
+      makeEveryKindOfDecision(w);
+      before = screen(w);
+      QCOMPARE(recoveryCopies().size(), std::size_t{1});
+      // The program dies here: the window goes without a close, and the recovery copy stays behind.
+      flow.reset();
+      QCOMPARE(recoveryCopies().size(), std::size_t{1});
+    }
+    RecordingPrompter prompter;
+    prompter.answers = {true};  // open the recovery copy
+    AppFlow flow(prompter, [](QWidget*) { return std::string(); });
+    QVERIFY(flow.start());
+    QVERIFY(!prompter.calls.empty());
+    QVERIFY(prompter.calls[0].question);
+    QVERIFY(prompter.calls[0].text.find("did not end normally") != std::string::npos);
+    QVERIFY(prompter.calls[0].text.find("FRAME1.ANL") != std::string::npos);
+    MainWindow& w = *flow.mainWindow();
+    w.resize(1400, 860);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(screen(w), before);
+    // Restored work is not saved anywhere yet: it counts as changed, and has no project file.
+    QVERIFY(w.editor().modified());
+    QVERIFY(w.projectPath().isEmpty());
+    prompter.saveAnswers = {SaveChoice::Discard};
+    w.close();
+  }
+};
+
+QTEST_MAIN(KeepWorkTest)
+#include "keep_work_test.moc"

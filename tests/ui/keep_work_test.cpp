@@ -19,6 +19,7 @@
 #include "model/numbers.h"
 #include "ui/app_flow.h"
 #include "ui/column_window.h"
+#include "ui/detail_popups.h"
 #include "ui/main_window.h"
 #include "ui/plan_view.h"
 #include "ui/recovery.h"
@@ -58,6 +59,17 @@ QString screen(MainWindow& w) {
     for (int c = 0; c < kScheduleColumns; ++c) t += schedule->cellText(r, c) + QLatin1Char(' ');
     t += QLatin1Char('\n');
   }
+  return t;
+}
+
+// The texts of the detail popups of a hand-resized footing (joint 12) and a combined member (joint 21).
+QString popups(MainWindow& w) {
+  const Project& p = w.editor().project();
+  pressLabel(w.plan(), footingOf(p, 12), Qt::RightButton);
+  QString t;
+  for (QLabel* l : w.footingPopup()->findChildren<QLabel*>()) t += l->objectName() + QLatin1Char('=') + l->text() + QLatin1Char(' ');
+  pressLabel(w.plan(), footingOf(p, 21), Qt::RightButton);
+  for (QLabel* l : w.combinedPopup()->findChildren<QLabel*>()) t += l->objectName() + QLatin1Char('=') + l->text() + QLatin1Char(' ');
   return t;
 }
 
@@ -143,6 +155,7 @@ class KeepWorkTest : public QObject {
     const QString before = screen(w);
     QVERIFY(before.contains(QStringLiteral("C1")) && before.contains(QStringLiteral("R1")) &&
             before.contains(QStringLiteral(" D ")));
+    const QString popupsBefore = popups(w);
 
     const std::string project = folder.path("FRAME1.plintova");
     std::string proposed;
@@ -165,6 +178,7 @@ class KeepWorkTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w2));
     QVERIFY(again.calls.empty());
     QCOMPARE(screen(w2), before);
+    QCOMPARE(popups(w2), popupsBefore);
     QVERIFY(!w2.editor().modified());
     QCOMPARE(w2.projectPath(), QString::fromStdString(project));
     w2.close();

@@ -12,6 +12,9 @@
 #include "design/workbook_xlsx.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
+#include "input/load_titles.h"
+#include "model/grades.h"
+#include "input/analysis_input.h"
 #include "input/listing_reader.h"
 #include "model/errors.h"
 #include "model/numbers.h"
@@ -229,7 +232,7 @@ int runBatch(const BatchOptions& o) {
 
   ListingSummary summary;
   try {
-    summary = readListing(p, o.listing, prompter);
+    summary = readAnalysisInput(p, o.listing, prompter);
   } catch (const ListingError& e) {
     return fail(e.silent() ? "The listing cannot be used." : e.what(), 1);
   }
@@ -238,7 +241,7 @@ int runBatch(const BatchOptions& o) {
   // dialog checks them.
   if (o.saved) {
     if (const std::string change = listingChanges(p, *o.saved); !change.empty()) prompter.message(change);
-    if (!acceptSavedInputs(p, *o.saved)) return fail("The SBC or depth of the project cannot be used.", 1);
+    if (const std::string refusal = acceptSavedInputs(p, *o.saved); !refusal.empty()) return fail(refusal, 1);
   } else if (o.haveSbc) {
     auto scratch = std::make_unique<Project>();
     if (!acceptDesignInputs(*scratch, o.depthText, "200")) {
@@ -250,12 +253,30 @@ int runBatch(const BatchOptions& o) {
       return 2;
     }
   }
+  if (!o.saved) {
+    // Grades given on the command line replace the listing's (each one given; the other stays).
+    if (o.fck > 0 || o.fe > 0) {
+      const int fck = o.fck > 0 ? o.fck : p.ListingFck, fe = o.fe > 0 ? o.fe : p.ListingFe;
+      if (!acceptGrades(p, fck, fe)) {
+        std::fprintf(stderr, "plintova-cli: %s\n", gradeProblem(fck, fe).c_str());
+        return 2;
+      }
+    }
+    if (const std::string refusal = applyLoadCaseChoice(p, o.cases, o.increasedCases); !refusal.empty()) {
+      std::fprintf(stderr, "plintova-cli: %s\n", refusal.c_str());
+      return 2;
+    }
+    summary.gradesCaption = gradesCaption(p);
+  }
   const bool designed = o.saved || o.haveSbc;
   if (designed) {
     // The main window's start-up, with every size group ticked, then the project's decisions, then
     // the Design command (always: the outputs are built from the schedule). Footings that cannot be
     // designed (a side beyond the largest footing, more grid lines, sizes or footings of one size than
     // the tables hold) end the run like a listing that cannot be used.
+    // Grades the design cannot work with (a listing's Fck of 22) end the run before any work.
+    if (const std::string problem = gradeProblem(p.Fck, p.Fe); !problem.empty())
+      return fail(problem + " Give the grades with --fck and --fe.", 1);
     if (const std::string refusal = startPlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
     if (o.saved) {
       std::vector<std::string> dropped;
@@ -305,6 +326,7 @@ int runBatch(const BatchOptions& o) {
   } else {
     std::printf("%s\n%s\n%s\n", summary.supportsCaption.c_str(), summary.loadCasesCaption.c_str(),
                 summary.gradesCaption.c_str());
+    if (!summary.unitsCaption.empty()) std::printf("%s\n", summary.unitsCaption.c_str());
     if (designed) printReadable(p);
   }
   return status;

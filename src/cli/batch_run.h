@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "project/project_file.h"
 
@@ -18,6 +19,11 @@ struct BatchOptions {
   // --project: the saved project this run repeats (read before the run; the listing, SBC and depth
   // come from it). --save-project: where the project of this run is written.
   std::string projectPath, saveProjectPath;
+  // --fck/--fe: grades in place of the listing's; --cases/--increased-cases: the load cases used and
+  // those checked against 1.25 x SBC (checked by main() before the run).
+  int fck = 0, fe = 0;
+  std::vector<int> cases;
+  std::optional<std::vector<int>> increasedCases;
   std::optional<SavedProject> saved;
   // Prints the plan to an A3 PDF; returns "" or the reason it failed. Empty where the tool has no printing.
   std::function<std::string(const Project&, const std::string&)> printPdf;

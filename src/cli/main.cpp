@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cli/batch_run.h"
+#include "footing/design_inputs.h"
 #include "output/project_files.h"
 #include "output/safe_file.h"
 
@@ -22,8 +24,9 @@ namespace {
 int usage(const char* why) {
   std::fprintf(stderr, "plintova-cli: %s\n", why);
   std::fprintf(stderr,
-               "usage: plintova-cli LISTING [--sbc Q --depth D] [--json] [--xlsx FILE] [--pdf FILE]"
-               " [--save-project FILE]\n"
+               "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
+               " [--increased-cases LIST]\n"
+               "                    [--json] [--xlsx FILE] [--pdf FILE] [--save-project FILE]\n"
                "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--save-project FILE]\n");
   return 2;
 }
@@ -67,10 +70,17 @@ int refuseBadTargets(const plintova::cli::BatchOptions& o) {
   return 0;
 }
 
+// A whole number as the engineer types it ("25"); nothing for anything else.
+std::optional<int> wholeNumber(const std::string& text) {
+  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  return std::stoi(text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   plintova::cli::BatchOptions o;
+  std::vector<std::string> settled;  // options a project file settles
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto value = [&](std::string& into) {
@@ -94,6 +104,21 @@ int main(int argc, char** argv) {
       if (!value(o.projectPath) || o.projectPath.empty()) return usage("--project needs a file name");
     } else if (a == "--save-project") {
       if (!value(o.saveProjectPath) || o.saveProjectPath.empty()) return usage("--save-project needs a file name");
+    } else if (a == "--fck" || a == "--fe") {
+      std::string text;
+      if (!value(text)) return usage((a + " needs a grade").c_str());
+      const auto grade = wholeNumber(text);
+      if (!grade) return usage((a + " needs a whole number of N/mm2, not \"" + text + "\"").c_str());
+      (a == "--fck" ? o.fck : o.fe) = *grade;
+      settled.push_back(a);
+    } else if (a == "--cases" || a == "--increased-cases") {
+      std::string text, reason;
+      if (!value(text)) return usage((a + " needs a list of load cases such as 1,3-5").c_str());
+      const auto list = plintova::parseCaseList(text, reason);
+      if (!list) return usage((a + ": " + reason).c_str());
+      if (a == "--cases") o.cases = *list;
+      else o.increasedCases = *list;
+      settled.push_back(a);
     } else if (a == "-h" || a == "--help") {
       usage("help");
       return 0;
@@ -109,12 +134,17 @@ int main(int argc, char** argv) {
     // The project file settles the listing and the design inputs.
     if (!o.listing.empty()) return usage("the listing comes from the project file; give --project or a listing");
     if (o.haveSbc || o.haveDepth) return usage("--sbc and --depth come from the project file");
+    if (!settled.empty()) return usage((settled.front() + " comes from the project file").c_str());
   } else {
     if (o.listing.empty()) return usage("no listing given");
     if (o.haveSbc != o.haveDepth) return usage("--sbc and --depth go together");
     if ((!o.xlsxPath.empty() || !o.pdfPath.empty()) && !o.haveSbc)
       return usage("--xlsx and --pdf need --sbc and --depth, or --project");
     if (!o.saveProjectPath.empty() && !o.haveSbc) return usage("--save-project needs --sbc and --depth, or --project");
+    if (!settled.empty() && !o.haveSbc) return usage((settled.front() + " needs --sbc and --depth").c_str());
+    // A grade given alone is checked with the other as the listing gives it, once it is read.
+    for (int grade : {o.fck, o.fe})
+      if (grade < 0) return usage("a grade must be above 0");
   }
   if (!o.projectPath.empty()) {
     plintova::ReadProject read = plintova::readProjectFile(o.projectPath);

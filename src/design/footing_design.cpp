@@ -9,6 +9,7 @@
 
 #include "design/shear_table.h"
 #include "design/soil_pressure.h"
+#include "model/grades.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -142,15 +143,6 @@ void governingPressure(const Project& p, int g, SizeGroupRecord& row) {
   row.NetPressure = roundToSingle(q + 0.49, 0);
 }
 
-std::string missingGradeMessage(const Project& p) {
-  const bool noFck = p.Fck <= 0, noFe = p.Fe <= 0;
-  if (noFck && noFe)
-    return "The listing gives no concrete grade (Fck) and no steel grade (Fe): the footings cannot be designed.";
-  if (noFck) return "The listing gives no concrete grade (Fck): the footings cannot be designed.";
-  if (noFe) return "The listing gives no steel grade (Fe): the footings cannot be designed.";
-  return {};
-}
-
 // "F<mark> (<size> m)" of size group g.
 std::string groupName(const SizeGroupRecord& grp) {
   return "F" + std::to_string(grp.GroupMark) + " (" + numberText(grp.GroupSize) + " m";
@@ -186,8 +178,8 @@ int16_t nextBarDia(int16_t dia) {
 }
 
 bool DesignAllGroups(Project& p, Prompter& prompter) {
-  if (std::string text = missingGradeMessage(p); !text.empty()) {
-    prompter.message(text);
+  if (std::string text = gradeProblem(p.Fck, p.Fe); !text.empty()) {
+    prompter.message(text + " The footings cannot be designed.");
     return false;
   }
   for (int g = 1; g <= p.SizeGroupCount; ++g) {

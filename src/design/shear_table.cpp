@@ -53,7 +53,8 @@ void BuildShearTable(Project& p) {
 }
 
 void FindGradeColumn(Project& p) {
-  p.ShearGradeColumn = kEmptyColumn;
+  // The last column reads "M40 and above" (IS 456 Table 19): a stronger concrete takes its values.
+  p.ShearGradeColumn = p.Fck > 40 ? int16_t{6} : int16_t{kEmptyColumn};
   for (int c = 1; c <= 6; ++c) {
     if (p.ShearTable[0][c] == static_cast<float>(p.Fck)) {
       p.ShearGradeColumn = static_cast<int16_t>(c);
@@ -67,7 +68,7 @@ float ConcreteShearStrength(const Project& p, float& pt) {
 }
 
 float shearStrengthForGrade(int fck, float& pt) {
-  int column = kEmptyColumn;
+  int column = fck > 40 ? 6 : kEmptyColumn;  // "M40 and above"
   for (int c = 6; c >= 1; --c)
     if (kShearConstants[0][c] == static_cast<float>(fck)) column = c;  // the first match wins
   return interpolate(constantCell, column, pt);

@@ -9,7 +9,8 @@ namespace plintova {
 // steel percentages 0.15..3.00, the body the design shear strength in N/mm2; column 7 stays 0.
 void BuildShearTable(Project& p);
 
-// Sets ShearGradeColumn to the column whose grade equals Fck, or 7 (an empty column) when none does.
+// Sets ShearGradeColumn to the column whose grade equals Fck; a grade above 40 takes the last column
+// ("M40 and above"); any other grade gives 7, an empty column.
 void FindGradeColumn(Project& p);
 
 // Design shear strength of concrete for steel percentage pt in the grade column, interpolated

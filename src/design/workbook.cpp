@@ -95,7 +95,7 @@ void appendGroupedFootingLines(const Project& p, PasteText& out, int s) {
     out.number(f.SizeL);
     out.number(check.pmin);
     out.number(check.pmax);
-    out.number(p.CaseSbc[c]);
+    out.number(p.allowable(s, c));
     if (check.fails) out.text("FAIL");
   }
   out.carriageReturn();
@@ -113,7 +113,7 @@ void appendResizedFootingLines(const Project& p, PasteText& out, int s) {
     out.number(f.SizeB);
     out.number(check.pmin);
     out.number(check.pmax);
-    out.number(p.CaseSbc[c]);
+    out.number(p.allowable(s, c));
     if (check.fails) out.text("FAIL");
     // Uplift: the footing relies on the soil above it.
     if (check.pmin < 0) out.text(" < " + numberText(p.EarthPressure));
@@ -189,11 +189,11 @@ Sheet combinedFootingSheet(const Project& p, int n) {
   return sheet;
 }
 
-PressureCheck checkAgainst(const Project& p, int c, EdgePressures e) {
+PressureCheck checkAgainst(const Project& p, int s, int c, EdgePressures e) {
   PressureCheck check;
   check.pmax = roundToSingle(e.max, 2);
   check.pmin = roundToSingle(e.min, 2);
-  check.fails = check.pmax > p.CaseSbc[c] || check.pmin < -p.EarthPressure;
+  check.fails = check.pmax > p.allowable(s, c) || check.pmin < -p.EarthPressure;
   return check;
 }
 
@@ -201,12 +201,12 @@ PressureCheck checkAgainst(const Project& p, int c, EdgePressures e) {
 
 PressureCheck groupedPressure(const Project& p, int s, int c) {
   const double S = p.FootingTable[s].SizeL;
-  return checkAgainst(p, c, edgePressures(p, s, c, S, S));
+  return checkAgainst(p, s, c, edgePressures(p, s, c, S, S));
 }
 
 PressureCheck resizedPressure(const Project& p, int s, int c) {
   const FootingRecord& f = p.FootingTable[s];
-  return checkAgainst(p, c, edgePressures(p, s, c, f.SizeL, f.SizeB));
+  return checkAgainst(p, s, c, edgePressures(p, s, c, f.SizeL, f.SizeB));
 }
 
 float groupedFootingSortKey(const Project& p, int s, float S) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "footing/derived_plan.h"
@@ -94,8 +95,9 @@ void designCombinedFooting(Project& p, int n, double startLength) {
   const double L = roundTo(cant1 + d + cant2 + kLengthRoundingAllowance, 1);
   cant2 = roundTo(L - d - cant1, 3);
 
-  // Widen until the most loaded corner of every load case of either member is allowable (CaseSbc(0)
-  // for the first case, CaseSbc(1) for every later one). The resultant of a case lies e off the
+  // Widen until the most loaded corner of every load case of either member is allowable (SBC, or
+  // 1.25 SBC for a case checked against the increased pressure; the lower where the two members'
+  // cases at a position differ). The resultant of a case lies e off the
   // footing's centre, so e P adds to the moments along the length; every moment counts whatever its
   // sign, because each bends one edge down. The width never shrinks from one case to the next.
   int k = 1;
@@ -106,7 +108,9 @@ void designCombinedFooting(Project& p, int n, double startLength) {
     const double e = (L / 2.0 - cant1) - resultantFromFirst(l.fyB, P, d);
     const double mAlong = std::fabs(l.mAlong) + std::fabs(e * P);
     const double mAcross = std::fabs(l.mAcross);
-    const double allowable = p.CaseSbc[c == 0 ? 0 : 1];
+    double allowable = std::numeric_limits<double>::max();
+    for (int s : {a, b})
+      if (c <= p.lastCasePosition(s)) allowable = std::min(allowable, p.allowable(s, c));
     while (k < kMaxWidthSteps && cornerPressure(P, mAlong, mAcross, L, widthAt(k)) > allowable) ++k;
   }
   const float B = roundToSingle(widthAt(k), 2);

@@ -1,6 +1,11 @@
-// The engineer's two design inputs, founding depth and safe bearing capacity, checked and stored.
+// The engineer's design inputs: founding depth and safe bearing capacity, the grades, and the choice of
+// load cases, checked and stored.
 #include "footing/design_inputs.h"
 
+#include <algorithm>
+#include <set>
+
+#include "model/grades.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -26,6 +31,146 @@ bool acceptDesignInputs(Project& p, const std::string& depthText, const std::str
   p.CaseSbc[0] = *sbc;
   for (int c = 1; c <= cap::kLastCase; ++c) p.CaseSbc[c] = static_cast<float>(*sbc * kLaterCaseFactor);
   return true;
+}
+
+bool acceptGrades(Project& p, int fck, int fe) {
+  if (!gradeProblem(fck, fe).empty()) return false;
+  p.Fck = static_cast<int16_t>(fck);
+  p.Fe = static_cast<int16_t>(fe);
+  p.GradesGiven = fck != p.ListingFck || fe != p.ListingFe;
+  return true;
+}
+
+std::vector<int> listingLoadCases(const Project& p) {
+  std::vector<int> cases;
+  std::set<int> seen;
+  for (int s = 1; s <= p.supportCount(); ++s)
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
+      if (seen.insert(n).second) cases.push_back(n);
+    }
+  return cases;
+}
+
+std::vector<int> defaultIncreasedCases(const Project& p, const std::vector<int>& used) {
+  auto counts = [&used](int n) { return used.empty() || std::find(used.begin(), used.end(), n) != used.end(); };
+  std::set<int> first;
+  for (int s = 1; s <= p.supportCount(); ++s)
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
+      if (!counts(n)) continue;
+      first.insert(n);  // the first case this support keeps
+      break;
+    }
+  std::vector<int> increased;
+  for (int n : listingLoadCases(p))
+    if (counts(n) && !first.count(n)) increased.push_back(n);
+  std::sort(increased.begin(), increased.end());
+  return increased;
+}
+
+std::optional<std::vector<int>> parseCaseList(const std::string& text, std::string& reason) {
+  std::set<int> cases;
+  std::size_t i = 0;
+  auto skipBlanks = [&] {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  };
+  auto number = [&]() -> std::optional<int> {
+    skipBlanks();
+    const std::size_t start = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    if (i == start || i - start > 6) return std::nullopt;
+    return std::stoi(text.substr(start, i - start));
+  };
+  const std::string refused = "\"" + text + "\" is not a list of load cases such as 1,3-5,101";
+  for (;;) {
+    const auto first = number();
+    if (!first || *first < 1) {
+      reason = refused;
+      return std::nullopt;
+    }
+    int last = *first;
+    skipBlanks();
+    if (i < text.size() && text[i] == '-') {
+      ++i;
+      const auto to = number();
+      if (!to || *to < *first) {
+        reason = refused;
+        return std::nullopt;
+      }
+      last = *to;
+      skipBlanks();
+    }
+    for (int n = *first; n <= last; ++n) cases.insert(n);
+    if (i == text.size()) break;
+    if (text[i] != ',') {
+      reason = refused;
+      return std::nullopt;
+    }
+    ++i;
+  }
+  return std::vector<int>(cases.begin(), cases.end());
+}
+
+std::string caseListText(const std::vector<int>& cases) {
+  std::vector<int> sorted = cases;
+  std::sort(sorted.begin(), sorted.end());
+  sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+  std::string text;
+  for (std::size_t k = 0; k < sorted.size();) {
+    std::size_t e = k;
+    while (e + 1 < sorted.size() && sorted[e + 1] == sorted[e] + 1) ++e;
+    text += (text.empty() ? "" : ",") + std::to_string(sorted[k]);
+    if (e > k) text += (e == k + 1 ? "," : "-") + std::to_string(sorted[e]);
+    k = e + 1;
+  }
+  return text;
+}
+
+std::string checkLoadCaseChoice(const Project& p, const std::vector<int>& used,
+                                const std::optional<std::vector<int>>& increased) {
+  const std::vector<int> cases = listingLoadCases(p);
+  auto inListing = [&](int n) { return std::find(cases.begin(), cases.end(), n) != cases.end(); };
+  for (const std::vector<int>* list : {&used, increased ? &*increased : nullptr}) {
+    if (!list) continue;
+    for (int n : *list)
+      if (!inListing(n)) return "Load case " + std::to_string(n) + " is not in the listing.";
+  }
+  const std::set<int> keep(used.begin(), used.end());
+  if (keep.empty()) return {};
+  for (int s = 1; s <= p.supportCount(); ++s) {
+    bool any = false;
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) any = any || keep.count(static_cast<int>(p.ReactionTable(s, c, 1)));
+    if (!any)
+      return "Joint " + numberText(p.ReactionTable(s, 0, 0)) + " has none of the chosen load cases " +
+             caseListText(used) + ".";
+  }
+  return {};
+}
+
+std::string applyLoadCaseChoice(Project& p, const std::vector<int>& used, const std::optional<std::vector<int>>& increased) {
+  if (std::string refusal = checkLoadCaseChoice(p, used, increased); !refusal.empty()) return refusal;
+  const std::set<int> keep(used.begin(), used.end());
+  if (!keep.empty()) {
+    // Each support keeps the chosen cases in their order, from position 0; the rest of its positions
+    // are cleared, so that its case list ends where the chosen cases end.
+    for (int s = 1; s <= p.supportCount(); ++s) {
+      const int last = p.lastCasePosition(s);
+      int to = 0;
+      for (int c = 0; c <= last; ++c) {
+        if (!keep.count(static_cast<int>(p.ReactionTable(s, c, 1)))) continue;
+        if (to != c)
+          for (int k = 1; k <= 4; ++k) p.ReactionTable(s, to, k) = p.ReactionTable(s, c, k);
+        ++to;
+      }
+      for (int c = to; c <= last; ++c)
+        for (int k = 1; k <= 4; ++k) p.ReactionTable(s, c, k) = 0.0;
+    }
+  }
+  p.UsedCases = used;
+  p.IncreasedByChoice = increased.has_value();
+  p.IncreasedCases = increased ? *increased : std::vector<int>{};
+  return {};
 }
 
 }  // namespace plintova

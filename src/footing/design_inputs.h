@@ -1,8 +1,12 @@
-// The engineer's two design inputs, founding depth and safe bearing capacity, checked and stored.
+// The engineer's design inputs: founding depth and safe bearing capacity, the grades, and the choice of
+// load cases, checked and stored.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "model/grades.h"
 #include "model/project.h"
 
 namespace plintova {
@@ -12,5 +16,36 @@ namespace plintova {
 // of 50 to 1000 sets CaseSbc (the SBC for the first load case, 1.25 times it for every later one).
 // Returns true when both were accepted. A valid depth with an invalid SBC has set EarthPressure.
 bool acceptDesignInputs(Project& p, const std::string& depthText, const std::string& sbcText);
+
+// The grades the engineer gives in place of the listing's (GradesGiven). False, changing nothing, when
+// gradeProblem refuses them.
+bool acceptGrades(Project& p, int fck, int fe);
+
+// The load-case numbers of the listing in the order it first gives them (support by support).
+std::vector<int> listingLoadCases(const Project& p);
+
+// The cases the position rule checks against 1.25 x SBC: every case that never stands first among a
+// support's cases (only the cases in `used` counted, all when it is empty). Used to show the default.
+std::vector<int> defaultIncreasedCases(const Project& p, const std::vector<int>& used = {});
+
+// A list of load-case numbers as the engineer writes it: "1,3-5,101" (blanks allowed; ranges ascending),
+// sorted without repeats. Nothing, with `reason` set, for anything else.
+std::optional<std::vector<int>> parseCaseList(const std::string& text, std::string& reason);
+
+// The text of a list of cases, ranges joined: {1, 3, 4, 5, 101} gives "1,3-5,101".
+std::string caseListText(const std::vector<int>& cases);
+
+// Why a choice of load cases cannot be applied ("" when it can): a case that is not in the listing, or
+// a support left without a case.
+std::string checkLoadCaseChoice(const Project& p, const std::vector<int>& used,
+                                const std::optional<std::vector<int>>& increased);
+
+// Applies the engineer's choice of load cases to a listing just read (before sizing): the cases not
+// used are taken out of the reaction table as if the listing did not hold them (each support's cases
+// keep their order from position 0), and the increased cases, when given, decide which cases are
+// checked against 1.25 x SBC. `used` empty means every case. Returns the refusal ("" when applied): a
+// case that is not in the listing, or a support left without a case; nothing changes then.
+std::string applyLoadCaseChoice(Project& p, const std::vector<int>& used,
+                                const std::optional<std::vector<int>>& increased);
 
 }  // namespace plintova

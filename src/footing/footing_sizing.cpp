@@ -120,7 +120,7 @@ std::pair<float, float> requiredSide(const Project& p, int s, int c) {
   const double P = p.FactoredLoad;
   const double M = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3))) +
                    std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
-  const double q = p.CaseSbc[c];
+  const double q = p.allowable(s, c);
   if (!(q > 0.0)) return {0.0f, 0.0f};
   const double side = sideFor(P, M, q);
   const float L = static_cast<float>(std::min(side, static_cast<double>(std::numeric_limits<float>::max())));
@@ -148,7 +148,7 @@ std::string sizeFootings(Project& p, Prompter& prompter) {
       p.FactoredLoad = std::min(P, kLargestSingle);
       const double M = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3))) +
                        std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
-      const double q = p.CaseSbc[c];
+      const double q = p.allowable(s, c);
       const double side = q > 0.0 ? sideFor(P, M, q) : 0.0;
       if (side > pressureSide) pressureSide = side;
     }

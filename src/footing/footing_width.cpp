@@ -31,7 +31,7 @@ float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter) {
   const double Mx = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3)));
   const double Mz = std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
   const double len = L;
-  const double q = p.CaseSbc[c];
+  const double q = p.allowable(s, c);
   if (!(len > 0.0) || !(q > 0.0)) return 0.0f;
 
   // Bearing: P/(L B) + 6 Mz/(B L^2) + 6 Mx/(L B^2) <= q, times L B^2.

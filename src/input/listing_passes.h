@@ -16,6 +16,9 @@ namespace plintova::listing {
 inline constexpr std::string_view kBetaMarker = "BETA 90 MEMB";
 inline constexpr std::string_view kColumnMarker = "C O L U M N   N O.";
 inline constexpr std::string_view kBeamMarker = "B E A M  N O.";
+// Every reaction table's heading, followed by its force and length units as the listing prints them
+// ("KN   METE", "KNS  MMS ", "KIP  FEET"), and the heading of a table in kN and metres.
+inline constexpr std::string_view kReactionHeading = "SUPPORT REACTIONS -UNIT";
 inline constexpr std::string_view kReactionMarker = "SUPPORT REACTIONS -UNIT KN   METE";
 inline constexpr std::string_view kReactionEndMarker = "END OF LATEST ANALYSIS RESULT";
 
@@ -32,8 +35,9 @@ float singleValue(double v, const LineCursor& at, std::string_view line, std::si
 // "The listing has 612 supports; at most 500 can be designed." and the like.
 [[noreturn]] void refuseCapacity(long long count, const char* what, int limit, const char* verb = "read");
 
-// Joints of the "JOINT COORDINATES" section, from the line after the cursor. Stops on the first line
-// without a second number, which stays current.
+// Joints of the "JOINT COORDINATES" section, from the line after the cursor, their coordinates times
+// `unitFactor` (millimetres per unit of the listing) rounded to whole millimetres. Stops on the first
+// line without a second number, which stays current.
 void readJoints(Project& p, LineCursor& cur, double unitFactor);
 // Members of the "MEMBER INCIDENCES" section, the same way.
 void readMembers(Project& p, LineCursor& cur);
@@ -44,7 +48,13 @@ void readColumnBlocks(Project& p, LineCursor& cur);
 // Beam design blocks of the whole listing; a block whose member number reads 0 shows its line.
 void readBeamBlocks(Project& p, std::string_view text, Prompter& prompter);
 
-// The support reaction table; returns the number of reaction lines of the last support.
-int readReactions(Project& p, std::string_view text);
+// What the reaction table gave besides the reactions.
+struct ReactionsRead {
+  int loadCases = 0;         // reaction lines of the last support
+  std::string unitsCaption;  // "Reactions in KN MMS, converted to kN, kN·m"
+};
+
+// The support reaction table, with FY in kN and MX, MZ in kN m whatever units it is printed in.
+ReactionsRead readReactions(Project& p, std::string_view text);
 
 }  // namespace plintova::listing

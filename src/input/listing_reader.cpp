@@ -6,9 +6,11 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <unordered_map>
 
 #include "input/listing_passes.h"
+#include "input/load_titles.h"
 #include "model/frame_lattice.h"
 #include "model/numbers.h"
 #include "output/safe_file.h"
@@ -42,33 +44,65 @@ void refuseCapacity(long long count, const char* what, int limit, const char* ve
 
 namespace {
 
-// The length unit of the first "UNIT" command: "METE" (metres) gives 1000, "MMS " gives 1. A "UNIT"
-// that is part of a longer word ("UNITS") or sits in a commented-out line is not the command.
+// The length unit that the words of a UNIT command name, force and length in either order ("METER
+// KN", "KNS MMS", "FEET KIP", "INCHES POUND"); the words end at the line's end or at a ";". Unknown
+// when a word is neither a length nor a force unit (it is taken for a length unit not known here);
+// nothing when the command names only force units.
+std::optional<LengthUnit> commandLengthUnit(std::string_view words) {
+  std::optional<LengthUnit> unknown;
+  std::size_t i = 0;
+  while (i < words.size() && words[i] != ';') {
+    if (isBlank(words[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t e = i;
+    while (e < words.size() && !isBlank(words[e]) && words[e] != ';') ++e;
+    const std::string_view word = words.substr(i, e - i);
+    if (LengthUnit u = lengthUnitOfWord(word); u != LengthUnit::Unknown) return u;
+    if (forceUnitOfWord(word) == ForceUnit::Unknown && !unknown) unknown = LengthUnit::Unknown;
+    i = e;
+  }
+  return unknown;
+}
+
+// Whole millimetres per unit of the joint coordinates: the length unit of the first UNIT command that
+// names one (1000 for metres, 1 for millimetres, 304.8 for feet ...). A command that names only a
+// force unit leaves the length to a later one; a command with an unknown length unit is refused. A
+// "UNIT" that is part of a longer word ("UNITS") or sits in a commented-out line is not the command.
+// The cursor is left on the first UNIT command, where the search for the joints begins.
 double readUnitFactor(LineCursor& cur) {
-  std::size_t from = cur.offset();
-  for (;;) {
-    std::size_t at = cur.findLineFrom(from, "UNIT", true);
-    if (at == npos) refuse("");
+  std::size_t from = cur.offset(), firstCommand = npos;
+  while (from != npos) {
+    const std::size_t at = cur.findLineFrom(from, "UNIT", true);
+    if (at == npos) break;
     cur.moveTo(at);
-    std::string_view line = cur.line();
+    const std::string_view line = cur.line();
     for (std::size_t i = line.find("UNIT"); i != npos; i = line.find("UNIT", i + 1)) {
       bool wordStart = i == 0 || isBlank(line[i - 1]) || line[i - 1] == ';' || line[i - 1] == '.';
       if (!wordStart || i + 4 >= line.size() || !isBlank(line[i + 4])) continue;
-      std::string word(line.substr(i + 5, 4));
-      word.resize(4, ' ');  // a unit word at the end of the line is followed by blanks
-      if (word == "METE") return 1000.0;
-      if (word == "MMS ") return 1.0;
-      refuse(" Units Should be Meter or mm ");
+      if (firstCommand == npos) firstCommand = at;
+      const std::optional<LengthUnit> unit = commandLengthUnit(line.substr(i + 5));
+      if (!unit) continue;
+      if (*unit == LengthUnit::Unknown) refuse(" Units Should be Meter or mm ");
+      cur.moveTo(firstCommand);
+      return millimetresPer(*unit);
     }
     from = cur.nextOffset();
-    if (from == npos) refuse("");
   }
+  // No UNIT command ends without a message; UNIT commands that name no length unit are refused.
+  if (firstCommand == npos) refuse("");
+  refuse(" Units Should be Meter or mm ");
 }
 
-// Concrete and steel grades of the concrete design, in N/mm2.
+// Concrete and steel grades of the concrete design, in N/mm2. A listing without a concrete design (a
+// steel frame, pipe supports) or without FC or FYMAIN in it gives 0 for what it lacks: the engineer
+// gives the grades then.
 void readGrades(Project& p, std::string_view text, double unitFactor) {
+  p.Fck = p.Fe = p.ListingFck = p.ListingFe = 0;
+  p.GradesGiven = false;
   LineCursor cur(text);
-  if (!cur.findForward("START CONCRETE DESIGN", true)) refuse("NO START CONCRETE DESIGN");
+  if (!cur.findForward("START CONCRETE DESIGN", true)) return;
   double fy = 0, fc = 0;
   while (cur.next()) {
     std::string_view line = cur.line();
@@ -84,8 +118,8 @@ void readGrades(Project& p, std::string_view text, double unitFactor) {
   auto fe = toInt16(fy / unitFactor);
   if (!fck) refuse("The concrete grade FC " + numberText(fc) + " of the listing cannot be read.");
   if (!fe) refuse("The steel grade FYMAIN " + numberText(fy) + " of the listing cannot be read.");
-  p.Fck = *fck;
-  p.Fe = *fe;
+  p.Fck = p.ListingFck = *fck;
+  p.Fe = p.ListingFe = *fe;
 }
 
 // Columns run upward and beams toward larger X or Z: a member whose start joint lies beyond its end
@@ -199,10 +233,11 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   readRotatedMembers(p, cur);
   readColumnBlocks(p, cur);
   readBeamBlocks(p, text, prompter);
-  const int loadCases = readReactions(p, text);
+  const ReactionsRead reactions = readReactions(p, text);
   // Before sizing replaces zero or upward reactions: the fingerprints describe the listing as written.
   fingerprintSupports(p);
   readGrades(p, text, unitFactor);
+  readLoadTitles(p, text);
   orientMembers(p);
   rotateColumns(p);
 
@@ -214,8 +249,9 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
 
   ListingSummary summary;
   summary.supportsCaption = "SUPPORT REACTIONS :   " + numberText(p.supportCount());
-  summary.loadCasesCaption = "LOAD CASES :   " + numberText(loadCases);
-  summary.gradesCaption = "Fck " + numberText(p.Fck) + "     Fe " + numberText(p.Fe) + " N/mm2";
+  summary.loadCasesCaption = "LOAD CASES :   " + numberText(reactions.loadCases);
+  summary.unitsCaption = reactions.unitsCaption;
+  summary.gradesCaption = gradesCaption(p);
   return summary;
 }
 

@@ -9,17 +9,21 @@
 
 namespace plintova {
 
-// The three captions the start-up dialog shows once the listing is read.
+// The captions the start-up dialog shows once the listing is read.
 struct ListingSummary {
   std::string supportsCaption;   // "SUPPORT REACTIONS :   40"
   std::string loadCasesCaption;  // "LOAD CASES :   6"
   std::string gradesCaption;     // "Fck 25     Fe 415 N/mm2"
+  // The units of the reaction table as printed and what they were read as, e.g. "Reactions in KN MMS,
+  // converted to kN, kN·m"; "Reactions in KN METE, in kN, kN·m" when no conversion was needed.
+  std::string unitsCaption;
 };
 
 // Reads the listing at `path` into `p` (AnlPath becomes `path`): units, joints, members, rotated
-// members, column and beam design blocks, support reactions and the concrete design grades; orients
-// the members, exchanges the section dimensions of rotated columns, builds the frame lattice and finds
-// the column on every support. `p` is expected fresh; the tables the reader fills are cleared first.
+// members, column and beam design blocks, support reactions (converted to kN and kN·m from the units
+// the listing prints them in) and the concrete design grades; orients the members, exchanges the
+// section dimensions of rotated columns, builds the frame lattice and finds the column on every
+// support. `p` is expected fresh; the tables the reader fills are cleared first.
 // Throws ListingError with the message to show (an empty text: end without a message) when the listing
 // cannot be used, including every capacity of the model it exceeds and a file that cannot be read.
 // A beam block whose member number reads 0 shows its line through the prompter and reading goes on.

@@ -1,9 +1,11 @@
-// Text primitives of the listing reader: lines over the in-memory listing, number walks and values.
+// Text primitives of the listing reader: lines over the in-memory listing, number walks, values and
+// the words of units.
 #include "input/listing_text.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 #include "model/numbers.h"
 
@@ -185,6 +187,89 @@ std::string shortText(std::string_view text) {
   for (char c : text.substr(0, 24)) out.push_back(c >= ' ' && c < 127 ? c : '?');
   if (text.size() > 24) out += "...";
   return out;
+}
+
+namespace {
+
+std::string upperWord(std::string_view word) {
+  std::string w(word);
+  for (char& c : w)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return w;
+}
+
+bool startsWith(std::string_view w, std::string_view prefix) { return w.substr(0, prefix.size()) == prefix; }
+
+bool oneOf(std::string_view w, std::initializer_list<std::string_view> words) {
+  return std::find(words.begin(), words.end(), w) != words.end();
+}
+
+}  // namespace
+
+LengthUnit lengthUnitOfWord(std::string_view word) {
+  const std::string w = upperWord(word);
+  // Every word that begins with METE has always meant metres ("METER", "METERS").
+  if (w == "M" || startsWith(w, "METE") || oneOf(w, {"METR", "METRE", "METRES"})) return LengthUnit::Metre;
+  if (oneOf(w, {"MM", "MMS"}) || startsWith(w, "MILL")) return LengthUnit::Millimetre;
+  if (oneOf(w, {"CM", "CMS"}) || startsWith(w, "CENT")) return LengthUnit::Centimetre;
+  if (oneOf(w, {"FT", "FEET", "FOOT"})) return LengthUnit::Foot;
+  if (oneOf(w, {"IN", "INCH", "INCHES"})) return LengthUnit::Inch;
+  return LengthUnit::Unknown;
+}
+
+ForceUnit forceUnitOfWord(std::string_view word) {
+  const std::string w = upperWord(word);
+  if (oneOf(w, {"KN", "KNS"}) || startsWith(w, "KILON")) return ForceUnit::Kilonewton;
+  if (w == "N" || startsWith(w, "NEWT")) return ForceUnit::Newton;
+  if (oneOf(w, {"KIP", "KIPS"})) return ForceUnit::Kip;
+  if (oneOf(w, {"LB", "LBS"}) || startsWith(w, "POUN")) return ForceUnit::PoundForce;
+  if (startsWith(w, "MTON")) return ForceUnit::MetricTon;
+  if (oneOf(w, {"KG", "KGS"}) || startsWith(w, "KILOG")) return ForceUnit::KilogramForce;
+  return ForceUnit::Unknown;
+}
+
+double millimetresPer(LengthUnit u) {
+  switch (u) {
+    case LengthUnit::Metre: return 1000.0;
+    case LengthUnit::Millimetre: return 1.0;
+    case LengthUnit::Centimetre: return 10.0;
+    case LengthUnit::Foot: return 304.8;
+    case LengthUnit::Inch: return 25.4;
+    case LengthUnit::Unknown: break;
+  }
+  return 0.0;
+}
+
+UnitScale toMetres(LengthUnit u) {
+  switch (u) {
+    case LengthUnit::Metre: return {1, 1};
+    case LengthUnit::Millimetre: return {1, 1000};
+    case LengthUnit::Centimetre: return {1, 100};
+    case LengthUnit::Foot: return {0.3048, 1};
+    case LengthUnit::Inch: return {0.0254, 1};
+    case LengthUnit::Unknown: break;
+  }
+  return {0, 1};
+}
+
+UnitScale toKilonewtons(ForceUnit u) {
+  // 1 kip = 1000 lbf = 4.4482216 kN; 1 tf (metric ton) = 1000 kgf = 9.80665 kN.
+  switch (u) {
+    case ForceUnit::Kilonewton: return {1, 1};
+    case ForceUnit::Newton: return {1, 1000};
+    case ForceUnit::Kip: return {4.4482216, 1};
+    case ForceUnit::PoundForce: return {4.4482216, 1000};
+    case ForceUnit::MetricTon: return {9.80665, 1};
+    case ForceUnit::KilogramForce: return {9.80665, 1000};
+    case ForceUnit::Unknown: break;
+  }
+  return {0, 1};
+}
+
+UnitScale toKilonewtonMetres(ForceUnit f, LengthUnit l) {
+  const UnitScale force = toKilonewtons(f), length = toMetres(l);
+  // The divisors are powers of ten up to 10^6, so their product is exact.
+  return {force.times * length.times, force.per * length.per};
 }
 
 void LineCursor::load(std::size_t lineStart) {

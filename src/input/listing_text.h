@@ -1,4 +1,5 @@
-// Text primitives of the listing reader: lines over the in-memory listing, number walks and values.
+// Text primitives of the listing reader: lines over the in-memory listing, number walks, values and
+// the words of units.
 #pragma once
 
 #include <cstddef>
@@ -63,6 +64,35 @@ inline bool contains(std::string_view line, std::string_view marker) { return li
 
 // A short printable form of a number text for messages: at most 24 characters.
 std::string shortText(std::string_view text);
+
+// Units a listing may print, and what its values are multiplied by to reach the model's units.
+enum class LengthUnit { Unknown, Metre, Millimetre, Centimetre, Foot, Inch };
+enum class ForceUnit { Unknown, Kilonewton, Newton, Kip, PoundForce, MetricTon, KilogramForce };
+
+// The unit a word of a UNIT command or of a table heading names, in any letter case: the word as the
+// analysis program spells it, or cut to its first four letters as its headings print it. Lengths:
+// METE, METER(S), METRE(S), M; MMS, MM, MILL(IMETRE..); CMS, CM, CENT(IMETRE..); FEET, FT, FOOT;
+// INCH, INCHES, IN. Forces: KN, KNS, KILON(EWTON..); NEWT(ON..), N; KIP, KIPS; POUN(D..), LB, LBS;
+// MTON(S); KG, KGS, KILOG(RAM..). Any other word is Unknown.
+LengthUnit lengthUnitOfWord(std::string_view word);
+ForceUnit forceUnitOfWord(std::string_view word);
+
+// A factor written as times / per, applied in that order in double precision. Dividing by a power of
+// ten (rather than multiplying by its inverse, which has no exact binary value) makes a value printed
+// in millimetres or newtons give exactly the double that the same value printed in metres or
+// kilonewtons gives, and a factor of 1 / 1 leaves every value as it was.
+struct UnitScale {
+  double times = 1;
+  double per = 1;
+  double apply(double v) const { return v * times / per; }
+  bool isIdentity() const { return times == 1 && per == 1; }
+};
+// Whole millimetres per length unit, for joint coordinates (1000 for metres).
+double millimetresPer(LengthUnit u);
+// Length to metres, force to kilonewtons, and a moment (force times length) to kN m.
+UnitScale toMetres(LengthUnit u);
+UnitScale toKilonewtons(ForceUnit u);
+UnitScale toKilonewtonMetres(ForceUnit f, LengthUnit l);
 
 // Lines of a listing held in memory. A line is the text up to a line feed, without the line feed and
 // without one carriage return before it. The cursor always stands on a current line until the end.

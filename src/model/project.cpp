@@ -1,6 +1,8 @@
 // Out-of-line pieces of the project model: index errors and lattice cells.
 #include "model/project.h"
 
+#include <algorithm>
+
 #include "model/numbers.h"
 
 namespace plintova {
@@ -13,6 +15,13 @@ void SparseLattice::set(int ix, int iy, int iz, int16_t v) {
   if (ix < 0 || ix > 1023 || iy < 0 || iy > 1023 || iz < 0 || iz > 1023) throwIndexError("lattice", ix, 1024);
   if (v == 0) cells_.erase(key(ix, iy, iz));
   else cells_[key(ix, iy, iz)] = v;
+}
+
+double Project::allowable(int s, int c) const {
+  if (!IncreasedByChoice) return CaseSbc[c];
+  const int loadCase = static_cast<int>(ReactionTable(s, c, 1));
+  const bool increased = std::find(IncreasedCases.begin(), IncreasedCases.end(), loadCase) != IncreasedCases.end();
+  return CaseSbc[increased ? 1 : 0];
 }
 
 std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -170,6 +171,20 @@ struct Project {
   Single EarthPressure = 0;
   int16_t Fck = 0;
   int16_t Fe = 0;
+  // The grades as the listing gives them (0 where it gives none); Fck and Fe above are the grades the
+  // design uses, the engineer's when GradesGiven.
+  int16_t ListingFck = 0;
+  int16_t ListingFe = 0;
+  bool GradesGiven = false;
+  // Titles of the load cases from the listing's LOAD commands, by load-case number.
+  std::map<int, std::string> LoadTitles;
+  // The engineer's choice of load cases: the cases used (empty: every case of the listing; the others
+  // are left out of the reaction table as if the listing did not hold them) and, when
+  // IncreasedByChoice, the cases checked against 1.25 x SBC (otherwise every case after a support's
+  // first one is).
+  std::vector<int> UsedCases;
+  std::vector<int> IncreasedCases;
+  bool IncreasedByChoice = false;
 
   // Footings and their groups.
   FixedTable<FootingRecord, cap::kFootings + 1> FootingTable;
@@ -206,6 +221,10 @@ struct Project {
 
   // SupportCount as held in the first cell of the reaction table.
   int supportCount() const { return static_cast<int>(ReactionTable(0, 0, 0)); }
+
+  // Allowable soil pressure of load-case position c of support s, kN/m2: SBC, or 1.25 x SBC for a case
+  // checked against the increased pressure (by default every position after the first).
+  double allowable(int s, int c) const;
 
   // Last load-case position of support s: positions run from 0 while the next position carries a
   // load case number, up to 35. Every loop over a support's cases uses its own last position.

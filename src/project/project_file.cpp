@@ -79,6 +79,10 @@ Json toJson(const SavedProject& s) {
     j["schedule"].push_back(row);
   }
   j["designed"] = s.designed;
+  if (!s.cases.empty()) j["cases"] = s.cases;
+  if (s.increasedCases) j["increasedCases"] = *s.increasedCases;
+  if (s.fck > 0) j["fck"] = s.fck;
+  if (s.fe > 0) j["fe"] = s.fe;
   return j;
 }
 
@@ -237,6 +241,18 @@ SavedProject fromJson(const Json& root) {
     s.schedule.push_back(edit);
   });
   if (const Json* v = member(root, "designed")) s.designed = booleanOf(*v, keyName("designed"));
+  forEntries(root, "cases", [&](const Json& e, const std::string& where) {
+    s.cases.push_back(wholeIn(e, where, 1, 999999, "a load case number from 1"));
+  });
+  if (const Json* list = member(root, "increasedCases")) {
+    arrayOf(*list, keyName("increasedCases"));
+    s.increasedCases.emplace();
+    forEntries(root, "increasedCases", [&](const Json& e, const std::string& where) {
+      s.increasedCases->push_back(wholeIn(e, where, 1, 999999, "a load case number from 1"));
+    });
+  }
+  if (const Json* v = member(root, "fck")) s.fck = wholeIn(*v, keyName("fck"), 1, 100, "a concrete grade in N/mm2");
+  if (const Json* v = member(root, "fe")) s.fe = wholeIn(*v, keyName("fe"), 1, 1000, "a steel grade in N/mm2");
   return s;
 }
 
@@ -371,14 +387,20 @@ std::string listingPathOf(const SavedProject& saved, const std::string& projectP
   return (folder / listing).lexically_normal().string();
 }
 
-bool acceptSavedInputs(Project& p, const SavedProject& saved) {
+std::string acceptSavedInputs(Project& p, const SavedProject& saved) {
   // The text of the float's exact value, so that the entry reads back to the very same float.
   auto text = [](float f) {
     char buf[64];
     return std::string(buf, std::to_chars(buf, buf + sizeof buf, static_cast<double>(f)).ptr);
   };
-  return std::isfinite(saved.depth) && std::isfinite(saved.sbc) &&
-         acceptDesignInputs(p, text(saved.depth), text(saved.sbc));
+  if (!std::isfinite(saved.depth) || !std::isfinite(saved.sbc) ||
+      !acceptDesignInputs(p, text(saved.depth), text(saved.sbc)))
+    return "The SBC or the founding depth of the project cannot be used.";
+  if (saved.fck > 0 || saved.fe > 0) {
+    const int fck = saved.fck > 0 ? saved.fck : p.ListingFck, fe = saved.fe > 0 ? saved.fe : p.ListingFe;
+    if (!acceptGrades(p, fck, fe)) return gradeProblem(fck, fe);
+  }
+  return applyLoadCaseChoice(p, saved.cases, saved.increasedCases);
 }
 
 }  // namespace plintova

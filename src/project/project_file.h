@@ -57,6 +57,11 @@ struct SavedProject {
   std::vector<SavedResize> resized;
   std::vector<ScheduleEdit> schedule;
   bool designed = false;
+  // The engineer's choice of load cases (empty: every case) and, when chosen, the cases checked against
+  // 1.25 x SBC; the grades the engineer gave in place of the listing's (0 when the listing's apply).
+  std::vector<int> cases;
+  std::optional<std::vector<int>> increasedCases;
+  int fck = 0, fe = 0;
   bool operator==(const SavedProject&) const = default;
 };
 
@@ -96,8 +101,10 @@ ReadProject readProjectFile(const std::string& path);
 std::string listingPathOf(const SavedProject& saved, const std::string& projectPath);
 
 // Sets SBC and depth (CaseSbc, EarthPressure) from the saved inputs, as the start-up dialog would for
-// the same entries. False when they are out of range (a file that passed parseProjectFile never is).
-bool acceptSavedInputs(Project& p, const SavedProject& saved);
+// the same entries, then the grades the engineer gave and the choice of load cases (on a listing just
+// read, before sizing). Returns the reason when they cannot be taken (grades that cannot be designed, a
+// chosen load case the listing no longer has), "" when they were.
+std::string acceptSavedInputs(Project& p, const SavedProject& saved);
 
 // "" when the listing just read (p) is the one the project was saved from (same SHA-256, or the file
 // gives none); otherwise one message saying that the listing changed since the project was saved and

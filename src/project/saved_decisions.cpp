@@ -72,6 +72,12 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
   }
   s.sbc = p.CaseSbc[0];
   s.depth = static_cast<float>(p.EarthPressure / 20.0);
+  s.cases = p.UsedCases;
+  if (p.IncreasedByChoice) s.increasedCases = p.IncreasedCases;
+  if (p.GradesGiven) {
+    s.fck = p.Fck;
+    s.fe = p.Fe;
+  }
 
   const Decisions& d = p.decisions;
   auto jointOf = [&p](int f) { return f >= 1 && f <= p.FootingCount ? int{p.FootingTable[f].JointNo} : 0; };

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <exception>
 
+#include "input/analysis_input.h"
 #include "input/listing_reader.h"
 #include "model/errors.h"
 #include "model/project.h"
@@ -29,7 +30,7 @@ bool isProjectFile(const std::string& path) {
 std::unique_ptr<Project> readInto(const std::string& path, Prompter& prompter, ListingSummary* summary) {
   auto project = std::make_unique<Project>();
   try {
-    ListingSummary s = readListing(*project, path, prompter);
+    ListingSummary s = readAnalysisInput(*project, path, prompter);
     if (summary) *summary = s;
     return project;
   } catch (const ListingError& e) {
@@ -51,7 +52,8 @@ ListingChooser desktopListingChooser() {
     // names on this system are case-sensitive.
     const QString file = QFileDialog::getOpenFileName(
         parent, QStringLiteral("Open Analysis Listing or Project"), folder,
-        QStringLiteral("Staad Files (*.ANL *.anl);;Plintova projects (*.plintova);;All Files (*)"));
+        QStringLiteral("Staad Files (*.ANL *.anl);;Reaction tables (*.csv *.tsv);;Plintova projects (*.plintova);;"
+                       "All Files (*)"));
     return file.toStdString();
   };
 }
@@ -93,7 +95,7 @@ bool AppFlow::openListing(const std::string& path) {
   if (!project) return false;
   pending_ = std::move(project);
   delete dialog_;
-  dialog_ = new StartupDialog(*pending_, summary);
+  dialog_ = new StartupDialog(*pending_, summary, prompter_);
   connect(dialog_, &StartupDialog::confirmed, this, &AppFlow::openMainWindow);
   connect(dialog_, &QDialog::rejected, this, [this] {
     pending_.reset();
@@ -119,8 +121,8 @@ bool AppFlow::openProject(const std::string& path, bool recovered) {
   const SavedProject& saved = *read.project;
   std::unique_ptr<Project> project = readInto(listingPathOf(saved, path), prompter_, nullptr);
   if (!project) return false;
-  if (!acceptSavedInputs(*project, saved)) {
-    prompter_.message("The project " + path + " gives an SBC or founding depth that cannot be used.");
+  if (const std::string refusal = acceptSavedInputs(*project, saved); !refusal.empty()) {
+    prompter_.message("The project " + path + " cannot be opened: " + refusal);
     return false;
   }
   return adopt(std::move(project), &saved, path, recovered);

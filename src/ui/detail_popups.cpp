@@ -72,7 +72,7 @@ std::optional<FootingDetail> footingDetail(const Project& p, int s) {
   const int last = p.lastCasePosition(s);
   for (int c = 0; c <= last; ++c) {
     const EdgePressures e = edgePressures(p, s, c, f.SizeL, f.SizeB);
-    const double margin = p.CaseSbc[c] - e.max;
+    const double margin = p.allowable(s, c) - e.max;
     if (margin < smallestMargin) {
       smallestMargin = margin;
       d.maxRow = c;
@@ -83,7 +83,7 @@ std::optional<FootingDetail> footingDetail(const Project& p, int s) {
     }
     d.rows.push_back({num(p.ReactionTable(s, c, 1)), num(p.ReactionTable(s, c, 2)), num(p.ReactionTable(s, c, 3)),
                       num(p.ReactionTable(s, c, 4)), num(roundTo(e.max, 2)), num(roundTo(e.min, 2)),
-                      num(p.CaseSbc[c])});
+                      num(p.allowable(s, c))});
   }
   d.maxBordered = smallestMargin < kNoMark;
   d.minBordered = smallestLow < kNoMark;

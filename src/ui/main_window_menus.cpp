@@ -46,7 +46,8 @@ FileDialogs desktopFileDialogs() {
   FileDialogs d;
   d.openListing = [](QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Analysis Listing"), QString(),
-                                        QStringLiteral("Staad Files (*.ANL *.anl);;All Files (*)"))
+                                        QStringLiteral("Staad Files (*.ANL *.anl);;Reaction tables (*.csv *.tsv);;"
+                                                       "All Files (*)"))
         .toStdString();
   };
   d.openProject = [](QWidget* parent) {

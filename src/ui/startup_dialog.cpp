@@ -8,9 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "footing/design_inputs.h"
+#include "model/grades.h"
+#include "model/prompter.h"
 #include "model/project.h"
 
 namespace plintova {
@@ -43,8 +50,8 @@ QLabel* label(const char* name, const QString& text) {
 
 }  // namespace
 
-StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, QWidget* parent)
-    : QDialog(parent), project_(project) {
+StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), project_(project), prompter_(prompter) {
   setObjectName(QStringLiteral("FrmSbc"));
   setWindowTitle(QStringLiteral("KELVORA"));
 
@@ -56,15 +63,13 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, QW
   heading->setAlignment(Qt::AlignCenter);
 
   // What the reader found in the listing.
-  auto* supports = label("LabNoSRea", QString::fromStdString(summary.supportsCaption));
-  auto* cases = label("LabLoadCases", QString::fromStdString(summary.loadCasesCaption));
-  auto* grades = label("LabFckFe", QString::fromStdString(summary.gradesCaption));
   auto* facts = new QFrame;
   facts->setFrameShape(QFrame::StyledPanel);
   auto* factsLayout = new QVBoxLayout(facts);
-  factsLayout->addWidget(supports);
-  factsLayout->addWidget(cases);
-  factsLayout->addWidget(grades);
+  factsLayout->addWidget(label("LabNoSRea", QString::fromStdString(summary.supportsCaption)));
+  factsLayout->addWidget(label("LabLoadCases", QString::fromStdString(summary.loadCasesCaption)));
+  factsLayout->addWidget(label("LabFckFe", QString::fromStdString(summary.gradesCaption)));
+  if (!summary.unitsCaption.empty()) factsLayout->addWidget(label("LabUnits", QString::fromStdString(summary.unitsCaption)));
 
   sbc_ = entryBox("CombSBC", {"100", "150", "200", "250", "300", "350", "400", "500"});
   depth_ = entryBox("CmbDepth", {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0"});
@@ -75,6 +80,33 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, QW
   entries->addWidget(label("Label6", QStringLiteral("KN/m2    At  Depth")));
   entries->addWidget(depth_);
   entries->addStretch();
+
+  // The grades: the listing's, or the engineer's where it gives none (or another is wanted).
+  fck_ = entryBox("CmbFck", {"15", "20", "25", "30", "35", "40", "45", "50"});
+  fe_ = entryBox("CmbFe", {"250", "415", "500"});
+  if (project_.ListingFck > 0) fck_->setEditText(QString::number(project_.ListingFck));
+  if (project_.ListingFe > 0) fe_->setEditText(QString::number(project_.ListingFe));
+  auto* grades = new QHBoxLayout;
+  grades->addWidget(label("LabFckEntry", QStringLiteral("Fck")));
+  grades->addWidget(fck_);
+  grades->addSpacing(6);
+  grades->addWidget(label("LabFeEntry", QStringLiteral("Fe")));
+  grades->addWidget(fe_);
+  grades->addWidget(label("LabGradeUnit", QStringLiteral("N/mm2")));
+  grades->addStretch();
+
+  cases_ = new QTableWidget(this);
+  cases_->setObjectName(QStringLiteral("TblCases"));
+  cases_->setColumnCount(4);
+  cases_->setHorizontalHeaderLabels({QStringLiteral("Use"), QStringLiteral("1.25 x SBC"), QStringLiteral("Case"),
+                                     QStringLiteral("Title")});
+  cases_->verticalHeader()->hide();
+  cases_->setSelectionMode(QAbstractItemView::NoSelection);
+  cases_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  cases_->horizontalHeader()->setStretchLastSection(true);
+  cases_->setToolTip(QStringLiteral("Untick a case to leave it out; tick \"1.25 x SBC\" for the temporary (wind or "
+                                    "seismic) cases that may use the increased soil pressure"));
+  fillCaseTable();
 
   ok_ = new QPushButton(QStringLiteral("OK"));
   ok_->setObjectName(QStringLiteral("CmdOK"));
@@ -93,8 +125,12 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, QW
   layout->addWidget(heading);
   layout->addWidget(facts);
   layout->addLayout(entries);
+  layout->addLayout(grades);
+  layout->addWidget(label("LabCases", QStringLiteral("Load cases")));
+  layout->addWidget(cases_, 1);
   layout->addLayout(buttons);
-  setMinimumWidth(440);
+  setMinimumWidth(480);
+  resize(520, 560);
 
   connect(ok_, &QPushButton::clicked, this, &StartupDialog::cmdOK);
   connect(exit_, &QPushButton::clicked, this, &StartupDialog::reject);
@@ -103,8 +139,94 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, QW
   cmdOK();
 }
 
+void StartupDialog::fillCaseTable() {
+  const std::vector<int> cases = listingLoadCases(project_);
+  const std::vector<int> increased = defaultIncreasedCases(project_);
+  cases_->setRowCount(static_cast<int>(cases.size()));
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const int row = static_cast<int>(i), n = cases[i];
+    auto* use = new QTableWidgetItem;
+    use->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+    use->setCheckState(Qt::Checked);
+    auto* more = new QTableWidgetItem;
+    more->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+    more->setCheckState(std::find(increased.begin(), increased.end(), n) != increased.end() ? Qt::Checked
+                                                                                            : Qt::Unchecked);
+    const auto title = project_.LoadTitles.find(n);
+    cases_->setItem(row, UseColumn, use);
+    cases_->setItem(row, IncreasedColumn, more);
+    cases_->setItem(row, CaseNumberColumn, new QTableWidgetItem(QString::number(n)));
+    cases_->setItem(row, TitleColumn, new QTableWidgetItem(title == project_.LoadTitles.end()
+                                                               ? QString()
+                                                               : QString::fromStdString(title->second)));
+  }
+  cases_->resizeColumnsToContents();
+  // Until the engineer ticks the pressure column, it follows the default rule for the cases used: a
+  // support's first remaining case against SBC, every other against 1.25 x SBC.
+  connect(cases_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (settingDefaults_) return;
+    if (item->column() == IncreasedColumn) {
+      increasedTouched_ = true;
+      return;
+    }
+    if (item->column() != UseColumn || increasedTouched_) return;
+    std::vector<int> used;
+    for (int row = 0; row < cases_->rowCount(); ++row)
+      if (cases_->item(row, UseColumn)->checkState() == Qt::Checked)
+        used.push_back(cases_->item(row, CaseNumberColumn)->text().toInt());
+    const std::vector<int> increased = defaultIncreasedCases(project_, used.empty() ? std::vector<int>{-1} : used);
+    settingDefaults_ = true;
+    for (int row = 0; row < cases_->rowCount(); ++row) {
+      const int n = cases_->item(row, CaseNumberColumn)->text().toInt();
+      const bool on = std::find(increased.begin(), increased.end(), n) != increased.end();
+      cases_->item(row, IncreasedColumn)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    }
+    settingDefaults_ = false;
+  });
+}
+
 void StartupDialog::cmdOK() {
+  // SBC and depth as they always were: anything not acceptable is ignored and the dialog waits.
   if (!acceptDesignInputs(project_, depth_->currentText().toStdString(), sbc_->currentText().toStdString())) return;
+
+  // The grades: whole numbers the design can work with.
+  const QString fckText = fck_->currentText().trimmed(), feText = fe_->currentText().trimmed();
+  bool fckOk = false, feOk = false;
+  const int fck = fckText.toInt(&fckOk), fe = feText.toInt(&feOk);
+  if (const std::string problem = gradeProblem(fckOk ? fck : 0, feOk ? fe : 0); !problem.empty()) {
+    prompter_.message(problem, "KELVORA");
+    return;
+  }
+
+  // The load cases: the ticked ones (all ticked: every case), and the increased ones when they differ
+  // from the default rule.
+  std::vector<int> used, increased;
+  bool all = true;
+  for (int row = 0; row < cases_->rowCount(); ++row) {
+    const int n = cases_->item(row, CaseNumberColumn)->text().toInt();
+    if (cases_->item(row, UseColumn)->checkState() != Qt::Checked) {
+      all = false;
+      continue;
+    }
+    used.push_back(n);
+    if (cases_->item(row, IncreasedColumn)->checkState() == Qt::Checked) increased.push_back(n);
+  }
+  if (used.empty()) {
+    prompter_.message("Choose at least one load case.", "KELVORA");
+    return;
+  }
+  std::sort(increased.begin(), increased.end());
+  // The default rule, as it stands for the cases used: no choice of the engineer's then.
+  std::optional<std::vector<int>> increasedChoice;
+  if (increased != defaultIncreasedCases(project_, used)) increasedChoice = increased;
+  // Checked on a copy first, so that a refused choice leaves the listing's reactions as they were.
+  if (const std::string refusal = checkLoadCaseChoice(project_, all ? std::vector<int>{} : used, increasedChoice);
+      !refusal.empty()) {
+    prompter_.message(refusal, "KELVORA");
+    return;
+  }
+  acceptGrades(project_, fck, fe);
+  applyLoadCaseChoice(project_, all ? std::vector<int>{} : used, increasedChoice);
   emit confirmed();
   accept();
 }

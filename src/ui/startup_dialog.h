@@ -1,4 +1,5 @@
-// The start-up dialog: what the listing holds, and the engineer's safe bearing capacity and founding depth.
+// The start-up dialog: what the listing holds, and the engineer's safe bearing capacity, founding depth,
+// grades and choice of load cases.
 #pragma once
 
 #include <QDialog>
@@ -8,39 +9,59 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTableWidget;
 
 namespace plintova {
 
 struct Project;
+class Prompter;
 
-// Shows the support count, the load-case count and the grades the reader found, and takes the SBC
-// (kN/m2) and the founding depth (m) from two editable drop-down lists. OK stores them when both are
-// acceptable and emits `confirmed`; entries that are not acceptable are ignored without a message and
-// the dialog stays. Exit (or closing the dialog) rejects it: the program ends.
+// Shows the support count, the load-case count, the grades and the units the reader found, and takes the
+// SBC (kN/m2) and the founding depth (m) from two editable drop-down lists, the grades Fck and Fe from
+// two more (filled with the listing's grades when it has them) and the load cases from a table: which
+// cases are used and which are checked against 1.25 x SBC (by default every case, the first of each
+// support against SBC and the others against 1.25 x SBC). OK stores them when all are acceptable and
+// emits `confirmed`. An SBC or depth that is not acceptable is ignored without a message and the dialog
+// stays; grades or a choice of cases that cannot be designed are explained in a message. Exit (or
+// closing the dialog) rejects it.
 class StartupDialog : public QDialog {
   Q_OBJECT
  public:
-  StartupDialog(Project& project, const ListingSummary& summary, QWidget* parent = nullptr);
+  // Load-case table columns.
+  enum CaseColumn { UseColumn, IncreasedColumn, CaseNumberColumn, TitleColumn };
+
+  StartupDialog(Project& project, const ListingSummary& summary, Prompter& prompter, QWidget* parent = nullptr);
 
   QComboBox* sbcBox() const { return sbc_; }
   QComboBox* depthBox() const { return depth_; }
+  QComboBox* fckBox() const { return fck_; }
+  QComboBox* feBox() const { return fe_; }
+  QTableWidget* caseTable() const { return cases_; }
   QPushButton* okButton() const { return ok_; }
   QPushButton* exitButton() const { return exit_; }
 
  signals:
-  // Both entries were accepted and stored: the main window opens, then the dialog closes for good.
+  // Every entry was accepted and stored: the main window opens, then the dialog closes for good.
   void confirmed();
 
  public slots:
-  // The OK button: takes the depth, then the SBC; both acceptable confirms and closes the dialog.
+  // The OK button: takes the depth, then the SBC, then the grades and the load cases.
   void cmdOK();
 
  private:
+  void fillCaseTable();
+
   Project& project_;
+  Prompter& prompter_;
   QComboBox* sbc_ = nullptr;
   QComboBox* depth_ = nullptr;
+  QComboBox* fck_ = nullptr;
+  QComboBox* fe_ = nullptr;
+  QTableWidget* cases_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* exit_ = nullptr;
+  bool increasedTouched_ = false;  // the engineer ticked the pressure column: it no longer follows the default
+  bool settingDefaults_ = false;
 };
 
 }  // namespace plintova

@@ -1,9 +1,12 @@
 // Design of the size groups into schedule rows: governing pressure, depth, shear, steel and bars.
 #include "design/footing_design.h"
+#include "model/grades.h"
+#include "model/numbers.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -124,9 +127,9 @@ TEST(FootingDesign, MissingGradesAndOverfullGroupsAreRefusedWithoutTouchingTheSc
   p->Fck = 0;
   EXPECT_FALSE(DesignAllGroups(*p, prompter));
   ASSERT_EQ(prompter.calls.size(), 3u);
-  EXPECT_NE(prompter.calls[0].text.find("concrete grade (Fck)"), std::string::npos);
+  EXPECT_NE(prompter.calls[0].text.find("No concrete grade Fck"), std::string::npos);
   EXPECT_EQ(prompter.calls[0].text.find("Fe"), std::string::npos);
-  EXPECT_NE(prompter.calls[1].text.find("steel grade (Fe)"), std::string::npos);
+  EXPECT_NE(prompter.calls[1].text.find("No steel grade Fe"), std::string::npos);
   EXPECT_EQ(prompter.calls[1].text.find("Fck"), std::string::npos);
   EXPECT_NE(prompter.calls[2].text.find("Fck"), std::string::npos);
   EXPECT_NE(prompter.calls[2].text.find("Fe"), std::string::npos);
@@ -154,19 +157,33 @@ TEST(FootingDesign, BarCountNeverFallsBelowTwo) {
   EXPECT_EQ(row[kColSpace], "380");
 }
 
-TEST(FootingDesign, UnknownGradeDeepensUntilOneWayShearVanishes) {
+TEST(FootingDesign, GradesOutsideTheShearTableAreRefusedAndThoseAboveM40TakeItsColumn) {
+  // A grade between the table's columns would find no shear strength and design absurd depths.
   auto p = workedExample();
-  p->Fck = 22;  // no column of the shear table
+  p->Fck = 22;
   RecordingPrompter prompter;
-  ASSERT_TRUE(DesignAllGroups(*p, prompter));
-  EXPECT_EQ(p->ShearGradeColumn, 7);
-  const SizeGroupRecord& row = p->DesignGroupTable[1];
-  EXPECT_EQ(row.design.tc, 0.0f);
-  EXPECT_LE(row.design.tv1, 0.0f);
-  EXPECT_LE(row.design.tv2, row.design.tp);
-  // 25 mm steps from 0.19 until the shear left at d from the 0.78 m cantilever's face rounds to no
-  // stress: d 0.765.
-  EXPECT_EQ(row.TotalDepth, 0.825f);
+  EXPECT_FALSE(DesignAllGroups(*p, prompter));
+  ASSERT_EQ(prompter.calls.size(), 1u);
+  EXPECT_NE(prompter.calls[0].text.find("Fck 22 cannot be designed"), std::string::npos);
+  EXPECT_EQ(gradeProblem(22, 415), prompter.calls[0].text.substr(0, gradeProblem(22, 415).size()));
+  EXPECT_NE(gradeProblem(25, 300).find("Fe 300"), std::string::npos);
+  for (int fck : {15, 20, 25, 30, 35, 40, 45, 60, 100}) EXPECT_EQ(gradeProblem(fck, 415), "") << fck;
+  for (int fck : {10, 22, 37, 101}) EXPECT_NE(gradeProblem(fck, 500), "") << fck;
+
+  // M45 designs with the "M40 and above" column: the same concrete shear strengths as M40, while the
+  // bending and punching use 45 N/mm2.
+  auto m40 = workedExample();
+  m40->Fck = 40;
+  ASSERT_TRUE(DesignAllGroups(*m40, prompter));
+  auto m45 = workedExample();
+  m45->Fck = 45;
+  ASSERT_TRUE(DesignAllGroups(*m45, prompter));
+  EXPECT_EQ(m45->ShearGradeColumn, 6);
+  const SizeGroupRecord& row = m45->DesignGroupTable[1];
+  float pt = row.design.pt;
+  EXPECT_EQ(row.design.tc, shearStrengthForGrade(40, pt));
+  EXPECT_EQ(row.design.tp, roundToSingle(std::sqrt(45.0) / 4, 2));
+  EXPECT_GT(row.design.tc, 0.0f);
 }
 
 TEST(ShearTable, StrengthIsInterpolatedInTheGradeColumn) {
@@ -186,7 +203,12 @@ TEST(ShearTable, StrengthIsInterpolatedInTheGradeColumn) {
   EXPECT_FLOAT_EQ(ConcreteShearStrength(p, pt), 0.82f);
   pt = 3.0f;
   EXPECT_EQ(ConcreteShearStrength(p, pt), 0.0f);  // beyond the table
-  p.Fck = 45;
+  p.Fck = 45;  // "M40 and above"
+  FindGradeColumn(p);
+  EXPECT_EQ(p.ShearGradeColumn, 6);
+  pt = 0.5f;
+  EXPECT_EQ(ConcreteShearStrength(p, pt), 0.51f);
+  p.Fck = 22;  // between the columns: none
   FindGradeColumn(p);
   EXPECT_EQ(p.ShearGradeColumn, 7);
   pt = 0.5f;

@@ -1,7 +1,20 @@
-// Acceptance of the founding depth and SBC texts.
+// Acceptance of the founding depth and SBC texts, and the engineer's choice of load cases.
 #include "footing/design_inputs.h"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "design/schedule.h"
+#include "footing/derived_plan.h"
+#include "input/listing_reader.h"
+#include "model/numbers.h"
+#include "project/schedule_design.h"
 
 using namespace plintova;
 
@@ -47,4 +60,111 @@ TEST(DesignInputs, RefusedEntriesChangeNothingExceptADepthAlreadyTaken) {
     EXPECT_EQ(p.CaseSbc[1], 250.0f);
   }
   EXPECT_EQ(p.EarthPressure, 40.0f);  // the valid depth before a refused SBC was taken
+}
+
+namespace {
+
+std::string frame1Text() {
+  std::ifstream in(PLINTOVA_EXAMPLES "/FRAME1.ANL", std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// FRAME1 with only the first reaction line of every joint in its reaction table: a listing that holds
+// load case 1 alone.
+std::string frame1WithCase1Only() {
+  std::istringstream in(frame1Text());
+  std::string out, line;
+  bool inTable = false;
+  while (std::getline(in, line)) {
+    if (line.find("SUPPORT REACTIONS -UNIT") != std::string::npos) inTable = true;
+    if (line.find("END OF LATEST ANALYSIS RESULT") != std::string::npos) inTable = false;
+    // A continuation line: no joint number in the first seven characters, then the load case.
+    const bool continuation = inTable && line.size() > 12 && line.find_first_not_of(' ') >= 7 &&
+                              std::isdigit(static_cast<unsigned char>(line[line.find_first_not_of(' ')]));
+    if (!continuation) out += line + "\n";
+  }
+  return out;
+}
+
+std::vector<std::string> designedRows(Project& p) {
+  RecordingPrompter quiet;
+  EXPECT_EQ(startPlan(p, quiet), "");
+  EXPECT_TRUE(designSchedule(p, quiet));
+  std::vector<std::string> rows;
+  for (int s = 1; s <= p.FootingCount; ++s)
+    rows.push_back(numberText(p.FootingTable[s].ReqSize) + " " + std::to_string(p.FootingTable[s].GroupRank));
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    std::string row;
+    for (const std::string& cell : scheduleRowTexts(p, r)) row += cell + " ";
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+TEST(LoadCaseChoice, ChoosingOnlyCase1GivesWhatAListingWithCase1AloneGives) {
+  RecordingPrompter quiet;
+  auto chosen = std::make_unique<Project>();
+  readListingText(*chosen, frame1Text(), "FRAME1.ANL", quiet);
+  acceptDesignInputs(*chosen, "1.5", "200");
+  ASSERT_EQ(applyLoadCaseChoice(*chosen, {1}, std::nullopt), "");
+  EXPECT_EQ(chosen->lastCasePosition(1), 0);
+
+  auto alone = std::make_unique<Project>();
+  readListingText(*alone, frame1WithCase1Only(), "FRAME1.ANL", quiet);
+  acceptDesignInputs(*alone, "1.5", "200");
+  ASSERT_EQ(alone->lastCasePosition(1), 0);
+  EXPECT_EQ(designedRows(*chosen), designedRows(*alone));
+
+  // Leaving case 1 out: case 2 stands first and, by the default rule, is checked against SBC.
+  auto without1 = std::make_unique<Project>();
+  readListingText(*without1, frame1Text(), "FRAME1.ANL", quiet);
+  acceptDesignInputs(*without1, "1.5", "200");
+  ASSERT_EQ(applyLoadCaseChoice(*without1, {2, 3, 4, 5, 6}, std::nullopt), "");
+  EXPECT_EQ(without1->ReactionTable(1, 0, 1), 2.0f);
+  EXPECT_EQ(without1->allowable(1, 0), 200.0);
+  EXPECT_EQ(defaultIncreasedCases(*chosen), std::vector<int>{});
+}
+
+TEST(LoadCaseChoice, IncreasedCasesChangeOnlyTheAllowablePressures) {
+  RecordingPrompter quiet;
+  auto byDefault = std::make_unique<Project>(), same = std::make_unique<Project>(), all = std::make_unique<Project>();
+  for (Project* p : {byDefault.get(), same.get(), all.get()}) {
+    readListingText(*p, frame1Text(), "FRAME1.ANL", quiet);
+    acceptDesignInputs(*p, "1.5", "200");
+  }
+  EXPECT_EQ(defaultIncreasedCases(*byDefault), (std::vector<int>{2, 3, 4, 5, 6}));
+  // The default rule given as a choice: the same design.
+  ASSERT_EQ(applyLoadCaseChoice(*same, {}, std::vector<int>{2, 3, 4, 5, 6}), "");
+  EXPECT_EQ(designedRows(*same), designedRows(*byDefault));
+  // Every case at 1.25 x SBC: case 1 is allowed 250, and no footing needs more than it did.
+  ASSERT_EQ(applyLoadCaseChoice(*all, {}, std::vector<int>{1, 2, 3, 4, 5, 6}), "");
+  EXPECT_EQ(all->allowable(1, 0), 250.0);
+  designedRows(*all);
+  for (int s = 1; s <= all->FootingCount; ++s) EXPECT_LE(all->FootingTable[s].ReqSize, byDefault->FootingTable[s].ReqSize);
+  EXPECT_EQ(all->supportCount(), byDefault->supportCount());
+  EXPECT_EQ(all->lastCasePosition(7), byDefault->lastCasePosition(7));
+}
+
+TEST(LoadCaseChoice, ListsAreReadAsEngineersWriteThemAndAChoiceThatCannotStandIsRefused) {
+  std::string reason;
+  EXPECT_EQ(parseCaseList("1,3-5,101", reason), (std::vector<int>{1, 3, 4, 5, 101}));
+  EXPECT_EQ(parseCaseList(" 4 , 2-3 ,2", reason), (std::vector<int>{2, 3, 4}));
+  for (const char* bad : {"", "1,", "5-3", "a", "1;2", "0", "1x", "-2"}) {
+    EXPECT_FALSE(parseCaseList(bad, reason)) << bad;
+    EXPECT_NE(reason.find("is not a list of load cases"), std::string::npos);
+  }
+  EXPECT_EQ(caseListText({101, 1, 3, 4, 5, 7, 8}), "1,3-5,7,8,101");
+
+  RecordingPrompter quiet;
+  Project p;
+  readListingText(p, frame1Text(), "FRAME1.ANL", quiet);
+  const float before = p.ReactionTable(1, 1, 2);
+  EXPECT_EQ(applyLoadCaseChoice(p, {9}, std::nullopt), "Load case 9 is not in the listing.");
+  EXPECT_EQ(applyLoadCaseChoice(p, {}, std::vector<int>{7}), "Load case 7 is not in the listing.");
+  EXPECT_EQ(p.ReactionTable(1, 1, 2), before);  // nothing changed
+  EXPECT_TRUE(p.UsedCases.empty());
 }

@@ -22,12 +22,22 @@ inline std::string reactionRow(int joint, int load, double fy, double mx = 0, do
   return buf;
 }
 
+// A reaction table headed with its force and length units as printed ("KN   METE", "KNS  MMS "), its
+// lines, and the end marker after it.
+inline std::string reactionTable(const std::string& units, const std::string& rows) {
+  return "  SUPPORT REACTIONS -UNIT " + units + "     STRUCTURE TYPE = SPACE\n  -----------------\n\n" +
+         "  JOINT  LOAD   FORCE-X   FORCE-Y   FORCE-Z     MOM-X     MOM-Y     MOM Z\n\n" + rows +
+         " ************** END OF LATEST ANALYSIS RESULT **************\n";
+}
+
 struct ListingBuilder {
   std::string unit = "METER KN";
   std::vector<std::string> joints = {"1 0 0 0; 2 0 3 0"};
   std::vector<std::string> members = {"1 1 2"};
   std::vector<std::string> commands;  // between the members and the reactions (BETA lists ...)
+  std::string reactionUnits = "KN   METE";
   std::string reactions = reactionRow(1, 1, 500);
+  std::string laterTables;  // reaction tables of later analyses, after the first
   std::vector<std::string> design = {"START CONCRETE DESIGN", "UNIT MMS NEWTON", "FYMAIN 415 ALL", "FC 25 ALL"};
   std::string blocks;  // design blocks, printed after the design commands
 
@@ -48,10 +58,7 @@ struct ListingBuilder {
     echo("SUPPORTS");
     for (const auto& s : commands) echo(s);
     echo("PERFORM ANALYSIS");
-    out += "  SUPPORT REACTIONS -UNIT KN   METE\n  -----------------\n\n";
-    out += "  JOINT  LOAD   FORCE-X   FORCE-Y   FORCE-Z     MOM-X     MOM-Y     MOM Z\n\n";
-    out += reactions;
-    out += " ************** END OF LATEST ANALYSIS RESULT **************\n";
+    out += reactionTable(reactionUnits, reactions) + laterTables;
     for (const auto& s : design) echo(s);
     out += blocks;
     echo("FINISH");

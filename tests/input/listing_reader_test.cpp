@@ -172,7 +172,7 @@ TEST(ListingReader, FailuresShowTheirMessages) {
       {"bad_unit.ANL", " Units Should be Meter or mm "},
       {"no_joints.ANL", ""},
       {"no_members.ANL", ""},
-      {"reactions_in_other_units.ANL", " NO SUPPORT REACTIONS  (or) Units differ "},
+      {"unknown_reaction_unit.ANL", " NO SUPPORT REACTIONS  (or) Units differ "},
       {"no_concrete_design.ANL", "NO START CONCRETE DESIGN"},
   };
   for (const auto& [file, message] : cases) {

@@ -163,7 +163,7 @@ void expectSamePlan(const Project& a, const Project& b) {
 // Opens a saved project as the desktop and the batch tool do: its listing, inputs, start, decisions.
 std::unique_ptr<PlanRun> open(const SavedProject& saved, const std::string& listing, std::vector<std::string>& dropped) {
   auto r = std::make_unique<PlanRun>(listing);
-  EXPECT_TRUE(acceptSavedInputs(*r->p, saved));
+  EXPECT_EQ(acceptSavedInputs(*r->p, saved), "");
   EXPECT_EQ(startPlan(*r->p, r->prompter), "");
   r->apply(decisionsOf(*r->p, saved, dropped));
   EXPECT_TRUE(designSchedule(*r->p, r->prompter));
@@ -237,7 +237,7 @@ TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
 
   // The depth gives the same earth pressure as the start-up dialog's entry.
   auto p = std::make_unique<Project>();
-  ASSERT_TRUE(acceptSavedInputs(*p, *read.project));
+  ASSERT_EQ(acceptSavedInputs(*p, *read.project), "");
   auto q = std::make_unique<Project>();
   ASSERT_TRUE(acceptDesignInputs(*q, "1.37", "150"));
   EXPECT_EQ(p->EarthPressure.value(), q->EarthPressure.value());

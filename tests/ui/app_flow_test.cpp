@@ -49,7 +49,8 @@ class AppFlowTest : public QObject {
       const char* message;  // nullptr: ends without a message
     };
     for (const Case& c : {Case{"bad_unit.ANL", " Units Should be Meter or mm "},
-                          Case{"no_concrete_design.ANL", "NO START CONCRETE DESIGN"}, Case{"no_unit.ANL", nullptr}}) {
+                          Case{"unknown_reaction_unit.ANL", " NO SUPPORT REACTIONS  (or) Units differ "},
+                          Case{"no_unit.ANL", nullptr}}) {
       RecordingPrompter prompter;
       const std::string path = std::string(PLINTOVA_TEST_DATA "/") + c.file;
       AppFlow flow(prompter, [&](QWidget*) { return path; });

@@ -3,10 +3,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "design/schedule.h"
+#include "footing/derived_plan.h"
+#include "footing/design_inputs.h"
 #include "input/listing_reader.h"
+#include "project/schedule_design.h"
 #include "model/project.h"
 #include "ui/startup_dialog.h"
 #include "ui_support.h"
@@ -31,13 +36,14 @@ class StartupDialogTest : public QObject {
  private:
   std::unique_ptr<Project> project;
   std::unique_ptr<StartupDialog> dialog;
+  RecordingPrompter prompter;
 
  private slots:
   void init() {
     project = std::make_unique<Project>();
-    RecordingPrompter prompter;
+    prompter = RecordingPrompter();
     const ListingSummary summary = readListing(*project, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
-    dialog = std::make_unique<StartupDialog>(*project, summary);
+    dialog = std::make_unique<StartupDialog>(*project, summary, prompter);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
   }
@@ -118,6 +124,89 @@ class StartupDialogTest : public QObject {
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     QCOMPARE(confirmed.count(), 1);
     QCOMPARE(project->CaseSbc[0], 200.0f);
+  }
+
+  void gradesComeFromTheListingOrFromTheEngineer() {
+    // FRAME1 gives M25 and Fe 415: the boxes show them and OK takes them as the listing's.
+    QCOMPARE(dialog->fckBox()->currentText(), QStringLiteral("25"));
+    QCOMPARE(dialog->feBox()->currentText(), QStringLiteral("415"));
+    // A grade the design cannot work with is explained and the dialog stays.
+    type(dialog->depthBox(), QStringLiteral("1.5"));
+    type(dialog->sbcBox(), QStringLiteral("200"));
+    type(dialog->fckBox(), QStringLiteral("22"));
+    QSignalSpy confirmed(dialog.get(), &StartupDialog::confirmed);
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    QCOMPARE(confirmed.count(), 0);
+    QCOMPARE(prompter.calls.size(), std::size_t{1});
+    QVERIFY(prompter.calls[0].text.find("Fck 22 cannot be designed") != std::string::npos);
+    // M45 is taken, as the engineer's.
+    type(dialog->fckBox(), QStringLiteral("45"));
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    QCOMPARE(confirmed.count(), 1);
+    QCOMPARE(project->Fck, 45);
+    QCOMPARE(project->Fe, 415);
+    QVERIFY(project->GradesGiven);
+  }
+
+  void aListingWithoutGradesIsDesignedWithTheGradesEntered() {
+    auto bare = std::make_unique<Project>();
+    const ListingSummary summary = readListing(*bare, PLINTOVA_TEST_DATA "/frame1_no_design.ANL", prompter);
+    QCOMPARE(summary.gradesCaption, std::string("No concrete design grades in the listing"));
+    StartupDialog d(*bare, summary, prompter);
+    QCOMPARE(d.fckBox()->currentText(), QString());
+    type(d.depthBox(), QStringLiteral("1.5"));
+    type(d.sbcBox(), QStringLiteral("200"));
+    QSignalSpy confirmed(&d, &StartupDialog::confirmed);
+    QTest::mouseClick(d.okButton(), Qt::LeftButton);
+    QCOMPARE(confirmed.count(), 0);  // no grades yet
+    QVERIFY(prompter.texts().back().find("No concrete grade Fck") != std::string::npos);
+    type(d.fckBox(), QStringLiteral("25"));
+    type(d.feBox(), QStringLiteral("415"));
+    QTest::mouseClick(d.okButton(), Qt::LeftButton);
+    QCOMPARE(confirmed.count(), 1);
+    QCOMPARE(bare->Fck, 25);
+    QCOMPARE(bare->Fe, 415);
+    // Designed as FRAME1 with its own grades is.
+    RecordingPrompter quiet;
+    QCOMPARE(startPlan(*bare, quiet), std::string());
+    QVERIFY(designSchedule(*bare, quiet));
+    auto frame = std::make_unique<Project>();
+    readListing(*frame, PLINTOVA_EXAMPLES "/FRAME1.ANL", quiet);
+    acceptDesignInputs(*frame, "1.5", "200");
+    startPlan(*frame, quiet);
+    designSchedule(*frame, quiet);
+    QCOMPARE(bare->DesignGroupCount, frame->DesignGroupCount);
+    for (int r = 1; r <= frame->DesignGroupCount; ++r) QVERIFY(scheduleRowTexts(*bare, r) == scheduleRowTexts(*frame, r));
+  }
+
+  void theLoadCasesShownCanBeLeftOutOrCheckedAgainstTheIncreasedPressure() {
+    QTableWidget* table = dialog->caseTable();
+    QCOMPARE(table->rowCount(), 6);
+    QCOMPARE(table->item(0, StartupDialog::CaseNumberColumn)->text(), QStringLiteral("1"));
+    QCOMPARE(table->item(0, StartupDialog::TitleColumn)->text(), QStringLiteral("DEAD + LIVE"));
+    QCOMPARE(table->item(1, StartupDialog::TitleColumn)->text(), QStringLiteral("DL + LL + EQX"));
+    // By default every case is used, the first against SBC and the others against 1.25 x SBC.
+    for (int r = 0; r < 6; ++r) {
+      QCOMPARE(table->item(r, StartupDialog::UseColumn)->checkState(), Qt::Checked);
+      QCOMPARE(table->item(r, StartupDialog::IncreasedColumn)->checkState(), r == 0 ? Qt::Unchecked : Qt::Checked);
+    }
+    // Without case 1, case 2 stands first: by default it is checked against SBC then.
+    table->item(0, StartupDialog::UseColumn)->setCheckState(Qt::Unchecked);
+    QCOMPARE(table->item(1, StartupDialog::IncreasedColumn)->checkState(), Qt::Unchecked);
+    table->item(0, StartupDialog::UseColumn)->setCheckState(Qt::Checked);
+    QCOMPARE(table->item(1, StartupDialog::IncreasedColumn)->checkState(), Qt::Checked);
+    // Only cases 1 and 2, and case 2 against SBC too.
+    for (int r = 2; r < 6; ++r) table->item(r, StartupDialog::UseColumn)->setCheckState(Qt::Unchecked);
+    table->item(1, StartupDialog::IncreasedColumn)->setCheckState(Qt::Unchecked);
+    type(dialog->depthBox(), QStringLiteral("1.5"));
+    type(dialog->sbcBox(), QStringLiteral("200"));
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    QCOMPARE(project->UsedCases, (std::vector<int>{1, 2}));
+    QVERIFY(project->IncreasedByChoice);
+    QVERIFY(project->IncreasedCases.empty());
+    QCOMPARE(project->lastCasePosition(1), 1);
+    QCOMPARE(project->allowable(1, 1), 200.0);
+    saveShot(dialog.get(), QStringLiteral("startup_dialog_cases.png"));
   }
 
   void enterConfirmsAndPickedItemsCount() {

@@ -1,7 +1,6 @@
 // Reads an analysis output listing (.ANL) into the project model and builds the frame lattice.
 #include "input/listing_reader.h"
 
-#include <openssl/evp.h>
 
 #include <cfloat>
 #include <charconv>
@@ -9,6 +8,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "input/fingerprints.h"
 #include "input/listing_passes.h"
 #include "input/load_titles.h"
 #include "model/frame_lattice.h"
@@ -152,76 +152,14 @@ void rotateColumns(Project& p) {
   }
 }
 
-// SHA-256 of `bytes` as lower-case hex digits, the first `digits` of them; empty if the digest fails.
-std::string sha256Hex(std::string_view bytes, std::size_t digits = 64) {
-  unsigned char md[EVP_MAX_MD_SIZE];
-  unsigned int length = 0;
-  if (EVP_Digest(bytes.data(), bytes.size(), md, &length, EVP_sha256(), nullptr) != 1) return {};
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned int i = 0; i < length && hex.size() < digits; ++i) {
-    hex += kHex[md[i] >> 4];
-    hex += kHex[md[i] & 0x0F];
-  }
-  hex.resize(std::min(hex.size(), digits));
-  return hex;
-}
 
-// The fingerprint of support s: its reaction lines as read (load case number, FY, MX, MZ of each
-// position in use), each value in the shortest text that reads back to the same single-precision
-// number (locale-independent, so the desktop and the batch tool agree), hashed to 16 hex digits.
-std::string supportPrint(const Project& p, int s) {
-  std::string text;
-  char buf[32];
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
-    for (int k = 1; k <= 4; ++k) {
-      const auto r = std::to_chars(buf, buf + sizeof buf, p.ReactionTable(s, c, k).value());
-      text.append(buf, r.ptr);
-      text += k < 4 ? ' ' : '\n';
-    }
-  }
-  return sha256Hex(text, 16);
-}
-
-void fingerprintSupports(Project& p) {
-  const int n = p.supportCount();
-  p.SupportPrints.assign(static_cast<std::size_t>(n) + 1, std::string{});
-  for (int s = 1; s <= n; ++s) p.SupportPrints[static_cast<std::size_t>(s)] = supportPrint(p, s);
-}
-
-void clearListingTables(Project& p) {
-  p.ListingSha256.clear();
-  p.SupportPrints.clear();
-  p.JointTable.clear();
-  p.JointCount = 0;
-  p.MemberTable.clear();
-  p.MemberTotal = 0;
-  p.RotatedMemberList.clear();
-  p.RotatedMemberCount = 0;
-  p.ColumnSectionTable.clear();
-  p.ColumnSectionCount = 0;
-  p.BeamSectionTable.clear();
-  p.BeamSectionCount = 0;
-  p.ReactionTable = ReactionTableType{};
-  p.Fck = 0;
-  p.Fe = 0;
-  p.LevelX = {};
-  p.LevelY = {};
-  p.LevelZ = {};
-  p.JointLattice.clear();
-  p.ColumnLattice.clear();
-  p.BeamXLattice.clear();
-  p.BeamZLattice.clear();
-  for (int s = 0; s <= cap::kFootings; ++s) p.FootingTable[s].ColumnMember = 0;
-}
 
 }  // namespace
 }  // namespace listing
 
 ListingSummary readListingText(Project& p, std::string_view text, const std::string& path, Prompter& prompter) {
   using namespace listing;
-  clearListingTables(p);
+  clearInputTables(p);
   p.AnlPath = path;
 
   LineCursor cur(text);
@@ -235,7 +173,7 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   readBeamBlocks(p, text, prompter);
   const ReactionsRead reactions = readReactions(p, text);
   // Before sizing replaces zero or upward reactions: the fingerprints describe the listing as written.
-  fingerprintSupports(p);
+  fingerprintInput(p, text);
   readGrades(p, text, unitFactor);
   readLoadTitles(p, text);
   orientMembers(p);
@@ -244,8 +182,6 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   buildLattice(p);
   buildFrameLattices(p);
   assignColumns(p);
-
-  p.ListingSha256 = sha256Hex(text);
 
   ListingSummary summary;
   summary.supportsCaption = "SUPPORT REACTIONS :   " + numberText(p.supportCount());

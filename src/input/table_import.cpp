@@ -5,8 +5,6 @@
 // lists of the plan. It has no members, beams or design blocks, so the frame lattices stay empty.
 #include "input/table_import.h"
 
-#include <openssl/evp.h>
-
 #include <algorithm>
 #include <array>
 #include <cfloat>
@@ -15,6 +13,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "input/fingerprints.h"
 #include "model/errors.h"
 #include "model/numbers.h"
 #include "output/safe_file.h"
@@ -361,63 +360,6 @@ std::array<int, kColumnKinds> readHeader(const std::vector<std::string>& names, 
   return columnOf;
 }
 
-// SHA-256 of `bytes` as lower-case hex digits, the first `digits` of them; empty if the digest fails.
-std::string sha256Hex(std::string_view bytes, std::size_t digits = 64) {
-  unsigned char md[EVP_MAX_MD_SIZE];
-  unsigned int length = 0;
-  if (EVP_Digest(bytes.data(), bytes.size(), md, &length, EVP_sha256(), nullptr) != 1) return {};
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned int i = 0; i < length && hex.size() < digits; ++i) {
-    hex += kHex[md[i] >> 4];
-    hex += kHex[md[i] & 0x0F];
-  }
-  hex.resize(std::min(hex.size(), digits));
-  return hex;
-}
-
-// The fingerprint of support s, made as the listing reader makes it: load case, FY, MX and MZ of every
-// position in the shortest text that reads back to the same single, hashed to 16 hex digits.
-std::string supportPrint(const Project& p, int s) {
-  std::string line;
-  char buf[32];
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
-    for (int k = 1; k <= 4; ++k) {
-      const auto r = std::to_chars(buf, buf + sizeof buf, p.ReactionTable(s, c, k).value());
-      line.append(buf, r.ptr);
-      line += k < 4 ? ' ' : '\n';
-    }
-  }
-  return sha256Hex(line, 16);
-}
-
-// The tables a listing fills, emptied.
-void clearInputTables(Project& p) {
-  p.ListingSha256.clear();
-  p.SupportPrints.clear();
-  p.JointTable.clear();
-  p.JointCount = 0;
-  p.MemberTable.clear();
-  p.MemberTotal = 0;
-  p.RotatedMemberList.clear();
-  p.RotatedMemberCount = 0;
-  p.ColumnSectionTable.clear();
-  p.ColumnSectionCount = 0;
-  p.BeamSectionTable.clear();
-  p.BeamSectionCount = 0;
-  p.ReactionTable = ReactionTableType{};
-  p.Fck = 0;
-  p.Fe = 0;
-  p.LevelX = {};
-  p.LevelY = {};
-  p.LevelZ = {};
-  p.JointLattice.clear();
-  p.ColumnLattice.clear();
-  p.BeamXLattice.clear();
-  p.BeamZLattice.clear();
-  for (int s = 0; s <= cap::kFootings; ++s) p.FootingTable[s].ColumnMember = 0;
-}
 
 // A level list as the frame lattice builds it: the distinct values ascending, the count in element 0.
 void fillLevels(CheckedArray<Single, cap::kLevels + 1>& levels, std::vector<float> values) {
@@ -518,9 +460,7 @@ ListingSummary readTableText(Project& p, std::string_view contents, const std::s
   const int supports = static_cast<int>(joints.size());
   p.ReactionTable(0, 0, 0) = static_cast<float>(supports);
   fillGeometry(p, joints);
-  p.SupportPrints.assign(static_cast<std::size_t>(supports) + 1, std::string{});
-  for (int s = 1; s <= supports; ++s) p.SupportPrints[static_cast<std::size_t>(s)] = supportPrint(p, s);
-  p.ListingSha256 = sha256Hex(contents);
+  fingerprintInput(p, contents);
 
   ListingSummary summary;
   summary.supportsCaption = "SUPPORT REACTIONS :   " + numberText(supports);

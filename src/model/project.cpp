@@ -17,6 +17,36 @@ void SparseLattice::set(int ix, int iy, int iz, int16_t v) {
   else cells_[key(ix, iy, iz)] = v;
 }
 
+void clearInputTables(Project& p) {
+  p.ListingSha256.clear();
+  p.SupportPrints.clear();
+  p.JointTable.clear();
+  p.JointCount = 0;
+  p.MemberTable.clear();
+  p.MemberTotal = 0;
+  p.RotatedMemberList.clear();
+  p.RotatedMemberCount = 0;
+  p.ColumnSectionTable.clear();
+  p.ColumnSectionCount = 0;
+  p.BeamSectionTable.clear();
+  p.BeamSectionCount = 0;
+  p.ReactionTable = ReactionTableType{};
+  p.Fck = p.Fe = p.ListingFck = p.ListingFe = 0;
+  p.GradesGiven = false;
+  p.LoadTitles.clear();
+  p.UsedCases.clear();
+  p.IncreasedCases.clear();
+  p.IncreasedByChoice = false;
+  p.LevelX = {};
+  p.LevelY = {};
+  p.LevelZ = {};
+  p.JointLattice.clear();
+  p.ColumnLattice.clear();
+  p.BeamXLattice.clear();
+  p.BeamZLattice.clear();
+  for (int s = 0; s <= cap::kFootings; ++s) p.FootingTable[s].ColumnMember = 0;
+}
+
 double Project::allowable(int s, int c) const {
   if (!IncreasedByChoice) return CaseSbc[c];
   const int loadCase = static_cast<int>(ReactionTable(s, c, 1));

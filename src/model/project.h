@@ -235,6 +235,9 @@ struct Project {
   }
 };
 
+// Empties every table and input a reading of a listing or table fills, so that a reader starts clean.
+void clearInputTables(Project& p);
+
 // Centre of footing s for column offset steps (ox, oz): ColumnX + ox * (column dimension 2 / 2 - 115 mm)
 // and ColumnZ + oz * (dimension 1 / 2 - 115 mm), in whole millimetres, so that a shifted footing keeps
 // 115 mm between its centre's shift and the column face. Empty when the footing's column section is

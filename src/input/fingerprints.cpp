@@ -1,0 +1,50 @@
+// Fingerprints of what was read: the SHA-256 of the input's bytes and a short one of each support's reactions.
+#include "input/fingerprints.h"
+
+#include <openssl/evp.h>
+
+#include <algorithm>
+#include <charconv>
+
+namespace plintova {
+
+namespace {
+
+std::string supportPrint(const Project& p, int s) {
+  std::string text;
+  char buf[32];
+  const int last = p.lastCasePosition(s);
+  for (int c = 0; c <= last; ++c) {
+    for (int k = 1; k <= 4; ++k) {
+      const auto r = std::to_chars(buf, buf + sizeof buf, p.ReactionTable(s, c, k).value());
+      text.append(buf, r.ptr);
+      text += k < 4 ? ' ' : '\n';
+    }
+  }
+  return sha256Hex(text, 16);
+}
+
+}  // namespace
+
+std::string sha256Hex(std::string_view bytes, std::size_t digits) {
+  unsigned char md[EVP_MAX_MD_SIZE];
+  unsigned int length = 0;
+  if (EVP_Digest(bytes.data(), bytes.size(), md, &length, EVP_sha256(), nullptr) != 1) return {};
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned int i = 0; i < length && hex.size() < digits; ++i) {
+    hex += kHex[md[i] >> 4];
+    hex += kHex[md[i] & 0x0F];
+  }
+  hex.resize(std::min(hex.size(), digits));
+  return hex;
+}
+
+void fingerprintInput(Project& p, std::string_view bytes) {
+  const int n = p.supportCount();
+  p.SupportPrints.assign(static_cast<std::size_t>(n) + 1, std::string{});
+  for (int s = 1; s <= n; ++s) p.SupportPrints[static_cast<std::size_t>(s)] = supportPrint(p, s);
+  p.ListingSha256 = sha256Hex(bytes);
+}
+
+}  // namespace plintova

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/decisions.h"
+#include "model/design_rows.h"
 #include "model/fixed_table.h"
 #include "model/single.h"
 
@@ -94,6 +95,7 @@ struct SizeGroupRecord {
   int16_t GovCase = 0;
   bool Checked = true;        // the group's check box: the group takes footings while ticked
   DesignQuantities design;    // results of the latest design of a schedule row
+  std::vector<CodeCheck> checks;  // the IS 456 checks of a schedule row (flags only: they change no number)
 };
 
 // One rectangular combined footing under two columns.
@@ -195,6 +197,10 @@ struct Project {
   int16_t SizeGroupCount = 0;
   FixedTable<SizeGroupRecord, cap::kSizeGroups + 1> DesignGroupTable;
   int16_t DesignGroupCount = 0;
+  // The schedule rows of hand-resized and combined footings, below the group rows: one per footing with
+  // CombNo -1 in footing order, one per combined footing in its order.
+  std::vector<FootingRow> RectangularRows;
+  std::vector<FootingRow> CombinedRows;
   CheckedArray<int32_t, cap::kGridLines + 1> GridLineX;  // count in position 0
   CheckedArray<int32_t, cap::kGridLines + 1> GridLineZ;
   FixedTable<CheckedArray<Single, 8>, 14> ShearTable;

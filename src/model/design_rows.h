@@ -1,0 +1,66 @@
+// Schedule rows beyond the size groups: hand-resized (rectangular) and combined footings designed to
+// IS 456, their bars, and the code checks every row carries.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/single.h"
+
+namespace plintova {
+
+// One layer of bars of a row.
+struct SteelLayer {
+  std::string where;      // "bottom along L", "bottom along B", "top along L", "bottom along B under joint 21"
+  Single Ast = 0;         // steel area the layer needs, mm2
+  int16_t dia = 0;        // bar diameter, mm
+  int16_t spacing = 0;    // centre to centre, mm
+  int16_t bars = 0;       // number of bars
+  Single width = 0;       // width over which the bars are spread, m
+  bool operator==(const SteelLayer&) const = default;
+};
+
+// One check of a row against IS 456: the demand, the capacity it may not exceed, and the clause.
+struct CodeCheck {
+  std::string name;       // "bearing", "bending along L", "one-way shear along B", "punching at joint 21", ...
+  double demand = 0;
+  double capacity = 0;
+  std::string unit;       // "kN/m2", "kN m", "N/mm2", "mm", "mm2", ...
+  std::string clause;     // "IS 456 cl. 31.6.3.1", ...
+  bool ok = true;         // exactly when demand <= capacity
+  bool operator==(const CodeCheck&) const = default;
+};
+
+// The engineer's edits of one row: only what was set.
+struct RowEdit {
+  std::optional<float> pedestal, depth;
+  std::optional<int16_t> barDia;
+};
+
+// A schedule row of a hand-resized (rectangular) footing or a combined footing.
+struct FootingRow {
+  enum class Kind { Rectangular, Combined };
+  Kind kind = Kind::Rectangular;
+  std::vector<int> footings;  // footing indices: one, or the two members of the combined footing in table order
+  int number = 0;             // the plan's mark: R<number> or C<number>
+  Single L = 0, B = 0;        // plan size, m: L along X for a rectangular footing, along the columns' line for a combined one
+  Single TotalDepth = 0;      // m
+  Single PedestalSize = 0;    // side of the square pedestal(s), m
+  int16_t BarDia = 0;         // the bar diameter the engineer chose (0: the design chooses)
+  Single NetPressure = 0;     // the design's net upward pressure, kN/m2 (the largest over the cases)
+  int GovFooting = 0, GovCase = 0;  // footing index and load-case position that govern
+  std::vector<SteelLayer> steel;
+  std::vector<CodeCheck> checks;
+
+  std::string mark() const { return (kind == Kind::Rectangular ? "R" : "C") + std::to_string(number); }
+  // A check failed: the row cannot be built as it stands (its cells are marked in the schedule).
+  bool flagged() const {
+    for (const CodeCheck& c : checks)
+      if (!c.ok) return true;
+    return false;
+  }
+};
+
+}  // namespace plintova

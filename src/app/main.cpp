@@ -1,19 +1,61 @@
 // The desktop program: one run from the open-file dialog to the closed main window.
 #include <QApplication>
+#include <QDir>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "ui/app_flow.h"
 #include "ui/qt_prompter.h"
 
+namespace {
+
+// The file dialog opens in the source tree's examples (PLINTOVA_EXAMPLES) and otherwise in the working
+// folder. An installed program has no source tree: it offers the examples where the package put them,
+// found from its own folder, for as long as the dialog is open.
+plintova::ListingChooser chooserWithInstalledExamples() {
+  return [inner = plintova::desktopListingChooser()](QWidget* parent) {
+    const QString installed =
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(PLINTOVA_INSTALLED_EXAMPLES));
+    if (QDir(QStringLiteral(PLINTOVA_EXAMPLES)).exists() || !QDir(installed).exists()) return inner(parent);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(installed);
+    std::string chosen = inner(parent);
+    QDir::setCurrent(before);
+    return chosen;
+  };
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered before anything of the windows starts: no display is needed and nothing is read.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("Plintova %s\n", PLINTOVA_VERSION);
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::printf(
+          "usage: plintova [FILE]\n"
+          "Opens FILE, an analysis listing (.ANL), a reaction table (.csv, .tsv) or a project (.plintova);\n"
+          "without FILE the file dialog asks for one.\n"
+          "  --version  print the version and exit\n"
+          "  --help     print this text and exit\n"
+          "The batch tool is plintova-cli; see plintova-cli --help.\n");
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+  }
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Plintova"));
+  QApplication::setApplicationVersion(QStringLiteral(PLINTOVA_VERSION));
   // The run ends when the flow says so (main window closed, Exit, or no usable listing), not when a
   // window happens to be the last one shown.
   QApplication::setQuitOnLastWindowClosed(false);
 
   plintova::QtPrompter prompter;
-  plintova::AppFlow flow(prompter, plintova::desktopListingChooser());
+  plintova::AppFlow flow(prompter, chooserWithInstalledExamples());
   QObject::connect(&flow, &plintova::AppFlow::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   // A listing or a project file given on the command line (as a double-click on one gives it) opens
   // at once; without one the file dialog asks.

@@ -113,6 +113,23 @@ void writeModelJson(JsonWriter& j, const Project& p) {
   j.endArray();
 }
 
+// The IS 456 checks of a row: every number as the engineer sees it, `ok` exactly when demand <= capacity.
+void writeChecksJson(JsonWriter& j, const std::vector<CodeCheck>& checks) {
+  j.key("checks");
+  j.beginArray();
+  for (const CodeCheck& c : checks) {
+    j.beginObject();
+    j.key("name"); j.text(c.name);
+    j.key("demand"); j.number(c.demand);
+    j.key("capacity"); j.number(c.capacity);
+    j.key("unit"); j.text(c.unit);
+    j.key("clause"); j.text(c.clause);
+    j.key("ok"); j.boolean(c.ok);
+    j.endObject();
+  }
+  j.endArray();
+}
+
 // The schedule rows from their values (the numbers the window shows are the same values as text).
 void writeScheduleJson(JsonWriter& j, const Project& p) {
   j.key("schedule");
@@ -144,7 +161,43 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
     j.key("PS2"); j.number(x.tp);
     j.key("GovFooting"); j.integer(row.GovFooting);
     j.key("GovCase"); j.integer(row.GovCase);
+    j.key("kind"); j.text("group");
+    writeChecksJson(j, row.checks);
     j.endObject();
+  }
+  // The rows of the hand-resized and combined footings, below the group rows.
+  for (const std::vector<FootingRow>* rows : {&p.RectangularRows, &p.CombinedRows}) {
+    for (const FootingRow& row : *rows) {
+      j.beginObject();
+      j.key("mark"); j.text(row.mark());
+      j.key("kind"); j.text(row.kind == FootingRow::Kind::Rectangular ? "rectangular" : "combined");
+      j.key("joints");
+      j.beginArray();
+      for (int s : row.footings) j.integer(p.FootingTable[s].JointNo);
+      j.endArray();
+      j.key("NOs"); j.integer(1);
+      j.key("L"); j.number(row.L);
+      j.key("B"); j.number(row.B);
+      j.key("Depth"); j.number(row.TotalDepth);
+      j.key("Peda"); j.number(row.PedestalSize);
+      j.key("NetP"); j.number(row.NetPressure);
+      j.key("steel");
+      j.beginArray();
+      for (const SteelLayer& layer : row.steel) {
+        j.beginObject();
+        j.key("where"); j.text(layer.where);
+        j.key("Ast"); j.number(layer.Ast);
+        j.key("Dia"); j.integer(layer.dia);
+        j.key("Space"); j.integer(layer.spacing);
+        j.key("Rods"); j.integer(layer.bars);
+        j.endObject();
+      }
+      j.endArray();
+      j.key("GovFooting"); j.integer(row.GovFooting);
+      j.key("GovCase"); j.integer(row.GovCase);
+      writeChecksJson(j, row.checks);
+      j.endObject();
+    }
   }
   j.endArray();
 }

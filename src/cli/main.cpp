@@ -27,7 +27,8 @@ int usage(const char* why) {
                "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
                " [--increased-cases LIST]\n"
                "                    [--json] [--xlsx FILE] [--pdf FILE] [--save-project FILE]\n"
-               "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--save-project FILE]\n");
+               "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--save-project FILE]\n"
+               "       plintova-cli --version\n");
   return 2;
 }
 
@@ -119,6 +120,9 @@ int main(int argc, char** argv) {
       if (a == "--cases") o.cases = *list;
       else o.increasedCases = *list;
       settled.push_back(a);
+    } else if (a == "--version") {
+      std::printf("Plintova %s\n", PLINTOVA_VERSION);
+      return std::fflush(stdout) == 0 ? 0 : 1;
     } else if (a == "-h" || a == "--help") {
       usage("help");
       return 0;

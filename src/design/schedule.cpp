@@ -40,4 +40,31 @@ std::array<std::string, kScheduleColumns> scheduleRowTexts(const Project& p, int
   return t;
 }
 
+std::string barsText(const SteelLayer& layer) {
+  return std::to_string(layer.dia) + " \u00d8 @ " + std::to_string(layer.spacing);
+}
+
+std::string checksSummary(const std::vector<CodeCheck>& checks) {
+  std::string failed;
+  for (const CodeCheck& c : checks)
+    if (!c.ok) failed += (failed.empty() ? "" : ", ") + c.name;
+  return failed.empty() ? "OK" : "fails: " + failed;
+}
+
+std::array<std::string, kScheduleColumns> footingRowTexts(const Project& p, const FootingRow& row) {
+  std::array<std::string, kScheduleColumns> t;
+  t[kColMark] = row.mark();
+  for (int s : row.footings)
+    t[kColNos] += (t[kColNos].empty() ? "" : ", ") + (s >= 1 && s <= p.FootingCount ? numberText(p.FootingTable[s].JointNo) : std::string("?"));
+  t[kColSize] = numberText(row.L) + " X " + numberText(row.B);
+  t[kColDepth] = numberText(row.TotalDepth);
+  t[kColPedestal] = numberText(row.PedestalSize);
+  t[kColNetP] = numberText(row.NetPressure);
+  for (const SteelLayer& layer : row.steel)
+    t[kColCantilever] += (t[kColCantilever].empty() ? "" : "; ") + layer.where + " " + barsText(layer);
+  t[kColDia] = row.BarDia > 0 ? std::to_string(row.BarDia) : (row.steel.empty() ? std::string() : std::to_string(row.steel.front().dia));
+  t[kColSF1] = checksSummary(row.checks);
+  return t;
+}
+
 }  // namespace plintova

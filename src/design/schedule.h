@@ -25,4 +25,16 @@ const std::array<std::string, kScheduleColumns>& scheduleHeaders();
 // counted. All texts are empty for a row outside 1..DesignGroupCount.
 std::array<std::string, kScheduleColumns> scheduleRowTexts(const Project& p, int r);
 
+// Bars as a drawing gives them: "12 Ø @ 150".
+std::string barsText(const SteelLayer& layer);
+
+// Texts of the row of a hand-resized or combined footing in the schedule's columns: the mark ("R1",
+// "C2") in the mark column, its joints ("22", "20, 21") in "NO's", "L X B" in "Size", depth, pedestal and
+// net pressure in theirs, every layer of bars ("bottom along L 12 Ø @ 150; ...") in "CantL", the bar
+// diameter in "Dia" and the checks ("OK", or "fails: " and the names of the failed ones) in "1-SF".
+std::array<std::string, kScheduleColumns> footingRowTexts(const Project& p, const FootingRow& row);
+
+// "OK" when every check passes, else "fails: " and the failed checks' names.
+std::string checksSummary(const std::vector<CodeCheck>& checks);
+
 }  // namespace plintova

@@ -43,16 +43,24 @@ struct GroupChoice {
   }
 };
 
-// The edits of one schedule row, known by the base size of its group: only the fields the engineer set.
+// The edits of one schedule row: only the fields the engineer set. A group's row is known by the base
+// size of its group; the row of a hand-resized or combined footing by its footings (`footings`: one
+// footing index, or the two members in table order; in a saved project file these are joint numbers).
 // The depth is the value typed (the design may raise it); a pedestal edit designs the depth afresh, so
 // it clears an earlier depth edit of the row.
 struct ScheduleEdit {
   Single baseSize = 0;
   std::optional<float> pedestal, depth;
   std::optional<int16_t> barDia;
+  std::vector<int16_t> footings;
   bool empty() const { return !pedestal && !depth && !barDia; }
+  bool isGroupRow() const { return footings.empty(); }
+  bool sameRow(const ScheduleEdit& o) const {
+    return footings == o.footings && (!footings.empty() || baseSize.value() == o.baseSize.value());
+  }
   bool operator==(const ScheduleEdit& o) const {
-    return baseSize.value() == o.baseSize.value() && pedestal == o.pedestal && depth == o.depth && barDia == o.barDia;
+    return baseSize.value() == o.baseSize.value() && pedestal == o.pedestal && depth == o.depth &&
+           barDia == o.barDia && footings == o.footings;
   }
 };
 

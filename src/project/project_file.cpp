@@ -72,7 +72,10 @@ Json toJson(const SavedProject& s) {
   for (const SavedResize& r : s.resized) j["resized"].push_back({{"joint", r.joint}, {"length", floatJson(r.length)}});
   j["schedule"] = Json::array();
   for (const ScheduleEdit& e : s.schedule) {
-    Json row = {{"baseSize", floatJson(e.baseSize.value())}};
+    Json row;
+    if (e.footings.size() == 1) row["joint"] = e.footings.front();
+    else if (!e.footings.empty()) row["joints"] = e.footings;
+    else row["baseSize"] = floatJson(e.baseSize.value());
     if (e.depth) row["depth"] = floatJson(*e.depth);
     if (e.pedestal) row["pedestal"] = floatJson(*e.pedestal);
     if (e.barDia) row["barDia"] = *e.barDia;
@@ -224,7 +227,17 @@ SavedProject fromJson(const Json& root) {
   forEntries(root, "schedule", [&](const Json& e, const std::string& where) {
     objectOf(e, where);
     ScheduleEdit edit;
-    edit.baseSize = lengthOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
+    // A group row by its base size; the row of a hand-resized footing by its joint, of a combined
+    // footing by its two joints.
+    if (const Json* joint = member(e, "joint")) {
+      edit.footings = {static_cast<int16_t>(jointOf(*joint, inEntry(where, "joint")))};
+    } else if (const Json* joints = member(e, "joints")) {
+      const std::string at = inEntry(where, "joints");
+      if (!arrayOf(*joints, at).is_array() || joints->size() != 2) throw Refusal{at + " must list two joints"};
+      edit.footings = {static_cast<int16_t>(jointOf((*joints)[0], at)), static_cast<int16_t>(jointOf((*joints)[1], at))};
+    } else {
+      edit.baseSize = lengthOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
+    }
     if (const Json* v = member(e, "pedestal")) edit.pedestal = lengthOf(*v, inEntry(where, "pedestal"));
     if (const Json* v = member(e, "depth")) {
       // Any depth the schedule's box takes: the design raises one that bending does not allow.
@@ -235,8 +248,8 @@ SavedProject fromJson(const Json& root) {
       const int dia = wholeIn(*v, inEntry(where, "barDia"), 10, 20, "10, 12, 16 or 20 (mm)");
       if (dia != 10 && dia != 12 && dia != 16 && dia != 20)
         throw Refusal{inEntry(where, "barDia") + " must be 10, 12, 16 or 20 (mm)"};
-      // 10 mm is every row's own bar: no edit.
-      if (dia != 10) edit.barDia = static_cast<int16_t>(dia);
+      // 10 mm is every group row's own bar: no edit (the other rows choose their own, so 10 is one).
+      if (dia != 10 || !edit.footings.empty()) edit.barDia = static_cast<int16_t>(dia);
     }
     s.schedule.push_back(edit);
   });

@@ -93,7 +93,15 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
       s.combined.push_back({jointOf(c.first), jointOf(c.second), c.length.value()});
   for (const ResizedFooting& r : d.resized)
     if (jointOf(r.footing) > 0) s.resized.push_back({jointOf(r.footing), r.length.value()});
-  s.schedule = d.schedule;
+  // Edits of the rows of hand-resized and combined footings are kept by the joints of their footings.
+  for (ScheduleEdit e : d.schedule) {
+    bool keyed = true;
+    for (int16_t& f : e.footings) {
+      f = static_cast<int16_t>(jointOf(f));
+      keyed = keyed && f > 0;
+    }
+    if (keyed) s.schedule.push_back(e);
+  }
   s.designed = p.scheduleDesigned;
   return s;
 }
@@ -239,9 +247,18 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
     }
   }
 
-  // Schedule edits stay as saved: the Design command applies them to the rows of their base sizes and
-  // names those whose row is gone.
-  d.schedule = saved.schedule;
+  // Schedule edits stay as saved (joints turned into footings): the Design command applies them to the
+  // rows of their base sizes or footings and names those whose row is gone.
+  for (ScheduleEdit e : saved.schedule) {
+    std::string missing;
+    for (int16_t& f : e.footings) {
+      const int joint = f;
+      f = static_cast<int16_t>(footingOf(joint));
+      if (f == 0) missing = notASupport(joint);
+    }
+    if (missing.empty()) d.schedule.push_back(e);
+    else dropped.push_back("Schedule edit of a footing's row: " + missing + ".");
+  }
   return d;
 }
 

@@ -16,10 +16,6 @@
 #include "ui/main_window.h"
 #include "ui/plan_view.h"
 
-#ifndef PLINTOVA_VERSION
-#define PLINTOVA_VERSION "0.1"
-#endif
-
 namespace plintova {
 
 namespace {
@@ -194,7 +190,9 @@ void MainWindow::showGestures() {
 void MainWindow::showAbout() {
   prompter_.message(std::string("Plintova ") + PLINTOVA_VERSION +
                         "\n\nFootings for framed buildings from the analysis listing: sizing, grouping, combined "
-                        "footings, design to IS 456:2000, schedule, workbook and printed plan.",
+                        "footings, design to IS 456:2000, schedule, workbook and printed plan."
+                        "\n\nFree software under the GNU General Public License, version 3 or (at your option) "
+                        "any later version (GPL-3.0-or-later). It comes with no warranty.",
                     "About Plintova");
 }
 

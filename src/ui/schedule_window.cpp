@@ -52,6 +52,21 @@ constexpr int kContentWidth = px(21720) + kButtonWidth + 8;
 constexpr int kColumnGap = 4;  // pixels kept clear before the next column when a text needs more room
 
 bool isEditColumn(int column) { return column == kColDepth || column == kColPedestal; }
+
+// The column whose quantity a check of a group row is about.
+int checkColumn(const std::string& name) {
+  auto has = [&name](const char* word) { return name.find(word) != std::string::npos; };
+  if (has("bearing")) return kColNetP;
+  if (has("bending")) return kColMuBdd;
+  if (has("one-way")) return kColSS1;
+  if (has("punching")) return kColSS2;
+  if (has("minimum steel")) return kColPt;
+  if (has("spacing")) return kColSpace;
+  if (has("edge")) return kColDepth;
+  if (has("development")) return kColDia;
+  if (has("cantilever")) return kColCantilever;
+  return kColMark;
+}
 bool isClickColumn(int column) { return column == kColMark || column == kColNos || column == kColDia; }
 
 // Top of schedule row r in twips: rows come in pairs 400 twips apart with 600 twips between pairs.
@@ -145,15 +160,35 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
   connect(print_, &QPushButton::clicked, this, [this] { printPlanWithDialog(project_, prompter_, printDialog_, this); });
   connect(exit_, &QPushButton::clicked, this, &ScheduleWindow::exitRequested);
 
-  // Stands over the empty left part of the header band, so that it never hides a header or a button.
+  // Below the rows, where they never hide a header, a button or a row: whether the schedule is out of
+  // date, and which rows fail an IS 456 check.
+  auto* notes = new QWidget(this);
+  auto* notesLayout = new QVBoxLayout(notes);
+  notesLayout->setContentsMargins(px(300), 4, 8, 6);
+  notesLayout->setSpacing(2);
   stale_ = new QLabel(QStringLiteral("Out of date: the plan changed after this schedule was designed. "
                                      "Press Design to update it."),
-                      header_);
+                      notes);
   stale_->setObjectName(QStringLiteral("LabOutOfDate"));
   stale_->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
-  stale_->move(px(300), px(60));
-  stale_->adjustSize();
   stale_->hide();
+  checks_ = new QLabel(notes);
+  checks_->setObjectName(QStringLiteral("LabChecks"));
+  checks_->setWordWrap(true);
+  checks_->hide();
+  notesLayout->addWidget(stale_);
+  notesLayout->addWidget(checks_);
+  layout->addWidget(notes);
+
+  footingRowsHeading_ = new QLabel(QStringLiteral("Hand-resized and combined footings: mark, joints, L X B, depth, "
+                                                  "pedestal, net pressure, bars, bar diameter, IS 456 checks"),
+                                   canvas_);
+  footingRowsHeading_->setObjectName(QStringLiteral("LabFootingRows"));
+  QFont headingFont = footingRowsHeading_->font();
+  headingFont.setBold(true);
+  footingRowsHeading_->setFont(headingFont);
+  footingRowsHeading_->adjustSize();
+  footingRowsHeading_->hide();
 
   resize(kContentWidth, kHeaderHeight + px(6600));
 }
@@ -193,13 +228,19 @@ void ScheduleWindow::removeRows() {
 
 void ScheduleWindow::rebuildRows() {
   removeRows();
-  const int n = std::clamp<int>(project_.DesignGroupCount, 0, cap::kSizeGroups);
+  const int groups = std::clamp<int>(project_.DesignGroupCount, 0, cap::kSizeGroups);
+  const int n = scheduleRowCount(project_);
+  // The rows of hand-resized and combined footings follow the group rows under a heading of their own,
+  // which takes the place of one row.
+  auto top = [groups](int r) { return rowTop(r > groups ? r + 1 : r); };
   for (int r = 1; r <= n; ++r) {
-    rows_.push_back(makeControls(canvas_, r, rowTop(r)));
+    rows_.push_back(makeControls(canvas_, r, top(r)));
     showRow(r);
-    for (QWidget* w : rows_.back()) w->show();
+    for (QWidget* w : rows_.back()) w->setVisible(!w->property("unused").toBool());
   }
-  canvas_->resize(kContentWidth, n > 0 ? rowTop(n) + kBoxHeight + 6 : 0);
+  footingRowsHeading_->setVisible(n > groups);
+  footingRowsHeading_->move(px(300), top(groups + 1) - kLabelHeight - 2);
+  canvas_->resize(kContentWidth, n > 0 ? top(n) + kBoxHeight + 6 : 0);
   // The header boxes of the editable columns give way to their plain labels.
   rows_[0][kColDepth]->hide();
   rows_[0][kColPedestal]->hide();
@@ -208,8 +249,12 @@ void ScheduleWindow::rebuildRows() {
 }
 
 void ScheduleWindow::refresh() {
-  const int n = std::clamp<int>(project_.DesignGroupCount, 0, cap::kSizeGroups);
-  if (rowCount() == n) {
+  const int n = scheduleRowCount(project_);
+  bool sameShape = rowCount() == n;
+  for (int r = 1; sameShape && r <= n; ++r)
+    sameShape = rows_[static_cast<std::size_t>(r)][kColMark]->property("footingRow").toBool() ==
+                (footingRowAt(project_, r) != nullptr);
+  if (sameShape) {
     for (int r = 1; r <= n; ++r) showRow(r);
   } else {
     rebuildRows();
@@ -255,8 +300,84 @@ void ScheduleWindow::setCellText(int row, int column, const std::string& text) {
 }
 
 void ScheduleWindow::showRow(int row) {
-  const auto texts = scheduleRowTexts(project_, row);
-  for (int c = 0; c < kScheduleColumns; ++c) setCellText(row, c, texts[static_cast<std::size_t>(c)]);
+  const FootingRow* footingRow = footingRowAt(project_, row);
+  RowControls& controls = rows_[static_cast<std::size_t>(row)];
+  controls[kColMark]->setProperty("footingRow", footingRow != nullptr);
+  if (!footingRow) {
+    const auto texts = scheduleRowTexts(project_, row);
+    for (int c = 0; c < kScheduleColumns; ++c) setCellText(row, c, texts[static_cast<std::size_t>(c)]);
+    markFailedChecks(row, project_.DesignGroupTable[row].checks);
+  } else {
+    const auto texts = footingRowTexts(project_, *footingRow);
+    for (int c = 0; c < kScheduleColumns; ++c) {
+      QWidget* w = controls[static_cast<std::size_t>(c)];
+      const bool used = c <= kColCantilever || c == kColDia || c == kColSF1;
+      w->setProperty("unused", !used);
+      if (!used) w->hide();
+      setCellText(row, c, texts[static_cast<std::size_t>(c)]);
+    }
+    // The bars and the checks take the room of the columns they stand over.
+    auto span = [&](int column, int toTwips) {
+      QWidget* w = controls[static_cast<std::size_t>(column)];
+      w->resize(px(toTwips - kPlaces[static_cast<std::size_t>(column)].left) - kColumnGap, w->height());
+      w->setToolTip(qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text() : QString());
+    };
+    span(kColCantilever, kPlaces[kColDia].left);
+    span(kColSF1, kPlaces[kColPS2].left + 1400);
+    markFailedChecks(row, footingRow->checks);
+  }
+  showCheckSummary();
+}
+
+void ScheduleWindow::markFailedChecks(int row, const std::vector<CodeCheck>& checks) {
+  // Each failed check marks the cell of its quantity, with its reason in the cell's tooltip; a row of a
+  // hand-resized or combined footing marks its checks cell, which lists every check.
+  const bool footingRow = footingRowAt(project_, row) != nullptr;
+  std::array<QString, kScheduleColumns> reasons;
+  QString all;
+  for (const CodeCheck& c : checks) {
+    const QString line = QStringLiteral("%1: %2 against %3 %4 (%5) %6")
+                             .arg(QString::fromStdString(c.name), QString::fromStdString(numberText(c.demand)),
+                                  QString::fromStdString(numberText(c.capacity)), QString::fromStdString(c.unit),
+                                  QString::fromStdString(c.clause), c.ok ? QStringLiteral("OK") : QStringLiteral("FAILS"));
+    all += (all.isEmpty() ? QString() : QStringLiteral("\n")) + line;
+    if (c.ok) continue;
+    const int column = footingRow ? kColSF1 : checkColumn(c.name);
+    QString& reason = reasons[static_cast<std::size_t>(column)];
+    reason += (reason.isEmpty() ? QString() : QStringLiteral("\n")) + line;
+  }
+  for (int c = 0; c < kScheduleColumns; ++c) {
+    QWidget* w = cell(row, c);
+    const QString& reason = reasons[static_cast<std::size_t>(c)];
+    w->setProperty("failedCheck", !reason.isEmpty());
+    w->setStyleSheet(reason.isEmpty() ? QString() : QStringLiteral("color: #c00000; font-weight: bold;"));
+    if (!reason.isEmpty()) w->setToolTip(reason);
+    else if (c != kColCantilever || !footingRow) w->setToolTip(QString());
+  }
+  if (footingRow) cell(row, kColSF1)->setToolTip(all);
+}
+
+void ScheduleWindow::showCheckSummary() {
+  QString failed;
+  int count = 0;
+  for (int r = 1; r <= scheduleRowCount(project_); ++r) {
+    const FootingRow* row = footingRowAt(project_, r);
+    const std::vector<CodeCheck>& checks = row ? row->checks : project_.DesignGroupTable[r].checks;
+    const std::string summary = checksSummary(checks);
+    if (summary == "OK") continue;
+    ++count;
+    const std::string mark = row ? row->mark() : scheduleRowTexts(project_, r)[kColMark];
+    failed += (failed.isEmpty() ? QString() : QStringLiteral("; ")) + QString::fromStdString(mark + " " + summary.substr(7));
+  }
+  checks_->setText(count == 0 ? QStringLiteral("Every row passes its IS 456 checks.")
+                              : QStringLiteral("%1 of %2 rows fail an IS 456 check: %3")
+                                    .arg(count)
+                                    .arg(scheduleRowCount(project_))
+                                    .arg(failed));
+  checks_->setStyleSheet(count == 0 ? QStringLiteral("QLabel { color: #006000; }")
+                                    : QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
+  checks_->adjustSize();
+  checks_->setVisible(scheduleRowCount(project_) > 0);
 }
 
 bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -292,6 +413,10 @@ bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void ScheduleWindow::labelClicked(int row, int column) {
   if (row < 0 || row > rowCount()) return;
+  if (const FootingRow* footingRow = footingRowAt(project_, row)) {
+    footingRowClicked(row, *footingRow, column);
+    return;
+  }
   const SizeGroupRecord& rec = project_.DesignGroupTable[row];
   switch (column) {
     case kColMark: {
@@ -336,15 +461,44 @@ void ScheduleWindow::editEntered(int row, int column, QLineEdit* edit) {
   if (isNumeric(text))
     next = withScheduleEdit(project_, row, column == kColDepth ? ScheduleField::Depth : ScheduleField::Pedestal,
                             numericValue(text));
+  const FootingRow* footingRow = footingRowAt(project_, row);
+  const std::string mark = footingRow ? footingRow->mark() : "F" + numberText(project_.DesignGroupTable[row].GroupMark);
   const std::string what = column == kColDepth ? "Depth" : "Pedestal";
-  if (!next || !editor_.commit(*next, what + " of F" + numberText(project_.DesignGroupTable[row].GroupMark)))
+  if (!next || !editor_.commit(*next, what + " of " + mark))
     editRestored(row, column, edit);
   else refresh();
 }
 
+void ScheduleWindow::footingRowClicked(int row, const FootingRow& footingRow, int column) {
+  if (column == kColMark) {
+    // What governs the row, and every check with its clause.
+    std::string text = footingRow.mark() + " (" + numberText(footingRow.L) + " X " + numberText(footingRow.B) + " m)";
+    const int s = footingRow.GovFooting;
+    if (s >= 1 && s <= project_.FootingCount)
+      text += ": the net pressure " + numberText(footingRow.NetPressure) + " kN/m2 comes from joint " +
+              numberText(project_.FootingTable[s].JointNo) + ", load case " +
+              numberText(project_.ReactionTable(s, footingRow.GovCase, 1)) + ".";
+    for (const SteelLayer& layer : footingRow.steel) text += "\r" + layer.where + ": " + barsText(layer);
+    for (const CodeCheck& c : footingRow.checks)
+      text += "\r" + c.name + ": " + numberText(c.demand) + " against " + numberText(c.capacity) + " " + c.unit + " (" +
+              c.clause + ") " + (c.ok ? "OK" : "FAILS");
+    prompter_.message(text);
+  } else if (column == kColDia && !project_.scheduleStale) {
+    if (const auto next = withScheduleEdit(project_, row, ScheduleField::BarDia))
+      if (editor_.commit(*next, "Bar diameter of " + footingRow.mark())) refresh();
+  }
+}
+
 void ScheduleWindow::editRestored(int row, int column, QLineEdit* edit) {
-  const SizeGroupRecord& rec = project_.DesignGroupTable[row];
-  const QString t = QString::fromStdString(numberText(column == kColDepth ? rec.TotalDepth : rec.PedestalSize));
+  double depth = 0, pedestal = 0;
+  if (const FootingRow* footingRow = footingRowAt(project_, row)) {
+    depth = footingRow->TotalDepth;
+    pedestal = footingRow->PedestalSize;
+  } else {
+    depth = project_.DesignGroupTable[row].TotalDepth;
+    pedestal = project_.DesignGroupTable[row].PedestalSize;
+  }
+  const QString t = QString::fromStdString(numberText(column == kColDepth ? depth : pedestal));
   edit->setText(t);
   fitWidth(edit, t, column);
 }

@@ -52,6 +52,7 @@ class ScheduleWindow : public QWidget {
   QPushButton* exitButton() const { return exit_; }
   QScrollArea* rowArea() const { return area_; }
   QLabel* outOfDateLabel() const { return stale_; }
+  QLabel* checksLabel() const { return checks_; }
 
   // The file, spreadsheet and print dialogs; the desktop's own unless replaced (tests replace them).
   void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
@@ -73,9 +74,12 @@ class ScheduleWindow : public QWidget {
   void showRow(int row);
   void setCellText(int row, int column, const std::string& text);
   void labelClicked(int row, int column);
+  void footingRowClicked(int row, const FootingRow& footingRow, int column);
   void editEntered(int row, int column, QLineEdit* edit);
   void editRestored(int row, int column, QLineEdit* edit);
   void showStale();
+  void markFailedChecks(int row, const std::vector<CodeCheck>& checks);
+  void showCheckSummary();
 
   PlanEditor& editor_;
   Project& project_;
@@ -90,6 +94,8 @@ class ScheduleWindow : public QWidget {
   QPushButton* print_ = nullptr;
   QPushButton* exit_ = nullptr;
   QLabel* stale_ = nullptr;
+  QLabel* checks_ = nullptr;             // which rows fail an IS 456 check
+  QLabel* footingRowsHeading_ = nullptr;  // above the rows of hand-resized and combined footings
   std::vector<RowControls> rows_;  // rows_[0] is the header line
 };
 

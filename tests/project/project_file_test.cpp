@@ -223,7 +223,7 @@ TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
   s.groups = {{1.8f, 1.85f, false}};
   s.combined = {{20, 21, 4.1000004f}};  // a full mantissa: seven digits would not bring it back
   s.resized = {{22, 2.7f}};
-  s.schedule = {{2.2f, 0.7f, 1e-7f, 16}, {1.9f, {}, -0.25f, {}}};
+  s.schedule = {{2.2f, 0.7f, 1e-7f, 16, {}}, {1.9f, {}, -0.25f, {}, {}}, {0, {}, 0.6f, 12, {20, 21}}};
   std::string reason;
   const std::string text = projectFileText(s, reason);
   ASSERT_EQ(reason, "");

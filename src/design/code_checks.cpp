@@ -1,0 +1,87 @@
+// IS 456 checks of the group rows of the schedule and the bearing check of an isolated footing.
+#include "design/code_checks.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "design/is456.h"
+#include "design/soil_pressure.h"
+#include "model/grades.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+using namespace is456;
+
+CodeCheck isolatedBearingCheck(const Project& p, int s, double L, double B) {
+  double worst = -1, pressure = 0, allowable = 0;
+  int worstCase = 0;
+  const int last = p.lastCasePosition(s);
+  for (int c = 0; c <= last; ++c) {
+    // cl. 34.1: the safe bearing capacity is not exceeded; P = 1.1 FY for footing and soil.
+    const double q = edgePressures(p, s, c, L, B, kSoilCheckLoadFactor).max;
+    const double allowed = p.allowable(s, c);
+    const double ratio = allowed > 0 ? q / allowed : (q > 0 ? std::numeric_limits<double>::infinity() : 0.0);
+    if (ratio > worst) {
+      worst = ratio;
+      pressure = q;
+      allowable = allowed;
+      worstCase = c;
+    }
+  }
+  const std::string name = "bearing at joint " + numberText(p.FootingTable[s].JointNo) + ", load case " +
+                           numberText(p.ReactionTable(s, worstCase, 1));
+  return makeCheck(name, pressure, allowable, "kN/m2", kBearingClause);
+}
+
+std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
+  if (r < 1 || r > p.DesignGroupCount) return {};
+  const SizeGroupRecord& row = p.DesignGroupTable[r];
+  std::vector<CodeCheck> checks;
+  const double B = row.GroupSize, a = row.PedestalSize;
+  for (int k = 1; k <= row.MemberCount; ++k) {
+    const int s = row.Members[k];
+    if (s >= 1 && s <= p.FootingCount) checks.push_back(isolatedBearingCheck(p, s, B, B));
+  }
+  if (!gradeProblem(p.Fck, p.Fe).empty()) return checks;
+
+  const int fck = p.Fck, fe = p.Fe;
+  const double qu = kLoadFactor * row.NetPressure;  // kN/m2, uniform under the footing
+  const double D = row.TotalDepth * 1000.0, dia = row.BarDia;
+  const double width = B * 1000;                // mm: each layer spreads over the whole side
+  const double d = effectiveDepth(D, dia, dia);  // the inner layer, the lesser of the two
+  const double dMean = effectiveDepth(D, dia / 2, dia);
+  const double c = (B - a) / 2;  // m, cantilever beyond the pedestal face
+  const double cPos = std::max(c, 0.0);
+  const double As = row.design.barsKnown ? row.design.n * barArea(dia) : 0.0;
+
+  // cl. 34.2.3.2: moment at the pedestal face over the whole width, against Mu,lim (G-1.1 c) and
+  // against the bars provided (G-1.1 b).
+  const double Mu = qu * B * cPos * cPos / 2;
+  checks.push_back(makeCheck("bending", Mu, limitingMoment(fck, fe, width, d), "kN m", kBendingClause));
+  checks.push_back(makeCheck("steel for bending", Mu, momentOfResistance(fck, fe, As, width, d), "kN m", kSteelClause));
+
+  // cl. 34.2.4.1 a: one-way shear at d from the face; Table 19 with the steel provided.
+  const double V1 = qu * B * std::max(c - d / 1000, 0.0);
+  const double pt = d > 0 ? 100 * As / (width * d) : 0;
+  checks.push_back(makeCheck("one-way shear", d > 0 ? V1 * 1000 / (width * d) : 0, shearStrength(fck, pt), "N/mm2",
+                             kOneWayShearClause));
+
+  // cl. 34.2.4.1 b and 31.6.3.1: punching on the perimeter d/2 from the pedestal faces.
+  const PunchingSection sec = punchingSection({-B / 2, -B / 2, B / 2, B / 2}, 0, 0, a + dMean / 1000);
+  const double V2 = qu * (B * B - sec.area);
+  const double tv2 = sec.perimeter > 0 && dMean > 0 ? V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
+  checks.push_back(makeCheck("punching", tv2, punchingStrength(fck), "N/mm2", kPunchingClause));
+
+  checks.push_back(makeCheck("minimum steel", minimumSteel(fe, width, D), As, "mm2", kMinSteelClause));
+  const double spacing = row.design.barsKnown ? static_cast<double>(row.design.s) : width;
+  checks.push_back(makeCheck("bar spacing", spacing, std::min(3 * d, kMaxSpacing), "mm", kSpacingClause));
+  checks.push_back(makeCheck("edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause));
+  // cl. 34.2.4.3: the bars develop their strength between the pedestal face and the end cover.
+  checks.push_back(makeCheck("development length", developmentLength(fck, fe, dia), c * 1000 - kCover, "mm",
+                             developmentClause(fck)));
+  return checks;
+}
+
+}  // namespace plintova

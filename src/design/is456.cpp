@@ -1,0 +1,161 @@
+// IS 456:2000 rules shared by the row designs and the checks: section strength, bond, bars, punching.
+#include "design/is456.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <utility>
+
+#include "design/shear_table.h"
+
+namespace plintova::is456 {
+
+namespace {
+
+constexpr double kSteelModulus = 200000;  // Es, N/mm2 (cl. 5.6.3)
+constexpr double kTolerance = 1e-9;
+
+// Whole-number ceiling that ignores the last bits of a quotient meant to be whole (2.0000000001 -> 2).
+double ceilWhole(double x) { return std::ceil(x - kTolerance); }
+
+int16_t toCount(double n) {
+  if (!(n >= 0)) return 0;
+  return static_cast<int16_t>(std::min(n, static_cast<double>(std::numeric_limits<int16_t>::max())));
+}
+
+}  // namespace
+
+double limitingMomentFactor(int fe) {
+  switch (fe) {
+    case 250: return 0.148;
+    case 415: return 0.138;
+    case 500: return 0.133;
+    default: break;
+  }
+  // Annex G-1.1 c from the limiting depth of the neutral axis (cl. 38.1 f): 0.36 xu/d (1 - 0.416 xu/d).
+  const double xu = 0.0035 / (0.0055 + 0.87 * fe / kSteelModulus);
+  return 0.36 * xu * (1 - 0.416 * xu);
+}
+
+double limitingMoment(int fck, int fe, double b, double d) {
+  if (!(d > 0) || !(b > 0)) return 0;
+  return limitingMomentFactor(fe) * fck * b * d * d / 1e6;
+}
+
+double steelForMoment(int fck, int fe, double Mu, double b, double d) {
+  if (!(Mu > 0) || !(b > 0) || !(d > 0)) return 0;
+  const double k = Mu * 1e6 / (b * d * d);  // N/mm2
+  double t = 1 - 4.6 * k / fck;
+  if (t < 0) t = 0;
+  const double pt = (1 - std::sqrt(t)) * fck / (2.0 * fe) * 100;
+  return pt / 100 * b * d;
+}
+
+double momentOfResistance(int fck, int fe, double Ast, double b, double d) {
+  if (!(Ast > 0) || !(b > 0) || !(d > 0)) return 0;
+  const double limit = limitingMoment(fck, fe, b, d);
+  const double As = std::min(Ast, steelForMoment(fck, fe, limit, b, d));
+  const double M = 0.87 * fe * As * d * (1 - As * fe / (b * d * fck)) / 1e6;
+  return std::min(M, limit);
+}
+
+double minimumSteel(int fe, double b, double D) {
+  const double fraction = fe <= 250 ? 0.0015 : 0.0012;
+  return fraction * std::max(b, 0.0) * std::max(D, 0.0);
+}
+
+double shearStrength(int fck, double pt) {
+  // The table's last row reads "3.00 and above"; its interpolation ends just below 3.00.
+  float p = static_cast<float>(std::min(pt, static_cast<double>(std::nextafter(3.0f, 0.0f))));
+  return shearStrengthForGrade(fck, p);
+}
+
+double punchingStrength(int fck, double betaC) {
+  const double ks = std::min(0.5 + betaC, 1.0);
+  return ks * 0.25 * std::sqrt(static_cast<double>(fck));
+}
+
+double bondStress(int fck, int fe) {
+  // cl. 26.2.1.1 for plain bars; the table starts at M20, and M15 takes 1.0 N/mm2 (the figure the
+  // 1978 edition gave it).
+  double tau = 1.0;
+  if (fck >= 40) tau = 1.9;
+  else if (fck >= 35) tau = 1.7;
+  else if (fck >= 30) tau = 1.5;
+  else if (fck >= 25) tau = 1.4;
+  else if (fck >= 20) tau = 1.2;
+  // Fe 250 is mild steel in plain bars; the stronger grades are deformed bars (cl. 26.2.1.1: +60 %).
+  return fe > 250 ? tau * 1.6 : tau;
+}
+
+double developmentLength(int fck, int fe, double dia) { return dia * 0.87 * fe / (4 * bondStress(fck, fe)); }
+
+std::string developmentClause(int fck) {
+  std::string clause = "IS 456 cl. 34.2.4.3, 26.2.1, 26.2.1.1";
+  if (fck < 20) clause += " (tau_bd 1.0 N/mm2 taken for M15, below the table)";
+  return clause;
+}
+
+double barArea(double dia) { return std::numbers::pi / 4 * dia * dia; }
+
+double effectiveDepth(double D, double below, double dia) { return D - kCover - below - dia / 2; }
+
+double startDepth(double required) {
+  return std::max(kMinTotalDepth, ceilWhole(required / kStartStep) * kStartStep);
+}
+
+Bars placeBars(double Ast, double width, int16_t dia, int footingEdges, double maxSpacing) {
+  Bars bars;
+  bars.dia = dia;
+  if (dia <= 0) return bars;
+  const int f = std::clamp(footingEdges, 0, 2);
+  const double inner = (2 - f) / 2.0;  // half spacings at edges inside the footing
+  const double spread = std::max(0.0, width - f * (kCover + dia / 2.0));
+  const double byArea = Ast > 0 ? ceilWhole(Ast / barArea(dia)) : 0;
+  const double bySpacing = maxSpacing > 0 ? ceilWhole(spread / maxSpacing + 1 - inner) : 0;
+  const double count = std::max({byArea, bySpacing, f == 2 ? 2.0 : 1.0});
+  bars.count = toCount(count);
+  const double between = bars.count - 1 + inner;
+  bars.spacing = between > 0 ? toCount(std::floor(spread / between + kTolerance)) : 0;
+  bars.area = bars.count * barArea(dia);
+  return bars;
+}
+
+std::size_t chooseBarOption(const std::vector<BarOption>& options) {
+  std::size_t widest = options.size();
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    if (!options[i].anchored) continue;
+    if (options[i].spacing >= kPreferredSpacing) return i;
+    if (widest == options.size() || options[i].spacing > options[widest].spacing) widest = i;
+  }
+  return widest < options.size() ? widest : 0;
+}
+
+PunchingSection punchingSection(const Rect& footing, double cx, double cz, double side) {
+  PunchingSection s;
+  const double h = side / 2;
+  const double x0 = std::max(footing.x0, cx - h), x1 = std::min(footing.x1, cx + h);
+  const double z0 = std::max(footing.z0, cz - h), z1 = std::min(footing.z1, cz + h);
+  if (!(x1 > x0) || !(z1 > z0)) return s;
+  auto inside = [](double v, double lo, double hi) { return v > lo && v < hi; };
+  if (inside(cx - h, footing.x0, footing.x1)) s.perimeter += z1 - z0;
+  if (inside(cx + h, footing.x0, footing.x1)) s.perimeter += z1 - z0;
+  if (inside(cz - h, footing.z0, footing.z1)) s.perimeter += x1 - x0;
+  if (inside(cz + h, footing.z0, footing.z1)) s.perimeter += x1 - x0;
+  s.area = (x1 - x0) * (z1 - z0);
+  return s;
+}
+
+CodeCheck makeCheck(std::string name, double demand, double capacity, std::string unit, std::string clause) {
+  CodeCheck c;
+  c.name = std::move(name);
+  c.demand = demand;
+  c.capacity = capacity;
+  c.unit = std::move(unit);
+  c.clause = std::move(clause);
+  c.ok = demand <= capacity;
+  return c;
+}
+
+}  // namespace plintova::is456

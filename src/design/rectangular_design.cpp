@@ -1,0 +1,257 @@
+// Limit-state design of a hand-resized (rectangular) footing's schedule row: pressure, depth, bars in
+// both directions with the central band of the short direction, and the IS 456 checks.
+#include "design/rectangular_design.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "design/code_checks.h"
+#include "design/is456.h"
+#include "design/soil_pressure.h"
+#include "footing/size_groups.h"
+#include "model/grades.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace {
+
+using namespace is456;
+
+constexpr double kRoundUpAllowance = 0.049999;  // rounds a required size up to the next 0.1 m
+
+// The bars that run along one side of the footing.
+struct Direction {
+  std::string name;   // "along L" or "along B"
+  double run = 0;     // m, the side the bars run along
+  double across = 0;  // m, the side they are spread over
+  double cant = 0;    // m, from the pedestal face to the footing's edge
+  double Mu = 0;      // kN m at the pedestal face over the whole of `across`
+  bool band = false;  // the steel of the shorter direction of an oblong footing: band and outer strips
+};
+
+// One direction's reinforcement with one bar diameter at total depth D (mm).
+struct DirectionSteel {
+  int16_t dia = 0;
+  double d = 0;          // mm, effective depth
+  double provided = 0;   // mm2 over the whole width
+  double Ld = 0;         // mm, development length
+  double anchorage = 0;  // mm available beyond the pedestal face: the cantilever less the end cover
+  double closest = 0;    // mm, the closest spacing of its layers
+  std::vector<SteelLayer> layers;
+  std::vector<double> minimum;  // mm2, the minimum steel of each layer's own gross section
+};
+
+SteelLayer layerOf(const std::string& where, double Ast, const Bars& bars, double width) {
+  SteelLayer l;
+  l.where = where;
+  l.Ast = Ast;
+  l.dia = bars.dia;
+  l.spacing = bars.spacing;
+  l.bars = bars.count;
+  l.width = width;
+  return l;
+}
+
+// Bars of diameter dia for direction `dir` lying on `below` mm of bars of the other direction.
+DirectionSteel steelFor(const Project& p, const Direction& dir, double D, double below, int16_t dia) {
+  DirectionSteel st;
+  st.dia = dia;
+  st.d = effectiveDepth(D, below, dia);
+  const double width = dir.across * 1000;
+  const double maxSpacing = std::min(3 * st.d, kMaxSpacing);  // cl. 26.3.3 b
+  // The whole direction needs the steel for its moment, never less than the minimum (cl. 26.5.2.1).
+  const double total =
+      std::max(steelForMoment(p.Fck, p.Fe, dir.Mu, width, st.d), minimumSteel(p.Fe, width, D));
+  const std::string where = "bottom " + dir.name;
+  if (!dir.band) {
+    const Bars bars = placeBars(total, width, dia, 2, maxSpacing);
+    st.layers.push_back(layerOf(where, total, bars, dir.across));
+    st.minimum.push_back(minimumSteel(p.Fe, width, D));
+    st.provided = bars.area;
+    st.closest = bars.spacing;
+  } else {
+    // cl. 34.3.1 c: with beta = long side / short side, the band as wide as the short side under the
+    // column takes 2/(beta + 1) of the short direction's steel, the rest is spread evenly over the
+    // two outer strips. Each part holds at least the minimum steel of its own gross section, so that
+    // the thinly reinforced strips do not fall below it.
+    const double shortSide = dir.run * 1000, strips = width - shortSide;
+    const double beta = dir.across / dir.run;
+    const double share = 2 / (beta + 1);
+    const double bandAst = std::max(share * total, minimumSteel(p.Fe, shortSide, D));
+    const double stripAst = std::max((1 - share) * total, minimumSteel(p.Fe, strips, D));
+    const Bars band = placeBars(bandAst, shortSide, dia, 0, maxSpacing);
+    const Bars strip = placeBars(stripAst / 2, strips / 2, dia, 1, maxSpacing);  // each of the two
+    Bars both = strip;
+    both.count = static_cast<int16_t>(std::min(2 * strip.count, 32767));
+    both.area = 2 * strip.area;
+    st.layers.push_back(layerOf(where + ", central band", bandAst, band, dir.run));
+    st.layers.push_back(layerOf(where + ", outer strips", stripAst, both, dir.across - dir.run));
+    st.minimum.push_back(minimumSteel(p.Fe, shortSide, D));
+    st.minimum.push_back(minimumSteel(p.Fe, strips, D));
+    st.provided = band.area + both.area;
+    st.closest = std::min(band.spacing, strip.spacing);
+  }
+  // cl. 34.2.4.3: the critical section for development is the pedestal face.
+  st.Ld = developmentLength(p.Fck, p.Fe, dia);
+  st.anchorage = dir.cant * 1000 - kCover;
+  return st;
+}
+
+// The diameter of one direction: the engineer's, or the choice among 10, 12, 16 and 20 mm.
+DirectionSteel chooseSteel(const Project& p, const Direction& dir, double D, double below, int16_t edited) {
+  if (edited > 0) return steelFor(p, dir, D, below, edited);
+  std::vector<DirectionSteel> tried;
+  std::vector<BarOption> options;
+  for (int16_t dia : kBarDiameters) {
+    tried.push_back(steelFor(p, dir, D, below, dia));
+    options.push_back({dia, tried.back().Ld <= tried.back().anchorage, tried.back().closest});
+  }
+  return tried[chooseBarOption(options)];
+}
+
+// The design at total depth D with its checks.
+struct Trial {
+  DirectionSteel alongL, alongB;
+  std::vector<CodeCheck> checks;
+  bool depthFails = false;  // bending, one-way shear or punching fails: a deeper footing is needed
+};
+
+Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double a, double qu, double D,
+              int16_t edited) {
+  Trial t;
+  // The bars along the longer side carry the larger cantilever moment, so they lie outermost where
+  // their effective depth is the largest; the shorter direction's bars lie on them.
+  const bool outerL = dL.run >= dB.run;
+  if (outerL) {
+    t.alongL = chooseSteel(p, dL, D, 0, edited);
+    t.alongB = chooseSteel(p, dB, D, t.alongL.dia, edited);
+  } else {
+    t.alongB = chooseSteel(p, dB, D, 0, edited);
+    t.alongL = chooseSteel(p, dL, D, t.alongB.dia, edited);
+  }
+  const int fck = p.Fck, fe = p.Fe;
+  const std::pair<const Direction*, const DirectionSteel*> dirs[] = {{&dL, &t.alongL}, {&dB, &t.alongB}};
+  std::vector<CodeCheck> bending, steel, shear, minimum, spacing, development;
+  for (const auto& [dir, st] : dirs) {
+    const double width = dir->across * 1000;
+    bending.push_back(makeCheck("bending " + dir->name, dir->Mu, limitingMoment(fck, fe, width, st->d), "kN m",
+                                kBendingClause));
+    steel.push_back(makeCheck("steel for bending " + dir->name, dir->Mu,
+                              momentOfResistance(fck, fe, st->provided, width, st->d), "kN m", kSteelClause));
+    // cl. 34.2.4.1 a: one-way shear across the whole width at d from the pedestal face.
+    const double V = qu * dir->across * std::max(dir->cant - st->d / 1000, 0.0);
+    const double pt = 100 * st->provided / (width * st->d);
+    shear.push_back(makeCheck("one-way shear " + dir->name, V * 1000 / (width * st->d), shearStrength(fck, pt),
+                              "N/mm2", kOneWayShearClause));
+    for (std::size_t k = 0; k < st->layers.size(); ++k) {
+      const SteelLayer& l = st->layers[k];
+      minimum.push_back(
+          makeCheck("minimum steel, " + l.where, st->minimum[k], l.bars * barArea(l.dia), "mm2", kMinSteelClause));
+      spacing.push_back(makeCheck("bar spacing, " + l.where, l.spacing, std::min(3 * st->d, kMaxSpacing), "mm",
+                                  kSpacingClause));
+    }
+    development.push_back(makeCheck("development length " + dir->name, st->Ld, st->anchorage, "mm",
+                                    developmentClause(fck)));
+  }
+  // cl. 34.2.4.1 b, 31.6.3.1: punching on the perimeter d/2 from the pedestal faces, d the mean of the
+  // two layers; a side of the perimeter beyond the footing is cut off.
+  const double L = dL.run, B = dB.run;
+  const double dMean = (t.alongL.d + t.alongB.d) / 2;
+  const PunchingSection sec = punchingSection({-L / 2, -B / 2, L / 2, B / 2}, 0, 0, a + dMean / 1000);
+  const double V2 = qu * (L * B - sec.area);
+  const double tv2 = sec.perimeter > 0 ? V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
+  const CodeCheck punching = makeCheck("punching", tv2, punchingStrength(fck), "N/mm2", kPunchingClause);
+
+  for (const auto* list : {&bending, &steel, &shear})
+    for (const CodeCheck& c : *list) t.depthFails = t.depthFails || !c.ok;
+  t.depthFails = t.depthFails || !punching.ok;
+  for (auto* list : {&bending, &steel, &shear}) t.checks.insert(t.checks.end(), list->begin(), list->end());
+  t.checks.push_back(punching);
+  for (auto* list : {&minimum, &spacing}) t.checks.insert(t.checks.end(), list->begin(), list->end());
+  t.checks.push_back(makeCheck("edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause));
+  t.checks.insert(t.checks.end(), development.begin(), development.end());
+  return t;
+}
+
+// Effective depth (mm) a moment needs on width b (m) at the limiting moment (Annex G-1.1 c).
+double depthForMoment(const Project& p, double Mu, double b) {
+  if (!(Mu > 0) || !(b > 0)) return 0;
+  return std::sqrt(Mu * 1e6 / (limitingMomentFactor(p.Fe) * p.Fck * b * 1000));
+}
+
+}  // namespace
+
+float ownPedestalSize(const Project& p, int s) {
+  return PedestalSizeFor(roundToSingle(p.FootingTable[s].ReqSize + kRoundUpAllowance, 1));
+}
+
+FootingRow designRectangularRow(const Project& p, int s, int number, const RowEdit& edit) {
+  FootingRow row;
+  row.kind = FootingRow::Kind::Rectangular;
+  row.number = number;
+  if (s < 1 || s > p.FootingCount) return row;
+  row.footings = {s};
+  const FootingRecord& f = p.FootingTable[s];
+  row.L = f.SizeL;
+  row.B = f.SizeB;
+  const bool pedestalEdited = edit.pedestal && std::isfinite(*edit.pedestal) && *edit.pedestal > 0;
+  row.PedestalSize = pedestalEdited ? *edit.pedestal : ownPedestalSize(p, s);
+  const int16_t edited = edit.barDia && *edit.barDia > 0 ? *edit.barDia : int16_t{0};
+  row.BarDia = edited;
+
+  // Net upward pressure: the largest edge pressure of the footing's cases with the reactions as read,
+  // the first of equals governing, then rounded up to a whole kN/m2 as the groups' is.
+  float q = 0;
+  for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+    const float pressure = static_cast<float>(edgePressures(p, s, c, row.L, row.B, 1.0).max);
+    if (q < pressure) {
+      q = pressure;
+      row.GovFooting = s;
+      row.GovCase = c;
+    }
+  }
+  row.NetPressure = roundToSingle(q + 0.49, 0);
+  if (!gradeProblem(p.Fck, p.Fe).empty() || !(row.L > 0) || !(row.B > 0)) return row;
+
+  const double L = row.L, B = row.B, a = row.PedestalSize;
+  const double qu = kLoadFactor * row.NetPressure;
+  auto direction = [&](const char* name, double run, double across) {
+    Direction d;
+    d.name = name;
+    d.run = run;
+    d.across = across;
+    d.cant = (run - a) / 2;
+    const double c = std::max(d.cant, 0.0);
+    d.Mu = qu * across * c * c / 2;  // cl. 34.2.3.2: at the pedestal face
+    d.band = run < across;           // the shorter direction of an oblong footing
+    return d;
+  };
+  const Direction dL = direction("along L", L, B), dB = direction("along B", B, L);
+
+  // The depth the larger moment needs with the smallest bars (or the edited ones) in place: the outer
+  // layer's d = D - 50 - dia/2, the inner layer's one bar less.
+  const double dia0 = edited > 0 ? edited : kBarDiameters[0];
+  const bool outerL = L >= B;
+  const double needL = depthForMoment(p, dL.Mu, B) + kCover + (outerL ? dia0 / 2 : 1.5 * dia0);
+  const double needB = depthForMoment(p, dB.Mu, L) + kCover + (outerL ? 1.5 * dia0 : dia0 / 2);
+  double D = startDepth(std::max(needL, needB));
+  // An edited depth below what bending needs is raised to it; a deeper one is taken as typed.
+  if (edit.depth && std::isfinite(*edit.depth)) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
+
+  Trial t = trialAt(p, dL, dB, a, qu, D, edited);
+  for (int k = 0; t.depthFails && k < kMaxDeepenings; ++k) {
+    D += kDeepenStep;
+    t = trialAt(p, dL, dB, a, qu, D, edited);
+  }
+  row.TotalDepth = roundToSingle(D / 1000, 3);
+  row.steel = t.alongL.layers;
+  row.steel.insert(row.steel.end(), t.alongB.layers.begin(), t.alongB.layers.end());
+  row.checks.push_back(isolatedBearingCheck(p, s, L, B));
+  row.checks.insert(row.checks.end(), t.checks.begin(), t.checks.end());
+  return row;
+}
+
+}  // namespace plintova

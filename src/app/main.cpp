@@ -1,32 +1,11 @@
 // The desktop program: one run from the open-file dialog to the closed main window.
 #include <QApplication>
-#include <QDir>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "ui/app_flow.h"
 #include "ui/qt_prompter.h"
-
-namespace {
-
-// The file dialog opens in the source tree's examples (PLINTOVA_EXAMPLES) and otherwise in the working
-// folder. An installed program has no source tree: it offers the examples where the package put them,
-// found from its own folder, for as long as the dialog is open.
-plintova::ListingChooser chooserWithInstalledExamples() {
-  return [inner = plintova::desktopListingChooser()](QWidget* parent) {
-    const QString installed =
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(PLINTOVA_INSTALLED_EXAMPLES));
-    if (QDir(QStringLiteral(PLINTOVA_EXAMPLES)).exists() || !QDir(installed).exists()) return inner(parent);
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(installed);
-    std::string chosen = inner(parent);
-    QDir::setCurrent(before);
-    return chosen;
-  };
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   // Answered before anything of the windows starts: no display is needed and nothing is read.
@@ -55,7 +34,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   plintova::QtPrompter prompter;
-  plintova::AppFlow flow(prompter, chooserWithInstalledExamples());
+  plintova::AppFlow flow(prompter, plintova::desktopListingChooser());
   QObject::connect(&flow, &plintova::AppFlow::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   // A listing or a project file given on the command line (as a double-click on one gives it) opens
   // at once; without one the file dialog asks.

@@ -47,6 +47,7 @@ Json toJson(const SavedProject& s) {
   Json j;
   j["format"] = kProjectFileFormat;
   j["version"] = s.version;
+  j["program"] = std::string("Plintova ") + PLINTOVA_VERSION;  // what wrote it; not read back
   j["listing"] = s.listing;
   j["listingSha256"] = s.listingSha256;
   j["supports"] = Json::array();

@@ -2,6 +2,7 @@
 // main window, and replace it by another listing or project without a restart.
 #include "ui/app_flow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -46,7 +47,11 @@ std::unique_ptr<Project> readInto(const std::string& path, Prompter& prompter, L
 
 ListingChooser desktopListingChooser() {
   return [](QWidget* parent) {
+    // The examples of the source tree; an installed program has none, and offers the examples where the
+    // package put them, found from its own folder; else the working folder.
     QString folder = QStringLiteral(PLINTOVA_EXAMPLES);
+    if (!QDir(folder).exists())
+      folder = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(PLINTOVA_INSTALLED_EXAMPLES));
     if (!QDir(folder).exists()) folder = QDir::currentPath();
     // Listings are written with a capital extension; the lower-case one is offered too, since file
     // names on this system are case-sensitive.

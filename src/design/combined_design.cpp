@@ -1,0 +1,501 @@
+// Limit-state design of a combined footing's schedule row: the beam along the columns' line, the bands
+// across under each column, and the IS 456 checks.
+#include "design/combined_design.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "design/combined_beam.h"
+#include "design/is456.h"
+#include "design/rectangular_design.h"
+#include "model/grades.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace {
+
+using namespace is456;
+
+// One load case of the pair as read, the two columns' reactions found by its load-case number.
+struct PairedCase {
+  int number = 0;
+  int pos[2] = {-1, -1};  // position of the case in each member's reactions; -1: not a case of it
+  double fy[2] = {0, 0};
+  double along[2] = {0, 0};   // moments bending along the length: MX on a footing along Z, MZ along X
+  double across[2] = {0, 0};  // moments bending across the width
+};
+
+std::vector<PairedCase> pairCases(const Project& p, const int member[2], bool alongX) {
+  const int kAlong = alongX ? 4 : 3, kAcross = alongX ? 3 : 4;
+  std::vector<PairedCase> cases;
+  for (int m = 0; m < 2; ++m) {
+    const int s = member[m];
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const int number = static_cast<int>(p.ReactionTable(s, c, 1));
+      auto it = std::find_if(cases.begin(), cases.end(), [&](const PairedCase& k) { return k.number == number; });
+      if (it == cases.end()) {
+        cases.push_back({});
+        it = cases.end() - 1;
+        it->number = number;
+      }
+      if (it->pos[m] >= 0) continue;  // a number repeated within one support: its first line counts
+      it->pos[m] = c;
+      it->fy[m] = p.ReactionTable(s, c, 2);
+      it->along[m] = p.ReactionTable(s, c, kAlong);
+      it->across[m] = p.ReactionTable(s, c, kAcross);
+    }
+  }
+  return cases;
+}
+
+// The footing and its columns, m.
+struct Geometry {
+  double L = 0, B = 0, a = 0;
+  double x[2] = {0, 0};  // columns from the first end
+  double h[2] = {0, 0};  // columns' offsets across from the footing's centre line (half the skew)
+  double cant1 = 0, dist = 0;
+  int member[2] = {0, 0};
+  int joint[2] = {0, 0};
+};
+
+// A factored case on the beam, with the paired case it comes from.
+struct FactoredCase {
+  BeamCase beam;
+  std::size_t source = 0;
+};
+
+// One column's load across the width: factored load and the magnitude of its moment across.
+struct AcrossLoad {
+  double P = 0, M = 0;
+};
+
+// cl. 34.2.3.2 across the width: the column load P spread over B with its moment across M as a linear
+// variation, pressing up on the cantilever from the pedestal face (t_f from the centre line, on the
+// side where M adds) to the edge B/2. With w(t) = P/B + 12 M t / B^3 per metre across and c = B/2 - t_f:
+//   moment at the face  = (P/B + 12 M t_f / B^3) c^2 / 2 + 12 M / B^3 c^3 / 3
+//   shear at d from it  = P/B (c - d) + 6 M / B^3 ((B/2)^2 - (t_f + d)^2)
+struct AcrossSide {
+  double tf = 0, c = 0;
+};
+AcrossSide acrossSide(const Geometry& g, int j, int side) {
+  AcrossSide s;
+  s.tf = side * g.h[j] + g.a / 2;
+  s.c = g.B / 2 - s.tf;
+  return s;
+}
+double acrossMoment(const Geometry& g, const AcrossLoad& l, const AcrossSide& s) {
+  if (!(s.c > 0)) return 0;
+  const double w0 = l.P / g.B, k = 12 * l.M / (g.B * g.B * g.B);
+  return (w0 + k * s.tf) * s.c * s.c / 2 + k * s.c * s.c * s.c / 3;
+}
+double acrossShear(const Geometry& g, const AcrossLoad& l, const AcrossSide& s, double d) {
+  if (!(s.c > d)) return 0;
+  const double edge = g.B / 2, t = s.tf + d;
+  return l.P / g.B * (s.c - d) + 6 * l.M / (g.B * g.B * g.B) * (edge * edge - t * t);
+}
+
+// The envelope of the cases that does not depend on the depth.
+struct Envelope {
+  double sag = 0, hog = 0;            // kN m over the width
+  double hogAt = 0;                   // m, where the largest hogging moment lies
+  double bottomAnchorage = 0;         // m from the nearest end to the pedestal faces (the least)
+  double acrossMu[2] = {0, 0};        // kN m under each column
+  std::vector<AcrossLoad> acrossLoads[2];
+  double faces[4] = {0, 0, 0, 0};
+  bool face[4] = {false, false, false, false};  // the face lies within the footing
+};
+
+Envelope envelopeOf(const Geometry& g, const std::vector<FactoredCase>& cases, const std::vector<PairedCase>& paired) {
+  Envelope env;
+  const double half = g.a / 2;
+  const double faces[4] = {g.x[0] - half, g.x[0] + half, g.x[1] - half, g.x[1] + half};
+  env.bottomAnchorage = std::numeric_limits<double>::infinity();
+  for (int k = 0; k < 4; ++k) {
+    env.faces[k] = faces[k];
+    env.face[k] = faces[k] > 0 && faces[k] < g.L;
+    if (env.face[k]) env.bottomAnchorage = std::min(env.bottomAnchorage, std::min(faces[k], g.L - faces[k]));
+  }
+  if (!std::isfinite(env.bottomAnchorage)) env.bottomAnchorage = 0;
+  const double lo = faces[1], hi = faces[2];
+  for (const FactoredCase& fc : cases) {
+    for (int k = 0; k < 4; ++k)
+      if (env.face[k]) env.sag = std::max(env.sag, fc.beam.moment(faces[k]));
+    if (lo < hi) {
+      double where = lo;
+      const double least = fc.beam.leastMoment(lo, hi, where);
+      if (-least > env.hog) {
+        env.hog = -least;
+        env.hogAt = where;
+      }
+    }
+  }
+  for (const PairedCase& pc : paired) {
+    for (int j = 0; j < 2; ++j) {
+      const AcrossLoad l{kLoadFactor * pc.fy[j], kLoadFactor * std::fabs(pc.across[j])};
+      if (!(l.P > 0)) continue;  // a column that lifts presses nothing across
+      env.acrossLoads[j].push_back(l);
+      for (int side : {-1, 1}) env.acrossMu[j] = std::max(env.acrossMu[j], acrossMoment(g, l, acrossSide(g, j, side)));
+    }
+  }
+  return env;
+}
+
+// Where the band of bars under column j lies along the length for an effective depth dT (mm):
+// a + 2 d wide, ended by the footing's ends and by the midpoint between the columns.
+struct Band {
+  double lo = 0, hi = 0;
+  int footingEdges = 0;
+  double width() const { return hi - lo; }
+};
+Band bandOf(const Geometry& g, int j, double dT) {
+  const double mid = (g.x[0] + g.x[1]) / 2, reach = g.a / 2 + dT / 1000;
+  Band b;
+  b.lo = std::max(0.0, g.x[j] - reach);
+  b.hi = std::min(g.L, g.x[j] + reach);
+  if (j == 0) b.hi = std::min(b.hi, mid);
+  else b.lo = std::max(b.lo, mid);
+  b.footingEdges = (b.lo <= 0 ? 1 : 0) + (b.hi >= g.L ? 1 : 0);
+  return b;
+}
+
+double depthForMoment(const Project& p, double Mu, double b) {
+  if (!(Mu > 0) || !(b > 0)) return 0;
+  return std::sqrt(Mu * 1e6 / (limitingMomentFactor(p.Fe) * p.Fck * b * 1000));
+}
+
+// One layer of bars with one diameter: its bars, effective depth and development.
+struct LayerTrial {
+  SteelLayer layer;
+  double d = 0, provided = 0, minimum = 0, Ld = 0, anchorage = 0, closest = 0;
+  Band band;  // the bands across only
+};
+
+SteelLayer makeLayer(const std::string& where, double Ast, int16_t dia, int bars, int spacing, double width) {
+  SteelLayer l;
+  l.where = where;
+  l.Ast = Ast;
+  l.dia = dia;
+  l.bars = static_cast<int16_t>(std::clamp(bars, 0, 32767));
+  l.spacing = static_cast<int16_t>(std::clamp(spacing, 0, 32767));
+  l.width = width;
+  return l;
+}
+
+// A full-width layer along L: bending steel for Mu over B, never below the minimum.
+LayerTrial alongLayer(const Project& p, const Geometry& g, const std::string& where, double Mu, double D,
+                      double below, int16_t dia, double anchorage) {
+  LayerTrial t;
+  t.d = effectiveDepth(D, below, dia);
+  const double width = g.B * 1000;
+  t.minimum = minimumSteel(p.Fe, width, D);
+  const double Ast = std::max(steelForMoment(p.Fck, p.Fe, Mu, width, t.d), t.minimum);
+  const Bars bars = placeBars(Ast, width, dia, 2, std::min(3 * t.d, kMaxSpacing));
+  t.layer = makeLayer(where, Ast, dia, bars.count, bars.spacing, g.B);
+  t.provided = bars.area;
+  t.Ld = developmentLength(p.Fck, p.Fe, dia);
+  t.anchorage = anchorage * 1000 - kCover;
+  t.closest = bars.spacing;
+  return t;
+}
+
+// The band across under column j.
+LayerTrial bandLayer(const Project& p, const Geometry& g, const Envelope& env, int j, double D, int16_t dia) {
+  LayerTrial t;
+  t.d = effectiveDepth(D, 0, dia);
+  t.band = bandOf(g, j, t.d);
+  const double width = t.band.width() * 1000;
+  t.minimum = minimumSteel(p.Fe, width, D);
+  const double Ast = std::max(steelForMoment(p.Fck, p.Fe, env.acrossMu[j], width, t.d), t.minimum);
+  const Bars bars = placeBars(Ast, width, dia, t.band.footingEdges, std::min(3 * t.d, kMaxSpacing));
+  t.layer = makeLayer("bottom along B under joint " + numberText(g.joint[j]), Ast, dia, bars.count, bars.spacing,
+                      t.band.width());
+  t.provided = bars.area;
+  t.Ld = developmentLength(p.Fck, p.Fe, dia);
+  // The bars develop on either side of the pedestal: the shorter cantilever across.
+  t.anchorage = (g.B / 2 - std::fabs(g.h[j]) - g.a / 2) * 1000 - kCover;
+  t.closest = bars.spacing;
+  return t;
+}
+
+// The minimum steel across outside the two bands: one layer over the stretches left, its spacing the
+// widest of them.
+LayerTrial elsewhereLayer(const Project& p, const Geometry& g, const Band bands[2], double D, int16_t dia) {
+  LayerTrial t;
+  t.d = effectiveDepth(D, 0, dia);
+  const double maxSpacing = std::min(3 * t.d, kMaxSpacing);
+  const double stretches[3][2] = {{0, bands[0].lo}, {bands[0].hi, bands[1].lo}, {bands[1].hi, g.L}};
+  double Ast = 0, width = 0;
+  int count = 0, widest = 0;
+  t.closest = std::numeric_limits<double>::infinity();
+  for (const auto& st : stretches) {
+    const double w = st[1] - st[0];
+    if (!(w > 0.001)) continue;  // the bands meet or reach the end
+    const double minimum = minimumSteel(p.Fe, w * 1000, D);
+    const int edges = (st[0] <= 0 ? 1 : 0) + (st[1] >= g.L ? 1 : 0);
+    const Bars bars = placeBars(minimum, w * 1000, dia, edges, maxSpacing);
+    Ast += minimum;
+    width += w;
+    count += bars.count;
+    t.provided += bars.area;
+    widest = std::max<int>(widest, bars.spacing);
+    t.closest = std::min<double>(t.closest, bars.spacing);
+  }
+  if (!std::isfinite(t.closest)) t.closest = 0;
+  t.minimum = Ast;
+  t.layer = makeLayer("bottom along B, elsewhere", Ast, dia, count, widest, width);
+  t.anchorage = std::numeric_limits<double>::infinity();  // distribution steel: not developed at a face
+  return t;
+}
+
+// The engineer's diameter, or the choice among 10, 12, 16 and 20 mm.
+template <class Make>
+LayerTrial chooseLayer(int16_t edited, Make make) {
+  if (edited > 0) return make(edited);
+  std::vector<LayerTrial> tried;
+  std::vector<BarOption> options;
+  for (int16_t dia : kBarDiameters) {
+    tried.push_back(make(dia));
+    options.push_back({dia, tried.back().Ld <= tried.back().anchorage, tried.back().closest});
+  }
+  return tried[chooseBarOption(options)];
+}
+
+struct Trial {
+  LayerTrial bottom, top, bands[2], elsewhere;
+  bool hasTop = false, hasElsewhere = false;
+  std::vector<CodeCheck> checks;
+  bool depthFails = false;
+};
+
+Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const std::vector<FactoredCase>& cases,
+              double D, int16_t edited) {
+  Trial t;
+  const int fck = p.Fck, fe = p.Fe;
+  // The bars across carry each column's whole load to the edges and lie outermost; the bottom bars
+  // along L, mostly the short end cantilevers' and often the minimum, lie on them.
+  for (int j = 0; j < 2; ++j) t.bands[j] = chooseLayer(edited, [&](int16_t dia) { return bandLayer(p, g, env, j, D, dia); });
+  const Band bands[2] = {t.bands[0].band, t.bands[1].band};
+  t.elsewhere = chooseLayer(edited, [&](int16_t dia) { return elsewhereLayer(p, g, bands, D, dia); });
+  t.hasElsewhere = t.elsewhere.layer.bars > 0;
+  double below = std::max(t.bands[0].layer.dia, t.bands[1].layer.dia);
+  if (t.hasElsewhere) below = std::max<double>(below, t.elsewhere.layer.dia);
+  t.bottom = chooseLayer(edited, [&](int16_t dia) {
+    return alongLayer(p, g, "bottom along L", env.sag, D, below, dia, env.bottomAnchorage);
+  });
+  t.hasTop = env.hog > 0;
+  if (t.hasTop) {
+    const double reach = std::min(env.hogAt, g.L - env.hogAt);
+    t.top = chooseLayer(edited, [&](int16_t dia) { return alongLayer(p, g, "top along L", env.hog, D, 0, dia, reach); });
+  }
+
+  std::vector<CodeCheck> bending, steel, shear, punching, minimum, spacing, development;
+  const double wB = g.B * 1000;
+  auto bend = [&](const std::string& name, double Mu, const LayerTrial& l, double width) {
+    bending.push_back(makeCheck("bending " + name, Mu, limitingMoment(fck, fe, width, l.d), "kN m", kBendingClause));
+    steel.push_back(makeCheck("steel for bending " + name, Mu, momentOfResistance(fck, fe, l.provided, width, l.d),
+                              "kN m", kSteelClause));
+  };
+  if (t.hasTop) bend("along L, hogging", env.hog, t.top, wB);
+  bend("along L, sagging", env.sag, t.bottom, wB);
+  for (int j = 0; j < 2; ++j)
+    bend("along B under joint " + numberText(g.joint[j]), env.acrossMu[j], t.bands[j], t.bands[j].band.width() * 1000);
+
+  // cl. 34.2.4.1 a along L: at d from each pedestal face, d and pt those of the shallower and the more
+  // thinly reinforced of the layers along L.
+  double dL = t.bottom.d, ptL = 100 * t.bottom.provided / (wB * t.bottom.d);
+  if (t.hasTop) {
+    dL = std::min(dL, t.top.d);
+    ptL = std::min(ptL, 100 * t.top.provided / (wB * t.top.d));
+  }
+  double V1 = 0;
+  const double reach = dL / 1000;
+  const double sections[4] = {env.faces[0] - reach, env.faces[1] + reach, env.faces[2] - reach, env.faces[3] + reach};
+  for (const FactoredCase& fc : cases)
+    for (double x : sections)
+      if (x > 0 && x < g.L) V1 = std::max(V1, std::fabs(fc.beam.shear(x)));
+  shear.push_back(makeCheck("one-way shear along L", V1 * 1000 / (wB * dL), shearStrength(fck, ptL), "N/mm2",
+                            kOneWayShearClause));
+  // Across: the band as the width of a cantilever from the pedestal face, at d from the face.
+  for (int j = 0; j < 2; ++j) {
+    const LayerTrial& b = t.bands[j];
+    const double w = b.band.width() * 1000;
+    double V = 0;
+    for (const AcrossLoad& l : env.acrossLoads[j])
+      for (int side : {-1, 1}) V = std::max(V, acrossShear(g, l, acrossSide(g, j, side), b.d / 1000));
+    shear.push_back(makeCheck("one-way shear along B under joint " + numberText(g.joint[j]), V * 1000 / (w * b.d),
+                              shearStrength(fck, 100 * b.provided / (w * b.d)), "N/mm2", kOneWayShearClause));
+  }
+
+  // cl. 34.2.4.1 b, 31.6.3.1: punching d/2 from the faces of each pedestal, d the mean of the band
+  // across and the bottom bars along L; the pressure within the perimeter is taken off the column load.
+  const Rect footing{0, -g.B / 2, g.L, g.B / 2};
+  for (int j = 0; j < 2; ++j) {
+    const double dp = (t.bands[j].d + t.bottom.d) / 2, side = g.a + dp / 1000;
+    const PunchingSection sec = punchingSection(footing, g.x[j], g.h[j], side);
+    const double x0 = std::max(0.0, g.x[j] - side / 2), x1 = std::min(g.L, g.x[j] + side / 2);
+    const double across = std::min(g.B / 2, g.h[j] + side / 2) - std::max(-g.B / 2, g.h[j] - side / 2);
+    double V = 0;
+    for (const FactoredCase& fc : cases) {
+      const double load = fc.beam.col[j].P;
+      if (!(load > 0)) continue;
+      const double within = (fc.beam.q.forceUpTo(x1) - fc.beam.q.forceUpTo(x0)) * std::max(across, 0.0) / g.B;
+      V = std::max(V, load - within);
+    }
+    const double tv = sec.perimeter > 0 ? V * 1000 / (sec.perimeter * 1000 * dp) : 0;
+    punching.push_back(makeCheck("punching at joint " + numberText(g.joint[j]), tv, punchingStrength(fck), "N/mm2",
+                                 kPunchingClause));
+  }
+
+  std::vector<const LayerTrial*> layers = {&t.bottom};
+  if (t.hasTop) layers.push_back(&t.top);
+  layers.push_back(&t.bands[0]);
+  layers.push_back(&t.bands[1]);
+  if (t.hasElsewhere) layers.push_back(&t.elsewhere);
+  for (const LayerTrial* l : layers) {
+    minimum.push_back(makeCheck("minimum steel, " + l->layer.where, l->minimum, l->provided, "mm2", kMinSteelClause));
+    spacing.push_back(makeCheck("bar spacing, " + l->layer.where, l->layer.spacing, std::min(3 * l->d, kMaxSpacing),
+                                "mm", kSpacingClause));
+    if (l != &t.elsewhere)
+      development.push_back(makeCheck("development length, " + l->layer.where, l->Ld, l->anchorage, "mm",
+                                      developmentClause(fck)));
+  }
+
+  for (const auto* list : {&bending, &steel, &shear, &punching})
+    for (const CodeCheck& c : *list) t.depthFails = t.depthFails || !c.ok;
+  for (auto* list : {&bending, &steel, &shear, &punching, &minimum, &spacing})
+    t.checks.insert(t.checks.end(), list->begin(), list->end());
+  t.checks.push_back(makeCheck("edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause));
+  t.checks.insert(t.checks.end(), development.begin(), development.end());
+  return t;
+}
+
+// Bearing of the footing under one member's cases (cl. 34.1), as the footing was sized: P = 1.1 FY of
+// both columns, the resultant of the loads e off the centre, every moment counted whatever its sign.
+CodeCheck bearingCheck(const Project& p, const Geometry& g, const std::vector<PairedCase>& paired, int m) {
+  double worst = -1, pressure = 0, allowable = 0;
+  int number = 0;
+  for (const PairedCase& pc : paired) {
+    if (pc.pos[m] < 0) continue;
+    const double P = pc.fy[0] + pc.fy[1];
+    const double xBar = P != 0 ? pc.fy[1] / P * g.dist : g.dist / 2;
+    const double e = (g.L / 2 - g.cant1) - xBar;
+    const double along = std::fabs(pc.along[0] + pc.along[1]) + std::fabs(e * P);
+    const double across = std::fabs(pc.across[0] + pc.across[1]);
+    const double q = kSoilCheckLoadFactor * P / (g.L * g.B) + 6 * along / (g.B * g.L * g.L) +
+                     6 * across / (g.B * g.B * g.L);
+    const double allowed = p.allowable(g.member[m], pc.pos[m]);
+    const double ratio = allowed > 0 ? q / allowed : (q > 0 ? std::numeric_limits<double>::infinity() : 0.0);
+    if (ratio > worst) {
+      worst = ratio;
+      pressure = q;
+      allowable = allowed;
+      number = pc.number;
+    }
+  }
+  return makeCheck("bearing at joint " + numberText(g.joint[m]) + ", load case " + numberText(number), pressure,
+                   allowable, "kN/m2", kBearingClause);
+}
+
+}  // namespace
+
+FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
+  FootingRow row;
+  row.kind = FootingRow::Kind::Combined;
+  row.number = n;
+  if (n < 1 || n > p.CombinedCount) return row;
+  const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+  Geometry g;
+  g.member[0] = cf.CfMembers[1];
+  g.member[1] = cf.CfMembers[2];
+  for (int s : g.member)
+    if (cf.CfMemberCount < 2 || s < 1 || s > p.FootingCount) return row;
+  row.footings = {g.member[0], g.member[1]};
+  row.L = cf.CfLength;
+  row.B = cf.CfWidth;
+  // One pedestal size per row: the larger of the two columns' own pedestals, or the edited one for both.
+  const bool pedestalEdited = edit.pedestal && std::isfinite(*edit.pedestal) && *edit.pedestal > 0;
+  row.PedestalSize =
+      pedestalEdited ? *edit.pedestal : std::max(ownPedestalSize(p, g.member[0]), ownPedestalSize(p, g.member[1]));
+  const int16_t edited = edit.barDia && *edit.barDia > 0 ? *edit.barDia : int16_t{0};
+  row.BarDia = edited;
+
+  g.L = row.L;
+  g.B = row.B;
+  g.a = row.PedestalSize;
+  g.cant1 = cf.Cant1;
+  g.dist = cf.CfDistance / 1000.0;
+  g.x[0] = g.cant1;
+  g.x[1] = g.cant1 + g.dist;
+  g.h[0] = -cf.CfHalfSkew / 1000.0;
+  g.h[1] = cf.CfHalfSkew / 1000.0;
+  for (int j = 0; j < 2; ++j) g.joint[j] = p.FootingTable[g.member[j]].JointNo;
+  const std::vector<PairedCase> paired = pairCases(p, g.member, cf.CfAxis == 1);
+  if (!(g.L > 0) || !(g.B > 0)) return row;
+
+  // Every case factored, with the columns' couples in both senses.
+  std::vector<FactoredCase> cases;
+  double eMax = 0;
+  float q = 0;
+  for (std::size_t k = 0; k < paired.size(); ++k) {
+    const PairedCase& pc = paired[k];
+    const bool couples = pc.along[0] != 0 || pc.along[1] != 0;
+    for (int sense : {1, -1}) {
+      if (sense < 0 && !couples) break;
+      const ColumnLoad first{g.x[0], kLoadFactor * pc.fy[0], sense * kLoadFactor * pc.along[0]};
+      const ColumnLoad second{g.x[1], kLoadFactor * pc.fy[1], sense * kLoadFactor * pc.along[1]};
+      double e = 0;
+      const auto beam = beamCase(g.L, first, second, &e);
+      eMax = std::max(eMax, std::fabs(e));
+      if (!beam) continue;
+      cases.push_back({*beam, k});
+      // The net pressure as read: the peak of the factored contact over the width, less the factor.
+      const float pressure = static_cast<float>(beam->q.peak() / g.B / kLoadFactor);
+      if (q < pressure) {
+        q = pressure;
+        const int m = pc.pos[0] >= 0 ? 0 : 1;
+        row.GovFooting = g.member[m];
+        row.GovCase = pc.pos[m];
+      }
+    }
+  }
+  row.NetPressure = roundToSingle(q + 0.49, 0);
+  if (!gradeProblem(p.Fck, p.Fe).empty()) return row;
+
+  const Envelope env = envelopeOf(g, cases, paired);
+
+  // The depth bending needs with the smallest bars (or the edited ones): the band across is a + 2 d
+  // wide, so its depth is found by repeated substitution.
+  const double dia0 = edited > 0 ? edited : kBarDiameters[0];
+  double need = std::max(depthForMoment(p, env.hog, g.B) + kCover + dia0 / 2,
+                         depthForMoment(p, env.sag, g.B) + kCover + 1.5 * dia0);
+  for (int j = 0; j < 2; ++j) {
+    double d = 300;
+    for (int k = 0; k < 30; ++k) d = depthForMoment(p, env.acrossMu[j], bandOf(g, j, d).width());
+    need = std::max(need, d + kCover + dia0 / 2);
+  }
+  double D = startDepth(need);
+  if (edit.depth && std::isfinite(*edit.depth)) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
+
+  Trial t = trialAt(p, g, env, cases, D, edited);
+  for (int k = 0; t.depthFails && k < kMaxDeepenings; ++k) {
+    D += kDeepenStep;
+    t = trialAt(p, g, env, cases, D, edited);
+  }
+  row.TotalDepth = roundToSingle(D / 1000, 3);
+  row.steel.push_back(t.bottom.layer);
+  if (t.hasTop) row.steel.push_back(t.top.layer);
+  row.steel.push_back(t.bands[0].layer);
+  row.steel.push_back(t.bands[1].layer);
+  if (t.hasElsewhere) row.steel.push_back(t.elsewhere.layer);
+
+  for (int m = 0; m < 2; ++m) row.checks.push_back(bearingCheck(p, g, paired, m));
+  row.checks.push_back(makeCheck("resultant within the base", eMax, g.L / 2, "m", kResultantClause));
+  row.checks.insert(row.checks.end(), t.checks.begin(), t.checks.end());
+  return row;
+}
+
+}  // namespace plintova

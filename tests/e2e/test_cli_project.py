@@ -66,10 +66,14 @@ with tempfile.TemporaryDirectory() as tmp:
           "combined footing from the chosen length: %r" % c)
     check(by_joint[20]["SizeL"] == c["CfWidth"] and by_joint[20]["SizeB"] == c["CfLength"],
           "combined members carry its size")
-    rows = {s["Size"]: s for s in d["schedule"]}
+    groups = [s for s in d["schedule"] if s["kind"] == "group"]
+    rows = {s["Size"]: s for s in groups}
     check(rows[2.2]["Dia"] == 12 and rows[2.2]["Peda"] == 0.7, "schedule edit of the 2.2 m row: %r" % rows.get(2.2))
-    check(all(s["Dia"] == 10 for s in d["schedule"] if s["Size"] != 2.2), "other rows keep 10 mm bars")
-    check(sum(s["NOs"] for s in d["schedule"]) == 36, "36 ordinary footings in the schedule")
+    check(all(s["Dia"] == 10 for s in groups if s["Size"] != 2.2), "other rows keep 10 mm bars")
+    check(sum(s["NOs"] for s in groups) == 36, "36 ordinary footings in the schedule")
+    # Below the group rows: the hand-resized footing and the combined footing, each with its own row.
+    others = [(s["kind"], s["mark"], s["joints"]) for s in d["schedule"] if s["kind"] != "group"]
+    check(others == [("rectangular", "R1", [22]), ("combined", "C1", [20, 21])], "rows R1 and C1: %r" % others)
 
     # Saved by the run and run again, the project gives the same output; it names its listing relative
     # to its own folder, with the listing's SHA-256.

@@ -59,7 +59,10 @@ class TypicalRunTest : public QObject {
     QTest::mouseClick(main->button("CmdDesign"), Qt::LeftButton);
     ScheduleWindow* schedule = main->scheduleWindow();
     QVERIFY(schedule->isVisible());
-    QCOMPARE(schedule->rowCount(), static_cast<int>(p.DesignGroupCount));
+    // One row per group, then the hand-resized footing's and the combined footing's rows.
+    QCOMPARE(schedule->rowCount(), static_cast<int>(p.DesignGroupCount) + 2);
+    QCOMPARE(schedule->cellText(p.DesignGroupCount + 1, kColMark), QStringLiteral("R1"));
+    QCOMPARE(schedule->cellText(p.DesignGroupCount + 2, kColMark), QStringLiteral("C1"));
     auto* depth = qobject_cast<QLineEdit*>(schedule->cell(1, kColDepth));
     depth->selectAll();
     QTest::keyClicks(depth, QStringLiteral("0.5"));

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "model/single.h"
@@ -64,6 +65,14 @@ struct ScheduleEdit {
   }
 };
 
+// The drawing sheet as the engineer sets it up: the title block's fields, the paper and the north arrow.
+struct SheetSettings {
+  std::string project, title = "FOOTING LAYOUT AND SCHEDULE", number, revision = "0", date, drawnBy, checkedBy;
+  std::string paper = "A3";   // "A3", "A2" or "A1", landscape
+  double northRotation = 0;   // degrees, anticlockwise from the sheet's up direction
+  bool operator==(const SheetSettings&) const = default;
+};
+
 // Everything the engineer decided. The footing table's CombNo, sizes and positions, the group
 // assignment and marks, the combined footings and the schedule are derived from these and the listing,
 // so that a decision taken back (or read from a saved project) gives the same screen again.
@@ -75,6 +84,7 @@ struct Decisions {
   std::vector<ResizedFooting> resized;    // ascending footing indices
   std::vector<GroupChoice> groups;        // only groups that differ from their base size and tick
   std::vector<ScheduleEdit> schedule;     // in the order the rows were first edited
+  SheetSettings sheet;                    // the drawing sheet's title block, paper and north arrow
 
   OffsetSteps offsetOf(int s) const {
     return s >= 0 && static_cast<std::size_t>(s) < offsets.size() ? offsets[static_cast<std::size_t>(s)] : OffsetSteps{};
@@ -84,7 +94,7 @@ struct Decisions {
     return offsets == o.offsets && disabled == o.disabled && combined == o.combined && resized == o.resized &&
            groups == o.groups;
   }
-  bool operator==(const Decisions& o) const { return samePlan(o) && schedule == o.schedule; }
+  bool operator==(const Decisions& o) const { return samePlan(o) && schedule == o.schedule && sheet == o.sheet; }
 };
 
 }  // namespace plintova

@@ -1,0 +1,114 @@
+// The IS 456 rules shared by the row designs and the checks, against figures worked by hand.
+#include "design/is456.h"
+
+#include <gtest/gtest.h>
+
+using namespace plintova;
+using namespace plintova::is456;
+
+TEST(Is456, LimitingMomentFromTheSteelGrade) {
+  EXPECT_DOUBLE_EQ(limitingMomentFactor(250), 0.148);
+  EXPECT_DOUBLE_EQ(limitingMomentFactor(415), 0.138);
+  EXPECT_DOUBLE_EQ(limitingMomentFactor(500), 0.133);
+  // Fe 550 from cl. 38.1 f: xu/d = 0.0035 / (0.0055 + 0.87 x 550 / 200000) = 0.0035 / 0.0078925
+  // = 0.44346; 0.36 x 0.44346 x (1 - 0.416 x 0.44346) = 0.159646 x 0.815521 = 0.13020.
+  EXPECT_NEAR(limitingMomentFactor(550), 0.13020, 5e-5);
+  // 0.138 fck b d^2 = 0.138 x 20 x 1000 x 200^2 N mm = 110.4 kN m.
+  EXPECT_NEAR(limitingMoment(20, 415, 1000, 200), 110.4, 1e-9);
+}
+
+TEST(Is456, SteelForAMomentAndTheMomentItResists) {
+  // Mu 100 kN m on 1000 x 300, M20, Fe 415: k = 100e6 / (1000 x 300^2) = 1.11111;
+  // 1 - 4.6 x 1.11111 / 20 = 0.744444, root 0.862812; pt = 0.137188 x 20 / 830 x 100 = 0.330574 %;
+  // Ast = 0.00330574 x 1000 x 300 = 991.72 mm2.
+  const double Ast = steelForMoment(20, 415, 100, 1000, 300);
+  EXPECT_NEAR(Ast, 991.72, 0.01);
+  // Back through G-1.1 b: 0.87 x 415 x 991.72 x 300 x (1 - 991.72 x 415 / (1000 x 300 x 20)) N mm
+  // = 107.42e6 x 0.931405 = 100.05 kN m: the 4.6 of the steel formula (4 / 0.87 = 4.598) errs safe.
+  const double MuR = momentOfResistance(20, 415, Ast, 1000, 300);
+  EXPECT_GE(MuR, 100.0);
+  EXPECT_NEAR(MuR, 100.05, 0.01);
+  // Steel beyond the limiting amount adds nothing: the limiting moment 0.138 x 20 x 1000 x 300^2 = 248.4.
+  EXPECT_NEAR(momentOfResistance(20, 415, 10000, 1000, 300), 248.4, 1e-9);
+  EXPECT_EQ(steelForMoment(20, 415, 0, 1000, 300), 0.0);
+  // Minimum steel of the gross section 1000 x 500: 0.12 % = 600 mm2, 0.15 % for Fe 250 = 750 mm2.
+  EXPECT_NEAR(minimumSteel(415, 1000, 500), 600, 1e-9);
+  EXPECT_NEAR(minimumSteel(250, 1000, 500), 750, 1e-9);
+}
+
+TEST(Is456, ShearPunchingAndBond) {
+  // Table 19, M20: below 0.15 % the first row; 0.40 % between 0.36 (0.25) and 0.48 (0.50):
+  // 0.36 + 0.12 / 0.25 x 0.15 = 0.432; 3.00 % and above the last row, 0.82; above M40 the M40 column.
+  EXPECT_NEAR(shearStrength(20, 0.1), 0.28, 1e-6);
+  EXPECT_NEAR(shearStrength(20, 0.4), 0.432, 1e-6);
+  EXPECT_NEAR(shearStrength(20, 3.5), 0.82, 1e-6);
+  EXPECT_NEAR(shearStrength(45, 0.5), 0.51, 1e-6);
+  // ks 0.25 sqrt(fck): 1.25 for M25; a column 0.4 as wide as long gives ks = 0.9: 0.9 x 1.118034.
+  EXPECT_NEAR(punchingStrength(25), 1.25, 1e-12);
+  EXPECT_NEAR(punchingStrength(20, 0.4), 1.006231, 1e-6);
+  // tau_bd: 1.2 x 1.6 = 1.92 for deformed bars in M20; M15 below the table 1.0 (plain) or 1.6.
+  EXPECT_NEAR(bondStress(20, 415), 1.92, 1e-12);
+  EXPECT_NEAR(bondStress(15, 250), 1.0, 1e-12);
+  EXPECT_NEAR(bondStress(15, 500), 1.6, 1e-12);
+  EXPECT_NEAR(bondStress(60, 500), 3.04, 1e-12);
+  // Ld = 12 x 0.87 x 415 / (4 x 1.92) = 4332.6 / 7.68 = 564.14 mm; plain Fe 250 in M15:
+  // 10 x 217.5 / 4 = 543.75 mm, and the clause says where its bond stress comes from.
+  EXPECT_NEAR(developmentLength(20, 415, 12), 564.140625, 1e-9);
+  EXPECT_NEAR(developmentLength(15, 250, 10), 543.75, 1e-9);
+  EXPECT_NE(developmentClause(15).find("M15"), std::string::npos);
+  EXPECT_EQ(developmentClause(20).find("M15"), std::string::npos);
+}
+
+TEST(Is456, BarsSpreadOverAWidthAndTheDiameterChosen) {
+  // Full width, both edges at the footing's edges: 1000 mm2 of 12 mm bars (113.10 each) over 1500:
+  // ceil(8.84) = 9 bars, spread 1500 - 2 x 56 = 1388, spacing 1388 / 8 = 173.5 -> 173.
+  Bars b = placeBars(1000, 1500, 12, 2, 300);
+  EXPECT_EQ(b.count, 9);
+  EXPECT_EQ(b.spacing, 173);
+  EXPECT_NEAR(b.area, 9 * barArea(12), 1e-9);
+  // A band inside the footing: 500 mm2 of 10 mm (78.54) over 1200: 7 bars at 1200 / 7 = 171.
+  b = placeBars(500, 1200, 10, 0, 300);
+  EXPECT_EQ(b.count, 7);
+  EXPECT_EQ(b.spacing, 171);
+  // The spacing limit governs: 100 mm2 over 2000: spread 1890 needs 1890 / 300 + 1 = 7.3 -> 8 bars,
+  // 1890 / 7 = 270.
+  b = placeBars(100, 2000, 10, 2, 300);
+  EXPECT_EQ(b.count, 8);
+  EXPECT_EQ(b.spacing, 270);
+  // A strip with one footing edge: 210 mm2 over 500: 3 bars, (500 - 55) / 2.5 = 178.
+  b = placeBars(210, 500, 10, 1, 300);
+  EXPECT_EQ(b.count, 3);
+  EXPECT_EQ(b.spacing, 178);
+
+  // The smallest anchored diameter at 100 mm or more; else the anchored one spaced widest; else the first.
+  EXPECT_EQ(chooseBarOption({{10, true, 86}, {12, true, 126}, {16, true, 230}, {20, false, 300}}), 1u);
+  EXPECT_EQ(chooseBarOption({{10, true, 86}, {12, true, 95}, {16, false, 150}, {20, false, 200}}), 1u);
+  EXPECT_EQ(chooseBarOption({{10, false, 86}, {12, false, 126}, {16, false, 230}, {20, false, 300}}), 0u);
+}
+
+TEST(Is456, DepthsAndTheCriticalPerimeterForPunching) {
+  EXPECT_EQ(startDepth(223.97), 250);  // never below 250 mm
+  EXPECT_EQ(startDepth(340.5), 350);
+  EXPECT_EQ(startDepth(350), 350);
+  EXPECT_EQ(startDepth(350 + 1e-10), 350);
+  EXPECT_EQ(startDepth(351), 400);
+  EXPECT_EQ(effectiveDepth(650, 16, 16), 576);  // 650 - 50 - 16 - 8
+
+  // A 1.184 m square centred 0.5 m from the end of a 5 x 2.2 footing: the side beyond the end is cut off
+  // (0.5 - 0.592 < 0), the far side counts 1.184, the two along the length 0.5 + 0.592 = 1.092 each:
+  // 3.368 m; area 1.092 x 1.184 = 1.292928 m2.
+  const Rect footing{0, -1.1, 5, 1.1};
+  PunchingSection s = punchingSection(footing, 0.5, 0, 1.184);
+  EXPECT_NEAR(s.perimeter, 3.368, 1e-12);
+  EXPECT_NEAR(s.area, 1.292928, 1e-12);
+  s = punchingSection(footing, 3.5, 0, 1.184);
+  EXPECT_NEAR(s.perimeter, 4 * 1.184, 1e-12);
+  // A section that covers the footing has no perimeter left.
+  s = punchingSection({-0.9, -0.9, 0.9, 0.9}, 0, 0, 2.0);
+  EXPECT_EQ(s.perimeter, 0);
+  EXPECT_NEAR(s.area, 3.24, 1e-12);
+
+  const CodeCheck exact = makeCheck("x", 2, 2, "mm", "c");
+  EXPECT_TRUE(exact.ok);
+  EXPECT_FALSE(makeCheck("x", 2.0000001, 2, "mm", "c").ok);
+}

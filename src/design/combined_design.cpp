@@ -304,21 +304,31 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
   for (int j = 0; j < 2; ++j)
     bend("along B under joint " + numberText(g.joint[j]), env.acrossMu[j], t.bands[j], t.bands[j].band.width() * 1000);
 
-  // cl. 34.2.4.1 a along L: at d from each pedestal face, d and pt those of the shallower and the more
-  // thinly reinforced of the layers along L.
-  double dL = t.bottom.d, ptL = 100 * t.bottom.provided / (wB * t.bottom.d);
-  if (t.hasTop) {
-    dL = std::min(dL, t.top.d);
-    ptL = std::min(ptL, 100 * t.top.provided / (wB * t.top.d));
+  // cl. 34.2.4.1 a along L: at d from each pedestal face, with the d and pt of the layer in tension
+  // there in that case (the top bars where the section hogs, the bottom bars elsewhere). The section
+  // whose stress takes the largest part of its strength is reported.
+  const LayerTrial* alongL[2] = {&t.bottom, t.hasTop ? &t.top : nullptr};
+  double worst = -1, tv1 = 0, tc1 = shearStrength(fck, 100 * t.bottom.provided / (wB * t.bottom.d));
+  for (int k = 0; k < 4; ++k) {
+    const double toward = k % 2 == 0 ? -1 : 1;  // faces 0 and 2 look toward the first end
+    for (int top = 0; top < 2; ++top) {
+      const LayerTrial* l = alongL[top];
+      if (!l) continue;
+      const double x = env.faces[k] + toward * l->d / 1000;
+      if (!(x > 0 && x < g.L)) continue;
+      const double tc = shearStrength(fck, 100 * l->provided / (wB * l->d));
+      for (const FactoredCase& fc : cases) {
+        if (t.hasTop && (fc.beam.moment(x) < 0) != (top == 1)) continue;
+        const double tv = std::fabs(fc.beam.shear(x)) * 1000 / (wB * l->d);
+        if (tv / tc > worst) {
+          worst = tv / tc;
+          tv1 = tv;
+          tc1 = tc;
+        }
+      }
+    }
   }
-  double V1 = 0;
-  const double reach = dL / 1000;
-  const double sections[4] = {env.faces[0] - reach, env.faces[1] + reach, env.faces[2] - reach, env.faces[3] + reach};
-  for (const FactoredCase& fc : cases)
-    for (double x : sections)
-      if (x > 0 && x < g.L) V1 = std::max(V1, std::fabs(fc.beam.shear(x)));
-  shear.push_back(makeCheck("one-way shear along L", V1 * 1000 / (wB * dL), shearStrength(fck, ptL), "N/mm2",
-                            kOneWayShearClause));
+  shear.push_back(makeCheck("one-way shear along L", tv1, tc1, "N/mm2", kOneWayShearClause));
   // Across: the band as the width of a cantilever from the pedestal face, at d from the face.
   for (int j = 0; j < 2; ++j) {
     const LayerTrial& b = t.bands[j];

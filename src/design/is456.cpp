@@ -123,9 +123,11 @@ Bars placeBars(double Ast, double width, int16_t dia, int footingEdges, double m
 }
 
 std::size_t chooseBarOption(const std::vector<BarOption>& options) {
+  // Among the anchored options when there are any, else among all (the row is flagged either way).
+  const bool anyAnchored = std::any_of(options.begin(), options.end(), [](const BarOption& o) { return o.anchored; });
   std::size_t widest = options.size();
   for (std::size_t i = 0; i < options.size(); ++i) {
-    if (!options[i].anchored) continue;
+    if (anyAnchored && !options[i].anchored) continue;
     if (options[i].spacing >= kPreferredSpacing) return i;
     if (widest == options.size() || options[i].spacing > options[widest].spacing) widest = i;
   }

@@ -110,8 +110,9 @@ struct BarOption {
 };
 
 // The diameter a layer takes among those tried (in ascending order): the smallest that is anchored
-// and spaced at least kPreferredSpacing apart; else the anchored one with the widest spacing; else,
-// when none can develop its bars, the first (the shortest development length). Returns its index.
+// and spaced at least kPreferredSpacing apart; else the anchored one with the widest spacing. When no
+// diameter can develop its bars (the row is flagged), the same rule among all of them, so that the
+// flagged layer is still one that can be placed. Returns its index.
 std::size_t chooseBarOption(const std::vector<BarOption>& options);
 
 // A rectangle on plan, m.

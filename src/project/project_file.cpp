@@ -87,6 +87,12 @@ Json toJson(const SavedProject& s) {
   if (s.increasedCases) j["increasedCases"] = *s.increasedCases;
   if (s.fck > 0) j["fck"] = s.fck;
   if (s.fe > 0) j["fe"] = s.fe;
+  if (!(s.sheet == SheetSettings{})) {
+    const SheetSettings& t = s.sheet;
+    j["sheet"] = {{"project", t.project}, {"title", t.title},     {"number", t.number},
+                  {"revision", t.revision}, {"date", t.date},       {"drawnBy", t.drawnBy},
+                  {"checkedBy", t.checkedBy}, {"paper", t.paper}, {"northRotation", t.northRotation}};
+  }
   return j;
 }
 
@@ -267,6 +273,19 @@ SavedProject fromJson(const Json& root) {
   }
   if (const Json* v = member(root, "fck")) s.fck = wholeIn(*v, keyName("fck"), 1, 100, "a concrete grade in N/mm2");
   if (const Json* v = member(root, "fe")) s.fe = wholeIn(*v, keyName("fe"), 1, 1000, "a steel grade in N/mm2");
+  if (const Json* sheet = member(root, "sheet")) {
+    const std::string where = keyName("sheet");
+    objectOf(*sheet, where);
+    SheetSettings& t = s.sheet;
+    for (auto [key, field] : {std::pair{"project", &t.project}, std::pair{"title", &t.title},
+                              std::pair{"number", &t.number}, std::pair{"revision", &t.revision},
+                              std::pair{"date", &t.date}, std::pair{"drawnBy", &t.drawnBy},
+                              std::pair{"checkedBy", &t.checkedBy}, std::pair{"paper", &t.paper}})
+      if (const Json* v = member(*sheet, key)) *field = textOf(*v, inEntry(where, key));
+    if (t.paper != "A3" && t.paper != "A2" && t.paper != "A1") throw Refusal{inEntry(where, "paper") + " must be A3, A2 or A1"};
+    if (const Json* v = member(*sheet, "northRotation"))
+      t.northRotation = numberIn(*v, inEntry(where, "northRotation"), -360, 360, "an angle from -360 to 360 degrees");
+  }
   return s;
 }
 

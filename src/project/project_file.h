@@ -62,6 +62,7 @@ struct SavedProject {
   std::vector<int> cases;
   std::optional<std::vector<int>> increasedCases;
   int fck = 0, fe = 0;
+  SheetSettings sheet;  // the drawing sheet's title block, paper and north arrow
   bool operator==(const SavedProject&) const = default;
 };
 

@@ -103,6 +103,7 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
     if (keyed) s.schedule.push_back(e);
   }
   s.designed = p.scheduleDesigned;
+  s.sheet = d.sheet;
   return s;
 }
 
@@ -259,6 +260,7 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
     if (missing.empty()) d.schedule.push_back(e);
     else dropped.push_back("Schedule edit of a footing's row: " + missing + ".");
   }
+  d.sheet = saved.sheet;
   return d;
 }
 

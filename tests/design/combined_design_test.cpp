@@ -221,7 +221,14 @@ TEST(CombinedRow, CasesPairByNumberAndMomentsCountInBothSenses) {
   const FootingRow a = designCombinedRow(*p, 1, {}), b = designCombinedRow(*swapped, 1, {});
   EXPECT_EQ(a.TotalDepth, b.TotalDepth);
   EXPECT_EQ(a.steel, b.steel);
-  EXPECT_EQ(a.checks, b.checks);
+  ASSERT_EQ(a.checks.size(), b.checks.size());
+  for (std::size_t k = 0; k < a.checks.size(); ++k) {
+    // Only the allowable pressure goes by position (SBC for a support's first case): 102's case 2 now
+    // stands first and is held to 200.
+    if (a.checks[k].name.rfind("bearing at joint 102", 0) == 0) continue;
+    EXPECT_EQ(a.checks[k], b.checks[k]) << a.checks[k].name;
+  }
+  EXPECT_EQ(check(b, "bearing at joint 102, load case 2").capacity, 200.0);
 
   // A case of one member only: the other column carries nothing in it, as if it read FY 0.
   auto alone = workedPair();
@@ -231,8 +238,9 @@ TEST(CombinedRow, CasesPairByNumberAndMomentsCountInBothSenses) {
   design_test::setSupport(*zero, 2, 102, {{1, 600, 0, 0}, {2, 100, 0, 0}, {3, 0, 0, 0}});
   const FootingRow c = designCombinedRow(*alone, 1, {}), d = designCombinedRow(*zero, 1, {});
   EXPECT_EQ(c.steel, d.steel);
-  EXPECT_EQ(check(c, "bending along L, sagging").demand, check(d, "bending along L, sagging").demand);
-  EXPECT_GT(check(c, "bending along L, sagging").demand, check(a, "bending along L, sagging").demand);
+  EXPECT_EQ(check(c, "one-way shear along L").demand, check(d, "one-way shear along L").demand);
+  // Case 3 alone: 1200 factored across under 101: 1200 / 2.2 x 0.8^2 / 2 = 174.545 kN m.
+  EXPECT_NEAR(check(c, "bending along B under joint 101").demand, 174.545, 1e-3);
 
   // Moments along the length (MZ on a footing along X) in either sign give the same row.
   auto plus = workedPair();
@@ -284,6 +292,7 @@ TEST(CombinedRow, EveryCheckOfRandomCombinedFootingsPasses) {
     }
     if (!failed.empty()) ++flagged;
     if (failed.size() == 1 && failed[0] == "development length, bottom along L") ++flaggedOnlyBottomAlongL;
+    else for (auto& f : failed) std::printf("OTHER %s L %g B %g a %g\n", f.c_str(), (double)row.L, (double)row.B, (double)row.PedestalSize);
   }
   std::printf("[ rows ] %d combined footings: %d flagged for development length, %d of them only the bottom bars "
               "along L\n",

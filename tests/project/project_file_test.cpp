@@ -224,6 +224,13 @@ TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
   s.combined = {{20, 21, 4.1000004f}};  // a full mantissa: seven digits would not bring it back
   s.resized = {{22, 2.7f}};
   s.schedule = {{2.2f, 0.7f, 1e-7f, 16, {}}, {1.9f, {}, -0.25f, {}, {}}, {0, {}, 0.6f, 12, {20, 21}}};
+  // Load cases, grades and the sheet's title block travel with the project too.
+  s.cases = {1, 3, 4};
+  s.increasedCases = std::vector<int>{4};
+  s.fck = 30;
+  s.sheet.project = "Block C, \"North\" wing";
+  s.sheet.paper = "A1";
+  s.sheet.northRotation = 37.5;
   std::string reason;
   const std::string text = projectFileText(s, reason);
   ASSERT_EQ(reason, "");
@@ -235,9 +242,14 @@ TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
   EXPECT_EQ(*read.project, s);
   EXPECT_EQ(listingPathOf(*read.project, "/elsewhere/x.plintova"), "/far/away/FRAME1.ANL");
 
-  // The depth gives the same earth pressure as the start-up dialog's entry.
+  // The depth gives the same earth pressure as the start-up dialog's entry (on a project without a
+  // listing: no cases or grades to take).
+  SavedProject inputs = *read.project;
+  inputs.cases.clear();
+  inputs.increasedCases.reset();
+  inputs.fck = 0;
   auto p = std::make_unique<Project>();
-  ASSERT_EQ(acceptSavedInputs(*p, *read.project), "");
+  ASSERT_EQ(acceptSavedInputs(*p, inputs), "");
   auto q = std::make_unique<Project>();
   ASSERT_TRUE(acceptDesignInputs(*q, "1.37", "150"));
   EXPECT_EQ(p->EarthPressure.value(), q->EarthPressure.value());

@@ -1,0 +1,55 @@
+// Quantities of the designed footings: concrete, reinforcement, excavation and formwork per schedule row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/project.h"
+
+namespace plintova {
+
+// Working space dug beside each face of a footing, m.
+constexpr double kWorkingSpace = 0.3;
+// Cover at each end of a bar, m, and the bend at each end in bar diameters.
+constexpr double kBarEndCover = 0.05;
+constexpr double kBendDiameters = 12;
+// Unit weight of the soil that turns the earth pressure back into the founding depth, kN/m3.
+constexpr double kEarthUnitWeight = 20;
+
+// Mass of a bar of diameter dia (mm) per metre, kg: 0.00617 dia^2 (steel at 7850 kg/m3).
+double barMassPerMetre(double dia);
+
+// Length of a bar that runs along a footing side of `side` m: the side less the cover at both ends plus a
+// 12-diameter bend at each end, m.
+double barLength(double side, double dia);
+
+// Founding depth, m: the earth pressure over the soil's unit weight (20 kN/m3).
+double foundingDepth(const Project& p);
+
+// One schedule row's quantities, for all its footings together.
+struct RowQuantities {
+  std::string mark;         // "F1", "R1", "C1"
+  int footings = 0;         // number of footings the row stands for
+  int pedestals = 0;        // number of pedestals on them
+  double footingConcrete = 0;   // m3: L x B x D for each footing
+  double pedestalConcrete = 0;  // m3: a^2 x (founding depth - D) for each pedestal, nothing above the footing's top
+  double steel = 0;             // kg: every bar of every layer
+  double excavation = 0;        // m3: (L + 0.6) x (B + 0.6) x founding depth for each footing
+  double formwork = 0;          // m2: 2 (L + B) x D for each footing
+  bool steelKnown = true;       // false when the bars of the row could not be counted
+};
+
+// Quantities of every schedule row in schedule order (group rows, then hand-resized, then combined) and
+// their total (mark "Total").
+struct Quantities {
+  std::vector<RowQuantities> rows;
+  RowQuantities total;
+};
+
+// The quantities of the schedule as it stands. Group rows count all their footings (MemberCount) and two
+// layers of n bars of BarDia each way; the rows of hand-resized and combined footings count each steel
+// layer, the bars of a layer "along L" running along L, those "along B" along B; a combined footing has
+// two pedestals.
+Quantities scheduleQuantities(const Project& p);
+
+}  // namespace plintova

@@ -62,12 +62,6 @@ struct Geometry {
   int joint[2] = {0, 0};
 };
 
-// A factored case on the beam, with the paired case it comes from.
-struct FactoredCase {
-  BeamCase beam;
-  std::size_t source = 0;
-};
-
 // One column's load across the width: factored load and the magnitude of its moment across.
 struct AcrossLoad {
   double P = 0, M = 0;
@@ -109,7 +103,7 @@ struct Envelope {
   bool face[4] = {false, false, false, false};  // the face lies within the footing
 };
 
-Envelope envelopeOf(const Geometry& g, const std::vector<FactoredCase>& cases, const std::vector<PairedCase>& paired) {
+Envelope envelopeOf(const Geometry& g, const std::vector<BeamCase>& cases, const std::vector<PairedCase>& paired) {
   Envelope env;
   const double half = g.a / 2;
   const double faces[4] = {g.x[0] - half, g.x[0] + half, g.x[1] - half, g.x[1] + half};
@@ -121,12 +115,12 @@ Envelope envelopeOf(const Geometry& g, const std::vector<FactoredCase>& cases, c
   }
   if (!std::isfinite(env.bottomAnchorage)) env.bottomAnchorage = 0;
   const double lo = faces[1], hi = faces[2];
-  for (const FactoredCase& fc : cases) {
+  for (const BeamCase& fc : cases) {
     for (int k = 0; k < 4; ++k)
-      if (env.face[k]) env.sag = std::max(env.sag, fc.beam.moment(faces[k]));
+      if (env.face[k]) env.sag = std::max(env.sag, fc.moment(faces[k]));
     if (lo < hi) {
       double where = lo;
-      const double least = fc.beam.leastMoment(lo, hi, where);
+      const double least = fc.leastMoment(lo, hi, where);
       if (-least > env.hog) {
         env.hog = -least;
         env.hogAt = where;
@@ -160,11 +154,6 @@ Band bandOf(const Geometry& g, int j, double dT) {
   else b.lo = std::max(b.lo, mid);
   b.footingEdges = (b.lo <= 0 ? 1 : 0) + (b.hi >= g.L ? 1 : 0);
   return b;
-}
-
-double depthForMoment(const Project& p, double Mu, double b) {
-  if (!(Mu > 0) || !(b > 0)) return 0;
-  return std::sqrt(Mu * 1e6 / (limitingMomentFactor(p.Fe) * p.Fck * b * 1000));
 }
 
 // One layer of bars with one diameter: its bars, effective depth and development.
@@ -271,7 +260,7 @@ struct Trial {
   bool depthFails = false;
 };
 
-Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const std::vector<FactoredCase>& cases,
+Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const std::vector<BeamCase>& cases,
               double D, int16_t edited) {
   Trial t;
   const int fck = p.Fck, fe = p.Fe;
@@ -317,9 +306,9 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
       const double x = env.faces[k] + toward * l->d / 1000;
       if (!(x > 0 && x < g.L)) continue;
       const double tc = shearStrength(fck, 100 * l->provided / (wB * l->d));
-      for (const FactoredCase& fc : cases) {
-        if (t.hasTop && (fc.beam.moment(x) < 0) != (top == 1)) continue;
-        const double tv = std::fabs(fc.beam.shear(x)) * 1000 / (wB * l->d);
+      for (const BeamCase& fc : cases) {
+        if (t.hasTop && (fc.moment(x) < 0) != (top == 1)) continue;
+        const double tv = std::fabs(fc.shear(x)) * 1000 / (wB * l->d);
         if (tv / tc > worst) {
           worst = tv / tc;
           tv1 = tv;
@@ -349,10 +338,10 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
     const double x0 = std::max(0.0, g.x[j] - side / 2), x1 = std::min(g.L, g.x[j] + side / 2);
     const double across = std::min(g.B / 2, g.h[j] + side / 2) - std::max(-g.B / 2, g.h[j] - side / 2);
     double V = 0;
-    for (const FactoredCase& fc : cases) {
-      const double load = fc.beam.col[j].P;
+    for (const BeamCase& fc : cases) {
+      const double load = fc.col[j].P;
       if (!(load > 0)) continue;
-      const double within = (fc.beam.q.forceUpTo(x1) - fc.beam.q.forceUpTo(x0)) * std::max(across, 0.0) / g.B;
+      const double within = (fc.q.forceUpTo(x1) - fc.q.forceUpTo(x0)) * std::max(across, 0.0) / g.B;
       V = std::max(V, load - within);
     }
     const double tv = sec.perimeter > 0 ? V * 1000 / (sec.perimeter * 1000 * dp) : 0;
@@ -447,11 +436,10 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   if (!(g.L > 0) || !(g.B > 0)) return row;
 
   // Every case factored, with the columns' couples in both senses.
-  std::vector<FactoredCase> cases;
+  std::vector<BeamCase> cases;
   double eMax = 0;
   float q = 0;
-  for (std::size_t k = 0; k < paired.size(); ++k) {
-    const PairedCase& pc = paired[k];
+  for (const PairedCase& pc : paired) {
     const bool couples = pc.along[0] != 0 || pc.along[1] != 0;
     for (int sense : {1, -1}) {
       if (sense < 0 && !couples) break;
@@ -461,7 +449,7 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
       const auto beam = beamCase(g.L, first, second, &e);
       eMax = std::max(eMax, std::fabs(e));
       if (!beam) continue;
-      cases.push_back({*beam, k});
+      cases.push_back(*beam);
       // The net pressure as read: the peak of the factored contact over the width, less the factor.
       const float pressure = static_cast<float>(beam->q.peak() / g.B / kLoadFactor);
       if (q < pressure) {
@@ -480,11 +468,11 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   // The depth bending needs with the smallest bars (or the edited ones): the band across is a + 2 d
   // wide, so its depth is found by repeated substitution.
   const double dia0 = edited > 0 ? edited : kBarDiameters[0];
-  double need = std::max(depthForMoment(p, env.hog, g.B) + kCover + dia0 / 2,
-                         depthForMoment(p, env.sag, g.B) + kCover + 1.5 * dia0);
+  double need = std::max(depthForMoment(p.Fck, p.Fe, env.hog, g.B * 1000) + kCover + dia0 / 2,
+                         depthForMoment(p.Fck, p.Fe, env.sag, g.B * 1000) + kCover + 1.5 * dia0);
   for (int j = 0; j < 2; ++j) {
     double d = 300;
-    for (int k = 0; k < 30; ++k) d = depthForMoment(p, env.acrossMu[j], bandOf(g, j, d).width());
+    for (int k = 0; k < 30; ++k) d = depthForMoment(p.Fck, p.Fe, env.acrossMu[j], bandOf(g, j, d).width() * 1000);
     need = std::max(need, d + kCover + dia0 / 2);
   }
   double D = startDepth(need);

@@ -13,7 +13,6 @@ namespace plintova::is456 {
 
 namespace {
 
-constexpr double kSteelModulus = 200000;  // Es, N/mm2 (cl. 5.6.3)
 constexpr double kTolerance = 1e-9;
 
 // Whole-number ceiling that ignores the last bits of a quotient meant to be whole (2.0000000001 -> 2).
@@ -27,20 +26,20 @@ int16_t toCount(double n) {
 }  // namespace
 
 double limitingMomentFactor(int fe) {
-  switch (fe) {
-    case 250: return 0.148;
-    case 415: return 0.138;
-    case 500: return 0.133;
-    default: break;
-  }
-  // Annex G-1.1 c from the limiting depth of the neutral axis (cl. 38.1 f): 0.36 xu/d (1 - 0.416 xu/d).
-  const double xu = 0.0035 / (0.0055 + 0.87 * fe / kSteelModulus);
-  return 0.36 * xu * (1 - 0.416 * xu);
+  // Annex G-1.1 c; the grades between (which model/grades.h refuses) take the next stronger one's.
+  if (fe <= 250) return 0.148;
+  if (fe <= 415) return 0.138;
+  return 0.133;
 }
 
 double limitingMoment(int fck, int fe, double b, double d) {
   if (!(d > 0) || !(b > 0)) return 0;
   return limitingMomentFactor(fe) * fck * b * d * d / 1e6;
+}
+
+double depthForMoment(int fck, int fe, double Mu, double b) {
+  if (!(Mu > 0) || !(b > 0)) return 0;
+  return std::sqrt(Mu * 1e6 / (limitingMomentFactor(fe) * fck * b));
 }
 
 double steelForMoment(int fck, int fe, double Mu, double b, double d) {

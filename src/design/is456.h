@@ -38,11 +38,14 @@ inline const std::string kEdgeDepthClause = "IS 456 cl. 34.1.2";
 inline const std::string kResultantClause = "IS 456 cl. 34.1 (reactions within the base)";
 
 // Mu,lim / (fck b d^2) for the steel grade (Annex G-1.1 c): 0.148, 0.138 and 0.133 for Fe 250, 415
-// and 500; any other grade from xu,max/d = 0.0035 / (0.0055 + 0.87 fy / Es) (cl. 38.1 f).
+// and 500.
 double limitingMomentFactor(int fe);
 
 // Limiting moment of resistance of a section b x d (Annex G-1.1 c), kN m.
 double limitingMoment(int fck, int fe, double b, double d);
+
+// Effective depth at which Mu is the limiting moment on width b (Annex G-1.1 c), mm; 0 for Mu <= 0.
+double depthForMoment(int fck, int fe, double Mu, double b);
 
 // Tension steel for the moment Mu on b x d (Annex G-1.1 b solved for Ast), mm2:
 //   pt = (1 - sqrt(1 - 4.6 k / fck)) fck / (2 fy) x 100 with k = Mu / (b d^2).

@@ -176,12 +176,6 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double
   return t;
 }
 
-// Effective depth (mm) a moment needs on width b (m) at the limiting moment (Annex G-1.1 c).
-double depthForMoment(const Project& p, double Mu, double b) {
-  if (!(Mu > 0) || !(b > 0)) return 0;
-  return std::sqrt(Mu * 1e6 / (limitingMomentFactor(p.Fe) * p.Fck * b * 1000));
-}
-
 }  // namespace
 
 float ownPedestalSize(const Project& p, int s) {
@@ -202,6 +196,7 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   const int16_t edited = edit.barDia && *edit.barDia > 0 ? *edit.barDia : int16_t{0};
   row.BarDia = edited;
 
+  if (!(row.L > 0) || !(row.B > 0)) return row;
   // Net upward pressure: the largest edge pressure of the footing's cases with the reactions as read,
   // the first of equals governing, then rounded up to a whole kN/m2 as the groups' is.
   float q = 0;
@@ -214,7 +209,7 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
     }
   }
   row.NetPressure = roundToSingle(q + 0.49, 0);
-  if (!gradeProblem(p.Fck, p.Fe).empty() || !(row.L > 0) || !(row.B > 0)) return row;
+  if (!gradeProblem(p.Fck, p.Fe).empty()) return row;
 
   const double L = row.L, B = row.B, a = row.PedestalSize;
   const double qu = kLoadFactor * row.NetPressure;
@@ -235,8 +230,8 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   // layer's d = D - 50 - dia/2, the inner layer's one bar less.
   const double dia0 = edited > 0 ? edited : kBarDiameters[0];
   const bool outerL = L >= B;
-  const double needL = depthForMoment(p, dL.Mu, B) + kCover + (outerL ? dia0 / 2 : 1.5 * dia0);
-  const double needB = depthForMoment(p, dB.Mu, L) + kCover + (outerL ? 1.5 * dia0 : dia0 / 2);
+  const double needL = depthForMoment(p.Fck, p.Fe, dL.Mu, B * 1000) + kCover + (outerL ? dia0 / 2 : 1.5 * dia0);
+  const double needB = depthForMoment(p.Fck, p.Fe, dB.Mu, L * 1000) + kCover + (outerL ? 1.5 * dia0 : dia0 / 2);
   double D = startDepth(std::max(needL, needB));
   // An edited depth below what bending needs is raised to it; a deeper one is taken as typed.
   if (edit.depth && std::isfinite(*edit.depth)) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "design/quantities.h"
+#include "design/schedule.h"
 #include "design/soil_pressure.h"
 #include "model/numbers.h"
 
@@ -24,10 +26,11 @@ Cell Cell::numberCell(double v) {
   return cell;
 }
 
-Cell Cell::textCell(std::string t) {
+Cell Cell::textCell(std::string t, Style style) {
   Cell cell;
   cell.kind = Text;
   cell.text = std::move(t);
+  cell.style = style;
   return cell;
 }
 
@@ -50,6 +53,10 @@ class PasteText {
   void number(double v) { add(Cell::numberCell(v)); }
   void text(std::string t) { add(Cell::textCell(std::move(t))); }
   void empty() { add(Cell{}); }
+  // Styles every cell of the row being written.
+  void styleLine(Cell::Style style) {
+    for (Cell& c : lines_.back()) c.style = style;
+  }
 
   // Pastes the rows with their first cell at (row, column); a final line break adds no row.
   void pasteInto(Sheet& sheet, int row, int column) const {
@@ -72,6 +79,18 @@ class PasteText {
 };
 
 bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }
+
+// Headings in `row` from column 1 on, over cells that the sheet leaves empty.
+void writeHeadings(Sheet& sheet, int row, const std::vector<std::string>& headings) {
+  for (std::size_t k = 0; k < headings.size(); ++k)
+    if (!headings[k].empty()) sheet.at(row, static_cast<int>(k) + 1) = Cell::textCell(headings[k], Cell::Heading);
+}
+
+// A value with its label in the cell to its left.
+void labelled(Sheet& sheet, int row, int column, const std::string& label, Cell value) {
+  sheet.at(row, column - 1) = Cell::textCell(label, Cell::Label);
+  sheet.at(row, column) = std::move(value);
+}
 
 double reaction(const Project& p, int s, int c, int k) { return p.ReactionTable(s, c, k); }
 
@@ -96,7 +115,10 @@ void appendGroupedFootingLines(const Project& p, PasteText& out, int s) {
     out.number(check.pmin);
     out.number(check.pmax);
     out.number(p.allowable(s, c));
-    if (check.fails) out.text("FAIL");
+    if (check.fails) {
+      out.text("FAIL");
+      out.styleLine(Cell::Fail);
+    }
   }
   out.carriageReturn();
 }
@@ -117,6 +139,7 @@ void appendResizedFootingLines(const Project& p, PasteText& out, int s) {
     if (check.fails) out.text("FAIL");
     // Uplift: the footing relies on the soil above it.
     if (check.pmin < 0) out.text(" < " + numberText(p.EarthPressure));
+    if (check.fails) out.styleLine(Cell::Fail);
   }
   out.carriageReturn();
 }
@@ -138,6 +161,9 @@ Sheet groupedFootingsSheet(const Project& p) {
   }
   Sheet sheet{"Sheet1", {}};
   out.pasteInto(sheet, 1, 1);
+  writeHeadings(sheet, 1, {"Joint", "Load case", "FY kN", "MX kN·m", "MZ kN·m", "Mark", "Size m",
+                           "pmin kN/m²", "pmax kN/m²", "Allowable kN/m²"});
+  sheet.frozenRows = 1;
   return sheet;
 }
 
@@ -147,6 +173,9 @@ Sheet resizedFootingsSheet(const Project& p) {
     if (p.FootingTable[s].CombNo == -1) appendResizedFootingLines(p, out, s);
   Sheet sheet{"Sheet2", {}};
   out.pasteInto(sheet, 1, 1);
+  writeHeadings(sheet, 1, {"Joint", "Load case", "FY kN", "MX kN·m", "MZ kN·m", "Mark", "L m", "B m",
+                           "pmin kN/m²", "pmax kN/m²", "Allowable kN/m²"});
+  sheet.frozenRows = 1;
   return sheet;
 }
 
@@ -180,12 +209,108 @@ Sheet combinedFootingSheet(const Project& p, int n) {
   Sheet sheet;
   sheet.name = "CF" + std::to_string(n + 3) + " " + std::to_string(a) + "  " + std::to_string(b);
   out.pasteInto(sheet, 5, 1);
-  sheet.at(3, 4) = Cell::numberCell(isFooting(p, a) ? p.FootingTable[a].JointNo : 0);
-  sheet.at(3, 9) = Cell::numberCell(isFooting(p, b) ? p.FootingTable[b].JointNo : 0);
-  sheet.at(2, 8) = Cell::numberCell(p.CaseSbc[0]);
-  sheet.at(23, 8) = Cell::numberCell(roundTo(cf.CfDistance / 1000.0, 2));
-  sheet.at(30, 8) = Cell::numberCell(roundTo(cf.CfLength, 2));
-  sheet.at(31, 8) = Cell::numberCell(roundTo(cf.CfWidth, 2));
+  const std::string ja = isFooting(p, a) ? numberText(p.FootingTable[a].JointNo) : "a";
+  const std::string jb = isFooting(p, b) ? numberText(p.FootingTable[b].JointNo) : "b";
+  const std::string m1 = cf.CfAxis == 1 ? "MZ" : "MX", m2 = cf.CfAxis == 1 ? "MX" : "MZ";
+  writeHeadings(sheet, 4, {"Load case", "FY " + ja + " kN", m1 + " " + ja + " kN\u00b7m", m2 + " " + ja + " kN\u00b7m", "",
+                           "FY " + jb + " kN", m1 + " " + jb + " kN\u00b7m", m2 + " " + jb + " kN\u00b7m"});
+  labelled(sheet, 3, 4, "Joint", Cell::numberCell(isFooting(p, a) ? p.FootingTable[a].JointNo : 0));
+  labelled(sheet, 3, 9, "Joint", Cell::numberCell(isFooting(p, b) ? p.FootingTable[b].JointNo : 0));
+  labelled(sheet, 2, 8, "SBC kN/m\u00b2", Cell::numberCell(p.CaseSbc[0]));
+  // The loads fill rows 5 to 5 + cases - 1 in columns 1 to 8: from 19 cases on they reach row 23, and
+  // the single values move beside them rather than over member b's moments.
+  const int cases = std::max(lastA, lastB) + 1;
+  const int column = cases >= kCombinedCasesThatReachRow23 ? 11 : 8;
+  labelled(sheet, 23, column, "Distance m", Cell::numberCell(roundTo(cf.CfDistance / 1000.0, 2)));
+  labelled(sheet, 30, column, "Length m", Cell::numberCell(roundTo(cf.CfLength, 2)));
+  labelled(sheet, 31, column, "Width m", Cell::numberCell(roundTo(cf.CfWidth, 2)));
+  sheet.frozenRows = 4;
+  return sheet;
+}
+
+// A schedule text as its cell: a number where the text is one, else the text.
+Cell scheduleCell(const std::string& text) {
+  if (text.empty()) return Cell{};
+  if (isNumeric(text)) return Cell::numberCell(numericValue(text));
+  return Cell::textCell(text);
+}
+
+// The layers of a footing row whose bars run along one side ("along L" or "along B").
+std::string layersAlong(const FootingRow& row, const std::string& along) {
+  std::string text;
+  for (const SteelLayer& layer : row.steel)
+    if (layer.where.find(along) != std::string::npos)
+      text += (text.empty() ? "" : "; ") + layer.where + " " + barsText(layer) + " (" + std::to_string(layer.bars) + " bars)";
+  return text;
+}
+
+void styleRow(Sheet& sheet, int row, Cell::Style style) {
+  for (Cell& c : sheet.rows[static_cast<size_t>(row - 1)])
+    if (c.kind != Cell::Empty) c.style = style;
+}
+
+// The schedule as the schedule window shows it: the group rows' 20 columns and their checks, then the
+// rows of hand-resized and combined footings under a heading of their own.
+Sheet scheduleSheet(const Project& p) {
+  Sheet sheet{"Schedule", {}};
+  std::vector<std::string> headings(scheduleHeaders().begin(), scheduleHeaders().end());
+  headings.push_back("Checks");
+  writeHeadings(sheet, 1, headings);
+  sheet.frozenRows = 1;
+  int line = 1;
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    ++line;
+    const auto texts = scheduleRowTexts(p, r);
+    sheet.at(line, 1) = Cell::textCell(texts[kColMark]);
+    for (int k = 1; k < kScheduleColumns; ++k) sheet.at(line, k + 1) = scheduleCell(texts[static_cast<size_t>(k)]);
+    const std::string checks = checksSummary(p.DesignGroupTable[r].checks);
+    sheet.at(line, kScheduleColumns + 1) = Cell::textCell(checks);
+    if (checks != "OK") styleRow(sheet, line, Cell::Fail);
+  }
+  if (p.RectangularRows.empty() && p.CombinedRows.empty()) return sheet;
+  line += 2;
+  writeHeadings(sheet, line, {"Mark", "Joints", "L m", "B m", "Depth m", "Pedestal m", "NetP kN/m\u00b2", "Dia mm",
+                              "Steel along L", "Steel along B", "Checks"});
+  for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
+    for (const FootingRow& row : *rows) {
+      ++line;
+      const auto texts = footingRowTexts(p, row);
+      const std::vector<Cell> cells = {
+          Cell::textCell(texts[kColMark]),     Cell::textCell(texts[kColNos]),
+          Cell::numberCell(row.L),             Cell::numberCell(row.B),
+          scheduleCell(texts[kColDepth]),      scheduleCell(texts[kColPedestal]),
+          scheduleCell(texts[kColNetP]),       scheduleCell(texts[kColDia]),
+          Cell::textCell(layersAlong(row, "along L")), Cell::textCell(layersAlong(row, "along B")),
+          Cell::textCell(texts[kColSF1])};
+      for (size_t k = 0; k < cells.size(); ++k)
+        if (cells[k].kind != Cell::Empty && !(cells[k].kind == Cell::Text && cells[k].text.empty()))
+          sheet.at(line, static_cast<int>(k) + 1) = cells[k];
+      sheet.at(line, 1);
+      if (row.flagged()) styleRow(sheet, line, Cell::Fail);
+    }
+  return sheet;
+}
+
+// Quantities per schedule row and in total, rounded as the report gives them.
+Sheet quantitiesSheet(const Project& p) {
+  Sheet sheet{"Quantities", {}};
+  writeHeadings(sheet, 1, {"Row", "Footings", "Footing concrete m\u00b3", "Pedestal concrete m\u00b3",
+                           "Reinforcement kg", "Excavation m\u00b3", "Formwork m\u00b2"});
+  sheet.frozenRows = 1;
+  const Quantities q = scheduleQuantities(p);
+  int line = 1;
+  auto write = [&](const RowQuantities& r, Cell::Style style) {
+    ++line;
+    const std::vector<Cell> cells = {
+        Cell::textCell(r.mark, style), Cell::numberCell(r.footings), Cell::numberCell(roundTo(r.footingConcrete, 3)),
+        Cell::numberCell(roundTo(r.pedestalConcrete, 3)),
+        r.steelKnown ? Cell::numberCell(roundTo(r.steel, 1)) : Cell::textCell("unknown"),
+        Cell::numberCell(roundTo(r.excavation, 3)), Cell::numberCell(roundTo(r.formwork, 2))};
+    for (size_t k = 0; k < cells.size(); ++k) sheet.at(line, static_cast<int>(k) + 1) = cells[k];
+    styleRow(sheet, line, style);
+  };
+  for (const RowQuantities& r : q.rows) write(r, Cell::Plain);
+  write(q.total, Cell::Total);
   return sheet;
 }
 
@@ -227,6 +352,8 @@ std::vector<Sheet> buildWorkbook(const Project& p) {
   book.push_back(resizedFootingsSheet(p));
   book.push_back(Sheet{"Sheet3", {}});
   for (int n = 1; n <= p.CombinedCount; ++n) book.push_back(combinedFootingSheet(p, n));
+  book.push_back(scheduleSheet(p));
+  book.push_back(quantitiesSheet(p));
   return book;
 }
 

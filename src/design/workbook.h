@@ -10,29 +10,49 @@ namespace plintova {
 
 // One spreadsheet cell. A number keeps the general-format text of the program's value in text and
 // the value that text reads as in number (2.346, not the single's 2.3459999...); a text cell keeps its
-// text. Empty cells have neither.
+// text. Empty cells have neither. The style only formats the cell: a heading (bold on grey), a label
+// beside a value (italic), a cell of a failing row (on light red) or a total (bold).
 struct Cell {
   enum Kind { Empty, Number, Text } kind = Empty;
+  enum Style { Plain, Heading, Label, Fail, Total };
   double number = 0;
   std::string text;
+  Style style = Plain;
 
   static Cell numberCell(double v);  // non-finite values become text cells ("NaN", "Infinity")
-  static Cell textCell(std::string t);
+  static Cell textCell(std::string t, Style style = Plain);
   bool operator==(const Cell&) const = default;
 };
 
-// A sheet: rows[0] is spreadsheet row 1, rows[i][0] column A; rows may differ in length.
+// A sheet: rows[0] is spreadsheet row 1, rows[i][0] column A; rows may differ in length. The first
+// `frozenRows` rows stay in view while the rest scrolls.
 struct Sheet {
   std::string name;
   std::vector<std::vector<Cell>> rows;
+  int frozenRows = 0;
 
   // The cell at 1-based (row, column), growing the grid as needed.
   Cell& at(int row, int column);
 };
 
-// The whole workbook: "Sheet1" the grouped footings of every schedule row, "Sheet2" the hand-resized
-// footings, "Sheet3" empty, and combined footing n on sheet n + 3 named "CF<n+3> <a>  <b>".
+// The whole workbook:
+//  - "Sheet1", the grouped footings of every schedule row, under a frozen heading row (Joint, Load case,
+//    FY kN, MX kN·m, MZ kN·m, Mark, Size m, pmin, pmax and Allowable kN/m²), each footing's cases in a
+//    block after an empty row; the cells of a failing case's row styled Fail;
+//  - "Sheet2", the hand-resized footings, laid out alike with L m and B m in place of Size m;
+//  - "Sheet3", empty;
+//  - combined footing n on sheet n + 3 named "CF<n+3> <a>  <b>": the two members' loads side by side
+//    from row 5 under a heading in row 4, the joints in (3, 4) and (3, 9), the SBC in (2, 8), the centre
+//    distance, length and width in (23, 8), (30, 8) and (31, 8), each value with its label in the cell to
+//    its left. When the loads reach row 23 (19 or more cases) the distance, length and width go to
+//    column 11 of their rows, labelled in column 10, so that no load is overwritten;
+//  - "Schedule": the group rows in the schedule's 20 columns with their checks, then the rows of
+//    hand-resized and combined footings with their steel both ways and their checks; flagged rows Fail;
+//  - "Quantities": concrete, pedestals, reinforcement, excavation and formwork per row and in total.
 std::vector<Sheet> buildWorkbook(const Project& p);
+
+// Number of load cases from which a combined sheet's loads reach its row 23.
+constexpr int kCombinedCasesThatReachRow23 = 19;
 
 // Soil pressures of one load case for the workbook, rounded to two decimals.
 struct PressureCheck {

@@ -10,11 +10,46 @@ namespace plintova {
 
 namespace {
 
+// The cell formats of the styles, made once per workbook (the workbook owns and frees them).
+struct Formats {
+  lxw_format* heading = nullptr;
+  lxw_format* label = nullptr;
+  lxw_format* fail = nullptr;
+  lxw_format* total = nullptr;
+
+  explicit Formats(lxw_workbook* book) {
+    heading = workbook_add_format(book);
+    format_set_bold(heading);
+    format_set_bg_color(heading, 0xD9D9D9);
+    format_set_bottom(heading, LXW_BORDER_THIN);
+    label = workbook_add_format(book);
+    format_set_italic(label);
+    // A failing row: dark red on light red, as spreadsheets mark bad values.
+    fail = workbook_add_format(book);
+    format_set_bg_color(fail, 0xFFC7CE);
+    format_set_font_color(fail, 0x9C0006);
+    total = workbook_add_format(book);
+    format_set_bold(total);
+  }
+  lxw_format* of(Cell::Style style) const {
+    switch (style) {
+      case Cell::Heading: return heading;
+      case Cell::Label: return label;
+      case Cell::Fail: return fail;
+      case Cell::Total: return total;
+      case Cell::Plain: break;
+    }
+    return nullptr;
+  }
+};
+
 // Writes every sheet into the workbook; "" on success.
 std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
+  const Formats formats(book);
   for (const Sheet& sheet : sheets) {
     lxw_worksheet* ws = workbook_add_worksheet(book, sheet.name.c_str());
     if (!ws) return "the sheet name \"" + sheet.name + "\" is not accepted";
+    if (sheet.frozenRows > 0) worksheet_freeze_panes(ws, static_cast<lxw_row_t>(sheet.frozenRows), 0);
     for (size_t r = 0; r < sheet.rows.size(); ++r) {
       const auto& row = sheet.rows[r];
       for (size_t c = 0; c < row.size(); ++c) {
@@ -22,8 +57,9 @@ std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
         lxw_error err = LXW_NO_ERROR;
         const auto rr = static_cast<lxw_row_t>(r);
         const auto cc = static_cast<lxw_col_t>(c);
-        if (cell.kind == Cell::Number) err = worksheet_write_number(ws, rr, cc, cell.number, nullptr);
-        else if (cell.kind == Cell::Text) err = worksheet_write_string(ws, rr, cc, cell.text.c_str(), nullptr);
+        lxw_format* format = formats.of(cell.style);
+        if (cell.kind == Cell::Number) err = worksheet_write_number(ws, rr, cc, cell.number, format);
+        else if (cell.kind == Cell::Text) err = worksheet_write_string(ws, rr, cc, cell.text.c_str(), format);
         if (err != LXW_NO_ERROR) return lxw_strerror(err);
       }
     }

@@ -36,6 +36,27 @@ Primitive text(double x, double z, std::string s, HAlign h, VAlign v, Role role,
   return p;
 }
 
+Primitive circle(double cx, double cz, double radius, Role role, Id id) {
+  Primitive p = line(cx, cz, cx, cz, role, id);
+  p.shape = Shape::Circle;
+  p.radius = radius;
+  return p;
+}
+
+Primitive polyline(std::vector<Point> points, bool closed, Role role, Id id) {
+  Primitive p;
+  p.shape = Shape::Polyline;
+  p.role = role;
+  p.id = id;
+  if (!points.empty()) {
+    p.x1 = points.front().x, p.z1 = points.front().z;
+    p.x2 = points.back().x, p.z2 = points.back().z;
+  }
+  p.points = std::move(points);
+  p.closed = closed;
+  return p;
+}
+
 Rect textBounds(const Primitive& p, const TextSize& size) {
   // Offsets in the text's own frame: u along the reading direction, v from the glyph tops downward.
   double u0 = p.halign == HAlign::Centre ? -size.width / 2 : p.halign == HAlign::Right ? -size.width : 0;
@@ -79,6 +100,15 @@ const char* roleName(Role r) {
     case Role::PageGrid: return "PageGrid";
     case Role::ColumnMark: return "ColumnMark";
     case Role::PageText: return "PageText";
+    case Role::SheetGrid: return "SheetGrid";
+    case Role::GridName: return "GridName";
+    case Role::Pedestal: return "Pedestal";
+    case Role::Column: return "Column";
+    case Role::FootingMark: return "FootingMark";
+    case Role::Dimension: return "Dimension";
+    case Role::Schedule: return "Schedule";
+    case Role::Notes: return "Notes";
+    case Role::TitleBlock: return "TitleBlock";
   }
   return "?";
 }
@@ -111,17 +141,40 @@ std::string quoted(const std::string& s) {
   return out + "\"";
 }
 
-double distanceToSegment(double x, double z, const Primitive& p) {
-  double dx = p.x2 - p.x1, dz = p.z2 - p.z1;
+double distanceToSegment(double x, double z, double x1, double z1, double x2, double z2) {
+  double dx = x2 - x1, dz = z2 - z1;
   double len2 = dx * dx + dz * dz;
-  double t = len2 > 0 ? std::clamp(((x - p.x1) * dx + (z - p.z1) * dz) / len2, 0.0, 1.0) : 0.0;
-  return std::hypot(x - (p.x1 + t * dx), z - (p.z1 + t * dz));
+  double t = len2 > 0 ? std::clamp(((x - x1) * dx + (z - z1) * dz) / len2, 0.0, 1.0) : 0.0;
+  return std::hypot(x - (x1 + t * dx), z - (z1 + t * dz));
+}
+
+double distanceToSegment(double x, double z, const Primitive& p) { return distanceToSegment(x, z, p.x1, p.z1, p.x2, p.z2); }
+
+bool nearPolyline(double x, double z, const Primitive& p, double tolerance) {
+  const std::vector<Point>& pts = p.points;
+  if (pts.empty()) return false;
+  if (p.closed) {
+    double l = pts[0].x, r = pts[0].x, t = pts[0].z, b = pts[0].z;
+    for (const Point& q : pts) l = std::min(l, q.x), r = std::max(r, q.x), t = std::min(t, q.z), b = std::max(b, q.z);
+    return x >= l - tolerance && x <= r + tolerance && z >= t - tolerance && z <= b + tolerance;
+  }
+  if (pts.size() == 1) return std::hypot(x - pts[0].x, z - pts[0].z) <= tolerance;
+  for (std::size_t i = 1; i < pts.size(); ++i)
+    if (distanceToSegment(x, z, pts[i - 1].x, pts[i - 1].z, pts[i].x, pts[i].z) <= tolerance) return true;
+  return false;
 }
 
 }  // namespace
 
 std::string dump(const Primitive& p) {
-  std::string s = p.shape == Shape::Line ? "line " : p.shape == Shape::Box ? "box " : "text ";
+  std::string s;
+  switch (p.shape) {
+    case Shape::Line: s = "line "; break;
+    case Shape::Box: s = "box "; break;
+    case Shape::Text: s = "text "; break;
+    case Shape::Circle: s = "circle "; break;
+    case Shape::Polyline: s = "polyline "; break;
+  }
   s += roleName(p.role);
   if (p.id.kind != Id::Kind::None) {
     s += p.id.kind == Id::Kind::Footing ? " footing:" : p.id.kind == Id::Kind::Combined ? " combined:" : " group:";
@@ -136,6 +189,15 @@ std::string dump(const Primitive& p) {
     if (p.vertical) s += " vertical";
     if (p.bold) s += " bold";
     if (p.fontSize != 8) s += " " + numberText(p.fontSize) + "pt";
+  } else if (p.shape == Shape::Circle || p.shape == Shape::Polyline) {
+    if (p.shape == Shape::Circle) {
+      s += " " + point(p.x1, p.z1) + " r" + numberText(p.radius);
+    } else {
+      for (const Point& q : p.points) s += " " + point(q.x, q.z);
+      if (p.closed) s += " closed";
+    }
+    if (p.width != 1) s += " w" + numberText(p.width);
+    if (p.style != LineStyle::Solid) s += std::string(" ") + styleName(p.style);
   } else {
     s += " " + point(p.x1, p.z1) + "-" + point(p.x2, p.z2);
     if (p.width != 1) s += " w" + numberText(p.width);
@@ -173,6 +235,12 @@ const Primitive* hitTest(const std::vector<Primitive>& list, double x, double z,
         break;
       case Shape::Line:
         if (distanceToSegment(x, z, p) <= tolerance) return &p;
+        break;
+      case Shape::Circle:
+        if (std::hypot(x - p.x1, z - p.z1) <= p.radius + tolerance) return &p;
+        break;
+      case Shape::Polyline:
+        if (nearPolyline(x, z, p, tolerance)) return &p;
         break;
     }
   }

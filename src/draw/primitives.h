@@ -41,6 +41,16 @@ enum class Role : uint8_t {
   PageGrid,
   ColumnMark,       // printed cross at a column
   PageText,
+  // The drawing sheet (its layers in CAD are named after these).
+  SheetGrid,        // grid line, its bubbles and match lines
+  GridName,         // the name in a grid bubble
+  Pedestal,
+  Column,           // column section, or a cross where the section is unknown
+  FootingMark,      // F1, R1, C1 on the sheet
+  Dimension,        // dimension lines, ticks and figures
+  Schedule,         // the footing schedule table
+  Notes,            // the general notes
+  TitleBlock,       // frame, title block, plan caption, scale bar, north arrow, key plan
 };
 
 // The object a primitive stands for: a footing (index into the footing table), a combined footing or a
@@ -55,10 +65,17 @@ struct Id {
   static Id group(int g) { return {Kind::Group, g}; }
 };
 
-enum class Shape : uint8_t { Line, Box, Text };
+enum class Shape : uint8_t { Line, Box, Text, Circle, Polyline };
+
+// A point of a polyline.
+struct Point {
+  double x = 0, z = 0;
+  bool operator==(const Point&) const = default;
+};
 
 // One primitive. Lines run from (x1, z1) to (x2, z2); boxes have those two corners; texts are anchored
-// at (x1, z1). Line widths are in device line units (1 = the thinnest line the device shows well), font
+// at (x1, z1); circles have their centre at (x1, z1) and their radius in `radius`; polylines run through
+// `points`, back to the first one when `closed`. Line widths are in device line units (1 = the thinnest line the device shows well), font
 // sizes in points: neither scales with the plan. A text may hold several lines separated by "\r" or "\n".
 struct Primitive {
   Shape shape = Shape::Line;
@@ -76,12 +93,17 @@ struct Primitive {
   bool vertical = false;  // rotated 90 degrees counter-clockwise, reading upward
   bool bold = false;
   double fontSize = 8;
+  double radius = 0;           // circles
+  std::vector<Point> points;   // polylines
+  bool closed = false;         // polylines: the last point joins the first
 };
 
 Primitive line(double x1, double z1, double x2, double z2, Role role = Role::Other, Id id = {});
 Primitive box(double x1, double z1, double x2, double z2, Role role = Role::Other, Id id = {});
 Primitive text(double x, double z, std::string s, HAlign h = HAlign::Left, VAlign v = VAlign::Top,
                Role role = Role::Other, Id id = {});
+Primitive circle(double cx, double cz, double radius, Role role = Role::Other, Id id = {});
+Primitive polyline(std::vector<Point> points, bool closed, Role role = Role::Other, Id id = {});
 
 // Size of a text as it will be shown, in plan units: width along the reading direction, height of the
 // whole text (all its lines) across it, and the ascent of the first line (for baseline alignment).
@@ -106,13 +128,16 @@ std::vector<std::string> textLines(const std::string& s);
 // One primitive per line, numbers in general format, for tests and diagnostics:
 //   line GridLine (0,-2000)-(0,8000) w1 dashdot
 //   box FootingOutline footing:3 (-500,-500)-(500,500)
+//   circle SheetGrid (40,30) r4.5 w2
+//   polyline TitleBlock (0,0) (1,2) (2,0) closed
 //   text FootingLabel footing:3 (-20,-20) "F1" bold rgb(255,0,0) fill rgb(255,255,255)
 // Attributes at their default values (solid, width 1, black, left top, 8 pt) are left out.
 std::string dump(const Primitive& p);
 std::string dump(const std::vector<Primitive>& list);
 
 // The topmost primitive (last in drawing order) with an object id that lies under plan point (x, z):
-// texts by their measured bounds, boxes by their area, lines within `tolerance` plan units. Primitives
+// texts by their measured bounds, boxes and circles by their area, lines and polylines within `tolerance`
+// plan units (a closed polyline by the box around it). Primitives
 // whose role is not accepted by `accept` (when given) are passed over. Null when nothing is hit.
 const Primitive* hitTest(const std::vector<Primitive>& list, double x, double z, const TextMeasure& measure,
                          double tolerance = 0, const std::function<bool(const Primitive&)>& accept = {});

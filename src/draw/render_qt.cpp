@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPolygonF>
 #include <QPrinter>
 #include <algorithm>
 #include <memory>
@@ -170,6 +171,27 @@ void render(QPainter& painter, const std::vector<Primitive>& list, const Viewpor
       case Shape::Text:
         if (!p.text.empty()) drawText(painter, p, view);
         break;
+      case Shape::Circle: {
+        painter.setPen(penFor(p, style));
+        painter.setBrush(p.filled ? QBrush(qcolour(p.fillColour)) : QBrush(Qt::NoBrush));
+        const QPointF centre = view.map(p.x1, p.z1);
+        painter.drawEllipse(centre, p.radius / view.xPerPixel(), p.radius / view.zPerPixel());
+        painter.setBrush(Qt::NoBrush);
+        break;
+      }
+      case Shape::Polyline: {
+        QPolygonF polygon;
+        for (const Point& q : p.points) polygon << view.map(q.x, q.z);
+        painter.setPen(penFor(p, style));
+        if (p.closed) {
+          painter.setBrush(p.filled ? QBrush(qcolour(p.fillColour)) : QBrush(Qt::NoBrush));
+          painter.drawPolygon(polygon);
+          painter.setBrush(Qt::NoBrush);
+        } else {
+          painter.drawPolyline(polygon);
+        }
+        break;
+      }
     }
   }
   painter.restore();

@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "design/code_checks.h"
+#include "design/combined_design.h"
 #include "design/footing_design.h"
 #include "design/rectangular_design.h"
 #include "model/numbers.h"
 
 namespace plintova {
-
-// The combined row design (in progress elsewhere).
-FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit);
 
 namespace {
 

@@ -324,6 +324,14 @@ void ScheduleWindow::showRow(int row) {
     };
     span(kColCantilever, kPlaces[kColDia].left);
     span(kColSF1, kPlaces[kColPS2].left + 1400);
+    // "L X B" is longer than a group's size: a smaller face where the column's room needs it.
+    QWidget* size = controls[kColSize];
+    QFont font = this->font();
+    const QString text = qobject_cast<QLabel*>(size)->text();
+    const int room = px(kPlaces[kColDepth].left - kPlaces[kColSize].left) - kColumnGap;
+    while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(text) > room) font.setPointSizeF(font.pointSizeF() - 0.5);
+    size->setFont(font);
+    size->resize(room, size->height());
     markFailedChecks(row, footingRow->checks);
   }
   showCheckSummary();
@@ -376,7 +384,6 @@ void ScheduleWindow::showCheckSummary() {
                                     .arg(failed));
   checks_->setStyleSheet(count == 0 ? QStringLiteral("QLabel { color: #006000; }")
                                     : QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
-  checks_->adjustSize();
   checks_->setVisible(scheduleRowCount(project_) > 0);
 }
 

@@ -4,36 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "design/footing_design.h"
 #include "design/is456.h"
 #include "design_fixture.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "input/listing_reader.h"
+#include "row_test_support.h"
 
 using namespace plintova;
 using namespace plintova::design_test;
-
-namespace {
-
-const CodeCheck& check(const std::vector<CodeCheck>& checks, const std::string& name) {
-  for (const CodeCheck& c : checks)
-    if (c.name == name) return c;
-  static const CodeCheck none{"missing", 0, 0, "", "", false};
-  ADD_FAILURE() << "no check " << name;
-  return none;
-}
-
-std::vector<std::string> failed(const std::vector<CodeCheck>& checks) {
-  std::vector<std::string> names;
-  for (const CodeCheck& c : checks)
-    if (!c.ok) names.push_back(c.name);
-  return names;
-}
-
-}  // namespace
 
 TEST(GroupRowChecks, BearingGoesByTheCaseNearestItsAllowablePressure) {
   auto p = newProject();
@@ -64,9 +44,9 @@ TEST(GroupRowChecks, RowsTheGroupDesignCannotMakeSoundAreFlaggedNotRedesigned) {
   ASSERT_TRUE(DesignAllGroups(*p, prompter));
   const SizeGroupRecord before = p->DesignGroupTable[1];
   std::vector<CodeCheck> checks = groupRowChecks(*p, 1);
-  EXPECT_EQ(failed(checks), std::vector<std::string>{"development length"});
-  EXPECT_NEAR(check(checks, "development length").demand, 470.117, 1e-3);
-  EXPECT_NEAR(check(checks, "development length").capacity, 250, 1e-3);
+  EXPECT_EQ(failedChecks(checks), std::vector<std::string>{"development length"});
+  EXPECT_NEAR(findCheck(checks, "development length").demand, 470.117, 1e-3);
+  EXPECT_NEAR(findCheck(checks, "development length").capacity, 250, 1e-3);
   EXPECT_EQ(p->DesignGroupTable[1].TotalDepth, before.TotalDepth);  // no number changes
   EXPECT_EQ(p->DesignGroupTable[1].design.n, before.design.n);
 
@@ -83,19 +63,19 @@ TEST(GroupRowChecks, RowsTheGroupDesignCannotMakeSoundAreFlaggedNotRedesigned) {
   ASSERT_EQ(p->DesignGroupTable[1].design.n, 4);
   ASSERT_EQ(p->DesignGroupTable[1].design.s, 560);
   checks = groupRowChecks(*p, 1);
-  EXPECT_EQ(failed(checks), (std::vector<std::string>{"bar spacing", "development length"}));
-  EXPECT_EQ(check(checks, "bar spacing").demand, 560);
-  EXPECT_NEAR(check(checks, "development length").demand, 752.1875, 1e-4);
-  EXPECT_EQ(check(checks, "bar spacing").capacity, 300);
+  EXPECT_EQ(failedChecks(checks), (std::vector<std::string>{"bar spacing", "development length"}));
+  EXPECT_EQ(findCheck(checks, "bar spacing").demand, 560);
+  EXPECT_NEAR(findCheck(checks, "development length").demand, 752.1875, 1e-4);
+  EXPECT_EQ(findCheck(checks, "bar spacing").capacity, 300);
 
   // A 1.79 m pedestal typed on the same footing: the cantilever is 5 mm, shorter than the cover; no
   // section for one-way shear or punching remains, and no bar can develop.
   ASSERT_TRUE(editPedestal(*p, 1, 1.79));
   checks = groupRowChecks(*p, 1);
-  EXPECT_EQ(failed(checks), (std::vector<std::string>{"bar spacing", "development length"}));
-  EXPECT_NEAR(check(checks, "development length").capacity, 5 - 50, 1e-3);
-  EXPECT_EQ(check(checks, "one-way shear").demand, 0);
-  EXPECT_EQ(check(checks, "punching").demand, 0);
+  EXPECT_EQ(failedChecks(checks), (std::vector<std::string>{"bar spacing", "development length"}));
+  EXPECT_NEAR(findCheck(checks, "development length").capacity, 5 - 50, 1e-3);
+  EXPECT_EQ(findCheck(checks, "one-way shear").demand, 0);
+  EXPECT_EQ(findCheck(checks, "punching").demand, 0);
 
   // Rows that do not exist have no checks; grades that cannot be designed with leave only bearing.
   EXPECT_TRUE(groupRowChecks(*p, 2).empty());
@@ -127,10 +107,10 @@ TEST(GroupRowChecks, TheExampleFramesRowsPassEveryCheck) {
   const SizeGroupRecord& row = p.DesignGroupTable[1];
   ASSERT_EQ(row.GroupSize, 1.8f);
   ASSERT_EQ(row.TotalDepth, 0.4f);
-  EXPECT_NEAR(check(f1, "bending").demand, 122.4796, 1e-3);
-  EXPECT_NEAR(check(f1, "one-way shear").demand, 0.30224, 1e-5);
-  EXPECT_NEAR(check(f1, "one-way shear").capacity, 0.33088, 1e-5);
-  EXPECT_NEAR(check(f1, "development length").demand, 402.958, 1e-3);
-  EXPECT_NEAR(check(f1, "development length").capacity, 585, 1e-3);
-  EXPECT_EQ(check(f1, "development length").clause, is456::developmentClause(25));
+  EXPECT_NEAR(findCheck(f1, "bending").demand, 122.4796, 1e-3);
+  EXPECT_NEAR(findCheck(f1, "one-way shear").demand, 0.30224, 1e-5);
+  EXPECT_NEAR(findCheck(f1, "one-way shear").capacity, 0.33088, 1e-5);
+  EXPECT_NEAR(findCheck(f1, "development length").demand, 402.958, 1e-3);
+  EXPECT_NEAR(findCheck(f1, "development length").capacity, 585, 1e-3);
+  EXPECT_EQ(findCheck(f1, "development length").clause, is456::developmentClause(25));
 }

@@ -44,15 +44,20 @@ TEST(Workbook, GroupedFootingsAreListedPerRowInKeyOrderWithFailMarks) {
   p->FootingTable[2].SizeL = 1.0f;  // keeps its group, but its key grows to 110 (1.1 x 100 / 1^2)
 
   const std::vector<Sheet> book = buildWorkbook(*p);
-  ASSERT_EQ(book.size(), 3u);
+  ASSERT_EQ(book.size(), 5u);  // Sheet1..3, Schedule, Quantities
   const Sheet& s1 = book[0];
   EXPECT_EQ(s1.name, "Sheet1");
-  EXPECT_EQ(rowTexts(s1, 1), Texts{});  // leading empty row
+  // The headings fill the row that the pasted blocks leave empty, and stay in view.
+  EXPECT_EQ(rowTexts(s1, 1), (Texts{"Joint", "Load case", "FY kN", "MX kN\u00b7m", "MZ kN\u00b7m", "Mark", "Size m",
+                                    "pmin kN/m\u00b2", "pmax kN/m\u00b2", "Allowable kN/m\u00b2"}));
+  EXPECT_EQ(s1.frozenRows, 1);
   EXPECT_EQ(rowTexts(s1, 2), (Texts{"21", "1", "727.2873", "0", "0", "F1", "2", "200", "200", "200"}));
   EXPECT_EQ(rowTexts(s1, 3), (Texts{"21", "2", "100", "0", "-10", "F1", "2", "20", "35", "250"}));
   EXPECT_EQ(rowTexts(s1, 4), Texts{});
   // 1.1 x 800 / 4 = 220 above the allowable 200.
   EXPECT_EQ(rowTexts(s1, 5), (Texts{"23", "1", "800", "0", "0", "F1", "2", "220", "220", "200", "FAIL"}));
+  EXPECT_EQ(s1.rows[4][0].style, Cell::Fail);  // the failing line is highlighted, the passing one not
+  EXPECT_EQ(s1.rows[1][0].style, Cell::Plain);
   EXPECT_EQ(rowTexts(s1, 6), Texts{});
   // Row F2: the equal keys 97.8 of footings 4 and 5 in table order, then footing 2's 110.
   EXPECT_EQ(rowTexts(s1, 7)[0], "24");
@@ -63,8 +68,12 @@ TEST(Workbook, GroupedFootingsAreListedPerRowInKeyOrderWithFailMarks) {
   EXPECT_EQ(s1.rows[1][5].kind, Cell::Text);
   EXPECT_EQ(s1.rows[1][2].kind, Cell::Number);
   EXPECT_EQ(s1.rows[1][2].number, 727.2873);  // the shown value, not the single's binary value
-  EXPECT_TRUE(book[1].rows.empty());  // no hand-resized footings
+  EXPECT_EQ(book[1].rows.size(), 1u);  // no hand-resized footings: the headings only
   EXPECT_TRUE(book[2].rows.empty());
+  EXPECT_EQ(book[3].name, "Schedule");
+  EXPECT_EQ(rowTexts(book[3], 2)[0], "F1");
+  EXPECT_EQ(rowTexts(book[3], 3)[0], "F2");
+  EXPECT_EQ(book[4].name, "Quantities");
 }
 
 TEST(Workbook, SortKeysDecideTheOrderWithinARow) {
@@ -133,25 +142,59 @@ TEST(Workbook, EachCombinedFootingGetsItsOwnSheetAfterTheThird) {
   second.CfAxis = 0;
 
   const std::vector<Sheet> book = buildWorkbook(*p);
-  ASSERT_EQ(book.size(), 5u);
+  ASSERT_EQ(book.size(), 7u);
   EXPECT_EQ(book[2].name, "Sheet3");
+  EXPECT_EQ(book[5].name, "Schedule");
+  EXPECT_EQ(book[6].name, "Quantities");
   const Sheet& cf = book[3];
   EXPECT_EQ(cf.name, "CF4 12  13");
   EXPECT_EQ(book[4].name, "CF5 2  7");
   EXPECT_EQ(rowTexts(cf, 1), Texts{});
-  EXPECT_EQ(rowTexts(cf, 2), (Texts{"", "", "", "", "", "", "", "200"}));
-  EXPECT_EQ(rowTexts(cf, 3), (Texts{"", "", "", "112", "", "", "", "", "113"}));
-  EXPECT_EQ(rowTexts(cf, 4), Texts{});
+  // Every single value keeps its cell and gains a label in the empty cell to its left.
+  EXPECT_EQ(rowTexts(cf, 2), (Texts{"", "", "", "", "", "", "SBC kN/m\u00b2", "200"}));
+  EXPECT_EQ(rowTexts(cf, 3), (Texts{"", "", "Joint", "112", "", "", "", "Joint", "113"}));
+  // The heading over the pasted block names each member's joint; along X the moment about Z comes first.
+  EXPECT_EQ(rowTexts(cf, 4), (Texts{"Load case", "FY 112 kN", "MZ 112 kN\u00b7m", "MX 112 kN\u00b7m", "", "FY 113 kN",
+                                    "MZ 113 kN\u00b7m", "MX 113 kN\u00b7m"}));
   EXPECT_EQ(rowTexts(cf, 5), (Texts{"1", "500", "12", "11", "", "600", "14", "13"}));
   EXPECT_EQ(rowTexts(cf, 6), (Texts{"2", "400", "22", "21", "", "700", "24", "23"}));
   // The second member has no third case: its cells stay empty.
   EXPECT_EQ(rowTexts(cf, 7), (Texts{"3", "300", "32", "31"}));
   EXPECT_EQ(rowTexts(cf, 8), Texts{});
-  EXPECT_EQ(rowTexts(cf, 23), (Texts{"", "", "", "", "", "", "", "3.46"}));
+  EXPECT_EQ(rowTexts(cf, 23), (Texts{"", "", "", "", "", "", "Distance m", "3.46"}));
   EXPECT_EQ(rowTexts(cf, 30)[7], "4.46");
   EXPECT_EQ(rowTexts(cf, 31)[7], "1.65");
   EXPECT_EQ(cf.rows[22][7].number, 3.46);
   EXPECT_EQ(rowTexts(book[4], 5), (Texts{"1", "10", "1", "2", "", "10", "1", "2"}));
+}
+
+// With 19 load cases the pasted loads reach row 23 (rows 5 to 23): the distance, length and width move
+// to column 11 with their labels in column 10, and member b's moments in row 23 stay as read.
+TEST(Workbook, ManyLoadCasesMoveTheCombinedSingleValuesBesideTheBlock) {
+  auto p = newProject();
+  setSupport(*p, 1, 201, {{1, 10, 1, 2}});
+  setSupport(*p, 2, 202, {{1, 10, 1, 2}});
+  for (int c = 0; c < 19; ++c)
+    for (int s : {1, 2}) {
+      p->ReactionTable(s, c, 1) = static_cast<float>(c + 1);
+      p->ReactionTable(s, c, 2) = 100.0f + static_cast<float>(c);
+      p->ReactionTable(s, c, 3) = 7;
+      p->ReactionTable(s, c, 4) = 9;
+    }
+  p->CombinedCount = 1;
+  CombinedFootingRecord& cf = p->CombinedFootingTable[1];
+  cf.CfMemberCount = 2;
+  cf.CfMembers[1] = 1;
+  cf.CfMembers[2] = 2;
+  cf.CfAxis = 0;
+  cf.CfDistance = 2500;
+  cf.CfLength = 3.6f;
+  cf.CfWidth = 1.2f;
+  const Sheet sheet = buildWorkbook(*p)[3];
+  EXPECT_EQ(rowTexts(sheet, 23), (Texts{"19", "118", "7", "9", "", "118", "7", "9", "", "Distance m", "2.5"}));
+  EXPECT_EQ(rowTexts(sheet, 30), (Texts{"", "", "", "", "", "", "", "", "", "Length m", "3.6"}));
+  EXPECT_EQ(rowTexts(sheet, 31), (Texts{"", "", "", "", "", "", "", "", "", "Width m", "1.2"}));
+  EXPECT_EQ(rowTexts(sheet, 2)[7], "200");  // the SBC keeps its cell
 }
 
 TEST(Workbook, PressuresAreWorkedOutInDoubleAndRoundedOnce) {

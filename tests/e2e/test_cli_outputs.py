@@ -57,15 +57,23 @@ check(run(FRAME1, "--sbc", "150.5", "--depth", "0").returncode == 0, "SBC 150.5 
 check(run(FRAME1, "--bogus").returncode == 2, "unknown option")
 
 with tempfile.TemporaryDirectory() as tmp:
-    # The workbook of FRAME1: three sheets, blocks of six load cases after an empty row.
+    # The workbook of FRAME1: three sheets, blocks of six load cases after the heading row, then the
+    # schedule and the quantities.
     out = os.path.join(tmp, "frame1.xlsx")
     r = run(FRAME1, "--sbc", "200", "--depth", "1.5", "--xlsx", out, "--json")
     check(r.returncode == 0 and os.path.exists(out), "workbook written")
     d = json.loads(r.stdout)
     wb = openpyxl.load_workbook(out)
-    check(wb.sheetnames == ["Sheet1", "Sheet2", "Sheet3"], "sheet names %r" % wb.sheetnames)
+    check(wb.sheetnames == ["Sheet1", "Sheet2", "Sheet3", "Schedule", "Quantities"], "sheet names %r" % wb.sheetnames)
     rows = list(wb["Sheet1"].iter_rows(values_only=True))
-    check(all(v is None for v in rows[0]), "the sheet begins with an empty row")
+    check(rows[0][:10] == ("Joint", "Load case", "FY kN", "MX kN\u00b7m", "MZ kN\u00b7m", "Mark", "Size m",
+                           "pmin kN/m\u00b2", "pmax kN/m\u00b2", "Allowable kN/m\u00b2"), "headings %r" % (rows[0],))
+    check(wb["Sheet1"].freeze_panes == "A2", "the heading stays in view")
+    sched = list(wb["Schedule"].iter_rows(values_only=True))
+    check(sched[0][0] == "GRP" and [r[0] for r in sched[1:len(d["schedule"]) + 1]] ==
+          [r["mark"] for r in d["schedule"]], "schedule sheet rows %r" % ([r[0] for r in sched],))
+    quant = list(wb["Quantities"].iter_rows(values_only=True))
+    check(quant[-1][0] == "Total" and quant[-1][2] > 0, "quantities total %r" % (quant[-1],))
     block = rows[1:7]
     check(all(v is None for v in rows[7]), "an empty row after the first block")
     joint = block[0][0]
@@ -80,8 +88,8 @@ with tempfile.TemporaryDirectory() as tmp:
         check(pmin == half_even_2(p / size ** 2 - m / size ** 3), "pmin of joint %s case %s" % (jno, lc))
         check(allow == (200 if lc == 1 else 250), "allowable pressure by case position")
         check(len([v for v in row if v is not None]) == 10, "a passing row has ten cells")
-    check(sum(1 for row in rows if row[0] is not None) == 40 * 6, "every footing and case exported once")
-    check(len(list(wb["Sheet2"].iter_rows(values_only=True))) <= 1, "no hand-resized footings, empty second sheet")
+    check(sum(1 for row in rows[1:] if row[0] is not None) == 40 * 6, "every footing and case exported once")
+    check(len(list(wb["Sheet2"].iter_rows(values_only=True))) <= 1, "no hand-resized footings: headings only")
 
     # A footing whose uplift exceeds the soil's weight fails.
     out = os.path.join(tmp, "fail.xlsx")

@@ -1,0 +1,518 @@
+// The calculation report of a project: cover, inputs, method, summary, the schedule rows, the engineer's
+// decisions and the quantities, as a document.
+#include "output/report_content.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <limits>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "design/quantities.h"
+#include "design/schedule.h"
+#include "design/soil_pressure.h"
+#include "footing/design_inputs.h"
+#include "footing/size_groups.h"
+#include "model/numbers.h"
+#include "output/project_files.h"
+#include "output/report_parts.h"
+
+namespace plintova {
+
+namespace {
+
+using report::Align;
+using report::Document;
+using report::Formula;
+using report::Paragraph;
+using report::Table;
+using report::TableRow;
+using namespace report_parts;
+
+constexpr const char* kTitle = "Footing design calculation";
+
+std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+std::string listText(const std::vector<int>& cases) { return cases.empty() ? "none" : caseListText(cases); }
+
+Table twoColumns(const std::string& a, const std::string& b) {
+  Table t;
+  t.header = {a, b};
+  return t;
+}
+
+Formula basis(std::string lhs, std::string expression, std::string clause, std::string comparison = {}) {
+  Formula f;
+  f.lhs = std::move(lhs);
+  f.expression = std::move(expression);
+  f.clause = std::move(clause);
+  f.comparison = std::move(comparison);
+  return f;
+}
+
+// ---- 1 Inputs ----
+
+std::string gradeSource(const Project& p) {
+  if (!p.GradesGiven) return "the listing's concrete design";
+  if (p.ListingFck == 0 && p.ListingFe == 0) return "given by the engineer (the listing gives none)";
+  return "given by the engineer (the listing gives M" + std::to_string(p.ListingFck) + ", Fe " +
+         std::to_string(p.ListingFe) + ")";
+}
+
+void addInputs(Document& doc, const Project& p) {
+  doc.addSection(1, "Inputs");
+  report::Section& values = doc.addSection(2, "Design values");
+  Table t;
+  t.header = {"Quantity", "Value", "Source and basis"};
+  t.rows = {
+      {{"Safe bearing capacity SBC", num(p.CaseSbc[0]) + " kN/m²", "the engineer"}},
+      {{"Increased allowable pressure 1.25 × SBC", num(p.CaseSbc[1]) + " kN/m²", "for the load cases named below"}},
+      {{"Founding depth", rounded(foundingDepth(p), 3) + " m", "the engineer"}},
+      {{"Earth pressure over the footing", num(p.EarthPressure) + " kN/m²",
+        "20 kN/m³ × founding depth: the uplift a footing may take"}},
+      {{"Concrete", "M" + std::to_string(p.Fck) + " (fck " + std::to_string(p.Fck) + " N/mm²)", gradeSource(p)}},
+      {{"Reinforcement", "Fe " + std::to_string(p.Fe) + " (fy " + std::to_string(p.Fe) + " N/mm²)", gradeSource(p)}},
+      {{"Clear cover to the bottom bars", "50 mm", "IS 456 cl. 26.4.2.2; the group rows take d = D − 60 mm"}},
+      {{"Load factor", "1.5", "IS 456 Table 18, on the reactions as read"}},
+      {{"Allowance for the weight of footing and soil", "1.1 × FY", "sizing and every bearing check"}},
+  };
+  values.blocks.push_back(t);
+
+  report::Section& cases = doc.addSection(2, "Load cases");
+  const std::vector<int> listed = listingLoadCases(p);
+  const std::vector<int> increased = p.IncreasedByChoice ? p.IncreasedCases : defaultIncreasedCases(p);
+  // Cases that stand at a later position of some support: by default they take 1.25 x SBC there.
+  std::set<int> later;
+  for (int s = 1; s <= p.supportCount(); ++s)
+    for (int c = 1; c <= p.lastCasePosition(s); ++c) later.insert(static_cast<int>(p.ReactionTable(s, c, 1)));
+  Table lc;
+  lc.header = {"Case", "Title", "Allowable pressure"};
+  lc.align = {Align::Right, Align::Left, Align::Left};
+  for (int n : listed) {
+    const bool up = std::find(increased.begin(), increased.end(), n) != increased.end();
+    std::string allowable = up ? "1.25 × SBC = " + num(p.CaseSbc[1]) + " kN/m²" : "SBC = " + num(p.CaseSbc[0]) + " kN/m²";
+    if (!p.IncreasedByChoice && !up && later.count(n))
+      allowable = "SBC as a support's first case, else 1.25 × SBC";
+    const auto title = p.LoadTitles.find(n);
+    lc.rows.push_back({{std::to_string(n), title == p.LoadTitles.end() ? "" : title->second, allowable}});
+  }
+  cases.blocks.push_back(lc);
+  if (p.UsedCases.empty()) {
+    cases.blocks.push_back(Paragraph{"Every load case of the listing is used."});
+  } else {
+    std::vector<int> left;
+    for (const auto& [n, title] : p.LoadTitles)
+      if (std::find(p.UsedCases.begin(), p.UsedCases.end(), n) == p.UsedCases.end()) left.push_back(n);
+    cases.blocks.push_back(Paragraph{"The engineer chose the cases " + listText(p.UsedCases) + "; " +
+                                     (left.empty() ? std::string("no other case of the listing is left out.")
+                                                   : "the cases " + listText(left) + " of the listing are left out.")});
+  }
+  cases.blocks.push_back(Paragraph{
+      p.IncreasedByChoice
+          ? "Cases checked against 1.25 × SBC, as the engineer chose them: " + listText(p.IncreasedCases) + "."
+          : "Cases checked against 1.25 × SBC: every case after a support's first (the default): " +
+                listText(increased) + "."});
+}
+
+// ---- 2 Method ----
+
+void addMethod(Document& doc, const Project& p) {
+  doc.addSection(1, "Method");
+  {
+    report::Section& s = doc.addSection(2, "Sizing of isolated footings");
+    s.blocks.push_back(Paragraph{
+        "Every support gets a square footing of side L, centred under its column, for every load case used. "
+        "P = 1.1 FY allows for the weight of the footing and the soil on it; both moments count whatever their "
+        "sign. L is the root of the edge pressure equal to the allowable pressure, and at least the side that "
+        "keeps the resultant within the middle third (no tension under the footing, at most 6 m); it is rounded "
+        "up to the next millimetre. A zero or upward FY is taken as 1 kN."});
+    s.blocks.push_back(basis("p", "1.1 FY/L² + 6 (|MX| + |MZ|)/L³", "IS 456 cl. 34.1", "≤ SBC or 1.25 × SBC"));
+    s.blocks.push_back(basis("L", "", "IS 456 cl. 34.1 (no tension)", "≥ 6 (|MX| + |MZ|)/(1.1 FY)"));
+  }
+  {
+    report::Section& s = doc.addSection(2, "Grouping into standard sizes");
+    s.blocks.push_back(Paragraph{
+        "The required sides, rounded up to 0.1 m, give the standard sizes. Each isolated footing takes the "
+        "smallest ticked size that is at least its required side; the groups that receive footings are marked "
+        "F1, F2, … in ascending size. Each size has its pedestal (column stub) from this table:"});
+    Table t;
+    t.header = {"Footing side up to m", "Pedestal side m"};
+    t.align = {Align::Right, Align::Right};
+    for (float up : {1.4f, 1.7f, 1.9f, 2.3f, 2.8f, 3.1f}) t.rows.push_back({{num(up), num(PedestalSizeFor(up))}});
+    t.rows.push_back({{"larger", num(PedestalSizeFor(100.0f))}});
+    s.blocks.push_back(t);
+  }
+  {
+    report::Section& s = doc.addSection(2, "Limit-state design of the group rows");
+    s.blocks.push_back(Paragraph{
+        "Each group row is a square pad of side B under a square pedestal of side a, designed for the largest net "
+        "upward pressure q of its footings and their cases, with the reactions as read (no 1.1), rounded up to a "
+        "whole kN/m² and taken uniform. The load factor is 1.5. The effective depth is d = D − 60 mm: 50 mm "
+        "cover and the bars. The depth that bending needs at the limiting moment is rounded up to a 50 mm step of "
+        "D (at least 250 mm); D then grows by 25 mm while one-way shear or punching fails."});
+    s.blocks.push_back(basis("c", "(B − a)/2", "IS 456 cl. 34.2.3.2", "(the critical section at the pedestal face)"));
+    s.blocks.push_back(basis("Mu", "1.5 q B c²/2", "IS 456 cl. 34.2.3.1, 34.2.3.2, Table 18"));
+    s.blocks.push_back(basis("Mu,lim", "0.138 fck B d²", "IS 456 Annex G-1.1 c", "(Fe 415)"));
+    s.blocks.push_back(basis("pt", "50 fck/fy (1 − √(1 − 4.6 Mu/(fck B d²))), at least 0.2 %", "IS 456 Annex G-1.1 b"));
+    s.blocks.push_back(basis("τv", "1.5 q B (c − d)/(B d)", "IS 456 cl. 34.2.4.1 a, 40.2.1",
+                             "≤ τc from Table 19 for pt and fck, interpolated"));
+    s.blocks.push_back(basis("τv", "1.5 q (B² − (a + d)²)/(4 (a + d) d)", "IS 456 cl. 34.2.4.1 b, 31.6.3.1",
+                             "≤ τp = 0.25 √fck"));
+    s.blocks.push_back(basis("n", "pt B d/100/(φ² × 22/28), rounded up", "IS 456 cl. 34.3.1 a",
+                             "bars each way, spaced s = (B − 120 mm)/(n − 1)"));
+  }
+  {
+    report::Section& s = doc.addSection(2, "Checks of every row");
+    s.blocks.push_back(Paragraph{
+        "Every row of the schedule is checked against IS 456 as it stands; the checks are flags and change no "
+        "figure of the row. Bearing: the edge pressure with P = 1.1 FY against SBC or 1.25 × SBC (cl. 34.1). "
+        "Bending: Mu against Mu,lim = 0.138 fck b d² (0.148 for Fe 250, 0.133 for Fe 500; Annex G-1.1 c) and against "
+        "the moment of resistance of the bars provided (G-1.1 b). One-way shear at d from the pedestal face "
+        "against Table 19 with the steel provided (cl. 34.2.4.1 a, 40.2.1). Punching on the perimeter d/2 from the "
+        "pedestal faces against ks 0.25 √fck (cl. 31.6.3.1), a side beyond the footing cut off. Minimum steel "
+        "0.12 % of b D (0.15 % for Fe 250; cl. 34.5.1, 26.5.2.1). Spacing at most 3 d and 300 mm (cl. 26.3.3 b). "
+        "Depth at the edge at least 150 mm (cl. 34.1.2). Development length Ld = φ 0.87 fy/(4 τbd) within the "
+        "cantilever less the 50 mm end cover (cl. 34.2.4.3, 26.2.1, τbd of cl. 26.2.1.1 raised by 60 % for "
+        "deformed bars). A group row's two layers carry the same moment, so its inner layer (d = D − 50 − 1.5 φ) "
+        "is checked; punching takes the mean of the two layers (D − 50 − φ)."});
+  }
+  {
+    report::Section& s = doc.addSection(2, "Rows of hand-resized footings");
+    s.blocks.push_back(Paragraph{
+        "A footing the engineer resized is rectangular, L along X by B along Z, under its own pedestal (the "
+        "table above for its required size rounded up to 0.1 m). Its net pressure is the largest P/(L B) + "
+        "6 |MX|/(L B²) + 6 |MZ|/(L² B) of its cases with P = FY as read, rounded up to a whole kN/m², taken uniform "
+        "and factored by 1.5. Each direction is a cantilever (side − a)/2 beyond the pedestal face with its moment "
+        "over the full width (cl. 34.2.3.2). The depth starts on the 50 mm step the larger moment needs (at least "
+        "250 mm) and grows by 25 mm while bending, one-way shear in either direction (cl. 34.2.4.1 a) or punching "
+        "(cl. 34.2.4.1 b) fails. The bars along the longer side lie outermost; the steel along the shorter side is "
+        "split into a central band as wide as the shorter side holding 2/(β + 1) of it and the two outer strips "
+        "(cl. 34.3.1 c). Bars of 10, 12, 16 or 20 mm (the edited diameter when set), spaced at most 3 d and 300 mm, "
+        "developed within the cantilever less the cover; where no diameter develops, the shortest is taken and "
+        "the row is flagged."});
+  }
+  {
+    report::Section& s = doc.addSection(2, "Rows of combined footings");
+    s.blocks.push_back(Paragraph{
+        "A combined footing of length L along the columns' line and width B carries two columns. Their reactions "
+        "are paired by load-case number; each case is factored by 1.5 and taken with the columns' moments along "
+        "the footing in both senses (the sign of a support moment is not relied on). The footing is rigid: the "
+        "pressure along it is linear, or triangular where the resultant lies beyond the middle third, and uniform "
+        "across the width; a case whose load lifts off presses nothing, and a resultant beyond an end fails "
+        "\"resultant within the base\". Along L the footing is a beam of width B under that pressure and the column "
+        "loads: the sagging moment at the pedestal faces gives the bottom steel, the hogging moment between the "
+        "columns the top steel; one-way shear at d from the faces; punching around each column, a perimeter cut "
+        "by the footing's end keeping its other sides. Across the width each column's load, with its moment "
+        "across, bends the cantilever from the pedestal face to the farther edge; its bars lie in a band a + 2 d "
+        "wide under the column, ended by the footing's ends and by the midpoint between the columns; the rest of "
+        "the length gets the minimum steel across. The pedestal is the larger of the two columns' own (an edited "
+        "pedestal stands for both); depth, bars and flags as for a hand-resized footing."});
+  }
+  (void)p;
+}
+
+// ---- 3 Summary ----
+
+// The largest pressure of a footing relative to its allowable one over its cases, as the workbook rounds it.
+struct Worst {
+  double pressure = 0, allowable = 0, ratio = -1;
+  std::string loadCase;
+  bool fails = false;
+};
+
+Worst worstOf(const Project& p, int s, double L, double B) {
+  Worst w;
+  for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+    const double pmax = roundTo(edgePressures(p, s, c, L, B).max, 2);
+    const double allowed = p.allowable(s, c);
+    const double ratio = allowed > 0 ? pmax / allowed : std::numeric_limits<double>::infinity();
+    if (ratio > w.ratio) {
+      w = {pmax, allowed, ratio, report_parts::loadCase(p, s, c), pmax > allowed};
+    }
+  }
+  return w;
+}
+
+// The bearing of a combined footing's member from its row's checks: "bearing at joint J, load case N".
+bool combinedWorst(const Project& p, int s, Worst& w) {
+  const int n = p.FootingTable[s].CombNo;
+  if (n < 1 || static_cast<std::size_t>(n) > p.CombinedRows.size()) return false;
+  const std::string prefix = "bearing at joint " + joint(p, s) + ", load case ";
+  for (const CodeCheck& c : p.CombinedRows[static_cast<std::size_t>(n - 1)].checks) {
+    if (c.name.rfind(prefix, 0) != 0) continue;
+    w.pressure = c.demand;
+    w.allowable = c.capacity;
+    w.ratio = c.capacity > 0 ? c.demand / c.capacity : std::numeric_limits<double>::infinity();
+    w.loadCase = c.name.substr(prefix.size());
+    w.fails = !c.ok;
+    return true;
+  }
+  return false;
+}
+
+void addSummary(Document& doc, const Project& p) {
+  doc.addSection(1, "Summary");
+  {
+    report::Section& s = doc.addSection(2, "Schedule");
+    Table t;
+    t.header = {"Mark", "Footings", "Size m", "Depth m", "Pedestal m", "Steel", "Checks"};
+    t.align = {Align::Left, Align::Left, Align::Left, Align::Right, Align::Right, Align::Left, Align::Left};
+    for (int r = 1; r <= p.DesignGroupCount; ++r) {
+      const SizeGroupRecord& row = p.DesignGroupTable[r];
+      const auto x = scheduleRowTexts(p, r);
+      const std::string checks = checksSummary(row.checks);
+      t.rows.push_back({{x[kColMark], x[kColNos], x[kColSize] + " × " + x[kColSize], x[kColDepth], x[kColPedestal],
+                         groupSteelText(row), checks},
+                        checks != "OK"});
+    }
+    for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
+      for (const FootingRow& row : *rows) {
+        const auto x = footingRowTexts(p, row);
+        t.rows.push_back({{x[kColMark], "joint " + x[kColNos], num(row.L) + " × " + num(row.B), x[kColDepth],
+                           x[kColPedestal], x[kColCantilever], x[kColSF1]},
+                          row.flagged()});
+      }
+    if (t.rows.empty()) s.blocks.push_back(Paragraph{"The schedule has no rows."});
+    else s.blocks.push_back(t);
+  }
+  report::Section& s = doc.addSection(2, "Footings");
+  s.blocks.push_back(Paragraph{"Every footing with its mark, plan size and the largest edge pressure (P = 1.1 FY) "
+                               "against the allowable pressure of its case; a combined footing's members by its "
+                               "bearing check."});
+  Table t;
+  t.header = {"Joint", "X m", "Z m", "Mark", "L × B m", "pmax kN/m²", "Allowable kN/m²", "Ratio", "Case"};
+  t.align = {Align::Right, Align::Right, Align::Right, Align::Left, Align::Left,
+             Align::Right, Align::Right, Align::Right, Align::Right};
+  for (int k = 1; k <= p.FootingCount; ++k) {
+    const FootingRecord& f = p.FootingTable[k];
+    std::string mark, size = num(f.SizeL) + " × " + num(f.SizeB);
+    Worst w;
+    bool known = true;
+    if (f.CombNo > 0) {
+      mark = "C" + std::to_string(f.CombNo);
+      const CombinedFootingRecord& cf = p.CombinedFootingTable[f.CombNo];
+      size = num(cf.CfLength) + " × " + num(cf.CfWidth);
+      known = combinedWorst(p, k, w);
+    } else {
+      if (f.CombNo == 0) mark = f.GroupRank > 0 ? "F" + std::to_string(f.GroupRank) : "none";
+      else if (f.CombNo == -1) mark = "R" + std::to_string(f.GroupRank);
+      else mark = "disabled";
+      w = worstOf(p, k, f.SizeL, f.SizeB);
+    }
+    t.rows.push_back({{joint(p, k), rounded(f.PosX / 1000.0, 3), rounded(f.PosZ / 1000.0, 3), mark, size,
+                       known ? rounded(w.pressure, 2) : "", known ? num(w.allowable) : "",
+                       known ? rounded(w.ratio, 3) : "", known ? w.loadCase : ""},
+                      known && w.fails});
+  }
+  s.blocks.push_back(t);
+}
+
+// ---- 4 Schedule rows ----
+
+void addRows(Document& doc, const Project& p) {
+  report::Section& chapter = doc.addSection(1, "Schedule rows");
+  if (!p.scheduleDesigned) {
+    chapter.blocks.push_back(Paragraph{"The schedule has not been designed."});
+    return;
+  }
+  chapter.blocks.push_back(Paragraph{
+      "Each row of the schedule: its footings, the footing and load case that govern, the pressures, and each "
+      "design step with its formula, the values put in and the clause of IS 456:2000, ending in the row's result."});
+  if (p.scheduleStale)
+    chapter.blocks.push_back(Paragraph{"The schedule was designed before the latest change of the plan and is out of "
+                                       "date; these rows are as it was designed."});
+  for (int r = 1; r <= p.DesignGroupCount; ++r) addGroupRowSection(doc, p, r);
+  for (const FootingRow& row : p.RectangularRows) addFootingRowSection(doc, p, row);
+  for (const FootingRow& row : p.CombinedRows) addFootingRowSection(doc, p, row);
+}
+
+// ---- 5 Decisions ----
+
+std::string footingRowMark(const Project& p, const std::vector<int16_t>& footings) {
+  for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
+    for (const FootingRow& row : *rows)
+      if (std::equal(row.footings.begin(), row.footings.end(), footings.begin(), footings.end())) return row.mark();
+  return "";
+}
+
+void addDecisions(Document& doc, const Project& p) {
+  doc.addSection(1, "Engineer's decisions");
+  const Decisions& d = p.decisions;
+  bool any = false;
+  auto valid = [&p](int s) { return s >= 1 && s <= p.FootingCount; };
+  if (!d.disabled.empty()) {
+    any = true;
+    Table t = twoColumns("Joint", "Required side m");
+    for (int16_t s : d.disabled)
+      if (valid(s)) t.rows.push_back({{joint(p, s), num(p.FootingTable[s].ReqSize)}});
+    report::Section& s = doc.addSection(2, "Disabled footings");
+    s.blocks.push_back(Paragraph{"No footing is designed under these joints."});
+    s.blocks.push_back(t);
+  }
+  if (!d.combined.empty()) {
+    any = true;
+    Table t;
+    t.header = {"Mark", "Joints", "Along", "Centre distance m", "L × B m", "Length"};
+    for (std::size_t k = 0; k < d.combined.size(); ++k) {
+      const CombinedPair& pair = d.combined[k];
+      const int n = static_cast<int>(k) + 1;
+      std::vector<std::string> cells = {"C" + std::to_string(n), joint(p, pair.first) + " and " + joint(p, pair.second)};
+      if (n <= p.CombinedCount) {
+        const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+        cells.push_back(cf.CfAxis == 1 ? "X" : "Z");
+        cells.push_back(rounded(cf.CfDistance / 1000.0, 3));
+        cells.push_back(num(cf.CfLength) + " × " + num(cf.CfWidth));
+      } else {
+        cells.insert(cells.end(), {"", "", ""});
+      }
+      cells.push_back(pair.length > 0 ? "chosen: " + num(pair.length) + " m" : "centre distance + 1 m");
+      t.rows.push_back({cells});
+    }
+    doc.addSection(2, "Combined footings").blocks.push_back(t);
+  }
+  if (!d.resized.empty()) {
+    any = true;
+    Table t;
+    t.header = {"Mark", "Joint", "Length chosen m", "Width m", "Required side m"};
+    for (const ResizedFooting& r : d.resized) {
+      if (!valid(r.footing)) continue;
+      const FootingRecord& f = p.FootingTable[r.footing];
+      t.rows.push_back({{"R" + std::to_string(f.GroupRank), joint(p, r.footing), num(r.length), num(f.SizeB),
+                         num(f.ReqSize)}});
+    }
+    doc.addSection(2, "Hand-resized footings").blocks.push_back(t);
+  }
+  if (!d.groups.empty()) {
+    any = true;
+    Table t;
+    t.header = {"Base size m", "Size m", "Ticked"};
+    for (const GroupChoice& g : d.groups)
+      t.rows.push_back({{num(g.baseSize), num(g.size), g.checked ? "yes" : "no"}});
+    doc.addSection(2, "Size groups").blocks.push_back(t);
+  }
+  Table offsets;
+  offsets.header = {"Joint", "X step", "Z step", "Centre X m", "Centre Z m"};
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const OffsetSteps o = d.offsetOf(s);
+    if (o.x == 0 && o.z == 0) continue;
+    offsets.rows.push_back({{joint(p, s), std::to_string(o.x), std::to_string(o.z),
+                             rounded(p.FootingTable[s].PosX / 1000.0, 3), rounded(p.FootingTable[s].PosZ / 1000.0, 3)}});
+  }
+  if (!offsets.rows.empty()) {
+    any = true;
+    doc.addSection(2, "Column offsets").blocks.push_back(offsets);
+  }
+  if (!d.schedule.empty()) {
+    any = true;
+    Table t;
+    t.header = {"Row", "Pedestal m", "Depth m (typed)", "Bar mm"};
+    for (const ScheduleEdit& e : d.schedule) {
+      std::string row;
+      if (e.isGroupRow()) {
+        for (int r = 1; r <= p.DesignGroupCount; ++r)
+          if (p.DesignGroupTable[r].GroupBaseSize.value() == e.baseSize.value())
+            row = "F" + std::to_string(p.DesignGroupTable[r].GroupMark);
+        row += (row.empty() ? "" : ", ") + std::string("size ") + num(e.baseSize) + " m";
+      } else {
+        row = footingRowMark(p, e.footings);
+        std::string joints;
+        for (int16_t s : e.footings) joints += (joints.empty() ? "" : " and ") + joint(p, s);
+        row += (row.empty() ? "" : ", ") + std::string("joint ") + joints;
+      }
+      t.rows.push_back({{row, e.pedestal ? num(*e.pedestal) : "", e.depth ? num(*e.depth) : "",
+                         e.barDia ? std::to_string(*e.barDia) : ""}});
+    }
+    doc.addSection(2, "Schedule edits").blocks.push_back(t);
+  }
+  if (!any) doc.sections.back().blocks.push_back(Paragraph{"None: every footing as sized and grouped."});
+}
+
+// ---- 6 Quantities ----
+
+void addQuantities(Document& doc, const Project& p) {
+  report::Section& s = doc.addSection(1, "Quantities");
+  const Quantities q = scheduleQuantities(p);
+  const double h = foundingDepth(p);
+  s.blocks.push_back(Paragraph{"Per schedule row, for all its footings (a group row counts every footing of the "
+                               "group), and in total. Founding depth h = " + rounded(h, 3) + " m."});
+  s.blocks.push_back(basis("h", "earth pressure/20 kN/m³", "", "= " + num(p.EarthPressure) + "/20 = " + rounded(h, 3) + " m"));
+  s.blocks.push_back(basis("Concrete of a footing", "L × B × D", "m³"));
+  s.blocks.push_back(basis("Concrete of a pedestal", "a² × (h − D)", "m³, from the footing's top to the founding level"));
+  s.blocks.push_back(basis("Reinforcement", "bars × (side − 2 × 50 mm + 2 × 12 φ) × 0.00617 φ²",
+                           "kg, φ in mm (steel 7850 kg/m³)"));
+  s.blocks.push_back(basis("Excavation", "(L + 2 × 0.3) × (B + 2 × 0.3) × h", "m³, 0.3 m working space each side"));
+  s.blocks.push_back(basis("Formwork", "2 (L + B) × D", "m², the footing's sides"));
+  Table t;
+  t.header = {"Row", "Footings", "Footing concrete m³", "Pedestal concrete m³", "Reinforcement kg", "Excavation m³",
+              "Formwork m²"};
+  t.align = {Align::Left, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right};
+  auto line = [](const RowQuantities& r) {
+    return std::vector<std::string>{r.mark, std::to_string(r.footings), rounded(r.footingConcrete, 3),
+                                    rounded(r.pedestalConcrete, 3), r.steelKnown ? rounded(r.steel, 1) : "unknown",
+                                    rounded(r.excavation, 3), rounded(r.formwork, 2)};
+  };
+  for (const RowQuantities& r : q.rows) t.rows.push_back({line(r)});
+  TableRow total{line(q.total)};
+  total.total = true;
+  t.rows.push_back(total);
+  s.blocks.push_back(t);
+}
+
+}  // namespace
+
+report::Document calculationReport(const Project& p, const std::string& date) {
+  Document doc;
+  doc.title = kTitle;
+  doc.subtitle = "Isolated, hand-resized and combined footings to IS 456:2000, limit state method";
+  const std::string& project = p.decisions.sheet.project;
+  const std::string listing = fileName(p.AnlPath);
+  doc.headerLeft = project.empty() ? std::string(kTitle) : project;
+  doc.headerRight = listing;
+  doc.cover = {
+      {"Project", project.empty() ? "(not named)" : project},
+      {"Listing", listing},
+      {"Listing SHA-256", p.ListingSha256},
+      {"Program", std::string("Plintova ") + PLINTOVA_VERSION},
+      {"Date", date},
+      {"Design code", "IS 456:2000, limit state method"},
+      {"Units", "plan sizes and total depths in m; bars, spacings and effective depths in mm; forces in kN; "
+                "moments in kN·m; soil pressures in kN/m²; stresses in N/mm²; steel areas in mm²; quantities in "
+                "m³, m² and kg"},
+  };
+  if (p.scheduleDesigned && p.scheduleStale)
+    doc.cover.push_back({"Schedule", "out of date: designed before the latest change of the plan"});
+  addInputs(doc, p);
+  addMethod(doc, p);
+  addSummary(doc, p);
+  addRows(doc, p);
+  addDecisions(doc, p);
+  addQuantities(doc, p);
+  return doc;
+}
+
+std::string todaysDate() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+  return text;
+}
+
+ReportFormat reportFormat(const std::string& path) {
+  std::string ext = std::filesystem::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  if (ext == ".pdf") return ReportFormat::Pdf;
+  if (ext == ".md" || ext == ".markdown") return ReportFormat::Markdown;
+  return ReportFormat::Unknown;
+}
+
+std::string writeReportMarkdown(const Project& p, const std::string& path, const std::string& date) {
+  return report::writeMarkdown(calculationReport(p, date), path, projectInputFiles(p.AnlPath));
+}
+
+}  // namespace plintova

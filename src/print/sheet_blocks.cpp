@@ -1,0 +1,238 @@
+// The blocks of the drawing sheet around the plan: notes, title block, caption, scale bar, north arrow.
+#include "print/sheet_blocks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "footing/design_inputs.h"
+#include "model/numbers.h"
+#include "print/sheet_text.h"
+
+namespace plintova::print {
+
+using draw::HAlign;
+using draw::Primitive;
+using draw::Rect;
+using draw::Role;
+
+namespace {
+
+constexpr double kNoteText = 7.5;
+constexpr double kNoteHeading = 9;
+constexpr double kNoteHeadingHeight = 6;
+constexpr double kNoteIndent = 5;
+constexpr double kNoteGap = 0.8;
+
+constexpr double kLabelText = 7;
+constexpr double kCellPad = 1.2;
+
+double lineHeight(double points) { return points * kMmPerPoint * kFontLineHeight; }
+
+Primitive ruled(Primitive p, Role role, double width) {
+  p.role = role;
+  p.width = width;
+  return p;
+}
+
+double textWidth(const std::string& s, double points, bool bold, const draw::TextMeasure& measure) {
+  Primitive p = draw::text(0, 0, s);
+  p.fontSize = points;
+  p.bold = bold;
+  return measure ? measure(p).width : 0;
+}
+
+// One cell of the title block: its label small in the top-left corner, its value under it, as large as
+// `points` allows within the cell.
+void cell(const Rect& r, const std::string& label, const std::string& value, double points, bool bold,
+          const draw::TextMeasure& measure, std::vector<Primitive>& out) {
+  const double labelHeight = lineHeight(kLabelText);
+  out.push_back(sheetText(r.left + kCellPad, r.top + 0.5 + labelHeight / 2, label, kLabelText, Role::TitleBlock, false,
+                          HAlign::Left));
+  if (value.empty()) return;
+  const double room = r.right - r.left - 2 * kCellPad;
+  const double w = textWidth(value, points, bold, measure);
+  if (w > room) points = std::max(kSmallestText, points * room / w);
+  const std::string shown = fitText(value, room, points, bold, measure);
+  const double valueTop = r.top + 0.5 + labelHeight;
+  out.push_back(sheetText(r.left + kCellPad, (valueTop + r.bottom) / 2, shown, points, Role::TitleBlock, bold,
+                          HAlign::Left));
+}
+
+// Text of the chosen load cases.
+std::string casesText(const std::vector<int>& cases) { return cases.empty() ? "none" : caseListText(cases); }
+
+}  // namespace
+
+std::vector<std::string> generalNotes(const Project& p) {
+  std::vector<std::string> notes;
+  notes.push_back("All dimensions are in mm and levels in m, unless noted otherwise.");
+  const double depth = roundTo(p.EarthPressure / 20.0, 2);
+  notes.push_back("Safe bearing capacity of the soil " + numberText(p.CaseSbc[0]) +
+                  " kN/m\u00b2 at the founding depth of " + numberText(depth) + " m below ground level.");
+  notes.push_back("Concrete M" + numberText(p.Fck) + ", reinforcement Fe " + numberText(p.Fe) + ".");
+  notes.push_back("Clear cover to the reinforcement 50 mm.");
+  const std::vector<int> used = p.UsedCases.empty() ? listingLoadCases(p) : p.UsedCases;
+  const std::vector<int> increased = p.IncreasedByChoice ? p.IncreasedCases : defaultIncreasedCases(p, p.UsedCases);
+  notes.push_back("Load cases used: " + std::string(p.UsedCases.empty() ? "all, " : "") + casesText(used) +
+                  "; checked against 1.25 \u00d7 SBC: " + casesText(increased) + ".");
+  notes.push_back("F: square footings of one size; R: rectangular footings; C: combined footings. L is the length "
+                  "along X (along the line of the columns for C), B the width across it.");
+  notes.push_back("12 \u00d8 @ 150 c/c: bars of 12 mm diameter at 150 mm centres.");
+  std::string disabled;
+  const int n = std::clamp<int>(p.FootingCount, 0, cap::kFootings);
+  for (int i = 1; i <= n; ++i)
+    if (p.FootingTable[i].CombNo == -100)
+      disabled += (disabled.empty() ? "" : ", ") + numberText(p.FootingTable[i].JointNo);
+  if (!disabled.empty()) notes.push_back("No footing is shown under joints " + disabled + ".");
+  return notes;
+}
+
+double notesHeight(const std::vector<std::string>& notes, double width, const draw::TextMeasure& measure) {
+  double h = kNoteHeadingHeight;
+  for (const std::string& n : notes)
+    h += static_cast<double>(wrapText(n, width - kNoteIndent, kNoteText, false, measure).size()) * lineHeight(kNoteText) +
+         kNoteGap;
+  return h;
+}
+
+void drawNotes(const std::vector<std::string>& notes, double x, double z, double width, const draw::TextMeasure& measure,
+               std::vector<Primitive>& out) {
+  out.push_back(sheetText(x, z + kNoteHeadingHeight / 2, "NOTES", kNoteHeading, Role::Notes, true, HAlign::Left));
+  double top = z + kNoteHeadingHeight;
+  const double lh = lineHeight(kNoteText);
+  for (std::size_t k = 0; k < notes.size(); ++k) {
+    const std::vector<std::string> lines = wrapText(notes[k], width - kNoteIndent, kNoteText, false, measure);
+    out.push_back(sheetText(x, top + lh / 2, std::to_string(k + 1) + ".", kNoteText, Role::Notes, false, HAlign::Left));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      out.push_back(sheetText(x + kNoteIndent, top + lh * (static_cast<double>(i) + 0.5), lines[i], kNoteText,
+                              Role::Notes, false, HAlign::Left));
+    top += static_cast<double>(lines.size()) * lh + kNoteGap;
+  }
+}
+
+void drawTitleBlock(const TitleFields& f, const Rect& a, const draw::TextMeasure& measure, std::vector<Primitive>& out) {
+  const double w = a.right - a.left;
+  const double rows[] = {a.top, a.top + 12, a.top + 24, a.top + 34, a.top + 44, a.top + kTitleBlockHeight};
+  out.push_back(ruled(draw::box(a.left, a.top, a.right, a.top + kTitleBlockHeight), Role::TitleBlock, 5));
+  for (int k = 1; k <= 4; ++k) out.push_back(ruled(draw::line(a.left, rows[k], a.right, rows[k]), Role::TitleBlock, 2));
+
+  cell({a.left, rows[0], a.right, rows[1]}, "PROJECT", f.project, 10, true, measure, out);
+  cell({a.left, rows[1], a.right, rows[2]}, "DRAWING TITLE", f.title, 10, true, measure, out);
+
+  const double c3[] = {a.left, a.left + 0.36 * w, a.left + 0.5 * w, a.left + 0.75 * w, a.right};
+  const char* labels3[] = {"DRAWING NO.", "REV.", "SCALE", "SHEET"};
+  const std::string* values3[] = {&f.number, &f.revision, &f.scale, &f.sheet};
+  for (int k = 0; k < 4; ++k) {
+    if (k > 0) out.push_back(ruled(draw::line(c3[k], rows[2], c3[k], rows[3]), Role::TitleBlock, 2));
+    cell({c3[k], rows[2], c3[k + 1], rows[3]}, labels3[k], *values3[k], 9, true, measure, out);
+  }
+  const double c4[] = {a.left, a.left + w / 3, a.left + 2 * w / 3, a.right};
+  const char* labels4[] = {"DATE", "DRAWN", "CHECKED"};
+  const std::string* values4[] = {&f.date, &f.drawnBy, &f.checkedBy};
+  for (int k = 0; k < 3; ++k) {
+    if (k > 0) out.push_back(ruled(draw::line(c4[k], rows[3], c4[k], rows[4]), Role::TitleBlock, 2));
+    cell({c4[k], rows[3], c4[k + 1], rows[4]}, labels4[k], *values4[k], 9, false, measure, out);
+  }
+  // The listing the design was made from, and the program that drew it.
+  const std::string program = std::string("Plintova ") + PLINTOVA_VERSION;
+  const double mid = (rows[4] + rows[5]) / 2;
+  const double programWidth = textWidth(program, kLabelText, false, measure);
+  out.push_back(sheetText(a.right - kCellPad, mid, program, kLabelText, Role::TitleBlock, false, HAlign::Right));
+  const std::string listing = "LISTING  " + f.listing;
+  out.push_back(sheetText(a.left + kCellPad, mid, fitText(listing, w - 4 * kCellPad - programWidth, kLabelText, false, measure),
+                          kLabelText, Role::TitleBlock, false, HAlign::Left));
+}
+
+double scaleBarStep(int scale) {
+  double best = 1, error = 1e300;
+  for (double step : {0.5, 1.0, 2.0, 5.0, 10.0, 20.0}) {
+    const double length = 5 * step * 1000 / scale;
+    if (std::fabs(length - 50) < error) error = std::fabs(length - 50), best = step;
+  }
+  return best;
+}
+
+namespace {
+
+void scaleBar(double x, double z, int scale, const draw::TextMeasure& measure, std::vector<Primitive>& out) {
+  const double step = scaleBarStep(scale), division = step * 1000 / scale;
+  for (int k = 0; k < 5; ++k) {
+    Primitive b = ruled(draw::box(x + k * division, z, x + (k + 1) * division, z + 2), Role::TitleBlock, 1.5);
+    b.filled = true;
+    b.fillColour = k % 2 == 0 ? draw::kBlack : draw::kWhite;
+    out.push_back(b);
+  }
+  // Figures under the divisions; the unit follows the last figure, which stays centred on its division.
+  const double figuresZ = z + 2 + 0.6 + lineHeight(kSmallestText) / 2;
+  for (int k = 0; k <= 5; ++k) {
+    const std::string figure = numberText(step * k);
+    if (k < 5) {
+      out.push_back(sheetText(x + k * division, figuresZ, figure, kSmallestText, Role::TitleBlock));
+    } else {
+      const double left = x + k * division - textWidth(figure, kSmallestText, false, measure) / 2;
+      out.push_back(sheetText(left, figuresZ, figure + " m", kSmallestText, Role::TitleBlock, false, HAlign::Left));
+    }
+  }
+}
+
+void northArrow(double cx, double cz, double degrees, std::vector<Primitive>& out) {
+  const double a = degrees * std::numbers::pi / 180, c = std::cos(a), s = std::sin(a);
+  auto at = [&](double u, double v) { return draw::Point{cx + u * c - v * s, cz - (u * s + v * c)}; };
+  out.push_back(ruled(draw::circle(cx, cz, 5.5), Role::TitleBlock, 2));
+  Primitive half = ruled(draw::polyline({at(0, 5), at(0, -2), at(-3, -4)}, true), Role::TitleBlock, 1);
+  half.filled = true;
+  half.fillColour = draw::kBlack;
+  out.push_back(half);
+  out.push_back(ruled(draw::polyline({at(0, 5), at(3, -4), at(0, -2), at(-3, -4)}, true), Role::TitleBlock, 2));
+  const draw::Point n = at(0, 8.2);
+  out.push_back(sheetText(n.x, n.z, "N", 8, Role::TitleBlock, true));
+}
+
+// The parts of a split plan in `box`, against its right edge, the current part shaded; returns the
+// rectangle drawn.
+Rect keyPlan(const Rect& box, const KeyPlan& key, std::vector<Primitive>& out) {
+  const double ww = std::max(key.whole.right - key.whole.left, 1.0), wh = std::max(key.whole.bottom - key.whole.top, 1.0);
+  const double k = std::min((box.right - box.left) / ww, (box.bottom - box.top) / wh);
+  const double ox = box.right - ww * k, oz = box.top + (box.bottom - box.top - wh * k) / 2;
+  for (std::size_t i = 0; i < key.parts.size(); ++i) {
+    const Rect& r = key.parts[i];
+    Primitive b = ruled(draw::box(ox + (r.left - key.whole.left) * k, oz + (r.top - key.whole.top) * k,
+                                  ox + (r.right - key.whole.left) * k, oz + (r.bottom - key.whole.top) * k),
+                        Role::TitleBlock, i == key.current ? 3 : 1);
+    if (i == key.current) {
+      b.filled = true;
+      b.fillColour = {190, 190, 190};
+    }
+    out.push_back(b);
+  }
+  return {ox, oz, box.right, oz + wh * k};
+}
+
+}  // namespace
+
+void drawCaption(const Rect& strip, const std::string& title, int scale, double northRotation, const KeyPlan* key,
+                 const draw::TextMeasure& measure, std::vector<Primitive>& out) {
+  const double x = strip.left + 2, z = strip.top;
+  out.push_back(sheetText(x, z + 6, title, 11, Role::TitleBlock, true, HAlign::Left));
+  const double titleWidth = textWidth(title, 11, true, measure);
+  out.push_back(ruled(draw::line(x, z + 9, x + titleWidth, z + 9), Role::TitleBlock, 3));
+  const std::string scaleText = "SCALE 1:" + std::to_string(scale);
+  out.push_back(sheetText(x, z + 13, scaleText, 9, Role::TitleBlock, false, HAlign::Left));
+  const double barLeft = x + std::max(titleWidth, textWidth(scaleText, 9, false, measure)) + 10;
+  scaleBar(barLeft, z + 9, scale, measure, out);
+
+  const double arrowX = strip.right - 10;
+  northArrow(arrowX, z + 10.5, northRotation, out);
+  if (key) {
+    const double barRight = barLeft + 5 * scaleBarStep(scale) * 1000 / scale + 10;
+    const double label = textWidth("KEY PLAN", kSmallestText, false, measure);
+    const double right = arrowX - 14, left = std::max(barRight + label + 3, right - 45);
+    if (right - left > 8) {
+      const Rect drawn = keyPlan({left, z + 3, right, z + 17}, *key, out);
+      out.push_back(sheetText(drawn.left - 2, z + 10, "KEY PLAN", kSmallestText, Role::TitleBlock, false, HAlign::Right));
+    }
+  }
+}
+
+}  // namespace plintova::print

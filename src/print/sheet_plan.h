@@ -1,0 +1,78 @@
+// The plan on the drawing sheet: what will be built (grid, footings, pedestals, columns, marks) and its
+// drawing at a scale, with grid bubbles, dimensions and match lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "draw/primitives.h"
+#include "model/project.h"
+
+namespace plintova::print {
+
+// A square block on plan (pedestal) or a column section: centre and sides along X and Z, mm. A column
+// whose section is unknown has sides 0 and is drawn as a cross.
+struct PlanBlock {
+  double cx = 0, cz = 0, sideX = 0, sideZ = 0;
+};
+
+// One footing that will be built: an isolated footing of a group (F), a hand-resized one (R) or a
+// combined footing (C).
+struct PlanFooting {
+  enum class Kind { Group, Resized, Combined };
+  Kind kind = Kind::Group;
+  int index = 0;              // footing index, or the combined footing's number
+  std::string mark;           // "F3", "R1", "C2"
+  double cx = 0, cz = 0;      // centre, mm
+  draw::Rect outline;         // mm, top the smaller Z
+  std::vector<PlanBlock> pedestals, columns;
+};
+
+// Everything of the plan that goes on the sheet, in plan millimetres.
+struct PlanContent {
+  std::vector<double> gridX, gridZ;  // ascending
+  std::vector<PlanFooting> footings;
+  draw::Rect extent;                 // grid lines and footings together
+  bool empty() const { return gridX.empty() && gridZ.empty() && footings.empty(); }
+};
+
+// The plan from the model: footings with CombNo 0 or -1 and every combined footing (disabled footings
+// and combined members are left out), each with its pedestal(s) (from its schedule row; from its size
+// group while no schedule is designed) and the column section(s) it carries.
+PlanContent planContent(const Project& project);
+
+// Paper kept around the plan's drawn extent: on the top and the left the dimension lines and the grid
+// bubbles, on the bottom and the right the bubbles only.
+constexpr double kBandBefore = 29;
+constexpr double kBandAfter = 14;
+
+// One part of the plan as a sheet shows it. Footings belong to the part their centre lies in; grid lines
+// to the part their position lies in; the part's edges inside the plan are match lines.
+struct PlanPart {
+  draw::Rect range;   // plan mm: [left, right) x [top, bottom)
+  draw::Rect extent;  // plan mm drawn: its grid lines, its footings and its match lines
+  int column = 0, row = 0;
+  bool cutLeft = false, cutRight = false, cutTop = false, cutBottom = false;
+  int sheetLeft = 0, sheetRight = 0, sheetAbove = 0, sheetBelow = 0;  // sheets across the match lines
+};
+
+bool inPart(const PlanPart& part, double x, double z);
+// The grid lines and footings of `content` that belong to `part`, and the extent they draw.
+draw::Rect partExtent(const PlanContent& content, const PlanPart& part);
+
+// Scale and position of a plan part on paper: paper = origin + plan / scale.
+struct PlanPlacement {
+  int scale = 100;
+  double originX = 0, originZ = 0;
+  double x(double planX) const { return originX + planX / scale; }
+  double z(double planZ) const { return originZ + planZ / scale; }
+};
+
+// Draws the part: grid lines with their named bubbles at both ends, the dimensions between grid lines
+// and overall (top and left), every footing's outline, pedestals, columns and mark, the offsets of
+// footing centres that are not on their grid lines, and the match lines with the sheets beyond them.
+// Labels are placed where they overlap no other text.
+void drawPlanPart(const PlanContent& content, const PlanPart& part, const PlanPlacement& at,
+                  const draw::TextMeasure& measure, std::vector<draw::Primitive>& out);
+
+}  // namespace plintova::print

@@ -1,0 +1,199 @@
+// The calculation report as a PDF, read back with poppler: A4 portrait pages, the contents' page numbers,
+// the running header, every schedule row and footing, the clauses; and the file written by its extension.
+#include "draw/report_qt.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "../output/frame1_report_fixture.h"
+#include "design/schedule.h"
+#include "output/report_content.h"
+#include "qt_test_app.h"
+
+using namespace plintova;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string run(const std::string& command) {
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return out;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+  pclose(pipe);
+  return out;
+}
+
+// Runs of white space as one blank, so that a sentence broken over lines reads as one.
+std::string flat(const std::string& s) { return std::regex_replace(s, std::regex("\\s+"), " "); }
+
+std::string pageText(const std::string& pdf, int page) {
+  return run("pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + pdf + "' -");
+}
+
+class ReportPdf : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    testapp::ensure();
+    project_ = report_test::designedFrame1(PLINTOVA_EXAMPLES "/FRAME1.ANL").release();
+    if (!project_) return;
+    pdf_ = PLINTOVA_BUILD_DIR "/report_frame1.pdf";
+    fs::remove(pdf_);
+    written_ = draw::writeReport(*project_, pdf_, "2025-01-31");
+  }
+  static void TearDownTestSuite() { delete project_; }
+  void SetUp() override {
+    ASSERT_NE(project_, nullptr) << "the example frame could not be designed";
+    ASSERT_EQ(written_, "");
+  }
+  static Project* project_;
+  static std::string pdf_, written_;
+};
+
+Project* ReportPdf::project_ = nullptr;
+std::string ReportPdf::pdf_, ReportPdf::written_;
+
+}  // namespace
+
+TEST_F(ReportPdf, IsA4PortraitWithContentsHeaderAndPageNumbers) {
+  const std::string info = run("pdfinfo '" + pdf_ + "'");
+  EXPECT_TRUE(std::regex_search(info, std::regex("Page size: +595[.0-9]* x 84[12][.0-9]* pts \\(A4\\)"))) << info;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(info, m, std::regex("Pages:\\s+(\\d+)")));
+  const int pages = std::stoi(m[1]);
+  EXPECT_GT(pages, 10);
+
+  // The cover names the project, the listing with its fingerprint, the version and the date.
+  const std::string cover = flat(pageText(pdf_, 1));
+  for (const std::string& want : {std::string("Footing design calculation"), std::string("Hostel block, Pune"),
+                                  std::string("FRAME1.ANL"), project_->ListingSha256,
+                                  std::string("Plintova ") + PLINTOVA_VERSION, std::string("2025-01-31")})
+    EXPECT_NE(cover.find(want), std::string::npos) << want;
+
+  // Every entry of the contents leads to the page that starts with (or holds) its heading.
+  const std::string contents = pageText(pdf_, 2);
+  ASSERT_NE(contents.find("Contents"), std::string::npos);
+  int checked = 0;
+  for (const std::string heading : {"4.1 F1:", "4.9 C1:", "6 Quantities", "3.2 Footings", "2.6 Rows of combined"}) {
+    std::smatch entry;
+    ASSERT_TRUE(std::regex_search(contents, entry, std::regex(std::regex_replace(heading, std::regex("\\."), "\\.") +
+                                                              "[^\\n]*?(\\d+)\\n")))
+        << heading;
+    const int page = std::stoi(entry[1]);
+    ASSERT_GE(page, 3);
+    ASSERT_LE(page, pages);
+    EXPECT_NE(flat(pageText(pdf_, page)).find(heading), std::string::npos) << heading << " on page " << page;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 5);
+
+  // The running header and the page number on a page within the report.
+  const std::string third = pageText(pdf_, 3);
+  EXPECT_NE(third.find("Hostel block, Pune"), std::string::npos);
+  EXPECT_NE(third.find("FRAME1.ANL"), std::string::npos);
+  EXPECT_NE(third.find("Page 3 of " + std::to_string(pages)), std::string::npos);
+}
+
+TEST_F(ReportPdf, HoldsEveryRowEveryFootingAndTheClauses) {
+  const std::string text = flat(run("pdftotext '" + pdf_ + "' -"));
+  const Project& p = *project_;
+  // Each schedule row ends in its adopted figures, as the schedule gives them.
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    const auto t = scheduleRowTexts(p, r);
+    const std::size_t at = text.find("Adopted: " + t[kColMark] + ",");
+    ASSERT_NE(at, std::string::npos) << t[kColMark];
+    const std::string adopted = text.substr(at, 300);
+    EXPECT_NE(adopted.find("depth " + t[kColDepth] + " m"), std::string::npos) << adopted;
+    EXPECT_NE(adopted.find(t[kColRods] + " bars " + t[kColDia] + " \u00d8 @ " + t[kColSpace] + " each way"),
+              std::string::npos)
+        << adopted;
+    EXPECT_NE(adopted.find("Checks: " + checksSummary(p.DesignGroupTable[r].checks)), std::string::npos) << adopted;
+  }
+  ASSERT_EQ(p.RectangularRows.size(), 1u);
+  ASSERT_EQ(p.CombinedRows.size(), 1u);
+  for (const FootingRow* row : {&p.RectangularRows[0], &p.CombinedRows[0]}) {
+    const auto t = footingRowTexts(p, *row);
+    const std::size_t at = text.find("Adopted: " + t[kColMark] + ",");
+    ASSERT_NE(at, std::string::npos) << t[kColMark];
+    const std::string adopted = text.substr(at, 600);
+    EXPECT_NE(adopted.find("depth " + t[kColDepth] + " m"), std::string::npos) << adopted;
+    EXPECT_NE(adopted.find(t[kColCantilever]), std::string::npos) << adopted;
+    EXPECT_NE(adopted.find("Checks: " + t[kColSF1]), std::string::npos) << adopted;
+  }
+  // The combined footing fails a check on this frame: its verdict says which.
+  EXPECT_NE(text.find("Result: C1: " + checksSummary(p.CombinedRows[0].checks)), std::string::npos);
+
+  // Every footing is a line of the summary: joint, position, mark.
+  std::string layout = run("pdftotext -layout '" + pdf_ + "' -");
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    std::string mark = f.CombNo > 0    ? "C" + std::to_string(f.CombNo)
+                       : f.CombNo == -1 ? "R" + std::to_string(f.GroupRank)
+                       : f.CombNo == 0  ? "F" + std::to_string(f.GroupRank)
+                                        : "disabled";
+    const std::regex line("\\n\\s*" + std::to_string(f.JointNo) + "\\s+[-0-9.]+\\s+[-0-9.]+\\s+" + mark + "\\s");
+    EXPECT_TRUE(std::regex_search(layout, line)) << "joint " << f.JointNo << " " << mark;
+  }
+
+  for (const char* clause : {"IS 456:2000", "Table 18", "Table 19", "Annex G-1.1 b", "Annex G-1.1 c", "34.1.2",
+                             "34.2.3.2", "34.2.4.1 a", "34.2.4.1 b", "31.6.3.1", "26.3.3 b", "26.5.2.1",
+                             "34.2.4.3", "34.3.1 c", "26.4.2.2"})
+    EXPECT_NE(text.find(clause), std::string::npos) << clause;
+  for (const char* method : {"0.138 fck", "4.6", "0.25 √fck", "d = D − 60 mm", "1.5 q B c²/2"})
+    EXPECT_NE(text.find(method), std::string::npos) << method;
+
+  // Two pages for the documentation: the cover and the first group row.
+  std::smatch entry;
+  const std::string contents = pageText(pdf_, 2);
+  ASSERT_TRUE(std::regex_search(contents, entry, std::regex("4\\.1 F1:[^\\n]*?(\\d+)\\n")));
+  const std::string stem = PLINTOVA_BUILD_DIR "/report_page";
+  run("pdftoppm -r 70 -png -f 1 -l 1 -singlefile '" + pdf_ + "' '" + stem + "1'");
+  run("pdftoppm -r 70 -png -f " + std::string(entry[1]) + " -l " + std::string(entry[1]) + " -singlefile '" + pdf_ +
+      "' '" + stem + "2'");
+  QImage one(QString::fromStdString(stem + "1.png")), two(QString::fromStdString(stem + "2.png"));
+  ASSERT_FALSE(one.isNull());
+  ASSERT_FALSE(two.isNull());
+  QImage both(one.width() + two.width() + 30, std::max(one.height(), two.height()) + 20, QImage::Format_RGB32);
+  both.fill(QColor(200, 200, 200));
+  {
+    QPainter painter(&both);
+    painter.drawImage(10, 10, one);
+    painter.drawImage(20 + one.width(), 10, two);
+  }
+  EXPECT_TRUE(both.save(QStringLiteral(PLINTOVA_BUILD_DIR "/report-pages.png")));
+}
+
+TEST_F(ReportPdf, TheNameChoosesTheFormatAndTheInputsAreNeverWritten) {
+  const fs::path folder = PLINTOVA_BUILD_DIR "/report-targets";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  // Markdown by its extension, in either case.
+  const fs::path md = folder / "frame1.MD";
+  ASSERT_EQ(draw::writeReport(*project_, md.string(), "2025-01-31"), "");
+  std::ifstream in(md);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  EXPECT_EQ(bytes.str(), report::markdown(calculationReport(*project_, "2025-01-31")));
+  // Anything else is refused and leaves nothing.
+  const fs::path txt = folder / "frame1.txt";
+  EXPECT_NE(draw::writeReport(*project_, txt.string()).find("must end in .pdf or .md"), std::string::npos);
+  EXPECT_FALSE(fs::exists(txt));
+  // The listing, even by a name that ends in .pdf (a link to it), is never replaced.
+  const fs::path link = folder / "listing.pdf";
+  fs::create_symlink(project_->AnlPath, link);
+  const auto before = fs::file_size(project_->AnlPath);
+  EXPECT_NE(draw::writeReport(*project_, link.string()), "");
+  EXPECT_EQ(fs::file_size(project_->AnlPath), before);
+  fs::remove_all(folder);
+}

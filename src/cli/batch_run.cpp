@@ -259,6 +259,27 @@ void printReadable(const Project& p) {
     rows.emplace_back(t.begin(), t.end());
   }
   printTable(rows);
+  if (p.RectangularRows.empty() && p.CombinedRows.empty()) return;
+  // Hand-resized and combined footings: one line each, then every layer of bars and every failed check.
+  std::printf("\nHand-resized and combined footings\n");
+  rows = {{"Mark", "Joints", "L", "B", "Depth", "Pedestal", "NetP", "Dia", "Checks"}};
+  std::vector<std::string> details;
+  for (const auto* list : {&p.RectangularRows, &p.CombinedRows})
+    for (const FootingRow& row : *list) {
+      const auto t = footingRowTexts(p, row);
+      rows.push_back({t[kColMark], t[kColNos], numberText(row.L), numberText(row.B), t[kColDepth], t[kColPedestal],
+                      t[kColNetP], t[kColDia], t[kColSF1]});
+      for (const SteelLayer& layer : row.steel)
+        details.push_back(t[kColMark] + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
+                          " bars");
+      for (const CodeCheck& c : row.checks)
+        if (!c.ok)
+          details.push_back(t[kColMark] + "  fails " + c.name + ": " + numberText(c.demand) + " against " +
+                            numberText(c.capacity) + " " + c.unit + " (" + c.clause + ")");
+    }
+  printTable(rows);
+  std::printf("\n");
+  for (const std::string& line : details) std::printf("%s\n", line.c_str());
 }
 
 }  // namespace

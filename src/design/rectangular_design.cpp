@@ -66,7 +66,21 @@ DirectionSteel steelFor(const Project& p, const Direction& dir, double D, double
   const double total =
       std::max(steelForMoment(p.Fck, p.Fe, dir.Mu, width, st.d), minimumSteel(p.Fe, width, D));
   const std::string where = "bottom " + dir.name;
-  if (!dir.band) {
+  const double shortSide = dir.run * 1000, strips = width - shortSide;
+  if (dir.band && strips / 2 < maxSpacing) {
+    // A nearly square footing: each outer strip is narrower than one bar spacing and cannot hold bars of
+    // its own beyond the cover. The bars go evenly over the whole width at the band's density (the band's
+    // share 2/(beta + 1) spread over the short side), so that the band still holds its share of
+    // cl. 34.3.1 c and the strips hold more than theirs.
+    const double beta = dir.across / dir.run;
+    const double bandAst = std::max(2 / (beta + 1) * total, minimumSteel(p.Fe, shortSide, D));
+    const double evenAst = std::max(total, bandAst * width / shortSide);
+    const Bars bars = placeBars(evenAst, width, dia, 2, maxSpacing);
+    st.layers.push_back(layerOf(where, evenAst, bars, dir.across));
+    st.minimum.push_back(minimumSteel(p.Fe, width, D));
+    st.provided = bars.area;
+    st.closest = bars.spacing;
+  } else if (!dir.band) {
     const Bars bars = placeBars(total, width, dia, 2, maxSpacing);
     st.layers.push_back(layerOf(where, total, bars, dir.across));
     st.minimum.push_back(minimumSteel(p.Fe, width, D));
@@ -77,7 +91,6 @@ DirectionSteel steelFor(const Project& p, const Direction& dir, double D, double
     // column takes 2/(beta + 1) of the short direction's steel, the rest is spread evenly over the
     // two outer strips. Each part holds at least the minimum steel of its own gross section, so that
     // the thinly reinforced strips do not fall below it.
-    const double shortSide = dir.run * 1000, strips = width - shortSide;
     const double beta = dir.across / dir.run;
     const double share = 2 / (beta + 1);
     const double bandAst = std::max(share * total, minimumSteel(p.Fe, shortSide, D));

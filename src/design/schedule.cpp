@@ -1,6 +1,9 @@
 // Column headers and row texts of the footing schedule, shared by the schedule window and the batch tool.
 #include "design/schedule.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "model/numbers.h"
 
 namespace plintova {
@@ -44,6 +47,27 @@ std::string barsText(const SteelLayer& layer) {
   return std::to_string(layer.dia) + " \u00d8 @ " + std::to_string(layer.spacing);
 }
 
+std::string compactSteelText(const FootingRow& row) {
+  // The layer's place in a few letters: "bottom along" is the usual case and goes, the direction stays.
+  auto shortWhere = [](std::string w) {
+    auto replace = [&w](const std::string& from, const std::string& to) {
+      if (const auto at = w.find(from); at != std::string::npos) w.replace(at, from.size(), to);
+    };
+    replace("bottom along ", "");
+    replace("top along ", "top ");
+    replace(", central band", " band");
+    replace(", outer strips", " out");
+    replace(", elsewhere", " else");
+    replace(" under joint ", " at ");
+    return w;
+  };
+  std::string text;
+  for (const SteelLayer& layer : row.steel)
+    text += (text.empty() ? "" : " \u00b7 ") + shortWhere(layer.where) + " " + std::to_string(layer.dia) + "\u00d8@" +
+            std::to_string(layer.spacing);
+  return text;
+}
+
 std::string checksSummary(const std::vector<CodeCheck>& checks) {
   std::string failed;
   for (const CodeCheck& c : checks)
@@ -62,7 +86,16 @@ std::array<std::string, kScheduleColumns> footingRowTexts(const Project& p, cons
   t[kColNetP] = numberText(row.NetPressure);
   for (const SteelLayer& layer : row.steel)
     t[kColCantilever] += (t[kColCantilever].empty() ? "" : "; ") + layer.where + " " + barsText(layer);
-  t[kColDia] = row.BarDia > 0 ? std::to_string(row.BarDia) : (row.steel.empty() ? std::string() : std::to_string(row.steel.front().dia));
+  // The engineer's diameter, or each diameter the design chose, smallest first ("10/12").
+  if (row.BarDia > 0) {
+    t[kColDia] = std::to_string(row.BarDia);
+  } else {
+    std::vector<int> dias;
+    for (const SteelLayer& layer : row.steel)
+      if (std::find(dias.begin(), dias.end(), layer.dia) == dias.end()) dias.push_back(layer.dia);
+    std::sort(dias.begin(), dias.end());
+    for (int d : dias) t[kColDia] += (t[kColDia].empty() ? "" : "/") + std::to_string(d);
+  }
   t[kColSF1] = checksSummary(row.checks);
   return t;
 }

@@ -34,6 +34,10 @@ std::string barsText(const SteelLayer& layer);
 // diameter in "Dia" and the checks ("OK", or "fails: " and the names of the failed ones) in "1-SF".
 std::array<std::string, kScheduleColumns> footingRowTexts(const Project& p, const FootingRow& row);
 
+// Every layer of a row's bars in short, for a schedule cell: "L 12Ø@150 · B band 12Ø@120 · B out 10Ø@200";
+// "top L" for top steel, "B at 21" for the band under joint 21 of a combined footing.
+std::string compactSteelText(const FootingRow& row);
+
 // "OK" when every check passes, else "fails: " and the failed checks' names.
 std::string checksSummary(const std::vector<CodeCheck>& checks);
 

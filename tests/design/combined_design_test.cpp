@@ -231,7 +231,10 @@ TEST(CombinedRow, EveryCheckOfRandomCombinedFootingsPasses) {
       EXPECT_EQ(c.name.rfind("development length", 0), 0u) << c.name;
       EXPECT_GT(is456::developmentLength(p->Fck, p->Fe, 10), c.capacity) << c.name;
     }
-    for (const SteelLayer& l : row.steel) EXPECT_GE(l.bars * is456::barArea(l.dia), l.Ast - 1e-6) << l.where;
+    for (const SteelLayer& l : row.steel) {
+      EXPECT_GE(l.bars * is456::barArea(l.dia), l.Ast - 1e-6) << l.where;
+      EXPECT_GT(l.spacing, 0) << l.where;  // bars that can be placed
+    }
     flagged += row.flagged();
     onlyBottomAlongL += failedChecks(row.checks) == std::vector<std::string>{"development length, bottom along L"};
   }

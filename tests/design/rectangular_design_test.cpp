@@ -136,7 +136,7 @@ TEST(RectangularRow, EditsTurnsAndCantileversTooShortForAnyBar) {
 // WidthForLength), random grades: every check passes but where not even 10 mm bars develop.
 TEST(RectangularRow, EveryCheckOfRandomResizedFootingsPasses) {
   std::mt19937 rng(4561);
-  std::uniform_real_distribution<float> load(100, 3000), share(-0.1f, 0.1f), stretch(0.7f, 1.6f);
+  std::uniform_real_distribution<float> load(100, 3000), share(-0.1f, 0.1f), stretch(0.7f, 1.6f), nearlySquare(0.97f, 1.03f);
   std::uniform_int_distribution<int> caseCount(1, 4), pick(0, 6);
   const int fcks[] = {15, 20, 25, 30, 35, 40, 50}, fes[] = {250, 415, 500, 415, 500, 415, 415};
   const char* sbcs[] = {"100", "150", "200", "300", "450", "200", "250"};
@@ -156,7 +156,9 @@ TEST(RectangularRow, EveryCheckOfRandomResizedFootingsPasses) {
     ASSERT_EQ(sizeFootings(*p, prompter), "");
     FootingRecord& f = p->FootingTable[s];
     f.CombNo = -1;
-    f.SizeL = roundToSingle(f.ReqSize * stretch(rng), 2);
+    // One in four nearly square, where the band of the short direction leaves outer strips narrower
+    // than a bar spacing.
+    f.SizeL = roundToSingle(f.ReqSize * (trial % 4 == 0 ? nearlySquare(rng) : stretch(rng)), 2);
     f.SizeB = WidthForLength(*p, s, f.SizeL, prompter);
     const FootingRow row = designRectangularRow(*p, s, 1, {});
     const double D = row.TotalDepth * 1000.0;
@@ -167,7 +169,12 @@ TEST(RectangularRow, EveryCheckOfRandomResizedFootingsPasses) {
       EXPECT_EQ(c.name.rfind("development length ", 0), 0u) << c.name << " " << c.demand << " > " << c.capacity;
       EXPECT_GT(is456::developmentLength(p->Fck, p->Fe, 10), c.capacity) << c.name;
     }
-    for (const SteelLayer& l : row.steel) EXPECT_GE(l.bars * is456::barArea(l.dia), l.Ast - 1e-6) << l.where;
+    for (const SteelLayer& l : row.steel) {
+      EXPECT_GE(l.bars * is456::barArea(l.dia), l.Ast - 1e-6) << l.where;
+      // Every layer is bars that can be placed: at least two, at a real spacing.
+      EXPECT_GE(l.bars, 2) << l.where << " of " << f.SizeL << " x " << f.SizeB;
+      EXPECT_GT(l.spacing, 0) << l.where << " of " << f.SizeL << " x " << f.SizeB;
+    }
     flagged += row.flagged();
   }
   std::printf("[ rows ] 300 resized footings: %d flagged, no bar develops\n", flagged);

@@ -148,3 +148,35 @@ TEST(DetailEstimates, DepthEstimateReportsTheGoverningDirection) {
   p->Fe = 0;
   EXPECT_EQ(FootingDepthEstimate(*p, 1), 0.0f);
 }
+
+// The texts a combined row shows: its bars in short in one cell and every diameter the design chose.
+TEST(FootingRowTexts, BarsInShortAndEveryChosenDiameter) {
+  auto p = newProject();
+  setSupport(*p, 1, 20, {{1, 100, 0, 0}});
+  setSupport(*p, 2, 21, {{1, 100, 0, 0}});
+  FootingRow row;
+  row.kind = FootingRow::Kind::Combined;
+  row.number = 1;
+  row.footings = {1, 2};
+  row.L = 4.1f;
+  row.B = 2.65f;
+  auto layer = [](const char* where, int16_t dia, int16_t spacing) {
+    SteelLayer l;
+    l.where = where;
+    l.dia = dia;
+    l.spacing = spacing;
+    return l;
+  };
+  row.steel = {layer("bottom along L", 10, 101), layer("top along L", 10, 105),
+               layer("bottom along B under joint 20", 12, 108), layer("bottom along B, elsewhere", 16, 242)};
+  EXPECT_EQ(compactSteelText(row),
+            "L 10\u00d8@101 \u00b7 top L 10\u00d8@105 \u00b7 B at 20 12\u00d8@108 \u00b7 B else 16\u00d8@242");
+  auto t = footingRowTexts(*p, row);
+  EXPECT_EQ(t[kColMark], "C1");
+  EXPECT_EQ(t[kColNos], "20, 21");
+  EXPECT_EQ(t[kColDia], "10/12/16");
+  row.BarDia = 12;  // the engineer's choice is the one diameter shown
+  EXPECT_EQ(footingRowTexts(*p, row)[kColDia], "12");
+  row.steel = {layer("bottom along B, central band", 12, 120), layer("bottom along B, outer strips", 12, 170)};
+  EXPECT_EQ(compactSteelText(row), "B band 12\u00d8@120 \u00b7 B out 12\u00d8@170");
+}

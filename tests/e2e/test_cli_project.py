@@ -74,6 +74,16 @@ with tempfile.TemporaryDirectory() as tmp:
     # Below the group rows: the hand-resized footing and the combined footing, each with its own row.
     others = [(s["kind"], s["mark"], s["joints"]) for s in d["schedule"] if s["kind"] != "group"]
     check(others == [("rectangular", "R1", [22]), ("combined", "C1", [20, 21])], "rows R1 and C1: %r" % others)
+    # The readable output lists the same rows with every layer of bars.
+    text = run("--project", hand).stdout
+    check("Hand-resized and combined footings" in text, "readable footing rows heading")
+    lines = text.splitlines()
+    for row in (r for r in d["schedule"] if r["kind"] != "group"):
+        check(any(l.split()[:1] == [row["mark"]] and (" %g " % row["Depth"]) in l for l in lines),
+              "readable row of %s" % row["mark"])
+        for layer in row["steel"]:
+            check("%s  %s: %d \u00d8 @ %d" % (row["mark"], layer["where"], layer["Dia"], layer["Space"]) in text,
+                  "readable layer %s %s" % (row["mark"], layer["where"]))
 
     # Saved by the run and run again, the project gives the same output; it names its listing relative
     # to its own folder, with the listing's SHA-256.

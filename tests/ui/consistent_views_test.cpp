@@ -89,7 +89,8 @@ class ConsistentViewsTest : public QObject {
       QCOMPARE(schedule->rowCount(), scheduleRowCount(*q));
       for (int r = 1; r <= schedule->rowCount(); ++r) {
         const FootingRow* row = footingRowAt(*q, r);
-        const auto texts = row ? footingRowTexts(*q, *row) : scheduleRowTexts(*q, r);
+        auto texts = row ? footingRowTexts(*q, *row) : scheduleRowTexts(*q, r);
+        if (row) texts[kColCantilever] = compactSteelText(*row);  // the bars in short in the window
         for (int c = 0; c < kScheduleColumns; ++c)
           QCOMPARE(schedule->cellText(r, c), QString::fromStdString(texts[static_cast<std::size_t>(c)]));
       }

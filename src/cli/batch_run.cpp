@@ -10,6 +10,7 @@
 #include "cli/json_writer.h"
 #include "design/schedule.h"
 #include "design/workbook_xlsx.h"
+#include "draw/dxf_writer.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "input/load_titles.h"
@@ -19,6 +20,7 @@
 #include "model/errors.h"
 #include "model/numbers.h"
 #include "model/project.h"
+#include "output/report_content.h"
 #include "project/project_file.h"
 #include "project/schedule_design.h"
 
@@ -371,6 +373,32 @@ int runBatch(const BatchOptions& o) {
   }
   if (!o.pdfPath.empty()) {
     std::string err = o.printPdf ? o.printPdf(p, o.pdfPath) : "This batch tool was built without printing.";
+    if (!err.empty()) {
+      prompter.message(err);
+      status = 1;
+    }
+  }
+  if (!o.planPdfPath.empty()) {
+    std::string err =
+        o.printPlanPdf ? o.printPlanPdf(p, o.planPdfPath) : "This batch tool was built without printing.";
+    if (!err.empty()) {
+      prompter.message(err);
+      status = 1;
+    }
+  }
+  if (!o.dxfPath.empty()) {
+    std::string err = draw::writeSheetDxf(p, o.dxfPath);
+    if (!err.empty()) {
+      prompter.message(err);
+      status = 1;
+    }
+  }
+  if (!o.reportPath.empty()) {
+    // main() has refused any other extension; the Markdown needs no printing.
+    std::string err = reportFormat(o.reportPath) == ReportFormat::Markdown
+                          ? writeReportMarkdown(p, o.reportPath, todaysDate())
+                      : o.reportPdf ? o.reportPdf(p, o.reportPath)
+                                    : "This batch tool was built without printing.";
     if (!err.empty()) {
       prompter.message(err);
       status = 1;

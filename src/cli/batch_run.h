@@ -16,6 +16,9 @@ struct BatchOptions {
   bool haveSbc = false, haveDepth = false;
   std::string sbcText, depthText;
   std::string xlsxPath, pdfPath;
+  std::string planPdfPath;  // --plan-pdf: the bare plan on one A3 page
+  std::string dxfPath;      // --dxf: the footing drawing for CAD
+  std::string reportPath;   // --report: the calculation report, PDF or Markdown by its extension
   // --project: the saved project this run repeats (read before the run; the listing, SBC and depth
   // come from it). --save-project: where the project of this run is written.
   std::string projectPath, saveProjectPath;
@@ -25,8 +28,12 @@ struct BatchOptions {
   std::vector<int> cases;
   std::optional<std::vector<int>> increasedCases;
   std::optional<SavedProject> saved;
-  // Prints the plan to an A3 PDF; returns "" or the reason it failed. Empty where the tool has no printing.
-  std::function<std::string(const Project&, const std::string&)> printPdf;
+  // Write the footing drawing's sheets (printPdf) and the bare plan on A3 (printPlanPdf) as PDF files;
+  // each returns "" or the reason it failed. Empty where the tool has no printing.
+  std::function<std::string(const Project&, const std::string&)> printPdf, printPlanPdf;
+  // Writes the calculation report as a PDF; "" or the reason. Empty where the tool has no printing (the
+  // Markdown report needs none).
+  std::function<std::string(const Project&, const std::string&)> reportPdf;
 };
 
 // Runs the whole batch and returns the exit status: 0 done, 1 the listing cannot be used or an output

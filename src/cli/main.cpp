@@ -11,12 +11,15 @@
 #include "cli/batch_run.h"
 #include "footing/design_inputs.h"
 #include "output/project_files.h"
+#include "output/report_content.h"
 #include "output/safe_file.h"
 
 #ifdef PLINTOVA_WITH_PDF
 #include <QGuiApplication>
 
 #include "draw/render_qt.h"
+#include "draw/report_qt.h"
+#include "draw/sheet_qt.h"
 #endif
 
 namespace {
@@ -26,14 +29,16 @@ int usage(const char* why) {
   std::fprintf(stderr,
                "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
                " [--increased-cases LIST]\n"
-               "                    [--json] [--xlsx FILE] [--pdf FILE] [--save-project FILE]\n"
-               "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--save-project FILE]\n"
+               "                    [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
+               "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
+               "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
+               "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
                "       plintova-cli --version\n");
   return 2;
 }
 
 // Refuses, before any work, an output that would destroy an input or could never be written: the listing
-// or its layout file (and, for the workbook and the PDF, the project file the run repeats; a project may
+// or its layout file (and, for the workbook, the PDFs and the DXF, the project file the run repeats; a project may
 // be saved over itself), an existing folder, device or pipe, a read-only file, or two outputs onto one
 // file. A folder where no file can be created is left to the write itself, which reports it with status 1.
 // Returns 0 when every target may be written, else 2 with the reason on stderr.
@@ -47,6 +52,9 @@ int refuseBadTargets(const plintova::cli::BatchOptions& o) {
     const std::vector<plintova::ProtectedFile>& protectedFiles;
   } outputs[] = {{o.xlsxPath, "workbook", exportInputs},
                  {o.pdfPath, "PDF file", exportInputs},
+                 {o.planPdfPath, "plan PDF file", exportInputs},
+                 {o.dxfPath, "DXF file", exportInputs},
+                 {o.reportPath, "report", exportInputs},
                  {o.saveProjectPath, "project file", inputs}};
   for (const auto& out : outputs) {
     if (out.path.empty()) continue;
@@ -56,12 +64,15 @@ int refuseBadTargets(const plintova::cli::BatchOptions& o) {
                  check.reason.c_str());
     return 2;
   }
-  const std::string clash = plintova::checkDistinctOutputs({o.xlsxPath, o.pdfPath});
+  const std::string clash =
+      plintova::checkDistinctOutputs({o.xlsxPath, o.pdfPath, o.planPdfPath, o.dxfPath, o.reportPath});
   if (!clash.empty()) {
-    std::fprintf(stderr, "plintova-cli: the workbook and the PDF file need two files: %s\n", clash.c_str());
+    std::fprintf(stderr, "plintova-cli: each output needs a file of its own: %s\n", clash.c_str());
     return 2;
   }
-  for (const auto& [other, what] : {std::pair{&o.xlsxPath, "workbook"}, std::pair{&o.pdfPath, "PDF file"}}) {
+  for (const auto& [other, what] : {std::pair{&o.xlsxPath, "workbook"}, std::pair{&o.pdfPath, "PDF file"},
+                                    std::pair{&o.planPdfPath, "plan PDF file"}, std::pair{&o.dxfPath, "DXF file"},
+                                    std::pair{&o.reportPath, "report"}}) {
     const std::string same = plintova::checkDistinctOutputs({o.saveProjectPath, *other});
     if (!same.empty()) {
       std::fprintf(stderr, "plintova-cli: the project file and the %s need two files: %s\n", what, same.c_str());
@@ -101,6 +112,14 @@ int main(int argc, char** argv) {
       if (!value(o.xlsxPath) || o.xlsxPath.empty()) return usage("--xlsx needs a file name");
     } else if (a == "--pdf") {
       if (!value(o.pdfPath) || o.pdfPath.empty()) return usage("--pdf needs a file name");
+    } else if (a == "--plan-pdf") {
+      if (!value(o.planPdfPath) || o.planPdfPath.empty()) return usage("--plan-pdf needs a file name");
+    } else if (a == "--report") {
+      if (!value(o.reportPath) || o.reportPath.empty()) return usage("--report needs a file name");
+      if (plintova::reportFormat(o.reportPath) == plintova::ReportFormat::Unknown)
+        return usage(("the report's name must end in .pdf or .md, not \"" + o.reportPath + "\"").c_str());
+    } else if (a == "--dxf") {
+      if (!value(o.dxfPath) || o.dxfPath.empty()) return usage("--dxf needs a file name");
     } else if (a == "--project") {
       if (!value(o.projectPath) || o.projectPath.empty()) return usage("--project needs a file name");
     } else if (a == "--save-project") {
@@ -142,8 +161,10 @@ int main(int argc, char** argv) {
   } else {
     if (o.listing.empty()) return usage("no listing given");
     if (o.haveSbc != o.haveDepth) return usage("--sbc and --depth go together");
-    if ((!o.xlsxPath.empty() || !o.pdfPath.empty()) && !o.haveSbc)
-      return usage("--xlsx and --pdf need --sbc and --depth, or --project");
+    if ((!o.xlsxPath.empty() || !o.pdfPath.empty() || !o.planPdfPath.empty() || !o.dxfPath.empty() ||
+         !o.reportPath.empty()) &&
+        !o.haveSbc)
+      return usage("--xlsx, --pdf, --plan-pdf, --dxf and --report need --sbc and --depth, or --project");
     if (!o.saveProjectPath.empty() && !o.haveSbc) return usage("--save-project needs --sbc and --depth, or --project");
     if (!settled.empty() && !o.haveSbc) return usage((settled.front() + " needs --sbc and --depth").c_str());
     // A grade given alone is checked with the other as the listing gives it, once it is read.
@@ -160,7 +181,8 @@ int main(int argc, char** argv) {
 
 #ifdef PLINTOVA_WITH_PDF
   std::unique_ptr<QGuiApplication> app;
-  if (!o.pdfPath.empty()) {
+  if (!o.pdfPath.empty() || !o.planPdfPath.empty() ||
+      (!o.reportPath.empty() && plintova::reportFormat(o.reportPath) == plintova::ReportFormat::Pdf)) {
     // Printing needs fonts but no screen.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int qargc = 1;
@@ -168,7 +190,13 @@ int main(int argc, char** argv) {
     static char* qargv[] = {name, nullptr};
     app = std::make_unique<QGuiApplication>(qargc, qargv);
   }
-  o.printPdf = [](const plintova::Project& p, const std::string& path) { return plintova::draw::printPlanToPdf(p, path); };
+  o.printPdf = [](const plintova::Project& p, const std::string& path) { return plintova::draw::writeSheetsPdf(p, path); };
+  o.printPlanPdf = [](const plintova::Project& p, const std::string& path) {
+    return plintova::draw::printPlanToPdf(p, path);
+  };
+  o.reportPdf = [](const plintova::Project& p, const std::string& path) {
+    return plintova::draw::writeReport(p, path);
+  };
 #endif
   int status = plintova::cli::runBatch(o);
   // Output that never reached standard output (a full disk, a closed pipe) is a failed run.

@@ -257,7 +257,7 @@ std::string printPlan(const Project& project, QPrinter& printer) {
   return {};
 }
 
-std::string planPdfBytes(const Project& project, QByteArray& pdf) {
+std::string ensureGuiApplication() {
   if (!QCoreApplication::instance()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
@@ -269,6 +269,11 @@ std::string planPdfBytes(const Project& project, QByteArray& pdf) {
   } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     return "the PDF cannot be made without a GUI application (fonts)";
   }
+  return {};
+}
+
+std::string planPdfBytes(const Project& project, QByteArray& pdf) {
+  if (std::string reason = ensureGuiApplication(); !reason.empty()) return reason;
 
   // The page is made in memory; only the safe writer puts it on the disk.
   pdf.clear();
@@ -290,19 +295,24 @@ std::string planPdfBytes(const Project& project, QByteArray& pdf) {
   return {};
 }
 
-std::string printPlanToPdf(const Project& project, const std::string& path) {
+std::string writePdfFile(const Project& project, const std::string& path,
+                         const std::function<std::string(QByteArray&)>& make) {
   auto failed = [&path](const std::string& reason) {
     return "The PDF file " + path + " could not be written: " + reason + ".";
   };
   const std::vector<ProtectedFile> inputs = projectInputFiles(project.AnlPath);
-  // Refuse a target that must not be written before the page is made.
+  // Refuse a target that must not be written before the pages are made.
   if (const TargetCheck check = checkOutputTarget(path, inputs); !check) return failed(check.reason);
   QByteArray pdf;
-  if (std::string reason = planPdfBytes(project, pdf); !reason.empty()) return failed(reason);
+  if (std::string reason = make(pdf); !reason.empty()) return failed(reason);
   const std::string reason =
       writeFileSafely(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), inputs);
   if (!reason.empty()) return failed(reason);
   return {};
+}
+
+std::string printPlanToPdf(const Project& project, const std::string& path) {
+  return writePdfFile(project, path, [&project](QByteArray& pdf) { return planPdfBytes(project, pdf); });
 }
 
 }  // namespace plintova::draw

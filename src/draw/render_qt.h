@@ -83,6 +83,17 @@ std::string printPlan(const Project& project, QPrinter& printer);
 // the offscreen platform unless another is set.
 std::string planPdfBytes(const Project& project, QByteArray& pdf);
 
+// Makes sure a GUI application exists for the fonts of a PDF: creates one when the caller has none (the
+// batch tool), on the offscreen platform unless another is set, and keeps it for the rest of the run.
+// Returns "" when there is one, else the reason.
+std::string ensureGuiApplication();
+
+// Writes a PDF made in memory by `make` through the safe file writer: the project's listing and its
+// layout file are never written over, nor anything but a regular file (refused before anything is made),
+// and a failed write leaves an earlier file whole. Returns the message to show, empty on success.
+std::string writePdfFile(const Project& project, const std::string& path,
+                         const std::function<std::string(QByteArray&)>& make);
+
 // Writes the printed plan as a one-page A3 PDF file through the safe file writer: the listing and its
 // layout file are never written over, nor anything but a regular file, and a failed write leaves an
 // earlier file whole. Returns the message to show, empty on success.

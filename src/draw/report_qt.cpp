@@ -152,6 +152,7 @@ class PageLayout {
   }
 
   void heading(const report::Section& s) {
+    afterFormula_ = false;
     const FontRole role = s.level == 1 ? FontRole::Chapter : FontRole::Part;
     const QString t = QString::fromStdString(s.heading());
     text(left(), y_, width(), t, role);
@@ -159,6 +160,10 @@ class PageLayout {
   }
 
   void block(const report::Block& b) {
+    // Text or a table after a list of formulas keeps a little distance from it.
+    const bool formulaNow = std::holds_alternative<report::Formula>(b);
+    if (afterFormula_ && !formulaNow) y_ += mm(1.5);
+    afterFormula_ = formulaNow;
     if (const auto* p = std::get_if<report::Paragraph>(&b)) paragraph(*p);
     else if (const auto* f = std::get_if<report::Formula>(&b)) formula(*f);
     else if (const auto* t = std::get_if<report::Table>(&b)) table(*t);
@@ -203,7 +208,9 @@ class PageLayout {
   void formula(const report::Formula& f) {
     const double x = left() + mm(kIndent);
     const double clauseW = mm(kClauseWidth), verdictW = mm(kVerdictWidth), gap = mm(kColumnGap);
-    const double eqW = width() - mm(kIndent) - clauseW - verdictW - 2 * gap;
+    // A formula with neither clause nor verdict (a definition) takes the whole line.
+    const bool bare = f.clause.empty() && !f.ok;
+    const double eqW = bare ? width() - mm(kIndent) : width() - mm(kIndent) - clauseW - verdictW - 2 * gap;
     const QString eq = QString::fromStdString(report::equationText(f));
     const QString clause = QString::fromStdString(f.clause);
     const double h = std::max(textHeight(eq, FontRole::Body, eqW), textHeight(clause, FontRole::Italic, clauseW));
@@ -238,7 +245,8 @@ class PageLayout {
     auto measure = [&](const std::string& s, FontRole role, std::size_t k) {
       const QString q = QString::fromStdString(s);
       const QFontMetricsF fm = metrics(role);
-      natural[k] = std::max(natural[k], fm.horizontalAdvance(q) + pad);
+      // A little over the measured advance: a cell exactly as wide as its text may wrap its last word.
+      natural[k] = std::max(natural[k], fm.horizontalAdvance(q) + pad + mm(0.3));
       for (const QString& word : q.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         least[k] = std::max(least[k], fm.horizontalAdvance(word) + pad);
     };
@@ -261,8 +269,30 @@ class PageLayout {
       for (std::size_t k = 0; k < n; ++k) w[k] = least[k] * room / sumLeast;
       return w;
     }
-    const double share = (room - sumLeast) / (sumNatural - sumLeast);
-    for (std::size_t k = 0; k < n; ++k) w[k] = least[k] + (natural[k] - least[k]) * share;
+    // The room shared out evenly: a column narrower than its share keeps its natural width, one whose
+    // longest word needs more than its share gets that; the wide columns left share the rest and wrap.
+    std::vector<bool> open(n, true);
+    w = natural;
+    for (bool settled = false; !settled;) {
+      settled = true;
+      double used = 0;
+      int count = 0;
+      for (std::size_t k = 0; k < n; ++k) {
+        if (open[k]) ++count;
+        else used += w[k];
+      }
+      if (count == 0) break;
+      const double cap = (room - used) / count;
+      for (std::size_t k = 0; k < n; ++k) {
+        if (!open[k] || (natural[k] > cap && least[k] < cap)) continue;
+        w[k] = natural[k] <= cap ? natural[k] : least[k];
+        open[k] = false;
+        settled = false;
+      }
+      if (settled)
+        for (std::size_t k = 0; k < n; ++k)
+          if (open[k]) w[k] = cap;
+    }
     return w;
   }
 
@@ -328,7 +358,6 @@ class PageLayout {
     put(page, Item{Item::Text, QRectF(left(), y, width(), lineHeight(FontRole::Chapter) + 1), QStringLiteral("Contents"),
                    FontRole::Chapter, flags(Qt::AlignLeft), kInk, 0});
     y += lineHeight(FontRole::Chapter) + mm(4);
-    const QFontMetricsF fm = metrics(FontRole::Body);
     for (std::size_t k = 0; k < doc_.sections.size(); ++k) {
       if (y + step > bottom()) {
         ++page;
@@ -344,8 +373,9 @@ class PageLayout {
       const double titleRoom = width() - indent - numberW - mm(2);
       title = metrics(role).elidedText(title, Qt::ElideRight, titleRoom);
       const double used = metrics(role).horizontalAdvance(title + QLatin1Char(' '));
-      const double dot = fm.horizontalAdvance(QStringLiteral(" ."));
-      const int dots = std::max(0, static_cast<int>((titleRoom - used) / dot));
+      // Leaders in the entry's own font (a chapter's bold dots are wider), one short of the room.
+      const double dot = metrics(role).horizontalAdvance(QStringLiteral(" ."));
+      const int dots = std::max(0, static_cast<int>((titleRoom - used) / dot) - 1);
       put(page, Item{Item::Text, QRectF(left() + indent, y, titleRoom + mm(2), step), title + QLatin1Char(' ') +
                                                                                     QString(QStringLiteral(" .")).repeated(dots),
                      role, flags(Qt::AlignLeft), kInk, 0});
@@ -404,6 +434,7 @@ class PageLayout {
   std::vector<Page> pages_;
   std::vector<int> sectionPages_;  // 1-based page of each section
   double y_ = 0;
+  bool afterFormula_ = false;
 };
 
 void paint(QPainter& painter, const Page& page) {

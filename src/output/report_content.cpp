@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "design/is456.h"
 #include "design/quantities.h"
 #include "design/schedule.h"
 #include "design/soil_pressure.h"
@@ -77,6 +78,10 @@ void addInputs(Document& doc, const Project& p) {
       {{"Concrete", "M" + std::to_string(p.Fck) + " (fck " + std::to_string(p.Fck) + " N/mm²)", gradeSource(p)}},
       {{"Reinforcement", "Fe " + std::to_string(p.Fe) + " (fy " + std::to_string(p.Fe) + " N/mm²)", gradeSource(p)}},
       {{"Clear cover to the bottom bars", "50 mm", "IS 456 cl. 26.4.2.2; the group rows take d = D − 60 mm"}},
+      {{"Design bond stress of the bars", "τbd = " + rounded(is456::bondStress(p.Fck, p.Fe), 3) + " N/mm²",
+        p.Fck < 20 ? "IS 456 cl. 26.2.1.1 starts at M20: for M15 1.0 N/mm² is taken (the value of the code's "
+                     "earlier edition)" + std::string(p.Fe > 250 ? ", raised by 60 % for deformed bars" : "")
+                   : "IS 456 cl. 26.2.1.1" + std::string(p.Fe > 250 ? ", raised by 60 % for deformed bars" : "")}},
       {{"Load factor", "1.5", "IS 456 Table 18, on the reactions as read"}},
       {{"Allowance for the weight of footing and soil", "1.1 × FY", "sizing and every bearing check"}},
   };
@@ -177,7 +182,7 @@ void addMethod(Document& doc, const Project& p) {
         "0.12 % of b D (0.15 % for Fe 250; cl. 34.5.1, 26.5.2.1). Spacing at most 3 d and 300 mm (cl. 26.3.3 b). "
         "Depth at the edge at least 150 mm (cl. 34.1.2). Development length Ld = φ 0.87 fy/(4 τbd) within the "
         "cantilever less the 50 mm end cover (cl. 34.2.4.3, 26.2.1, τbd of cl. 26.2.1.1 raised by 60 % for "
-        "deformed bars). A group row's two layers carry the same moment, so its inner layer (d = D − 50 − 1.5 φ) "
+        "deformed bars; the table starts at M20, and M15 takes 1.0 N/mm²). A group row's two layers carry the same moment, so its inner layer (d = D − 50 − 1.5 φ) "
         "is checked; punching takes the mean of the two layers (D − 50 − φ)."});
   }
   {
@@ -440,18 +445,19 @@ void addQuantities(Document& doc, const Project& p) {
   s.blocks.push_back(Paragraph{"Per schedule row, for all its footings (a group row counts every footing of the "
                                "group), and in total. Founding depth h = " + rounded(h, 3) + " m."});
   s.blocks.push_back(basis("h", "earth pressure/20 kN/m³", "", "= " + num(p.EarthPressure) + "/20 = " + rounded(h, 3) + " m"));
-  s.blocks.push_back(basis("Concrete of a footing", "L × B × D", "m³"));
-  s.blocks.push_back(basis("Concrete of a pedestal", "a² × (h − D)", "m³, from the footing's top to the founding level"));
-  s.blocks.push_back(basis("Reinforcement", "bars × (side − 2 × 50 mm + 2 × 12 φ) × 0.00617 φ²",
-                           "kg, φ in mm (steel 7850 kg/m³)"));
-  s.blocks.push_back(basis("Excavation", "(L + 2 × 0.3) × (B + 2 × 0.3) × h", "m³, 0.3 m working space each side"));
-  s.blocks.push_back(basis("Formwork", "2 (L + B) × D", "m², the footing's sides"));
+  s.blocks.push_back(basis("Concrete of a footing", "L × B × D", "", "in m³"));
+  s.blocks.push_back(basis("Concrete of a pedestal", "a² × (h − D)", "", "in m³, from the footing's top to the founding level"));
+  s.blocks.push_back(basis("Reinforcement", "bars × (side − 2 × 50 mm + 2 × 12 φ) × 0.00617 φ²", "",
+                           "in kg, φ in mm (steel of 7850 kg/m³), every layer of every footing"));
+  s.blocks.push_back(basis("Excavation", "(L + 2 × 0.3) × (B + 2 × 0.3) × h", "", "in m³, 0.3 m working space each side"));
+  s.blocks.push_back(basis("Formwork", "2 (L + B) × D", "", "in m², the footing's sides"));
   Table t;
-  t.header = {"Row", "Footings", "Footing concrete m³", "Pedestal concrete m³", "Reinforcement kg", "Excavation m³",
-              "Formwork m²"};
-  t.align = {Align::Left, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right};
+  t.header = {"Row", "Footings", "Pedestals", "Footing concrete m³", "Pedestal concrete m³", "Reinforcement kg",
+              "Excavation m³", "Formwork m²"};
+  t.align = {Align::Left, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right};
   auto line = [](const RowQuantities& r) {
-    return std::vector<std::string>{r.mark, std::to_string(r.footings), rounded(r.footingConcrete, 3),
+    return std::vector<std::string>{r.mark, std::to_string(r.footings), std::to_string(r.pedestals),
+                                    rounded(r.footingConcrete, 3),
                                     rounded(r.pedestalConcrete, 3), r.steelKnown ? rounded(r.steel, 1) : "unknown",
                                     rounded(r.excavation, 3), rounded(r.formwork, 2)};
   };

@@ -20,6 +20,14 @@ std::string joint(const Project& p, int s);
 // Load-case number of position c of support s.
 std::string loadCase(const Project& p, int s, int c);
 
+// A design text with its units and symbols as a reader expects them: "mm2" as "mm²", "kN/m2" as
+// "kN/m²", "kN m" as "kN·m", "tau_bd" as "τbd".
+std::string typeset(const std::string& text);
+
+// The design bond stress the development lengths take, with its basis: "τbd = 2.24 N/mm²", and for a
+// grade below the bond table (M15) the value taken there.
+std::string bondStressText(const Project& p);
+
 // Steel of a group row in words: "18 bars 10 Ø @ 111 each way", or why there is none.
 std::string groupSteelText(const SizeGroupRecord& row);
 

@@ -36,6 +36,27 @@ std::string joint(const Project& p, int s) {
 
 std::string loadCase(const Project& p, int s, int c) { return numberText(p.ReactionTable(s, c, 1)); }
 
+std::string typeset(const std::string& text) {
+  static const std::pair<const char*, const char*> kForms[] = {
+      {"tau_bd", "\u03c4bd"}, {"mm2", "mm\u00b2"}, {"/m2", "/m\u00b2"}, {"kN m", "kN\u00b7m"}};
+  std::string out = text;
+  for (const auto& [plain, set] : kForms) {
+    const std::string from = plain, to = set;
+    for (std::size_t at = out.find(from); at != std::string::npos; at = out.find(from, at + to.size()))
+      out.replace(at, from.size(), to);
+  }
+  return out;
+}
+
+std::string bondStressText(const Project& p) {
+  std::string text = "\u03c4bd = " + rounded(is456::bondStress(p.Fck, p.Fe), 3) + " N/mm\u00b2";
+  // The bond table starts at M20; M15 takes 1.0 N/mm2 for plain bars.
+  if (p.Fck < 20)
+    text += std::string(" (M") + std::to_string(p.Fck) + " lies below the bond table: 1.0 N/mm\u00b2 taken" +
+            (p.Fe > 250 ? ", + 60 % for deformed bars)" : ")");
+  return text;
+}
+
 std::string groupSteelText(const SizeGroupRecord& row) {
   if (!row.design.barsKnown) return "bars of " + std::to_string(row.BarDia) + " mm cannot be counted";
   return std::to_string(row.design.n) + " bars " + std::to_string(row.BarDia) + " \u00d8 @ " +
@@ -188,10 +209,12 @@ report::Formula checkFormula(const Project& p, const CodeCheck& c) {
   } else if (startsWith(n, "edge depth")) {
     f = formula("D", "", "", cap + " mm", c.clause, ge + d + " mm at the edge");
   } else if (startsWith(n, "development length")) {
-    f = formula("Ld", "φ 0.87 fy/(4 τbd)", "", d + " mm", c.clause, le + cap + " mm available beyond the pedestal face");
+    f = formula("Ld", "φ 0.87 fy/(4 τbd)", "", d + " mm", c.clause,
+                le + cap + " mm available beyond the pedestal face; " + bondStressText(p));
   } else {
-    f = formula(n, "", "", d + " " + c.unit, c.clause, le + cap + " " + c.unit);
+    f = formula(n, "", "", d + " " + typeset(c.unit), c.clause, le + cap + " " + typeset(c.unit));
   }
+  f.clause = typeset(f.clause);
   f.ok = c.ok;
   // The check's own name leads, so that each line says what it checks.
   f.lhs = n + ": " + f.lhs;
@@ -205,7 +228,8 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   const std::string mark = t[kColMark];
   const double B = row.GroupSize, a = row.PedestalSize, q = row.NetPressure;
   report::Section& section =
-      doc.addSection(2, mark + ": " + std::to_string(row.MemberCount) + " × " + num(B) + " m square footings");
+      doc.addSection(2, mark + ": " + std::to_string(row.MemberCount) + " × " + num(B) + " m square footing" +
+                            (row.MemberCount == 1 ? "" : "s"));
 
   std::string members;
   for (int k = 1; k <= row.MemberCount; ++k) members += (members.empty() ? "" : ", ") + joint(p, row.Members[k]);
@@ -226,7 +250,9 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
     steps.add(kSoil, formula("q", "", "", num(q) + " kN/m²", "IS 456 cl. 34.2.3.1"));
 
   const std::string c = t[kColCantilever];
-  steps.add(kBending, formula("c", "(B − a)/2", "(" + num(B) + " − " + num(a) + ")/2", c + " m", "IS 456 cl. 34.2.3.2"));
+  Formula cantilever = formula("c", "(B − a)/2", "(" + num(B) + " − " + num(a) + ")/2", c + " m", "IS 456 cl. 34.2.3.2");
+  if (rounded((B - a) / 2, 4) != c) cantilever.comparison = "(rounded to 0.01 m)";
+  steps.add(kBending, cantilever);
   steps.add(kBending, formula("Mu", "1.5 q B c²/2", "1.5 × " + num(q) + " × " + num(B) + " × " + c + "²/2",
                               t[kColMu] + " kN·m", "IS 456 cl. 34.2.3.1, 34.2.3.2, Table 18"));
 
@@ -261,9 +287,9 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   tv2.ok = x.tv2 <= x.tp;
   steps.add(kPunching, tv2);
 
-  steps.add(kSteel, formula("pt", "50 fck/fy (1 − √(1 − 4.6 k/fck)), at least 0.2",
-                            "50 × " + std::to_string(p.Fck) + "/" + std::to_string(p.Fe) + " × (1 − √(1 − 4.6 × " +
-                                t[kColMuBdd] + "/" + std::to_string(p.Fck) + "))",
+  steps.add(kSteel, formula("pt", "max(0.2, 50 fck/fy (1 − √(1 − 4.6 k/fck)))",
+                            "max(0.2, 50 × " + std::to_string(p.Fck) + "/" + std::to_string(p.Fe) +
+                                " × (1 − √(1 − 4.6 × " + t[kColMuBdd] + "/" + std::to_string(p.Fck) + ")))",
                             t[kColPt] + " %", "IS 456 Annex G-1.1 b"));
   steps.add(kSteel, formula("Ast", "pt B d/100", t[kColPt] + " × " + mm(B) + " × " + dmm + "/100",
                             t[kColAst] + " mm²", "IS 456 Annex G-1.1 b"));
@@ -277,15 +303,25 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   } else {
     steps.add(kBars, Paragraph{"The bars of " + dia + " mm for " + t[kColAst] + " mm² cannot be counted."});
   }
-  if (!row.checks.empty())
+  if (!row.checks.empty()) {
+    // The design steps carry the schedule's cantilever, rounded to centimetres; the checks take it as it is.
+    const double exactC = (B - a) / 2;
+    const std::string cantilever =
+        rounded(exactC, 4) == c
+            ? ""
+            : " and the cantilever as it is, c = " + rounded(exactC, 4) + " m (the design steps take it rounded " +
+                  "to " + c + " m)";
     section.blocks.push_back(Paragraph{"The design steps follow, each with the IS 456 check of the row as built "
                                        "(named lines): these take the inner layer, d = D − 50 − 1.5 φ = " +
                                        rounded(D * 1000 - is456::kCover - 1.5 * row.BarDia, 1) +
-                                       " mm, and the bars provided; punching the mean of the two layers."});
+                                       " mm, the bars provided" + cantilever +
+                                       "; punching the mean of the two layers."});
+  }
   addChecks(steps, p, row.checks);
   writeSteps(section, steps);
 
-  section.blocks.push_back(Paragraph{"Adopted: " + mark + ", " + std::to_string(row.MemberCount) + " footings " +
+  section.blocks.push_back(Paragraph{"Adopted: " + mark + ", " + std::to_string(row.MemberCount) +
+                                     (row.MemberCount == 1 ? " footing " : " footings ") +
                                      num(B) + " m × " + num(B) + " m, depth " + t[kColDepth] + " m, pedestal " +
                                      t[kColPedestal] + " m, Ast " + t[kColAst] + " mm², " + groupSteelText(row) +
                                      ". Checks: " + checksSummary(row.checks) + "."});

@@ -81,10 +81,13 @@ std::vector<std::string> generalNotes(const Project& p) {
   notes.push_back("12 \u00d8 @ 150 c/c: bars of 12 mm diameter at 150 mm centres.");
   std::string disabled;
   const int n = std::clamp<int>(p.FootingCount, 0, cap::kFootings);
+  int count = 0;
   for (int i = 1; i <= n; ++i)
-    if (p.FootingTable[i].CombNo == -100)
+    if (p.FootingTable[i].CombNo == -100) {
       disabled += (disabled.empty() ? "" : ", ") + numberText(p.FootingTable[i].JointNo);
-  if (!disabled.empty()) notes.push_back("No footing is shown under joints " + disabled + ".");
+      ++count;
+    }
+  if (count > 0) notes.push_back(std::string("No footing is shown under joint") + (count > 1 ? "s " : " ") + disabled + ".");
   return notes;
 }
 

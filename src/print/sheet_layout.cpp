@@ -97,18 +97,25 @@ std::optional<Zones> bottomZones(const Paper& paper, const Blocks& b, const draw
   z.drawing = drawingOf(paper);
   const double width = z.drawing.right - z.drawing.left, height = z.drawing.bottom - z.drawing.top;
   const double title = titleWidthFor(paper);
-  const double notesWidth = width - title - b.table.width - 2 * kPad - 2 * kGap * 2;
-  if (notesWidth < 90) return std::nullopt;
+  // The notes between the schedule and the title block where they have room, else stacked over the
+  // title block.
+  const double besideWidth = width - title - b.table.width - 2 * kPad - 2 * kGap * 2;
+  const bool stacked = besideWidth < 90;
+  if (stacked && b.table.width + 2 * kPad + 2 * kGap + title > width) return std::nullopt;
+  const double notesWidth = stacked ? title - 2 * kPad : besideWidth;
   double rows = 0;
   for (double r : b.table.rows) rows += r;
   const double scheduleHeight = kScheduleTitleHeight + b.table.header + b.table.message + rows + 2 * kPad;
   const double notes = notesHeight(b.notes, notesWidth, measure) + 2 * kPad;
-  const double band = std::clamp(std::max({kTitleBlockHeight, scheduleHeight, notes}), kTitleBlockHeight, kBandShare * height);
+  const double right = stacked ? notes + kGap + kTitleBlockHeight : notes;
+  const double band = std::clamp(std::max({kTitleBlockHeight, scheduleHeight, right}), kTitleBlockHeight, kBandShare * height);
+  if (stacked && right > band) return std::nullopt;
   const double top = z.drawing.bottom - band;
   z.plan = {z.drawing.left, z.drawing.top, z.drawing.right, top};
   z.title = {z.drawing.right - title, z.drawing.bottom - kTitleBlockHeight, z.drawing.right, z.drawing.bottom};
   z.schedule = {z.drawing.left + kPad, top + kPad, z.drawing.left + kPad + b.table.width, z.drawing.bottom - kPad};
-  z.notes = {z.schedule.right + 2 * kGap, top + kPad, z.title.left - 2 * kGap, z.drawing.bottom - kPad};
+  z.notes = stacked ? Rect{z.title.left + kPad, top + kPad, z.drawing.right - kPad, z.title.top - kGap}
+                    : Rect{z.schedule.right + 2 * kGap, top + kPad, z.title.left - 2 * kGap, z.drawing.bottom - kPad};
   return z;
 }
 
@@ -306,10 +313,14 @@ std::vector<std::pair<std::size_t, std::size_t>> continuationColumns(const Table
   return columns;
 }
 
+// Room under a schedule cut short on sheet one for the line naming the sheet it goes on to, mm.
+constexpr double kContinuedHeight = 6;
+
 ScheduleLayout scheduleLayout(const Blocks& b, const Zones& z) {
   ScheduleLayout l;
-  const double width = z.schedule.right - z.schedule.left;
-  l.onFirst = b.table.width <= width + 0.01 ? rowsThatFit(b.table, 0, z.schedule.bottom - z.schedule.top) : 0;
+  const double width = z.schedule.right - z.schedule.left, height = z.schedule.bottom - z.schedule.top;
+  l.onFirst = b.table.width <= width + 0.01 ? rowsThatFit(b.table, 0, height) : 0;
+  if (l.onFirst > 0 && l.onFirst < b.table.rows.size()) l.onFirst = rowsThatFit(b.table, 0, height - kContinuedHeight);
   std::size_t next = l.onFirst;
   while (next < b.table.rows.size()) {
     const std::size_t before = next;
@@ -377,7 +388,7 @@ Sheet planSheet(const Drawing& d, const Zones& z, int scale, const std::vector<P
       const double h = drawSchedule(b.schedule, b.table, 0, schedule.onFirst, z.schedule.left, z.schedule.top,
                                     "FOOTING SCHEDULE", out);
       if (!schedule.sheets.empty())
-        out.push_back(sheetText(z.schedule.left, z.schedule.top + h + 3, "Continued on sheet " + std::to_string(parts.size() + 1) + ".",
+        out.push_back(sheetText(z.schedule.left, z.schedule.top + h + kContinuedHeight / 2, "Continued on sheet " + std::to_string(parts.size() + 1) + ".",
                                 kScheduleText, Role::Schedule, false, HAlign::Left));
     } else {
       out.push_back(sheetText(z.schedule.left, z.schedule.top + 4,

@@ -255,6 +255,7 @@ class PlanDrawing {
     }
     Primitive proto = sheetText(0, 0, value, kDimensionText, Role::Dimension);
     proto.vertical = vertical;
+    proto.filled = true;  // a grid line between the dimensioned ones passes behind the figure
     const draw::TextSize size = measure_ ? measure_(proto) : draw::TextSize{};
     const double mid = (a + b) / 2, h = size.height;
     // Above the line (left of it when upright), then a tier further out, then on the other side.

@@ -21,9 +21,10 @@ bool PlanEditor::commit(Decisions next, const std::string& action) {
   } else {
     // Only schedule edits changed: the rows are designed again with every edit applied, so that a row
     // shows exactly what its edits give, in whatever order they were made. A schedule that is out of
-    // date keeps the edit until the next Design.
+    // date keeps the edit until the next Design. The drawing sheet's settings alone leave the rows.
+    const bool editsChanged = !(next.schedule == p.decisions.schedule);
     p.decisions = std::move(next);
-    if (p.scheduleDesigned && !p.scheduleStale) {
+    if (editsChanged && p.scheduleDesigned && !p.scheduleStale) {
       RecordingPrompter alreadyShown;  // the design's own notes were shown by the Design command
       designSchedule(p, alreadyShown);
     }
@@ -32,6 +33,12 @@ bool PlanEditor::commit(Decisions next, const std::string& action) {
   redo_.clear();
   changed({!before.decisions.samePlan(p.decisions), p.scheduleDesigned, action});
   return true;
+}
+
+bool PlanEditor::setSheetSettings(const SheetSettings& sheet) {
+  Decisions next = project_.decisions;
+  next.sheet = sheet;
+  return commit(std::move(next), "Edit the title block");
 }
 
 bool PlanEditor::rederive(const std::string& action) {

@@ -47,6 +47,9 @@ class PlanEditor {
   // returned. Decisions equal to the present ones change nothing.
   bool commit(Decisions next, const std::string& action);
 
+  // The drawing sheet's title block, paper and north arrow, committed as one step.
+  bool setSheetSettings(const SheetSettings& sheet);
+
   // Derives the plan again from unchanged decisions (after the footings were sized again).
   bool rederive(const std::string& action);
 

@@ -103,6 +103,9 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   combinedPopup_ = new CombinedPopup(project_, this);
   schedule_ = new ScheduleWindow(editor_, this);
   connect(schedule_, &ScheduleWindow::exitRequested, this, &QWidget::close);
+  connect(schedule_, &ScheduleWindow::notice, this, [this](const QString& text) {
+    statusBar()->showMessage(text, kNoticeTimeout);
+  });
 
   editor_.setListener([this](const Change& change) { refreshViews(change); });
   editor_.setAfterChange([this] {
@@ -111,7 +114,7 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   });
   fileDialogs_ = desktopFileDialogs();
   exportDialogs_ = desktopExportDialogs();
-  printDialog_ = desktopPrintDialog();
+  printDialog_ = desktopSheetPrintDialog();
 
   // Element 0 of each group control array heads its row.
   const char* headings[3][2] = {{"LabW_0", "Size"}, {"Check1_0", "Group"}, {"LabNo_0", "No's"}};

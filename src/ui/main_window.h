@@ -14,6 +14,8 @@
 #include "project/plan_editor.h"
 #include "ui/export_actions.h"
 #include "ui/print_actions.h"
+#include "ui/sheet_actions.h"
+#include "ui/sheet_dialog.h"
 
 class QAction;
 class QCheckBox;
@@ -38,7 +40,9 @@ struct FileDialogs {
   std::function<std::string(QWidget* parent)> openListing;
   std::function<std::string(QWidget* parent)> openProject;
   std::function<std::string(QWidget* parent, const std::string& proposed)> saveProject;
-  std::function<std::string(QWidget* parent, const std::string& proposed)> savePdf;
+  std::function<std::string(QWidget* parent, const std::string& proposed)> savePdf;  // the drawing
+  std::function<std::string(QWidget* parent, const std::string& proposed)> saveDxf = {};
+  std::function<std::string(QWidget* parent, const std::string& proposed)> saveReport = {};  // .pdf or .md
 };
 FileDialogs desktopFileDialogs();
 
@@ -110,12 +114,21 @@ class MainWindow : public QMainWindow {
   bool save();
   bool saveAs();
   bool maybeSave();
+  // The footing drawing's sheets and the calculation report; each asks to design the schedule first
+  // when it is missing or out of date.
   void exportPdf();
+  void exportDxf();
+  void exportReportFromPlan();
+  void printDrawing();
+  void previewDrawing();
+  // The drawing sheet's title block, paper and north arrow: OK commits them as one undoable step.
+  void editSheetSettings();
   void exportWorkbookFromPlan();
-  void printPlanFromPlan();
   void setFileDialogs(FileDialogs dialogs) { fileDialogs_ = std::move(dialogs); }
   void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
   void setPrintDialog(PrintDialogRunner dialog) { printDialog_ = std::move(dialog); }
+  void setPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
+  void setSheetDialogRunner(SheetDialogRunner runner) { sheetDialogRunner_ = std::move(runner); }
   // Closes the window for another listing or project: the layout file is written as on close, nothing
   // is asked (the question came before) and `closed` is not emitted.
   void closeForReplacement();
@@ -184,6 +197,8 @@ class MainWindow : public QMainWindow {
   FileDialogs fileDialogs_;
   ExportDialogs exportDialogs_;
   PrintDialogRunner printDialog_;
+  PreviewRunner previewRunner_ = desktopPreviewRunner();
+  SheetDialogRunner sheetDialogRunner_ = desktopSheetDialogRunner();
   QMenu* recentMenu_ = nullptr;
 
   QWidget* central_ = nullptr;

@@ -1,5 +1,6 @@
 // The main window's menu bar and shortcuts: File, Edit (undo and redo), View, Design and Help, and the
-// print, PDF and workbook commands reached from the plan.
+// commands reached from the plan that issue the drawing (print, preview, PDF, DXF, its title block),
+// the workbook and the calculation report.
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include "draw/render_qt.h"
 #include "model/project.h"
 #include "model/prompter.h"
 #include "ui/main_window.h"
@@ -19,6 +19,8 @@
 namespace plintova {
 
 namespace {
+
+constexpr int kNoticeTimeout = 8000;  // ms a notice stays in the status bar
 
 QAction* menuEntry(QMenu* menu, const char* name, const QString& text, const QKeySequence& key = {}) {
   QAction* a = menu->addAction(text);
@@ -67,10 +69,9 @@ FileDialogs desktopFileDialogs() {
     return saveDialog(parent, proposed, QStringLiteral("Save the project"),
                       QStringLiteral("Plintova projects (*.plintova)"), QStringLiteral("plintova"));
   };
-  d.savePdf = [saveDialog](QWidget* parent, const std::string& proposed) {
-    return saveDialog(parent, proposed, QStringLiteral("Export the plan as PDF"), QStringLiteral("PDF (*.pdf)"),
-                      QStringLiteral("pdf"));
-  };
+  d.savePdf = desktopDrawingPdfDialog();
+  d.saveDxf = desktopDxfDialog();
+  d.saveReport = desktopReportDialog();
   return d;
 }
 
@@ -94,12 +95,25 @@ void MainWindow::buildMenus() {
   connect(menuEntry(file, "ActSaveAs", QStringLiteral("Save &As…"), QKeySequence::SaveAs), &QAction::triggered,
           this, [this] { saveAs(); });
   file->addSeparator();
+  // The footing drawing: its title block, then the sheets on screen, on paper, in PDF and in DXF.
+  connect(menuEntry(file, "ActSheetSettings", QStringLiteral("Drawing s&heet…")), &QAction::triggered, this,
+          &MainWindow::editSheetSettings);
+  connect(menuEntry(file, "ActPrintPreview", QStringLiteral("Print pre&view…"),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)),
+          &QAction::triggered, this, &MainWindow::previewDrawing);
+  connect(menuEntry(file, "ActPrint", QStringLiteral("&Print…"), QKeySequence::Print), &QAction::triggered, this,
+          &MainWindow::printDrawing);
+  connect(menuEntry(file, "ActExportPdf", QStringLiteral("Export P&DF…"), QKeySequence(Qt::CTRL | Qt::Key_E)),
+          &QAction::triggered, this, &MainWindow::exportPdf);
+  connect(menuEntry(file, "ActExportDxf", QStringLiteral("Export D&XF…"),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)),
+          &QAction::triggered, this, &MainWindow::exportDxf);
+  file->addSeparator();
   connect(menuEntry(file, "ActExportWorkbook", QStringLiteral("Export &workbook…")), &QAction::triggered, this,
           &MainWindow::exportWorkbookFromPlan);
-  connect(menuEntry(file, "ActPrint", QStringLiteral("&Print…"), QKeySequence::Print), &QAction::triggered, this,
-          &MainWindow::printPlanFromPlan);
-  connect(menuEntry(file, "ActExportPdf", QStringLiteral("Export P&DF…")), &QAction::triggered, this,
-          &MainWindow::exportPdf);
+  connect(menuEntry(file, "ActReport", QStringLiteral("Cal&culation report…"),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)),
+          &QAction::triggered, this, &MainWindow::exportReportFromPlan);
   file->addSeparator();
   QAction* quit = menuEntry(file, "ActQuit", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
   quit->setMenuRole(QAction::QuitRole);
@@ -183,7 +197,9 @@ void MainWindow::showGestures() {
       "Schedule\n"
       "  Type a depth or pedestal and press Enter (Esc or leaving the box restores it); click Dia for the next bar.\n"
       "\n"
-      "Ctrl+Z undo, Ctrl+Shift+Z or Ctrl+Y redo, Ctrl+S save, Ctrl+O open a listing, Ctrl+P print.",
+      "Ctrl+Z undo, Ctrl+Shift+Z or Ctrl+Y redo, Ctrl+S save, Ctrl+O open a listing.\n"
+      "The drawing: Ctrl+P print, Ctrl+Shift+P print preview, Ctrl+E export PDF, Ctrl+Shift+E export DXF.\n"
+      "Ctrl+Shift+R the calculation report.",
       "Mouse and keyboard");
 }
 
@@ -207,21 +223,39 @@ void MainWindow::exportWorkbookFromPlan() {
   exportWorkbook(project_, prompter_, exportDialogs_, this);
 }
 
-void MainWindow::printPlanFromPlan() { printPlanWithDialog(project_, prompter_, printDialog_, this); }
+void MainWindow::printDrawing() {
+  if (plintova::printDrawing(editor_, printDialog_, this) == SheetResult::Done)
+    statusBar()->showMessage(QStringLiteral("The drawing was sent to the printer"), kNoticeTimeout);
+}
+
+void MainWindow::previewDrawing() { plintova::previewDrawing(editor_, previewRunner_, this); }
 
 void MainWindow::exportPdf() {
-  if (!fileDialogs_.savePdf) return;
-  const QFileInfo listing(QString::fromStdString(project_.AnlPath));
-  const std::string proposed =
-      listing.dir().filePath(listing.completeBaseName() + QStringLiteral(" plan.pdf")).toStdString();
-  const std::string path = fileDialogs_.savePdf(this, proposed);
-  if (path.empty()) return;
-  const std::string error = draw::printPlanToPdf(project_, path);
-  if (!error.empty()) {
-    prompter_.message(error, {}, MessageIcon::Exclamation);
-    return;
-  }
-  statusBar()->showMessage(QStringLiteral("The plan was written to %1").arg(QString::fromStdString(path)), 8000);
+  std::string path;
+  if (exportDrawingPdf(editor_, fileDialogs_.savePdf, this, &path) == SheetResult::Done)
+    statusBar()->showMessage(QStringLiteral("The drawing was written to %1").arg(QString::fromStdString(path)),
+                             kNoticeTimeout);
+}
+
+void MainWindow::exportDxf() {
+  std::string path;
+  if (exportDrawingDxf(editor_, fileDialogs_.saveDxf, this, &path) == SheetResult::Done)
+    statusBar()->showMessage(QStringLiteral("The drawing was written to %1").arg(QString::fromStdString(path)),
+                             kNoticeTimeout);
+}
+
+void MainWindow::exportReportFromPlan() {
+  std::string path;
+  if (exportReport(editor_, fileDialogs_.saveReport, this, &path) == SheetResult::Done)
+    statusBar()->showMessage(
+        QStringLiteral("The calculation report was written to %1").arg(QString::fromStdString(path)), kNoticeTimeout);
+}
+
+void MainWindow::editSheetSettings() {
+  if (!sheetDialogRunner_) return;
+  SheetSettingsDialog dialog(project_.decisions.sheet, this);
+  if (!sheetDialogRunner_(dialog)) return;  // Cancel changes nothing
+  editor_.setSheetSettings(dialog.settings());
 }
 
 }  // namespace plintova

@@ -82,6 +82,16 @@ int roomOf(int column) {
   return px(next - kPlaces[static_cast<std::size_t>(column)].left) - kColumnGap;
 }
 
+// A smaller face, down to 7 pt, for a label whose text is wider than the label.
+void shrinkToFit(QWidget* w) {
+  auto* label = qobject_cast<QLabel*>(w);
+  if (!label) return;
+  QFont font = label->parentWidget() ? label->parentWidget()->font() : label->font();
+  while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width() - 2)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  label->setFont(font);
+}
+
 // Widens a control whose text does not fit its column width, never past the next column.
 void fitWidth(QWidget* w, const QString& text, int column) {
   const int own = px(kPlaces[static_cast<std::size_t>(column)].width);
@@ -106,7 +116,8 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
       project_(editor.project()),
       prompter_(editor.prompter()),
       exportDialogs_(desktopExportDialogs()),
-      printDialog_(desktopPrintDialog()) {
+      printDialog_(desktopPrintDialog()),
+      reportDialog_(desktopReportDialog()) {
   setWindowTitle(QStringLiteral("Footing Shedule"));
   setObjectName(QStringLiteral("FrmShd"));
   QFont font(QStringLiteral("Arial"));
@@ -148,6 +159,7 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
   };
   excel_ = button("Command1", QStringLiteral("Excel"), 9600, 0);
   print_ = button("CmdP3", QStringLiteral("Print"), 4680, 120);
+  report_ = button("CmdReport", QStringLiteral("Report"), 10875, 0);
   exit_ = button("CmdExit2", QStringLiteral("Exit"), 21720, 360);
   connect(excel_, &QPushButton::clicked, this, [this] {
     // The workbook lists the footings of each row by its mark: rows of an older plan would not match.
@@ -159,6 +171,13 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
   });
   connect(print_, &QPushButton::clicked, this, [this] { printPlanWithDialog(project_, prompter_, printDialog_, this); });
   connect(exit_, &QPushButton::clicked, this, &ScheduleWindow::exitRequested);
+  // The calculation report of this schedule (designed again first, when the engineer agrees, if the
+  // plan changed since).
+  connect(report_, &QPushButton::clicked, this, [this] {
+    std::string path;
+    if (exportReport(editor_, reportDialog_, this, &path) == SheetResult::Done)
+      emit notice(QStringLiteral("The calculation report was written to %1").arg(QString::fromStdString(path)));
+  });
 
   // Below the rows, where they never hide a header, a button or a row: whether the schedule is out of
   // date, and which rows fail an IS 456 check.
@@ -308,7 +327,10 @@ void ScheduleWindow::showRow(int row) {
     for (int c = 0; c < kScheduleColumns; ++c) setCellText(row, c, texts[static_cast<std::size_t>(c)]);
     markFailedChecks(row, project_.DesignGroupTable[row].checks);
   } else {
-    const auto texts = footingRowTexts(project_, *footingRow);
+    auto texts = footingRowTexts(project_, *footingRow);
+    // The bars in short in the cell, every layer in words in its tooltip.
+    const QString layers = QString::fromStdString(texts[kColCantilever]).replace(QStringLiteral("; "), QStringLiteral("\n"));
+    texts[kColCantilever] = compactSteelText(*footingRow);
     for (int c = 0; c < kScheduleColumns; ++c) {
       QWidget* w = controls[static_cast<std::size_t>(c)];
       const bool used = c <= kColCantilever || c == kColDia || c == kColSF1;
@@ -324,14 +346,12 @@ void ScheduleWindow::showRow(int row) {
     };
     span(kColCantilever, kPlaces[kColDia].left);
     span(kColSF1, kPlaces[kColPS2].left + 1400);
+    shrinkToFit(controls[kColCantilever]);
+    controls[kColCantilever]->setToolTip(layers);
     // "L X B" is longer than a group's size: a smaller face where the column's room needs it.
     QWidget* size = controls[kColSize];
-    QFont font = this->font();
-    const QString text = qobject_cast<QLabel*>(size)->text();
-    const int room = px(kPlaces[kColDepth].left - kPlaces[kColSize].left) - kColumnGap;
-    while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(text) > room) font.setPointSizeF(font.pointSizeF() - 0.5);
-    size->setFont(font);
-    size->resize(room, size->height());
+    size->resize(px(kPlaces[kColDepth].left - kPlaces[kColSize].left) - kColumnGap, size->height());
+    shrinkToFit(size);
     markFailedChecks(row, footingRow->checks);
   }
   showCheckSummary();

@@ -8,6 +8,7 @@
 #include "design/schedule.h"
 #include "ui/export_actions.h"
 #include "ui/print_actions.h"
+#include "ui/sheet_actions.h"
 
 class QLabel;
 class QLineEdit;
@@ -49,6 +50,7 @@ class ScheduleWindow : public QWidget {
 
   QPushButton* excelButton() const { return excel_; }
   QPushButton* printButton() const { return print_; }
+  QPushButton* reportButton() const { return report_; }
   QPushButton* exitButton() const { return exit_; }
   QScrollArea* rowArea() const { return area_; }
   QLabel* outOfDateLabel() const { return stale_; }
@@ -57,10 +59,13 @@ class ScheduleWindow : public QWidget {
   // The file, spreadsheet and print dialogs; the desktop's own unless replaced (tests replace them).
   void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
   void setPrintDialog(PrintDialogRunner dialog) { printDialog_ = std::move(dialog); }
+  void setReportDialog(SaveFileDialog dialog) { reportDialog_ = std::move(dialog); }
 
  signals:
   // "Exit": the program closes the same way as the main window's close (the layout file is written).
   void exitRequested();
+  // A line for the status bar (a file written).
+  void notice(const QString& text);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,12 +91,14 @@ class ScheduleWindow : public QWidget {
   Prompter& prompter_;
   ExportDialogs exportDialogs_;
   PrintDialogRunner printDialog_;
+  SaveFileDialog reportDialog_;
 
   QWidget* header_ = nullptr;  // the fixed header line and the buttons, moving with the horizontal scroll
   QScrollArea* area_ = nullptr;
   QWidget* canvas_ = nullptr;  // the rows
   QPushButton* excel_ = nullptr;
   QPushButton* print_ = nullptr;
+  QPushButton* report_ = nullptr;
   QPushButton* exit_ = nullptr;
   QLabel* stale_ = nullptr;
   QLabel* checks_ = nullptr;             // which rows fail an IS 456 check

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The batch tool prints FRAME1's plan to an A3 PDF that poppler reads back: size, orientation, marks, spacings.
+# The batch tool prints FRAME1's plan to an A3 PDF (--plan-pdf) and its footing drawing (--pdf) that poppler
+# reads back: size, orientation, marks, spacings; the drawing's schedule, scale and title block.
 set -euo pipefail
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-"$PLINTOVA_CLI" "$PLINTOVA_ROOT/examples/FRAME1.ANL" --sbc 200 --depth 1.5 --pdf "$tmp/plan.pdf" >/dev/null 2>&1
+"$PLINTOVA_CLI" "$PLINTOVA_ROOT/examples/FRAME1.ANL" --sbc 200 --depth 1.5 --plan-pdf "$tmp/plan.pdf" \
+  --pdf "$tmp/sheet.pdf" >/dev/null 2>&1
 info=$(pdfinfo "$tmp/plan.pdf")
 grep -q "Pages: *1" <<<"$info" || { echo "not one page"; exit 1; }
 # FRAME1 is wider than deep: landscape A3.
@@ -12,4 +14,16 @@ text=$(pdftotext -layout "$tmp/plan.pdf" -)
 for want in F1 F2 "(1)" "(40)" 5000 5500 4500; do
   grep -qF -- "$want" <<<"$text" || { echo "missing text $want"; exit 1; }
 done
+
+# The drawing: one landscape A3 sheet with the plan, the schedule, the notes and the title block; no
+# joint numbers (those belong to the plan page).
+info=$(pdfinfo "$tmp/sheet.pdf")
+grep -q "Pages: *1" <<<"$info" || { echo "the drawing is not one sheet"; exit 1; }
+grep -q "Page size: *1191 x 842 pts (A3)" <<<"$info" || { echo "the drawing is not landscape A3: $info"; exit 1; }
+text=$(pdftotext -layout "$tmp/sheet.pdf" -)
+for want in "FOOTING SCHEDULE" "FOOTING LAYOUT PLAN" F1 F11 "1:200 (A3)" "1 OF 1" FRAME1.ANL "10 Ø @ 112 c/c" \
+  "2900 x 2900" "Clear cover to the reinforcement 50 mm" 34000 21000; do
+  grep -qF -- "$want" <<<"$text" || { echo "missing text in the drawing: $want"; exit 1; }
+done
+grep -qF -- "(40)" <<<"$text" && { echo "joint numbers on the drawing"; exit 1; }
 echo ok

@@ -47,8 +47,8 @@ with tempfile.TemporaryDirectory() as tmp:
     os.link(listing, os.path.join(tmp, "hard.xlsx"))
     os.symlink(listing, os.path.join(tmp, "soft.pdf"))
 
-    # The listing under every name it can have, as the workbook and as the PDF.
-    for option in ("--xlsx", "--pdf"):
+    # The listing under every name it can have, as the workbook, the PDFs and the DXF.
+    for option in ("--xlsx", "--pdf", "--plan-pdf", "--dxf"):
         for name, target, cwd in (("direct", listing, None), ("./", "./FRAME1.ANL", tmp),
                                   ("hard link", os.path.join(tmp, "hard.xlsx"), None),
                                   ("symbolic link", os.path.join(tmp, "soft.pdf"), None)):
@@ -88,9 +88,14 @@ with tempfile.TemporaryDirectory() as tmp:
     check(code == 2 and not os.path.exists(both), "--xlsx and --pdf on one path refused: %r %r" % (code, err))
     code, err = run("FRAME1.ANL", *DESIGN, "--xlsx", "both.out", "--pdf", "./both.out", cwd=tmp)
     check(code == 2 and not os.path.exists(both), "--xlsx and --pdf on one file by two names refused: %r" % code)
+    for first, second in (("--pdf", "--plan-pdf"), ("--dxf", "--pdf"), ("--plan-pdf", "--dxf")):
+        code, err = run(listing, *DESIGN, first, both, second, both)
+        check(code == 2 and not os.path.exists(both), "%s and %s on one path refused: %r %r" % (first, second, code, err))
+    code, err = run(listing, *DESIGN, "--dxf", both, "--save-project", both)
+    check(code == 2 and not os.path.exists(both), "--dxf and --save-project on one path refused: %r %r" % (code, err))
 
     # Empty names are refused, not ignored.
-    for option in ("--xlsx", "--pdf"):
+    for option in ("--xlsx", "--pdf", "--plan-pdf", "--dxf"):
         code, err = run(listing, *DESIGN, option, "")
         check(code == 2, "%s \"\" refused with status 2, got %r" % (option, code))
 

@@ -1,0 +1,204 @@
+// Quantities of the schedule against calculations written out by hand: concrete of footings and
+// pedestals, reinforcement, excavation and formwork per row and in total.
+#include "design/quantities.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "footing/derived_plan.h"
+#include "footing/design_inputs.h"
+#include "input/listing_reader.h"
+#include "model/prompter.h"
+#include "project/schedule_design.h"
+
+using namespace plintova;
+
+namespace {
+
+constexpr double kTol = 1e-4;
+
+SteelLayer layer(const char* where, int dia, int bars) {
+  SteelLayer l;
+  l.where = where;
+  l.dia = static_cast<int16_t>(dia);
+  l.bars = static_cast<int16_t>(bars);
+  return l;
+}
+
+FootingRow footingRow(FootingRow::Kind kind, int number, float L, float B, float D, float a) {
+  FootingRow row;
+  row.kind = kind;
+  row.number = number;
+  row.L = L;
+  row.B = B;
+  row.TotalDepth = D;
+  row.PedestalSize = a;
+  return row;
+}
+
+TEST(Quantities, BarsWeighAndRunAsStated) {
+  // 0.00617 phi^2 kg/m: 0.617 kg/m for 10 mm, 2.468 kg/m for 20 mm.
+  EXPECT_NEAR(barMassPerMetre(10), 0.617, 1e-12);
+  EXPECT_NEAR(barMassPerMetre(20), 2.468, 1e-12);
+  // A 2 m side less 2 x 50 mm cover plus a 12-diameter bend at each end: 2 - 0.1 + 2 x 0.192 for 16 mm.
+  EXPECT_NEAR(barLength(2.0, 16), 2.284, 1e-12);
+}
+
+// The one support of tests/data/single_support.ANL designed for SBC 200 kN/m2 at 1.5 m: one group row F1.
+TEST(Quantities, OneFootingOfAListingByHand) {
+  auto p = std::make_unique<Project>();
+  RecordingPrompter prompter;
+  readListing(*p, PLINTOVA_TEST_DATA "/single_support.ANL", prompter);
+  ASSERT_TRUE(acceptDesignInputs(*p, "1.5", "200"));
+  ASSERT_EQ(startPlan(*p, prompter), "");
+  ASSERT_TRUE(designSchedule(*p, prompter));
+  // The row the figures below are worked out for: one footing 2.3 x 2.3 x 0.45 m under a 0.6 m
+  // pedestal, 23 bars of 10 mm each way, founding depth h = 30 / 20 = 1.5 m.
+  ASSERT_EQ(p->DesignGroupCount, 1);
+  const SizeGroupRecord& row = p->DesignGroupTable[1];
+  ASSERT_EQ(row.MemberCount, 1);
+  ASSERT_FLOAT_EQ(row.GroupSize, 2.3f);
+  ASSERT_FLOAT_EQ(row.TotalDepth, 0.45f);
+  ASSERT_FLOAT_EQ(row.PedestalSize, 0.6f);
+  ASSERT_EQ(row.BarDia, 10);
+  ASSERT_EQ(row.design.n, 23);
+  ASSERT_DOUBLE_EQ(foundingDepth(*p), 1.5);
+
+  const Quantities q = scheduleQuantities(*p);
+  ASSERT_EQ(q.rows.size(), 1u);
+  const RowQuantities& f1 = q.rows[0];
+  EXPECT_EQ(f1.mark, "F1");
+  EXPECT_EQ(f1.footings, 1);
+  EXPECT_EQ(f1.pedestals, 1);
+  // Footing: 2.3 x 2.3 x 0.45 = 2.3805 m3.
+  EXPECT_NEAR(f1.footingConcrete, 2.3805, kTol);
+  // Pedestal: 0.6^2 x (1.5 - 0.45) = 0.36 x 1.05 = 0.378 m3.
+  EXPECT_NEAR(f1.pedestalConcrete, 0.378, kTol);
+  // Steel: each bar 2.3 - 0.1 + 2 x 12 x 0.010 = 2.44 m; 2 x 23 = 46 bars = 112.24 m at 0.617 kg/m
+  // = 69.25208 kg.
+  EXPECT_TRUE(f1.steelKnown);
+  EXPECT_NEAR(f1.steel, 69.25208, kTol);
+  // Excavation: (2.3 + 0.6) x (2.3 + 0.6) x 1.5 = 2.9 x 2.9 x 1.5 = 12.615 m3.
+  EXPECT_NEAR(f1.excavation, 12.615, kTol);
+  // Formwork: 2 x (2.3 + 2.3) x 0.45 = 4.14 m2.
+  EXPECT_NEAR(f1.formwork, 4.14, kTol);
+  // One row: the total is that row.
+  EXPECT_EQ(q.total.mark, "Total");
+  EXPECT_NEAR(q.total.steel, f1.steel, 1e-9);
+  EXPECT_NEAR(q.total.excavation, f1.excavation, 1e-9);
+}
+
+// A group row of two footings, a hand-resized and a combined footing, all at a founding depth of 1.5 m.
+TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
+  auto p = std::make_unique<Project>();
+  p->EarthPressure = 30;  // h = 1.5 m
+  p->DesignGroupCount = 1;
+  SizeGroupRecord& g = p->DesignGroupTable[1];
+  g.GroupSize = 2.0f;
+  g.TotalDepth = 0.5f;
+  g.PedestalSize = 0.45f;
+  g.BarDia = 12;
+  g.MemberCount = 2;
+  g.GroupMark = 3;
+  g.design.n = 15;
+
+  FootingRow r = footingRow(FootingRow::Kind::Rectangular, 1, 2.4f, 1.8f, 0.45f, 0.4f);
+  r.steel = {layer("bottom along L", 12, 10), layer("bottom along B", 10, 14)};
+  p->RectangularRows.push_back(r);
+
+  FootingRow c = footingRow(FootingRow::Kind::Combined, 1, 4.0f, 2.0f, 0.6f, 0.5f);
+  c.steel = {layer("bottom along L", 16, 20), layer("top along L", 12, 20),
+             layer("bottom along B under joint 1", 12, 10), layer("bottom along B under joint 2", 12, 10)};
+  p->CombinedRows.push_back(c);
+
+  const Quantities q = scheduleQuantities(*p);
+  ASSERT_EQ(q.rows.size(), 3u);
+
+  // F3, two footings 2.0 x 2.0 x 0.5 under 0.45 m pedestals, 15 bars of 12 mm each way:
+  const RowQuantities& f = q.rows[0];
+  EXPECT_EQ(f.mark, "F3");
+  EXPECT_EQ(f.footings, 2);
+  EXPECT_EQ(f.pedestals, 2);
+  EXPECT_NEAR(f.footingConcrete, 2 * 2.0 * 2.0 * 0.5, kTol);  // 4.0 m3
+  EXPECT_NEAR(f.pedestalConcrete, 2 * 0.2025 * 1.0, kTol);    // 0.45^2 x (1.5 - 0.5) each: 0.405 m3
+  // Bars 2.0 - 0.1 + 0.288 = 2.188 m at 0.00617 x 144 = 0.88848 kg/m; 2 footings x 2 layers x 15 = 60 bars:
+  // 131.28 m = 116.6396544 kg.
+  EXPECT_NEAR(f.steel, 116.6396544, kTol);
+  EXPECT_NEAR(f.excavation, 2 * 2.6 * 2.6 * 1.5, kTol);  // 20.28 m3
+  EXPECT_NEAR(f.formwork, 2 * 2 * 4.0 * 0.5, kTol);      // 8.0 m2
+
+  // R1, 2.4 x 1.8 x 0.45 under a 0.4 m pedestal:
+  const RowQuantities& rq = q.rows[1];
+  EXPECT_EQ(rq.mark, "R1");
+  EXPECT_EQ(rq.footings, 1);
+  EXPECT_EQ(rq.pedestals, 1);
+  EXPECT_NEAR(rq.footingConcrete, 1.944, kTol);   // 2.4 x 1.8 x 0.45
+  EXPECT_NEAR(rq.pedestalConcrete, 0.168, kTol);  // 0.16 x 1.05
+  // Along L: 10 bars of 12 mm, 2.4 - 0.1 + 0.288 = 2.588 m each: 25.88 m x 0.88848 = 22.9938624 kg.
+  // Along B: 14 bars of 10 mm, 1.8 - 0.1 + 0.24 = 1.94 m each: 27.16 m x 0.617 = 16.75772 kg.
+  EXPECT_NEAR(rq.steel, 22.9938624 + 16.75772, kTol);  // 39.7515824 kg
+  EXPECT_NEAR(rq.excavation, 3.0 * 2.4 * 1.5, kTol);   // 10.8 m3
+  EXPECT_NEAR(rq.formwork, 2 * 4.2 * 0.45, kTol);      // 3.78 m2
+
+  // C1, 4.0 x 2.0 x 0.6, two 0.5 m pedestals:
+  const RowQuantities& cq = q.rows[2];
+  EXPECT_EQ(cq.mark, "C1");
+  EXPECT_EQ(cq.footings, 1);
+  EXPECT_EQ(cq.pedestals, 2);
+  EXPECT_NEAR(cq.footingConcrete, 4.8, kTol);
+  EXPECT_NEAR(cq.pedestalConcrete, 2 * 0.25 * 0.9, kTol);  // 0.45 m3
+  // Bottom along L: 20 x 16 mm x (4 - 0.1 + 0.384 = 4.284 m) = 85.68 m x 1.57952 = 135.3332736 kg.
+  // Top along L:    20 x 12 mm x (4 - 0.1 + 0.288 = 4.188 m) = 83.76 m x 0.88848 = 74.4190848 kg.
+  // The two bands across, 20 x 12 mm x (2 - 0.1 + 0.288 = 2.188 m) = 43.76 m x 0.88848 = 38.8798848 kg.
+  EXPECT_NEAR(cq.steel, 248.6322432, kTol);
+  EXPECT_NEAR(cq.excavation, 4.6 * 2.6 * 1.5, kTol);  // 17.94 m3
+  EXPECT_NEAR(cq.formwork, 2 * 6.0 * 0.6, kTol);      // 7.2 m2
+
+  // The total adds the rows up: 4 footings (the combined one once) on 5 pedestals.
+  EXPECT_EQ(q.total.footings, 4);
+  EXPECT_EQ(q.total.pedestals, 5);
+  EXPECT_NEAR(q.total.footingConcrete, 4.0 + 1.944 + 4.8, kTol);
+  EXPECT_NEAR(q.total.pedestalConcrete, 0.405 + 0.168 + 0.45, kTol);
+  EXPECT_NEAR(q.total.steel, 116.6396544 + 39.7515824 + 248.6322432, kTol);
+  EXPECT_NEAR(q.total.excavation, 20.28 + 10.8 + 17.94, kTol);
+  EXPECT_NEAR(q.total.formwork, 8.0 + 3.78 + 7.2, kTol);
+  EXPECT_TRUE(q.total.steelKnown);
+}
+
+TEST(Quantities, ShallowFoundingUncountableBarsAndNoRows) {
+  auto p = std::make_unique<Project>();
+  // h = 10 / 20 = 0.5 m, less than the 0.6 m footing: its top stands above the founding level, so no
+  // pedestal concrete; the hole is still dug to h.
+  p->EarthPressure = 10;
+  FootingRow r = footingRow(FootingRow::Kind::Rectangular, 1, 2.0f, 2.0f, 0.6f, 0.4f);
+  p->RectangularRows.push_back(r);
+  // A group row whose bars could not be counted: its steel is unknown, and so is the total's.
+  p->DesignGroupCount = 1;
+  SizeGroupRecord& g = p->DesignGroupTable[1];
+  g.GroupSize = 1.5f;
+  g.TotalDepth = 0.3f;
+  g.PedestalSize = 0.4f;
+  g.BarDia = 10;
+  g.MemberCount = 1;
+  g.GroupMark = 1;
+  g.design.n = 9;
+  g.design.barsKnown = false;
+
+  const Quantities q = scheduleQuantities(*p);
+  ASSERT_EQ(q.rows.size(), 2u);
+  EXPECT_FALSE(q.rows[0].steelKnown);
+  EXPECT_EQ(q.rows[0].steel, 0);
+  EXPECT_NEAR(q.rows[0].pedestalConcrete, 0.16 * 0.2, kTol);
+  EXPECT_EQ(q.rows[1].pedestalConcrete, 0);
+  EXPECT_NEAR(q.rows[1].excavation, 2.6 * 2.6 * 0.5, kTol);
+  EXPECT_FALSE(q.total.steelKnown);
+
+  // No schedule: nothing to build, a total of nothing.
+  const Quantities none = scheduleQuantities(*std::make_unique<Project>());
+  EXPECT_TRUE(none.rows.empty());
+  EXPECT_EQ(none.total.footings, 0);
+  EXPECT_EQ(none.total.footingConcrete, 0);
+}
+
+}  // namespace

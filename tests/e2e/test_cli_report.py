@@ -1,0 +1,104 @@
+"""End-to-end checks of the batch tool's calculation report: Markdown and PDF by the name's extension, the
+PDF read back by poppler with every schedule row's mark and the code clauses, and the refusals (another
+extension, the listing under another name, a folder that does not exist)."""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+CLI = os.environ["PLINTOVA_CLI"]
+ROOT = os.environ["PLINTOVA_ROOT"]
+FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
+DESIGN = ["--sbc", "200", "--depth", "1.5"]
+CLAUSES = ["IS 456:2000", "Table 18", "Table 19", "Annex G-1.1 b", "Annex G-1.1 c", "34.1.2", "34.2.3.2",
+           "34.2.4.1 a", "34.2.4.1 b", "31.6.3.1", "26.3.3 b", "26.5.2.1", "34.2.4.3", "26.4.2.2"]
+failures = []
+
+
+def check(cond, what):
+    if not cond:
+        failures.append(what)
+
+
+def run(*args, cwd=None):
+    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace", cwd=cwd, timeout=300)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+with tempfile.TemporaryDirectory() as tmp:
+    listing = os.path.join(tmp, "FRAME1.ANL")
+    shutil.copyfile(FRAME1, listing)
+    original = read(listing)
+
+    # The run's schedule, to know which rows the report must hold.
+    r = run(listing, *DESIGN, "--json")
+    check(r.returncode == 0, "the design runs: %r" % r.stderr)
+    marks = [row["mark"] for row in json.loads(r.stdout)["schedule"]]
+    check(len(marks) >= 3, "schedule rows %r" % marks)
+
+    # Markdown: every row's section and its verdict, the summary and the quantities.
+    md = os.path.join(tmp, "frame1.md")
+    r = run(listing, *DESIGN, "--report", md)
+    check(r.returncode == 0 and os.path.isfile(md), "Markdown report written: %r" % r.stderr)
+    text = read(md).decode() if os.path.isfile(md) else ""
+    for mark in marks:
+        check(("**Result: %s: " % mark) in text, "Markdown verdict of %s" % mark)
+    for heading in ("## 1 Inputs", "## 2 Method", "## 3 Summary", "## 4 Schedule rows", "## 6 Quantities"):
+        check(heading in text, "Markdown chapter %s" % heading)
+    check("| FRAME1.ANL |" in text, "the listing named on the cover")
+    for clause in CLAUSES:
+        check(clause in text, "Markdown clause %s" % clause)
+
+    # PDF: A4 pages whose text holds every mark and the clauses.
+    pdf = os.path.join(tmp, "Frame1 report.PDF")
+    r = run(listing, *DESIGN, "--report", pdf, "--json")
+    check(r.returncode == 0 and os.path.isfile(pdf), "PDF report written: %r" % r.stderr)
+    check(json.loads(r.stdout)["messages"] == [], "no messages: %r" % r.stdout[-300:])
+    info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+    check("(A4)" in info, "A4 pages: %r" % info)
+    pdftext = " ".join(subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout.split())
+    for mark in marks:
+        check(("Result: %s: " % mark) in pdftext, "PDF verdict of %s" % mark)
+    for clause in CLAUSES:
+        check(clause in pdftext, "PDF clause %s" % clause)
+    check("FRAME1.ANL" in pdftext, "PDF names the listing")
+
+    # Another extension is refused before any work, and nothing is written.
+    for bad in ("frame1.txt", "frame1.pdf.bak", "frame1"):
+        target = os.path.join(tmp, bad)
+        r = run(listing, *DESIGN, "--report", target)
+        check(r.returncode == 2 and ".pdf or .md" in r.stderr, "%s refused: %r %r" % (bad, r.returncode, r.stderr))
+        check(not os.path.exists(target), "%s not written" % bad)
+    r = run(listing, "--report", md)
+    check(r.returncode == 2 and "--sbc" in r.stderr, "a report needs the design inputs: %r" % r.stderr)
+
+    # The listing, by its own name or under a report's name, is never written.
+    os.symlink(listing, os.path.join(tmp, "soft.pdf"))
+    os.link(listing, os.path.join(tmp, "hard.md"))
+    for name in ("soft.pdf", "hard.md", "./FRAME1.ANL"):
+        r = run("FRAME1.ANL", *DESIGN, "--report", name, cwd=tmp)
+        check(r.returncode == 2, "the listing as %s refused with status 2, got %r" % (name, r.returncode))
+        check(name == "./FRAME1.ANL" or "same file as the listing" in r.stderr, "%s: reason %r" % (name, r.stderr))
+        check(read(listing) == original, "the listing unchanged after %s" % name)
+    check(os.path.islink(os.path.join(tmp, "soft.pdf")), "the link is still a link")
+
+    # Two outputs onto one file are refused; a report that cannot be written ends with status 1 and says why.
+    r = run(listing, *DESIGN, "--report", md, "--xlsx", md)
+    check(r.returncode == 2 and "file of its own" in r.stderr, "report and workbook on one file: %r" % r.stderr)
+    missing = os.path.join(tmp, "no such folder", "r.md")
+    r = run(listing, *DESIGN, "--report", missing, "--json")
+    check(r.returncode == 1, "a report into a missing folder fails with status 1, got %r" % r.returncode)
+    check(any("could not be written" in m for m in json.loads(r.stdout)["messages"]),
+          "the failed report is named: %r" % r.stdout[-300:])
+    check(not [n for n in os.listdir(tmp) if n.startswith(".")], "no temporary files left")
+
+if failures:
+    print("\n".join(failures))
+    sys.exit(1)
+print("ok")

@@ -1,0 +1,261 @@
+"""End-to-end checks of the footing drawing the batch tool writes for FRAME1 with a combined pair, a
+hand-resized and a disabled footing: the DXF read back by an independent reader (ezdxf) and the PDF read
+back by poppler (texts, their sizes and places)."""
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import ezdxf
+
+CLI = os.environ["PLINTOVA_CLI"]
+ROOT = os.environ["PLINTOVA_ROOT"]
+FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
+failures = []
+
+# Sizes of DejaVu Sans as poppler reports them: a word box is 1.164 times the font size across.
+LINE_HEIGHT = 1.164
+SMALLEST_POINTS = 7.0
+
+
+def check(cond, what):
+    if not cond:
+        failures.append(what)
+
+
+def run(*args):
+    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace")
+
+
+SHEET = {"project": "OFFICE BLOCK AT SITE 7", "title": "FOOTING LAYOUT AND SCHEDULE", "number": "S-101",
+         "revision": "B", "date": "2026-12-08", "drawnBy": "KMR", "checkedBy": "PSV", "paper": "A3",
+         "northRotation": 30}
+
+
+def project_file(path):
+    doc = {"format": "plintova-project", "version": 1, "listing": "FRAME1.ANL", "sbc": 200, "depth": 1.5,
+           "disabled": [40], "combined": [{"joints": [21, 20], "length": 4.1}],
+           "resized": [{"joint": 22, "length": 2.7}], "designed": True, "sheet": SHEET}
+    with open(path, "w") as f:
+        json.dump(doc, f, indent=1)
+
+
+def mark_of(f):
+    return ("F" if f["CombNo"] == 0 else "R") + str(f["GroupRank"])
+
+
+def close(a, b, tolerance=0.5):
+    return abs(a - b) <= tolerance
+
+
+def dxf_checks(path, d):
+    doc = ezdxf.readfile(path)
+    auditor = doc.audit()
+    check(not auditor.has_errors, "the DXF audit reports no error: %r" % [e.message for e in auditor.errors])
+    check(doc.header.get("$INSUNITS") == 4, "model space in millimetres")
+    msp = doc.modelspace()
+    layers = {layer.dxf.name for layer in doc.layers}
+    for name in ("GRID", "GRID-TEXT", "FOOTING", "PEDESTAL", "COLUMN", "MARK", "DIMENSION", "SCHEDULE", "NOTES",
+                 "TITLE"):
+        check(name in layers, "layer %s exists" % name)
+
+    # Every footing outline: a closed polyline, as its corners (X right, Z downward as -Y).
+    outlines = []
+    for e in msp.query('LWPOLYLINE[layer=="FOOTING"]'):
+        points = [(x, y) for x, y in e.get_points("xy")]
+        check(e.closed and len(points) == 4, "footing outline closed with four corners: %r" % points)
+        xs, ys = [p[0] for p in points], [p[1] for p in points]
+        outlines.append((min(xs), min(ys), max(xs), max(ys)))
+
+    def outline_at(left, bottom, right, top):
+        return any(close(o[0], left) and close(o[1], bottom) and close(o[2], right) and close(o[3], top)
+                   for o in outlines)
+
+    built = [f for f in d["footings"] if f["CombNo"] in (0, -1)]
+    check(len(outlines) == len(built) + len(d["combined"]),
+          "one outline per footing built: %d for %d + %d" % (len(outlines), len(built), len(d["combined"])))
+    for f in built:
+        hl, hb = f["SizeL"] * 500, f["SizeB"] * 500
+        check(outline_at(f["PosX"] - hl, -f["PosZ"] - hb, f["PosX"] + hl, -f["PosZ"] + hb),
+              "footing of joint %d at its place and size" % f["JointNo"])
+    by_joint = {f["JointNo"]: f for f in d["footings"]}
+    for n, c in enumerate(d["combined"], 1):
+        a, b = by_joint[c["joints"][0]], by_joint[c["joints"][1]]
+        along_x = c["CfAxis"] == 1
+        lo = (a["PosX"] if along_x else a["PosZ"]) - c["Cant1"] * 1000
+        hi = (b["PosX"] if along_x else b["PosZ"]) + c["Cant2"] * 1000
+        found = [o for o in outlines if (close(o[0], lo) and close(o[2], hi) if along_x else
+                                         close(o[1], -hi) and close(o[3], -lo))]
+        check(len(found) == 1, "combined footing %d from cantilever to cantilever: %r" % (n, found))
+        if found:
+            o = found[0]
+            across = (o[3] - o[1]) if along_x else (o[2] - o[0])
+            check(close(across, c["CfWidth"] * 1000), "combined footing %d as wide as designed" % n)
+            check(o[0] <= a["PosX"] <= o[2] and o[1] <= -a["PosZ"] <= o[3], "combined footing %d holds its columns" % n)
+    disabled = [f for f in d["footings"] if f["CombNo"] == -100]
+    check(len(disabled) == 1, "FRAME1 run with one disabled footing")
+    for f in disabled:
+        check(not any(o[0] < f["PosX"] < o[2] and o[1] < -f["PosZ"] < o[3] for o in outlines),
+              "no outline at the disabled footing of joint %d" % f["JointNo"])
+
+    # Every mark is a text on its footing's layer, near the footing.
+    marks = [(t.dxf.text, t.dxf.insert) for t in msp.query('TEXT[layer=="MARK"]')]
+    mark_texts = [m for m, _ in marks]
+    for f in built:
+        want = mark_of(f)
+        near = [p for m, p in marks if m == want and abs(p[0] - f["PosX"]) < 3000 and abs(p[1] + f["PosZ"]) < 3000]
+        check(near, "mark %s of joint %d near its footing" % (want, f["JointNo"]))
+    for n in range(1, len(d["combined"]) + 1):
+        check(mark_texts.count("C%d" % n) == 1, "mark C%d once" % n)
+    check(len(marks) == len(built) + len(d["combined"]), "one mark per footing built: %d" % len(marks))
+
+    # Every schedule row's mark and depth (mm) on the SCHEDULE layer, on one line of the table.
+    cells = [(t.dxf.text, t.dxf.insert[1]) for t in msp.query('TEXT[layer=="SCHEDULE"]')]
+    for row in d["schedule"]:
+        depth = str(round(row["Depth"] * 1000))
+        ys = [y for text, y in cells if text == row["mark"]]
+        check(len(ys) == 1, "schedule row %s once: %r" % (row["mark"], ys))
+        if ys:
+            check(any(text == depth and close(y, ys[0], 50) for text, y in cells),
+                  "schedule row %s with depth %s" % (row["mark"], depth))
+    grid_names = {t.dxf.text for t in msp.query('TEXT[layer=="GRID-TEXT"]')}
+    check({"1", "9", "A", "E"} <= grid_names, "grid names 1-9 and A-E: %r" % sorted(grid_names))
+    title = " ".join(t.dxf.text for t in msp.query('TEXT[layer=="TITLE"]'))
+    for value in ("OFFICE BLOCK AT SITE 7", "S-101", "KMR", "PSV", "FRAME1.ANL", "1:200"):
+        check(value in title, "title block of the DXF names %s" % value)
+
+
+def pdf_words(path):
+    """Lines of words with their boxes in points, from pdftotext -bbox-layout."""
+    html = subprocess.run(["pdftotext", "-bbox-layout", path, "-"], capture_output=True, text=True).stdout
+    pages = []
+    for page in re.findall(r"<page .*?</page>", html, re.S):
+        lines = []
+        for line in re.findall(r"<line .*?</line>", page, re.S):
+            words = [(float(a), float(b), float(c), float(e), w) for a, b, c, e, w in re.findall(
+                r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>', line)]
+            lines.append(words)
+        pages.append(lines)
+    return pages
+
+
+def across(line, word):
+    """The size of a word across its reading direction. A line of several words reads along its longer
+    side. Of single words only figures stand upright on the sheet (dimensions): a single character is
+    never wider than its height, and two or more digits are longer than high."""
+    x0, y0, x1, y1, text = word
+    w, h = x1 - x0, y1 - y0
+    if len(line) > 1:
+        lw = max(v[2] for v in line) - min(v[0] for v in line)
+        lh = max(v[3] for v in line) - min(v[1] for v in line)
+        return h if lw >= lh else w
+    if len(text) == 1:
+        return max(w, h)
+    return min(w, h) if text.isdigit() else h
+
+
+def pdf_checks(path, d):
+    info = subprocess.run(["pdfinfo", path], capture_output=True, text=True).stdout
+    check(re.search(r"Pages:\s+1\n", info), "one sheet: %s" % info)
+    check("1191 x 842 pts (A3)" in info, "landscape A3: %s" % info)
+    pages = pdf_words(path)
+    lines = pages[0] if pages else []
+    words = [w for line in lines for w in line]
+    texts = [w[4] for w in words]
+
+    built = [f for f in d["footings"] if f["CombNo"] in (0, -1)]
+    for f in built:
+        check(mark_of(f) in texts, "mark %s on the sheet" % mark_of(f))
+    check("C1" in texts, "mark C1 on the sheet")
+    # Every schedule row: its mark, its size and its depth on one line of the table.
+    for row in d["schedule"]:
+        depth = str(round(row["Depth"] * 1000))
+        rows = [w for w in words if w[4] == row["mark"] and w[0] > 700]  # the table, right of the plan
+        check(len(rows) == 1, "schedule row %s once in the table" % row["mark"])
+        if rows:
+            y = (rows[0][1] + rows[0][3]) / 2
+            on_row = [w[4] for w in words if w[1] < y < w[3]]
+            check(depth in on_row, "row %s shows depth %s: %r" % (row["mark"], depth, on_row))
+            check("@" in on_row and "c/c" in on_row, "row %s shows its bars: %r" % (row["mark"], on_row))
+    text = " ".join(" ".join(w[4] for w in line) for line in lines)
+    for value in ("OFFICE BLOCK AT SITE 7", "FOOTING LAYOUT AND SCHEDULE", "S-101", "2026-12-08", "KMR", "PSV",
+                  "FRAME1.ANL", "1:200 (A3)", "1 OF 1", "SCALE 1:200", "FOOTING SCHEDULE", "NOTES",
+                  "Clear cover to the reinforcement 50 mm", "Load cases used"):
+        check(value in text, "the sheet shows %r" % value)
+    check(re.search(r"\bB\b", text), "the revision is shown")
+
+    # Legible: no word smaller than the smallest text, and no word printed over another.
+    for line in lines:
+        for word in line:
+            size = across(line, word) / LINE_HEIGHT
+            check(size >= SMALLEST_POINTS - 0.05, "%r at %.1f pt" % (word[4], size))
+    inset = 0.3
+    for i in range(len(words)):
+        a = words[i]
+        for b in words[i + 1:]:
+            if (a[0] + inset < b[2] - inset and b[0] + inset < a[2] - inset and
+                    a[1] + inset < b[3] - inset and b[1] + inset < a[3] - inset):
+                failures.append("%r over %r" % (a[4], b[4]))
+
+
+with tempfile.TemporaryDirectory() as tmp:
+    shutil.copyfile(FRAME1, os.path.join(tmp, "FRAME1.ANL"))
+    hand = os.path.join(tmp, "hand.plintova")
+    project_file(hand)
+    dxf, pdf = os.path.join(tmp, "drawing.dxf"), os.path.join(tmp, "drawing.pdf")
+    r = run("--project", hand, "--json", "--dxf", dxf, "--pdf", pdf)
+    check(r.returncode == 0, "the drawing is written: %d %s %s" % (r.returncode, r.stdout[:300], r.stderr[:300]))
+    d = json.loads(r.stdout)
+    check(d["messages"] == [], "no messages: %r" % d["messages"])
+    check([f["CombNo"] for f in d["footings"]].count(-1) == 1 and len(d["combined"]) == 1,
+          "one resized and one combined footing")
+    dxf_checks(dxf, d)
+    pdf_checks(pdf, d)
+
+    # A schedule too long for sheet one goes on over a sheet of its own, every row once, nothing overlapping.
+    many = os.path.join(tmp, "many.plintova")
+    with open(many, "w") as f:
+        json.dump({"format": "plintova-project", "version": 1, "listing": "FRAME1.ANL", "sbc": 200, "depth": 1.5,
+                   "resized": [{"joint": j, "length": 2.7} for j in range(1, 40)], "designed": True}, f)
+    long_pdf = os.path.join(tmp, "many.pdf")
+    r = run("--project", many, "--json", "--pdf", long_pdf)
+    check(r.returncode == 0, "the long schedule is written: %r" % r.stderr)
+    rows = [row["mark"] for row in json.loads(r.stdout)["schedule"]]
+    pages = pdf_words(long_pdf)
+    check(len(pages) == 2, "two sheets for %d schedule rows: %d" % (len(rows), len(pages)))
+    texts = [" ".join(w[4] for line in page for w in line) for page in pages]
+    check("Continued on sheet 2." in texts[0] and "FOOTING SCHEDULE (CONTINUED)" in texts[-1],
+          "the schedule names the sheet it goes on to")
+    for n, text in enumerate(texts, 1):
+        check("%d OF %d" % (n, len(pages)) in text, "sheet %d of %d named" % (n, len(pages)))
+    in_tables = [w[4] for page in pages for line in page for w in line if w[0] > 700 or page is not pages[0]]
+    for mark in rows:
+        check(in_tables.count(mark) == 1, "row %s once in the tables: %d" % (mark, in_tables.count(mark)))
+    for page in pages:
+        words = [w for line in page for w in line]
+        for i in range(len(words)):
+            a = words[i]
+            for b in words[i + 1:]:
+                if a[0] + 0.3 < b[2] - 0.3 and b[0] + 0.3 < a[2] - 0.3 and a[1] + 0.3 < b[3] - 0.3 and b[1] + 0.3 < a[3] - 0.3:
+                    failures.append("long schedule: %r over %r" % (a[4], b[4]))
+
+    # A DXF or sheet that cannot be written is reported with status 1, and nothing is left behind.
+    for option in ("--dxf", "--pdf"):
+        r = run("--project", hand, option, os.path.join(tmp, "no-such-folder", "drawing.out"))
+        check(r.returncode == 1 and "could not be written" in r.stdout + r.stderr,
+              "%s into a missing folder fails with status 1: %d %r" % (option, r.returncode, r.stderr))
+    # A plain listing run writes the drawing too, with the default title block.
+    plain = os.path.join(tmp, "plain.dxf")
+    r = run(os.path.join(tmp, "FRAME1.ANL"), "--sbc", "200", "--depth", "1.5", "--dxf", plain)
+    check(r.returncode == 0 and os.path.getsize(plain) > 0, "a listing run writes the DXF: %r" % r.stderr)
+    check(sorted(os.listdir(tmp)) == ["FRAME1.ANL", "drawing.dxf", "drawing.pdf", "hand.plintova", "many.pdf",
+                                      "many.plintova", "plain.dxf"],
+          "no other file in the folder: %r" % sorted(os.listdir(tmp)))
+
+if failures:
+    print("\n".join("FAIL: " + f for f in failures[:60]))
+    sys.exit(1)
+print("ok")

@@ -1,0 +1,230 @@
+// The footing drawing's sheets as primitives: grid names, the scale chosen, every footing at its place,
+// legible texts that never overlap, a large plan split with match lines, and the CAD sheet.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+#include <string>
+
+#include "../draw/test_projects.h"
+#include "print/sheet_layout.h"
+#include "print/sheet_text.h"
+
+using namespace plintova;
+using draw::Primitive;
+using draw::Role;
+using draw::Shape;
+
+namespace {
+
+Project frame(int nx, int nz, int32_t sx, int32_t sz) {
+  Project p;
+  testproj::regularFrame(p, nx, nz, sx, sz);
+  p.AnlPath = "/data/jobs/BLOCK-A.ANL";
+  return p;
+}
+
+std::vector<print::Sheet> sheetsOf(const Project& p, const SheetSettings& s = {}) {
+  return print::footingSheets(p, s, print::sheetFontMeasure());
+}
+
+std::vector<std::string> textsOf(const print::Sheet& sheet, Role role) {
+  std::vector<std::string> out;
+  for (const Primitive& q : sheet.primitives)
+    if (q.shape == Shape::Text && q.role == role) out.push_back(q.text);
+  return out;
+}
+
+bool hasText(const print::Sheet& sheet, const std::string& text) {
+  return std::any_of(sheet.primitives.begin(), sheet.primitives.end(),
+                     [&](const Primitive& q) { return q.shape == Shape::Text && q.text == text; });
+}
+
+// Every text at the smallest size or above, inside the paper, and clear of every other text.
+void expectLegible(const print::Sheet& sheet, const std::string& what) {
+  const draw::TextMeasure measure = print::sheetFontMeasure();
+  std::vector<std::pair<draw::Rect, std::string>> boxes;
+  for (const Primitive& q : sheet.primitives) {
+    if (q.shape != Shape::Text || q.text.empty()) continue;
+    EXPECT_GE(q.fontSize, print::kSmallestText) << what << ": " << q.text;
+    const draw::Rect r = print::textRect(q, measure);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= sheet.paper.width && r.bottom <= sheet.paper.height)
+        << what << ": " << q.text << " off the paper";
+    boxes.push_back({r, q.text});
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    for (std::size_t j = i + 1; j < boxes.size(); ++j)
+      EXPECT_FALSE(print::overlaps(boxes[i].first, boxes[j].first, -0.05))
+          << what << ": \"" << boxes[i].second << "\" over \"" << boxes[j].second << "\"";
+}
+
+// The footing outlines of a sheet by footing index.
+std::map<int, const Primitive*> outlinesOf(const print::Sheet& sheet) {
+  std::map<int, const Primitive*> out;
+  for (const Primitive& q : sheet.primitives)
+    if (q.role == Role::FootingOutline || q.role == Role::CombinedOutline)
+      out[q.role == Role::CombinedOutline ? -q.id.index : q.id.index] = &q;
+  return out;
+}
+
+}  // namespace
+
+TEST(SheetGridNames, NumbersAndLettersWithoutIAndO) {
+  EXPECT_EQ(print::gridNumberName(1), "1");
+  EXPECT_EQ(print::gridNumberName(12), "12");
+  const std::vector<std::pair<int, std::string>> letters{
+      {1, "A"}, {8, "H"}, {9, "J"}, {13, "N"}, {14, "P"}, {24, "Z"}, {25, "AA"}, {26, "AB"}, {32, "AH"}, {33, "AJ"},
+      {48, "AZ"}, {49, "BA"}, {24 + 24 * 24, "ZZ"}, {25 + 24 * 24, "AAA"}};
+  for (const auto& [k, name] : letters) EXPECT_EQ(print::gridLetterName(k), name) << k;
+  std::set<std::string> seen;
+  for (int k = 1; k <= 700; ++k) {
+    const std::string name = print::gridLetterName(k);
+    EXPECT_EQ(name.find_first_of("IO"), std::string::npos) << name;
+    EXPECT_TRUE(seen.insert(name).second) << name << " twice";
+  }
+}
+
+TEST(SheetLayout, TheLargestStandardScaleThatFitsAndFootingsAtTheirPlace) {
+  // Larger plans never get a larger scale; a small one is drawn at 1:50, a long one at a small scale.
+  int previous = 0;
+  for (int n : {2, 3, 5, 8, 12, 20}) {
+    const Project p = frame(n, 2, 5000, 4000);
+    const std::vector<print::Sheet> sheets = sheetsOf(p);
+    ASSERT_EQ(sheets.size(), 1u) << n;
+    const print::Sheet& s = sheets.front();
+    EXPECT_NE(std::find(print::kStandardScales.begin(), print::kStandardScales.end(), s.scale),
+              print::kStandardScales.end());
+    EXPECT_GE(s.scale, previous) << n;
+    previous = s.scale;
+    EXPECT_TRUE(hasText(s, "SCALE 1:" + std::to_string(s.scale))) << n;
+    EXPECT_TRUE(hasText(s, "1:" + std::to_string(s.scale) + " (A3)")) << n;
+    if (n == 2) {
+      EXPECT_EQ(s.scale, 50);
+    }
+    if (n == 20) {
+      EXPECT_GE(s.scale, 300);
+    }
+
+    // Every footing at paper = origin + plan / scale, inside the frame, and clear of the schedule and notes.
+    const auto outlines = outlinesOf(s);
+    ASSERT_EQ(outlines.size(), static_cast<std::size_t>(p.FootingCount));
+    std::vector<draw::Rect> blocks;
+    for (const Primitive& q : s.primitives)
+      if (q.shape == Shape::Text && (q.role == Role::Schedule || q.role == Role::Notes))
+        blocks.push_back(print::textRect(q, print::sheetFontMeasure()));
+    for (int k = 1; k <= p.FootingCount; ++k) {
+      const FootingRecord& f = p.FootingTable[k];
+      const Primitive& box = *outlines.at(k);
+      EXPECT_NEAR((box.x1 + box.x2) / 2, s.paperX(f.PosX), 1e-6);
+      EXPECT_NEAR((box.z1 + box.z2) / 2, s.paperZ(f.PosZ), 1e-6);
+      EXPECT_NEAR(std::fabs(box.x2 - box.x1), f.SizeL * 1000 / s.scale, 1e-3);
+      EXPECT_GT(std::min(box.x1, box.x2), 20);
+      EXPECT_LT(std::max(box.z1, box.z2), s.paper.height - 10);
+      const draw::Rect r{std::min(box.x1, box.x2), std::min(box.z1, box.z2), std::max(box.x1, box.x2),
+                         std::max(box.z1, box.z2)};
+      for (const draw::Rect& b : blocks) EXPECT_FALSE(print::overlaps(r, b)) << "frame of " << n << ", footing " << k;
+    }
+    expectLegible(s, "frame of " + std::to_string(n));
+  }
+}
+
+TEST(SheetLayout, TitleBlockNotesAndPaperFromTheSettings) {
+  Project p = frame(4, 3, 6000, 4500);
+  p.FootingTable[5].CombNo = -100;  // disabled: left out of the drawing
+  SheetSettings s;
+  s.project = "A VERY LONG PROJECT NAME FOR THE NEW OFFICE AND WAREHOUSE BUILDING OF THE COOPERATIVE SOCIETY AT PLOT 17";
+  s.number = "S-101";
+  s.revision = "C";
+  s.date = "08.12.2026";
+  s.drawnBy = "KMR";
+  s.checkedBy = "PSV";
+  for (const char* paper : {"A3", "A2", "A1"}) {
+    s.paper = paper;
+    const std::vector<print::Sheet> sheets = sheetsOf(p, s);
+    ASSERT_EQ(sheets.size(), 1u);
+    const print::Sheet& sheet = sheets.front();
+    EXPECT_EQ(sheet.paper.name, paper);
+    EXPECT_GT(sheet.paper.width, sheet.paper.height);  // landscape
+    const std::vector<std::string> title = textsOf(sheet, Role::TitleBlock);
+    for (const char* field : {"S-101", "C", "08.12.2026", "KMR", "PSV", "1 OF 1", "FOOTING LAYOUT AND SCHEDULE"})
+      EXPECT_NE(std::find(title.begin(), title.end(), field), title.end()) << paper << " " << field;
+    bool listing = false, project = false;
+    for (const std::string& t : title) {
+      listing = listing || t.find("BLOCK-A.ANL") != std::string::npos;
+      project = project || t.rfind("A VERY LONG PROJECT", 0) == 0;
+    }
+    EXPECT_TRUE(listing && project) << paper;
+    EXPECT_EQ(outlinesOf(sheet).count(5), 0u) << "a disabled footing is not drawn";
+    expectLegible(sheet, paper);
+  }
+  // Larger paper, larger scale (or the same).
+  s.paper = "A3";
+  const int a3 = sheetsOf(p, s).front().scale;
+  s.paper = "A1";
+  EXPECT_LE(sheetsOf(p, s).front().scale, a3);
+}
+
+TEST(SheetLayout, APlanTooLargeAtOneToFiveHundredIsSplitWithMatchLines) {
+  // 60 bays of 6 m: 360 m, far more than an A3 sheet holds at 1:500.
+  const Project p = frame(61, 3, 6000, 6000);
+  const std::vector<print::Sheet> sheets = sheetsOf(p);
+  ASSERT_GE(sheets.size(), 2u);
+  const int count = static_cast<int>(sheets.size());
+  std::map<int, int> drawn;  // footing index: times drawn
+  for (const print::Sheet& s : sheets) {
+    SCOPED_TRACE("sheet " + std::to_string(s.number));
+    EXPECT_EQ(s.count, count);
+    // One scale on every sheet: the largest that needs no more sheets than 1:500 does.
+    EXPECT_EQ(s.scale, sheets.front().scale);
+    EXPECT_GE(s.scale, 300);
+    EXPECT_TRUE(hasText(s, std::to_string(s.number) + " OF " + std::to_string(count)));
+    if (s.kind != print::Sheet::Kind::Plan) continue;
+    for (const auto& [k, box] : outlinesOf(s)) {
+      ++drawn[k];
+      EXPECT_GT(std::min(box->x1, box->x2), 20);
+      EXPECT_LT(std::max(box->x1, box->x2), s.paper.width - 10);
+    }
+    // The match lines name the sheets on either side.
+    int matches = 0;
+    for (const std::string& t : textsOf(s, Role::SheetGrid)) {
+      if (t.rfind("MATCH LINE - SEE SHEET ", 0) != 0) continue;
+      ++matches;
+      const int other = std::stoi(t.substr(23));
+      EXPECT_TRUE(other == s.number - 1 || other == s.number + 1) << t;
+    }
+    EXPECT_EQ(matches, (s.number > 1) + (s.number < count)) << "match lines";
+    expectLegible(s, "split sheet " + std::to_string(s.number));
+  }
+  EXPECT_EQ(drawn.size(), static_cast<std::size_t>(p.FootingCount));
+  for (const auto& [k, times] : drawn) EXPECT_EQ(times, 1) << "footing " << k;
+  // Grid lines keep their names across the sheets: the last sheet ends with line 61.
+  EXPECT_TRUE(hasText(sheets.back(), "61"));
+  EXPECT_TRUE(hasText(sheets.front(), "FOOTING LAYOUT PLAN - PART 1 OF " + std::to_string(count)));
+
+  // For CAD the plan is never split: one sheet with every footing at its true place.
+  const print::Sheet cad = print::cadSheet(p, {}, print::sheetFontMeasure());
+  EXPECT_EQ(cad.scale, sheets.front().scale);
+  const auto outlines = outlinesOf(cad);
+  EXPECT_EQ(outlines.size(), static_cast<std::size_t>(p.FootingCount));
+  const FootingRecord& last = p.FootingTable[p.FootingCount];
+  const Primitive& box = *outlines.at(p.FootingCount);
+  EXPECT_NEAR(((box.x1 + box.x2) / 2 - cad.originX) * cad.scale, last.PosX, 1e-6);
+  EXPECT_NEAR(((box.z1 + box.z2) / 2 - cad.originZ) * cad.scale, last.PosZ, 1e-6);
+  EXPECT_FALSE(hasText(cad, "MATCH LINE - SEE SHEET 2"));
+}
+
+TEST(SheetLayout, ATallPlanIsSplitAcrossItsRowsToo) {
+  // 40 rows of 6 m down the sheet: the parts are stacked, and their match lines run across.
+  const Project p = frame(3, 41, 6000, 6000);
+  const std::vector<print::Sheet> sheets = sheetsOf(p);
+  ASSERT_GE(sheets.size(), 2u);
+  EXPECT_TRUE(hasText(sheets.front(), "MATCH LINE - SEE SHEET 2"));
+  EXPECT_TRUE(hasText(sheets[1], "MATCH LINE - SEE SHEET 1"));
+  // Row 41 is lettered after Z (24 letters, then AA, AB, ... AS), on the last plan sheet.
+  bool named = false;
+  for (const print::Sheet& s : sheets) named = named || hasText(s, "AS");
+  EXPECT_TRUE(named);
+  for (const print::Sheet& s : sheets) expectLegible(s, "tall sheet " + std::to_string(s.number));
+}

@@ -73,21 +73,6 @@ int lineweightOf(double width) {
   return best;
 }
 
-uint32_t decode(const std::string& s, std::size_t& i) {
-  const auto byte = [&](std::size_t k) { return static_cast<uint8_t>(s[k]); };
-  const uint8_t b = byte(i);
-  const std::size_t extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-  uint32_t c = b & (0x3Fu >> extra);
-  for (std::size_t k = 1; k <= extra; ++k) {
-    if (i + k >= s.size() || (byte(i + k) & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFD;
-    }
-    c = (c << 6) | (byte(i + k) & 0x3Fu);
-  }
-  i += extra + 1;
-  return extra == 0 ? b : c;
-}
 
 // Writes the drawing: header, tables, blocks, entities, objects.
 class DxfDrawing {
@@ -246,7 +231,7 @@ std::string dxfLayer(const Primitive& p) {
 std::string dxfText(const std::string& s) {
   std::string out;
   for (std::size_t i = 0; i < s.size();) {
-    const uint32_t c = decode(s, i);
+    const uint32_t c = print::nextCodePoint(s, i);
     if (c == 0xD8 || c == 0x2300 || c == 0x2205) {
       out += "%%c";
     } else if (c >= 0x20 && c < 0x7F) {

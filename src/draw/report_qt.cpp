@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "draw/render_qt.h"
 #include "output/project_files.h"
 #include "output/report_content.h"
 #include "output/safe_file.h"
@@ -454,19 +455,6 @@ void paint(QPainter& painter, const Page& page) {
   }
 }
 
-// The batch tool has no application: one for the fonts, on the offscreen platform unless another is set.
-std::string ensureGuiApplication() {
-  if (!QCoreApplication::instance()) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "plintova";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);  // kept for the rest of the run, as the plan's PDF keeps it
-  } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-    return "the PDF cannot be made without a GUI application (fonts)";
-  }
-  return {};
-}
 
 }  // namespace
 

@@ -196,7 +196,8 @@ void addMethod(Document& doc, const Project& p) {
         "250 mm) and grows by 25 mm while bending, one-way shear in either direction (cl. 34.2.4.1 a) or punching "
         "(cl. 34.2.4.1 b) fails. The bars along the longer side lie outermost; the steel along the shorter side is "
         "split into a central band as wide as the shorter side holding 2/(β + 1) of it and the two outer strips "
-        "(cl. 34.3.1 c). Bars of 10, 12, 16 or 20 mm (the edited diameter when set), spaced at most 3 d and 300 mm, "
+        "(cl. 34.3.1 c); where each outer strip would be narrower than one bar spacing (a nearly square footing), "
+        "the bars go evenly over the whole width at the band's density. Bars of 10, 12, 16 or 20 mm (the edited diameter when set), spaced at most 3 d and 300 mm, "
         "developed within the cantilever less the cover; where no diameter develops, the shortest is taken and "
         "the row is flagged."});
   }

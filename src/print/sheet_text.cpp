@@ -44,7 +44,8 @@ constexpr uint16_t kBold[224] = {
     687, 712, 687, 687, 687, 687, 687, 838, 687, 712, 712, 712, 712, 652, 716, 652,
 };
 
-// The next code point of UTF-8 text at `i` (advanced past it); a broken sequence gives its first byte.
+}  // namespace
+
 uint32_t nextCodePoint(const std::string& s, std::size_t& i) {
   const auto byte = [&](std::size_t k) { return static_cast<uint8_t>(s[k]); };
   const uint8_t b = byte(i);
@@ -53,15 +54,13 @@ uint32_t nextCodePoint(const std::string& s, std::size_t& i) {
   for (std::size_t k = 1; k <= extra; ++k) {
     if (i + k >= s.size() || (byte(i + k) & 0xC0) != 0x80) {
       ++i;
-      return b;
+      return 0xFFFD;
     }
     c = (c << 6) | (byte(i + k) & 0x3Fu);
   }
   i += extra + 1;
   return extra == 0 ? b : c;
 }
-
-}  // namespace
 
 double sheetTextWidth(const std::string& line, double points, bool bold) {
   const uint16_t* table = bold ? kBold : kRegular;

@@ -1,6 +1,8 @@
 // Text on the drawing sheet: sizes in paper millimetres from the sheet font's own advance widths.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "draw/primitives.h"
@@ -16,6 +18,10 @@ constexpr double kFontAscent = 0.928;
 constexpr double kFontDescent = 0.236;
 constexpr double kFontLineHeight = kFontAscent + kFontDescent;
 constexpr double kFontCapHeight = 0.729;
+
+// The next code point of UTF-8 text at `i`, which it advances past it; a broken sequence gives U+FFFD and
+// moves on by one byte.
+uint32_t nextCodePoint(const std::string& s, std::size_t& i);
 
 // Width of a line of text (UTF-8) in paper millimetres at `points`, from the advance widths of the sheet
 // font, regular or bold. Characters the table does not hold count as wide as "M".

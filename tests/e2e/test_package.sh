@@ -31,7 +31,7 @@ stray=$(grep -vE '^\./$|^\./usr/$|^\./usr/share/$|^\./usr/(bin|share/(applicatio
 [ "$(dpkg-deb -f "$deb" Package)" = plintova ] || fail "the package is not named plintova"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libxlsxwriter qt6-qpa-plugins libc6; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libxlsxwriter libdxflib qt6-qpa-plugins fonts-dejavu-core libc6; do
   grep -q "$lib" <<<"$depends" || fail "Depends names no $lib: $depends"
 done
 

@@ -242,6 +242,22 @@ with tempfile.TemporaryDirectory() as tmp:
                 if a[0] + 0.3 < b[2] - 0.3 and b[0] + 0.3 < a[2] - 0.3 and a[1] + 0.3 < b[3] - 0.3 and b[1] + 0.3 < a[3] - 0.3:
                     failures.append("long schedule: %r over %r" % (a[4], b[4]))
 
+    # FRAME1's schedule fits beside the plan on every paper: one sheet each, rather than a larger scale
+    # that sends schedule rows to a second sheet.
+    for paper, scale in (("A2", "1:125"), ("A1", "1:75")):
+        sized = os.path.join(tmp, "sized.plintova")
+        with open(sized, "w") as f:
+            json.dump({"format": "plintova-project", "version": 1, "listing": "FRAME1.ANL", "sbc": 200,
+                       "depth": 1.5, "designed": True, "sheet": dict(SHEET, paper=paper)}, f)
+        out = os.path.join(tmp, "sized.pdf")
+        r = run("--project", sized, "--pdf", out)
+        pages = pdf_words(out)
+        text = " ".join(w[4] for line in pages[0] for w in line) if pages else ""
+        check(r.returncode == 0 and len(pages) == 1 and scale in text and "1 OF 1" in text,
+              "FRAME1 on %s: %d sheets" % (paper, len(pages)))
+        os.remove(sized)
+        os.remove(out)
+
     # A DXF or sheet that cannot be written is reported with status 1, and nothing is left behind.
     for option in ("--dxf", "--pdf"):
         r = run("--project", hand, option, os.path.join(tmp, "no-such-folder", "drawing.out"))

@@ -344,7 +344,11 @@ void ScheduleWindow::showRow(int row) {
       w->resize(px(toTwips - kPlaces[static_cast<std::size_t>(column)].left) - kColumnGap, w->height());
       w->setToolTip(qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text() : QString());
     };
-    span(kColCantilever, kPlaces[kColDia].left);
+    // A footing row has no spacing or bar count of its own (each layer has its own): its diameter
+    // stands in the bar count's place, so that the bars in short have the room up to it.
+    QWidget* dia = controls[kColDia];
+    dia->move(px(kPlaces[kColRods].left), dia->y());
+    span(kColCantilever, kPlaces[kColRods].left);
     span(kColSF1, kPlaces[kColPS2].left + 1400);
     shrinkToFit(controls[kColCantilever]);
     controls[kColCantilever]->setToolTip(layers);

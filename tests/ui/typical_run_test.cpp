@@ -1,5 +1,6 @@
 // The engineer's typical run from the start-up dialog to the layout file, the workbook and the printed plan.
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 #include <QtTest>
 
 #include "design/schedule.h"
+#include "model/numbers.h"
 #include "input/layout_file.h"
 #include "ui/app_flow.h"
 #include "ui/column_window.h"
@@ -68,6 +70,55 @@ class TypicalRunTest : public QObject {
     QTest::keyClicks(depth, QStringLiteral("0.5"));
     QTest::keyClick(depth, Qt::Key_Return);
     QCOMPARE(p.DesignGroupTable[1].TotalDepth, 0.5f);
+
+    // Every failed IS 456 check of a row marks its cell, gives its reason with the clause in the tooltip
+    // and is named in the one summary line.
+    auto expectFlagsShown = [&] {
+      int failing = 0;
+      for (int r = 1; r <= schedule->rowCount(); ++r) {
+        const FootingRow* row = footingRowAt(p, r);
+        const std::vector<CodeCheck>& checks = row ? row->checks : p.DesignGroupTable[r].checks;
+        const QString mark = schedule->cellText(r, kColMark);
+        bool rowFails = false;
+        for (const CodeCheck& c : checks) {
+          if (c.ok) continue;
+          rowFails = true;
+          bool shown = false;
+          for (int col = 0; col < kScheduleColumns; ++col) {
+            QWidget* w = schedule->cell(r, col);
+            shown = shown || (w && w->property("failedCheck").toBool() &&
+                              w->toolTip().contains(QString::fromStdString(c.name)) &&
+                              w->toolTip().contains(QString::fromStdString(c.clause)));
+          }
+          QVERIFY2(shown, qPrintable(mark + QStringLiteral(" ") + QString::fromStdString(c.name)));
+        }
+        failing += rowFails;
+        if (rowFails) QVERIFY2(schedule->checksLabel()->text().contains(mark), qPrintable(mark));
+      }
+      QCOMPARE(schedule->checksLabel()->text().startsWith(QStringLiteral("Every row passes")), failing == 0);
+    };
+    expectFlagsShown();
+    // A pedestal typed just under a group's size leaves no room for shear: the edit is taken and the
+    // row is flagged, its numbers otherwise as designed.
+    auto* pedestal = qobject_cast<QLineEdit*>(schedule->cell(2, kColPedestal));
+    const float side = p.DesignGroupTable[2].GroupSize;
+    pedestal->selectAll();
+    QTest::keyClicks(pedestal, QString::number(side - 0.01, 'f', 2));
+    QTest::keyClick(pedestal, Qt::Key_Return);
+    QCOMPARE(p.DesignGroupTable[2].PedestalSize, roundToSingle(side - 0.01, 2));
+    QVERIFY(checksSummary(p.DesignGroupTable[2].checks) != "OK");
+    expectFlagsShown();
+    QVERIFY(schedule->checksLabel()->text().contains(schedule->cellText(2, kColMark)));
+    // A click on the hand-resized row's diameter sets one diameter for its bars, kept as the engineer's
+    // edit of the row of that joint.
+    const int rRow = p.DesignGroupCount + 1;
+    QTest::mouseClick(schedule->cell(rRow, kColDia), Qt::LeftButton);
+    const int16_t chosen = p.RectangularRows.front().BarDia;
+    QVERIFY(chosen > 0);
+    for (const SteelLayer& layer : p.RectangularRows.front().steel) QCOMPARE(layer.dia, chosen);
+    QCOMPARE(schedule->cellText(rRow, kColDia), QString::number(chosen));
+    expectFlagsShown();
+    QVERIFY(schedule->grab().save(uitest::shotPath(QStringLiteral("schedule_flagged_rows.png"))));
 
     // "Excel" beside the listing, "Print" to a PDF file.
     std::vector<std::string> opened;

@@ -24,17 +24,24 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
+    " [--increased-cases LIST]\n"
+    "                    [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
+    "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
+    "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
+    "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
+    "       plintova-cli --version\n";
+
 int usage(const char* why) {
-  std::fprintf(stderr, "plintova-cli: %s\n", why);
-  std::fprintf(stderr,
-               "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
-               " [--increased-cases LIST]\n"
-               "                    [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
-               "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
-               "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
-               "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
-               "       plintova-cli --version\n");
+  std::fprintf(stderr, "plintova-cli: %s\n%s", why, kUsage);
   return 2;
+}
+
+// --help: the usage on standard output, as asked for, and where the options are described.
+int help() {
+  std::printf("%s\nThe options are described in the manual page plintova-cli(1).\n", kUsage);
+  return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 // Refuses, before any work, an output that would destroy an input or could never be written: the listing
@@ -143,8 +150,7 @@ int main(int argc, char** argv) {
       std::printf("Plintova %s\n", PLINTOVA_VERSION);
       return std::fflush(stdout) == 0 ? 0 : 1;
     } else if (a == "-h" || a == "--help") {
-      usage("help");
-      return 0;
+      return help();
     } else if (!a.empty() && a[0] == '-') {
       return usage(("unknown option " + a).c_str());
     } else if (o.listing.empty()) {

@@ -55,6 +55,8 @@ for sbc, depth in (("49", "1.5"), ("1001", "1.5"), ("200", "6.01"), ("200", "-0.
     check(run(FRAME1, "--sbc", sbc, "--depth", depth).returncode == 2, "refused inputs %s %s" % (sbc, depth))
 check(run(FRAME1, "--sbc", "150.5", "--depth", "0").returncode == 0, "SBC 150.5 and depth 0 are accepted")
 check(run(FRAME1, "--bogus").returncode == 2, "unknown option")
+r = run("--help")
+check(r.returncode == 0 and r.stdout.startswith("usage: plintova-cli") and r.stderr == "", "--help on standard output")
 
 with tempfile.TemporaryDirectory() as tmp:
     # The workbook of FRAME1: three sheets, blocks of six load cases after the heading row, then the

@@ -372,27 +372,37 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
   return t;
 }
 
-// Bearing of the footing under one member's cases (cl. 34.1), as the footing was sized: P = 1.1 FY of
-// both columns, the resultant of the loads e off the centre, every moment counted whatever its sign.
-CodeCheck bearingCheck(const Project& p, const Geometry& g, const std::vector<PairedCase>& paired, int m) {
+// The bearing pressure of one paired case (cl. 34.1), as the footing was sized: P = 1.1 FY of both
+// columns, the resultant of the loads e off the centre, every moment counted whatever its sign.
+CasePressure casePressure(const Project& p, const Geometry& g, const PairedCase& pc) {
+  CasePressure cp;
+  cp.loadCase = pc.number;
+  const double P = pc.fy[0] + pc.fy[1];
+  const double xBar = P != 0 ? pc.fy[1] / P * g.dist : g.dist / 2;
+  cp.fy = P;
+  cp.e = (g.L / 2 - g.cant1) - xBar;
+  const double along = std::fabs(pc.along[0] + pc.along[1]) + std::fabs(cp.e * P);
+  const double across = std::fabs(pc.across[0] + pc.across[1]);
+  cp.q = kSoilCheckLoadFactor * P / (g.L * g.B) + 6 * along / (g.B * g.L * g.L) + 6 * across / (g.B * g.B * g.L);
+  for (int m = 0; m < 2; ++m)
+    if (pc.pos[m] >= 0) cp.allowable[m] = p.allowable(g.member[m], pc.pos[m]);
+  return cp;
+}
+
+// Bearing of the footing under one member's cases: the case nearest that member's allowable pressure.
+CodeCheck bearingCheck(const Geometry& g, const std::vector<CasePressure>& pressures, int m) {
   double worst = -1, pressure = 0, allowable = 0;
   int number = 0;
-  for (const PairedCase& pc : paired) {
-    if (pc.pos[m] < 0) continue;
-    const double P = pc.fy[0] + pc.fy[1];
-    const double xBar = P != 0 ? pc.fy[1] / P * g.dist : g.dist / 2;
-    const double e = (g.L / 2 - g.cant1) - xBar;
-    const double along = std::fabs(pc.along[0] + pc.along[1]) + std::fabs(e * P);
-    const double across = std::fabs(pc.across[0] + pc.across[1]);
-    const double q = kSoilCheckLoadFactor * P / (g.L * g.B) + 6 * along / (g.B * g.L * g.L) +
-                     6 * across / (g.B * g.B * g.L);
-    const double allowed = p.allowable(g.member[m], pc.pos[m]);
-    const double ratio = allowed > 0 ? q / allowed : (q > 0 ? std::numeric_limits<double>::infinity() : 0.0);
+  for (const CasePressure& cp : pressures) {
+    const double allowed = cp.allowable[m];
+    if (allowed < 0) continue;
+    const double ratio =
+        allowed > 0 ? cp.q / allowed : (cp.q > 0 ? std::numeric_limits<double>::infinity() : 0.0);
     if (ratio > worst) {
       worst = ratio;
-      pressure = q;
+      pressure = cp.q;
       allowable = allowed;
-      number = pc.number;
+      number = cp.loadCase;
     }
   }
   return makeCheck("bearing at joint " + numberText(g.joint[m]) + ", load case " + numberText(number), pressure,
@@ -434,6 +444,7 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   for (int j = 0; j < 2; ++j) g.joint[j] = p.FootingTable[g.member[j]].JointNo;
   const std::vector<PairedCase> paired = pairCases(p, g.member, cf.CfAxis == 1);
   if (!(g.L > 0) || !(g.B > 0)) return row;
+  for (const PairedCase& pc : paired) row.pressures.push_back(casePressure(p, g, pc));
 
   // Every case factored, with the columns' couples in both senses.
   std::vector<BeamCase> cases;
@@ -490,7 +501,7 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   row.steel.push_back(t.bands[1].layer);
   if (t.hasElsewhere) row.steel.push_back(t.elsewhere.layer);
 
-  for (int m = 0; m < 2; ++m) row.checks.push_back(bearingCheck(p, g, paired, m));
+  for (int m = 0; m < 2; ++m) row.checks.push_back(bearingCheck(g, row.pressures, m));
   row.checks.push_back(makeCheck("resultant within the base", eMax, g.L / 2, "m", kResultantClause));
   row.checks.insert(row.checks.end(), t.checks.begin(), t.checks.end());
   return row;

@@ -39,6 +39,23 @@ struct RowEdit {
   std::optional<int16_t> barDia;
 };
 
+// The bearing pressure under a combined footing in one load case, as its bearing check works it out:
+// P = 1.1 FY of both columns, the resultant e off the footing's centre, every moment counted whatever its
+// sign. `allowable` is each member's allowable pressure in that case, negative where the case is not one
+// of that member's.
+struct CasePressure {
+  int loadCase = 0;
+  double fy = 0;     // kN, FY of both columns as read
+  double e = 0;      // m, from the centre towards the second column's end
+  double q = 0;      // kN/m2, the peak edge pressure
+  double allowable[2] = {-1, -1};
+  bool ok() const {
+    for (double a : allowable)
+      if (a >= 0 && q > a) return false;
+    return true;
+  }
+};
+
 // A schedule row of a hand-resized (rectangular) footing or a combined footing.
 struct FootingRow {
   enum class Kind { Rectangular, Combined };
@@ -53,6 +70,7 @@ struct FootingRow {
   int GovFooting = 0, GovCase = 0;  // footing index and load-case position that govern
   std::vector<SteelLayer> steel;
   std::vector<CodeCheck> checks;
+  std::vector<CasePressure> pressures;  // a combined row's bearing pressure of every paired case
 
   std::string mark() const { return (kind == Kind::Rectangular ? "R" : "C") + std::to_string(number); }
   // A check failed: the row cannot be built as it stands (its cells are marked in the schedule).

@@ -409,6 +409,25 @@ void addFootingRowSection(report::Document& doc, const Project& p, const Footing
     section.blocks.push_back(Paragraph{"Reactions of the two columns by load case, as read (the design takes each case "
                                        "with both senses of the moments along the footing, factored by 1.5):"});
     section.blocks.push_back(pairedReactions(p, row, alongX));
+    if (!row.pressures.empty()) {
+      // The bearing check's own figures, case by case.
+      section.blocks.push_back(Paragraph{
+          "Bearing pressure of every case on " + num(L) + " × " + num(B) +
+          " m, IS 456 cl. 34.1: q = 1.1 P/(L B) + 6 (|ΣM along| + |e P|)/(B L²) + 6 |ΣM across|/(B² L), with P "
+          "the two columns' FY and e the resultant's distance from the footing's centre; each column's allowable "
+          "pressure of that case (SBC, or 1.25 × SBC for the increased cases):"});
+      Table t;
+      t.header = {"Case", "P kN", "e m", "q kN/m²", "Allowable " + joint(p, row.footings[0]) + " kN/m²",
+                  "Allowable " + joint(p, row.footings[1]) + " kN/m²", "Result"};
+      t.align = {Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Left};
+      for (const CasePressure& cp : row.pressures) {
+        auto allowed = [](double a) { return a < 0 ? std::string("-") : num(a); };
+        t.rows.push_back({{std::to_string(cp.loadCase), rounded(cp.fy, 2), rounded(cp.e, 3), rounded(cp.q, 2),
+                           allowed(cp.allowable[0]), allowed(cp.allowable[1]), cp.ok() ? "OK" : "FAILS"},
+                          !cp.ok()});
+      }
+      section.blocks.push_back(t);
+    }
     steps.add(kSoil, formula("q", "peak contact pressure under both columns/B", "", num(q) + " kN/m²",
                              "IS 456 cl. 34.1, 34.2.3.1",
                              "(rigid footing, reactions as read, rounded up to a whole kN/m²)"));

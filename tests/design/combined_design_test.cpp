@@ -235,6 +235,16 @@ TEST(CombinedRow, EveryCheckOfRandomCombinedFootingsPasses) {
       EXPECT_GE(l.bars * is456::barArea(l.dia), l.Ast - 1e-6) << l.where;
       EXPECT_GT(l.spacing, 0) << l.where;  // bars that can be placed
     }
+    // Each column's bearing check is the case of the row's pressures nearest that column's allowable.
+    ASSERT_EQ(row.pressures.size(), static_cast<std::size_t>(n));
+    for (int m = 0; m < 2; ++m) {
+      const CasePressure* worst = nullptr;
+      for (const CasePressure& cp : row.pressures)
+        if (cp.allowable[m] > 0 && (!worst || cp.q / cp.allowable[m] > worst->q / worst->allowable[m])) worst = &cp;
+      ASSERT_NE(worst, nullptr);
+      EXPECT_EQ(row.checks[static_cast<std::size_t>(m)].demand, worst->q);
+      EXPECT_EQ(row.checks[static_cast<std::size_t>(m)].capacity, worst->allowable[m]);
+    }
     flagged += row.flagged();
     onlyBottomAlongL += failedChecks(row.checks) == std::vector<std::string>{"development length, bottom along L"};
   }

@@ -11,6 +11,7 @@
 #include "model/numbers.h"
 #include "output/report.h"
 #include "output/report_content.h"
+#include "output/report_parts.h"
 
 using namespace plintova;
 
@@ -136,6 +137,14 @@ TEST_F(Frame1Report, TheResizedAndCombinedRowsWithTheirLayersAndChecks) {
   ASSERT_TRUE(c1.flagged());
   EXPECT_TRUE(has(rowSection(md_, "C1"), "**FAILS**"));
   EXPECT_TRUE(has(sectionOf(md_, "### 3.1 Schedule"), "| C1 | joint 20, 21 |"));
+  // Its bearing pressure case by case, as the design worked it out: one table row per paired case.
+  ASSERT_EQ(c1.pressures.size(), 6u);
+  for (const CasePressure& cp : c1.pressures)
+    EXPECT_TRUE(has(rowSection(md_, "C1"), "| " + std::to_string(cp.loadCase) + " | " +
+                                               report_parts::rounded(cp.fy, 2) + " | " +
+                                               report_parts::rounded(cp.e, 3) + " | " +
+                                               report_parts::rounded(cp.q, 2) + " | "))
+        << "case " << cp.loadCase;
 }
 
 TEST_F(Frame1Report, EveryFootingInTheSummaryAndEveryDecision) {

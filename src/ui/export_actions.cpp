@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "design/workbook_xlsx.h"
@@ -33,13 +34,22 @@ ExportDialogs desktopExportDialogs() {
   return d;
 }
 
-std::string proposedWorkbookPath(const std::string& anlPath) {
-  if (anlPath.empty()) return QDir::current().filePath(QStringLiteral("Footings.xlsx")).toStdString();
-  QFileInfo info(QString::fromStdString(anlPath));
+std::string proposedBesideListing(const std::string& anlPath, const std::string& suffix) {
+  const QString tail = QString::fromStdString(suffix);
+  if (anlPath.empty()) return QDir::current().filePath(QStringLiteral("Footings") + tail).toStdString();
+  const QFileInfo info(QString::fromStdString(anlPath));
   QString name = info.completeBaseName();
   if (name.isEmpty()) name = info.fileName();  // ".ANL" alone
-  return info.dir().filePath(name + QStringLiteral(".xlsx")).toStdString();
+  QDir dir = info.dir();
+  const QFileInfo folder(dir.absolutePath());
+  if (folder.isDir() && !folder.isWritable()) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dir = !documents.isEmpty() && QFileInfo(documents).isDir() ? QDir(documents) : QDir::home();
+  }
+  return dir.filePath(name + tail).toStdString();
 }
+
+std::string proposedWorkbookPath(const std::string& anlPath) { return proposedBesideListing(anlPath, ".xlsx"); }
 
 ExportResult exportWorkbook(const Project& project, Prompter& prompter, const ExportDialogs& dialogs, QWidget* parent) {
   if (!dialogs.chooseFile) return ExportResult::Cancelled;

@@ -22,6 +22,12 @@ struct ExportDialogs {
 // The save dialog (overwrites confirmed by it, ".xlsx" added to a bare name) and QDesktopServices.
 ExportDialogs desktopExportDialogs();
 
+// Files proposed for what the program writes, named after the listing: FRAME1.ANL -> FRAME1.xlsx,
+// FRAME1.plintova, FRAME1.pdf, FRAME1-report.pdf (`suffix` is appended to the listing's base name), in
+// the listing's folder; in the engineer's documents folder (or home) when the listing lies in a folder
+// the engineer may not write, such as the installed examples.
+std::string proposedBesideListing(const std::string& anlPath, const std::string& suffix);
+
 // The workbook proposed for a listing: its folder and name with ".xlsx" (FRAME1.ANL -> FRAME1.xlsx).
 std::string proposedWorkbookPath(const std::string& anlPath);
 

@@ -16,6 +16,7 @@
 #include "model/prompter.h"
 #include "project/project_file.h"
 #include "project/schedule_design.h"
+#include "ui/export_actions.h"
 #include "ui/main_window.h"
 #include "ui/recovery.h"
 #include "ui/schedule_window.h"
@@ -53,10 +54,7 @@ bool MainWindow::save() {
 bool MainWindow::saveAs() {
   if (!fileDialogs_.saveProject) return false;
   std::string proposed = projectPath_;
-  if (proposed.empty()) {
-    const QFileInfo listing(QString::fromStdString(project_.AnlPath));
-    proposed = listing.dir().filePath(listing.completeBaseName() + QStringLiteral(".plintova")).toStdString();
-  }
+  if (proposed.empty()) proposed = proposedBesideListing(project_.AnlPath, ".plintova");
   const std::string path = fileDialogs_.saveProject(this, proposed);
   if (path.empty()) return false;
   const std::string previous = projectPath_;

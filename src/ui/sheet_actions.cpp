@@ -123,15 +123,6 @@ SaveFileDialog desktopReportDialog() {
   };
 }
 
-std::string proposedBesideListing(const std::string& anlPath, const std::string& suffix) {
-  const QString tail = QString::fromStdString(suffix);
-  if (anlPath.empty()) return QDir::current().filePath(QStringLiteral("Footings") + tail).toStdString();
-  const QFileInfo info(QString::fromStdString(anlPath));
-  QString name = info.completeBaseName();
-  if (name.isEmpty()) name = info.fileName();  // ".ANL" alone
-  return info.dir().filePath(name + tail).toStdString();
-}
-
 bool scheduleReadyFor(PlanEditor& editor, const std::string& what) {
   const Project& p = editor.project();
   if (p.scheduleDesigned && !p.scheduleStale) return true;

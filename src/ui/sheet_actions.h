@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/export_actions.h"  // proposedBesideListing
 #include "ui/print_actions.h"
 
 class QPrintPreviewDialog;
@@ -31,10 +32,6 @@ PreviewRunner desktopPreviewRunner();
 SaveFileDialog desktopDrawingPdfDialog();
 SaveFileDialog desktopDxfDialog();
 SaveFileDialog desktopReportDialog();
-
-// Files proposed beside the listing, named after it: FRAME1.ANL -> FRAME1.pdf, FRAME1.dxf,
-// FRAME1-report.pdf. `suffix` is appended to the listing's base name.
-std::string proposedBesideListing(const std::string& anlPath, const std::string& suffix);
 
 // The drawing and the report show the schedule: when it was never designed or the plan changed since,
 // the engineer is asked whether to design it now. True when the schedule is up to date (designed now

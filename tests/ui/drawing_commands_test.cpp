@@ -2,8 +2,10 @@
 // preview, PDF, DXF, the title block dialog, and the report from the File menu and the schedule window.
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,11 +14,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPixmap>
+#include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <map>
 
@@ -113,6 +116,19 @@ class DrawingCommandsTest : public QObject {
     QCOMPARE(proposedBesideListing("/jobs/FRAME1.ANL", ".dxf"), std::string("/jobs/FRAME1.dxf"));
     QCOMPARE(proposedBesideListing("/jobs/block.b.anl", "-report.pdf"), std::string("/jobs/block.b-report.pdf"));
     QCOMPARE(proposedBesideListing("/jobs/.ANL", ".pdf"), std::string("/jobs/.ANL.pdf"));
+    QCOMPARE(proposedWorkbookPath("/jobs/FRAME1.ANL"), std::string("/jobs/FRAME1.xlsx"));
+    // A listing in a folder the engineer may not write (the installed examples): the file is proposed in
+    // the documents folder or home instead, under the same name.
+    QTemporaryDir tmp;
+    const QString shelf = tmp.filePath(QStringLiteral("examples"));
+    QVERIFY(QDir().mkpath(shelf));
+    QFile::setPermissions(shelf, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool writable = QFileInfo(shelf).isWritable();
+    const std::string proposed = proposedBesideListing((shelf + QStringLiteral("/FRAME1.ANL")).toStdString(), ".pdf");
+    QFile::setPermissions(shelf, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (writable) QSKIP("the folder stays writable for this user (root)");
+    QVERIFY(!QString::fromStdString(proposed).startsWith(shelf));
+    QVERIFY(QString::fromStdString(proposed).endsWith(QStringLiteral("/FRAME1.pdf")));
   }
 
   void everyShortcutIsTakenOnceAndTheDesktopOnesAreThere() {

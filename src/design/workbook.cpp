@@ -285,7 +285,6 @@ Sheet scheduleSheet(const Project& p) {
       for (size_t k = 0; k < cells.size(); ++k)
         if (cells[k].kind != Cell::Empty && !(cells[k].kind == Cell::Text && cells[k].text.empty()))
           sheet.at(line, static_cast<int>(k) + 1) = cells[k];
-      sheet.at(line, 1);
       if (row.flagged()) styleRow(sheet, line, Cell::Fail);
     }
   return sheet;

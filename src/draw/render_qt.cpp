@@ -296,10 +296,8 @@ std::string planPdfBytes(const Project& project, QByteArray& pdf) {
 }
 
 std::string writePdfFile(const Project& project, const std::string& path,
-                         const std::function<std::string(QByteArray&)>& make) {
-  auto failed = [&path](const std::string& reason) {
-    return "The PDF file " + path + " could not be written: " + reason + ".";
-  };
+                         const std::function<std::string(QByteArray&)>& make, const std::string& what) {
+  auto failed = [&](const std::string& reason) { return what + " " + path + " could not be written: " + reason + "."; };
   const std::vector<ProtectedFile> inputs = projectInputFiles(project.AnlPath);
   // Refuse a target that must not be written before the pages are made.
   if (const TargetCheck check = checkOutputTarget(path, inputs); !check) return failed(check.reason);

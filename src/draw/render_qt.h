@@ -90,9 +90,10 @@ std::string ensureGuiApplication();
 
 // Writes a PDF made in memory by `make` through the safe file writer: the project's listing and its
 // layout file are never written over, nor anything but a regular file (refused before anything is made),
-// and a failed write leaves an earlier file whole. Returns the message to show, empty on success.
+// and a failed write leaves an earlier file whole. Returns the message to show ("<what> <path> could not
+// be written: <reason>."), empty on success.
 std::string writePdfFile(const Project& project, const std::string& path,
-                         const std::function<std::string(QByteArray&)>& make);
+                         const std::function<std::string(QByteArray&)>& make, const std::string& what = "The PDF file");
 
 // Writes the printed plan as a one-page A3 PDF file through the safe file writer: the listing and its
 // layout file are never written over, nor anything but a regular file, and a failed write leaves an

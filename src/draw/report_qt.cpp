@@ -16,9 +16,7 @@
 #include <vector>
 
 #include "draw/render_qt.h"
-#include "output/project_files.h"
 #include "output/report_content.h"
-#include "output/safe_file.h"
 
 namespace plintova::draw {
 
@@ -484,17 +482,7 @@ std::string reportPdfBytes(const report::Document& doc, QByteArray& pdf) {
 }
 
 std::string writeReportPdf(const report::Document& doc, const std::string& path, const Project& project) {
-  auto failed = [&path](const std::string& reason) {
-    return "The report " + path + " could not be written: " + reason + ".";
-  };
-  const std::vector<ProtectedFile> inputs = projectInputFiles(project.AnlPath);
-  if (const TargetCheck check = checkOutputTarget(path, inputs); !check) return failed(check.reason);
-  QByteArray pdf;
-  if (std::string reason = reportPdfBytes(doc, pdf); !reason.empty()) return failed(reason);
-  const std::string reason =
-      writeFileSafely(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), inputs);
-  if (!reason.empty()) return failed(reason);
-  return {};
+  return writePdfFile(project, path, [&doc](QByteArray& pdf) { return reportPdfBytes(doc, pdf); }, "The report");
 }
 
 std::string writeReport(const Project& project, const std::string& path, const std::string& date) {

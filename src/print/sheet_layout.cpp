@@ -435,14 +435,17 @@ Drawing prepare(const Project& p, const SheetSettings& s, const draw::TextMeasur
 // The arrangement and scale the paper sheets use.
 std::optional<Choice> choose(const Drawing& d, const Paper& paper) {
   std::optional<Choice> best;
+  std::size_t bestSheets = 0;
   for (const auto& zones : {sideZones(paper, d.blocks, d.measure), bottomZones(paper, d.blocks, d.measure)}) {
     if (!zones) continue;
     // The fewest sheets in all (plan parts and the schedule's continuation sheets), then the largest
     // scale: a drawing that fits one sheet at 1:125 beats one at 1:100 that sends rows to a second.
     const Choice c = chooseFor(d.content, *zones);
     const std::size_t sheets = c.parts + scheduleLayout(d.blocks, c.zones).sheets.size();
-    const std::size_t bestSheets = best ? best->parts + scheduleLayout(d.blocks, best->zones).sheets.size() : 0;
-    if (!best || sheets < bestSheets || (sheets == bestSheets && c.scale < best->scale)) best = c;
+    if (!best || sheets < bestSheets || (sheets == bestSheets && c.scale < best->scale)) {
+      best = c;
+      bestSheets = sheets;
+    }
   }
   return best;
 }

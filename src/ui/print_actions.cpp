@@ -15,10 +15,10 @@
 
 namespace plintova {
 
-PrintDialogRunner desktopPrintDialog() {
-  return [](QPrinter& printer, QWidget* parent) {
+PrintDialogRunner desktopPrintDialog(const std::string& title) {
+  return [title](QPrinter& printer, QWidget* parent) {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Print the footing plan"));
+    dialog.setWindowTitle(QString::fromStdString(title));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     return dialog.exec() == QDialog::Accepted;

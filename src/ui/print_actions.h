@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 class QPrinter;
 class QWidget;
@@ -15,8 +16,8 @@ class Prompter;
 // engineer chose to print. Replaceable so that tests never block on the dialog.
 using PrintDialogRunner = std::function<bool(QPrinter& printer, QWidget* parent)>;
 
-// The platform's print dialog (QPrintDialog): real printers and printing to a PDF file alike.
-PrintDialogRunner desktopPrintDialog();
+// The platform's print dialog (QPrintDialog) under `title`: real printers and printing to a PDF file alike.
+PrintDialogRunner desktopPrintDialog(const std::string& title = "Print the footing plan");
 
 enum class PrintResult { Cancelled, Printed, Failed };
 

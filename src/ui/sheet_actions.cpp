@@ -1,13 +1,11 @@
 // The commands that issue the footing drawing and the calculation report.
 #include "ui/sheet_actions.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintEngine>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -82,15 +80,7 @@ SheetResult exportFile(PlanEditor& editor, const SaveFileDialog& dialog, QWidget
 
 }  // namespace
 
-PrintDialogRunner desktopSheetPrintDialog() {
-  return [](QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Print the footing drawing"));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    return dialog.exec() == QDialog::Accepted;
-  };
-}
+PrintDialogRunner desktopSheetPrintDialog() { return desktopPrintDialog("Print the footing drawing"); }
 
 PreviewRunner desktopPreviewRunner() {
   return [](QPrintPreviewDialog& dialog) { dialog.exec(); };

@@ -58,48 +58,38 @@ bool PlanEditor::design() {
   return true;
 }
 
-bool PlanEditor::restore(const State& state, const std::string& action) {
+std::optional<Change> PlanEditor::restore(const State& state, const std::string& action) {
   Project& p = project_;
   const bool planChanged = !state.decisions.samePlan(p.decisions);
   RecordingPrompter alreadyShown;  // every message of that state was shown when it was first reached
   p.decisions = state.decisions;
-  if (planChanged && !derivePlan(p, alreadyShown).empty()) return false;
+  if (planChanged && !derivePlan(p, alreadyShown).empty()) return std::nullopt;
   if (state.designed && !state.stale) {
     designSchedule(p, alreadyShown);
   } else if (p.scheduleDesigned) {
     p.scheduleStale = true;  // rows of another plan stay on screen, marked out of date
   }
-  restored_ = {planChanged, p.scheduleDesigned, action};
+  return Change{planChanged, p.scheduleDesigned, action};
+}
+
+bool PlanEditor::step(std::vector<Step>& from, std::vector<Step>& to, const std::string& verb) {
+  if (from.empty()) return false;
+  Step step = std::move(from.back());
+  from.pop_back();
+  const State now = current();
+  const std::optional<Change> change = restore(step.before, verb + " " + step.action);
+  if (!change) {
+    from.push_back(std::move(step));
+    return false;
+  }
+  to.push_back({now, step.action});
+  changed(*change);
   return true;
 }
 
-bool PlanEditor::undo() {
-  if (undo_.empty()) return false;
-  Step step = std::move(undo_.back());
-  undo_.pop_back();
-  const State now = current();
-  if (!restore(step.before, "Undo " + step.action)) {
-    undo_.push_back(std::move(step));
-    return false;
-  }
-  redo_.push_back({now, step.action});
-  changed(restored_);
-  return true;
-}
+bool PlanEditor::undo() { return step(undo_, redo_, "Undo"); }
 
-bool PlanEditor::redo() {
-  if (redo_.empty()) return false;
-  Step step = std::move(redo_.back());
-  redo_.pop_back();
-  const State now = current();
-  if (!restore(step.before, "Redo " + step.action)) {
-    redo_.push_back(std::move(step));
-    return false;
-  }
-  undo_.push_back({now, step.action});
-  changed(restored_);
-  return true;
-}
+bool PlanEditor::redo() { return step(redo_, undo_, "Redo"); }
 
 void PlanEditor::clearHistory() {
   undo_.clear();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,9 +86,12 @@ class PlanEditor {
   };
 
   State current() const { return {project_.decisions, project_.scheduleDesigned, project_.scheduleStale}; }
-  // Brings the model to `state`, deriving the plan and the schedule as that state had them; what
-  // changed is left in restored_ for the views, told once the undo and redo lists are right.
-  bool restore(const State& state, const std::string& action);
+  // Brings the model to `state`, deriving the plan and the schedule as that state had them; gives what
+  // changed, for the views to be told once the undo and redo lists are right, or nothing when the
+  // state's plan cannot be derived.
+  std::optional<Change> restore(const State& state, const std::string& action);
+  // Undo (from the undo list to the redo list) or redo (the other way round), as `verb` names it.
+  bool step(std::vector<Step>& from, std::vector<Step>& to, const std::string& verb);
   void changed(const Change& change);
 
   Project& project_;
@@ -96,7 +100,6 @@ class PlanEditor {
   std::function<void()> afterChange_;
   std::vector<Step> undo_, redo_;
   State saved_;
-  Change restored_;
   bool savedKnown_ = false;
 };
 

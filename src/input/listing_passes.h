@@ -52,9 +52,14 @@ void readBeamBlocks(Project& p, std::string_view text, Prompter& prompter);
 struct ReactionsRead {
   int loadCases = 0;         // reaction lines of the last support
   std::string unitsCaption;  // "Reactions in KN MMS, converted to kN, kN·m"
+  bool endMarkerMissing = false;  // no "END OF LATEST ANALYSIS RESULT" after the table: it may be cut
+  std::string headingProblem;     // how a reaction table's heading with unknown units reads
 };
 
-// The support reaction table, with FY in kN and MX, MZ in kN m whatever units it is printed in.
-ReactionsRead readReactions(Project& p, std::string_view text);
+// The support reaction table, with FY in kN and MX, MZ in kN m whatever units it is printed in. Refuses
+// (naming the listing `name`) a table without supports, a reaction line with fewer numbers than a
+// line holds, and a support with fewer lines than the first: what a listing cut inside its reaction
+// table gives.
+ReactionsRead readReactions(Project& p, std::string_view text, std::string_view name);
 
 }  // namespace plintova::listing

@@ -1,12 +1,14 @@
 // Reads an analysis output listing (.ANL) into the project model and builds the frame lattice.
 #include "input/listing_reader.h"
 
-
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "input/fingerprints.h"
 #include "input/listing_passes.h"
@@ -66,12 +68,59 @@ std::optional<LengthUnit> commandLengthUnit(std::string_view words) {
   return unknown;
 }
 
+// Files that are plainly something else than a listing, named for what they are.
+void refuseOtherKindsOfFile(std::string_view text, std::string_view name) {
+  const std::string file = "The file " + std::string(name);
+  if (text.find_first_not_of(" \t\r\n\f") == npos)
+    refuse(file + " is empty; an analysis listing (.ANL) was expected.");
+  if (text.starts_with("%PDF")) refuse(file + " is a PDF document, not an analysis listing (.ANL).");
+  const std::string_view head = text.substr(0, 4096);
+  if (head.find("\"plintova-project\"") != npos)
+    refuse(file + " is a Plintova project file, not an analysis listing (.ANL): open it as a project.");
+  if (head.find('\0') != npos) refuse(file + " is not text; an analysis listing (.ANL) is a text file.");
+}
+
+// The refusal of a file that is no analysis listing: named for what it is when that is plain, else for
+// what it lacks, with what a listing holds.
+[[noreturn]] void refuseNotAListing(std::string_view text, std::string_view name, const std::string& lacking) {
+  refuseOtherKindsOfFile(text, name);
+  refuse("The file " + std::string(name) + " is not an analysis listing that can be read: " + lacking +
+         ". An analysis listing (.ANL) echoes the input commands UNIT, JOINT COORDINATES and MEMBER INCIDENCES "
+         "and prints the support reactions.");
+}
+
+// Every support must stand on a joint whose coordinates the listing gives: without them its footing
+// would be placed at the origin. A listing whose line ends were converted twice, for one, can lose
+// the continuation line of a JOINT COORDINATES command.
+void refuseSupportsWithoutCoordinates(const Project& p, std::string_view name) {
+  std::unordered_set<int32_t> known;
+  known.reserve(static_cast<std::size_t>(std::max<int>(p.JointCount, 0)) * 2);
+  for (int j = 1; j <= p.JointCount; ++j) known.insert(p.JointTable[j][0]);
+  constexpr std::size_t kNamed = 20;
+  std::vector<std::string> missing;
+  std::size_t count = 0;
+  for (int s = 1; s <= std::min(p.supportCount(), cap::kFootings); ++s) {
+    const float joint = p.ReactionTable(s, 0, 0);
+    const auto number = toInt32(joint);
+    if (number && static_cast<double>(*number) == static_cast<double>(joint) && known.count(*number)) continue;
+    if (++count <= kNamed) missing.push_back(numberText(joint));
+  }
+  if (count == 0) return;
+  std::string list;
+  for (std::size_t i = 0; i < missing.size(); ++i) list += (i ? ", " : "") + missing[i];
+  if (count > kNamed) list += " and " + std::to_string(count - kNamed) + " more";
+  refuse("The listing " + std::string(name) + " gives no coordinates for the support " +
+         (count == 1 ? "joint " : "joints ") + list +
+         ": every support's joint must be listed under JOINT COORDINATES. A line lost from that section (line "
+         "ends converted twice, a listing edited by hand) leaves a joint out.");
+}
+
 // Whole millimetres per unit of the joint coordinates: the length unit of the first UNIT command that
 // names one (1000 for metres, 1 for millimetres, 304.8 for feet ...). A command that names only a
 // force unit leaves the length to a later one; a command with an unknown length unit is refused. A
 // "UNIT" that is part of a longer word ("UNITS") or sits in a commented-out line is not the command.
 // The cursor is left on the first UNIT command, where the search for the joints begins.
-double readUnitFactor(LineCursor& cur) {
+double readUnitFactor(LineCursor& cur, std::string_view name) {
   std::size_t from = cur.offset(), firstCommand = npos;
   while (from != npos) {
     const std::size_t at = cur.findLineFrom(from, "UNIT", true);
@@ -90,8 +139,8 @@ double readUnitFactor(LineCursor& cur) {
     }
     from = cur.nextOffset();
   }
-  // No UNIT command ends without a message; UNIT commands that name no length unit are refused.
-  if (firstCommand == npos) refuse("");
+  // UNIT commands that name no length unit are refused.
+  if (firstCommand == npos) refuseNotAListing(cur.text(), name, "it has no UNIT command");
   refuse(" Units Should be Meter or mm ");
 }
 
@@ -163,15 +212,18 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   p.AnlPath = path;
 
   LineCursor cur(text);
-  const double unitFactor = readUnitFactor(cur);
-  if (!cur.findForward("JOINT COORDINATES", true)) refuse("");
+  const double unitFactor = readUnitFactor(cur, path);
+  if (!cur.findForward("JOINT COORDINATES", true))
+    refuseNotAListing(text, path, "it has no JOINT COORDINATES section after its first UNIT command");
   readJoints(p, cur, unitFactor);
-  if (!cur.findForward("MEMBER INCIDENCES", true)) refuse("");
+  if (!cur.findForward("MEMBER INCIDENCES", true))
+    refuseNotAListing(text, path, "it has no MEMBER INCIDENCES section after its JOINT COORDINATES");
   readMembers(p, cur);
   readRotatedMembers(p, cur);
   readColumnBlocks(p, cur);
   readBeamBlocks(p, text, prompter);
-  const ReactionsRead reactions = readReactions(p, text);
+  const ReactionsRead reactions = readReactions(p, text, path);
+  refuseSupportsWithoutCoordinates(p, path);
   // Before sizing replaces zero or upward reactions: the fingerprints describe the listing as written.
   fingerprintInput(p, text);
   readGrades(p, text, unitFactor);
@@ -182,6 +234,11 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   buildLattice(p);
   buildFrameLattices(p);
   assignColumns(p);
+
+  if (reactions.endMarkerMissing)
+    prompter.message("The listing " + path + " has no line \"" + std::string(kReactionEndMarker) +
+                     "\" after its reaction table: it may be cut short. Check that every support and load case is "
+                     "in it.");
 
   ListingSummary summary;
   summary.supportsCaption = "SUPPORT REACTIONS :   " + numberText(p.supportCount());

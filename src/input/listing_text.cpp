@@ -285,7 +285,9 @@ void LineCursor::load(std::size_t lineStart) {
   std::size_t end = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - text_.data()) : text_.size();
   next_ = nl ? end + 1 : npos;
   line_ = text_.substr(lineStart, end - lineStart);
-  if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
+  // CR LF ends a line, and so does CR CR LF, what a listing whose line ends were converted twice
+  // holds: a carriage return left on the line would hide its continuation mark " -".
+  while (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
 }
 
 bool LineCursor::next() {

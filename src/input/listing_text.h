@@ -95,12 +95,13 @@ UnitScale toKilonewtons(ForceUnit u);
 UnitScale toKilonewtonMetres(ForceUnit f, LengthUnit l);
 
 // Lines of a listing held in memory. A line is the text up to a line feed, without the line feed and
-// without one carriage return before it. The cursor always stands on a current line until the end.
+// without the carriage returns before it (CR LF, and CR CR LF from line ends converted twice). The cursor always stands on a current line until the end.
 class LineCursor {
  public:
   explicit LineCursor(std::string_view text) : text_(text) { load(0); }
 
   bool atEnd() const { return start_ > text_.size(); }
+  std::string_view text() const { return text_; }
   std::string_view line() const { return line_; }
   std::size_t offset() const { return start_; }
   // Offset of the line after the current one (npos when the current line is the last).

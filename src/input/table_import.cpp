@@ -428,7 +428,7 @@ ListingSummary readTableText(Project& p, std::string_view contents, const std::s
     const std::size_t end = rest.find('\n');
     std::string_view t = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (t.ends_with('\r')) t.remove_suffix(1);
+    while (t.ends_with('\r')) t.remove_suffix(1);  // CR LF, or CR CR LF from line ends converted twice
 
     const QuoteFault bad = splitFields(t, separator, fields);
     if (bad.field >= 0) {

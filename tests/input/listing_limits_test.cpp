@@ -36,6 +36,7 @@ std::vector<std::string> jointLines(int n, const std::function<std::string(int)>
 TEST(ListingLimits, EveryCapacityIsRefusedWithItsLimitAndTheLimitItselfIsRead) {
   {
     ListingBuilder b;
+    b.joints = jointLines(501, [](int j) { return std::to_string(j) + " " + std::to_string(j % 20) + " 0 " + std::to_string(j / 20); });
     b.reactions = repeat(501, [](int s) { return reactionRow(s, 1, 100); });
     EXPECT_EQ(readText(b.text())->error, "The listing has 501 supports; at most 500 can be designed.");
     b.reactions = repeat(500, [](int s) { return reactionRow(s, 1, 100); });
@@ -45,6 +46,7 @@ TEST(ListingLimits, EveryCapacityIsRefusedWithItsLimitAndTheLimitItselfIsRead) {
   }
   {
     ListingBuilder b;
+    b.joints = {"7 0 0 0; 8 0 3 0"};
     b.reactions = reactionRow(7, 1, 100) + repeat(36, [](int c) { return reactionRow(0, c + 1, 100); });
     EXPECT_EQ(readText(b.text())->error, "Joint 7 has 37 reaction lines; at most 36 load cases can be designed.");
     b.reactions = reactionRow(7, 1, 100) + repeat(35, [](int c) { return reactionRow(0, c + 1, 100 + c); });
@@ -85,7 +87,7 @@ TEST(ListingLimits, EveryCapacityIsRefusedWithItsLimitAndTheLimitItselfIsRead) {
     ListingBuilder b;
     b.joints = jointLines(301, [](int j) { return std::to_string(j) + " " + std::to_string(j) + " 0 0"; });
     EXPECT_EQ(readText(b.text())->error, "The structure has 301 distinct X coordinates; at most 300 can be read.");
-    b.joints = {"40000 0 0 0"};
+    b.joints = {"1 0 0 0; 40000 0 0 0"};
     EXPECT_EQ(readText(b.text())->error, "Joint number 40000 is too large; joint numbers up to 32767 can be read.");
   }
 }

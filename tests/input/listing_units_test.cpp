@@ -121,8 +121,13 @@ TEST(ListingUnits, TheTableReadIsTheFirstInKnAndMetresElseTheFirstInKnownUnits) 
   EXPECT_EQ(firstFy("KIP  FEET", "KN   METE"), "700 Reactions in KN METE, in kN, kN·m");
   EXPECT_EQ(firstFy("KN   MMS ", "KIP  FEET"), "100 Reactions in KN MMS, converted to kN, kN·m");
   EXPECT_EQ(firstFy("DNS  METE", "KNS  MMS "), "700 Reactions in KNS MMS, converted to kN, kN·m");
-  for (const char* unknown : {"DNS  METE", "KN   KM  ", "KN       ", "MMS  KN  "})
-    EXPECT_EQ(firstFy(unknown, unknown), " NO SUPPORT REACTIONS  (or) Units differ ") << unknown;
+  // Units not known: the message says how the heading gives them.
+  for (const std::string unknown : {"DNS  METE", "KN   KM  ", "KN       ", "MMS  KN  "})
+    EXPECT_EQ(firstFy(unknown.c_str(), unknown.c_str()),
+              " NO SUPPORT REACTIONS  (or) Units differ \nThe listing TEST.ANL cannot be used: its reaction table gives "
+              "its units as \"" + unknown.substr(0, unknown.find_last_not_of(' ') + 1) +
+                  "\", which are not a force and a length unit the program knows (such as KN METE, KNS MMS or KIP "
+                  "FEET).") << unknown;
 }
 
 TEST(ListingUnits, TheExampleFrameInMillimetresReadsAsInMetres) {

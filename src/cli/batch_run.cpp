@@ -15,6 +15,7 @@
 #include "footing/design_inputs.h"
 #include "input/load_titles.h"
 #include "model/grades.h"
+#include "model/limits.h"
 #include "input/analysis_input.h"
 #include "input/listing_reader.h"
 #include "model/errors.h"
@@ -321,11 +322,13 @@ int runBatch(const BatchOptions& o) {
   } else if (o.haveSbc) {
     auto scratch = std::make_unique<Project>();
     if (!acceptDesignInputs(*scratch, o.depthText, "200")) {
-      std::fprintf(stderr, "plintova-cli: the depth must be a number from 0 to 6 m, not \"%s\"\n", o.depthText.c_str());
+      std::fprintf(stderr, "plintova-cli: the depth must be %s, not \"%s\"\n", limits::foundingDepthRange().c_str(),
+                   o.depthText.c_str());
       return 2;
     }
     if (!acceptDesignInputs(p, o.depthText, o.sbcText)) {
-      std::fprintf(stderr, "plintova-cli: the SBC must be a number from 50 to 1000 kN/m2, not \"%s\"\n", o.sbcText.c_str());
+      std::fprintf(stderr, "plintova-cli: the SBC must be %s, not \"%s\"\n", limits::sbcRange().c_str(),
+                   o.sbcText.c_str());
       return 2;
     }
   }

@@ -11,6 +11,7 @@
 #include "footing/grid_lines.h"
 #include "footing/plan_decisions.h"
 #include "footing/size_groups.h"
+#include "model/limits.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -122,6 +123,29 @@ void deriveSizes(Project& p, Prompter& prompter) {
   }
 }
 
+// The sizes a hand-resized or combined footing takes from its chosen length, checked against the largest
+// side sizing allows: a length that leaves the width beyond it is refused rather than designed.
+std::string oversizeRefusal(const Project& p) {
+  const std::string limit = "; footing sides above " + numberText(limits::kLargestSide) + " m cannot be designed.";
+  auto within = [](double side) { return side <= limits::kLargestSide; };  // false for NaN
+  for (const ResizedFooting& r : p.decisions.resized) {
+    if (!isFooting(p, r.footing) || p.FootingTable[r.footing].CombNo != kHandResized) continue;
+    const FootingRecord& f = p.FootingTable[r.footing];
+    if (!within(f.SizeL) || !within(f.SizeB))
+      return "The footing of joint " + numberText(f.JointNo) + " at a length of " + numberText(f.SizeL) +
+             " m needs a width of " + numberText(f.SizeB) + " m" + limit;
+  }
+  for (int n = 1; n <= p.CombinedCount; ++n) {
+    const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+    if (within(cf.CfLength) && within(cf.CfWidth)) continue;
+    return "Combined footing C" + std::to_string(n) + " of joints " +
+           numberText(p.FootingTable[cf.CfMembers[1]].JointNo) + " and " +
+           numberText(p.FootingTable[cf.CfMembers[2]].JointNo) + " would be " + numberText(cf.CfLength) +
+           " m long and " + numberText(cf.CfWidth) + " m wide" + limit;
+  }
+  return {};
+}
+
 }  // namespace
 
 void resetDecisions(Project& p) {
@@ -136,6 +160,7 @@ std::string derivePlan(Project& p, Prompter& prompter) {
   deriveKinds(p, prompter);
   deriveGroups(p);
   deriveSizes(p, prompter);
+  if (std::string refusal = oversizeRefusal(p); !refusal.empty()) return refusal;
   const AssignOutcome assigned = assignFootingsToGroups(p);
   if (!assigned.refusal.empty()) return assigned.refusal;
   if (!assigned.missed.empty()) prompter.message(missedSizeMessage(p, assigned.missed));

@@ -21,7 +21,8 @@ void resetDecisions(Project& p);
 // required size and belong to no group.
 // A combined pair whose columns no longer lie on one line (after an offset) is dropped from the
 // decisions and named in one message; footings larger than every ticked group are named in one
-// message. Returns a refusal (the assignment would put more footings into a group than it holds) or
+// message. Returns a refusal (a hand-resized or combined footing whose side would exceed the largest
+// side, limits::kLargestSide; the assignment would put more footings into a group than it holds) or
 // an empty text; after a refusal the derived tables are not to be used until the decisions change back.
 std::string derivePlan(Project& p, Prompter& prompter);
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "model/limits.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -18,7 +19,6 @@ constexpr double kStartOffset = 0.1;       // beyond the turning point of the ed
 constexpr int kIterations = 20;
 constexpr double kNoTensionCap = 6.0;      // largest side the no-tension requirement demands, m
 constexpr double kRoundingAllowance = 0.00049;
-constexpr double kLargestSide = 30.0;      // m; a larger side means reactions in the wrong units
 // A side checked by the sign of the cubic this far (relative) below and above it is taken as the root.
 constexpr double kRootTolerance = 1e-6;
 constexpr int kBisectionLimit = 2200;      // more than enough to reach neighbouring doubles
@@ -172,10 +172,10 @@ std::string sizeFootings(Project& p, Prompter& prompter) {
 
     // Up to the next whole millimetre, unless the side lies within 0.01 mm above one.
     const double L = roundTo(B + kRoundingAllowance, 3);
-    if (!(L <= kLargestSide))
+    if (!(L <= limits::kLargestSide))
       return "Joint " + numberText(p.ReactionTable(s, 0, 0)) + " needs a footing side of " +
              numberText(static_cast<float>(std::min(L, kLargestSingle))) + " m; sides above " +
-             numberText(kLargestSide) + " m cannot be designed. Check the units of the reactions in the listing.";
+             numberText(limits::kLargestSide) + " m cannot be designed. Check the units of the reactions in the listing.";
     f.NoTension = noTension;
     f.ReqSize1 = L;
     f.ReqSize = L;

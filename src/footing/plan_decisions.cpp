@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "model/limits.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -17,7 +18,7 @@ constexpr int64_t kMinDistance = 1000;    // mm, the later member further along 
 constexpr int64_t kMaxSkew = 10;          // mm accepted without asking
 constexpr double kLengthStep = 0.05;      // m per wheel notch on an isolated footing
 constexpr double kCombinedStep = 0.1;     // m per wheel notch on a combined footing
-constexpr double kGroupStep = 0.05;       // m per Shift-press on a group's size
+constexpr double kGroupStep = limits::kGroupSizeStep;  // m per Shift-press on a group's size
 
 bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }
 
@@ -162,11 +163,13 @@ std::optional<Decisions> withResizeStep(const Project& p, int s, int direction) 
     // The combined footing as a whole: its next design starts from the stored length and a step.
     const int n = f.CombNo;
     if (n > p.CombinedCount || static_cast<std::size_t>(n) > d.combined.size()) return std::nullopt;
-    d.combined[static_cast<std::size_t>(n) - 1].length = p.CombinedFootingTable[n].CfLength + step * kCombinedStep;
+    const Single length = p.CombinedFootingTable[n].CfLength + step * kCombinedStep;
+    if (!limits::combinedLengthAllowed(length)) return std::nullopt;
+    d.combined[static_cast<std::size_t>(n) - 1].length = length;
     return d;
   }
   const Single length = roundToSingle(f.SizeL + step * kLengthStep, 2);
-  if (!(length > 0)) return std::nullopt;
+  if (!limits::handLengthAllowed(length)) return std::nullopt;
   makeOrdinary(d, s);
   insertSorted<ResizedFooting>(d.resized, {static_cast<int16_t>(s), length}, keyOfResized);
   return d;
@@ -185,7 +188,8 @@ Decisions withGroupStepped(const Project& p, int g) {
   // size equals the base would no longer fit the group it came from.
   const float lowest = roundToSingle(grp.GroupBaseSize - kGroupStep, 2);
   float size = roundToSingle(grp.GroupSize - kGroupStep, 2);
-  if (size < lowest) size = roundToSingle(lowest + 2 * kGroupStep, 2);
+  // A size at or below zero is no size: the step wraps there too.
+  if (size < lowest || !(size > 0)) size = roundToSingle(lowest + 2 * kGroupStep, 2);
   return withGroupChoice(p, g, size, grp.Checked);
 }
 

@@ -45,7 +45,8 @@ Decisions withFootingToggled(const Project& p, int s);
 Decisions withResizeCleared(const Project& p, int s);
 // One wheel notch on footing s: its length grows or shrinks by 0.05 m and it becomes hand-resized
 // (a disabled footing too); a member of a combined footing lengthens or shortens that footing by 0.1 m.
-// Nothing when s is no footing or the length would not stay above zero.
+// Nothing when s is no footing or the length would leave its limits (limits::handLengthAllowed,
+// limits::combinedLengthAllowed).
 std::optional<Decisions> withResizeStep(const Project& p, int s, int direction);
 // A group's tick.
 Decisions withGroupChecked(const Project& p, int g, bool checked);

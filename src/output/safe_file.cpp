@@ -285,7 +285,22 @@ void removeTemporariesOnSignals() {
       for (int other : kCleanedSignals) sigaddset(&handler.sa_mask, other);
       ::sigaction(s, &handler, nullptr);
     }
+    // A file-size limit (ulimit -f) would end the program by SIGXFSZ in the middle of a write, with no
+    // message and the temporary file left behind. Ignored, the write fails with EFBIG instead: it is
+    // reported and the temporary file removed like any other failed write.
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && !(current.sa_flags & SA_SIGINFO) &&
+        current.sa_handler == SIG_DFL) {
+      struct sigaction ignore {};
+      ignore.sa_handler = SIG_IGN;
+      sigemptyset(&ignore.sa_mask);
+      ::sigaction(SIGXFSZ, &ignore, nullptr);
+    }
   });
+}
+
+std::string realFolderOf(const std::string& path) {
+  return fs::path(normalised(path)).parent_path().string();
 }
 
 TargetCheck checkOutputTarget(const std::string& target, const std::vector<ProtectedFile>& protectedFiles) {

@@ -60,13 +60,18 @@ using FillTemporaryFile = std::function<std::string(const std::string& temporary
 std::string writeFileSafely(const std::string& target, const FillTemporaryFile& fill,
                             const std::vector<ProtectedFile>& protectedFiles = {});
 
+// The absolute folder of the file `path` names, its symbolic links resolved (the file's own too, when it
+// is one): the folder the writer replaces the file in, and where a name relative to the file starts.
+std::string realFolderOf(const std::string& path);
+
 // Length of every temporary file name (".plv-XXXXXXXX.tmp"), whatever the target's name: a target whose
 // name is as long as the file system allows can still be written.
 inline constexpr std::size_t kTemporaryNameLength = 17;
 
 // Makes SIGINT, SIGTERM and SIGHUP remove the live temporary files before the program ends as it would
-// have without the handler. Installed only for signals whose disposition is still the default; the
-// writer calls it, so callers need not.
+// have without the handler, and ignores SIGXFSZ, so that a write beyond a file-size limit fails (and is
+// reported) rather than ending the program. Installed only for signals whose disposition is still the
+// default; the writer calls it, so callers need not.
 void removeTemporariesOnSignals();
 
 enum class InputStatus {

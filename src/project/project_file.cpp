@@ -7,8 +7,10 @@
 #include <nlohmann/json.hpp>
 
 #include "footing/design_inputs.h"
+#include "model/limits.h"
 #include "output/project_files.h"
 #include "output/safe_file.h"
+#include "project/json_text.h"
 
 namespace plintova {
 
@@ -17,13 +19,12 @@ namespace {
 using Json = nlohmann::ordered_json;
 namespace fs = std::filesystem;
 
-// Limits of the values a project file may hold. Lengths and sizes are footing dimensions in metres; a
-// bound far beyond any footing keeps an edited file from feeding absurd magnitudes to the design.
-constexpr double kMinSbc = 50, kMaxSbc = 1000;  // kN/m2, as the start-up dialog takes it
-constexpr double kMaxDepth = 6;                 // m
-constexpr double kMaxLength = 1000;             // m
-constexpr int kMaxJoint = 32767;                // joint numbers of the model are 16-bit
-constexpr std::size_t kLargestProjectFile = std::size_t{64} << 20;
+// The values a project file may hold are those the windows take for the same decisions
+// (model/limits.h). Joint numbers of the model are 16-bit.
+constexpr int kMaxJoint = 32767;
+// The project of the largest plan (500 footings, every decision, 36 load cases each) takes some
+// hundreds of kilobytes; a larger file is no project and would only cost memory and time.
+constexpr std::size_t kLargestProjectFile = std::size_t{4} << 20;
 
 // A value that cannot be written as a JSON number.
 struct NotFinite {};
@@ -119,21 +120,35 @@ const Json& required(const Json& object, const char* key, const std::string& whe
   return *v;
 }
 
+// The refusal of a value outside its limit: the key, the limit and the value as the file gives it.
+[[noreturn]] void refuseValue(const Json& v, const std::string& where, const std::string& range) {
+  std::string given = v.dump();
+  if (given.size() > 40) given = given.substr(0, 40) + "...";
+  throw Refusal{where + " must be " + range + ", not " + given};
+}
+
 double numberIn(const Json& v, const std::string& where, double lo, double hi, const std::string& range) {
   const double d = v.is_number() ? v.get<double>() : NAN;
-  if (!(d >= lo && d <= hi)) throw Refusal{where + " must be " + range};
+  if (!(d >= lo && d <= hi)) refuseValue(v, where, range);
   return d;
 }
 
-float lengthOf(const Json& v, const std::string& where) {
-  const float f = static_cast<float>(numberIn(v, where, 0, kMaxLength, "a length above 0 and at most 1000 m"));
-  if (!(f > 0)) throw Refusal{where + " must be a length above 0 and at most 1000 m"};
+// A length in metres, single precision, that `allowed` takes (checked as the program holds it).
+float lengthOf(const Json& v, const std::string& where, bool (*allowed)(double), const std::string& range) {
+  const float f = v.is_number() ? static_cast<float>(v.get<double>()) : NAN;
+  if (!allowed(f)) refuseValue(v, where, range);
   return f;
 }
 
+float baseSizeOf(const Json& v, const std::string& where) {
+  return lengthOf(v, where, limits::groupBaseSizeAllowed, limits::groupBaseSizeRange());
+}
+
+bool pedestalFits(double pedestal) { return limits::pedestalAllowed(pedestal); }
+
 int wholeIn(const Json& v, const std::string& where, int lo, int hi, const std::string& range) {
   const double d = numberIn(v, where, lo, hi, range);
-  if (d != std::trunc(d)) throw Refusal{where + " must be " + range};
+  if (d != std::trunc(d)) refuseValue(v, where, range);
   return static_cast<int>(d);
 }
 
@@ -178,6 +193,8 @@ SavedProject fromJson(const Json& root) {
   SavedProject s;
   s.listing = textOf(required(root, "listing", keyName("listing")), keyName("listing"));
   if (s.listing.empty()) throw Refusal{"\"listing\" must name the listing"};
+  // A NUL would end the name where the system reads it: another file than the one named.
+  if (s.listing.find('\0') != std::string::npos) throw Refusal{"\"listing\" must be a file name without a NUL character"};
   if (const Json* v = member(root, "listingSha256")) {
     s.listingSha256 = textOf(*v, keyName("listingSha256"));
     if (!s.listingSha256.empty() && !isHex(s.listingSha256, 64))
@@ -190,10 +207,10 @@ SavedProject fromJson(const Json& root) {
     x.reactions = textOf(required(e, "reactions", inEntry(where, "reactions")), inEntry(where, "reactions"));
     s.supports.push_back(x);
   });
-  s.sbc = static_cast<float>(numberIn(required(root, "sbc", keyName("sbc")), keyName("sbc"), kMinSbc, kMaxSbc,
-                                      "a number from 50 to 1000 (kN/m2)"));
-  s.depth = static_cast<float>(
-      numberIn(required(root, "depth", keyName("depth")), keyName("depth"), 0, kMaxDepth, "a number from 0 to 6 (m)"));
+  s.sbc = static_cast<float>(numberIn(required(root, "sbc", keyName("sbc")), keyName("sbc"), limits::kSmallestSbc,
+                                      limits::kLargestSbc, limits::sbcRange()));
+  s.depth = static_cast<float>(numberIn(required(root, "depth", keyName("depth")), keyName("depth"), 0,
+                                        limits::kLargestFoundingDepth, limits::foundingDepthRange()));
   forEntries(root, "offsets", [&](const Json& e, const std::string& where) {
     objectOf(e, where);
     SavedOffset o;
@@ -205,9 +222,14 @@ SavedProject fromJson(const Json& root) {
   forEntries(root, "groups", [&](const Json& e, const std::string& where) {
     objectOf(e, where);
     GroupChoice g;
-    g.baseSize = lengthOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
+    g.baseSize = baseSizeOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
     g.size = g.baseSize;
-    if (const Json* v = member(e, "size")) g.size = lengthOf(*v, inEntry(where, "size"));
+    if (const Json* v = member(e, "size")) {
+      const float size = v->is_number() ? static_cast<float>(v->get<double>()) : NAN;
+      if (!limits::groupSizeAllowed(g.baseSize, size))
+        refuseValue(*v, inEntry(where, "size"), limits::groupSizeRange(g.baseSize));
+      g.size = size;
+    }
     if (const Json* v = member(e, "checked")) g.checked = booleanOf(*v, inEntry(where, "checked"));
     s.groups.push_back(g);
   });
@@ -221,14 +243,16 @@ SavedProject fromJson(const Json& root) {
     SavedCombined c;
     c.first = jointOf(joints[0], jointsAt);
     c.second = jointOf(joints[1], jointsAt);
-    if (const Json* v = member(e, "length")) c.length = lengthOf(*v, inEntry(where, "length"));
+    if (const Json* v = member(e, "length"))
+      c.length = lengthOf(*v, inEntry(where, "length"), limits::combinedLengthAllowed, limits::combinedLengthRange());
     s.combined.push_back(c);
   });
   forEntries(root, "resized", [&](const Json& e, const std::string& where) {
     objectOf(e, where);
     SavedResize r;
     r.joint = jointOf(required(e, "joint", inEntry(where, "joint")), inEntry(where, "joint"));
-    r.length = lengthOf(required(e, "length", inEntry(where, "length")), inEntry(where, "length"));
+    r.length = lengthOf(required(e, "length", inEntry(where, "length")), inEntry(where, "length"),
+                        limits::handLengthAllowed, limits::handLengthRange());
     s.resized.push_back(r);
   });
   forEntries(root, "schedule", [&](const Json& e, const std::string& where) {
@@ -243,18 +267,18 @@ SavedProject fromJson(const Json& root) {
       if (!arrayOf(*joints, at).is_array() || joints->size() != 2) throw Refusal{at + " must list two joints"};
       edit.footings = {static_cast<int16_t>(jointOf((*joints)[0], at)), static_cast<int16_t>(jointOf((*joints)[1], at))};
     } else {
-      edit.baseSize = lengthOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
+      edit.baseSize = baseSizeOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
     }
-    if (const Json* v = member(e, "pedestal")) edit.pedestal = lengthOf(*v, inEntry(where, "pedestal"));
-    if (const Json* v = member(e, "depth")) {
-      // Any depth the schedule's box takes: the design raises one that bending does not allow.
-      const double d = numberIn(*v, inEntry(where, "depth"), -kMaxLength, kMaxLength, "a depth within 1000 m");
-      edit.depth = static_cast<float>(d);
-    }
+    // The pedestal and depth the schedule's boxes take; whether a pedestal fits its footing is checked
+    // by the Design, which drops and names one that does not.
+    if (const Json* v = member(e, "pedestal"))
+      edit.pedestal = lengthOf(*v, inEntry(where, "pedestal"), pedestalFits, limits::pedestalRange());
+    if (const Json* v = member(e, "depth"))
+      edit.depth = lengthOf(*v, inEntry(where, "depth"), limits::typedDepthAllowed, limits::typedDepthRange());
     if (const Json* v = member(e, "barDia")) {
       const int dia = wholeIn(*v, inEntry(where, "barDia"), 10, 20, "10, 12, 16 or 20 (mm)");
       if (dia != 10 && dia != 12 && dia != 16 && dia != 20)
-        throw Refusal{inEntry(where, "barDia") + " must be 10, 12, 16 or 20 (mm)"};
+        refuseValue(*v, inEntry(where, "barDia"), "10, 12, 16 or 20 (mm)");
       // 10 mm is every group row's own bar: no edit (the other rows choose their own, so 10 is one).
       if (dia != 10 || !edit.footings.empty()) edit.barDia = static_cast<int16_t>(dia);
     }
@@ -304,20 +328,6 @@ std::string oneLine(const Json& v) {
   return v.dump();
 }
 
-// Line and column of the byte `position` (1-based, as the JSON reader counts) of `text`.
-std::pair<std::size_t, std::size_t> lineAndColumn(const std::string& text, std::size_t position) {
-  std::size_t line = 1, column = 1;
-  for (std::size_t i = 0; i + 1 < position && i < text.size(); ++i) {
-    if (text[i] == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
-    }
-  }
-  return {line, column};
-}
-
 }  // namespace
 
 std::string projectFileText(const SavedProject& saved, std::string& reason) {
@@ -356,26 +366,21 @@ std::string projectFileText(const SavedProject& saved, std::string& reason) {
 std::string writeProjectFile(const Project& p, const std::string& path) {
   std::string reason;
   const std::string text = projectFileText(savedProjectOf(p, path), reason);
-  if (text.empty()) return "The project cannot be saved: " + reason + ".";
-  return writeFileSafely(path, text, projectInputFiles(p.AnlPath));
+  if (text.empty()) return "The project file " + path + " cannot be written: " + reason + ".";
+  reason = writeFileSafely(path, text, projectInputFiles(p.AnlPath));
+  if (!reason.empty()) return "The project file " + path + " could not be written: " + reason + ".";
+  return {};
 }
 
 ReadProject parseProjectFile(const std::string& text, const std::string& path) {
   const std::string name = "The project file " + path;
   ReadProject out;
-  Json root;
-  try {
-    root = Json::parse(text);
-  } catch (const nlohmann::json::parse_error& e) {
-    const auto [line, column] = lineAndColumn(text, e.byte);
-    out.error = name + " is not valid JSON text (line " + std::to_string(line) + ", column " +
-                std::to_string(column) + ").";
-    return out;
-  } catch (const nlohmann::json::exception&) {
-    // The reader takes no number beyond the range of a double.
-    out.error = name + " cannot be used: it holds a number too large to read.";
+  JsonRead json = readJsonStrictly(text);
+  if (!json) {
+    out.error = name + " " + json.error + ".";
     return out;
   }
+  const Json& root = json.value;
   const Json* format = root.is_object() ? member(root, "format") : nullptr;
   if (!format || !format->is_string() || format->get<std::string>() != kProjectFileFormat) {
     out.error = name + " is not a Plintova project file.";
@@ -415,9 +420,8 @@ ReadProject readProjectFile(const std::string& path) {
 std::string listingPathOf(const SavedProject& saved, const std::string& projectPath) {
   const fs::path listing(saved.listing);
   if (listing.is_absolute()) return listing.lexically_normal().string();
-  std::error_code ec;
-  const fs::path folder = fs::absolute(fs::path(projectPath), ec).parent_path();
-  return (folder / listing).lexically_normal().string();
+  // From the folder of the real file: a project opened through a symbolic link keeps its listing.
+  return (fs::path(realFolderOf(projectPath)) / listing).lexically_normal().string();
 }
 
 std::string acceptSavedInputs(Project& p, const SavedProject& saved) {

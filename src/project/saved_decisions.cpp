@@ -7,6 +7,7 @@
 
 #include "footing/plan_decisions.h"
 #include "model/numbers.h"
+#include "output/safe_file.h"
 #include "project/project_file.h"
 
 namespace plintova {
@@ -16,15 +17,18 @@ namespace {
 namespace fs = std::filesystem;
 
 // The listing's name as the project file keeps it: relative to the project file's folder when the
-// listing lies in that folder or below it (the two can move together), else absolute.
+// listing lies in that folder or below it (the two can move together), else absolute. Both folders are
+// the real ones: the file is written where a symbolic link to it points, and read from there.
 std::string listingNameFor(const std::string& anlPath, const std::string& projectPath) {
   if (anlPath.empty()) return {};
   std::error_code ec;
   const fs::path listing = fs::absolute(fs::path(anlPath), ec).lexically_normal();
   if (ec) return anlPath;
-  const fs::path folder = fs::absolute(fs::path(projectPath), ec).lexically_normal().parent_path();
-  if (ec) return listing.string();
-  const fs::path relative = listing.lexically_relative(folder);
+  // The listing's own folder resolved, its name kept: a listing that is a link stays named by the link.
+  fs::path folder = fs::weakly_canonical(listing.parent_path(), ec);
+  if (ec) folder = listing.parent_path();
+  const fs::path realListing = folder / listing.filename();
+  const fs::path relative = realListing.lexically_relative(realFolderOf(projectPath));
   if (!relative.empty() && *relative.begin() != "..") return relative.string();
   return listing.string();
 }
@@ -152,8 +156,11 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
       dropped.push_back(what + notASupport(o.joint) + ".");
     } else if (offsetSet[static_cast<std::size_t>(f)]) {
       dropped.push_back(what + "the joint has an offset already.");
-    } else if ((o.stepX != 0 || o.stepZ != 0) && !offsetPosition(p, f, o.stepX, o.stepZ)) {
+    } else if (!offsetPosition(p, f, 0, 0)) {
       dropped.push_back(what + "the section of its column is not known.");
+    } else if (!offsetPosition(p, f, o.stepX, o.stepZ)) {
+      dropped.push_back(what + "the offset would move the footing beyond the plan's coordinates (" +
+                        "+/-2147483647 mm).");
     } else {
       d.offsets[static_cast<std::size_t>(f)] = {static_cast<int8_t>(o.stepX), static_cast<int8_t>(o.stepZ)};
       offsetSet[static_cast<std::size_t>(f)] = true;
@@ -249,16 +256,21 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
   }
 
   // Schedule edits stay as saved (joints turned into footings): the Design command applies them to the
-  // rows of their base sizes or footings and names those whose row is gone.
+  // rows of their base sizes or footings and names those whose row is gone. A second edit of one row
+  // is dropped, as a second choice of any other decision is.
+  std::set<std::pair<float, std::vector<int16_t>>> edited;  // rows by base size or by footings
   for (ScheduleEdit e : saved.schedule) {
+    const std::string row = e.isGroupRow() ? "the row of size group " + numberText(e.baseSize) + " m"
+                                           : "the row of " + jointList(std::vector<int>(e.footings.begin(), e.footings.end()));
     std::string missing;
     for (int16_t& f : e.footings) {
       const int joint = f;
       f = static_cast<int16_t>(footingOf(joint));
       if (f == 0) missing = notASupport(joint);
     }
-    if (missing.empty()) d.schedule.push_back(e);
-    else dropped.push_back("Schedule edit of a footing's row: " + missing + ".");
+    if (!missing.empty()) dropped.push_back("Schedule edit of a footing's row: " + missing + ".");
+    else if (!edited.emplace(e.isGroupRow() ? e.baseSize.value() : 0.0f, e.footings).second) dropped.push_back("Schedule edit of " + row + ": the row has an edit already.");
+    else d.schedule.push_back(e);
   }
   d.sheet = saved.sheet;
   return d;

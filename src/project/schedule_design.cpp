@@ -10,6 +10,7 @@
 #include "design/combined_design.h"
 #include "design/footing_design.h"
 #include "design/rectangular_design.h"
+#include "model/limits.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -66,6 +67,78 @@ std::vector<int16_t> footingsOf(const FootingRow& row) {
   return f;
 }
 
+// The schedule edits a Design keeps, and those it drops (named in one message).
+struct EditsKept {
+  explicit EditsKept(const Project& project) : p(project) {}
+  void drop(const ScheduleEdit& e, const std::string& why) {
+    dropped += (dropped.empty() ? "" : "; ") + editText(p, e) + why;
+  }
+  // A pedestal edit that no longer fits its footing (resized since) is dropped and named; the rest of
+  // the edit stays.
+  ScheduleEdit fitted(ScheduleEdit e, double shorterSide) {
+    if (e.pedestal && !limits::pedestalAllowed(*e.pedestal, shorterSide)) {
+      drop(ScheduleEdit{e.baseSize, e.pedestal, {}, {}, e.footings}, " no longer fits the footing");
+      e.pedestal.reset();
+    }
+    return e;
+  }
+  const Project& p;
+  std::vector<ScheduleEdit> kept;
+  std::string dropped;
+};
+
+// Group rows: designed afresh, then their edits in the order pedestal, depth, bar diameter.
+void designGroupRows(Project& p, EditsKept& edits) {
+  for (ScheduleEdit e : p.decisions.schedule) {
+    if (!e.isGroupRow()) continue;
+    const int r = rowOfBaseSize(p, e.baseSize);
+    if (r == 0) {
+      edits.drop(e, "");
+      continue;
+    }
+    if (e.pedestal && !editPedestal(p, r, *e.pedestal)) {
+      edits.drop(ScheduleEdit{e.baseSize, e.pedestal, {}, {}, {}}, " no longer fits the footing");
+      e.pedestal.reset();
+    }
+    if (e.depth) editTotalDepth(p, r, *e.depth);
+    if (e.barDia) {
+      p.DesignGroupTable[r].BarDia = *e.barDia;
+      RedesignScheduleRow(p, r);
+    }
+    if (!e.empty()) edits.kept.push_back(e);
+  }
+  for (int r = 1; r <= p.DesignGroupCount; ++r) p.DesignGroupTable[r].checks = groupRowChecks(p, r);
+}
+
+// Rows of the hand-resized footings in footing order, then of the combined footings in their order,
+// each designed with its edits; edits of footings no longer resized or combined are dropped.
+void designFootingRows(Project& p, EditsKept& edits) {
+  std::vector<std::vector<int16_t>> rows;  // the footings of every row designed
+  auto editOf = [&](const std::vector<int16_t>& footings, double shorterSide) -> std::optional<ScheduleEdit> {
+    rows.push_back(footings);
+    const ScheduleEdit* e = editFor(p.decisions.schedule, footings);
+    if (!e) return std::nullopt;
+    ScheduleEdit edit = edits.fitted(*e, shorterSide);
+    if (!edit.empty()) edits.kept.push_back(edit);
+    return edit;
+  };
+  p.RectangularRows.clear();
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    if (f.CombNo != -1) continue;
+    const auto e = editOf({static_cast<int16_t>(s)}, std::min<double>(f.SizeL, f.SizeB));
+    p.RectangularRows.push_back(designRectangularRow(p, s, f.GroupRank, rowEditOf(e ? &*e : nullptr)));
+  }
+  p.CombinedRows.clear();
+  for (int n = 1; n <= p.CombinedCount; ++n) {
+    const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+    const auto e = editOf({cf.CfMembers[1], cf.CfMembers[2]}, std::min<double>(cf.CfLength, cf.CfWidth));
+    p.CombinedRows.push_back(designCombinedRow(p, n, rowEditOf(e ? &*e : nullptr)));
+  }
+  for (const ScheduleEdit& e : p.decisions.schedule)
+    if (!e.isGroupRow() && std::find(rows.begin(), rows.end(), e.footings) == rows.end()) edits.drop(e, "");
+}
+
 }  // namespace
 
 int scheduleRowCount(const Project& p) {
@@ -80,61 +153,14 @@ const FootingRow* footingRowAt(const Project& p, int r) {
 
 bool designSchedule(Project& p, Prompter& prompter) {
   if (!DesignAllGroups(p, prompter)) return false;
-
-  std::vector<ScheduleEdit> kept;
-  std::string dropped;
-  auto drop = [&](const ScheduleEdit& e, const std::string& why) {
-    dropped += (dropped.empty() ? "" : "; ") + editText(p, e) + why;
-  };
-
-  // Group rows: designed afresh, then their edits in the order pedestal, depth, bar diameter.
-  for (ScheduleEdit e : p.decisions.schedule) {
-    if (!e.isGroupRow()) continue;
-    const int r = rowOfBaseSize(p, e.baseSize);
-    if (r == 0) {
-      drop(e, "");
-      continue;
-    }
-    if (e.pedestal && !editPedestal(p, r, *e.pedestal)) {
-      drop(ScheduleEdit{e.baseSize, e.pedestal, {}, {}, {}}, " no longer fits the footing");
-      e.pedestal.reset();
-    }
-    if (e.depth) editTotalDepth(p, r, *e.depth);
-    if (e.barDia) {
-      p.DesignGroupTable[r].BarDia = *e.barDia;
-      RedesignScheduleRow(p, r);
-    }
-    if (!e.empty()) kept.push_back(e);
-  }
-  for (int r = 1; r <= p.DesignGroupCount; ++r) p.DesignGroupTable[r].checks = groupRowChecks(p, r);
-
-  // Rows of the hand-resized footings in footing order, then of the combined footings in their order,
-  // each designed with its edits.
-  p.RectangularRows.clear();
-  for (int s = 1; s <= p.FootingCount; ++s) {
-    if (p.FootingTable[s].CombNo != -1) continue;
-    const ScheduleEdit* e = editFor(p.decisions.schedule, {static_cast<int16_t>(s)});
-    p.RectangularRows.push_back(designRectangularRow(p, s, p.FootingTable[s].GroupRank, rowEditOf(e)));
-    if (e) kept.push_back(*e);
-  }
-  p.CombinedRows.clear();
-  for (int n = 1; n <= p.CombinedCount; ++n) {
-    const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
-    const ScheduleEdit* e = editFor(p.decisions.schedule, {cf.CfMembers[1], cf.CfMembers[2]});
-    p.CombinedRows.push_back(designCombinedRow(p, n, rowEditOf(e)));
-    if (e) kept.push_back(*e);
-  }
-  // Edits of rows that are gone: the footing is no longer hand-resized or combined.
-  for (const ScheduleEdit& e : p.decisions.schedule) {
-    if (e.isGroupRow()) continue;
-    if (std::none_of(kept.begin(), kept.end(), [&](const ScheduleEdit& k) { return k.sameRow(e); })) drop(e, "");
-  }
-
-  p.decisions.schedule = std::move(kept);
+  EditsKept edits(p);
+  designGroupRows(p, edits);
+  designFootingRows(p, edits);
+  p.decisions.schedule = std::move(edits.kept);
   p.scheduleDesigned = true;
   p.scheduleStale = false;
-  if (!dropped.empty())
-    prompter.message("These schedule edits no longer have their row and were dropped: " + dropped + ".");
+  if (!edits.dropped.empty())
+    prompter.message("These schedule edits no longer have their row and were dropped: " + edits.dropped + ".");
   return true;
 }
 
@@ -162,13 +188,13 @@ std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField
   switch (field) {
     case ScheduleField::Depth: {
       const float depth = static_cast<float>(value);
-      if (!std::isfinite(depth)) return std::nullopt;
+      if (!limits::typedDepthAllowed(depth)) return std::nullopt;
       it->depth = depth;
       break;
     }
     case ScheduleField::Pedestal: {
       const float pedestal = static_cast<float>(value);
-      if (!(pedestal > 0) || !(pedestal < size)) return std::nullopt;
+      if (!limits::pedestalAllowed(pedestal, size)) return std::nullopt;
       it->pedestal = pedestal;
       it->depth.reset();  // the depth is designed afresh for the new cantilever
       break;

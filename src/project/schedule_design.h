@@ -28,10 +28,11 @@ const FootingRow* footingRowAt(const Project& p, int r);
 
 enum class ScheduleField { Depth, Pedestal, BarDia };
 
-// The decisions after an edit of schedule row r (any kind): a typed total depth (any finite value; the
-// design raises a depth shallower than bending needs), a typed pedestal (above zero and smaller than the
-// footing's shorter side; it designs the depth afresh, so it takes back a depth edit of the row), or a
-// click on the bar diameter (the next of 10, 12, 16, 20). Nothing when the edit is refused.
+// The decisions after an edit of schedule row r (any kind): a typed total depth (limits::typedDepthAllowed;
+// the design raises a depth shallower than bending needs), a typed pedestal (limits::pedestalAllowed:
+// above zero and smaller than the footing's shorter side; it designs the depth afresh, so it takes back a
+// depth edit of the row), or a click on the bar diameter (the next of 10, 12, 16, 20). Nothing when the
+// edit is refused.
 std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField field, double value = 0);
 
 }  // namespace plintova

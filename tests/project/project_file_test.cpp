@@ -405,8 +405,14 @@ TEST(ProjectFile, OffsetsNeedTheColumnSectionAndACombinedPairMustLieOnOneLineWhe
 }
 
 TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
-  const std::string good =
-      R"({"format": "plintova-project", "version": 1, "listing": "FRAME1.ANL", "sbc": 200, "depth": 1.5)";
+  const std::string head = R"({"format": "plintova-project", "version": 1, "listing": "FRAME1.ANL")";
+  const std::string good = head + R"(, "sbc": 200, "depth": 1.5)";
+  // The good file with `tail` in place of its own SBC or depth, where the tail gives one.
+  auto goodWith = [&](const std::string& tail) {
+    if (tail.starts_with(R"(, "sbc")")) return head + R"(, "depth": 1.5)" + tail;
+    if (tail.starts_with(R"(, "depth")")) return head + R"(, "sbc": 200)" + tail;
+    return good + tail;
+  };
   auto refusal = [](const std::string& text) {
     const ReadProject r = parseProjectFile(text, "p.plintova");
     EXPECT_FALSE(r.project.has_value()) << text;
@@ -422,30 +428,30 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
   EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": 2, "sbc": "x"})"),
             "The project file p.plintova was written by a newer version of Plintova (project file version 2; this "
             "version reads version 1).");
-  EXPECT_EQ(refusal(good + R"(, "depth": 1e999})"),
+  EXPECT_EQ(refusal(goodWith(R"(, "depth": 1e999})")),
             "The project file p.plintova cannot be used: it holds a number too large to read.");
   EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": "1"})"),
             "The project file p.plintova cannot be used: \"version\" must be 1.");
 
   const std::vector<std::pair<std::string, std::string>> wrong = {
-      {R"(, "sbc": 49})", "\"sbc\" must be a number from 50 to 1000 (kN/m2)"},
-      {R"(, "sbc": "200"})", "\"sbc\" must be a number from 50 to 1000 (kN/m2)"},
-      {R"(, "depth": 6.5})", "\"depth\" must be a number from 0 to 6 (m)"},
-      {R"(, "offsets": [{"joint": 3, "stepX": 2}]})", "\"offsets\" entry 1, \"stepX\" must be -1, 0 or 1"},
-      {R"(, "disabled": [21, 0]})", "\"disabled\" entry 2 must be a joint number from 1 to 32767"},
+      {R"(, "sbc": 49})", "\"sbc\" must be a number from 50 to 1000 (kN/m2), not 49"},
+      {R"(, "sbc": "200"})", "\"sbc\" must be a number from 50 to 1000 (kN/m2), not \"200\""},
+      {R"(, "depth": 6.5})", "\"depth\" must be a number from 0 to 6 (m), not 6.5"},
+      {R"(, "offsets": [{"joint": 3, "stepX": 2}]})", "\"offsets\" entry 1, \"stepX\" must be -1, 0 or 1, not 2"},
+      {R"(, "disabled": [21, 0]})", "\"disabled\" entry 2 must be a joint number from 1 to 32767, not 0"},
       {R"(, "groups": [{"size": 1.8}]})", "\"groups\" entry 1, \"baseSize\" is missing"},
       {R"(, "combined": [{"joints": [20]}]})", "\"combined\" entry 1, \"joints\" must list two joints"},
       {R"(, "resized": [{"joint": 22, "length": -2.7}]})",
-       "\"resized\" entry 1, \"length\" must be a length above 0 and at most 1000 m"},
+       "\"resized\" entry 1, \"length\" must be from 0.05 to 30 m, not -2.7"},
       {R"(, "schedule": [{"baseSize": 2.2, "barDia": 14}]})",
-       "\"schedule\" entry 1, \"barDia\" must be 10, 12, 16 or 20 (mm)"},
+       "\"schedule\" entry 1, \"barDia\" must be 10, 12, 16 or 20 (mm), not 14"},
       {R"(, "schedule": [{"baseSize": 2.2, "depth": null}]})",
-       "\"schedule\" entry 1, \"depth\" must be a depth within 1000 m"},
+       "\"schedule\" entry 1, \"depth\" must be a depth of at most 10 m, not null"},
       {R"(, "designed": "yes"})", "\"designed\" must be true or false"},
       {R"(, "listingSha256": "abc"})", "\"listingSha256\" must be 64 lower-case hex digits"},
   };
   for (const auto& [tail, why] : wrong)
-    EXPECT_EQ(refusal(good + tail), "The project file p.plintova cannot be used: " + why + ".") << tail;
+    EXPECT_EQ(refusal(goodWith(tail)), "The project file p.plintova cannot be used: " + why + ".") << tail;
 
   // Unknown keys are left for later versions of the file; a missing file names its reason.
   EXPECT_TRUE(parseProjectFile(good + R"(, "title": "Office block"})", "p.plintova"));

@@ -341,7 +341,14 @@ int runBatch(const BatchOptions& o) {
         return 2;
       }
     }
-    if (const std::string refusal = applyLoadCaseChoice(p, o.cases, o.increasedCases); !refusal.empty()) {
+    // The ranges given become the listing's cases in them; a number in a range that is no case of the
+    // listing is refused, as a case named alone is.
+    std::string refusal;
+    std::optional<std::vector<int>> used = listingCasesIn(p, o.cases, refusal);
+    std::optional<std::vector<int>> increased;
+    if (used && o.increasedCases && !(increased = listingCasesIn(p, *o.increasedCases, refusal))) used.reset();
+    if (used) refusal = applyLoadCaseChoice(p, *used, increased);
+    if (!refusal.empty()) {
       std::fprintf(stderr, "plintova-cli: %s\n", refusal.c_str());
       return 2;
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "footing/design_inputs.h"
 #include "project/project_file.h"
 
 namespace plintova::cli {
@@ -25,8 +26,8 @@ struct BatchOptions {
   // --fck/--fe: grades in place of the listing's; --cases/--increased-cases: the load cases used and
   // those checked against 1.25 x SBC (checked by main() before the run).
   int fck = 0, fe = 0;
-  std::vector<int> cases;
-  std::optional<std::vector<int>> increasedCases;
+  std::vector<CaseRange> cases;  // empty: every case
+  std::optional<std::vector<CaseRange>> increasedCases;
   std::optional<SavedProject> saved;
   // Write the footing drawing's sheets (printPdf) and the bare plan on A3 (printPlanPdf) as PDF files;
   // each returns "" or the reason it failed. Empty where the tool has no printing.

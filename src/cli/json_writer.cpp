@@ -7,9 +7,36 @@
 
 namespace plintova::cli {
 
+namespace {
+
+// Length of the well-formed UTF-8 sequence that starts at s[i] (1 to 4), or 0 when the bytes there are
+// none: a stray continuation byte, a truncated sequence, an overlong form, a surrogate or a code point
+// beyond U+10FFFF.
+std::size_t utf8SequenceAt(const std::string& s, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char lead = byte(i);
+  std::size_t n = 0;
+  unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) n = 2;
+  else if (lead == 0xE0) n = 3, lo = 0xA0;
+  else if (lead == 0xED) n = 3, hi = 0x9F;
+  else if (lead >= 0xE1 && lead <= 0xEF) n = 3;
+  else if (lead == 0xF0) n = 4, lo = 0x90;
+  else if (lead == 0xF4) n = 4, hi = 0x8F;
+  else if (lead >= 0xF1 && lead <= 0xF3) n = 4;
+  else return 0;
+  if (i + n > s.size() || byte(i + 1) < lo || byte(i + 1) > hi) return 0;
+  for (std::size_t k = 2; k < n; ++k)
+    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+  return n;
+}
+
+}  // namespace
+
 std::string jsonEscape(const std::string& s) {
   std::string o = "\"";
-  for (unsigned char c : s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
     switch (c) {
       case '"': o += "\\\""; break;
       case '\\': o += "\\\\"; break;
@@ -22,9 +49,17 @@ std::string jsonEscape(const std::string& s) {
           std::snprintf(b, sizeof b, "\\u%04x", c);
           o += b;
         } else if (c >= 0x80) {
-          // Listings are not UTF-8; bytes above 0x7F are taken as Latin-1 so the output stays valid JSON.
-          o += static_cast<char>(0xC0 | (c >> 6));
-          o += static_cast<char>(0x80 | (c & 0x3F));
+          // Text is UTF-8 and passes as it is. A byte that is no part of UTF-8 (a file name in another
+          // encoding) is written as the text \xHH, so that the name stays recognisable and the output
+          // stays valid JSON, rather than being re-encoded as some other character.
+          if (const std::size_t n = utf8SequenceAt(s, i); n > 0) {
+            o.append(s, i, n);
+            i += n - 1;
+          } else {
+            char b[8];
+            std::snprintf(b, sizeof b, "\\\\x%02X", c);
+            o += b;
+          }
         } else {
           o += static_cast<char>(c);
         }

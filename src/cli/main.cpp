@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -100,8 +101,11 @@ std::optional<int> wholeNumber(const std::string& text) {
 int main(int argc, char** argv) {
   plintova::cli::BatchOptions o;
   std::vector<std::string> settled;  // options a project file settles
+  std::set<std::string> given;       // every option may be given once: a second would silently win
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
+    if (a.size() > 1 && a[0] == '-' && !given.insert(a).second)
+      return usage((a + " is given twice; give each option once").c_str());
     auto value = [&](std::string& into) {
       if (i + 1 >= argc) return false;
       into = argv[++i];
@@ -134,8 +138,9 @@ int main(int argc, char** argv) {
     } else if (a == "--fck" || a == "--fe") {
       std::string text;
       if (!value(text)) return usage((a + " needs a grade").c_str());
+      // A grade of 0 is no grade: it would leave the listing's in force unnoticed.
       const auto grade = wholeNumber(text);
-      if (!grade) return usage((a + " needs a whole number of N/mm2, not \"" + text + "\"").c_str());
+      if (!grade || *grade == 0) return usage((a + " needs a whole number of N/mm2 above 0, not \"" + text + "\"").c_str());
       (a == "--fck" ? o.fck : o.fe) = *grade;
       settled.push_back(a);
     } else if (a == "--cases" || a == "--increased-cases") {
@@ -174,8 +179,6 @@ int main(int argc, char** argv) {
     if (!o.saveProjectPath.empty() && !o.haveSbc) return usage("--save-project needs --sbc and --depth, or --project");
     if (!settled.empty() && !o.haveSbc) return usage((settled.front() + " needs --sbc and --depth").c_str());
     // A grade given alone is checked with the other as the listing gives it, once it is read.
-    for (int grade : {o.fck, o.fe})
-      if (grade < 0) return usage("a grade must be above 0");
   }
   if (!o.projectPath.empty()) {
     plintova::ReadProject read = plintova::readProjectFile(o.projectPath);

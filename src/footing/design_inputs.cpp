@@ -68,8 +68,13 @@ std::vector<int> defaultIncreasedCases(const Project& p, const std::vector<int>&
   return increased;
 }
 
-std::optional<std::vector<int>> parseCaseList(const std::string& text, std::string& reason) {
-  std::set<int> cases;
+std::optional<std::vector<CaseRange>> parseCaseList(const std::string& text, std::string& reason) {
+  if (text.size() > kLongestCaseList) {
+    reason = "a list of load cases may hold at most " + std::to_string(kLongestCaseList) + " characters, not " +
+             std::to_string(text.size());
+    return std::nullopt;
+  }
+  std::vector<CaseRange> ranges;
   std::size_t i = 0;
   auto skipBlanks = [&] {
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -100,7 +105,7 @@ std::optional<std::vector<int>> parseCaseList(const std::string& text, std::stri
       last = *to;
       skipBlanks();
     }
-    for (int n = *first; n <= last; ++n) cases.insert(n);
+    ranges.push_back({*first, last});
     if (i == text.size()) break;
     if (text[i] != ',') {
       reason = refused;
@@ -108,7 +113,32 @@ std::optional<std::vector<int>> parseCaseList(const std::string& text, std::stri
     }
     ++i;
   }
-  return std::vector<int>(cases.begin(), cases.end());
+  // Sorted, and ranges that overlap or touch merged into one.
+  std::sort(ranges.begin(), ranges.end(), [](const CaseRange& a, const CaseRange& b) { return a.first < b.first; });
+  std::vector<CaseRange> merged;
+  for (const CaseRange& r : ranges) {
+    if (!merged.empty() && r.first <= merged.back().last + 1) merged.back().last = std::max(merged.back().last, r.last);
+    else merged.push_back(r);
+  }
+  return merged;
+}
+
+std::optional<std::vector<int>> listingCasesIn(const Project& p, const std::vector<CaseRange>& ranges,
+                                               std::string& reason) {
+  const std::vector<int> listed = listingLoadCases(p);
+  const std::set<int> known(listed.begin(), listed.end());
+  std::vector<int> cases;
+  for (const CaseRange& r : ranges) {
+    // The listing's cases in the range must be every number of it: count them, and find the first gap.
+    int expected = r.first;
+    for (auto it = known.lower_bound(r.first); it != known.end() && *it <= r.last && *it == expected; ++it, ++expected)
+      cases.push_back(*it);
+    if (expected <= r.last) {
+      reason = "Load case " + std::to_string(expected) + " is not in the listing.";
+      return std::nullopt;
+    }
+  }
+  return cases;
 }
 
 std::string caseListText(const std::vector<int>& cases) {

@@ -28,9 +28,25 @@ std::vector<int> listingLoadCases(const Project& p);
 // support's cases (only the cases in `used` counted, all when it is empty). Used to show the default.
 std::vector<int> defaultIncreasedCases(const Project& p, const std::vector<int>& used = {});
 
-// A list of load-case numbers as the engineer writes it: "1,3-5,101" (blanks allowed; ranges ascending),
-// sorted without repeats. Nothing, with `reason` set, for anything else.
-std::optional<std::vector<int>> parseCaseList(const std::string& text, std::string& reason);
+// A run of load-case numbers, first to last.
+struct CaseRange {
+  int first = 0, last = 0;
+  bool operator==(const CaseRange&) const = default;
+};
+
+// The longest list of load cases taken as text, in characters.
+inline constexpr std::size_t kLongestCaseList = 4096;
+
+// A list of load-case numbers as the engineer writes it: "1,3-5,101" (blanks allowed; ranges ascending;
+// numbers of at most six digits), as ranges sorted and merged, never expanded: "1-999999" costs what
+// "1-2" costs. Nothing, with `reason` set, for anything else or a text longer than kLongestCaseList.
+std::optional<std::vector<CaseRange>> parseCaseList(const std::string& text, std::string& reason);
+
+// The load cases of `ranges`, ascending, when every number in them is a load case of the listing;
+// otherwise nothing, with `reason` naming the smallest that is not ("Load case 7 is not in the
+// listing.").
+std::optional<std::vector<int>> listingCasesIn(const Project& p, const std::vector<CaseRange>& ranges,
+                                               std::string& reason);
 
 // The text of a list of cases, ranges joined: {1, 3, 4, 5, 101} gives "1,3-5,101".
 std::string caseListText(const std::vector<int>& cases);

@@ -150,18 +150,31 @@ TEST(LoadCaseChoice, IncreasedCasesChangeOnlyTheAllowablePressures) {
 }
 
 TEST(LoadCaseChoice, ListsAreReadAsEngineersWriteThemAndAChoiceThatCannotStandIsRefused) {
+  using Ranges = std::vector<CaseRange>;
   std::string reason;
-  EXPECT_EQ(parseCaseList("1,3-5,101", reason), (std::vector<int>{1, 3, 4, 5, 101}));
-  EXPECT_EQ(parseCaseList(" 4 , 2-3 ,2", reason), (std::vector<int>{2, 3, 4}));
-  for (const char* bad : {"", "1,", "5-3", "a", "1;2", "0", "1x", "-2"}) {
+  EXPECT_EQ(parseCaseList("1,3-5,101", reason), (Ranges{{1, 1}, {3, 5}, {101, 101}}));
+  // Sorted, repeats and touching ranges merged; never expanded, so that a long range costs nothing.
+  EXPECT_EQ(parseCaseList(" 4 , 2-3 ,2", reason), (Ranges{{2, 4}}));
+  std::string many;
+  for (int k = 0; k < 200; ++k) many += (k ? "," : "") + std::string("1-999999");
+  EXPECT_EQ(parseCaseList(many, reason), (Ranges{{1, 999999}}));
+  for (const char* bad : {"", "1,", "5-3", "a", "1;2", "0", "1x", "-2", "1234567"}) {
     EXPECT_FALSE(parseCaseList(bad, reason)) << bad;
     EXPECT_NE(reason.find("is not a list of load cases"), std::string::npos);
   }
+  EXPECT_FALSE(parseCaseList(std::string(kLongestCaseList + 1, '1'), reason));
+  EXPECT_EQ(reason, "a list of load cases may hold at most 4096 characters, not 4097");
   EXPECT_EQ(caseListText({101, 1, 3, 4, 5, 7, 8}), "1,3-5,7,8,101");
 
   RecordingPrompter quiet;
   Project p;
   readListingText(p, frame1Text(), "FRAME1.ANL", quiet);
+  // Ranges become the listing's cases in them; every number of a range must be a case of the listing.
+  EXPECT_EQ(listingCasesIn(p, {{2, 4}, {6, 6}}, reason), (std::vector<int>{2, 3, 4, 6}));
+  EXPECT_FALSE(listingCasesIn(p, {{1, 999999}}, reason));
+  EXPECT_EQ(reason, "Load case 7 is not in the listing.");
+  EXPECT_FALSE(listingCasesIn(p, {{1, 2}, {5, 9}}, reason));
+  EXPECT_EQ(reason, "Load case 7 is not in the listing.");
   const float before = p.ReactionTable(1, 1, 2);
   EXPECT_EQ(applyLoadCaseChoice(p, {9}, std::nullopt), "Load case 9 is not in the listing.");
   EXPECT_EQ(applyLoadCaseChoice(p, {}, std::vector<int>{7}), "Load case 7 is not in the listing.");

@@ -6,6 +6,7 @@
 
 #include "ui/app_flow.h"
 #include "ui/qt_prompter.h"
+#include "ui/recovery_dialog.h"
 
 int main(int argc, char** argv) {
   // Answered before anything of the windows starts: no display is needed and nothing is read.
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
 
   plintova::QtPrompter prompter;
   plintova::AppFlow flow(prompter, plintova::desktopListingChooser());
+  flow.setRecoveryChooser(plintova::desktopRecoveryChooser());
   QObject::connect(&flow, &plintova::AppFlow::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   // A listing or a project file given on the command line (as a double-click on one gives it) opens
   // at once; without one the file dialog asks.

@@ -82,7 +82,8 @@ LayoutResult readLayout(Project& p) {
   const auto xs = splitAtBlanks(nextLine());
   if (static_cast<long long>(xs.size()) - 1 != p.FootingCount)  // written for another plan
     return {LayoutStatus::Ignored, "The layout file " + path + " holds " + std::to_string(xs.size() - 1) +
-                                       " steps for " + std::to_string(p.FootingCount) + " footings."};
+                                       " steps for " + std::to_string(p.FootingCount) +
+                                       " footings: it was written for another plan."};
   for (int i = 1; i <= n; ++i) stepOf(xs[static_cast<std::size_t>(i)], 2, p.FootingTable[i].OffsetX);
   const auto zs = splitAtBlanks(nextLine());
   const int zCount = std::min<int>(n, static_cast<int>(zs.size()) - 1);

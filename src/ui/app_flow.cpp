@@ -4,9 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
+#include <algorithm>
 #include <exception>
 
 #include "input/analysis_input.h"
@@ -74,21 +73,33 @@ AppFlow::~AppFlow() {
 StartupDialog* AppFlow::startupDialog() const { return dialog_; }
 
 bool AppFlow::offerRecovery() {
-  const std::vector<std::string> copies = recoveryCopies();
-  if (copies.empty()) return false;
-  auto saved = readProjectFile(copies.front());
-  std::string listing = saved.project ? listingPathOf(*saved.project, copies.front()) : std::string();
-  const bool open = saved.project && prompter_.confirm(
-      "Plintova did not end normally while working on " + QFileInfo(QString::fromStdString(listing)).fileName().toStdString() +
-      ". Open the work kept in its recovery copy?", "Recovery");
-  if (open && openProject(copies.front(), true)) return true;
-  // Declined (or unusable): the copies are not offered again.
-  for (const std::string& copy : copies) QFile::remove(QString::fromStdString(copy));
+  if (!recoveryChooser_) return false;
+  // Offered again after every deletion and after a copy that could not be opened (its message shown),
+  // until the engineer opens one or keeps the rest. Nothing is deleted unless the engineer ticks it.
+  for (std::vector<RecoveryCopy> copies = leftRecoveryCopies(); !copies.empty(); copies = leftRecoveryCopies()) {
+    const RecoveryChoice choice = recoveryChooser_(nullptr, copies);
+    const auto valid = [&](int i) { return i >= 0 && static_cast<std::size_t>(i) < copies.size(); };
+    switch (choice.action) {
+      case RecoveryChoice::Action::Keep:
+        return false;
+      case RecoveryChoice::Action::Delete:
+        if (std::none_of(choice.remove.begin(), choice.remove.end(), valid)) return false;
+        for (int i : choice.remove)
+          if (valid(i)) deleteRecoveryCopy(copies[static_cast<std::size_t>(i)].path);
+        break;
+      case RecoveryChoice::Action::Open:
+        if (!valid(choice.open)) return false;
+        if (openProject(copies[static_cast<std::size_t>(choice.open)].path, true)) return true;
+        break;
+    }
+  }
   return false;
 }
 
 bool AppFlow::start(const std::string& given) {
-  if (given.empty() && offerRecovery()) return true;
+  // On every start, a file given or not: a double-click on a listing after a crash must not pass over
+  // (and then lose) the work of the crashed run.
+  if (offerRecovery()) return true;
   const std::string path = !given.empty() ? given : (chooser_ ? chooser_(nullptr) : std::string());
   if (path.empty()) return false;
   return isProjectFile(path) ? openProject(path) : openListing(path);

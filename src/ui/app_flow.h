@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/recovery.h"
+
 class QWidget;
 
 namespace plintova {
@@ -25,8 +27,9 @@ using ListingChooser = std::function<std::string(QWidget* parent)>;
 // the shipped examples.
 ListingChooser desktopListingChooser();
 
-// The program's run. start() opens what it is given (a listing or a project file, by extension), or
-// offers the recovery copy of work that did not end normally, or asks for a file. A listing is read
+// The program's run. start() first offers the recovery copies of runs that did not end normally (when a
+// recovery chooser is set): one opened is the run's plan; otherwise it opens what it is given (a listing
+// or a project file, by extension), or asks for a file. A listing is read
 // and the start-up dialog waits for SBC and depth; its confirmation opens the main window and closes
 // the dialog. A project file brings its listing, inputs and decisions. While a plan is open, the main
 // window's File menu asks for another listing or project: the new one replaces the plan (the old
@@ -39,6 +42,8 @@ class AppFlow : public QObject {
   AppFlow(Prompter& prompter, ListingChooser chooser, QObject* parent = nullptr);
   ~AppFlow() override;
 
+  // Shows the recovery copies at start; without one none are offered and all stay on disk.
+  void setRecoveryChooser(RecoveryChooser chooser) { recoveryChooser_ = std::move(chooser); }
   // False when the run ended at once (nothing chosen, or nothing that could be opened).
   bool start(const std::string& path = {});
   // Reads a listing and shows the start-up dialog for it. False when it could not be read.
@@ -61,6 +66,7 @@ class AppFlow : public QObject {
 
   Prompter& prompter_;
   ListingChooser chooser_;
+  RecoveryChooser recoveryChooser_;
   std::unique_ptr<Project> project_;  // the plan's project
   std::unique_ptr<Project> pending_;  // a listing read, waiting for its start-up dialog
   QPointer<StartupDialog> dialog_;

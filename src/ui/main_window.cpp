@@ -237,18 +237,12 @@ bool MainWindow::load(const SavedProject* saved, const std::string& projectPath,
   }
   createGroupControls();
 
-  // The column offsets of an earlier run on this listing. A layout file that exists but cannot be read
-  // is reported, and it is not replaced on close without asking, so that its offsets are not lost.
-  if (!project_.AnlPath.empty()) {
-    const LayoutResult layout = readLayout(project_);
-    if (layout.status == LayoutStatus::Applied) derivePlan(project_, prompter_);
-    if (layout.status == LayoutStatus::Unreadable) {
-      layoutUnreadable_ = true;
-      prompter_.message(layout.message + " The column offsets it holds are not applied.");
-    }
-  }
+  applyLayoutFile();
   // A saved project's decisions, its offsets winning over the layout file's.
   if (saved) applySavedProject(*saved, recovered ? std::string() : projectPath);
+  // A recovered plan goes on writing the copy it came from; any other plan gets one of its own.
+  if (recovered) recovery_.adopt(projectPath);
+  else recovery_.startFresh(project_.AnlPath);
 
   editor_.clearHistory();
   editor_.markSaved();

@@ -14,6 +14,7 @@
 #include "project/plan_editor.h"
 #include "ui/export_actions.h"
 #include "ui/print_actions.h"
+#include "ui/recovery.h"
 #include "ui/sheet_actions.h"
 #include "ui/sheet_dialog.h"
 
@@ -155,6 +156,7 @@ class MainWindow : public QMainWindow {
   void writeRecovery();
   void removeRecovery();
   void finishClose();
+  void applyLayoutFile();
   bool applySavedProject(const SavedProject& saved, const std::string& projectPath);
   void openListingCommand();
   void openProjectCommand(const std::string& path = {});
@@ -191,7 +193,10 @@ class MainWindow : public QMainWindow {
   PlanEditor editor_;
   bool loaded_ = false;
   bool unloaded_ = false;
-  bool layoutUnreadable_ = false;  // the layout file could not be read: ask before replacing it
+  // Why the layout file was not applied when it exists (it could not be read, or it was written for
+  // another plan): it is then replaced on close only when the engineer agrees. Empty otherwise.
+  std::string layoutKept_;
+  RecoveryFile recovery_;          // the plan's recovery copy, held while the plan is open
   bool replacing_ = false;         // closing for another listing or project
   std::string projectPath_;        // the project file saved or opened, "" while there is none
   FileDialogs fileDialogs_;

@@ -34,13 +34,13 @@ bool isProjectFile(const QString& path) { return path.endsWith(QStringLiteral(".
 
 }  // namespace
 
-std::string MainWindow::recoveryPath() const { return recoveryPathFor(project_.AnlPath); }
+std::string MainWindow::recoveryPath() const { return recovery_.path(); }
 
 bool MainWindow::save() {
   if (projectPath_.empty()) return saveAs();
   const std::string error = writeProjectFile(project_, projectPath_);
   if (!error.empty()) {
-    prompter_.message("The project was not saved: " + error, {}, MessageIcon::Exclamation);
+    prompter_.message(error + " The project was not saved.", {}, MessageIcon::Exclamation);
     return false;
   }
   editor_.markSaved();
@@ -80,25 +80,19 @@ bool MainWindow::maybeSave() {
 }
 
 void MainWindow::writeRecovery() {
-  if (!loaded_ || unloaded_ || project_.AnlPath.empty()) return;
-  const std::string path = recoveryPath();
-  if (path.empty()) return;
+  if (!loaded_ || unloaded_ || project_.AnlPath.empty() || recovery_.path().empty()) return;
   if (!editor_.modified()) {
     // Nothing to recover: the saved project (or the plain listing) holds it all.
     removeRecovery();
     return;
   }
-  QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
-  const std::string error = writeProjectFile(project_, path);
+  const std::string error = recovery_.write(project_);
   if (!error.empty())
     statusBar()->showMessage(QStringLiteral("The recovery copy could not be written: %1").arg(QString::fromStdString(error)),
                              kNoticeTimeout);
 }
 
-void MainWindow::removeRecovery() {
-  const std::string path = recoveryPath();
-  if (!path.empty()) QFile::remove(QString::fromStdString(path));
-}
+void MainWindow::removeRecovery() { recovery_.remove(); }
 
 void MainWindow::rememberRecent(const std::string& path) {
   QSettings settings;
@@ -163,6 +157,27 @@ bool MainWindow::applySavedProject(const SavedProject& saved, const std::string&
   return true;
 }
 
+void MainWindow::applyLayoutFile() {
+  // The column offsets of an earlier run on this listing. A layout file that exists but cannot be read,
+  // or that was written for another plan, is reported, and it is not replaced on close without asking,
+  // so that its offsets are not lost.
+  if (project_.AnlPath.empty()) return;
+  const LayoutResult layout = readLayout(project_);
+  switch (layout.status) {
+    case LayoutStatus::Applied:
+      derivePlan(project_, prompter_);
+      break;
+    case LayoutStatus::Unreadable:
+    case LayoutStatus::Ignored:
+      layoutKept_ = layout.message;
+      prompter_.message(layout.message + " The column offsets it holds are not applied; the file is kept unless "
+                        "you agree to replace it when the plan is closed.");
+      break;
+    case LayoutStatus::None:
+      break;
+  }
+}
+
 void MainWindow::closeForReplacement() {
   replacing_ = true;
   close();
@@ -172,10 +187,10 @@ void MainWindow::finishClose() {
   unloaded_ = true;
   timer1_.stop();
   if (loaded_ && !project_.AnlPath.empty()) {
-    const bool replace = !layoutUnreadable_ ||
-                         prompter_.confirm("The layout file " + layoutPathFor(project_.AnlPath) +
-                                           " could not be read when the listing was opened. Replace it with the "
-                                           "column offsets of this plan?");
+    const bool replace =
+        layoutKept_.empty() ||
+        prompter_.confirm(layoutKept_ + " Its column offsets were not applied when the listing was opened. Replace "
+                          "it with the column offsets of this plan?");
     if (replace) {
       const std::string failure = writeLayout(project_);
       if (!failure.empty()) prompter_.message(failure);

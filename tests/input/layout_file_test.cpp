@@ -107,7 +107,7 @@ TEST_F(LayoutFile, FilesThatDoNotFitChangeNothingOrOnlyWhatTheyHold) {
   writeFile(" 3 3 3 3 3 3 3 3 3 3 3 3\r\n\r 6 6 6 6 6 6 6 6 6 6 6 6\r\n");  // written for 12 footings
   const LayoutResult other = readLayout(*p);
   EXPECT_EQ(other.status, LayoutStatus::Ignored);
-  EXPECT_EQ(other.message, "The layout file " + (dir / "FRAME1.SCR").string() + " holds 12 steps for 11 footings.");
+  EXPECT_EQ(other.message, "The layout file " + (dir / "FRAME1.SCR").string() + " holds 12 steps for 11 footings: it was written for another plan.");
   for (int i = 1; i <= 11; ++i) EXPECT_EQ(p->FootingTable[i].OffsetX, 0);
 
   footings(3);

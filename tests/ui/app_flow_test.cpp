@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
 
 #include "model/project.h"
 #include "ui/app_flow.h"
@@ -145,27 +146,46 @@ class AppFlowTest : public QObject {
     QCOMPARE(finished.count(), 1);
   }
 
-  void aLayoutFileThatCannotBeReadIsReportedAndKeptUnlessTheEngineerSaysSo() {
-    // Something is in the layout file's place that cannot be read as one (here a folder); as root,
-    // file permissions would not stop the reading.
-    Folder folder;
-    const std::string listing = folder.copy(PLINTOVA_EXAMPLES "/FRAME1.ANL", "FRAME1.ANL");
-    QVERIFY(QDir().mkdir(QString::fromStdString(folder.path("FRAME1.SCR"))));
-    RecordingPrompter prompter;
-    prompter.answers = {false};  // keep the file that could not be read
-    AppFlow flow(prompter, [&](QWidget*) { return listing; });
-    QVERIFY(flow.start());
-    confirm(flow);
-    QVERIFY(flow.mainWindow() && flow.mainWindow()->isVisible());
-    // Reported when the listing is opened, with the file and the reason.
-    QCOMPARE(prompter.calls.size(), std::size_t{1});
-    QVERIFY(prompter.calls[0].text.find("FRAME1.SCR could not be read") != std::string::npos);
-    // Closing asks before the file is replaced; Cancel writes nothing.
-    flow.mainWindow()->close();
-    QCOMPARE(prompter.calls.size(), std::size_t{2});
-    QVERIFY(prompter.calls[1].question);
-    QVERIFY(prompter.calls[1].text.find("FRAME1.SCR") != std::string::npos);
-    QVERIFY(QFileInfo(QString::fromStdString(folder.path("FRAME1.SCR"))).isDir());
+  void aLayoutFileNotAppliedIsReportedAndKeptUnlessTheEngineerSaysSo() {
+    // Something in the layout file's place that cannot be read as one (a folder; as root, permissions
+    // would not stop the reading), or a layout file written for another plan of three footings.
+    const std::string otherPlan = " 2 3 2\r\n\r 5 5 4\r\n";
+    struct Case {
+      bool folder;
+      bool replace;          // the answer to the question on close
+      const char* reported;  // what the message at opening says
+    };
+    for (const Case& c : {Case{true, false, "FRAME1.SCR could not be read"},
+                          Case{false, false, "FRAME1.SCR holds 3 steps for 40 footings: it was written for another plan."},
+                          Case{false, true, "FRAME1.SCR holds 3 steps for 40 footings"}}) {
+      Folder folder;
+      const std::string listing = folder.copy(PLINTOVA_EXAMPLES "/FRAME1.ANL", "FRAME1.ANL");
+      const std::string layout = folder.path("FRAME1.SCR");
+      if (c.folder) QVERIFY(QDir().mkdir(QString::fromStdString(layout)));
+      else folder.write("FRAME1.SCR", otherPlan);
+      RecordingPrompter prompter;
+      prompter.answers = {c.replace};
+      AppFlow flow(prompter, [&](QWidget*) { return listing; });
+      QVERIFY(flow.start());
+      confirm(flow);
+      QVERIFY(flow.mainWindow() && flow.mainWindow()->isVisible());
+      // Reported when the listing is opened, with the file and the reason; the offsets are not applied.
+      QCOMPARE(prompter.calls.size(), std::size_t{1});
+      QVERIFY(prompter.calls[0].text.find(c.reported) != std::string::npos);
+      QVERIFY(prompter.calls[0].text.find("kept unless you agree") != std::string::npos);
+      QCOMPARE(flow.project()->FootingTable[2].OffsetX, 0);
+      // Closing asks before the file is replaced; Cancel writes nothing, OK writes this plan's offsets.
+      flow.mainWindow()->close();
+      QCOMPARE(prompter.calls.size(), std::size_t{2});
+      QVERIFY(prompter.calls[1].question);
+      QVERIFY(prompter.calls[1].text.find("FRAME1.SCR") != std::string::npos);
+      if (c.folder) QVERIFY(QFileInfo(QString::fromStdString(layout)).isDir());
+      else if (!c.replace) QCOMPARE(fileBytes(layout), otherPlan);
+      else {
+        const std::string written = fileBytes(layout);
+        QCOMPARE(std::count(written.begin(), written.end(), ' '), std::ptrdiff_t{80});
+      }
+    }
   }
 
   void aListingWhoseFootingsCannotBeDesignedEndsTheRunWithItsReason() {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "design/schedule.h"
@@ -23,6 +24,7 @@
 #include "ui/main_window.h"
 #include "ui/plan_view.h"
 #include "ui/recovery.h"
+#include "ui/recovery_dialog.h"
 #include "ui/schedule_window.h"
 #include "ui/startup_dialog.h"
 #include "ui_support.h"
@@ -279,7 +281,7 @@ class KeepWorkTest : public QObject {
     flow->mainWindow()->close();
   }
 
-  void workThatDidNotEndNormallyIsOfferedFromItsRecoveryCopy() {
+  void workThatDidNotEndNormallyIsOfferedOnEveryStartAndKeptUntilOpened() {
     QString before;
     {
       RecordingPrompter prompter;
@@ -293,23 +295,122 @@ class KeepWorkTest : public QObject {
       flow.reset();
       QCOMPARE(recoveryCopies().size(), std::size_t{1});
     }
+    // Started on the listing (a double-click): the copy is offered all the same. Kept, the listing
+    // opens as asked, and an orderly end of that run leaves the kept copy alone.
+    std::vector<std::vector<RecoveryCopy>> shown;
+    auto answer = [&shown](RecoveryChoice choice) {
+      return [&shown, choice](QWidget*, const std::vector<RecoveryCopy>& copies) {
+        shown.push_back(copies);
+        return choice;
+      };
+    };
+    {
+      RecordingPrompter prompter;
+      AppFlow flow(prompter, {});
+      flow.setRecoveryChooser(answer({}));
+      QVERIFY(flow.start(listing));
+      QCOMPARE(shown.size(), std::size_t{1});
+      QCOMPARE(shown[0].size(), std::size_t{1});
+      const RecoveryCopy& copy = shown[0][0];
+      QCOMPARE(copy.listing, listing);
+      QVERIFY(copy.usable);
+      QCOMPARE(copy.holds, std::string("1 offset, 2 group choices, 1 disabled footing, 1 combined footing, 1 resized "
+                                       "footing, 3 schedule edits; schedule designed"));
+      QVERIFY(!copy.savedAt.empty());
+      confirmDialog(flow);
+      QTest::mouseClick(flow.mainWindow()->groupSizeLabel(3), Qt::LeftButton, Qt::ShiftModifier);
+      QCOMPARE(recoveryCopies().size(), std::size_t{2});  // the kept one and this run's own
+      prompter.saveAnswers = {SaveChoice::Discard};
+      flow.mainWindow()->close();
+      QCOMPARE(recoveryCopies(), std::vector<std::string>{copy.path});
+    }
+    // Opened: the plan comes back as it was left, not saved anywhere yet.
     RecordingPrompter prompter;
-    prompter.answers = {true};  // open the recovery copy
-    AppFlow flow(prompter, [](QWidget*) { return std::string(); });
-    QVERIFY(flow.start());
-    QVERIFY(!prompter.calls.empty());
-    QVERIFY(prompter.calls[0].question);
-    QVERIFY(prompter.calls[0].text.find("did not end normally") != std::string::npos);
-    QVERIFY(prompter.calls[0].text.find("FRAME1.ANL") != std::string::npos);
+    AppFlow flow(prompter, {});
+    flow.setRecoveryChooser(answer({RecoveryChoice::Action::Open, 0, {}}));
+    QVERIFY(flow.start(listing));
+    QVERIFY(!flow.startupDialog() || !flow.startupDialog()->isVisible());
     MainWindow& w = *flow.mainWindow();
     w.resize(1400, 860);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(screen(w), before);
-    // Restored work is not saved anywhere yet: it counts as changed, and has no project file.
     QVERIFY(w.editor().modified());
     QVERIFY(w.projectPath().isEmpty());
+    QCOMPARE(w.recoveryPath(), shown[0][0].path);  // the copy goes on being written
     prompter.saveAnswers = {SaveChoice::Discard};
     w.close();
+    QVERIFY(recoveryCopies().empty());
+  }
+
+  void everyCopyIsListedAndOnlyTheTickedOnesAreDeleted() {
+    // Two runs end abnormally, one on FRAME1 and one on a small listing that is then removed; a third
+    // run stays open: its copy belongs to a running program and is not offered.
+    const std::string pair = folder.write("PAIR.ANL", listingText({{1, 0, 0, {{500, 0, 0}}}, {2, 0, 3, {{500, 0, 0}}}}));
+    for (const std::string& path : {listing, pair}) {
+      RecordingPrompter prompter;
+      AppFlow crashed(prompter, [&path](QWidget*) { return path; });
+      QVERIFY(crashed.start());
+      confirmDialog(crashed);
+      QTest::mouseClick(crashed.mainWindow()->groupSizeLabel(1), Qt::LeftButton, Qt::ShiftModifier);
+    }
+    QVERIFY(QFile::remove(QString::fromStdString(pair)));
+    RecordingPrompter livePrompter;
+    auto live = openFrame(livePrompter);
+    QVERIFY(live);
+    QTest::mouseClick(live->mainWindow()->groupSizeLabel(2), Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(recoveryCopies().size(), std::size_t{3});
+
+    // The dialog itself, driven as the engineer drives it: the copy whose listing is gone cannot be
+    // opened; it is ticked and deleted; then the rest are kept. What the dialog showed is checked after.
+    struct Seen {
+      QStringList listings, holds;
+      bool openEnabled = true, deleteEnabled = true;
+    };
+    std::vector<Seen> seen;
+    auto chooser = [&](QWidget*, const std::vector<RecoveryCopy>& copies) {
+      RecoveryDialog dialog(copies);
+      dialog.show();
+      QTreeWidget* list = dialog.list();
+      Seen s;
+      QTreeWidgetItem* gone = nullptr;
+      for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list->topLevelItem(i);
+        s.listings << item->text(RecoveryDialog::ListingColumn);
+        s.holds << item->text(RecoveryDialog::HoldsColumn);
+        if (item->text(RecoveryDialog::ListingColumn) == QStringLiteral("PAIR.ANL")) gone = item;
+      }
+      if (!gone) {
+        seen.push_back(s);
+        QTest::mouseClick(dialog.keepButton(), Qt::LeftButton);
+        return dialog.choice();
+      }
+      saveShot(&dialog, QStringLiteral("recovery_dialog.png"));
+      list->setCurrentItem(gone);
+      s.openEnabled = dialog.openButton()->isEnabled();
+      s.deleteEnabled = dialog.deleteButton()->isEnabled();
+      seen.push_back(s);
+      gone->setCheckState(RecoveryDialog::ListingColumn, Qt::Checked);
+      QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
+      return dialog.choice();
+    };
+    RecordingPrompter prompter;
+    AppFlow flow(prompter, [](QWidget*) { return std::string(); });
+    flow.setRecoveryChooser(chooser);
+    QVERIFY(!flow.start());  // kept, and then no file chosen
+    QCOMPARE(seen.size(), std::size_t{2});
+    QCOMPARE(seen[0].listings.size(), 2);
+    QVERIFY(seen[0].listings.contains(QStringLiteral("FRAME1.ANL")));
+    const int gone = static_cast<int>(seen[0].listings.indexOf(QStringLiteral("PAIR.ANL")));
+    QVERIFY(gone >= 0);
+    QVERIFY(seen[0].holds[gone].contains(QStringLiteral("is not there")));
+    QVERIFY(!seen[0].openEnabled);    // a copy whose listing is gone cannot be opened
+    QVERIFY(!seen[0].deleteEnabled);  // nothing ticked yet
+    QCOMPARE(seen[1].listings, QStringList{QStringLiteral("FRAME1.ANL")});
+    QCOMPARE(recoveryCopies().size(), std::size_t{2});
+    QCOMPARE(leftRecoveryCopies().size(), std::size_t{1});
+    QCOMPARE(leftRecoveryCopies()[0].listing, listing);
+    livePrompter.saveAnswers = {SaveChoice::Discard};
+    live->mainWindow()->close();
   }
 };
 

@@ -160,7 +160,7 @@ QString saveShot(QWidget* window, const QString& name) {
 }
 
 void clearRecoveryCopies() {
-  for (const std::string& copy : recoveryCopies()) QFile::remove(QString::fromStdString(copy));
+  for (const std::string& copy : recoveryCopies()) deleteRecoveryCopy(copy);
 }
 
 std::string fileBytes(const std::string& path) {

@@ -66,6 +66,10 @@ RecoveryDialog::RecoveryDialog(const std::vector<RecoveryCopy>& copies, QWidget*
     choice_ = {};
     reject();
   });
+  // A double-click opens a copy that can be opened, as Open does.
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] {
+    if (open_->isEnabled()) open_->click();
+  });
   connect(list_, &QTreeWidget::currentItemChanged, this, &RecoveryDialog::updateButtons);
   connect(list_, &QTreeWidget::itemChanged, this, &RecoveryDialog::updateButtons);
   updateButtons();

@@ -22,34 +22,13 @@
 #include "input/listing_reader.h"
 #include "model/numbers.h"
 #include "project/schedule_design.h"
+#include "project_test_support.h"
 
 using namespace plintova;
+using namespace plintova::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-// A fresh folder for the files of one test, removed with everything in it at the end.
-struct TempFolder {
-  fs::path path;
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "plv-project-XXXXXX").string();
-    path = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
 
 const std::string kFrame1 = PLINTOVA_EXAMPLES "/FRAME1.ANL";
 

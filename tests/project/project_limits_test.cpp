@@ -22,8 +22,10 @@
 #include "model/limits.h"
 #include "project/project_file.h"
 #include "project/schedule_design.h"
+#include "project_test_support.h"
 
 using namespace plintova;
+using namespace plintova::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -36,26 +38,6 @@ std::string refusal(const std::string& text) {
   const ReadProject r = parseProjectFile(text, "p.plintova");
   EXPECT_FALSE(r.project.has_value()) << text.substr(0, 200);
   return r.error;
-}
-
-struct TempFolder {
-  fs::path path;
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "plv-limits-XXXXXX").string();
-    path = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
-
-std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 // FRAME1 read, given SBC 200 and depth 1.5, and started.

@@ -363,6 +363,8 @@ int runBatch(const BatchOptions& o) {
     // Grades the design cannot work with (a listing's Fck of 22) end the run before any work.
     if (const std::string problem = gradeProblem(p.Fck, p.Fe); !problem.empty())
       return fail(problem + " Give the grades with --fck and --fe.", 1);
+    // No one to ask: a grade below what buried concrete needs is reported with the results.
+    if (const std::string note = exposureGradeNote(p.Fck); !note.empty()) prompter.message(note);
     if (const std::string refusal = startPlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
     if (o.saved) {
       std::vector<std::string> dropped;

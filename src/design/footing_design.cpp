@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "design/is456.h"
 #include "design/shear_table.h"
 #include "design/soil_pressure.h"
 #include "model/grades.h"
@@ -47,7 +48,7 @@ Bending bendingFor(const Project& p, double B, double a, double q) {
   b.c = roundToSingle((B - a) / 2, 2);
   const double c = b.c;
   b.Mu = roundToSingle(q * kLoadFactor * B * c * c / 2, 2);
-  float d = roundToSingle(std::sqrt(b.Mu / 0.138 / p.Fck / B / 1000), 2);
+  float d = roundToSingle(std::sqrt(b.Mu / groupBendingFactor(p.Fe) / p.Fck / B / 1000), 2);
   // Total depth rounded up to a 50 mm step, with 60 mm of cover below the effective depth.
   double m = roundTo((d * 1000.0 + 60) / 50 + 0.49, 0);
   d = roundToSingle((m * 50 - 60) / 1000, 2);
@@ -167,6 +168,8 @@ std::string noScheduleRowMessage(const Project& p, const std::vector<int>& group
 
 }  // namespace
 
+double groupBendingFactor(int fe) { return std::min(0.138, is456::limitingMomentFactor(fe)); }
+
 int16_t nextBarDia(int16_t dia) {
   switch (dia) {
     case 10: return 12;
@@ -282,7 +285,7 @@ float FootingDepthEstimate(const Project& p, int s) {
     if (!(B > 0)) return 0;
     const float c = static_cast<float>((B - a) / 2);
     const float Mu = static_cast<float>(q * kLoadFactor * B * c * c / 2);
-    float d = static_cast<float>(std::sqrt(Mu / 0.138 / fck / B / 1000));
+    float d = static_cast<float>(std::sqrt(Mu / groupBendingFactor(p.Fe) / fck / B / 1000));
     if (d < kMinDepth) d = kMinDepth;
     for (int step = 0; step <= kMaxDeepenings; ++step) {
       const double dd = d;

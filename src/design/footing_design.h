@@ -40,6 +40,12 @@ float FootingPeakPressure(const Project& p, int s);
 // with a 0.6 m pedestal and the peak pressure, done once across each plan direction.
 float FootingDepthEstimate(const Project& p, int s);
 
+// Mu / (fck B d^2) at which the group rows' bending depth is found: 0.138, the limiting moment of Fe 415
+// (IS 456 Annex G-1.1 c), or the steel grade's own limiting factor where that is smaller (0.133 for
+// Fe 500, 0.130 for Fe 550), so that no row is designed beyond its limiting moment. Fe 250 keeps 0.138,
+// a deeper section than its own 0.148 would give.
+double groupBendingFactor(int fe);
+
 // The next diameter of the bar cycle; a diameter outside the cycle is returned unchanged.
 int16_t nextBarDia(int16_t dia);
 

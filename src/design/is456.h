@@ -37,8 +37,16 @@ inline const std::string kSpacingClause = "IS 456 cl. 34.5.1, 26.3.3 b";
 inline const std::string kEdgeDepthClause = "IS 456 cl. 34.1.2";
 inline const std::string kResultantClause = "IS 456 cl. 34.1 (reactions within the base)";
 
-// Mu,lim / (fck b d^2) for the steel grade (Annex G-1.1 c): 0.148, 0.138 and 0.133 for Fe 250, 415
-// and 500.
+constexpr double kConcreteStrain = 0.0035;  // ultimate compressive strain of concrete, cl. 38.1 b
+constexpr double kSteelModulus = 200000;    // Es, N/mm2, cl. 5.6.3
+
+// xu,max/d for the steel grade (cl. 38.1 f): the neutral axis at which the steel reaches its design
+// yield strain 0.002 + 0.87 fy/Es as the concrete reaches 0.0035, xu,max/d = 0.0035/(0.0055 +
+// 0.87 fy/Es). The code's note gives 0.53, 0.48 and 0.46 for Fe 250, 415 and 500; Fe 550 comes to 0.443.
+double xuMaxRatio(int fe);
+
+// Mu,lim / (fck b d^2) for the steel grade (Annex G-1.1 c): 0.36 x (1 - 0.416 x) with x = xu,max/d,
+// to three decimals: 0.148, 0.138, 0.133 and 0.130 for Fe 250, 415, 500 and 550.
 double limitingMomentFactor(int fe);
 
 // Limiting moment of resistance of a section b x d (Annex G-1.1 c), kN m.
@@ -70,7 +78,7 @@ double shearStrength(int fck, double pt);
 double punchingStrength(int fck, double betaC = 1.0);
 
 // Design bond stress of bars in tension (cl. 26.2.1.1): 1.2, 1.4, 1.5, 1.7 and 1.9 N/mm2 for M20,
-// M25, M30, M35 and M40 and above, raised by 60 % for deformed bars (Fe 415, 500). M15 lies below
+// M25, M30, M35 and M40 and above, raised by 60 % for deformed bars (Fe 415, 500, 550). M15 lies below
 // the table: 1.0 N/mm2 is taken for it.
 double bondStress(int fck, int fe);
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "design/footing_design.h"
 #include "design/is456.h"
 #include "design/quantities.h"
 #include "design/schedule.h"
@@ -161,7 +162,11 @@ void addMethod(Document& doc, const Project& p) {
         "D (at least 250 mm); D then grows by 25 mm while one-way shear or punching fails."});
     s.blocks.push_back(basis("c", "(B − a)/2", "IS 456 cl. 34.2.3.2", "(the critical section at the pedestal face)"));
     s.blocks.push_back(basis("Mu", "1.5 q B c²/2", "IS 456 cl. 34.2.3.1, 34.2.3.2, Table 18"));
-    s.blocks.push_back(basis("Mu,lim", "0.138 fck B d²", "IS 456 Annex G-1.1 c", "(Fe 415)"));
+    // Fe 250 keeps the 0.138 of Fe 415, deeper than its own limit; the other grades their own.
+    const double factor = groupBendingFactor(p.Fe);
+    s.blocks.push_back(basis("Mu,lim", num(factor) + " fck B d²", "IS 456 Annex G-1.1 c",
+                             "(Fe " + std::to_string(p.Fe) +
+                                 (factor < is456::limitingMomentFactor(p.Fe) ? ": that of Fe 415, on the safe side)" : ")")));
     s.blocks.push_back(basis("pt", "50 fck/fy (1 − √(1 − 4.6 Mu/(fck B d²))), at least 0.2 %", "IS 456 Annex G-1.1 b"));
     s.blocks.push_back(basis("τv", "1.5 q B (c − d)/(B d)", "IS 456 cl. 34.2.4.1 a, 40.2.1",
                              "≤ τc from Table 19 for pt and fck, interpolated"));
@@ -175,7 +180,8 @@ void addMethod(Document& doc, const Project& p) {
     s.blocks.push_back(Paragraph{
         "Every row of the schedule is checked against IS 456 as it stands; the checks are flags and change no "
         "figure of the row. Bearing: the edge pressure with P = 1.1 FY against SBC or 1.25 × SBC (cl. 34.1). "
-        "Bending: Mu against Mu,lim = 0.138 fck b d² (0.148 for Fe 250, 0.133 for Fe 500; Annex G-1.1 c) and against "
+        "Bending: Mu against Mu,lim = 0.138 fck b d² (0.148 for Fe 250, 0.133 for Fe 500, 0.130 for Fe 550; Annex "
+        "G-1.1 c) and against "
         "the moment of resistance of the bars provided (G-1.1 b). One-way shear at d from the pedestal face "
         "against Table 19 with the steel provided (cl. 34.2.4.1 a, 40.2.1). Punching on the perimeter d/2 from the "
         "pedestal faces against ks 0.25 √fck (cl. 31.6.3.1), a side beyond the footing cut off. Minimum steel "

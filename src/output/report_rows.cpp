@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "design/footing_design.h"
 #include "design/is456.h"
 #include "design/schedule.h"
 #include "design/soil_pressure.h"
@@ -258,13 +259,16 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
 
   const double D = row.TotalDepth, d = D - 0.06;
   const std::string dmm = mm(d);
-  steps.add(kDepth, Paragraph{"D = " + mm(D) + " mm: the depth bending needs (Mu = 0.138 fck B d²), rounded up to a "
+  const std::string factor = num(groupBendingFactor(p.Fe));
+  steps.add(kDepth, Paragraph{"D = " + mm(D) + " mm: the depth bending needs (Mu = " + factor +
+                              " fck B d²), rounded up to a "
                               "50 mm step of the total depth and at least 250 mm, deepened by 25 mm while one-way "
                               "shear or punching failed."});
   steps.add(kDepth, formula("d", "D − 60 mm", mm(D) + " − 60", dmm + " mm", "IS 456 cl. 26.4.2.2 (50 mm cover)"));
   steps.add(kDepth, formula("k", "Mu/(B d²)", t[kColMu] + " × 10⁶/(" + mm(B) + " × " + dmm + "²)",
                             t[kColMuBdd] + " N/mm²", "IS 456 Annex G-1.1 c",
-                            "(limit 0.138 fck = " + rounded(0.138 * p.Fck, 3) + " N/mm²)"));
+                            "(limit " + factor + " fck = " + rounded(groupBendingFactor(p.Fe) * p.Fck, 3) +
+                                " N/mm²)"));
 
   steps.add(kOneWay, formula("Vu", "1.5 q B (c − d)", "1.5 × " + num(q) + " × " + num(B) + " × (" + c + " − " +
                                                          rounded(d, 3) + ")",

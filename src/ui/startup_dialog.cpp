@@ -83,7 +83,9 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, Pr
 
   // The grades: the listing's, or the engineer's where it gives none (or another is wanted).
   fck_ = entryBox("CmbFck", {"15", "20", "25", "30", "35", "40", "45", "50"});
-  fe_ = entryBox("CmbFe", {"250", "415", "500"});
+  QStringList steelGrades;
+  for (int fe : kSteelGrades) steelGrades << QString::number(fe);
+  fe_ = entryBox("CmbFe", steelGrades);
   if (project_.ListingFck > 0) fck_->setEditText(QString::number(project_.ListingFck));
   if (project_.ListingFe > 0) fe_->setEditText(QString::number(project_.ListingFe));
   auto* grades = new QHBoxLayout;
@@ -197,6 +199,10 @@ void StartupDialog::cmdOK() {
     prompter_.message(problem, "KELVORA");
     return;
   }
+  // A grade below what buried concrete needs is the engineer's to confirm; Cancel leaves the dialog open.
+  if (const std::string note = exposureGradeNote(fck);
+      !note.empty() && !prompter_.confirm(note + " Design with M" + std::to_string(fck) + " all the same?", "KELVORA"))
+    return;
 
   // The load cases: the ticked ones (all ticked: every case), and the increased ones when they differ
   // from the default rule.

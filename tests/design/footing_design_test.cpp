@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,15 @@ TEST(FootingDesign, GradesOutsideTheShearTableAreRefusedAndThoseAboveM40TakeItsC
   EXPECT_NE(gradeProblem(25, 300).find("Fe 300"), std::string::npos);
   for (int fck : {15, 20, 25, 30, 35, 40, 45, 60, 100}) EXPECT_EQ(gradeProblem(fck, 415), "") << fck;
   for (int fck : {10, 22, 37, 101}) EXPECT_NE(gradeProblem(fck, 500), "") << fck;
+  for (int fe : {250, 415, 500, 550}) EXPECT_EQ(gradeProblem(25, fe), "") << fe;
+  for (int fe : {300, 460, 600}) EXPECT_NE(gradeProblem(25, fe).find("250, 415, 500 or 550"), std::string::npos) << fe;
+  // Buried concrete below M25 is noted (IS 456 Tables 3 and 5); M25 and above, or no grade, is not.
+  EXPECT_NE(exposureGradeNote(20).find("Fck 20 is below M25"), std::string::npos);
+  EXPECT_NE(exposureGradeNote(15).find("Table 5"), std::string::npos);
+  for (int fck : {0, 25, 40}) EXPECT_EQ(exposureGradeNote(fck), "") << fck;
+  // The group rows' bending depth: Fe 415's 0.138, or a stronger steel's own smaller limit.
+  const std::pair<int, double> factors[] = {{250, 0.138}, {415, 0.138}, {500, 0.133}, {550, 0.130}};
+  for (const auto& [fe, factor] : factors) EXPECT_DOUBLE_EQ(groupBendingFactor(fe), factor) << fe;
 
   // M45 designs with the "M40 and above" column: the same concrete shear strengths as M40, while the
   // bending and punching use 45 N/mm2.

@@ -100,3 +100,30 @@ TEST(Is456, DepthsAndTheCriticalPerimeterForPunching) {
   EXPECT_TRUE(makeCheck("x", 2, 2, "mm", "c").ok);
   EXPECT_FALSE(makeCheck("x", 2.0000001, 2, "mm", "c").ok);
 }
+
+TEST(Is456, LimitingNeutralAxisAndMomentOfEachSteelGrade) {
+  // Fe 550 (IS 1786) by cl. 38.1 f: the steel's design yield strain is 0.002 + 0.87 x 550 / 200000
+  // = 0.002 + 0.0023925 = 0.0043925; with the concrete at 0.0035,
+  //   xu,max/d = 0.0035 / (0.0035 + 0.0043925) = 0.0035 / 0.0078925 = 0.44346.
+  // Annex G-1.1 c: Mu,lim / (fck b d^2) = 0.36 x 0.44346 x (1 - 0.416 x 0.44346)
+  //   = 0.159646 x 0.815521 = 0.13020, to three decimals 0.130.
+  EXPECT_NEAR(xuMaxRatio(550), 0.0035 / 0.0078925, 1e-12);
+  EXPECT_NEAR(xuMaxRatio(550), 0.44346, 5e-6);
+  EXPECT_DOUBLE_EQ(limitingMomentFactor(550), 0.130);
+  // The code's own grades keep its tabled figures: 0.53, 0.48, 0.46 and 0.148, 0.138, 0.133.
+  const struct {
+    int fe;
+    double xu, factor;
+  } grades[] = {{250, 0.53, 0.148}, {415, 0.48, 0.138}, {500, 0.46, 0.133}, {550, 0.44346, 0.130}};
+  for (const auto& g : grades) {
+    EXPECT_NEAR(xuMaxRatio(g.fe), g.xu, 5e-6) << "Fe " << g.fe;
+    EXPECT_DOUBLE_EQ(limitingMomentFactor(g.fe), g.factor) << "Fe " << g.fe;
+    // Each tabled factor is the G-1.1 c relation on the tabled xu,max/d, cut to three decimals.
+    EXPECT_NEAR(0.36 * g.xu * (1 - 0.416 * g.xu), g.factor, 1e-3) << "Fe " << g.fe;
+  }
+  // M25 on 1000 x 400 with Fe 550: 0.130 x 25 x 1000 x 400^2 = 520 kN m; Fe 550 bars are deformed
+  // (bond 1.4 x 1.6 = 2.24 N/mm2 in M25) and take 0.12 % minimum steel.
+  EXPECT_NEAR(limitingMoment(25, 550, 1000, 400), 520, 1e-9);
+  EXPECT_NEAR(bondStress(25, 550), 2.24, 1e-12);
+  EXPECT_NEAR(minimumSteel(550, 1000, 500), 600, 1e-9);
+}

@@ -148,6 +148,28 @@ class StartupDialogTest : public QObject {
     QVERIFY(project->GradesGiven);
   }
 
+  void fe550IsOfferedAndAGradeBelowM25IsTheEngineersToConfirm() {
+    QStringList offered;
+    for (int i = 0; i < dialog->feBox()->count(); ++i) offered << dialog->feBox()->itemText(i);
+    QCOMPARE(offered, (QStringList{"250", "415", "500", "550"}));
+    type(dialog->depthBox(), QStringLiteral("1.5"));
+    type(dialog->sbcBox(), QStringLiteral("200"));
+    type(dialog->fckBox(), QStringLiteral("20"));
+    type(dialog->feBox(), QStringLiteral("550"));
+    // Cancel keeps the dialog open with nothing taken; OK takes M20 with Fe 550.
+    QSignalSpy confirmed(dialog.get(), &StartupDialog::confirmed);
+    prompter.answers = {false, true};
+    for (int expected : {0, 1}) {
+      QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+      QCOMPARE(confirmed.count(), expected);
+      QVERIFY(prompter.calls.back().question);
+      QVERIFY(prompter.calls.back().text.find("moderate exposure (IS 456 Table 3)") != std::string::npos);
+      QVERIFY(prompter.calls.back().text.find("Table 5 asks for at least M25") != std::string::npos);
+    }
+    QCOMPARE(project->Fck, 20);
+    QCOMPARE(project->Fe, 550);
+  }
+
   void aListingWithoutGradesIsDesignedWithTheGradesEntered() {
     auto bare = std::make_unique<Project>();
     const ListingSummary summary = readListing(*bare, PLINTOVA_TEST_DATA "/frame1_no_design.ANL", prompter);

@@ -11,12 +11,35 @@ void PlanEditor::changed(const Change& change) {
   if (afterChange_) afterChange_();
 }
 
-bool PlanEditor::commit(Decisions next, const std::string& action) {
+bool PlanEditor::continuesRun(const std::string& runKey, std::chrono::steady_clock::time_point now) const {
+  return !runKey.empty() && runKey == runKey_ && !undo_.empty() && redo_.empty() && now - runAt_ < kRunGap;
+}
+
+void PlanEditor::recordStep(const State& before, const std::string& action, const std::string& joinedRun,
+                            std::chrono::steady_clock::time_point now) {
+  redo_.clear();
+  runAt_ = now;
+  if (joinedRun.empty()) {
+    undo_.push_back({before, action});
+  } else if (sameState(undo_.back().before, current())) {
+    undo_.pop_back();  // the run came back to where it started: nothing to undo, and a new run begins
+    endRun();
+  } else {
+    undo_.back().action = action;
+  }
+}
+
+bool PlanEditor::commit(Decisions next, const std::string& action, const std::string& runKey) {
   Project& p = project_;
   if (next == p.decisions) return true;
+  const auto now = clock_();
+  const bool joins = continuesRun(runKey, now);
   const State before = current();
   if (!next.samePlan(p.decisions)) {
-    if (!applyDecisions(p, std::move(next), prompter_)) return false;
+    if (!applyDecisions(p, std::move(next), prompter_)) {
+      endRun();
+      return false;
+    }
     if (p.scheduleDesigned) p.scheduleStale = true;
   } else {
     // Only schedule edits changed: the rows are designed again with every edit applied, so that a row
@@ -29,8 +52,8 @@ bool PlanEditor::commit(Decisions next, const std::string& action) {
       designSchedule(p, alreadyShown);
     }
   }
-  undo_.push_back({before, action});
-  redo_.clear();
+  runKey_ = runKey;
+  recordStep(before, action, joins ? runKey : std::string(), now);
   changed({!before.decisions.samePlan(p.decisions), p.scheduleDesigned, action});
   return true;
 }
@@ -42,6 +65,7 @@ bool PlanEditor::setSheetSettings(const SheetSettings& sheet) {
 }
 
 bool PlanEditor::rederive(const std::string& action) {
+  endRun();
   const std::string refusal = derivePlan(project_, prompter_);
   if (!refusal.empty()) {
     prompter_.message(refusal);
@@ -53,6 +77,7 @@ bool PlanEditor::rederive(const std::string& action) {
 }
 
 bool PlanEditor::design() {
+  endRun();
   if (!designSchedule(project_, prompter_)) return false;
   changed({false, true, "Design"});
   return true;
@@ -73,6 +98,7 @@ std::optional<Change> PlanEditor::restore(const State& state, const std::string&
 }
 
 bool PlanEditor::step(std::vector<Step>& from, std::vector<Step>& to, const std::string& verb) {
+  endRun();
   if (from.empty()) return false;
   Step step = std::move(from.back());
   from.pop_back();
@@ -92,6 +118,7 @@ bool PlanEditor::undo() { return step(undo_, redo_, "Undo"); }
 bool PlanEditor::redo() { return step(redo_, undo_, "Redo"); }
 
 void PlanEditor::clearHistory() {
+  endRun();
   undo_.clear();
   redo_.clear();
 }
@@ -108,6 +135,7 @@ void PlanEditor::markNeverSaved() {
 }
 
 void PlanEditor::markSaved() {
+  endRun();
   saved_ = current();
   savedKnown_ = true;
 }

@@ -2,6 +2,7 @@
 // every view is told, and each change can be taken back and made again.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -46,7 +47,16 @@ class PlanEditor {
   // Puts `next` in place of the decisions. When the plan cannot be derived from them (a group would
   // hold more footings than it can), the reason is shown, the previous decisions stay and false is
   // returned. Decisions equal to the present ones change nothing.
-  bool commit(Decisions next, const std::string& action);
+  //
+  // A change with a `runKey` joins the step before it when that step was made with the same key less
+  // than kRunGap ago and nothing else happened since: a run of wheel notches on one footing is one
+  // step, undone at once, named by its latest action. A run that comes back to where it started
+  // leaves no step at all.
+  bool commit(Decisions next, const std::string& action, const std::string& runKey = {});
+  static constexpr std::chrono::milliseconds kRunGap{1000};
+  // The clock of the runs (tests set their own).
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  void setClock(Clock clock) { clock_ = std::move(clock); }
 
   // The drawing sheet's title block, paper and north arrow, committed as one step.
   bool setSheetSettings(const SheetSettings& sheet);
@@ -86,6 +96,15 @@ class PlanEditor {
   };
 
   State current() const { return {project_.decisions, project_.scheduleDesigned, project_.scheduleStale}; }
+  static bool sameState(const State& a, const State& b) {
+    return a.decisions == b.decisions && a.designed == b.designed && a.stale == b.stale;
+  }
+  // Whether a change with `runKey` at `now` joins the last step.
+  bool continuesRun(const std::string& runKey, std::chrono::steady_clock::time_point now) const;
+  void endRun() { runKey_.clear(); }
+  // Keeps the change from `before` as a new undo step, or as part of the run's step (`joinedRun`).
+  void recordStep(const State& before, const std::string& action, const std::string& joinedRun,
+                  std::chrono::steady_clock::time_point now);
   // Brings the model to `state`, deriving the plan and the schedule as that state had them; gives what
   // changed, for the views to be told once the undo and redo lists are right, or nothing when the
   // state's plan cannot be derived.
@@ -101,6 +120,9 @@ class PlanEditor {
   std::vector<Step> undo_, redo_;
   State saved_;
   bool savedKnown_ = false;
+  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+  std::string runKey_;  // the key of the run the last step belongs to, "" when none is open
+  std::chrono::steady_clock::time_point runAt_;
 };
 
 }  // namespace plintova

@@ -371,7 +371,9 @@ void MainWindow::refreshGroupCaptions() {
   }
 }
 
-bool MainWindow::commit(const Decisions& next, const std::string& action) { return editor_.commit(next, action); }
+bool MainWindow::commit(const Decisions& next, const std::string& action, const std::string& runKey) {
+  return editor_.commit(next, action, runKey);
+}
 
 void MainWindow::refreshViews(const Change& change) {
   if (change.plan) {

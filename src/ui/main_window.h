@@ -169,7 +169,7 @@ class MainWindow : public QMainWindow {
   void refreshViews(const Change& change);
   void refreshPopups();
   void placeToolWindow(QWidget* window);
-  bool commit(const Decisions& next, const std::string& action);
+  bool commit(const Decisions& next, const std::string& action, const std::string& runKey = {});
 
   // Plan and group events.
   void labelPressed(int s, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);

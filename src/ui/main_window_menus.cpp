@@ -178,7 +178,7 @@ void MainWindow::showGestures() {
       "On the plan\n"
       "  Left-click a footing's label: select it (its number box and size appear).\n"
       "  Wheel over the number box: lengthen or shorten the selected footing by 0.05 m (a combined "
-      "footing by 0.1 m); it becomes rectangular (R).\n"
+      "footing by 0.1 m); it becomes rectangular (R). Quick notches on one footing undo as one step.\n"
       "  Right-click a label: the footing's pressures by load case, or the combined footing's sizes.\n"
       "  Drag on empty paper: a selection window; \"Combine\" joins the two footings inside it.\n"
       "  Shift+Delete: the selected hand-resized footing square again, or its combined footing dissolved.\n"

@@ -31,6 +31,20 @@ Qt::KeyboardModifiers shiftState(Qt::KeyboardModifiers m) {
 
 std::string footingName(const Project& p, int s) { return "footing " + numberText(p.FootingTable[s].JointNo); }
 
+// "Resize footing 14 to 1.65 m" or "Resize combined footing C1 to 5.3 m": the length `next` gives.
+std::string resizeActionName(const Project& p, const Decisions& next, int s) {
+  const int n = p.FootingTable[s].CombNo;
+  if (n > 0) {
+    const std::size_t k = static_cast<std::size_t>(n) - 1;
+    const double length = k < next.combined.size() ? double{next.combined[k].length} : 0.0;
+    return "Resize combined footing C" + numberText(n) + " to " + numberText(roundTo(length, 2)) + " m";
+  }
+  double length = 0;
+  for (const ResizedFooting& r : next.resized)
+    if (r.footing == s) length = r.length;
+  return "Resize " + footingName(p, s) + " to " + numberText(length) + " m";
+}
+
 }  // namespace
 
 void MainWindow::labelPressed(int s, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
@@ -118,10 +132,8 @@ void MainWindow::wheelNotch(int direction) {
   if (s < 1 || s > project_.FootingCount) return;
   const std::optional<Decisions> next = withResizeStep(project_, s, direction);
   if (!next) return;
-  const bool combined = project_.FootingTable[s].CombNo > 0;
-  const std::string action = combined ? "Resize combined footing C" + numberText(project_.FootingTable[s].CombNo)
-                                      : "Resize " + footingName(project_, s);
-  if (!commit(*next, action)) return;
+  // Notches in quick succession on one footing are one step of the engineer's, named by where it ends.
+  if (!commit(*next, resizeActionName(project_, *next, s), "wheel " + std::to_string(s))) return;
   const FootingRecord& f = project_.FootingTable[s];
   if (f.CombNo > 0) {
     plan_->setSizeLabelText(combinedSizeText(project_, f.CombNo));

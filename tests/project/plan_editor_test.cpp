@@ -225,3 +225,54 @@ TEST(PlanEditor, UndoBackToTheStartAndRedoToTheEndPassThroughTheSameStates) {
   EXPECT_FALSE(f.editor->canRedo());
   EXPECT_EQ(f.changes.back().action, "Disable 2");
 }
+
+// Wheel notches on one footing in quick succession are one undo step; anything between them, a pause
+// of a second, another footing or an undo starts a new one.
+TEST(PlanEditor, QuickNotchesOnOneFootingAreOneUndoStep) {
+  Frame1 f;
+  auto now = std::chrono::steady_clock::time_point{};
+  f.editor->setClock([&now] { return now; });
+  const int s22 = f.footing(22), s12 = f.footing(12);
+  const float start = f.p->FootingTable[s22].SizeL;
+  auto notch = [&](int s, int direction, int afterMs) {
+    now += std::chrono::milliseconds(afterMs);
+    ASSERT_TRUE(f.editor->commit(*withResizeStep(*f.p, s, direction), "notch " + std::to_string(s) + (direction < 0 ? " down" : " up"),
+                                 "wheel " + std::to_string(s)));
+  };
+  auto steps = [&] {
+    int n = 0;
+    while (f.editor->undo()) ++n;
+    while (f.editor->redo()) {}
+    return n;
+  };
+
+  // Four notches 0.3 s apart: one step, named by the last, undone to the size before the first.
+  for (int i = 0; i < 4; ++i) notch(s22, -1, 300);
+  EXPECT_EQ(f.editor->undoAction(), "notch " + std::to_string(s22) + " down");
+  EXPECT_EQ(steps(), 1);
+  ASSERT_TRUE(f.editor->undo());
+  EXPECT_EQ(f.p->FootingTable[s22].SizeL, start);
+  EXPECT_EQ(f.p->FootingTable[s22].CombNo, 0);
+  ASSERT_TRUE(f.editor->redo());
+  EXPECT_FLOAT_EQ(f.p->FootingTable[s22].SizeL, start - 0.2f);
+
+  // After the redo, a pause of a second, on another footing, or after another edit: a new step each.
+  notch(s22, -1, 100);
+  notch(s22, -1, 1000);
+  notch(s12, -1, 100);
+  ASSERT_TRUE(f.editor->commit(withFootingToggled(*f.p, f.footing(40)), "Disable 40"));
+  notch(s12, -1, 100);
+  EXPECT_EQ(steps(), 6);
+  // Undo ends a run: the next notch is a step of its own.
+  ASSERT_TRUE(f.editor->undo());
+  notch(s12, +1, 100);
+  EXPECT_EQ(steps(), 6);
+
+  // A run that comes back to where it started leaves no step, and the next notch starts a new run
+  // (rather than joining the step before the run).
+  notch(s22, +1, 2000);
+  notch(s22, -1, 100);
+  EXPECT_EQ(f.editor->undoAction(), "notch " + std::to_string(s12) + " up");  // the step before the run
+  notch(s22, -1, 100);
+  EXPECT_EQ(steps(), 7);
+}

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <chrono>
 
 #include "footing/combined_footings.h"
 #include "model/numbers.h"
@@ -94,6 +95,27 @@ class PlanInteractionTest : public QObject {
     QTest::mouseClick(plan, Qt::LeftButton, Qt::NoModifier, plan->toPixels(40000, 4000).toPoint());
     QVERIFY(!plan->numberBox()->isVisible() && !plan->sizeLabel()->isVisible());
     QCOMPARE(p->SelectedFooting, 0);
+  }
+
+  void quickWheelNotchesOnOneFootingAreOneUndoStep() {
+    auto now = std::chrono::steady_clock::time_point{};
+    window->editor().setClock([&now] { return now; });
+    pressLabel(plan, 1, Qt::LeftButton);
+    for (int i = 0; i < 4; ++i) {
+      now += std::chrono::milliseconds(200);
+      turnWheel(window, numberBoxCentre(), -120);
+    }
+    QCOMPARE(p->FootingTable[1].SizeL, 1.5f);
+    QCOMPARE(window->action("ActUndo")->text(), QStringLiteral("&Undo Resize footing 1 to 1.5 m"));
+    // After a pause of a second the next notch is a step of its own.
+    now += std::chrono::milliseconds(1000);
+    turnWheel(window, numberBoxCentre(), 120);
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(p->FootingTable[1].SizeL, 1.5f);
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(p->FootingTable[1].SizeL, 1.7f);
+    QCOMPARE(p->FootingTable[1].CombNo, 0);
+    QVERIFY(!window->editor().canUndo());
   }
 
   void wheelNotchesOverTheNumberBoxMakeTheFootingRectangular() {

@@ -487,6 +487,7 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
     need = std::max(need, d + kCover + dia0 / 2);
   }
   double D = startDepth(need);
+  row.BendingDepth = roundToSingle(D / 1000, 3);
   if (edit.depth && std::isfinite(*edit.depth)) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
 
   Trial t = trialAt(p, g, env, cases, D, edited);

@@ -235,6 +235,13 @@ void RedesignScheduleRow(Project& p, int r) {
   designFromDepth(p, row, b, d);
 }
 
+float groupBendingDepth(const Project& p, int r) {
+  if (!isScheduleRow(p, r) || p.Fck <= 0 || p.Fe <= 0) return 0;
+  const SizeGroupRecord& row = p.DesignGroupTable[r];
+  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure);
+  return roundToSingle(b.d + kCover, 3);
+}
+
 bool cycleBarDia(Project& p, int r) {
   if (!isScheduleRow(p, r)) return false;
   SizeGroupRecord& row = p.DesignGroupTable[r];

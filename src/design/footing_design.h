@@ -20,6 +20,11 @@ bool DesignAllGroups(Project& p, Prompter& prompter);
 // bending needs when it is shallower). Rows outside 1..DesignGroupCount are left alone.
 void RedesignScheduleRow(Project& p, int r);
 
+// The total depth (m) that bending alone needs in group row r, where its design starts and below
+// which a typed depth is raised: the moment depth rounded up to a 50 mm step with 60 mm of cover, at
+// least 0.25 m. 0 for a row that does not exist.
+float groupBendingDepth(const Project& p, int r);
+
 // Bar diameter edit: 10 -> 12 -> 16 -> 20 -> 10, any other diameter stays; then the row is redesigned.
 // False when r is not a schedule row.
 bool cycleBarDia(Project& p, int r);

@@ -246,6 +246,7 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   const double needL = depthForMoment(p.Fck, p.Fe, dL.Mu, B * 1000) + kCover + (outerL ? dia0 / 2 : 1.5 * dia0);
   const double needB = depthForMoment(p.Fck, p.Fe, dB.Mu, L * 1000) + kCover + (outerL ? 1.5 * dia0 : dia0 / 2);
   double D = startDepth(std::max(needL, needB));
+  row.BendingDepth = roundToSingle(D / 1000, 3);
   // An edited depth below what bending needs is raised to it; a deeper one is taken as typed.
   if (edit.depth && std::isfinite(*edit.depth)) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
 

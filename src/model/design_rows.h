@@ -64,6 +64,7 @@ struct FootingRow {
   int number = 0;             // the plan's mark: R<number> or C<number>
   Single L = 0, B = 0;        // plan size, m: L along X for a rectangular footing, along the columns' line for a combined one
   Single TotalDepth = 0;      // m
+  Single BendingDepth = 0;    // m, the total depth bending alone needs: where the design starts
   Single PedestalSize = 0;    // side of the square pedestal(s), m
   int16_t BarDia = 0;         // the bar diameter the engineer chose (0: the design chooses)
   Single NetPressure = 0;     // the design's net upward pressure, kN/m2 (the largest over the cases)

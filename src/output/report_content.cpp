@@ -344,11 +344,11 @@ void addRows(Document& doc, const Project& p) {
 
 // ---- 5 Decisions ----
 
-std::string footingRowMark(const Project& p, const std::vector<int16_t>& footings) {
+const FootingRow* footingRowOf(const Project& p, const std::vector<int16_t>& footings) {
   for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
     for (const FootingRow& row : *rows)
-      if (std::equal(row.footings.begin(), row.footings.end(), footings.begin(), footings.end())) return row.mark();
-  return "";
+      if (std::equal(row.footings.begin(), row.footings.end(), footings.begin(), footings.end())) return &row;
+  return nullptr;
 }
 
 void addDecisions(Document& doc, const Project& p) {
@@ -421,21 +421,29 @@ void addDecisions(Document& doc, const Project& p) {
   if (!d.schedule.empty()) {
     any = true;
     Table t;
-    t.header = {"Row", "Pedestal m", "Depth m (typed)", "Bar mm"};
+    // The depth the row is designed with beside the one typed: the design raises a depth that bending,
+    // one-way shear or punching does not allow.
+    t.header = {"Row", "Pedestal m", "Depth typed m", "Depth used m", "Bar mm"};
     for (const ScheduleEdit& e : d.schedule) {
-      std::string row;
+      std::string row, used;
       if (e.isGroupRow()) {
         for (int r = 1; r <= p.DesignGroupCount; ++r)
-          if (p.DesignGroupTable[r].GroupBaseSize.value() == e.baseSize.value())
+          if (p.DesignGroupTable[r].GroupBaseSize.value() == e.baseSize.value()) {
             row = "F" + std::to_string(p.DesignGroupTable[r].GroupMark);
+            used = num(p.DesignGroupTable[r].TotalDepth);
+          }
         row += (row.empty() ? "" : ", ") + std::string("size ") + num(e.baseSize) + " m";
       } else {
-        row = footingRowMark(p, e.footings);
+        const FootingRow* footingRow = footingRowOf(p, e.footings);
+        if (footingRow) {
+          row = footingRow->mark();
+          used = num(footingRow->TotalDepth);
+        }
         std::string joints;
         for (int16_t s : e.footings) joints += (joints.empty() ? "" : " and ") + joint(p, s);
         row += (row.empty() ? "" : ", ") + std::string("joint ") + joints;
       }
-      t.rows.push_back({{row, e.pedestal ? num(*e.pedestal) : "", e.depth ? num(*e.depth) : "",
+      t.rows.push_back({{row, e.pedestal ? num(*e.pedestal) : "", e.depth ? num(*e.depth) : "", used,
                          e.barDia ? std::to_string(*e.barDia) : ""}});
     }
     doc.addSection(2, "Schedule edits").blocks.push_back(t);

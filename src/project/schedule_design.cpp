@@ -211,4 +211,23 @@ std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField
   return d;
 }
 
+std::string typedDepthNote(const Project& p, int r, double typed) {
+  if (r < 1 || r > scheduleRowCount(p) || !std::isfinite(typed)) return {};
+  const FootingRow* row = footingRowAt(p, r);
+  const double used = row ? double{row->TotalDepth} : double{p.DesignGroupTable[r].TotalDepth};
+  const double bending = row ? double{row->BendingDepth} : double{groupBendingDepth(p, r)};
+  const std::string mark = row ? row->mark() : "F" + numberText(p.DesignGroupTable[r].GroupMark);
+  // The design keeps a depth to whole millimetres: a typed depth it merely rounds is used as typed.
+  if (!(used > roundTo(typed, 3) + 1e-6)) return {};
+  const std::string head = "The depth " + numberText(static_cast<float>(typed)) + " m typed for " + mark;
+  const std::string shear = "one-way shear or punching fails at a shallower depth";
+  if (static_cast<float>(typed) < bending) {
+    if (used <= bending + 1e-6)
+      return head + " is less than bending needs: the row is designed " + numberText(used) + " m deep.";
+    return head + " is less than bending needs (" + numberText(bending) + " m): the row is designed " +
+           numberText(used) + " m deep, since " + shear + ".";
+  }
+  return head + " is too shallow for shear: the row is designed " + numberText(used) + " m deep, since " + shear + ".";
+}
+
 }  // namespace plintova

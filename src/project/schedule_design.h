@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "model/decisions.h"
 #include "model/project.h"
@@ -34,5 +35,10 @@ enum class ScheduleField { Depth, Pedestal, BarDia };
 // depth edit of the row), or a click on the bar diameter (the next of 10, 12, 16, 20). Nothing when the
 // edit is refused.
 std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField field, double value = 0);
+
+// What became of a total depth typed for schedule row r (m), once the row was designed with it: ""
+// when the row uses it as typed; otherwise the message that says the row is deeper, to what, and why
+// (bending needs more, or one-way shear or punching fails at the typed depth).
+std::string typedDepthNote(const Project& p, int r, double typed);
 
 }  // namespace plintova

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "design/check_text.h"
 #include "design/footing_design.h"
 #include "draw/primitives.h"
 #include "model/numbers.h"
@@ -21,30 +22,18 @@
 #include "model/prompter.h"
 #include "project/plan_editor.h"
 #include "project/schedule_design.h"
+#include "ui/schedule_columns.h"
 
 namespace plintova {
 
 namespace {
 
-// The layout is kept in twips, as the schedule's column places are given, and shown at 15 twips per pixel.
-constexpr int px(int twips) { return (twips + draw::kTwipsPerPixel / 2) / draw::kTwipsPerPixel; }
-
-struct ColumnPlace {
-  const char* name;  // control array name
-  int left, width;   // twips
-};
-
-// In column order, with the control names that the schedule's controls carry.
-constexpr std::array<ColumnPlace, kScheduleColumns> kPlaces = {{
-    {"LabF1", 300, 500},     {"LabNos", 1000, 500},  {"LabSize", 2000, 500}, {"TxtDepth", 3000, 615},
-    {"TxtPeda", 4000, 735},  {"LabNetP", 5200, 500}, {"LabCant", 6000, 495}, {"LabMu", 6800, 500},
-    {"LabMuBdd", 7605, 735}, {"LabPt", 8500, 500},   {"LabAst", 9200, 500},  {"LabGdia", 10400, 495},
-    {"LabSpace", 11000, 570}, {"LabRods", 12000, 645}, {"LabSF1", 13200, 500}, {"LabSS1", 13905, 495},
-    {"LabPS1", 14600, 500},  {"LabSF2", 15800, 500}, {"LabSS2", 16500, 500}, {"LabPS2", 17200, 500},
-}};
-
-constexpr int kHeaderTop = px(480);    // the header line
-constexpr int kHeaderHeight = px(1000);  // header band above the scrolling rows
+// The header band above the scrolling rows: the buttons, the headings over several columns, then every
+// column's heading over its unit.
+constexpr int kGroupHeadingTop = px(420);
+constexpr int kHeaderTop = px(690);
+constexpr int kHeadingHeight = px(540);
+constexpr int kHeaderHeight = px(1300);
 constexpr int kBoxHeight = px(315);
 constexpr int kLabelHeight = kBoxHeight;  // as tall as the boxes, so that every text of a row shares its line
 constexpr int kButtonWidth = px(1125), kButtonHeight = px(360);
@@ -53,27 +42,14 @@ constexpr int kColumnGap = 4;  // pixels kept clear before the next column when 
 
 bool isEditColumn(int column) { return column == kColDepth || column == kColPedestal; }
 
-// The column whose quantity a check of a group row is about.
-int checkColumn(const std::string& name) {
-  auto has = [&name](const char* word) { return name.find(word) != std::string::npos; };
-  if (has("bearing")) return kColNetP;
-  if (has("bending")) return kColMuBdd;
-  if (has("one-way")) return kColSS1;
-  if (has("punching")) return kColSS2;
-  if (has("minimum steel")) return kColPt;
-  if (has("spacing")) return kColSpace;
-  if (has("edge")) return kColDepth;
-  if (has("development")) return kColDia;
-  if (has("cantilever")) return kColCantilever;
-  return kColMark;
-}
 bool isClickColumn(int column) { return column == kColMark || column == kColNos || column == kColDia; }
 
 // Top of schedule row r in twips: rows come in pairs 400 twips apart with 600 twips between pairs.
 int rowTopTwips(int r) { return 500 * r + (r % 2 == 1 ? 600 : 500); }
 
-// Rows are placed in the scrolling area below the header band.
-int rowTop(int r) { return px(rowTopTwips(r)) - kHeaderHeight; }
+// Rows are placed in the scrolling area below the header band, as they stood below the form's 1000
+// twips of header.
+int rowTop(int r) { return px(rowTopTwips(r)) - px(1000); }
 
 // Room a text may take: at least the column's own width, at most up to the next column.
 int roomOf(int column) {
@@ -92,20 +68,53 @@ void shrinkToFit(QWidget* w) {
   label->setFont(font);
 }
 
+// Width of the widest line of a text.
+int textWidth(const QFont& font, const QString& text) {
+  int widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
+  return widest;
+}
+
 // Widens a control whose text does not fit its column width, never past the next column.
 void fitWidth(QWidget* w, const QString& text, int column) {
   const int own = px(kPlaces[static_cast<std::size_t>(column)].width);
-  const int frame = qobject_cast<QLineEdit*>(w) ? 12 : 2;
-  const int needed = QFontMetrics(w->font()).horizontalAdvance(text) + frame;
+  auto* unitEdit = dynamic_cast<UnitLineEdit*>(w);
+  const int frame = unitEdit ? 12 + unitEdit->unitWidth() : qobject_cast<QLineEdit*>(w) ? 12 : 2;
+  const int needed = textWidth(w->font(), text) + frame;
   w->resize(std::clamp(needed, own, std::max(own, roomOf(column))), w->height());
 }
 
-QLabel* plainLabel(QWidget* parent, const char* name, const QString& text, int left, int width) {
-  auto* l = new QLabel(text, parent);
-  l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+// A smaller face for a heading whose widest line does not fit the room its column has.
+void fitHeading(QWidget* w, int column) {
+  const int room = std::max(px(kPlaces[static_cast<std::size_t>(column)].width), roomOf(column));
+  auto* label = qobject_cast<QLabel*>(w);
+  if (!label) return;
+  QFont font = label->font();
+  while (font.pointSizeF() > 7 && textWidth(font, label->text()) > room - 2) font.setPointSizeF(font.pointSizeF() - 0.25);
+  label->setFont(font);
+  fitWidth(label, label->text(), column);
+}
+
+// A heading of the header line: the column's name over its unit, its meaning in the tooltip.
+QLabel* plainLabel(QWidget* parent, const char* name, int column) {
+  const ColumnPlace& place = kPlaces[static_cast<std::size_t>(column)];
+  auto* l = new QLabel(headingText(column), parent);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(px(left), kHeaderTop, px(width), kLabelHeight);
+  l->setToolTip(QString::fromUtf8(columnHeadings()[static_cast<std::size_t>(column)].tip));
+  l->setGeometry(px(place.left), kHeaderTop, px(place.width), kHeadingHeight);
+  fitHeading(l, column);
   return l;
+}
+
+// A heading over the columns first..last, underlined across them.
+void groupHeading(QWidget* parent, const ColumnGroupHeading& g) {
+  auto* l = new QLabel(QString::fromUtf8(g.text), parent);
+  l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+  l->setStyleSheet(QStringLiteral("QLabel { border-bottom: 1px solid #808080; }"));
+  const int left = px(kPlaces[static_cast<std::size_t>(g.first)].left);
+  const int right = px(kPlaces[static_cast<std::size_t>(g.last)].left + kPlaces[static_cast<std::size_t>(g.last)].width);
+  l->setGeometry(left, kGroupHeadingTop, right - left, kHeaderTop - kGroupHeadingTop);
 }
 
 }  // namespace
@@ -118,7 +127,7 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
       exportDialogs_(desktopExportDialogs()),
       printDialog_(desktopPrintDialog()),
       reportDialog_(desktopReportDialog()) {
-  setWindowTitle(QStringLiteral("Footing Shedule"));
+  setWindowTitle(QStringLiteral("Footing schedule"));
   setObjectName(QStringLiteral("FrmShd"));
   QFont font(QStringLiteral("Arial"));
   font.setStyleHint(QFont::SansSerif);
@@ -145,11 +154,22 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
   connect(area_->horizontalScrollBar(), &QScrollBar::valueChanged, header_, [this](int v) { header_->move(-v, 0); });
 
   // The plain labels that stand in for the depth, pedestal and diameter headers once rows exist.
-  plainLabel(header_, "Label1", QStringLiteral("Depth"), 3000, 615);
-  plainLabel(header_, "Label2", QStringLiteral("Peda"), 4000, 735);
-  plainLabel(header_, "Label3", QStringLiteral("Dia"), 10400, 495);
+  plainLabel(header_, "Label1", kColDepth);
+  plainLabel(header_, "Label2", kColPedestal);
+  plainLabel(header_, "Label3", kColDia);
+  for (const ColumnGroupHeading& g : kGroupHeadings) groupHeading(header_, g);
   rows_.push_back(makeControls(header_, 0, kHeaderTop));
-  for (int c = 0; c < kScheduleColumns; ++c) setCellText(0, c, scheduleHeaders()[static_cast<std::size_t>(c)]);
+  for (int c = 0; c < kScheduleColumns; ++c) {
+    QWidget* w = cell(0, c);
+    w->resize(w->width(), kHeadingHeight);
+    if (auto* l = qobject_cast<QLabel*>(w)) l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    w->setToolTip(QString::fromUtf8(columnHeadings()[static_cast<std::size_t>(c)].tip));
+    setCellText(0, c, headingText(c).toStdString());
+    fitHeading(w, c);
+  }
+  // The depth, pedestal and diameter headings are the plain labels: element 0 of those columns is an
+  // edit box or a click target, never shown.
+  for (int c : {kColDepth, kColPedestal, kColDia}) cell(0, c)->hide();
 
   auto button = [this](const char* name, const QString& caption, int left, int top) {
     auto* b = new QPushButton(caption, header_);
@@ -220,7 +240,7 @@ ScheduleWindow::RowControls ScheduleWindow::makeControls(QWidget* parent, int ro
     const ColumnPlace& place = kPlaces[static_cast<std::size_t>(c)];
     QWidget* w = nullptr;
     if (isEditColumn(c)) {
-      auto* edit = new QLineEdit(parent);
+      auto* edit = new UnitLineEdit(QStringLiteral("m"), parent);
       connect(edit, &QLineEdit::textEdited, edit, [edit, c](const QString& t) { fitWidth(edit, t, c); });
       w = edit;
     } else {
@@ -361,56 +381,6 @@ void ScheduleWindow::showRow(int row) {
   showCheckSummary();
 }
 
-void ScheduleWindow::markFailedChecks(int row, const std::vector<CodeCheck>& checks) {
-  // Each failed check marks the cell of its quantity, with its reason in the cell's tooltip; a row of a
-  // hand-resized or combined footing marks its checks cell, which lists every check.
-  const bool footingRow = footingRowAt(project_, row) != nullptr;
-  std::array<QString, kScheduleColumns> reasons;
-  QString all;
-  for (const CodeCheck& c : checks) {
-    const QString line = QStringLiteral("%1: %2 against %3 %4 (%5) %6")
-                             .arg(QString::fromStdString(c.name), QString::fromStdString(numberText(c.demand)),
-                                  QString::fromStdString(numberText(c.capacity)), QString::fromStdString(c.unit),
-                                  QString::fromStdString(c.clause), c.ok ? QStringLiteral("OK") : QStringLiteral("FAILS"));
-    all += (all.isEmpty() ? QString() : QStringLiteral("\n")) + line;
-    if (c.ok) continue;
-    const int column = footingRow ? kColSF1 : checkColumn(c.name);
-    QString& reason = reasons[static_cast<std::size_t>(column)];
-    reason += (reason.isEmpty() ? QString() : QStringLiteral("\n")) + line;
-  }
-  for (int c = 0; c < kScheduleColumns; ++c) {
-    QWidget* w = cell(row, c);
-    const QString& reason = reasons[static_cast<std::size_t>(c)];
-    w->setProperty("failedCheck", !reason.isEmpty());
-    w->setStyleSheet(reason.isEmpty() ? QString() : QStringLiteral("color: #c00000; font-weight: bold;"));
-    if (!reason.isEmpty()) w->setToolTip(reason);
-    else if (c != kColCantilever || !footingRow) w->setToolTip(QString());
-  }
-  if (footingRow) cell(row, kColSF1)->setToolTip(all);
-}
-
-void ScheduleWindow::showCheckSummary() {
-  QString failed;
-  int count = 0;
-  for (int r = 1; r <= scheduleRowCount(project_); ++r) {
-    const FootingRow* row = footingRowAt(project_, r);
-    const std::vector<CodeCheck>& checks = row ? row->checks : project_.DesignGroupTable[r].checks;
-    const std::string summary = checksSummary(checks);
-    if (summary == "OK") continue;
-    ++count;
-    const std::string mark = row ? row->mark() : scheduleRowTexts(project_, r)[kColMark];
-    failed += (failed.isEmpty() ? QString() : QStringLiteral("; ")) + QString::fromStdString(mark + " " + summary.substr(7));
-  }
-  checks_->setText(count == 0 ? QStringLiteral("Every row passes its IS 456 checks.")
-                              : QStringLiteral("%1 of %2 rows fail an IS 456 check: %3")
-                                    .arg(count)
-                                    .arg(scheduleRowCount(project_))
-                                    .arg(failed));
-  checks_->setStyleSheet(count == 0 ? QStringLiteral("QLabel { color: #006000; }")
-                                    : QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
-  checks_->setVisible(scheduleRowCount(project_) > 0);
-}
-
 bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* w = qobject_cast<QWidget*>(watched);
   if (!w || !w->property("scheduleRow").isValid()) return QWidget::eventFilter(watched, event);
@@ -495,9 +465,14 @@ void ScheduleWindow::editEntered(int row, int column, QLineEdit* edit) {
   const FootingRow* footingRow = footingRowAt(project_, row);
   const std::string mark = footingRow ? footingRow->mark() : "F" + numberText(project_.DesignGroupTable[row].GroupMark);
   const std::string what = column == kColDepth ? "Depth" : "Pedestal";
-  if (!next || !editor_.commit(*next, what + " of " + mark))
+  if (!next || !editor_.commit(*next, what + " of " + mark)) {
     editRestored(row, column, edit);
-  else refresh();
+    return;
+  }
+  refresh();
+  // A depth the row does not use as typed is explained: raised for bending, or deepened for shear.
+  if (column == kColDepth)
+    if (const std::string note = typedDepthNote(project_, row, numericValue(text)); !note.empty()) prompter_.message(note);
 }
 
 void ScheduleWindow::footingRowClicked(int row, const FootingRow& footingRow, int column) {
@@ -510,9 +485,7 @@ void ScheduleWindow::footingRowClicked(int row, const FootingRow& footingRow, in
               numberText(project_.FootingTable[s].JointNo) + ", load case " +
               numberText(project_.ReactionTable(s, footingRow.GovCase, 1)) + ".";
     for (const SteelLayer& layer : footingRow.steel) text += "\r" + layer.where + ": " + barsText(layer);
-    for (const CodeCheck& c : footingRow.checks)
-      text += "\r" + c.name + ": " + numberText(c.demand) + " against " + numberText(c.capacity) + " " + c.unit + " (" +
-              c.clause + ") " + (c.ok ? "OK" : "FAILS");
+    text += "\r" + checksText(footingRow.checks);
     prompter_.message(text);
   } else if (column == kColDia && !project_.scheduleStale) {
     if (const auto next = withScheduleEdit(project_, row, ScheduleField::BarDia))

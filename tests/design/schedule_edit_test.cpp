@@ -7,6 +7,7 @@
 #include "design_fixture.h"
 #include "design/footing_design.h"
 #include "design/schedule.h"
+#include "project/schedule_design.h"
 
 using namespace plintova;
 using namespace plintova::design_test;
@@ -48,6 +49,38 @@ TEST(ScheduleEdits, TotalDepthIsRaisedToWhatBendingAndShearNeedButKeptWhenDeeper
   EXPECT_FALSE(editTotalDepth(*p, 1, 1e300));  // no single holds it
   EXPECT_FALSE(editTotalDepth(*p, 2, 0.5));     // not a row
   EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
+}
+
+// What the engineer is told after typing a depth: nothing when it is used (or merely rounded to whole
+// millimetres), else what the row uses and why. The example's bending needs 0.25 m and shear 0.4 m; a
+// 40 kN support on the same footing (q 10 kN/m2) passes shear at the 0.25 m bending needs.
+TEST(ScheduleEdits, ADepthTheRowDoesNotUseIsExplained) {
+  auto p = designedExample();
+  auto light = newProject();
+  setSupport(*light, 1, 101, {{1, 40, 0, 0}});
+  addGroup(*light, 2.0f, 0.45f, {1});
+  RecordingPrompter prompter;
+  DesignAllGroups(*light, prompter);
+  const std::string since = " m deep, since one-way shear or punching fails at a shallower depth.";
+  const struct {
+    Project* project;
+    double typed;
+    std::string note;
+  } cases[] = {
+      {p.get(), 0.4, ""},
+      {p.get(), 0.5, ""},
+      {p.get(), 0.4567, ""},  // designed 0.457 m: the typed depth to whole millimetres
+      {p.get(), 0.2, "The depth 0.2 m typed for F1 is less than bending needs (0.25 m): the row is designed 0.4" + since},
+      {p.get(), 0.3, "The depth 0.3 m typed for F1 is too shallow for shear: the row is designed 0.4" + since},
+      {light.get(), 0.2, "The depth 0.2 m typed for F1 is less than bending needs: the row is designed 0.25 m deep."},
+      {light.get(), 0.3, ""},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(editTotalDepth(*c.project, 1, c.typed));
+    EXPECT_EQ(typedDepthNote(*c.project, 1, c.typed), c.note) << c.typed;
+  }
+  EXPECT_FLOAT_EQ(groupBendingDepth(*p, 1), 0.25f);
+  EXPECT_EQ(typedDepthNote(*p, 2, 0.1), "");  // no such row
 }
 
 TEST(ScheduleEdits, PedestalEditRedesignsFromScratchAndRefusesSizesNotBelowTheFooting) {

@@ -168,7 +168,9 @@ TEST_F(Frame1Report, EveryFootingInTheSummaryAndEveryDecision) {
   ASSERT_EQ(p.decisions.resized.size(), 1u);
   EXPECT_TRUE(has(sectionOf(md_, "### 5.3 Hand-resized footings"),
                   "| R1 | 22 | " + numberText(p.decisions.resized[0].length) + " | " + numberText(p.RectangularRows[0].B)));
-  EXPECT_TRUE(has(sectionOf(md_, "### 5.4 Schedule edits"), "| F1, size 1.9 m |  |  | 12 |"));
+  // The depth used stands beside the typed one (none typed here).
+  EXPECT_TRUE(has(sectionOf(md_, "### 5.4 Schedule edits"),
+                  "| F1, size 1.9 m |  |  | " + numberText(p.DesignGroupTable[1].TotalDepth) + " | 12 |"));
 }
 
 TEST_F(Frame1Report, QuantitiesOfEveryRowAndTheirTotal) {

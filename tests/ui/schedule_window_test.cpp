@@ -11,6 +11,7 @@
 #include "footing/plan_decisions.h"
 #include "designed_frame_support.h"
 #include "model/numbers.h"
+#include "ui/schedule_columns.h"
 #include "ui/schedule_window.h"
 
 using namespace plintova;
@@ -53,11 +54,11 @@ class ScheduleWindowTest : public QObject {
   void cleanup() { window.reset(); }
 
   void showsOneLinePerDesignedGroupUnderTheHeaders() {
-    QCOMPARE(window->windowTitle(), QStringLiteral("Footing Shedule"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Footing schedule"));
     QCOMPARE(window->rowCount(), static_cast<int>(project->DesignGroupCount));
     QCOMPARE(window->rowCount(), 11);
     for (int c = 0; c < kScheduleColumns; ++c) {
-      QCOMPARE(window->cellText(0, c), qs(scheduleHeaders()[static_cast<std::size_t>(c)]));
+      QCOMPARE(window->cellText(0, c), headingText(c));
       for (int r = 1; r <= window->rowCount(); ++r)
         QCOMPARE(window->cellText(r, c), qs(scheduleRowTexts(*project, r)[static_cast<std::size_t>(c)]));
     }
@@ -70,6 +71,20 @@ class ScheduleWindowTest : public QObject {
     QVERIFY(!window->cell(0, kColDia)->isVisible());
     for (const char* name : {"Label1", "Label2", "Label3"}) QVERIFY(window->findChild<QLabel*>(name)->isVisible());
     QCOMPARE(window->findChild<QLabel*>("Label1")->x(), window->cell(1, kColDepth)->x());
+    // Every heading says what its column holds and in which unit, and its tooltip says it in full.
+    QCOMPARE(window->findChild<QLabel*>("Label2")->text(), QStringLiteral("Pedestal\n(m)"));
+    QCOMPARE(window->cellText(0, kColNetP), QStringLiteral("Net q\n(kN/m²)"));
+    QCOMPARE(window->cellText(0, kColSS1), QStringLiteral("τv\n(N/mm²)"));
+    QVERIFY(window->cell(0, kColSS1)->toolTip().startsWith(QStringLiteral("One-way shear stress")));
+    for (const char* group : {"One-way shear", "Punching shear"}) {
+      bool found = false;
+      for (QLabel* l : window->findChildren<QLabel*>()) found = found || l->text() == QString::fromUtf8(group);
+      QVERIFY2(found, group);
+    }
+    // The depth box shows its unit beside the figure.
+    QLabel* unit = window->cell(1, kColDepth)->findChild<QLabel*>(QStringLiteral("Unit"));
+    QVERIFY(unit && unit->isVisible());
+    QCOMPARE(unit->text(), QStringLiteral("m"));
 
     // Rows come in pairs 400 twips apart with 600 twips between pairs; every column keeps its left.
     const int y1 = window->cell(1, kColMark)->y(), y2 = window->cell(2, kColMark)->y();
@@ -93,11 +108,17 @@ class ScheduleWindowTest : public QObject {
     QVERIFY(window->cellText(1, kColAst) != ast);  // a deeper section needs more steel at pt 0.2
     QCOMPARE(window->cellText(1, kColAst), qs(scheduleRowTexts(*project, 1)[kColAst]));
 
-    // Below what bending needs: raised back to the designed depth.
+    QVERIFY(prompter.calls.empty());  // used as typed: nothing to say
+
+    // Below what bending needs: raised back to the designed depth, and the engineer is told so.
     typeInto(depth, QStringLiteral("0.2"));
     QCOMPARE(row.TotalDepth, 0.4f);
     QCOMPARE(window->cellText(1, kColDepth), QStringLiteral("0.4"));
     QCOMPARE(window->cellText(1, kColAst), ast);
+    QCOMPARE(prompter.texts(), (std::vector<std::string>{
+                                   "The depth 0.2 m typed for F1 is less than bending needs (0.25 m): the row is "
+                                   "designed 0.4 m deep, since one-way shear or punching fails at a shallower depth."}));
+    prompter.calls.clear();
 
     // Typing alone changes nothing; Escape abandons the text; bad numbers revert without a message.
     auto* edit = qobject_cast<QLineEdit*>(depth);

@@ -1,0 +1,64 @@
+// The schedule window's columns: their places in twips, their headings with units and tooltips, and
+// the edit box that shows its unit.
+#pragma once
+
+#include <QLineEdit>
+#include <array>
+
+#include "design/schedule.h"
+#include "draw/primitives.h"
+
+class QLabel;
+
+namespace plintova {
+
+// Twips as pixels, at 15 twips per pixel.
+constexpr int px(int twips) { return (twips + draw::kTwipsPerPixel / 2) / draw::kTwipsPerPixel; }
+
+struct ColumnPlace {
+  const char* name;  // control array name
+  int left, width;   // twips
+};
+
+// In column order, with the control names that the schedule's controls carry.
+constexpr std::array<ColumnPlace, kScheduleColumns> kPlaces = {{
+    {"LabF1", 300, 500},     {"LabNos", 1000, 500},  {"LabSize", 2000, 500}, {"TxtDepth", 3000, 615},
+    {"TxtPeda", 4000, 735},  {"LabNetP", 5200, 500}, {"LabCant", 6000, 495}, {"LabMu", 6800, 500},
+    {"LabMuBdd", 7605, 735}, {"LabPt", 8500, 500},   {"LabAst", 9200, 500},  {"LabGdia", 10400, 495},
+    {"LabSpace", 11000, 570}, {"LabRods", 12000, 645}, {"LabSF1", 13200, 500}, {"LabSS1", 13905, 495},
+    {"LabPS1", 14600, 500},  {"LabSF2", 15800, 500}, {"LabSS2", 16500, 500}, {"LabPS2", 17200, 500},
+}};
+
+// A column's heading: what it holds, in short, over its unit; the tooltip says it in full.
+struct ColumnHeading {
+  const char* name;  // "Depth", "τv"
+  const char* unit;  // "(m)", "(N/mm²)", or "" for counts and marks
+  const char* tip;
+};
+const std::array<ColumnHeading, kScheduleColumns>& columnHeadings();
+// The heading as the header line shows it: the name over the unit.
+QString headingText(int column);
+
+// Headings over several columns: the two shear checks.
+struct ColumnGroupHeading {
+  const char* text;
+  int first, last;  // columns
+};
+inline constexpr ColumnGroupHeading kGroupHeadings[] = {{"One-way shear", kColSF1, kColPS1},
+                                                         {"Punching shear", kColSF2, kColPS2}};
+
+// An edit box with its unit at its right end, outside the text ("0.4" then a grey "m").
+class UnitLineEdit : public QLineEdit {
+ public:
+  UnitLineEdit(const QString& unit, QWidget* parent);
+  // Width the unit takes, pixels.
+  int unitWidth() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLabel* unit_;
+};
+
+}  // namespace plintova

@@ -44,6 +44,17 @@ std::unique_ptr<Project> readInto(const std::string& path, Prompter& prompter, L
 
 }  // namespace
 
+std::unique_ptr<QFileDialog> startupFileDialog(QWidget* parent, const QString& folder) {
+  // Listings are written with a capital extension; the lower-case one is offered too, since file
+  // names on this system are case-sensitive.
+  auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Open Analysis Listing or Project"), folder);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setNameFilters({QStringLiteral("Listings and projects (*.ANL *.anl *.csv *.tsv *.plintova)"),
+                          QStringLiteral("Staad Files (*.ANL *.anl)"), QStringLiteral("Reaction tables (*.csv *.tsv)"),
+                          QStringLiteral("Plintova projects (*.plintova)"), QStringLiteral("All Files (*)")});
+  return dialog;
+}
+
 ListingChooser desktopListingChooser() {
   return [](QWidget* parent) {
     // The examples of the source tree; an installed program has none, and offers the examples where the
@@ -52,13 +63,9 @@ ListingChooser desktopListingChooser() {
     if (!QDir(folder).exists())
       folder = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(PLINTOVA_INSTALLED_EXAMPLES));
     if (!QDir(folder).exists()) folder = QDir::currentPath();
-    // Listings are written with a capital extension; the lower-case one is offered too, since file
-    // names on this system are case-sensitive.
-    const QString file = QFileDialog::getOpenFileName(
-        parent, QStringLiteral("Open Analysis Listing or Project"), folder,
-        QStringLiteral("Staad Files (*.ANL *.anl);;Reaction tables (*.csv *.tsv);;Plintova projects (*.plintova);;"
-                       "All Files (*)"));
-    return file.toStdString();
+    const std::unique_ptr<QFileDialog> dialog = startupFileDialog(parent, folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::string();
+    return dialog->selectedFiles().first().toStdString();
   };
 }
 

@@ -10,6 +10,7 @@
 
 #include "ui/recovery.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace plintova {
@@ -23,8 +24,11 @@ struct SavedProject;
 // Asks for the analysis listing (or project) to open; an empty text means the engineer cancelled.
 using ListingChooser = std::function<std::string(QWidget* parent)>;
 
-// The open-file dialog: "Staad Files" (*.ANL), Plintova projects or all files, opening in the folder of
-// the shipped examples.
+// The open-file dialog of the start: its first filter, the one it opens with, shows listings, reaction
+// tables and Plintova projects together; the others one kind each, or all files. It opens in `folder`.
+std::unique_ptr<QFileDialog> startupFileDialog(QWidget* parent, const QString& folder);
+
+// That dialog, opening in the folder of the shipped examples.
 ListingChooser desktopListingChooser();
 
 // The program's run. start() first offers the recovery copies of runs that did not end normally (when a

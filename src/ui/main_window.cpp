@@ -250,6 +250,7 @@ bool MainWindow::load(const SavedProject* saved, const std::string& projectPath,
   refreshViews({true, project_.scheduleDesigned, {}});
   setWindowTitle(QString::fromStdString(projectPath_.empty() ? project_.AnlPath : projectPath_) +
                  QStringLiteral("[*]"));
+  updateEditActions();  // the title's "*": work restored from a recovery copy is not saved anywhere
   if (!projectPath_.empty()) rememberRecent(projectPath_);
   else rememberRecent(project_.AnlPath);
   // A project saved with its schedule opens with the schedule window, as it was left.

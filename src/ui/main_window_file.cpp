@@ -25,7 +25,7 @@ namespace plintova {
 
 namespace {
 
-constexpr int kRecentFiles = 8;
+constexpr int kRecentFiles = 10;  // File > Open recent keeps the last ten listings and projects
 constexpr int kNoticeTimeout = 8000;
 
 std::string fileName(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName().toStdString(); }
@@ -106,7 +106,10 @@ void MainWindow::rememberRecent(const std::string& path) {
 
 void MainWindow::fillRecentMenu() {
   recentMenu_->clear();
-  const QStringList recent = QSettings().value(QStringLiteral("recentFiles")).toStringList();
+  // Files moved or deleted since are not offered.
+  QStringList recent;
+  for (const QString& path : QSettings().value(QStringLiteral("recentFiles")).toStringList())
+    if (QFileInfo::exists(path)) recent << path;
   for (const QString& path : recent) {
     QAction* a = recentMenu_->addAction(QFileInfo(path).fileName());
     a->setToolTip(path);

@@ -86,7 +86,7 @@ void MainWindow::buildMenus() {
           &QAction::triggered, this, [this] { openListingCommand(); });
   connect(menuEntry(file, "ActOpenProject", QStringLiteral("Open &project…")), &QAction::triggered, this,
           [this] { openProjectCommand(); });
-  recentMenu_ = file->addMenu(QStringLiteral("&Recent"));
+  recentMenu_ = file->addMenu(QStringLiteral("Open &recent"));
   recentMenu_->setObjectName(QStringLiteral("MenuRecent"));
   connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
   file->addSeparator();

@@ -2,7 +2,9 @@
 // carries the column offsets from one run to the next.
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -42,6 +44,27 @@ class AppFlowTest : public QObject {
     QVERIFY(!flow.start());
     QVERIFY(!flow.startupDialog());
     QVERIFY(prompter.calls.empty());
+  }
+
+  void theStartupDialogShowsListingsTablesAndProjectsUnderItsFirstFilter() {
+    Folder f;
+    for (const char* name : {"FRAME1.ANL", "frame2.anl", "WORK.plintova", "reactions.csv", "notes.txt"})
+      f.write(name, "");
+    const std::unique_ptr<QFileDialog> dialog =
+        startupFileDialog(nullptr, QFileInfo(QString::fromStdString(f.path("x"))).absolutePath());
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(dialog->selectedNameFilter(), dialog->nameFilters().first());
+    dialog->show();
+    auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+    QVERIFY(view);
+    auto shown = [view] {
+      QStringList names;
+      for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
+        names << view->model()->index(r, 0, view->rootIndex()).data().toString();
+      names.sort();
+      return names;
+    };
+    QTRY_COMPARE(shown(), (QStringList{"FRAME1.ANL", "WORK.plintova", "frame2.anl", "reactions.csv"}));
   }
 
   void aListingThatCannotBeUsedShowsItsMessage() {

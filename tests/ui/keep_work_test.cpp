@@ -9,10 +9,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTreeWidget>
+#include <QWindow>
 #include <QtTest>
 
 #include "design/schedule.h"
@@ -74,6 +77,9 @@ QString popups(MainWindow& w) {
   for (QLabel* l : w.combinedPopup()->findChildren<QLabel*>()) t += l->objectName() + QLatin1Char('=') + l->text() + QLatin1Char(' ');
   return t;
 }
+
+// The title the window system shows, with "*" in place of the placeholder while there are unsaved changes.
+QString shownTitle(QWidget& w) { return w.windowHandle()->title(); }
 
 }  // namespace
 
@@ -154,6 +160,7 @@ class KeepWorkTest : public QObject {
     MainWindow& w = *flow->mainWindow();
     makeEveryKindOfDecision(w);
     QVERIFY(w.editor().modified());
+    QVERIFY(shownTitle(w).endsWith(QLatin1Char('*')));
     const QString before = screen(w);
     QVERIFY(before.contains(QStringLiteral("C1")) && before.contains(QStringLiteral("R1")) &&
             before.contains(QStringLiteral(" D ")));
@@ -166,6 +173,7 @@ class KeepWorkTest : public QObject {
     QCOMPARE(proposed, project);  // proposed beside the listing, named after it
     QVERIFY(QFileInfo::exists(QString::fromStdString(project)));
     QVERIFY(!w.editor().modified());
+    QCOMPARE(shownTitle(w), QString::fromStdString(project));
     QVERIFY(recoveryCopies().empty());
     // Saved: closing asks nothing.
     const std::size_t calls = prompter.calls.size();
@@ -334,7 +342,10 @@ class KeepWorkTest : public QObject {
     w.resize(1400, 860);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(screen(w), before);
+    // Restored work is not saved anywhere yet: it counts as changed, says so in the title, and has no
+    // project file.
     QVERIFY(w.editor().modified());
+    QCOMPARE(shownTitle(w), QString::fromStdString(listing) + QLatin1Char('*'));
     QVERIFY(w.projectPath().isEmpty());
     QCOMPARE(w.recoveryPath(), shown[0][0].path);  // the copy goes on being written
     prompter.saveAnswers = {SaveChoice::Discard};
@@ -411,6 +422,37 @@ class KeepWorkTest : public QObject {
     QCOMPARE(leftRecoveryCopies()[0].listing, listing);
     livePrompter.saveAnswers = {SaveChoice::Discard};
     live->mainWindow()->close();
+  }
+
+  void openRecentOffersTheLastTenFilesThatStillExist() {
+    // Ten files opened before, one of them gone since.
+    QStringList earlier;
+    for (int k = 0; k < 10; ++k)
+      earlier << QString::fromStdString(k == 3 ? folder.path("GONE.ANL") : folder.write("OLD" + std::to_string(k) + ".ANL", ""));
+    QSettings().setValue(QStringLiteral("recentFiles"), earlier);
+    RecordingPrompter prompter;
+    auto flow = openFrame(prompter);
+    QVERIFY(flow);
+    MainWindow& w = *flow->mainWindow();
+    // The plan just opened comes first; the oldest falls off the end; the settings keep ten.
+    const QStringList kept = QSettings().value(QStringLiteral("recentFiles")).toStringList();
+    QCOMPARE(kept.size(), 10);
+    QCOMPARE(kept.first(), QFileInfo(QString::fromStdString(listing)).absoluteFilePath());
+    QCOMPARE(kept.last(), earlier[8]);
+
+    auto* menu = w.findChild<QMenu*>(QStringLiteral("MenuRecent"));
+    QCOMPARE(menu->title(), QStringLiteral("Open &recent"));
+    emit menu->aboutToShow();
+    QStringList offered;
+    for (QAction* a : menu->actions()) offered << a->text();
+    QCOMPARE(offered, (QStringList{"FRAME1.ANL", "OLD0.ANL", "OLD1.ANL", "OLD2.ANL", "OLD4.ANL", "OLD5.ANL",
+                                   "OLD6.ANL", "OLD7.ANL", "OLD8.ANL"}));
+    // Choosing one opens it (after the question about unsaved work, here none).
+    QSignalSpy requested(&w, &MainWindow::openListingRequested);
+    menu->actions()[1]->trigger();
+    QCOMPARE(requested.count(), 1);
+    QCOMPARE(requested[0][0].toString(), earlier[0]);
+    w.close();
   }
 };
 

@@ -23,15 +23,19 @@ constexpr int16_t kHandResized = -1;
 
 bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }
 
+// Each footing's centre stands off its column by its offset; the steps nearest to it are what the
+// column view and the layout file show.
 void derivePositions(Project& p) {
   for (int s = 1; s <= p.FootingCount; ++s) {
     FootingRecord& f = p.FootingTable[s];
-    const OffsetSteps steps = p.decisions.offsetOf(s);
+    const ColumnOffset offset = p.decisions.offsetOf(s);
+    const OffsetSteps steps = nearestSteps(p, s, offset);
     f.OffsetX = steps.x;
     f.OffsetZ = steps.z;
-    const auto at = offsetPosition(p, s, steps.x, steps.z);
-    f.PosX = at ? at->first : f.ColumnX;
-    f.PosZ = at ? at->second : f.ColumnZ;
+    const auto x = toInt32(static_cast<double>(f.ColumnX) + offset.dx);
+    const auto z = toInt32(static_cast<double>(f.ColumnZ) + offset.dz);
+    f.PosX = x ? *x : f.ColumnX;
+    f.PosZ = z ? *z : f.ColumnZ;
   }
 }
 

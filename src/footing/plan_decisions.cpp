@@ -193,20 +193,33 @@ Decisions withGroupStepped(const Project& p, int g) {
   return withGroupChoice(p, g, size, grp.Checked);
 }
 
-Decisions withOffsetSteps(const Project& p, int s, OffsetSteps steps) {
+namespace {
+
+Decisions withOffset(const Project& p, int s, ColumnOffset offset) {
   Decisions d = p.decisions;
-  if (!isFooting(p, s)) return d;
-  steps.x = static_cast<int8_t>(std::clamp<int>(steps.x, -1, 1));
-  steps.z = static_cast<int8_t>(std::clamp<int>(steps.z, -1, 1));
   if (d.offsets.size() < static_cast<std::size_t>(p.FootingCount) + 1)
     d.offsets.resize(static_cast<std::size_t>(p.FootingCount) + 1);
-  d.offsets[static_cast<std::size_t>(s)] = steps;
+  d.offsets[static_cast<std::size_t>(s)] = offset;
   return d;
+}
+
+}  // namespace
+
+Decisions withOffsetSteps(const Project& p, int s, OffsetSteps steps) {
+  if (!isFooting(p, s)) return p.decisions;
+  const auto offset = stepOffset(p, s, std::clamp<int>(steps.x, -1, 1), std::clamp<int>(steps.z, -1, 1));
+  return offset ? withOffset(p, s, *offset) : p.decisions;
+}
+
+std::optional<Decisions> withOffsetMillimetres(const Project& p, int s, ColumnOffset offset) {
+  if (!isFooting(p, s) || std::abs(offset.dx) > kMaxColumnOffset || std::abs(offset.dz) > kMaxColumnOffset)
+    return std::nullopt;
+  return withOffset(p, s, offset);
 }
 
 Decisions withOffsetsReset(const Project& p) {
   Decisions d = p.decisions;
-  std::fill(d.offsets.begin(), d.offsets.end(), OffsetSteps{});
+  std::fill(d.offsets.begin(), d.offsets.end(), ColumnOffset{});
   return d;
 }
 

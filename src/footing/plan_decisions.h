@@ -53,8 +53,11 @@ Decisions withGroupChecked(const Project& p, int g, bool checked);
 // Shift-press on a group's size: 0.05 m smaller; below its base size less 0.05 m it wraps to the base
 // size plus 0.05 m. Sizes stay on the 0.05 m steps.
 Decisions withGroupStepped(const Project& p, int g);
-// Column offset steps of footing s (each -1, 0 or +1).
+// Column offset steps of footing s (each -1, 0 or +1): its offset becomes what the steps give; nothing
+// changes where the column's section is unknown.
 Decisions withOffsetSteps(const Project& p, int s, OffsetSteps steps);
+// A column offset of footing s typed in millimetres; nothing beyond kMaxColumnOffset along either axis.
+std::optional<Decisions> withOffsetMillimetres(const Project& p, int s, ColumnOffset offset);
 // Every footing back under its column.
 Decisions withOffsetsReset(const Project& p);
 

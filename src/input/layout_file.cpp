@@ -89,11 +89,12 @@ LayoutResult readLayout(Project& p) {
   const int zCount = std::min<int>(n, static_cast<int>(zs.size()) - 1);
   for (int i = 1; i <= zCount; ++i) stepOf(zs[static_cast<std::size_t>(i)], 5, p.FootingTable[i].OffsetZ);
 
-  // The steps are the engineer's decisions; each footing stands where its steps put it.
+  // The steps become the engineer's offsets; each footing stands where its steps put it.
   p.decisions.offsets.resize(static_cast<std::size_t>(n) + 1);
   for (int i = 1; i <= n; ++i) {
     FootingRecord& f = p.FootingTable[i];
-    p.decisions.offsets[static_cast<std::size_t>(i)] = {static_cast<int8_t>(f.OffsetX), static_cast<int8_t>(f.OffsetZ)};
+    const auto offset = stepOffset(p, i, f.OffsetX, f.OffsetZ);
+    p.decisions.offsets[static_cast<std::size_t>(i)] = offset.value_or(ColumnOffset{});
     if (const auto at = offsetPosition(p, i, f.OffsetX, f.OffsetZ)) {
       f.PosX = at->first;
       f.PosZ = at->second;

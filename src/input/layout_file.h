@@ -11,7 +11,8 @@ namespace plintova {
 // (a lower-case extension, no extension) gets ".SCR" appended, so the layout file is never the listing.
 std::string layoutPathFor(const std::string& anlPath);
 
-// Writes the steps of footings 1..FootingCount: line 1 " " + (OffsetX + 2) per footing, line 2 a
+// Writes the steps of footings 1..FootingCount (for an offset typed in millimetres, the nearest step,
+// which is all the file can hold): line 1 " " + (OffsetX + 2) per footing, line 2 a
 // carriage return then " " + (OffsetZ + 5) per footing, each line ended by CR LF. Written through the
 // safe file writer (a temporary file renamed over the old one; never over the listing, a read-only file
 // or anything but a regular file). Returns an empty string on success, or the message to show when the

@@ -10,11 +10,21 @@
 
 namespace plintova {
 
-// Column offset steps of one footing: -1, 0 or +1 along X and along Z.
+// Column offset steps of one footing: -1, 0 or +1 along X and along Z (a step is half the column's
+// dimension less 115 mm).
 struct OffsetSteps {
   int8_t x = 0, z = 0;
   bool operator==(const OffsetSteps&) const = default;
 };
+
+// Where a footing's centre stands off its column's, in whole millimetres along X and along Z: the steps
+// of the column layout window give half the column's dimension less 115 mm, a typed offset any amount
+// up to kMaxColumnOffset.
+struct ColumnOffset {
+  int32_t dx = 0, dz = 0;
+  bool operator==(const ColumnOffset&) const = default;
+};
+inline constexpr int32_t kMaxColumnOffset = 5000;  // mm either way along each axis
 
 // Two footings joined into one combined footing, in footing-table order (first < second). `length`
 // is the length the engineer chose with the wheel as the start of the design; 0 while the footing has
@@ -78,7 +88,7 @@ struct SheetSettings {
 // so that a decision taken back (or read from a saved project) gives the same screen again.
 // Footings are known by their index in the footing table, which is fixed for one reading of the listing.
 struct Decisions {
-  std::vector<OffsetSteps> offsets;       // by footing index (entry 0 unused); missing entries are 0, 0
+  std::vector<ColumnOffset> offsets;      // by footing index (entry 0 unused); missing entries are 0, 0
   std::vector<int16_t> disabled;          // ascending footing indices
   std::vector<CombinedPair> combined;     // combined footing n is entry n - 1
   std::vector<ResizedFooting> resized;    // ascending footing indices
@@ -86,8 +96,8 @@ struct Decisions {
   std::vector<ScheduleEdit> schedule;     // in the order the rows were first edited
   SheetSettings sheet;                    // the drawing sheet's title block, paper and north arrow
 
-  OffsetSteps offsetOf(int s) const {
-    return s >= 0 && static_cast<std::size_t>(s) < offsets.size() ? offsets[static_cast<std::size_t>(s)] : OffsetSteps{};
+  ColumnOffset offsetOf(int s) const {
+    return s >= 0 && static_cast<std::size_t>(s) < offsets.size() ? offsets[static_cast<std::size_t>(s)] : ColumnOffset{};
   }
   // Decisions on the plan (everything but the schedule edits).
   bool samePlan(const Decisions& o) const {

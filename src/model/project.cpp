@@ -2,6 +2,7 @@
 #include "model/project.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "model/numbers.h"
 
@@ -66,6 +67,34 @@ std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int 
   const auto z = toInt32(f.ColumnZ + oz * (section[3] / 2.0 - kColumnFaceAllowance));
   if (!x || !z) return std::nullopt;
   return std::pair{*x, *z};
+}
+
+std::string footingMark(const FootingRecord& f) {
+  if (f.CombNo > 0) return "C" + std::to_string(f.CombNo);
+  if (f.GroupRank <= 0) return {};
+  if (f.CombNo == 0) return "F" + std::to_string(f.GroupRank);
+  return f.CombNo == -1 ? "R" + std::to_string(f.GroupRank) : std::string();
+}
+
+std::optional<ColumnOffset> stepOffset(const Project& p, int s, int ox, int oz) {
+  const auto at = offsetPosition(p, s, ox, oz);
+  if (!at) return std::nullopt;
+  const FootingRecord& f = p.FootingTable[s];
+  return ColumnOffset{at->first - f.ColumnX, at->second - f.ColumnZ};
+}
+
+OffsetSteps nearestSteps(const Project& p, int s, ColumnOffset offset) {
+  const auto plus = stepOffset(p, s, 1, 1);
+  if (!plus) return {};
+  auto nearest = [](int32_t wanted, int32_t step) -> int8_t {
+    int8_t best = 0;
+    for (int8_t k : {int8_t{-1}, int8_t{1}})
+      if (std::llabs(static_cast<long long>(wanted) - k * static_cast<long long>(step)) <
+          std::llabs(static_cast<long long>(wanted) - best * static_cast<long long>(step)))
+        best = k;
+    return best;
+  };
+  return {nearest(offset.dx, plus->dx), nearest(offset.dz, plus->dz)};
 }
 
 }  // namespace plintova

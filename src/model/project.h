@@ -241,6 +241,11 @@ struct Project {
   }
 };
 
+// The mark a footing shows on the plan: "F3" for a member of size group mark 3, "R1" for the first
+// hand-resized footing, "C2" for a member of the second combined footing; "" for a disabled footing or
+// one in no group.
+std::string footingMark(const FootingRecord& f);
+
 // Empties every table and input a reading of a listing or table fills, so that a reader starts clean.
 void clearInputTables(Project& p);
 
@@ -249,5 +254,12 @@ void clearInputTables(Project& p);
 // 115 mm between its centre's shift and the column face. Empty when the footing's column section is
 // unknown (the footing stays under its column) or the position does not fit.
 std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz);
+
+// The offset in millimetres that steps (ox, oz) give footing s; empty where offsetPosition is.
+std::optional<ColumnOffset> stepOffset(const Project& p, int s, int ox, int oz);
+
+// The steps nearest to an offset in millimetres, along each axis the step whose shift lies closest
+// (on a tie the smaller step); 0, 0 where the column's section is unknown. The layout file keeps them.
+OffsetSteps nearestSteps(const Project& p, int s, ColumnOffset offset);
 
 }  // namespace plintova

@@ -407,11 +407,11 @@ void addDecisions(Document& doc, const Project& p) {
     doc.addSection(2, "Size groups").blocks.push_back(t);
   }
   Table offsets;
-  offsets.header = {"Joint", "X step", "Z step", "Centre X m", "Centre Z m"};
+  offsets.header = {"Joint", "Offset X mm", "Offset Z mm", "Centre X m", "Centre Z m"};
   for (int s = 1; s <= p.FootingCount; ++s) {
-    const OffsetSteps o = d.offsetOf(s);
-    if (o.x == 0 && o.z == 0) continue;
-    offsets.rows.push_back({{joint(p, s), std::to_string(o.x), std::to_string(o.z),
+    const ColumnOffset o = d.offsetOf(s);
+    if (o == ColumnOffset{}) continue;
+    offsets.rows.push_back({{joint(p, s), std::to_string(o.dx), std::to_string(o.dz),
                              rounded(p.FootingTable[s].PosX / 1000.0, 3), rounded(p.FootingTable[s].PosZ / 1000.0, 3)}});
   }
   if (!offsets.rows.empty()) {

@@ -56,8 +56,14 @@ Json toJson(const SavedProject& s) {
   j["sbc"] = floatJson(s.sbc);
   j["depth"] = floatJson(s.depth);
   j["offsets"] = Json::array();
-  for (const SavedOffset& o : s.offsets)
-    j["offsets"].push_back({{"joint", o.joint}, {"stepX", o.stepX}, {"stepZ", o.stepZ}});
+  for (const SavedOffset& o : s.offsets) {
+    Json e = {{"joint", o.joint}, {"stepX", o.stepX}, {"stepZ", o.stepZ}};
+    if (o.dx || o.dz) {
+      e["dx"] = o.dx.value_or(0);
+      e["dz"] = o.dz.value_or(0);
+    }
+    j["offsets"].push_back(std::move(e));
+  }
   j["groups"] = Json::array();
   for (const GroupChoice& g : s.groups)
     j["groups"].push_back(
@@ -217,7 +223,15 @@ SavedProject fromJson(const Json& root) {
     o.joint = jointOf(required(e, "joint", inEntry(where, "joint")), inEntry(where, "joint"));
     if (const Json* v = member(e, "stepX")) o.stepX = wholeIn(*v, inEntry(where, "stepX"), -1, 1, "-1, 0 or 1");
     if (const Json* v = member(e, "stepZ")) o.stepZ = wholeIn(*v, inEntry(where, "stepZ"), -1, 1, "-1, 0 or 1");
-    if (o.stepX != 0 || o.stepZ != 0) s.offsets.push_back(o);
+    const std::string range = "a whole number of mm from -5000 to 5000";
+    if (const Json* v = member(e, "dx")) o.dx = wholeIn(*v, inEntry(where, "dx"), -kMaxColumnOffset, kMaxColumnOffset, range);
+    if (const Json* v = member(e, "dz")) o.dz = wholeIn(*v, inEntry(where, "dz"), -kMaxColumnOffset, kMaxColumnOffset, range);
+    // The offset in millimetres wins; an entry with only one of them is 0 along the other axis.
+    if (o.dx || o.dz) {
+      o.dx = o.dx.value_or(0);
+      o.dz = o.dz.value_or(0);
+    }
+    if (o.stepX != 0 || o.stepZ != 0 || o.dx.value_or(0) != 0 || o.dz.value_or(0) != 0) s.offsets.push_back(o);
   });
   forEntries(root, "groups", [&](const Json& e, const std::string& where) {
     objectOf(e, where);

@@ -21,9 +21,12 @@ struct SavedSupport {
   bool operator==(const SavedSupport&) const = default;
 };
 
+// A column offset: the steps (for old readers and older files) and the offset in millimetres, which
+// wins when present (files written before it was kept have steps only). Never all 0.
 struct SavedOffset {
   int joint = 0;
-  int stepX = 0, stepZ = 0;  // -1, 0 or +1; never both 0
+  int stepX = 0, stepZ = 0;  // -1, 0 or +1: the nearest steps
+  std::optional<int> dx, dz;  // mm, within kMaxColumnOffset
   bool operator==(const SavedOffset&) const = default;
 };
 

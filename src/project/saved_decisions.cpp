@@ -86,8 +86,10 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
   const Decisions& d = p.decisions;
   auto jointOf = [&p](int f) { return f >= 1 && f <= p.FootingCount ? int{p.FootingTable[f].JointNo} : 0; };
   for (int f = 1; f <= p.FootingCount; ++f) {
-    const OffsetSteps o = d.offsetOf(f);
-    if ((o.x != 0 || o.z != 0) && jointOf(f) > 0) s.offsets.push_back({jointOf(f), o.x, o.z});
+    const ColumnOffset o = d.offsetOf(f);
+    if (o == ColumnOffset{} || jointOf(f) == 0) continue;
+    const OffsetSteps steps = nearestSteps(p, f, o);
+    s.offsets.push_back({jointOf(f), steps.x, steps.z, o.dx, o.dz});
   }
   s.groups = d.groups;
   for (int16_t f : d.disabled)
@@ -147,22 +149,30 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
   Decisions d;
   d.offsets.resize(static_cast<std::size_t>(std::max<int>(p.FootingCount, 0)) + 1);
 
-  // Offsets: a footing moves only where the section of its column is known.
+  // Offsets: in millimetres where the file has them; steps move a footing only where the section of
+  // its column is known.
   std::vector<bool> offsetSet(d.offsets.size(), false);
   for (const SavedOffset& o : saved.offsets) {
     const std::string what = "Column offset of " + jointText(o.joint) + ": ";
     const int f = footingOf(o.joint);
+    const bool typed = o.dx || o.dz;
+    const ColumnOffset millimetres{o.dx.value_or(0), o.dz.value_or(0)};
+    const auto stepped = typed || f == 0 ? std::optional<ColumnOffset>{} : stepOffset(p, f, o.stepX, o.stepZ);
+    auto fits = [&p, f](ColumnOffset offset) {
+      const FootingRecord& r = p.FootingTable[f];
+      return toInt32(static_cast<double>(r.ColumnX) + offset.dx) && toInt32(static_cast<double>(r.ColumnZ) + offset.dz);
+    };
     if (f == 0) {
       dropped.push_back(what + notASupport(o.joint) + ".");
     } else if (offsetSet[static_cast<std::size_t>(f)]) {
       dropped.push_back(what + "the joint has an offset already.");
-    } else if (!offsetPosition(p, f, 0, 0)) {
+    } else if (!typed && !offsetPosition(p, f, 0, 0)) {
       dropped.push_back(what + "the section of its column is not known.");
-    } else if (!offsetPosition(p, f, o.stepX, o.stepZ)) {
+    } else if (typed ? !fits(millimetres) : !stepped) {
       dropped.push_back(what + "the offset would move the footing beyond the plan's coordinates (" +
                         "+/-2147483647 mm).");
     } else {
-      d.offsets[static_cast<std::size_t>(f)] = {static_cast<int8_t>(o.stepX), static_cast<int8_t>(o.stepZ)};
+      d.offsets[static_cast<std::size_t>(f)] = typed ? millimetres : *stepped;
       offsetSet[static_cast<std::size_t>(f)] = true;
     }
   }
@@ -199,10 +209,9 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
     placed = std::make_unique<Project>();
     placed->FootingCount = p.FootingCount;
     for (int f = 1; f <= p.FootingCount; ++f) {
-      const OffsetSteps o = d.offsetOf(f);
-      const auto at = offsetPosition(p, f, o.x, o.z);
-      placed->FootingTable[f].PosX = at ? at->first : p.FootingTable[f].ColumnX;
-      placed->FootingTable[f].PosZ = at ? at->second : p.FootingTable[f].ColumnZ;
+      const ColumnOffset o = d.offsetOf(f);
+      placed->FootingTable[f].PosX = p.FootingTable[f].ColumnX + o.dx;
+      placed->FootingTable[f].PosZ = p.FootingTable[f].ColumnZ + o.dz;
     }
   }
   auto combinedIn = [&d](int f) {

@@ -6,15 +6,20 @@
 
 #include "draw/primitives.h"
 
+class QLabel;
+class QLineEdit;
+
 namespace plintova {
 
 struct Project;
 class PlanEditor;
 
-// The whole window is the picture of one storey, fitted like the main plan. A click on a marker picks
-// its footing (SelectedFooting, shared with the main plan); Home and the arrow keys step the picked
-// footing's column offset, Page Up and Page Down change the storey, Shift+Delete puts every footing
-// back under its column, Esc closes.
+// The picture of one storey, fitted like the main plan, with a panel at its right that names the storey
+// shown, the footing picked and its column, and takes the footing's offset from its column in
+// millimetres along X and Z. A click on a marker picks its footing (SelectedFooting, shared with the
+// main plan); Home and the arrow keys step the picked footing's offset (the quick way), a typed offset
+// takes effect on Enter (Esc restores it); Page Up and Page Down change the storey, Shift+Delete puts
+// every footing back under its column, Esc closes.
 class ColumnWindow : public QWidget {
   Q_OBJECT
  public:
@@ -30,13 +35,19 @@ class ColumnWindow : public QWidget {
   // Index into LevelY of the storey shown (2 when the window opens).
   int level() const { return level_; }
 
-  // Repaints after SelectedFooting was changed elsewhere (the main plan).
-  void showSelection() { update(); }
+  // Shows the model again after SelectedFooting or the offsets changed elsewhere (the main plan).
+  void showSelection();
 
   // Plan rectangle of footing i's marker at the current fit.
   draw::Rect markerRect(int i) const;
-  // Device position of a plan point at the current fit.
+  // Window position of a plan point at the current fit.
   QPointF toDevice(double x, double z) const;
+  // The part of the window that shows the storey; the panel stands to its right.
+  QRect pictureRect() const;
+
+  QLineEdit* offsetBox(bool alongX) const { return alongX ? offsetX_ : offsetZ_; }
+  QLabel* storeyLabel() const { return storey_; }
+  QLabel* footingLabel() const { return footing_; }
 
  signals:
   // A marker was picked: SelectedFooting changed (the selection is shared with the main plan).
@@ -49,14 +60,25 @@ class ColumnWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void buildPanel();
+  void refreshPanel();
+  void offsetEntered(QLineEdit* box);
   void resetOffsets();
   std::vector<draw::Primitive> primitives() const;
 
   PlanEditor& editor_;
   Project& project_;
   int level_ = 2;
+  QWidget* panel_ = nullptr;
+  QLabel* storey_ = nullptr;
+  QLabel* footing_ = nullptr;
+  QLabel* steps_ = nullptr;
+  QLineEdit* offsetX_ = nullptr;
+  QLineEdit* offsetZ_ = nullptr;
 };
 
 }  // namespace plintova

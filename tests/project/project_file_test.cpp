@@ -171,7 +171,9 @@ TEST(ProjectFile, EveryDecisionIsWrittenAndReadBackToTheSamePlanAndSchedule) {
   EXPECT_EQ(listingPathOf(saved, path), tmp / "FRAME1.ANL");
   EXPECT_EQ(saved.sbc, 200.0f);
   EXPECT_EQ(saved.depth, 1.5f);
-  EXPECT_EQ(saved.offsets, (std::vector<SavedOffset>{{3, 1, 0}}));
+  // One step along X of joint 3's column: its millimetres and the step for old readers.
+  const ColumnOffset step = *stepOffset(*before.p, before.footing(3), 1, 0);
+  EXPECT_EQ(saved.offsets, (std::vector<SavedOffset>{{3, 1, 0, step.dx, 0}}));
   EXPECT_EQ(saved.disabled, std::vector<int>{40});
   ASSERT_EQ(saved.combined.size(), 1u);
   EXPECT_EQ(saved.combined[0].first, 20);
@@ -192,6 +194,43 @@ TEST(ProjectFile, EveryDecisionIsWrittenAndReadBackToTheSamePlanAndSchedule) {
   // Saved again from the reopened project, the file is the same text.
   ASSERT_EQ(writeProjectFile(*after->p, tmp / "again.plintova"), "");
   EXPECT_EQ(fileText(tmp / "again.plintova"), fileText(path));
+}
+
+// An offset typed in millimetres is the decision: the file keeps it with the nearest steps, the layout
+// file gets those steps for old readers, and opening the project puts the footing where the millimetres
+// say. A file written before the millimetres were kept still moves its footings by their steps.
+TEST(ProjectFile, OffsetsInMillimetresWinAndOlderFilesKeepTheirSteps) {
+  TempFolder tmp;
+  PlanRun before(kFrame1);
+  const int s3 = before.footing(3);
+  const ColumnOffset step = *stepOffset(*before.p, s3, 1, 1);  // half the column less 115 mm
+  ASSERT_GT(step.dx, 0);
+  before.apply(*withOffsetMillimetres(*before.p, s3, {-250, step.dz / 2 + 1}));
+  const FootingRecord& f = before.p->FootingTable[s3];
+  EXPECT_EQ(f.PosX - f.ColumnX, -250);
+  EXPECT_EQ(f.PosZ - f.ColumnZ, step.dz / 2 + 1);
+  EXPECT_EQ((OffsetSteps{static_cast<int8_t>(f.OffsetX), static_cast<int8_t>(f.OffsetZ)}), (OffsetSteps{-1, 1}));
+  EXPECT_FALSE(withOffsetMillimetres(*before.p, s3, {kMaxColumnOffset + 1, 0}));
+
+  const std::string path = tmp / "FRAME1.plintova";
+  ASSERT_EQ(writeProjectFile(*before.p, path), "");
+  EXPECT_NE(fileText(path).find("{\"joint\": 3, \"stepX\": -1, \"stepZ\": 1, \"dx\": -250, \"dz\": " +
+                                std::to_string(step.dz / 2 + 1) + "}"),
+            std::string::npos)
+      << fileText(path);
+  const ReadProject read = readProjectFile(path);
+  ASSERT_TRUE(read) << read.error;
+  std::vector<std::string> dropped;
+  const auto after = open(*read.project, kFrame1, dropped);
+  EXPECT_EQ(after->p->FootingTable[after->footing(3)].PosX, f.PosX);
+  EXPECT_EQ(after->p->FootingTable[after->footing(3)].PosZ, f.PosZ);
+
+  // Written before the millimetres were kept: the steps give the offset.
+  SavedProject older = *read.project;
+  older.offsets = {{3, 1, 0, {}, {}}};
+  const Decisions d = decisionsOf(*after->p, older, dropped);
+  EXPECT_TRUE(dropped.empty());
+  EXPECT_EQ(d.offsetOf(after->footing(3)), (ColumnOffset{step.dx, 0}));
 }
 
 TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
@@ -260,7 +299,7 @@ TEST(ProjectFile, DecisionsFollowTheirJointsWhenTheSupportsArePrintedInAnotherOr
                                           " has changed since the project was saved; the reactions of its supports "
                                           "are the same.");
   EXPECT_EQ(q.decisions.disabled, std::vector<int16_t>(1, static_cast<int16_t>(after->footing(40))));
-  EXPECT_EQ(q.decisions.offsetOf(after->footing(3)), (OffsetSteps{1, 0}));
+  EXPECT_EQ(q.decisions.offsetOf(after->footing(3)), *stepOffset(q, after->footing(3), 1, 0));
   EXPECT_EQ(q.decisions.resized[0].footing, after->footing(22));
   EXPECT_EQ(q.decisions.combined[0].first, after->footing(20));
   EXPECT_EQ(q.decisions.combined[0].second, after->footing(21));
@@ -272,7 +311,7 @@ TEST(ProjectFile, AChangedListingNamesItsSupportsAndDecisionsThatNoLongerApplyAr
   PlanRun before(kFrame1);
   decideEverything(before);
   SavedProject saved = savedProjectOf(*before.p, tmp / "frame1.plintova");
-  saved.offsets.push_back({40, 0, 1});
+  saved.offsets.push_back({40, 0, 1, {}, {}});
   saved.resized.push_back({39, 2.5f});
   saved.groups.push_back({1.75f, 1.7f, true});
 
@@ -306,7 +345,7 @@ TEST(ProjectFile, AChangedListingNamesItsSupportsAndDecisionsThatNoLongerApplyAr
   EXPECT_EQ(droppedDecisionsMessage({}), "");
   // The rest is kept.
   const Project& q = *after->p;
-  EXPECT_EQ(q.decisions.offsetOf(after->footing(3)), (OffsetSteps{1, 0}));
+  EXPECT_EQ(q.decisions.offsetOf(after->footing(3)), *stepOffset(q, after->footing(3), 1, 0));
   EXPECT_TRUE(q.decisions.disabled.empty());
   EXPECT_TRUE(q.decisions.combined.empty());
   ASSERT_EQ(q.decisions.resized.size(), 2u);
@@ -343,7 +382,7 @@ TEST(ProjectFile, OffsetsNeedTheColumnSectionAndACombinedPairMustLieOnOneLineWhe
   const std::string frame1 = fileText(kFrame1);
   SavedProject saved;
   saved.combined = {{20, 21, 0}};
-  saved.offsets = {{21, 0, 1}};
+  saved.offsets = {{21, 0, 1, {}, {}}};
 
   // Joint 21 alone moved off its column's axis: the support has no known column and cannot move.
   std::string text = frame1;
@@ -354,7 +393,7 @@ TEST(ProjectFile, OffsetsNeedTheColumnSectionAndACombinedPairMustLieOnOneLineWhe
     std::vector<std::string> dropped;
     const Decisions d = decisionsOf(*r.p, saved, dropped);
     EXPECT_EQ(dropped, std::vector<std::string>{"Column offset of joint 21: the section of its column is not known."});
-    EXPECT_EQ(d.offsetOf(r.footing(21)), (OffsetSteps{0, 0}));
+    EXPECT_EQ(d.offsetOf(r.footing(21)), ColumnOffset{});
     EXPECT_EQ(d.combined.size(), 1u);
   }
 
@@ -368,10 +407,10 @@ TEST(ProjectFile, OffsetsNeedTheColumnSectionAndACombinedPairMustLieOnOneLineWhe
   writeText(tmp / "skewed.ANL", text);
   PlanRun r(tmp / "skewed.ANL");
   for (const int step : {-1, +1}) {
-    saved.offsets = {{21, 0, step}};
+    saved.offsets = {{21, 0, step, {}, {}}};
     std::vector<std::string> dropped;
     const Decisions d = decisionsOf(*r.p, saved, dropped);
-    EXPECT_EQ(d.offsetOf(r.footing(21)), (OffsetSteps{0, static_cast<int8_t>(step)}));
+    EXPECT_EQ(d.offsetOf(r.footing(21)), *stepOffset(*r.p, r.footing(21), 0, step));
     if (step < 0) {
       EXPECT_TRUE(dropped.empty());
       EXPECT_EQ(d.combined.size(), 1u);
@@ -417,6 +456,8 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
       {R"(, "sbc": "200"})", "\"sbc\" must be a number from 50 to 1000 (kN/m2), not \"200\""},
       {R"(, "depth": 6.5})", "\"depth\" must be a number from 0 to 6 (m), not 6.5"},
       {R"(, "offsets": [{"joint": 3, "stepX": 2}]})", "\"offsets\" entry 1, \"stepX\" must be -1, 0 or 1, not 2"},
+      {R"(, "offsets": [{"joint": 3, "dx": 5001}]})",
+       "\"offsets\" entry 1, \"dx\" must be a whole number of mm from -5000 to 5000, not 5001"},
       {R"(, "disabled": [21, 0]})", "\"disabled\" entry 2 must be a joint number from 1 to 32767, not 0"},
       {R"(, "groups": [{"size": 1.8}]})", "\"groups\" entry 1, \"baseSize\" is missing"},
       {R"(, "combined": [{"joints": [20]}]})", "\"combined\" entry 1, \"joints\" must list two joints"},

@@ -172,13 +172,16 @@ TEST(ProjectLimits, DecisionsThatCannotApplyAreDroppedAndNamedNeverDesignedWrong
   edge->ColumnSectionCount = 1;
   edge->ColumnSectionTable[1][3] = 450;
   edge->ColumnSectionTable[1][4] = 450;
-  SavedProject far;
-  far.offsets = {{7, 1, 0}};
-  dropped.clear();
-  decisionsOf(*edge, far, dropped);
-  ASSERT_EQ(dropped.size(), 1u);
-  EXPECT_EQ(dropped[0], "Column offset of joint 7: the offset would move the footing beyond the plan's coordinates "
-                        "(+/-2147483647 mm).");
+  // A step (225 - 115 = 110 mm) or an offset typed in millimetres alike.
+  for (const SavedOffset& offset : {SavedOffset{7, 1, 0, {}, {}}, SavedOffset{7, 0, 0, 60, 0}}) {
+    SavedProject far;
+    far.offsets = {offset};
+    dropped.clear();
+    decisionsOf(*edge, far, dropped);
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(dropped[0], "Column offset of joint 7: the offset would move the footing beyond the plan's coordinates "
+                          "(+/-2147483647 mm).");
+  }
 }
 
 TEST(ProjectLimits, AProjectReachedThroughALinkUsesTheRealFilesFolder) {

@@ -1,4 +1,6 @@
 // The column layout window driven by mouse and keys: picking, offset steps, storeys, reset and close.
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -128,6 +130,47 @@ class ColumnWindowTest : public QObject {
     QCOMPARE(project->SelectedFooting, 0);
     QVERIFY(!window->isVisible());
     QCOMPARE(project->FootingTable[5].OffsetX, 1);  // the offset stays in the model
+  }
+
+  void anOffsetTypedInMillimetresMovesTheFootingAndTheLabelsSayWhatIsShown() {
+    QCOMPARE(window->storeyLabel()->text(),
+             QStringLiteral("Level 2 of %1, Y %2 mm").arg(project->LevelY[0]).arg(double{project->LevelY[2]}));
+    QVERIFY(!window->offsetBox(true)->isEnabled());  // nothing picked yet
+    clickMarker(1);
+    QVERIFY(window->footingLabel()->text().contains(QStringLiteral("joint %1").arg(project->FootingTable[1].JointNo)));
+    QVERIFY(window->footingLabel()->text().contains(QStringLiteral("Column 300 X 450 mm")));
+    const FootingRecord& f = project->FootingTable[1];
+    auto type = [&](bool alongX, const QString& text, Qt::Key key = Qt::Key_Return) {
+      QLineEdit* box = window->offsetBox(alongX);
+      box->setFocus();
+      box->selectAll();
+      QTest::keyClicks(box, text);
+      QTest::keyClick(box, key);
+    };
+    // -250 mm along X, 60 along Z: the footing centre follows, the nearest steps (for the layout
+    // file) are -1 (35 mm) and +1 (110 mm, nearer to 60 than 0 is).
+    type(true, QStringLiteral("-250"));
+    type(false, QStringLiteral("60"));
+    QCOMPARE(f.PosX - f.ColumnX, -250);
+    QCOMPARE(f.PosZ - f.ColumnZ, 60);
+    QCOMPARE(f.OffsetX, -1);
+    QCOMPARE(f.OffsetZ, 1);
+    QCOMPARE(project->decisions.offsetOf(1), (ColumnOffset{-250, 60}));
+    QCOMPARE(editor->undoAction(), std::string("Offset footing ") + std::to_string(f.JointNo) + " by X -250, Z 60 mm");
+    // Not a number, or Esc: the box shows the offset again. Beyond 5000 mm: said so, nothing moves.
+    type(true, QStringLiteral("abc"));
+    type(true, QStringLiteral("77"), Qt::Key_Escape);
+    QCOMPARE(window->offsetBox(true)->text(), QStringLiteral("-250"));
+    QVERIFY(prompter.calls.empty());
+    type(true, QStringLiteral("6000"));
+    QCOMPARE(f.PosX - f.ColumnX, -250);
+    QCOMPARE(prompter.texts().size(), std::size_t{1});
+    QVERIFY(prompter.texts()[0].find("more than a footing may stand off its column (5000 mm)") != std::string::npos);
+    // The steps remain the quick way: Right from the nearest step -1 goes to 0, under the column.
+    window->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_Right);
+    QCOMPARE(f.PosX, f.ColumnX);
+    QCOMPARE(window->offsetBox(true)->text(), QStringLiteral("0"));
   }
 
   void picture() {

@@ -191,7 +191,7 @@ class MainWindowTest : public QObject {
     p.SelectedFooting = static_cast<int16_t>(s);
     QTest::keyClick(w.columnWindow(), Qt::Key_Right);
     QCOMPARE(p.FootingTable[s].OffsetX, 1);
-    QCOMPARE(p.decisions.offsetOf(s).x, 1);
+    QCOMPARE(p.decisions.offsetOf(s).dx, p.FootingTable[s].PosX - p.FootingTable[s].ColumnX);
     QVERIFY(p.FootingTable[s].PosX != p.FootingTable[s].ColumnX);
     QVERIFY(w.scheduleWindow()->showsOutOfDate());
     w.columnWindow()->close();

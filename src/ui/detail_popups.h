@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 
 namespace plintova {
@@ -14,11 +15,11 @@ struct Project;
 
 // What the footing popup shows for one footing, worked out from the model.
 struct FootingDetail {
-  std::string number;      // LabN0: "F " and the joint number
-  std::string position;    // LabXY: "off ColumnX - PosX X ColumnZ - PosZ"
-  std::string offset;      // LabOffcet: "OffsetX X OffsetZ"
-  std::string columnSize;  // LabColSize: "ColSize d4 X d3"
-  std::string size;        // LabSize: "SizeL X SizeB X depth estimate"
+  std::string number;      // LabN0: the footing's mark and joint, "F9, joint 14"
+  std::string position;    // LabXY: where the column stands, "Column at X 24000, Z 5500 mm from the grid origin"
+  std::string offset;      // LabOffcet: the footing centre's offset from the column, mm
+  std::string columnSize;  // LabColSize: "Column 300 X 450 mm", along X then Z
+  std::string size;        // LabSize: plan size and the effective depth estimate
   struct Row {
     std::string loadCase, load, mx, mz, maxPressure, minPressure, allowable;
   };
@@ -34,17 +35,18 @@ std::optional<FootingDetail> footingDetail(const Project& p, int s);
 
 // What the combined footing popup shows for combined footing n.
 struct CombinedDetail {
-  std::string members;   // LabCf1f2: joint numbers of the two members
-  std::string size;      // LabCfSize: "CfLength X CfWidth"
-  std::string cant1;     // LabCnt1
-  std::string cant2;     // LabCnt2
-  std::string distance;  // LabDisf_f: "F1-F2 CfDistance  ( CfHalfSkew )"
+  std::string members;   // LabCf1f2: the mark and the joints of the two members, "C1, joints 20 and 21"
+  std::string size;      // LabCfSize: "L X B CfLength X CfWidth m"
+  std::string cant1;     // LabCnt1: the cantilever beyond the first member's column
+  std::string cant2;     // LabCnt2: beyond the second's
+  std::string distance;  // LabDisf_f: the columns' centre distance and half their cross offset
 };
 CombinedDetail combinedDetail(const Project& p, int n);
 
 // The footing popup: the footing's position, offset, column and size, and a table with one row per load
 // case: the reactions, the largest and smallest soil pressure and the allowable pressure, the governing
 // rows bold and framed. It only shows values. Each fill replaces the rows and marks of the last one.
+// Esc closes it.
 class FootingPopup : public QWidget {
   Q_OBJECT
  public:
@@ -60,6 +62,9 @@ class FootingPopup : public QWidget {
   QLabel* cell(int row, int column) const;
   QLabel* label(const char* name) const;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void setRowCount(int n);
   Project& project_;
@@ -71,13 +76,16 @@ class FootingPopup : public QWidget {
   std::vector<std::vector<QLabel*>> rows_;  // rows_[0] is the heading line
 };
 
-// The combined footing popup: size, cantilevers, centre distance and the two member footings.
+// The combined footing popup: size, cantilevers, centre distance and the two member footings. Esc closes it.
 class CombinedPopup : public QWidget {
   Q_OBJECT
  public:
   explicit CombinedPopup(Project& project, QWidget* parent = nullptr);
   void fill(int n);
   QLabel* label(const char* name) const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Project& project_;

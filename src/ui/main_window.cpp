@@ -421,58 +421,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::placeToolWindow(QWidget* window) {
-  // Where it covers least of what is needed: never the commands or the group row if it can be helped,
-  // then no other open window of the program, then as little of the plan as possible. Candidates lie
-  // around the main window first, then in the corners of the plan.
-  const QRect avail = screen() ? screen()->availableGeometry() : QRect(0, 0, 1600, 1000);
-  const QRect frame = frameGeometry();
-  // A window not shown yet has no frame: take it as large as the main window's frame makes a window.
-  const QSize frameExtra = frame.size() - size();
-  const QSize size = window->isVisible() ? window->frameGeometry().size() : window->size() + frameExtra;
-  const QRect planArea(plan_->mapToGlobal(QPoint(0, 0)), plan_->size());
-  const QRect commands(topBar_->mapToGlobal(QPoint(0, 0)), topBar_->size());
-  const QRect groupRow(QPoint(planArea.left(), planArea.bottom() + 1),
-                       central_->mapToGlobal(QPoint(central_->width(), central_->height())));
-  std::vector<QRect> others;
-  for (QWidget* other : {static_cast<QWidget*>(schedule_), static_cast<QWidget*>(footingPopup_),
-                         static_cast<QWidget*>(combinedPopup_), static_cast<QWidget*>(column_.data())})
-    if (other && other != window && other->isVisible()) others.push_back(other->frameGeometry());
-
-  const int gap = 8;
-  const std::vector<QPoint> candidates = {
-      {frame.right() + 1, frame.top()},
-      {frame.left(), frame.bottom() + 1},
-      {frame.left() - size.width() - 1, frame.top()},
-      {frame.right() + 1, frame.bottom() - size.height()},
-      {frame.right() - size.width(), frame.bottom() + 1},
-      {planArea.right() - size.width() - gap, planArea.top() + gap},
-      {planArea.left() + gap, planArea.top() + gap},
-      {planArea.right() - size.width() - gap, planArea.bottom() - size.height() - gap},
-      {planArea.left() + gap, planArea.bottom() - size.height() - gap},
-  };
-  auto overlap = [](const QRect& a, const QRect& b) {
-    const QRect i = a.intersected(b);
-    return i.isEmpty() ? 0.0 : static_cast<double>(i.width()) * i.height();
-  };
-  double best = -1;
-  QPoint bestAt;
-  for (QPoint at : candidates) {
-    // Kept on the screen.
-    at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - size.width() + 1)));
-    at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - size.height() + 1)));
-    const QRect r(at, size);
-    double cost = 1000 * (overlap(r, commands) + overlap(r, groupRow));
-    for (const QRect& o : others) cost += 100 * overlap(r, o);
-    cost += overlap(r, planArea);
-    if (best < 0 || cost < best) {
-      best = cost;
-      bestAt = at;
-    }
-  }
-  window->move(bestAt);
-}
-
 void MainWindow::cmdCombine() {
   const PlanView::Band b = plan_->band();
   const CombineChoice choice = chooseCombinePair(project_, PlanRect{b.x1, b.z1, b.x2, b.z2}, prompter_);

@@ -162,13 +162,22 @@ class MainWindow : public QMainWindow {
   void openProjectCommand(const std::string& path = {});
   void rememberRecent(const std::string& path);
   void fillRecentMenu();
+  void buildGroupRow();
   int layoutTopBar(int width);
   void layoutControls();
+  // Pixels a group's column needs for its widest caption.
+  int groupColumnWidth() const;
   void createGroupControls();
   void refreshGroupCaptions();
   void refreshViews(const Change& change);
   void refreshPopups();
   void placeToolWindow(QWidget* window);
+  // A detail popup beside footing s, inside the plan, never over the schedule, on the screen.
+  void placePopupBeside(QWidget* popup, int s);
+  // The screen rectangle of footing s on the plan (with its label; a combined member: its combined footing).
+  QRect footingOnScreen(int s) const;
+  QSize frameSizeOf(QWidget* window) const;
+  QRect availableScreen() const;
   bool commit(const Decisions& next, const std::string& action, const std::string& runKey = {});
 
   // Plan and group events.

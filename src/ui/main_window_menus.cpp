@@ -182,7 +182,7 @@ void MainWindow::showGestures() {
       "  Right-click a label: the footing's pressures by load case, or the combined footing's sizes.\n"
       "  Drag on empty paper: a selection window; \"Combine\" joins the two footings inside it.\n"
       "  Shift+Delete: the selected hand-resized footing square again, or its combined footing dissolved.\n"
-      "  Esc: end the selection.\n"
+      "  Esc: end the selection and close the detail popups (Esc on a popup closes it).\n"
       "  \"Disable\" (blinking): a click on a label disables or enables the footing.\n"
       "  Ctrl+wheel: zoom about the pointer.  Middle-drag: pan.  F: fit the whole plan.\n"
       "\n"

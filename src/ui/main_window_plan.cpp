@@ -91,9 +91,9 @@ void MainWindow::showDetail(int s) {
     combinedPopupOf_ = s;
     popup = combinedPopup_;
   }
-  // An open popup comes to the front where it stands; a new one goes where it covers nothing needed.
-  if (!popup->isVisible()) placeToolWindow(popup);
+  // Beside the footing it shows, brought to the front (hidden and shown again when it was open).
   popup->hide();
+  placePopupBeside(popup, s);
   popup->show();
   popup->raise();
 }
@@ -106,7 +106,10 @@ void MainWindow::showSelection(int s) {
 
 void MainWindow::planKey(int key, Qt::KeyboardModifiers modifiers) {
   if (key == Qt::Key_Escape) {
+    // Esc on the plan ends the selection and closes the detail popups.
     plan_->hideSelection();
+    footingPopup_->close();
+    combinedPopup_->close();
     return;
   }
   if (key != Qt::Key_Delete || shiftState(modifiers) != Qt::ShiftModifier || plan_->bandActive()) return;

@@ -201,6 +201,46 @@ class ConsistentViewsTest : public QObject {
     QCOMPARE(plan->labelText(s), QStringLiteral("12"));
   }
 
+  void popupsOpenBesideTheirFootingInsideThePlanAndNeverOverTheSchedule() {
+    const QRect planArea(plan->mapToGlobal(QPoint(0, 0)), plan->size());
+    // The schedule stands over the right third of the plan.
+    QWidget* schedule = window->scheduleWindow();
+    schedule->resize(planArea.width() / 3, planArea.height());
+    schedule->show();
+    schedule->move(planArea.right() - schedule->width(), planArea.top());
+    QVERIFY(QTest::qWaitForWindowExposed(schedule));
+    auto gap = [](const QRect& a, const QRect& b) {
+      return std::max(std::max(a.left() - b.right(), b.left() - a.right()), std::max(a.top() - b.bottom(), b.top() - a.bottom()));
+    };
+    for (int joint : {1, 12, 30, 37}) {
+      pressLabel(plan, footing(joint), Qt::RightButton);
+      QWidget* popup = window->footingPopup();
+      QVERIFY(popup->isVisible());
+      const QRect at = popup->frameGeometry();
+      const QRect outline = QRectF(plan->mapToGlobal(plan->toPixels(p->FootingTable[footing(joint)].DrawX1,
+                                                                    p->FootingTable[footing(joint)].DrawZ1)),
+                                   plan->mapToGlobal(plan->toPixels(p->FootingTable[footing(joint)].DrawX2,
+                                                                    p->FootingTable[footing(joint)].DrawZ2)))
+                                .normalized()
+                                .toRect();
+      const QString where = QStringLiteral("joint %1").arg(joint);
+      QVERIFY2(planArea.contains(at), qPrintable(where));
+      QVERIFY2(!at.intersects(schedule->frameGeometry()), qPrintable(where));
+      QVERIFY2(!at.intersects(outline), qPrintable(where));
+      QVERIFY2(gap(at, outline) <= 60, qPrintable(where));
+    }
+    // A combined footing's popup goes beside the combined footing.
+    dragWindow(plan, 13500, 10000, 17500, 12000);
+    QTest::mouseClick(window->button("CmdCombine"), Qt::LeftButton);
+    pressLabel(plan, footing(21), Qt::RightButton);
+    QVERIFY(window->combinedPopup()->isVisible());
+    QVERIFY(planArea.contains(window->combinedPopup()->frameGeometry()));
+    QVERIFY(!window->combinedPopup()->frameGeometry().intersects(schedule->frameGeometry()));
+    pressLabel(plan, footing(12), Qt::RightButton);
+    saveDeskShot({window, schedule, window->footingPopup(), window->combinedPopup()},
+                 QStringLiteral("popup_beside_footing.png"));
+  }
+
   void windowsOpenWhereTheyCoverNoCommandAndNoOtherWindow() {
     QTest::mouseClick(window->button("CmdDesign"), Qt::LeftButton);
     pressLabel(plan, footing(22), Qt::RightButton);

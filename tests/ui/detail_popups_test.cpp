@@ -46,7 +46,7 @@ class DetailPopupsTest : public QObject {
     auto p = oneFooting(1000, 0, 0, 2.0f, 2.0f);
     FootingPopup popup(*p);
     popup.fill(1);
-    QCOMPARE(popup.label("LabSize")->text(), QStringLiteral("2 X 2 X 0.39"));
+    QCOMPARE(popup.label("LabSize")->text(), QStringLiteral("L X B 2 X 2 m, effective depth about 0.39 m"));
   }
 
   void cantileversShowWholeMillimetres() {
@@ -59,8 +59,8 @@ class DetailPopupsTest : public QObject {
     cf.Cant2 = 0.578f;
     CombinedPopup popup(*p);
     popup.fill(1);
-    QCOMPARE(popup.label("LabCnt1")->text(), QStringLiteral("Cant1 0.791"));
-    QCOMPARE(popup.label("LabCnt2")->text(), QStringLiteral("Cant2 0.578"));
+    QCOMPARE(popup.label("LabCnt1")->text(), QStringLiteral("Beyond joint 41: cantilever 0.791 m"));
+    QCOMPARE(popup.label("LabCnt2")->text(), QStringLiteral("Beyond joint 41: cantilever 0.578 m"));
   }
 };
 

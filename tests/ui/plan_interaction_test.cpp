@@ -313,10 +313,14 @@ class PlanInteractionTest : public QObject {
     FootingPopup* popup = window->footingPopup();
     pressLabel(plan, 9, Qt::RightButton);
     QVERIFY(popup->isVisible());
-    QCOMPARE(popup->label("LabN0")->text(), QStringLiteral("F 9"));
-    QCOMPARE(popup->label("LabXY")->text(), QStringLiteral("off 50000 - 50000 X 1500 - 1500"));
-    QCOMPARE(popup->label("LabOffcet")->text(), QStringLiteral("0 X 0"));
-    QCOMPARE(popup->label("LabColSize")->text(), QStringLiteral("ColSize 300 X 450"));
+    // The footing by its mark and joint; every label says what it shows.
+    QCOMPARE(popup->label("LabN0")->text(), QStringLiteral("F%1, joint 9").arg(p->FootingTable[9].GroupRank));
+    QCOMPARE(popup->windowTitle(), QStringLiteral("Footing F%1, joint 9").arg(p->FootingTable[9].GroupRank));
+    QCOMPARE(popup->label("LabXY")->text(), QStringLiteral("Column at X 50000, Z 1500 mm from the grid origin"));
+    QCOMPARE(popup->label("LabOffcet")->text(), QStringLiteral("Footing centre off the column: X 0, Z 0 mm"));
+    QCOMPARE(popup->label("LabColSize")->text(), QStringLiteral("Column 300 X 450 mm"));
+    QCOMPARE(popup->cell(0, FootingPopup::Allowable)->text(), QStringLiteral("Allowable\n(kN/m²)"));
+    QCOMPARE(popup->cell(0, FootingPopup::MinPressure)->text(), QStringLiteral("Min pressure\n(kN/m²)"));
     QCOMPARE(popup->rowCount(), 3);
     // A 6 m footing: 110 kN and 900 kN m over 36 m2 give 3.056 +/- 4.167, an uplift at one edge; each
     // pressure is rounded once, as the workbook rounds it.
@@ -339,7 +343,14 @@ class PlanInteractionTest : public QObject {
     QCOMPARE(popup->rowCount(), 1);
     QCOMPARE(row(1), (QStringList{"1", "500", "0", "0", "190.31", "190.31", "200"}));
     QVERIFY(marked(popup->cell(1, FootingPopup::MaxPressure)) && marked(popup->cell(1, FootingPopup::MinPressure)));
-    QVERIFY(popup->label("LabSize")->text().startsWith(QStringLiteral("1.7 X 1.7 X ")));
+    QVERIFY(popup->label("LabSize")->text().startsWith(QStringLiteral("L X B 1.7 X 1.7 m, effective depth about ")));
+    // Esc on the popup closes it, and so does Esc on the plan.
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QVERIFY(!popup->isVisible());
+    pressLabel(plan, 1, Qt::RightButton);
+    QVERIFY(popup->isVisible());
+    QTest::keyClick(plan, Qt::Key_Escape);
+    QVERIFY(!popup->isVisible());
 
     // A member of a combined footing shows the combined footing; a right press with Shift shows nothing.
     popup->close();
@@ -350,13 +361,16 @@ class PlanInteractionTest : public QObject {
     pressLabel(plan, 2, Qt::RightButton);
     CombinedPopup* combined = window->combinedPopup();
     QVERIFY(combined->isVisible() && !popup->isVisible());
-    QCOMPARE(combined->label("LabCf1f2")->text(), QStringLiteral("1 X 2"));
+    QCOMPARE(combined->label("LabCf1f2")->text(), QStringLiteral("C1, joints 1 and 2"));
+    QCOMPARE(combined->windowTitle(), QStringLiteral("Combined footing C1, joints 1 and 2"));
     QCOMPARE(combined->label("LabCfSize")->text().toStdString(),
-             "4 X " + numberText(p->CombinedFootingTable[1].CfWidth));
-    QCOMPARE(combined->label("LabCnt1")->text(), QStringLiteral("Cant1 0.5"));
-    QCOMPARE(combined->label("LabCnt2")->text(), QStringLiteral("Cant2 0.5"));
-    QCOMPARE(combined->label("LabDisf_f")->text(), QStringLiteral("F1-F2 3000  ( 0 )"));
+             "L X B 4 X " + numberText(p->CombinedFootingTable[1].CfWidth) + " m");
+    QCOMPARE(combined->label("LabCnt1")->text(), QStringLiteral("Beyond joint 1: cantilever 0.5 m"));
+    QCOMPARE(combined->label("LabCnt2")->text(), QStringLiteral("Beyond joint 2: cantilever 0.5 m"));
+    QCOMPARE(combined->label("LabDisf_f")->text(), QStringLiteral("Columns 3000 mm apart, half the cross offset 0 mm"));
     saveShot(combined, QStringLiteral("popup_combined.png"));
+    QTest::keyClick(combined, Qt::Key_Escape);
+    QVERIFY(!combined->isVisible());
   }
 };
 

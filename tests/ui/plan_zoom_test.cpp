@@ -208,7 +208,7 @@ class PlanZoomTest : public QObject {
 
     pressLabel(plan, 1, Qt::RightButton);
     QVERIFY(window->combinedPopup()->isVisible());
-    QCOMPARE(window->combinedPopup()->label("LabCf1f2")->text(), QStringLiteral("1 X 2"));
+    QCOMPARE(window->combinedPopup()->label("LabCf1f2")->text(), QStringLiteral("C1, joints 1 and 2"));
     saveShot(window, QStringLiteral("plan_zoomed_combined.png"));
     QVERIFY(run->prompter.calls.empty());
   }

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QTest>
 #include <QWheelEvent>
 #include <cstdio>
@@ -156,6 +158,27 @@ QString shotPath(const QString& name) {
 QString saveShot(QWidget* window, const QString& name) {
   const QString file = shotPath(name);
   window->grab().save(file);
+  return file;
+}
+
+QString saveDeskShot(const std::vector<QWidget*>& windows, const QString& name) {
+  // The windows as they stand on the screen, the first one under the others.
+  QRect all;
+  for (QWidget* w : windows)
+    if (w && w->isVisible()) all = all.united(w->frameGeometry());
+  QPixmap desk(all.size());
+  desk.fill(Qt::darkGray);
+  QPainter painter(&desk);
+  for (QWidget* w : windows) {
+    if (!w || !w->isVisible()) continue;
+    const QPoint at = w->mapToGlobal(QPoint(0, 0)) - all.topLeft();
+    painter.drawPixmap(at, w->grab());
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(QRect(at, w->size()).adjusted(0, 0, -1, -1));
+  }
+  painter.end();
+  const QString file = shotPath(name);
+  desk.save(file);
   return file;
 }
 

@@ -84,6 +84,8 @@ void dragMiddle(PlanView* plan, QPoint from, QPoint to);
 // Where window pictures and printed pages go for a person to look at (build/shots/NAME).
 QString shotPath(const QString& name);
 QString saveShot(QWidget* window, const QString& name);
+// Several windows as they stand on the screen (the first one lowest), in one picture.
+QString saveDeskShot(const std::vector<QWidget*>& windows, const QString& name);
 
 // Removes the recovery copies left by earlier runs, so that a run's start offers none.
 void clearRecoveryCopies();

@@ -31,8 +31,6 @@ namespace plintova {
 
 namespace {
 
-using draw::kTwipsPerPixel;
-constexpr int kGroupControlHeight = 22;
 constexpr int kBlinkInterval = 500;   // ms
 constexpr int kNoticeTimeout = 8000;  // ms a notice stays in the status bar
 
@@ -116,19 +114,7 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   exportDialogs_ = desktopExportDialogs();
   printDialog_ = desktopSheetPrintDialog();
 
-  // Element 0 of each group control array heads its row.
-  const char* headings[3][2] = {{"LabW_0", "Size"}, {"Check1_0", "Group"}, {"LabNo_0", "No's"}};
-  for (int row = 0; row < 3; ++row) {
-    auto* l = new QLabel(QString::fromLatin1(headings[row][1]), central_);
-    l->setObjectName(QString::fromLatin1(headings[row][0]));
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setProperty("groupHeadingRow", row);
-  }
-  groupSize_.push_back(nullptr);
-  groupCheck_.push_back(nullptr);
-  groupCount_.push_back(nullptr);
+  buildGroupRow();
 
   const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
                                                       : QRect(0, 0, 1600, 1000);
@@ -278,98 +264,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!replacing_) emit closed();
   }
   event->accept();
-}
-
-int MainWindow::layoutTopBar(int w) {
-  using namespace mainlayout;
-  // One line of commands and options above the plan; a window too narrow for it wraps the line rather
-  // than squeezing captions.
-  constexpr int kMargin = 4, kGap = 4;
-  int x = kMargin, row = 0;
-  auto place = [&](QWidget* item, int gapBefore) {
-    const QSize hint = item->sizeHint();
-    if (x > kMargin && x + gapBefore + hint.width() > w - kMargin) {
-      x = kMargin;
-      ++row;
-    } else if (x > kMargin) {
-      x += gapBefore;
-    }
-    const int height = std::min(hint.height(), kPlanTop - 4);
-    item->setGeometry(x, row * kPlanTop + (kPlanTop - height) / 2, hint.width(), height);
-    x += hint.width();
-  };
-  for (QWidget* item : topItems_) place(item, qobject_cast<QFrame*>(item) ? 2 * kGap : kGap);
-  // The design inputs read at the right end of the line.
-  const QSize hint = fckFySbc_->sizeHint();
-  if (x + 3 * kGap + hint.width() > w - 2 * kMargin) ++row;
-  fckFySbc_->setGeometry(w - 2 * kMargin - hint.width(), row * kPlanTop + (kPlanTop - hint.height()) / 2, hint.width(),
-                         hint.height());
-  const int rows = row + 1;
-  topBar_->setGeometry(0, 0, w, rows * kPlanTop);
-  return rows * kPlanTop;
-}
-
-void MainWindow::layoutControls() {
-  using namespace mainlayout;
-  const int w = central_->width(), h = central_->height();
-  const int top = layoutTopBar(w);
-  plan_->setGeometry(0, top, w, std::max(1, h - kPlanHeightLess - (top - kPlanTop)));
-
-  // Group g stands at g times the spacing, which divides the plan's width (less 400 twips) evenly.
-  const int count = groupControlCount();
-  const double widthTwips = static_cast<double>(plan_->width()) * kTwipsPerPixel;
-  const double spacingTwips = roundWhole((widthTwips - 400) / (count + 1));
-  const int spacing = std::max(1, static_cast<int>(spacingTwips / kTwipsPerPixel));
-  const int controlWidth = std::max(28, spacing - 4);
-  const int tops[3] = {h - kSizeRowLess, h - kCheckRowLess, h - kCountRowLess};
-  for (QLabel* heading : central_->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
-    const QVariant row = heading->property("groupHeadingRow");
-    if (row.isValid()) heading->setGeometry(6, tops[row.toInt()], std::max(50, spacing - 10), kGroupControlHeight);
-  }
-  for (int g = 1; g <= count; ++g) {
-    const int left = static_cast<int>(spacingTwips * g / kTwipsPerPixel);
-    groupSize_[static_cast<std::size_t>(g)]->setGeometry(left, tops[0], controlWidth, kGroupControlHeight);
-    groupCheck_[static_cast<std::size_t>(g)]->setGeometry(left, tops[1], controlWidth, kGroupControlHeight);
-    groupCount_[static_cast<std::size_t>(g)]->setGeometry(left, tops[2], controlWidth, kGroupControlHeight);
-  }
-}
-
-void MainWindow::createGroupControls() {
-  const int count = std::clamp<int>(project_.SizeGroupCount, 0, cap::kSizeGroups);
-  for (int g = 1; g <= count; ++g) {
-    auto* size = new QLabel(central_);
-    size->setObjectName(QStringLiteral("LabW_%1").arg(g));
-    size->setToolTip(QStringLiteral("Shift+click: lower this size by 0.05 m (it wraps above the base size)"));
-    size->installEventFilter(this);
-    auto* check = new QCheckBox(central_);
-    check->setObjectName(QStringLiteral("Check1_%1").arg(g));
-    check->setFocusPolicy(Qt::TabFocus);
-    check->setToolTip(QStringLiteral("Untick to move this size's footings to the next larger ticked size"));
-    connect(check, &QCheckBox::clicked, this, [this, g](bool checked) { groupCheckClicked(g, checked); });
-    auto* number = new QLabel(central_);
-    number->setObjectName(QStringLiteral("LabNo_%1").arg(g));
-    number->setToolTip(QStringLiteral("Click: list the footings of this size"));
-    number->setCursor(Qt::PointingHandCursor);
-    number->installEventFilter(this);
-    groupSize_.push_back(size);
-    groupCheck_.push_back(check);
-    groupCount_.push_back(number);
-    for (QWidget* c : {static_cast<QWidget*>(size), static_cast<QWidget*>(check), static_cast<QWidget*>(number)})
-      c->show();
-  }
-  // The largest size can never be switched off.
-  if (count > 0) groupCheck_[static_cast<std::size_t>(count)]->setEnabled(false);
-  layoutControls();
-}
-
-void MainWindow::refreshGroupCaptions() {
-  for (int g = 1; g <= groupControlCount(); ++g) {
-    const GroupCaptions c = groupCaptions(project_, g);
-    groupSize_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.size));
-    groupCheck_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.check));
-    groupCheck_[static_cast<std::size_t>(g)]->setChecked(project_.SizeGroupTable[g].Checked);
-    groupCount_[static_cast<std::size_t>(g)]->setText(QString::fromStdString(c.count));
-  }
 }
 
 bool MainWindow::commit(const Decisions& next, const std::string& action, const std::string& runKey) {

@@ -23,6 +23,7 @@ class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 
 namespace plintova {
 
@@ -227,6 +228,10 @@ class MainWindow : public QMainWindow {
   QCheckBox* chkGap_ = nullptr;
   QCheckBox* chkOsize_ = nullptr;
   PlanView* plan_ = nullptr;
+  std::vector<QLabel*> groupHeadings_;  // element 0 of the three rows: "Size", "Group", "No's"
+  QScrollArea* groupStrip_ = nullptr;   // the groups' controls, scrolling sideways when they do not fit
+  QWidget* groupCanvas_ = nullptr;
+  int groupColumnStep_ = 0;            // pixels a scrolling group row moves at a time (0: it does not scroll)
   std::vector<QLabel*> groupSize_;     // LabW
   std::vector<QCheckBox*> groupCheck_;  // Check1
   std::vector<QLabel*> groupCount_;    // LabNo

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -28,6 +30,17 @@ int countRole(const std::vector<draw::Primitive>& list, draw::Role role) {
 
 // A click on a check box's indicator, which takes clicks whatever the caption.
 void clickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2)); }
+
+// Every group's size, mark and count fit their controls (no caption is cut), and the groups' columns do
+// not run into each other.
+void expectEveryGroupWhole(MainWindow& w) {
+  for (int g = 1; g <= w.groupControlCount(); ++g) {
+    for (QWidget* c : {static_cast<QWidget*>(w.groupSizeLabel(g)), static_cast<QWidget*>(w.groupCheck(g)),
+                       static_cast<QWidget*>(w.groupCountLabel(g))})
+      QVERIFY2(c->sizeHint().width() <= c->width(), qPrintable(c->objectName()));
+    if (g > 1) QVERIFY(w.groupCheck(g - 1)->geometry().right() < w.groupCheck(g)->geometry().left());
+  }
+}
 
 }  // namespace
 
@@ -65,12 +78,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.groupSizeLabel(10)->text(), QStringLiteral("3"));
     for (int g = 1; g <= 10; ++g) QVERIFY(w.groupCheck(g)->isEnabled());
     QVERIFY(!w.groupCheck(11)->isEnabled());
-    // The group controls stand in their rows below the plan, left to right in group order.
-    QVERIFY(w.groupSizeLabel(1)->y() > frame->plan()->geometry().bottom());
-    QVERIFY(w.groupCheck(1)->y() > w.groupSizeLabel(1)->y());
-    QVERIFY(w.groupCountLabel(1)->y() > w.groupCheck(1)->y());
-    QVERIFY(w.groupSizeLabel(11)->geometry().right() < w.width());
-    for (int g = 1; g < 11; ++g) QVERIFY(w.groupCheck(g)->geometry().right() < w.groupCheck(g + 1)->x());
+    // The group controls stand in their rows below the plan, left to right in group order, with room for
+    // every caption: eleven groups need no scrolling.
+    auto at = [&w](QWidget* c) { return QRect(c->mapTo(&w, QPoint(0, 0)), c->size()); };
+    QVERIFY(at(w.groupSizeLabel(1)).top() > at(frame->plan()).bottom());
+    QVERIFY(at(w.groupCheck(1)).top() > at(w.groupSizeLabel(1)).top());
+    QVERIFY(at(w.groupCountLabel(1)).top() > at(w.groupCheck(1)).top());
+    QVERIFY(at(w.groupSizeLabel(11)).right() < w.width());
+    for (int g = 1; g < 11; ++g) QVERIFY(at(w.groupCheck(g)).right() < at(w.groupCheck(g + 1)).left());
+    expectEveryGroupWhole(w);
     saveShot(&w, QStringLiteral("main_window_frame1.png"));
   }
 
@@ -249,6 +265,37 @@ class MainWindowTest : public QObject {
     dragWindow(plan, 22000, 3700, 30800, 7200);
     saveShot(&w, QStringLiteral("main_window_interaction.png"));
     QVERIFY(frame->prompter.calls.empty());
+  }
+
+  void thirtyGroupsScrollSidewaysWithEveryMarkWhole() {
+    // Thirty supports whose sizes lie 0.2 m apart: thirty size groups, in a window of ordinary width.
+    std::vector<Support> supports;
+    for (int k = 0; k < 30; ++k) {
+      const double side = 1.0 + 0.2 * k;
+      supports.push_back({k + 1, 10.0 * (k % 6), 10.0 * (k / 6), {{200 * side * side / 1.1 * 0.9, 0, 0}}});
+    }
+    auto many = openPlan(folder.write("MANY.ANL", listingText(supports)));
+    MainWindow& w = *many->window;
+    w.resize(1000, 700);
+    QCOMPARE(w.groupControlCount(), 30);
+    expectEveryGroupWhole(w);
+    // The last group is reached by scrolling the row, which stays below the plan.
+    auto* strip = w.findChild<QScrollArea*>(QStringLiteral("GroupStrip"));
+    QVERIFY(strip->horizontalScrollBar()->isVisible());
+    strip->ensureWidgetVisible(w.groupCheck(30));
+    const QRect last(w.groupCheck(30)->mapTo(&w, QPoint(0, 0)), w.groupCheck(30)->size());
+    QVERIFY(w.rect().contains(last));
+    QVERIFY(last.top() > many->plan()->mapTo(&w, QPoint(0, many->plan()->height())).y());
+    // Wherever the row is scrolled, no group shows only in part at its edges.
+    for (int v : {0, 37, strip->horizontalScrollBar()->maximum() / 2, strip->horizontalScrollBar()->maximum()}) {
+      strip->horizontalScrollBar()->setValue(v);
+      const QRect shown = strip->viewport()->rect();
+      for (int g = 1; g <= 30; ++g) {
+        const QRect r(w.groupCheck(g)->mapTo(strip->viewport(), QPoint(0, 0)), w.groupCheck(g)->size());
+        QVERIFY2(shown.contains(r) || !shown.intersects(r), qPrintable(QStringLiteral("group %1 at %2").arg(g).arg(v)));
+      }
+    }
+    saveShot(&w, QStringLiteral("main_window_thirty_groups.png"));
   }
 
   void aListingWithOneSizeHasItsOnlyCheckBoxDisabled() {

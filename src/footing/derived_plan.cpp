@@ -3,6 +3,7 @@
 #include "footing/derived_plan.h"
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "footing/combined_footings.h"
@@ -32,10 +33,7 @@ void derivePositions(Project& p) {
     const OffsetSteps steps = nearestSteps(p, s, offset);
     f.OffsetX = steps.x;
     f.OffsetZ = steps.z;
-    const auto x = toInt32(static_cast<double>(f.ColumnX) + offset.dx);
-    const auto z = toInt32(static_cast<double>(f.ColumnZ) + offset.dz);
-    f.PosX = x ? *x : f.ColumnX;
-    f.PosZ = z ? *z : f.ColumnZ;
+    std::tie(f.PosX, f.PosZ) = footingCentre(p, s, offset);
   }
 }
 

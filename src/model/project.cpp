@@ -76,6 +76,13 @@ std::string footingMark(const FootingRecord& f) {
   return f.CombNo == -1 ? "R" + std::to_string(f.GroupRank) : std::string();
 }
 
+std::pair<int32_t, int32_t> footingCentre(const Project& p, int s, ColumnOffset offset) {
+  const FootingRecord& f = p.FootingTable[s];
+  const auto x = toInt32(static_cast<double>(f.ColumnX) + offset.dx);
+  const auto z = toInt32(static_cast<double>(f.ColumnZ) + offset.dz);
+  return {x.value_or(f.ColumnX), z.value_or(f.ColumnZ)};
+}
+
 std::optional<ColumnOffset> stepOffset(const Project& p, int s, int ox, int oz) {
   const auto at = offsetPosition(p, s, ox, oz);
   if (!at) return std::nullopt;

@@ -255,6 +255,10 @@ void clearInputTables(Project& p);
 // unknown (the footing stays under its column) or the position does not fit.
 std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int s, int ox, int oz);
 
+// Centre of footing s standing `offset` off its column: ColumnX + dx, ColumnZ + dz, or the column's own
+// position along an axis where that would not fit a whole millimetre coordinate.
+std::pair<int32_t, int32_t> footingCentre(const Project& p, int s, ColumnOffset offset);
+
 // The offset in millimetres that steps (ox, oz) give footing s; empty where offsetPosition is.
 std::optional<ColumnOffset> stepOffset(const Project& p, int s, int ox, int oz);
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include "footing/plan_decisions.h"
 #include "model/numbers.h"
@@ -208,11 +209,8 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
   if (!saved.combined.empty()) {
     placed = std::make_unique<Project>();
     placed->FootingCount = p.FootingCount;
-    for (int f = 1; f <= p.FootingCount; ++f) {
-      const ColumnOffset o = d.offsetOf(f);
-      placed->FootingTable[f].PosX = p.FootingTable[f].ColumnX + o.dx;
-      placed->FootingTable[f].PosZ = p.FootingTable[f].ColumnZ + o.dz;
-    }
+    for (int f = 1; f <= p.FootingCount; ++f)
+      std::tie(placed->FootingTable[f].PosX, placed->FootingTable[f].PosZ) = footingCentre(p, f, d.offsetOf(f));
   }
   auto combinedIn = [&d](int f) {
     for (std::size_t k = 0; k < d.combined.size(); ++k)

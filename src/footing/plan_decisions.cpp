@@ -212,7 +212,7 @@ Decisions withOffsetSteps(const Project& p, int s, OffsetSteps steps) {
 }
 
 std::optional<Decisions> withOffsetMillimetres(const Project& p, int s, ColumnOffset offset) {
-  if (!isFooting(p, s) || std::abs(offset.dx) > kMaxColumnOffset || std::abs(offset.dz) > kMaxColumnOffset)
+  if (!isFooting(p, s) || !limits::columnOffsetAllowed(offset.dx) || !limits::columnOffsetAllowed(offset.dz))
     return std::nullopt;
   return withOffset(p, s, offset);
 }

@@ -56,7 +56,7 @@ Decisions withGroupStepped(const Project& p, int g);
 // Column offset steps of footing s (each -1, 0 or +1): its offset becomes what the steps give; nothing
 // changes where the column's section is unknown.
 Decisions withOffsetSteps(const Project& p, int s, OffsetSteps steps);
-// A column offset of footing s typed in millimetres; nothing beyond kMaxColumnOffset along either axis.
+// A column offset of footing s typed in millimetres; nothing beyond limits::kLargestColumnOffset along either axis.
 std::optional<Decisions> withOffsetMillimetres(const Project& p, int s, ColumnOffset offset);
 // Every footing back under its column.
 Decisions withOffsetsReset(const Project& p);

@@ -19,12 +19,11 @@ struct OffsetSteps {
 
 // Where a footing's centre stands off its column's, in whole millimetres along X and along Z: the steps
 // of the column layout window give half the column's dimension less 115 mm, a typed offset any amount
-// up to kMaxColumnOffset.
+// up to limits::kLargestColumnOffset.
 struct ColumnOffset {
   int32_t dx = 0, dz = 0;
   bool operator==(const ColumnOffset&) const = default;
 };
-inline constexpr int32_t kMaxColumnOffset = 5000;  // mm either way along each axis
 
 // Two footings joined into one combined footing, in footing-table order (first < second). `length`
 // is the length the engineer chose with the wheel as the start of the design; 0 while the footing has

@@ -31,6 +31,8 @@ bool pedestalAllowed(double pedestal, double shorterSide) {
   return pedestal > 0 && pedestal < shorterSide && pedestal < kLargestSide;
 }
 
+bool columnOffsetAllowed(double mm) { return std::fabs(mm) <= kLargestColumnOffset; }
+
 bool typedDepthAllowed(double depth) { return std::isfinite(depth) && depth <= kLargestTypedDepth; }
 
 std::string handLengthRange() { return "from " + numberText(kSmallestHandLength) + " to " + metres(kLargestSide); }
@@ -45,5 +47,9 @@ std::string sbcRange() {
   return "a number from " + std::to_string(kSmallestSbc) + " to " + std::to_string(kLargestSbc) + " (kN/m2)";
 }
 std::string foundingDepthRange() { return "a number from 0 to " + numberText(kLargestFoundingDepth) + " (m)"; }
+
+std::string columnOffsetRange() {
+  return "a whole number of mm from -" + numberText(kLargestColumnOffset) + " to " + numberText(kLargestColumnOffset);
+}
 
 }  // namespace plintova::limits

@@ -21,6 +21,9 @@ inline constexpr double kGroupSizeStep = 0.05;
 // bending or shear need it; a typed depth only makes one deeper than that, and none is this deep.
 inline constexpr double kLargestTypedDepth = 10;
 
+// How far a footing's centre may stand off its column's along X or along Z, whole mm either way.
+inline constexpr int kLargestColumnOffset = 5000;
+
 // Each check is false for NaN and infinity.
 
 // A hand-resized footing's length (m): from 0.05 to 30 m.
@@ -38,6 +41,9 @@ bool pedestalAllowed(double pedestal, double shorterSide = kLargestSide);
 // is raised to what it needs, as the schedule has always taken it.
 bool typedDepthAllowed(double depth);
 
+// A column offset (mm) along one axis: at most 5000 mm either way.
+bool columnOffsetAllowed(double mm);
+
 // The limits in words, for messages: "from 0.05 to 30 m".
 std::string handLengthRange();
 std::string combinedLengthRange();
@@ -47,5 +53,6 @@ std::string pedestalRange();
 std::string typedDepthRange();
 std::string sbcRange();
 std::string foundingDepthRange();
+std::string columnOffsetRange();
 
 }  // namespace plintova::limits

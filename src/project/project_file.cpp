@@ -223,9 +223,9 @@ SavedProject fromJson(const Json& root) {
     o.joint = jointOf(required(e, "joint", inEntry(where, "joint")), inEntry(where, "joint"));
     if (const Json* v = member(e, "stepX")) o.stepX = wholeIn(*v, inEntry(where, "stepX"), -1, 1, "-1, 0 or 1");
     if (const Json* v = member(e, "stepZ")) o.stepZ = wholeIn(*v, inEntry(where, "stepZ"), -1, 1, "-1, 0 or 1");
-    const std::string range = "a whole number of mm from -5000 to 5000";
-    if (const Json* v = member(e, "dx")) o.dx = wholeIn(*v, inEntry(where, "dx"), -kMaxColumnOffset, kMaxColumnOffset, range);
-    if (const Json* v = member(e, "dz")) o.dz = wholeIn(*v, inEntry(where, "dz"), -kMaxColumnOffset, kMaxColumnOffset, range);
+    constexpr int kLargest = limits::kLargestColumnOffset;
+    if (const Json* v = member(e, "dx")) o.dx = wholeIn(*v, inEntry(where, "dx"), -kLargest, kLargest, limits::columnOffsetRange());
+    if (const Json* v = member(e, "dz")) o.dz = wholeIn(*v, inEntry(where, "dz"), -kLargest, kLargest, limits::columnOffsetRange());
     // The offset in millimetres wins; an entry with only one of them is 0 along the other axis.
     if (o.dx || o.dz) {
       o.dx = o.dx.value_or(0);

@@ -26,7 +26,7 @@ struct SavedSupport {
 struct SavedOffset {
   int joint = 0;
   int stepX = 0, stepZ = 0;  // -1, 0 or +1: the nearest steps
-  std::optional<int> dx, dz;  // mm, within kMaxColumnOffset
+  std::optional<int> dx, dz;  // mm, within limits::kLargestColumnOffset
   bool operator==(const SavedOffset&) const = default;
 };
 

@@ -16,6 +16,7 @@
 #include "draw/render_qt.h"
 #include "footing/derived_plan.h"
 #include "footing/plan_decisions.h"
+#include "model/limits.h"
 #include "model/numbers.h"
 #include "model/project.h"
 #include "model/prompter.h"
@@ -214,9 +215,9 @@ void ColumnWindow::offsetEntered(QLineEdit* box) {
   const FootingRecord& f = project_.FootingTable[s];
   const double mm = roundWhole(numericValue(text));
   const bool alongX = box == offsetX_;
-  if (std::fabs(mm) > kMaxColumnOffset) {
+  if (!limits::columnOffsetAllowed(mm)) {
     editor_.prompter().message("An offset of " + numberText(mm) + " mm along " + (alongX ? "X" : "Z") +
-                               " is more than a footing may stand off its column (" + numberText(kMaxColumnOffset) +
+                               " is more than a footing may stand off its column (" + numberText(limits::kLargestColumnOffset) +
                                " mm). The offset stays as it was.");
     refreshPanel();
     return;

@@ -20,6 +20,7 @@
 #include "footing/design_inputs.h"
 #include "footing/plan_decisions.h"
 #include "input/listing_reader.h"
+#include "model/limits.h"
 #include "model/numbers.h"
 #include "project/schedule_design.h"
 #include "project_test_support.h"
@@ -210,7 +211,7 @@ TEST(ProjectFile, OffsetsInMillimetresWinAndOlderFilesKeepTheirSteps) {
   EXPECT_EQ(f.PosX - f.ColumnX, -250);
   EXPECT_EQ(f.PosZ - f.ColumnZ, step.dz / 2 + 1);
   EXPECT_EQ((OffsetSteps{static_cast<int8_t>(f.OffsetX), static_cast<int8_t>(f.OffsetZ)}), (OffsetSteps{-1, 1}));
-  EXPECT_FALSE(withOffsetMillimetres(*before.p, s3, {kMaxColumnOffset + 1, 0}));
+  EXPECT_FALSE(withOffsetMillimetres(*before.p, s3, {limits::kLargestColumnOffset + 1, 0}));
 
   const std::string path = tmp / "FRAME1.plintova";
   ASSERT_EQ(writeProjectFile(*before.p, path), "");

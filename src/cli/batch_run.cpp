@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "cli/cases_json.h"
 #include "cli/cli_prompter.h"
 #include "cli/json_writer.h"
 #include "design/schedule.h"
@@ -22,6 +23,7 @@
 #include "model/numbers.h"
 #include "model/project.h"
 #include "output/report_content.h"
+#include "project/design_options_file.h"
 #include "project/project_file.h"
 #include "project/schedule_design.h"
 
@@ -50,6 +52,7 @@ void writeSummaryJson(JsonWriter& j, const Project& p) {
   j.integer(p.Fck);
   j.key("fe");
   j.integer(p.Fe);
+  writeCasesJson(j, p);
 }
 
 void writeModelJson(JsonWriter& j, const Project& p) {
@@ -67,6 +70,7 @@ void writeModelJson(JsonWriter& j, const Project& p) {
     j.key("PosZ"); j.integer(f.PosZ);
     j.key("ReqSize"); j.number(f.ReqSize);
     j.key("NoTension"); j.boolean(f.NoTension);
+    j.key("UpliftGoverns"); j.boolean(f.UpliftGoverns);
     j.key("ColumnMember"); j.integer(f.ColumnMember);
     j.key("GroupNo"); j.integer(f.GroupNo);
     j.key("GroupRank"); j.integer(f.GroupRank);
@@ -133,6 +137,21 @@ void writeChecksJson(JsonWriter& j, const std::vector<CodeCheck>& checks) {
   j.endArray();
 }
 
+void writeSteelJson(JsonWriter& j, const char* key, const std::vector<SteelLayer>& layers) {
+  j.key(key);
+  j.beginArray();
+  for (const SteelLayer& layer : layers) {
+    j.beginObject();
+    j.key("where"); j.text(layer.where);
+    j.key("Ast"); j.number(layer.Ast);
+    j.key("Dia"); j.integer(layer.dia);
+    j.key("Space"); j.integer(layer.spacing);
+    j.key("Rods"); j.integer(layer.bars);
+    j.endObject();
+  }
+  j.endArray();
+}
+
 // The schedule rows from their values (the numbers the window shows are the same values as text).
 void writeScheduleJson(JsonWriter& j, const Project& p) {
   j.key("schedule");
@@ -165,6 +184,7 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
     j.key("GovFooting"); j.integer(row.GovFooting);
     j.key("GovCase"); j.integer(row.GovCase);
     j.key("kind"); j.text("group");
+    if (!row.topSteel.empty()) writeSteelJson(j, "topSteel", row.topSteel);
     writeChecksJson(j, row.checks);
     j.endObject();
   }
@@ -184,18 +204,7 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
       j.key("Depth"); j.number(row.TotalDepth);
       j.key("Peda"); j.number(row.PedestalSize);
       j.key("NetP"); j.number(row.NetPressure);
-      j.key("steel");
-      j.beginArray();
-      for (const SteelLayer& layer : row.steel) {
-        j.beginObject();
-        j.key("where"); j.text(layer.where);
-        j.key("Ast"); j.number(layer.Ast);
-        j.key("Dia"); j.integer(layer.dia);
-        j.key("Space"); j.integer(layer.spacing);
-        j.key("Rods"); j.integer(layer.bars);
-        j.endObject();
-      }
-      j.endArray();
+      writeSteelJson(j, "steel", row.steel);
       j.key("GovFooting"); j.integer(row.GovFooting);
       j.key("GovCase"); j.integer(row.GovCase);
       writeChecksJson(j, row.checks);
@@ -223,6 +232,12 @@ void printTable(const std::vector<std::vector<std::string>>& rows) {
   }
 }
 
+// "bearing at joint 5, load case 2: 231.4 against 200 kN/m2 (IS 456 cl. 34.1 ...)".
+std::string failedCheckText(const CodeCheck& c) {
+  return c.name + ": " + numberText(c.demand) + " against " + numberText(c.capacity) + " " + c.unit + " (" + c.clause +
+         ")";
+}
+
 void printReadable(const Project& p) {
   std::printf("\n%s\n\nFootings\n", mainCaption(p).c_str());
   std::vector<std::vector<std::string>> rows{{"No", "Joint", "X", "Z", "Required", "L", "B", "Mark", "Governs"}};
@@ -230,7 +245,7 @@ void printReadable(const Project& p) {
     const FootingRecord& f = p.FootingTable[s];
     rows.push_back({std::to_string(s), std::to_string(f.JointNo), std::to_string(f.PosX), std::to_string(f.PosZ),
                     numberText(f.ReqSize), numberText(f.SizeL), numberText(f.SizeB), markOf(f),
-                    f.NoTension ? "no tension" : "pressure"});
+                    f.UpliftGoverns ? "uplift" : f.NoTension ? "no tension" : "pressure"});
   }
   printTable(rows);
   std::printf("\nSize groups\n");
@@ -262,6 +277,19 @@ void printReadable(const Project& p) {
     rows.emplace_back(t.begin(), t.end());
   }
   printTable(rows);
+  // Top steel of lifted groups and every failed check of a group row, one line each.
+  std::vector<std::string> groupDetails;
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    const SizeGroupRecord& row = p.DesignGroupTable[r];
+    const std::string mark = scheduleRowTexts(p, r)[kColMark];
+    for (const SteelLayer& layer : row.topSteel)
+      groupDetails.push_back(mark + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
+                             " bars");
+    for (const CodeCheck& c : row.checks)
+      if (!c.ok) groupDetails.push_back(mark + "  fails " + failedCheckText(c));
+  }
+  if (!groupDetails.empty()) std::printf("\n");
+  for (const std::string& line : groupDetails) std::printf("%s\n", line.c_str());
   if (p.RectangularRows.empty() && p.CombinedRows.empty()) return;
   // Hand-resized and combined footings: one line each, then every layer of bars and every failed check.
   std::printf("\nHand-resized and combined footings\n");
@@ -277,8 +305,7 @@ void printReadable(const Project& p) {
                           " bars");
       for (const CodeCheck& c : row.checks)
         if (!c.ok)
-          details.push_back(t[kColMark] + "  fails " + c.name + ": " + numberText(c.demand) + " against " +
-                            numberText(c.capacity) + " " + c.unit + " (" + c.clause + ")");
+          details.push_back(t[kColMark] + "  fails " + failedCheckText(c));
     }
   printTable(rows);
   std::printf("\n");
@@ -355,6 +382,16 @@ int runBatch(const BatchOptions& o) {
     summary.gradesCaption = gradesCaption(p);
   }
   const bool designed = o.saved || o.haveSbc;
+  // The design options: the project's (or the defaults), then those of --options over them.
+  DesignOptions options = o.saved ? o.saved->options : DesignOptions{};
+  if (!o.optionsPath.empty()) {
+    if (const std::string problem = readDesignOptionsFile(o.optionsPath, options); !problem.empty()) {
+      std::fprintf(stderr, "plintova-cli: %s\n", problem.c_str());
+      return 2;
+    }
+  }
+  p.decisions.options = options;
+  setIncreasedSbc(p);
   if (designed) {
     // The main window's start-up, with every size group ticked, then the project's decisions, then
     // the Design command (always: the outputs are built from the schedule). Footings that cannot be
@@ -365,10 +402,15 @@ int runBatch(const BatchOptions& o) {
       return fail(problem + " Give the grades with --fck and --fe.", 1);
     // No one to ask: a grade below what buried concrete needs is reported with the results.
     if (const std::string note = exposureGradeNote(p.Fck); !note.empty()) prompter.message(note);
+    if (p.increaseRule == IncreaseRule::LaterCases && !titlesKnown(p.LoadCases))
+      prompter.message("The listing names no load case's title or load type: every case after a support's first is "
+                       "checked against the increased SBC. Give --increased-cases to name the wind and earthquake "
+                       "cases.");
     if (const std::string refusal = startPlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
     if (o.saved) {
       std::vector<std::string> dropped;
       p.decisions = decisionsOf(p, *o.saved, dropped);
+      p.decisions.options = options;
       if (const std::string message = droppedDecisionsMessage(dropped); !message.empty()) prompter.message(message);
       if (const std::string refusal = derivePlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
     }

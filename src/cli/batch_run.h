@@ -29,6 +29,8 @@ struct BatchOptions {
   std::vector<CaseRange> cases;  // empty: every case
   std::optional<std::vector<CaseRange>> increasedCases;
   std::optional<SavedProject> saved;
+  // --options: a JSON file of design options over the defaults or the project's.
+  std::string optionsPath;
   // Write the footing drawing's sheets (printPdf) and the bare plan on A3 (printPlanPdf) as PDF files;
   // each returns "" or the reason it failed. Empty where the tool has no printing.
   std::function<std::string(const Project&, const std::string&)> printPdf, printPlanPdf;

@@ -15,6 +15,13 @@ class CliPrompter : public Prompter {
   void message(const std::string& text, const std::string& title = {}, MessageIcon = MessageIcon::None) override {
     record(text, title);
   }
+  // The summary under which the details follow, one line each (in the JSON messages one text).
+  void messageList(const std::string& summary, const std::vector<std::string>& details,
+                   const std::string& title = {}) override {
+    std::string text = summary;
+    for (const std::string& d : details) text += "\n  " + d;
+    record(text, title);
+  }
   // The batch tool has no one to ask: questions are answered with OK and reported like messages.
   bool confirm(const std::string& text, const std::string& title = {}) override {
     record(text, title);

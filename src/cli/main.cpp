@@ -28,9 +28,10 @@ namespace {
 constexpr const char* kUsage =
     "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
     " [--increased-cases LIST]\n"
+    " [--options FILE.json]\n"
     "                    [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
     "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
-    "       plintova-cli --project FILE [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
+    "       plintova-cli --project FILE [--options FILE.json] [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
     "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
     "       plintova-cli --version\n";
 
@@ -133,6 +134,8 @@ int main(int argc, char** argv) {
       if (!value(o.dxfPath) || o.dxfPath.empty()) return usage("--dxf needs a file name");
     } else if (a == "--project") {
       if (!value(o.projectPath) || o.projectPath.empty()) return usage("--project needs a file name");
+    } else if (a == "--options") {
+      if (!value(o.optionsPath) || o.optionsPath.empty()) return usage("--options needs a file name");
     } else if (a == "--save-project") {
       if (!value(o.saveProjectPath) || o.saveProjectPath.empty()) return usage("--save-project needs a file name");
     } else if (a == "--fck" || a == "--fe") {
@@ -178,6 +181,7 @@ int main(int argc, char** argv) {
       return usage("--xlsx, --pdf, --plan-pdf, --dxf and --report need --sbc and --depth, or --project");
     if (!o.saveProjectPath.empty() && !o.haveSbc) return usage("--save-project needs --sbc and --depth, or --project");
     if (!settled.empty() && !o.haveSbc) return usage((settled.front() + " needs --sbc and --depth").c_str());
+    if (!o.optionsPath.empty() && !o.haveSbc) return usage("--options needs --sbc and --depth, or --project");
     // A grade given alone is checked with the other as the listing gives it, once it is read.
   }
   if (!o.projectPath.empty()) {

@@ -7,6 +7,7 @@
 
 #include "design/is456.h"
 #include "design/soil_pressure.h"
+#include "design/stability_checks.h"
 #include "model/grades.h"
 #include "model/numbers.h"
 
@@ -15,24 +16,62 @@ namespace plintova {
 using namespace is456;
 
 CodeCheck isolatedBearingCheck(const Project& p, int s, double L, double B) {
-  double worst = -1, pressure = 0, allowable = 0;
+  double worst = -1, pressure = 0, allowable = p.allowable(s, 0);
   int worstCase = 0;
+  bool beyond = false;
   const int last = p.lastCasePosition(s);
   for (int c = 0; c <= last; ++c) {
-    // cl. 34.1: the safe bearing capacity is not exceeded; P = 1.1 FY for footing and soil.
-    const double q = edgePressures(p, s, c, L, B, kSoilCheckLoadFactor).max;
-    const double allowed = p.allowable(s, c);
-    const double ratio = allowed > 0 ? q / allowed : (q > 0 ? std::numeric_limits<double>::infinity() : 0.0);
+    // cl. 34.1: the safe bearing capacity is not exceeded; P = 1.1 FY for footing and soil, the peak of
+    // the no-tension pressure where the underside lifts off. A lifted footing presses on no soil: the
+    // uplift check takes that case.
+    const EdgePressures e = edgePressures(p, s, c, L, B, kSoilCheckLoadFactor);
+    if (e.uplift) continue;
+    const double allowed = e.unbalanced ? 0.0 : p.allowable(s, c);
+    const double ratio = allowed > 0 ? e.max / allowed : (e.max > 0 ? std::numeric_limits<double>::infinity() : 0.0);
     if (ratio > worst) {
       worst = ratio;
-      pressure = q;
+      pressure = e.max;
       allowable = allowed;
       worstCase = c;
+      beyond = e.unbalanced;
     }
   }
   const std::string name = "bearing at joint " + numberText(p.FootingTable[s].JointNo) + ", load case " +
-                           numberText(p.ReactionTable(s, worstCase, 1));
+                           numberText(p.ReactionTable(s, worstCase, 1)) +
+                           (beyond ? " (the resultant lies beyond the footing: no contact balances it)" : "");
   return makeCheck(name, pressure, allowable, "kN/m2", kBearingClause);
+}
+
+std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, double B, double D, double a) {
+  std::vector<CodeCheck> checks = {isolatedBearingCheck(p, s, L, B)};
+  const FootingRecord& f = p.FootingTable[s];
+  if (f.NoTensionCapped) {
+    // Sizing keeps the resultant within the middle third up to a 6 m side: beyond it the footing has
+    // tension under part of its underside, which the bearing check takes, and is flagged here.
+    double worst = 0;
+    int worstCase = 0;
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const UndersideLoad l = undersideLoad(p, s, c);
+      if (l.uplift()) continue;
+      const double e = (l.mx / B + l.mz / L) / l.P;  // share of the kern: e/(B/6) + e/(L/6) over 6
+      if (e > worst) {
+        worst = e;
+        worstCase = c;
+      }
+    }
+    checks.push_back(makeCheck("resultant within the middle third at joint " + numberText(f.JointNo) + ", load case " +
+                                   numberText(p.ReactionTable(s, worstCase, 1)),
+                               6 * worst, 1, "", kResultantClause));
+  }
+  StabilityFooting footing;
+  footing.L = L;
+  footing.B = B;
+  footing.D = D;
+  footing.a = a;
+  footing.supports = {s};
+  const std::vector<CodeCheck> stability = stabilityChecks(p, footing);
+  checks.insert(checks.end(), stability.begin(), stability.end());
+  return checks;
 }
 
 std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
@@ -42,7 +81,9 @@ std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
   const double B = row.GroupSize, a = row.PedestalSize;
   for (int k = 1; k <= row.MemberCount; ++k) {
     const int s = row.Members[k];
-    if (s >= 1 && s <= p.FootingCount) checks.push_back(isolatedBearingCheck(p, s, B, B));
+    if (s < 1 || s > p.FootingCount) continue;
+    const std::vector<CodeCheck> soil = isolatedSoilChecks(p, s, B, B, row.TotalDepth, a);
+    checks.insert(checks.end(), soil.begin(), soil.end());
   }
   if (!gradeProblem(p.Fck, p.Fe).empty()) return checks;
 
@@ -52,7 +93,7 @@ std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
   const double width = B * 1000;                // mm: each layer spreads over the whole side
   const double d = effectiveDepth(D, dia, dia);  // the inner layer, the lesser of the two
   const double dMean = effectiveDepth(D, dia / 2, dia);
-  const double c = (B - a) / 2;  // m, cantilever beyond the pedestal face
+  const double c = (B - a) / 2 + row.Offset;  // m, longest cantilever beyond the pedestal face
   const double cPos = std::max(c, 0.0);
   const double As = row.design.barsKnown ? row.design.n * barArea(dia) : 0.0;
 

@@ -11,6 +11,8 @@
 #include "design/combined_beam.h"
 #include "design/is456.h"
 #include "design/rectangular_design.h"
+#include "design/stability_checks.h"
+#include "footing/no_tension.h"
 #include "model/grades.h"
 #include "model/numbers.h"
 
@@ -383,7 +385,10 @@ CasePressure casePressure(const Project& p, const Geometry& g, const PairedCase&
   cp.e = (g.L / 2 - g.cant1) - xBar;
   const double along = std::fabs(pc.along[0] + pc.along[1]) + std::fabs(cp.e * P);
   const double across = std::fabs(pc.across[0] + pc.across[1]);
-  cp.q = kSoilCheckLoadFactor * P / (g.L * g.B) + 6 * along / (g.B * g.L * g.L) + 6 * across / (g.B * g.B * g.L);
+  // The peak under the contact: linear while the whole underside presses, else the no-tension pressure;
+  // a pair that lifts the footing presses on no soil (the uplift check takes it).
+  const PressureUnderFooting contact = pressureUnderFooting(kSoilCheckLoadFactor * P, across, along, g.L, g.B);
+  cp.q = P > 0 ? contact.max : 0.0;
   for (int m = 0; m < 2; ++m)
     if (pc.pos[m] >= 0) cp.allowable[m] = p.allowable(g.member[m], pc.pos[m]);
   return cp;
@@ -407,6 +412,25 @@ CodeCheck bearingCheck(const Geometry& g, const std::vector<CasePressure>& press
   }
   return makeCheck("bearing at joint " + numberText(g.joint[m]) + ", load case " + numberText(number), pressure,
                    allowable, "kN/m2", kBearingClause);
+}
+
+// The combined footing as its stability checks take it: both columns, the footing's centre from each.
+StabilityFooting pairFooting(const Project& p, const CombinedFootingRecord& cf, const FootingRow& row) {
+  StabilityFooting f;
+  f.L = row.L;
+  f.B = row.B;
+  f.D = row.TotalDepth;
+  f.a = row.PedestalSize;
+  f.pedestals = 2;
+  const double cx = (cf.CfLeft + cf.CfRight) / 2000.0, cz = (cf.CfBottom + cf.CfTop) / 2000.0;
+  for (int k = 1; k <= 2; ++k) {
+    const FootingRecord& m = p.FootingTable[cf.CfMembers[k]];
+    f.supports.push_back(cf.CfMembers[k]);
+    f.fromColumns.push_back({cx - m.ColumnX / 1000.0, cz - m.ColumnZ / 1000.0});
+  }
+  // Along X the stability checks' L lies along X; a footing along Z has its length along Z.
+  if (cf.CfAxis == 0) std::swap(f.L, f.B);
+  return f;
 }
 
 }  // namespace
@@ -504,6 +528,8 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
 
   for (int m = 0; m < 2; ++m) row.checks.push_back(bearingCheck(g, row.pressures, m));
   row.checks.push_back(makeCheck("resultant within the base", eMax, g.L / 2, "m", kResultantClause));
+  const std::vector<CodeCheck> stability = stabilityChecks(p, pairFooting(p, cf, row));
+  row.checks.insert(row.checks.end(), stability.begin(), stability.end());
   row.checks.insert(row.checks.end(), t.checks.begin(), t.checks.end());
   return row;
 }

@@ -43,9 +43,10 @@ struct Bending {
   float d = 0;   // effective depth that bending needs, after the 50 mm rounding of the total depth
 };
 
-Bending bendingFor(const Project& p, double B, double a, double q) {
+Bending bendingFor(const Project& p, double B, double a, double q, double offset) {
   Bending b;
-  b.c = roundToSingle((B - a) / 2, 2);
+  // From the pedestal face to the farthest edge: a footing off its column reaches further on one side.
+  b.c = roundToSingle((B - a) / 2 + offset, 2);
   const double c = b.c;
   b.Mu = roundToSingle(q * kLoadFactor * B * c * c / 2, 2);
   float d = roundToSingle(std::sqrt(b.Mu / groupBendingFactor(p.Fe) / p.Fck / B / 1000), 2);
@@ -144,6 +145,18 @@ void governingPressure(const Project& p, int g, SizeGroupRecord& row) {
   row.NetPressure = roundToSingle(q + 0.49, 0);
 }
 
+// The longest offset of a footing of group g from its column, along either axis, m.
+float longestOffset(const Project& p, int g) {
+  double offset = 0;
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    if (f.GroupNo != g || f.CombNo != 0) continue;
+    const Eccentricity e = footingEccentricity(p, s);
+    offset = std::max({offset, std::fabs(e.ex), std::fabs(e.ez)});
+  }
+  return static_cast<float>(offset);
+}
+
 // "F<mark> (<size> m)" of size group g.
 std::string groupName(const SizeGroupRecord& grp) {
   return "F" + std::to_string(grp.GroupMark) + " (" + numberText(grp.GroupSize) + " m";
@@ -218,7 +231,8 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
     row.GovCase = 0;
     row.design = DesignQuantities{};
     governingPressure(p, g, row);
-    const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure);
+    row.Offset = longestOffset(p, g);
+    const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.Offset);
     designFromDepth(p, row, b, b.d);
   }
   if (!withoutRow.empty()) prompter.message(noScheduleRowMessage(p, withoutRow));
@@ -228,7 +242,7 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
 void RedesignScheduleRow(Project& p, int r) {
   if (!isScheduleRow(p, r) || p.Fck <= 0 || p.Fe <= 0) return;
   SizeGroupRecord& row = p.DesignGroupTable[r];
-  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure);
+  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.Offset);
   // A depth shallower than bending needs is raised to it; a deeper one is used as typed.
   if (static_cast<float>(row.TotalDepth - kCover) < b.d) row.TotalDepth = static_cast<float>(b.d + kCover);
   const float d = static_cast<float>(row.TotalDepth - kCover);
@@ -238,7 +252,7 @@ void RedesignScheduleRow(Project& p, int r) {
 float groupBendingDepth(const Project& p, int r) {
   if (!isScheduleRow(p, r) || p.Fck <= 0 || p.Fe <= 0) return 0;
   const SizeGroupRecord& row = p.DesignGroupTable[r];
-  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure);
+  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.Offset);
   return roundToSingle(b.d + kCover, 3);
 }
 

@@ -10,6 +10,7 @@
 #include "design/code_checks.h"
 #include "design/is456.h"
 #include "design/soil_pressure.h"
+#include "design/uplift_steel.h"
 #include "footing/size_groups.h"
 #include "model/grades.h"
 #include "model/numbers.h"
@@ -133,7 +134,7 @@ struct Trial {
 };
 
 Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double a, double qu, double D,
-              int16_t edited) {
+              int16_t edited, Eccentricity e) {
   Trial t;
   // The bars along the longer side carry the larger cantilever moment, so they lie outermost where
   // their effective depth is the largest; the shorter direction's bars lie on them.
@@ -173,7 +174,8 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double
   // two layers; a side of the perimeter beyond the footing is cut off.
   const double L = dL.run, B = dB.run;
   const double dMean = (t.alongL.d + t.alongB.d) / 2;
-  const PunchingSection sec = punchingSection({-L / 2, -B / 2, L / 2, B / 2}, 0, 0, a + dMean / 1000);
+  // The column stands at (-ex, -ez) from the footing's centre.
+  const PunchingSection sec = punchingSection({-L / 2, -B / 2, L / 2, B / 2}, -e.ex, -e.ez, a + dMean / 1000);
   const double V2 = qu * (L * B - sec.area);
   const double tv2 = sec.perimeter > 0 ? V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
   const CodeCheck punching = makeCheck("punching", tv2, punchingStrength(fck), "N/mm2", kPunchingClause);
@@ -226,18 +228,20 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
 
   const double L = row.L, B = row.B, a = row.PedestalSize;
   const double qu = kLoadFactor * row.NetPressure;
-  auto direction = [&](const char* name, double run, double across) {
+  // A footing off its column: each cantilever is measured to its own edge, the longer one governs.
+  const Eccentricity e = footingEccentricity(p, s);
+  auto direction = [&](const char* name, double run, double across, double offset) {
     Direction d;
     d.name = name;
     d.run = run;
     d.across = across;
-    d.cant = (run - a) / 2;
+    d.cant = (run - a) / 2 + std::fabs(offset);
     const double c = std::max(d.cant, 0.0);
     d.Mu = qu * across * c * c / 2;  // cl. 34.2.3.2: at the pedestal face
     d.band = run < across;           // the shorter direction of an oblong footing
     return d;
   };
-  const Direction dL = direction("along L", L, B), dB = direction("along B", B, L);
+  const Direction dL = direction("along L", L, B, e.ex), dB = direction("along B", B, L, e.ez);
 
   // The depth the larger moment needs with the smallest bars (or the edited ones) in place: the outer
   // layer's d = D - 50 - dia/2, the inner layer's one bar less.
@@ -250,16 +254,23 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   // An edited depth below what bending needs is raised to it; a deeper one is taken as typed.
   if (edit.depth && std::isfinite(*edit.depth)) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
 
-  Trial t = trialAt(p, dL, dB, a, qu, D, edited);
+  Trial t = trialAt(p, dL, dB, a, qu, D, edited, e);
   for (int k = 0; t.depthFails && k < kMaxDeepenings; ++k) {
     D += kDeepenStep;
-    t = trialAt(p, dL, dB, a, qu, D, edited);
+    t = trialAt(p, dL, dB, a, qu, D, edited, e);
   }
   row.TotalDepth = roundToSingle(D / 1000, 3);
   row.steel = t.alongL.layers;
   row.steel.insert(row.steel.end(), t.alongB.layers.begin(), t.alongB.layers.end());
-  row.checks.push_back(isolatedBearingCheck(p, s, L, B));
+  row.checks = isolatedSoilChecks(p, s, L, B, row.TotalDepth, a);
   row.checks.insert(row.checks.end(), t.checks.begin(), t.checks.end());
+  // A lifted footing: top steel along each side for the weight hanging on its cantilevers.
+  if (const double U = largestUplift(p, {s}); U > 0)
+    for (const Direction* dir : {&dL, &dB}) {
+      const UpliftSteel top = upliftTopSteel(p, "top " + dir->name + " (uplift)", U, L * B, dir->across, dir->cant, D);
+      row.steel.push_back(top.layer);
+      row.checks.insert(row.checks.end(), top.checks.begin(), top.checks.end());
+    }
   return row;
 }
 

@@ -55,9 +55,13 @@ std::vector<Sheet> buildWorkbook(const Project& p);
 constexpr int kCombinedCasesThatReachRow23 = 19;
 
 // Soil pressures of one load case for the workbook, rounded to two decimals.
+// pmax is the peak under the contact (the no-tension pressure where the underside lifts off), pmin the
+// linear pressure at the lightest corner; both with the moments about the footing's centre.
 struct PressureCheck {
   float pmin = 0, pmax = 0;
-  bool fails = false;  // pmax above the allowable pressure or pmin below minus the earth pressure
+  bool fails = false;   // pmax above the allowable pressure, pmin below minus the earth pressure, or no
+                        // contact balances the load
+  bool uplift = false;  // FY zero or upward: no bearing, the row's uplift check takes the case ("UPLIFT")
 };
 PressureCheck groupedPressure(const Project& p, int s, int c);
 PressureCheck resizedPressure(const Project& p, int s, int c);

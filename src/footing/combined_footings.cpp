@@ -9,7 +9,10 @@
 
 #include "footing/derived_plan.h"
 #include "footing/footing_width.h"
+#include "footing/no_tension.h"
 #include "footing/plan_decisions.h"
+#include "footing/size_groups.h"
+#include "footing/soil_checks.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -21,7 +24,10 @@ constexpr double kStartWidth = 0.6;             // m, the first width tried is t
 constexpr double kWidthStep = 0.05;             // m
 constexpr double kLengthStep = 0.1;             // m per wheel notch
 constexpr double kLengthRoundingAllowance = 0.0499;  // rounds the length up to the next 0.1 m
-constexpr int kMaxWidthSteps = 20000;           // widths up to 1000 m; no real pair of columns gets near it
+// Widths up to 30 m, the largest footing side that can be designed: a pair that needs more (a resultant
+// near an end leaves little of the length pressing) stops there and its row's bearing check flags it.
+constexpr int kMaxWidthSteps = 588;
+constexpr int kMaxLengthening = 600;            // 60 m more: no real pair of columns gets near it
 
 // Loads of the two members at one load-case position: a member without that position carries none.
 struct PairLoads {
@@ -51,11 +57,29 @@ double resultantFromFirst(double fyB, double P, double d) { return P != 0.0 ? fy
 // step so that the widths do not drift as repeated single-precision additions would.
 double widthAt(int k) { return roundToSingle(kStartWidth + kWidthStep * k, 2); }
 
-// Pressure at the most loaded corner of an L x B footing: the factored load spread over the area plus
-// the bending of both moments, each taken whatever its sign (mAlong bends along the length L, mAcross
-// across the width B).
-double cornerPressure(double P, double mAlong, double mAcross, double L, double B) {
-  return kSoilCheckLoadFactor * P / (L * B) + 6.0 * mAlong / (B * L * L) + 6.0 * mAcross / (B * B * L);
+// Whether the soil takes a case on an L x B footing: the peak pressure under the factored load, with both
+// moments taken whatever their sign (mAlong bends along the length L, mAcross across the width B), is
+// allowable. Where the linear pressure would put tension under part of the footing the peak is that of
+// the no-tension pressure (along the length alone, 2 P / (3 B (L/2 - e))). A resultant on or beyond
+// an end balances on no width: the width cannot help, and the row's check flags it.
+bool pressureAllowable(double P, double mAlong, double mAcross, double L, double B, double allowable) {
+  const double Pf = kSoilCheckLoadFactor * P;
+  if (!(mAlong / Pf < L / 2)) return true;
+  const PressureUnderFooting cp = pressureUnderFooting(Pf, mAcross, mAlong, L, B);
+  return cp.balanced && cp.max <= allowable;
+}
+
+// The resultant of a case lies on or beyond an end of the footing (the factored load with the moment
+// along its length): no width balances it.
+bool beyondAnEnd(double P, double mAlong, double L) {
+  return P > 0 && !(mAlong / (kSoilCheckLoadFactor * P) < L / 2);
+}
+
+// Weight of the combined footing L x B with its two pedestals, 250 mm deep, as sizing takes it.
+double pairWeight(const Project& p, int a, int b, double L, double B) {
+  const double pedestal = std::max(PedestalSizeFor(roundToSingle(p.FootingTable[a].ReqSize + 0.049999, 1)),
+                                   PedestalSizeFor(roundToSingle(p.FootingTable[b].ReqSize + 0.049999, 1)));
+  return footingWeight(p.decisions.options, foundingDepthOf(p), L, B, kFirstFootingDepth, pedestal, 2);
 }
 
 }  // namespace
@@ -73,7 +97,7 @@ void DesignCombinedFooting(Project& p, int n, int step) {
   designCombinedFooting(p, n, start);
 }
 
-void designCombinedFooting(Project& p, int n, double startLength) {
+void designCombinedFooting(Project& p, int n, double startLength, bool lengthChosen) {
   if (n < 1 || n > p.CombinedCount) return;
   CombinedFootingRecord& cf = p.CombinedFootingTable[n];
   if (cf.CfMemberCount < 2) return;
@@ -92,27 +116,81 @@ void designCombinedFooting(Project& p, int n, double startLength) {
   cant1 = roundTo(cant1, 3);
   double cant2 = L0 - cant1 - d;
   if (cant2 < kMinCantilever) cant2 = kMinCantilever;
-  const double L = roundTo(cant1 + d + cant2 + kLengthRoundingAllowance, 1);
+  double L = roundTo(cant1 + d + cant2 + kLengthRoundingAllowance, 1);
   cant2 = roundTo(L - d - cant1, 3);
 
-  // Widen until the most loaded corner of every load case of either member is allowable (SBC, or
-  // 1.25 SBC for a case checked against the increased pressure; the lower where the two members'
-  // cases at a position differ). The resultant of a case lies e off the
-  // footing's centre, so e P adds to the moments along the length; every moment counts whatever its
-  // sign, because each bends one edge down. The width never shrinks from one case to the next.
-  int k = 1;
-  const int last = std::max(p.lastCasePosition(a), p.lastCasePosition(b));
-  for (int c = 0; c <= last; ++c) {
+  // Case c about the footing's centre: its load, its moments along and across the length (every moment
+  // whatever its sign, with e P of the resultant e off the centre along the length) and the side of the
+  // centre its resultant lies on (+1 toward the second column's end).
+  struct CaseAtCentre {
+    double P = 0, mAlong = 0, mAcross = 0;
+    int side = 0;
+  };
+  auto caseAt = [&](int c) {
     const PairLoads l = pairLoads(p, a, b, c, alongX);
-    const double P = l.fyA + l.fyB;
-    const double e = (L / 2.0 - cant1) - resultantFromFirst(l.fyB, P, d);
-    const double mAlong = std::fabs(l.mAlong) + std::fabs(e * P);
-    const double mAcross = std::fabs(l.mAcross);
+    CaseAtCentre x;
+    x.P = l.fyA + l.fyB;
+    const double e = (L / 2.0 - cant1) - resultantFromFirst(l.fyB, x.P, d);
+    x.mAlong = std::fabs(l.mAlong) + std::fabs(e * x.P);
+    x.mAcross = std::fabs(l.mAcross);
+    x.side = e < 0 ? 1 : e > 0 ? -1 : 0;
+    return x;
+  };
+  const int last = std::max(p.lastCasePosition(a), p.lastCasePosition(b));
+  const DesignOptions& o = p.decisions.options;
+  // Whether case c is taken at width step k (SBC, or the increased pressure for a case checked against
+  // it; the lower where the two members' cases at a position differ): the peak pressure under the
+  // contact, or, where the pair lifts the footing, 0.9 W against the uplift factor times U.
+  auto takes = [&](int c, const CaseAtCentre& x, int k) {
+    if (x.P <= 0) return kRestoringWeightFactor * pairWeight(p, a, b, L, widthAt(k)) >= o.upliftFactor * -x.P;
     double allowable = std::numeric_limits<double>::max();
     for (int s : {a, b})
       if (c <= p.lastCasePosition(s)) allowable = std::min(allowable, p.allowable(s, c));
-    while (k < kMaxWidthSteps && cornerPressure(P, mAlong, mAcross, L, widthAt(k)) > allowable) ++k;
+    return pressureAllowable(x.P, x.mAlong, x.mAcross, L, widthAt(k), allowable);
+  };
+  // The width steps every case needs (the width only grows: each case's test becomes true as the
+  // footing widens, so the first width that takes it is found by doubling, then halving), and whether a
+  // case's resultant lies on or beyond an end, and on which side.
+  struct Need {
+    int k = 1;
+    bool beyond = false;
+    int beyondSide = 0;
+  };
+  auto need = [&] {
+    Need w;
+    for (int c = 0; c <= last; ++c) {
+      const CaseAtCentre x = caseAt(c);
+      if (beyondAnEnd(x.P, x.mAlong, L)) {
+        w.beyond = true;
+        w.beyondSide = x.side;
+      }
+      if (takes(c, x, w.k)) continue;
+      int lo = w.k, hi = w.k;
+      while (hi < kMaxWidthSteps && !takes(c, x, hi)) {
+        lo = hi;
+        hi = std::min(2 * hi, kMaxWidthSteps);
+      }
+      while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        (takes(c, x, mid) ? hi : lo) = mid;
+      }
+      w.k = hi;
+    }
+    return w;
+  };
+  // Where a case's resultant lies on or beyond an end, a length of the program's grows by 0.1 m at the
+  // end the resultant lies toward (half at each end where it lies at the centre) until none does; a
+  // length the engineer chose stays, and the row's "resultant within the base" check flags it.
+  Need widest = need();
+  for (int grow = 0; !lengthChosen && grow < kMaxLengthening && widest.beyond; ++grow) {
+    const int side = widest.beyondSide;
+    L = roundTo(L + kLengthStep, 1);
+    if (side < 0) cant1 = roundTo(cant1 + kLengthStep, 3);
+    else if (side == 0) cant1 = roundTo(cant1 + kLengthStep / 2, 3);
+    cant2 = roundTo(L - d - cant1, 3);
+    widest = need();
   }
+  const int k = widest.k;
   const float B = roundToSingle(widthAt(k), 2);
 
   cf.CfLength = roundToSingle(L, 2);

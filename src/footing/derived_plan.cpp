@@ -120,7 +120,7 @@ void deriveSizes(Project& p, Prompter& prompter) {
   }
   for (int n = 1; n <= p.CombinedCount; ++n) {
     const Single length = p.decisions.combined[static_cast<std::size_t>(n) - 1].length;
-    if (length > 0) designCombinedFooting(p, n, length);
+    if (length > 0) designCombinedFooting(p, n, length, true);
     else DesignCombinedFooting(p, n, 0);
   }
 }
@@ -151,14 +151,23 @@ std::string oversizeRefusal(const Project& p) {
 }  // namespace
 
 void resetDecisions(Project& p) {
+  const DesignOptions options = p.decisions.options;  // the options stand for the whole project
   p.decisions = Decisions{};
+  p.decisions.options = options;
   p.decisions.offsets.resize(static_cast<std::size_t>(std::max<int>(p.FootingCount, 0)) + 1);
   p.scheduleDesigned = false;
   p.scheduleStale = false;
 }
 
 std::string derivePlan(Project& p, Prompter& prompter) {
+  setIncreasedSbc(p);
   derivePositions(p);
+  // An offset or a change of the options changes the required sizes: the footings concerned are sized
+  // again and the size groups built afresh from the new sizes.
+  const SizesChanged sizes = resizeMovedFootings(p);
+  if (!sizes.refusal.empty()) return sizes.refusal;
+  if (sizes.changed)
+    if (std::string refusal = BuildSizeGroups(p); !refusal.empty()) return refusal;
   deriveKinds(p, prompter);
   deriveGroups(p);
   deriveSizes(p, prompter);

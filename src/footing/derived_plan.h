@@ -10,10 +10,12 @@
 namespace plintova {
 
 // Decisions sized to the footing table: every footing concentric, none disabled, combined or resized,
-// every group at its base size and ticked, no schedule edit.
+// every group at its base size and ticked, no schedule edit; the design options stay as they are.
 void resetDecisions(Project& p);
 
-// Derives the plan from p.decisions and the sized footings: offset steps and footing centres; CombNo
+// Derives the plan from p.decisions and the sized footings: offset steps and footing centres; the
+// required sizes of the footings whose eccentricity or design options changed, and the size groups
+// built again when a required size changed; CombNo
 // (0 ordinary, n member of combined footing n in the order the pairs were made, -1 hand-resized, -100
 // disabled); the combined footings and their members' sizes; the widths of hand-resized footings; the
 // groups' sizes and ticks (the largest group always ticked); the assignment of the ordinary footings,

@@ -14,7 +14,10 @@ namespace plintova {
 namespace {
 
 constexpr double kSoilUnitWeight = 20.0;   // kN/m3 above the footing
-constexpr double kLaterCaseFactor = 1.25;  // allowable pressure of every load case after the first
+
+// The cases the reading of the listing gave, before any choice (the reaction table's, for a project
+// made in code).
+std::vector<int> knownCases(const Project& p) { return p.ListingCases.empty() ? listingLoadCases(p) : p.ListingCases; }
 
 }  // namespace
 
@@ -28,7 +31,7 @@ bool acceptDesignInputs(Project& p, const std::string& depthText, const std::str
   const auto sbc = toInt16(numericValue(sbcText));
   if (!sbc || *sbc < limits::kSmallestSbc || *sbc > limits::kLargestSbc) return false;
   p.CaseSbc[0] = *sbc;
-  for (int c = 1; c <= cap::kLastCase; ++c) p.CaseSbc[c] = static_cast<float>(*sbc * kLaterCaseFactor);
+  setIncreasedSbc(p);
   return true;
 }
 
@@ -51,8 +54,18 @@ std::vector<int> listingLoadCases(const Project& p) {
   return cases;
 }
 
+IncreaseRule defaultIncreaseRule(const Project& p) {
+  return titlesKnown(p.LoadCases) ? IncreaseRule::WindOrEarthquake : IncreaseRule::LaterCases;
+}
+
 std::vector<int> defaultIncreasedCases(const Project& p, const std::vector<int>& used) {
   auto counts = [&used](int n) { return used.empty() || std::find(used.begin(), used.end(), n) != used.end(); };
+  if (defaultIncreaseRule(p) == IncreaseRule::WindOrEarthquake) {
+    std::vector<int> candidates;
+    for (int n : knownCases(p))
+      if (counts(n)) candidates.push_back(n);
+    return windOrEarthquakeCases(p.LoadCases, candidates);
+  }
   std::set<int> first;
   for (int s = 1; s <= p.supportCount(); ++s)
     for (int c = 0; c <= p.lastCasePosition(s); ++c) {
@@ -64,6 +77,18 @@ std::vector<int> defaultIncreasedCases(const Project& p, const std::vector<int>&
   std::vector<int> increased;
   for (int n : listingLoadCases(p))
     if (counts(n) && !first.count(n)) increased.push_back(n);
+  std::sort(increased.begin(), increased.end());
+  return increased;
+}
+
+std::vector<int> increasedCasesInForce(const Project& p) {
+  if (p.increaseRule != IncreaseRule::LaterCases) return p.IncreasedCases;
+  // The later-case rule over the cases the reaction table still holds (the used ones).
+  std::set<int> first;
+  for (int s = 1; s <= p.supportCount(); ++s) first.insert(static_cast<int>(p.ReactionTable(s, 0, 1)));
+  std::vector<int> increased;
+  for (int n : listingLoadCases(p))
+    if (!first.count(n)) increased.push_back(n);
   std::sort(increased.begin(), increased.end());
   return increased;
 }
@@ -158,7 +183,7 @@ std::string caseListText(const std::vector<int>& cases) {
 
 std::string checkLoadCaseChoice(const Project& p, const std::vector<int>& used,
                                 const std::optional<std::vector<int>>& increased) {
-  const std::vector<int> cases = listingLoadCases(p);
+  const std::vector<int> cases = knownCases(p);
   auto inListing = [&](int n) { return std::find(cases.begin(), cases.end(), n) != cases.end(); };
   for (const std::vector<int>* list : {&used, increased ? &*increased : nullptr}) {
     if (!list) continue;
@@ -177,7 +202,8 @@ std::string checkLoadCaseChoice(const Project& p, const std::vector<int>& used,
   return {};
 }
 
-std::string applyLoadCaseChoice(Project& p, const std::vector<int>& used, const std::optional<std::vector<int>>& increased) {
+std::string applyLoadCaseChoice(Project& p, const std::vector<int>& used, const std::optional<std::vector<int>>& increased,
+                                bool laterCaseRule) {
   if (std::string refusal = checkLoadCaseChoice(p, used, increased); !refusal.empty()) return refusal;
   const std::set<int> keep(used.begin(), used.end());
   if (!keep.empty()) {
@@ -189,16 +215,23 @@ std::string applyLoadCaseChoice(Project& p, const std::vector<int>& used, const 
       for (int c = 0; c <= last; ++c) {
         if (!keep.count(static_cast<int>(p.ReactionTable(s, c, 1)))) continue;
         if (to != c)
-          for (int k = 1; k <= 4; ++k) p.ReactionTable(s, to, k) = p.ReactionTable(s, c, k);
+          for (int k = 1; k <= kReactionFZ; ++k) p.ReactionTable(s, to, k) = p.ReactionTable(s, c, k);
         ++to;
       }
       for (int c = to; c <= last; ++c)
-        for (int k = 1; k <= 4; ++k) p.ReactionTable(s, c, k) = 0.0;
+        for (int k = 1; k <= kReactionFZ; ++k) p.ReactionTable(s, c, k) = 0.0;
     }
   }
   p.UsedCases = used;
-  p.IncreasedByChoice = increased.has_value();
-  p.IncreasedCases = increased ? *increased : std::vector<int>{};
+  if (increased) {
+    p.increaseRule = IncreaseRule::Chosen;
+    p.IncreasedCases = *increased;
+    std::sort(p.IncreasedCases.begin(), p.IncreasedCases.end());
+  } else {
+    p.increaseRule = laterCaseRule ? IncreaseRule::LaterCases : defaultIncreaseRule(p);
+    p.IncreasedCases =
+        p.increaseRule == IncreaseRule::LaterCases ? std::vector<int>{} : defaultIncreasedCases(p, used);
+  }
   return {};
 }
 

@@ -13,7 +13,8 @@ namespace plintova {
 
 // Takes the depth (m) and SBC (kN/m2) texts as the start-up dialog's OK does: a numeric depth of 0 to
 // 6 m sets EarthPressure to 20 kN/m3 times the depth; then a numeric SBC, rounded to a whole number,
-// of 50 to 1000 sets CaseSbc (the SBC for the first load case, 1.25 times it for every later one).
+// of 50 to 1000 sets CaseSbc (the SBC, and the increased pressure: the SBC increase option, 1.25 by
+// default, times it).
 // Returns true when both were accepted. A valid depth with an invalid SBC has set EarthPressure.
 bool acceptDesignInputs(Project& p, const std::string& depthText, const std::string& sbcText);
 
@@ -21,12 +22,21 @@ bool acceptDesignInputs(Project& p, const std::string& depthText, const std::str
 // gradeProblem refuses them.
 bool acceptGrades(Project& p, int fck, int fe);
 
-// The load-case numbers of the listing in the order it first gives them (support by support).
+// The load-case numbers of the reaction table in the order it first gives them (support by support).
 std::vector<int> listingLoadCases(const Project& p);
 
-// The cases the position rule checks against 1.25 x SBC: every case that never stands first among a
-// support's cases (only the cases in `used` counted, all when it is empty). Used to show the default.
+// The rule that decides the increased cases when the engineer chooses none: the wind and earthquake
+// cases when the listing names any case's title or load type, else every case after a support's first.
+IncreaseRule defaultIncreaseRule(const Project& p);
+
+// The cases the default rule checks against the increased pressure, among `used` (all when it is empty),
+// ascending: the wind and earthquake cases, or, by the later-case rule, every case that never stands
+// first among a support's cases. Used to show the default.
 std::vector<int> defaultIncreasedCases(const Project& p, const std::vector<int>& used = {});
+
+// The cases checked against the increased pressure as the rule in force names them: the engineer's, the
+// wind and earthquake cases, or (later-case rule) every used case that never stands first at a support.
+std::vector<int> increasedCasesInForce(const Project& p);
 
 // A run of load-case numbers, first to last.
 struct CaseRange {
@@ -59,9 +69,11 @@ std::string checkLoadCaseChoice(const Project& p, const std::vector<int>& used,
 // Applies the engineer's choice of load cases to a listing just read (before sizing): the cases not
 // used are taken out of the reaction table as if the listing did not hold them (each support's cases
 // keep their order from position 0), and the increased cases, when given, decide which cases are
-// checked against 1.25 x SBC. `used` empty means every case. Returns the refusal ("" when applied): a
-// case that is not in the listing, or a support left without a case; nothing changes then.
+// checked against the increased pressure; otherwise the default rule does (the later-case rule when
+// `laterCaseRule`, as a project saved before the wind and earthquake rule keeps it). `used` empty means
+// every case. Returns the refusal ("" when applied): a case that is not in the listing, or a support
+// left without a case; nothing changes then.
 std::string applyLoadCaseChoice(Project& p, const std::vector<int>& used,
-                                const std::optional<std::vector<int>>& increased);
+                                const std::optional<std::vector<int>>& increased, bool laterCaseRule = false);
 
 }  // namespace plintova

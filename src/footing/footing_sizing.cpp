@@ -6,7 +6,10 @@
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
+#include "footing/size_groups.h"
+#include "footing/soil_checks.h"
 #include "model/limits.h"
 #include "model/numbers.h"
 
@@ -14,7 +17,6 @@ namespace plintova {
 
 namespace {
 
-constexpr float kReplacementLoad = 1.0f;   // FY used for a zero or upward reaction, kN
 constexpr double kStartOffset = 0.1;       // beyond the turning point of the edge-pressure cubic, m
 constexpr int kIterations = 20;
 constexpr double kNoTensionCap = 6.0;      // largest side the no-tension requirement demands, m
@@ -23,6 +25,10 @@ constexpr double kRoundingAllowance = 0.00049;
 constexpr double kRootTolerance = 1e-6;
 constexpr int kBisectionLimit = 2200;      // more than enough to reach neighbouring doubles
 constexpr double kLargestSingle = std::numeric_limits<float>::max();
+constexpr double kSideStep = 0.001;        // m: sides are whole millimetres
+
+// The pedestal a footing of side L stands under once grouped: its side rounded up to 0.1 m.
+double pedestalFor(double L) { return PedestalSizeFor(roundToSingle(L + 0.049999, 1)); }
 
 // The 16-bit footing number of a support; a joint number outside the 16-bit range shows as 0.
 int16_t jointNumber16(float joint) { return toInt16(joint).value_or(0); }
@@ -118,8 +124,8 @@ double bracketedSide(double P, double M, double q) {
 
 std::pair<float, float> requiredSide(const Project& p, int s, int c) {
   const double P = p.FactoredLoad;
-  const double M = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3))) +
-                   std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
+  const UndersideLoad load = undersideLoad(p, s, c);
+  const double M = load.mx + load.mz;
   const double q = p.allowable(s, c);
   if (!(q > 0.0)) return {0.0f, 0.0f};
   const double side = sideFor(P, M, q);
@@ -127,62 +133,164 @@ std::pair<float, float> requiredSide(const Project& p, int s, int c) {
   return {L, L};
 }
 
+bool heldDown(const Project& p, double L, double B, double U, double Mx, double Mz, double N0) {
+  const DesignOptions& o = p.decisions.options;
+  const double W = footingWeight(o, foundingDepthOf(p), L, B, kFirstFootingDepth, pedestalFor(std::max(L, B)));
+  const double N = kRestoringWeightFactor * W + N0;
+  return kRestoringWeightFactor * W >= o.upliftFactor * U && N * B / 2 >= o.overturningFactor * Mx &&
+         N * L / 2 >= o.overturningFactor * Mz;
+}
+
+double upliftSide(const Project& p, double U, double Mx, double Mz, double N0) {
+  // Both requirements grow with L (and with the pedestal, which grows with L).
+  auto holds = [&](double L) { return heldDown(p, L, L, U, Mx, Mz, N0); };
+  if (holds(kSideStep)) return kSideStep;
+  // Whole millimetres: the largest L that fails and the smallest that holds, by doubling then halving.
+  long long lo = 1, hi = 2;
+  while (!holds(hi * kSideStep)) {
+    lo = hi;
+    hi *= 2;
+    if (hi * kSideStep > limits::kLargestSide * 2) return hi * kSideStep;  // beyond any footing: refused by the caller
+  }
+  while (hi - lo > 1) {
+    const long long mid = lo + (hi - lo) / 2;
+    (holds(mid * kSideStep) ? hi : lo) = mid;
+  }
+  return hi * kSideStep;
+}
+
+RequiredSize requiredSize(const Project& p, int s) {
+  RequiredSize r;
+  const int last = p.lastCasePosition(s);
+  const Eccentricity e = footingEccentricity(p, s);
+  double pressureSide = 0.0, tensionSide = 0.0, liftSide = 0.0;
+  for (int c = 0; c <= last; ++c) {
+    const UndersideLoad load = undersideLoad(p, s, c, kSoilCheckLoadFactor, e);
+    if (load.uplift()) {
+      // Held down by its weight rather than pressing on the soil: U = -FY, and the moments about the
+      // edges with N = 0.9 W + FY.
+      liftSide = std::max(liftSide, upliftSide(p, -load.fy, load.mx, load.mz, load.fy));
+      continue;
+    }
+    // Pressure: the side at which the edge pressure of the case reaches its allowable value.
+    const double P = factoredLoad(load.fy);
+    const double M = load.mx + load.mz;
+    const double q = p.allowable(s, c);
+    pressureSide = std::max(pressureSide, q > 0.0 ? sideFor(P, M, q) : 0.0);
+    // No tension: the side at which the resultant stays within the middle third, capped at 6 m.
+    const double need = 6.0 * M / P;
+    r.capped = r.capped || need > kNoTensionCap;
+    tensionSide = std::max(tensionSide, static_cast<double>(static_cast<float>(std::min(need, kNoTensionCap))));
+  }
+  r.noTension = tensionSide > pressureSide && tensionSide >= liftSide;
+  r.uplift = liftSide > pressureSide && liftSide > tensionSide;
+  r.side = std::max({pressureSide, tensionSide, liftSide});
+  // Up to the next whole millimetre, unless the side lies within 0.01 mm above one; at least 1 mm.
+  r.side = std::max(roundTo(r.side + kRoundingAllowance, 3), kSideStep);
+  return r;
+}
+
+std::string sizeFooting(Project& p, int s) {
+  const RequiredSize r = requiredSize(p, s);
+  FootingRecord& f = p.FootingTable[s];
+  if (!(r.side <= limits::kLargestSide))
+    return "Joint " + numberText(p.ReactionTable(s, 0, 0)) + " needs a footing side of " +
+           numberText(static_cast<float>(std::min(r.side, kLargestSingle))) + " m; sides above " +
+           numberText(limits::kLargestSide) + " m cannot be designed. " +
+           (r.uplift ? "Its weight cannot hold down the uplift of the listing; check the reactions."
+                     : "Check the units of the reactions in the listing.");
+  f.NoTension = r.noTension;
+  f.NoTensionCapped = r.capped;
+  f.UpliftGoverns = r.uplift;
+  f.ReqSize1 = r.side;
+  f.ReqSize = r.side;
+  f.ReqSize3 = r.side;
+  f.JointNo = jointNumber16(p.ReactionTable(s, 0, 0));
+  f.SizedOffsetX = f.PosX - f.ColumnX;
+  f.SizedOffsetZ = f.PosZ - f.ColumnZ;
+  return {};
+}
+
 std::string sizeFootings(Project& p, Prompter& prompter) {
   const int n = footingBound(p);
   for (int s = 1; s <= n; ++s) {
-    const int last = p.lastCasePosition(s);
-
-    // Pressure: the largest side any load case needs to keep its edge pressure allowable.
-    double pressureSide = 0.0;
-    for (int c = 0; c <= last; ++c) {
-      const float fy = p.ReactionTable(s, c, 2);
-      double P;
-      if (fy <= 0.0f) {
-        prompter.message("Check JOINT : " + numberText(p.ReactionTable(s, 0, 0)) + "    LOAD : " +
-                         numberText(p.ReactionTable(s, c, 1)) + "    FORCE-Y = " + numberText(fy));
-        p.ReactionTable(s, c, 2) = kReplacementLoad;
-        P = kReplacementLoad;
-      } else {
-        P = factoredLoad(fy);
-      }
-      p.FactoredLoad = std::min(P, kLargestSingle);
-      const double M = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3))) +
-                       std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
-      const double q = p.allowable(s, c);
-      const double side = q > 0.0 ? sideFor(P, M, q) : 0.0;
-      if (side > pressureSide) pressureSide = side;
-    }
-    p.LastCaseIndex = static_cast<int16_t>(last);
-
-    // No tension: the side at which the resultant stays within the middle third, capped at 6 m.
-    double tensionSide = 0.0;
-    for (int c = 0; c <= last; ++c) {
-      const double P = factoredLoad(p.ReactionTable(s, c, 2));
-      p.FactoredLoad = std::min(P, kLargestSingle);
-      const double e = 6.0 * (std::fabs(static_cast<double>(p.ReactionTable(s, c, 4))) +
-                              std::fabs(static_cast<double>(p.ReactionTable(s, c, 3)))) /
-                       P;
-      const double t = static_cast<float>(e <= kNoTensionCap ? e : kNoTensionCap);
-      if (t > tensionSide) tensionSide = t;
-    }
-
-    FootingRecord& f = p.FootingTable[s];
-    const bool noTension = tensionSide > pressureSide;
-    const double B = noTension ? tensionSide : pressureSide;
-
-    // Up to the next whole millimetre, unless the side lies within 0.01 mm above one.
-    const double L = roundTo(B + kRoundingAllowance, 3);
-    if (!(L <= limits::kLargestSide))
-      return "Joint " + numberText(p.ReactionTable(s, 0, 0)) + " needs a footing side of " +
-             numberText(static_cast<float>(std::min(L, kLargestSingle))) + " m; sides above " +
-             numberText(limits::kLargestSide) + " m cannot be designed. Check the units of the reactions in the listing.";
-    f.NoTension = noTension;
-    f.ReqSize1 = L;
-    f.ReqSize = L;
-    f.ReqSize3 = L;
-    f.JointNo = jointNumber16(p.ReactionTable(s, 0, 0));
+    p.LastCaseIndex = static_cast<int16_t>(p.lastCasePosition(s));
+    if (std::string refusal = sizeFooting(p, s); !refusal.empty()) return refusal;
   }
+  p.SizedOptions = p.decisions.options;
+  reportLiftedSupports(p, prompter);
   return {};
+}
+
+SizesChanged resizeMovedFootings(Project& p) {
+  SizesChanged out;
+  // Sizes that sizing did not give (set by hand) stay until their footing moves.
+  const bool all = p.SizedOptions && !(*p.SizedOptions == p.decisions.options);
+  const int n = footingBound(p);
+  for (int s = 1; s <= n; ++s) {
+    FootingRecord& f = p.FootingTable[s];
+    if (!all && f.SizedOffsetX == f.PosX - f.ColumnX && f.SizedOffsetZ == f.PosZ - f.ColumnZ) continue;
+    const float before = f.ReqSize;
+    if (std::string refusal = sizeFooting(p, s); !refusal.empty()) {
+      out.refusal = refusal;
+      return out;
+    }
+    out.changed = out.changed || f.ReqSize.value() != before;
+  }
+  if (p.SizedOptions) p.SizedOptions = p.decisions.options;
+  return out;
+}
+
+void reportLiftedSupports(const Project& p, Prompter& prompter) {
+  struct Lift {
+    int joint = 0, loadCase = 0;
+    double fy = 0;
+  };
+  std::vector<Lift> upward, zero;
+  const int n = footingBound(p);
+  for (int s = 1; s <= n; ++s)
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const double fy = p.ReactionTable(s, c, 2);
+      if (fy > 0) continue;
+      (fy < 0 ? upward : zero)
+          .push_back({p.FootingTable[s].JointNo, static_cast<int>(p.ReactionTable(s, c, 1)), fy});
+    }
+  auto joints = [](const std::vector<Lift>& list) {
+    std::vector<int> seen;
+    std::string text;
+    for (const Lift& l : list) {
+      if (std::find(seen.begin(), seen.end(), l.joint) != seen.end()) continue;
+      seen.push_back(l.joint);
+      text += (text.empty() ? "" : ", ") + std::to_string(l.joint);
+    }
+    return std::pair{text, seen.size()};
+  };
+  auto details = [](const std::vector<Lift>& list) {
+    std::vector<std::string> lines;
+    for (const Lift& l : list)
+      lines.push_back("Joint " + std::to_string(l.joint) + ", load case " + std::to_string(l.loadCase) +
+                      ": FY = " + numberText(l.fy) + " kN");
+    return lines;
+  };
+  if (!upward.empty()) {
+    const Lift worst = *std::min_element(upward.begin(), upward.end(), [](const Lift& a, const Lift& b) { return a.fy < b.fy; });
+    const auto [list, count] = joints(upward);
+    prompter.messageList(std::string(count == 1 ? "Joint " : "Joints ") + list + (count == 1 ? " is" : " are") +
+                             " lifted (upward FY) in " + std::to_string(upward.size()) + " load case" +
+                             (upward.size() == 1 ? "" : "s") + "; the largest uplift is " + numberText(-worst.fy) +
+                             " kN at joint " + std::to_string(worst.joint) + ", load case " +
+                             std::to_string(worst.loadCase) +
+                             ". Those footings are sized to be held down by their weight (IS 456 cl. 20.1).",
+                         details(upward), "Uplift");
+  }
+  if (!zero.empty()) {
+    const auto [list, count] = joints(zero);
+    prompter.messageList(std::string(count == 1 ? "Joint " : "Joints ") + list + (count == 1 ? " has" : " have") +
+                             " no vertical load (FY = 0) in " + std::to_string(zero.size()) + " load case" +
+                             (zero.size() == 1 ? "" : "s") + ". Check the listing; those cases are checked for "
+                             "overturning and sliding only.",
+                         details(zero), "Zero loads");
+  }
 }
 
 }  // namespace plintova

@@ -18,7 +18,8 @@ int footingBound(const Project& p);
 void placeFootings(Project& p);
 
 // Side of the square footing of support s that brings the edge pressure P/L^2 + 6M/L^3 of load-case
-// position c to its allowable value, with P = FactoredLoad (set by the caller) and M = |MX| + |MZ|.
+// position c to its allowable value, with P = FactoredLoad (set by the caller) and M = Mx + Mz, the
+// moments about the footing's centre at its underside (|MX| + |MZ| for a footing under its column).
 // Newton's method, 20 steps from just beyond the turning point, L held in single precision; a result
 // that is not the positive root (loads so large that the start offset is lost in single precision)
 // is replaced by bracketedSide. Both values are the same side, never NaN or infinite (at most the
@@ -30,13 +31,54 @@ std::pair<float, float> requiredSide(const Project& p, int s, int c);
 // then bisecting to neighbouring doubles. The result never lies below the root. 0 without a positive q.
 double bracketedSide(double P, double M, double q);
 
-// Sizes every footing: the largest pressure-governed side over the support's load cases, raised to
-// the no-tension side (resultant within the middle third, at most 6 m) where that is larger, then
-// rounded up to the millimetre. Reports every case with a zero or upward FY ("Check JOINT : ") and
-// replaces its FY by 1.0 kN in the reaction table. Marks NoTension on footings whose size the
-// no-tension requirement governs. LastCaseIndex ends as the last position of the last support.
+// The side a footing of support s needs with its present eccentricity (footing/soil_checks.h) and the
+// design options, before it is stored.
+struct RequiredSize {
+  double side = 0;       // m, rounded up to the whole millimetre, at least 1 mm
+  bool noTension = false;  // the no-tension requirement governs
+  bool capped = false;     // the no-tension requirement asked for more than 6 m: the footing has tension
+  bool uplift = false;     // the uplift requirement governs
+};
+// For every case that presses on the soil (FY > 0): the pressure side (edge pressure of P = 1.1 FY and
+// the moments about the footing's centre at its underside within the allowable pressure) and the
+// no-tension side 6 (Mx + Mz) / P, at most 6 m. For every case with FY zero or upward: upliftSide.
+RequiredSize requiredSize(const Project& p, int s);
+
+// The smallest side in whole millimetres (at least 1 mm) of a square footing that holds down an uplift
+// U kN with 0.9 W >= factor x U (IS 456 cl. 20.1, the uplift factor of the options) and does not
+// overturn about either pair of edges, N L/2 >= factor x M with N = 0.9 W + N0 (N0 = FY, zero or
+// upward) for the moments Mx and Mz at the underside. W is the weight of a footing 250 mm deep with the
+// pedestal of its size group, the pedestal up to the founding depth and the soil beside it
+// (footingWeight). Sides beyond 60 m are returned as found (the caller refuses them).
+double upliftSide(const Project& p, double U, double Mx, double Mz, double N0);
+
+// Whether an L x B footing (L along X) 250 mm deep holds down U and stands against Mx (tipping across
+// B) and Mz (tipping along L) as upliftSide asks.
+bool heldDown(const Project& p, double L, double B, double U, double Mx, double Mz, double N0);
+
+// Sizes footing s and stores its required size (three equal copies), NoTension, NoTensionCapped,
+// UpliftGoverns and the offset it was sized at. A side above 30 m is refused: the text names the joint
+// and the side, and nothing is stored.
+std::string sizeFooting(Project& p, int s);
+
+// Sizes every footing (requiredSize): the largest pressure-governed side over the support's load cases
+// that press on the soil, raised to the no-tension side (at most 6 m) or the uplift side where larger,
+// rounded up to the millimetre. Zero and upward reactions are kept as read and reported in one message
+// per kind (reportLiftedSupports). LastCaseIndex ends as the last position of the last support.
 // A support that needs a side above 30 m refuses the listing: sizing stops there and the refusal text
 // (naming the joint and the side) is returned; the text is empty when every footing was sized.
 std::string sizeFootings(Project& p, Prompter& prompter);
+
+// Sizes again the footings whose offset from their column changed since they were sized (every footing
+// when the design options changed): what the derived plan does before grouping.
+struct SizesChanged {
+  std::string refusal;
+  bool changed = false;  // a required size changed
+};
+SizesChanged resizeMovedFootings(Project& p);
+
+// One message for the supports lifted by an upward FY (naming them, the largest uplift and its case,
+// every case as a detail line) and one for the cases with FY = 0.
+void reportLiftedSupports(const Project& p, Prompter& prompter);
 
 }  // namespace plintova

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "footing/combined_footings.h"
+#include "footing/footing_sizing.h"
+#include "footing/soil_checks.h"
 #include "footing/derived_plan.h"
 #include "footing/plan_decisions.h"
 #include "model/numbers.h"
@@ -24,12 +26,31 @@ double positiveRoot(double a2, double a1, double a0) {
   return 0.0;
 }
 
+// The narrowest width (whole millimetres) of an L long footing that holds down U and stands against the
+// moments (footing_sizing.h, heldDown).
+double upliftWidth(const Project& p, double L, double U, double Mx, double Mz, double N0) {
+  auto holds = [&](long long mm) { return heldDown(p, L, mm / 1000.0, U, Mx, Mz, N0); };
+  if (holds(1)) return 0.001;
+  long long lo = 1, hi = 2;
+  while (!holds(hi)) {
+    lo = hi;
+    hi *= 2;
+    if (hi > 100000) return hi / 1000.0;
+  }
+  while (hi - lo > 1) {
+    const long long mid = lo + (hi - lo) / 2;
+    (holds(mid) ? hi : lo) = mid;
+  }
+  return hi / 1000.0;
+}
+
 }  // namespace
 
 float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter) {
   const double P = p.FactoredLoad;
-  const double Mx = std::fabs(static_cast<double>(p.ReactionTable(s, c, 3)));
-  const double Mz = std::fabs(static_cast<double>(p.ReactionTable(s, c, 4)));
+  const UndersideLoad load = undersideLoad(p, s, c);
+  const double Mx = load.mx;
+  const double Mz = load.mz;
   const double len = L;
   const double q = p.allowable(s, c);
   if (!(len > 0.0) || !(q > 0.0)) return 0.0f;
@@ -53,11 +74,19 @@ float WidthForLength(Project& p, int s, float L, Prompter& prompter) {
   float B = 0.0f;
   const int last = p.lastCasePosition(s);
   for (int c = 0; c <= last; ++c) {
-    p.FactoredLoad = static_cast<float>(kSoilCheckLoadFactor * p.ReactionTable(s, c, 2));
-    if (p.FactoredLoad == 0.0f) p.FactoredLoad = 1.0f;
-    const float Bc = WidthForCase(p, c, s, L, prompter);
+    const UndersideLoad load = undersideLoad(p, s, c);
+    float Bc = 0.0f;
+    if (load.uplift()) {
+      // Held down by its weight: the narrowest width, in whole millimetres, that does it.
+      Bc = static_cast<float>(upliftWidth(p, L, -load.fy, load.mx, load.mz, load.fy));
+    } else {
+      p.FactoredLoad = static_cast<float>(kSoilCheckLoadFactor * load.fy);
+      Bc = WidthForCase(p, c, s, L, prompter);
+    }
     if (Bc > B) B = Bc;
   }
+  // The roots allow the lightest corner down to minus the earth pressure: where the underside then lifts
+  // off, the row's bearing check takes the peak of the no-tension pressure and flags what exceeds.
   return roundToSingle(static_cast<double>(B) + kWidthRoundingAllowance, 2);
 }
 

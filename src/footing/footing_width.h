@@ -9,12 +9,17 @@
 namespace plintova {
 
 // Width (m, single) for load-case position c of footing s at length L (m, along X), with FactoredLoad
-// set by the caller: the larger of the bearing root (corner pressure within CaseSbc(c)) and the
-// uplift root (lightest corner not below minus EarthPressure). 0 when neither root applies.
+// set by the caller: the larger of the bearing root (corner pressure within the allowable pressure) and
+// the uplift root (lightest corner not below minus EarthPressure), with the moments about the footing's
+// centre at its underside. 0 when neither root applies.
 float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter);
 
 // Largest width over the support's own load cases, rounded up to the next 0.01 m (a width less than
-// 0.01 mm above a step keeps that step), so every corner pressure stays within its allowable value.
+// 0.01 mm above a step keeps that step): WidthForCase for the cases that press on the soil (P = 1.1 FY),
+// and for those with FY zero or upward the narrowest width, in whole millimetres, whose weight holds the
+// footing down and stands it against overturning (heldDown of footing/footing_sizing.h). Where the roots
+// leave tension under part of the footing (the lightest corner down to minus EarthPressure), the row's
+// bearing check takes the peak of the no-tension pressure and flags it where it exceeds.
 float WidthForLength(Project& p, int s, float L, Prompter& prompter);
 
 // "L X B = A": length, width and their product rounded to two decimals, as the size label shows them.

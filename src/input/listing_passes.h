@@ -56,7 +56,7 @@ struct ReactionsRead {
   std::string headingProblem;     // how a reaction table's heading with unknown units reads
 };
 
-// The support reaction table, with FY in kN and MX, MZ in kN m whatever units it is printed in. Refuses
+// The support reaction table, with FX, FY, FZ in kN and MX, MZ in kN m whatever units it is printed in. Refuses
 // (naming the listing `name`) a table without supports, a reaction line with fewer numbers than a
 // line holds, and a support with fewer lines than the first: what a listing cut inside its reaction
 // table gives.

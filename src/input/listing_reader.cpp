@@ -224,10 +224,11 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   readBeamBlocks(p, text, prompter);
   const ReactionsRead reactions = readReactions(p, text, path);
   refuseSupportsWithoutCoordinates(p, path);
-  // Before sizing replaces zero or upward reactions: the fingerprints describe the listing as written.
+  // The fingerprints describe each support's load cases, FY, MX and MZ as written.
   fingerprintInput(p, text);
   readGrades(p, text, unitFactor);
-  readLoadTitles(p, text);
+  readLoadCases(p, text);
+  setListingCases(p);
   orientMembers(p);
   rotateColumns(p);
 

@@ -1,4 +1,4 @@
-// The support reaction table of the listing: joint, load case, FY, MX and MZ of every reaction line,
+// The support reaction table of the listing: joint, load case, FX, FY, FZ, MX and MZ of every reaction line,
 // converted to kN and kN m from the units its heading names.
 #include <cstdio>
 
@@ -12,6 +12,10 @@ namespace {
 [[noreturn]] void refuseJointNumber(double v) {
   refuse("Joint number " + numberText(v) + " is too large; joint numbers up to 32767 can be read.");
 }
+
+// The reaction table's component of each number after the joint: LOAD, FX, FY, FZ, MX, MY (not kept), MZ.
+constexpr int kFieldsKept = 7;
+constexpr int kComponentOfField[kFieldsKept] = {1, kReactionFX, 2, kReactionFZ, 3, 0, 4};
 
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -167,12 +171,12 @@ ReactionsRead readReactions(Project& p, std::string_view text, std::string_view 
       // Headings, dashes, blank lines and page headers (printed again after every page break).
       if (lineValueIsZero(line)) continue;
       ++j;
-      int k = 0, numbers = 0;
-      bool take = false, first = false;
+      int field = 0, numbers = 0;
+      bool first = false;
       std::size_t q = 0;
-      // Columns: joint (1-7), load (8-12), then FX, FY, FZ, MX, MY, MZ in fields of ten. Every second
-      // number is kept: load, FY, MX and MZ. A field that fills its width touches the one before it,
-      // so a "-" right after a digit starts the next number.
+      // Columns: joint (1-7), load (8-12), then FX, FY, FZ, MX, MY, MZ in fields of ten. All but MY are
+      // kept. A field that fills its width touches the one before it, so a "-" right after a digit starts
+      // the next number.
       while ((q = nextNumberStart(line, q, line.size())) != npos) {
         const double v = valueAt(line, q);
         ++numbers;
@@ -180,7 +184,7 @@ ReactionsRead readReactions(Project& p, std::string_view text, std::string_view 
           // A number in the first seven columns is the joint of a new support.
           if (s >= 1) counts.endSupport(joint, j);
           ++s;
-          k = 0;
+          field = 0;
           j = 0;
           joint = v;
           first = true;
@@ -189,13 +193,12 @@ ReactionsRead readReactions(Project& p, std::string_view text, std::string_view 
             p.ReactionTable(s, 0, 0) = static_cast<float>(v);
           }
         } else {
-          take = !take;
-          if (take) {
-            ++k;
-            if (s >= 1 && s <= cap::kFootings && j <= cap::kLastCase && k <= 4) {
-              const double value = k == 2 ? forceScale.apply(v) : k >= 3 ? momentScale.apply(v) : v;
-              p.ReactionTable(s, j, k) = singleValue(value, cur, line, q);
-            }
+          const int k = field < kFieldsKept ? kComponentOfField[field] : 0;
+          ++field;
+          if (k > 0 && s >= 1 && s <= cap::kFootings && j <= cap::kLastCase) {
+            const bool force = k == 2 || k == kReactionFX || k == kReactionFZ;
+            const double value = k == 1 ? v : force ? forceScale.apply(v) : momentScale.apply(v);
+            p.ReactionTable(s, j, k) = singleValue(value, cur, line, q);
           }
         }
         q = numberEndSplittingMinus(line, q, line.size());

@@ -32,9 +32,9 @@ constexpr std::size_t kLargestTable = std::size_t{64} << 20;
 // Joint and load case numbers are held in 16 bits.
 constexpr int kLargestNumber = 32767;
 
-enum Column { Joint, X, Y, Z, Case, Fy, Mx, Mz, ColumnB, ColumnD, kColumnKinds };
+enum Column { Joint, X, Y, Z, Case, Fy, Mx, Mz, ColumnB, ColumnD, Fx, Fz, kColumnKinds };
 constexpr std::array<std::string_view, kColumnKinds> kColumnNames = {
-    "joint", "x", "y", "z", "case", "fy", "mx", "mz", "column_b", "column_d",
+    "joint", "x", "y", "z", "case", "fy", "mx", "mz", "column_b", "column_d", "fx", "fz",
 };
 constexpr Column kRequired[] = {Joint, X, Z, Case, Fy, Mx, Mz};
 
@@ -244,6 +244,10 @@ class RowReader {
     p_.ReactionTable(s, c, 2) = force(Fy);
     p_.ReactionTable(s, c, 3) = force(Mx);
     p_.ReactionTable(s, c, 4) = force(Mz);
+    if (columnOf_[Fx] >= 0) {
+      p_.ReactionTable(s, c, kReactionFX) = force(Fx);
+      p_.ReactionTable(s, c, kReactionFZ) = force(Fz);
+    }
     j.cases.emplace_back(loadCase, line);
 
     columnSize(j);
@@ -347,7 +351,7 @@ std::array<int, kColumnKinds> readHeader(const std::vector<std::string>& names, 
     const auto known = std::find(kColumnNames.begin(), kColumnNames.end(), name);
     if (known == kColumnNames.end())
       place.fault(line, "the column " + shown(names[i]) +
-                            " is not known; the columns are joint, x, y, z, case, fy, mx, mz, column_b and column_d.");
+                            " is not known; the columns are joint, x, y, z, case, fy, mx, mz, fx, fz, column_b and column_d.");
     int& at = columnOf[static_cast<std::size_t>(known - kColumnNames.begin())];
     if (at >= 0) place.fault(line, "the column " + shown(name) + " is given twice.");
     at = static_cast<int>(i);
@@ -357,6 +361,9 @@ std::array<int, kColumnKinds> readHeader(const std::vector<std::string>& names, 
   if ((columnOf[ColumnB] < 0) != (columnOf[ColumnD] < 0))
     place.fault(line, "the column " + shown(kColumnNames[columnOf[ColumnB] < 0 ? ColumnB : ColumnD]) +
                           " is missing; column_b and column_d go together.");
+  if ((columnOf[Fx] < 0) != (columnOf[Fz] < 0))
+    place.fault(line, "the column " + shown(kColumnNames[columnOf[Fx] < 0 ? Fx : Fz]) +
+                          " is missing; fx and fz go together.");
   return columnOf;
 }
 
@@ -461,6 +468,9 @@ ListingSummary readTableText(Project& p, std::string_view contents, const std::s
   p.ReactionTable(0, 0, 0) = static_cast<float>(supports);
   fillGeometry(p, joints);
   fingerprintInput(p, contents);
+  // Without fx and fz the sliding and overturning checks say that horizontal forces were not checked.
+  p.HorizontalForcesKnown = columnOf[Fx] >= 0;
+  setListingCases(p);
 
   ListingSummary summary;
   summary.supportsCaption = "SUPPORT REACTIONS :   " + numberText(supports);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/design_options.h"
 #include "model/single.h"
 
 namespace plintova {
@@ -94,14 +95,15 @@ struct Decisions {
   std::vector<GroupChoice> groups;        // only groups that differ from their base size and tick
   std::vector<ScheduleEdit> schedule;     // in the order the rows were first edited
   SheetSettings sheet;                    // the drawing sheet's title block, paper and north arrow
+  DesignOptions options;                  // unit weights, friction, stability factors, SBC increase, h
 
   ColumnOffset offsetOf(int s) const {
     return s >= 0 && static_cast<std::size_t>(s) < offsets.size() ? offsets[static_cast<std::size_t>(s)] : ColumnOffset{};
   }
-  // Decisions on the plan (everything but the schedule edits).
+  // Decisions on the plan (everything but the schedule edits and the sheet): the options size the footings.
   bool samePlan(const Decisions& o) const {
     return offsets == o.offsets && disabled == o.disabled && combined == o.combined && resized == o.resized &&
-           groups == o.groups;
+           groups == o.groups && options == o.options;
   }
   bool operator==(const Decisions& o) const { return samePlan(o) && schedule == o.schedule && sheet == o.sheet; }
 };

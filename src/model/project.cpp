@@ -34,10 +34,13 @@ void clearInputTables(Project& p) {
   p.ReactionTable = ReactionTableType{};
   p.Fck = p.Fe = p.ListingFck = p.ListingFe = 0;
   p.GradesGiven = false;
-  p.LoadTitles.clear();
+  p.LoadCases.clear();
+  p.ListingCases.clear();
+  p.HorizontalForcesKnown = true;
+  p.SizedOptions.reset();
   p.UsedCases.clear();
   p.IncreasedCases.clear();
-  p.IncreasedByChoice = false;
+  p.increaseRule = IncreaseRule::LaterCases;
   p.LevelX = {};
   p.LevelY = {};
   p.LevelZ = {};
@@ -48,10 +51,27 @@ void clearInputTables(Project& p) {
   for (int s = 0; s <= cap::kFootings; ++s) p.FootingTable[s].ColumnMember = 0;
 }
 
+void setListingCases(Project& p) {
+  p.ListingCases.clear();
+  for (int s = 1; s <= p.supportCount(); ++s)
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
+      if (std::find(p.ListingCases.begin(), p.ListingCases.end(), n) == p.ListingCases.end()) p.ListingCases.push_back(n);
+    }
+  const bool named = titlesKnown(p.LoadCases);
+  p.increaseRule = named ? IncreaseRule::WindOrEarthquake : IncreaseRule::LaterCases;
+  p.IncreasedCases = named ? windOrEarthquakeCases(p.LoadCases, p.ListingCases) : std::vector<int>{};
+}
+
+void setIncreasedSbc(Project& p) {
+  const auto increased = static_cast<float>(p.CaseSbc[0] * p.decisions.options.sbcIncrease);
+  for (int c = 1; c <= cap::kLastCase; ++c) p.CaseSbc[c] = increased;
+}
+
 double Project::allowable(int s, int c) const {
-  if (!IncreasedByChoice) return CaseSbc[c];
+  if (increaseRule == IncreaseRule::LaterCases) return CaseSbc[c];
   const int loadCase = static_cast<int>(ReactionTable(s, c, 1));
-  const bool increased = std::find(IncreasedCases.begin(), IncreasedCases.end(), loadCase) != IncreasedCases.end();
+  const bool increased = std::binary_search(IncreasedCases.begin(), IncreasedCases.end(), loadCase);
   return CaseSbc[increased ? 1 : 0];
 }
 

@@ -12,6 +12,7 @@
 #include "model/decisions.h"
 #include "model/design_rows.h"
 #include "model/fixed_table.h"
+#include "model/load_cases.h"
 #include "model/single.h"
 
 namespace plintova {
@@ -35,6 +36,10 @@ constexpr int kSizeGroups = 60;
 constexpr int kGroupMembers = 100;
 constexpr int kGridLines = 199;
 }  // namespace cap
+
+// Components of the reaction table beyond FY (2), MX (3) and MZ (4): the horizontal reactions.
+constexpr int kReactionFX = 5;
+constexpr int kReactionFZ = 6;
 
 // Every check of soil pressure against an allowable value raises the vertical reaction by this factor,
 // the allowance for the weight of footing and soil; the design's net upward pressure uses the reaction
@@ -64,6 +69,10 @@ struct FootingRecord {
   Single DrawZ2 = 0;
   int16_t ColumnMember = 0;  // row of ColumnSectionTable of the column on the support, 0 when none
   bool NoTension = false;    // the no-tension requirement governs the size: label shown bold and red
+  bool NoTensionCapped = false;  // the no-tension requirement asked for more than 6 m: tension remains
+  bool UpliftGoverns = false;    // the weight needed against uplift governs the size
+  int32_t SizedOffsetX = 0;  // PosX - ColumnX and PosZ - ColumnZ when the footing was last sized, mm
+  int32_t SizedOffsetZ = 0;
 };
 
 // Quantities of one designed schedule row, computed by the design and only shown by the windows.
@@ -96,6 +105,10 @@ struct SizeGroupRecord {
   bool Checked = true;        // the group's check box: the group takes footings while ticked
   DesignQuantities design;    // results of the latest design of a schedule row
   std::vector<CodeCheck> checks;  // the IS 456 checks of a schedule row (flags only: they change no number)
+  // The longest offset of a member footing's centre from its column, m: each cantilever reaches that much
+  // further to the footing's far edge.
+  Single Offset = 0;
+  std::vector<SteelLayer> topSteel;  // top steel each way where a member footing is lifted
 };
 
 // One rectangular combined footing under two columns.
@@ -110,9 +123,10 @@ struct CombinedFootingRecord {
   Single CfDistance = 0;      // mm
 };
 
-// Reaction table: support s 0..1000, load-case position c 0..35, component k 0..4.
+// Reaction table: support s 0..1000, load-case position c 0..35, component k 0..6.
 // (0,0,0) holds SupportCount; (s,0,0) the joint number; (s,c,1) the load case number (0 ends the
-// support's list); (s,c,2) FY; (s,c,3) MX; (s,c,4) MZ.
+// support's list); (s,c,2) FY; (s,c,3) MX; (s,c,4) MZ; (s,c,5) FX; (s,c,6) FZ. Every value is as read
+// (converted to kN and kN m): an FY of zero or upward (negative) is kept.
 class ReactionTableType {
  public:
   ReactionTableType() : data_(kSize) {}
@@ -120,7 +134,7 @@ class ReactionTableType {
   Single operator()(long long s, long long c, long long k) const { return data_[index(s, c, k)]; }
 
  private:
-  static constexpr long long kS = cap::kReactionSupports + 1, kC = cap::kCasePositions, kK = 5;
+  static constexpr long long kS = cap::kReactionSupports + 1, kC = cap::kCasePositions, kK = 7;
   static constexpr std::size_t kSize = static_cast<std::size_t>(kS * kC * kK);
   static std::size_t index(long long s, long long c, long long k) {
     if (s < 0 || s >= kS || c < 0 || c >= kC || k < 0 || k >= kK) throwIndexError("ReactionTable", s * 10000 + c * 10 + k, kSize);
@@ -178,15 +192,21 @@ struct Project {
   int16_t ListingFck = 0;
   int16_t ListingFe = 0;
   bool GradesGiven = false;
-  // Titles of the load cases from the listing's LOAD commands, by load-case number.
-  std::map<int, std::string> LoadTitles;
+  // The reaction table gives FX and FZ (a listing always does; a table only with its fx and fz columns).
+  // Without them sliding and overturning are checked for the moments alone, and the rows say so.
+  bool HorizontalForcesKnown = true;
+  // The load cases as the listing defines them (title, load type, a combination's parts), in its order,
+  // and the load-case numbers of the reaction table in the order it first gives them (before any choice).
+  std::vector<LoadCaseDef> LoadCases;
+  std::vector<int> ListingCases;
   // The engineer's choice of load cases: the cases used (empty: every case of the listing; the others
-  // are left out of the reaction table as if the listing did not hold them) and, when
-  // IncreasedByChoice, the cases checked against 1.25 x SBC (otherwise every case after a support's
-  // first one is).
+  // are left out of the reaction table as if the listing did not hold them), and the rule that decides
+  // which cases are checked against the increased pressure: every case after a support's first, the wind
+  // and earthquake cases (IncreasedCases holds them), or the cases the engineer chose (IncreasedCases).
   std::vector<int> UsedCases;
-  std::vector<int> IncreasedCases;
-  bool IncreasedByChoice = false;
+  std::vector<int> IncreasedCases;  // ascending
+  IncreaseRule increaseRule = IncreaseRule::LaterCases;
+  bool increasedByChoice() const { return increaseRule == IncreaseRule::Chosen; }
 
   // Footings and their groups.
   FixedTable<FootingRecord, cap::kFootings + 1> FootingTable;
@@ -220,6 +240,9 @@ struct Project {
   bool scheduleDesigned = false;
   bool scheduleStale = false;
 
+  // The design options the footings were last sized with (none: sizing is due for every footing).
+  std::optional<DesignOptions> SizedOptions;
+
   // Working scalars shared between procedures.
   int16_t LastCaseIndex = 0;
   Single FactoredLoad = 0;
@@ -228,8 +251,9 @@ struct Project {
   // SupportCount as held in the first cell of the reaction table.
   int supportCount() const { return static_cast<int>(ReactionTable(0, 0, 0)); }
 
-  // Allowable soil pressure of load-case position c of support s, kN/m2: SBC, or 1.25 x SBC for a case
-  // checked against the increased pressure (by default every position after the first).
+  // Allowable soil pressure of load-case position c of support s, kN/m2: SBC (CaseSbc[0]), or the
+  // increased pressure (CaseSbc[1], the SBC increase option times SBC) for a case the increase rule
+  // names: every position after the first, or a case of IncreasedCases.
   double allowable(int s, int c) const;
 
   // Last load-case position of support s: positions run from 0 while the next position carries a
@@ -248,6 +272,14 @@ std::string footingMark(const FootingRecord& f);
 
 // Empties every table and input a reading of a listing or table fills, so that a reader starts clean.
 void clearInputTables(Project& p);
+
+// After a reading: ListingCases from the reaction table, and the default increase rule for them (the
+// wind and earthquake cases when the listing names any case's title or type, else every later case).
+void setListingCases(Project& p);
+
+// CaseSbc after SBC (CaseSbc[0]) or the SBC increase option changed: every later position holds the
+// increased pressure, the option times SBC in single precision.
+void setIncreasedSbc(Project& p);
 
 // Centre of footing s for column offset steps (ox, oz): ColumnX + ox * (column dimension 2 / 2 - 115 mm)
 // and ColumnZ + oz * (dimension 1 / 2 - 115 mm), in whole millimetres, so that a shifted footing keeps

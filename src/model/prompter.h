@@ -19,6 +19,15 @@ class Prompter {
  public:
   virtual ~Prompter() = default;
   virtual void message(const std::string& text, const std::string& title = {}, MessageIcon icon = MessageIcon::None) = 0;
+  // One message about many supports or cases of one kind: a summary and one line of detail each. The
+  // desktop shows the details in an area the engineer can select and copy, the batch tool one line each
+  // under the summary. By default the lines follow the summary in one message.
+  virtual void messageList(const std::string& summary, const std::vector<std::string>& details,
+                           const std::string& title = {}) {
+    std::string text = summary;
+    for (const std::string& d : details) text += "\n" + d;
+    message(text, title, MessageIcon::Exclamation);
+  }
   // OK/Cancel question: true for OK.
   virtual bool confirm(const std::string& text, const std::string& title = {}) = 0;
   // Save / Discard / Cancel, asked before unsaved work would be left. Where no one can answer (the
@@ -38,19 +47,24 @@ class RecordingPrompter : public Prompter {
     bool question = false;
     std::string text, title;
     MessageIcon icon = MessageIcon::None;
+    std::vector<std::string> details;  // the lines of a messageList
   };
   void message(const std::string& text, const std::string& title = {}, MessageIcon icon = MessageIcon::None) override {
-    calls.push_back({false, text, title, icon});
+    calls.push_back({false, text, title, icon, {}});
+  }
+  void messageList(const std::string& summary, const std::vector<std::string>& details,
+                   const std::string& title = {}) override {
+    calls.push_back({false, summary, title, MessageIcon::Exclamation, details});
   }
   bool confirm(const std::string& text, const std::string& title = {}) override {
-    calls.push_back({true, text, title, MessageIcon::None});
+    calls.push_back({true, text, title, MessageIcon::None, {}});
     if (answers.empty()) return true;
     bool a = answers.front();
     answers.pop_front();
     return a;
   }
   SaveChoice askToSave(const std::string& text, const std::string& title = {}) override {
-    calls.push_back({true, text, title, MessageIcon::None});
+    calls.push_back({true, text, title, MessageIcon::None, {}});
     if (saveAnswers.empty()) return SaveChoice::Cancel;
     SaveChoice a = saveAnswers.front();
     saveAnswers.pop_front();

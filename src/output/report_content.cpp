@@ -21,6 +21,7 @@
 #include "footing/size_groups.h"
 #include "model/numbers.h"
 #include "output/project_files.h"
+#include "output/report_basis.h"
 #include "output/report_parts.h"
 
 namespace plintova {
@@ -39,7 +40,6 @@ constexpr const char* kTitle = "Footing design calculation";
 
 std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-std::string listText(const std::vector<int>& cases) { return cases.empty() ? "none" : caseListText(cases); }
 
 Table twoColumns(const std::string& a, const std::string& b) {
   Table t;
@@ -72,7 +72,8 @@ void addInputs(Document& doc, const Project& p) {
   t.header = {"Quantity", "Value", "Source and basis"};
   t.rows = {
       {{"Safe bearing capacity SBC", num(p.CaseSbc[0]) + " kN/m²", "the engineer"}},
-      {{"Increased allowable pressure 1.25 × SBC", num(p.CaseSbc[1]) + " kN/m²", "for the load cases named below"}},
+      {{"Increased allowable pressure " + num(p.decisions.options.sbcIncrease) + " × SBC", num(p.CaseSbc[1]) + " kN/m²",
+        "for the load cases named below"}},
       {{"Founding depth", rounded(foundingDepth(p), 3) + " m", "the engineer"}},
       {{"Earth pressure over the footing", num(p.EarthPressure) + " kN/m²",
         "20 kN/m³ × founding depth: the uplift a footing may take"}},
@@ -88,40 +89,8 @@ void addInputs(Document& doc, const Project& p) {
   };
   values.blocks.push_back(t);
 
-  report::Section& cases = doc.addSection(2, "Load cases");
-  const std::vector<int> listed = listingLoadCases(p);
-  const std::vector<int> increased = p.IncreasedByChoice ? p.IncreasedCases : defaultIncreasedCases(p);
-  // Cases that stand at a later position of some support: by default they take 1.25 x SBC there.
-  std::set<int> later;
-  for (int s = 1; s <= p.supportCount(); ++s)
-    for (int c = 1; c <= p.lastCasePosition(s); ++c) later.insert(static_cast<int>(p.ReactionTable(s, c, 1)));
-  Table lc;
-  lc.header = {"Case", "Title", "Allowable pressure"};
-  lc.align = {Align::Right, Align::Left, Align::Left};
-  for (int n : listed) {
-    const bool up = std::find(increased.begin(), increased.end(), n) != increased.end();
-    std::string allowable = up ? "1.25 × SBC = " + num(p.CaseSbc[1]) + " kN/m²" : "SBC = " + num(p.CaseSbc[0]) + " kN/m²";
-    if (!p.IncreasedByChoice && !up && later.count(n))
-      allowable = "SBC as a support's first case, else 1.25 × SBC";
-    const auto title = p.LoadTitles.find(n);
-    lc.rows.push_back({{std::to_string(n), title == p.LoadTitles.end() ? "" : title->second, allowable}});
-  }
-  cases.blocks.push_back(lc);
-  if (p.UsedCases.empty()) {
-    cases.blocks.push_back(Paragraph{"Every load case of the listing is used."});
-  } else {
-    std::vector<int> left;
-    for (const auto& [n, title] : p.LoadTitles)
-      if (std::find(p.UsedCases.begin(), p.UsedCases.end(), n) == p.UsedCases.end()) left.push_back(n);
-    cases.blocks.push_back(Paragraph{"The engineer chose the cases " + listText(p.UsedCases) + "; " +
-                                     (left.empty() ? std::string("no other case of the listing is left out.")
-                                                   : "the cases " + listText(left) + " of the listing are left out.")});
-  }
-  cases.blocks.push_back(Paragraph{
-      p.IncreasedByChoice
-          ? "Cases checked against 1.25 × SBC, as the engineer chose them: " + listText(p.IncreasedCases) + "."
-          : "Cases checked against 1.25 × SBC: every case after a support's first (the default): " +
-                listText(increased) + "."});
+  report_basis::addLoadCases(doc.addSection(2, "Load cases"), p);
+  report_basis::addDesignOptions(doc.addSection(2, "Design options"), p);
 }
 
 // ---- 2 Method ----
@@ -135,7 +104,8 @@ void addMethod(Document& doc, const Project& p) {
         "P = 1.1 FY allows for the weight of the footing and the soil on it; both moments count whatever their "
         "sign. L is the root of the edge pressure equal to the allowable pressure, and at least the side that "
         "keeps the resultant within the middle third (no tension under the footing, at most 6 m); it is rounded "
-        "up to the next millimetre. A zero or upward FY is taken as 1 kN."});
+        "up to the next millimetre. A case whose FY is zero or upward is sized to be held down instead (see "
+        "\"Uplift and stability\")."});
     s.blocks.push_back(basis("p", "1.1 FY/L² + 6 (|MX| + |MZ|)/L³", "IS 456 cl. 34.1", "≤ SBC or 1.25 × SBC"));
     s.blocks.push_back(basis("L", "", "IS 456 cl. 34.1 (no tension)", "≥ 6 (|MX| + |MZ|)/(1.1 FY)"));
   }
@@ -224,7 +194,7 @@ void addMethod(Document& doc, const Project& p) {
         "the length gets the minimum steel across. The pedestal is the larger of the two columns' own (an edited "
         "pedestal stands for both); depth, bars and flags as for a hand-resized footing."});
   }
-  (void)p;
+  report_basis::addSoilChecksMethod(doc, p);
 }
 
 // ---- 3 Summary ----
@@ -239,7 +209,9 @@ struct Worst {
 Worst worstOf(const Project& p, int s, double L, double B) {
   Worst w;
   for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-    const double pmax = roundTo(edgePressures(p, s, c, L, B).max, 2);
+    const EdgePressures e = edgePressures(p, s, c, L, B);
+    if (e.uplift) continue;  // a lifted footing presses on no soil: its row's uplift check takes the case
+    const double pmax = roundTo(e.max, 2);
     const double allowed = p.allowable(s, c);
     const double ratio = allowed > 0 ? pmax / allowed : std::numeric_limits<double>::infinity();
     if (ratio > w.ratio) {

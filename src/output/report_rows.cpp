@@ -77,7 +77,9 @@ bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 
 Step stepOf(const CodeCheck& c) {
   const std::string& n = c.name;
-  if (startsWith(n, "bearing") || startsWith(n, "resultant")) return kSoil;
+  if (startsWith(n, "bearing") || startsWith(n, "resultant") || startsWith(n, "uplift") || startsWith(n, "sliding") ||
+      startsWith(n, "overturning"))
+    return kSoil;
   if (startsWith(n, "bending")) return kBending;
   if (startsWith(n, "steel for bending") || startsWith(n, "minimum steel")) return kSteel;
   if (startsWith(n, "one-way shear")) return kOneWay;
@@ -116,7 +118,8 @@ void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& che
       bearing.rows.push_back({{c.name, rounded(c.demand, 2), rounded(c.capacity, 2), c.ok ? "OK" : "FAILS"}, !c.ok});
       continue;
     }
-    steps.add(stepOf(c), checkFormula(p, c));
+    Formula f = checkFormula(p, c);
+    steps.blocks[stepOf(c)].emplace_back(std::move(f));
   }
   if (!bearing.rows.empty()) {
     steps.add(kSoil, Paragraph{"Bearing, IS 456 cl. 34.1: the edge pressure with P = 1.1 FY (footing and soil) "
@@ -142,7 +145,7 @@ void addPressureRows(Table& t, const Project& p, int s, bool square) {
     const PressureCheck check = square ? groupedPressure(p, s, c) : resizedPressure(p, s, c);
     t.rows.push_back({{joint(p, s), loadCase(p, s, c), num(p.ReactionTable(s, c, 2)), num(p.ReactionTable(s, c, 3)),
                        num(p.ReactionTable(s, c, 4)), num(check.pmin), num(check.pmax), num(p.allowable(s, c)),
-                       check.fails ? "FAIL" : "OK"},
+                       check.fails ? "FAIL" : check.uplift ? "UPLIFT" : "OK"},
                       check.fails});
   }
 }
@@ -213,7 +216,12 @@ report::Formula checkFormula(const Project& p, const CodeCheck& c) {
     f = formula("Ld", "φ 0.87 fy/(4 τbd)", "", d + " mm", c.clause,
                 le + cap + " mm available beyond the pedestal face; " + bondStressText(p));
   } else {
-    f = formula(n, "", "", d + " " + typeset(c.unit), c.clause, le + cap + " " + typeset(c.unit));
+    // Uplift, sliding and overturning: the factored demand against what holds the footing.
+    const bool uplift = startsWith(n, "uplift"), sliding = startsWith(n, "sliding"),
+               overturning = startsWith(n, "overturning");
+    const std::string lhs = uplift ? "factor × U" : sliding ? "factor × H" : overturning ? "factor × M" : n;
+    const std::string against = uplift ? "0.9 W = " : sliding ? "μ N = " : overturning ? "N × half the side = " : "";
+    f = formula(lhs, "", "", d + " " + typeset(c.unit), c.clause, le + against + cap + " " + typeset(c.unit));
   }
   f.clause = typeset(f.clause);
   f.ok = c.ok;

@@ -73,7 +73,7 @@ std::vector<std::string> generalNotes(const Project& p) {
   notes.push_back("Concrete M" + numberText(p.Fck) + ", reinforcement Fe " + numberText(p.Fe) + ".");
   notes.push_back("Clear cover to the reinforcement 50 mm.");
   const std::vector<int> used = p.UsedCases.empty() ? listingLoadCases(p) : p.UsedCases;
-  const std::vector<int> increased = p.IncreasedByChoice ? p.IncreasedCases : defaultIncreasedCases(p, p.UsedCases);
+  const std::vector<int> increased = increasedCasesInForce(p);
   notes.push_back("Load cases used: " + std::string(p.UsedCases.empty() ? "all, " : "") + casesText(used) +
                   "; checked against 1.25 \u00d7 SBC: " + casesText(increased) + ".");
   notes.push_back("F: square footings of one size; R: rectangular footings; C: combined footings. L is the length "

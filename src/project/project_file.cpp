@@ -10,6 +10,7 @@
 #include "model/limits.h"
 #include "output/project_files.h"
 #include "output/safe_file.h"
+#include "project/design_options_file.h"
 #include "project/json_text.h"
 
 namespace plintova {
@@ -25,6 +26,9 @@ constexpr int kMaxJoint = 32767;
 // The project of the largest plan (500 footings, every decision, 36 load cases each) takes some
 // hundreds of kilobytes; a larger file is no project and would only cost memory and time.
 constexpr std::size_t kLargestProjectFile = std::size_t{4} << 20;
+
+// The value of "increaseRule" that keeps the later-case rule.
+constexpr const char* kLaterCaseRule = "laterCases";
 
 // A value that cannot be written as a JSON number.
 struct NotFinite {};
@@ -92,6 +96,8 @@ Json toJson(const SavedProject& s) {
   j["designed"] = s.designed;
   if (!s.cases.empty()) j["cases"] = s.cases;
   if (s.increasedCases) j["increasedCases"] = *s.increasedCases;
+  else if (s.laterCaseRule) j["increaseRule"] = kLaterCaseRule;
+  j["options"] = designOptionsJson(s.options);
   if (s.fck > 0) j["fck"] = s.fck;
   if (s.fe > 0) j["fe"] = s.fe;
   if (!(s.sheet == SheetSettings{})) {
@@ -309,6 +315,15 @@ SavedProject fromJson(const Json& root) {
       s.increasedCases->push_back(wholeIn(e, where, 1, 999999, "a load case number from 1"));
     });
   }
+  if (const Json* v = member(root, "increaseRule")) {
+    if (textOf(*v, keyName("increaseRule")) != kLaterCaseRule)
+      throw Refusal{"\"increaseRule\" must be \"" + std::string(kLaterCaseRule) + "\""};
+    s.laterCaseRule = !s.increasedCases;
+  }
+  if (const Json* v = member(root, "options")) {
+    if (const std::string problem = readDesignOptions(*v, keyName("options"), s.options); !problem.empty())
+      throw Refusal{problem};
+  }
   if (const Json* v = member(root, "fck")) s.fck = wholeIn(*v, keyName("fck"), 1, 100, "a concrete grade in N/mm2");
   if (const Json* v = member(root, "fe")) s.fe = wholeIn(*v, keyName("fe"), 1, 1000, "a steel grade in N/mm2");
   if (const Json* sheet = member(root, "sheet")) {
@@ -407,12 +422,15 @@ ReadProject parseProjectFile(const std::string& text, const std::string& path) {
                 "; this version reads version " + std::to_string(kProjectFileVersion) + ").";
     return out;
   }
-  if (v != kProjectFileVersion) {
-    out.error = name + " cannot be used: \"version\" must be " + std::to_string(kProjectFileVersion) + ".";
+  if (v != 1 && v != kProjectFileVersion) {
+    out.error = name + " cannot be used: \"version\" must be 1 or " + std::to_string(kProjectFileVersion) + ".";
     return out;
   }
   try {
     out.project = fromJson(root);
+    out.project->version = static_cast<int>(v);
+    // A version-1 project knew only the later-case rule: without its own choice it keeps it.
+    if (v == 1 && !out.project->increasedCases) out.project->laterCaseRule = true;
   } catch (const Refusal& r) {
     out.error = name + " cannot be used: " + r.what + ".";
   } catch (const nlohmann::json::exception& e) {
@@ -444,6 +462,7 @@ std::string acceptSavedInputs(Project& p, const SavedProject& saved) {
     char buf[64];
     return std::string(buf, std::to_chars(buf, buf + sizeof buf, static_cast<double>(f)).ptr);
   };
+  p.decisions.options = saved.options;
   if (!std::isfinite(saved.depth) || !std::isfinite(saved.sbc) ||
       !acceptDesignInputs(p, text(saved.depth), text(saved.sbc)))
     return "The SBC or the founding depth of the project cannot be used.";
@@ -451,7 +470,7 @@ std::string acceptSavedInputs(Project& p, const SavedProject& saved) {
     const int fck = saved.fck > 0 ? saved.fck : p.ListingFck, fe = saved.fe > 0 ? saved.fe : p.ListingFe;
     if (!acceptGrades(p, fck, fe)) return gradeProblem(fck, fe);
   }
-  return applyLoadCaseChoice(p, saved.cases, saved.increasedCases);
+  return applyLoadCaseChoice(p, saved.cases, saved.increasedCases, saved.laterCaseRule);
 }
 
 }  // namespace plintova

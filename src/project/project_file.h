@@ -11,7 +11,10 @@
 
 namespace plintova {
 
-inline constexpr int kProjectFileVersion = 1;
+// Version 2 adds the design options and the wind and earthquake rule of the increased cases; version 1
+// files are still read (their options are the defaults, and without increasedCases they keep the
+// later-case rule).
+inline constexpr int kProjectFileVersion = 2;
 inline constexpr const char* kProjectFileFormat = "plintova-project";
 
 // One support of the listing the project was saved from, with the fingerprint of its reaction lines.
@@ -64,6 +67,10 @@ struct SavedProject {
   // 1.25 x SBC; the grades the engineer gave in place of the listing's (0 when the listing's apply).
   std::vector<int> cases;
   std::optional<std::vector<int>> increasedCases;
+  // Without increasedCases: the later-case rule (every case after a support's first) rather than the
+  // wind and earthquake rule ("increaseRule": "laterCases"; a version-1 file without increasedCases).
+  bool laterCaseRule = false;
+  DesignOptions options;
   int fck = 0, fe = 0;
   SheetSettings sheet;  // the drawing sheet's title block, paper and north arrow
   bool operator==(const SavedProject&) const = default;
@@ -75,7 +82,7 @@ struct SavedProject {
 // whose support has no joint number (0) cannot be keyed and are left out.
 SavedProject savedProjectOf(const Project& p, const std::string& projectPath);
 
-// The project file's text (JSON, version 1, ending in a newline). Numbers are written as the shortest
+// The project file's text (JSON, version 2, ending in a newline). Numbers are written as the shortest
 // text that reads back to the same single-precision value. Empty, with `reason` set, when a value
 // cannot be written (a number that is not finite, a listing name that is not UTF-8).
 std::string projectFileText(const SavedProject& saved, std::string& reason);
@@ -104,9 +111,9 @@ ReadProject readProjectFile(const std::string& path);
 // folder.
 std::string listingPathOf(const SavedProject& saved, const std::string& projectPath);
 
-// Sets SBC and depth (CaseSbc, EarthPressure) from the saved inputs, as the start-up dialog would for
-// the same entries, then the grades the engineer gave and the choice of load cases (on a listing just
-// read, before sizing). Returns the reason when they cannot be taken (grades that cannot be designed, a
+// Sets the design options, SBC and depth (CaseSbc, EarthPressure) from the saved inputs, as the start-up
+// dialog would for the same entries, then the grades the engineer gave and the choice of load cases (on a
+// listing just read, before sizing). Returns the reason when they cannot be taken (grades that cannot be designed, a
 // chosen load case the listing no longer has), "" when they were.
 std::string acceptSavedInputs(Project& p, const SavedProject& saved);
 

@@ -78,7 +78,11 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
   s.sbc = p.CaseSbc[0];
   s.depth = static_cast<float>(p.EarthPressure / 20.0);
   s.cases = p.UsedCases;
-  if (p.IncreasedByChoice) s.increasedCases = p.IncreasedCases;
+  if (p.increasedByChoice()) s.increasedCases = p.IncreasedCases;
+  // The later-case rule on a listing that names its cases' titles: kept from a project saved before the
+  // wind and earthquake rule.
+  s.laterCaseRule = p.increaseRule == IncreaseRule::LaterCases && titlesKnown(p.LoadCases);
+  s.options = p.decisions.options;
   if (p.GradesGiven) {
     s.fck = p.Fck;
     s.fe = p.Fe;
@@ -149,6 +153,7 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
   };
   Decisions d;
   d.offsets.resize(static_cast<std::size_t>(std::max<int>(p.FootingCount, 0)) + 1);
+  d.options = saved.options;
 
   // Offsets: in millimetres where the file has them; steps move a footing only where the section of
   // its column is known.

@@ -10,6 +10,7 @@
 #include "design/combined_design.h"
 #include "design/footing_design.h"
 #include "design/rectangular_design.h"
+#include "design/uplift_steel.h"
 #include "model/limits.h"
 #include "model/numbers.h"
 
@@ -107,7 +108,11 @@ void designGroupRows(Project& p, EditsKept& edits) {
     }
     if (!e.empty()) edits.kept.push_back(e);
   }
-  for (int r = 1; r <= p.DesignGroupCount; ++r) p.DesignGroupTable[r].checks = groupRowChecks(p, r);
+  for (int r = 1; r <= p.DesignGroupCount; ++r) {
+    SizeGroupRecord& row = p.DesignGroupTable[r];
+    row.checks = groupRowChecks(p, r);
+    addGroupTopSteel(p, row);
+  }
 }
 
 // Rows of the hand-resized footings in footing order, then of the combined footings in their order,

@@ -272,6 +272,8 @@ bool MainWindow::commit(const Decisions& next, const std::string& action, const 
 
 void MainWindow::refreshViews(const Change& change) {
   if (change.plan) {
+    // An offset or a design option can change the required sizes and with them the size groups.
+    if (groupControlCount() != std::clamp<int>(project_.SizeGroupCount, 0, cap::kSizeGroups)) rebuildGroupControls();
     refreshGroupCaptions();
     drawFoot();
     refreshPopups();

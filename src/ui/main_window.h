@@ -12,6 +12,7 @@
 
 #include "draw/plan_layout.h"
 #include "project/plan_editor.h"
+#include "ui/design_options_dialog.h"
 #include "ui/export_actions.h"
 #include "ui/print_actions.h"
 #include "ui/recovery.h"
@@ -125,12 +126,15 @@ class MainWindow : public QMainWindow {
   void previewDrawing();
   // The drawing sheet's title block, paper and north arrow: OK commits them as one undoable step.
   void editSheetSettings();
+  // Design > Design options: the options dialog, its result committed as one undoable step.
+  void editDesignOptions();
   void exportWorkbookFromPlan();
   void setFileDialogs(FileDialogs dialogs) { fileDialogs_ = std::move(dialogs); }
   void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
   void setPrintDialog(PrintDialogRunner dialog) { printDialog_ = std::move(dialog); }
   void setPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
   void setSheetDialogRunner(SheetDialogRunner runner) { sheetDialogRunner_ = std::move(runner); }
+  void setDesignOptionsRunner(DesignOptionsRunner runner) { designOptionsRunner_ = std::move(runner); }
   // Closes the window for another listing or project: the layout file is written as on close, nothing
   // is asked (the question came before) and `closed` is not emitted.
   void closeForReplacement();
@@ -168,6 +172,8 @@ class MainWindow : public QMainWindow {
   void layoutControls();
   // Pixels a group's column needs for its widest caption.
   int groupColumnWidth() const;
+  // The group controls again for a changed number of size groups.
+  void rebuildGroupControls();
   void createGroupControls();
   void refreshGroupCaptions();
   void refreshViews(const Change& change);
@@ -214,6 +220,7 @@ class MainWindow : public QMainWindow {
   PrintDialogRunner printDialog_;
   PreviewRunner previewRunner_ = desktopPreviewRunner();
   SheetDialogRunner sheetDialogRunner_ = desktopSheetDialogRunner();
+  DesignOptionsRunner designOptionsRunner_ = desktopDesignOptionsRunner();
   QMenu* recentMenu_ = nullptr;
 
   QWidget* central_ = nullptr;

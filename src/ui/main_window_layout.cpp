@@ -165,6 +165,17 @@ void MainWindow::createGroupControls() {
   layoutControls();
 }
 
+void MainWindow::rebuildGroupControls() {
+  for (std::size_t g = 1; g < groupSize_.size(); ++g)
+    for (QWidget* w : {static_cast<QWidget*>(groupSize_[g]), static_cast<QWidget*>(groupCheck_[g]),
+                       static_cast<QWidget*>(groupCount_[g])})
+      w->deleteLater();
+  groupSize_.resize(1);
+  groupCheck_.resize(1);
+  groupCount_.resize(1);
+  createGroupControls();
+}
+
 void MainWindow::refreshGroupCaptions() {
   for (int g = 1; g <= groupControlCount(); ++g) {
     const GroupCaptions c = groupCaptions(project_, g);

@@ -149,6 +149,8 @@ void MainWindow::buildMenus() {
           &MainWindow::cmdReset);
   connect(menuEntry(design, "ActColumnOffsets", QStringLiteral("&Column offsets…")), &QAction::triggered, this,
           &MainWindow::cmdOff);
+  connect(menuEntry(design, "ActDesignOptions", QStringLiteral("Design &options…")), &QAction::triggered, this,
+          &MainWindow::editDesignOptions);
 
   QMenu* help = bar->addMenu(QStringLiteral("&Help"));
   connect(menuEntry(help, "ActGestures", QStringLiteral("&Mouse and keyboard")), &QAction::triggered, this,
@@ -250,6 +252,15 @@ void MainWindow::exportReportFromPlan() {
   if (exportReport(editor_, fileDialogs_.saveReport, this, &path) == SheetResult::Done)
     statusBar()->showMessage(
         QStringLiteral("The calculation report was written to %1").arg(QString::fromStdString(path)), kNoticeTimeout);
+}
+
+void MainWindow::editDesignOptions() {
+  if (!designOptionsRunner_) return;
+  DesignOptionsDialog dialog(project_.decisions.options, prompter_, this);
+  if (!designOptionsRunner_(dialog)) return;  // Cancel changes nothing
+  Decisions next = project_.decisions;
+  next.options = dialog.options();
+  commit(next, "Change the design options");
 }
 
 void MainWindow::editSheetSettings() {

@@ -1,8 +1,12 @@
 // Messages and OK/Cancel questions of the desktop program as message boxes.
 #include "ui/qt_prompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTextEdit>
 
 namespace plintova {
 
@@ -39,6 +43,31 @@ QWidget* QtPrompter::parentWidget() const {
 void QtPrompter::message(const std::string& text, const std::string& title, MessageIcon icon) {
   QMessageBox box(iconFor(icon), titleOf(title), messageBoxText(text), QMessageBox::Ok, parentWidget());
   box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void QtPrompter::messageList(const std::string& summary, const std::vector<std::string>& details,
+                             const std::string& title) {
+  QStringList lines;
+  for (const std::string& d : details) lines << QString::fromStdString(d);
+  const QString detailText = lines.join(QLatin1Char('\n'));
+  QMessageBox box(QMessageBox::Warning, titleOf(title), messageBoxText(summary), QMessageBox::Ok, parentWidget());
+  box.setObjectName(QStringLiteral("MessageList"));
+  box.setTextFormat(Qt::PlainText);
+  box.setDetailedText(detailText);
+  QPushButton* copy = box.addButton(QStringLiteral("Copy"), QMessageBox::ActionRole);
+  copy->setObjectName(QStringLiteral("CopyDetails"));
+  // The copy button must not close the box: it is re-armed after every click.
+  copy->disconnect();
+  const QString all = messageBoxText(summary) + QLatin1Char('\n') + detailText;
+  QObject::connect(copy, &QPushButton::clicked, &box, [all] { QApplication::clipboard()->setText(all); });
+  // The details area open from the start: the list is what the message is about.
+  for (QAbstractButton* b : box.buttons())
+    if (box.buttonRole(b) == QMessageBox::ActionRole && b != copy) b->click();
+  if (auto* area = box.findChild<QTextEdit*>()) {
+    area->setObjectName(QStringLiteral("DetailsArea"));
+    area->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  }
   box.exec();
 }
 

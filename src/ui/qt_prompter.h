@@ -26,6 +26,10 @@ class QtPrompter : public Prompter {
   void setParent(QWidget* parent) { parent_ = parent; }
 
   void message(const std::string& text, const std::string& title = {}, MessageIcon icon = MessageIcon::None) override;
+  // A message box with the summary and the details in its details area, shown open, selectable, with a
+  // "Copy" button that puts the summary and every detail line on the clipboard.
+  void messageList(const std::string& summary, const std::vector<std::string>& details,
+                   const std::string& title = {}) override;
   bool confirm(const std::string& text, const std::string& title = {}) override;
   SaveChoice askToSave(const std::string& text, const std::string& title = {}) override;
 

@@ -99,9 +99,9 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, Pr
 
   cases_ = new QTableWidget(this);
   cases_->setObjectName(QStringLiteral("TblCases"));
-  cases_->setColumnCount(4);
+  cases_->setColumnCount(5);
   cases_->setHorizontalHeaderLabels({QStringLiteral("Use"), QStringLiteral("1.25 x SBC"), QStringLiteral("Case"),
-                                     QStringLiteral("Title")});
+                                     QStringLiteral("Type"), QStringLiteral("Title")});
   cases_->verticalHeader()->hide();
   cases_->setSelectionMode(QAbstractItemView::NoSelection);
   cases_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -130,6 +130,15 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, Pr
   layout->addLayout(grades);
   layout->addWidget(label("LabCases", QStringLiteral("Load cases")));
   layout->addWidget(cases_, 1);
+  // Which rule ticks the increased pressure by default, and why.
+  auto* rule = label("LabIncreaseRule",
+                     defaultIncreaseRule(project_) == IncreaseRule::WindOrEarthquake
+                         ? QStringLiteral("Ticked by default: the wind and earthquake cases (by title or load type) "
+                                          "and the combinations that include them.")
+                         : QStringLiteral("The listing names no load case's title or type: by default every case "
+                                          "after a support's first is ticked, as before."));
+  rule->setWordWrap(true);
+  layout->addWidget(rule);
   layout->addLayout(buttons);
   setMinimumWidth(480);
   resize(520, 560);
@@ -154,13 +163,12 @@ void StartupDialog::fillCaseTable() {
     more->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
     more->setCheckState(std::find(increased.begin(), increased.end(), n) != increased.end() ? Qt::Checked
                                                                                             : Qt::Unchecked);
-    const auto title = project_.LoadTitles.find(n);
+    const LoadCaseDef* def = findLoadCase(project_.LoadCases, n);
     cases_->setItem(row, UseColumn, use);
     cases_->setItem(row, IncreasedColumn, more);
     cases_->setItem(row, CaseNumberColumn, new QTableWidgetItem(QString::number(n)));
-    cases_->setItem(row, TitleColumn, new QTableWidgetItem(title == project_.LoadTitles.end()
-                                                               ? QString()
-                                                               : QString::fromStdString(title->second)));
+    cases_->setItem(row, TypeColumn, new QTableWidgetItem(def ? QString::fromStdString(def->type) : QString()));
+    cases_->setItem(row, TitleColumn, new QTableWidgetItem(def ? QString::fromStdString(def->title) : QString()));
   }
   cases_->resizeColumnsToContents();
   // Until the engineer ticks the pressure column, it follows the default rule for the cases used: a

@@ -19,8 +19,9 @@ class Prompter;
 // Shows the support count, the load-case count, the grades and the units the reader found, and takes the
 // SBC (kN/m2) and the founding depth (m) from two editable drop-down lists, the grades Fck and Fe from
 // two more (filled with the listing's grades when it has them) and the load cases from a table: which
-// cases are used and which are checked against 1.25 x SBC (by default every case, the first of each
-// support against SBC and the others against 1.25 x SBC). OK stores them when all are acceptable and
+// cases are used and which are checked against 1.25 x SBC (by default every case; the wind and earthquake
+// cases against 1.25 x SBC, or, for a listing that names no case's title or type, every case after a
+// support's first, which a label says). OK stores them when all are acceptable and
 // emits `confirmed`. An SBC or depth that is not acceptable is ignored without a message and the dialog
 // stays; grades or a choice of cases that cannot be designed are explained in a message. Exit (or
 // closing the dialog) rejects it.
@@ -28,7 +29,7 @@ class StartupDialog : public QDialog {
   Q_OBJECT
  public:
   // Load-case table columns.
-  enum CaseColumn { UseColumn, IncreasedColumn, CaseNumberColumn, TitleColumn };
+  enum CaseColumn { UseColumn, IncreasedColumn, CaseNumberColumn, TypeColumn, TitleColumn };
 
   StartupDialog(Project& project, const ListingSummary& summary, Prompter& prompter, QWidget* parent = nullptr);
 

@@ -98,7 +98,7 @@ def column_sections(lines):
 
 
 def reactions_of(lines):
-    """Reaction lines by joint in printed order: (load, FY, MX, MZ) as printed texts."""
+    """Reaction lines by joint in printed order: (load, FX, FY, FZ, MX, MZ) as printed texts."""
     start = next(i for i, l in enumerate(lines) if "SUPPORT REACTIONS -UNIT KN   METE" in l)
     supports, joint = {}, None
     for line in lines[start:]:
@@ -113,7 +113,7 @@ def reactions_of(lines):
         if fields[0].strip():
             joint = int(fields[0])
             supports[joint] = []
-        supports[joint].append((fields[1].strip(), fields[3].strip(), fields[5].strip(), fields[7].strip()))
+        supports[joint].append(tuple(fields[k].strip() for k in (1, 2, 3, 4, 5, 7)))
     return supports
 
 
@@ -148,16 +148,16 @@ def main():
     rotated = rotated_members(commands)
     supports = reactions_of(lines)
 
-    csv = ["joint,x,y,z,case,fy,mx,mz,column_b,column_d"]
-    tsv = ["Joint\tCase\tFY\tMX\tMZ\t X \tZ\tColumn_B\tColumn_D"]
+    csv = ["joint,x,y,z,case,fx,fy,fz,mx,mz,column_b,column_d"]
+    tsv = ["Joint\tCase\tFY\tMX\tMZ\tFX\tFZ\t X \tZ\tColumn_B\tColumn_D"]
     for joint, rows in supports.items():
         x, y, z = joints[joint]
         b, d = column_on(joint, joints, members, sections, rotated)
-        for position, (case, fy, mx, mz) in enumerate(rows):
-            csv.append(",".join(str(v) for v in (joint, x, y, z, case, fy, mx, mz, b, d)))
+        for position, (case, fx, fy, fz, mx, mz) in enumerate(rows):
+            csv.append(",".join(str(v) for v in (joint, x, y, z, case, fx, fy, fz, mx, mz, b, d)))
             first = position == 0
-            tsv.append("\t".join(str(v) for v in (joint, case, fy, mx, mz, x if first else "", z if first else "",
-                                                   b if first else "", d if first else "")))
+            tsv.append("\t".join(str(v) for v in (joint, case, fy, mx, mz, fx, fz, x if first else "",
+                                                   z if first else "", b if first else "", d if first else "")))
     with open(os.path.join(HERE, "FRAME1.csv"), "w", newline="") as f:
         f.write("\n".join(csv) + "\n")
     with open(os.path.join(HERE, "FRAME1.tsv"), "w", newline="", encoding="utf-8-sig") as f:

@@ -77,10 +77,11 @@ TEST(GroupRowChecks, RowsTheGroupDesignCannotMakeSoundAreFlaggedNotRedesigned) {
   EXPECT_EQ(findCheck(checks, "one-way shear").demand, 0);
   EXPECT_EQ(findCheck(checks, "punching").demand, 0);
 
-  // Rows that do not exist have no checks; grades that cannot be designed with leave only bearing.
+  // Rows that do not exist have no checks; grades that cannot be designed with leave only the soil
+  // checks: bearing, uplift, sliding and overturning.
   EXPECT_TRUE(groupRowChecks(*p, 2).empty());
   p->Fck = 22;
-  EXPECT_EQ(groupRowChecks(*p, 1).size(), 1u);
+  EXPECT_EQ(groupRowChecks(*p, 1).size(), 4u);
 }
 
 TEST(GroupRowChecks, TheExampleFramesRowsPassEveryCheck) {
@@ -95,7 +96,8 @@ TEST(GroupRowChecks, TheExampleFramesRowsPassEveryCheck) {
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
     const std::vector<CodeCheck> checks = groupRowChecks(p, r);
     members += p.DesignGroupTable[r].MemberCount;
-    EXPECT_EQ(checks.size(), static_cast<std::size_t>(p.DesignGroupTable[r].MemberCount) + 8);
+    // Each member's bearing, uplift, sliding and overturning, then the row's eight section checks.
+    EXPECT_EQ(checks.size(), 4 * static_cast<std::size_t>(p.DesignGroupTable[r].MemberCount) + 8);
     for (const CodeCheck& c : checks) EXPECT_TRUE(c.ok) << "F" << r << " " << c.name << " " << c.demand << " > " << c.capacity;
   }
   EXPECT_EQ(members, 40);

@@ -92,8 +92,8 @@ TEST(Workbook, SortKeysDecideTheOrderWithinARow) {
   EXPECT_EQ(rowTexts(s1, 2)[0], "3");
   EXPECT_EQ(rowTexts(s1, 4)[0], "2");
   EXPECT_EQ(rowTexts(s1, 6)[0], "1");
-  // Negative pressure below minus the earth pressure of 30 fails.
-  EXPECT_EQ(rowTexts(s1, 2), (Texts{"3", "1", "-100", "0", "0", "F1", "2", "-27.5", "-27.5", "200"}));
+  // An upward FY presses on no soil: the case is marked UPLIFT, for the row's uplift check, and does not fail.
+  EXPECT_EQ(rowTexts(s1, 2), (Texts{"3", "1", "-100", "0", "0", "F1", "2", "-27.5", "-27.5", "200", "UPLIFT"}));
 }
 
 TEST(Workbook, HandResizedFootingsCarryUpliftAndFailMarks) {
@@ -112,7 +112,9 @@ TEST(Workbook, HandResizedFootingsCarryUpliftAndFailMarks) {
   p->FootingTable[3].SizeB = 2.0f;
   const Sheet s2 = buildWorkbook(*p)[1];
   EXPECT_EQ(s2.name, "Sheet2");
-  EXPECT_EQ(rowTexts(s2, 2), (Texts{"31", "1", "10", "2", "0", "RF1", "1", "1", "-1", "23", "200", " < 20"}));
+  // 11 -+ 12 = 23 / -1 linearly: the edge lifts off, and the peak is the no-tension one along the side,
+  // e = 2 / 11 = 0.1818 beyond 1/6: 2 x 11 / (3 x 1 x (0.5 - 0.1818)) = 23.05.
+  EXPECT_EQ(rowTexts(s2, 2), (Texts{"31", "1", "10", "2", "0", "RF1", "1", "1", "-1", "23.05", "200", " < 20"}));
   EXPECT_EQ(rowTexts(s2, 3), (Texts{"31", "2", "10", "6", "0", "RF1", "1", "1", "-25", "47", "250", "FAIL", " < 20"}));
   EXPECT_EQ(rowTexts(s2, 4), (Texts{"31", "3", "100", "0", "0", "RF1", "1", "1", "110", "110", "250"}));
   // L 1, B 2: 55 / 2 -+ 6 x 5 / (1 x 2) = 27.5 -+ 15.
@@ -214,10 +216,12 @@ TEST(Workbook, PressuresAreWorkedOutInDoubleAndRoundedOnce) {
   setScheduleRows(*p);
 
   const std::vector<Sheet> book = buildWorkbook(*p);
+  // The lighter edge would pull: part of the underside lifts off, and the footing bears the peak of the
+  // no-tension pressure (footing/no_tension.h), 329.63, which fails.
   EXPECT_EQ(rowTexts(book[1], 2), (Texts{"41", "1", "336.21", "289.83", "180.55", "RF1", "3.12", "2.34", "-98.69",
-                                         "200", "200", " < 100"}));
-  EXPECT_EQ(resizedPressure(*p, 1, 0).pmax, 200.0f);
-  EXPECT_FALSE(resizedPressure(*p, 1, 0).fails);
+                                         "329.63", "200", "FAIL", " < 100"}));
+  EXPECT_EQ(resizedPressure(*p, 1, 0).pmin, -98.69f);
+  EXPECT_TRUE(resizedPressure(*p, 1, 0).fails);
   EXPECT_EQ(rowTexts(book[0], 2)[8], "286.51");
   EXPECT_EQ(groupedPressure(*p, 2, 0).pmax, roundToSingle(286.51, 2));
 }

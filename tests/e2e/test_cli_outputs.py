@@ -88,7 +88,8 @@ with tempfile.TemporaryDirectory() as tmp:
         m = 6 * (abs(mx) + abs(mz))
         check(pmax == half_even_2(p / size ** 2 + m / size ** 3), "pmax of joint %s case %s" % (jno, lc))
         check(pmin == half_even_2(p / size ** 2 - m / size ** 3), "pmin of joint %s case %s" % (jno, lc))
-        check(allow == (200 if lc == 1 else 250), "allowable pressure by case position")
+        # The earthquake cases 2 to 5, by their titles, take 1.25 x SBC; cases 1 and 6 SBC.
+        check(allow == (250 if 2 <= lc <= 5 else 200), "allowable pressure by case")
         check(len([v for v in row if v is not None]) == 10, "a passing row has ten cells")
     check(sum(1 for row in rows[1:] if row[0] is not None) == 40 * 6, "every footing and case exported once")
     check(len(list(wb["Sheet2"].iter_rows(values_only=True))) <= 1, "no hand-resized footings: headings only")

@@ -166,9 +166,11 @@ TEST(CombinedFootings, EveryLoadCaseOfEitherMemberCountsAndNoneIsInvented) {
   p->LastCaseIndex = 0;
   RecordingPrompter prompter;
   ASSERT_TRUE(combineFootings(*p, kEverything, prompter));
-  // Case 2 sits on the second column, 1.5 m off the centre of the 4 m footing:
-  // 1210 / (4 B) + 6 x 1650 / (16 B) <= 250 needs B >= 3.685.
-  EXPECT_EQ(p->CombinedFootingTable[1].CfWidth, 3.7f);
+  // Case 2 sits on the second column, 1.5 m off the centre of the 4 m footing: 1.1 x 1100 = 1210 kN with
+  // 1650 kN m along, a resultant 1650 / 1210 = 1.364 m off the centre, beyond L/6 = 0.667. Linearly the far
+  // end would pull; the soil takes only the contact 3 (2 - 1.364) = 1.909 m long, whose peak
+  // 2 x 1210 / (3 B (2 - 1.364)) = 1267.6 / B <= 250 needs B >= 5.07.
+  EXPECT_EQ(p->CombinedFootingTable[1].CfWidth, 5.1f);
 }
 
 TEST(CombinedFootings, AxialLoadsThatCancelPlaceTheResultantMidway) {

@@ -79,28 +79,38 @@ TEST(FootingSizing, NoTensionSideGovernsALightlyLoadedColumnWithAMoment) {
   EXPECT_EQ(p->FootingTable[1].ReqSize, 2.728f);
 }
 
-TEST(FootingSizing, UpwardOrZeroReactionsAreReportedAndReplacedByOneKilonewton) {
+// Uplift, worked by hand with the default options (concrete 25, soil 18 kN/m3, no water table, factors
+// 1.4) at a founding depth of 1.5 m. A footing L x L, 250 mm deep, under a pedestal a x a up to the
+// ground, with soil beside it, weighs
+//   W = 25 x 0.25 L^2 + 25 x 1.25 a^2 + 18 x 1.25 (L^2 - a^2) = 28.75 L^2 + 8.75 a^2   (kN),
+// the pedestal being that of its size group: 0.6 m up to 2.3 m, 0.75 m up to 2.8 m.
+TEST(FootingSizing, UpwardAndZeroReactionsAreKeptAndTheFootingIsHeldDownByItsWeight) {
   auto p = makeProject("200");
-  addSupport(*p, 7, 0, 0, {{500, 0, 0}, {0, 5, 0}, {-12.5f, 0, 0}});
+  addSupport(*p, 7, 0, 0, {{500, 0, 0}, {0, 5, 0}, {-100, 0, 0}});
   RecordingPrompter prompter;
   sizeFootings(*p, prompter);
+  // Nothing is replaced: the reactions stay as read.
+  EXPECT_EQ(p->ReactionTable(1, 1, 2), 0.0f);
+  EXPECT_EQ(p->ReactionTable(1, 2, 2), -100.0f);
+  // Case 1 presses: sqrt(550 / 200) = 1.658 m. Case 3 lifts by U = 100 kN: 0.9 W >= 1.4 x 100 needs
+  // W >= 155.56 kN. With a = 0.6, L = 2.300 gives 28.75 x 5.29 + 3.15 = 155.24, too light; L = 2.301 rounds
+  // up to a 2.4 m group with a = 0.75: 28.75 x 5.2946 + 4.92 = 157.14 holds. So 2.301 m, uplift governing.
+  EXPECT_EQ(p->FootingTable[1].ReqSize, 2.301f);
+  EXPECT_TRUE(p->FootingTable[1].UpliftGoverns);
+  EXPECT_FALSE(p->FootingTable[1].NoTension);
+  // U = 50: W >= 77.78; with a = 0.45, 28.75 L^2 >= 76.006, L >= 1.62594: 1.626 m.
+  EXPECT_DOUBLE_EQ(upliftSide(*p, 50, 0, 0, -50), 1.626);
+  // Case 2 has no load but 5 kN m: N = 0.9 W, and N L / 2 >= 1.4 x 5 needs W L >= 15.556; with a = 0.4,
+  // (28.75 L^2 + 1.4) L: 15.559 at 0.795 m, 15.503 at 0.794 m.
+  EXPECT_DOUBLE_EQ(upliftSide(*p, 0, 5, 0, 0), 0.795);
 
+  // One message per kind, naming the supports, the largest value and its case, one line per case.
   ASSERT_EQ(prompter.calls.size(), 2u);
-  EXPECT_EQ(prompter.calls[0].text, "Check JOINT : 7    LOAD : 2    FORCE-Y = 0");
-  EXPECT_EQ(prompter.calls[1].text, "Check JOINT : 7    LOAD : 3    FORCE-Y = -12.5");
-  EXPECT_TRUE(prompter.calls[0].title.empty());
-  EXPECT_EQ(p->ReactionTable(1, 1, 2), 1.0f);
-  EXPECT_EQ(p->ReactionTable(1, 2, 2), 1.0f);
-  EXPECT_EQ(p->ReactionTable(1, 0, 2), 500.0f);
-  // 5 kN m over 1.1 kN drives the no-tension side to its 6 m cap.
-  EXPECT_EQ(p->FootingTable[1].ReqSize, 6.0f);
-  EXPECT_TRUE(p->FootingTable[1].NoTension);
-
-  // Sizing again sees the corrected table and has nothing to report.
-  RecordingPrompter again;
-  sizeFootings(*p, again);
-  EXPECT_TRUE(again.calls.empty());
-  EXPECT_EQ(p->FootingTable[1].ReqSize, 6.0f);
+  EXPECT_EQ(prompter.calls[0].text,
+            "Joint 7 is lifted (upward FY) in 1 load case; the largest uplift is 100 kN at joint 7, load case 3. "
+            "Those footings are sized to be held down by their weight (IS 456 cl. 20.1).");
+  EXPECT_EQ(prompter.calls[0].details, std::vector<std::string>{"Joint 7, load case 3: FY = -100 kN"});
+  EXPECT_EQ(prompter.calls[1].details, std::vector<std::string>{"Joint 7, load case 2: FY = 0 kN"});
 }
 
 TEST(FootingSizing, EverySupportIsSizedOverItsOwnLoadCases) {

@@ -71,9 +71,10 @@ TEST(TableImport, Frame1AsATableFillsTheModelAsTheListingDoes) {
     for (int s = 1; s <= a.supportCount(); ++s) {
       ASSERT_EQ(t.lastCasePosition(s), a.lastCasePosition(s)) << s;
       for (int c = 0; c <= a.lastCasePosition(s); ++c)
-        for (int k = 0; k <= 4; ++k)
+        for (int k = 0; k <= kReactionFZ; ++k)  // FX and FZ too: both tables give them
           EXPECT_EQ(t.ReactionTable(s, c, k), a.ReactionTable(s, c, k)) << s << " " << c << " " << k;
     }
+    EXPECT_TRUE(t.HorizontalForcesKnown);
     // The plan is fitted to the same extent.
     EXPECT_EQ(t.LevelX, a.LevelX);
     EXPECT_EQ(t.LevelZ, a.LevelZ);
@@ -207,7 +208,7 @@ TEST(TableImport, RefusesFaultsNamingFileLineAndColumn) {
        "T.csv, line 1: the column \"column_d\" is missing; column_b and column_d go together."},
       {"joint,x,z,case,fy,mx,mz,colum_b\n",
        "T.csv, line 1: the column \"colum_b\" is not known; the columns are "
-       "joint, x, y, z, case, fy, mx, mz, column_b and column_d."},
+       "joint, x, y, z, case, fy, mx, mz, fx, fz, column_b and column_d."},
       {"joint,x,z,case,fy,mx,mz,FY\n", "T.csv, line 1: the column \"fy\" is given twice."},
       {"joint,x,,z,case,fy,mx,mz\n", "T.csv, line 1: column 3 of the header has no name."},
       {"joint;x;z;case;fy;mx;mz\n1;0;0;1;1;0;0\n",

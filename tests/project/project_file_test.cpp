@@ -22,6 +22,7 @@
 #include "input/listing_reader.h"
 #include "model/limits.h"
 #include "model/numbers.h"
+#include "project/design_options_file.h"
 #include "project/schedule_design.h"
 #include "project_test_support.h"
 
@@ -444,13 +445,13 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
   EXPECT_EQ(refusal("[1, 2]"), "The project file p.plintova is not a Plintova project file.");
   EXPECT_EQ(refusal(R"({"format": "other", "version": 1})"),
             "The project file p.plintova is not a Plintova project file.");
-  EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": 2, "sbc": "x"})"),
-            "The project file p.plintova was written by a newer version of Plintova (project file version 2; this "
-            "version reads version 1).");
+  EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": 3, "sbc": "x"})"),
+            "The project file p.plintova was written by a newer version of Plintova (project file version 3; this "
+            "version reads version 2).");
   EXPECT_EQ(refusal(goodWith(R"(, "depth": 1e999})")),
             "The project file p.plintova cannot be used: it holds a number too large to read.");
   EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": "1"})"),
-            "The project file p.plintova cannot be used: \"version\" must be 1.");
+            "The project file p.plintova cannot be used: \"version\" must be 1 or 2.");
 
   const std::vector<std::pair<std::string, std::string>> wrong = {
       {R"(, "sbc": 49})", "\"sbc\" must be a number from 50 to 1000 (kN/m2), not 49"},
@@ -470,6 +471,19 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
        "\"schedule\" entry 1, \"depth\" must be a depth of at most 10 m, not null"},
       {R"(, "designed": "yes"})", "\"designed\" must be true or false"},
       {R"(, "listingSha256": "abc"})", "\"listingSha256\" must be 64 lower-case hex digits"},
+      // Design options: a value out of its range names key, value and range; an unknown key is refused.
+      {R"(, "options": {"concreteUnitWeight": 30}})",
+       "\"options\": concreteUnitWeight 30 is out of range: the unit weight of concrete is from 20 to 26 kN/m3"},
+      {R"(, "options": {"friction": "0.5"}})",
+       "\"options\": friction \"0.5\" is out of range: the coefficient of friction between footing and soil is "
+       "from 0.3 to 0.7"},
+      {R"(, "options": {"friction": null}})",
+       "\"options\": friction null is out of range: the coefficient of friction between footing and soil is from "
+       "0.3 to 0.7"},
+      {R"(, "options": {"frction": 0.5}})",
+       "\"options\": \"frction\" is not a design option; the options are concreteUnitWeight, soilUnitWeight, "
+       "waterTableDepth, friction, upliftFactor, overturningFactor, slidingFactor, sbcIncrease, supportHeight"},
+      {R"(, "increaseRule": "all"})", "\"increaseRule\" must be \"laterCases\""},
   };
   for (const auto& [tail, why] : wrong)
     EXPECT_EQ(refusal(goodWith(tail)), "The project file p.plintova cannot be used: " + why + ".") << tail;
@@ -499,4 +513,56 @@ TEST(ProjectFile, TheListingsFingerprintsDescribeItsBytesAndEachSupportsReaction
   readListingText(*b, text, "FRAME1.ANL", prompter);
   EXPECT_NE(b->ListingSha256, a->ListingSha256);
   EXPECT_EQ(b->SupportPrints, a->SupportPrints);
+}
+
+// Version 2 keeps every design option with its value; a version-1 project of FRAME1, saved before load
+// cases were told apart by their titles, opens with its rule: every case after a support's first
+// (case 6, DEAD LOAD ONLY, against 250) where a new project takes only the earthquake cases 2 to 5.
+TEST(ProjectFile, OptionsAreKeptAndAVersion1ProjectKeepsTheLaterCaseRule) {
+  TempFolder folder;
+  const std::string v1 = R"({"format": "plintova-project", "version": 1, "listing": ")" + kFrame1 +
+                         R"(", "sbc": 200, "depth": 1.5})";
+  const ReadProject read = parseProjectFile(v1, "old.plintova");
+  ASSERT_TRUE(read) << read.error;
+  EXPECT_TRUE(read.project->laterCaseRule);
+  EXPECT_TRUE(read.project->options == DesignOptions{});
+  RecordingPrompter prompter;
+  Project p;
+  readListing(p, kFrame1, prompter);
+  ASSERT_EQ(acceptSavedInputs(p, *read.project), "");
+  EXPECT_EQ(p.allowable(1, 5), 250.0);
+  Project fresh;
+  readListing(fresh, kFrame1, prompter);
+  ASSERT_TRUE(acceptDesignInputs(fresh, "1.5", "200"));
+  EXPECT_EQ(fresh.allowable(1, 5), 200.0);
+
+  // Saved again it is a version-2 file that says so, with every option.
+  p.decisions.options.friction = 0.4;
+  p.decisions.options.waterTableDepth = 2.5;
+  std::string reason;
+  const std::string text = projectFileText(savedProjectOf(p, folder / "p.plintova"), reason);
+  EXPECT_NE(text.find(R"("version": 2)"), std::string::npos);
+  EXPECT_NE(text.find(R"("increaseRule": "laterCases")"), std::string::npos);
+  EXPECT_NE(text.find(R"("options": {"concreteUnitWeight": 25, "soilUnitWeight": 18, "waterTableDepth": 2.5, )"
+                      R"("friction": 0.4, "upliftFactor": 1.4, "overturningFactor": 1.4, "slidingFactor": 1.4, )"
+                      R"("sbcIncrease": 1.25, "supportHeight": 0})"),
+            std::string::npos)
+      << text;
+  const ReadProject again = parseProjectFile(text, "p.plintova");
+  ASSERT_TRUE(again) << again.error;
+  EXPECT_TRUE(again.project->laterCaseRule);
+  EXPECT_TRUE(again.project->options == p.decisions.options);
+
+  // An options file over them, as the batch tool's --options reads it: the keys it gives, checked alike.
+  DesignOptions o = again.project->options;
+  writeText(folder / "o.json", R"({"sbcIncrease": 1.5, "waterTableDepth": null})");
+  EXPECT_EQ(readDesignOptionsFile(folder / "o.json", o), "");
+  EXPECT_EQ(o.sbcIncrease, 1.5);
+  EXPECT_FALSE(o.waterTableDepth);
+  EXPECT_EQ(o.friction, 0.4);
+  writeText(folder / "bad.json", R"({"upliftFactor": 2.5})");
+  EXPECT_EQ(readDesignOptionsFile(folder / "bad.json", o),
+            "The options file " + (folder / "bad.json") +
+                ": upliftFactor 2.5 is out of range: the factor of safety against uplift is from 1 to 2.");
+  EXPECT_EQ(o.upliftFactor, 1.4);  // nothing taken from a refused file
 }

@@ -30,10 +30,11 @@ class DetailPopupsTest : public QObject {
 
  private slots:
   void pressuresAreRoundedOnceAsTheWorkbookRoundsThem() {
-    // 3.12 x 2.34: 50.6562 + 101.7903 + 47.5584 = 200.0049986 -> 200, as on the workbook's sheet 2.
-    // Rounding 50.6562 to 50.66 first showed 200.01, above the allowable pressure.
+    // 3.12 x 2.34: 50.6562 + 101.7903 + 47.5584 = 200.0049986 linearly, but the lighter edge would pull
+    // (-98.69): the peak of the no-tension pressure, 329.63, as on the workbook's sheet 2.
     auto rect = oneFooting(336.21f, 289.83f, 180.55f, 3.12f, 2.34f);
-    QCOMPARE(footingDetail(*rect, 1)->rows.at(0).maxPressure, std::string("200"));
+    QCOMPARE(footingDetail(*rect, 1)->rows.at(0).maxPressure, numberText(resizedPressure(*rect, 1, 0).pmax));
+    QCOMPARE(footingDetail(*rect, 1)->rows.at(0).maxPressure, std::string("329.63"));
     QCOMPARE(footingDetail(*rect, 1)->rows.at(0).minPressure, numberText(resizedPressure(*rect, 1, 0).pmin));
     // Square 3.2: 197.3555 + 89.1571 = 286.5126 -> 286.51 (197.36 + 89.16 showed 286.52).
     QCOMPARE(footingDetail(*oneFooting(1837.2f, 258.3f, 228.63f, 3.2f, 3.2f), 1)->rows.at(0).maxPressure,

@@ -219,7 +219,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(countRole(prims, draw::Role::FootingLabel), 40);
     for (const auto& prim : prims)
       if (prim.role == draw::Role::FootingOutline && prim.id == draw::Id::footing(s))
-        QVERIFY(std::abs(prim.x1 - (p.FootingTable[s].PosX - 950.0)) < 0.01);
+        QVERIFY(std::abs(prim.x1 - (p.FootingTable[s].PosX - 500.0 * p.FootingTable[s].SizeL)) < 0.01);
   }
 
   void refreshSizesAgainAndExitClosesEverything() {

@@ -322,15 +322,16 @@ class PlanInteractionTest : public QObject {
     QCOMPARE(popup->cell(0, FootingPopup::Allowable)->text(), QStringLiteral("Allowable\n(kN/m²)"));
     QCOMPARE(popup->cell(0, FootingPopup::MinPressure)->text(), QStringLiteral("Min pressure\n(kN/m²)"));
     QCOMPARE(popup->rowCount(), 3);
-    // A 6 m footing: 110 kN and 900 kN m over 36 m2 give 3.056 +/- 4.167, an uplift at one edge; each
-    // pressure is rounded once, as the workbook rounds it.
+    // A 6 m footing: 110 kN and 150 kN m over 36 m2 give 3.056 +/- 4.167 linearly, a pull at one edge:
+    // the soil takes no tension, and the peak is 2 x 110 / (3 x 6 x (3 - 150 / 110)) = 7.47; each pressure
+    // is rounded once, as the workbook rounds it.
     auto row = [&](int k) {
       QStringList texts;
       for (int c = 0; c < FootingPopup::ColumnCount; ++c) texts << popup->cell(k, c)->text();
       return texts;
     };
     QCOMPARE(row(1), (QStringList{"1", "300", "0", "0", "9.17", "9.17", "200"}));
-    QCOMPARE(row(2), (QStringList{"2", "100", "150", "0", "7.22", "-1.11", "250"}));
+    QCOMPARE(row(2), (QStringList{"2", "100", "150", "0", "7.47", "-1.11", "250"}));
     QCOMPARE(row(3), (QStringList{"3", "4000", "0", "0", "122.22", "122.22", "250"}));
     auto marked = [](QLabel* l) { return l->font().bold() && l->frameShape() == QFrame::Box; };
     QVERIFY(marked(popup->cell(3, FootingPopup::MaxPressure)));

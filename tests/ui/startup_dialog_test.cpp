@@ -207,16 +207,19 @@ class StartupDialogTest : public QObject {
     QCOMPARE(table->item(0, StartupDialog::CaseNumberColumn)->text(), QStringLiteral("1"));
     QCOMPARE(table->item(0, StartupDialog::TitleColumn)->text(), QStringLiteral("DEAD + LIVE"));
     QCOMPARE(table->item(1, StartupDialog::TitleColumn)->text(), QStringLiteral("DL + LL + EQX"));
-    // By default every case is used, the first against SBC and the others against 1.25 x SBC.
+    QCOMPARE(table->item(1, StartupDialog::TypeColumn)->text(), QStringLiteral("NONE"));
+    // By default every case is used, and the earthquake cases 2 to 5 (by their titles) are checked against
+    // 1.25 x SBC; case 6, dead load only, against SBC. The dialog says which rule ticked them.
     for (int r = 0; r < 6; ++r) {
       QCOMPARE(table->item(r, StartupDialog::UseColumn)->checkState(), Qt::Checked);
-      QCOMPARE(table->item(r, StartupDialog::IncreasedColumn)->checkState(), r == 0 ? Qt::Unchecked : Qt::Checked);
+      QCOMPARE(table->item(r, StartupDialog::IncreasedColumn)->checkState(),
+               r >= 1 && r <= 4 ? Qt::Checked : Qt::Unchecked);
     }
-    // Without case 1, case 2 stands first: by default it is checked against SBC then.
+    QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("LabIncreaseRule"))->text().contains(QStringLiteral("earthquake")));
+    // Without case 1, case 2 keeps its tick: the rule goes by titles, not by position.
     table->item(0, StartupDialog::UseColumn)->setCheckState(Qt::Unchecked);
-    QCOMPARE(table->item(1, StartupDialog::IncreasedColumn)->checkState(), Qt::Unchecked);
-    table->item(0, StartupDialog::UseColumn)->setCheckState(Qt::Checked);
     QCOMPARE(table->item(1, StartupDialog::IncreasedColumn)->checkState(), Qt::Checked);
+    table->item(0, StartupDialog::UseColumn)->setCheckState(Qt::Checked);
     // Only cases 1 and 2, and case 2 against SBC too.
     for (int r = 2; r < 6; ++r) table->item(r, StartupDialog::UseColumn)->setCheckState(Qt::Unchecked);
     table->item(1, StartupDialog::IncreasedColumn)->setCheckState(Qt::Unchecked);
@@ -224,7 +227,7 @@ class StartupDialogTest : public QObject {
     type(dialog->sbcBox(), QStringLiteral("200"));
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     QCOMPARE(project->UsedCases, (std::vector<int>{1, 2}));
-    QVERIFY(project->IncreasedByChoice);
+    QVERIFY(project->increasedByChoice());
     QVERIFY(project->IncreasedCases.empty());
     QCOMPARE(project->lastCasePosition(1), 1);
     QCOMPARE(project->allowable(1, 1), 200.0);

@@ -1,0 +1,102 @@
+// Uplift, sliding and overturning of a footing under every load case.
+#include "design/stability_checks.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "design/is456.h"
+#include "footing/soil_checks.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace {
+
+const std::string kUpliftClause = "IS 456 cl. 20.1 (uplift)";
+const std::string kSlidingClause = "IS 456 cl. 20.2 (sliding)";
+const std::string kOverturningClause = "IS 456 cl. 20.1 (overturning)";
+
+// One load case of the footing: the loads of its supports added up, about the footing's centre.
+struct CaseLoads {
+  int loadCase = 0;
+  double fy = 0, fx = 0, fz = 0;
+  double mx = 0, mz = 0;  // |MX'| + |FZ| h and |MZ'| + |FX| h of the whole footing
+};
+
+std::vector<CaseLoads> casesOf(const Project& p, const StabilityFooting& f) {
+  std::vector<CaseLoads> cases;
+  struct Signed {
+    double mx = 0, mz = 0;
+  };
+  std::vector<Signed> centre;
+  const double h = p.decisions.options.supportHeight;
+  for (std::size_t i = 0; i < f.supports.size(); ++i) {
+    const int s = f.supports[i];
+    const Eccentricity e = i < f.fromColumns.size() ? f.fromColumns[i] : footingEccentricity(p, s);
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const UndersideLoad l = undersideLoad(p, s, c, 1.0, e);
+      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
+      std::size_t k = 0;
+      while (k < cases.size() && cases[k].loadCase != n) ++k;
+      if (k == cases.size()) {
+        cases.push_back({n});
+        centre.push_back({});
+      }
+      cases[k].fy += l.fy;
+      // Without horizontal forces in the reactions (a table without fx and fz) none is taken.
+      if (p.HorizontalForcesKnown) {
+        cases[k].fx += l.fx;
+        cases[k].fz += l.fz;
+      }
+      centre[k].mx += l.mxCentre;
+      centre[k].mz += l.mzCentre;
+    }
+  }
+  for (std::size_t k = 0; k < cases.size(); ++k) {
+    cases[k].mx = std::fabs(centre[k].mx) + std::fabs(cases[k].fz) * h;
+    cases[k].mz = std::fabs(centre[k].mz) + std::fabs(cases[k].fx) * h;
+  }
+  return cases;
+}
+
+// The worst of one kind of check: the largest demand over capacity, the first of equals.
+struct Worst {
+  double ratio = -1, demand = 0, capacity = 0;
+  std::string name;
+  void take(double d, double c, const std::string& n) {
+    const double r = c > 0 ? d / c : (d > 0 || c < 0 ? std::numeric_limits<double>::infinity() : 0.0);
+    if (r > ratio) *this = {r, d, c, n};
+  }
+};
+
+}  // namespace
+
+std::vector<CodeCheck> stabilityChecks(const Project& p, const StabilityFooting& f) {
+  const DesignOptions& o = p.decisions.options;
+  const double W = footingWeight(o, foundingDepthOf(p), f.L, f.B, f.D, f.a, f.pedestals);
+  std::string joints;
+  for (int s : f.supports) joints += (joints.empty() ? "" : " and ") + numberText(p.FootingTable[s].JointNo);
+  const std::string at = (f.supports.size() > 1 ? " at joints " : " at joint ") + joints + ", load case ";
+  const bool horizontal = p.HorizontalForcesKnown;
+  Worst uplift, sliding, overturning;
+  for (const CaseLoads& c : casesOf(p, f)) {
+    const std::string lc = std::to_string(c.loadCase);
+    const double N = c.fy <= 0 ? kRestoringWeightFactor * W + c.fy : kRestoringWeightFactor * (W + c.fy);
+    uplift.take(o.upliftFactor * std::max(-c.fy, 0.0), kRestoringWeightFactor * W, "uplift" + at + lc);
+    const double H = horizontal ? std::hypot(c.fx, c.fz) : 0.0;
+    sliding.take(o.slidingFactor * H, o.friction * N, "sliding" + at + lc);
+    overturning.take(o.overturningFactor * c.mx, N * f.B / 2, "overturning about the edges parallel to X" + at + lc);
+    overturning.take(o.overturningFactor * c.mz, N * f.L / 2, "overturning about the edges parallel to Z" + at + lc);
+  }
+  if (!horizontal) {
+    sliding.name += ": horizontal forces not given, not checked";
+    overturning.name += " (moments only: horizontal forces not given)";
+  }
+  using is456::makeCheck;
+  return {makeCheck(uplift.name, uplift.demand, uplift.capacity, "kN", kUpliftClause),
+          makeCheck(sliding.name, sliding.demand, sliding.capacity, "kN", kSlidingClause),
+          makeCheck(overturning.name, overturning.demand, overturning.capacity, "kN m", kOverturningClause)};
+}
+
+}  // namespace plintova

@@ -1,0 +1,95 @@
+// Top steel of a footing that its column lifts.
+#include "design/uplift_steel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/is456.h"
+#include "model/grades.h"
+
+namespace plintova {
+
+using namespace is456;
+
+double largestUplift(const Project& p, const std::vector<int>& supports) {
+  std::vector<std::pair<int, double>> sums;  // load case, FY of all supports
+  for (int s : supports)
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
+      auto it = std::find_if(sums.begin(), sums.end(), [n](const auto& e) { return e.first == n; });
+      if (it == sums.end()) sums.push_back({n, p.ReactionTable(s, c, 2)});
+      else it->second += p.ReactionTable(s, c, 2);
+    }
+  double U = 0;
+  for (const auto& [n, fy] : sums) U = std::max(U, -fy);
+  return U;
+}
+
+namespace {
+
+struct Trial {
+  Bars bars;
+  double d = 0, Ast = 0, Ld = 0, anchorage = 0, minimum = 0;
+};
+
+Trial trialOf(const Project& p, double Mu, double width, double cant, double D, int16_t dia) {
+  Trial t;
+  t.d = effectiveDepth(D, 0, dia);
+  const double b = width * 1000;
+  t.minimum = minimumSteel(p.Fe, b, D);
+  t.Ast = std::max(steelForMoment(p.Fck, p.Fe, Mu, b, t.d), t.minimum);
+  t.bars = placeBars(t.Ast, b, dia, 2, std::min(3 * t.d, kMaxSpacing));
+  t.Ld = developmentLength(p.Fck, p.Fe, dia);
+  t.anchorage = cant * 1000 - kCover;
+  return t;
+}
+
+}  // namespace
+
+UpliftSteel upliftTopSteel(const Project& p, const std::string& where, double U, double area, double width,
+                           double cant, double D) {
+  const double c = std::max(cant, 0.0);
+  // cl. 34.2.3.2: the moment at the pedestal face of the uplift spread over the footing, factored by 1.5.
+  const double Mu = kLoadFactor * (area > 0 ? U / area : 0) * width * c * c / 2;
+  std::vector<Trial> tried;
+  std::vector<BarOption> options;
+  for (int16_t dia : kBarDiameters) {
+    tried.push_back(trialOf(p, Mu, width, c, D, dia));
+    options.push_back({dia, tried.back().Ld <= tried.back().anchorage, static_cast<double>(tried.back().bars.spacing)});
+  }
+  const Trial& t = tried[chooseBarOption(options)];
+  UpliftSteel out;
+  out.layer.where = where;
+  out.layer.Ast = t.Ast;
+  out.layer.dia = t.bars.dia;
+  out.layer.spacing = t.bars.spacing;
+  out.layer.bars = t.bars.count;
+  out.layer.width = width;
+  const double b = width * 1000;
+  out.checks = {
+      makeCheck("bending, " + where, Mu, limitingMoment(p.Fck, p.Fe, b, t.d), "kN m", kBendingClause),
+      makeCheck("steel for bending, " + where, Mu, momentOfResistance(p.Fck, p.Fe, t.bars.area, b, t.d), "kN m",
+                kSteelClause),
+      makeCheck("minimum steel, " + where, t.minimum, t.bars.area, "mm2", kMinSteelClause),
+      makeCheck("bar spacing, " + where, t.bars.spacing, std::min(3 * t.d, kMaxSpacing), "mm", kSpacingClause),
+      makeCheck("development length, " + where, t.Ld, t.anchorage, "mm", developmentClause(p.Fck)),
+  };
+  return out;
+}
+
+void addGroupTopSteel(const Project& p, SizeGroupRecord& row) {
+  row.topSteel.clear();
+  double U = 0;
+  for (int k = 1; k <= row.MemberCount; ++k) {
+    const int s = row.Members[k];
+    if (s >= 1 && s <= p.FootingCount) U = std::max(U, largestUplift(p, {s}));
+  }
+  if (!(U > 0) || !gradeProblem(p.Fck, p.Fe).empty()) return;
+  const double B = row.GroupSize;
+  const double cant = (B - row.PedestalSize) / 2 + row.Offset;
+  const UpliftSteel top = upliftTopSteel(p, "top each way (uplift)", U, B * B, B, cant, row.TotalDepth * 1000.0);
+  row.topSteel.push_back(top.layer);
+  row.checks.insert(row.checks.end(), top.checks.begin(), top.checks.end());
+}
+
+}  // namespace plintova

@@ -1,0 +1,59 @@
+// The engineer's design options: unit weights, water table, friction, stability factors, the increase of
+// the SBC for wind and earthquake and the height of the support point, each with its key, unit, range and
+// default in one table.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plintova {
+
+// Every option of the design. The defaults are those of designOptionRows(); a default-constructed value
+// holds them. A later option is one field here and one row there: the project file, the options file,
+// the dialog and the report all follow the table.
+struct DesignOptions {
+  double concreteUnitWeight = 0;           // kN/m3
+  double soilUnitWeight = 0;               // kN/m3
+  std::optional<double> waterTableDepth;   // m below the ground; none: the soil is dry to any depth
+  double friction = 0;                     // coefficient of friction mu between footing and soil
+  double upliftFactor = 0;                 // against uplift, IS 456 cl. 20.1
+  double overturningFactor = 0;            // against overturning, cl. 20.1
+  double slidingFactor = 0;                // against sliding, cl. 20.2
+  double sbcIncrease = 0;                  // allowable pressure of a wind or earthquake case over SBC
+  double supportHeight = 0;                // h, m: the support point above the footing's underside
+
+  DesignOptions();
+  bool operator==(const DesignOptions&) const = default;
+};
+
+// One option: where it lives, what it is called and which values it takes (both ends included).
+struct DesignOptionRow {
+  const char* key;      // as the project file and the options file write it: "concreteUnitWeight"
+  const char* label;    // as the dialog and the report name it: "Unit weight of concrete"
+  const char* unit;     // "kN/m3", "m", "" for a pure number
+  double min, max;
+  std::optional<double> fallback;  // the default; none for an option that is off unless set
+  double DesignOptions::*number = nullptr;                  // a plain number, or
+  std::optional<double> DesignOptions::*optional = nullptr;  // a number that may be none
+  const char* basis;    // what it does, for the report and the dialog's tooltip
+};
+
+const std::vector<DesignOptionRow>& designOptionRows();
+const DesignOptionRow* designOptionRow(const std::string& key);
+
+std::optional<double> optionValue(const DesignOptions& o, const DesignOptionRow& row);
+void setOptionValue(DesignOptions& o, const DesignOptionRow& row, std::optional<double> value);
+
+// "from 20 to 26 kN/m3" (and ", or none" where the option may be none).
+std::string optionRangeText(const DesignOptionRow& row);
+// "25 kN/m3", "0.5", "none".
+std::string optionValueText(const DesignOptionRow& row, std::optional<double> value);
+// "" when `value` is one the option takes; otherwise the refusal, naming key, value and range:
+// "concreteUnitWeight 30 is out of range: the unit weight of concrete is from 20 to 26 kN/m3" (no stop).
+std::string optionProblem(const DesignOptionRow& row, std::optional<double> value, const std::string& shownValue);
+
+// Unit weight of water, kN/m3: below the water table the weights are submerged (less this).
+constexpr double kWaterUnitWeight = 9.81;
+
+}  // namespace plintova

@@ -1,0 +1,103 @@
+"""The batch tool on supports that the wind lifts: one gathered message per kind, footings sized to be
+held down, every row's uplift, sliding and overturning checks, the reactions kept as read; the load cases
+in the JSON with the ones taking the increased SBC; design options from --options over the defaults and a
+project's; a listing without titles keeps the later-case rule and says so."""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+CLI = os.environ["PLINTOVA_CLI"]
+ROOT = os.environ["PLINTOVA_ROOT"]
+LIFTED = os.path.join(ROOT, "tests", "data", "lifted_supports.ANL")
+SMALL = os.path.join(ROOT, "tests", "data", "small_2x2.ANL")
+DESIGN = ["--sbc", "150", "--depth", "1.5"]
+failures = []
+
+
+def check(cond, what):
+    if not cond:
+        failures.append(what)
+
+
+def run(*args):
+    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
+
+
+r = run(LIFTED, *DESIGN, "--json")
+check(r.returncode == 0, "lifted supports: status 0, got %d %s" % (r.returncode, r.stderr))
+out = json.loads(r.stdout)
+
+# One message for the five lifted joints (largest uplift 110 kN at joint 1, case 3), every case a line with
+# its FY as read; one for the zero loads of joint 5.
+lifted = [m for m in out["messages"] if "lifted (upward FY)" in m]
+check(len(lifted) == 1, "one gathered uplift message: %r" % out["messages"])
+if lifted:
+    lines = lifted[0].split("\n")
+    check(lines[0].startswith("Joints 1, 2, 3, 4, 6 are lifted") and "110 kN at joint 1, load case 3" in lines[0],
+          "the message names the joints, the largest uplift and its case: %r" % lines[0])
+    check(len(lines) == 8 and "  Joint 1, load case 5: FY = -57 kN" in lines, "one line per lifted case: %r" % lines)
+check(sum("no vertical load" in m for m in out["messages"]) == 1, "one message for the zero loads")
+check(not any(m.startswith("Check JOINT") for m in out["messages"]), "no message box per reaction")
+
+# Finite footings, the windward ones sized by uplift; no 6 m footing but the lightly loaded middle one.
+footings = {f["JointNo"]: f for f in out["footings"]}
+for j in (1, 3, 4, 6):
+    check(footings[j]["UpliftGoverns"] and 1 < footings[j]["ReqSize"] < 3,
+          "joint %d: sized to be held down: %r" % (j, footings[j]))
+check(footings[5]["ReqSize"] < 2 and not footings[5]["UpliftGoverns"], "joint 5 sized by pressure")
+
+# Every row carries uplift, sliding and overturning for each of its footings; lifted rows have top steel.
+for row in out["schedule"]:
+    names = [c["name"] for c in row["checks"]]
+    for kind in ("uplift at joint", "sliding at joint", "overturning about the edges"):
+        check(sum(n.startswith(kind) for n in names) == row["NOs"], "row %s: %s checks %r" % (row["mark"], kind, names))
+check(any("topSteel" in r for r in out["schedule"]), "lifted groups get top steel")
+
+# Cases 3 and 4 are wind by their load type, 5 a combination with case 3; 1, 2 and 6 take SBC.
+cases = {c["number"]: c for c in out["cases"]}
+check([c["number"] for c in out["cases"]] == [1, 2, 3, 4, 5, 6], "cases in the listing's order")
+check([n for n, c in cases.items() if c["increased"]] == [3, 4, 5], "increased cases: %r" % out["cases"])
+check(cases[3]["type"] == "WIND" and cases[3]["title"] == "WL +X" and cases[1]["used"], "case 3: %r" % cases[3])
+
+# The workbook keeps the reactions as read: nothing replaced by 1 kN.
+with tempfile.TemporaryDirectory() as folder:
+    xlsx = os.path.join(folder, "lifted.xlsx")
+    r = run(LIFTED, *DESIGN, "--xlsx", xlsx)
+    check(r.returncode == 0, "workbook written")
+    try:
+        import openpyxl
+    except ImportError:
+        openpyxl = None
+    if openpyxl:
+        sheet = openpyxl.load_workbook(xlsx)["Sheet1"]
+        rows = [[c.value for c in row] for row in sheet.iter_rows(min_row=2) if row[0].value is not None]
+        check(any(r[:3] == [1, 3, -110] and "UPLIFT" in r for r in rows), "FY -110 kept and marked: %r" % rows[:8])
+        check(not any(r[2] == 1 for r in rows), "no FY replaced by 1 kN")
+
+    # Design options: --options over the defaults; a value out of range is refused naming key and range.
+    options = os.path.join(folder, "o.json")
+    with open(options, "w") as f:
+        json.dump({"sbcIncrease": 1.0, "friction": 0.6}, f)
+    r = run(LIFTED, *DESIGN, "--options", options, "--json", "--save-project", os.path.join(folder, "p.plintova"))
+    check(r.returncode == 0, "--options: status 0 (%s)" % r.stderr)
+    saved = json.load(open(os.path.join(folder, "p.plintova")))
+    check(saved["version"] == 2 and saved["options"]["sbcIncrease"] == 1 and saved["options"]["friction"] == 0.6,
+          "the project keeps the options: %r" % saved.get("options"))
+    with open(options, "w") as f:
+        json.dump({"friction": 0.1}, f)
+    r = run("--project", os.path.join(folder, "p.plintova"), "--options", options)
+    check(r.returncode == 2 and "friction 0.1 is out of range" in r.stderr and "from 0.3 to 0.7" in r.stderr,
+          "an option out of range is refused: %d %r" % (r.returncode, r.stderr))
+
+# A listing without titles: every case after a support's first, said in the messages.
+r = run(SMALL, *DESIGN, "--json")
+out = json.loads(r.stdout)
+check(any("names no load case's title" in m for m in out["messages"]), "the later-case rule is named")
+check([c["increased"] for c in out["cases"]] == [False, True, True], "later cases increased: %r" % out["cases"])
+
+if failures:
+    print("\n".join(failures))
+    sys.exit(1)
+print("ok")

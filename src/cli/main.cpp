@@ -28,11 +28,10 @@ namespace {
 constexpr const char* kUsage =
     "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
     " [--increased-cases LIST]\n"
-    " [--options FILE.json]\n"
-    "                    [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
+    "                    [--options FILE.json] [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
     "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
-    "       plintova-cli --project FILE [--options FILE.json] [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
-    "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
+    "       plintova-cli --project FILE [--options FILE.json] [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE]\n"
+    "                    [--dxf FILE] [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
     "       plintova-cli --version\n";
 
 int usage(const char* why) {

@@ -98,9 +98,14 @@ void addLoadCases(report::Section& section, const Project& p) {
 void addDesignOptions(report::Section& section, const Project& p) {
   Table t;
   t.header = {"Design option", "Value", "Range", "Basis"};
+  auto units = [](std::string text) {  // kN/m3 as kN/m³
+    for (std::size_t at = text.find("/m3"); at != std::string::npos; at = text.find("/m3", at))
+      text.replace(at, 3, "/m\u00b3");
+    return text;
+  };
   for (const DesignOptionRow& row : designOptionRows())
-    t.rows.push_back({{row.label, optionValueText(row, optionValue(p.decisions.options, row)), optionRangeText(row),
-                       row.basis}});
+    t.rows.push_back({{row.label, units(optionValueText(row, optionValue(p.decisions.options, row))),
+                       units(optionRangeText(row)), row.basis}});
   section.blocks.push_back(t);
 }
 

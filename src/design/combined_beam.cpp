@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace plintova {
 
@@ -97,6 +98,38 @@ std::optional<BeamCase> beamCase(double L, const ColumnLoad& first, const Column
   b.col[1] = second;
   b.e = xR - L / 2;
   return b;
+}
+
+BeamDiagram beamDiagram(double L, const double columns[2], double a, const std::vector<BeamCase>& cases,
+                        std::size_t hardest, int loadCase) {
+  BeamDiagram d;
+  if (cases.empty() || hardest >= cases.size()) return d;
+  std::vector<double> x;
+  constexpr int kStations = 80;
+  for (int k = 0; k <= kStations; ++k) x.push_back(L * k / kStations);
+  for (int j = 0; j < 2; ++j)
+    for (double at : {columns[j] - 1e-6, columns[j] + 1e-6, columns[j] - a / 2, columns[j] + a / 2})
+      if (at > 0 && at < L) x.push_back(at);
+  std::sort(x.begin(), x.end());
+  for (double at : x) {
+    double vMax = -std::numeric_limits<double>::infinity(), vMin = -vMax, mMax = vMax, mMin = vMin;
+    for (const BeamCase& c : cases) {
+      vMax = std::max(vMax, c.shear(at));
+      vMin = std::min(vMin, c.shear(at));
+      mMax = std::max(mMax, c.moment(at));
+      mMin = std::min(mMin, c.moment(at));
+    }
+    d.x.push_back(at);
+    d.pressure.push_back(cases[hardest].q.at(at));
+    d.shearMax.push_back(vMax);
+    d.shearMin.push_back(vMin);
+    d.momentMax.push_back(mMax);
+    d.momentMin.push_back(mMin);
+  }
+  d.columns[0] = columns[0];
+  d.columns[1] = columns[1];
+  d.pressureCase = loadCase;
+  return d;
 }
 
 }  // namespace plintova

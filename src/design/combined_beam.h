@@ -2,7 +2,11 @@
 // and the shear force and bending moment it makes with the two column loads.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <vector>
+
+#include "model/design_rows.h"
 
 namespace plintova {
 
@@ -53,5 +57,12 @@ struct BeamCase {
 // The case of the two columns on a footing of length L: the resultant (sum P x + sum C) / sum P and its
 // contact pressure. Empty as contactPressure is; `e` is then still set when the load presses down.
 std::optional<BeamCase> beamCase(double L, const ColumnLoad& first, const ColumnLoad& second, double* e = nullptr);
+
+// The beam for the report's figures: stations every L/80 from the first end, on either side of each column
+// (at `columns`, where the shear jumps by its load) and at the faces of its pedestal of side `a`; the
+// pressure of case `hardest` (the case that presses hardest, load case `loadCase`); the envelopes of shear
+// force and bending moment over `cases`. Empty without cases.
+BeamDiagram beamDiagram(double L, const double columns[2], double a, const std::vector<BeamCase>& cases,
+                        std::size_t hardest, int loadCase);
 
 }  // namespace plintova

@@ -165,8 +165,9 @@ struct LayerTrial {
   Band band;  // the bands across only
 };
 
-SteelLayer makeLayer(const std::string& where, double Ast, int16_t dia, int bars, int spacing, double width) {
+SteelLayer makeLayer(const std::string& where, double Ast, int16_t dia, int bars, int spacing, double width, double d) {
   SteelLayer l;
+  l.d = d;
   l.where = where;
   l.Ast = Ast;
   l.dia = dia;
@@ -185,7 +186,7 @@ LayerTrial alongLayer(const Project& p, const Geometry& g, const std::string& wh
   t.minimum = minimumSteel(p.Fe, width, D);
   const double Ast = std::max(steelForMoment(p.Fck, p.Fe, Mu, width, t.d), t.minimum);
   const Bars bars = placeBars(Ast, width, dia, 2, std::min(3 * t.d, kMaxSpacing));
-  t.layer = makeLayer(where, Ast, dia, bars.count, bars.spacing, g.B);
+  t.layer = makeLayer(where, Ast, dia, bars.count, bars.spacing, g.B, t.d);
   t.provided = bars.area;
   t.Ld = developmentLength(p.Fck, p.Fe, dia);
   t.anchorage = anchorage * 1000 - kCover;
@@ -203,7 +204,7 @@ LayerTrial bandLayer(const Project& p, const Geometry& g, const Envelope& env, i
   const double Ast = std::max(steelForMoment(p.Fck, p.Fe, env.acrossMu[j], width, t.d), t.minimum);
   const Bars bars = placeBars(Ast, width, dia, t.band.footingEdges, std::min(3 * t.d, kMaxSpacing));
   t.layer = makeLayer("bottom along B under joint " + numberText(g.joint[j]), Ast, dia, bars.count, bars.spacing,
-                      t.band.width());
+                      t.band.width(), t.d);
   t.provided = bars.area;
   t.Ld = developmentLength(p.Fck, p.Fe, dia);
   // The bars develop on either side of the pedestal: the shorter cantilever across.
@@ -237,7 +238,7 @@ LayerTrial elsewhereLayer(const Project& p, const Geometry& g, const Band bands[
   }
   if (!std::isfinite(t.closest)) t.closest = 0;
   t.minimum = Ast;
-  t.layer = makeLayer("bottom along B, elsewhere", Ast, dia, count, widest, width);
+  t.layer = makeLayer("bottom along B, elsewhere", Ast, dia, count, widest, width, t.d);
   t.anchorage = std::numeric_limits<double>::infinity();  // distribution steel: not developed at a face
   return t;
 }
@@ -286,9 +287,14 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
   std::vector<CodeCheck> bending, steel, shear, punching, minimum, spacing, development;
   const double wB = g.B * 1000;
   auto bend = [&](const std::string& name, double Mu, const LayerTrial& l, double width) {
-    bending.push_back(makeCheck("bending " + name, Mu, limitingMoment(fck, fe, width, l.d), "kN m", kBendingClause));
-    steel.push_back(makeCheck("steel for bending " + name, Mu, momentOfResistance(fck, fe, l.provided, width, l.d),
-                              "kN m", kSteelClause));
+    const std::vector<CheckTerm> section{{"Mu", Mu, "kN m"}, {"b", width, "mm"}, {"d", l.d, "mm"}};
+    bending.push_back(
+        withTerms(makeCheck("bending " + name, Mu, limitingMoment(fck, fe, width, l.d), "kN m", kBendingClause), section));
+    std::vector<CheckTerm> provided = section;
+    provided.push_back({"As", l.provided, "mm2"});
+    steel.push_back(withTerms(makeCheck("steel for bending " + name, Mu, momentOfResistance(fck, fe, l.provided, width, l.d),
+                                        "kN m", kSteelClause),
+                              provided));
   };
   if (t.hasTop) bend("along L, hogging", env.hog, t.top, wB);
   bend("along L, sagging", env.sag, t.bottom, wB);
@@ -300,6 +306,7 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
   // whose stress takes the largest part of its strength is reported.
   const LayerTrial* alongL[2] = {&t.bottom, t.hasTop ? &t.top : nullptr};
   double worst = -1, tv1 = 0, tc1 = shearStrength(fck, 100 * t.bottom.provided / (wB * t.bottom.d));
+  double V1 = 0, d1 = t.bottom.d, pt1 = 100 * t.bottom.provided / (wB * t.bottom.d);
   for (int k = 0; k < 4; ++k) {
     const double toward = k % 2 == 0 ? -1 : 1;  // faces 0 and 2 look toward the first end
     for (int top = 0; top < 2; ++top) {
@@ -307,19 +314,25 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
       if (!l) continue;
       const double x = env.faces[k] + toward * l->d / 1000;
       if (!(x > 0 && x < g.L)) continue;
-      const double tc = shearStrength(fck, 100 * l->provided / (wB * l->d));
+      const double pt = 100 * l->provided / (wB * l->d);
+      const double tc = shearStrength(fck, pt);
       for (const BeamCase& fc : cases) {
         if (t.hasTop && (fc.moment(x) < 0) != (top == 1)) continue;
-        const double tv = std::fabs(fc.shear(x)) * 1000 / (wB * l->d);
+        const double V = std::fabs(fc.shear(x));
+        const double tv = V * 1000 / (wB * l->d);
         if (tv / tc > worst) {
           worst = tv / tc;
           tv1 = tv;
           tc1 = tc;
+          V1 = V;
+          d1 = l->d;
+          pt1 = pt;
         }
       }
     }
   }
-  shear.push_back(makeCheck("one-way shear along L", tv1, tc1, "N/mm2", kOneWayShearClause));
+  shear.push_back(withTerms(makeCheck("one-way shear along L", tv1, tc1, "N/mm2", kOneWayShearClause),
+                            {{"Vu", V1, "kN"}, {"b", wB, "mm"}, {"d", d1, "mm"}, {"pt", pt1, "%"}}));
   // Across: the band as the width of a cantilever from the pedestal face, at d from the face.
   for (int j = 0; j < 2; ++j) {
     const LayerTrial& b = t.bands[j];
@@ -327,8 +340,10 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
     double V = 0;
     for (const AcrossLoad& l : env.acrossLoads[j])
       for (int side : {-1, 1}) V = std::max(V, acrossShear(g, l, acrossSide(g, j, side), b.d / 1000));
-    shear.push_back(makeCheck("one-way shear along B under joint " + numberText(g.joint[j]), V * 1000 / (w * b.d),
-                              shearStrength(fck, 100 * b.provided / (w * b.d)), "N/mm2", kOneWayShearClause));
+    const double pt = 100 * b.provided / (w * b.d);
+    shear.push_back(withTerms(makeCheck("one-way shear along B under joint " + numberText(g.joint[j]), V * 1000 / (w * b.d),
+                                        shearStrength(fck, pt), "N/mm2", kOneWayShearClause),
+                              {{"Vu", V, "kN"}, {"b", w, "mm"}, {"d", b.d, "mm"}, {"pt", pt, "%"}}));
   }
 
   // cl. 34.2.4.1 b, 31.6.3.1: punching d/2 from the faces of each pedestal, d the mean of the band
@@ -347,8 +362,9 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
       V = std::max(V, load - within);
     }
     const double tv = sec.perimeter > 0 ? V * 1000 / (sec.perimeter * 1000 * dp) : 0;
-    punching.push_back(makeCheck("punching at joint " + numberText(g.joint[j]), tv, punchingStrength(fck), "N/mm2",
-                                 kPunchingClause));
+    punching.push_back(withTerms(makeCheck("punching at joint " + numberText(g.joint[j]), tv, punchingStrength(fck),
+                                           "N/mm2", kPunchingClause),
+                                 {{"Vu", V, "kN"}, {"b0", sec.perimeter * 1000, "mm"}, {"d", dp, "mm"}}));
   }
 
   std::vector<const LayerTrial*> layers = {&t.bottom};
@@ -357,12 +373,16 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
   layers.push_back(&t.bands[1]);
   if (t.hasElsewhere) layers.push_back(&t.elsewhere);
   for (const LayerTrial* l : layers) {
-    minimum.push_back(makeCheck("minimum steel, " + l->layer.where, l->minimum, l->provided, "mm2", kMinSteelClause));
-    spacing.push_back(makeCheck("bar spacing, " + l->layer.where, l->layer.spacing, std::min(3 * l->d, kMaxSpacing),
-                                "mm", kSpacingClause));
+    minimum.push_back(withTerms(makeCheck("minimum steel, " + l->layer.where, l->minimum, l->provided, "mm2",
+                                          kMinSteelClause),
+                                {{"b", l->layer.width * 1000, "mm"}, {"D", D, "mm"}}));
+    spacing.push_back(withTerms(makeCheck("bar spacing, " + l->layer.where, l->layer.spacing,
+                                          std::min(3 * l->d, kMaxSpacing), "mm", kSpacingClause),
+                                {{"d", l->d, "mm"}}));
     if (l != &t.elsewhere)
-      development.push_back(makeCheck("development length, " + l->layer.where, l->Ld, l->anchorage, "mm",
-                                      developmentClause(fck)));
+      development.push_back(withTerms(makeCheck("development length, " + l->layer.where, l->Ld, l->anchorage, "mm",
+                                                developmentClause(fck)),
+                                      {{"phi", static_cast<double>(l->layer.dia), "mm"}}));
   }
 
   for (const auto* list : {&bending, &steel, &shear, &punching})
@@ -474,6 +494,8 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   std::vector<BeamCase> cases;
   double eMax = 0;
   float q = 0;
+  std::size_t hardest = 0;
+  int hardestCase = 0;
   for (const PairedCase& pc : paired) {
     const bool couples = pc.along[0] != 0 || pc.along[1] != 0;
     for (int sense : {1, -1}) {
@@ -489,6 +511,8 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
       const float pressure = static_cast<float>(beam->q.peak() / g.B / kLoadFactor);
       if (q < pressure) {
         q = pressure;
+        hardest = cases.size() - 1;
+        hardestCase = pc.number;
         const int m = pc.pos[0] >= 0 ? 0 : 1;
         row.GovFooting = g.member[m];
         row.GovCase = pc.pos[m];
@@ -526,6 +550,7 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   row.steel.push_back(t.bands[1].layer);
   if (t.hasElsewhere) row.steel.push_back(t.elsewhere.layer);
 
+  row.beam = beamDiagram(g.L, g.x, g.a, cases, hardest, hardestCase);
   for (int m = 0; m < 2; ++m) row.checks.push_back(bearingCheck(g, row.pressures, m));
   row.checks.push_back(makeCheck("resultant within the base", eMax, g.L / 2, "m", kResultantClause));
   const std::vector<CodeCheck> stability = stabilityChecks(p, pairFooting(p, cf, row));

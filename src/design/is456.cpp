@@ -171,4 +171,9 @@ CodeCheck makeCheck(std::string name, double demand, double capacity, std::strin
   return c;
 }
 
+CodeCheck withTerms(CodeCheck check, std::vector<CheckTerm> terms) {
+  check.terms = std::move(terms);
+  return check;
+}
+
 }  // namespace plintova::is456

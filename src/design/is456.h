@@ -142,5 +142,8 @@ PunchingSection punchingSection(const Rect& footing, double cx, double cz, doubl
 
 // A check: ok exactly when demand <= capacity.
 CodeCheck makeCheck(std::string name, double demand, double capacity, std::string unit, std::string clause);
+// The check with the quantities it was worked out from (symbols "Mu" kN m, "Vu" kN, "b", "b0", "d", "D"
+// and "phi" mm, "As" mm2, "pt" %), so that a report can write its substitution out.
+CodeCheck withTerms(CodeCheck check, std::vector<CheckTerm> terms);
 
 }  // namespace plintova::is456

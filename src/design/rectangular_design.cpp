@@ -45,8 +45,9 @@ struct DirectionSteel {
   std::vector<double> minimum;  // mm2, the minimum steel of each layer's own gross section
 };
 
-SteelLayer layerOf(const std::string& where, double Ast, const Bars& bars, double width) {
+SteelLayer layerOf(const std::string& where, double Ast, const Bars& bars, double width, double d) {
   SteelLayer l;
+  l.d = d;
   l.where = where;
   l.Ast = Ast;
   l.dia = bars.dia;
@@ -77,13 +78,13 @@ DirectionSteel steelFor(const Project& p, const Direction& dir, double D, double
     const double bandAst = std::max(2 / (beta + 1) * total, minimumSteel(p.Fe, shortSide, D));
     const double evenAst = std::max(total, bandAst * width / shortSide);
     const Bars bars = placeBars(evenAst, width, dia, 2, maxSpacing);
-    st.layers.push_back(layerOf(where, evenAst, bars, dir.across));
+    st.layers.push_back(layerOf(where, evenAst, bars, dir.across, st.d));
     st.minimum.push_back(minimumSteel(p.Fe, width, D));
     st.provided = bars.area;
     st.closest = bars.spacing;
   } else if (!dir.band) {
     const Bars bars = placeBars(total, width, dia, 2, maxSpacing);
-    st.layers.push_back(layerOf(where, total, bars, dir.across));
+    st.layers.push_back(layerOf(where, total, bars, dir.across, st.d));
     st.minimum.push_back(minimumSteel(p.Fe, width, D));
     st.provided = bars.area;
     st.closest = bars.spacing;
@@ -101,8 +102,8 @@ DirectionSteel steelFor(const Project& p, const Direction& dir, double D, double
     Bars both = strip;
     both.count = static_cast<int16_t>(std::min(2 * strip.count, 32767));
     both.area = 2 * strip.area;
-    st.layers.push_back(layerOf(where + ", central band", bandAst, band, dir.run));
-    st.layers.push_back(layerOf(where + ", outer strips", stripAst, both, dir.across - dir.run));
+    st.layers.push_back(layerOf(where + ", central band", bandAst, band, dir.run, st.d));
+    st.layers.push_back(layerOf(where + ", outer strips", stripAst, both, dir.across - dir.run, st.d));
     st.minimum.push_back(minimumSteel(p.Fe, shortSide, D));
     st.minimum.push_back(minimumSteel(p.Fe, strips, D));
     st.provided = band.area + both.area;
@@ -151,24 +152,33 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double
   std::vector<CodeCheck> bending, steel, shear, minimum, spacing, development;
   for (const auto& [dir, st] : dirs) {
     const double width = dir->across * 1000;
-    bending.push_back(makeCheck("bending " + dir->name, dir->Mu, limitingMoment(fck, fe, width, st->d), "kN m",
-                                kBendingClause));
-    steel.push_back(makeCheck("steel for bending " + dir->name, dir->Mu,
-                              momentOfResistance(fck, fe, st->provided, width, st->d), "kN m", kSteelClause));
+    const std::vector<CheckTerm> section{{"Mu", dir->Mu, "kN m"}, {"b", width, "mm"}, {"d", st->d, "mm"}};
+    bending.push_back(withTerms(makeCheck("bending " + dir->name, dir->Mu, limitingMoment(fck, fe, width, st->d),
+                                          "kN m", kBendingClause),
+                                section));
+    std::vector<CheckTerm> provided = section;
+    provided.push_back({"As", st->provided, "mm2"});
+    steel.push_back(withTerms(makeCheck("steel for bending " + dir->name, dir->Mu,
+                                        momentOfResistance(fck, fe, st->provided, width, st->d), "kN m", kSteelClause),
+                              provided));
     // cl. 34.2.4.1 a: one-way shear across the whole width at d from the pedestal face.
     const double V = qu * dir->across * std::max(dir->cant - st->d / 1000, 0.0);
     const double pt = 100 * st->provided / (width * st->d);
-    shear.push_back(makeCheck("one-way shear " + dir->name, V * 1000 / (width * st->d), shearStrength(fck, pt),
-                              "N/mm2", kOneWayShearClause));
+    shear.push_back(withTerms(makeCheck("one-way shear " + dir->name, V * 1000 / (width * st->d),
+                                        shearStrength(fck, pt), "N/mm2", kOneWayShearClause),
+                              {{"Vu", V, "kN"}, {"b", width, "mm"}, {"d", st->d, "mm"}, {"pt", pt, "%"}}));
     for (std::size_t k = 0; k < st->layers.size(); ++k) {
       const SteelLayer& l = st->layers[k];
-      minimum.push_back(
-          makeCheck("minimum steel, " + l.where, st->minimum[k], l.bars * barArea(l.dia), "mm2", kMinSteelClause));
-      spacing.push_back(makeCheck("bar spacing, " + l.where, l.spacing, std::min(3 * st->d, kMaxSpacing), "mm",
-                                  kSpacingClause));
+      minimum.push_back(withTerms(
+          makeCheck("minimum steel, " + l.where, st->minimum[k], l.bars * barArea(l.dia), "mm2", kMinSteelClause),
+          {{"b", l.width * 1000, "mm"}, {"D", D, "mm"}}));
+      spacing.push_back(withTerms(makeCheck("bar spacing, " + l.where, l.spacing, std::min(3 * st->d, kMaxSpacing),
+                                            "mm", kSpacingClause),
+                                  {{"d", st->d, "mm"}}));
     }
-    development.push_back(makeCheck("development length " + dir->name, st->Ld, st->anchorage, "mm",
-                                    developmentClause(fck)));
+    development.push_back(withTerms(makeCheck("development length " + dir->name, st->Ld, st->anchorage, "mm",
+                                              developmentClause(fck)),
+                                    {{"phi", static_cast<double>(st->dia), "mm"}}));
   }
   // cl. 34.2.4.1 b, 31.6.3.1: punching on the perimeter d/2 from the pedestal faces, d the mean of the
   // two layers; a side of the perimeter beyond the footing is cut off.
@@ -178,7 +188,9 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double
   const PunchingSection sec = punchingSection({-L / 2, -B / 2, L / 2, B / 2}, -e.ex, -e.ez, a + dMean / 1000);
   const double V2 = qu * (L * B - sec.area);
   const double tv2 = sec.perimeter > 0 ? V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
-  const CodeCheck punching = makeCheck("punching", tv2, punchingStrength(fck), "N/mm2", kPunchingClause);
+  const CodeCheck punching =
+      withTerms(makeCheck("punching", tv2, punchingStrength(fck), "N/mm2", kPunchingClause),
+                {{"Vu", V2, "kN"}, {"b0", sec.perimeter * 1000, "mm"}, {"d", dMean, "mm"}});
 
   for (const auto* list : {&bending, &steel, &shear})
     for (const CodeCheck& c : *list) t.depthFails = t.depthFails || !c.ok;

@@ -19,7 +19,17 @@ struct SteelLayer {
   int16_t spacing = 0;    // centre to centre, mm
   int16_t bars = 0;       // number of bars
   Single width = 0;       // width over which the bars are spread, m
+  Single d = 0;           // effective depth of the layer, mm
   bool operator==(const SteelLayer&) const = default;
+};
+
+// A quantity a check was worked out from, so that a report can write its substitution out: "Vu" in kN,
+// "b" and "d" in mm, ...
+struct CheckTerm {
+  std::string symbol;
+  double value = 0;
+  std::string unit;
+  bool operator==(const CheckTerm&) const = default;
 };
 
 // One check of a row against IS 456: the demand, the capacity it may not exceed, and the clause.
@@ -30,6 +40,13 @@ struct CodeCheck {
   std::string unit;       // "kN/m2", "kN m", "N/mm2", "mm", "mm2", ...
   std::string clause;     // "IS 456 cl. 31.6.3.1", ...
   bool ok = true;         // exactly when demand <= capacity
+  std::vector<CheckTerm> terms;  // what it was worked out from (where the design records it)
+  // The term of that symbol, or nothing.
+  const CheckTerm* term(const std::string& symbol) const {
+    for (const CheckTerm& t : terms)
+      if (t.symbol == symbol) return &t;
+    return nullptr;
+  }
   bool operator==(const CodeCheck&) const = default;
 };
 
@@ -56,6 +73,19 @@ struct CasePressure {
   }
 };
 
+// A combined footing as a beam along its length, for its figures: stations from its first end, the
+// factored soil pressure of the case that presses hardest, and the envelopes over the factored cases of
+// the shear force and the bending moment (sagging positive). Empty for a footing that was not designed.
+struct BeamDiagram {
+  std::vector<double> x;                    // m
+  std::vector<double> pressure;             // kN per m of length
+  std::vector<double> shearMax, shearMin;   // kN
+  std::vector<double> momentMax, momentMin; // kN m
+  double columns[2] = {0, 0};               // m from the first end
+  int pressureCase = 0;                     // load case number of the pressure
+  bool operator==(const BeamDiagram&) const = default;
+};
+
 // A schedule row of a hand-resized (rectangular) footing or a combined footing.
 struct FootingRow {
   enum class Kind { Rectangular, Combined };
@@ -72,6 +102,7 @@ struct FootingRow {
   std::vector<SteelLayer> steel;
   std::vector<CodeCheck> checks;
   std::vector<CasePressure> pressures;  // a combined row's bearing pressure of every paired case
+  BeamDiagram beam;                     // a combined row's beam along its length
 
   std::string mark() const { return (kind == Kind::Rectangular ? "R" : "C") + std::to_string(number); }
   // A check failed: the row cannot be built as it stands (its cells are marked in the schedule).

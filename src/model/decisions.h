@@ -75,11 +75,22 @@ struct ScheduleEdit {
   }
 };
 
-// The drawing sheet as the engineer sets it up: the title block's fields, the paper and the north arrow.
+// One issue of the drawing: its revision mark, date and what changed.
+struct Revision {
+  std::string revision, date, description;
+  bool operator==(const Revision&) const = default;
+};
+
+// The drawing sheet as the engineer sets it up: the title block's fields, the revisions, the paper and
+// the north arrow. The revision shown is the last entry of `revisions`; `revision` stands for it while
+// there are none (and follows the last entry otherwise, for readers of older project files).
 struct SheetSettings {
-  std::string project, title = "FOOTING LAYOUT AND SCHEDULE", number, revision = "0", date, drawnBy, checkedBy;
+  std::string firm, client, project, title = "FOOTING LAYOUT AND SCHEDULE", number, revision = "0", date;
+  std::string drawnBy, designedBy, checkedBy, approvedBy;
+  std::vector<Revision> revisions;  // oldest first
   std::string paper = "A3";   // "A3", "A2" or "A1", landscape
   double northRotation = 0;   // degrees, anticlockwise from the sheet's up direction
+  const std::string& currentRevision() const { return revisions.empty() ? revision : revisions.back().revision; }
   bool operator==(const SheetSettings&) const = default;
 };
 

@@ -48,6 +48,8 @@ Json floatJson(float f) {
   return Json(d);
 }
 
+Json sheetJson(const SheetSettings& t);
+
 Json toJson(const SavedProject& s) {
   Json j;
   j["format"] = kProjectFileFormat;
@@ -100,12 +102,7 @@ Json toJson(const SavedProject& s) {
   j["options"] = designOptionsJson(s.options);
   if (s.fck > 0) j["fck"] = s.fck;
   if (s.fe > 0) j["fe"] = s.fe;
-  if (!(s.sheet == SheetSettings{})) {
-    const SheetSettings& t = s.sheet;
-    j["sheet"] = {{"project", t.project}, {"title", t.title},     {"number", t.number},
-                  {"revision", t.revision}, {"date", t.date},       {"drawnBy", t.drawnBy},
-                  {"checkedBy", t.checkedBy}, {"paper", t.paper}, {"northRotation", t.northRotation}};
-  }
+  if (!(s.sheet == SheetSettings{})) j["sheet"] = sheetJson(s.sheet);
   return j;
 }
 
@@ -199,6 +196,57 @@ void forEntries(const Json& root, const char* key, F each) {
   if (!list) return;
   arrayOf(*list, keyName(key));
   for (std::size_t i = 0; i < list->size(); ++i) each((*list)[i], entryName(key, i));
+}
+
+// The drawing sheet's settings, written and read by the one list of their text keys.
+constexpr std::pair<const char*, std::string SheetSettings::*> kSheetTexts[] = {
+    {"firm", &SheetSettings::firm},           {"client", &SheetSettings::client},
+    {"project", &SheetSettings::project},     {"title", &SheetSettings::title},
+    {"number", &SheetSettings::number},       {"revision", &SheetSettings::revision},
+    {"date", &SheetSettings::date},           {"drawnBy", &SheetSettings::drawnBy},
+    {"designedBy", &SheetSettings::designedBy}, {"checkedBy", &SheetSettings::checkedBy},
+    {"approvedBy", &SheetSettings::approvedBy}, {"paper", &SheetSettings::paper}};
+constexpr std::pair<const char*, std::string Revision::*> kRevisionTexts[] = {
+    {"revision", &Revision::revision}, {"date", &Revision::date}, {"description", &Revision::description}};
+
+Json sheetJson(const SheetSettings& t) {
+  Json j = Json::object();
+  for (const auto& [key, field] : kSheetTexts) j[key] = t.*field;
+  // The revision shown, for readers that know no list of revisions.
+  j["revision"] = t.currentRevision();
+  j["revisions"] = Json::array();
+  for (const Revision& r : t.revisions) {
+    Json e = Json::object();
+    for (const auto& [key, field] : kRevisionTexts) e[key] = r.*field;
+    j["revisions"].push_back(e);
+  }
+  j["northRotation"] = t.northRotation;
+  return j;
+}
+
+// A key left out keeps its default, so that files written before a key existed still open.
+SheetSettings sheetFromJson(const Json& sheet, const std::string& where) {
+  objectOf(sheet, where);
+  SheetSettings t;
+  for (const auto& [key, field] : kSheetTexts)
+    if (const Json* v = member(sheet, key)) t.*field = textOf(*v, inEntry(where, key));
+  if (t.paper != "A3" && t.paper != "A2" && t.paper != "A1") throw Refusal{inEntry(where, "paper") + " must be A3, A2 or A1"};
+  if (const Json* list = member(sheet, "revisions")) {
+    const std::string at = inEntry(where, "revisions");
+    arrayOf(*list, at);
+    for (std::size_t i = 0; i < list->size(); ++i) {
+      const std::string entry = at + " entry " + std::to_string(i + 1);
+      objectOf((*list)[i], entry);
+      Revision r;
+      for (const auto& [key, field] : kRevisionTexts)
+        if (const Json* v = member((*list)[i], key)) r.*field = textOf(*v, inEntry(entry, key));
+      t.revisions.push_back(r);
+    }
+  }
+  if (!t.revisions.empty()) t.revision = t.revisions.back().revision;
+  if (const Json* v = member(sheet, "northRotation"))
+    t.northRotation = numberIn(*v, inEntry(where, "northRotation"), -360, 360, "an angle from -360 to 360 degrees");
+  return t;
 }
 
 SavedProject fromJson(const Json& root) {
@@ -326,19 +374,7 @@ SavedProject fromJson(const Json& root) {
   }
   if (const Json* v = member(root, "fck")) s.fck = wholeIn(*v, keyName("fck"), 1, 100, "a concrete grade in N/mm2");
   if (const Json* v = member(root, "fe")) s.fe = wholeIn(*v, keyName("fe"), 1, 1000, "a steel grade in N/mm2");
-  if (const Json* sheet = member(root, "sheet")) {
-    const std::string where = keyName("sheet");
-    objectOf(*sheet, where);
-    SheetSettings& t = s.sheet;
-    for (auto [key, field] : {std::pair{"project", &t.project}, std::pair{"title", &t.title},
-                              std::pair{"number", &t.number}, std::pair{"revision", &t.revision},
-                              std::pair{"date", &t.date}, std::pair{"drawnBy", &t.drawnBy},
-                              std::pair{"checkedBy", &t.checkedBy}, std::pair{"paper", &t.paper}})
-      if (const Json* v = member(*sheet, key)) *field = textOf(*v, inEntry(where, key));
-    if (t.paper != "A3" && t.paper != "A2" && t.paper != "A1") throw Refusal{inEntry(where, "paper") + " must be A3, A2 or A1"};
-    if (const Json* v = member(*sheet, "northRotation"))
-      t.northRotation = numberIn(*v, inEntry(where, "northRotation"), -360, 360, "an angle from -360 to 360 degrees");
-  }
+  if (const Json* sheet = member(root, "sheet")) s.sheet = sheetFromJson(*sheet, keyName("sheet"));
   return s;
 }
 

@@ -249,6 +249,10 @@ TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
   s.increasedCases = std::vector<int>{4};
   s.fck = 30;
   s.sheet.project = "Block C, \"North\" wing";
+  s.sheet.firm = "Kaveri Structural Consultants";
+  s.sheet.approvedBy = "GNR";
+  s.sheet.revisions = {{"A", "2026-10-01", "For comment"}, {"B", "2026-12-08", "Pedestals revised"}};
+  s.sheet.revision = "B";
   s.sheet.paper = "A1";
   s.sheet.northRotation = 37.5;
   std::string reason;
@@ -261,6 +265,8 @@ TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
   ASSERT_TRUE(read) << read.error;
   EXPECT_EQ(*read.project, s);
   EXPECT_EQ(listingPathOf(*read.project, "/elsewhere/x.plintova"), "/far/away/FRAME1.ANL");
+  // The revision shown is written for readers that know no list of revisions.
+  EXPECT_NE(text.find("\"revision\": \"B\""), std::string::npos) << text;
 
   // The depth gives the same earth pressure as the start-up dialog's entry (on a project without a
   // listing: no cases or grades to take).
@@ -279,6 +285,32 @@ TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
   s.resized[0].length = std::numeric_limits<float>::quiet_NaN();
   EXPECT_EQ(projectFileText(s, reason), "");
   EXPECT_EQ(reason, "a value of the project is not a finite number");
+}
+
+TEST(ProjectFile, TheSheetOfAnEarlierFileTakesDefaultsAndItsRevisionsFollowTheirLastEntry) {
+  const std::string head = R"({"format": "plintova-project", "version": 1, "listing": "F.ANL", "sbc": 200, "depth": 1.5, )";
+  // Written before firm, client, designed and approved by and the revisions existed.
+  ReadProject read = parseProjectFile(head + R"("sheet": {"project": "P", "revision": "C", "paper": "A2"}})", "x.plintova");
+  ASSERT_TRUE(read) << read.error;
+  SheetSettings wanted;
+  wanted.project = "P", wanted.revision = "C", wanted.paper = "A2";
+  EXPECT_EQ(read.project->sheet, wanted);
+  EXPECT_EQ(read.project->sheet.currentRevision(), "C");
+  // With revisions, the last one is the revision shown, whatever "revision" says.
+  read = parseProjectFile(head + R"("sheet": {"revision": "A", "revisions": [{"revision": "A"}, {"revision": "B",
+      "date": "2026-12-08", "description": "Reissued"}]}})", "x.plintova");
+  ASSERT_TRUE(read) << read.error;
+  EXPECT_EQ(read.project->sheet.currentRevision(), "B");
+  EXPECT_EQ(read.project->sheet.revision, "B");
+  EXPECT_EQ(read.project->sheet.revisions.front().date, "");
+  // A revision that is not an object, or a text that is not a text, is refused by name.
+  for (const auto& [sheet, where] : {std::pair{R"({"revisions": ["B"]})", "\"sheet\", \"revisions\" entry 1"},
+                                     std::pair{R"({"revisions": [{"date": 8}]})", "\"revisions\" entry 1, \"date\""},
+                                     std::pair{R"({"approvedBy": 3})", "\"sheet\", \"approvedBy\""}}) {
+    read = parseProjectFile(head + "\"sheet\": " + sheet + "}", "x.plintova");
+    EXPECT_FALSE(read) << sheet;
+    EXPECT_NE(read.error.find(where), std::string::npos) << read.error;
+  }
 }
 
 TEST(ProjectFile, DecisionsFollowTheirJointsWhenTheSupportsArePrintedInAnotherOrder) {

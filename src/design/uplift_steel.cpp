@@ -65,14 +65,24 @@ UpliftSteel upliftTopSteel(const Project& p, const std::string& where, double U,
   out.layer.spacing = t.bars.spacing;
   out.layer.bars = t.bars.count;
   out.layer.width = width;
+  out.layer.d = static_cast<Single>(t.d);
   const double b = width * 1000;
+  // What each check was worked out from, so that the report writes its substitution out.
+  const std::vector<CheckTerm> section{{"Mu", Mu, "kN m"}, {"b", b, "mm"}, {"d", t.d, "mm"}};
+  std::vector<CheckTerm> provided = section;
+  provided.push_back({"As", t.bars.area, "mm2"});
   out.checks = {
-      makeCheck("bending, " + where, Mu, limitingMoment(p.Fck, p.Fe, b, t.d), "kN m", kBendingClause),
-      makeCheck("steel for bending, " + where, Mu, momentOfResistance(p.Fck, p.Fe, t.bars.area, b, t.d), "kN m",
-                kSteelClause),
-      makeCheck("minimum steel, " + where, t.minimum, t.bars.area, "mm2", kMinSteelClause),
-      makeCheck("bar spacing, " + where, t.bars.spacing, std::min(3 * t.d, kMaxSpacing), "mm", kSpacingClause),
-      makeCheck("development length, " + where, t.Ld, t.anchorage, "mm", developmentClause(p.Fck)),
+      withTerms(makeCheck("bending, " + where, Mu, limitingMoment(p.Fck, p.Fe, b, t.d), "kN m", kBendingClause),
+                section),
+      withTerms(makeCheck("steel for bending, " + where, Mu, momentOfResistance(p.Fck, p.Fe, t.bars.area, b, t.d),
+                          "kN m", kSteelClause),
+                provided),
+      withTerms(makeCheck("minimum steel, " + where, t.minimum, t.bars.area, "mm2", kMinSteelClause),
+                {{"b", b, "mm"}, {"D", D, "mm"}}),
+      withTerms(makeCheck("bar spacing, " + where, t.bars.spacing, std::min(3 * t.d, kMaxSpacing), "mm", kSpacingClause),
+                {{"d", t.d, "mm"}}),
+      withTerms(makeCheck("development length, " + where, t.Ld, t.anchorage, "mm", developmentClause(p.Fck)),
+                {{"phi", static_cast<double>(t.bars.dia), "mm"}}),
   };
   return out;
 }

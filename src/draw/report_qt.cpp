@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "draw/render_qt.h"
+#include "draw/report_page_qt.h"
 #include "output/report_content.h"
 
 namespace plintova::draw {
@@ -23,6 +24,7 @@ namespace plintova::draw {
 namespace {
 
 using report::Align;
+using namespace report_pages;
 
 constexpr int kDpi = 600;
 // The page, mm: A4 portrait, the text block between the margins, the running header above it.
@@ -33,48 +35,6 @@ constexpr double kHeaderY = 11, kFooterY = 285;
 constexpr double kClauseWidth = 50, kVerdictWidth = 13, kColumnGap = 3, kIndent = 4;
 constexpr double kCellPad = 1.2;  // mm on either side of a table cell's text
 constexpr double kShortColumn = 30;  // mm: a column this narrow never wraps
-
-enum class FontRole { Body, Bold, Small, Italic, Table, TableBold, Chapter, Part, Title, Subtitle, Running };
-
-QFont fontOf(FontRole role) {
-  QFont f(QStringLiteral("DejaVu Sans"));
-  f.setStyleHint(QFont::SansSerif);
-  double size = 9;
-  switch (role) {
-    case FontRole::Body: break;
-    case FontRole::Bold: f.setBold(true); break;
-    case FontRole::Small: size = 7.5; break;
-    case FontRole::Italic: size = 7.5; f.setItalic(true); break;
-    case FontRole::Table: size = 7.5; break;
-    case FontRole::TableBold: size = 7.5; f.setBold(true); break;
-    case FontRole::Chapter: size = 15; f.setBold(true); break;
-    case FontRole::Part: size = 11; f.setBold(true); break;
-    case FontRole::Title: size = 24; f.setBold(true); break;
-    case FontRole::Subtitle: size = 12; break;
-    case FontRole::Running: size = 7.5; break;
-  }
-  f.setPointSizeF(size);
-  return f;
-}
-
-const QColor kInk(0, 0, 0), kGrey(90, 90, 90), kRule(150, 150, 150), kHeadFill(225, 225, 225),
-    kFailFill(255, 199, 206), kFailInk(156, 0, 6), kOkFill(214, 239, 214), kOkInk(0, 97, 0);
-
-// One placed thing on a page, in device pixels.
-struct Item {
-  enum Kind { Text, Fill, Line } kind = Text;
-  QRectF rect;  // a line runs from the top-left to the bottom-right corner
-  QString text;
-  FontRole font = FontRole::Body;
-  int flags = 0;
-  QColor colour = kInk;
-  double width = 0;  // line width, pixels
-};
-
-using Page = std::vector<Item>;
-
-// Alignment and wrapping flags as drawText takes them.
-int flags(Qt::Alignment align, int wrap = 0) { return static_cast<int>(align | Qt::AlignTop) | wrap; }
 
 class PageLayout {
  public:
@@ -167,6 +127,23 @@ class PageLayout {
     else if (const auto* f = std::get_if<report::Formula>(&b)) formula(*f);
     else if (const auto* t = std::get_if<report::Table>(&b)) table(*t);
     else if (const auto* v = std::get_if<report::Verdict>(&b)) verdict(*v);
+    else if (const auto* f = std::get_if<report::Figure>(&b)) figure(*f);
+  }
+
+  // A figure kept whole on a page, its caption under it, then its table of values.
+  void figure(const report::Figure& f) {
+    std::vector<Item> items;
+    const double h = layOutFigure(f, device_, left(), 0, width(), mm(1), items);
+    const QString caption = QStringLiteral("Figure: ") + QString::fromStdString(f.caption);
+    keep(h + textHeight(caption, FontRole::Italic, width()) + mm(2));
+    for (Item& item : items) {
+      item.rect.translate(0, y_);
+      put(current(), std::move(item));
+    }
+    y_ += h + mm(1);
+    text(left(), y_, width(), caption, FontRole::Italic, kGrey);
+    y_ += textHeight(caption, FontRole::Italic, width()) + mm(2);
+    table(f.values);
   }
 
   // The lines a text breaks into over the width w, as the painter will set them.

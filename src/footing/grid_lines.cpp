@@ -2,6 +2,7 @@
 #include "footing/grid_lines.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,35 @@ std::string BuildGridLines(Project& p) {
   fill(p.GridLineX, xs);
   fill(p.GridLineZ, zs);
   return {};
+}
+
+std::string gridNumber(int k) { return std::to_string(k); }
+
+std::string gridLetter(int k) {
+  static const std::string letters = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // no I, no O
+  const int base = static_cast<int>(letters.size());
+  std::string name;
+  for (int n = std::max(k, 1); n > 0; n = (n - 1) / base) name.insert(name.begin(), letters[static_cast<std::size_t>((n - 1) % base)]);
+  return name;
+}
+
+namespace {
+
+// The 1-based position of the line of `grid` (count in position 0, ascending) nearest to v; 0 for none.
+int nearestLine(const GridLineList& grid, double v) {
+  const int n = std::clamp(grid[0], 0, cap::kGridLines);
+  int best = 0;
+  for (int k = 1; k <= n; ++k)
+    if (best == 0 || std::fabs(grid[k] - v) < std::fabs(grid[best] - v)) best = k;
+  return best;
+}
+
+}  // namespace
+
+std::string gridReference(const Project& p, double x, double z) {
+  const int column = nearestLine(p.GridLineX, x), row = nearestLine(p.GridLineZ, z);
+  if (column == 0 || row == 0) return {};
+  return gridLetter(row) + "-" + gridNumber(column);
 }
 
 }  // namespace plintova

@@ -69,9 +69,10 @@ std::string equationText(const Formula& f) {
 }
 
 Section& Document::addSection(int level, const std::string& title) {
+  const bool appendix = sections.size() >= appendixFrom;
   int chapter = 0, part = 0;
-  for (const Section& s : sections) {
-    if (s.level == 1) {
+  for (std::size_t k = appendix ? appendixFrom : 0; k < sections.size(); ++k) {
+    if (sections[k].level == 1) {
       ++chapter;
       part = 0;
     } else {
@@ -81,7 +82,14 @@ Section& Document::addSection(int level, const std::string& title) {
   Section s;
   s.level = level == 1 ? 1 : 2;
   s.title = title;
-  s.number = s.level == 1 ? std::to_string(chapter + 1) : std::to_string(std::max(chapter, 1)) + "." + std::to_string(part + 1);
+  const auto name = [appendix](int n) {
+    return appendix ? std::string(1, static_cast<char>('A' + std::clamp(n, 1, 26) - 1)) : std::to_string(n);
+  };
+  s.number = s.level == 1 ? name(chapter + 1) : name(std::max(chapter, 1)) + "." + std::to_string(part + 1);
+  if (appendix && s.level == 1) {
+    s.title = "Appendix " + s.number + ": " + title;
+    s.number.clear();
+  }
   sections.push_back(std::move(s));
   return sections.back();
 }
@@ -114,6 +122,8 @@ std::string markdown(const Document& doc) {
         out << tableText(*t);
       } else if (const auto* v = std::get_if<Verdict>(&block)) {
         out << "**Result: " << escapeText(v->text) << "**\n";
+      } else if (const auto* fig = std::get_if<Figure>(&block)) {
+        out << "*Figure: " << escapeText(fig->caption) << "*\n\n" << tableText(fig->values);
       }
     }
   }

@@ -53,7 +53,28 @@ struct Verdict {
   std::string text;
 };
 
-using Block = std::variant<Paragraph, Formula, Table, Verdict>;
+// A figure of diagrams along one axis, stacked over each other: each panel a quantity with one or more
+// curves (an envelope's upper and lower lines), the positions marked on the axis (the columns) drawn
+// through every panel. The figure also holds the values of its stations that a reader checks by.
+struct Curve {
+  std::vector<double> values;  // one per station of the figure
+};
+
+struct Panel {
+  std::string title;  // "Shear force kN (envelope)"
+  std::vector<Curve> curves;
+};
+
+struct Figure {
+  std::string caption;            // "C1: soil pressure, shear force and bending moment along the length"
+  std::string axis;               // "x, m from the first end"
+  std::vector<double> stations;   // positions along the axis
+  std::vector<std::pair<double, std::string>> marks;  // positions named on the axis ("joint 20")
+  std::vector<Panel> panels;
+  Table values;                   // the values at the stations that matter, as a table
+};
+
+using Block = std::variant<Paragraph, Formula, Table, Verdict, Figure>;
 
 // A numbered section ("4.2"): level 1 starts a chapter (a new page in the PDF), level 2 lies within one.
 struct Section {
@@ -74,8 +95,12 @@ struct Document {
   std::vector<std::pair<std::string, std::string>> cover;
   std::vector<Section> sections;
 
-  // Adds a section numbered after the ones before it (level 1: "1", "2", ...; level 2: "3.1", ...).
+  // Adds a section numbered after the ones before it (level 1: "1", "2", ...; level 2: "3.1", ...);
+  // after startAppendices, lettered ("A", "B", ...; "A.1", ...).
   Section& addSection(int level, const std::string& title);
+  void startAppendices() { appendixFrom = sections.size(); }
+  // Sections from this one on are appendices (the body ends before it).
+  std::size_t appendixFrom = static_cast<std::size_t>(-1);
 };
 
 // The document as Markdown: the title and cover, a list of contents, then every section with its

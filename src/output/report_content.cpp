@@ -21,7 +21,6 @@
 #include "footing/size_groups.h"
 #include "model/numbers.h"
 #include "output/project_files.h"
-#include "output/report_basis.h"
 #include "output/report_parts.h"
 
 namespace plintova {
@@ -40,7 +39,6 @@ constexpr const char* kTitle = "Footing design calculation";
 
 std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-
 Table twoColumns(const std::string& a, const std::string& b) {
   Table t;
   t.header = {a, b};
@@ -54,43 +52,6 @@ Formula basis(std::string lhs, std::string expression, std::string clause, std::
   f.clause = std::move(clause);
   f.comparison = std::move(comparison);
   return f;
-}
-
-// ---- 1 Inputs ----
-
-std::string gradeSource(const Project& p) {
-  if (!p.GradesGiven) return "the listing's concrete design";
-  if (p.ListingFck == 0 && p.ListingFe == 0) return "given by the engineer (the listing gives none)";
-  return "given by the engineer (the listing gives M" + std::to_string(p.ListingFck) + ", Fe " +
-         std::to_string(p.ListingFe) + ")";
-}
-
-void addInputs(Document& doc, const Project& p) {
-  doc.addSection(1, "Inputs");
-  report::Section& values = doc.addSection(2, "Design values");
-  Table t;
-  t.header = {"Quantity", "Value", "Source and basis"};
-  t.rows = {
-      {{"Safe bearing capacity SBC", num(p.CaseSbc[0]) + " kN/m²", "the engineer"}},
-      {{"Increased allowable pressure " + num(p.decisions.options.sbcIncrease) + " × SBC", num(p.CaseSbc[1]) + " kN/m²",
-        "for the load cases named below"}},
-      {{"Founding depth", rounded(foundingDepth(p), 3) + " m", "the engineer"}},
-      {{"Earth pressure over the footing", num(p.EarthPressure) + " kN/m²",
-        "20 kN/m³ × founding depth: the uplift a footing may take"}},
-      {{"Concrete", "M" + std::to_string(p.Fck) + " (fck " + std::to_string(p.Fck) + " N/mm²)", gradeSource(p)}},
-      {{"Reinforcement", "Fe " + std::to_string(p.Fe) + " (fy " + std::to_string(p.Fe) + " N/mm²)", gradeSource(p)}},
-      {{"Clear cover to the bottom bars", "50 mm", "IS 456 cl. 26.4.2.2; the group rows take d = D − 60 mm"}},
-      {{"Design bond stress of the bars", "τbd = " + rounded(is456::bondStress(p.Fck, p.Fe), 3) + " N/mm²",
-        p.Fck < 20 ? "IS 456 cl. 26.2.1.1 starts at M20: for M15 1.0 N/mm² is taken (the value of the code's "
-                     "earlier edition)" + std::string(p.Fe > 250 ? ", raised by 60 % for deformed bars" : "")
-                   : "IS 456 cl. 26.2.1.1" + std::string(p.Fe > 250 ? ", raised by 60 % for deformed bars" : "")}},
-      {{"Load factor", "1.5", "IS 456 Table 18, on the reactions as read"}},
-      {{"Allowance for the weight of footing and soil", "1.1 × FY", "sizing and every bearing check"}},
-  };
-  values.blocks.push_back(t);
-
-  report_basis::addLoadCases(doc.addSection(2, "Load cases"), p);
-  report_basis::addDesignOptions(doc.addSection(2, "Design options"), p);
 }
 
 // ---- 2 Method ----
@@ -194,7 +155,6 @@ void addMethod(Document& doc, const Project& p) {
         "the length gets the minimum steel across. The pedestal is the larger of the two columns' own (an edited "
         "pedestal stands for both); depth, bars and flags as for a hand-resized footing."});
   }
-  report_basis::addSoilChecksMethod(doc, p);
 }
 
 // ---- 3 Summary ----
@@ -268,8 +228,8 @@ void addSummary(Document& doc, const Project& p) {
                                "against the allowable pressure of its case; a combined footing's members by its "
                                "bearing check."});
   Table t;
-  t.header = {"Joint", "X m", "Z m", "Mark", "L × B m", "pmax kN/m²", "Allowable kN/m²", "Ratio", "Case"};
-  t.align = {Align::Right, Align::Right, Align::Right, Align::Left, Align::Left,
+  t.header = {"Joint", "Grid", "X m", "Z m", "Mark", "L × B m", "pmax kN/m²", "Allowable kN/m²", "Ratio", "Case"};
+  t.align = {Align::Right, Align::Left, Align::Right, Align::Right, Align::Left, Align::Left,
              Align::Right, Align::Right, Align::Right, Align::Right};
   for (int k = 1; k <= p.FootingCount; ++k) {
     const FootingRecord& f = p.FootingTable[k];
@@ -287,7 +247,7 @@ void addSummary(Document& doc, const Project& p) {
       else mark = "disabled";
       w = worstOf(p, k, f.SizeL, f.SizeB);
     }
-    t.rows.push_back({{joint(p, k), rounded(f.PosX / 1000.0, 3), rounded(f.PosZ / 1000.0, 3), mark, size,
+    t.rows.push_back({{joint(p, k), grid(p, k), rounded(f.PosX / 1000.0, 3), rounded(f.PosZ / 1000.0, 3), mark, size,
                        known ? rounded(w.pressure, 2) : "", known ? num(w.allowable) : "",
                        known ? rounded(w.ratio, 3) : "", known ? w.loadCase : ""},
                       known && w.fails});
@@ -455,6 +415,19 @@ void addQuantities(Document& doc, const Project& p) {
   s.blocks.push_back(t);
 }
 
+// ---- Appendix ----
+
+void addPressureAppendix(Document& doc, const Project& p) {
+  if (!p.scheduleDesigned) return;
+  doc.startAppendices();
+  report::Section& a = doc.addSection(1, "Pressures by load case");
+  a.blocks.push_back(Paragraph{"Every footing of every schedule row under every load case it carries, as the workbook "
+                               "lists them; the body gives the case that governs each."});
+  for (int r = 1; r <= p.DesignGroupCount; ++r) addGroupRowPressures(doc, p, r);
+  for (const FootingRow& row : p.RectangularRows) addFootingRowPressures(doc, p, row);
+  for (const FootingRow& row : p.CombinedRows) addFootingRowPressures(doc, p, row);
+}
+
 }  // namespace
 
 report::Document calculationReport(const Project& p, const std::string& date) {
@@ -465,8 +438,17 @@ report::Document calculationReport(const Project& p, const std::string& date) {
   const std::string listing = fileName(p.AnlPath);
   doc.headerLeft = project.empty() ? std::string(kTitle) : project;
   doc.headerRight = listing;
+  const SheetSettings& sheet = p.decisions.sheet;
+  auto given = [](const std::string& v) { return v.empty() ? std::string("(not given)") : v; };
   doc.cover = {
       {"Project", project.empty() ? "(not named)" : project},
+      {"Client", given(sheet.client)},
+      {"Prepared by", given(sheet.firm)},
+      {"Document number", given(sheet.number)},
+      {"Revision", given(sheet.currentRevision())},
+      {"Prepared", given(sheet.designedBy)},
+      {"Checked", given(sheet.checkedBy)},
+      {"Approved", given(sheet.approvedBy)},
       {"Listing", listing},
       {"Listing SHA-256", p.ListingSha256},
       {"Program", std::string("Plintova ") + PLINTOVA_VERSION},
@@ -478,12 +460,13 @@ report::Document calculationReport(const Project& p, const std::string& date) {
   };
   if (p.scheduleDesigned && p.scheduleStale)
     doc.cover.push_back({"Schedule", "out of date: designed before the latest change of the plan"});
-  addInputs(doc, p);
+  addDesignBasis(doc, p);
   addMethod(doc, p);
   addSummary(doc, p);
   addRows(doc, p);
   addDecisions(doc, p);
   addQuantities(doc, p);
+  addPressureAppendix(doc, p);
   return doc;
 }
 

@@ -1,6 +1,8 @@
-// Pieces of the calculation report shared by its chapters: number texts and the schedule rows' sections.
+// Pieces of the calculation report shared by its chapters: number texts, names of footings, the checks
+// as formulas gathered into design steps, and the sections of the schedule rows.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,10 @@ std::string rounded(double v, int places);
 std::string mm(double metres);
 // Joint number of footing s.
 std::string joint(const Project& p, int s);
+// The grid reference of footing s ("C-4"), empty without grid lines.
+std::string grid(const Project& p, int s);
+// Footing s by its joint and grid reference: "joint 21 (C-4)".
+std::string footingName(const Project& p, int s);
 // Load-case number of position c of support s.
 std::string loadCase(const Project& p, int s, int c);
 
@@ -31,11 +37,45 @@ std::string bondStressText(const Project& p);
 // Steel of a group row in words: "18 bars 10 Ø @ 111 each way", or why there is none.
 std::string groupSteelText(const SizeGroupRecord& row);
 
-// The IS 456 check as a formula: its demand against its capacity, the clause and whether it passes.
+report::Formula formula(std::string lhs, std::string expression, std::string values, std::string result,
+                        std::string clause, std::string comparison = {});
+
+// The IS 456 check as a formula: its demand against its capacity with the substitution of the terms the
+// design recorded, the clause and whether it passes.
 report::Formula checkFormula(const Project& p, const CodeCheck& check);
 
-// Sections "<mark> ..." of the schedule rows, at level 2 under the chapter being written.
+// The design steps of a row in the order the report gives them; each check belongs to one.
+enum Step { kSoil, kStability, kBending, kDepth, kOneWay, kPunching, kSteel, kBars, kEdge, kDevelopment, kOther, kSteps };
+
+struct Steps {
+  std::array<std::vector<report::Block>, kSteps> blocks;
+  void add(Step s, report::Block b) { blocks[s].push_back(std::move(b)); }
+};
+
+// The checks of a row into their steps (the shear force of a shear check ahead of its stress); the
+// bearing checks go into one table of the soil step.
+void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& checks);
+// The steps with their captions, in order, into the section.
+void writeSteps(report::Section& section, Steps& steps);
+
+// The chapter "Design basis": design values, load cases, the options in force, the allowance for the
+// weight of footing and soil, and the basis of the soil checks.
+void addDesignBasis(report::Document& doc, const Project& p);
+
+// Sections "<mark> ..." of the schedule rows, at level 2 under the chapter being written: the footings
+// with their grid references, the case that governs each, every design step and check.
 void addGroupRowSection(report::Document& doc, const Project& p, int r);
 void addFootingRowSection(report::Document& doc, const Project& p, const FootingRow& row);
+// The combined row's own part of its section: where its columns stand and the figure of pressure, shear
+// force and bending moment along its length.
+void addCombinedGeometry(report::Section& section, const Project& p, const FootingRow& row);
+report::Figure beamFigure(const Project& p, const FootingRow& row);
+// The combined row's appendix: both columns' reactions and the bearing pressure of every paired case.
+void addCombinedPressures(report::Section& section, const Project& p, const FootingRow& row);
+
+// The appendix sections of the rows: every footing's pressure under every load case (a combined
+// footing's columns' reactions and its bearing pressure of every paired case).
+void addGroupRowPressures(report::Document& doc, const Project& p, int r);
+void addFootingRowPressures(report::Document& doc, const Project& p, const FootingRow& row);
 
 }  // namespace plintova::report_parts

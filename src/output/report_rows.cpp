@@ -1,8 +1,10 @@
-// The calculation report's section of each schedule row: the governing footing and case, the pressures of
-// every member and case, each design step with its formula, values and clause, and the row's verdict.
+// The calculation report's section of each schedule row: its footings by joint and grid, the case that
+// governs each, each design step with its formula, values and clause, and the row's verdict; and the
+// appendix of every footing's pressure under every case.
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -22,120 +24,7 @@ using report::Paragraph;
 using report::Table;
 using report::TableRow;
 
-std::string num(double v) { return numberText(v); }
-
-std::string rounded(double v, int places) {
-  if (std::isinf(v)) return v > 0 ? "∞" : "-∞";
-  return numberText(roundTo(v, places));
-}
-
-std::string mm(double metres) { return numberText(roundTo(metres * 1000, 1)); }
-
-std::string joint(const Project& p, int s) {
-  return s >= 1 && s <= p.FootingCount ? numberText(p.FootingTable[s].JointNo) : "?";
-}
-
-std::string loadCase(const Project& p, int s, int c) { return numberText(p.ReactionTable(s, c, 1)); }
-
-std::string typeset(const std::string& text) {
-  static const std::pair<const char*, const char*> kForms[] = {
-      {"tau_bd", "\u03c4bd"}, {"mm2", "mm\u00b2"}, {"/m2", "/m\u00b2"}, {"kN m", "kN\u00b7m"}};
-  std::string out = text;
-  for (const auto& [plain, set] : kForms) {
-    const std::string from = plain, to = set;
-    for (std::size_t at = out.find(from); at != std::string::npos; at = out.find(from, at + to.size()))
-      out.replace(at, from.size(), to);
-  }
-  return out;
-}
-
-std::string bondStressText(const Project& p) {
-  std::string text = "\u03c4bd = " + rounded(is456::bondStress(p.Fck, p.Fe), 3) + " N/mm\u00b2";
-  // The bond table starts at M20; M15 takes 1.0 N/mm2 for plain bars.
-  if (p.Fck < 20)
-    text += std::string(" (M") + std::to_string(p.Fck) + " lies below the bond table: 1.0 N/mm\u00b2 taken" +
-            (p.Fe > 250 ? ", + 60 % for deformed bars)" : ")");
-  return text;
-}
-
-std::string groupSteelText(const SizeGroupRecord& row) {
-  if (!row.design.barsKnown) return "bars of " + std::to_string(row.BarDia) + " mm cannot be counted";
-  return std::to_string(row.design.n) + " bars " + std::to_string(row.BarDia) + " \u00d8 @ " +
-         std::to_string(row.design.s) + " each way";
-}
-
 namespace {
-
-// The design steps in the order the report gives them; each check belongs to one.
-enum Step { kSoil, kBending, kDepth, kOneWay, kPunching, kSteel, kBars, kEdge, kDevelopment, kOther, kSteps };
-
-constexpr std::array<const char*, kSteps> kStepTitles = {
-    "Soil pressure", "Bending", "Depth", "One-way shear", "Punching shear", "Steel",
-    "Bar arrangement", "Edge depth", "Development length", "Other checks"};
-
-bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
-
-Step stepOf(const CodeCheck& c) {
-  const std::string& n = c.name;
-  if (startsWith(n, "bearing") || startsWith(n, "resultant") || startsWith(n, "uplift") || startsWith(n, "sliding") ||
-      startsWith(n, "overturning"))
-    return kSoil;
-  if (startsWith(n, "bending")) return kBending;
-  if (startsWith(n, "steel for bending") || startsWith(n, "minimum steel")) return kSteel;
-  if (startsWith(n, "one-way shear")) return kOneWay;
-  if (startsWith(n, "punching")) return kPunching;
-  if (startsWith(n, "bar spacing")) return kBars;
-  if (startsWith(n, "edge depth")) return kEdge;
-  if (startsWith(n, "development length")) return kDevelopment;
-  return kOther;
-}
-
-// What a row's section collects per step before it is written out.
-struct Steps {
-  std::array<std::vector<report::Block>, kSteps> blocks;
-  void add(Step s, report::Block b) { blocks[s].push_back(std::move(b)); }
-};
-
-Formula formula(std::string lhs, std::string expression, std::string values, std::string result,
-                std::string clause, std::string comparison = {}) {
-  Formula f;
-  f.lhs = std::move(lhs);
-  f.expression = std::move(expression);
-  f.values = std::move(values);
-  f.result = std::move(result);
-  f.clause = std::move(clause);
-  f.comparison = std::move(comparison);
-  return f;
-}
-
-// The checks of a row into their steps; the bearing checks go into one table of the soil step.
-void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& checks) {
-  Table bearing;
-  bearing.header = {"Check", "Pressure kN/m²", "Allowable kN/m²", "Result"};
-  bearing.align = {Align::Left, Align::Right, Align::Right, Align::Left};
-  for (const CodeCheck& c : checks) {
-    if (startsWith(c.name, "bearing")) {
-      bearing.rows.push_back({{c.name, rounded(c.demand, 2), rounded(c.capacity, 2), c.ok ? "OK" : "FAILS"}, !c.ok});
-      continue;
-    }
-    Formula f = checkFormula(p, c);
-    steps.blocks[stepOf(c)].emplace_back(std::move(f));
-  }
-  if (!bearing.rows.empty()) {
-    steps.add(kSoil, Paragraph{"Bearing, IS 456 cl. 34.1: the edge pressure with P = 1.1 FY (footing and soil) "
-                               "against the allowable pressure of its case; for each footing (each column of a "
-                               "combined footing) the case nearest its allowable pressure."});
-    steps.add(kSoil, bearing);
-  }
-}
-
-void writeSteps(report::Section& section, Steps& steps) {
-  for (int s = 0; s < kSteps; ++s) {
-    if (steps.blocks[s].empty()) continue;
-    section.blocks.push_back(Paragraph{kStepTitles[s], true});
-    for (report::Block& b : steps.blocks[s]) section.blocks.push_back(std::move(b));
-  }
-}
 
 // Pressures of footing s under each of its cases on the plan size the row gives it, as the workbook
 // lists them: P = 1.1 FY, rounded to two decimals, failing above the allowable pressure or below minus
@@ -158,9 +47,42 @@ Table pressureTable() {
   return t;
 }
 
+// For each footing the case whose pressure lies nearest its allowable one (P = 1.1 FY, as the workbook
+// rounds it), and how many of its cases fail. A case that lifts the footing presses on no soil and is
+// left to the row's uplift check.
+Table governingCases(const Project& p, const std::vector<int>& footings, bool square) {
+  Table t;
+  t.header = {"Joint", "Grid", "Case", "pmin kN/m²", "pmax kN/m²", "Allowable kN/m²", "Ratio", "Cases failing"};
+  t.align = {Align::Right, Align::Left, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right};
+  for (int s : footings) {
+    int worst = -1, failing = 0, lifting = 0;
+    double ratio = -std::numeric_limits<double>::infinity();
+    PressureCheck shown;
+    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+      const PressureCheck check = square ? groupedPressure(p, s, c) : resizedPressure(p, s, c);
+      if (check.uplift) {
+        ++lifting;
+        continue;
+      }
+      const double allowed = p.allowable(s, c);
+      const double r = allowed > 0 ? check.pmax / allowed : std::numeric_limits<double>::infinity();
+      failing += check.fails ? 1 : 0;
+      if (r > ratio || worst < 0) ratio = r, worst = c, shown = check;
+    }
+    if (worst < 0) {
+      if (lifting > 0) t.rows.push_back({{joint(p, s), grid(p, s), "every case lifts", "", "", "", "", "0"}});
+      continue;
+    }
+    t.rows.push_back({{joint(p, s), grid(p, s), loadCase(p, s, worst), num(shown.pmin), num(shown.pmax),
+                       num(p.allowable(s, worst)), rounded(ratio, 3), std::to_string(failing)},
+                      failing > 0});
+  }
+  return t;
+}
+
 std::string governingText(const Project& p, int s, int c) {
   if (s < 1 || s > p.FootingCount) return "No footing of the row governs (none is loaded): q = 0.";
-  return "Governing: joint " + joint(p, s) + ", load case " + loadCase(p, s, c) + " (footing " + std::to_string(s) +
+  return "Governing: " + footingName(p, s) + ", load case " + loadCase(p, s, c) + " (footing " + std::to_string(s) +
          ", case position " + std::to_string(c + 1) + ").";
 }
 
@@ -185,50 +107,18 @@ Formula netPressureFormula(const Project& p, int s, int c, double L, double B, d
   return f;
 }
 
-}  // namespace
-
-report::Formula checkFormula(const Project& p, const CodeCheck& c) {
-  const std::string le = c.ok ? "≤ " : "> ", ge = c.ok ? "≥ " : "< ";
-  const std::string d = rounded(c.demand, 2), cap = rounded(c.capacity, 2);
-  const std::string& n = c.name;
-  Formula f;
-  if (startsWith(n, "bearing")) {
-    f = formula("p", "1.1 P/A + M/Z", "", d + " kN/m²", c.clause, le + cap + " kN/m² allowed");
-  } else if (startsWith(n, "resultant")) {
-    f = formula("e", "", "", d + " m", c.clause, le + "L/2 = " + cap + " m");
-  } else if (startsWith(n, "bending")) {
-    f = formula("Mu", "", "", d + " kN·m", c.clause,
-                le + "Mu,lim = " + rounded(is456::limitingMomentFactor(p.Fe), 3) + " fck b d² = " + cap + " kN·m");
-  } else if (startsWith(n, "steel for bending")) {
-    f = formula("Mu", "", "", d + " kN·m", c.clause, le + "MR = 0.87 fy As d (1 − As fy/(b d fck)) = " + cap + " kN·m");
-  } else if (startsWith(n, "one-way shear")) {
-    f = formula("τv", "Vu/(b d)", "", d + " N/mm²", c.clause, le + "τc = " + cap + " N/mm² (Table 19)");
-  } else if (startsWith(n, "punching")) {
-    f = formula("τv", "Vu/(b0 d)", "", d + " N/mm²", c.clause, le + "ks 0.25 √fck = " + cap + " N/mm²");
-  } else if (startsWith(n, "minimum steel")) {
-    f = formula("As,min", (p.Fe <= 250 ? "0.15" : "0.12") + std::string(" % b D"), "", d + " mm²", c.clause,
-                le + "As = " + cap + " mm² provided");
-  } else if (startsWith(n, "bar spacing")) {
-    f = formula("s", "", "", d + " mm", c.clause, le + "min(3 d, 300 mm) = " + cap + " mm");
-  } else if (startsWith(n, "edge depth")) {
-    f = formula("D", "", "", cap + " mm", c.clause, ge + d + " mm at the edge");
-  } else if (startsWith(n, "development length")) {
-    f = formula("Ld", "φ 0.87 fy/(4 τbd)", "", d + " mm", c.clause,
-                le + cap + " mm available beyond the pedestal face; " + bondStressText(p));
-  } else {
-    // Uplift, sliding and overturning: the factored demand against what holds the footing.
-    const bool uplift = startsWith(n, "uplift"), sliding = startsWith(n, "sliding"),
-               overturning = startsWith(n, "overturning");
-    const std::string lhs = uplift ? "factor × U" : sliding ? "factor × H" : overturning ? "factor × M" : n;
-    const std::string against = uplift ? "0.9 W = " : sliding ? "μ N = " : overturning ? "N × half the side = " : "";
-    f = formula(lhs, "", "", d + " " + typeset(c.unit), c.clause, le + against + cap + " " + typeset(c.unit));
-  }
-  f.clause = typeset(f.clause);
-  f.ok = c.ok;
-  // The check's own name leads, so that each line says what it checks.
-  f.lhs = n + ": " + f.lhs;
-  return f;
+// Layers of steel with the area they need and the area their bars give.
+Table layerTable(const std::vector<SteelLayer>& layers) {
+  Table t;
+  t.header = {"Layer", "d mm", "Ast needed mm²", "Bars", "φ mm", "Spacing mm", "Width m", "As provided mm²"};
+  t.align = {Align::Left, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right};
+  for (const SteelLayer& l : layers)
+    t.rows.push_back({{l.where, rounded(l.d, 1), rounded(l.Ast, 0), std::to_string(l.bars), std::to_string(l.dia),
+                       std::to_string(l.spacing), rounded(l.width, 3), rounded(l.bars * is456::barArea(l.dia), 0)}});
+  return t;
 }
+
+}  // namespace
 
 void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   const SizeGroupRecord& row = p.DesignGroupTable[r];
@@ -240,17 +130,17 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
       doc.addSection(2, mark + ": " + std::to_string(row.MemberCount) + " × " + num(B) + " m square footing" +
                             (row.MemberCount == 1 ? "" : "s"));
 
-  std::string members;
-  for (int k = 1; k <= row.MemberCount; ++k) members += (members.empty() ? "" : ", ") + joint(p, row.Members[k]);
-  section.blocks.push_back(Paragraph{"Footings of the row (joints): " + members + ". Side B = " + num(B) +
+  std::string names;
+  for (int k = 1; k <= row.MemberCount; ++k) names += (names.empty() ? "" : ", ") + footingName(p, row.Members[k]);
+  section.blocks.push_back(Paragraph{"Footings of the row: " + names + ". Side B = " + num(B) +
                                      " m, pedestal a = " + num(a) + " m, M" + std::to_string(p.Fck) + ", Fe " +
                                      std::to_string(p.Fe) + ", bars φ = " + std::to_string(row.BarDia) + " mm."});
   section.blocks.push_back(Paragraph{governingText(p, row.GovFooting, row.GovCase)});
-  Table pressures = pressureTable();
-  for (int k = 1; k <= row.MemberCount; ++k) addPressureRows(pressures, p, row.Members[k], true);
-  section.blocks.push_back(Paragraph{"Pressures of every footing and case on " + num(B) + " × " + num(B) +
-                                     " m with P = 1.1 FY (the workbook's figures):"});
-  section.blocks.push_back(pressures);
+  std::vector<int> members;
+  for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
+  section.blocks.push_back(Paragraph{"The case nearest its allowable pressure of each footing, on " + num(B) + " × " +
+                                     num(B) + " m with P = 1.1 FY; every case is in the appendix:"});
+  section.blocks.push_back(governingCases(p, members, true));
 
   Steps steps;
   if (row.GovFooting >= 1 && row.GovFooting <= p.FootingCount)
@@ -258,9 +148,14 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   else
     steps.add(kSoil, formula("q", "", "", num(q) + " kN/m²", "IS 456 cl. 34.2.3.1"));
 
+  // A member footing off its column reaches the row's offset further on one side: the longer cantilever.
   const std::string c = t[kColCantilever];
-  Formula cantilever = formula("c", "(B − a)/2", "(" + num(B) + " − " + num(a) + ")/2", c + " m", "IS 456 cl. 34.2.3.2");
-  if (rounded((B - a) / 2, 4) != c) cantilever.comparison = "(rounded to 0.01 m)";
+  const double e = row.Offset, exactC = (B - a) / 2 + e;
+  Formula cantilever =
+      e > 0 ? formula("c", "(B − a)/2 + e", "(" + num(B) + " − " + num(a) + ")/2 + " + num(e), c + " m",
+                      "IS 456 cl. 34.2.3.2", "(e: the largest offset of a footing of the row from its column)")
+            : formula("c", "(B − a)/2", "(" + num(B) + " − " + num(a) + ")/2", c + " m", "IS 456 cl. 34.2.3.2");
+  if (rounded(exactC, 4) != c) cantilever.comparison += std::string(e > 0 ? " " : "") + "(rounded to 0.01 m)";
   steps.add(kBending, cantilever);
   steps.add(kBending, formula("Mu", "1.5 q B c²/2", "1.5 × " + num(q) + " × " + num(B) + " × " + c + "²/2",
                               t[kColMu] + " kN·m", "IS 456 cl. 34.2.3.1, 34.2.3.2, Table 18"));
@@ -315,9 +210,14 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   } else {
     steps.add(kBars, Paragraph{"The bars of " + dia + " mm for " + t[kColAst] + " mm² cannot be counted."});
   }
+  if (!row.topSteel.empty()) {
+    steps.add(kSteel, Paragraph{"Top steel each way for the largest uplift of a footing of the row: the weight "
+                                "hanging on the cantilever, Mu = 1.5 (U/A) B c²/2 at the pedestal face, with the "
+                                "rules of the bottom steel (IS 456 cl. 34.2.3.2, Annex G-1.1 b):"});
+    steps.add(kSteel, layerTable(row.topSteel));
+  }
   if (!row.checks.empty()) {
     // The design steps carry the schedule's cantilever, rounded to centimetres; the checks take it as it is.
-    const double exactC = (B - a) / 2;
     const std::string cantilever =
         rounded(exactC, 4) == c
             ? ""
@@ -341,130 +241,57 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   section.blocks.push_back(report::Verdict{summary == "OK", mark + ": " + summary});
 }
 
-namespace {
-
-// The layers of a footing row with the area they need and the area their bars give.
-Table layerTable(const FootingRow& row) {
-  Table t;
-  t.header = {"Layer", "Ast needed mm²", "Bars", "φ mm", "Spacing mm", "Width m", "As provided mm²"};
-  t.align = {Align::Left, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right};
-  for (const SteelLayer& l : row.steel)
-    t.rows.push_back({{l.where, rounded(l.Ast, 0), std::to_string(l.bars), std::to_string(l.dia),
-                       std::to_string(l.spacing), rounded(l.width, 3), rounded(l.bars * is456::barArea(l.dia), 0)}});
-  return t;
-}
-
-// The reactions of the two columns of a combined footing by load-case number, as read.
-Table pairedReactions(const Project& p, const FootingRow& row, bool alongX) {
-  const int a = row.footings[0], b = row.footings[1];
-  const std::string along = alongX ? "MZ" : "MX", across = alongX ? "MX" : "MZ";
-  const int kAlong = alongX ? 4 : 3, kAcross = alongX ? 3 : 4;
-  Table t;
-  t.header = {"Case"};
-  for (int s : {a, b})
-    for (const std::string& h : {"FY " + joint(p, s) + " kN", along + " " + joint(p, s) + " kN·m",
-                                 across + " " + joint(p, s) + " kN·m"})
-      t.header.push_back(h);
-  t.align.assign(t.header.size(), Align::Right);
-  std::vector<int> numbers;
-  for (int s : {a, b})
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
-      if (std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
-    }
-  for (int n : numbers) {
-    TableRow r;
-    r.cells.push_back(std::to_string(n));
-    for (int s : {a, b}) {
-      int pos = -1;
-      for (int c = 0; c <= p.lastCasePosition(s) && pos < 0; ++c)
-        if (static_cast<int>(p.ReactionTable(s, c, 1)) == n) pos = c;
-      for (int k : {2, kAlong, kAcross}) r.cells.push_back(pos < 0 ? "" : num(p.ReactionTable(s, pos, k)));
-    }
-    t.rows.push_back(r);
-  }
-  return t;
-}
-
-}  // namespace
-
 void addFootingRowSection(report::Document& doc, const Project& p, const FootingRow& row) {
   const bool combined = row.kind == FootingRow::Kind::Combined;
   const std::array<std::string, kScheduleColumns> t = footingRowTexts(p, row);
   const std::string mark = row.mark();
   const double L = row.L, B = row.B, a = row.PedestalSize, q = row.NetPressure;
-  report::Section& section = doc.addSection(
-      2, mark + ": " + (combined ? "combined footing under joints " : "hand-resized footing under joint ") +
-             t[kColNos]);
+  std::string under;
+  for (int s : row.footings) under += (under.empty() ? "" : " and ") + footingName(p, s);
+  report::Section& section =
+      doc.addSection(2, mark + ": " + (combined ? "combined footing under " : "hand-resized footing under ") +
+                            (under.empty() ? "no joint" : under));
   if (row.footings.empty()) {
     section.blocks.push_back(Paragraph{"The row has no footing."});
     return;
   }
-  std::string basis = "Plan " + num(L) + " m × " + num(B) + " m (L " +
-                      (combined ? "along the columns' line" : "along X") + "), pedestal a = " + num(a) + " m, M" +
-                      std::to_string(p.Fck) + ", Fe " + std::to_string(p.Fe) +
-                      (row.BarDia > 0 ? ", bars φ = " + std::to_string(row.BarDia) + " mm as edited." : ".");
-  section.blocks.push_back(Paragraph{basis});
+  section.blocks.push_back(Paragraph{"Plan " + num(L) + " m × " + num(B) + " m (L " +
+                                     (combined ? "along the columns' line" : "along X") + "), pedestal a = " + num(a) +
+                                     " m, M" + std::to_string(p.Fck) + ", Fe " + std::to_string(p.Fe) +
+                                     (row.BarDia > 0 ? ", bars φ = " + std::to_string(row.BarDia) + " mm as edited." : ".")});
   section.blocks.push_back(Paragraph{governingText(p, row.GovFooting, row.GovCase)});
 
   Steps steps;
-  const CombinedFootingRecord* cf = nullptr;
   if (combined) {
-    if (row.number >= 1 && row.number <= p.CombinedCount) cf = &p.CombinedFootingTable[row.number];
-    const bool alongX = cf && cf->CfAxis == 1;
-    if (cf)
-      section.blocks.push_back(Paragraph{
-          "Columns " + mm(cf->Cant1) + " mm and " + mm(cf->Cant1 + cf->CfDistance / 1000.0) +
-          " mm from the first end (centre distance " + mm(cf->CfDistance / 1000.0) + " mm, along " +
-          (alongX ? "X" : "Z") + "), cantilevers " + num(cf->Cant1) + " m and " + num(cf->Cant2) + " m, skew " +
-          num(2 * cf->CfHalfSkew) + " mm."});
-    section.blocks.push_back(Paragraph{"Reactions of the two columns by load case, as read (the design takes each case "
-                                       "with both senses of the moments along the footing, factored by 1.5):"});
-    section.blocks.push_back(pairedReactions(p, row, alongX));
-    if (!row.pressures.empty()) {
-      // The bearing check's own figures, case by case.
-      section.blocks.push_back(Paragraph{
-          "Bearing pressure of every case on " + num(L) + " × " + num(B) +
-          " m, IS 456 cl. 34.1: q = 1.1 P/(L B) + 6 (|ΣM along| + |e P|)/(B L²) + 6 |ΣM across|/(B² L), with P "
-          "the two columns' FY and e the resultant's distance from the footing's centre; each column's allowable "
-          "pressure of that case (SBC, or 1.25 × SBC for the increased cases):"});
-      Table t;
-      t.header = {"Case", "P kN", "e m", "q kN/m²", "Allowable " + joint(p, row.footings[0]) + " kN/m²",
-                  "Allowable " + joint(p, row.footings[1]) + " kN/m²", "Result"};
-      t.align = {Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Left};
-      for (const CasePressure& cp : row.pressures) {
-        auto allowed = [](double a) { return a < 0 ? std::string("-") : num(a); };
-        t.rows.push_back({{std::to_string(cp.loadCase), rounded(cp.fy, 2), rounded(cp.e, 3), rounded(cp.q, 2),
-                           allowed(cp.allowable[0]), allowed(cp.allowable[1]), cp.ok() ? "OK" : "FAILS"},
-                          !cp.ok()});
-      }
-      section.blocks.push_back(t);
-    }
+    addCombinedGeometry(section, p, row);
     steps.add(kSoil, formula("q", "peak contact pressure under both columns/B", "", num(q) + " kN/m²",
                              "IS 456 cl. 34.1, 34.2.3.1",
                              "(rigid footing, reactions as read, rounded up to a whole kN/m²)"));
   } else {
-    const int s = row.footings[0];
-    Table pressures = pressureTable();
-    addPressureRows(pressures, p, s, false);
-    section.blocks.push_back(Paragraph{"Pressures of every case on " + num(L) + " × " + num(B) +
-                                       " m with P = 1.1 FY (the workbook's figures):"});
-    section.blocks.push_back(pressures);
+    section.blocks.push_back(Paragraph{"The case nearest its allowable pressure, on " + num(L) + " × " + num(B) +
+                                       " m with P = 1.1 FY; every case is in the appendix:"});
+    section.blocks.push_back(governingCases(p, {row.footings[0]}, false));
     if (row.GovFooting >= 1) steps.add(kSoil, netPressureFormula(p, row.GovFooting, row.GovCase, L, B, q));
-    steps.add(kBending, formula("cL", "(L − a)/2", "(" + num(L) + " − " + num(a) + ")/2", rounded((L - a) / 2, 3) + " m",
-                                "IS 456 cl. 34.2.3.2"));
-    steps.add(kBending, formula("cB", "(B − a)/2", "(" + num(B) + " − " + num(a) + ")/2", rounded((B - a) / 2, 3) + " m",
-                                "IS 456 cl. 34.2.3.2"));
+    // A footing off its column: each cantilever reaches its own farther edge, |ex| or |ez| beyond (L − a)/2.
+    const Eccentricity e = footingEccentricity(p, row.footings[0]);
+    auto cantilever = [&](const char* name, const char* side, double run, double offset) {
+      const double off = std::fabs(offset);
+      const std::string expression = std::string("(") + side + " − a)/2" + (off > 0 ? " + |e|" : "");
+      const std::string values = "(" + num(run) + " − " + num(a) + ")/2" + (off > 0 ? " + " + rounded(off, 3) : "");
+      return formula(name, expression, values, rounded((run - a) / 2 + off, 3) + " m", "IS 456 cl. 34.2.3.2");
+    };
+    steps.add(kBending, cantilever("cL", "L", L, e.ex));
+    steps.add(kBending, cantilever("cB", "B", B, e.ez));
     steps.add(kBending, formula("Mu", "1.5 q b c²/2", "", "", "IS 456 cl. 34.2.3.1, 34.2.3.2",
                                 "at the pedestal face, each way over the whole width b"));
   }
   steps.add(kDepth, Paragraph{"D = " + mm(row.TotalDepth) + " mm: the 50 mm step the largest moment needs with its "
                               "bars in place (at least 250 mm; an edited depth below it is raised), deepened by 25 mm "
                               "while bending, one-way shear or punching failed. Each layer's effective depth is D − 50 "
-                              "mm cover − the bars below it − φ/2 (IS 456 cl. 26.4.2.2)."});
+                              "mm cover − the bars below it − φ/2 (IS 456 cl. 26.4.2.2):"});
+  steps.add(kDepth, layerTable(row.steel));
   steps.add(kSteel, Paragraph{"Steel of each layer for its moment (Annex G-1.1 b), not below the minimum of its own "
-                              "gross section:"});
-  steps.add(kSteel, layerTable(row));
+                              "gross section, as the table under Depth gives it."});
   addChecks(steps, p, row.checks);
   writeSteps(section, steps);
 
@@ -472,6 +299,30 @@ void addFootingRowSection(report::Document& doc, const Project& p, const Footing
                                      t[kColDepth] + " m, pedestal " + t[kColPedestal] + " m; " + t[kColCantilever] +
                                      ". Checks: " + t[kColSF1] + "."});
   section.blocks.push_back(report::Verdict{!row.flagged(), mark + ": " + t[kColSF1]});
+}
+
+void addGroupRowPressures(report::Document& doc, const Project& p, int r) {
+  const SizeGroupRecord& row = p.DesignGroupTable[r];
+  const std::string mark = scheduleRowTexts(p, r)[kColMark];
+  report::Section& s = doc.addSection(2, mark + ": pressures of every footing and case");
+  s.blocks.push_back(Paragraph{"On " + num(row.GroupSize) + " × " + num(row.GroupSize) +
+                               " m with P = 1.1 FY (the workbook's figures):"});
+  Table pressures = pressureTable();
+  for (int k = 1; k <= row.MemberCount; ++k) addPressureRows(pressures, p, row.Members[k], true);
+  s.blocks.push_back(pressures);
+}
+
+void addFootingRowPressures(report::Document& doc, const Project& p, const FootingRow& row) {
+  if (row.footings.empty()) return;
+  report::Section& s = doc.addSection(2, row.mark() + ": pressures of every case");
+  if (row.kind == FootingRow::Kind::Combined) {
+    addCombinedPressures(s, p, row);
+    return;
+  }
+  s.blocks.push_back(Paragraph{"On " + num(row.L) + " × " + num(row.B) + " m with P = 1.1 FY (the workbook's figures):"});
+  Table pressures = pressureTable();
+  addPressureRows(pressures, p, row.footings[0], false);
+  s.blocks.push_back(pressures);
 }
 
 }  // namespace plintova::report_parts

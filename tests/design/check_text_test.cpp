@@ -8,7 +8,7 @@ using namespace plintova;
 namespace {
 
 CodeCheck check(const std::string& name, double demand, double capacity, const std::string& unit) {
-  return CodeCheck{name, demand, capacity, unit, "", demand <= capacity};
+  return CodeCheck{name, demand, capacity, unit, "", demand <= capacity, {}};
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST_F(ReportPdf, HoldsEveryRowEveryFootingAndTheClauses) {
   // The combined footing fails a check on this frame: its verdict says which.
   EXPECT_NE(text.find("Result: C1: " + checksSummary(p.CombinedRows[0].checks)), std::string::npos);
 
-  // Every footing is a line of the summary: joint, position, mark.
+  // Every footing is a line of the summary: joint, grid reference, position, mark.
   std::string layout = run("pdftotext -layout '" + pdf_ + "' -");
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
@@ -142,7 +142,8 @@ TEST_F(ReportPdf, HoldsEveryRowEveryFootingAndTheClauses) {
                        : f.CombNo == -1 ? "R" + std::to_string(f.GroupRank)
                        : f.CombNo == 0  ? "F" + std::to_string(f.GroupRank)
                                         : "disabled";
-    const std::regex line("\\n\\s*" + std::to_string(f.JointNo) + "\\s+[-0-9.]+\\s+[-0-9.]+\\s+" + mark + "\\s");
+    const std::regex line("\\n\\s*" + std::to_string(f.JointNo) + "\\s+[A-Z]+-[0-9]+\\s+[-0-9.]+\\s+[-0-9.]+\\s+" + mark +
+                          "\\s");
     EXPECT_TRUE(std::regex_search(layout, line)) << "joint " << f.JointNo << " " << mark;
   }
 
@@ -153,25 +154,32 @@ TEST_F(ReportPdf, HoldsEveryRowEveryFootingAndTheClauses) {
   for (const char* method : {"0.138 fck", "4.6", "0.25 √fck", "d = D − 60 mm", "1.5 q B c²/2"})
     EXPECT_NE(text.find(method), std::string::npos) << method;
 
-  // Two pages for the documentation: the cover and the first group row.
-  std::smatch entry;
+  // Pictures for the documentation: the cover and the first group row; the combined footing's row with its
+  // figure and the first page of the appendix.
   const std::string contents = pageText(pdf_, 2);
-  ASSERT_TRUE(std::regex_search(contents, entry, std::regex("4\\.1 F1:[^\\n]*?(\\d+)\\n")));
   const std::string stem = PLINTOVA_BUILD_DIR "/report_page";
-  run("pdftoppm -r 70 -png -f 1 -l 1 -singlefile '" + pdf_ + "' '" + stem + "1'");
-  run("pdftoppm -r 70 -png -f " + std::string(entry[1]) + " -l " + std::string(entry[1]) + " -singlefile '" + pdf_ +
-      "' '" + stem + "2'");
-  QImage one(QString::fromStdString(stem + "1.png")), two(QString::fromStdString(stem + "2.png"));
-  ASSERT_FALSE(one.isNull());
-  ASSERT_FALSE(two.isNull());
-  QImage both(one.width() + two.width() + 30, std::max(one.height(), two.height()) + 20, QImage::Format_RGB32);
-  both.fill(QColor(200, 200, 200));
-  {
-    QPainter painter(&both);
-    painter.drawImage(10, 10, one);
-    painter.drawImage(20 + one.width(), 10, two);
-  }
-  EXPECT_TRUE(both.save(QStringLiteral(PLINTOVA_BUILD_DIR "/report-pages.png")));
+  auto pageOf = [&](const std::string& heading) {
+    std::smatch entry;
+    EXPECT_TRUE(std::regex_search(contents, entry, std::regex(heading + "[^\\n]*?(\\d+)\\n"))) << heading;
+    return entry.empty() ? std::string("1") : std::string(entry[1]);
+  };
+  auto picture = [&](const std::string& first, const std::string& second, const char* name) {
+    run("pdftoppm -r 70 -png -f " + first + " -l " + first + " -singlefile '" + pdf_ + "' '" + stem + "1'");
+    run("pdftoppm -r 70 -png -f " + second + " -l " + second + " -singlefile '" + pdf_ + "' '" + stem + "2'");
+    QImage one(QString::fromStdString(stem + "1.png")), two(QString::fromStdString(stem + "2.png"));
+    ASSERT_FALSE(one.isNull());
+    ASSERT_FALSE(two.isNull());
+    QImage both(one.width() + two.width() + 30, std::max(one.height(), two.height()) + 20, QImage::Format_RGB32);
+    both.fill(QColor(200, 200, 200));
+    {
+      QPainter painter(&both);
+      painter.drawImage(10, 10, one);
+      painter.drawImage(20 + one.width(), 10, two);
+    }
+    EXPECT_TRUE(both.save(QString::fromLatin1(PLINTOVA_BUILD_DIR "/") + QString::fromLatin1(name)));
+  };
+  picture("1", pageOf("4\\.1 F1:"), "report-pages.png");
+  picture(pageOf("4\\.9 C1:"), pageOf("A\\.1 F1:"), "report-combined.png");
 }
 
 TEST_F(ReportPdf, TheNameChoosesTheFormatAndTheInputsAreNeverWritten) {

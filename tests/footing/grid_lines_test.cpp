@@ -38,6 +38,22 @@ TEST(GridLines, HoldTheDistinctPositionsInAscendingOrder) {
   EXPECT_EQ(listOf(q->GridLineZ), (std::vector<int32_t>{-9000, -3001, -3000, 0, 1500}));
 }
 
+TEST(GridLines, APointIsReferredToItsNearestLinesByLetterAndNumber) {
+  auto p = makeProject();
+  EXPECT_EQ(gridReference(*p, 0, 0), "");  // no grid yet
+  // Lines along X at 0, 6000 and 14500 (numbered 1 to 3), along Z at 0 and 4500 (lettered A, B).
+  addSupport(*p, 1, 0, 0, {{100, 0, 0}});
+  addSupport(*p, 2, 6000, 4500, {{100, 0, 0}});
+  addSupport(*p, 3, 14500, 4500, {{100, 0, 0}});
+  ASSERT_EQ(BuildGridLines(*p), "");
+  EXPECT_EQ(gridReference(*p, 6000, 4500), "B-2");
+  EXPECT_EQ(gridReference(*p, 9900, 2000), "A-2");   // nearer 6000 than 14500, nearer 0 than 4500
+  EXPECT_EQ(gridReference(*p, 10300, 2300), "B-3");  // past the middles of both bays
+  EXPECT_EQ(gridReference(*p, -900, 99999), "B-1");
+  // Letters skip I and O and run on in pairs: lines 8, 9, 24 and 25 are H, J, Z and AA.
+  EXPECT_EQ(gridLetter(8) + gridLetter(9) + gridLetter(24) + gridLetter(25), "HJZAA");
+}
+
 TEST(GridLines, MoreDistinctPositionsThanTheListHoldsAreRefusedAndNothingChanges) {
   auto p = makeProject();
   for (int i = 1; i <= 199; ++i) addSupport(*p, i, i * 1000, 0, {{100, 0, 0}});

@@ -42,7 +42,12 @@ inline std::unique_ptr<Project> designedFrame1(const std::string& listing) {
   if (!bars) return nullptr;
   p->decisions = *bars;
   if (!designSchedule(*p, prompter)) return nullptr;
-  p->decisions.sheet.project = "Hostel block, Pune";
+  SheetSettings& sheet = p->decisions.sheet;
+  sheet.project = "Hostel block, Pune";
+  sheet.number = "B-12";
+  sheet.designedBy = "AVS";
+  sheet.checkedBy = "PSV";
+  sheet.revisions = {{"2", "2025-01-10", "For comment"}, {"3", "2025-01-31", "For construction"}};
   return p;
 }
 

@@ -2,8 +2,10 @@
 // figures and checks, every footing, the decisions and the quantities; and the Markdown text itself.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "design/quantities.h"
 #include "design/schedule.h"
@@ -36,6 +38,33 @@ std::string rowSection(const std::string& md, const std::string& mark) {
 }
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The appendix section of the schedule row with this mark.
+std::string appendixOf(const std::string& md, const std::string& mark) {
+  const std::size_t at = md.find(" " + mark + ": pressures", md.find("\n## Appendix A"));
+  if (at == std::string::npos) return {};
+  const std::size_t start = md.rfind("\n### ", at);
+  return sectionOf(md, md.substr(start + 1, at - start));
+}
+
+// The numbers of a text, in order ("351.5 × 10³/(2650 × 529) = 0.25" gives 351.5, 10, 2650, 529, 0.25; the
+// superscripts are no digits of theirs).
+std::vector<double> numbersIn(const std::string& text) {
+  std::vector<double> out;
+  for (std::size_t i = 0; i < text.size();) {
+    const bool digit = std::isdigit(static_cast<unsigned char>(text[i]));
+    const bool sign = text[i] == '-' && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1])) &&
+                      (i == 0 || text[i - 1] == ' ' || text[i - 1] == '(');
+    if (!digit && !sign) {
+      ++i;
+      continue;
+    }
+    std::size_t used = 0;
+    out.push_back(std::stod(text.substr(i), &used));
+    i += used;
+  }
+  return out;
+}
 
 // Every check of a row in its section: bearing as a table row, the others as a named formula line with
 // demand, capacity, clause and verdict.
@@ -95,17 +124,22 @@ TEST_F(Frame1Report, EveryGroupRowAsTheScheduleHoldsIt) {
           "= " + t[kColAst] + " mm²", "= " + t[kColSS1] + " N/mm² ≤ τc = " + t[kColPS1],
           "= " + t[kColSS2] + " N/mm² ≤ τp", "= " + t[kColSF1] + " kN", "= " + t[kColSF2] + " kN"})
       EXPECT_TRUE(has(section, figure)) << t[kColMark] << ": " << figure;
-    EXPECT_TRUE(has(section, "Governing: joint " + numberText(p.FootingTable[row.GovFooting].JointNo) +
-                                 ", load case " + numberText(p.ReactionTable(row.GovFooting, row.GovCase, 1))))
+    EXPECT_TRUE(has(section, "Governing: " + report_parts::footingName(p, row.GovFooting) + ", load case " +
+                                 numberText(p.ReactionTable(row.GovFooting, row.GovCase, 1))))
         << section;
-    // The pressures of every member footing and case.
+    // The body names each footing by its joint and grid, with the one case that governs it; the appendix
+    // holds every footing and case.
+    const std::string appendix = appendixOf(md_, t[kColMark]);
     for (int k = 1; k <= row.MemberCount; ++k) {
       const int s = row.Members[k];
-      for (int c = 0; c <= p.lastCasePosition(s); ++c)
-        EXPECT_TRUE(has(section, "| " + numberText(p.FootingTable[s].JointNo) + " | " +
-                                     numberText(p.ReactionTable(s, c, 1)) + " | " +
-                                     numberText(p.ReactionTable(s, c, 2)) + " |"))
-            << t[kColMark] << " footing " << s << " case " << c;
+      EXPECT_TRUE(has(section, "| " + numberText(p.FootingTable[s].JointNo) + " | " + report_parts::grid(p, s) + " | "))
+          << t[kColMark] << " footing " << s;
+      for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+        const std::string line = "| " + numberText(p.FootingTable[s].JointNo) + " | " +
+                                 numberText(p.ReactionTable(s, c, 1)) + " | " + numberText(p.ReactionTable(s, c, 2)) + " |";
+        EXPECT_TRUE(has(appendix, line)) << t[kColMark] << " footing " << s << " case " << c;
+        EXPECT_FALSE(has(section, line)) << t[kColMark] << " footing " << s << " case " << c;
+      }
     }
     expectChecks(section, row.checks, t[kColMark]);
     EXPECT_TRUE(has(section, "**Result: " + t[kColMark] + ": " + checksSummary(row.checks) + "**"));
@@ -126,8 +160,9 @@ TEST_F(Frame1Report, TheResizedAndCombinedRowsWithTheirLayersAndChecks) {
         << section;
     ASSERT_FALSE(row->steel.empty());
     for (const SteelLayer& l : row->steel)
-      EXPECT_TRUE(has(section, "| " + l.where + " | " + numberText(roundTo(l.Ast, 0)) + " | " + std::to_string(l.bars) +
-                                   " | " + std::to_string(l.dia) + " | " + std::to_string(l.spacing) + " |"))
+      EXPECT_TRUE(has(section, "| " + l.where + " | " + numberText(roundTo(l.d, 1)) + " | " +
+                                   numberText(roundTo(l.Ast, 0)) + " | " + std::to_string(l.bars) + " | " +
+                                   std::to_string(l.dia) + " | " + std::to_string(l.spacing) + " |"))
           << row->mark() << ": " << l.where;
     expectChecks(section, row->checks, row->mark());
     EXPECT_TRUE(has(section, "**Result: " + row->mark() + ": " + t[kColSF1] + "**")) << section;
@@ -137,10 +172,11 @@ TEST_F(Frame1Report, TheResizedAndCombinedRowsWithTheirLayersAndChecks) {
   ASSERT_TRUE(c1.flagged());
   EXPECT_TRUE(has(rowSection(md_, "C1"), "**FAILS**"));
   EXPECT_TRUE(has(sectionOf(md_, "### 3.1 Schedule"), "| C1 | joint 20, 21 |"));
-  // Its bearing pressure case by case, as the design worked it out: one table row per paired case.
+  // Its bearing pressure case by case, as the design worked it out: one table row per paired case, in the
+  // appendix.
   ASSERT_EQ(c1.pressures.size(), 6u);
   for (const CasePressure& cp : c1.pressures)
-    EXPECT_TRUE(has(rowSection(md_, "C1"), "| " + std::to_string(cp.loadCase) + " | " +
+    EXPECT_TRUE(has(appendixOf(md_, "C1"), "| " + std::to_string(cp.loadCase) + " | " +
                                                report_parts::rounded(cp.fy, 2) + " | " +
                                                report_parts::rounded(cp.e, 3) + " | " +
                                                report_parts::rounded(cp.q, 2) + " | "))
@@ -156,7 +192,8 @@ TEST_F(Frame1Report, EveryFootingInTheSummaryAndEveryDecision) {
                              : f.CombNo == -1 ? "R" + std::to_string(f.GroupRank)
                              : f.CombNo == 0  ? "F" + std::to_string(f.GroupRank)
                                               : "disabled";
-    EXPECT_TRUE(has(footings, "| " + numberText(f.JointNo) + " | " + numberText(roundTo(f.PosX / 1000.0, 3)) + " | " +
+    EXPECT_TRUE(has(footings, "| " + numberText(f.JointNo) + " | " + report_parts::grid(p, s) + " | " +
+                                  numberText(roundTo(f.PosX / 1000.0, 3)) + " | " +
                                   numberText(roundTo(f.PosZ / 1000.0, 3)) + " | " + mark + " |"))
         << "joint " << f.JointNo;
   }
@@ -209,6 +246,7 @@ TEST_F(Frame1Report, ReadsTheStoredResultsAndDesignsNothingAgain) {
   EXPECT_TRUE(has(rowSection(md, mark), "- " + p.DesignGroupTable[1].checks.back().name + ": "));
   EXPECT_TRUE(has(rowSection(md, mark), "12.35"));
   EXPECT_TRUE(has(rowSection(md, "C1"), "| " + p.CombinedRows[0].steel[0].where + " | " +
+                                            numberText(roundTo(p.CombinedRows[0].steel[0].d, 1)) + " | " +
                                             numberText(roundTo(p.CombinedRows[0].steel[0].Ast, 0)) + " | 99 |"));
   // The same project gives the same text, and the original is untouched by writing it.
   EXPECT_EQ(md, report::markdown(calculationReport(p, "2025-01-31")));
@@ -221,7 +259,8 @@ TEST_F(Frame1Report, CoverInputsAndMethod) {
   for (const std::string& want :
        {std::string("| Project | Hostel block, Pune |"), std::string("| Listing | FRAME1.ANL |"),
         "| Listing SHA-256 | " + p.ListingSha256 + " |", std::string("| Program | Plintova ") + PLINTOVA_VERSION + " |",
-        std::string("| Date | 2025-01-31 |")})
+        std::string("| Date | 2025-01-31 |"), std::string("| Document number | B-12 |"),
+        std::string("| Revision | 3 |"), std::string("| Prepared | AVS |"), std::string("| Checked | PSV |")})
     EXPECT_TRUE(has(md_, want)) << want;
   const std::string inputs = sectionOf(md_, "### 1.1 Design values");
   for (const char* want : {"| 200 kN/m² |", "| 250 kN/m² |", "| 1.5 m |", "| 30 kN/m² |", "M25", "Fe 415",
@@ -235,11 +274,68 @@ TEST_F(Frame1Report, CoverInputsAndMethod) {
   EXPECT_TRUE(has(cases, "| 1 | DEAD + LIVE | NONE | yes | SBC = 200 kN/m² |  |")) << cases;
   EXPECT_TRUE(has(cases, "| 2 | DL + LL + EQX | NONE | yes | 1.25 × SBC = 250 kN/m² | EQX in its title |")) << cases;
   EXPECT_TRUE(has(cases, "| 6 | DEAD LOAD ONLY | NONE | yes | SBC = 200 kN/m² |  |")) << cases;
-  EXPECT_TRUE(has(sectionOf(md_, "### 1.3 Design options"), "| Unit weight of concrete | 25 kN/m³ |")) << md_;
+  EXPECT_TRUE(has(sectionOf(md_, "### 1.3 Options in force"), "| Unit weight of concrete | 25 kN/m³ |")) << md_;
   const std::string method = sectionOf(md_, "### 2.3 Limit-state design of the group rows");
   for (const char* want : {"1.5 q B c²/2", "0.138 fck B d²", "4.6", "Table 19", "0.25 √fck", "d = D − 60 mm"})
     EXPECT_TRUE(has(method, want)) << want;
   EXPECT_TRUE(has(sectionOf(md_, "### 2.1 Sizing of isolated footings"), "P = 1.1 FY"));
+}
+
+TEST_F(Frame1Report, TheBodyGivesWhatGovernsAndTheAppendixEveryCase) {
+  const std::size_t appendix = md_.find("\n## Appendix A: Pressures by load case");
+  ASSERT_NE(appendix, std::string::npos);
+  const std::string body = md_.substr(0, appendix), tail = md_.substr(appendix);
+  const std::string caseTable = "| Joint | Case | FY kN | MX kN·m | MZ kN·m | pmin kN/m² | pmax kN/m² |";
+  EXPECT_FALSE(has(body, caseTable));
+  // One table of every case for each group row and the resized row; the combined row's own two tables.
+  std::size_t tables = 0;
+  for (std::size_t at = tail.find(caseTable); at != std::string::npos; at = tail.find(caseTable, at + 1)) ++tables;
+  EXPECT_EQ(tables, static_cast<std::size_t>(project_->DesignGroupCount) + 1);
+  EXPECT_TRUE(has(tail, "### A.1 F1: pressures of every footing and case"));
+  EXPECT_TRUE(has(md_, "- Appendix A: Pressures by load case\n  - A.1 F1:"));
+  // Footings go by joint and grid reference as well as mark.
+  EXPECT_TRUE(has(body, "### 4.9 C1: combined footing under joint 20 (C-4) and joint 21 (C-5)"));
+}
+
+TEST_F(Frame1Report, CombinedRowsDrawTheirBeamAndWriteEverySubstitutionOut) {
+  const FootingRow& c1 = project_->CombinedRows[0];
+  const std::string section = rowSection(md_, "C1");
+  ASSERT_FALSE(c1.beam.x.empty());
+  EXPECT_TRUE(has(section, "*Figure: C1: factored soil pressure (load case " + std::to_string(c1.beam.pressureCase)));
+  // The figure's table at the free ends: no shear, no moment.
+  EXPECT_TRUE(has(section, "| 0 | " + report_parts::rounded(c1.beam.pressure.front(), 1) + " | 0 | 0 | 0 | 0 |"));
+  EXPECT_TRUE(has(section, "| " + numberText(c1.L) + " | " + report_parts::rounded(c1.beam.pressure.back(), 1) +
+                               " | 0 | 0 | 0 | 0 |"));
+  // On either side of each column the shear jumps: the stations name the column.
+  EXPECT_TRUE(has(section, " left of joint 20 |"));
+  EXPECT_TRUE(has(section, " right of joint 21 |"));
+
+  // Every shear and punching stress and every limiting moment is written out with the figures it was
+  // worked out from, and those figures give it. For instance one-way shear along L: the design's Vu,
+  // b = 2650 mm and d = 529 mm give 351.5 × 10³/(2650 × 529) = 0.2507 → 0.25 N/mm².
+  int written = 0;
+  for (std::size_t at = section.find("\n- "); at != std::string::npos; at = section.find("\n- ", at + 1)) {
+    const std::string line = section.substr(at + 3, section.find('\n', at + 1) - at - 3);
+    for (const char* form : {"τv = Vu/(b d) = ", "τv = Vu/(b0 d) = "}) {
+      const std::size_t from = line.find(form);
+      if (from == std::string::npos) continue;
+      const std::vector<double> n = numbersIn(line.substr(from + std::string(form).size()));
+      ASSERT_GE(n.size(), 5u) << line;  // Vu, 10³, b, d, τv
+      EXPECT_NEAR(n[0] * 1000 / (n[2] * n[3]), n[4], 0.0051) << line;
+      ++written;
+    }
+    const std::size_t lim = line.find("Mu,lim = ");
+    if (lim != std::string::npos) {
+      const std::string expression = "fck b d² = ";
+      const std::vector<double> n = numbersIn(line.substr(line.find(expression, lim) + expression.size()));
+      ASSERT_GE(n.size(), 6u) << line;  // factor, fck, b, d, 10⁻⁶, Mu,lim
+      EXPECT_NEAR(n[0] * n[1] * n[2] * n[3] * n[3] * 1e-6, n[5], 0.006 * n[5]) << line;
+      ++written;
+    }
+  }
+  EXPECT_EQ(written, 3 + 2 + 4);  // one-way shear along L and under each column, punching twice, four bending
+  // Each layer's own effective depth.
+  for (const SteelLayer& l : c1.steel) EXPECT_GT(l.d, 0) << l.where;
 }
 
 // M15 lies below the bond table of the code; the report names the bond stress taken for it wherever a

@@ -131,7 +131,7 @@ void appendResizedFootingLines(const Project& p, PasteText& out, int s) {
     out.carriageReturn();
     appendReactions(p, out, s, c);
     const PressureCheck check = resizedPressure(p, s, c);
-    out.text("RF" + std::to_string(f.GroupRank));
+    out.text("R" + std::to_string(f.GroupRank));
     out.number(f.SizeL);
     out.number(f.SizeB);
     out.number(check.pmin);
@@ -161,7 +161,8 @@ Sheet groupedFootingsSheet(const Project& p) {
                      [](const auto& x, const auto& y) { return x.first < y.first; });
     for (const auto& [key, s] : footings) appendGroupedFootingLines(p, out, s);
   }
-  Sheet sheet{"Sheet1", {}};
+  Sheet sheet;
+  sheet.name = "Pressures - groups";
   out.pasteInto(sheet, 1, 1);
   writeHeadings(sheet, 1, {"Joint", "Load case", "FY kN", "MX kN·m", "MZ kN·m", "Mark", "Size m",
                            "pmin kN/m²", "pmax kN/m²", "Allowable kN/m²"});
@@ -173,7 +174,8 @@ Sheet resizedFootingsSheet(const Project& p) {
   PasteText out;
   for (int s = 1; s <= p.FootingCount; ++s)
     if (p.FootingTable[s].CombNo == -1) appendResizedFootingLines(p, out, s);
-  Sheet sheet{"Sheet2", {}};
+  Sheet sheet;
+  sheet.name = "Pressures - resized";
   out.pasteInto(sheet, 1, 1);
   writeHeadings(sheet, 1, {"Joint", "Load case", "FY kN", "MX kN·m", "MZ kN·m", "Mark", "L m", "B m",
                            "pmin kN/m²", "pmax kN/m²", "Allowable kN/m²"});
@@ -209,7 +211,7 @@ Sheet combinedFootingSheet(const Project& p, int n) {
     out.carriageReturn();
   }
   Sheet sheet;
-  sheet.name = "CF" + std::to_string(n + 3) + " " + std::to_string(a) + "  " + std::to_string(b);
+  sheet.name = "C" + std::to_string(n);
   out.pasteInto(sheet, 5, 1);
   const std::string ja = isFooting(p, a) ? numberText(p.FootingTable[a].JointNo) : "a";
   const std::string jb = isFooting(p, b) ? numberText(p.FootingTable[b].JointNo) : "b";
@@ -254,7 +256,8 @@ void styleRow(Sheet& sheet, int row, Cell::Style style) {
 // The schedule as the schedule window shows it: the group rows' 20 columns and their checks, then the
 // rows of hand-resized and combined footings under a heading of their own.
 Sheet scheduleSheet(const Project& p) {
-  Sheet sheet{"Schedule", {}};
+  Sheet sheet;
+  sheet.name = "Schedule";
   std::vector<std::string> headings(scheduleHeaders().begin(), scheduleHeaders().end());
   headings.push_back("Checks");
   writeHeadings(sheet, 1, headings);
@@ -294,7 +297,8 @@ Sheet scheduleSheet(const Project& p) {
 
 // Quantities per schedule row and in total, rounded as the report gives them.
 Sheet quantitiesSheet(const Project& p) {
-  Sheet sheet{"Quantities", {}};
+  Sheet sheet;
+  sheet.name = "Quantities";
   writeHeadings(sheet, 1, {"Row", "Footings", "Footing concrete m\u00b3", "Pedestal concrete m\u00b3",
                            "Reinforcement kg", "Excavation m\u00b3", "Formwork m\u00b2"});
   sheet.frozenRows = 1;
@@ -313,6 +317,22 @@ Sheet quantitiesSheet(const Project& p) {
   for (const RowQuantities& r : q.rows) write(r, Cell::Plain);
   write(q.total, Cell::Total);
   return sheet;
+}
+
+// Columns as wide as their longest text (characters, a little over), within reason: a long heading
+// or checks text wraps rather than widening its column past 40 characters.
+void fitColumns(Sheet& sheet) {
+  sheet.columnWidths.clear();
+  for (const auto& row : sheet.rows)
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      if (row[c].kind == Cell::Empty) continue;
+      // Characters of UTF-8 text: continuation bytes do not count.
+      const double chars = static_cast<double>(std::count_if(row[c].text.begin(), row[c].text.end(),
+                                                             [](char ch) { return (ch & 0xC0) != 0x80; }));
+      if (sheet.columnWidths.size() <= c) sheet.columnWidths.resize(c + 1, 0);
+      sheet.columnWidths[c] = std::max(sheet.columnWidths[c], chars);
+    }
+  for (double& w : sheet.columnWidths) w = std::clamp(w + 2, 8.0, 40.0);
 }
 
 PressureCheck checkAgainst(const Project& p, int s, int c, EdgePressures e) {
@@ -353,10 +373,10 @@ std::vector<Sheet> buildWorkbook(const Project& p) {
   std::vector<Sheet> book;
   book.push_back(groupedFootingsSheet(p));
   book.push_back(resizedFootingsSheet(p));
-  book.push_back(Sheet{"Sheet3", {}});
   for (int n = 1; n <= p.CombinedCount; ++n) book.push_back(combinedFootingSheet(p, n));
   book.push_back(scheduleSheet(p));
   book.push_back(quantitiesSheet(p));
+  for (Sheet& sheet : book) fitColumns(sheet);
   return book;
 }
 

@@ -25,30 +25,34 @@ struct Cell {
 };
 
 // A sheet: rows[0] is spreadsheet row 1, rows[i][0] column A; rows may differ in length. The first
-// `frozenRows` rows stay in view while the rest scrolls.
+// `frozenRows` rows stay in view while the rest scrolls, and are repeated at the top of every printed
+// page; `columnWidths` are in characters (column A first). Every sheet prints landscape, as wide as one
+// page.
 struct Sheet {
   std::string name;
   std::vector<std::vector<Cell>> rows;
   int frozenRows = 0;
+  std::vector<double> columnWidths;
 
   // The cell at 1-based (row, column), growing the grid as needed.
   Cell& at(int row, int column);
 };
 
-// The whole workbook:
-//  - "Sheet1", the grouped footings of every schedule row, under a frozen heading row (Joint, Load case,
-//    FY kN, MX kN·m, MZ kN·m, Mark, Size m, pmin, pmax and Allowable kN/m²), each footing's cases in a
-//    block after an empty row; the cells of a failing case's row styled Fail;
-//  - "Sheet2", the hand-resized footings, laid out alike with L m and B m in place of Size m;
-//  - "Sheet3", empty;
-//  - combined footing n on sheet n + 3 named "CF<n+3> <a>  <b>": the two members' loads side by side
-//    from row 5 under a heading in row 4, the joints in (3, 4) and (3, 9), the SBC in (2, 8), the centre
-//    distance, length and width in (23, 8), (30, 8) and (31, 8), each value with its label in the cell to
-//    its left. When the loads reach row 23 (19 or more cases) the distance, length and width go to
-//    column 11 of their rows, labelled in column 10, so that no load is overwritten;
+// The whole workbook, its sheets named for what they hold and its marks as the drawing gives them:
+//  - "Pressures - groups", the grouped footings of every schedule row, under a frozen heading row (Joint,
+//    Load case, FY kN, MX kN·m, MZ kN·m, Mark, Size m, pmin, pmax and Allowable kN/m²), each footing's
+//    cases in a block after an empty row; the cells of a failing case's row styled Fail;
+//  - "Pressures - resized", the hand-resized footings (marks R1, R2, ...), laid out alike with L m and B m
+//    in place of Size m;
+//  - combined footing n on a sheet named "C<n>": the two members' loads side by
+//    side from row 5 under a heading in row 4, the joints in (3, 4) and (3, 9), the SBC in (2, 8), the
+//    centre distance, length and width in (23, 8), (30, 8) and (31, 8), each value with its label in the
+//    cell to its left. When the loads reach row 23 (19 or more cases) the distance, length and width go
+//    to column 11 of their rows, labelled in column 10, so that no load is overwritten;
 //  - "Schedule": the group rows in the schedule's 20 columns with their checks, then the rows of
 //    hand-resized and combined footings with their steel both ways and their checks; flagged rows Fail;
 //  - "Quantities": concrete, pedestals, reinforcement, excavation and formwork per row and in total.
+// Every sheet's columns are as wide as their texts.
 std::vector<Sheet> buildWorkbook(const Project& p);
 
 // Number of load cases from which a combined sheet's loads reach its row 23.

@@ -3,6 +3,8 @@
 
 #include <xlsxwriter.h>
 
+#include <string>
+
 #include "output/project_files.h"
 #include "output/safe_file.h"
 
@@ -43,13 +45,33 @@ struct Formats {
   }
 };
 
+// Column widths, and the page: A4 landscape, as wide as one page however many pages long, the heading
+// rows repeated on every page, the sheet's name over it and the page number under it.
+std::string printSetup(lxw_worksheet* ws, const Sheet& sheet) {
+  for (std::size_t c = 0; c < sheet.columnWidths.size(); ++c)
+    if (worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), sheet.columnWidths[c], nullptr) !=
+        LXW_NO_ERROR)
+      return "the columns of \"" + sheet.name + "\" cannot be set";
+  worksheet_set_landscape(ws);
+  worksheet_set_paper(ws, 9);  // A4
+  worksheet_fit_to_pages(ws, 1, 0);
+  worksheet_set_header(ws, "&L&A");
+  worksheet_set_footer(ws, "&CPage &P of &N");
+  if (sheet.frozenRows > 0) {
+    worksheet_freeze_panes(ws, static_cast<lxw_row_t>(sheet.frozenRows), 0);
+    if (worksheet_repeat_rows(ws, 0, static_cast<lxw_row_t>(sheet.frozenRows - 1)) != LXW_NO_ERROR)
+      return "the heading of \"" + sheet.name + "\" cannot be repeated";
+  }
+  return {};
+}
+
 // Writes every sheet into the workbook; "" on success.
 std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
   const Formats formats(book);
   for (const Sheet& sheet : sheets) {
     lxw_worksheet* ws = workbook_add_worksheet(book, sheet.name.c_str());
     if (!ws) return "the sheet name \"" + sheet.name + "\" is not accepted";
-    if (sheet.frozenRows > 0) worksheet_freeze_panes(ws, static_cast<lxw_row_t>(sheet.frozenRows), 0);
+    if (std::string reason = printSetup(ws, sheet); !reason.empty()) return reason;
     for (size_t r = 0; r < sheet.rows.size(); ++r) {
       const auto& row = sheet.rows[r];
       for (size_t c = 0; c < row.size(); ++c) {

@@ -44,9 +44,9 @@ TEST(Workbook, GroupedFootingsAreListedPerRowInKeyOrderWithFailMarks) {
   p->FootingTable[2].SizeL = 1.0f;  // keeps its group, but its key grows to 110 (1.1 x 100 / 1^2)
 
   const std::vector<Sheet> book = buildWorkbook(*p);
-  ASSERT_EQ(book.size(), 5u);  // Sheet1..3, Schedule, Quantities
+  ASSERT_EQ(book.size(), 4u);  // the two pressure sheets, Schedule, Quantities
   const Sheet& s1 = book[0];
-  EXPECT_EQ(s1.name, "Sheet1");
+  EXPECT_EQ(s1.name, "Pressures - groups");
   // The headings fill the row that the pasted blocks leave empty, and stay in view.
   EXPECT_EQ(rowTexts(s1, 1), (Texts{"Joint", "Load case", "FY kN", "MX kN\u00b7m", "MZ kN\u00b7m", "Mark", "Size m",
                                     "pmin kN/m\u00b2", "pmax kN/m\u00b2", "Allowable kN/m\u00b2"}));
@@ -69,11 +69,10 @@ TEST(Workbook, GroupedFootingsAreListedPerRowInKeyOrderWithFailMarks) {
   EXPECT_EQ(s1.rows[1][2].kind, Cell::Number);
   EXPECT_EQ(s1.rows[1][2].number, 727.2873);  // the shown value, not the single's binary value
   EXPECT_EQ(book[1].rows.size(), 1u);  // no hand-resized footings: the headings only
-  EXPECT_TRUE(book[2].rows.empty());
-  EXPECT_EQ(book[3].name, "Schedule");
-  EXPECT_EQ(rowTexts(book[3], 2)[0], "F1");
-  EXPECT_EQ(rowTexts(book[3], 3)[0], "F2");
-  EXPECT_EQ(book[4].name, "Quantities");
+  EXPECT_EQ(book[2].name, "Schedule");
+  EXPECT_EQ(rowTexts(book[2], 2)[0], "F1");
+  EXPECT_EQ(rowTexts(book[2], 3)[0], "F2");
+  EXPECT_EQ(book[3].name, "Quantities");
 }
 
 TEST(Workbook, SortKeysDecideTheOrderWithinARow) {
@@ -111,14 +110,14 @@ TEST(Workbook, HandResizedFootingsCarryUpliftAndFailMarks) {
   p->FootingTable[3].GroupRank = 2;
   p->FootingTable[3].SizeB = 2.0f;
   const Sheet s2 = buildWorkbook(*p)[1];
-  EXPECT_EQ(s2.name, "Sheet2");
+  EXPECT_EQ(s2.name, "Pressures - resized");
   // 11 -+ 12 = 23 / -1 linearly: the edge lifts off, and the peak is the no-tension one along the side,
   // e = 2 / 11 = 0.1818 beyond 1/6: 2 x 11 / (3 x 1 x (0.5 - 0.1818)) = 23.05.
-  EXPECT_EQ(rowTexts(s2, 2), (Texts{"31", "1", "10", "2", "0", "RF1", "1", "1", "-1", "23.05", "200", " < 20"}));
-  EXPECT_EQ(rowTexts(s2, 3), (Texts{"31", "2", "10", "6", "0", "RF1", "1", "1", "-25", "47", "250", "FAIL", " < 20"}));
-  EXPECT_EQ(rowTexts(s2, 4), (Texts{"31", "3", "100", "0", "0", "RF1", "1", "1", "110", "110", "250"}));
+  EXPECT_EQ(rowTexts(s2, 2), (Texts{"31", "1", "10", "2", "0", "R1", "1", "1", "-1", "23.05", "200", " < 20"}));
+  EXPECT_EQ(rowTexts(s2, 3), (Texts{"31", "2", "10", "6", "0", "R1", "1", "1", "-25", "47", "250", "FAIL", " < 20"}));
+  EXPECT_EQ(rowTexts(s2, 4), (Texts{"31", "3", "100", "0", "0", "R1", "1", "1", "110", "110", "250"}));
   // L 1, B 2: 55 / 2 -+ 6 x 5 / (1 x 2) = 27.5 -+ 15.
-  EXPECT_EQ(rowTexts(s2, 6), (Texts{"33", "1", "50", "0", "5", "RF2", "1", "2", "12.5", "42.5", "200"}));
+  EXPECT_EQ(rowTexts(s2, 6), (Texts{"33", "1", "50", "0", "5", "R2", "1", "2", "12.5", "42.5", "200"}));
   EXPECT_EQ(s2.rows.size(), 6u);
   EXPECT_EQ(s2.rows[1][11].kind, Cell::Text);
 }
@@ -144,13 +143,12 @@ TEST(Workbook, EachCombinedFootingGetsItsOwnSheetAfterTheThird) {
   second.CfAxis = 0;
 
   const std::vector<Sheet> book = buildWorkbook(*p);
-  ASSERT_EQ(book.size(), 7u);
-  EXPECT_EQ(book[2].name, "Sheet3");
-  EXPECT_EQ(book[5].name, "Schedule");
-  EXPECT_EQ(book[6].name, "Quantities");
-  const Sheet& cf = book[3];
-  EXPECT_EQ(cf.name, "CF4 12  13");
-  EXPECT_EQ(book[4].name, "CF5 2  7");
+  ASSERT_EQ(book.size(), 6u);
+  EXPECT_EQ(book[4].name, "Schedule");
+  EXPECT_EQ(book[5].name, "Quantities");
+  const Sheet& cf = book[2];
+  EXPECT_EQ(cf.name, "C1");
+  EXPECT_EQ(book[3].name, "C2");
   EXPECT_EQ(rowTexts(cf, 1), Texts{});
   // Every single value keeps its cell and gains a label in the empty cell to its left.
   EXPECT_EQ(rowTexts(cf, 2), (Texts{"", "", "", "", "", "", "SBC kN/m\u00b2", "200"}));
@@ -167,7 +165,7 @@ TEST(Workbook, EachCombinedFootingGetsItsOwnSheetAfterTheThird) {
   EXPECT_EQ(rowTexts(cf, 30)[7], "4.46");
   EXPECT_EQ(rowTexts(cf, 31)[7], "1.65");
   EXPECT_EQ(cf.rows[22][7].number, 3.46);
-  EXPECT_EQ(rowTexts(book[4], 5), (Texts{"1", "10", "1", "2", "", "10", "1", "2"}));
+  EXPECT_EQ(rowTexts(book[3], 5), (Texts{"1", "10", "1", "2", "", "10", "1", "2"}));
 }
 
 // With 19 load cases the pasted loads reach row 23 (rows 5 to 23): the distance, length and width move
@@ -192,7 +190,7 @@ TEST(Workbook, ManyLoadCasesMoveTheCombinedSingleValuesBesideTheBlock) {
   cf.CfDistance = 2500;
   cf.CfLength = 3.6f;
   cf.CfWidth = 1.2f;
-  const Sheet sheet = buildWorkbook(*p)[3];
+  const Sheet sheet = buildWorkbook(*p)[2];
   EXPECT_EQ(rowTexts(sheet, 23), (Texts{"19", "118", "7", "9", "", "118", "7", "9", "", "Distance m", "2.5"}));
   EXPECT_EQ(rowTexts(sheet, 30), (Texts{"", "", "", "", "", "", "", "", "", "Length m", "3.6"}));
   EXPECT_EQ(rowTexts(sheet, 31), (Texts{"", "", "", "", "", "", "", "", "", "Width m", "1.2"}));
@@ -218,7 +216,7 @@ TEST(Workbook, PressuresAreWorkedOutInDoubleAndRoundedOnce) {
   const std::vector<Sheet> book = buildWorkbook(*p);
   // The lighter edge would pull: part of the underside lifts off, and the footing bears the peak of the
   // no-tension pressure (footing/no_tension.h), 329.63, which fails.
-  EXPECT_EQ(rowTexts(book[1], 2), (Texts{"41", "1", "336.21", "289.83", "180.55", "RF1", "3.12", "2.34", "-98.69",
+  EXPECT_EQ(rowTexts(book[1], 2), (Texts{"41", "1", "336.21", "289.83", "180.55", "R1", "3.12", "2.34", "-98.69",
                                          "329.63", "200", "FAIL", " < 100"}));
   EXPECT_EQ(resizedPressure(*p, 1, 0).pmin, -98.69f);
   EXPECT_TRUE(resizedPressure(*p, 1, 0).fails);

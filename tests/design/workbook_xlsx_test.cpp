@@ -123,8 +123,8 @@ TEST_F(WorkbookFile, ReadsBackCellForCellWithNumbersAsNumbers) {
   EXPECT_NE(dump.find("3\t11\ts\tFAIL\n"), std::string::npos);
   // 10 kN with 6 kN m on 1 x 1: the resultant lies 0.545 m off the centre, beyond the edge: FAIL.
   EXPECT_NE(dump.find("2\t12\ts\tFAIL\n2\t13\ts\t < 30\n"), std::string::npos);
-  EXPECT_NE(dump.find("sheet\tSheet3\nsheet\tCF4 3  4\n"), std::string::npos);
-  EXPECT_NE(dump.find("sheet\tCF5 5  6\n"), std::string::npos);
+  EXPECT_NE(dump.find("sheet\tC1\n"), std::string::npos);
+  EXPECT_NE(dump.find("sheet\tC2\n"), std::string::npos);
 }
 
 TEST_F(WorkbookFile, FailedWriteReportsTheReasonAndLeavesNoFile) {
@@ -141,7 +141,9 @@ TEST_F(WorkbookFile, FailedWriteReportsTheReasonAndLeavesNoFile) {
   const fs::path path = folder_ / "kept.xlsx";
   { std::ofstream(path) << "earlier"; }
   std::vector<Sheet> bad = buildWorkbook(*p);
-  bad.push_back(Sheet{"no [brackets]", {}});
+  Sheet named;
+  named.name = "no [brackets]";
+  bad.push_back(named);
   EXPECT_NE(writeSheets(bad, path.string()), "");
   std::ifstream in(path);
   std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

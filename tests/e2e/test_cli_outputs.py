@@ -59,18 +59,29 @@ r = run("--help")
 check(r.returncode == 0 and r.stdout.startswith("usage: plintova-cli") and r.stderr == "", "--help on standard output")
 
 with tempfile.TemporaryDirectory() as tmp:
-    # The workbook of FRAME1: three sheets, blocks of six load cases after the heading row, then the
-    # schedule and the quantities.
+    # The workbook of FRAME1: the two pressure sheets, blocks of six load cases after the heading row, then
+    # the schedule and the quantities.
     out = os.path.join(tmp, "frame1.xlsx")
     r = run(FRAME1, "--sbc", "200", "--depth", "1.5", "--xlsx", out, "--json")
     check(r.returncode == 0 and os.path.exists(out), "workbook written")
     d = json.loads(r.stdout)
     wb = openpyxl.load_workbook(out)
-    check(wb.sheetnames == ["Sheet1", "Sheet2", "Sheet3", "Schedule", "Quantities"], "sheet names %r" % wb.sheetnames)
-    rows = list(wb["Sheet1"].iter_rows(values_only=True))
+    check(wb.sheetnames == ["Pressures - groups", "Pressures - resized", "Schedule", "Quantities"],
+          "sheet names %r" % wb.sheetnames)
+    rows = list(wb["Pressures - groups"].iter_rows(values_only=True))
     check(rows[0][:10] == ("Joint", "Load case", "FY kN", "MX kN\u00b7m", "MZ kN\u00b7m", "Mark", "Size m",
                            "pmin kN/m\u00b2", "pmax kN/m\u00b2", "Allowable kN/m\u00b2"), "headings %r" % (rows[0],))
-    check(wb["Sheet1"].freeze_panes == "A2", "the heading stays in view")
+    check(wb["Pressures - groups"].freeze_panes == "A2", "the heading stays in view")
+    # Every sheet prints landscape, one page wide, its heading rows on every page, its columns as wide as
+    # their texts.
+    for ws in wb.worksheets:
+        setup = ws.page_setup
+        # One page wide is the file's default: the width is left out, the height given as 0 (as many as need).
+        check(setup.orientation == "landscape" and ws.sheet_properties.pageSetUpPr.fitToPage and
+              setup.fitToWidth in (None, 1) and setup.fitToHeight == 0, "%s prints one page wide, landscape" % ws.title)
+        titles = (ws.print_title_rows or "").replace("$", "")
+        check(titles.startswith("1:"), "%s repeats its heading: %r" % (ws.title, ws.print_title_rows))
+        check(ws.column_dimensions["A"].width >= 8, "%s has its column widths" % ws.title)
     sched = list(wb["Schedule"].iter_rows(values_only=True))
     check(sched[0][0] == "GRP" and [r[0] for r in sched[1:len(d["schedule"]) + 1]] ==
           [r["mark"] for r in d["schedule"]], "schedule sheet rows %r" % ([r[0] for r in sched],))
@@ -92,12 +103,12 @@ with tempfile.TemporaryDirectory() as tmp:
         check(allow == (250 if 2 <= lc <= 5 else 200), "allowable pressure by case")
         check(len([v for v in row if v is not None]) == 10, "a passing row has ten cells")
     check(sum(1 for row in rows[1:] if row[0] is not None) == 40 * 6, "every footing and case exported once")
-    check(len(list(wb["Sheet2"].iter_rows(values_only=True))) <= 1, "no hand-resized footings: headings only")
+    check(len(list(wb["Pressures - resized"].iter_rows(values_only=True))) <= 1, "no hand-resized footings: headings only")
 
     # A footing whose uplift exceeds the soil's weight fails.
     out = os.path.join(tmp, "fail.xlsx")
     r = run(os.path.join(DATA, "fail_row.ANL"), "--sbc", "200", "--depth", "1.5", "--xlsx", out)
-    rows = list(openpyxl.load_workbook(out)["Sheet1"].iter_rows(values_only=True))
+    rows = list(openpyxl.load_workbook(out)["Pressures - groups"].iter_rows(values_only=True))
     check(rows[1] == (1, 1, 10, 2000, 0, "F1", 6, -55.25, 55.86, 200, "FAIL"), "FAIL row %r" % (rows[1],))
 
     # An unwritable destination is reported and leaves no file.

@@ -1,16 +1,13 @@
-// The footing drawing as a DXF file for CAD programs, written with dxflib from the sheet's primitives.
+// The footing drawing as a DXF file for CAD programs: the plan in model space, each sheet a layout.
 #include "draw/dxf_writer.h"
-
-#include <dl_dxf.h>
-#include <dl_writer_ascii.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <memory>
+#include <functional>
 
+#include "draw/dxf_document.h"
 #include "output/project_files.h"
 #include "output/safe_file.h"
 #include "print/sheet_text.h"
@@ -19,13 +16,7 @@ namespace plintova::draw {
 
 namespace {
 
-struct LayerStyle {
-  const char* name;
-  int colour;      // AutoCAD colour index
-  int lineweight;  // 1/100 mm
-};
-
-constexpr std::array<LayerStyle, 10> kLayers{{
+constexpr std::array<dxf::Layer, 10> kLayers{{
     {"GRID", 8, 18},
     {"GRID-TEXT", 7, 25},
     {"FOOTING", 7, 35},
@@ -38,29 +29,27 @@ constexpr std::array<LayerStyle, 10> kLayers{{
     {"TITLE", 7, 25},
 }};
 
-// Line types by the line style of a primitive; their patterns are in paper millimetres, multiplied by
-// the drawing's scale so that they look on a plot at that scale as on the printed sheet.
+// Line types by the line style of a primitive, their patterns in paper millimetres: model space scales
+// them by the drawing's scale, so that a plot at that scale shows them as the printed sheet does.
 struct LinetypeStyle {
   LineStyle style;
-  const char* name;
-  const char* description;
-  std::vector<double> pattern;  // dashes positive, gaps negative, dots 0
+  dxf::Linetype type;
 };
 
 const std::vector<LinetypeStyle>& linetypes() {
   static const std::vector<LinetypeStyle> types{
-      {LineStyle::Dash, "DASHED", "__ __ __", {2.0, -1.2}},
-      {LineStyle::Dot, "DOT", ". . . .", {0.0, -0.8}},
-      {LineStyle::DashDot, "DASHDOT", "__ . __ .", {6.0, -1.2, 0.0, -1.2}},
-      {LineStyle::DashDotDot, "DIVIDE", "__ . . __", {6.0, -1.2, 0.0, -1.2, 0.0, -1.2}},
+      {LineStyle::Dash, {"DASHED", "__ __ __", {2.0, -1.2}}},
+      {LineStyle::Dot, {"DOT", ". . . .", {0.0, -0.8}}},
+      {LineStyle::DashDot, {"DASHDOT", "__ . __ .", {6.0, -1.2, 0.0, -1.2}}},
+      {LineStyle::DashDotDot, {"DIVIDE", "__ . . __", {6.0, -1.2, 0.0, -1.2, 0.0, -1.2}}},
   };
   return types;
 }
 
 std::string linetypeOf(LineStyle s) {
   for (const LinetypeStyle& t : linetypes())
-    if (t.style == s) return t.name;
-  return "BYLAYER";
+    if (t.style == s) return t.type.name;
+  return "Continuous";
 }
 
 // The standard lineweight nearest to a width in tenths of a millimetre.
@@ -73,99 +62,56 @@ int lineweightOf(double width) {
   return best;
 }
 
+// The AutoCAD colour index nearest to a fill: black ink, dark and light greys.
+int colourOf(Rgb c) {
+  const int grey = (c.r + c.g + c.b) / 3;
+  return grey < 40 ? 7 : grey < 150 ? 8 : 9;
+}
 
-// Writes the drawing: header, tables, blocks, entities, objects.
-class DxfDrawing {
+// Names of the dimension styles: model space measures true millimetres and scales its sizes; paper space
+// measures paper millimetres and scales the measurement.
+constexpr const char* kPlanDimensions = "PLAN";
+constexpr const char* kSheetDimensions = "SHEET";
+
+// One space being filled from the primitives of one sheet: where paper millimetres go in it.
+class SpaceWriter {
  public:
-  DxfDrawing(const print::Sheet& sheet, DL_WriterA& dw) : sheet_(sheet), dw_(dw) {}
+  SpaceWriter(dxf::Document& doc, dxf::Space& space, std::function<dxf::XY(double, double)> map, double scale,
+              const char* dimensionStyle)
+      : doc_(doc), space_(space), map_(std::move(map)), scale_(scale), dimensionStyle_(dimensionStyle) {}
 
-  void write() {
-    dxf_.writeHeader(dw_);
-    // Millimetres, metric.
-    dw_.dxfString(9, "$INSUNITS");
-    dw_.dxfInt(70, 4);
-    dw_.dxfString(9, "$MEASUREMENT");
-    dw_.dxfInt(70, 1);
-    dw_.dxfString(9, "$LUNITS");
-    dw_.dxfInt(70, 2);
-    dw_.sectionEnd();
-
-    dw_.sectionTables();
-    dxf_.writeVPort(dw_);
-    writeLinetypes();
-    dw_.tableLayers(static_cast<int>(kLayers.size()) + 1);
-    dxf_.writeLayer(dw_, DL_LayerData("0", 0), DL_Attributes("", 7, -3, "CONTINUOUS", 1.0));
-    for (const LayerStyle& l : kLayers)
-      dxf_.writeLayer(dw_, DL_LayerData(l.name, 0), DL_Attributes("", l.colour, l.lineweight, "CONTINUOUS", 1.0));
-    dw_.tableEnd();
-    dw_.tableStyle(1);
-    dxf_.writeStyle(dw_, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
-    dw_.tableEnd();
-    dxf_.writeView(dw_);
-    dxf_.writeUcs(dw_);
-    dw_.tableAppid(1);
-    dxf_.writeAppid(dw_, "ACAD");
-    dw_.tableEnd();
-    dxf_.writeDimStyle(dw_, 2.5, 1.25, 0.625, 0.625, 2.5);
-    dxf_.writeBlockRecord(dw_);
-    dw_.tableEnd();
-    dw_.sectionEnd();
-
-    dw_.sectionBlocks();
-    dxf_.writeBlock(dw_, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-    dxf_.writeEndBlock(dw_, "*Model_Space");
-    dxf_.writeBlock(dw_, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-    dxf_.writeEndBlock(dw_, "*Paper_Space");
-    dxf_.writeBlock(dw_, DL_BlockData("*Paper_Space0", 0, 0.0, 0.0, 0.0));
-    dxf_.writeEndBlock(dw_, "*Paper_Space0");
-    dw_.sectionEnd();
-
-    dw_.sectionEntities();
-    for (const Primitive& p : sheet_.primitives) entity(p);
-    dw_.sectionEnd();
-    dxf_.writeObjects(dw_);
-    dxf_.writeObjectsEnd(dw_);
-    dw_.dxfEOF();
-  }
+  void entity(const Primitive& p) { entity(space_, p); }
 
  private:
-  const print::Sheet& sheet_;
-  DL_WriterA& dw_;
-  DL_Dxf dxf_;
+  dxf::Document& doc_;
+  dxf::Space& space_;
+  std::function<dxf::XY(double, double)> map_;
+  double scale_;  // drawing units per paper millimetre
+  const char* dimensionStyle_;
 
-  // Paper millimetres to model space: the plan at its true millimetres, Z downward as -Y.
-  double mx(double x) const { return (x - sheet_.originX) * sheet_.scale; }
-  double my(double z) const { return -(z - sheet_.originZ) * sheet_.scale; }
-
-  void writeLinetypes() {
-    const std::vector<LinetypeStyle>& types = linetypes();
-    dw_.tableLinetypes(3 + static_cast<int>(types.size()));
-    dxf_.writeLinetype(dw_, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
-    dxf_.writeLinetype(dw_, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
-    dxf_.writeLinetype(dw_, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-    for (const LinetypeStyle& t : types) {
-      std::vector<double> pattern;
-      double length = 0;
-      for (double d : t.pattern) {
-        pattern.push_back(d * sheet_.scale);
-        length += std::fabs(d) * sheet_.scale;
-      }
-      dxf_.writeLinetype(dw_, DL_LinetypeData(t.name, t.description, 0, static_cast<int>(pattern.size()), length,
-                                              pattern.data()));
-    }
+  dxf::Style styleOf(const Primitive& p) const {
+    dxf::Style s;
+    s.layer = dxfLayer(p);
+    s.lineweight = lineweightOf(p.width);
+    s.linetype = linetypeOf(p.style);
+    s.linetypeScale = p.style == LineStyle::Solid ? 1 : scale_;
+    return s;
   }
 
-  DL_Attributes attributes(const Primitive& p) const {
-    return DL_Attributes(dxfLayer(p), 256, lineweightOf(p.width), linetypeOf(p.style), 1.0);
+  std::vector<dxf::XY> mapped(const std::vector<Point>& points) const {
+    std::vector<dxf::XY> out;
+    for (const Point& q : points) out.push_back(map_(q.x, q.z));
+    return out;
   }
 
-  void polyline(const std::vector<Point>& points, bool closed, const DL_Attributes& a) {
-    dxf_.writePolyline(dw_, DL_PolylineData(static_cast<int>(points.size()), 0, 0, closed ? 1 : 0), a);
-    for (const Point& q : points) dxf_.writeVertex(dw_, DL_VertexData(mx(q.x), my(q.z), 0.0, 0.0));
-    dxf_.writePolylineEnd(dw_);
+  void fill(dxf::Space& space, const Primitive& p, const std::vector<Point>& corners) {
+    if (!p.filled || p.fillColour == kWhite || corners.size() < 3 || corners.size() > 4) return;
+    dxf::Style s = styleOf(p);
+    s.colour = colourOf(p.fillColour);
+    space.solid(s, mapped(corners));
   }
 
-  void text(const Primitive& p) {
+  void text(dxf::Space& space, const Primitive& p) {
     const std::vector<std::string> lines = textLines(p.text);
     const double em = p.fontSize * print::kMmPerPoint;
     const double lineHeight = em * print::kFontLineHeight, ascent = em * print::kFontAscent;
@@ -177,34 +123,55 @@ class DxfDrawing {
       if (lines[i].empty()) continue;
       const double v = v0 + static_cast<double>(i) * lineHeight;
       const double x = p.vertical ? p.x1 + v : p.x1, z = p.vertical ? p.z1 : p.z1 + v;
-      dxf_.writeText(dw_,
-                     DL_TextData(mx(x), my(z), 0.0, mx(x), my(z), 0.0, em * print::kFontCapHeight * sheet_.scale, 1.0, 0, h, 0,
-                                 dxfText(lines[i]), "Standard", p.vertical ? 90.0 : 0.0),
-                     attributes(p));
+      space.text(styleOf(p), map_(x, z), em * print::kFontCapHeight * scale_, p.vertical ? 90 : 0, h, dxfText(lines[i]));
     }
   }
 
-  void entity(const Primitive& p) {
-    const DL_Attributes a = attributes(p);
+  // A DIMENSION whose block holds what the sheet draws for it.
+  void dimension(dxf::Space& space, const Primitive& p) {
+    auto [name, block] = doc_.dimensionBlock();
+    for (const Primitive& part : dimensionParts(p)) entity(*block, part);
+    const dxf::XY o1 = map_(p.x1, p.z1), o2 = map_(p.x2, p.z2);
+    const dxf::XY onLine = p.vertical ? map_(p.dimensionLine, p.z2) : map_(p.x2, p.dimensionLine);
+    space.dimension(styleOf(p), name, dimensionStyle_, o1, o2, onLine, map_(p.textAt.x, p.textAt.z),
+                    p.vertical ? 90 : 0, dxfText(p.text));
+  }
+
+  void entity(dxf::Space& space, const Primitive& p) {
     switch (p.shape) {
       case Shape::Line:
-        dxf_.writeLine(dw_, DL_LineData(mx(p.x1), my(p.z1), 0.0, mx(p.x2), my(p.z2), 0.0), a);
+        space.line(styleOf(p), map_(p.x1, p.z1), map_(p.x2, p.z2));
         break;
-      case Shape::Box:
-        polyline({{p.x1, p.z1}, {p.x2, p.z1}, {p.x2, p.z2}, {p.x1, p.z2}}, true, a);
+      case Shape::Box: {
+        const std::vector<Point> corners{{p.x1, p.z1}, {p.x2, p.z1}, {p.x2, p.z2}, {p.x1, p.z2}};
+        fill(space, p, corners);
+        space.polyline(styleOf(p), mapped(corners), true);
         break;
+      }
       case Shape::Polyline:
-        if (p.points.size() >= 2) polyline(p.points, p.closed, a);
+        if (p.points.size() < 2) break;
+        if (p.closed) fill(space, p, p.points);
+        space.polyline(styleOf(p), mapped(p.points), p.closed);
         break;
       case Shape::Circle:
-        dxf_.writeCircle(dw_, DL_CircleData(mx(p.x1), my(p.z1), 0.0, p.radius * sheet_.scale), a);
+        space.circle(styleOf(p), map_(p.x1, p.z1), p.radius * scale_);
         break;
       case Shape::Text:
-        if (!p.text.empty()) text(p);
+        if (!p.text.empty()) text(space, p);
+        break;
+      case Shape::Dimension:
+        dimension(space, p);
         break;
     }
   }
 };
+
+// The cap height of the dimension figures on paper, mm: the size the sheet sets them at.
+double dimensionTextHeight(const print::Sheet& plan) {
+  for (const Primitive& p : plan.primitives)
+    if (p.shape == Shape::Dimension) return p.fontSize * print::kMmPerPoint * print::kFontCapHeight;
+  return print::kSmallestText * print::kMmPerPoint * print::kFontCapHeight;
+}
 
 }  // namespace
 
@@ -245,23 +212,35 @@ std::string dxfText(const std::string& s) {
   return out;
 }
 
-std::string writeDxfFile(const print::Sheet& sheet, const std::string& path) {
-  {
-    DL_WriterA dw(path.c_str(), DL_Codes::AC1015);
-    if (dw.openFailed()) return "the file could not be opened";
-    DxfDrawing(sheet, dw).write();
-    dw.close();
+std::string writeDxfFile(const print::Sheet& plan, const std::vector<print::Sheet>& sheets, const std::string& path) {
+  std::vector<dxf::Linetype> types;
+  for (const LinetypeStyle& t : linetypes()) types.push_back(t.type);
+  const double textHeight = dimensionTextHeight(plan);
+  dxf::DimensionStyle model{kPlanDimensions, static_cast<double>(plan.scale), 1, textHeight, kTickHalf * 1.4,
+                            kExtensionBeyond, kDimensionLineBeyond, 0.6};
+  dxf::DimensionStyle paper = model;
+  paper.name = kSheetDimensions;
+  paper.scale = 1;
+  paper.linearFactor = sheets.empty() ? 1 : sheets.front().scale;
+  std::vector<dxf::LayoutPaper> papers;
+  for (const print::Sheet& s : sheets)
+    papers.push_back({"Sheet " + std::to_string(s.number), s.paper.width, s.paper.height});
+  dxf::Document doc({kLayers.begin(), kLayers.end()}, types, {model, paper}, "DejaVuSans.ttf", papers);
+
+  // Model space: the plan at its true millimetres, Z downward as -Y.
+  SpaceWriter planWriter(
+      doc, doc.model(),
+      [&plan](double x, double z) { return dxf::XY{(x - plan.originX) * plan.scale, -(z - plan.originZ) * plan.scale}; },
+      plan.scale, kPlanDimensions);
+  for (const Primitive& p : plan.primitives) planWriter.entity(p);
+  // Each sheet in paper millimetres from the paper's lower-left corner.
+  for (std::size_t k = 0; k < sheets.size(); ++k) {
+    const double height = sheets[k].paper.height;
+    SpaceWriter sheetWriter(
+        doc, doc.sheet(k), [height](double x, double z) { return dxf::XY{x, height - z}; }, 1, kSheetDimensions);
+    for (const Primitive& p : sheets[k].primitives) sheetWriter.entity(p);
   }
-  // dxflib does not report a failed write: the file must end where the drawing does.
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return "the file could not be read back";
-  const std::streamoff size = in.tellg();
-  if (size < 16) return "the file came out empty";
-  in.seekg(size - 16);
-  std::string tail(16, '\0');
-  in.read(tail.data(), 16);
-  if (!in || tail.find("EOF") == std::string::npos) return "the drawing was not written whole";
-  return {};
+  return doc.write(path);
 }
 
 std::string writeSheetDxf(const Project& project, const std::string& path) {
@@ -270,9 +249,11 @@ std::string writeSheetDxf(const Project& project, const std::string& path) {
   };
   const std::vector<ProtectedFile> inputs = projectInputFiles(project.AnlPath);
   if (const TargetCheck check = checkOutputTarget(path, inputs); !check) return failed(check.reason);
-  const print::Sheet sheet = print::cadSheet(project, project.decisions.sheet, print::sheetFontMeasure());
-  const std::string reason =
-      writeFileSafely(path, [&sheet](const std::string& temporary) { return writeDxfFile(sheet, temporary); }, inputs);
+  const draw::TextMeasure measure = print::sheetFontMeasure();
+  const print::Sheet plan = print::cadPlan(project, project.decisions.sheet, measure);
+  const std::vector<print::Sheet> sheets = print::footingSheets(project, project.decisions.sheet, measure);
+  const std::string reason = writeFileSafely(
+      path, [&](const std::string& temporary) { return writeDxfFile(plan, sheets, temporary); }, inputs);
   if (!reason.empty()) return failed(reason);
   return {};
 }

@@ -57,6 +57,66 @@ Primitive polyline(std::vector<Point> points, bool closed, Role role, Id id) {
   return p;
 }
 
+Primitive dimension(double x1, double z1, double x2, double z2, bool vertical, double across, std::string value,
+                    Point textAt, Role role) {
+  Primitive p = line(x1, z1, x2, z2, role);
+  p.shape = Shape::Dimension;
+  p.vertical = vertical;
+  p.dimensionLine = across;
+  p.text = std::move(value);
+  p.textAt = textAt;
+  p.halign = HAlign::Centre;
+  p.valign = VAlign::Middle;
+  p.filled = true;
+  return p;
+}
+
+std::vector<Primitive> dimensionParts(const Primitive& d) {
+  std::vector<Primitive> parts;
+  auto add = [&](Primitive q, double width) {
+    q.role = d.role;
+    q.id = d.id;
+    q.colour = d.colour;
+    q.width = width;
+    parts.push_back(std::move(q));
+  };
+  // Along the measured direction (a) and across it (c), mapped back to X and Z.
+  const double a1 = d.vertical ? d.z1 : d.x1, a2 = d.vertical ? d.z2 : d.x2;
+  const double c1 = d.vertical ? d.x1 : d.z1, c2 = d.vertical ? d.x2 : d.z2;
+  auto at = [&](double along, double across) {
+    return d.vertical ? Point{across, along} : Point{along, across};
+  };
+  auto segment = [&](Point p, Point q, double width) { add(line(p.x, p.z, q.x, q.z), width); };
+  const double lo = std::min(a1, a2), hi = std::max(a1, a2), c = d.dimensionLine;
+  segment(at(lo - kDimensionLineBeyond, c), at(hi + kDimensionLineBeyond, c), d.width);
+  for (const auto& [along, from] : {std::pair{a1, c1}, std::pair{a2, c2}}) {
+    if (std::fabs(from - c) > 1e-9) {
+      const double beyond = c + (c > from ? kExtensionBeyond : -kExtensionBeyond);
+      segment(at(along, from), at(along, beyond), d.width);
+    }
+  }
+  // Ticks rise to the right along X and to the top along Z, at 45 degrees on the paper.
+  for (double along : {a1, a2}) {
+    const Point p = d.vertical ? Point{c - kTickHalf, along + kTickHalf} : Point{along - kTickHalf, c + kTickHalf};
+    const Point q = d.vertical ? Point{c + kTickHalf, along - kTickHalf} : Point{along + kTickHalf, c - kTickHalf};
+    segment(p, q, kTickWidth);
+  }
+  if (!d.text.empty()) {
+    Primitive t = text(d.textAt.x, d.textAt.z, d.text, HAlign::Centre, VAlign::Middle);
+    t.vertical = d.vertical;
+    t.fontSize = d.fontSize;
+    t.bold = d.bold;
+    t.filled = d.filled;
+    t.fillColour = d.fillColour;
+    add(t, 1);
+  }
+  return parts;
+}
+
+Rect unite(const Rect& a, const Rect& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
 Rect textBounds(const Primitive& p, const TextSize& size) {
   // Offsets in the text's own frame: u along the reading direction, v from the glyph tops downward.
   double u0 = p.halign == HAlign::Centre ? -size.width / 2 : p.halign == HAlign::Right ? -size.width : 0;
@@ -174,6 +234,7 @@ std::string dump(const Primitive& p) {
     case Shape::Text: s = "text "; break;
     case Shape::Circle: s = "circle "; break;
     case Shape::Polyline: s = "polyline "; break;
+    case Shape::Dimension: s = "dimension "; break;
   }
   s += roleName(p.role);
   if (p.id.kind != Id::Kind::None) {
@@ -188,6 +249,10 @@ std::string dump(const Primitive& p) {
     }
     if (p.vertical) s += " vertical";
     if (p.bold) s += " bold";
+    if (p.fontSize != 8) s += " " + numberText(p.fontSize) + "pt";
+  } else if (p.shape == Shape::Dimension) {
+    s += " " + point(p.x1, p.z1) + "-" + point(p.x2, p.z2) + (p.vertical ? " along Z at x=" : " along X at z=") +
+         numberText(p.dimensionLine) + " " + quoted(p.text) + " at " + point(p.textAt.x, p.textAt.z);
     if (p.fontSize != 8) s += " " + numberText(p.fontSize) + "pt";
   } else if (p.shape == Shape::Circle || p.shape == Shape::Polyline) {
     if (p.shape == Shape::Circle) {
@@ -242,6 +307,8 @@ const Primitive* hitTest(const std::vector<Primitive>& list, double x, double z,
       case Shape::Polyline:
         if (nearPolyline(x, z, p, tolerance)) return &p;
         break;
+      case Shape::Dimension:
+        break;  // annotation: never picked
     }
   }
   return nullptr;

@@ -65,7 +65,7 @@ struct Id {
   static Id group(int g) { return {Kind::Group, g}; }
 };
 
-enum class Shape : uint8_t { Line, Box, Text, Circle, Polyline };
+enum class Shape : uint8_t { Line, Box, Text, Circle, Polyline, Dimension };
 
 // A point of a polyline.
 struct Point {
@@ -75,8 +75,11 @@ struct Point {
 
 // One primitive. Lines run from (x1, z1) to (x2, z2); boxes have those two corners; texts are anchored
 // at (x1, z1); circles have their centre at (x1, z1) and their radius in `radius`; polylines run through
-// `points`, back to the first one when `closed`. Line widths are in device line units (1 = the thinnest line the device shows well), font
-// sizes in points: neither scales with the plan. A text may hold several lines separated by "\r" or "\n".
+// `points`, back to the first one when `closed`. A dimension measures from (x1, z1) to (x2, z2), along X
+// or, when `vertical`, along Z: its dimension line lies at `dimensionLine` across (Z of a dimension along
+// X, X of one along Z), its figure `text` is centred on `textAt` and reads upward when vertical.
+// Line widths are in device line units (1 = the thinnest line the device shows well), font sizes in
+// points: neither scales with the plan. A text may hold several lines separated by "\r" or "\n".
 struct Primitive {
   Shape shape = Shape::Line;
   Role role = Role::Other;
@@ -96,6 +99,8 @@ struct Primitive {
   double radius = 0;           // circles
   std::vector<Point> points;   // polylines
   bool closed = false;         // polylines: the last point joins the first
+  double dimensionLine = 0;    // dimensions: where the dimension line lies across
+  Point textAt;                // dimensions: the centre of the figure
 };
 
 Primitive line(double x1, double z1, double x2, double z2, Role role = Role::Other, Id id = {});
@@ -104,6 +109,21 @@ Primitive text(double x, double z, std::string s, HAlign h = HAlign::Left, VAlig
                Role role = Role::Other, Id id = {});
 Primitive circle(double cx, double cz, double radius, Role role = Role::Other, Id id = {});
 Primitive polyline(std::vector<Point> points, bool closed, Role role = Role::Other, Id id = {});
+// A dimension from (x1, z1) to (x2, z2) along X (or along Z when `vertical`), its line at `across`, its
+// figure `value` centred on `textAt`.
+Primitive dimension(double x1, double z1, double x2, double z2, bool vertical, double across, std::string value,
+                    Point textAt, Role role = Role::Dimension);
+
+// What a dimension is drawn with, in the drawing's units (paper millimetres on the sheet): the dimension
+// line running 1 past the ticks, an extension line from each measured point that does not lie on the
+// dimension line to 0.8 beyond it, an oblique tick at each end (0.9 each way) and the figure, centred on
+// its point on an opaque ground. The renderer paints these and the DXF writer puts them in the
+// dimension's block, so both show the same.
+constexpr double kDimensionLineBeyond = 1.0;
+constexpr double kExtensionBeyond = 0.8;
+constexpr double kTickHalf = 0.9;
+constexpr double kTickWidth = 2.5;
+std::vector<Primitive> dimensionParts(const Primitive& dimension);
 
 // Size of a text as it will be shown, in plan units: width along the reading direction, height of the
 // whole text (all its lines) across it, and the ascent of the first line (for baseline alignment).
@@ -118,6 +138,9 @@ struct Rect {
   double left = 0, top = 0, right = 0, bottom = 0;  // top is the smaller Z
   bool contains(double x, double z) const { return x >= left && x <= right && z >= top && z <= bottom; }
 };
+
+// The smallest rectangle holding both.
+Rect unite(const Rect& a, const Rect& b);
 
 // Plan rectangle covered by a text primitive of the given size, rotation and alignment included.
 Rect textBounds(const Primitive& p, const TextSize& size);

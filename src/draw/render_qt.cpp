@@ -150,6 +150,52 @@ double nineWidth(const QPaintDevice* device, const Viewport& view, double pointS
   return fm.horizontalAdvance(QStringLiteral("9")) * view.xPerPixel();
 }
 
+namespace {
+
+void drawOne(QPainter& painter, const Primitive& p, const Viewport& view, const DeviceStyle& style) {
+  switch (p.shape) {
+    case Shape::Line:
+      painter.setPen(penFor(p, style));
+      painter.drawLine(view.map(p.x1, p.z1), view.map(p.x2, p.z2));
+      break;
+    case Shape::Box:
+      painter.setPen(penFor(p, style));
+      painter.setBrush(p.filled ? QBrush(qcolour(p.fillColour)) : QBrush(Qt::NoBrush));
+      painter.drawRect(QRectF(view.map(p.x1, p.z1), view.map(p.x2, p.z2)).normalized());
+      painter.setBrush(Qt::NoBrush);
+      break;
+    case Shape::Text:
+      if (!p.text.empty()) drawText(painter, p, view);
+      break;
+    case Shape::Circle: {
+      painter.setPen(penFor(p, style));
+      painter.setBrush(p.filled ? QBrush(qcolour(p.fillColour)) : QBrush(Qt::NoBrush));
+      const QPointF centre = view.map(p.x1, p.z1);
+      painter.drawEllipse(centre, p.radius / view.xPerPixel(), p.radius / view.zPerPixel());
+      painter.setBrush(Qt::NoBrush);
+      break;
+    }
+    case Shape::Polyline: {
+      QPolygonF polygon;
+      for (const Point& q : p.points) polygon << view.map(q.x, q.z);
+      painter.setPen(penFor(p, style));
+      if (p.closed) {
+        painter.setBrush(p.filled ? QBrush(qcolour(p.fillColour)) : QBrush(Qt::NoBrush));
+        painter.drawPolygon(polygon);
+        painter.setBrush(Qt::NoBrush);
+      } else {
+        painter.drawPolyline(polygon);
+      }
+      break;
+    }
+    case Shape::Dimension:
+      for (const Primitive& part : dimensionParts(p)) drawOne(painter, part, view, style);
+      break;
+  }
+}
+
+}  // namespace
+
 void render(QPainter& painter, const std::vector<Primitive>& list, const Viewport& view, const DeviceStyle& style,
             const std::function<bool(const Primitive&)>& accept) {
   painter.save();
@@ -157,42 +203,7 @@ void render(QPainter& painter, const std::vector<Primitive>& list, const Viewpor
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   for (const Primitive& p : list) {
     if (accept && !accept(p)) continue;
-    switch (p.shape) {
-      case Shape::Line:
-        painter.setPen(penFor(p, style));
-        painter.drawLine(view.map(p.x1, p.z1), view.map(p.x2, p.z2));
-        break;
-      case Shape::Box:
-        painter.setPen(penFor(p, style));
-        painter.setBrush(p.filled ? QBrush(qcolour(p.fillColour)) : QBrush(Qt::NoBrush));
-        painter.drawRect(QRectF(view.map(p.x1, p.z1), view.map(p.x2, p.z2)).normalized());
-        painter.setBrush(Qt::NoBrush);
-        break;
-      case Shape::Text:
-        if (!p.text.empty()) drawText(painter, p, view);
-        break;
-      case Shape::Circle: {
-        painter.setPen(penFor(p, style));
-        painter.setBrush(p.filled ? QBrush(qcolour(p.fillColour)) : QBrush(Qt::NoBrush));
-        const QPointF centre = view.map(p.x1, p.z1);
-        painter.drawEllipse(centre, p.radius / view.xPerPixel(), p.radius / view.zPerPixel());
-        painter.setBrush(Qt::NoBrush);
-        break;
-      }
-      case Shape::Polyline: {
-        QPolygonF polygon;
-        for (const Point& q : p.points) polygon << view.map(q.x, q.z);
-        painter.setPen(penFor(p, style));
-        if (p.closed) {
-          painter.setBrush(p.filled ? QBrush(qcolour(p.fillColour)) : QBrush(Qt::NoBrush));
-          painter.drawPolygon(polygon);
-          painter.setBrush(Qt::NoBrush);
-        } else {
-          painter.drawPolyline(polygon);
-        }
-        break;
-      }
-    }
+    drawOne(painter, p, view, style);
   }
   painter.restore();
 }

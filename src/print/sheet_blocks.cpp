@@ -18,13 +18,13 @@ using draw::Role;
 
 namespace {
 
-constexpr double kNoteText = 7.5;
-constexpr double kNoteHeading = 9;
-constexpr double kNoteHeadingHeight = 6;
-constexpr double kNoteIndent = 5;
-constexpr double kNoteGap = 0.8;
+constexpr double kNoteText = kSmallestText;
+constexpr double kNoteHeading = 12;
+constexpr double kNoteHeadingHeight = 8;
+constexpr double kNoteIndent = 6;
+constexpr double kNoteGap = 1;
 
-constexpr double kLabelText = 7;
+constexpr double kLabelText = kSmallestText;
 constexpr double kCellPad = 1.2;
 
 double lineHeight(double points) { return points * kMmPerPoint * kFontLineHeight; }
@@ -91,55 +91,116 @@ std::vector<std::string> generalNotes(const Project& p) {
   return notes;
 }
 
-double notesHeight(const std::vector<std::string>& notes, double width, const draw::TextMeasure& measure) {
-  double h = kNoteHeadingHeight;
-  for (const std::string& n : notes)
-    h += static_cast<double>(wrapText(n, width - kNoteIndent, kNoteText, false, measure).size()) * lineHeight(kNoteText) +
-         kNoteGap;
+double SheetBlock::height(std::size_t first, std::size_t last) const {
+  double h = head;
+  for (std::size_t r = first; r < last && r < rows.size(); ++r) h += rows[r];
   return h;
 }
 
-void drawNotes(const std::vector<std::string>& notes, double x, double z, double width, const draw::TextMeasure& measure,
-               std::vector<Primitive>& out) {
-  out.push_back(sheetText(x, z + kNoteHeadingHeight / 2, "NOTES", kNoteHeading, Role::Notes, true, HAlign::Left));
-  double top = z + kNoteHeadingHeight;
+SheetBlock notesBlock(const std::vector<std::string>& notes, double width, const draw::TextMeasure& measure) {
+  SheetBlock b;
+  b.title = "NOTES";
+  b.width = width;
+  b.head = kNoteHeadingHeight;
   const double lh = lineHeight(kNoteText);
-  for (std::size_t k = 0; k < notes.size(); ++k) {
-    const std::vector<std::string> lines = wrapText(notes[k], width - kNoteIndent, kNoteText, false, measure);
-    out.push_back(sheetText(x, top + lh / 2, std::to_string(k + 1) + ".", kNoteText, Role::Notes, false, HAlign::Left));
-    for (std::size_t i = 0; i < lines.size(); ++i)
-      out.push_back(sheetText(x + kNoteIndent, top + lh * (static_cast<double>(i) + 0.5), lines[i], kNoteText,
-                              Role::Notes, false, HAlign::Left));
-    top += static_cast<double>(lines.size()) * lh + kNoteGap;
+  std::vector<std::vector<std::string>> lines;
+  for (const std::string& n : notes) {
+    lines.push_back(wrapText(n, width - kNoteIndent, kNoteText, false, measure));
+    b.rows.push_back(static_cast<double>(lines.back().size()) * lh + kNoteGap);
   }
+  b.draw = [lines, lh](std::size_t first, std::size_t last, double x, double z, bool continued,
+                       std::vector<Primitive>& out) {
+    out.push_back(sheetText(x, z + kNoteHeadingHeight / 2, continued ? "NOTES (CONTINUED)" : "NOTES", kNoteHeading,
+                            Role::Notes, true, HAlign::Left));
+    double top = z + kNoteHeadingHeight;
+    for (std::size_t k = first; k < last && k < lines.size(); ++k) {
+      out.push_back(sheetText(x, top + lh / 2, std::to_string(k + 1) + ".", kNoteText, Role::Notes, false, HAlign::Left));
+      for (std::size_t i = 0; i < lines[k].size(); ++i)
+        out.push_back(sheetText(x + kNoteIndent, top + lh * (static_cast<double>(i) + 0.5), lines[k][i], kNoteText,
+                                Role::Notes, false, HAlign::Left));
+      top += static_cast<double>(lines[k].size()) * lh + kNoteGap;
+    }
+  };
+  return b;
 }
 
-void drawTitleBlock(const TitleFields& f, const Rect& a, const draw::TextMeasure& measure, std::vector<Primitive>& out) {
+namespace {
+
+// A row of cells across the title block, each `share` of its width.
+struct TitleCell {
+  const char* label;
+  const std::string* value;
+  double share;
+};
+
+void cellRow(const Rect& a, double top, double height, const std::vector<TitleCell>& cells, double points, bool bold,
+             const draw::TextMeasure& measure, std::vector<Primitive>& out) {
   const double w = a.right - a.left;
-  const double rows[] = {a.top, a.top + 12, a.top + 24, a.top + 34, a.top + 44, a.top + kTitleBlockHeight};
+  double x = a.left;
+  for (std::size_t k = 0; k < cells.size(); ++k) {
+    const double right = k + 1 == cells.size() ? a.right : x + cells[k].share * w;
+    if (k > 0) out.push_back(ruled(draw::line(x, top, x, top + height), Role::TitleBlock, 2));
+    cell({x, top, right, top + height}, cells[k].label, *cells[k].value, points, bold, measure, out);
+    x = right;
+  }
+  out.push_back(ruled(draw::line(a.left, top + height, a.right, top + height), Role::TitleBlock, 2));
+}
+
+// The revision table: a heading row and the latest revisions, the last one the revision shown.
+double revisionTable(const Rect& a, double top, const TitleFields& f, const draw::TextMeasure& measure,
+                     std::vector<Primitive>& out) {
+  const double row = lineHeight(kLabelText) + 0.6;
+  const double w = a.right - a.left;
+  const double columns[] = {a.left, a.left + 0.14 * w, a.left + 0.4 * w, a.right};
+  std::vector<Revision> shown = f.revisions;
+  if (shown.empty() && !f.revision.empty()) shown.push_back({f.revision, f.date, ""});
+  if (shown.size() > kTitleRevisionRows) shown.erase(shown.begin(), shown.end() - kTitleRevisionRows);
+  auto rowTexts = [&](double z, const std::string* texts, bool bold) {
+    for (int k = 0; k < 3; ++k) {
+      const double room = columns[k + 1] - columns[k] - 2 * kCellPad;
+      out.push_back(sheetText(columns[k] + kCellPad, z + row / 2, fitText(texts[k], room, kLabelText, bold, measure),
+                              kLabelText, Role::TitleBlock, bold, HAlign::Left));
+    }
+  };
+  const std::string heading[] = {"REV.", "DATE", "DESCRIPTION"};
+  rowTexts(top, heading, false);
+  const double height = row * static_cast<double>(1 + kTitleRevisionRows);
+  for (std::size_t k = 0; k < shown.size(); ++k) {
+    const std::string texts[] = {shown[k].revision, shown[k].date, shown[k].description};
+    rowTexts(top + row * static_cast<double>(k + 1), texts, k + 1 == shown.size());
+  }
+  out.push_back(ruled(draw::line(a.left, top + row, a.right, top + row), Role::TitleBlock, 1));
+  for (int k = 1; k < 3; ++k) out.push_back(ruled(draw::line(columns[k], top, columns[k], top + height), Role::TitleBlock, 1));
+  out.push_back(ruled(draw::line(a.left, top + height, a.right, top + height), Role::TitleBlock, 2));
+  return height;
+}
+
+}  // namespace
+
+void drawTitleBlock(const TitleFields& f, const Rect& a, const draw::TextMeasure& measure, std::vector<Primitive>& out) {
+  constexpr double kRow = 10;
   out.push_back(ruled(draw::box(a.left, a.top, a.right, a.top + kTitleBlockHeight), Role::TitleBlock, 5));
-  for (int k = 1; k <= 4; ++k) out.push_back(ruled(draw::line(a.left, rows[k], a.right, rows[k]), Role::TitleBlock, 2));
-
-  cell({a.left, rows[0], a.right, rows[1]}, "PROJECT", f.project, 10, true, measure, out);
-  cell({a.left, rows[1], a.right, rows[2]}, "DRAWING TITLE", f.title, 10, true, measure, out);
-
-  const double c3[] = {a.left, a.left + 0.36 * w, a.left + 0.5 * w, a.left + 0.75 * w, a.right};
-  const char* labels3[] = {"DRAWING NO.", "REV.", "SCALE", "SHEET"};
-  const std::string* values3[] = {&f.number, &f.revision, &f.scale, &f.sheet};
-  for (int k = 0; k < 4; ++k) {
-    if (k > 0) out.push_back(ruled(draw::line(c3[k], rows[2], c3[k], rows[3]), Role::TitleBlock, 2));
-    cell({c3[k], rows[2], c3[k + 1], rows[3]}, labels3[k], *values3[k], 9, true, measure, out);
-  }
-  const double c4[] = {a.left, a.left + w / 3, a.left + 2 * w / 3, a.right};
-  const char* labels4[] = {"DATE", "DRAWN", "CHECKED"};
-  const std::string* values4[] = {&f.date, &f.drawnBy, &f.checkedBy};
-  for (int k = 0; k < 3; ++k) {
-    if (k > 0) out.push_back(ruled(draw::line(c4[k], rows[3], c4[k], rows[4]), Role::TitleBlock, 2));
-    cell({c4[k], rows[3], c4[k + 1], rows[4]}, labels4[k], *values4[k], 9, false, measure, out);
-  }
+  double top = a.top;
+  cellRow(a, top, kRow, {{"FIRM", &f.firm, 0.55}, {"CLIENT", &f.client, 0.45}}, 11, true, measure, out);
+  top += kRow;
+  cellRow(a, top, kRow, {{"PROJECT", &f.project, 1}}, 11, true, measure, out);
+  top += kRow;
+  cellRow(a, top, kRow, {{"DRAWING TITLE", &f.title, 1}}, 11, true, measure, out);
+  top += kRow;
+  top += revisionTable(a, top, f, measure, out);
+  cellRow(a, top, kRow,
+          {{"DRAWING NO.", &f.number, 0.36}, {"REV.", &f.revision, 0.14}, {"SCALE", &f.scale, 0.25}, {"SHEET", &f.sheet, 0.25}},
+          11, true, measure, out);
+  top += kRow;
+  cellRow(a, top, kRow,
+          {{"DATE", &f.date, 0.2}, {"DRAWN", &f.drawnBy, 0.2}, {"DESIGNED", &f.designedBy, 0.2}, {"CHECKED", &f.checkedBy, 0.2},
+           {"APPROVED", &f.approvedBy, 0.2}},
+          kLabelText, false, measure, out);
+  top += kRow;
   // The listing the design was made from, and the program that drew it.
+  const double w = a.right - a.left;
   const std::string program = std::string("Plintova ") + PLINTOVA_VERSION;
-  const double mid = (rows[4] + rows[5]) / 2;
+  const double mid = (top + a.top + kTitleBlockHeight) / 2;
   const double programWidth = textWidth(program, kLabelText, false, measure);
   out.push_back(sheetText(a.right - kCellPad, mid, program, kLabelText, Role::TitleBlock, false, HAlign::Right));
   const std::string listing = "LISTING  " + f.listing;
@@ -189,7 +250,7 @@ void northArrow(double cx, double cz, double degrees, std::vector<Primitive>& ou
   out.push_back(half);
   out.push_back(ruled(draw::polyline({at(0, 5), at(3, -4), at(0, -2), at(-3, -4)}, true), Role::TitleBlock, 2));
   const draw::Point n = at(0, 8.2);
-  out.push_back(sheetText(n.x, n.z, "N", 8, Role::TitleBlock, true));
+  out.push_back(sheetText(n.x, n.z, "N", kSmallestText, Role::TitleBlock, true));
 }
 
 // The parts of a split plan in `box`, against its right edge, the current part shaded; returns the
@@ -217,23 +278,23 @@ Rect keyPlan(const Rect& box, const KeyPlan& key, std::vector<Primitive>& out) {
 void drawCaption(const Rect& strip, const std::string& title, int scale, double northRotation, const KeyPlan* key,
                  const draw::TextMeasure& measure, std::vector<Primitive>& out) {
   const double x = strip.left + 2, z = strip.top;
-  out.push_back(sheetText(x, z + 6, title, 11, Role::TitleBlock, true, HAlign::Left));
-  const double titleWidth = textWidth(title, 11, true, measure);
-  out.push_back(ruled(draw::line(x, z + 9, x + titleWidth, z + 9), Role::TitleBlock, 3));
+  out.push_back(sheetText(x, z + 6, title, 14, Role::TitleBlock, true, HAlign::Left));
+  const double titleWidth = textWidth(title, 14, true, measure);
+  out.push_back(ruled(draw::line(x, z + 9.5, x + titleWidth, z + 9.5), Role::TitleBlock, 3));
   const std::string scaleText = "SCALE 1:" + std::to_string(scale);
-  out.push_back(sheetText(x, z + 13, scaleText, 9, Role::TitleBlock, false, HAlign::Left));
-  const double barLeft = x + std::max(titleWidth, textWidth(scaleText, 9, false, measure)) + 10;
-  scaleBar(barLeft, z + 9, scale, measure, out);
+  out.push_back(sheetText(x, z + 14, scaleText, 11, Role::TitleBlock, false, HAlign::Left));
+  const double barLeft = x + std::max(titleWidth, textWidth(scaleText, 11, false, measure)) + 10;
+  scaleBar(barLeft, z + 9.5, scale, measure, out);
 
   const double arrowX = strip.right - 10;
-  northArrow(arrowX, z + 10.5, northRotation, out);
+  northArrow(arrowX, z + 11, northRotation, out);
   if (key) {
     const double barRight = barLeft + 5 * scaleBarStep(scale) * 1000 / scale + 10;
     const double label = textWidth("KEY PLAN", kSmallestText, false, measure);
     const double right = arrowX - 14, left = std::max(barRight + label + 3, right - 45);
     if (right - left > 8) {
-      const Rect drawn = keyPlan({left, z + 3, right, z + 17}, *key, out);
-      out.push_back(sheetText(drawn.left - 2, z + 10, "KEY PLAN", kSmallestText, Role::TitleBlock, false, HAlign::Right));
+      const Rect drawn = keyPlan({left, z + 3, right, z + 19}, *key, out);
+      out.push_back(sheetText(drawn.left - 2, z + 11, "KEY PLAN", kSmallestText, Role::TitleBlock, false, HAlign::Right));
     }
   }
 }

@@ -63,8 +63,9 @@ struct Sheet {
 std::vector<Sheet> footingSheets(const Project& project, const SheetSettings& settings,
                                  const draw::TextMeasure& measure);
 
-// The same drawing on one sheet without a paper limit, for CAD: the whole plan at the scale the paper
-// sheets use (never split), with the schedule, notes and title block beside it.
-Sheet cadSheet(const Project& project, const SheetSettings& settings, const draw::TextMeasure& measure);
+// The whole plan for CAD, never split, at the scale the paper sheets use, with its grid names, dimensions
+// and marks but without frame, blocks or title block (those belong to the sheets): paper = origin +
+// plan / scale as on a sheet, the paper as large as the plan and its bands.
+Sheet cadPlan(const Project& project, const SheetSettings& settings, const draw::TextMeasure& measure);
 
 }  // namespace plintova::print

@@ -129,13 +129,6 @@ TableSize measureSchedule(const SheetSchedule& s, const draw::TextMeasure& measu
   return t;
 }
 
-std::size_t rowsThatFit(const TableSize& size, std::size_t first, double height) {
-  double room = height - kScheduleTitleHeight - size.header - size.message;
-  std::size_t n = 0;
-  for (std::size_t r = first; r < size.rows.size() && size.rows[r] <= room; ++r, ++n) room -= size.rows[r];
-  return n;
-}
-
 double drawSchedule(const SheetSchedule& s, const TableSize& size, std::size_t first, std::size_t last, double x,
                     double z, const std::string& title, std::vector<Primitive>& out) {
   auto line = [&](double x1, double z1, double x2, double z2, double width) {
@@ -189,6 +182,20 @@ double drawSchedule(const SheetSchedule& s, const TableSize& size, std::size_t f
   frame.width = 3;
   out.push_back(frame);
   return bottom - z;
+}
+
+SheetBlock scheduleBlock(const SheetSchedule& schedule, const draw::TextMeasure& measure) {
+  SheetBlock b;
+  b.title = "FOOTING SCHEDULE";
+  const TableSize size = measureSchedule(schedule, measure);
+  b.width = size.width;
+  b.head = kScheduleTitleHeight + size.header + size.message;
+  b.rows = size.rows;
+  b.draw = [schedule, size](std::size_t first, std::size_t last, double x, double z, bool continued,
+                            std::vector<Primitive>& out) {
+    drawSchedule(schedule, size, first, last, x, z, continued ? "FOOTING SCHEDULE (CONTINUED)" : "FOOTING SCHEDULE", out);
+  };
+  return b;
 }
 
 }  // namespace plintova::print

@@ -7,6 +7,7 @@
 
 #include "draw/primitives.h"
 #include "model/project.h"
+#include "print/sheet_blocks.h"
 
 namespace plintova::print {
 
@@ -38,11 +39,11 @@ struct TableSize {
 };
 
 // Text sizes of the table, points.
-constexpr double kScheduleText = 7.5;
-constexpr double kScheduleHeaderText = 7;
-constexpr double kScheduleTitleText = 9;
+constexpr double kScheduleText = 10;
+constexpr double kScheduleHeaderText = 10;
+constexpr double kScheduleTitleText = 12;
 // Height of the title above the table ("FOOTING SCHEDULE"), mm.
-constexpr double kScheduleTitleHeight = 7;
+constexpr double kScheduleTitleHeight = 8;
 
 TableSize measureSchedule(const SheetSchedule& schedule, const draw::TextMeasure& measure);
 
@@ -51,7 +52,7 @@ TableSize measureSchedule(const SheetSchedule& schedule, const draw::TextMeasure
 double drawSchedule(const SheetSchedule& schedule, const TableSize& size, std::size_t first, std::size_t last,
                     double x, double z, const std::string& title, std::vector<draw::Primitive>& out);
 
-// How many rows from `first` fit in `height` mm below the title and header (at least none).
-std::size_t rowsThatFit(const TableSize& size, std::size_t first, double height);
+// The schedule as a block of the sheet: its title, header (and message) repeated over every piece.
+SheetBlock scheduleBlock(const SheetSchedule& schedule, const draw::TextMeasure& measure);
 
 }  // namespace plintova::print

@@ -2,6 +2,7 @@
 #include "print/sheet_text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace plintova::print {
@@ -101,10 +102,50 @@ bool overlaps(const draw::Rect& a, const draw::Rect& b, double gap) {
   return a.left < b.right + gap && b.left < a.right + gap && a.top < b.bottom + gap && b.top < a.bottom + gap;
 }
 
+double distance(const draw::Rect& a, const draw::Rect& b) {
+  const double dx = std::max({0.0, b.left - a.right, a.left - b.right});
+  const double dz = std::max({0.0, b.top - a.bottom, a.top - b.bottom});
+  return std::hypot(dx, dz);
+}
+
+template <class F>
+void Placer::forCells(const draw::Rect& r, double reach, F each) const {
+  const auto cell = [](double v) { return static_cast<long long>(std::floor(v / kCell)); };
+  const long long x0 = cell(r.left - reach), x1 = cell(r.right + reach), z0 = cell(r.top - reach), z1 = cell(r.bottom + reach);
+  for (long long x = x0; x <= x1; ++x)
+    for (long long z = z0; z <= z1; ++z) each(x * 1000003LL + z);
+}
+
+void Placer::take(const draw::Rect& r) {
+  taken_.push_back(r);
+  const std::size_t k = taken_.size() - 1;
+  forCells(r, 0, [&](long long key) { cells_[key].push_back(k); });
+}
+
+std::vector<std::size_t> Placer::near(const draw::Rect& r, double reach) const {
+  std::vector<std::size_t> found;
+  forCells(r, reach, [&](long long key) {
+    const auto it = cells_.find(key);
+    if (it == cells_.end()) return;
+    for (std::size_t k : it->second)
+      if (distance(r, taken_[k]) <= reach && std::find(found.begin(), found.end(), k) == found.end()) found.push_back(k);
+  });
+  return found;
+}
+
 bool Placer::isFree(const draw::Rect& r) const {
-  for (const draw::Rect& t : taken_)
-    if (overlaps(r, t, gap_)) return false;
-  return true;
+  bool free = true;
+  forCells(r, gap_, [&](long long key) {
+    if (!free) return;
+    const auto it = cells_.find(key);
+    if (it == cells_.end()) return;
+    for (std::size_t k : it->second)
+      if (overlaps(r, taken_[k], gap_)) {
+        free = false;
+        return;
+      }
+  });
+  return free;
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "draw/primitives.h"
 
@@ -31,8 +33,12 @@ double sheetTextWidth(const std::string& line, double points, bool bold = false)
 // where no device measures for it (the CAD export, tests).
 draw::TextMeasure sheetFontMeasure();
 
-// The smallest text on the sheet, in points: nothing is printed smaller.
-constexpr double kSmallestText = 7;
+// The smallest lettering on a drawing, as the height of its capitals on paper (SP 46: 2.5 mm), and the
+// smallest text on the sheet in points that gives it: capitals of 10 pt stand 10 x 0.3528 x 0.729 =
+// 2.57 mm. Nothing is printed smaller.
+constexpr double kSmallestCapHeight = 2.5;
+constexpr double kSmallestText = 10;
+static_assert(kSmallestText * kMmPerPoint * kFontCapHeight >= kSmallestCapHeight);
 
 // A text primitive of the sheet at `points`, aligned on (x, z) as given (by default centred on it).
 draw::Primitive sheetText(double x, double z, std::string s, double points, draw::Role role, bool bold = false,
@@ -44,17 +50,27 @@ draw::Rect textRect(const draw::Primitive& p, const draw::TextMeasure& measure);
 // True when the two rectangles overlap by more than `gap` would keep apart (touching is no overlap).
 bool overlaps(const draw::Rect& a, const draw::Rect& b, double gap = 0);
 
-// The occupied places of one drawing: texts and other things labels must keep clear of.
+// Rectangle distance: 0 when they touch or overlap.
+double distance(const draw::Rect& a, const draw::Rect& b);
+
+// The occupied places of one drawing: texts and other things labels must keep clear of, kept in cells
+// of the paper so that a plan of hundreds of footings is searched in a moment.
 class Placer {
  public:
   explicit Placer(double gap = 0.3) : gap_(gap) {}
   bool isFree(const draw::Rect& r) const;
-  void take(const draw::Rect& r) { taken_.push_back(r); }
+  void take(const draw::Rect& r);
   const std::vector<draw::Rect>& taken() const { return taken_; }
+  // The places taken within `reach` of r (their indices into taken()).
+  std::vector<std::size_t> near(const draw::Rect& r, double reach) const;
 
  private:
+  static constexpr double kCell = 10;  // mm
   double gap_;
   std::vector<draw::Rect> taken_;
+  std::unordered_map<long long, std::vector<std::size_t>> cells_;
+  template <class F>
+  void forCells(const draw::Rect& r, double reach, F each) const;
 };
 
 // Text cut to `width` millimetres at `points`, with "..." at the end when it had to be cut.

@@ -18,7 +18,7 @@ failures = []
 
 # Sizes of DejaVu Sans as poppler reports them: a word box is 1.164 times the font size across.
 LINE_HEIGHT = 1.164
-SMALLEST_POINTS = 7.0
+SMALLEST_POINTS = 10.0
 
 
 def check(cond, what):
@@ -30,9 +30,12 @@ def run(*args):
     return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace")
 
 
-SHEET = {"project": "OFFICE BLOCK AT SITE 7", "title": "FOOTING LAYOUT AND SCHEDULE", "number": "S-101",
-         "revision": "B", "date": "2026-12-08", "drawnBy": "KMR", "checkedBy": "PSV", "paper": "A3",
-         "northRotation": 30}
+SHEET = {"firm": "KAVERI STRUCTURAL CONSULTANTS", "client": "RIVERSIDE HEALTH TRUST",
+         "project": "OFFICE BLOCK AT SITE 7", "title": "FOOTING LAYOUT AND SCHEDULE", "number": "S-101",
+         "revision": "B", "date": "2026-12-08", "drawnBy": "KMR", "designedBy": "AVS", "checkedBy": "PSV",
+         "approvedBy": "GNR", "paper": "A3", "northRotation": 30,
+         "revisions": [{"revision": "A", "date": "2026-10-01", "description": "For comment"},
+                       {"revision": "B", "date": "2026-12-08", "description": "Footing C1 added"}]}
 
 
 def project_file(path):
@@ -51,16 +54,56 @@ def close(a, b, tolerance=0.5):
     return abs(a - b) <= tolerance
 
 
+def layouts_of(doc):
+    return [doc.layouts.get(name) for name in doc.layout_names() if name != "Model"]
+
+
+def dxf_sound(doc, what):
+    """What every DXF must be: an audit with no error and no fix, texts upright or turned 90 degrees and at
+    least 2.5 mm high on paper (model space at the drawing's scale, layouts at 1:1), every dimension a
+    DIMENSION entity whose figures are at least as high, and each sheet a layout on paper of its real size."""
+    auditor = doc.audit()
+    check(not auditor.has_errors, "%s: the DXF audit reports no error: %r" % (what, [e.message for e in auditor.errors]))
+    check(not auditor.fixes, "%s: the DXF audit makes no fix: %r" % (what, [e.message for e in auditor.fixes][:5]))
+    msp = doc.modelspace()
+    scale = doc.dimstyles.get("PLAN").dxf.dimscale
+    for space, least in [(msp, 2.5 * scale)] + [(layout, 2.5) for layout in layouts_of(doc)]:
+        texts = list(space.query("TEXT"))
+        bad = [(t.dxf.text, t.dxf.rotation) for t in texts if t.dxf.rotation not in (0, 90)]
+        check(not bad, "%s: every text at 0 or 90 degrees: %r" % (what, bad[:5]))
+        small = [(t.dxf.text, t.dxf.height) for t in texts if t.dxf.height < least - 1e-6]
+        check(not small, "%s: every text at least 2.5 mm on paper: %r" % (what, small[:5]))
+        check(not list(space.query('TEXT[layer=="DIMENSION"]')), "%s: dimension figures only in DIMENSIONs" % what)
+        dims = list(space.query("DIMENSION"))
+        check(dims or space.name != "Sheet 1", "%s: dimensions are DIMENSION entities" % what)
+        for dim in dims:
+            style = doc.dimstyles.get(dim.dxf.dimstyle)
+            check(style.dxf.dimtxt * style.dxf.dimscale >= least - 1e-6, "%s: dimension figures legible" % what)
+            check(dim.dxf.text.isdigit(), "%s: a dimension states its figure: %r" % (what, dim.dxf.text))
+            measured = abs(dim.get_measurement()) * style.dxf.dimlfac
+            check(abs(measured - float(dim.dxf.text)) <= 0.51, "%s: dimension %s measures %.1f" % (what, dim.dxf.text, measured))
+    for layout in layouts_of(doc):
+        paper = layout.dxf_layout.dxf
+        check((paper.paper_width, paper.paper_height) in ((420, 297), (594, 420), (841, 594)),
+              "%s: %s on real paper: %r" % (what, layout.name, (paper.paper_width, paper.paper_height)))
+        frames = [e for e in layout.query("LWPOLYLINE[layer==\"TITLE\"]") if e.closed]
+        inside = all(0 <= x <= paper.paper_width and 0 <= y <= paper.paper_height
+                     for e in frames for x, y in e.get_points("xy"))
+        check(frames and inside, "%s: %s framed within its paper" % (what, layout.name))
+
+
 def dxf_checks(path, d):
     doc = ezdxf.readfile(path)
-    auditor = doc.audit()
-    check(not auditor.has_errors, "the DXF audit reports no error: %r" % [e.message for e in auditor.errors])
+    dxf_sound(doc, "FRAME1")
     check(doc.header.get("$INSUNITS") == 4, "model space in millimetres")
     msp = doc.modelspace()
     layers = {layer.dxf.name for layer in doc.layers}
     for name in ("GRID", "GRID-TEXT", "FOOTING", "PEDESTAL", "COLUMN", "MARK", "DIMENSION", "SCHEDULE", "NOTES",
                  "TITLE"):
         check(name in layers, "layer %s exists" % name)
+    sheets = layouts_of(doc)
+    check([layout.name for layout in sheets] == ["Sheet 1", "Sheet 2"], "a layout for each sheet: %r" % doc.layout_names())
+    check(list(msp.query("DIMENSION")), "the plan's dimensions in model space")
 
     # Every footing outline: a closed polyline, as its corners (X right, Z downward as -Y).
     outlines = []
@@ -112,19 +155,22 @@ def dxf_checks(path, d):
         check(mark_texts.count("C%d" % n) == 1, "mark C%d once" % n)
     check(len(marks) == len(built) + len(d["combined"]), "one mark per footing built: %d" % len(marks))
 
-    # Every schedule row's mark and depth (mm) on the SCHEDULE layer, on one line of the table.
-    cells = [(t.dxf.text, t.dxf.insert[1]) for t in msp.query('TEXT[layer=="SCHEDULE"]')]
+    # Every schedule row's mark and depth (mm) on the SCHEDULE layer of the sheet that holds the schedule
+    # (sheet 2: the plan takes sheet 1 whole), on one line of the table.
+    layout = sheets[-1] if sheets else msp
+    cells = [(t.dxf.text, t.dxf.insert[1]) for t in layout.query('TEXT[layer=="SCHEDULE"]')]
     for row in d["schedule"]:
         depth = str(round(row["Depth"] * 1000))
         ys = [y for text, y in cells if text == row["mark"]]
         check(len(ys) == 1, "schedule row %s once: %r" % (row["mark"], ys))
         if ys:
-            check(any(text == depth and close(y, ys[0], 50) for text, y in cells),
+            check(any(text == depth and close(y, ys[0], 1) for text, y in cells),
                   "schedule row %s with depth %s" % (row["mark"], depth))
+    check(not list(msp.query('TEXT[layer=="TITLE"]')), "no title block in model space")
     grid_names = {t.dxf.text for t in msp.query('TEXT[layer=="GRID-TEXT"]')}
     check({"1", "9", "A", "E"} <= grid_names, "grid names 1-9 and A-E: %r" % sorted(grid_names))
-    title = " ".join(t.dxf.text for t in msp.query('TEXT[layer=="TITLE"]'))
-    for value in ("OFFICE BLOCK AT SITE 7", "S-101", "KMR", "PSV", "FRAME1.ANL", "1:200"):
+    title = " ".join(t.dxf.text for t in sheets[0].query('TEXT[layer=="TITLE"]')) if sheets else ""
+    for value in ("OFFICE BLOCK AT SITE 7", "S-101", "KMR", "PSV", "FRAME1.ANL", "KAVERI", "For comment"):
         check(value in title, "title block of the DXF names %s" % value)
 
 
@@ -157,48 +203,71 @@ def across(line, word):
     return min(w, h) if text.isdigit() else h
 
 
-def pdf_checks(path, d):
-    info = subprocess.run(["pdfinfo", path], capture_output=True, text=True).stdout
-    check(re.search(r"Pages:\s+1\n", info), "one sheet: %s" % info)
-    check("1191 x 842 pts (A3)" in info, "landscape A3: %s" % info)
-    pages = pdf_words(path)
-    lines = pages[0] if pages else []
-    words = [w for line in lines for w in line]
-    texts = [w[4] for w in words]
-
-    built = [f for f in d["footings"] if f["CombNo"] in (0, -1)]
-    for f in built:
-        check(mark_of(f) in texts, "mark %s on the sheet" % mark_of(f))
-    check("C1" in texts, "mark C1 on the sheet")
-    # Every schedule row: its mark, its size and its depth on one line of the table.
-    for row in d["schedule"]:
-        depth = str(round(row["Depth"] * 1000))
-        rows = [w for w in words if w[4] == row["mark"] and w[0] > 700]  # the table, right of the plan
-        check(len(rows) == 1, "schedule row %s once in the table" % row["mark"])
-        if rows:
-            y = (rows[0][1] + rows[0][3]) / 2
-            on_row = [w[4] for w in words if w[1] < y < w[3]]
-            check(depth in on_row, "row %s shows depth %s: %r" % (row["mark"], depth, on_row))
-            check("@" in on_row and "c/c" in on_row, "row %s shows its bars: %r" % (row["mark"], on_row))
-    text = " ".join(" ".join(w[4] for w in line) for line in lines)
-    for value in ("OFFICE BLOCK AT SITE 7", "FOOTING LAYOUT AND SCHEDULE", "S-101", "2026-12-08", "KMR", "PSV",
-                  "FRAME1.ANL", "1:200 (A3)", "1 OF 1", "SCALE 1:200", "FOOTING SCHEDULE", "NOTES",
-                  "Clear cover to the reinforcement 50 mm", "Load cases used"):
-        check(value in text, "the sheet shows %r" % value)
-    check(re.search(r"\bB\b", text), "the revision is shown")
-
-    # Legible: no word smaller than the smallest text, and no word printed over another.
-    for line in lines:
+def legible(page, what):
+    """No word smaller than the smallest lettering, and none printed over another."""
+    words = [w for line in page for w in line]
+    for line in page:
         for word in line:
             size = across(line, word) / LINE_HEIGHT
-            check(size >= SMALLEST_POINTS - 0.05, "%r at %.1f pt" % (word[4], size))
+            check(size >= SMALLEST_POINTS - 0.05, "%s: %r at %.1f pt" % (what, word[4], size))
     inset = 0.3
     for i in range(len(words)):
         a = words[i]
         for b in words[i + 1:]:
             if (a[0] + inset < b[2] - inset and b[0] + inset < a[2] - inset and
                     a[1] + inset < b[3] - inset and b[1] + inset < a[3] - inset):
-                failures.append("%r over %r" % (a[4], b[4]))
+                failures.append("%s: %r over %r" % (what, a[4], b[4]))
+
+
+def table_lines(pages, mark):
+    """The lines of the sheets' schedule tables that begin a row of this mark: the mark and its bars on one
+    line."""
+    found = []
+    for n, page in enumerate(pages, 1):
+        words = [w for line in page for w in line]
+        for w in words:
+            if w[4] != mark:
+                continue
+            y = (w[1] + w[3]) / 2
+            on_row = [v[4] for v in words if v[1] < y < v[3]]
+            if "c/c" in on_row or "-" in on_row:
+                found.append((n, on_row))
+    return found
+
+
+def pdf_checks(path, d):
+    """FRAME1 with a combined and a resized footing: the plan whole on A3 sheet 1 at 1:200, the schedule and
+    notes whole on sheet 2."""
+    info = subprocess.run(["pdfinfo", path], capture_output=True, text=True).stdout
+    check(re.search(r"Pages:\s+2\n", info), "two sheets: %s" % info)
+    check("1191 x 842 pts (A3)" in info, "landscape A3: %s" % info)
+    pages = pdf_words(path)
+    texts = [w[4] for page in pages for line in page for w in line]
+    built = [f for f in d["footings"] if f["CombNo"] in (0, -1)]
+    for f in built:
+        check(mark_of(f) in texts, "mark %s on the sheets" % mark_of(f))
+    for name in ("C1", "(20)", "(21)", "(22)", "(40)"):
+        check(name in texts, "%s on the plan: the combined footing and the joints the schedule names" % name)
+    # Every schedule row: its mark, its size and its depth on one line of the table.
+    for row in d["schedule"]:
+        depth = str(round(row["Depth"] * 1000))
+        lines = table_lines(pages, row["mark"])
+        check(len(lines) == 1, "schedule row %s once in the table: %r" % (row["mark"], lines))
+        if lines:
+            check(lines[0][0] == 2 and depth in lines[0][1] and "@" in lines[0][1], "row %s on sheet 2: %r" % lines[0])
+    for n, page in enumerate(pages, 1):
+        text = " ".join(" ".join(w[4] for w in line) for line in page)
+        for value in ("OFFICE BLOCK AT SITE 7", "RIVERSIDE HEALTH TRUST", "KAVERI STRUCTURAL CONSULTANTS",
+                      "FOOTING LAYOUT AND SCHEDULE", "S-101", "2026-12-08", "KMR", "AVS", "PSV", "GNR",
+                      "For comment", "FRAME1.ANL", "%d OF 2" % n, "1:200 (A3)"):
+            check(value in text, "sheet %d shows %r" % (n, value))
+        legible(page, "sheet %d" % n)
+    first = " ".join(w[4] for line in pages[0] for w in line) if pages else ""
+    second = " ".join(w[4] for line in pages[-1] for w in line) if pages else ""
+    for value in ("SCALE 1:200", "FOOTING SCHEDULE: SEE SHEET 2", "NOTES: SEE SHEET 2"):
+        check(value in first, "sheet 1 shows %r" % value)
+    for value in ("FOOTING SCHEDULE", "NOTES", "Clear cover to the reinforcement 50 mm", "Load cases used"):
+        check(value in second, "sheet 2 shows %r" % value)
 
 
 with tempfile.TemporaryDirectory() as tmp:
@@ -215,36 +284,33 @@ with tempfile.TemporaryDirectory() as tmp:
     dxf_checks(dxf, d)
     pdf_checks(pdf, d)
 
-    # A schedule too long for sheet one goes on over a sheet of its own, every row once, nothing overlapping.
+    # A schedule too long for one sheet goes on over sheets of its own, every row once, nothing overlapping,
+    # and the DXF has a layout for each sheet.
     many = os.path.join(tmp, "many.plintova")
     with open(many, "w") as f:
         json.dump({"format": "plintova-project", "version": 1, "listing": "FRAME1.ANL", "sbc": 200, "depth": 1.5,
                    "resized": [{"joint": j, "length": 2.7} for j in range(1, 40)], "designed": True}, f)
-    long_pdf = os.path.join(tmp, "many.pdf")
-    r = run("--project", many, "--json", "--pdf", long_pdf)
+    long_pdf, long_dxf = os.path.join(tmp, "many.pdf"), os.path.join(tmp, "many.dxf")
+    r = run("--project", many, "--json", "--pdf", long_pdf, "--dxf", long_dxf)
     check(r.returncode == 0, "the long schedule is written: %r" % r.stderr)
     rows = [row["mark"] for row in json.loads(r.stdout)["schedule"]]
     pages = pdf_words(long_pdf)
-    check(len(pages) == 2, "two sheets for %d schedule rows: %d" % (len(rows), len(pages)))
+    check(len(pages) >= 2, "more than one sheet for %d schedule rows: %d" % (len(rows), len(pages)))
     texts = [" ".join(w[4] for line in page for w in line) for page in pages]
     check("Continued on sheet 2." in texts[0] and "FOOTING SCHEDULE (CONTINUED)" in texts[-1],
           "the schedule names the sheet it goes on to")
     for n, text in enumerate(texts, 1):
         check("%d OF %d" % (n, len(pages)) in text, "sheet %d of %d named" % (n, len(pages)))
-    in_tables = [w[4] for page in pages for line in page for w in line if w[0] > 700 or page is not pages[0]]
+        legible(pages[n - 1], "long schedule, sheet %d" % n)
     for mark in rows:
-        check(in_tables.count(mark) == 1, "row %s once in the tables: %d" % (mark, in_tables.count(mark)))
-    for page in pages:
-        words = [w for line in page for w in line]
-        for i in range(len(words)):
-            a = words[i]
-            for b in words[i + 1:]:
-                if a[0] + 0.3 < b[2] - 0.3 and b[0] + 0.3 < a[2] - 0.3 and a[1] + 0.3 < b[3] - 0.3 and b[1] + 0.3 < a[3] - 0.3:
-                    failures.append("long schedule: %r over %r" % (a[4], b[4]))
+        check(len(table_lines(pages, mark)) == 1, "row %s once in the tables: %r" % (mark, table_lines(pages, mark)))
+    long_doc = ezdxf.readfile(long_dxf)
+    dxf_sound(long_doc, "long schedule")
+    check(len(layouts_of(long_doc)) == len(pages), "a layout for each of the %d sheets" % len(pages))
 
     # FRAME1's schedule fits beside the plan on every paper: one sheet each, rather than a larger scale
     # that sends schedule rows to a second sheet.
-    for paper, scale in (("A2", "1:125"), ("A1", "1:75")):
+    for paper, scale in (("A2", "1:100"), ("A1", "1:75")):
         sized = os.path.join(tmp, "sized.plintova")
         with open(sized, "w") as f:
             json.dump({"format": "plintova-project", "version": 1, "listing": "FRAME1.ANL", "sbc": 200,
@@ -267,8 +333,8 @@ with tempfile.TemporaryDirectory() as tmp:
     plain = os.path.join(tmp, "plain.dxf")
     r = run(os.path.join(tmp, "FRAME1.ANL"), "--sbc", "200", "--depth", "1.5", "--dxf", plain)
     check(r.returncode == 0 and os.path.getsize(plain) > 0, "a listing run writes the DXF: %r" % r.stderr)
-    check(sorted(os.listdir(tmp)) == ["FRAME1.ANL", "drawing.dxf", "drawing.pdf", "hand.plintova", "many.pdf",
-                                      "many.plintova", "plain.dxf"],
+    check(sorted(os.listdir(tmp)) == ["FRAME1.ANL", "drawing.dxf", "drawing.pdf", "hand.plintova", "many.dxf",
+                                      "many.pdf", "many.plintova", "plain.dxf"],
           "no other file in the folder: %r" % sorted(os.listdir(tmp)))
 
 if failures:

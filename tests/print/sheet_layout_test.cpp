@@ -6,9 +6,11 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <utility>
 #include <string>
 
 #include "../draw/test_projects.h"
+#include "print/sheet_flow.h"
 #include "print/sheet_layout.h"
 #include "print/sheet_text.h"
 
@@ -172,6 +174,9 @@ TEST(SheetLayout, APlanTooLargeAtOneToFiveHundredIsSplitWithMatchLines) {
   const std::vector<print::Sheet> sheets = sheetsOf(p);
   ASSERT_GE(sheets.size(), 2u);
   const int count = static_cast<int>(sheets.size());
+  const int parts = static_cast<int>(std::count_if(sheets.begin(), sheets.end(), [](const print::Sheet& s) {
+    return s.kind == print::Sheet::Kind::Plan;
+  }));
   std::map<int, int> drawn;  // footing index: times drawn
   for (const print::Sheet& s : sheets) {
     SCOPED_TRACE("sheet " + std::to_string(s.number));
@@ -194,17 +199,17 @@ TEST(SheetLayout, APlanTooLargeAtOneToFiveHundredIsSplitWithMatchLines) {
       const int other = std::stoi(t.substr(23));
       EXPECT_TRUE(other == s.number - 1 || other == s.number + 1) << t;
     }
-    EXPECT_EQ(matches, (s.number > 1) + (s.number < count)) << "match lines";
+    EXPECT_EQ(matches, (s.number > 1) + (s.number < parts)) << "match lines";
     expectLegible(s, "split sheet " + std::to_string(s.number));
   }
   EXPECT_EQ(drawn.size(), static_cast<std::size_t>(p.FootingCount));
   for (const auto& [k, times] : drawn) EXPECT_EQ(times, 1) << "footing " << k;
   // Grid lines keep their names across the sheets: the last sheet ends with line 61.
-  EXPECT_TRUE(hasText(sheets.back(), "61"));
-  EXPECT_TRUE(hasText(sheets.front(), "FOOTING LAYOUT PLAN - PART 1 OF " + std::to_string(count)));
+  EXPECT_TRUE(hasText(sheets[static_cast<std::size_t>(parts - 1)], "61"));
+  EXPECT_TRUE(hasText(sheets.front(), "FOOTING LAYOUT PLAN - PART 1 OF " + std::to_string(parts)));
 
-  // For CAD the plan is never split: one sheet with every footing at its true place.
-  const print::Sheet cad = print::cadSheet(p, {}, print::sheetFontMeasure());
+  // For CAD the plan is never split: every footing at its true place, no title block.
+  const print::Sheet cad = print::cadPlan(p, {}, print::sheetFontMeasure());
   EXPECT_EQ(cad.scale, sheets.front().scale);
   const auto outlines = outlinesOf(cad);
   EXPECT_EQ(outlines.size(), static_cast<std::size_t>(p.FootingCount));
@@ -213,6 +218,7 @@ TEST(SheetLayout, APlanTooLargeAtOneToFiveHundredIsSplitWithMatchLines) {
   EXPECT_NEAR(((box.x1 + box.x2) / 2 - cad.originX) * cad.scale, last.PosX, 1e-6);
   EXPECT_NEAR(((box.z1 + box.z2) / 2 - cad.originZ) * cad.scale, last.PosZ, 1e-6);
   EXPECT_FALSE(hasText(cad, "MATCH LINE - SEE SHEET 2"));
+  EXPECT_TRUE(textsOf(cad, Role::TitleBlock).empty());
 }
 
 TEST(SheetLayout, ATallPlanIsSplitAcrossItsRowsToo) {
@@ -227,4 +233,127 @@ TEST(SheetLayout, ATallPlanIsSplitAcrossItsRowsToo) {
   for (const print::Sheet& s : sheets) named = named || hasText(s, "AS");
   EXPECT_TRUE(named);
   for (const print::Sheet& s : sheets) expectLegible(s, "tall sheet " + std::to_string(s.number));
+}
+
+namespace {
+
+// The value a dimension's figure states, and what it measures on the sheet (plan mm).
+double measured(const print::Sheet& s, const Primitive& d) {
+  return std::fabs(d.vertical ? d.z2 - d.z1 : d.x2 - d.x1) * s.scale;
+}
+
+// Every mark of the sheet stands nearer its own footing than any other or is joined to it by a leader,
+// and clear of every other mark.
+void expectMarksWithTheirFootings(const print::Sheet& sheet, const std::string& what) {
+  const draw::TextMeasure measure = print::sheetFontMeasure();
+  std::vector<std::pair<draw::Id, draw::Rect>> outlines, marks, leaders;
+  for (const Primitive& q : sheet.primitives) {
+    const draw::Rect r{std::min(q.x1, q.x2), std::min(q.z1, q.z2), std::max(q.x1, q.x2), std::max(q.z1, q.z2)};
+    if (q.role == Role::FootingOutline || q.role == Role::CombinedOutline) outlines.push_back({q.id, r});
+    if (q.role == Role::FootingMark) (q.shape == Shape::Text ? marks : leaders).push_back({q.id, q.shape == Shape::Text ? print::textRect(q, measure) : r});
+  }
+  for (const auto& [id, rect] : marks) {
+    double own = 1e9, other = 1e9;
+    for (const auto& [oid, o] : outlines) (oid == id ? own : other) = std::min(oid == id ? own : other, print::distance(rect, o));
+    const bool led = std::any_of(leaders.begin(), leaders.end(), [&](const auto& l) {
+      return l.first == id && print::distance(l.second, rect) < 1e-6;
+    });
+    EXPECT_TRUE(own < other || led) << what << ": mark of footing " << id.index << " nearer another footing";
+  }
+  for (std::size_t i = 0; i < marks.size(); ++i)
+    for (std::size_t j = i + 1; j < marks.size(); ++j)
+      EXPECT_FALSE(print::overlaps(marks[i].second, marks[j].second, 0.2)) << what << ": two marks touch";
+}
+
+}  // namespace
+
+TEST(SheetLegibility, ADensePlanIsDrawnAtAScaleWhereEveryMarkKeepsToItsFooting) {
+  // 25 x 20 columns 4.5 m by 5.25 m apart under footings of 2.4 to 3.3 m, as the capacity listing has them.
+  Project p = frame(25, 20, 4500, 5250);
+  for (int s = 1; s <= p.FootingCount; ++s) p.FootingTable[s].SizeL = p.FootingTable[s].SizeB = 2.4f + 0.3f * static_cast<float>(s % 4);
+  const std::vector<print::Sheet> sheets = sheetsOf(p);
+  ASSERT_GE(sheets.size(), 2u);
+  EXPECT_LT(sheets.front().scale, 500) << "at 1:500 the marks cannot stay with their footings";
+  for (const print::Sheet& s : sheets) {
+    if (s.kind != print::Sheet::Kind::Plan) continue;
+    expectMarksWithTheirFootings(s, "sheet " + std::to_string(s.number));
+    expectLegible(s, "dense sheet " + std::to_string(s.number));
+  }
+}
+
+TEST(SheetLegibility, DimensionChainsAddUpAcrossTheMatchLines) {
+  const Project p = frame(61, 3, 6000, 6000);  // 360 m: split across several sheets
+  const std::vector<print::Sheet> sheets = sheetsOf(p);
+  double chain = 0;
+  int figures = 0;
+  for (const print::Sheet& s : sheets) {
+    // The chain along X is the dimension line nearest the plan on the top side.
+    double line = -1e9;
+    for (const Primitive& q : s.primitives)
+      if (q.shape == Shape::Dimension && !q.vertical) line = std::max(line, q.dimensionLine);
+    for (const Primitive& q : s.primitives) {
+      if (q.shape != Shape::Dimension || q.vertical || q.dimensionLine != line) continue;
+      EXPECT_EQ(std::stod(q.text), std::round(measured(s, q))) << "sheet " << s.number << ": " << q.text;
+      chain += std::stod(q.text);
+      ++figures;
+    }
+  }
+  EXPECT_EQ(chain, 360000);  // every bay once, a bay cut by a match line in two parts that add up
+  EXPECT_GT(figures, 60);
+}
+
+TEST(SheetSettingOut, FootingsOffTheirColumnsAreDimensionedFromTheGridAndTheScheduleJointsNamed) {
+  Project p;
+  testproj::regularFrame(p, 3, 3, 6000, 5000);
+  p.AnlPath = "/data/jobs/BLOCK-A.ANL";
+  // Footing 1 moved 300 mm along X off its column; footing 5 made 2.4 x 1.6 m by hand and moved 400 mm
+  // along Z; 7 and 8 combined along X (7.2 x 1.8 m round their 6 m span); footing 9 disabled.
+  p.FootingTable[1].PosX += 300;
+  FootingRecord& r = p.FootingTable[5];
+  r.CombNo = -1, r.SizeL = 2.4f, r.SizeB = 1.6f, r.GroupRank = 1, r.PosZ += 400;
+  testproj::addCombined(p, 7, 8, 1, -600, 9100, 6600, 10900, 7.2f, 1.8f, 0.6f, 0.6f, 6000);
+  p.FootingTable[9].CombNo = -100;
+  const print::Sheet s = sheetsOf(p).front();
+  std::multiset<std::string> figures;
+  for (const Primitive& q : s.primitives)
+    if (q.shape == Shape::Dimension) figures.insert(q.text);
+  // Footing 1 (1.2 m): its edges 300 - 600 and 300 + 600 mm from grid line 1, which it straddles.
+  EXPECT_GE(figures.count("300"), 1u);
+  EXPECT_GE(figures.count("900"), 1u);
+  // Footing 5, centred on grid line 2 along X (no setting out there), runs from 400 mm past line B to
+  // 1200 mm past it along Z.
+  EXPECT_GE(figures.count("400"), 1u);
+  EXPECT_GE(figures.count("1200"), 1u);
+  // The combined footing runs 600 mm past grid lines 1 and 2 and 900 mm either side of line C.
+  EXPECT_GE(figures.count("600"), 2u);
+  for (const char* joint : {"(5)", "(7)", "(8)", "(9)"}) EXPECT_TRUE(hasText(s, joint)) << joint;
+  // The disabled footing's column is still drawn where it stands.
+  bool column = false;
+  for (const Primitive& q : s.primitives)
+    column = column || (q.role == Role::Column && std::fabs((q.x1 + q.x2) / 2 - s.paperX(12000)) < 2 &&
+                        std::fabs((q.z1 + q.z2) / 2 - s.paperZ(10000)) < 2);
+  EXPECT_TRUE(column);
+  expectLegible(s, "set-out sheet");
+}
+
+TEST(SheetFlow, ABlockGoesOnOverColumnsAndSheetsAndNoSheetHoldsOneRowAlone) {
+  print::SheetBlock b;
+  b.width = 50;
+  b.head = 10;
+  b.rows.assign(16, 10);
+  // Sheet one holds five rows (with room to say where the rest goes on), a later sheet ten.
+  const std::vector<draw::Rect> first{{0, 0, 60, 66}}, later{{0, 0, 60, 116}};
+  const print::BlockFlow flow = print::flowBlocks({b}, first, later);
+  ASSERT_EQ(flow.sheets.size(), 3u);
+  auto rows = [&](std::size_t s) { return std::pair{flow.sheets[s].at(0).first, flow.sheets[s].at(0).last}; };
+  EXPECT_EQ(rows(0), (std::pair<std::size_t, std::size_t>{0, 5}));
+  // Ten would fit on the second sheet, but the last would be left alone: it takes two.
+  EXPECT_EQ(rows(1), (std::pair<std::size_t, std::size_t>{5, 14}));
+  EXPECT_EQ(rows(2), (std::pair<std::size_t, std::size_t>{14, 16}));
+  EXPECT_TRUE(flow.sheets[1].at(0).continued);
+  EXPECT_EQ(flow.sheetOfNextPiece(0, flow.sheets[0].at(0)), 1);
+  // Blocks side by side in one area: the second starts a column of its own when the first fills it.
+  const print::BlockFlow two = print::flowBlocks({b, b}, {{0, 0, 110, 180}}, later);
+  ASSERT_EQ(two.sheets.size(), 1u);
+  EXPECT_EQ(two.sheets[0].at(1).x, 53);
 }

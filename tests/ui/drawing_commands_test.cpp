@@ -19,6 +19,7 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <map>
@@ -71,13 +72,17 @@ struct Answers {
 
 SheetSettings someSettings() {
   SheetSettings s;
+  s.firm = "Kaveri Structural Consultants";
+  s.client = "Riverside Health Trust";
   s.project = "Riverside Clinic, Block B";
   s.title = "FOUNDATION PLAN";
   s.number = "S-101";
   s.revision = "C";
   s.date = "2026-12-08";
   s.drawnBy = "RKM";
+  s.designedBy = "AVS";
   s.checkedBy = "PSN";
+  s.approvedBy = "GNR";
   s.paper = "A2";
   s.northRotation = 30;
   return s;
@@ -359,6 +364,10 @@ class DrawingCommandsTest : public QObject {
 
     // OK: the fields as typed (surrounding blanks dropped), one step, the schedule left up to date.
     window().setSheetDialogRunner([&](SheetSettingsDialog& dialog) {
+      dialog.field("TxtFirm")->setText(QString::fromStdString(wanted.firm));
+      dialog.field("TxtClient")->setText(QString::fromStdString(wanted.client));
+      dialog.field("TxtDesignedBy")->setText(QString::fromStdString(wanted.designedBy));
+      dialog.field("TxtApprovedBy")->setText(QString::fromStdString(wanted.approvedBy));
       dialog.field("TxtProject")->setText(QString::fromStdString("  " + wanted.project + " "));
       dialog.field("TxtTitle")->setText(QString::fromStdString(wanted.title));
       dialog.field("TxtNumber")->setText(QString::fromStdString(wanted.number));
@@ -383,7 +392,7 @@ class DrawingCommandsTest : public QObject {
     window().setFileDialogs(answers.dialogs());
     window().action("ActExportPdf")->trigger();
     const QString text = pdfText(folder.path("titled.pdf"));
-    for (const char* t : {"Riverside", "FOUNDATION PLAN", "S-101", "RKM", "PSN", "2026-12-08"})
+    for (const char* t : {"Riverside", "FOUNDATION PLAN", "S-101", "RKM", "AVS", "PSN", "GNR", "2026-12-08", "Kaveri"})
       QVERIFY2(text.contains(QString::fromLatin1(t)), t);
 
     QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
@@ -422,7 +431,30 @@ class DrawingCommandsTest : public QObject {
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CmdToday")), Qt::LeftButton);
     QVERIFY(QDate::fromString(dialog.field("TxtDate")->text(), Qt::ISODate).isValid());
 
-    SheetSettingsDialog fresh(someSettings());
+    // The revisions: the last row is the revision shown, the box follows it and is read-only while there
+    // are rows; a new revision takes the next letter and today's date.
+    s.revisions = {{"A", "2026-10-01", "For comment"}, {"B", "2026-11-15", "Pedestals revised"}};
+    dialog.setSettings(s);
+    QCOMPARE(dialog.revisionsTable()->rowCount(), 2);
+    QCOMPARE(dialog.field("TxtRevision")->text(), QStringLiteral("B"));
+    QVERIFY(dialog.field("TxtRevision")->isReadOnly());
+    QCOMPARE(dialog.settings().revisions, s.revisions);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CmdAddRevision")), Qt::LeftButton);
+    const SheetSettings added = dialog.settings();
+    QCOMPARE(added.revisions.size(), std::size_t(3));
+    QCOMPARE(added.revisions.back().revision, std::string("C"));
+    QCOMPARE(added.currentRevision(), std::string("C"));
+    QVERIFY(QDate::fromString(QString::fromStdString(added.revisions.back().date), Qt::ISODate).isValid());
+    for (int k = 0; k < 3; ++k) {
+      dialog.revisionsTable()->setCurrentCell(0, 0);
+      QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CmdRemoveRevision")), Qt::LeftButton);
+    }
+    QVERIFY(dialog.settings().revisions.empty());
+    QVERIFY(!dialog.field("TxtRevision")->isReadOnly());
+
+    SheetSettings pictured = someSettings();
+    pictured.revisions = s.revisions;
+    SheetSettingsDialog fresh(pictured);
     fresh.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fresh));
     saveShot(&fresh, QStringLiteral("title_block_dialog.png"));

@@ -283,17 +283,20 @@ void drawCaption(const Rect& strip, const std::string& title, int scale, double 
   out.push_back(ruled(draw::line(x, z + 9.5, x + titleWidth, z + 9.5), Role::TitleBlock, 3));
   const std::string scaleText = "SCALE 1:" + std::to_string(scale);
   out.push_back(sheetText(x, z + 14, scaleText, 11, Role::TitleBlock, false, HAlign::Left));
-  const double barLeft = x + std::max(titleWidth, textWidth(scaleText, 11, false, measure)) + 10;
-  scaleBar(barLeft, z + 9.5, scale, measure, out);
+  // The scale bar beside the scale, under the title.
+  const double barLeft = x + textWidth(scaleText, 11, false, measure) + 8;
+  scaleBar(barLeft, z + 12, scale, measure, out);
 
   const double arrowX = strip.right - 10;
   northArrow(arrowX, z + 11, northRotation, out);
   if (key) {
-    const double barRight = barLeft + 5 * scaleBarStep(scale) * 1000 / scale + 10;
+    // Right of the title and the scale bar, as wide as the room leaves it (at most 45 mm).
+    const double barRight = barLeft + 5 * scaleBarStep(scale) * 1000 / scale + 6;
     const double label = textWidth("KEY PLAN", kSmallestText, false, measure);
-    const double right = arrowX - 14, left = std::max(barRight + label + 3, right - 45);
+    const double right = arrowX - 12;
+    const double left = std::max({barRight + label + 3, x + titleWidth + label + 5, right - 45});
     if (right - left > 8) {
-      const Rect drawn = keyPlan({left, z + 3, right, z + 19}, *key, out);
+      const Rect drawn = keyPlan({left, z + 2, right, z + 20}, *key, out);
       out.push_back(sheetText(drawn.left - 2, z + 11, "KEY PLAN", kSmallestText, Role::TitleBlock, false, HAlign::Right));
     }
   }

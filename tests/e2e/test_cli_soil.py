@@ -4,6 +4,7 @@ in the JSON with the ones taking the increased SBC; design options from --option
 project's; a listing without titles keeps the later-case rule and says so."""
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -61,20 +62,39 @@ check([c["number"] for c in out["cases"]] == [1, 2, 3, 4, 5, 6], "cases in the l
 check([n for n, c in cases.items() if c["increased"]] == [3, 4, 5], "increased cases: %r" % out["cases"])
 check(cases[3]["type"] == "WIND" and cases[3]["title"] == "WL +X" and cases[1]["used"], "case 3: %r" % cases[3])
 
-# The workbook keeps the reactions as read: nothing replaced by 1 kN.
+# The workbook keeps the reactions as read (nothing replaced by 1 kN) and its schedule names the failing
+# stability checks; the report gives each row's uplift, sliding and overturning in its body, a lifted
+# row's top steel, and marks the lifting cases in the appendix.
 with tempfile.TemporaryDirectory() as folder:
-    xlsx = os.path.join(folder, "lifted.xlsx")
-    r = run(LIFTED, *DESIGN, "--xlsx", xlsx)
-    check(r.returncode == 0, "workbook written")
+    xlsx, report = os.path.join(folder, "lifted.xlsx"), os.path.join(folder, "lifted.md")
+    r = run(LIFTED, *DESIGN, "--xlsx", xlsx, "--report", report)
+    check(r.returncode == 0, "workbook and report written")
     try:
         import openpyxl
     except ImportError:
         openpyxl = None
     if openpyxl:
-        sheet = openpyxl.load_workbook(xlsx)["Sheet1"]
-        rows = [[c.value for c in row] for row in sheet.iter_rows(min_row=2) if row[0].value is not None]
+        book = openpyxl.load_workbook(xlsx)
+        rows = [[c.value for c in row] for row in book["Pressures - groups"].iter_rows(min_row=2) if row[0].value is not None]
         check(any(r[:3] == [1, 3, -110] and "UPLIFT" in r for r in rows), "FY -110 kept and marked: %r" % rows[:8])
         check(not any(r[2] == 1 for r in rows), "no FY replaced by 1 kN")
+        checks = [row[-1].value or "" for row in book["Schedule"].iter_rows(min_row=2)]
+        check(any("sliding at joint" in c for c in checks), "the schedule sheet names the sliding failures: %r" % checks)
+    md = open(report, encoding="utf-8").read()
+    body, appendix = md.split("## Appendix A")[0], md.split("## Appendix A")[-1]
+    basis = body.split("## 1 Design basis")[-1].split("## 2 Method")[0]
+    for title in ("### 1.3 Options in force", "### 1.5 Soil pressure at the underside", "### 1.6 Uplift and stability",
+                  "| Coefficient of friction between footing and soil | 0.5 |", "Clear cover to the bottom bars"):
+        check(title in basis, "the design basis holds %r" % title)
+    for row in out["schedule"]:
+        found = re.search(r"\n### 4\.\d+ %s:(.*?)(?=\n##)" % re.escape(row["mark"]), body, re.S)
+        section = found.group(1) if found else ""
+        stability = section.split("**Uplift and stability**")[-1].split("**Bending**")[0]
+        for kind in ("uplift at joint", "sliding at joint", "overturning about the edges"):
+            check(stability.count("- " + kind) == row["NOs"], "report row %s: %s in its body" % (row["mark"], kind))
+        if "topSteel" in row:
+            check("| top each way (uplift) |" in section, "report row %s: its top steel" % row["mark"])
+    check("| UPLIFT |" in appendix, "the appendix marks the lifting cases")
 
     # Design options: --options over the defaults; a value out of range is refused naming key and range.
     options = os.path.join(folder, "o.json")

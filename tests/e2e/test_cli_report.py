@@ -70,6 +70,23 @@ with tempfile.TemporaryDirectory() as tmp:
         check(clause in pdftext, "PDF clause %s" % clause)
     check("FRAME1.ANL" in pdftext, "PDF names the listing")
 
+    # Footings off their columns: the cantilever each row's steps write out reaches the offset further, as
+    # the schedule takes it. Joint 1 stands 300 mm off along X in its group; joint 21, made rectangular,
+    # 250 mm off along Z.
+    saved = os.path.join(tmp, "frame1.plintova")
+    check(run(listing, *DESIGN, "--save-project", saved).returncode == 0, "project saved")
+    project = json.load(open(saved))
+    project["offsets"] = [{"joint": 1, "dx": 300, "dz": 0}, {"joint": 21, "dx": 0, "dz": -250}]
+    project["resized"] = [{"joint": 21, "length": 2.6}]
+    json.dump(project, open(saved, "w"))
+    r = run("--project", saved, "--report", md, "--json")
+    check(r.returncode == 0, "the project with offsets designs: %r" % r.stderr)
+    rows = json.loads(r.stdout)["schedule"] if r.returncode == 0 else []
+    text = read(md).decode() if os.path.isfile(md) else ""
+    grouped = [row for row in rows if row.get("kind", "group") == "group" and "+ 0.3 = %s m" % row["CantL"] in text]
+    check(len(grouped) == 1 and "- c = (B − a)/2 + e = " in text, "the group row's cantilever takes the 0.3 m offset")
+    check("- cB = (B − a)/2 + |e| = " in text and "+ 0.25 = " in text, "the rectangular row's cB takes the 0.25 m offset")
+
     # Another extension is refused before any work, and nothing is written.
     for bad in ("frame1.txt", "frame1.pdf.bak", "frame1"):
         target = os.path.join(tmp, bad)

@@ -2,6 +2,7 @@
 // IS 456 checks of a row as formulas with their substitutions, gathered into design steps.
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -186,9 +187,63 @@ Step stepOf(const CodeCheck& c) {
   return kOther;
 }
 
+// The uplift, sliding and overturning checks of a row, one line per footing (per combined footing): each
+// check as its case, the factored demand and what holds the footing. A row of many footings keeps its
+// body short so.
+class StabilityTable {
+ public:
+  // Takes the check when it is one of the three; false otherwise.
+  bool take(const CodeCheck& c) {
+    static constexpr std::array<const char*, 3> kKinds = {"uplift", "sliding", "overturning"};
+    int kind = 0;
+    while (kind < 3 && !startsWith(c.name, kKinds[kind])) ++kind;
+    const std::size_t at = c.name.find(" at joint"), lc = c.name.find(", load case ");
+    if (kind == 3 || at == std::string::npos || lc == std::string::npos || lc < at) return false;
+    const std::string where = c.name.substr(at + 4, lc - at - 4);  // "joint 5", "joints 20 and 21"
+    std::size_t end = lc + 12;
+    while (end < c.name.size() && std::isdigit(static_cast<unsigned char>(c.name[end]))) ++end;
+    std::string cell = c.name.substr(lc + 12, end - lc - 12) + ": " + rounded(c.demand, 2) + (c.ok ? " ≤ " : " > ") +
+                       rounded(c.capacity, 2);
+    if (kind == 2) cell += c.name.find("parallel to X") != std::string::npos ? " (X)" : " (Z)";
+    if (kind == 1 && c.name.find("not checked") != std::string::npos) cell = "not checked: no FX, FZ";
+    if (kind == 2 && c.name.find("moments only") != std::string::npos) cell += ", moments only";
+    auto line = std::find_if(lines_.begin(), lines_.end(), [&](const Line& l) { return l.where == where; });
+    if (line == lines_.end()) line = lines_.insert(lines_.end(), Line{where, {}, true});
+    line->cells[static_cast<std::size_t>(kind)] = cell;
+    line->ok = line->ok && c.ok;
+    return true;
+  }
+
+  void addTo(Steps& steps, const Project& p) const {
+    if (lines_.empty()) return;
+    const DesignOptions& o = p.decisions.options;
+    steps.add(kStability,
+              Paragraph{"Uplift, IS 456 cl. 20.1: " + num(o.upliftFactor) + " U ≤ 0.9 W; sliding, cl. 20.2: " +
+                        num(o.slidingFactor) + " √(FX² + FZ²) ≤ μ N, μ = " + num(o.friction) +
+                        "; overturning about the edges parallel to X or Z, cl. 20.1: " + num(o.overturningFactor) +
+                        " M ≤ N × half the side (see the design basis). For each footing the case nearest its "
+                        "limit, as case: demand against capacity."});
+    Table t;
+    t.header = {"Footing", "Uplift kN", "Sliding kN", "Overturning kN·m", "Result"};
+    t.align = {Align::Left, Align::Left, Align::Left, Align::Left, Align::Left};
+    for (const Line& l : lines_)
+      t.rows.push_back({{l.where, l.cells[0], l.cells[1], l.cells[2], l.ok ? "OK" : "FAILS"}, !l.ok});
+    steps.add(kStability, t);
+  }
+
+ private:
+  struct Line {
+    std::string where;
+    std::array<std::string, 3> cells;
+    bool ok = true;
+  };
+  std::vector<Line> lines_;
+};
+
 }  // namespace
 
 void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& checks) {
+  StabilityTable stability;
   Table bearing;
   bearing.header = {"Check", "Pressure kN/m²", "Allowable kN/m²", "Result"};
   bearing.align = {Align::Left, Align::Right, Align::Right, Align::Left};
@@ -197,6 +252,7 @@ void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& che
       bearing.rows.push_back({{c.name, rounded(c.demand, 2), rounded(c.capacity, 2), c.ok ? "OK" : "FAILS"}, !c.ok});
       continue;
     }
+    if (stability.take(c)) continue;
     // A shear check gives the force it was worked out from ahead of the stress.
     if (const CheckTerm* V = c.term("Vu"); V && (startsWith(c.name, "one-way shear") || startsWith(c.name, "punching")))
       steps.add(stepOf(c), formula(c.name + ", shear force: Vu", "", "", rounded(V->value, 2) + " kN", c.clause,
@@ -213,6 +269,7 @@ void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& che
                                "combined footing) the case nearest its allowable pressure."});
     steps.add(kSoil, bearing);
   }
+  stability.addTo(steps, p);
 }
 
 void writeSteps(report::Section& section, Steps& steps) {

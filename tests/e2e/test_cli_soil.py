@@ -89,9 +89,11 @@ with tempfile.TemporaryDirectory() as folder:
     for row in out["schedule"]:
         found = re.search(r"\n### 4\.\d+ %s:(.*?)(?=\n##)" % re.escape(row["mark"]), body, re.S)
         section = found.group(1) if found else ""
+        # One line per footing: its uplift, sliding and overturning, each as case: demand against capacity.
         stability = section.split("**Uplift and stability**")[-1].split("**Bending**")[0]
-        for kind in ("uplift at joint", "sliding at joint", "overturning about the edges"):
-            check(stability.count("- " + kind) == row["NOs"], "report row %s: %s in its body" % (row["mark"], kind))
+        lines = [l for l in stability.split("\n") if l.startswith("| joint ")]
+        check(len(lines) == row["NOs"] and all(len(re.findall(r"\| \d+: [\d.]+ [≤>] [\d.]+", l)) == 3 for l in lines),
+              "report row %s: uplift, sliding and overturning of each footing in its body: %r" % (row["mark"], lines))
         if "topSteel" in row:
             check("| top each way (uplift) |" in section, "report row %s: its top steel" % row["mark"])
     check("| UPLIFT |" in appendix, "the appendix marks the lifting cases")

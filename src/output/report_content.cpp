@@ -67,7 +67,8 @@ void addMethod(Document& doc, const Project& p) {
         "keeps the resultant within the middle third (no tension under the footing, at most 6 m); it is rounded "
         "up to the next millimetre. A case whose FY is zero or upward is sized to be held down instead (see "
         "\"Uplift and stability\")."});
-    s.blocks.push_back(basis("p", "1.1 FY/L² + 6 (|MX| + |MZ|)/L³", "IS 456 cl. 34.1", "≤ SBC or 1.25 × SBC"));
+    s.blocks.push_back(basis("p", "1.1 FY/L² + 6 (|MX| + |MZ|)/L³", "IS 456 cl. 34.1",
+                             "≤ SBC or " + num(p.decisions.options.sbcIncrease) + " × SBC"));
     s.blocks.push_back(basis("L", "", "IS 456 cl. 34.1 (no tension)", "≥ 6 (|MX| + |MZ|)/(1.1 FY)"));
   }
   {
@@ -110,7 +111,8 @@ void addMethod(Document& doc, const Project& p) {
     report::Section& s = doc.addSection(2, "Checks of every row");
     s.blocks.push_back(Paragraph{
         "Every row of the schedule is checked against IS 456 as it stands; the checks are flags and change no "
-        "figure of the row. Bearing: the edge pressure with P = 1.1 FY against SBC or 1.25 × SBC (cl. 34.1). "
+        "figure of the row. Bearing: the edge pressure with P = 1.1 FY against SBC or " +
+            num(p.decisions.options.sbcIncrease) + " × SBC (cl. 34.1). "
         "Bending: Mu against Mu,lim = 0.138 fck b d² (0.148 for Fe 250, 0.133 for Fe 500, 0.130 for Fe 550; Annex "
         "G-1.1 c) and against "
         "the moment of resistance of the bars provided (G-1.1 b). One-way shear at d from the pedestal face "
@@ -120,7 +122,9 @@ void addMethod(Document& doc, const Project& p) {
         "Depth at the edge at least 150 mm (cl. 34.1.2). Development length Ld = φ 0.87 fy/(4 τbd) within the "
         "cantilever less the 50 mm end cover (cl. 34.2.4.3, 26.2.1, τbd of cl. 26.2.1.1 raised by 60 % for "
         "deformed bars; the table starts at M20, and M15 takes 1.0 N/mm²). A group row's two layers carry the same moment, so its inner layer (d = D − 50 − 1.5 φ) "
-        "is checked; punching takes the mean of the two layers (D − 50 − φ)."});
+        "is checked; punching takes the mean of the two layers (D − 50 − φ). Uplift, sliding and overturning of "
+        "every footing as the design basis gives them (cl. 20.1, 20.2), and the top steel of a lifted footing "
+        "by the rules of the bottom steel."});
   }
   {
     report::Section& s = doc.addSection(2, "Rows of hand-resized footings");

@@ -75,7 +75,8 @@ std::vector<std::string> generalNotes(const Project& p) {
   const std::vector<int> used = p.UsedCases.empty() ? listingLoadCases(p) : p.UsedCases;
   const std::vector<int> increased = increasedCasesInForce(p);
   notes.push_back("Load cases used: " + std::string(p.UsedCases.empty() ? "all, " : "") + casesText(used) +
-                  "; checked against 1.25 \u00d7 SBC: " + casesText(increased) + ".");
+                  "; checked against " + numberText(p.decisions.options.sbcIncrease) + " \u00d7 SBC: " +
+                  casesText(increased) + ".");
   notes.push_back("F: square footings of one size; R: rectangular footings; C: combined footings. L is the length "
                   "along X (along the line of the columns for C), B the width across it.");
   notes.push_back("12 \u00d8 @ 150 c/c: bars of 12 mm diameter at 150 mm centres.");

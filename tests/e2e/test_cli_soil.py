@@ -102,8 +102,16 @@ with tempfile.TemporaryDirectory() as folder:
     options = os.path.join(folder, "o.json")
     with open(options, "w") as f:
         json.dump({"sbcIncrease": 1.0, "friction": 0.6}, f)
-    r = run(LIFTED, *DESIGN, "--options", options, "--json", "--save-project", os.path.join(folder, "p.plintova"))
+    report, drawing = os.path.join(folder, "o.md"), os.path.join(folder, "o.pdf")
+    r = run(LIFTED, *DESIGN, "--options", options, "--json", "--save-project", os.path.join(folder, "p.plintova"),
+            "--report", report, "--pdf", drawing)
     check(r.returncode == 0, "--options: status 0 (%s)" % r.stderr)
+    # The report and the drawing's notes give the increase in force, not a fixed 1.25.
+    md = open(report, encoding="utf-8").read() if os.path.isfile(report) else ""
+    check("| Increased allowable pressure 1 × SBC | 150 kN/m² |" in md and "≤ SBC or 1 × SBC" in md and
+          "1.25 × SBC" not in md, "the report takes the increase of the options")
+    notes = subprocess.run(["pdftotext", drawing, "-"], capture_output=True, text=True).stdout
+    check("checked against 1 × SBC" in " ".join(notes.split()), "the drawing's notes take the increase of the options")
     saved = json.load(open(os.path.join(folder, "p.plintova")))
     check(saved["version"] == 2 and saved["options"]["sbcIncrease"] == 1 and saved["options"]["friction"] == 0.6,
           "the project keeps the options: %r" % saved.get("options"))

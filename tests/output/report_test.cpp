@@ -66,8 +66,9 @@ std::vector<double> numbersIn(const std::string& text) {
   return out;
 }
 
-// Every check of a row in its section: bearing as a table row, the others as a named formula line with
-// demand, capacity, clause and verdict.
+// Every check of a row in its section: bearing as a table row; uplift, sliding and overturning in the
+// line of their footing as "case: demand <= capacity"; the others as a named formula line with demand,
+// capacity, clause and verdict.
 void expectChecks(const std::string& section, const std::vector<CodeCheck>& checks, const std::string& mark) {
   ASSERT_FALSE(checks.empty()) << mark;
   for (const CodeCheck& c : checks) {
@@ -75,6 +76,18 @@ void expectChecks(const std::string& section, const std::vector<CodeCheck>& chec
     if (c.name.rfind("bearing", 0) == 0) {
       EXPECT_TRUE(has(section, "| " + c.name + " | " + r2(c.demand) + " | " + r2(c.capacity) + " | " + verdict + " |"))
           << mark << ": " << c.name;
+      continue;
+    }
+    if (const std::size_t lc = c.name.find(", load case "); c.name.find(" at joint") != std::string::npos &&
+        lc != std::string::npos &&
+        (c.name.rfind("uplift", 0) == 0 || c.name.rfind("sliding", 0) == 0 || c.name.rfind("overturning", 0) == 0)) {
+      const std::size_t at = c.name.find(" at joint") + 4;
+      const std::size_t from = section.find("\n| " + c.name.substr(at, lc - at) + " | ");
+      ASSERT_NE(from, std::string::npos) << mark << ": " << c.name;
+      const std::string line = section.substr(from + 1, section.find('\n', from + 1) - from - 1);
+      const std::string loadCase = c.name.substr(lc + 12, c.name.find_first_not_of("0123456789", lc + 12) - lc - 12);
+      EXPECT_TRUE(has(line, "| " + loadCase + ": " + r2(c.demand) + (c.ok ? " ≤ " : " > ") + r2(c.capacity)))
+          << mark << ": " << c.name << " in " << line;
       continue;
     }
     const std::size_t at = section.find("\n- " + c.name + ": ");

@@ -12,6 +12,7 @@
 #include "design/schedule.h"
 #include "design/workbook_xlsx.h"
 #include "draw/dxf_writer.h"
+#include "footing/case_basis.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "input/load_titles.h"
@@ -375,12 +376,23 @@ int runBatch(const BatchOptions& o) {
     std::optional<std::vector<int>> increased;
     if (used && o.increasedCases && !(increased = listingCasesIn(p, *o.increasedCases, refusal))) used.reset();
     if (used) refusal = applyLoadCaseChoice(p, *used, increased);
+    std::optional<std::map<int, CaseRole>> roles;
+    if (refusal.empty()) roles = listingRolesIn(p, o.roles, refusal);
     if (!refusal.empty()) {
       std::fprintf(stderr, "plintova-cli: %s\n", refusal.c_str());
       return 2;
     }
+    std::vector<std::string> notes;
+    if (const std::string refused = applyCaseBasis(p, CaseBasisChoice{*roles, std::nullopt, o.combine}, notes);
+        !refused.empty())
+      return fail(refused, 1);
+    for (const std::string& note : notes) prompter.message(note);
     summary.gradesCaption = gradesCaption(p);
   }
+  // What makes the basis of the loads doubtful, said once each.
+  if (const std::vector<std::string> doubts = basisWarnings(p); !doubts.empty())
+    prompter.messageList(doubts.size() == 1 ? doubts.front() : "The basis of the loads is doubtful:",
+                         doubts.size() == 1 ? std::vector<std::string>{} : doubts, "Load cases");
   const bool designed = o.saved || o.haveSbc;
   // The design options: the project's (or the defaults), then those of --options over them.
   DesignOptions options = o.saved ? o.saved->options : DesignOptions{};

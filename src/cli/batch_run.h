@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "footing/design_inputs.h"
+#include "footing/load_combinations.h"
 #include "project/project_file.h"
 
 namespace plintova::cli {
@@ -28,6 +29,10 @@ struct BatchOptions {
   int fck = 0, fe = 0;
   std::vector<CaseRange> cases;  // empty: every case
   std::optional<std::vector<CaseRange>> increasedCases;
+  // --roles: the roles of cases the engineer gives; --combine: build the combinations from the primary
+  // cases even where combinations are in use or the analysis was P-delta or nonlinear.
+  std::vector<RoleRange> roles;
+  bool combine = false;
   std::optional<SavedProject> saved;
   // --options: a JSON file of design options over the defaults or the project's.
   std::string optionsPath;

@@ -28,6 +28,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
     " [--increased-cases LIST]\n"
+    "                    [--roles LIST] [--combine]\n"
     "                    [--options FILE.json] [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
     "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
     "       plintova-cli --project FILE [--options FILE.json] [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE]\n"
@@ -152,6 +153,16 @@ int main(int argc, char** argv) {
       if (!list) return usage((a + ": " + reason).c_str());
       if (a == "--cases") o.cases = *list;
       else o.increasedCases = *list;
+      settled.push_back(a);
+    } else if (a == "--roles") {
+      std::string text, reason;
+      if (!value(text)) return usage("--roles needs a list of roles such as 1:dead,2:imposed,3-6:earthquake");
+      const auto roles = plintova::parseRoles(text, reason);
+      if (!roles) return usage(("--roles: " + reason).c_str());
+      o.roles = *roles;
+      settled.push_back(a);
+    } else if (a == "--combine") {
+      o.combine = true;
       settled.push_back(a);
     } else if (a == "--version") {
       std::printf("Plintova %s\n", PLINTOVA_VERSION);

@@ -19,12 +19,12 @@ CodeCheck isolatedBearingCheck(const Project& p, int s, double L, double B) {
   double worst = -1, pressure = 0, allowable = p.allowable(s, 0);
   int worstCase = 0;
   bool beyond = false;
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
+  for (const CaseUse& u : soilCases(p, s)) {
+    const int c = u.position;
     // cl. 34.1: the safe bearing capacity is not exceeded; P = 1.1 FY for footing and soil, the peak of
     // the no-tension pressure where the underside lifts off. A lifted footing presses on no soil: the
     // uplift check takes that case.
-    const EdgePressures e = edgePressures(p, s, c, L, B, kSoilCheckLoadFactor);
+    const EdgePressures e = edgePressures(p, s, u, L, B, kSoilCheckLoadFactor);
     if (e.uplift) continue;
     const double allowed = e.unbalanced ? 0.0 : p.allowable(s, c);
     const double ratio = allowed > 0 ? e.max / allowed : (e.max > 0 ? std::numeric_limits<double>::infinity() : 0.0);
@@ -50,8 +50,9 @@ std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, dou
     // tension under part of its underside, which the bearing check takes, and is flagged here.
     double worst = 0;
     int worstCase = 0;
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-      const UndersideLoad l = undersideLoad(p, s, c);
+    for (const CaseUse& u : soilCases(p, s)) {
+      const int c = u.position;
+      const UndersideLoad l = undersideLoad(p, s, u);
       if (l.uplift()) continue;
       const double e = (l.mx / B + l.mz / L) / l.P;  // share of the kern: e/(B/6) + e/(L/6) over 6
       if (e > worst) {
@@ -88,7 +89,7 @@ std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
   if (!gradeProblem(p.Fck, p.Fe).empty()) return checks;
 
   const int fck = p.Fck, fe = p.Fe;
-  const double qu = kLoadFactor * row.NetPressure;  // kN/m2, uniform under the footing
+  const double qu = row.LoadFactor * row.NetPressure;  // kN/m2, factored, uniform under the footing
   const double D = row.TotalDepth * 1000.0, dia = row.BarDia;
   const double width = B * 1000;                // mm: each layer spreads over the whole side
   const double d = effectiveDepth(D, dia, dia);  // the inner layer, the lesser of the two

@@ -10,6 +10,7 @@
 
 #include "design/combined_beam.h"
 #include "design/is456.h"
+#include "footing/case_basis.h"
 #include "design/rectangular_design.h"
 #include "design/stability_checks.h"
 #include "footing/no_tension.h"
@@ -22,34 +23,35 @@ namespace {
 
 using namespace is456;
 
-// One load case of the pair as read, the two columns' reactions found by its load-case number.
+// One load case of the pair as read, the two columns' reactions found by its load-case number, with the
+// factor the check takes them by (case_basis.h).
 struct PairedCase {
   int number = 0;
+  double factor = 1;
   int pos[2] = {-1, -1};  // position of the case in each member's reactions; -1: not a case of it
   double fy[2] = {0, 0};
   double along[2] = {0, 0};   // moments bending along the length: MX on a footing along Z, MZ along X
   double across[2] = {0, 0};  // moments bending across the width
 };
 
-std::vector<PairedCase> pairCases(const Project& p, const int member[2], bool alongX) {
+// The pair's cases the soil checks (soilCases) or the design (designCases) take.
+std::vector<PairedCase> pairCases(const Project& p, const int member[2], bool alongX,
+                                  const std::vector<PairCaseUse>& uses) {
   const int kAlong = alongX ? 4 : 3, kAcross = alongX ? 3 : 4;
   std::vector<PairedCase> cases;
-  for (int m = 0; m < 2; ++m) {
-    const int s = member[m];
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-      const int number = static_cast<int>(p.ReactionTable(s, c, 1));
-      auto it = std::find_if(cases.begin(), cases.end(), [&](const PairedCase& k) { return k.number == number; });
-      if (it == cases.end()) {
-        cases.push_back({});
-        it = cases.end() - 1;
-        it->number = number;
-      }
-      if (it->pos[m] >= 0) continue;  // a number repeated within one support: its first line counts
-      it->pos[m] = c;
-      it->fy[m] = p.ReactionTable(s, c, 2);
-      it->along[m] = p.ReactionTable(s, c, kAlong);
-      it->across[m] = p.ReactionTable(s, c, kAcross);
+  for (const PairCaseUse& u : uses) {
+    PairedCase pc;
+    pc.number = u.loadCase;
+    pc.factor = u.factor;
+    for (int m = 0; m < 2; ++m) {
+      const int s = member[m], c = u.position[m];
+      if (c < 0) continue;
+      pc.pos[m] = c;
+      pc.fy[m] = p.ReactionTable(s, c, 2);
+      pc.along[m] = p.ReactionTable(s, c, kAlong);
+      pc.across[m] = p.ReactionTable(s, c, kAcross);
     }
+    cases.push_back(pc);
   }
   return cases;
 }
@@ -131,7 +133,7 @@ Envelope envelopeOf(const Geometry& g, const std::vector<BeamCase>& cases, const
   }
   for (const PairedCase& pc : paired) {
     for (int j = 0; j < 2; ++j) {
-      const AcrossLoad l{kLoadFactor * pc.fy[j], kLoadFactor * std::fabs(pc.across[j])};
+      const AcrossLoad l{pc.factor * pc.fy[j], pc.factor * std::fabs(pc.across[j])};
       if (!(l.P > 0)) continue;  // a column that lifts presses nothing across
       env.acrossLoads[j].push_back(l);
       for (int side : {-1, 1}) env.acrossMu[j] = std::max(env.acrossMu[j], acrossMoment(g, l, acrossSide(g, j, side)));
@@ -399,12 +401,13 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
 CasePressure casePressure(const Project& p, const Geometry& g, const PairedCase& pc) {
   CasePressure cp;
   cp.loadCase = pc.number;
-  const double P = pc.fy[0] + pc.fy[1];
-  const double xBar = P != 0 ? pc.fy[1] / P * g.dist : g.dist / 2;
+  const double f = pc.factor;  // 1 for a service case
+  const double P = f * pc.fy[0] + f * pc.fy[1];
+  const double xBar = P != 0 ? f * pc.fy[1] / P * g.dist : g.dist / 2;
   cp.fy = P;
   cp.e = (g.L / 2 - g.cant1) - xBar;
-  const double along = std::fabs(pc.along[0] + pc.along[1]) + std::fabs(cp.e * P);
-  const double across = std::fabs(pc.across[0] + pc.across[1]);
+  const double along = std::fabs(f * pc.along[0] + f * pc.along[1]) + std::fabs(cp.e * P);
+  const double across = std::fabs(f * pc.across[0] + f * pc.across[1]);
   // The peak under the contact: linear while the whole underside presses, else the no-tension pressure;
   // a pair that lifts the footing presses on no soil (the uplift check takes it).
   const PressureUnderFooting contact = pressureUnderFooting(kSoilCheckLoadFactor * P, across, along, g.L, g.B);
@@ -486,30 +489,37 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   g.h[0] = -cf.CfHalfSkew / 1000.0;
   g.h[1] = cf.CfHalfSkew / 1000.0;
   for (int j = 0; j < 2; ++j) g.joint[j] = p.FootingTable[g.member[j]].JointNo;
-  const std::vector<PairedCase> paired = pairCases(p, g.member, cf.CfAxis == 1);
+  const bool alongX = cf.CfAxis == 1;
+  const int a = g.member[0], b = g.member[1];
+  const std::vector<PairedCase> paired = pairCases(p, g.member, alongX, designCases(p, a, b));
   if (!(g.L > 0) || !(g.B > 0)) return row;
-  for (const PairedCase& pc : paired) row.pressures.push_back(casePressure(p, g, pc));
+  for (const PairedCase& pc : pairCases(p, g.member, alongX, soilCases(p, a, b)))
+    row.pressures.push_back(casePressure(p, g, pc));
 
-  // Every case factored, with the columns' couples in both senses.
+  // Every design case factored, with the columns' couples in both senses.
   std::vector<BeamCase> cases;
   double eMax = 0;
   float q = 0;
   std::size_t hardest = 0;
   int hardestCase = 0;
+  double factored = 0;
   for (const PairedCase& pc : paired) {
     const bool couples = pc.along[0] != 0 || pc.along[1] != 0;
     for (int sense : {1, -1}) {
       if (sense < 0 && !couples) break;
-      const ColumnLoad first{g.x[0], kLoadFactor * pc.fy[0], sense * kLoadFactor * pc.along[0]};
-      const ColumnLoad second{g.x[1], kLoadFactor * pc.fy[1], sense * kLoadFactor * pc.along[1]};
+      const ColumnLoad first{g.x[0], pc.factor * pc.fy[0], sense * pc.factor * pc.along[0]};
+      const ColumnLoad second{g.x[1], pc.factor * pc.fy[1], sense * pc.factor * pc.along[1]};
       double e = 0;
       const auto beam = beamCase(g.L, first, second, &e);
       eMax = std::max(eMax, std::fabs(e));
       if (!beam) continue;
       cases.push_back(*beam);
-      // The net pressure as read: the peak of the factored contact over the width, less the factor.
-      const float pressure = static_cast<float>(beam->q.peak() / g.B / kLoadFactor);
-      if (q < pressure) {
+      // The net pressure as read: the peak of the factored contact over the width, less the factor; the
+      // case whose factored pressure is largest governs, and the row keeps its factor.
+      const float pressure = static_cast<float>(beam->q.peak() / g.B / pc.factor);
+      if (factored < pc.factor * pressure) {
+        factored = pc.factor * pressure;
+        row.LoadFactor = pc.factor;
         q = pressure;
         hardest = cases.size() - 1;
         hardestCase = pc.number;

@@ -10,6 +10,7 @@
 #include "design/is456.h"
 #include "design/shear_table.h"
 #include "design/soil_pressure.h"
+#include "footing/case_basis.h"
 #include "model/grades.h"
 #include "model/numbers.h"
 
@@ -17,7 +18,6 @@ namespace plintova {
 
 namespace {
 
-constexpr double kLoadFactor = 1.5;
 constexpr double kCover = 0.06;       // m from the bottom face to the bar centre
 constexpr float kMinDepth = 0.19f;    // effective depth of the shallowest footing (250 mm total)
 constexpr float kMinSteel = 0.2f;     // minimum steel percentage
@@ -43,12 +43,13 @@ struct Bending {
   float d = 0;   // effective depth that bending needs, after the 50 mm rounding of the total depth
 };
 
-Bending bendingFor(const Project& p, double B, double a, double q, double offset) {
+// gamma: the load factor on the net pressure q (the design case's factor, case_basis.h).
+Bending bendingFor(const Project& p, double B, double a, double q, double gamma, double offset) {
   Bending b;
   // From the pedestal face to the farthest edge: a footing off its column reaches further on one side.
   b.c = roundToSingle((B - a) / 2 + offset, 2);
   const double c = b.c;
-  b.Mu = roundToSingle(q * kLoadFactor * B * c * c / 2, 2);
+  b.Mu = roundToSingle(q * gamma * B * c * c / 2, 2);
   float d = roundToSingle(std::sqrt(b.Mu / groupBendingFactor(p.Fe) / p.Fck / B / 1000), 2);
   // Total depth rounded up to a 50 mm step, with 60 mm of cover below the effective depth.
   double m = roundTo((d * 1000.0 + 60) / 50 + 0.49, 0);
@@ -60,7 +61,7 @@ Bending bendingFor(const Project& p, double B, double a, double q, double offset
 
 // One-way shear at d from the pedestal face, then punching on the square of side a + d. Each failure
 // deepens the section by 25 mm and starts again, with pt (and so tc) recomputed for the new depth.
-void shearIteration(const Project& p, double B, double a, double q, const Bending& b, float& d,
+void shearIteration(const Project& p, double B, double a, double q, double gamma, const Bending& b, float& d,
                     DesignQuantities& x) {
   const double fck = p.Fck, fe = p.Fe;
   const double c = b.c;
@@ -71,7 +72,7 @@ void shearIteration(const Project& p, double B, double a, double q, const Bendin
     if (t < 0) t = 0;
     x.pt = roundToSingle((1 - std::sqrt(t)) / fe * fck * 50, 2);
     if (x.pt < kMinSteel) x.pt = kMinSteel;
-    x.V1 = roundToSingle((c - dd) * q * kLoadFactor * B, 0);
+    x.V1 = roundToSingle((c - dd) * q * gamma * B, 0);
     x.tv1 = roundToSingle(x.V1 / B / dd * 1000 / 1e6, 2);
     float pt = x.pt;  // raised to the table's first row where it lies below
     x.tc = ConcreteShearStrength(p, pt);
@@ -81,7 +82,7 @@ void shearIteration(const Project& p, double B, double a, double q, const Bendin
       continue;
     }
     const double side = a + dd;
-    x.V2 = roundToSingle((B * B - side * side) * q * kLoadFactor + 0.49, 0);
+    x.V2 = roundToSingle((B * B - side * side) * q * gamma + 0.49, 0);
     x.tv2 = roundToSingle(static_cast<double>(x.V2) * 1000 / (side * 4 * dd) / 1e6, 2);
     x.tp = roundToSingle(std::sqrt(fck) / 4, 2);
     if (x.tp < x.tv2) {
@@ -116,33 +117,37 @@ void designFromDepth(const Project& p, SizeGroupRecord& row, const Bending& b, f
   DesignQuantities& x = row.design;
   x.c = b.c;
   x.Mu = b.Mu;
-  shearIteration(p, B, a, q, b, d, x);
+  shearIteration(p, B, a, q, row.LoadFactor, b, d, x);
   x.Ast = roundToSingle(x.pt * B * d * 10000, 0);
   row.TotalDepth = roundToSingle(d + kCover, 3);
   placeBars(B, row.BarDia, x);
 }
 
-// Governing net pressure of size group g over its isolated footings and each footing's own load
-// cases; the first footing and case of the largest pressure is kept on ties.
+// Governing net pressure of size group g over its isolated footings and each footing's design cases:
+// the case whose pressure times its load factor is largest (the first footing and case on ties). The
+// row keeps that case's pressure as read and its factor, which the design applies.
 void governingPressure(const Project& p, int g, SizeGroupRecord& row) {
   const double B = row.GroupSize;
   float q = 0;
+  double factored = 0, gamma = kServiceToDesignFactor;
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
     if (f.GroupNo != g || f.CombNo != 0) continue;
-    const int last = p.lastCasePosition(s);
-    for (int c = 0; c <= last; ++c) {
+    for (const CaseUse& u : designCases(p, s)) {
       // The net upward pressure uses the reactions as read: no 1.1 allowance for footing and soil.
-      const float pressure = static_cast<float>(edgePressures(p, s, c, B, B, 1.0).max);
-      if (q < pressure) {
+      const float pressure = static_cast<float>(edgePressures(p, s, u.position, B, B, 1.0).max);
+      if (factored < u.factor * pressure) {
+        factored = u.factor * pressure;
         q = pressure;
+        gamma = u.factor;
         row.GovFooting = static_cast<int16_t>(s);
-        row.GovCase = static_cast<int16_t>(c);
+        row.GovCase = static_cast<int16_t>(u.position);
       }
     }
   }
   // Rounded up to a whole kN/m2 from 0.01 upward (a single just below x.01 stays at x).
   row.NetPressure = roundToSingle(q + 0.49, 0);
+  row.LoadFactor = gamma;
 }
 
 // The longest offset of a footing of group g from its column, along either axis, m.
@@ -232,7 +237,7 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
     row.design = DesignQuantities{};
     governingPressure(p, g, row);
     row.Offset = longestOffset(p, g);
-    const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.Offset);
+    const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.LoadFactor, row.Offset);
     designFromDepth(p, row, b, b.d);
   }
   if (!withoutRow.empty()) prompter.message(noScheduleRowMessage(p, withoutRow));
@@ -242,7 +247,7 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
 void RedesignScheduleRow(Project& p, int r) {
   if (!isScheduleRow(p, r) || p.Fck <= 0 || p.Fe <= 0) return;
   SizeGroupRecord& row = p.DesignGroupTable[r];
-  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.Offset);
+  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.LoadFactor, row.Offset);
   // A depth shallower than bending needs is raised to it; a deeper one is used as typed.
   if (static_cast<float>(row.TotalDepth - kCover) < b.d) row.TotalDepth = static_cast<float>(b.d + kCover);
   const float d = static_cast<float>(row.TotalDepth - kCover);
@@ -252,7 +257,7 @@ void RedesignScheduleRow(Project& p, int r) {
 float groupBendingDepth(const Project& p, int r) {
   if (!isScheduleRow(p, r) || p.Fck <= 0 || p.Fe <= 0) return 0;
   const SizeGroupRecord& row = p.DesignGroupTable[r];
-  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.Offset);
+  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.LoadFactor, row.Offset);
   return roundToSingle(b.d + kCover, 3);
 }
 
@@ -283,29 +288,44 @@ bool editPedestal(Project& p, int r, double v) {
   return true;
 }
 
-float FootingPeakPressure(const Project& p, int s) {
-  if (s < 1 || s > p.FootingCount) return 0;
+namespace {
+
+// The largest pressure of footing s over its design cases as read, and that pressure times the case's
+// load factor where the factored pressure is largest.
+struct Peak {
+  float asRead = 0;
+  double factored = 0;
+};
+
+Peak peakPressure(const Project& p, int s) {
   const FootingRecord& f = p.FootingTable[s];
-  float peak = 0;
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
+  Peak peak;
+  for (const CaseUse& u : designCases(p, s)) {
     // As the design's net pressure: the reactions as read.
-    const float pressure = static_cast<float>(edgePressures(p, s, c, f.SizeL, f.SizeB, 1.0).max);
-    if (peak < pressure) peak = pressure;
+    const float pressure = static_cast<float>(edgePressures(p, s, u.position, f.SizeL, f.SizeB, 1.0).max);
+    if (peak.asRead < pressure) peak.asRead = pressure;
+    peak.factored = std::max(peak.factored, u.factor * pressure);
   }
   return peak;
 }
 
+}  // namespace
+
+float FootingPeakPressure(const Project& p, int s) {
+  if (s < 1 || s > p.FootingCount) return 0;
+  return peakPressure(p, s).asRead;
+}
+
 float FootingDepthEstimate(const Project& p, int s) {
   if (s < 1 || s > p.FootingCount || p.Fck <= 0 || p.Fe <= 0) return 0;
-  const double q = FootingPeakPressure(p, s);
+  const double qu = peakPressure(p, s).factored;  // factored net pressure
   const double a = 0.6, fck = p.Fck, fe = p.Fe;
   // One pass across each plan direction, without the schedule's roundings. A rectangular footing
   // bends most across its longer side, so the larger of the two depths is reported.
   auto pass = [&](double B) -> float {
     if (!(B > 0)) return 0;
     const float c = static_cast<float>((B - a) / 2);
-    const float Mu = static_cast<float>(q * kLoadFactor * B * c * c / 2);
+    const float Mu = static_cast<float>(qu * B * c * c / 2);
     float d = static_cast<float>(std::sqrt(Mu / groupBendingFactor(p.Fe) / fck / B / 1000));
     if (d < kMinDepth) d = kMinDepth;
     for (int step = 0; step <= kMaxDeepenings; ++step) {
@@ -315,7 +335,7 @@ float FootingDepthEstimate(const Project& p, int s) {
       if (t < 0) t = 0;
       float pt = static_cast<float>((1 - std::sqrt(t)) / fe * fck * 50);
       if (pt < kMinSteel) pt = kMinSteel;
-      const float V1 = static_cast<float>((c - dd) * q * kLoadFactor * B);
+      const float V1 = static_cast<float>((c - dd) * qu * B);
       const float tv1 = static_cast<float>(V1 / B / dd * 1000 / 1e6);
       const float tc = shearStrengthForGrade(p.Fck, pt);
       if (tc < tv1) {
@@ -323,7 +343,7 @@ float FootingDepthEstimate(const Project& p, int s) {
         continue;
       }
       const double side = a + dd;
-      const float V2 = static_cast<float>((B * B - side * side) * q * kLoadFactor);
+      const float V2 = static_cast<float>((B * B - side * side) * qu);
       const float tv2 = static_cast<float>(static_cast<double>(V2) * 1000 / (side * 4 * dd) / 1e6);
       const float tp = static_cast<float>(std::sqrt(fck) / 4);
       if (tp < tv2) {

@@ -224,22 +224,26 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   row.BarDia = edited;
 
   if (!(row.L > 0) || !(row.B > 0)) return row;
-  // Net upward pressure: the largest edge pressure of the footing's cases with the reactions as read,
-  // the first of equals governing, then rounded up to a whole kN/m2 as the groups' is.
+  // Net upward pressure: the edge pressure with the reactions as read of the design case whose pressure
+  // times its load factor is largest, the first of equals governing, then rounded up to a whole kN/m2
+  // as the groups' is; the row keeps that case's load factor.
   float q = 0;
-  for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-    const float pressure = static_cast<float>(edgePressures(p, s, c, row.L, row.B, 1.0).max);
-    if (q < pressure) {
+  double factored = 0;
+  for (const CaseUse& u : designCases(p, s)) {
+    const float pressure = static_cast<float>(edgePressures(p, s, u.position, row.L, row.B, 1.0).max);
+    if (factored < u.factor * pressure) {
+      factored = u.factor * pressure;
       q = pressure;
+      row.LoadFactor = u.factor;
       row.GovFooting = s;
-      row.GovCase = c;
+      row.GovCase = u.position;
     }
   }
   row.NetPressure = roundToSingle(q + 0.49, 0);
   if (!gradeProblem(p.Fck, p.Fe).empty()) return row;
 
   const double L = row.L, B = row.B, a = row.PedestalSize;
-  const double qu = kLoadFactor * row.NetPressure;
+  const double qu = row.LoadFactor * row.NetPressure;
   // A footing off its column: each cantilever is measured to its own edge, the longer one governs.
   const Eccentricity e = footingEccentricity(p, s);
   auto direction = [&](const char* name, double run, double across, double offset) {

@@ -34,9 +34,9 @@ std::vector<CaseLoads> casesOf(const Project& p, const StabilityFooting& f) {
   for (std::size_t i = 0; i < f.supports.size(); ++i) {
     const int s = f.supports[i];
     const Eccentricity e = i < f.fromColumns.size() ? f.fromColumns[i] : footingEccentricity(p, s);
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-      const UndersideLoad l = undersideLoad(p, s, c, 1.0, e);
-      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
+    for (const CaseUse& u : soilCases(p, s)) {
+      const UndersideLoad l = undersideLoad(p, s, u, 1.0, e);
+      const int n = u.loadCase;
       std::size_t k = 0;
       while (k < cases.size() && cases[k].loadCase != n) ++k;
       if (k == cases.size()) {

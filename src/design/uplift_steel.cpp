@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "design/is456.h"
+#include "footing/case_basis.h"
 #include "model/grades.h"
 
 namespace plintova {
@@ -12,13 +13,13 @@ namespace plintova {
 using namespace is456;
 
 double largestUplift(const Project& p, const std::vector<int>& supports) {
-  std::vector<std::pair<int, double>> sums;  // load case, FY of all supports
+  std::vector<std::pair<int, double>> sums;  // design case, factored FY of all supports
   for (int s : supports)
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
-      auto it = std::find_if(sums.begin(), sums.end(), [n](const auto& e) { return e.first == n; });
-      if (it == sums.end()) sums.push_back({n, p.ReactionTable(s, c, 2)});
-      else it->second += p.ReactionTable(s, c, 2);
+    for (const CaseUse& u : designCases(p, s)) {
+      const double fy = u.factor * p.ReactionTable(s, u.position, 2);
+      auto it = std::find_if(sums.begin(), sums.end(), [&u](const auto& e) { return e.first == u.loadCase; });
+      if (it == sums.end()) sums.push_back({u.loadCase, fy});
+      else it->second += fy;
     }
   double U = 0;
   for (const auto& [n, fy] : sums) U = std::max(U, -fy);
@@ -49,8 +50,8 @@ Trial trialOf(const Project& p, double Mu, double width, double cant, double D, 
 UpliftSteel upliftTopSteel(const Project& p, const std::string& where, double U, double area, double width,
                            double cant, double D) {
   const double c = std::max(cant, 0.0);
-  // cl. 34.2.3.2: the moment at the pedestal face of the uplift spread over the footing, factored by 1.5.
-  const double Mu = kLoadFactor * (area > 0 ? U / area : 0) * width * c * c / 2;
+  // cl. 34.2.3.2: the moment at the pedestal face of the factored uplift spread over the footing.
+  const double Mu = (area > 0 ? U / area : 0) * width * c * c / 2;
   std::vector<Trial> tried;
   std::vector<BarOption> options;
   for (int16_t dia : kBarDiameters) {

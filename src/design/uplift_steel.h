@@ -9,8 +9,8 @@
 
 namespace plintova {
 
-// The largest uplift U (kN, -FY as read) over the load cases of the given supports (their FY added up
-// case by case by load-case number); 0 when none lifts.
+// The largest factored uplift U (kN, -FY times the case's load factor) over the design cases of the
+// given supports (case_basis.h; their FY added up case by case by load-case number); 0 when none lifts.
 double largestUplift(const Project& p, const std::vector<int>& supports);
 
 // One layer of top steel and its checks.
@@ -20,8 +20,8 @@ struct UpliftSteel {
 };
 
 // The top steel over a cantilever `cant` m long beyond the pedestal face, spread over `width` m, in a
-// footing of plan area `area` m2 and total depth D mm, for an uplift U kN taken as a downward pressure
-// U / A on the cantilever: Mu = 1.5 (U / A) width c^2 / 2 at the pedestal face (IS 456 cl. 34.2.3.2),
+// footing of plan area `area` m2 and total depth D mm, for a factored uplift U kN taken as a downward
+// pressure U / A on the cantilever: Mu = (U / A) width c^2 / 2 at the pedestal face (IS 456 cl. 34.2.3.2),
 // with the rules of the bottom steel: steel for Mu on d = D - 50 - dia/2 (Annex G-1.1 b), at least the
 // minimum steel of the gross section (cl. 26.5.2.1), bars of 10, 12, 16 or 20 mm spaced at most 3 d and
 // 300 mm (cl. 26.3.3 b) and developed within the cantilever less the 50 mm cover (cl. 34.2.4.3); the

@@ -94,22 +94,22 @@ void labelled(Sheet& sheet, int row, int column, const std::string& label, Cell 
 
 double reaction(const Project& p, int s, int c, int k) { return p.ReactionTable(s, c, k); }
 
-// The first cells of a footing's row: joint, load case and the reactions as read.
-void appendReactions(const Project& p, PasteText& out, int s, int c) {
+// The first cells of a footing's row: joint, load case and the reactions the soil takes (as read for a
+// service case; a factored case used for sizing divided by its largest factor).
+void appendReactions(const Project& p, PasteText& out, int s, const CaseUse& u) {
   out.number(p.FootingTable[s].JointNo);
-  out.number(reaction(p, s, c, 1));
-  out.number(reaction(p, s, c, 2));
-  out.number(reaction(p, s, c, 3));
-  out.number(reaction(p, s, c, 4));
+  out.number(u.loadCase);
+  for (int k = 2; k <= 4; ++k)
+    out.number(u.factor == 1.0 ? reaction(p, s, u.position, k) : static_cast<float>(u.factor * reaction(p, s, u.position, k)));
 }
 
 void appendGroupedFootingLines(const Project& p, PasteText& out, int s) {
   const FootingRecord& f = p.FootingTable[s];
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
+  for (const CaseUse& u : soilCases(p, s)) {
+    const int c = u.position;
     out.carriageReturn();
-    appendReactions(p, out, s, c);
-    const PressureCheck check = groupedPressure(p, s, c);
+    appendReactions(p, out, s, u);
+    const PressureCheck check = groupedPressure(p, s, u);
     out.text("F" + std::to_string(f.GroupRank));
     out.number(f.SizeL);
     out.number(check.pmin);
@@ -126,11 +126,11 @@ void appendGroupedFootingLines(const Project& p, PasteText& out, int s) {
 
 void appendResizedFootingLines(const Project& p, PasteText& out, int s) {
   const FootingRecord& f = p.FootingTable[s];
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
+  for (const CaseUse& u : soilCases(p, s)) {
+    const int c = u.position;
     out.carriageReturn();
-    appendReactions(p, out, s, c);
-    const PressureCheck check = resizedPressure(p, s, c);
+    appendReactions(p, out, s, u);
+    const PressureCheck check = resizedPressure(p, s, u);
     out.text("R" + std::to_string(f.GroupRank));
     out.number(f.SizeL);
     out.number(f.SizeB);
@@ -189,24 +189,28 @@ Sheet combinedFootingSheet(const Project& p, int n) {
   const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
   const int a = cf.CfMembers[1], b = cf.CfMembers[2];
   const int first = cf.CfAxis == 1 ? 4 : 3, second = cf.CfAxis == 1 ? 3 : 4;
-  // Each member contributes its own load cases; a member with fewer cases leaves its cells empty.
-  const int lastA = isFooting(p, a) ? p.lastCasePosition(a) : -1;
-  const int lastB = isFooting(p, b) ? p.lastCasePosition(b) : -1;
+  // The soil cases of both members, paired by number; a member without a case leaves its cells empty.
+  const std::vector<PairCaseUse> pairs =
+      isFooting(p, a) && isFooting(p, b) ? soilCases(p, a, b) : std::vector<PairCaseUse>{};
+  auto scaled = [&p](int s, const PairCaseUse& u, int m, int k) {
+    const float v = reaction(p, s, u.position[m], k);
+    return u.factor == 1.0 ? v : static_cast<float>(u.factor * v);
+  };
   PasteText out;
-  for (int c = 0; c <= std::max(lastA, lastB); ++c) {
-    if (c <= lastA) {
-      out.number(reaction(p, a, c, 1));
-      out.number(reaction(p, a, c, 2));
-      out.number(reaction(p, a, c, first));
-      out.number(reaction(p, a, c, second));
+  for (const PairCaseUse& u : pairs) {
+    out.number(u.loadCase);
+    if (u.position[0] >= 0) {
+      out.number(scaled(a, u, 0, 2));
+      out.number(scaled(a, u, 0, first));
+      out.number(scaled(a, u, 0, second));
     } else {
-      for (int k = 0; k < 4; ++k) out.empty();
+      for (int k = 0; k < 3; ++k) out.empty();
     }
     out.empty();
-    if (c <= lastB) {
-      out.number(reaction(p, b, c, 2));
-      out.number(reaction(p, b, c, first));
-      out.number(reaction(p, b, c, second));
+    if (u.position[1] >= 0) {
+      out.number(scaled(b, u, 1, 2));
+      out.number(scaled(b, u, 1, first));
+      out.number(scaled(b, u, 1, second));
     }
     out.carriageReturn();
   }
@@ -223,7 +227,7 @@ Sheet combinedFootingSheet(const Project& p, int n) {
   labelled(sheet, 2, 8, "SBC kN/m\u00b2", Cell::numberCell(p.CaseSbc[0]));
   // The loads fill rows 5 to 5 + cases - 1 in columns 1 to 8: from 19 cases on they reach row 23, and
   // the single values move beside them rather than over member b's moments.
-  const int cases = std::max(lastA, lastB) + 1;
+  const int cases = static_cast<int>(pairs.size());
   const int column = cases >= kCombinedCasesThatReachRow23 ? 11 : 8;
   labelled(sheet, 23, column, "Distance m", Cell::numberCell(roundTo(cf.CfDistance / 1000.0, 2)));
   labelled(sheet, 30, column, "Length m", Cell::numberCell(roundTo(cf.CfLength, 2)));
@@ -347,23 +351,31 @@ PressureCheck checkAgainst(const Project& p, int s, int c, EdgePressures e) {
 
 }  // namespace
 
-PressureCheck groupedPressure(const Project& p, int s, int c) {
+PressureCheck groupedPressure(const Project& p, int s, const CaseUse& u) {
   const double S = p.FootingTable[s].SizeL;
-  return checkAgainst(p, s, c, edgePressures(p, s, c, S, S));
+  return checkAgainst(p, s, u.position, edgePressures(p, s, u, S, S));
+}
+
+PressureCheck resizedPressure(const Project& p, int s, const CaseUse& u) {
+  const FootingRecord& f = p.FootingTable[s];
+  return checkAgainst(p, s, u.position, edgePressures(p, s, u, f.SizeL, f.SizeB));
+}
+
+PressureCheck groupedPressure(const Project& p, int s, int c) {
+  return groupedPressure(p, s, CaseUse{c, static_cast<int>(p.ReactionTable(s, c, 1)), 1.0});
 }
 
 PressureCheck resizedPressure(const Project& p, int s, int c) {
-  const FootingRecord& f = p.FootingTable[s];
-  return checkAgainst(p, s, c, edgePressures(p, s, c, f.SizeL, f.SizeB));
+  return resizedPressure(p, s, CaseUse{c, static_cast<int>(p.ReactionTable(s, c, 1)), 1.0});
 }
 
 float groupedFootingSortKey(const Project& p, int s, float S) {
   const double side = S;
   float key = 0;
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
-    const double moment = std::max(std::fabs(reaction(p, s, c, 3)), std::fabs(reaction(p, s, c, 4)));
-    const float v = static_cast<float>(kSoilCheckLoadFactor * reaction(p, s, c, 2) / (side * side) + 6 * moment / (side * side * side));
+  for (const CaseUse& u : soilCases(p, s)) {
+    const int c = u.position;
+    const double moment = u.factor * std::max(std::fabs(reaction(p, s, c, 3)), std::fabs(reaction(p, s, c, 4)));
+    const float v = static_cast<float>(kSoilCheckLoadFactor * u.factor * reaction(p, s, c, 2) / (side * side) + 6 * moment / (side * side * side));
     if (key < v) key = v;
   }
   return key;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "footing/case_basis.h"
 #include "model/project.h"
 
 namespace plintova {
@@ -67,6 +68,9 @@ struct PressureCheck {
                         // contact balances the load
   bool uplift = false;  // FY zero or upward: no bearing, the row's uplift check takes the case ("UPLIFT")
 };
+PressureCheck groupedPressure(const Project& p, int s, const CaseUse& u);
+PressureCheck resizedPressure(const Project& p, int s, const CaseUse& u);
+// Load-case position c as read.
 PressureCheck groupedPressure(const Project& p, int s, int c);
 PressureCheck resizedPressure(const Project& p, int s, int c);
 

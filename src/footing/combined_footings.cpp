@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "footing/case_basis.h"
 #include "footing/derived_plan.h"
 #include "footing/footing_width.h"
 #include "footing/no_tension.h"
@@ -29,22 +30,23 @@ constexpr double kLengthRoundingAllowance = 0.0499;  // rounds the length up to 
 constexpr int kMaxWidthSteps = 588;
 constexpr int kMaxLengthening = 600;            // 60 m more: no real pair of columns gets near it
 
-// Loads of the two members at one load-case position: a member without that position carries none.
+// Loads of the two members in one case, times its factor: a member without that case carries none.
 struct PairLoads {
   double fyA = 0, fyB = 0;
   double mAlong = 0;   // moments bending along the combining axis, signed sum
   double mAcross = 0;  // moments bending across it, signed sum
 };
 
-PairLoads pairLoads(const Project& p, int a, int b, int c, bool alongX) {
+PairLoads pairLoads(const Project& p, int a, int b, const PairCaseUse& u, bool alongX) {
   PairLoads l;
   const int kAlong = alongX ? 4 : 3;   // MZ bends along X, MX along Z
   const int kAcross = alongX ? 3 : 4;
-  for (int s : {a, b}) {
-    if (c > p.lastCasePosition(s)) continue;
-    (s == a ? l.fyA : l.fyB) = p.ReactionTable(s, c, 2);
-    l.mAlong += p.ReactionTable(s, c, kAlong);
-    l.mAcross += p.ReactionTable(s, c, kAcross);
+  for (int m = 0; m < 2; ++m) {
+    const int s = m == 0 ? a : b, c = u.position[m];
+    if (c < 0) continue;
+    (m == 0 ? l.fyA : l.fyB) = u.factor * p.ReactionTable(s, c, 2);
+    l.mAlong += u.factor * p.ReactionTable(s, c, kAlong);
+    l.mAcross += u.factor * p.ReactionTable(s, c, kAcross);
   }
   return l;
 }
@@ -110,7 +112,8 @@ void designCombinedFooting(Project& p, int n, double startLength, bool lengthCho
   // Centre the footing on the resultant of the first load case where the cantilevers allow, in whole
   // millimetres; then round the length up to the next 0.1 m and give the difference to the second
   // cantilever, so that the length stored, drawn, checked and exported is one and the same.
-  const PairLoads first = pairLoads(p, a, b, 0, alongX);
+  const std::vector<PairCaseUse> cases = soilCases(p, a, b);
+  const PairLoads first = cases.empty() ? PairLoads{} : pairLoads(p, a, b, cases.front(), alongX);
   double cant1 = L0 / 2.0 - resultantFromFirst(first.fyB, first.fyA + first.fyB, d);
   if (cant1 < kMinCantilever) cant1 = kMinCantilever;
   cant1 = roundTo(cant1, 3);
@@ -126,7 +129,7 @@ void designCombinedFooting(Project& p, int n, double startLength, bool lengthCho
     double P = 0, mAlong = 0, mAcross = 0;
     int side = 0;
   };
-  auto caseAt = [&](int c) {
+  auto caseAt = [&](const PairCaseUse& c) {
     const PairLoads l = pairLoads(p, a, b, c, alongX);
     CaseAtCentre x;
     x.P = l.fyA + l.fyB;
@@ -136,16 +139,15 @@ void designCombinedFooting(Project& p, int n, double startLength, bool lengthCho
     x.side = e < 0 ? 1 : e > 0 ? -1 : 0;
     return x;
   };
-  const int last = std::max(p.lastCasePosition(a), p.lastCasePosition(b));
   const DesignOptions& o = p.decisions.options;
   // Whether case c is taken at width step k (SBC, or the increased pressure for a case checked against
   // it; the lower where the two members' cases at a position differ): the peak pressure under the
   // contact, or, where the pair lifts the footing, 0.9 W against the uplift factor times U.
-  auto takes = [&](int c, const CaseAtCentre& x, int k) {
+  auto takes = [&](const PairCaseUse& c, const CaseAtCentre& x, int k) {
     if (x.P <= 0) return kRestoringWeightFactor * pairWeight(p, a, b, L, widthAt(k)) >= o.upliftFactor * -x.P;
     double allowable = std::numeric_limits<double>::max();
-    for (int s : {a, b})
-      if (c <= p.lastCasePosition(s)) allowable = std::min(allowable, p.allowable(s, c));
+    for (int m = 0; m < 2; ++m)
+      if (c.position[m] >= 0) allowable = std::min(allowable, p.allowable(m == 0 ? a : b, c.position[m]));
     return pressureAllowable(x.P, x.mAlong, x.mAcross, L, widthAt(k), allowable);
   };
   // The width steps every case needs (the width only grows: each case's test becomes true as the
@@ -158,7 +160,7 @@ void designCombinedFooting(Project& p, int n, double startLength, bool lengthCho
   };
   auto need = [&] {
     Need w;
-    for (int c = 0; c <= last; ++c) {
+    for (const PairCaseUse& c : cases) {
       const CaseAtCentre x = caseAt(c);
       if (beyondAnEnd(x.P, x.mAlong, L)) {
         w.beyond = true;

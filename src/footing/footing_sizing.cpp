@@ -161,11 +161,10 @@ double upliftSide(const Project& p, double U, double Mx, double Mz, double N0) {
 
 RequiredSize requiredSize(const Project& p, int s) {
   RequiredSize r;
-  const int last = p.lastCasePosition(s);
   const Eccentricity e = footingEccentricity(p, s);
   double pressureSide = 0.0, tensionSide = 0.0, liftSide = 0.0;
-  for (int c = 0; c <= last; ++c) {
-    const UndersideLoad load = undersideLoad(p, s, c, kSoilCheckLoadFactor, e);
+  for (const CaseUse& u : soilCases(p, s)) {
+    const UndersideLoad load = undersideLoad(p, s, u, kSoilCheckLoadFactor, e);
     if (load.uplift()) {
       // Held down by its weight rather than pressing on the soil: U = -FY, and the moments about the
       // edges with N = 0.9 W + FY.
@@ -175,7 +174,7 @@ RequiredSize requiredSize(const Project& p, int s) {
     // Pressure: the side at which the edge pressure of the case reaches its allowable value.
     const double P = factoredLoad(load.fy);
     const double M = load.mx + load.mz;
-    const double q = p.allowable(s, c);
+    const double q = p.allowable(s, u.position);
     pressureSide = std::max(pressureSide, q > 0.0 ? sideFor(P, M, q) : 0.0);
     // No tension: the side at which the resultant stays within the middle third, capped at 6 m.
     const double need = 6.0 * M / P;
@@ -249,11 +248,10 @@ void reportLiftedSupports(const Project& p, Prompter& prompter) {
   std::vector<Lift> upward, zero;
   const int n = footingBound(p);
   for (int s = 1; s <= n; ++s)
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-      const double fy = p.ReactionTable(s, c, 2);
+    for (const CaseUse& u : soilCases(p, s)) {
+      const double fy = u.factor * p.ReactionTable(s, u.position, 2);
       if (fy > 0) continue;
-      (fy < 0 ? upward : zero)
-          .push_back({p.FootingTable[s].JointNo, static_cast<int>(p.ReactionTable(s, c, 1)), fy});
+      (fy < 0 ? upward : zero).push_back({p.FootingTable[s].JointNo, u.loadCase, fy});
     }
   auto joints = [](const std::vector<Lift>& list) {
     std::vector<int> seen;

@@ -46,13 +46,14 @@ double upliftWidth(const Project& p, double L, double U, double Mx, double Mz, d
 
 }  // namespace
 
-float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter) {
+// The width one case needs, its reactions times the case's factor.
+static float widthForCaseUse(Project& p, const CaseUse& u, int s, float L, Prompter& prompter) {
   const double P = p.FactoredLoad;
-  const UndersideLoad load = undersideLoad(p, s, c);
+  const UndersideLoad load = undersideLoad(p, s, u);
   const double Mx = load.mx;
   const double Mz = load.mz;
   const double len = L;
-  const double q = p.allowable(s, c);
+  const double q = p.allowable(s, u.position);
   if (!(len > 0.0) || !(q > 0.0)) return 0.0f;
 
   // Bearing: P/(L B) + 6 Mz/(B L^2) + 6 Mx/(L B^2) <= q, times L B^2.
@@ -70,18 +71,21 @@ float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter) {
   return width;
 }
 
+float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter) {
+  return widthForCaseUse(p, CaseUse{c, static_cast<int>(p.ReactionTable(s, c, 1)), 1.0}, s, L, prompter);
+}
+
 float WidthForLength(Project& p, int s, float L, Prompter& prompter) {
   float B = 0.0f;
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
-    const UndersideLoad load = undersideLoad(p, s, c);
+  for (const CaseUse& u : soilCases(p, s)) {
+    const UndersideLoad load = undersideLoad(p, s, u);
     float Bc = 0.0f;
     if (load.uplift()) {
       // Held down by its weight: the narrowest width, in whole millimetres, that does it.
       Bc = static_cast<float>(upliftWidth(p, L, -load.fy, load.mx, load.mz, load.fy));
     } else {
       p.FactoredLoad = static_cast<float>(kSoilCheckLoadFactor * load.fy);
-      Bc = WidthForCase(p, c, s, L, prompter);
+      Bc = widthForCaseUse(p, u, s, L, prompter);
     }
     if (Bc > B) B = Bc;
   }

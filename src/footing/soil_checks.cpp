@@ -26,22 +26,28 @@ Eccentricity footingEccentricity(const Project& p, int s) {
   return {(static_cast<double>(f.PosX) - f.ColumnX) / 1000.0, (static_cast<double>(f.PosZ) - f.ColumnZ) / 1000.0};
 }
 
-UndersideLoad undersideLoad(const Project& p, int s, int c, double loadFactor, Eccentricity e) {
+UndersideLoad undersideLoad(const Project& p, int s, const CaseUse& u, double loadFactor, Eccentricity e) {
+  const int c = u.position;
+  const double f = u.factor;
   UndersideLoad l;
-  l.fy = p.ReactionTable(s, c, 2);
+  l.fy = f * p.ReactionTable(s, c, 2);
   l.P = loadFactor * l.fy;
-  l.fx = p.ReactionTable(s, c, kReactionFX);
-  l.fz = p.ReactionTable(s, c, kReactionFZ);
-  l.mxCentre = p.ReactionTable(s, c, 3) + l.fy * e.ez;
-  l.mzCentre = p.ReactionTable(s, c, 4) - l.fy * e.ex;
+  l.fx = f * p.ReactionTable(s, c, kReactionFX);
+  l.fz = f * p.ReactionTable(s, c, kReactionFZ);
+  l.mxCentre = f * p.ReactionTable(s, c, 3) + l.fy * e.ez;
+  l.mzCentre = f * p.ReactionTable(s, c, 4) - l.fy * e.ex;
   const double h = p.decisions.options.supportHeight;
   l.mx = std::fabs(l.mxCentre) + std::fabs(l.fz) * h;
   l.mz = std::fabs(l.mzCentre) + std::fabs(l.fx) * h;
   return l;
 }
 
+UndersideLoad undersideLoad(const Project& p, int s, const CaseUse& u, double loadFactor) {
+  return undersideLoad(p, s, u, loadFactor, footingEccentricity(p, s));
+}
+
 UndersideLoad undersideLoad(const Project& p, int s, int c, double loadFactor) {
-  return undersideLoad(p, s, c, loadFactor, footingEccentricity(p, s));
+  return undersideLoad(p, s, CaseUse{c, static_cast<int>(p.ReactionTable(s, c, 1)), 1.0}, loadFactor);
 }
 
 EdgePressures edgePressuresOf(const UndersideLoad& load, double L, double B) {
@@ -63,6 +69,10 @@ EdgePressures edgePressuresOf(const UndersideLoad& load, double L, double B) {
   if (contact.balanced) e.max = contact.max;
   else e.unbalanced = true;
   return e;
+}
+
+EdgePressures edgePressures(const Project& p, int s, const CaseUse& u, double L, double B, double loadFactor) {
+  return edgePressuresOf(undersideLoad(p, s, u, loadFactor), L, B);
 }
 
 EdgePressures edgePressures(const Project& p, int s, int c, double L, double B, double loadFactor) {

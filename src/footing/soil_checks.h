@@ -2,6 +2,7 @@
 // the weight that holds a footing down: what every soil-pressure, uplift and stability figure starts from.
 #pragma once
 
+#include "footing/case_basis.h"
 #include "model/design_options.h"
 #include "model/project.h"
 
@@ -29,8 +30,11 @@ struct UndersideLoad {
   double fx = 0, fz = 0;              // horizontal reactions, kN
   bool uplift() const { return fy <= 0; }
 };
-UndersideLoad undersideLoad(const Project& p, int s, int c, double loadFactor, Eccentricity e);
+// The case's reactions are taken times its factor (case_basis.h: 1 for a service case as read).
+UndersideLoad undersideLoad(const Project& p, int s, const CaseUse& u, double loadFactor, Eccentricity e);
 // With the footing's own eccentricity.
+UndersideLoad undersideLoad(const Project& p, int s, const CaseUse& u, double loadFactor = kSoilCheckLoadFactor);
+// Load-case position c as read (factor 1).
 UndersideLoad undersideLoad(const Project& p, int s, int c, double loadFactor = kSoilCheckLoadFactor);
 
 // Founding depth, m: the depth the engineer gave (EarthPressure / 20).
@@ -60,6 +64,8 @@ struct EdgePressures {
 // The two forms agree in exact arithmetic; the square one is evaluated as the grouped footings have
 // always been, so their figures keep every digit. Where the smaller one is negative under a downward
 // load, the larger is the peak of the no-tension pressure instead.
+EdgePressures edgePressures(const Project& p, int s, const CaseUse& u, double L, double B,
+                            double loadFactor = kSoilCheckLoadFactor);
 EdgePressures edgePressures(const Project& p, int s, int c, double L, double B,
                             double loadFactor = kSoilCheckLoadFactor);
 EdgePressures edgePressuresOf(const UndersideLoad& load, double L, double B);

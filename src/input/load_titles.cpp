@@ -100,6 +100,7 @@ std::optional<LoadCaseDef> definitionOf(std::string_view command) {
 
 void readLoadCases(Project& p, std::string_view text) {
   p.LoadCases.clear();
+  p.NonlinearAnalysis.clear();
   // The case whose pairs are being read: a combination, or a case after its REPEAT LOAD.
   LoadCaseDef* collecting = nullptr;
   std::size_t from = 0;
@@ -114,6 +115,10 @@ void readLoadCases(Project& p, std::string_view text) {
       continue;
     }
     collecting = nullptr;
+    // "PDELTA ANALYSIS", "PERFORM PDELTA ANALYSIS", "NONLINEAR ANALYSIS": reactions that do not superpose.
+    for (std::string_view word : wordsOf(command))
+      if ((word == "PDELTA" || word == "P-DELTA" || word == "NONLINEAR") && p.NonlinearAnalysis.empty())
+        p.NonlinearAnalysis = word == "NONLINEAR" ? "NONLINEAR" : "PDELTA";
     if (startsWithWord(command, "REPEAT") && !p.LoadCases.empty()) {
       // "REPEAT LOAD" belongs to the case just defined; its pairs may follow on the same line.
       const std::string_view rest = trim(command.substr(6));

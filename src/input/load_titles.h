@@ -13,7 +13,8 @@ namespace plintova {
 // "LOAD 3 DEAD LOAD" (no TITLE) gives the text after the number as the title; "LOAD COMB 5 ..." or
 // "LOAD COMBINATION 5 ..." names a combination, whose case-factor pairs follow on the next echoed lines
 // of numbers ("1 1.5 2 1.5"); a "LOAD n" followed by "REPEAT LOAD" takes the pairs after it. A case
-// given twice keeps its first definition.
+// given twice keeps its first definition. An echoed command naming PDELTA or NONLINEAR sets
+// NonlinearAnalysis.
 void readLoadCases(Project& p, std::string_view text);
 
 // "Fck 25     Fe 415 N/mm2" for the grades in use; "No concrete design grades in the listing" when it

@@ -99,6 +99,7 @@ struct FootingRow {
   int16_t BarDia = 0;         // the bar diameter the engineer chose (0: the design chooses)
   Single NetPressure = 0;     // the design's net upward pressure, kN/m2 (the largest over the cases)
   int GovFooting = 0, GovCase = 0;  // footing index and load-case position that govern
+  double LoadFactor = 1.5;          // the governing design case's load factor on NetPressure
   std::vector<SteelLayer> steel;
   std::vector<CodeCheck> checks;
   std::vector<CasePressure> pressures;  // a combined row's bearing pressure of every paired case

@@ -2,6 +2,8 @@
 // and which cases are checked against the increased allowable pressure.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,38 @@ struct LoadCaseDef {
   std::vector<CaseFactor> parts;
   bool operator==(const LoadCaseDef&) const = default;
 };
+
+// What a load case is: a primary load of a kind (its reactions alone, never a design load by itself), a
+// service combination (the loads the soil carries) or a factored combination (the loads the concrete is
+// designed for, IS 456 Table 18).
+enum class CaseRole { Dead, Imposed, Wind, Earthquake, Other, Service, Factored };
+
+// The roles' names as the engineer writes them: "dead", "imposed", "wind", "earthquake", "other",
+// "service", "factored".
+std::string_view roleName(CaseRole role);
+std::optional<CaseRole> roleNamed(std::string_view name);
+inline bool isPrimaryLoad(CaseRole r) { return r != CaseRole::Service && r != CaseRole::Factored; }
+inline bool isWindOrEarthquake(CaseRole r) { return r == CaseRole::Wind || r == CaseRole::Earthquake; }
+
+// A combination the program uses beyond the listing's cases: generated from the primary cases or set by
+// the engineer. Its reactions are the sum of its parts' reactions times their factors.
+struct Combination {
+  int number = 0;
+  std::string title;  // "1.2 (DL + IL + EQX)"
+  CaseRole role = CaseRole::Service;
+  std::vector<CaseFactor> parts;
+  bool operator==(const Combination&) const = default;
+};
+
+// The role the listing suggests for case n (`def` its definition, null when it gives none):
+//  - a combination, or a case that repeats others: factored when a factor is above 1.0 or a dead-load
+//    part's factor is not 1.0, else service;
+//  - a load type: DEAD dead, LIVE imposed, WIND wind, SEISMIC (-H, -V) earthquake, any other type other
+//    (NONE is no type: it says nothing of the case);
+//  - else the title, by a closed list only: ULS, FACTORED, or a factor 1.2, 1.5 or 0.9 before "(" or
+//    "*" make it factored; SLS, SERVICE service. A title never makes a case a primary load;
+//  - else service, as a case of a listing that says nothing is taken.
+CaseRole suggestedRole(const std::vector<LoadCaseDef>& cases, int n);
 
 // Which load cases are checked against the increased allowable pressure (the SBC increase option times
 // SBC); every other case against SBC.

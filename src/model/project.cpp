@@ -41,6 +41,10 @@ void clearInputTables(Project& p) {
   p.UsedCases.clear();
   p.IncreasedCases.clear();
   p.increaseRule = IncreaseRule::LaterCases;
+  p.CaseRoles.clear();
+  p.Combinations.clear();
+  p.CaseFactorsInForce.clear();
+  p.NonlinearAnalysis.clear();
   p.LevelX = {};
   p.LevelY = {};
   p.LevelZ = {};

@@ -17,6 +17,14 @@
 
 namespace plintova {
 
+// The factors a load case takes: on its reactions where the soil is checked (0: not a soil case) and
+// where the concrete is designed (0: not a design case).
+struct CaseFactors {
+  double soil = 0;
+  double design = 0;
+  bool operator==(const CaseFactors&) const = default;
+};
+
 // Capacities of the model. Records are indexed from 1; element 0 holds nothing or a count.
 namespace cap {
 constexpr int kJoints = 12500;
@@ -102,6 +110,9 @@ struct SizeGroupRecord {
   Single NetPressure = 0;
   int16_t GovFooting = 0;
   int16_t GovCase = 0;
+  // The load factor the design applies to NetPressure: the governing design case's (1.5 on a service
+  // case, 1.2 on one with wind or earthquake and imposed load, 1 on a factored case).
+  double LoadFactor = 1.5;
   bool Checked = true;        // the group's check box: the group takes footings while ticked
   DesignQuantities design;    // results of the latest design of a schedule row
   std::vector<CodeCheck> checks;  // the IS 456 checks of a schedule row (flags only: they change no number)
@@ -207,6 +218,15 @@ struct Project {
   std::vector<int> IncreasedCases;  // ascending
   IncreaseRule increaseRule = IncreaseRule::LaterCases;
   bool increasedByChoice() const { return increaseRule == IncreaseRule::Chosen; }
+  // What each case is: the roles the engineer set (by case number; the others take the role the listing
+  // suggests, suggestedRole), the combinations added to the reaction table after the listing's cases
+  // (generated from the primary cases or set by the engineer), and the factor each case takes where the
+  // soil and the design use it (footing/case_basis.h; none worked out: every case is a service case).
+  std::map<int, CaseRole> CaseRoles;
+  std::vector<Combination> Combinations;
+  std::map<int, CaseFactors> CaseFactorsInForce;
+  // "PDELTA" or "NONLINEAR" when the listing's echo names such an analysis: its reactions do not add up.
+  std::string NonlinearAnalysis;
 
   // Footings and their groups.
   FixedTable<FootingRecord, cap::kFootings + 1> FootingTable;

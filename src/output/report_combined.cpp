@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "footing/case_basis.h"
 #include "model/numbers.h"
 #include "output/report_parts.h"
 
@@ -29,20 +30,15 @@ Table pairedReactions(const Project& p, const FootingRow& row, bool alongX) {
                                  across + " " + joint(p, s) + " kN·m"})
       t.header.push_back(h);
   t.align.assign(t.header.size(), Align::Right);
-  std::vector<int> numbers;
-  for (int s : {a, b})
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-      const int n = static_cast<int>(p.ReactionTable(s, c, 1));
-      if (std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
-    }
-  for (int n : numbers) {
+  for (const PairCaseUse& u : soilCases(p, a, b)) {
     TableRow r;
-    r.cells.push_back(std::to_string(n));
-    for (int s : {a, b}) {
-      int pos = -1;
-      for (int c = 0; c <= p.lastCasePosition(s) && pos < 0; ++c)
-        if (static_cast<int>(p.ReactionTable(s, c, 1)) == n) pos = c;
-      for (int k : {2, kAlong, kAcross}) r.cells.push_back(pos < 0 ? "" : num(p.ReactionTable(s, pos, k)));
+    r.cells.push_back(std::to_string(u.loadCase));
+    for (int m = 0; m < 2; ++m) {
+      const int s = m == 0 ? a : b, pos = u.position[m];
+      for (int k : {2, kAlong, kAcross}) {
+        const float v = pos < 0 ? 0.0f : static_cast<float>(p.ReactionTable(s, pos, k));
+        r.cells.push_back(pos < 0 ? "" : num(u.factor == 1.0 ? v : static_cast<float>(u.factor * v)));
+      }
     }
     t.rows.push_back(r);
   }

@@ -172,8 +172,9 @@ struct Worst {
 
 Worst worstOf(const Project& p, int s, double L, double B) {
   Worst w;
-  for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-    const EdgePressures e = edgePressures(p, s, c, L, B);
+  for (const CaseUse& u : soilCases(p, s)) {
+    const int c = u.position;
+    const EdgePressures e = edgePressures(p, s, u, L, B);
     if (e.uplift) continue;  // a lifted footing presses on no soil: its row's uplift check takes the case
     const double pmax = roundTo(e.max, 2);
     const double allowed = p.allowable(s, c);

@@ -30,10 +30,14 @@ namespace {
 // lists them: P = 1.1 FY, rounded to two decimals, failing above the allowable pressure or below minus
 // the earth pressure.
 void addPressureRows(Table& t, const Project& p, int s, bool square) {
-  for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-    const PressureCheck check = square ? groupedPressure(p, s, c) : resizedPressure(p, s, c);
-    t.rows.push_back({{joint(p, s), loadCase(p, s, c), num(p.ReactionTable(s, c, 2)), num(p.ReactionTable(s, c, 3)),
-                       num(p.ReactionTable(s, c, 4)), num(check.pmin), num(check.pmax), num(p.allowable(s, c)),
+  for (const CaseUse& u : soilCases(p, s)) {
+    const int c = u.position;
+    const PressureCheck check = square ? groupedPressure(p, s, u) : resizedPressure(p, s, u);
+    auto taken = [&](int k) {
+      const float v = p.ReactionTable(s, c, k);
+      return num(u.factor == 1.0 ? v : static_cast<float>(u.factor * v));
+    };
+    t.rows.push_back({{joint(p, s), loadCase(p, s, c), taken(2), taken(3), taken(4), num(check.pmin), num(check.pmax), num(p.allowable(s, c)),
                        check.fails ? "FAIL" : check.uplift ? "UPLIFT" : "OK"},
                       check.fails});
   }
@@ -58,8 +62,9 @@ Table governingCases(const Project& p, const std::vector<int>& footings, bool sq
     int worst = -1, failing = 0, lifting = 0;
     double ratio = -std::numeric_limits<double>::infinity();
     PressureCheck shown;
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
-      const PressureCheck check = square ? groupedPressure(p, s, c) : resizedPressure(p, s, c);
+    for (const CaseUse& u : soilCases(p, s)) {
+      const int c = u.position;
+      const PressureCheck check = square ? groupedPressure(p, s, u) : resizedPressure(p, s, u);
       if (check.uplift) {
         ++lifting;
         continue;

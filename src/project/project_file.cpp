@@ -10,6 +10,8 @@
 #include "model/limits.h"
 #include "output/project_files.h"
 #include "output/safe_file.h"
+#include "footing/load_combinations.h"
+#include "project/case_roles_file.h"
 #include "project/design_options_file.h"
 #include "project/json_text.h"
 
@@ -99,6 +101,8 @@ Json toJson(const SavedProject& s) {
   if (!s.cases.empty()) j["cases"] = s.cases;
   if (s.increasedCases) j["increasedCases"] = *s.increasedCases;
   else if (s.laterCaseRule) j["increaseRule"] = kLaterCaseRule;
+  if (!s.caseRoles.empty()) j["caseRoles"] = caseRolesJson(s.caseRoles);
+  if (s.combinations) j["combinations"] = combinationsJson(*s.combinations);
   j["options"] = designOptionsJson(s.options);
   if (s.fck > 0) j["fck"] = s.fck;
   if (s.fe > 0) j["fe"] = s.fe;
@@ -368,6 +372,13 @@ SavedProject fromJson(const Json& root) {
       throw Refusal{"\"increaseRule\" must be \"" + std::string(kLaterCaseRule) + "\""};
     s.laterCaseRule = !s.increasedCases;
   }
+  if (const Json* v = member(root, "caseRoles"))
+    if (const std::string problem = readCaseRoles(*v, keyName("caseRoles"), s.caseRoles); !problem.empty())
+      throw Refusal{problem};
+  if (const Json* v = member(root, "combinations"))
+    if (const std::string problem = readCombinations(*v, keyName("combinations"), s.combinations.emplace());
+        !problem.empty())
+      throw Refusal{problem};
   if (const Json* v = member(root, "options")) {
     if (const std::string problem = readDesignOptions(*v, keyName("options"), s.options); !problem.empty())
       throw Refusal{problem};
@@ -458,8 +469,8 @@ ReadProject parseProjectFile(const std::string& text, const std::string& path) {
                 "; this version reads version " + std::to_string(kProjectFileVersion) + ").";
     return out;
   }
-  if (v != 1 && v != kProjectFileVersion) {
-    out.error = name + " cannot be used: \"version\" must be 1 or " + std::to_string(kProjectFileVersion) + ".";
+  if (v != 1 && v != 2 && v != kProjectFileVersion) {
+    out.error = name + " cannot be used: \"version\" must be 1, 2 or " + std::to_string(kProjectFileVersion) + ".";
     return out;
   }
   try {
@@ -506,7 +517,11 @@ std::string acceptSavedInputs(Project& p, const SavedProject& saved) {
     const int fck = saved.fck > 0 ? saved.fck : p.ListingFck, fe = saved.fe > 0 ? saved.fe : p.ListingFe;
     if (!acceptGrades(p, fck, fe)) return gradeProblem(fck, fe);
   }
-  return applyLoadCaseChoice(p, saved.cases, saved.increasedCases, saved.laterCaseRule);
+  if (std::string refusal = applyLoadCaseChoice(p, saved.cases, saved.increasedCases, saved.laterCaseRule);
+      !refusal.empty())
+    return refusal;
+  std::vector<std::string> notes;  // what the combinations' building says is said again by the run's basis
+  return applyCaseBasis(p, CaseBasisChoice{saved.caseRoles, saved.combinations, false}, notes);
 }
 
 }  // namespace plintova

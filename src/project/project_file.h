@@ -2,6 +2,7 @@
 // keyed by joint numbers and group base sizes so that they survive a new reading of the listing.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,10 +12,10 @@
 
 namespace plintova {
 
-// Version 2 adds the design options and the wind and earthquake rule of the increased cases; version 1
-// files are still read (their options are the defaults, and without increasedCases they keep the
-// later-case rule).
-inline constexpr int kProjectFileVersion = 2;
+// Version 2 adds the design options and the wind and earthquake rule of the increased cases; version 3
+// the roles of the load cases and the table of combinations. Versions 1 and 2 are still read (version 1
+// options are the defaults, and without increasedCases they keep the later-case rule).
+inline constexpr int kProjectFileVersion = 3;
 inline constexpr const char* kProjectFileFormat = "plintova-project";
 
 // One support of the listing the project was saved from, with the fingerprint of its reaction lines.
@@ -70,6 +71,10 @@ struct SavedProject {
   // Without increasedCases: the later-case rule (every case after a support's first) rather than the
   // wind and earthquake rule ("increaseRule": "laterCases"; a version-1 file without increasedCases).
   bool laterCaseRule = false;
+  // The roles the engineer set, by case number ("caseRoles"), and the table of combinations in use
+  // ("combinations"; none: the program decides, building them from the primary cases where needed).
+  std::map<int, CaseRole> caseRoles;
+  std::optional<std::vector<Combination>> combinations;
   DesignOptions options;
   int fck = 0, fe = 0;
   SheetSettings sheet;  // the drawing sheet's title block, paper and north arrow

@@ -78,7 +78,15 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
   s.sbc = p.CaseSbc[0];
   s.depth = static_cast<float>(p.EarthPressure / 20.0);
   s.cases = p.UsedCases;
-  if (p.increasedByChoice()) s.increasedCases = p.IncreasedCases;
+  if (p.increasedByChoice()) {
+    // The listing's cases only: the combinations take theirs by their content when they are built again.
+    s.increasedCases.emplace();
+    for (int n : p.IncreasedCases)
+      if (std::find(p.ListingCases.begin(), p.ListingCases.end(), n) != p.ListingCases.end() || p.ListingCases.empty())
+        s.increasedCases->push_back(n);
+  }
+  s.caseRoles = p.CaseRoles;
+  if (!p.Combinations.empty()) s.combinations = p.Combinations;
   // The later-case rule on a listing that names its cases' titles: kept from a project saved before the
   // wind and earthquake rule.
   s.laterCaseRule = p.increaseRule == IncreaseRule::LaterCases && titlesKnown(p.LoadCases);

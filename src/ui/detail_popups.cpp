@@ -93,20 +93,20 @@ std::optional<FootingDetail> footingDetail(const Project& p, int s) {
   // The pressures as the workbook checks them, each rounded once when shown; the governing rows are
   // those of the unrounded pressures.
   double smallestMargin = kNoMark, smallestLow = kNoMark;
-  const int last = p.lastCasePosition(s);
-  for (int c = 0; c <= last; ++c) {
-    const EdgePressures e = edgePressures(p, s, c, f.SizeL, f.SizeB);
+  for (const CaseUse& u : soilCases(p, s)) {
+    const int c = u.position;
+    const EdgePressures e = edgePressures(p, s, u, f.SizeL, f.SizeB);
     const double margin = p.allowable(s, c) - e.max;
     if (margin < smallestMargin) {
       smallestMargin = margin;
-      d.maxRow = c;
+      d.maxRow = static_cast<int>(d.rows.size());
     }
     if (e.min < smallestLow) {
       smallestLow = e.min;
-      d.minRow = c;
+      d.minRow = static_cast<int>(d.rows.size());
     }
-    d.rows.push_back({num(p.ReactionTable(s, c, 1)), num(p.ReactionTable(s, c, 2)), num(p.ReactionTable(s, c, 3)),
-                      num(p.ReactionTable(s, c, 4)), num(roundTo(e.max, 2)), num(roundTo(e.min, 2)),
+    auto taken = [&](int k) { return num(u.factor == 1.0 ? p.ReactionTable(s, c, k) : static_cast<float>(u.factor * p.ReactionTable(s, c, k))); };
+    d.rows.push_back({num(u.loadCase), taken(2), taken(3), taken(4), num(roundTo(e.max, 2)), num(roundTo(e.min, 2)),
                       num(p.allowable(s, c))});
   }
   d.maxBordered = smallestMargin < kNoMark;

@@ -39,8 +39,8 @@ std::string titleOf(const Project& p, int n) {
   return def ? def->title : "";
 }
 
-// Short name of a primary case in a combination's title: DL, IL, WL, EQ, OL, with the plan direction
-// (EQX) where its title gives one, else its number where several cases share the role.
+// Short name of a primary case in a combination's title: DL, IL, WL, EQ, OL; a wind, earthquake or other
+// case with the plan direction its title gives (EQX), else with its number where several share the role.
 std::string shortName(const Project& p, int n) {
   const CaseRole role = roleOf(p, n);
   static const char* kNames[] = {"DL", "IL", "WL", "EQ", "OL"};
@@ -48,9 +48,9 @@ std::string shortName(const Project& p, int n) {
   std::string name = kNames[static_cast<int>(role)];
   int sharing = 0;
   for (int m : p.ListingCases.empty() ? listingLoadCases(p) : p.ListingCases) sharing += roleOf(p, m) == role ? 1 : 0;
-  if (sharing <= 1 || role == CaseRole::Dead || role == CaseRole::Imposed) return name;
+  if (role == CaseRole::Dead || role == CaseRole::Imposed) return name;
   if (const char d = directionOf(titleOf(p, n))) return name + d;
-  return name + std::to_string(n);
+  return sharing <= 1 ? name : name + std::to_string(n);
 }
 
 std::string factorText(double f) { return numberText(static_cast<float>(f)); }

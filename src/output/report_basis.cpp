@@ -7,6 +7,7 @@
 
 #include "design/is456.h"
 #include "design/quantities.h"
+#include "footing/case_basis.h"
 #include "footing/design_inputs.h"
 #include "footing/size_groups.h"
 #include "model/load_cases.h"
@@ -38,6 +39,28 @@ std::string gradeSource(const Project& p) {
          std::to_string(p.ListingFe) + ")";
 }
 
+// The combinations the program added (built from the primary cases or set by the engineer), by their
+// factors, and what makes the basis doubtful.
+void addCombinations(report::Section& section, const Project& p) {
+  if (!p.Combinations.empty()) {
+    section.blocks.push_back(Paragraph{
+        "Combinations added by superposing the reactions of their cases (valid for a linear analysis; IS 875 Part 5, "
+        "IS 456 Table 18, IS 1893 Part 1 cl. 6.3.1.2 and 6.3.4):"});
+    Table t;
+    t.header = {"Case", "Title", "Role", "Factors (case × factor)"};
+    t.align = {Align::Right, Align::Left, Align::Left, Align::Left};
+    for (const Combination& c : p.Combinations) {
+      std::string parts;
+      for (const CaseFactor& f : c.parts)
+        parts += (parts.empty() ? "" : " + ") + std::to_string(f.loadCase) + " × " + rounded(f.factor, 4);
+      t.rows.push_back({{std::to_string(c.number), c.title, std::string(roleName(c.role)), parts}});
+    }
+    section.blocks.push_back(t);
+  }
+  for (const std::string& doubt : basisWarnings(p)) section.blocks.push_back(Paragraph{"Note: " + doubt});
+}
+
+
 void addDesignValues(Document& doc, const Project& p) {
   report::Section& values = doc.addSection(2, "Design values");
   Table t;
@@ -56,7 +79,7 @@ void addDesignValues(Document& doc, const Project& p) {
         p.Fck < 20 ? "IS 456 cl. 26.2.1.1 starts at M20: for M15 1.0 N/mm² is taken (the value of the code's "
                      "earlier edition)" + std::string(p.Fe > 250 ? ", raised by 60 % for deformed bars" : "")
                    : "IS 456 cl. 26.2.1.1" + std::string(p.Fe > 250 ? ", raised by 60 % for deformed bars" : "")}},
-      {{"Load factor", "1.5", "IS 456 Table 18, on the reactions as read"}},
+      {{"Load factor", "1.5 (1.2 with wind or earthquake and imposed load)", "IS 456 Table 18, on the service cases; a factored case is taken as read (see Load cases)"}},
       {{"Allowance for the weight of footing and soil", "1.1 × FY", "sizing and every bearing check"}},
   };
   values.blocks.push_back(t);
@@ -95,11 +118,15 @@ void addLoadCases(Document& doc, const Project& p) {
   for (int s = 1; s <= p.supportCount(); ++s)
     for (int c = 1; c <= p.lastCasePosition(s); ++c) later.push_back(static_cast<int>(p.ReactionTable(s, c, 1)));
   Table t;
-  t.header = {"Case", "Title", "Load type", "Used", "Allowable pressure", "Why"};
-  t.align = {Align::Right, Align::Left, Align::Left, Align::Left, Align::Left, Align::Left};
-  for (int n : listed) {
+  t.header = {"Case", "Title", "Load type", "Role", "Used", "Soil ×", "Design ×", "Allowable pressure", "Why"};
+  t.align = {Align::Right, Align::Left, Align::Left, Align::Left, Align::Left,
+             Align::Right, Align::Right, Align::Left, Align::Left};
+  std::vector<int> cases = listed;
+  for (const Combination& c : p.Combinations) cases.push_back(c.number);
+  for (int n : cases) {
     const LoadCaseDef* def = findLoadCase(p.LoadCases, n);
-    const bool used = p.UsedCases.empty() || contains(p.UsedCases, n);
+    const bool generated = !contains(listed, n);
+    const bool used = generated || p.UsedCases.empty() || contains(p.UsedCases, n);
     const bool up = contains(increased, n);
     std::string allowable = up ? increasedText(p) : "SBC = " + num(p.CaseSbc[0]) + " kN/m²";
     std::string why;
@@ -109,19 +136,30 @@ void addLoadCases(Document& doc, const Project& p) {
     } else if (p.increaseRule == IncreaseRule::Chosen) {
       why = up ? "chosen by the engineer" : "";
     } else if (p.increaseRule == IncreaseRule::WindOrEarthquake) {
-      why = windOrEarthquakeReason(p.LoadCases, n);
+      why = generated ? (up ? "combination with wind or earthquake" : "") : windOrEarthquakeReason(p.LoadCases, n);
     } else if (!up && contains(later, n)) {
       allowable = "SBC as a support's first case, else " + increasedText(p);
       why = "later case at some supports";
     } else if (up) {
       why = "never a support's first case";
     }
-    t.rows.push_back({{std::to_string(n), def ? def->title : "", def ? def->type : "", used ? "yes" : "no",
-                       allowable, why}});
+    const CaseFactors f = used ? factorsOf(p, n) : CaseFactors{};
+    auto factor = [](double v) { return v > 0 ? rounded(v, 4) : std::string("-"); };
+    std::string title = def && !generated ? def->title : "";
+    for (const Combination& c : p.Combinations)
+      if (c.number == n) title = c.title;
+    t.rows.push_back({{std::to_string(n), title, def && !generated ? def->type : "", std::string(roleName(roleOf(p, n))),
+                       used ? (generated ? "built" : "yes") : "no", factor(f.soil), factor(f.design), allowable, why}});
   }
+  section.blocks.push_back(Paragraph{
+      "Each case has a role: a primary load (dead, imposed, wind, earthquake, other), which no check takes alone "
+      "once combinations are in use; a service combination, which the soil checks take as read (IS 875 Part 5); "
+      "or a factored combination, which the design takes as read (IS 456 Table 18). Without a factored case the "
+      "design takes each service case × 1.5, or × 1.2 where it includes wind or earthquake with imposed load."});
   section.blocks.push_back(t);
   section.blocks.push_back(Paragraph{p.UsedCases.empty() ? std::string("Every load case of the listing is used.")
                                                           : "The engineer chose the cases " + listText(p.UsedCases) + "."});
+  addCombinations(section, p);
   section.blocks.push_back(Paragraph{increaseRuleText(p, increased)});
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "design/schedule.h"
 #include "design/soil_pressure.h"
 #include "design/workbook.h"
+#include "footing/case_basis.h"
+#include "footing/design_inputs.h"
 #include "model/numbers.h"
 #include "output/report_parts.h"
 
@@ -85,6 +88,26 @@ Table governingCases(const Project& p, const std::vector<int>& footings, bool sq
   return t;
 }
 
+// Which cases of the supports the soil checks and the design took, and by what factor: "Cases: the soil
+// checks take 101-109 as read; the design takes 110-122 × 1 (IS 456 Table 18)."
+std::string caseBasisText(const Project& p, const std::vector<int>& supports) {
+  std::map<double, std::vector<int>> soil, design;
+  for (int s : supports) {
+    if (s < 1 || s > p.FootingCount) continue;
+    for (const CaseUse& u : soilCases(p, s)) soil[u.factor].push_back(u.loadCase);
+    for (const CaseUse& u : designCases(p, s)) design[u.factor].push_back(u.loadCase);
+  }
+  auto list = [](const std::map<double, std::vector<int>>& byFactor, bool asRead) {
+    std::string text;
+    for (const auto& [f, cases] : byFactor)
+      text += (text.empty() ? "" : "; ") + caseListText(cases) +
+              (asRead && f == 1.0 ? " as read" : " × " + rounded(f, 4));
+    return text.empty() ? std::string("none") : text;
+  };
+  return "Cases: the soil checks take " + list(soil, true) + "; the design takes " + list(design, false) +
+         " (IS 456 Table 18).";
+}
+
 std::string governingText(const Project& p, int s, int c) {
   if (s < 1 || s > p.FootingCount) return "No footing of the row governs (none is loaded): q = 0.";
   return "Governing: " + footingName(p, s) + ", load case " + loadCase(p, s, c) + " (footing " + std::to_string(s) +
@@ -146,6 +169,7 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   section.blocks.push_back(Paragraph{"The case nearest its allowable pressure of each footing, on " + num(B) + " × " +
                                      num(B) + " m with P = 1.1 FY; every case is in the appendix:"});
   section.blocks.push_back(governingCases(p, members, true));
+  section.blocks.push_back(Paragraph{caseBasisText(p, members)});
 
   Steps steps;
   if (row.GovFooting >= 1 && row.GovFooting <= p.FootingCount)
@@ -162,7 +186,8 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
             : formula("c", "(B − a)/2", "(" + num(B) + " − " + num(a) + ")/2", c + " m", "IS 456 cl. 34.2.3.2");
   if (rounded(exactC, 4) != c) cantilever.comparison += std::string(e > 0 ? " " : "") + "(rounded to 0.01 m)";
   steps.add(kBending, cantilever);
-  steps.add(kBending, formula("Mu", "1.5 q B c²/2", "1.5 × " + num(q) + " × " + num(B) + " × " + c + "²/2",
+  const std::string gamma = num(row.LoadFactor);  // the governing design case's load factor
+  steps.add(kBending, formula("Mu", gamma + " q B c²/2", gamma + " × " + num(q) + " × " + num(B) + " × " + c + "²/2",
                               t[kColMu] + " kN·m", "IS 456 cl. 34.2.3.1, 34.2.3.2, Table 18"));
 
   const double D = row.TotalDepth, d = D - 0.06;
@@ -178,7 +203,7 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
                             "(limit " + factor + " fck = " + rounded(groupBendingFactor(p.Fe) * p.Fck, 3) +
                                 " N/mm²)"));
 
-  steps.add(kOneWay, formula("Vu", "1.5 q B (c − d)", "1.5 × " + num(q) + " × " + num(B) + " × (" + c + " − " +
+  steps.add(kOneWay, formula("Vu", gamma + " q B (c − d)", gamma + " × " + num(q) + " × " + num(B) + " × (" + c + " − " +
                                                          rounded(d, 3) + ")",
                              t[kColSF1] + " kN", is456::kOneWayShearClause));
   Formula tv1 = formula("τv", "Vu/(B d)", t[kColSF1] + " × 10³/(" + mm(B) + " × " + dmm + ")", t[kColSS1] + " N/mm²",
@@ -189,8 +214,8 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   steps.add(kOneWay, tv1);
 
   const std::string side = mm(a + d);
-  steps.add(kPunching, formula("Vu", "1.5 q (B² − (a + d)²)",
-                               "1.5 × " + num(q) + " × (" + num(B) + "² − (" + num(a) + " + " + rounded(d, 3) + ")²)",
+  steps.add(kPunching, formula("Vu", gamma + " q (B² − (a + d)²)",
+                               gamma + " × " + num(q) + " × (" + num(B) + "² − (" + num(a) + " + " + rounded(d, 3) + ")²)",
                                t[kColSF2] + " kN", is456::kPunchingClause));
   Formula tv2 = formula("τv", "Vu/(4 (a + d) d)", t[kColSF2] + " × 10³/(4 × " + side + " × " + dmm + ")",
                         t[kColSS2] + " N/mm²", is456::kPunchingClause,
@@ -265,6 +290,7 @@ void addFootingRowSection(report::Document& doc, const Project& p, const Footing
                                      " m, M" + std::to_string(p.Fck) + ", Fe " + std::to_string(p.Fe) +
                                      (row.BarDia > 0 ? ", bars φ = " + std::to_string(row.BarDia) + " mm as edited." : ".")});
   section.blocks.push_back(Paragraph{governingText(p, row.GovFooting, row.GovCase)});
+  section.blocks.push_back(Paragraph{caseBasisText(p, row.footings)});
 
   Steps steps;
   if (combined) {
@@ -287,7 +313,7 @@ void addFootingRowSection(report::Document& doc, const Project& p, const Footing
     };
     steps.add(kBending, cantilever("cL", "L", L, e.ex));
     steps.add(kBending, cantilever("cB", "B", B, e.ez));
-    steps.add(kBending, formula("Mu", "1.5 q b c²/2", "", "", "IS 456 cl. 34.2.3.1, 34.2.3.2",
+    steps.add(kBending, formula("Mu", num(row.LoadFactor) + " q b c²/2", "", "", "IS 456 cl. 34.2.3.1, 34.2.3.2",
                                 "at the pedestal face, each way over the whole width b"));
   }
   steps.add(kDepth, Paragraph{"D = " + mm(row.TotalDepth) + " mm: the 50 mm step the largest moment needs with its "

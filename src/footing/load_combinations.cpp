@@ -2,6 +2,7 @@
 #include "footing/load_combinations.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cmath>
 #include <set>
@@ -96,6 +97,17 @@ std::map<int, int> positionsOf(const Project& p, int s) {
   return at;
 }
 
+// The value a reaction was read as: the double of the shortest decimal text of its single-precision
+// value (325.4, not 325.399993896...), so that a sum comes out as the sum of the decimals the listing
+// printed.
+double asPrinted(float v) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+  double d = v;
+  std::from_chars(text, end, d);
+  return d;
+}
+
 // Writes the superposed reactions of the combinations at every support after its own cases.
 std::string superpose(Project& p, const std::vector<Combination>& combinations) {
   if (combinations.empty()) return {};
@@ -121,7 +133,8 @@ std::string superpose(Project& p, const std::vector<Combination>& combinations) 
       p.ReactionTable(s, c, 1) = static_cast<float>(comb.number);
       for (int k = 2; k <= kReactionFZ; ++k) {
         double sum = 0;
-        for (const CaseFactor& part : comb.parts) sum += part.factor * p.ReactionTable(s, at.at(part.loadCase), k);
+        for (const CaseFactor& part : comb.parts)
+          sum += part.factor * asPrinted(p.ReactionTable(s, at.at(part.loadCase), k));
         p.ReactionTable(s, c, k) = static_cast<float>(sum);
       }
       ++c;

@@ -105,7 +105,10 @@ std::optional<FootingDetail> footingDetail(const Project& p, int s) {
       smallestLow = e.min;
       d.minRow = static_cast<int>(d.rows.size());
     }
-    auto taken = [&](int k) { return num(u.factor == 1.0 ? p.ReactionTable(s, c, k) : static_cast<float>(u.factor * p.ReactionTable(s, c, k))); };
+    auto taken = [&](int k) {
+      const float v = p.ReactionTable(s, c, k);
+      return num(u.factor == 1.0 ? v : static_cast<float>(u.factor * v));
+    };
     d.rows.push_back({num(u.loadCase), taken(2), taken(3), taken(4), num(roundTo(e.max, 2)), num(roundTo(e.min, 2)),
                       num(p.allowable(s, c))});
   }

@@ -12,10 +12,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "footing/case_basis.h"
 #include "footing/design_inputs.h"
+#include "footing/load_combinations.h"
 #include "model/grades.h"
 #include "model/prompter.h"
 #include "model/project.h"
@@ -97,18 +100,7 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, Pr
   grades->addWidget(label("LabGradeUnit", QStringLiteral("N/mm2")));
   grades->addStretch();
 
-  cases_ = new QTableWidget(this);
-  cases_->setObjectName(QStringLiteral("TblCases"));
-  cases_->setColumnCount(5);
-  cases_->setHorizontalHeaderLabels({QStringLiteral("Use"), QStringLiteral("1.25 x SBC"), QStringLiteral("Case"),
-                                     QStringLiteral("Type"), QStringLiteral("Title")});
-  cases_->verticalHeader()->hide();
-  cases_->setSelectionMode(QAbstractItemView::NoSelection);
-  cases_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  cases_->horizontalHeader()->setStretchLastSection(true);
-  cases_->setToolTip(QStringLiteral("Untick a case to leave it out; tick \"1.25 x SBC\" for the temporary (wind or "
-                                    "seismic) cases that may use the increased soil pressure"));
-  fillCaseTable();
+  cases_ = new LoadCasePanel(project_, prompter_, this);
 
   ok_ = new QPushButton(QStringLiteral("OK"));
   ok_->setObjectName(QStringLiteral("CmdOK"));
@@ -141,58 +133,13 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, Pr
   layout->addWidget(rule);
   layout->addLayout(buttons);
   setMinimumWidth(480);
-  resize(520, 560);
+  resize(640, 720);
 
   connect(ok_, &QPushButton::clicked, this, &StartupDialog::cmdOK);
   connect(exit_, &QPushButton::clicked, this, &StartupDialog::reject);
 
   // Both boxes are still empty: nothing is taken yet, and the dialog waits.
   cmdOK();
-}
-
-void StartupDialog::fillCaseTable() {
-  const std::vector<int> cases = listingLoadCases(project_);
-  const std::vector<int> increased = defaultIncreasedCases(project_);
-  cases_->setRowCount(static_cast<int>(cases.size()));
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    const int row = static_cast<int>(i), n = cases[i];
-    auto* use = new QTableWidgetItem;
-    use->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
-    use->setCheckState(Qt::Checked);
-    auto* more = new QTableWidgetItem;
-    more->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
-    more->setCheckState(std::find(increased.begin(), increased.end(), n) != increased.end() ? Qt::Checked
-                                                                                            : Qt::Unchecked);
-    const LoadCaseDef* def = findLoadCase(project_.LoadCases, n);
-    cases_->setItem(row, UseColumn, use);
-    cases_->setItem(row, IncreasedColumn, more);
-    cases_->setItem(row, CaseNumberColumn, new QTableWidgetItem(QString::number(n)));
-    cases_->setItem(row, TypeColumn, new QTableWidgetItem(def ? QString::fromStdString(def->type) : QString()));
-    cases_->setItem(row, TitleColumn, new QTableWidgetItem(def ? QString::fromStdString(def->title) : QString()));
-  }
-  cases_->resizeColumnsToContents();
-  // Until the engineer ticks the pressure column, it follows the default rule for the cases used: a
-  // support's first remaining case against SBC, every other against 1.25 x SBC.
-  connect(cases_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-    if (settingDefaults_) return;
-    if (item->column() == IncreasedColumn) {
-      increasedTouched_ = true;
-      return;
-    }
-    if (item->column() != UseColumn || increasedTouched_) return;
-    std::vector<int> used;
-    for (int row = 0; row < cases_->rowCount(); ++row)
-      if (cases_->item(row, UseColumn)->checkState() == Qt::Checked)
-        used.push_back(cases_->item(row, CaseNumberColumn)->text().toInt());
-    const std::vector<int> increased = defaultIncreasedCases(project_, used.empty() ? std::vector<int>{-1} : used);
-    settingDefaults_ = true;
-    for (int row = 0; row < cases_->rowCount(); ++row) {
-      const int n = cases_->item(row, CaseNumberColumn)->text().toInt();
-      const bool on = std::find(increased.begin(), increased.end(), n) != increased.end();
-      cases_->item(row, IncreasedColumn)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-    }
-    settingDefaults_ = false;
-  });
 }
 
 void StartupDialog::cmdOK() {
@@ -213,34 +160,43 @@ void StartupDialog::cmdOK() {
     return;
 
   // The load cases: the ticked ones (all ticked: every case), and the increased ones when they differ
-  // from the default rule.
-  std::vector<int> used, increased;
-  bool all = true;
-  for (int row = 0; row < cases_->rowCount(); ++row) {
-    const int n = cases_->item(row, CaseNumberColumn)->text().toInt();
-    if (cases_->item(row, UseColumn)->checkState() != Qt::Checked) {
-      all = false;
-      continue;
-    }
-    used.push_back(n);
-    if (cases_->item(row, IncreasedColumn)->checkState() == Qt::Checked) increased.push_back(n);
-  }
+  // from the default rule; the roles and the combinations.
+  const std::vector<int> used = cases_->usedCases(), increased = cases_->increasedCases();
+  const bool all = used.size() == static_cast<std::size_t>(caseTable()->rowCount());
   if (used.empty()) {
     prompter_.message("Choose at least one load case.", "KELVORA");
     return;
   }
-  std::sort(increased.begin(), increased.end());
   // The default rule, as it stands for the cases used: no choice of the engineer's then.
   std::optional<std::vector<int>> increasedChoice;
   if (increased != defaultIncreasedCases(project_, used)) increasedChoice = increased;
-  // Checked on a copy first, so that a refused choice leaves the listing's reactions as they were.
-  if (const std::string refusal = checkLoadCaseChoice(project_, all ? std::vector<int>{} : used, increasedChoice);
-      !refusal.empty()) {
-    prompter_.message(refusal, "KELVORA");
+  std::string error;
+  const auto combinations = cases_->combinations(error);
+  if (!error.empty()) {
+    prompter_.message(error, "KELVORA");
     return;
+  }
+  const CaseBasisChoice basis{cases_->roles(), combinations, false};
+  // Tried on a copy first, so that a refused choice leaves the listing's reactions as they were.
+  {
+    auto scratch = std::make_unique<Project>(project_);
+    std::vector<std::string> notes;
+    std::string refusal = applyLoadCaseChoice(*scratch, all ? std::vector<int>{} : used, increasedChoice);
+    if (refusal.empty()) refusal = applyCaseBasis(*scratch, basis, notes);
+    if (!refusal.empty()) {
+      prompter_.message(refusal, "KELVORA");
+      return;
+    }
   }
   acceptGrades(project_, fck, fe);
   applyLoadCaseChoice(project_, all ? std::vector<int>{} : used, increasedChoice);
+  std::vector<std::string> notes;
+  applyCaseBasis(project_, basis, notes);
+  // What makes the basis of the loads doubtful, gathered in one message.
+  for (const std::string& doubt : basisWarnings(project_)) notes.push_back(doubt);
+  if (!notes.empty())
+    prompter_.messageList(notes.size() == 1 ? notes.front() : "The basis of the loads is doubtful:",
+                          notes.size() == 1 ? std::vector<std::string>{} : notes, "Load cases");
   emit confirmed();
   accept();
 }

@@ -234,6 +234,63 @@ class StartupDialogTest : public QObject {
     saveShot(dialog.get(), QStringLiteral("startup_dialog_cases.png"));
   }
 
+  // A listing of primary cases: roles from the load types, select all / none, the range box, and the
+  // combinations built, edited and taken on OK.
+  void primaryCasesTakeRolesAndCombinations() {
+    cleanup();
+    project = std::make_unique<Project>();
+    const ListingSummary summary = readListing(*project, PLINTOVA_TEST_DATA "/primary_cases.ANL", prompter);
+    dialog = std::make_unique<StartupDialog>(*project, summary, prompter);
+    dialog->resize(720, 760);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    LoadCasePanel* panel = dialog->casePanel();
+    QTableWidget* table = dialog->caseTable();
+    QCOMPARE(table->rowCount(), 4);
+    const QStringList roles = {"dead", "imposed", "wind", "earthquake"};
+    for (int r = 0; r < 4; ++r) QCOMPARE(panel->roleBox(r)->currentText(), roles[r]);
+
+    auto used = [&] { return panel->usedCases(); };
+    QTest::mouseClick(panel->noneButton(), Qt::LeftButton);
+    QCOMPARE(used(), std::vector<int>{});
+    QTest::mouseClick(panel->allButton(), Qt::LeftButton);
+    QCOMPARE(used(), (std::vector<int>{1, 2, 3, 4}));
+    QTest::keyClicks(panel->rangeBox(), QStringLiteral("1-2,4"));
+    QTest::keyClick(panel->rangeBox(), Qt::Key_Return);
+    QCOMPARE(used(), (std::vector<int>{1, 2, 4}));
+    panel->rangeBox()->setText(QStringLiteral("1-9"));
+    QTest::keyClick(panel->rangeBox(), Qt::Key_Return);
+    QCOMPARE(prompter.messages().back(), std::string("Load case 5 is not in the listing."));
+    QCOMPARE(used(), (std::vector<int>{1, 2, 4}));  // a refused range changes nothing
+    QTest::mouseClick(panel->allButton(), Qt::LeftButton);
+
+    // Wind taken as "other": it enters no combination. Built: 1 + 2 service (DL + IL, DL +- EQX,
+    // DL + IL +- EQX) and 1 + 6 factored.
+    panel->roleBox(2)->setCurrentText(QStringLiteral("other"));
+    QTest::mouseClick(panel->combineButton(), Qt::LeftButton);
+    QTableWidget* combinations = panel->combinationTable();
+    QVERIFY(combinations->isVisible());
+    QCOMPARE(combinations->rowCount(), 12);
+    QCOMPARE(combinations->item(5, LoadCasePanel::CombTitleColumn)->text(), QStringLiteral("1.5 (DL + IL)"));
+    QCOMPARE(combinations->item(5, LoadCasePanel::CombFactorsColumn)->text(), QStringLiteral("1:1.5, 2:1.5"));
+    // The last row removed, one row's factors edited.
+    combinations->setCurrentCell(11, 0);
+    QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("CmdRemoveCombination")), Qt::LeftButton);
+    combinations->item(5, LoadCasePanel::CombFactorsColumn)->setText(QStringLiteral("1:1.4, 2:1.6"));
+    saveShot(dialog.get(), QStringLiteral("startup_dialog_combinations.png"));
+
+    type(dialog->depthBox(), QStringLiteral("1.5"));
+    type(dialog->sbcBox(), QStringLiteral("200"));
+    QSignalSpy confirmed(dialog.get(), &StartupDialog::confirmed);
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    QCOMPARE(confirmed.count(), 1);
+    QCOMPARE(project->CaseRoles.size(), std::size_t{1});
+    QVERIFY(project->CaseRoles.at(3) == CaseRole::Other);
+    QCOMPARE(project->Combinations.size(), std::size_t{11});
+    QVERIFY(project->Combinations[5].parts == (std::vector<CaseFactor>{{1, 1.4}, {2, 1.6}}));
+    QCOMPARE(project->lastCasePosition(1), 4 + 11 - 1);
+  }
+
   void enterConfirmsAndPickedItemsCount() {
     QSignalSpy confirmed(dialog.get(), &StartupDialog::confirmed);
     dialog->sbcBox()->setCurrentIndex(2);    // 200

@@ -375,9 +375,10 @@ int runBatch(const BatchOptions& o) {
     std::optional<std::vector<int>> used = listingCasesIn(p, o.cases, refusal);
     std::optional<std::vector<int>> increased;
     if (used && o.increasedCases && !(increased = listingCasesIn(p, *o.increasedCases, refusal))) used.reset();
-    if (used) refusal = applyLoadCaseChoice(p, *used, increased);
+    // The roles name cases of the listing, used or not (a role of a case left out does nothing).
     std::optional<std::map<int, CaseRole>> roles;
-    if (refusal.empty()) roles = listingRolesIn(p, o.roles, refusal);
+    if (used && !(roles = listingRolesIn(p, o.roles, refusal))) used.reset();
+    if (used) refusal = applyLoadCaseChoice(p, *used, increased);
     if (!refusal.empty()) {
       std::fprintf(stderr, "plintova-cli: %s\n", refusal.c_str());
       return 2;

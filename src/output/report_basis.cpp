@@ -144,6 +144,7 @@ void addLoadCases(Document& doc, const Project& p) {
       why = "never a support's first case";
     }
     const CaseFactors f = used ? factorsOf(p, n) : CaseFactors{};
+    if (used && f.soil == 0) allowable = "- (no soil check takes it)";
     auto factor = [](double v) { return v > 0 ? rounded(v, 4) : std::string("-"); };
     std::string title = def && !generated ? def->title : "";
     for (const Combination& c : p.Combinations)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "footing/derived_plan.h"
@@ -210,8 +211,8 @@ TEST(CaseBasis, DoubtsAndRefusals) {
   auto r = design(pdelta.text(), {}, true);
   EXPECT_TRUE(r->p->Combinations.empty());
   EXPECT_EQ(factorsOf(*r->p, 1), (CaseFactors{1.0, 1.5}));
-  ASSERT_FALSE(r->prompter.messages().empty());
-  EXPECT_NE(r->prompter.messages().front().find("PDELTA"), std::string::npos);
+  EXPECT_TRUE(std::any_of(r->prompter.calls.begin(), r->prompter.calls.end(),
+                          [](const auto& call) { return call.text.find("PDELTA") != std::string::npos; }));
   EXPECT_NE(basisWarnings(*r->p).front().find("primary loads only"), std::string::npos);
   // Asked for, they are built.
   auto insisted = design(pdelta.text(), {{}, std::nullopt, true}, true);

@@ -284,9 +284,11 @@ TEST_F(Frame1Report, CoverInputsAndMethod) {
   const std::string cases = sectionOf(md_, "### 1.2 Load cases");
   // Only the earthquake cases take the increased pressure, each with its reason; case 6, dead load only,
   // takes SBC.
-  EXPECT_TRUE(has(cases, "| 1 | DEAD + LIVE | NONE | yes | SBC = 200 kN/m² |  |")) << cases;
-  EXPECT_TRUE(has(cases, "| 2 | DL + LL + EQX | NONE | yes | 1.25 × SBC = 250 kN/m² | EQX in its title |")) << cases;
-  EXPECT_TRUE(has(cases, "| 6 | DEAD LOAD ONLY | NONE | yes | SBC = 200 kN/m² |  |")) << cases;
+  // Every case a service combination: the soil takes it as read, the design times 1.5.
+  EXPECT_TRUE(has(cases, "| 1 | DEAD + LIVE | NONE | service | yes | 1 | 1.5 | SBC = 200 kN/m² |  |")) << cases;
+  EXPECT_TRUE(has(cases, "| 2 | DL + LL + EQX | NONE | service | yes | 1 | 1.5 | 1.25 × SBC = 250 kN/m² | EQX in its title |"))
+      << cases;
+  EXPECT_TRUE(has(cases, "| 6 | DEAD LOAD ONLY | NONE | service | yes | 1 | 1.5 | SBC = 200 kN/m² |  |")) << cases;
   EXPECT_TRUE(has(sectionOf(md_, "### 1.3 Options in force"), "| Unit weight of concrete | 25 kN/m³ |")) << md_;
   const std::string method = sectionOf(md_, "### 2.3 Limit-state design of the group rows");
   for (const char* want : {"1.5 q B c²/2", "0.138 fck B d²", "4.6", "Table 19", "0.25 √fck", "d = D − 60 mm"})

@@ -477,13 +477,13 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
   EXPECT_EQ(refusal("[1, 2]"), "The project file p.plintova is not a Plintova project file.");
   EXPECT_EQ(refusal(R"({"format": "other", "version": 1})"),
             "The project file p.plintova is not a Plintova project file.");
-  EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": 3, "sbc": "x"})"),
-            "The project file p.plintova was written by a newer version of Plintova (project file version 3; this "
-            "version reads version 2).");
+  EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": 4, "sbc": "x"})"),
+            "The project file p.plintova was written by a newer version of Plintova (project file version 4; this "
+            "version reads version 3).");
   EXPECT_EQ(refusal(goodWith(R"(, "depth": 1e999})")),
             "The project file p.plintova cannot be used: it holds a number too large to read.");
   EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": "1"})"),
-            "The project file p.plintova cannot be used: \"version\" must be 1 or 2.");
+            "The project file p.plintova cannot be used: \"version\" must be 1, 2 or 3.");
 
   const std::vector<std::pair<std::string, std::string>> wrong = {
       {R"(, "sbc": 49})", "\"sbc\" must be a number from 50 to 1000 (kN/m2), not 49"},
@@ -516,6 +516,17 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
        "\"options\": \"frction\" is not a design option; the options are concreteUnitWeight, soilUnitWeight, "
        "waterTableDepth, friction, upliftFactor, overturningFactor, slidingFactor, sbcIncrease, supportHeight"},
       {R"(, "increaseRule": "all"})", "\"increaseRule\" must be \"laterCases\""},
+      // Roles and combinations.
+      {R"(, "caseRoles": [{"case": 3, "role": "gust"}]})",
+       "\"caseRoles\" entry 1: \"role\" must be one of dead, imposed, wind, earthquake, other, service or factored"},
+      {R"(, "caseRoles": [{"case": 3, "role": "wind"}, {"case": 3, "role": "dead"}]})",
+       "\"caseRoles\" entry 2: load case 3 is given a role twice"},
+      {R"(, "combinations": [{"number": 101, "role": "dead", "factors": [{"case": 1, "factor": 1}]}]})",
+       "\"combinations\" entry 1: \"role\" must be service or factored"},
+      {R"(, "combinations": [{"number": 101, "role": "factored", "factors": []}]})",
+       "\"combinations\" entry 1: \"factors\" must list from 1 to 100 {\"case\": n, \"factor\": f}"},
+      {R"(, "combinations": [{"number": 101, "role": "factored", "factors": [{"case": 1, "factor": 1e9}]}]})",
+       "\"combinations\" entry 1: every factor must be {\"case\": n, \"factor\": f} with f from -100 to 100"},
   };
   for (const auto& [tail, why] : wrong)
     EXPECT_EQ(refusal(goodWith(tail)), "The project file p.plintova cannot be used: " + why + ".") << tail;
@@ -568,12 +579,12 @@ TEST(ProjectFile, OptionsAreKeptAndAVersion1ProjectKeepsTheLaterCaseRule) {
   ASSERT_TRUE(acceptDesignInputs(fresh, "1.5", "200"));
   EXPECT_EQ(fresh.allowable(1, 5), 200.0);
 
-  // Saved again it is a version-2 file that says so, with every option.
+  // Saved again it is a version-3 file that says so, with every option.
   p.decisions.options.friction = 0.4;
   p.decisions.options.waterTableDepth = 2.5;
   std::string reason;
   const std::string text = projectFileText(savedProjectOf(p, folder / "p.plintova"), reason);
-  EXPECT_NE(text.find(R"("version": 2)"), std::string::npos);
+  EXPECT_NE(text.find(R"("version": 3)"), std::string::npos);
   EXPECT_NE(text.find(R"("increaseRule": "laterCases")"), std::string::npos);
   EXPECT_NE(text.find(R"("options": {"concreteUnitWeight": 25, "soilUnitWeight": 18, "waterTableDepth": 2.5, )"
                       R"("friction": 0.4, "upliftFactor": 1.4, "overturningFactor": 1.4, "slidingFactor": 1.4, )"

@@ -260,7 +260,7 @@ class StartupDialogTest : public QObject {
     QCOMPARE(used(), (std::vector<int>{1, 2, 4}));
     panel->rangeBox()->setText(QStringLiteral("1-9"));
     QTest::keyClick(panel->rangeBox(), Qt::Key_Return);
-    QCOMPARE(prompter.messages().back(), std::string("Load case 5 is not in the listing."));
+    QCOMPARE(prompter.calls.back().text, std::string("Load case 5 is not in the listing."));
     QCOMPARE(used(), (std::vector<int>{1, 2, 4}));  // a refused range changes nothing
     QTest::mouseClick(panel->allButton(), Qt::LeftButton);
 

@@ -10,7 +10,7 @@
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "footing/load_combinations.h"
-#include "input/listing_builder.h"
+#include "../input/listing_builder.h"
 #include "input/listing_reader.h"
 #include "model/prompter.h"
 #include "project/schedule_design.h"
@@ -21,7 +21,7 @@ namespace {
 using testing::ListingBuilder;
 using testing::reactionRow;
 
-struct Run {
+struct CaseRun {
   std::unique_ptr<Project> p = std::make_unique<Project>();
   RecordingPrompter prompter;
   std::string refusal;
@@ -29,8 +29,8 @@ struct Run {
 
 // Reads a listing (a file of tests/data or listing text), applies the roles and combinations, sizes and
 // designs for SBC 200 kN/m2 at 1.5 m.
-std::unique_ptr<Run> design(const std::string& listing, CaseBasisChoice choice = {}, bool fromText = false) {
-  auto r = std::make_unique<Run>();
+std::unique_ptr<CaseRun> design(const std::string& listing, CaseBasisChoice choice = {}, bool fromText = false) {
+  auto r = std::make_unique<CaseRun>();
   if (fromText) readListingText(*r->p, listing, "TEST.ANL", r->prompter);
   else readListing(*r->p, listing.front() == '/' ? listing : std::string(PLINTOVA_TEST_DATA "/") + listing, r->prompter);
   EXPECT_TRUE(acceptDesignInputs(*r->p, "1.5", "200"));
@@ -189,8 +189,9 @@ TEST(CaseBasis, AFactoredCaseIsNotFactoredAgain) {
 // Without a factored case the design takes each service case x 1.5, or x 1.2 where it includes wind or
 // earthquake together with imposed load (IS 456 Table 18).
 TEST(CaseBasis, ServiceCasesTakeTheFactorOfTheirContent) {
-  auto r = std::make_unique<Run>();
+  auto r = std::make_unique<CaseRun>();
   readListing(*r->p, PLINTOVA_TEST_DATA "/primary_cases.ANL", r->prompter);
+  ASSERT_TRUE(acceptDesignInputs(*r->p, "1.5", "200"));
   const std::vector<Combination> given = {{101, "DL + IL", CaseRole::Service, {{1, 1}, {2, 1}}},
                                           {102, "DL + WL", CaseRole::Service, {{1, 1}, {3, 1}}},
                                           {103, "DL + IL - EQ", CaseRole::Service, {{1, 1}, {2, 1}, {4, -1}}}};

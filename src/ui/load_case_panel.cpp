@@ -77,6 +77,7 @@ LoadCasePanel::LoadCasePanel(Project& project, Prompter& prompter, QWidget* pare
   cases_->setHorizontalHeaderLabels({QStringLiteral("Case"), QStringLiteral("Title"), QStringLiteral("Type"),
                                      QStringLiteral("Role"), QStringLiteral("Use"), QStringLiteral("1.25 x SBC")});
   cases_->verticalHeader()->hide();
+  cases_->horizontalHeader()->setStretchLastSection(true);
   cases_->setSelectionMode(QAbstractItemView::NoSelection);
   cases_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   cases_->setToolTip(QStringLiteral("Untick a case to leave it out; tick \"1.25 x SBC\" for the temporary (wind or "
@@ -122,7 +123,7 @@ LoadCasePanel::LoadCasePanel(Project& project, Prompter& prompter, QWidget* pare
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(cases_, 2);
+  layout->addWidget(cases_, 1);
   layout->addLayout(selection);
   layout->addLayout(combining);
   layout->addWidget(combinations_, 1);

@@ -141,7 +141,7 @@ with tempfile.TemporaryDirectory() as tmp:
     # Files that cannot be used: status 1 with the reason.
     for name, content, reason in (
             ("corrupt.plintova", '{"format": "plintova-project",\n "version": 1,,', "is not valid JSON text (line 2"),
-            ("newer.plintova", project(version=3), "was written by a newer version of Plintova"),
+            ("newer.plintova", project(version=4), "was written by a newer version of Plintova"),
             ("step.plintova", project(offsets=[{"joint": 3, "stepX": 2}]), '"stepX" must be -1, 0 or 1, not 2.')):
         path = os.path.join(tmp, name)
         write(path, content)

@@ -26,7 +26,20 @@ def run(*args):
     return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
 
 
+# The listing holds primary cases (dead, live, wind +X, wind -X) and two factored combinations. As read,
+# the soil takes the factored cases divided by their largest factor, with a warning, and the design takes
+# them as read; the checks below take every case as a service case, as a listing without roles was taken.
 r = run(LIFTED, *DESIGN, "--json")
+check(r.returncode == 0, "lifted supports as read: status 0, got %d %s" % (r.returncode, r.stderr))
+asRead = json.loads(r.stdout) if r.returncode == 0 else {}
+check([c["role"] for c in asRead.get("cases", [])] == ["dead", "imposed", "wind", "wind", "factored", "factored"],
+      "roles from load types and factors: %r" % asRead.get("cases"))
+check([c["factor"] for c in asRead.get("cases", [])] == [None, None, None, None, 1, 1],
+      "the factored cases designed as read: %r" % asRead.get("cases"))
+check(any("No service case is in use" in m for m in asRead.get("messages", [])), "sizing on factored cases is said")
+SERVICE = ["--roles", "1-6:service"]
+
+r = run(LIFTED, *DESIGN, *SERVICE, "--json")
 check(r.returncode == 0, "lifted supports: status 0, got %d %s" % (r.returncode, r.stderr))
 out = json.loads(r.stdout)
 
@@ -67,7 +80,7 @@ check(cases[3]["type"] == "WIND" and cases[3]["title"] == "WL +X" and cases[1]["
 # row's top steel, and marks the lifting cases in the appendix.
 with tempfile.TemporaryDirectory() as folder:
     xlsx, report = os.path.join(folder, "lifted.xlsx"), os.path.join(folder, "lifted.md")
-    r = run(LIFTED, *DESIGN, "--xlsx", xlsx, "--report", report)
+    r = run(LIFTED, *DESIGN, *SERVICE, "--xlsx", xlsx, "--report", report)
     check(r.returncode == 0, "workbook and report written")
     try:
         import openpyxl
@@ -103,7 +116,7 @@ with tempfile.TemporaryDirectory() as folder:
     with open(options, "w") as f:
         json.dump({"sbcIncrease": 1.0, "friction": 0.6}, f)
     report, drawing = os.path.join(folder, "o.md"), os.path.join(folder, "o.pdf")
-    r = run(LIFTED, *DESIGN, "--options", options, "--json", "--save-project", os.path.join(folder, "p.plintova"),
+    r = run(LIFTED, *DESIGN, *SERVICE, "--options", options, "--json", "--save-project", os.path.join(folder, "p.plintova"),
             "--report", report, "--pdf", drawing)
     check(r.returncode == 0, "--options: status 0 (%s)" % r.stderr)
     # The report and the drawing's notes give the increase in force, not a fixed 1.25.
@@ -113,7 +126,7 @@ with tempfile.TemporaryDirectory() as folder:
     notes = subprocess.run(["pdftotext", drawing, "-"], capture_output=True, text=True).stdout
     check("checked against 1 × SBC" in " ".join(notes.split()), "the drawing's notes take the increase of the options")
     saved = json.load(open(os.path.join(folder, "p.plintova")))
-    check(saved["version"] == 2 and saved["options"]["sbcIncrease"] == 1 and saved["options"]["friction"] == 0.6,
+    check(saved["version"] == 3 and saved["options"]["sbcIncrease"] == 1 and saved["options"]["friction"] == 0.6,
           "the project keeps the options: %r" % saved.get("options"))
     with open(options, "w") as f:
         json.dump({"friction": 0.1}, f)

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
 
+#include "design/group_section.h"
 #include "design/is456.h"
 #include "design/soil_pressure.h"
 #include "design/stability_checks.h"
@@ -75,6 +77,22 @@ std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, dou
   return checks;
 }
 
+std::optional<CodeCheck> pedestalAroundColumns(const Project& p, const std::vector<int>& footings, double a) {
+  double need = 0;
+  int joint = 0;
+  for (int s : footings) {
+    if (s < 1 || s > p.FootingCount) continue;
+    if (const double c = columnPedestal(p, s); c > need) {
+      need = c;
+      joint = p.FootingTable[s].JointNo;
+    }
+  }
+  if (!(need > 0)) return std::nullopt;
+  // The column stands on the pedestal with the margin of the design options on every side.
+  return makeCheck("pedestal around the column at joint " + std::to_string(joint), need * 1000, a * 1000, "mm",
+                   "column plus the pedestal margin on each side");
+}
+
 std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
   if (r < 1 || r > p.DesignGroupCount) return {};
   const SizeGroupRecord& row = p.DesignGroupTable[r];
@@ -86,43 +104,13 @@ std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
     const std::vector<CodeCheck> soil = isolatedSoilChecks(p, s, B, B, row.TotalDepth, a);
     checks.insert(checks.end(), soil.begin(), soil.end());
   }
+  if (const auto pedestal = pedestalAroundColumns(p, std::vector<int>(&row.Members[1], &row.Members[1] + std::max<int>(row.MemberCount, 0)), a))
+    checks.push_back(*pedestal);
   if (!gradeProblem(p.Fck, p.Fe).empty()) return checks;
 
-  const int fck = p.Fck, fe = p.Fe;
-  const double qu = row.LoadFactor * row.NetPressure;  // kN/m2, factored, uniform under the footing
-  const double D = row.TotalDepth * 1000.0, dia = row.BarDia;
-  const double width = B * 1000;                // mm: each layer spreads over the whole side
-  const double d = effectiveDepth(D, dia, dia);  // the inner layer, the lesser of the two
-  const double dMean = effectiveDepth(D, dia / 2, dia);
-  const double c = (B - a) / 2 + row.Offset;  // m, longest cantilever beyond the pedestal face
-  const double cPos = std::max(c, 0.0);
-  const double As = row.design.barsKnown ? row.design.n * barArea(dia) : 0.0;
-
-  // cl. 34.2.3.2: moment at the pedestal face over the whole width, against Mu,lim (G-1.1 c) and
-  // against the bars provided (G-1.1 b).
-  const double Mu = qu * B * cPos * cPos / 2;
-  checks.push_back(makeCheck("bending", Mu, limitingMoment(fck, fe, width, d), "kN m", kBendingClause));
-  checks.push_back(makeCheck("steel for bending", Mu, momentOfResistance(fck, fe, As, width, d), "kN m", kSteelClause));
-
-  // cl. 34.2.4.1 a: one-way shear at d from the face; Table 19 with the steel provided.
-  const double V1 = qu * B * std::max(c - d / 1000, 0.0);
-  const double pt = d > 0 ? 100 * As / (width * d) : 0;
-  checks.push_back(makeCheck("one-way shear", d > 0 ? V1 * 1000 / (width * d) : 0, shearStrength(fck, pt), "N/mm2",
-                             kOneWayShearClause));
-
-  // cl. 34.2.4.1 b and 31.6.3.1: punching on the perimeter d/2 from the pedestal faces.
-  const PunchingSection sec = punchingSection({-B / 2, -B / 2, B / 2, B / 2}, 0, 0, a + dMean / 1000);
-  const double V2 = qu * (B * B - sec.area);
-  const double tv2 = sec.perimeter > 0 && dMean > 0 ? V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
-  checks.push_back(makeCheck("punching", tv2, punchingStrength(fck), "N/mm2", kPunchingClause));
-
-  checks.push_back(makeCheck("minimum steel", minimumSteel(fe, width, D), As, "mm2", kMinSteelClause));
-  const double spacing = row.design.barsKnown ? static_cast<double>(row.design.s) : width;
-  checks.push_back(makeCheck("bar spacing", spacing, std::min(3 * d, kMaxSpacing), "mm", kSpacingClause));
-  checks.push_back(makeCheck("edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause));
-  // cl. 34.2.4.3: the bars develop their strength between the pedestal face and the end cover.
-  checks.push_back(makeCheck("development length", developmentLength(fck, fe, dia), c * 1000 - kCover, "mm",
-                             developmentClause(fck)));
+  // The section as the design worked it: the same depths, bars and figures the schedule shows.
+  const GroupSection section = groupSectionAt(p, groupLoads(row), roundTo(row.TotalDepth * 1000.0, 0), row.BarDia);
+  checks.insert(checks.end(), section.checks.begin(), section.checks.end());
   return checks;
 }
 

@@ -2,6 +2,7 @@
 // rows of hand-resized footings share.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "model/project.h"
@@ -20,16 +21,16 @@ CodeCheck isolatedBearingCheck(const Project& p, int s, double L, double B);
 // sliding and overturning (design/stability_checks.h).
 std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, double B, double D, double a);
 
-// The checks of group row r (1..DesignGroupCount) of the schedule as it stands: the footing that the
-// size groups' design built (side GroupSize, pedestal PedestalSize, net pressure NetPressure, total
-// depth TotalDepth, n bars of BarDia at spacing s each way) measured against IS 456 with the same rules
-// as the rows of hand-resized footings (design/is456.h). They are flags: no number of the row changes.
-// Both layers carry the same moment and shear, so the inner layer (d = D - 50 - 1.5 dia) is checked;
-// punching uses the mean of the two layers (D - 50 - dia); the cantilever reaches the row's Offset further
-// to the farthest edge. In order: the soil checks of every member footing (isolatedSoilChecks), then
-// "bending", "steel for bending", "one-way shear", "punching", "minimum steel", "bar spacing", "edge
-// depth", "development length". Empty for a row that does not exist; only the soil checks for grades
-// that cannot be designed with.
+// Whether pedestals of side a (m) carry the columns of `footings`: the larger column side plus the pedestal
+// margin on each side (demand, mm) against a (capacity, mm); none where no column's section is known.
+std::optional<CodeCheck> pedestalAroundColumns(const Project& p, const std::vector<int>& footings, double a);
+
+// The checks of group row r: its section as the design worked it (design/group_section.h), at its
+// total depth and bars, so that every figure is the schedule's. The soil checks of every member footing
+// (isolatedSoilChecks), "pedestal around the column at joint J" where a member's column is known, then
+// "bending", "steel for bending", "one-way shear", "punching", "minimum steel", "bar spacing", "least bar
+// spacing", "edge depth", "development length" (at the stress the bars carry, with their bend where they
+// are bent). Empty for a row that does not exist; only the soil checks for grades that cannot be designed with.
 std::vector<CodeCheck> groupRowChecks(const Project& p, int r);
 
 }  // namespace plintova

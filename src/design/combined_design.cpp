@@ -179,19 +179,29 @@ SteelLayer makeLayer(const std::string& where, double Ast, int16_t dia, int bars
   return l;
 }
 
+// cl. 26.2.1 at the layer's critical face: the length its stress needs against the length there, with a
+// 90 degree bend where the straight bar is too short.
+void anchor(LayerTrial& t, const Project& p, int16_t dia, double ratio, double available) {
+  const Anchorage a = anchorageAt(p.Fck, p.Fe, dia, ratio, available);
+  t.Ld = a.required;
+  t.anchorage = a.provided;
+  t.layer.bent = a.bent;
+}
+
 // A full-width layer along L: bending steel for Mu over B, never below the minimum.
 LayerTrial alongLayer(const Project& p, const Geometry& g, const std::string& where, double Mu, double D,
                       double below, int16_t dia, double anchorage) {
   LayerTrial t;
-  t.d = effectiveDepth(D, below, dia);
+  const SteelRules rules = steelRules(p.decisions.options);
+  t.d = effectiveDepth(D, below, dia, rules.cover);
   const double width = g.B * 1000;
   t.minimum = minimumSteel(p.Fe, width, D);
-  const double Ast = std::max(steelForMoment(p.Fck, p.Fe, Mu, width, t.d), t.minimum);
-  const Bars bars = placeBars(Ast, width, dia, 2, std::min(3 * t.d, kMaxSpacing));
+  const double bending = steelForMoment(p.Fck, p.Fe, Mu, width, t.d);
+  const double Ast = std::max(bending, t.minimum);
+  const Bars bars = placeBars(Ast, width, dia, 2, std::min(3 * t.d, kMaxSpacing), rules.step, rules.cover);
   t.layer = makeLayer(where, Ast, dia, bars.count, bars.spacing, g.B, t.d);
   t.provided = bars.area;
-  t.Ld = developmentLength(p.Fck, p.Fe, dia);
-  t.anchorage = anchorage * 1000 - kCover;
+  anchor(t, p, dia, stressRatio(bending, bars.area), anchorage * 1000 - rules.cover);
   t.closest = bars.spacing;
   return t;
 }
@@ -199,18 +209,20 @@ LayerTrial alongLayer(const Project& p, const Geometry& g, const std::string& wh
 // The band across under column j.
 LayerTrial bandLayer(const Project& p, const Geometry& g, const Envelope& env, int j, double D, int16_t dia) {
   LayerTrial t;
-  t.d = effectiveDepth(D, 0, dia);
+  const SteelRules rules = steelRules(p.decisions.options);
+  t.d = effectiveDepth(D, 0, dia, rules.cover);
   t.band = bandOf(g, j, t.d);
   const double width = t.band.width() * 1000;
   t.minimum = minimumSteel(p.Fe, width, D);
-  const double Ast = std::max(steelForMoment(p.Fck, p.Fe, env.acrossMu[j], width, t.d), t.minimum);
-  const Bars bars = placeBars(Ast, width, dia, t.band.footingEdges, std::min(3 * t.d, kMaxSpacing));
+  const double bending = steelForMoment(p.Fck, p.Fe, env.acrossMu[j], width, t.d);
+  const double Ast = std::max(bending, t.minimum);
+  const Bars bars = placeBars(Ast, width, dia, t.band.footingEdges, std::min(3 * t.d, kMaxSpacing), rules.step,
+                              rules.cover);
   t.layer = makeLayer("bottom along B under joint " + numberText(g.joint[j]), Ast, dia, bars.count, bars.spacing,
                       t.band.width(), t.d);
   t.provided = bars.area;
-  t.Ld = developmentLength(p.Fck, p.Fe, dia);
   // The bars develop on either side of the pedestal: the shorter cantilever across.
-  t.anchorage = (g.B / 2 - std::fabs(g.h[j]) - g.a / 2) * 1000 - kCover;
+  anchor(t, p, dia, stressRatio(bending, bars.area), (g.B / 2 - std::fabs(g.h[j]) - g.a / 2) * 1000 - rules.cover);
   t.closest = bars.spacing;
   return t;
 }
@@ -219,7 +231,8 @@ LayerTrial bandLayer(const Project& p, const Geometry& g, const Envelope& env, i
 // widest of them.
 LayerTrial elsewhereLayer(const Project& p, const Geometry& g, const Band bands[2], double D, int16_t dia) {
   LayerTrial t;
-  t.d = effectiveDepth(D, 0, dia);
+  const SteelRules rules = steelRules(p.decisions.options);
+  t.d = effectiveDepth(D, 0, dia, rules.cover);
   const double maxSpacing = std::min(3 * t.d, kMaxSpacing);
   const double stretches[3][2] = {{0, bands[0].lo}, {bands[0].hi, bands[1].lo}, {bands[1].hi, g.L}};
   double Ast = 0, width = 0;
@@ -230,7 +243,7 @@ LayerTrial elsewhereLayer(const Project& p, const Geometry& g, const Band bands[
     if (!(w > 0.001)) continue;  // the bands meet or reach the end
     const double minimum = minimumSteel(p.Fe, w * 1000, D);
     const int edges = (st[0] <= 0 ? 1 : 0) + (st[1] >= g.L ? 1 : 0);
-    const Bars bars = placeBars(minimum, w * 1000, dia, edges, maxSpacing);
+    const Bars bars = placeBars(minimum, w * 1000, dia, edges, maxSpacing, rules.step, rules.cover);
     Ast += minimum;
     width += w;
     count += bars.count;
@@ -245,17 +258,17 @@ LayerTrial elsewhereLayer(const Project& p, const Geometry& g, const Band bands[
   return t;
 }
 
-// The engineer's diameter, or the choice among 10, 12, 16 and 20 mm.
+// The engineer's diameter, or the choice among the diameters of the design options.
 template <class Make>
-LayerTrial chooseLayer(int16_t edited, Make make) {
+LayerTrial chooseLayer(const SteelRules& rules, int16_t edited, Make make) {
   if (edited > 0) return make(edited);
   std::vector<LayerTrial> tried;
   std::vector<BarOption> options;
-  for (int16_t dia : kBarDiameters) {
+  for (int16_t dia : rules.diameters) {
     tried.push_back(make(dia));
     options.push_back({dia, tried.back().Ld <= tried.back().anchorage, tried.back().closest});
   }
-  return tried[chooseBarOption(options)];
+  return tried[chooseBarOption(options, rules.minSpacing)];
 }
 
 struct Trial {
@@ -269,21 +282,22 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
               double D, int16_t edited) {
   Trial t;
   const int fck = p.Fck, fe = p.Fe;
+  const SteelRules rules = steelRules(p.decisions.options);
   // The bars across carry each column's whole load to the edges and lie outermost; the bottom bars
   // along L, mostly the short end cantilevers' and often the minimum, lie on them.
-  for (int j = 0; j < 2; ++j) t.bands[j] = chooseLayer(edited, [&](int16_t dia) { return bandLayer(p, g, env, j, D, dia); });
+  for (int j = 0; j < 2; ++j) t.bands[j] = chooseLayer(rules, edited, [&](int16_t dia) { return bandLayer(p, g, env, j, D, dia); });
   const Band bands[2] = {t.bands[0].band, t.bands[1].band};
-  t.elsewhere = chooseLayer(edited, [&](int16_t dia) { return elsewhereLayer(p, g, bands, D, dia); });
+  t.elsewhere = chooseLayer(rules, edited, [&](int16_t dia) { return elsewhereLayer(p, g, bands, D, dia); });
   t.hasElsewhere = t.elsewhere.layer.bars > 0;
   double below = std::max(t.bands[0].layer.dia, t.bands[1].layer.dia);
   if (t.hasElsewhere) below = std::max<double>(below, t.elsewhere.layer.dia);
-  t.bottom = chooseLayer(edited, [&](int16_t dia) {
+  t.bottom = chooseLayer(rules, edited, [&](int16_t dia) {
     return alongLayer(p, g, "bottom along L", env.sag, D, below, dia, env.bottomAnchorage);
   });
   t.hasTop = env.hog > 0;
   if (t.hasTop) {
     const double reach = std::min(env.hogAt, g.L - env.hogAt);
-    t.top = chooseLayer(edited, [&](int16_t dia) { return alongLayer(p, g, "top along L", env.hog, D, 0, dia, reach); });
+    t.top = chooseLayer(rules, edited, [&](int16_t dia) { return alongLayer(p, g, "top along L", env.hog, D, 0, dia, reach); });
   }
 
   std::vector<CodeCheck> bending, steel, shear, punching, minimum, spacing, development;
@@ -536,13 +550,15 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
 
   // The depth bending needs with the smallest bars (or the edited ones): the band across is a + 2 d
   // wide, so its depth is found by repeated substitution.
-  const double dia0 = edited > 0 ? edited : kBarDiameters[0];
-  double need = std::max(depthForMoment(p.Fck, p.Fe, env.hog, g.B * 1000) + kCover + dia0 / 2,
-                         depthForMoment(p.Fck, p.Fe, env.sag, g.B * 1000) + kCover + 1.5 * dia0);
+  const SteelRules rules = steelRules(p.decisions.options);
+  const double dia0 = edited > 0 ? edited : rules.diameters.front();
+  const double cover = rules.cover;
+  double need = std::max(depthForMoment(p.Fck, p.Fe, env.hog, g.B * 1000) + cover + dia0 / 2,
+                         depthForMoment(p.Fck, p.Fe, env.sag, g.B * 1000) + cover + 1.5 * dia0);
   for (int j = 0; j < 2; ++j) {
     double d = 300;
     for (int k = 0; k < 30; ++k) d = depthForMoment(p.Fck, p.Fe, env.acrossMu[j], bandOf(g, j, d).width() * 1000);
-    need = std::max(need, d + kCover + dia0 / 2);
+    need = std::max(need, d + cover + dia0 / 2);
   }
   double D = startDepth(need);
   row.BendingDepth = roundToSingle(D / 1000, 3);

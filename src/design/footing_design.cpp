@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "design/design_cases.h"
+#include "design/group_section.h"
 #include "design/is456.h"
 #include "design/shear_table.h"
 #include "design/soil_pressure.h"
@@ -111,7 +113,8 @@ void placeBars(double B, int16_t dia, DesignQuantities& x) {
   x.barsKnown = true;
 }
 
-// The design from a starting effective depth: shear iteration, steel area, total depth and bars.
+// The older procedure of the group rows from a starting effective depth: shear iteration with d =
+// D - 60 mm and the cantilever to 0.01 m, steel area, total depth and bars of BarDia.
 void designFromDepth(const Project& p, SizeGroupRecord& row, const Bending& b, float d) {
   const double B = row.GroupSize, a = row.PedestalSize, q = row.NetPressure;
   DesignQuantities& x = row.design;
@@ -148,6 +151,30 @@ void governingPressure(const Project& p, int g, SizeGroupRecord& row) {
   // Rounded up to a whole kN/m2 from 0.01 upward (a single just below x.01 stays at x).
   row.NetPressure = roundToSingle(q + 0.49, 0);
   row.LoadFactor = gamma;
+  row.design.qu = static_cast<float>(gamma * row.NetPressure);
+}
+
+// The total depth (mm) the older procedure gives the row: the floor of the row's design.
+double olderProcedureDepth(const Project& p, const SizeGroupRecord& row) {
+  SizeGroupRecord copy = row;
+  const Bending b = bendingFor(p, copy.GroupSize, copy.PedestalSize, copy.NetPressure, copy.LoadFactor, copy.Offset);
+  designFromDepth(p, copy, b, b.d);
+  return roundTo(copy.TotalDepth * 1000.0, 0);
+}
+
+// The row's section: a typed depth at or above what bending needs is kept and only checked; any other
+// row is deepened from the larger of the bending depth and the older procedure's depth until bending,
+// one-way shear and punching pass.
+void designRowSection(const Project& p, SizeGroupRecord& row) {
+  const GroupLoads loads = groupLoads(row);
+  const int16_t edited = row.BarDiaFixed ? row.BarDia : int16_t{0};
+  const double bending = groupBendingTotalDepth(p, loads, edited);
+  const double typed = roundTo(row.TypedDepth * 1000.0, 0);
+  GroupSection s;
+  if (row.TypedDepth > 0 && typed >= bending) s = chooseGroupSection(p, loads, typed, edited);
+  else if (row.TypedDepth > 0) s = designGroupSection(p, loads, bending, edited);
+  else s = designGroupSection(p, loads, std::max(bending, olderProcedureDepth(p, row)), edited);
+  storeGroupSection(s, row);
 }
 
 // The longest offset of a footing of group g from its column, along either axis, m.
@@ -160,6 +187,16 @@ float longestOffset(const Project& p, int g) {
     offset = std::max({offset, std::fabs(e.ex), std::fabs(e.ez)});
   }
   return static_cast<float>(offset);
+}
+
+// The pedestal the columns of group g's footings need: the envelope of their columns with the margin.
+float membersColumnPedestal(const Project& p, int g) {
+  double side = 0;
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    if (f.GroupNo == g && f.CombNo == 0) side = std::max(side, columnPedestal(p, s));
+  }
+  return static_cast<float>(side);
 }
 
 // "F<mark> (<size> m)" of size group g.
@@ -188,14 +225,15 @@ std::string noScheduleRowMessage(const Project& p, const std::vector<int>& group
 
 double groupBendingFactor(int fe) { return std::min(0.138, is456::limitingMomentFactor(fe)); }
 
-int16_t nextBarDia(int16_t dia) {
-  switch (dia) {
-    case 10: return 12;
-    case 12: return 16;
-    case 16: return 20;
-    case 20: return 10;
-    default: return dia;
-  }
+int16_t nextBarDia(int16_t dia, const std::vector<int>& diameters) {
+  const auto at = std::find(diameters.begin(), diameters.end(), dia);
+  if (at == diameters.end()) return dia;
+  return static_cast<int16_t>(std::next(at) == diameters.end() ? diameters.front() : *std::next(at));
+}
+
+void olderGroupDesign(const Project& p, SizeGroupRecord& row) {
+  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.LoadFactor, row.Offset);
+  designFromDepth(p, row, b, b.d);
 }
 
 bool DesignAllGroups(Project& p, Prompter& prompter) {
@@ -235,10 +273,12 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
     row.GovFooting = 0;
     row.GovCase = 0;
     row.design = DesignQuantities{};
+    row.TypedDepth = 0;
+    row.BarDiaFixed = false;
+    row.PedestalSize = std::max<float>(row.PedestalSize, membersColumnPedestal(p, g));
     governingPressure(p, g, row);
     row.Offset = longestOffset(p, g);
-    const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.LoadFactor, row.Offset);
-    designFromDepth(p, row, b, b.d);
+    designRowSection(p, row);
   }
   if (!withoutRow.empty()) prompter.message(noScheduleRowMessage(p, withoutRow));
   return true;
@@ -246,25 +286,20 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
 
 void RedesignScheduleRow(Project& p, int r) {
   if (!isScheduleRow(p, r) || p.Fck <= 0 || p.Fe <= 0) return;
-  SizeGroupRecord& row = p.DesignGroupTable[r];
-  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.LoadFactor, row.Offset);
-  // A depth shallower than bending needs is raised to it; a deeper one is used as typed.
-  if (static_cast<float>(row.TotalDepth - kCover) < b.d) row.TotalDepth = static_cast<float>(b.d + kCover);
-  const float d = static_cast<float>(row.TotalDepth - kCover);
-  designFromDepth(p, row, b, d);
+  designRowSection(p, p.DesignGroupTable[r]);
 }
 
 float groupBendingDepth(const Project& p, int r) {
   if (!isScheduleRow(p, r) || p.Fck <= 0 || p.Fe <= 0) return 0;
   const SizeGroupRecord& row = p.DesignGroupTable[r];
-  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.LoadFactor, row.Offset);
-  return roundToSingle(b.d + kCover, 3);
+  return roundToSingle(groupBendingTotalDepth(p, groupLoads(row), row.BarDiaFixed ? row.BarDia : int16_t{0}) / 1000, 3);
 }
 
 bool cycleBarDia(Project& p, int r) {
   if (!isScheduleRow(p, r)) return false;
   SizeGroupRecord& row = p.DesignGroupTable[r];
-  row.BarDia = nextBarDia(row.BarDia);
+  row.BarDia = nextBarDia(row.BarDia, p.decisions.options.barDiameters);
+  row.BarDiaFixed = true;
   RedesignScheduleRow(p, r);
   return true;
 }
@@ -272,7 +307,7 @@ bool cycleBarDia(Project& p, int r) {
 bool editTotalDepth(Project& p, int r, double v) {
   const float depth = static_cast<float>(v);
   if (!isScheduleRow(p, r) || !std::isfinite(depth)) return false;
-  p.DesignGroupTable[r].TotalDepth = depth;
+  p.DesignGroupTable[r].TypedDepth = depth;
   RedesignScheduleRow(p, r);
   return true;
 }
@@ -283,7 +318,7 @@ bool editPedestal(Project& p, int r, double v) {
   const float pedestal = static_cast<float>(v);
   if (!(pedestal > 0) || !(pedestal < row.GroupSize)) return false;
   row.PedestalSize = pedestal;
-  row.TotalDepth = 0;  // designed afresh for the new cantilever
+  row.TypedDepth = 0;  // designed afresh for the new cantilever
   RedesignScheduleRow(p, r);
   return true;
 }

@@ -5,6 +5,8 @@
 #include "model/project.h"
 #include "model/prompter.h"
 
+#include <vector>
+
 namespace plintova {
 
 // The Design command: builds the shear table, finds the grade column and designs every ticked size
@@ -51,7 +53,14 @@ float FootingDepthEstimate(const Project& p, int s);
 // a deeper section than its own 0.148 would give.
 double groupBendingFactor(int fe);
 
-// The next diameter of the bar cycle; a diameter outside the cycle is returned unchanged.
-int16_t nextBarDia(int16_t dia);
+// The next diameter of the design options' diameters, after the largest the smallest; a diameter
+// outside them is returned unchanged.
+int16_t nextBarDia(int16_t dia, const std::vector<int>& diameters);
+
+// The older procedure of the group rows, kept as the floor of their depth: governing pressure q,
+// cantilever (B - a)/2 to 0.01 m, d = D - 60 mm from Mu = 0.138 fck B d^2 rounded to a 50 mm total
+// depth (at least 250 mm), deepened by 25 mm while tv1 > tc (Table 19 at the steel needed) or tv2 > tp,
+// bars of BarDia over B - 120 mm. Writes TotalDepth and the quantities of `row`.
+void olderGroupDesign(const Project& p, SizeGroupRecord& row);
 
 }  // namespace plintova

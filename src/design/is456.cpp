@@ -102,6 +102,34 @@ double bondStress(int fck, int fe) {
 
 double developmentLength(int fck, int fe, double dia) { return dia * 0.87 * fe / (4 * bondStress(fck, fe)); }
 
+double stressRatio(double needed, double provided) {
+  if (!(provided > 0)) return 1;
+  return std::clamp(needed / provided, 0.0, 1.0);
+}
+
+Anchorage anchorageAt(int fck, int fe, double dia, double ratio, double available) {
+  Anchorage a;
+  const double full = developmentLength(fck, fe, dia);
+  a.required = std::max({full * std::clamp(ratio, 0.0, 1.0), 0.3 * full, 10 * dia, 100.0});
+  a.provided = std::max(available, 0.0);
+  if (a.provided < a.required && available > 0) {
+    a.bent = true;
+    a.provided += 8 * dia;  // cl. 26.2.2.1 b: a 90 degree bend with its 4 dia extension counts 8 dia
+  }
+  return a;
+}
+
+SteelRules steelRules(const DesignOptions& o) {
+  SteelRules r;
+  r.cover = o.cover;
+  r.minSpacing = o.minBarSpacing;
+  r.step = o.spacingStep > 0 ? o.spacingStep : 1;
+  r.diameters.clear();
+  for (int d : o.barDiameters) r.diameters.push_back(static_cast<int16_t>(d));
+  if (r.diameters.empty()) r.diameters = {10, 12, 16, 20, 25};
+  return r;
+}
+
 std::string developmentClause(int fck) {
   std::string clause = "IS 456 cl. 34.2.4.3, 26.2.1, 26.2.1.1";
   if (fck < 20) clause += " (tau_bd 1.0 N/mm2 taken for M15, below the table)";
@@ -110,36 +138,47 @@ std::string developmentClause(int fck) {
 
 double barArea(double dia) { return std::numbers::pi / 4 * dia * dia; }
 
-double effectiveDepth(double D, double below, double dia) { return D - kCover - below - dia / 2; }
+double effectiveDepth(double D, double below, double dia, double cover) { return D - cover - below - dia / 2; }
 
 double startDepth(double required) {
   return std::max(kMinTotalDepth, ceilWhole(required / kStartStep) * kStartStep);
 }
 
-Bars placeBars(double Ast, double width, int16_t dia, int footingEdges, double maxSpacing) {
+Bars placeBars(double Ast, double width, int16_t dia, int footingEdges, double maxSpacing, double step,
+               double cover) {
   Bars bars;
   bars.dia = dia;
   if (dia <= 0) return bars;
   const int f = std::clamp(footingEdges, 0, 2);
   const double inner = (2 - f) / 2.0;  // half spacings at edges inside the footing
-  const double spread = std::max(0.0, width - f * (kCover + dia / 2.0));
+  const double spread = std::max(0.0, width - f * (cover + dia / 2.0));
   const double byArea = Ast > 0 ? ceilWhole(Ast / barArea(dia)) : 0;
   const double bySpacing = maxSpacing > 0 ? ceilWhole(spread / maxSpacing + 1 - inner) : 0;
   const double count = std::max({byArea, bySpacing, f == 2 ? 2.0 : 1.0});
   bars.count = toCount(count);
   const double between = bars.count - 1 + inner;
-  bars.spacing = between > 0 ? toCount(std::floor(spread / between + kTolerance)) : 0;
+  if (between > 0) {
+    // Rounded down to the step; the count that spacing takes over the spread (never fewer bars).
+    const double unit = step >= 1 ? step : 1;
+    const double spacing = std::floor(spread / between / unit + kTolerance) * unit;
+    if (spacing >= unit) {
+      bars.count = toCount(std::max(count, ceilWhole(spread / spacing + 1 - inner)));
+      bars.spacing = toCount(spacing);
+    } else {
+      bars.spacing = toCount(std::floor(spread / between + kTolerance));
+    }
+  }
   bars.area = bars.count * barArea(dia);
   return bars;
 }
 
-std::size_t chooseBarOption(const std::vector<BarOption>& options) {
+std::size_t chooseBarOption(const std::vector<BarOption>& options, double minSpacing) {
   // Among the anchored options when there are any, else among all (the row is flagged either way).
   const bool anyAnchored = std::any_of(options.begin(), options.end(), [](const BarOption& o) { return o.anchored; });
   std::size_t widest = options.size();
   for (std::size_t i = 0; i < options.size(); ++i) {
     if (anyAnchored && !options[i].anchored) continue;
-    if (options[i].spacing >= kPreferredSpacing) return i;
+    if (options[i].spacing >= minSpacing) return i;
     if (widest == options.size() || options[i].spacing > options[widest].spacing) widest = i;
   }
   return widest < options.size() ? widest : 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/design_options.h"
 #include "model/design_rows.h"
 
 namespace plintova::is456 {
@@ -24,7 +25,15 @@ constexpr double kMinTotalDepth = 250;  // mm, the shallowest footing, as the si
 // taken, so that a heavy footing gets fewer, larger bars rather than a mat too dense to concrete.
 constexpr double kPreferredSpacing = 100;
 constexpr int kMaxDeepenings = 400;     // 10 m of deepening: no footing on this plan gets near it
-inline constexpr int16_t kBarDiameters[] = {10, 12, 16, 20};
+
+// The engineer's choices of bars and cover (the design options), in mm.
+struct SteelRules {
+  double cover = kCover;                          // clear cover below the bottom bars, cl. 26.4.2.2
+  std::vector<int16_t> diameters = {10, 12, 16, 20, 25};  // ascending, the smallest that fits is taken
+  double minSpacing = kPreferredSpacing;          // closest centre spacing a layer is given
+  double step = 10;                               // spacings are rounded down to a multiple of it
+};
+SteelRules steelRules(const DesignOptions& o);
 
 // Clauses named by the checks.
 inline const std::string kBearingClause = "IS 456 cl. 34.1 (safe bearing capacity)";
@@ -34,6 +43,7 @@ inline const std::string kOneWayShearClause = "IS 456 cl. 34.2.4.1 a, 40.2.1, Ta
 inline const std::string kPunchingClause = "IS 456 cl. 34.2.4.1 b, 31.6.3.1";
 inline const std::string kMinSteelClause = "IS 456 cl. 34.5.1, 26.5.2.1";
 inline const std::string kSpacingClause = "IS 456 cl. 34.5.1, 26.3.3 b";
+inline const std::string kLeastSpacingClause = "IS 456 cl. 26.3.2; least spacing of the design options";
 inline const std::string kEdgeDepthClause = "IS 456 cl. 34.1.2";
 inline const std::string kResultantClause = "IS 456 cl. 34.1 (reactions within the base)";
 
@@ -85,14 +95,29 @@ double bondStress(int fck, int fe);
 // Development length Ld = dia x 0.87 fy / (4 tau_bd) (cl. 26.2.1), mm.
 double developmentLength(int fck, int fe, double dia);
 
+// The anchorage of bars at one critical face. cl. 26.2.1 asks Ld = dia sigma_s / (4 tau_bd) for the
+// stress sigma_s the bars carry there, 0.87 fy x (steel that bending needs) / (steel provided); the
+// program never asks less than max(0.3 Ld at 0.87 fy, 10 dia, 100 mm). `available` is the straight
+// length from the face to the bar end less the cover. Where it is too short the bar ends in a standard
+// 90 degree bend, whose anchorage value is 8 dia including its 4 dia extension (cl. 26.2.2.1 b).
+struct Anchorage {
+  double required = 0;   // mm
+  double provided = 0;   // mm: the straight length, plus 8 dia where the bar is bent
+  bool bent = false;
+  bool ok() const { return required <= provided; }
+};
+Anchorage anchorageAt(int fck, int fe, double dia, double stressRatio, double available);
+// The stress ratio of the bars at a face: the steel bending needs over the steel provided, 0 to 1.
+double stressRatio(double needed, double provided);
+
 // The clause of the development-length check, naming the bond stress taken below the table for M15.
 std::string developmentClause(int fck);
 
 double barArea(double dia);
 
 // Effective depth of a bottom layer of bars of diameter dia lying on `below` mm of other bars, in a
-// footing D mm deep: D - 50 - below - dia / 2 (cl. 26.4.2.2).
-double effectiveDepth(double D, double below, double dia);
+// footing D mm deep: D - cover - below - dia / 2 (cl. 26.4.2.2).
+double effectiveDepth(double D, double below, double dia, double cover = kCover);
 
 // The first total depth for `required` mm: the next whole 50 mm step, at least 250 mm.
 double startDepth(double required);
@@ -109,8 +134,10 @@ struct Bars {
 // `footingEdges` (0, 1 or 2) of the width's two edges are edges of the footing, where the outermost
 // bar lies at the cover plus half a bar from the edge; at an edge inside the footing (a band beside
 // another band) the outermost bar lies half a spacing in, so that neighbouring parts meet at one
-// spacing. A width with two footing edges holds at least 2 bars, any other at least 1.
-Bars placeBars(double Ast, double width, int16_t dia, int footingEdges, double maxSpacing);
+// spacing. A width with two footing edges holds at least 2 bars, any other at least 1. The spacing is
+// rounded down to a multiple of `step` mm and the count follows from it.
+Bars placeBars(double Ast, double width, int16_t dia, int footingEdges, double maxSpacing, double step = 1,
+               double cover = kCover);
 
 // One diameter tried for a layer: whether its development length fits where it must, and the closest
 // spacing of its bars.
@@ -121,10 +148,10 @@ struct BarOption {
 };
 
 // The diameter a layer takes among those tried (in ascending order): the smallest that is anchored
-// and spaced at least kPreferredSpacing apart; else the anchored one with the widest spacing. When no
+// and spaced at least minSpacing apart; else the anchored one with the widest spacing. When no
 // diameter can develop its bars (the row is flagged), the same rule among all of them, so that the
 // flagged layer is still one that can be placed. Returns its index.
-std::size_t chooseBarOption(const std::vector<BarOption>& options);
+std::size_t chooseBarOption(const std::vector<BarOption>& options, double minSpacing = kPreferredSpacing);
 
 // A rectangle on plan, m.
 struct Rect {

@@ -46,8 +46,8 @@ double runOf(const SteelLayer& layer, double L, double B) {
 
 double barMassPerMetre(double dia) { return 0.00617 * dia * dia; }
 
-double barLength(double side, double dia) {
-  return side - 2 * kBarEndCover + 2 * kBendDiameters * dia / 1000;
+double barLength(double side, double dia, bool bent) {
+  return side - 2 * kBarEndCover + (bent ? 2 * kBendDiameters * dia / 1000 : 0.0);
 }
 
 double foundingDepth(const Project& p) { return p.EarthPressure / kEarthUnitWeight; }
@@ -64,14 +64,14 @@ Quantities scheduleQuantities(const Project& p) {
     // n bars of BarDia each way, each layer across the whole side.
     q.steelKnown = row.design.barsKnown;
     if (q.steelKnown)
-      q.steel = n * 2.0 * row.design.n * barLength(B, row.BarDia) * barMassPerMetre(row.BarDia);
+      q.steel = n * 2.0 * row.design.n * barLength(B, row.BarDia, row.design.bent) * barMassPerMetre(row.BarDia);
     all.rows.push_back(q);
   }
   auto footingRow = [&](const FootingRow& row) {
     const bool combined = row.kind == FootingRow::Kind::Combined;
     RowQuantities q = footingsOf(p, row.mark(), 1, combined ? 2 : 1, row.L, row.B, row.TotalDepth, row.PedestalSize);
     for (const SteelLayer& layer : row.steel)
-      q.steel += layer.bars * barLength(runOf(layer, row.L, row.B), layer.dia) * barMassPerMetre(layer.dia);
+      q.steel += layer.bars * barLength(runOf(layer, row.L, row.B), layer.dia, layer.bent) * barMassPerMetre(layer.dia);
     all.rows.push_back(q);
   };
   for (const FootingRow& row : p.RectangularRows) footingRow(row);

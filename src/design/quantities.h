@@ -10,18 +10,19 @@ namespace plintova {
 
 // Working space dug beside each face of a footing, m.
 constexpr double kWorkingSpace = 0.3;
-// Cover at each end of a bar, m, and the bend at each end in bar diameters.
+// Cover at each end of a bar, m, and the bar a standard 90 degree bend with its 4-diameter extension
+// adds at a bent end, in bar diameters.
 constexpr double kBarEndCover = 0.05;
-constexpr double kBendDiameters = 12;
+constexpr double kBendDiameters = 8;
 // Unit weight of the soil that turns the earth pressure back into the founding depth, kN/m3.
 constexpr double kEarthUnitWeight = 20;
 
 // Mass of a bar of diameter dia (mm) per metre, kg: 0.00617 dia^2 (steel at 7850 kg/m3).
 double barMassPerMetre(double dia);
 
-// Length of a bar that runs along a footing side of `side` m: the side less the cover at both ends plus a
-// 12-diameter bend at each end, m.
-double barLength(double side, double dia);
+// Length of a bar that runs along a footing side of `side` m: the side less the cover at both ends, plus
+// an 8-diameter bend at each end where the design bent the bars, m.
+double barLength(double side, double dia, bool bent);
 
 // Founding depth, m: the earth pressure over the soil's unit weight (20 kN/m3).
 double foundingDepth(const Project& p);

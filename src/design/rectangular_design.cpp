@@ -61,12 +61,16 @@ SteelLayer layerOf(const std::string& where, double Ast, const Bars& bars, doubl
 DirectionSteel steelFor(const Project& p, const Direction& dir, double D, double below, int16_t dia) {
   DirectionSteel st;
   st.dia = dia;
-  st.d = effectiveDepth(D, below, dia);
+  const SteelRules rules = steelRules(p.decisions.options);
+  st.d = effectiveDepth(D, below, dia, rules.cover);
   const double width = dir.across * 1000;
   const double maxSpacing = std::min(3 * st.d, kMaxSpacing);  // cl. 26.3.3 b
   // The whole direction needs the steel for its moment, never less than the minimum (cl. 26.5.2.1).
-  const double total =
-      std::max(steelForMoment(p.Fck, p.Fe, dir.Mu, width, st.d), minimumSteel(p.Fe, width, D));
+  const double bending = steelForMoment(p.Fck, p.Fe, dir.Mu, width, st.d);
+  const double total = std::max(bending, minimumSteel(p.Fe, width, D));
+  auto placeBars = [&rules](double Ast, double w, int16_t bar, int edges, double maxS) {
+    return is456::placeBars(Ast, w, bar, edges, maxS, rules.step, rules.cover);
+  };
   const std::string where = "bottom " + dir.name;
   const double shortSide = dir.run * 1000, strips = width - shortSide;
   if (dir.band && strips / 2 < maxSpacing) {
@@ -110,8 +114,11 @@ DirectionSteel steelFor(const Project& p, const Direction& dir, double D, double
     st.closest = std::min(band.spacing, strip.spacing);
   }
   // cl. 34.2.4.3: the critical section for development is the pedestal face.
-  st.Ld = developmentLength(p.Fck, p.Fe, dia);
-  st.anchorage = dir.cant * 1000 - kCover;
+  // With a 90 degree bend where the straight bar is too short for the stress it carries there.
+  const Anchorage a = anchorageAt(p.Fck, p.Fe, dia, stressRatio(bending, st.provided), dir.cant * 1000 - rules.cover);
+  st.Ld = a.required;
+  st.anchorage = a.provided;
+  for (SteelLayer& l : st.layers) l.bent = a.bent;
   return st;
 }
 
@@ -120,11 +127,12 @@ DirectionSteel chooseSteel(const Project& p, const Direction& dir, double D, dou
   if (edited > 0) return steelFor(p, dir, D, below, edited);
   std::vector<DirectionSteel> tried;
   std::vector<BarOption> options;
-  for (int16_t dia : kBarDiameters) {
+  const SteelRules rules = steelRules(p.decisions.options);
+  for (int16_t dia : rules.diameters) {
     tried.push_back(steelFor(p, dir, D, below, dia));
     options.push_back({dia, tried.back().Ld <= tried.back().anchorage, tried.back().closest});
   }
-  return tried[chooseBarOption(options)];
+  return tried[chooseBarOption(options, rules.minSpacing)];
 }
 
 // The design at total depth D with its checks.
@@ -206,7 +214,8 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double
 }  // namespace
 
 float ownPedestalSize(const Project& p, int s) {
-  return PedestalSizeFor(roundToSingle(p.FootingTable[s].ReqSize + kRoundUpAllowance, 1));
+  const float bySize = PedestalSizeFor(roundToSingle(p.FootingTable[s].ReqSize + kRoundUpAllowance, 1));
+  return std::max(bySize, static_cast<float>(columnPedestal(p, s)));
 }
 
 FootingRow designRectangularRow(const Project& p, int s, int number, const RowEdit& edit) {
@@ -261,10 +270,12 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
 
   // The depth the larger moment needs with the smallest bars (or the edited ones) in place: the outer
   // layer's d = D - 50 - dia/2, the inner layer's one bar less.
-  const double dia0 = edited > 0 ? edited : kBarDiameters[0];
+  const SteelRules rules = steelRules(p.decisions.options);
+  const double dia0 = edited > 0 ? edited : rules.diameters.front();
+  const double cover = rules.cover;
   const bool outerL = L >= B;
-  const double needL = depthForMoment(p.Fck, p.Fe, dL.Mu, B * 1000) + kCover + (outerL ? dia0 / 2 : 1.5 * dia0);
-  const double needB = depthForMoment(p.Fck, p.Fe, dB.Mu, L * 1000) + kCover + (outerL ? 1.5 * dia0 : dia0 / 2);
+  const double needL = depthForMoment(p.Fck, p.Fe, dL.Mu, B * 1000) + cover + (outerL ? dia0 / 2 : 1.5 * dia0);
+  const double needB = depthForMoment(p.Fck, p.Fe, dB.Mu, L * 1000) + cover + (outerL ? 1.5 * dia0 : dia0 / 2);
   double D = startDepth(std::max(needL, needB));
   row.BendingDepth = roundToSingle(D / 1000, 3);
   // An edited depth below what bending needs is raised to it; a deeper one is taken as typed.

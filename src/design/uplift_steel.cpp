@@ -31,17 +31,23 @@ namespace {
 struct Trial {
   Bars bars;
   double d = 0, Ast = 0, Ld = 0, anchorage = 0, minimum = 0;
+  bool bent = false;
 };
 
 Trial trialOf(const Project& p, double Mu, double width, double cant, double D, int16_t dia) {
   Trial t;
-  t.d = effectiveDepth(D, 0, dia);
+  const SteelRules rules = steelRules(p.decisions.options);
+  t.d = effectiveDepth(D, 0, dia, rules.cover);
   const double b = width * 1000;
   t.minimum = minimumSteel(p.Fe, b, D);
-  t.Ast = std::max(steelForMoment(p.Fck, p.Fe, Mu, b, t.d), t.minimum);
-  t.bars = placeBars(t.Ast, b, dia, 2, std::min(3 * t.d, kMaxSpacing));
-  t.Ld = developmentLength(p.Fck, p.Fe, dia);
-  t.anchorage = cant * 1000 - kCover;
+  const double bending = steelForMoment(p.Fck, p.Fe, Mu, b, t.d);
+  t.Ast = std::max(bending, t.minimum);
+  t.bars = placeBars(t.Ast, b, dia, 2, std::min(3 * t.d, kMaxSpacing), rules.step, rules.cover);
+  // cl. 26.2.1 at the pedestal face, with a 90 degree bend where the straight bar is too short.
+  const Anchorage a = anchorageAt(p.Fck, p.Fe, dia, stressRatio(bending, t.bars.area), cant * 1000 - rules.cover);
+  t.Ld = a.required;
+  t.anchorage = a.provided;
+  t.bent = a.bent;
   return t;
 }
 
@@ -54,11 +60,12 @@ UpliftSteel upliftTopSteel(const Project& p, const std::string& where, double U,
   const double Mu = (area > 0 ? U / area : 0) * width * c * c / 2;
   std::vector<Trial> tried;
   std::vector<BarOption> options;
-  for (int16_t dia : kBarDiameters) {
+  const SteelRules rules = steelRules(p.decisions.options);
+  for (int16_t dia : rules.diameters) {
     tried.push_back(trialOf(p, Mu, width, c, D, dia));
     options.push_back({dia, tried.back().Ld <= tried.back().anchorage, static_cast<double>(tried.back().bars.spacing)});
   }
-  const Trial& t = tried[chooseBarOption(options)];
+  const Trial& t = tried[chooseBarOption(options, rules.minSpacing)];
   UpliftSteel out;
   out.layer.where = where;
   out.layer.Ast = t.Ast;
@@ -67,6 +74,7 @@ UpliftSteel upliftTopSteel(const Project& p, const std::string& where, double U,
   out.layer.bars = t.bars.count;
   out.layer.width = width;
   out.layer.d = static_cast<Single>(t.d);
+  out.layer.bent = t.bent;
   const double b = width * 1000;
   // What each check was worked out from, so that the report writes its substitution out.
   const std::vector<CheckTerm> section{{"Mu", Mu, "kN m"}, {"b", b, "mm"}, {"d", t.d, "mm"}};

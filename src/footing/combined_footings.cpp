@@ -77,11 +77,16 @@ bool beyondAnEnd(double P, double mAlong, double L) {
   return P > 0 && !(mAlong / (kSoilCheckLoadFactor * P) < L / 2);
 }
 
+// The side of the pedestals of a combined footing: the larger of its two columns'.
+double pairPedestal(const Project& p, int a, int b) {
+  return std::max({static_cast<double>(PedestalSizeFor(roundToSingle(p.FootingTable[a].ReqSize + 0.049999, 1))),
+                   static_cast<double>(PedestalSizeFor(roundToSingle(p.FootingTable[b].ReqSize + 0.049999, 1))),
+                   columnPedestal(p, a), columnPedestal(p, b)});
+}
+
 // Weight of the combined footing L x B with its two pedestals, 250 mm deep, as sizing takes it.
 double pairWeight(const Project& p, int a, int b, double L, double B) {
-  const double pedestal = std::max(PedestalSizeFor(roundToSingle(p.FootingTable[a].ReqSize + 0.049999, 1)),
-                                   PedestalSizeFor(roundToSingle(p.FootingTable[b].ReqSize + 0.049999, 1)));
-  return footingWeight(p.decisions.options, foundingDepthOf(p), L, B, kFirstFootingDepth, pedestal, 2);
+  return footingWeight(p.decisions.options, foundingDepthOf(p), L, B, kFirstFootingDepth, pairPedestal(p, a, b), 2);
 }
 
 }  // namespace
@@ -114,11 +119,14 @@ void designCombinedFooting(Project& p, int n, double startLength, bool lengthCho
   // cantilever, so that the length stored, drawn, checked and exported is one and the same.
   const std::vector<PairCaseUse> cases = soilCases(p, a, b);
   const PairLoads first = cases.empty() ? PairLoads{} : pairLoads(p, a, b, cases.front(), alongX);
+  // Each end reaches at least 0.5 m beyond its column, and the footing's projection beyond the pedestal.
+  const double leastCant =
+      std::max(kMinCantilever, roundTo(pairPedestal(p, a, b) / 2 + p.decisions.options.footingProjection / 1000, 3));
   double cant1 = L0 / 2.0 - resultantFromFirst(first.fyB, first.fyA + first.fyB, d);
-  if (cant1 < kMinCantilever) cant1 = kMinCantilever;
+  if (cant1 < leastCant) cant1 = leastCant;
   cant1 = roundTo(cant1, 3);
   double cant2 = L0 - cant1 - d;
-  if (cant2 < kMinCantilever) cant2 = kMinCantilever;
+  if (cant2 < leastCant) cant2 = leastCant;
   double L = roundTo(cant1 + d + cant2 + kLengthRoundingAllowance, 1);
   cant2 = roundTo(L - d - cant1, 3);
 

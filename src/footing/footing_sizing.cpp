@@ -159,6 +159,19 @@ double upliftSide(const Project& p, double U, double Mx, double Mz, double N0) {
   return hi * kSideStep;
 }
 
+double leastSide(const Project& p, int s) {
+  // The pedestal grows with the side: step up until the side holds its own pedestal and projections.
+  const double projections = 2 * p.decisions.options.footingProjection / 1000;
+  const double column = columnPedestal(p, s);
+  double side = kSideStep;
+  for (int k = 0; k < 20; ++k) {
+    const double need = roundTo(std::max(pedestalFor(side), column) + projections, 3);
+    if (side >= need) break;
+    side = need;
+  }
+  return side;
+}
+
 RequiredSize requiredSize(const Project& p, int s) {
   RequiredSize r;
   const Eccentricity e = footingEccentricity(p, s);
@@ -184,8 +197,9 @@ RequiredSize requiredSize(const Project& p, int s) {
   r.noTension = tensionSide > pressureSide && tensionSide >= liftSide;
   r.uplift = liftSide > pressureSide && liftSide > tensionSide;
   r.side = std::max({pressureSide, tensionSide, liftSide});
-  // Up to the next whole millimetre, unless the side lies within 0.01 mm above one; at least 1 mm.
-  r.side = std::max(roundTo(r.side + kRoundingAllowance, 3), kSideStep);
+  // Up to the next whole millimetre, unless the side lies within 0.01 mm above one; at least the pedestal
+  // with the footing's projection beyond it on both sides.
+  r.side = std::max(roundTo(r.side + kRoundingAllowance, 3), leastSide(p, s));
   return r;
 }
 

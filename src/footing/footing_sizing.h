@@ -34,7 +34,7 @@ double bracketedSide(double P, double M, double q);
 // The side a footing of support s needs with its present eccentricity (footing/soil_checks.h) and the
 // design options, before it is stored.
 struct RequiredSize {
-  double side = 0;       // m, rounded up to the whole millimetre, at least 1 mm
+  double side = 0;       // m, rounded up to the whole millimetre, at least leastSide
   bool noTension = false;  // the no-tension requirement governs
   bool capped = false;     // the no-tension requirement asked for more than 6 m: the footing has tension
   bool uplift = false;     // the uplift requirement governs
@@ -43,6 +43,11 @@ struct RequiredSize {
 // the moments about the footing's centre at its underside within the allowable pressure) and the
 // no-tension side 6 (Mx + Mz) / P, at most 6 m. For every case with FY zero or upward: upliftSide.
 RequiredSize requiredSize(const Project& p, int s);
+
+// The smallest side of isolated footing s (m): its pedestal (the size groups' rule for that side, or its
+// column with the pedestal margin where that is larger) with the footing's projection beyond it on each
+// side (the design options); 0.7 m by default under a column up to 300 mm.
+double leastSide(const Project& p, int s);
 
 // The smallest side in whole millimetres (at least 1 mm) of a square footing that holds down an uplift
 // U kN with 0.9 W >= factor x U (IS 456 cl. 20.1, the uplift factor of the options) and does not

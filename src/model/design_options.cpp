@@ -1,6 +1,7 @@
 // The engineer's design options and their one table of keys, ranges and defaults.
 #include "model/design_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -30,12 +31,62 @@ const std::vector<DesignOptionRow>& designOptionRows() {
       {"supportHeight", "Height of the support point above the footing's underside", "m", 0, 3, 0,
        &O::supportHeight, nullptr,
        "horizontal forces act this high above the underside; 0 takes the moments as read at the underside"},
+      {"cover", "Clear cover to the bottom bars", "mm", 50, 100, 50, &O::cover, nullptr,
+       "effective depths are the total depth less this and the bars below, IS 456 cl. 26.4.2.2 (50 mm at least)"},
+      {"minBarSpacing", "Least centre spacing of bars", "mm", 75, 200, 100, &O::minBarSpacing, nullptr,
+       "the smallest bar diameter whose spacing is at least this is taken, so that concrete can be placed"},
+      {"spacingStep", "Step of bar spacings", "mm", 5, 25, 10, &O::spacingStep, nullptr,
+       "spacings are rounded down to a multiple of it (5, 10 or 25 mm)", {5, 10, 25}},
+      {"pedestalMargin", "Pedestal beyond the column on each side", "mm", 0, 300, 50, &O::pedestalMargin, nullptr,
+       "a pedestal is at least the column plus twice this along each plan direction"},
+      {"footingProjection", "Footing beyond the pedestal on each side", "mm", 0, 500, 150, &O::footingProjection,
+       nullptr, "an isolated footing is at least its pedestal plus twice this; a combined footing's end reaches "
+       "at least this beyond its pedestal"},
+      {"clearGap", "Clear gap between footings", "mm", 0, 1000, 0, &O::clearGap, nullptr,
+       "two footings closer than this are flagged on the plan"},
   };
   return rows;
 }
 
-DesignOptions::DesignOptions() {
+DesignOptions::DesignOptions() : barDiameters(kDefaultBarDiameters) {
   for (const DesignOptionRow& row : designOptionRows()) setOptionValue(*this, row, row.fallback);
+}
+
+std::string barDiametersProblem(const std::vector<int>& dias) {
+  bool ok = !dias.empty() && dias.size() <= 12;
+  for (std::size_t i = 0; ok && i < dias.size(); ++i)
+    ok = dias[i] >= kSmallestBarDia && dias[i] <= kLargestBarDia && (i == 0 || dias[i] > dias[i - 1]);
+  if (ok) return {};
+  return std::string(kBarDiametersKey) + " \"" + barDiametersText(dias) +
+         "\" is out of range: the bar diameters are 1 to 12 different whole numbers from " +
+         std::to_string(kSmallestBarDia) + " to " + std::to_string(kLargestBarDia) + " mm";
+}
+
+std::string barDiametersText(const std::vector<int>& dias) {
+  std::string t;
+  for (int d : dias) t += (t.empty() ? "" : ", ") + std::to_string(d);
+  return t;
+}
+
+std::optional<std::vector<int>> parseBarDiameters(const std::string& text) {
+  std::vector<int> dias;
+  std::string digits;
+  auto flush = [&]() -> bool {
+    if (digits.empty()) return true;
+    if (digits.size() > 3) return false;
+    dias.push_back(std::stoi(digits));
+    digits.clear();
+    return true;
+  };
+  for (char ch : text) {
+    if (std::isdigit(static_cast<unsigned char>(ch))) digits += ch;
+    else if (ch == ',' || ch == ';' || ch == ' ' || ch == '\t') {
+      if (!flush()) return std::nullopt;
+    } else return std::nullopt;
+  }
+  if (!flush()) return std::nullopt;
+  std::sort(dias.begin(), dias.end());
+  return dias;
 }
 
 const DesignOptionRow* designOptionRow(const std::string& key) {
@@ -77,8 +128,17 @@ std::string optionValueText(const DesignOptionRow& row, std::optional<double> va
 }
 
 std::string optionProblem(const DesignOptionRow& row, std::optional<double> value, const std::string& shownValue) {
-  const bool ok = value ? std::isfinite(*value) && *value >= row.min && *value <= row.max : row.optional != nullptr;
+  bool ok = value ? std::isfinite(*value) && *value >= row.min && *value <= row.max : row.optional != nullptr;
+  if (ok && value && !row.choices.empty())
+    ok = std::find(row.choices.begin(), row.choices.end(), *value) != row.choices.end();
   if (ok) return {};
+  if (!row.choices.empty()) {
+    std::string list;
+    for (std::size_t i = 0; i < row.choices.size(); ++i)
+      list += (i == 0 ? "" : i + 1 == row.choices.size() ? " or " : ", ") + numberText(row.choices[i]);
+    return std::string(row.key) + " " + shownValue + " is out of range: the " + lowerFirst(row.label) + " is " +
+           list + (row.unit[0] ? std::string(" ") + row.unit : std::string());
+  }
   return std::string(row.key) + " " + shownValue + " is out of range: the " + lowerFirst(row.label) + " is " +
          optionRangeText(row);
 }

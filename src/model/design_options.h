@@ -22,6 +22,14 @@ struct DesignOptions {
   double slidingFactor = 0;                // against sliding, cl. 20.2
   double sbcIncrease = 0;                  // allowable pressure of a wind or earthquake case over SBC
   double supportHeight = 0;                // h, m: the support point above the footing's underside
+  double cover = 0;                        // mm of clear cover below the bottom bars
+  double minBarSpacing = 0;                // mm: the closest centre spacing of bars a row is given
+  double spacingStep = 0;                  // mm: spacings are rounded down to a multiple of it
+  double pedestalMargin = 0;               // mm: a pedestal stands this far beyond its column each side
+  double footingProjection = 0;            // mm: a footing reaches this far beyond its pedestal each side
+  double clearGap = 0;                     // mm: the least clear gap between two footings
+  // Bar diameters a row may take, ascending, mm: the smallest that fits its spacing limits is chosen.
+  std::vector<int> barDiameters;
 
   DesignOptions();
   bool operator==(const DesignOptions&) const = default;
@@ -37,7 +45,21 @@ struct DesignOptionRow {
   double DesignOptions::*number = nullptr;                  // a plain number, or
   std::optional<double> DesignOptions::*optional = nullptr;  // a number that may be none
   const char* basis;    // what it does, for the report and the dialog's tooltip
+  std::vector<double> choices = {};  // the only values taken, where the range is a short list
 };
+
+// Bar diameters the design takes (mm), the default range, and the option's key in the files.
+inline constexpr int kSmallestBarDia = 8, kLargestBarDia = 32;
+inline const std::vector<int> kDefaultBarDiameters = {10, 12, 16, 20, 25};
+inline constexpr const char* kBarDiametersKey = "barDiameters";
+// "" when `dias` is a usable set of bar diameters (1 to 12 of them, each 8 to 32 mm, no repeats);
+// otherwise the refusal, naming the key and the range.
+std::string barDiametersProblem(const std::vector<int>& dias);
+// "10, 12, 16, 20, 25".
+std::string barDiametersText(const std::vector<int>& dias);
+// Reads "10, 12 16;20" (separated by commas, blanks or semicolons) into ascending diameters; none when
+// the text holds something other than whole numbers.
+std::optional<std::vector<int>> parseBarDiameters(const std::string& text);
 
 const std::vector<DesignOptionRow>& designOptionRows();
 const DesignOptionRow* designOptionRow(const std::string& key);

@@ -20,6 +20,7 @@ struct SteelLayer {
   int16_t bars = 0;       // number of bars
   Single width = 0;       // width over which the bars are spread, m
   Single d = 0;           // effective depth of the layer, mm
+  bool bent = false;      // the bars end in a standard 90 degree bend at the footing's edges
   bool operator==(const SteelLayer&) const = default;
 };
 

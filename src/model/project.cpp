@@ -93,6 +93,21 @@ std::optional<std::pair<int32_t, int32_t>> offsetPosition(const Project& p, int 
   return std::pair{*x, *z};
 }
 
+std::optional<ColumnSection> columnSection(const Project& p, int s) {
+  if (s < 1 || s > p.FootingCount || s > cap::kFootings) return std::nullopt;
+  const int c = p.FootingTable[s].ColumnMember;
+  if (c < 1 || c > p.ColumnSectionCount || c > cap::kColumnBlocks) return std::nullopt;
+  const auto& section = p.ColumnSectionTable[c];
+  if (!(section[3] > 0) || !(section[4] > 0)) return std::nullopt;
+  return ColumnSection{static_cast<double>(section[4]), static_cast<double>(section[3])};
+}
+
+double columnPedestal(const Project& p, int s) {
+  const auto c = columnSection(p, s);
+  if (!c) return 0;
+  return roundTo((std::max(c->alongX, c->alongZ) + 2 * p.decisions.options.pedestalMargin) / 1000, 3);
+}
+
 std::string footingMark(const FootingRecord& f) {
   if (f.CombNo > 0) return "C" + std::to_string(f.CombNo);
   if (f.GroupRank <= 0) return {};

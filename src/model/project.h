@@ -95,6 +95,11 @@ struct DesignQuantities {
   bool barsKnown = true;  // false when the bar count or spacing of an absurd section does not fit 16 bits
   Single V1 = 0, tv1 = 0, tc = 0;  // one-way shear force, stress, permissible stress
   Single V2 = 0, tv2 = 0, tp = 0;  // punching force, stress, permissible stress
+  Single qu = 0;                   // factored net upward pressure the section is designed for, kN/m2
+  Single dOuter = 0, dInner = 0;   // effective depths of the lower and upper layer, m
+  bool bent = false;               // the bars end in a standard 90 degree bend at the edges
+  Single Ld = 0;                   // anchorage the bars need at the pedestal face, mm
+  Single anchorage = 0;            // anchorage they have there (straight length, plus 8 dia when bent), mm
 };
 
 // One standard footing size (size groups) or one schedule row (design groups).
@@ -120,6 +125,8 @@ struct SizeGroupRecord {
   // further to the footing's far edge.
   Single Offset = 0;
   std::vector<SteelLayer> topSteel;  // top steel each way where a member footing is lifted
+  Single TypedDepth = 0;    // the engineer's total depth of a schedule row, m (0: designed)
+  bool BarDiaFixed = false;  // the engineer chose BarDia; otherwise the design chose it
 };
 
 // One rectangular combined footing under two columns.
@@ -300,6 +307,18 @@ void setListingCases(Project& p);
 // CaseSbc after SBC (CaseSbc[0]) or the SBC increase option changed: every later position holds the
 // increased pressure, the option times SBC in single precision.
 void setIncreasedSbc(Project& p);
+
+// The section of the column standing on footing s, mm along X and along Z as the listing's column design
+// block gives it with its BETA angle applied (dimension 2 along X, dimension 1 along Z); none when the
+// footing's column or its section is not known.
+struct ColumnSection {
+  double alongX = 0, alongZ = 0;
+};
+std::optional<ColumnSection> columnSection(const Project& p, int s);
+
+// The least pedestal side (m) of footing s: its column's larger side plus the pedestal margin of the
+// design options on each side; 0 where the column's section is not known.
+double columnPedestal(const Project& p, int s);
 
 // Centre of footing s for column offset steps (ox, oz): ColumnX + ox * (column dimension 2 / 2 - 115 mm)
 // and ColumnZ + oz * (dimension 1 / 2 - 115 mm), in whole millimetres, so that a shifted footing keeps

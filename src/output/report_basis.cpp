@@ -178,6 +178,9 @@ void addOptions(Document& doc, const Project& p) {
   for (const DesignOptionRow& row : designOptionRows())
     chosen.rows.push_back({{row.label, units(optionValueText(row, optionValue(p.decisions.options, row))),
                             units(optionRangeText(row)), row.basis}});
+  chosen.rows.push_back({{"Bar diameters", barDiametersText(p.decisions.options.barDiameters) + " mm",
+                          "any of " + std::to_string(kSmallestBarDia) + " to " + std::to_string(kLargestBarDia) + " mm",
+                          "each row takes the smallest whose spacing fits its limits, IS 456 cl. 26.3.3 b"}});
   s.blocks.push_back(Paragraph{"The design options, as the engineer set them (a default where not):"});
   s.blocks.push_back(chosen);
 
@@ -185,17 +188,16 @@ void addOptions(Document& doc, const Project& p) {
   t.header = {"Option", "Value", "Basis"};
   const std::string minimum = p.Fe <= 250 ? "0.15 % of b D" : "0.12 % of b D";
   t.rows = {
-      {{"Clear cover to the bottom bars", rounded(is456::kCover, 0) + " mm", "IS 456 cl. 26.4.2.2"}},
-      {{"Bars of the group rows", "10 mm (12, 16 or 20 mm where the engineer chose)", "the schedule"}},
-      {{"Bars of hand-resized and combined rows", "10, 12, 16 or 20 mm: the first that develops within its cantilever",
-        "IS 456 cl. 26.2.1, 34.2.4.3"}},
+            {{"Bars of every row", "the smallest of the options' diameters at least the least spacing apart that "
+        "develops (with a 90° bend where the straight bar is short), or the engineer's",
+        "IS 456 cl. 26.2.1, 26.2.2.1 b, 34.2.4.3"}},
       {{"Spacing of bars", "at most 3 d and " + rounded(is456::kMaxSpacing, 0) + " mm", "IS 456 cl. 26.3.3 b"}},
       {{"Minimum steel", minimum, "IS 456 cl. 26.5.2.1, 34.5.1"}},
       {{"First total depth", "the 50 mm step bending needs, at least " + rounded(is456::kMinTotalDepth, 0) + " mm",
         "the program's rule"}},
       {{"Deepening while a check fails", rounded(is456::kDeepenStep, 0) + " mm a step", "the program's rule"}},
       {{"Depth at the edge", "at least " + rounded(is456::kMinEdgeDepth, 0) + " mm", "IS 456 cl. 34.1.2"}},
-      {{"Pedestal", "by the footing's size (see 2.2)", "the program's rule"}},
+      {{"Pedestal", "by the footing's size (see 2.2), or the column with the pedestal margin", "the program's rule"}},
       {{"Load factor on the reactions", rounded(is456::kLoadFactor, 1), "IS 456 Table 18"}},
       {{"Unit weight over the footing for the earth pressure", "20 kN/m³", "the program's rule"}},
   };

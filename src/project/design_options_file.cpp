@@ -15,7 +15,7 @@ using Json = nlohmann::ordered_json;
 constexpr std::size_t kLargestOptionsFile = std::size_t{1} << 20;
 
 std::string knownKeys() {
-  std::string keys;
+  std::string keys = kBarDiametersKey;
   for (const DesignOptionRow& row : designOptionRows()) keys += (keys.empty() ? "" : ", ") + std::string(row.key);
   return keys;
 }
@@ -31,6 +31,7 @@ Json designOptionsJson(const DesignOptions& o) {
     else if (*v == std::trunc(*v) && std::fabs(*v) < 1e9) j[row.key] = static_cast<long long>(*v);
     else j[row.key] = *v;
   }
+  j[kBarDiametersKey] = o.barDiameters;
   return j;
 }
 
@@ -38,6 +39,19 @@ std::string readDesignOptions(const Json& object, const std::string& where, Desi
   if (!object.is_object()) return where + " must be an object of design options";
   DesignOptions read = into;
   for (const auto& [key, value] : object.items()) {
+    if (key == kBarDiametersKey) {
+      std::vector<int> dias;
+      bool whole = value.is_array();
+      if (whole)
+        for (const auto& v : value) {
+          whole = whole && v.is_number_integer() && v.get<long long>() > 0 && v.get<long long>() < 1000;
+          if (whole) dias.push_back(static_cast<int>(v.get<long long>()));
+        }
+      const std::string problem = whole ? barDiametersProblem(dias) : barDiametersProblem({});
+      if (!problem.empty()) return where + ": " + problem;
+      read.barDiameters = dias;
+      continue;
+    }
     const DesignOptionRow* row = designOptionRow(key);
     if (!row) return where + ": \"" + key + "\" is not a design option; the options are " + knownKeys();
     // null is none; a text or a list is no value the option takes (refused as out of its range).

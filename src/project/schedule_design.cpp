@@ -104,6 +104,7 @@ void designGroupRows(Project& p, EditsKept& edits) {
     if (e.depth) editTotalDepth(p, r, *e.depth);
     if (e.barDia) {
       p.DesignGroupTable[r].BarDia = *e.barDia;
+      p.DesignGroupTable[r].BarDiaFixed = true;
       RedesignScheduleRow(p, r);
     }
     if (!e.empty()) edits.kept.push_back(e);
@@ -205,10 +206,8 @@ std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField
       break;
     }
     case ScheduleField::BarDia: {
-      const int16_t next = nextBarDia(barDia);
-      // A group row's own bar is 10 mm; a new row chooses its own until the engineer sets one.
-      if (key.isGroupRow() && next == kDefaultBarDia) it->barDia.reset();
-      else it->barDia = next;
+      // Every row chooses its own bars until the engineer sets one; the click takes the next diameter.
+      it->barDia = nextBarDia(barDia, p.decisions.options.barDiameters);
       break;
     }
   }

@@ -37,6 +37,18 @@ DesignOptionsDialog::DesignOptionsDialog(const DesignOptions& options, Prompter&
     fields_.push_back(box);
     ++line;
   }
+  {
+    auto* box = new QLineEdit;
+    diameters_ = box;
+    box->setObjectName(QStringLiteral("TxtOption_") + QString::fromLatin1(kBarDiametersKey));
+    box->setToolTip(QStringLiteral("each row takes the smallest of these whose spacing fits its limits"));
+    auto* range = new QLabel(QStringLiteral("any of %1 to %2").arg(kSmallestBarDia).arg(kLargestBarDia));
+    range->setEnabled(false);
+    grid->addWidget(new QLabel(QStringLiteral("Bar diameters")), line, 0);
+    grid->addWidget(box, line, 1);
+    grid->addWidget(new QLabel(QStringLiteral("mm")), line, 2);
+    grid->addWidget(range, line, 3);
+  }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   ok_ = buttons->button(QDialogButtonBox::Ok);
   ok_->setObjectName(QStringLiteral("CmdOK"));
@@ -61,7 +73,7 @@ QLineEdit* DesignOptionsDialog::field(const std::string& key) const {
   const auto& rows = designOptionRows();
   for (std::size_t i = 0; i < rows.size(); ++i)
     if (key == rows[i].key) return fields_[i];
-  return nullptr;
+  return key == kBarDiametersKey ? diameters_ : nullptr;
 }
 
 void DesignOptionsDialog::showOptions(const DesignOptions& o) {
@@ -70,6 +82,7 @@ void DesignOptionsDialog::showOptions(const DesignOptions& o) {
     const std::optional<double> v = optionValue(o, rows[i]);
     fields_[i]->setText(v ? QString::fromStdString(numberText(*v)) : QString());
   }
+  diameters_->setText(QString::fromStdString(barDiametersText(o.barDiameters)));
 }
 
 void DesignOptionsDialog::takeValues() {
@@ -87,6 +100,11 @@ void DesignOptionsDialog::takeValues() {
     }
     setOptionValue(next, rows[i], v);
   }
+  const std::string text = diameters_->text().trimmed().toStdString();
+  const std::optional<std::vector<int>> dias = parseBarDiameters(text);
+  if (const std::string problem = barDiametersProblem(dias.value_or(std::vector<int>{})); !problem.empty())
+    refused.push_back(dias ? problem : std::string(kBarDiametersKey) + " \"" + text + "\" is not a list of diameters in mm");
+  else next.barDiameters = *dias;
   if (!refused.empty()) {
     prompter_.messageList("These design options are not taken; correct them or press Cancel.", refused,
                           "Design options");

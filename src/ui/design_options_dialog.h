@@ -38,6 +38,7 @@ class DesignOptionsDialog : public QDialog {
   Prompter& prompter_;
   DesignOptions options_;
   std::vector<QLineEdit*> fields_;  // in the table's order
+  QLineEdit* diameters_ = nullptr;  // the bar diameters, a list
   QPushButton* ok_ = nullptr;
   QPushButton* defaults_ = nullptr;
 };

@@ -41,8 +41,10 @@ TEST(Quantities, BarsWeighAndRunAsStated) {
   // 0.00617 phi^2 kg/m: 0.617 kg/m for 10 mm, 2.468 kg/m for 20 mm.
   EXPECT_NEAR(barMassPerMetre(10), 0.617, 1e-12);
   EXPECT_NEAR(barMassPerMetre(20), 2.468, 1e-12);
-  // A 2 m side less 2 x 50 mm cover plus a 12-diameter bend at each end: 2 - 0.1 + 2 x 0.192 for 16 mm.
-  EXPECT_NEAR(barLength(2.0, 16), 2.284, 1e-12);
+  // A 2 m side less 2 x 50 mm cover: 1.9 m straight; bent, plus 8 diameters at each end: 1.9 + 2 x 0.128
+  // for 16 mm.
+  EXPECT_NEAR(barLength(2.0, 16, false), 1.9, 1e-12);
+  EXPECT_NEAR(barLength(2.0, 16, true), 2.156, 1e-12);
 }
 
 // The one support of tests/data/single_support.ANL designed for SBC 200 kN/m2 at 1.5 m: one group row F1.

@@ -1,0 +1,125 @@
+// A size group's section worked once: the design deepens it and the checks read it, so the schedule,
+// its tooltips and the report show one d per layer and one set of figures.
+#include "design/group_section.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plintova {
+
+using namespace is456;
+
+GroupLoads groupLoads(const SizeGroupRecord& row) {
+  GroupLoads l;
+  l.B = row.GroupSize;
+  l.a = row.PedestalSize;
+  l.offset = row.Offset;
+  l.qu = row.design.qu;
+  return l;
+}
+
+GroupSection groupSectionAt(const Project& p, const GroupLoads& l, double D, int16_t dia) {
+  const SteelRules rules = steelRules(p.decisions.options);
+  const int fck = p.Fck, fe = p.Fe;
+  GroupSection s;
+  s.D = D;
+  s.dOuter = effectiveDepth(D, 0, dia, rules.cover);
+  s.dInner = effectiveDepth(D, dia, dia, rules.cover);
+  const double d = s.dInner, dMean = (s.dOuter + s.dInner) / 2;
+  const double width = l.B * 1000;  // mm: each layer spreads over the whole side
+  s.c = std::max((l.B - l.a) / 2 + l.offset, 0.0);
+
+  // cl. 34.2.3.2: the moment at the pedestal face over the whole width.
+  s.Mu = l.qu * l.B * s.c * s.c / 2;
+  s.bendingSteel = steelForMoment(fck, fe, s.Mu, width, d);
+  const double minimum = minimumSteel(fe, width, D);
+  s.Ast = std::max(s.bendingSteel, minimum);
+  const double maxSpacing = std::min(3 * d, kMaxSpacing);  // cl. 26.3.3 b
+  s.bars = placeBars(s.Ast, width, dia, 2, maxSpacing, rules.step, rules.cover);
+  // cl. 34.2.4.3, 26.2.1: at the pedestal face, for the stress the bars carry there.
+  s.anchorage = anchorageAt(fck, fe, dia, stressRatio(s.bendingSteel, s.bars.area), s.c * 1000 - rules.cover);
+
+  // cl. 34.2.4.1 a: one-way shear at d from the face, Table 19 with the steel provided.
+  s.V1 = l.qu * l.B * std::max(s.c - d / 1000, 0.0);
+  s.tv1 = d > 0 ? s.V1 * 1000 / (width * d) : 0;
+  s.tc = shearStrength(fck, d > 0 ? 100 * s.bars.area / (width * d) : 0);
+
+  // cl. 34.2.4.1 b, 31.6.3.1: punching on the perimeter d/2 from the pedestal faces.
+  const PunchingSection sec = punchingSection({-l.B / 2, -l.B / 2, l.B / 2, l.B / 2}, 0, 0, l.a + dMean / 1000);
+  s.V2 = l.qu * (l.B * l.B - sec.area);
+  s.tv2 = sec.perimeter > 0 && dMean > 0 ? s.V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
+  s.tp = punchingStrength(fck);
+
+  const double Mlim = limitingMoment(fck, fe, width, d);
+  s.checks = {
+      makeCheck("bending", s.Mu, Mlim, "kN m", kBendingClause),
+      makeCheck("steel for bending", s.Mu, momentOfResistance(fck, fe, s.bars.area, width, d), "kN m", kSteelClause),
+      makeCheck("one-way shear", s.tv1, s.tc, "N/mm2", kOneWayShearClause),
+      makeCheck("punching", s.tv2, s.tp, "N/mm2", kPunchingClause),
+      makeCheck("minimum steel", minimum, s.bars.area, "mm2", kMinSteelClause),
+      makeCheck("bar spacing", s.bars.spacing, maxSpacing, "mm", kSpacingClause),
+      makeCheck("least bar spacing", rules.minSpacing, s.bars.spacing, "mm", kLeastSpacingClause),
+      makeCheck("edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause),
+      makeCheck("development length", s.anchorage.required, s.anchorage.provided, "mm", developmentClause(fck)),
+  };
+  s.depthFails = !(s.checks[0].ok && s.checks[2].ok && s.checks[3].ok);
+  return s;
+}
+
+GroupSection chooseGroupSection(const Project& p, const GroupLoads& l, double D, int16_t edited) {
+  if (edited > 0) return groupSectionAt(p, l, D, edited);
+  const SteelRules rules = steelRules(p.decisions.options);
+  std::vector<GroupSection> tried;
+  std::vector<BarOption> options;
+  for (int16_t dia : rules.diameters) {
+    tried.push_back(groupSectionAt(p, l, D, dia));
+    options.push_back({dia, tried.back().anchorage.ok(), static_cast<double>(tried.back().bars.spacing)});
+  }
+  return tried[chooseBarOption(options, rules.minSpacing)];
+}
+
+double groupBendingTotalDepth(const Project& p, const GroupLoads& l, int16_t edited) {
+  const SteelRules rules = steelRules(p.decisions.options);
+  const double dia = edited > 0 ? edited : rules.diameters.front();
+  const double c = std::max((l.B - l.a) / 2 + l.offset, 0.0);
+  const double Mu = l.qu * l.B * c * c / 2;
+  return startDepth(depthForMoment(p.Fck, p.Fe, Mu, l.B * 1000) + rules.cover + 1.5 * dia);
+}
+
+GroupSection designGroupSection(const Project& p, const GroupLoads& l, double start, int16_t edited) {
+  double D = start;
+  GroupSection s = chooseGroupSection(p, l, D, edited);
+  for (int step = 0; step < kMaxDeepenings && s.depthFails; ++step) {
+    D += kDeepenStep;
+    s = chooseGroupSection(p, l, D, edited);
+  }
+  return s;
+}
+
+void storeGroupSection(const GroupSection& s, SizeGroupRecord& row) {
+  DesignQuantities& x = row.design;
+  const double B = row.GroupSize;
+  row.TotalDepth = static_cast<float>(s.D / 1000);
+  row.BarDia = s.bars.dia;
+  x.c = s.c;
+  x.Mu = s.Mu;
+  x.dOuter = s.dOuter / 1000;
+  x.dInner = s.dInner / 1000;
+  x.k = s.dInner > 0 ? s.Mu * 1e6 / (B * 1000 * s.dInner * s.dInner) : 0;
+  x.pt = s.dInner > 0 ? 100 * s.Ast / (B * 1000 * s.dInner) : 0;
+  x.Ast = s.Ast;
+  x.n = s.bars.count;
+  x.s = s.bars.spacing;
+  x.barsKnown = s.bars.count >= 2 && s.bars.spacing > 0;
+  x.V1 = s.V1;
+  x.tv1 = s.tv1;
+  x.tc = s.tc;
+  x.V2 = s.V2;
+  x.tv2 = s.tv2;
+  x.tp = s.tp;
+  x.bent = s.anchorage.bent;
+  x.Ld = s.anchorage.required;
+  x.anchorage = s.anchorage.provided;
+}
+
+}  // namespace plintova

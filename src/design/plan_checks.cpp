@@ -1,0 +1,165 @@
+// The plan as built checked for clashes: footings against each other, pedestals against footings and
+// columns against pedestals.
+#include "design/plan_checks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/rectangular_design.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+namespace {
+
+struct Box {
+  double x0 = 0, z0 = 0, x1 = 0, z1 = 0;  // mm
+};
+
+Box around(double cx, double cz, double sideX, double sideZ) {
+  return {cx - sideX / 2, cz - sideZ / 2, cx + sideX / 2, cz + sideZ / 2};
+}
+
+// One footing as built: its outline, its footings (one, or a combined footing's members) and pedestal.
+struct Built {
+  Box outline;
+  std::vector<int> footings;
+  double pedestal = 0;  // m
+};
+
+double groupRowPedestal(const Project& p, const FootingRecord& f) {
+  for (int r = 1; r <= std::min<int>(p.DesignGroupCount, cap::kSizeGroups); ++r)
+    if (p.DesignGroupTable[r].GroupMark == f.GroupRank && p.DesignGroupTable[r].MemberCount > 0)
+      return p.DesignGroupTable[r].PedestalSize;
+  if (f.GroupNo >= 1 && f.GroupNo <= std::min<int>(p.SizeGroupCount, cap::kSizeGroups))
+    return p.SizeGroupTable[f.GroupNo].PedestalSize;
+  return 0;
+}
+
+double rowPedestal(const std::vector<FootingRow>& rows, const std::vector<int>& footings, double fallback) {
+  for (const FootingRow& r : rows)
+    if (r.footings == footings) return r.PedestalSize;
+  return fallback;
+}
+
+std::vector<Built> builtFootings(const Project& p) {
+  std::vector<Built> out;
+  const int n = std::clamp<int>(p.FootingCount, 0, cap::kFootings);
+  for (int s = 1; s <= n; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    if (f.CombNo != 0 && f.CombNo != -1) continue;
+    Built b;
+    b.outline = around(f.PosX, f.PosZ, f.SizeL * 1000.0, f.SizeB * 1000.0);
+    b.footings = {s};
+    b.pedestal = f.CombNo == 0 ? groupRowPedestal(p, f) : rowPedestal(p.RectangularRows, {s}, ownPedestalSize(p, s));
+    out.push_back(b);
+  }
+  for (int k = 1; k <= std::clamp<int>(p.CombinedCount, 0, cap::kCombined); ++k) {
+    const CombinedFootingRecord& cf = p.CombinedFootingTable[k];
+    Built b;
+    b.outline = {std::min<double>(cf.CfLeft, cf.CfRight), std::min<double>(cf.CfBottom, cf.CfTop),
+                 std::max<double>(cf.CfLeft, cf.CfRight), std::max<double>(cf.CfBottom, cf.CfTop)};
+    double own = 0;
+    for (int m = 1; m <= std::clamp<int>(cf.CfMemberCount, 0, cap::kCombinedMembers); ++m) {
+      const int s = cf.CfMembers[m];
+      if (s < 1 || s > n) continue;
+      b.footings.push_back(s);
+      own = std::max<double>(own, ownPedestalSize(p, s));
+    }
+    b.pedestal = rowPedestal(p.CombinedRows, b.footings, own);
+    out.push_back(b);
+  }
+  return out;
+}
+
+std::vector<int> jointsOf(const Project& p, const std::vector<int>& footings) {
+  std::vector<int> joints;
+  for (int s : footings) joints.push_back(p.FootingTable[s].JointNo);
+  return joints;
+}
+
+std::string jointsText(const std::vector<int>& joints) {
+  std::string t;
+  for (std::size_t i = 0; i < joints.size(); ++i)
+    t += (i == 0 ? "" : i + 1 == joints.size() ? " and " : ", ") + std::to_string(joints[i]);
+  return t;
+}
+
+std::string mm(double v) { return numberText(roundTo(v, 0)) + " mm"; }
+
+// The clear gap between two outlines, mm: negative by the overlap where they overlap.
+double clearGap(const Box& a, const Box& b) {
+  const double dx = std::max(b.x0 - a.x1, a.x0 - b.x1);
+  const double dz = std::max(b.z0 - a.z1, a.z0 - b.z1);
+  if (dx < 0 && dz < 0) return std::max(dx, dz);
+  if (dx >= 0 && dz >= 0) return std::hypot(dx, dz);
+  return std::max(dx, dz);
+}
+
+void checkPair(const Project& p, const Built& a, const Built& b, double least, std::vector<PlanCheck>& out) {
+  const double gap = clearGap(a.outline, b.outline);
+  if (!(gap < least) || (gap >= 0 && least <= 0)) return;
+  PlanCheck c;
+  c.joints = jointsOf(p, a.footings);
+  const std::vector<int> other = jointsOf(p, b.footings);
+  c.joints.insert(c.joints.end(), other.begin(), other.end());
+  c.value = roundTo(gap, 0);
+  c.limit = least;
+  if (gap < 0) {
+    c.kind = "overlap";
+    c.message = "The footings at joints " + jointsText(c.joints) + " overlap by " + mm(-gap) +
+                ": combine them, or move or resize one.";
+  } else {
+    c.kind = "gap";
+    c.message = "The footings at joints " + jointsText(c.joints) + " stand " + mm(gap) + " apart, less than the " +
+                mm(least) + " clear gap of the design options.";
+  }
+  out.push_back(c);
+}
+
+void checkPedestals(const Project& p, const Built& b, std::vector<PlanCheck>& out) {
+  if (!(b.pedestal > 0)) return;
+  const double a = b.pedestal * 1000;
+  for (int s : b.footings) {
+    const FootingRecord& f = p.FootingTable[s];
+    const Box ped = around(f.ColumnX, f.ColumnZ, a, a);
+    const double beyond = std::max({b.outline.x0 - ped.x0, ped.x1 - b.outline.x1, b.outline.z0 - ped.z0,
+                                    ped.z1 - b.outline.z1});
+    if (beyond > 0.5)
+      out.push_back({"pedestal outside footing", {f.JointNo}, roundTo(beyond, 0), 0,
+                     "The pedestal at joint " + std::to_string(f.JointNo) + " reaches " + mm(beyond) +
+                         " beyond its footing."});
+    if (const auto col = columnSection(p, s); col && (col->alongX > a || col->alongZ > a))
+      out.push_back({"column larger than pedestal", {f.JointNo}, roundTo(std::max(col->alongX, col->alongZ) - a, 0), 0,
+                     "The column at joint " + std::to_string(f.JointNo) + " (" + numberText(col->alongX) + " x " +
+                         numberText(col->alongZ) + " mm) is larger than its " + numberText(roundTo(a, 0)) +
+                         " mm pedestal."});
+  }
+}
+
+}  // namespace
+
+std::vector<PlanCheck> planChecks(const Project& p) {
+  const std::vector<Built> built = builtFootings(p);
+  const double least = p.decisions.options.clearGap;
+  std::vector<PlanCheck> out;
+  for (std::size_t i = 0; i < built.size(); ++i)
+    for (std::size_t j = i + 1; j < built.size(); ++j) checkPair(p, built[i], built[j], least, out);
+  for (const Built& b : built) checkPedestals(p, b, out);
+  return out;
+}
+
+std::string planChecksSummary(const std::vector<PlanCheck>& checks) {
+  int overlap = 0, gap = 0, other = 0;
+  for (const PlanCheck& c : checks) (c.kind == "overlap" ? overlap : c.kind == "gap" ? gap : other)++;
+  std::string t;
+  auto add = [&t](int n, const std::string& one, const std::string& many) {
+    if (n > 0) t += (t.empty() ? "" : ", ") + std::to_string(n) + " " + (n == 1 ? one : many);
+  };
+  add(overlap, "pair of footings overlaps", "pairs of footings overlap");
+  add(gap, "pair of footings stands closer than the clear gap", "pairs of footings stand closer than the clear gap");
+  add(other, "pedestal does not fit its footing or column", "pedestals do not fit their footings or columns");
+  return t;
+}
+
+}  // namespace plintova

@@ -162,9 +162,9 @@ double olderProcedureDepth(const Project& p, const SizeGroupRecord& row) {
   return roundTo(copy.TotalDepth * 1000.0, 0);
 }
 
-// The row's section: a typed depth at or above what bending needs is kept and only checked; any other
-// row is deepened from the larger of the bending depth and the older procedure's depth until bending,
-// one-way shear and punching pass.
+// The row's section: a typed depth at or above what bending needs is kept and only checked (its checks
+// flag what fails); any other row, one typed shallower included, is deepened from the larger of the
+// bending depth and the older procedure's depth until bending, one-way shear and punching pass.
 void designRowSection(const Project& p, SizeGroupRecord& row) {
   const GroupLoads loads = groupLoads(row);
   const int16_t edited = row.BarDiaFixed ? row.BarDia : int16_t{0};
@@ -172,7 +172,6 @@ void designRowSection(const Project& p, SizeGroupRecord& row) {
   const double typed = roundTo(row.TypedDepth * 1000.0, 0);
   GroupSection s;
   if (row.TypedDepth > 0 && typed >= bending) s = chooseGroupSection(p, loads, typed, edited);
-  else if (row.TypedDepth > 0) s = designGroupSection(p, loads, bending, edited);
   else s = designGroupSection(p, loads, std::max(bending, olderProcedureDepth(p, row)), edited);
   storeGroupSection(s, row);
 }

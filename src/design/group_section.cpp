@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/numbers.h"
+
 namespace plintova {
 
 using namespace is456;
@@ -97,29 +99,31 @@ GroupSection designGroupSection(const Project& p, const GroupLoads& l, double st
 }
 
 void storeGroupSection(const GroupSection& s, SizeGroupRecord& row) {
+  // Shown to 0.001 (m, N/mm2, %), 0.01 kN m, 0.1 kN and whole mm and mm2: the checks compare the figures
+  // before this rounding, and their texts print as many digits as the comparison needs.
   DesignQuantities& x = row.design;
   const double B = row.GroupSize;
   row.TotalDepth = static_cast<float>(s.D / 1000);
   row.BarDia = s.bars.dia;
-  x.c = s.c;
-  x.Mu = s.Mu;
-  x.dOuter = s.dOuter / 1000;
-  x.dInner = s.dInner / 1000;
-  x.k = s.dInner > 0 ? s.Mu * 1e6 / (B * 1000 * s.dInner * s.dInner) : 0;
-  x.pt = s.dInner > 0 ? 100 * s.Ast / (B * 1000 * s.dInner) : 0;
-  x.Ast = s.Ast;
+  x.c = roundTo(s.c, 3);
+  x.Mu = roundTo(s.Mu, 2);
+  x.dOuter = roundTo(s.dOuter / 1000, 4);
+  x.dInner = roundTo(s.dInner / 1000, 4);
+  x.k = roundTo(s.dInner > 0 ? s.Mu * 1e6 / (B * 1000 * s.dInner * s.dInner) : 0, 3);
+  x.pt = roundTo(s.dInner > 0 ? 100 * s.Ast / (B * 1000 * s.dInner) : 0, 3);
+  x.Ast = roundTo(s.Ast, 0);
   x.n = s.bars.count;
   x.s = s.bars.spacing;
   x.barsKnown = s.bars.count >= 2 && s.bars.spacing > 0;
-  x.V1 = s.V1;
-  x.tv1 = s.tv1;
-  x.tc = s.tc;
-  x.V2 = s.V2;
-  x.tv2 = s.tv2;
-  x.tp = s.tp;
+  x.V1 = roundTo(s.V1, 1);
+  x.tv1 = roundTo(s.tv1, 3);
+  x.tc = roundTo(s.tc, 3);
+  x.V2 = roundTo(s.V2, 1);
+  x.tv2 = roundTo(s.tv2, 3);
+  x.tp = roundTo(s.tp, 3);
   x.bent = s.anchorage.bent;
-  x.Ld = s.anchorage.required;
-  x.anchorage = s.anchorage.provided;
+  x.Ld = roundTo(s.anchorage.required, 0);
+  x.anchorage = roundTo(s.anchorage.provided, 0);
 }
 
 }  // namespace plintova

@@ -35,10 +35,15 @@ TEST(ScheduleEdits, TotalDepthIsRaisedToWhatBendingAndShearNeedButKeptWhenDeeper
   ASSERT_TRUE(editTotalDepth(*p, 1, 0.4));
   EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
 
+  // Deeper: kept. d = 500 - 65 = 435, Ast = max(steel for 136.04 kN m, 0.12 % of 2000 x 500 = 1200).
   ASSERT_TRUE(editTotalDepth(*p, 1, 0.5));
-  const Row deeper = {"F1",  "1",  "2",  "0.5",  "0.45", "151", "0.78", "137.8", "0.36", "0.2",
-                      "1760", "10", "85", "23",  "154",  "0.18", "0.32", "727",  "0.46", "1.12"};
+  const Row deeper = {"F1",   "1",  "2",   "0.5", "0.45", "151",   "0.775", "136.04", "0.359", "0.138",
+                      "1200", "10", "120", "17",  "154",  "0.177", "0.283", "726.6",  "0.464", "1.118"};
   EXPECT_EQ(scheduleRowTexts(*p, 1), deeper);
+  // Shallower than shear needs but not than bending: kept as typed, and its one-way shear is flagged.
+  ASSERT_TRUE(editTotalDepth(*p, 1, 0.3));
+  EXPECT_EQ(scheduleRowTexts(*p, 1)[kColDepth], "0.3");
+  EXPECT_GT(p->DesignGroupTable[1].design.tv1, p->DesignGroupTable[1].design.tc);
 
   // Shallower than bending needs: back to 0.25, then deepened by shear to the designed 0.4.
   ASSERT_TRUE(editTotalDepth(*p, 1, 0.2));
@@ -71,7 +76,7 @@ TEST(ScheduleEdits, ADepthTheRowDoesNotUseIsExplained) {
       {p.get(), 0.5, ""},
       {p.get(), 0.4567, ""},  // designed 0.457 m: the typed depth to whole millimetres
       {p.get(), 0.2, "The depth 0.2 m typed for F1 is less than bending needs (0.25 m): the row is designed 0.4" + since},
-      {p.get(), 0.3, "The depth 0.3 m typed for F1 is too shallow for shear: the row is designed 0.4" + since},
+      {p.get(), 0.3, ""},  // kept, and flagged by its checks
       {light.get(), 0.2, "The depth 0.2 m typed for F1 is less than bending needs: the row is designed 0.25 m deep."},
       {light.get(), 0.3, ""},
   };
@@ -99,8 +104,8 @@ TEST(ScheduleEdits, PedestalEditRedesignsFromScratchAndRefusesSizesNotBelowTheFo
   EXPECT_EQ(t[kColPedestal], "1");
   EXPECT_EQ(t[kColCantilever], "0.5");
   EXPECT_EQ(t[kColMu], "56.62");
-  EXPECT_EQ(t[kColDepth], "0.275");
-  EXPECT_EQ(t[kColSS1], "0.3");
+  EXPECT_EQ(t[kColDepth], "0.3");
+  EXPECT_EQ(t[kColSS1], "0.255");
 
   ASSERT_TRUE(editPedestal(*p, 1, 1.99));
   t = scheduleRowTexts(*p, 1);
@@ -108,26 +113,32 @@ TEST(ScheduleEdits, PedestalEditRedesignsFromScratchAndRefusesSizesNotBelowTheFo
   EXPECT_EQ(t[kColDepth], "0.25");
 }
 
-TEST(ScheduleEdits, BarDiameterCyclesAndChangesOnlyCountAndSpacing) {
+TEST(ScheduleEdits, BarDiameterCyclesThroughTheOptionsDiametersAndIsKept) {
   auto p = designedExample();
   const Row designed = scheduleRowTexts(*p, 1);
-  const std::array<std::array<std::string, 3>, 4> steps = {{
-      {"12", "157", "13"}, {"16", "313", "7"}, {"20", "470", "5"}, {"10", "111", "18"}}};
+  // Each click takes the next diameter of the options (10, 12, 16, 20, 25) and keeps it; the inner
+  // layer's d = D - 50 - 1.5 dia, so Ast changes with the bar, and the spacing stays on the 10 mm step.
+  // From 16 mm on the 300 mm limit governs: 9 bars, 260 apart.
+  const std::array<std::array<std::string, 4>, 5> steps = {{{"12", "180", "12", "1179"},
+                                                           {"16", "260", "9", "1202"},
+                                                           {"20", "260", "9", "1227"},
+                                                           {"25", "260", "9", "1259"},
+                                                           {"10", "130", "16", "1168"}}};
   for (const auto& step : steps) {
     ASSERT_TRUE(cycleBarDia(*p, 1));
+    EXPECT_TRUE(p->DesignGroupTable[1].BarDiaFixed);
     Row t = scheduleRowTexts(*p, 1);
     EXPECT_EQ(t[kColDia], step[0]);
-    EXPECT_EQ(t[kColSpace], step[1]);
-    EXPECT_EQ(t[kColRods], step[2]);
-    EXPECT_EQ(t[kColDepth], "0.4");
-    EXPECT_EQ(t[kColAst], "1360");
+    EXPECT_EQ(t[kColSpace], step[1]) << step[0];
+    EXPECT_EQ(t[kColRods], step[2]) << step[0];
+    EXPECT_EQ(t[kColAst], step[3]) << step[0];
   }
   EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
 
-  p->DesignGroupTable[1].BarDia = 25;
+  p->DesignGroupTable[1].BarDia = 32;  // outside the options: kept on every click
   ASSERT_TRUE(cycleBarDia(*p, 1));
   ASSERT_TRUE(cycleBarDia(*p, 1));
-  EXPECT_EQ(scheduleRowTexts(*p, 1)[kColDia], "25");
+  EXPECT_EQ(scheduleRowTexts(*p, 1)[kColDia], "32");
   EXPECT_FALSE(cycleBarDia(*p, 0));
 }
 

@@ -15,9 +15,9 @@ using Json = nlohmann::ordered_json;
 constexpr std::size_t kLargestOptionsFile = std::size_t{1} << 20;
 
 std::string knownKeys() {
-  std::string keys = kBarDiametersKey;
+  std::string keys;
   for (const DesignOptionRow& row : designOptionRows()) keys += (keys.empty() ? "" : ", ") + std::string(row.key);
-  return keys;
+  return keys + ", " + kBarDiametersKey;
 }
 
 }  // namespace

@@ -49,24 +49,37 @@ TEST(Is456, ShearPunchingAndBond) {
 }
 
 TEST(Is456, BarsSpreadOverAWidthAndTheDiameterChosen) {
-  // Full width, both edges at the footing's edges: 1000 mm2 of 12 mm bars (113.10 each) over 1500:
-  // ceil(8.84) = 9 bars, spread 1500 - 2 x 56 = 1388, spacing 1388 / 8 = 173.5 -> 173.
-  Bars b = placeBars(1000, 1500, 12, 2, 300);
-  EXPECT_EQ(b.count, 9);
-  EXPECT_EQ(b.spacing, 173);
-  // A band inside the footing: 500 mm2 of 10 mm (78.54) over 1200: 7 bars at 1200 / 7 = 171.
-  b = placeBars(500, 1200, 10, 0, 300);
-  EXPECT_EQ(b.count, 7);
-  EXPECT_EQ(b.spacing, 171);
-  // The spacing limit governs: 100 mm2 over 2000: spread 1890 needs 1890 / 300 + 1 = 7.3 -> 8 bars,
-  // 1890 / 7 = 270.
-  b = placeBars(100, 2000, 10, 2, 300);
-  EXPECT_EQ(b.count, 8);
-  EXPECT_EQ(b.spacing, 270);
-  // A strip with one footing edge: 210 mm2 over 500: 3 bars, (500 - 55) / 2.5 = 178.
-  b = placeBars(210, 500, 10, 1, 300);
-  EXPECT_EQ(b.count, 3);
-  EXPECT_EQ(b.spacing, 178);
+  // The count is the larger of what the area and the spacing limit need; the spacing is rounded down to
+  // the step and the count then follows from it, so that no space exceeds the spacing stated.
+  const struct {
+    double Ast, width;
+    int16_t dia;
+    int edges;
+    double step;
+    int count, spacing;
+  } cases[] = {
+      // 1000 mm2 of 12 mm (113.10) over 1500, spread 1500 - 2 x 56 = 1388: 9 bars by area, 1388 / 8 =
+      // 173.5 -> 173, and 1388 / 173 = 8.02 spaces need 10 bars.
+      {1000, 1500, 12, 2, 1, 10, 173},
+      // The same on the 10 mm step: 170, 1388 / 170 = 8.2 -> 9 spaces, 10 bars.
+      {1000, 1500, 12, 2, 10, 10, 170},
+      // A band inside the footing: 500 mm2 of 10 mm (78.54) over 1200: 7 bars at 171.4 -> 171, then 8.
+      {500, 1200, 10, 0, 1, 8, 171},
+      // The spacing limit governs: 100 mm2 over 2000, spread 1890: 1890 / 300 + 1 = 7.3 -> 8 bars,
+      // 1890 / 7 = 270 exactly.
+      {100, 2000, 10, 2, 10, 8, 270},
+      // A strip with one footing edge: 210 mm2 over 500: 3 bars, (500 - 55) / 2.5 = 178 -> 175 on the
+      // 25 mm step, 445 / 175 + 0.5 = 3.04 -> 4 bars.
+      {210, 500, 10, 1, 25, 4, 175},
+      // The worked group row: 1168 mm2 of 10 mm over 2000, spread 1890: 15 bars, 135 -> 130, 16 bars.
+      {1168, 2000, 10, 2, 10, 16, 130},
+  };
+  for (const auto& c : cases) {
+    const Bars b = placeBars(c.Ast, c.width, c.dia, c.edges, 300, c.step);
+    EXPECT_EQ(b.count, c.count) << c.Ast << " over " << c.width;
+    EXPECT_EQ(b.spacing, c.spacing) << c.Ast << " over " << c.width;
+    EXPECT_GE(b.area, c.Ast);
+  }
 
   // The smallest anchored diameter at 100 mm or more; else the anchored one spaced widest; when none
   // is anchored, the same rule among all.
@@ -74,6 +87,44 @@ TEST(Is456, BarsSpreadOverAWidthAndTheDiameterChosen) {
   EXPECT_EQ(chooseBarOption({{10, true, 86}, {12, true, 95}, {16, false, 150}, {20, false, 200}}), 1u);
   EXPECT_EQ(chooseBarOption({{10, false, 86}, {12, false, 126}, {16, false, 230}, {20, false, 300}}), 1u);
   EXPECT_EQ(chooseBarOption({{10, false, 56}, {12, false, 70}, {16, false, 95}, {20, false, 90}}), 2u);
+  // The least spacing is the engineer's: at 125 mm the 12 mm bars at 126 still do, at 150 the 16 mm.
+  EXPECT_EQ(chooseBarOption({{10, true, 86}, {12, true, 126}, {16, true, 230}}, 125), 1u);
+  EXPECT_EQ(chooseBarOption({{10, true, 86}, {12, true, 126}, {16, true, 230}}, 150), 2u);
+}
+
+TEST(Is456, AnchorageAtTheStressOfTheBarsWithABendWhereTheyAreShort) {
+  // M20, Fe 415, 12 mm: Ld = 12 x 0.87 x 415 / (4 x 1.2 x 1.6) = 564.1 mm at 0.87 fy (cl. 26.2.1).
+  const struct {
+    double ratio, available;
+    double required, provided;
+    bool bent;
+  } cases[] = {
+      // Low stress: 0.2 x 564.1 = 112.8 is below 0.3 Ld = 169.2, the floor; 400 mm straight do.
+      {0.2, 400, 169.2422, 400, false},
+      // Fully used: 564.1 against 600 straight.
+      {1.0, 600, 564.1406, 600, false},
+      // Fully used over 500 mm: short; a 90 degree bend adds 8 x 12 = 96 mm: 596 >= 564.1.
+      {1.0, 500, 564.1406, 596, true},
+      // Half used over 250 mm: 282.1 needed, 250 + 96 = 346 with the bend.
+      {0.5, 250, 282.0703, 346, true},
+      // Over 420 mm, bent, 516 < 564.1: still short, flagged.
+      {1.0, 420, 564.1406, 516, true},
+  };
+  for (const auto& c : cases) {
+    const Anchorage a = anchorageAt(20, 415, 12, c.ratio, c.available);
+    EXPECT_NEAR(a.required, c.required, 1e-3) << c.ratio << " " << c.available;
+    EXPECT_NEAR(a.provided, c.provided, 1e-9) << c.ratio << " " << c.available;
+    EXPECT_EQ(a.bent, c.bent) << c.ratio << " " << c.available;
+    EXPECT_EQ(a.ok(), c.provided >= c.required) << c.ratio << " " << c.available;
+  }
+  // 10 dia and 100 mm are floors of their own: 8 mm bars of Fe 250 in M40 need 8 x 217.5 / 7.6 = 229,
+  // 0.3 of it 69, so 100 mm; 25 mm bars at no stress still 250 (10 dia).
+  EXPECT_NEAR(anchorageAt(40, 250, 8, 0, 1000).required, 100, 1e-9);
+  EXPECT_NEAR(anchorageAt(20, 415, 25, 0, 1000).required, std::max(0.3 * developmentLength(20, 415, 25), 250.0),
+              1e-9);
+  EXPECT_EQ(stressRatio(500, 1000), 0.5);
+  EXPECT_EQ(stressRatio(1500, 1000), 1.0);
+  EXPECT_EQ(stressRatio(500, 0), 1.0);
 }
 
 TEST(Is456, DepthsAndTheCriticalPerimeterForPunching) {

@@ -77,10 +77,11 @@ TEST(Quantities, OneFootingOfAListingByHand) {
   EXPECT_NEAR(f1.footingConcrete, 2.3805, kTol);
   // Pedestal: 0.6^2 x (1.5 - 0.45) = 0.36 x 1.05 = 0.378 m3.
   EXPECT_NEAR(f1.pedestalConcrete, 0.378, kTol);
-  // Steel: each bar 2.3 - 0.1 + 2 x 12 x 0.010 = 2.44 m; 2 x 23 = 46 bars = 112.24 m at 0.617 kg/m
-  // = 69.25208 kg.
+  // Steel: straight bars (they develop within the 0.85 m cantilever), each 2.3 - 0.1 = 2.2 m; 2 x 23 =
+  // 46 bars = 101.2 m at 0.617 kg/m = 62.4404 kg.
   EXPECT_TRUE(f1.steelKnown);
-  EXPECT_NEAR(f1.steel, 69.25208, kTol);
+  EXPECT_FALSE(row.design.bent);
+  EXPECT_NEAR(f1.steel, 62.4404, kTol);
   // Excavation: (2.3 + 0.6) x (2.3 + 0.6) x 1.5 = 2.9 x 2.9 x 1.5 = 12.615 m3.
   EXPECT_NEAR(f1.excavation, 12.615, kTol);
   // Formwork: 2 x (2.3 + 2.3) x 0.45 = 4.14 m2.
@@ -104,9 +105,11 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   g.MemberCount = 2;
   g.GroupMark = 3;
   g.design.n = 15;
+  g.design.bent = true;
 
   FootingRow r = footingRow(FootingRow::Kind::Rectangular, 1, 2.4f, 1.8f, 0.45f, 0.4f);
   r.steel = {layer("bottom along L", 12, 10), layer("bottom along B", 10, 14)};
+  r.steel[0].bent = true;
   p->RectangularRows.push_back(r);
 
   FootingRow c = footingRow(FootingRow::Kind::Combined, 1, 4.0f, 2.0f, 0.6f, 0.5f);
@@ -124,9 +127,9 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   EXPECT_EQ(f.pedestals, 2);
   EXPECT_NEAR(f.footingConcrete, 2 * 2.0 * 2.0 * 0.5, kTol);  // 4.0 m3
   EXPECT_NEAR(f.pedestalConcrete, 2 * 0.2025 * 1.0, kTol);    // 0.45^2 x (1.5 - 0.5) each: 0.405 m3
-  // Bars 2.0 - 0.1 + 0.288 = 2.188 m at 0.00617 x 144 = 0.88848 kg/m; 2 footings x 2 layers x 15 = 60 bars:
-  // 131.28 m = 116.6396544 kg.
-  EXPECT_NEAR(f.steel, 116.6396544, kTol);
+  // Bent bars, 2.0 - 0.1 + 2 x 8 x 0.012 = 2.092 m at 0.00617 x 144 = 0.88848 kg/m; 2 footings x 2
+  // layers x 15 = 60 bars: 125.52 m = 111.5220096 kg.
+  EXPECT_NEAR(f.steel, 111.5220096, kTol);
   EXPECT_NEAR(f.excavation, 2 * 2.6 * 2.6 * 1.5, kTol);  // 20.28 m3
   EXPECT_NEAR(f.formwork, 2 * 2 * 4.0 * 0.5, kTol);      // 8.0 m2
 
@@ -137,9 +140,9 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   EXPECT_EQ(rq.pedestals, 1);
   EXPECT_NEAR(rq.footingConcrete, 1.944, kTol);   // 2.4 x 1.8 x 0.45
   EXPECT_NEAR(rq.pedestalConcrete, 0.168, kTol);  // 0.16 x 1.05
-  // Along L: 10 bars of 12 mm, 2.4 - 0.1 + 0.288 = 2.588 m each: 25.88 m x 0.88848 = 22.9938624 kg.
-  // Along B: 14 bars of 10 mm, 1.8 - 0.1 + 0.24 = 1.94 m each: 27.16 m x 0.617 = 16.75772 kg.
-  EXPECT_NEAR(rq.steel, 22.9938624 + 16.75772, kTol);  // 39.7515824 kg
+  // Along L, bent: 10 bars of 12 mm, 2.4 - 0.1 + 0.192 = 2.492 m each: 24.92 m x 0.88848 = 22.1409216 kg.
+  // Along B, straight: 14 bars of 10 mm, 1.8 - 0.1 = 1.7 m each: 23.8 m x 0.617 = 14.6846 kg.
+  EXPECT_NEAR(rq.steel, 22.1409216 + 14.6846, kTol);  // 36.8255216 kg
   EXPECT_NEAR(rq.excavation, 3.0 * 2.4 * 1.5, kTol);   // 10.8 m3
   EXPECT_NEAR(rq.formwork, 2 * 4.2 * 0.45, kTol);      // 3.78 m2
 
@@ -150,10 +153,10 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   EXPECT_EQ(cq.pedestals, 2);
   EXPECT_NEAR(cq.footingConcrete, 4.8, kTol);
   EXPECT_NEAR(cq.pedestalConcrete, 2 * 0.25 * 0.9, kTol);  // 0.45 m3
-  // Bottom along L: 20 x 16 mm x (4 - 0.1 + 0.384 = 4.284 m) = 85.68 m x 1.57952 = 135.3332736 kg.
-  // Top along L:    20 x 12 mm x (4 - 0.1 + 0.288 = 4.188 m) = 83.76 m x 0.88848 = 74.4190848 kg.
-  // The two bands across, 20 x 12 mm x (2 - 0.1 + 0.288 = 2.188 m) = 43.76 m x 0.88848 = 38.8798848 kg.
-  EXPECT_NEAR(cq.steel, 248.6322432, kTol);
+  // Straight bars. Bottom along L: 20 x 16 mm x 3.9 m = 78 m x 1.57952 = 123.20256 kg.
+  // Top along L:    20 x 12 mm x 3.9 m = 78 m x 0.88848 = 69.30144 kg.
+  // The two bands across, 20 x 12 mm x 1.9 m = 38 m x 0.88848 = 33.76224 kg.
+  EXPECT_NEAR(cq.steel, 226.26624, kTol);
   EXPECT_NEAR(cq.excavation, 4.6 * 2.6 * 1.5, kTol);  // 17.94 m3
   EXPECT_NEAR(cq.formwork, 2 * 6.0 * 0.6, kTol);      // 7.2 m2
 
@@ -162,7 +165,7 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   EXPECT_EQ(q.total.pedestals, 5);
   EXPECT_NEAR(q.total.footingConcrete, 4.0 + 1.944 + 4.8, kTol);
   EXPECT_NEAR(q.total.pedestalConcrete, 0.405 + 0.168 + 0.45, kTol);
-  EXPECT_NEAR(q.total.steel, 116.6396544 + 39.7515824 + 248.6322432, kTol);
+  EXPECT_NEAR(q.total.steel, 111.5220096 + 36.8255216 + 226.26624, kTol);
   EXPECT_NEAR(q.total.excavation, 20.28 + 10.8 + 17.94, kTol);
   EXPECT_NEAR(q.total.formwork, 8.0 + 3.78 + 7.2, kTol);
   EXPECT_TRUE(q.total.steelKnown);

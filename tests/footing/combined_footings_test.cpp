@@ -123,20 +123,21 @@ TEST(CombinedFootings, TheLongerCantileverGoesBeyondTheHeavierColumn) {
   RecordingPrompter prompter;
   ASSERT_TRUE(combineFootings(*heavyFirst, kEverything, prompter));
   const CombinedFootingRecord& a = heavyFirst->CombinedFootingTable[1];
-  // Resultant 0.75 m from the first column: 2.0 - 0.75 = 1.25 before it, at least 0.5 beyond the
-  // second; 4.75 rounded up to 4.8, and the 0.05 m more goes beyond the second column.
+  // Resultant 0.75 m from the first column: 2.0 - 0.75 = 1.25 before it. Beyond the second at least
+  // 0.6: the heavier column's 0.9 m pedestal (its 2.87 m required side) needs 0.45 + 0.15, more than
+  // 0.5; 4.85 rounded up to 4.9, and the 0.05 m more goes beyond the second column.
   EXPECT_EQ(a.Cant1, 1.25f);
-  EXPECT_EQ(a.Cant2, 0.55f);
-  EXPECT_EQ(a.CfLength, 4.8f);
+  EXPECT_EQ(a.Cant2, 0.65f);
+  EXPECT_EQ(a.CfLength, 4.9f);
   EXPECT_EQ(a.CfBottom, -1250.0f);
-  EXPECT_EQ(a.CfTop, 3550.0f);
+  EXPECT_EQ(a.CfTop, 3650.0f);
 
   auto heavySecond = pairAt(0, 0, 0, 3000, {{500, 0, 0}}, {{1500, 0, 0}});
   ASSERT_TRUE(combineFootings(*heavySecond, kEverything, prompter));
   const CombinedFootingRecord& b = heavySecond->CombinedFootingTable[1];
-  EXPECT_EQ(b.Cant1, 0.5f);
-  EXPECT_EQ(b.Cant2, 0.5f);
-  EXPECT_EQ(b.CfLength, 4.0f);
+  EXPECT_EQ(b.Cant1, 0.6f);
+  EXPECT_EQ(b.Cant2, 0.6f);
+  EXPECT_EQ(b.CfLength, 4.2f);
 }
 
 TEST(CombinedFootings, AWheelNotchOnAMemberChangesTheLengthByATenthAndSearchesTheWidthAgain) {
@@ -144,19 +145,22 @@ TEST(CombinedFootings, AWheelNotchOnAMemberChangesTheLengthByATenthAndSearchesTh
   RecordingPrompter prompter;
   ASSERT_TRUE(combineFootings(*p, kEverything, prompter));
   const CombinedFootingRecord& cf = p->CombinedFootingTable[1];
-  // 2200 / (4 B) <= 200 needs 2.75 exactly, the 43rd width tried (0.6 + 43 x 0.05, not 43 single
-  // additions, which would drift to 2.7499986, just too narrow).
-  EXPECT_EQ(cf.CfWidth, 2.75f);
-  EXPECT_EQ(resizeFooting(*p, 2, +1, prompter), "4.1 X 2.7 = 11.07");  // 2200 / (4.1 B) <= 200
-  EXPECT_NEAR(cf.Cant1, 0.55, 1e-6);
-  EXPECT_NEAR(cf.Cant2, 0.55, 1e-6);
+  // The 0.75 m pedestals (2.35 m required sides) need 0.375 + 0.15 = 0.525 beyond each column: from
+  // 4.0 the second cantilever grows to 0.525 and the length to 4.1, 0.575 beyond the second column, so
+  // the footing's centre stands 25 mm off the resultant and the width comes to 2.8.
+  EXPECT_EQ(cf.CfLength, 4.1f);
+  EXPECT_NEAR(cf.Cant1, 0.525, 1e-6);
+  EXPECT_EQ(cf.CfWidth, 2.8f);
+  EXPECT_EQ(resizeFooting(*p, 2, +1, prompter), "4.2 X 2.65 = 11.13");  // centred: 2200 / (4.2 B) <= 200
+  EXPECT_NEAR(cf.Cant1, 0.6, 1e-6);
+  EXPECT_NEAR(cf.Cant2, 0.6, 1e-6);
   EXPECT_EQ(p->FootingTable[1].CombNo, 1);
-  EXPECT_EQ(p->FootingTable[1].SizeB, 4.1f);
-  // Shortening below the minimum cantilevers brings the length back to 4.0.
+  EXPECT_EQ(p->FootingTable[1].SizeB, 4.2f);
+  // Shortening below the least cantilevers brings the length back to 4.1.
   DesignCombinedFooting(*p, 1, -1);
   DesignCombinedFooting(*p, 1, -1);
-  EXPECT_EQ(cf.CfLength, 4.0f);
-  EXPECT_EQ(cf.CfWidth, 2.75f);
+  EXPECT_EQ(cf.CfLength, 4.1f);
+  EXPECT_EQ(cf.CfWidth, 2.8f);
 }
 
 TEST(CombinedFootings, EveryLoadCaseOfEitherMemberCountsAndNoneIsInvented) {

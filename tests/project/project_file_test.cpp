@@ -514,7 +514,16 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
        "0.3 to 0.7"},
       {R"(, "options": {"frction": 0.5}})",
        "\"options\": \"frction\" is not a design option; the options are concreteUnitWeight, soilUnitWeight, "
-       "waterTableDepth, friction, upliftFactor, overturningFactor, slidingFactor, sbcIncrease, supportHeight"},
+       "waterTableDepth, friction, upliftFactor, overturningFactor, slidingFactor, sbcIncrease, supportHeight, "
+       "cover, minBarSpacing, spacingStep, pedestalMargin, footingProjection, clearGap, barDiameters"},
+      {R"(, "options": {"spacingStep": 20}})",
+       "\"options\": spacingStep 20 is out of range: the step of bar spacings is 5, 10 or 25 mm"},
+      {R"(, "options": {"barDiameters": [10, 40]}})",
+       "\"options\": barDiameters \"10, 40\" is out of range: the bar diameters are 1 to 12 different whole numbers "
+       "from 8 to 32 mm"},
+      {R"(, "options": {"barDiameters": "10"}})",
+       "\"options\": barDiameters \"\" is out of range: the bar diameters are 1 to 12 different whole numbers "
+       "from 8 to 32 mm"},
       {R"(, "increaseRule": "all"})", "\"increaseRule\" must be \"laterCases\""},
       // Roles and combinations.
       {R"(, "caseRoles": [{"case": 3, "role": "gust"}]})",
@@ -588,7 +597,9 @@ TEST(ProjectFile, OptionsAreKeptAndAVersion1ProjectKeepsTheLaterCaseRule) {
   EXPECT_NE(text.find(R"("increaseRule": "laterCases")"), std::string::npos);
   EXPECT_NE(text.find(R"("options": {"concreteUnitWeight": 25, "soilUnitWeight": 18, "waterTableDepth": 2.5, )"
                       R"("friction": 0.4, "upliftFactor": 1.4, "overturningFactor": 1.4, "slidingFactor": 1.4, )"
-                      R"("sbcIncrease": 1.25, "supportHeight": 0})"),
+                      R"("sbcIncrease": 1.25, "supportHeight": 0, "cover": 50, "minBarSpacing": 100, )"
+                      R"("spacingStep": 10, "pedestalMargin": 50, "footingProjection": 150, "clearGap": 0, )"
+                      R"("barDiameters": [10, 12, 16, 20, 25]})"),
             std::string::npos)
       << text;
   const ReadProject again = parseProjectFile(text, "p.plintova");

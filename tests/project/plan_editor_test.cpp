@@ -142,10 +142,11 @@ TEST(PlanEditor, ARowComesOutAsItsEditsMakeItInWhateverOrderTheyWereMade) {
   ASSERT_EQ(first.p->decisions.schedule.size(), 1u);
   EXPECT_FALSE(first.p->decisions.schedule[0].depth.has_value());
   EXPECT_EQ(first.p->decisions.schedule[0].pedestal, 0.8f);
-  // Four clicks bring the diameter round to 10 mm again: no bar edit is left.
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(first.edit(2.9f, ScheduleField::BarDia));
-  EXPECT_FALSE(first.p->decisions.schedule[0].barDia.has_value());
-  EXPECT_EQ(first.p->DesignGroupTable[r].BarDia, 10);
+  // The clicks go round the options' diameters from the row's own: each one is kept as the edit.
+  const int16_t own = first.p->DesignGroupTable[r].BarDia;
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(first.edit(2.9f, ScheduleField::BarDia));
+  EXPECT_EQ(first.p->decisions.schedule[0].barDia, own);
+  EXPECT_EQ(first.p->DesignGroupTable[r].BarDia, own);
 }
 
 TEST(PlanEditor, AnOutOfDateScheduleKeepsItsRowsUntilDesign) {

@@ -26,6 +26,7 @@
 #include "output/report_content.h"
 #include "project/design_options_file.h"
 #include "project/project_file.h"
+#include "design/plan_checks.h"
 #include "project/schedule_design.h"
 
 namespace plintova::cli {
@@ -148,9 +149,30 @@ void writeSteelJson(JsonWriter& j, const char* key, const std::vector<SteelLayer
     j.key("Dia"); j.integer(layer.dia);
     j.key("Space"); j.integer(layer.spacing);
     j.key("Rods"); j.integer(layer.bars);
+    j.key("bent"); j.boolean(layer.bent);
     j.endObject();
   }
   j.endArray();
+}
+
+// The plan's checks and whether the drawing may be issued for construction.
+void writePlanChecksJson(JsonWriter& j, const IssueState& issue) {
+  j.key("planChecks");
+  j.beginArray();
+  for (const PlanCheck& c : issue.plan) {
+    j.beginObject();
+    j.key("kind"); j.text(c.kind);
+    j.key("joints");
+    j.beginArray();
+    for (int joint : c.joints) j.integer(joint);
+    j.endArray();
+    j.key("value"); j.number(c.value);
+    j.key("limit"); j.number(c.limit);
+    j.key("message"); j.text(c.message);
+    j.endObject();
+  }
+  j.endArray();
+  j.key("issuable"); j.boolean(issue.issuable());
 }
 
 // The schedule rows from their values (the numbers the window shows are the same values as text).
@@ -182,6 +204,9 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
     j.key("SF2"); j.number(x.V2);
     j.key("SS2"); j.number(x.tv2);
     j.key("PS2"); j.number(x.tp);
+    j.key("dOuter"); j.number(x.dOuter);
+    j.key("dInner"); j.number(x.dInner);
+    j.key("bent"); j.boolean(x.bent);
     j.key("GovFooting"); j.integer(row.GovFooting);
     j.key("GovCase"); j.integer(row.GovCase);
     j.key("kind"); j.text("group");
@@ -431,6 +456,10 @@ int runBatch(const BatchOptions& o) {
   }
 
   int status = 0;
+  const IssueState issue = designed ? issueState(p) : IssueState{};
+  // One warning for the drawing written while a row or the plan fails its checks: it carries the stamp.
+  if (!issue.issuable() && (!o.pdfPath.empty() || !o.dxfPath.empty()))
+    prompter.message(std::string("The drawing is issued as ") + kPreliminaryStamp + ": " + issue.reason());
   if (!o.xlsxPath.empty()) {
     std::string err = writeWorkbook(p, o.xlsxPath);
     if (!err.empty()) {
@@ -489,7 +518,10 @@ int runBatch(const BatchOptions& o) {
     j.beginArray();
     for (const auto& m : prompter.messages()) j.text(m);
     j.endArray();
-    if (designed) writeScheduleJson(j, p);
+    if (designed) {
+      writeScheduleJson(j, p);
+      writePlanChecksJson(j, issue);
+    }
     j.endObject();
     std::printf("%s\n", j.str().c_str());
   } else {
@@ -497,6 +529,7 @@ int runBatch(const BatchOptions& o) {
                 summary.gradesCaption.c_str());
     if (!summary.unitsCaption.empty()) std::printf("%s\n", summary.unitsCaption.c_str());
     if (designed) printReadable(p);
+    for (const PlanCheck& c : issue.plan) std::printf("Plan check: %s\n", c.message.c_str());
   }
   return status;
 }

@@ -103,6 +103,8 @@ void checkPair(const Project& p, const Built& a, const Built& b, double least, s
   c.joints = jointsOf(p, a.footings);
   const std::vector<int> other = jointsOf(p, b.footings);
   c.joints.insert(c.joints.end(), other.begin(), other.end());
+  c.footings = a.footings;
+  c.footings.insert(c.footings.end(), b.footings.begin(), b.footings.end());
   c.value = roundTo(gap, 0);
   c.limit = least;
   if (gap < 0) {
@@ -126,11 +128,11 @@ void checkPedestals(const Project& p, const Built& b, std::vector<PlanCheck>& ou
     const double beyond = std::max({b.outline.x0 - ped.x0, ped.x1 - b.outline.x1, b.outline.z0 - ped.z0,
                                     ped.z1 - b.outline.z1});
     if (beyond > 0.5)
-      out.push_back({"pedestal outside footing", {f.JointNo}, roundTo(beyond, 0), 0,
+      out.push_back({"pedestal outside footing", {f.JointNo}, {s}, roundTo(beyond, 0), 0,
                      "The pedestal at joint " + std::to_string(f.JointNo) + " reaches " + mm(beyond) +
                          " beyond its footing."});
     if (const auto col = columnSection(p, s); col && (col->alongX > a || col->alongZ > a))
-      out.push_back({"column larger than pedestal", {f.JointNo}, roundTo(std::max(col->alongX, col->alongZ) - a, 0), 0,
+      out.push_back({"column larger than pedestal", {f.JointNo}, {s}, roundTo(std::max(col->alongX, col->alongZ) - a, 0), 0,
                      "The column at joint " + std::to_string(f.JointNo) + " (" + numberText(col->alongX) + " x " +
                          numberText(col->alongZ) + " mm) is larger than its " + numberText(roundTo(a, 0)) +
                          " mm pedestal."});
@@ -160,6 +162,44 @@ std::string planChecksSummary(const std::vector<PlanCheck>& checks) {
   add(gap, "pair of footings stands closer than the clear gap", "pairs of footings stand closer than the clear gap");
   add(other, "pedestal does not fit its footing or column", "pedestals do not fit their footings or columns");
   return t;
+}
+
+std::vector<std::string> failedCheckNames(const Project& p, int r) {
+  std::vector<std::string> names;
+  const std::vector<CodeCheck>* checks = nullptr;
+  const int groups = std::clamp<int>(p.DesignGroupCount, 0, cap::kSizeGroups);
+  const std::size_t k = r > groups ? static_cast<std::size_t>(r - groups - 1) : 0;
+  if (r >= 1 && r <= groups) checks = &p.DesignGroupTable[r].checks;
+  else if (r > groups && k < p.RectangularRows.size()) checks = &p.RectangularRows[k].checks;
+  else if (r > groups && k - p.RectangularRows.size() < p.CombinedRows.size())
+    checks = &p.CombinedRows[k - p.RectangularRows.size()].checks;
+  if (!checks) return names;
+  for (const CodeCheck& c : *checks)
+    if (!c.ok) names.push_back(c.name);
+  return names;
+}
+
+IssueState issueState(const Project& p) {
+  IssueState s;
+  const int groups = std::clamp<int>(p.DesignGroupCount, 0, cap::kSizeGroups);
+  const int rows = groups + static_cast<int>(p.RectangularRows.size() + p.CombinedRows.size());
+  for (int r = 1; r <= rows; ++r) {
+    if (failedCheckNames(p, r).empty()) continue;
+    if (r <= groups) s.failingRows.push_back("F" + std::to_string(p.DesignGroupTable[r].GroupMark));
+    else if (const std::size_t k = static_cast<std::size_t>(r - groups - 1); k < p.RectangularRows.size())
+      s.failingRows.push_back(p.RectangularRows[k].mark());
+    else s.failingRows.push_back(p.CombinedRows[k - p.RectangularRows.size()].mark());
+  }
+  s.plan = planChecks(p);
+  return s;
+}
+
+std::string IssueState::reason() const {
+  std::string t;
+  if (!failingRows.empty())
+    t = std::to_string(failingRows.size()) + (failingRows.size() == 1 ? " footing row fails its checks" : " footing rows fail their checks");
+  if (const std::string plan = planChecksSummary(this->plan); !plan.empty()) t += (t.empty() ? "" : " and ") + plan;
+  return t.empty() ? t : t + ".";
 }
 
 }  // namespace plintova

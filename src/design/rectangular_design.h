@@ -18,7 +18,7 @@ float ownPedestalSize(const Project& p, int s);
 // deepened by 25 mm while bending, one-way shear in either direction (cl. 34.2.4.1 a) or punching
 // (cl. 34.2.4.1 b) fails. The bars along the longer side form the outer (lower) layer; the steel that
 // runs along the shorter side is split into a central band as wide as the shorter side holding
-// 2/(beta + 1) of it and the outer strips (cl. 34.3.1 c). Bars 10, 12, 16 or 20 mm (the edited
+// 2/(beta + 1) of it and the outer strips (cl. 34.3.1 c). Bars of the design options' diameters (the edited
 // diameter when set), spaced at most 3 d and 300 mm, developed within the cantilever less the cover;
 // where no diameter develops, the shortest is taken and the row is flagged. Layers, in order:
 // "bottom along L" and "bottom along B", the shorter direction's as "..., central band" and

@@ -23,7 +23,7 @@ struct UpliftSteel {
 // footing of plan area `area` m2 and total depth D mm, for a factored uplift U kN taken as a downward
 // pressure U / A on the cantilever: Mu = (U / A) width c^2 / 2 at the pedestal face (IS 456 cl. 34.2.3.2),
 // with the rules of the bottom steel: steel for Mu on d = D - 50 - dia/2 (Annex G-1.1 b), at least the
-// minimum steel of the gross section (cl. 26.5.2.1), bars of 10, 12, 16 or 20 mm spaced at most 3 d and
+// minimum steel of the gross section (cl. 26.5.2.1), bars of the design options' diameters spaced at most 3 d and
 // 300 mm (cl. 26.3.3 b) and developed within the cantilever less the 50 mm cover (cl. 34.2.4.3); the
 // diameter is chosen as the rows choose theirs. Checks, named after `where` ("top each way (uplift)"):
 // bending, steel for bending, minimum steel, bar spacing and development length.

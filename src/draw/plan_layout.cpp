@@ -1,6 +1,8 @@
 // The main footing plan as pure functions of the model: fit, footing labels, outlines, grid and clash marks.
 #include "draw/plan_layout.h"
 
+#include "design/plan_checks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -169,6 +171,21 @@ std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, co
       out.push_back(p);
     }
   }
+
+  // Footings the plan checks flag (overlapping, too close, a pedestal that does not fit): outlined in the
+  // flag colour whether or not "Gap " is ticked.
+  for (const PlanCheck& c : planChecks(project))
+    for (int s : c.footings) {
+      if (s < 1 || s > n) continue;
+      const FootingRecord& f = project.FootingTable[s];
+      const bool combined = f.CombNo >= 1 && f.CombNo <= combinedCount(project);
+      const Rect r = combined ? combinedRect(project.CombinedFootingTable[f.CombNo]) : footingRect(f);
+      Primitive p = box(r.left, r.top, r.right, r.bottom, Role::GapOutline,
+                        combined ? Id::combined(f.CombNo) : Id::footing(s));
+      p.width = 3;
+      p.colour = kClashColour;
+      out.push_back(p);
+    }
 
   // Labels last: they lie on top and are found first when the plan is picked.
   if (labels.size() < static_cast<std::size_t>(n + 1)) labels.resize(static_cast<std::size_t>(n + 1));

@@ -2,6 +2,8 @@
 // decisions and the quantities, as a document.
 #include "output/report_content.h"
 
+#include "design/plan_checks.h"
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -86,26 +88,35 @@ void addMethod(Document& doc, const Project& p) {
   }
   {
     report::Section& s = doc.addSection(2, "Limit-state design of the group rows");
+    const DesignOptions& o = p.decisions.options;
     s.blocks.push_back(Paragraph{
-        "Each group row is a square pad of side B under a square pedestal of side a, designed for the largest net "
-        "upward pressure q of its footings and their cases, with the reactions as read (no 1.1), rounded up to a "
-        "whole kN/m² and taken uniform. The load factor is 1.5. The effective depth is d = D − 60 mm: 50 mm "
-        "cover and the bars. The depth that bending needs at the limiting moment is rounded up to a 50 mm step of "
-        "D (at least 250 mm); D then grows by 25 mm while one-way shear or punching fails."});
+        "Each group row is a square pad of side B under a square pedestal of side a (the size table's, or the "
+        "largest column of its footings with " + num(o.pedestalMargin) + " mm on each side where that is more), "
+        "designed for the largest factored net upward pressure qu = 1.5 q of its footings and their cases, q with "
+        "the reactions as read (no 1.1), rounded up to a whole kN/m² and taken uniform. Both layers of bars carry "
+        "the same moment and shear; the upper layer has the lesser depth, d = D − cover − 1.5 φ (cover " +
+        num(o.cover) + " mm), and every line of the row uses it; punching takes the mean of the two layers. The "
+        "cantilever is taken as it is. D starts at the larger of what bending needs (rounded up to a 50 mm step, "
+        "at least 250 mm) and the depth of the older procedure of the size groups (d = D − 60 mm, the cantilever "
+        "to 0.01 m, pt at least 0.2 %), so that no row is shallower than that procedure made it, and grows by "
+        "25 mm while bending, one-way shear (Table 19 at the bars provided) or punching fails. A depth typed at or "
+        "above what bending needs is kept and checked."});
     s.blocks.push_back(basis("c", "(B − a)/2", "IS 456 cl. 34.2.3.2", "(the critical section at the pedestal face)"));
-    s.blocks.push_back(basis("Mu", "1.5 q B c²/2", "IS 456 cl. 34.2.3.1, 34.2.3.2, Table 18"));
-    // Fe 250 keeps the 0.138 of Fe 415, deeper than its own limit; the other grades their own.
-    const double factor = groupBendingFactor(p.Fe);
-    s.blocks.push_back(basis("Mu,lim", num(factor) + " fck B d²", "IS 456 Annex G-1.1 c",
-                             "(Fe " + std::to_string(p.Fe) +
-                                 (factor < is456::limitingMomentFactor(p.Fe) ? ": that of Fe 415, on the safe side)" : ")")));
-    s.blocks.push_back(basis("pt", "50 fck/fy (1 − √(1 − 4.6 Mu/(fck B d²))), at least 0.2 %", "IS 456 Annex G-1.1 b"));
-    s.blocks.push_back(basis("τv", "1.5 q B (c − d)/(B d)", "IS 456 cl. 34.2.4.1 a, 40.2.1",
-                             "≤ τc from Table 19 for pt and fck, interpolated"));
-    s.blocks.push_back(basis("τv", "1.5 q (B² − (a + d)²)/(4 (a + d) d)", "IS 456 cl. 34.2.4.1 b, 31.6.3.1",
+    s.blocks.push_back(basis("Mu", "qu B c²/2", "IS 456 cl. 34.2.3.1, 34.2.3.2, Table 18"));
+    s.blocks.push_back(basis("Mu,lim", num(is456::limitingMomentFactor(p.Fe)) + " fck B d²", "IS 456 Annex G-1.1 c"));
+    s.blocks.push_back(basis("Ast", "max(steel for Mu on B × d, minimum)", "IS 456 Annex G-1.1 b, cl. 26.5.2.1"));
+    s.blocks.push_back(basis("τv", "qu B (c − d)/(B d)", "IS 456 cl. 34.2.4.1 a, 40.2.1",
+                             "≤ τc from Table 19 for the bars provided and fck, interpolated"));
+    s.blocks.push_back(basis("τv", "qu (B² − (a + d̄)²)/(4 (a + d̄) d̄)", "IS 456 cl. 34.2.4.1 b, 31.6.3.1",
                              "≤ τp = 0.25 √fck"));
-    s.blocks.push_back(basis("n", "pt B d/100/(φ² × 22/28), rounded up", "IS 456 cl. 34.3.1 a",
-                             "bars each way, spaced s = (B − 120 mm)/(n − 1)"));
+    s.blocks.push_back(Paragraph{
+        "Bars: the smallest diameter of " + barDiametersText(o.barDiameters) + " mm whose centre spacing, rounded "
+        "down to " + num(o.spacingStep) + " mm, is at least " + num(o.minBarSpacing) + " mm and at most min(3 d, "
+        "300 mm) (IS 456 cl. 26.3.3 b), with the count that spacing gives over the side less the cover and half a "
+        "bar at each edge. Development at the pedestal face: Ld for the stress the bars carry there, 0.87 fy × "
+        "Ast needed / As provided (cl. 26.2.1), at least 0.3 Ld at 0.87 fy, 10 φ and 100 mm, within the "
+        "cantilever less the cover; bars that need more end in a standard 90° bend counted 8 φ with its 4 φ "
+        "extension (cl. 26.2.2.1 b)."});
   }
   {
     report::Section& s = doc.addSection(2, "Checks of every row");
@@ -119,12 +130,13 @@ void addMethod(Document& doc, const Project& p) {
         "against Table 19 with the steel provided (cl. 34.2.4.1 a, 40.2.1). Punching on the perimeter d/2 from the "
         "pedestal faces against ks 0.25 √fck (cl. 31.6.3.1), a side beyond the footing cut off. Minimum steel "
         "0.12 % of b D (0.15 % for Fe 250; cl. 34.5.1, 26.5.2.1). Spacing at most 3 d and 300 mm (cl. 26.3.3 b). "
-        "Depth at the edge at least 150 mm (cl. 34.1.2). Development length Ld = φ 0.87 fy/(4 τbd) within the "
-        "cantilever less the 50 mm end cover (cl. 34.2.4.3, 26.2.1, τbd of cl. 26.2.1.1 raised by 60 % for "
-        "deformed bars; the table starts at M20, and M15 takes 1.0 N/mm²). A group row's two layers carry the same moment, so its inner layer (d = D − 50 − 1.5 φ) "
-        "is checked; punching takes the mean of the two layers (D − 50 − φ). Uplift, sliding and overturning of "
-        "every footing as the design basis gives them (cl. 20.1, 20.2), and the top steel of a lifted footing "
-        "by the rules of the bottom steel."});
+        "Depth at the edge at least 150 mm (cl. 34.1.2). Development length Ld = φ σs/(4 τbd) for the stress σs "
+        "the bars carry at the face, at least 0.3 Ld at 0.87 fy, 10 φ and 100 mm, within the cantilever less the "
+        "end cover, with 8 φ more where the bars end in a 90° bend (cl. 34.2.4.3, 26.2.1, 26.2.2.1 b; τbd of cl. "
+        "26.2.1.1 raised by 60 % for deformed bars; the table starts at M20, and M15 takes 1.0 N/mm²). Bars at "
+        "least the least spacing of the design options apart. A pedestal carries its column with the pedestal "
+        "margin on each side. Uplift, sliding and overturning of every footing as the design basis gives them "
+        "(cl. 20.1, 20.2), and the top steel of a lifted footing by the rules of the bottom steel."});
   }
   {
     report::Section& s = doc.addSection(2, "Rows of hand-resized footings");
@@ -138,9 +150,10 @@ void addMethod(Document& doc, const Project& p) {
         "(cl. 34.2.4.1 b) fails. The bars along the longer side lie outermost; the steel along the shorter side is "
         "split into a central band as wide as the shorter side holding 2/(β + 1) of it and the two outer strips "
         "(cl. 34.3.1 c); where each outer strip would be narrower than one bar spacing (a nearly square footing), "
-        "the bars go evenly over the whole width at the band's density. Bars of 10, 12, 16 or 20 mm (the edited diameter when set), spaced at most 3 d and 300 mm, "
-        "developed within the cantilever less the cover; where no diameter develops, the shortest is taken and "
-        "the row is flagged."});
+        "the bars go evenly over the whole width at the band's density. Bars of the design options' diameters "
+        "(the edited diameter when set), spaced at most 3 d and 300 mm and at least the least spacing, "
+        "developed within the cantilever less the cover for the stress they carry, with a 90° bend where the "
+        "straight bar is short; where no diameter develops, the row is flagged."});
   }
   {
     report::Section& s = doc.addSection(2, "Rows of combined footings");
@@ -227,6 +240,17 @@ void addSummary(Document& doc, const Project& p) {
       }
     if (t.rows.empty()) s.blocks.push_back(Paragraph{"The schedule has no rows."});
     else s.blocks.push_back(t);
+  }
+  {
+    report::Section& s = doc.addSection(2, "Plan checks");
+    const IssueState issue = issueState(p);
+    if (issue.plan.empty())
+      s.blocks.push_back(Paragraph{"No two footings overlap or stand closer than " +
+                                   num(p.decisions.options.clearGap) +
+                                   " mm; every pedestal lies within its footing and carries its column."});
+    for (const PlanCheck& c : issue.plan) s.blocks.push_back(report::Verdict{false, c.message});
+    if (!issue.issuable())
+      s.blocks.push_back(Paragraph{std::string("The drawing is issued as ") + kPreliminaryStamp + ": " + issue.reason()});
   }
   report::Section& s = doc.addSection(2, "Footings");
   s.blocks.push_back(Paragraph{"Every footing with its mark, plan size and the largest edge pressure (P = 1.1 FY) "

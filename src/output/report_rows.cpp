@@ -177,88 +177,73 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   else
     steps.add(kSoil, formula("q", "", "", num(q) + " kN/m²", "IS 456 cl. 34.2.3.1"));
 
-  // A member footing off its column reaches the row's offset further on one side: the longer cantilever.
+  // The design steps give each figure once, as the schedule shows it; the named lines after them are the
+  // checks of the same section (the same d, bars and cantilever), each with its IS 456 clause.
   const std::string c = t[kColCantilever];
-  const double e = row.Offset, exactC = (B - a) / 2 + e;
-  Formula cantilever =
-      e > 0 ? formula("c", "(B − a)/2 + e", "(" + num(B) + " − " + num(a) + ")/2 + " + num(e), c + " m",
-                      "IS 456 cl. 34.2.3.2", "(e: the largest offset of a footing of the row from its column)")
-            : formula("c", "(B − a)/2", "(" + num(B) + " − " + num(a) + ")/2", c + " m", "IS 456 cl. 34.2.3.2");
-  if (rounded(exactC, 4) != c) cantilever.comparison += std::string(e > 0 ? " " : "") + "(rounded to 0.01 m)";
-  steps.add(kBending, cantilever);
+  const std::string qu = num(x.qu);
   const std::string gamma = num(row.LoadFactor);  // the governing design case's load factor
-  steps.add(kBending, formula("Mu", gamma + " q B c²/2", gamma + " × " + num(q) + " × " + num(B) + " × " + c + "²/2",
-                              t[kColMu] + " kN·m", "IS 456 cl. 34.2.3.1, 34.2.3.2, Table 18"));
+  steps.add(kBending, formula("qu", gamma + " q", gamma + " × " + num(q), qu + " kN/m²", "IS 456 Table 18"));
+  const double e = row.Offset;
+  steps.add(kBending, e > 0 ? formula("c", "(B − a)/2 + e", "(" + num(B) + " − " + num(a) + ")/2 + " + num(e),
+                                      c + " m", "IS 456 cl. 34.2.3.2",
+                                      "(e: the largest offset of a footing of the row from its column)")
+                            : formula("c", "(B − a)/2", "(" + num(B) + " − " + num(a) + ")/2", c + " m",
+                                      "IS 456 cl. 34.2.3.2"));
+  steps.add(kBending, formula("Mu", "qu B c²/2", qu + " × " + num(B) + " × " + c + "²/2", t[kColMu] + " kN·m",
+                              "IS 456 cl. 34.2.3.1, 34.2.3.2"));
 
-  const double D = row.TotalDepth, d = D - 0.06;
-  const std::string dmm = mm(d);
-  const std::string factor = num(groupBendingFactor(p.Fe));
-  steps.add(kDepth, Paragraph{"D = " + mm(D) + " mm: the depth bending needs (Mu = " + factor +
-                              " fck B d²), rounded up to a "
-                              "50 mm step of the total depth and at least 250 mm, deepened by 25 mm while one-way "
-                              "shear or punching failed."});
-  steps.add(kDepth, formula("d", "D − 60 mm", mm(D) + " − 60", dmm + " mm", "IS 456 cl. 26.4.2.2 (50 mm cover)"));
-  steps.add(kDepth, formula("k", "Mu/(B d²)", t[kColMu] + " × 10⁶/(" + mm(B) + " × " + dmm + "²)",
-                            t[kColMuBdd] + " N/mm²", "IS 456 Annex G-1.1 c",
-                            "(limit " + factor + " fck = " + rounded(groupBendingFactor(p.Fe) * p.Fck, 3) +
-                                " N/mm²)"));
-
-  steps.add(kOneWay, formula("Vu", gamma + " q B (c − d)", gamma + " × " + num(q) + " × " + num(B) + " × (" + c + " − " +
-                                                         rounded(d, 3) + ")",
-                             t[kColSF1] + " kN", is456::kOneWayShearClause));
-  Formula tv1 = formula("τv", "Vu/(B d)", t[kColSF1] + " × 10³/(" + mm(B) + " × " + dmm + ")", t[kColSS1] + " N/mm²",
-                        is456::kOneWayShearClause,
-                        std::string(x.tv1 <= x.tc ? "≤" : ">") + " τc = " + t[kColPS1] + " N/mm² (Table 19, pt " +
-                            t[kColPt] + " %, M" + std::to_string(p.Fck) + ")");
-  tv1.ok = x.tv1 <= x.tc;
-  steps.add(kOneWay, tv1);
-
-  const std::string side = mm(a + d);
-  steps.add(kPunching, formula("Vu", gamma + " q (B² − (a + d)²)",
-                               gamma + " × " + num(q) + " × (" + num(B) + "² − (" + num(a) + " + " + rounded(d, 3) + ")²)",
-                               t[kColSF2] + " kN", is456::kPunchingClause));
-  Formula tv2 = formula("τv", "Vu/(4 (a + d) d)", t[kColSF2] + " × 10³/(4 × " + side + " × " + dmm + ")",
-                        t[kColSS2] + " N/mm²", is456::kPunchingClause,
-                        std::string(x.tv2 <= x.tp ? "≤" : ">") + " τp = 0.25 √fck = 0.25 × √" + std::to_string(p.Fck) +
-                            " = " + t[kColPS2] + " N/mm²");
-  tv2.ok = x.tv2 <= x.tp;
-  steps.add(kPunching, tv2);
-
-  steps.add(kSteel, formula("pt", "max(0.2, 50 fck/fy (1 − √(1 − 4.6 k/fck)))",
-                            "max(0.2, 50 × " + std::to_string(p.Fck) + "/" + std::to_string(p.Fe) +
-                                " × (1 − √(1 − 4.6 × " + t[kColMuBdd] + "/" + std::to_string(p.Fck) + ")))",
-                            t[kColPt] + " %", "IS 456 Annex G-1.1 b"));
-  steps.add(kSteel, formula("Ast", "pt B d/100", t[kColPt] + " × " + mm(B) + " × " + dmm + "/100",
-                            t[kColAst] + " mm²", "IS 456 Annex G-1.1 b"));
-
+  const double D = row.TotalDepth;
   const std::string dia = std::to_string(row.BarDia);
+  const std::string cover = num(p.decisions.options.cover);
+  const std::string dInner = mm(x.dInner), dOuter = mm(x.dOuter);
+  steps.add(kDepth, Paragraph{
+                        row.TypedDepth > 0 && roundTo(row.TypedDepth, 3) == roundTo(D, 3)
+                            ? "D = " + mm(D) + " mm as typed (at least what bending needs): its checks below say "
+                                                 "whether it holds."
+                            : "D = " + mm(D) + " mm: the larger of the depth bending needs on the upper layer "
+                                               "(Mu,lim, rounded up to a 50 mm step, at least 250 mm) and the depth "
+                                               "of the older procedure of the size groups (d = D − 60 mm), deepened "
+                                               "by 25 mm while bending, one-way shear or punching failed."});
+  steps.add(kDepth, formula("d lower", "D − cover − φ/2", mm(D) + " − " + cover + " − " + dia + "/2", dOuter + " mm",
+                            "IS 456 cl. 26.4.2.2"));
+  steps.add(kDepth, formula("d", "D − cover − 3φ/2 (the upper layer, used below)",
+                            mm(D) + " − " + cover + " − 3 × " + dia + "/2", dInner + " mm", "IS 456 cl. 26.4.2.2"));
+  steps.add(kDepth, formula("k", "Mu/(B d²)", t[kColMu] + " × 10⁶/(" + mm(B) + " × " + dInner + "²)",
+                            t[kColMuBdd] + " N/mm²", "IS 456 Annex G-1.1 c"));
+  steps.add(kOneWay, formula("Vu", "qu B (c − d)", qu + " × " + num(B) + " × (" + c + " − " + num(x.dInner) + ")",
+                             t[kColSF1] + " kN", is456::kOneWayShearClause));
+  steps.add(kOneWay, formula("τv", "Vu/(B d)", t[kColSF1] + " × 10³/(" + mm(B) + " × " + dInner + ")",
+                             t[kColSS1] + " N/mm²", is456::kOneWayShearClause));
+  steps.add(kOneWay, formula("τc", "Table 19 at the bars provided", "100 n As/(B d)", t[kColPS1] + " N/mm²",
+                             is456::kOneWayShearClause));
+  const std::string dMean = rounded((x.dInner + x.dOuter) / 2, 4);
+  steps.add(kPunching, formula("Vu", "qu (B² − (a + d̄)²), d̄ the mean of the layers",
+                               qu + " × (" + num(B) + "² − (" + num(a) + " + " + dMean + ")²)", t[kColSF2] + " kN",
+                               is456::kPunchingClause));
+  steps.add(kPunching, formula("τv", "Vu/(4 (a + d̄) d̄)",
+                               t[kColSF2] + " × 10³/(4 × " + mm(a + (x.dInner + x.dOuter) / 2) + " × " +
+                                   mm((x.dInner + x.dOuter) / 2) + ")",
+                               t[kColSS2] + " N/mm²", is456::kPunchingClause));
+  steps.add(kPunching, formula("τp", "0.25 √fck", "0.25 × √" + std::to_string(p.Fck), t[kColPS2] + " N/mm²",
+                               is456::kPunchingClause));
+  steps.add(kSteel, formula("Ast", "max(steel for Mu on B × d, 0.12 % B D)", "", t[kColAst] + " mm² (pt " +
+                                                                                 t[kColPt] + " %)",
+                            "IS 456 Annex G-1.1 b, cl. 26.5.2.1"));
   if (x.barsKnown) {
-    steps.add(kBars, formula("n", "Ast/(φ² × 22/28), rounded up, at least 2", t[kColAst] + "/(" + dia + "² × 22/28)",
-                             t[kColRods] + " bars of " + dia + " mm each way", "IS 456 cl. 34.3.1 a"));
-    steps.add(kBars, formula("s", "(B − 120 mm)/(n − 1)", "(" + mm(B) + " − 120)/(" + t[kColRods] + " − 1)",
-                             t[kColSpace] + " mm", is456::kSpacingClause));
+    steps.add(kBars, formula("s", "the smallest bar of the options at least " +
+                                      num(p.decisions.options.minBarSpacing) + " mm apart, to " +
+                                      num(p.decisions.options.spacingStep) + " mm",
+                             "", t[kColRods] + " bars of " + dia + " mm at " + t[kColSpace] + " mm each way",
+                             is456::kSpacingClause));
   } else {
     steps.add(kBars, Paragraph{"The bars of " + dia + " mm for " + t[kColAst] + " mm² cannot be counted."});
   }
-  if (!row.topSteel.empty()) {
-    steps.add(kSteel, Paragraph{"Top steel each way for the largest uplift of a footing of the row: the weight "
-                                "hanging on the cantilever, Mu = 1.5 (U/A) B c²/2 at the pedestal face, with the "
-                                "rules of the bottom steel (IS 456 cl. 34.2.3.2, Annex G-1.1 b):"});
-    steps.add(kSteel, layerTable(row.topSteel));
-  }
-  if (!row.checks.empty()) {
-    // The design steps carry the schedule's cantilever, rounded to centimetres; the checks take it as it is.
-    const std::string cantilever =
-        rounded(exactC, 4) == c
-            ? ""
-            : " and the cantilever as it is, c = " + rounded(exactC, 4) + " m (the design steps take it rounded " +
-                  "to " + c + " m)";
-    section.blocks.push_back(Paragraph{"The design steps follow, each with the IS 456 check of the row as built "
-                                       "(named lines): these take the inner layer, d = D − 50 − 1.5 φ = " +
-                                       rounded(D * 1000 - is456::kCover - 1.5 * row.BarDia, 1) +
-                                       " mm, the bars provided" + cantilever +
-                                       "; punching the mean of the two layers."});
-  }
+  steps.add(kDevelopment,
+            Paragraph{"Anchorage at the pedestal face for the stress the bars carry there (0.87 fy × Ast needed / As "
+                      "provided), at least 0.3 Ld, 10 φ and 100 mm: " + num(x.Ld) + " mm against " +
+                      num(x.anchorage) + " mm" +
+                      (x.bent ? ", the straight length with a standard 90° bend at each end (8 φ, cl. 26.2.2.1 b)"
+                              : " of straight bar") + "."});
   addChecks(steps, p, row.checks);
   writeSteps(section, steps);
 

@@ -348,11 +348,10 @@ SavedProject fromJson(const Json& root) {
     if (const Json* v = member(e, "depth"))
       edit.depth = lengthOf(*v, inEntry(where, "depth"), limits::typedDepthAllowed, limits::typedDepthRange());
     if (const Json* v = member(e, "barDia")) {
-      const int dia = wholeIn(*v, inEntry(where, "barDia"), 10, 20, "10, 12, 16 or 20 (mm)");
-      if (dia != 10 && dia != 12 && dia != 16 && dia != 20)
-        refuseValue(*v, inEntry(where, "barDia"), "10, 12, 16 or 20 (mm)");
-      // 10 mm is every group row's own bar: no edit (the other rows choose their own, so 10 is one).
-      if (dia != 10 || !edit.footings.empty()) edit.barDia = static_cast<int16_t>(dia);
+      // Any diameter the design options may hold; every row chooses its own bar until one is edited.
+      const std::string range = "a bar diameter from " + std::to_string(kSmallestBarDia) + " to " +
+                                std::to_string(kLargestBarDia) + " (mm)";
+      edit.barDia = static_cast<int16_t>(wholeIn(*v, inEntry(where, "barDia"), kSmallestBarDia, kLargestBarDia, range));
     }
     s.schedule.push_back(edit);
   });

@@ -2,6 +2,8 @@
 // the one refresh of every view after a change.
 #include "ui/main_window.h"
 
+#include "design/plan_checks.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -280,7 +282,14 @@ void MainWindow::refreshViews(const Change& change) {
     if (column_) column_->showSelection();
   }
   if (change.schedule) schedule_->refresh();
-  if (!change.action.empty()) statusBar()->showMessage(QString::fromStdString(change.action), kNoticeTimeout);
+  // A plan that the plan checks flag says so after what changed it (the outlines show which footings).
+  std::string status = change.action;
+  if (change.plan)
+    if (const std::string flagged = planChecksSummary(planChecks(project_)); !flagged.empty())
+      status += (status.empty() ? "" : ". ") + flagged + (flagged.find("overlap") != std::string::npos
+                                                              ? ": combine the overlapping footings, or move or resize one"
+                                                              : "");
+  if (!status.empty()) statusBar()->showMessage(QString::fromStdString(status), kNoticeTimeout);
 }
 
 void MainWindow::refreshPopups() {

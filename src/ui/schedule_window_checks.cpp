@@ -9,6 +9,7 @@
 #include "design/check_text.h"
 #include "design/schedule.h"
 #include "model/project.h"
+#include "design/plan_checks.h"
 #include "project/schedule_design.h"
 #include "ui/schedule_window.h"
 
@@ -69,13 +70,17 @@ void ScheduleWindow::showCheckSummary() {
     const std::string mark = row ? row->mark() : scheduleRowTexts(project_, r)[kColMark];
     failed += (failed.isEmpty() ? QString() : QStringLiteral("; ")) + QString::fromStdString(mark + " " + summary.substr(7));
   }
-  checks_->setText(count == 0 ? QStringLiteral("Every row passes its IS 456 checks.")
-                              : QStringLiteral("%1 of %2 rows fail an IS 456 check: %3")
-                                    .arg(count)
-                                    .arg(scheduleRowCount(project_))
-                                    .arg(failed));
-  checks_->setStyleSheet(count == 0 ? QStringLiteral("QLabel { color: #006000; }")
-                                    : QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
+  QString text = count == 0 ? QStringLiteral("Every row passes its IS 456 checks.")
+                             : QStringLiteral("%1 of %2 rows fail an IS 456 check: %3")
+                                   .arg(count)
+                                   .arg(scheduleRowCount(project_))
+                                   .arg(failed);
+  // The plan's own checks: footings that overlap or stand too close, pedestals that do not fit.
+  const std::vector<PlanCheck> plan = planChecks(project_);
+  for (const PlanCheck& c : plan) text += QStringLiteral("\n") + QString::fromStdString(c.message);
+  checks_->setText(text);
+  checks_->setStyleSheet(count == 0 && plan.empty() ? QStringLiteral("QLabel { color: #006000; }")
+                                                    : QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
   checks_->setVisible(scheduleRowCount(project_) > 0);
 }
 

@@ -1,6 +1,8 @@
 // The commands that issue the footing drawing and the calculation report.
 #include "ui/sheet_actions.h"
 
+#include "design/plan_checks.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -123,9 +125,17 @@ bool scheduleReadyFor(PlanEditor& editor, const std::string& what) {
   return editor.design();
 }
 
+// A drawing with failing rows or flagged plan checks is issued only as preliminary, and only after the
+// engineer agrees once.
+bool issueAgreed(PlanEditor& editor) {
+  const IssueState issue = issueState(editor.project());
+  if (issue.issuable()) return true;
+  return editor.prompter().confirm(issue.reason() + " Issue the drawing as preliminary?", "Preliminary drawing");
+}
+
 SheetResult printDrawing(PlanEditor& editor, const PrintDialogRunner& dialog, QWidget* parent) {
   if (!dialog) return SheetResult::Cancelled;
-  if (!scheduleReadyFor(editor, "print the drawing")) return SheetResult::Cancelled;
+  if (!scheduleReadyFor(editor, "print the drawing") || !issueAgreed(editor)) return SheetResult::Cancelled;
   const Project& project = editor.project();
   const std::vector<print::Sheet> sheets = draw::drawingSheets(project);
   QPrinter printer(QPrinter::HighResolution);
@@ -175,12 +185,14 @@ SheetResult previewDrawing(PlanEditor& editor, const PreviewRunner& runner, QWid
 }
 
 SheetResult exportDrawingPdf(PlanEditor& editor, const SaveFileDialog& dialog, QWidget* parent, std::string* written) {
+  if (!dialog || !scheduleReadyFor(editor, "write the drawing") || !issueAgreed(editor)) return SheetResult::Cancelled;
   const Project& project = editor.project();
   return exportFile(editor, dialog, parent, "write the drawing", ".pdf",
                     [&project](const std::string& path) { return draw::writeSheetsPdf(project, path); }, written);
 }
 
 SheetResult exportDrawingDxf(PlanEditor& editor, const SaveFileDialog& dialog, QWidget* parent, std::string* written) {
+  if (!dialog || !scheduleReadyFor(editor, "write the drawing") || !issueAgreed(editor)) return SheetResult::Cancelled;
   const Project& project = editor.project();
   return exportFile(editor, dialog, parent, "write the drawing", ".dxf",
                     [&project](const std::string& path) { return draw::writeSheetDxf(project, path); }, written);

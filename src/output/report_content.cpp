@@ -241,17 +241,6 @@ void addSummary(Document& doc, const Project& p) {
     if (t.rows.empty()) s.blocks.push_back(Paragraph{"The schedule has no rows."});
     else s.blocks.push_back(t);
   }
-  {
-    report::Section& s = doc.addSection(2, "Plan checks");
-    const IssueState issue = issueState(p);
-    if (issue.plan.empty())
-      s.blocks.push_back(Paragraph{"No two footings overlap or stand closer than " +
-                                   num(p.decisions.options.clearGap) +
-                                   " mm; every pedestal lies within its footing and carries its column."});
-    for (const PlanCheck& c : issue.plan) s.blocks.push_back(report::Verdict{false, c.message});
-    if (!issue.issuable())
-      s.blocks.push_back(Paragraph{std::string("The drawing is issued as ") + kPreliminaryStamp + ": " + issue.reason()});
-  }
   report::Section& s = doc.addSection(2, "Footings");
   s.blocks.push_back(Paragraph{"Every footing with its mark, plan size and the largest edge pressure (P = 1.1 FY) "
                                "against the allowable pressure of its case; a combined footing's members by its "
@@ -282,6 +271,17 @@ void addSummary(Document& doc, const Project& p) {
                       known && w.fails});
   }
   s.blocks.push_back(t);
+  {
+    report::Section& plan = doc.addSection(2, "Plan checks");
+    const IssueState issue = issueState(p);
+    if (issue.plan.empty())
+      plan.blocks.push_back(Paragraph{"No two footings overlap or stand closer than " +
+                                   num(p.decisions.options.clearGap) +
+                                   " mm; every pedestal lies within its footing and carries its column."});
+    for (const PlanCheck& c : issue.plan) plan.blocks.push_back(report::Verdict{false, c.message});
+    if (!issue.issuable())
+      plan.blocks.push_back(Paragraph{std::string("The drawing is issued as ") + kPreliminaryStamp + ": " + issue.reason()});
+  }
 }
 
 // ---- 4 Schedule rows ----

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "design/code_checks.h"
 #include "design/footing_design.h"
 #include "design/plan_checks.h"
 #include "design/rectangular_design.h"

@@ -69,7 +69,9 @@ with tempfile.TemporaryDirectory() as tmp:
     groups = [s for s in d["schedule"] if s["kind"] == "group"]
     rows = {s["Size"]: s for s in groups}
     check(rows[2.2]["Dia"] == 12 and rows[2.2]["Peda"] == 0.7, "schedule edit of the 2.2 m row: %r" % rows.get(2.2))
-    check(all(s["Dia"] == 10 for s in groups if s["Size"] != 2.2), "other rows keep 10 mm bars")
+    unedited = [s for s in groups if s["Size"] != 2.2]
+    check(all(s["Dia"] in (10, 12) and s["Space"] >= 100 for s in unedited),
+          "other rows choose their own bars, at least 100 mm apart: %r" % [(s["Dia"], s["Space"]) for s in unedited])
     check(sum(s["NOs"] for s in groups) == 36, "36 ordinary footings in the schedule")
     # Below the group rows: the hand-resized footing and the combined footing, each with its own row.
     others = [(s["kind"], s["mark"], s["joints"]) for s in d["schedule"] if s["kind"] != "group"]

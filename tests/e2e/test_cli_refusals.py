@@ -92,19 +92,20 @@ err = out.get("error", "")
 check(err.startswith("Joint 7 needs a footing side of ") and "units of the reactions" in err,
       "huge reaction: the error names the joint, the side and the units: %r" % err)
 
-# A support with no load at all needs no footing: its 1 mm footing under a 0.4 m pedestal has no schedule
-# row; the message names it once and every other row keeps its plan mark. A support lifted by 20 kN is
-# sized to be held down by its weight (about 1 m) and gets its row.
+# A support with no load at all still gets the least footing: the 0.4 m pedestal with 150 mm beyond it,
+# 0.7 m, and a schedule row of its own; no footing is 0 m. A
+# support lifted by 20 kN is sized to be held down by its weight (about 1 m) and gets its row.
 code, out, _ = run_json(listing([(1, 0, 0, [(0, 0, 0)]), (2, 6, 0, [(800, 0, 0)]), (3, 12, 0, [(1400, 0, 0)]),
                                  (4, 18, 0, [(-20, 0, 0)])]))
 check(code == 0, "no load, upward reaction: status 0, got %d" % code)
 no_nan(out, "json")
 marks = {f["GroupRank"] for f in out["footings"]}
 rows = [r["mark"] for r in out["schedule"]]
-check(rows == ["F2", "F3", "F4"], "rows keep the plan marks F2 to F4: %r" % rows)
-check(marks == {1, 2, 3, 4}, "the plan still marks F1 to F4: %r" % marks)
-narrow = [m for m in out["messages"] if m.startswith("No schedule row")]
-check(len(narrow) == 1 and "F1" in narrow[0], "one message names the narrow group: %r" % out["messages"])
+check(rows == ["F1", "F2", "F3", "F4"], "every footing has its row: %r" % rows)
+check(marks == {1, 2, 3, 4}, "the plan marks F1 to F4: %r" % marks)
+unloaded = [f for f in out["footings"] if f["JointNo"] == 1][0]
+check(unloaded["ReqSize"] == 0.7, "the unloaded support's least footing: %r" % unloaded)
+check(not [m for m in out["messages"] if m.startswith("No schedule row")], "no row is missing: %r" % out["messages"])
 lifted = next(f for f in out["footings"] if f["JointNo"] == 4)
 check(lifted["UpliftGoverns"] and 0.9 < lifted["ReqSize"] < 1.2, "the lifted footing is held down: %r" % lifted)
 for r in out["schedule"]:

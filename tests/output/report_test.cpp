@@ -133,9 +133,10 @@ TEST_F(Frame1Report, EveryGroupRowAsTheScheduleHoldsIt) {
         << section;
     // The design steps end in the schedule's own figures.
     for (const std::string& figure :
-         {"= " + t[kColMu] + " kN·m", "= " + t[kColMuBdd] + " N/mm²", "= " + t[kColPt] + " %",
-          "= " + t[kColAst] + " mm²", "= " + t[kColSS1] + " N/mm² ≤ τc = " + t[kColPS1],
-          "= " + t[kColSS2] + " N/mm² ≤ τp", "= " + t[kColSF1] + " kN", "= " + t[kColSF2] + " kN"})
+         {"= " + t[kColMu] + " kN·m", "= " + t[kColMuBdd] + " N/mm²", "pt " + t[kColPt] + " %",
+          "= " + t[kColAst] + " mm²", "= " + t[kColSS1] + " N/mm²", "= " + t[kColPS1] + " N/mm²",
+          "= " + t[kColSS2] + " N/mm²", "= " + t[kColPS2] + " N/mm²", "= " + t[kColSF1] + " kN",
+          "= " + t[kColSF2] + " kN"})
       EXPECT_TRUE(has(section, figure)) << t[kColMark] << ": " << figure;
     EXPECT_TRUE(has(section, "Governing: " + report_parts::footingName(p, row.GovFooting) + ", load case " +
                                  numberText(p.ReactionTable(row.GovFooting, row.GovCase, 1))))
@@ -291,7 +292,8 @@ TEST_F(Frame1Report, CoverInputsAndMethod) {
   EXPECT_TRUE(has(cases, "| 6 | DEAD LOAD ONLY | NONE | service | yes | 1 | 1.5 | SBC = 200 kN/m² |  |")) << cases;
   EXPECT_TRUE(has(sectionOf(md_, "### 1.3 Options in force"), "| Unit weight of concrete | 25 kN/m³ |")) << md_;
   const std::string method = sectionOf(md_, "### 2.3 Limit-state design of the group rows");
-  for (const char* want : {"1.5 q B c²/2", "0.138 fck B d²", "4.6", "Table 19", "0.25 √fck", "d = D − 60 mm"})
+  for (const char* want : {"qu = 1.5 q", "qu B c²/2", "0.138 fck B d²", "d = D − cover − 1.5 φ", "Table 19",
+                           "0.25 √fck", "d = D − 60 mm", "90° bend", "10, 12, 16, 20, 25 mm"})
     EXPECT_TRUE(has(method, want)) << want;
   EXPECT_TRUE(has(sectionOf(md_, "### 2.1 Sizing of isolated footings"), "P = 1.1 FY"));
 }

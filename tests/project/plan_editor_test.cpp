@@ -142,11 +142,11 @@ TEST(PlanEditor, ARowComesOutAsItsEditsMakeItInWhateverOrderTheyWereMade) {
   ASSERT_EQ(first.p->decisions.schedule.size(), 1u);
   EXPECT_FALSE(first.p->decisions.schedule[0].depth.has_value());
   EXPECT_EQ(first.p->decisions.schedule[0].pedestal, 0.8f);
-  // The clicks go round the options' diameters from the row's own: each one is kept as the edit.
-  const int16_t own = first.p->DesignGroupTable[r].BarDia;
+  // The clicks go round the options' five diameters from the row's own 12 mm (16 after the first click):
+  // four more bring it back to 12, kept as the edit.
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(first.edit(2.9f, ScheduleField::BarDia));
-  EXPECT_EQ(first.p->decisions.schedule[0].barDia, own);
-  EXPECT_EQ(first.p->DesignGroupTable[r].BarDia, own);
+  EXPECT_EQ(first.p->decisions.schedule[0].barDia, int16_t{12});
+  EXPECT_EQ(first.p->DesignGroupTable[r].BarDia, 12);
 }
 
 TEST(PlanEditor, AnOutOfDateScheduleKeepsItsRowsUntilDesign) {

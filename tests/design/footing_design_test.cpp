@@ -62,7 +62,7 @@ TEST(FootingDesign, WorkedExampleTheOlderProcedureAndTheSectionOnItsInnerLayer) 
   // 0.712 <= 1.118. At 375 mm the section alone would pass (tv 0.340 <= tc 0.353), but the row keeps
   // the older procedure's 400 mm.
   const Row row = {"F1",   "1",  "2",   "0.4", "0.45",  "151",  "0.775", "136.04", "0.606", "0.174",
-                   "1168", "10", "130", "16",  "199.3", "0.297", "0.31", "764.6",  "0.712", "1.118"};
+                   "1168", "10", "130", "16",  "199", "0.297", "0.31", "765",  "0.712", "1.118"};
   EXPECT_EQ(scheduleRowTexts(*p, 1), row);
   const DesignQuantities& x = p->DesignGroupTable[1].design;
   EXPECT_FLOAT_EQ(x.dOuter, 0.345f);
@@ -312,7 +312,7 @@ TEST(FootingDesign, AFootingNoWiderThanItsPedestalGetsNoRowAndTheOtherRowsKeepTh
 
   ASSERT_EQ(p->DesignGroupCount, 1);
   const Row expected = {"F2",   "1",  "2",   "0.4", "0.45",  "151",  "0.775", "136.04", "0.606", "0.174",
-                        "1168", "10", "130", "16",  "199.3", "0.297", "0.31", "764.6",  "0.712", "1.118"};
+                        "1168", "10", "130", "16",  "199", "0.297", "0.31", "765",  "0.712", "1.118"};
   EXPECT_EQ(scheduleRowTexts(*p, 1), expected);
   EXPECT_EQ(p->DesignGroupTable[1].GroupMark, 2);
   EXPECT_EQ(p->FootingTable[1].GroupRank, 1);  // the plan keeps its mark

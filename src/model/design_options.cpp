@@ -120,6 +120,12 @@ std::string lowerFirst(std::string s) {
 }  // namespace
 
 std::string optionRangeText(const DesignOptionRow& row) {
+  if (!row.choices.empty()) {
+    std::string list;
+    for (std::size_t i = 0; i < row.choices.size(); ++i)
+      list += (i == 0 ? "" : i + 1 == row.choices.size() ? " or " : ", ") + numberText(row.choices[i]);
+    return list + (row.unit[0] ? std::string(" ") + row.unit : std::string());
+  }
   return "from " + numberText(row.min) + " to " + withUnit(row.max, row.unit) + (row.optional ? ", or none" : "");
 }
 
@@ -132,13 +138,6 @@ std::string optionProblem(const DesignOptionRow& row, std::optional<double> valu
   if (ok && value && !row.choices.empty())
     ok = std::find(row.choices.begin(), row.choices.end(), *value) != row.choices.end();
   if (ok) return {};
-  if (!row.choices.empty()) {
-    std::string list;
-    for (std::size_t i = 0; i < row.choices.size(); ++i)
-      list += (i == 0 ? "" : i + 1 == row.choices.size() ? " or " : ", ") + numberText(row.choices[i]);
-    return std::string(row.key) + " " + shownValue + " is out of range: the " + lowerFirst(row.label) + " is " +
-           list + (row.unit[0] ? std::string(" ") + row.unit : std::string());
-  }
   return std::string(row.key) + " " + shownValue + " is out of range: the " + lowerFirst(row.label) + " is " +
          optionRangeText(row);
 }

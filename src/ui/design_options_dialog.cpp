@@ -42,6 +42,7 @@ DesignOptionsDialog::DesignOptionsDialog(const DesignOptions& options, Prompter&
     diameters_ = box;
     box->setObjectName(QStringLiteral("TxtOption_") + QString::fromLatin1(kBarDiametersKey));
     box->setToolTip(QStringLiteral("each row takes the smallest of these whose spacing fits its limits"));
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("10, 12, 16, 20, 25, 32")) + 16);
     auto* range = new QLabel(QStringLiteral("any of %1 to %2").arg(kSmallestBarDia).arg(kLargestBarDia));
     range->setEnabled(false);
     grid->addWidget(new QLabel(QStringLiteral("Bar diameters")), line, 0);
@@ -60,7 +61,9 @@ DesignOptionsDialog::DesignOptionsDialog(const DesignOptions& options, Prompter&
   auto* note = new QLabel(QStringLiteral(
       "The options size every footing again: unit weights and water table for uplift and stability, the factors "
       "against uplift, overturning and sliding, the increase of SBC for wind and earthquake cases, and the height "
-      "of the support point above the footing's underside (0 takes the reactions' moments at the underside)."));
+      "of the support point above the footing's underside (0 takes the reactions' moments at the underside). The "
+      "cover, the bar diameters, spacings, pedestal margin and footing projection shape every row's section, and "
+      "the clear gap flags footings that stand too close."));
   note->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(note);

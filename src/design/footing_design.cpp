@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "design/design_cases.h"
 #include "design/group_section.h"
 #include "design/is456.h"
 #include "design/shear_table.h"

@@ -58,6 +58,12 @@ void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& che
 // The steps with their captions, in order, into the section.
 void writeSteps(report::Section& section, Steps& steps);
 
+// A formula stating a rule without figures: its terms, expression, clause and what it compares.
+report::Formula basis(std::string lhs, std::string expression, std::string clause, std::string comparison = {});
+
+// The chapter "Method": sizing, grouping, combined footings and the section design, step by step.
+void addMethod(report::Document& doc, const Project& p);
+
 // The chapter "Design basis": design values, load cases, the options in force, the allowance for the
 // weight of footing and soil, and the basis of the soil checks.
 void addDesignBasis(report::Document& doc, const Project& p);

@@ -180,8 +180,16 @@ double revisionTable(const Rect& a, double top, const TitleFields& f, const draw
 
 void drawTitleBlock(const TitleFields& f, const Rect& a, const draw::TextMeasure& measure, std::vector<Primitive>& out) {
   constexpr double kRow = 10;
-  out.push_back(ruled(draw::box(a.left, a.top, a.right, a.top + kTitleBlockHeight), Role::TitleBlock, 5));
+  const double height = titleBlockHeight(!f.stamp.empty());
+  out.push_back(ruled(draw::box(a.left, a.top, a.right, a.top + height), Role::TitleBlock, 5));
   double top = a.top;
+  if (!f.stamp.empty()) {
+    const double room = a.right - a.left - 2 * kCellPad;
+    out.push_back(sheetText((a.left + a.right) / 2, top + kTitleStampHeight / 2, fitText(f.stamp, room, 14, true, measure),
+                            14, Role::TitleBlock, true));
+    out.push_back(ruled(draw::line(a.left, top + kTitleStampHeight, a.right, top + kTitleStampHeight), Role::TitleBlock, 5));
+    top += kTitleStampHeight;
+  }
   cellRow(a, top, kRow, {{"FIRM", &f.firm, 0.55}, {"CLIENT", &f.client, 0.45}}, 11, true, measure, out);
   top += kRow;
   cellRow(a, top, kRow, {{"PROJECT", &f.project, 1}}, 11, true, measure, out);
@@ -201,7 +209,7 @@ void drawTitleBlock(const TitleFields& f, const Rect& a, const draw::TextMeasure
   // The listing the design was made from, and the program that drew it.
   const double w = a.right - a.left;
   const std::string program = std::string("Plintova ") + PLINTOVA_VERSION;
-  const double mid = (top + a.top + kTitleBlockHeight) / 2;
+  const double mid = (top + a.top + height) / 2;
   const double programWidth = textWidth(program, kLabelText, false, measure);
   out.push_back(sheetText(a.right - kCellPad, mid, program, kLabelText, Role::TitleBlock, false, HAlign::Right));
   const std::string listing = "LISTING  " + f.listing;

@@ -42,15 +42,20 @@ struct TitleFields {
   std::string firm, client, project, title, number, revision, scale, sheet, date;
   std::string drawnBy, designedBy, checkedBy, approvedBy, listing;
   std::vector<Revision> revisions;
+  std::string stamp;  // "PRELIMINARY - NOT FOR CONSTRUCTION" while the drawing may not be issued, else ""
 };
 
 // The revisions the title block has room for (the latest ones).
 constexpr std::size_t kTitleRevisionRows = 3;
 constexpr double kTitleBlockHeight = 74;
+// A stamp takes a row of its own at the top of the title block.
+constexpr double kTitleStampHeight = 10;
+constexpr double titleBlockHeight(bool stamped) { return kTitleBlockHeight + (stamped ? kTitleStampHeight : 0); }
 // The narrowest title block that holds its fields legibly, mm.
 constexpr double kTitleBlockMinWidth = 140;
 
-// The title block filling `area` (kTitleBlockHeight high), in rows: firm and client; project; drawing
+// The title block filling `area` (titleBlockHeight high), in rows: the stamp, if any, in bold capitals
+// framed heavily; firm and client; project; drawing
 // title; the revision table (revision, date, description); drawing number, revision, scale and sheet;
 // date, drawn, designed, checked and approved by; the listing and the program. Values too long for their
 // cell are set smaller, down to the smallest text, then cut.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <tuple>
 
+#include "design/plan_checks.h"
 #include "footing/grid_lines.h"
 #include "print/sheet_blocks.h"
 #include "print/sheet_flow.h"
@@ -65,8 +66,8 @@ Rect drawingOf(const Paper& paper) {
   return {kFrameLeft, kFrameOther, paper.width - kFrameOther, paper.height - kFrameOther};
 }
 
-Rect titleOf(const Rect& drawing, const Paper& paper) {
-  return {drawing.right - titleWidthFor(paper), drawing.bottom - kTitleBlockHeight, drawing.right, drawing.bottom};
+Rect titleOf(const Rect& drawing, const Paper& paper, double height) {
+  return {drawing.right - titleWidthFor(paper), drawing.bottom - height, drawing.right, drawing.bottom};
 }
 
 double widest(const std::vector<SheetBlock>& blocks) {
@@ -76,7 +77,7 @@ double widest(const std::vector<SheetBlock>& blocks) {
 }
 
 // The blocks in a column on the right of the plan, over the title block.
-Zones sideZones(const Paper& paper, const std::vector<SheetBlock>& blocks) {
+Zones sideZones(const Paper& paper, const std::vector<SheetBlock>& blocks, double titleHeight) {
   Zones z;
   z.arrangement = Arrangement::Side;
   z.paper = paper;
@@ -85,21 +86,21 @@ Zones sideZones(const Paper& paper, const std::vector<SheetBlock>& blocks) {
   const double column = std::clamp(widest(blocks) + 2 * kPad, titleWidthFor(paper), std::max(0.55 * width, titleWidthFor(paper)));
   const double left = z.drawing.right - column;
   z.plan = {z.drawing.left, z.drawing.top, left, z.drawing.bottom};
-  z.title = titleOf(z.drawing, paper);
+  z.title = titleOf(z.drawing, paper, titleHeight);
   z.title.left = left;
   z.areas = {{left + kPad, z.drawing.top + kPad, z.drawing.right - kPad, z.title.top - kBlockGap}};
   return z;
 }
 
 // The blocks in a band under the plan, beside the title block and over it, `band` mm high.
-Zones bottomZones(const Paper& paper, double band) {
+Zones bottomZones(const Paper& paper, double band, double titleHeight) {
   Zones z;
   z.arrangement = Arrangement::Bottom;
   z.paper = paper;
   z.drawing = drawingOf(paper);
   const double top = z.drawing.bottom - band;
   z.plan = {z.drawing.left, z.drawing.top, z.drawing.right, top};
-  z.title = titleOf(z.drawing, paper);
+  z.title = titleOf(z.drawing, paper, titleHeight);
   z.areas = {{z.drawing.left + kPad, top + kPad, z.title.left - kBlockGap, z.drawing.bottom - kPad}};
   if (z.title.top - top > 2 * kPad + kBlockGap) z.areas.push_back({z.title.left + kPad, top + kPad, z.drawing.right - kPad, z.title.top - kBlockGap});
   return z;
@@ -110,11 +111,11 @@ std::vector<Rect> laterAreas(const Zones& z);
 // The bands under the plan worth trying: the lowest (in steps of 5 mm, from the title block's height to
 // its share of the sheet) in which every block finds room on the first sheet, and the title block's own
 // height, which leaves the plan the most room and sends what does not fit to sheets of its own.
-std::vector<Zones> bottomZones(const Paper& paper, const std::vector<SheetBlock>& blocks) {
-  std::vector<Zones> zones{bottomZones(paper, kTitleBlockHeight)};
-  const double most = std::max(kBandShare * (drawingOf(paper).bottom - drawingOf(paper).top), kTitleBlockHeight);
-  for (double band = kTitleBlockHeight; band < most; band += 5) {
-    const Zones z = bottomZones(paper, band);
+std::vector<Zones> bottomZones(const Paper& paper, const std::vector<SheetBlock>& blocks, double titleHeight) {
+  std::vector<Zones> zones{bottomZones(paper, titleHeight, titleHeight)};
+  const double most = std::max(kBandShare * (drawingOf(paper).bottom - drawingOf(paper).top), titleHeight);
+  for (double band = titleHeight; band < most; band += 5) {
+    const Zones z = bottomZones(paper, band, titleHeight);
     if (flowBlocks(blocks, z.areas, laterAreas(z)).extraSheets() == 0) {
       zones.push_back(z);
       break;
@@ -137,6 +138,9 @@ struct Drawing {
   int coarsest = kStandardScales.back();  // the coarsest scale at which the marks stay legible
   SheetSchedule schedule;
   std::vector<SheetBlock> blocks;
+  // The stamp of the title block while the drawing may not be issued for construction ("" when it may).
+  std::string stamp;
+  double titleHeight() const { return titleBlockHeight(!stamp.empty()); }
 };
 
 // The blocks a sheet carries beside the plan, in order: the footing schedule, then the notes.
@@ -177,8 +181,8 @@ struct Choice {
 // sends schedule rows to a second.
 Choice choose(const Drawing& d, const Paper& paper) {
   std::optional<Choice> best;
-  std::vector<Zones> arrangements = bottomZones(paper, d.blocks);
-  arrangements.insert(arrangements.begin(), sideZones(paper, d.blocks));
+  std::vector<Zones> arrangements = bottomZones(paper, d.blocks, d.titleHeight());
+  arrangements.insert(arrangements.begin(), sideZones(paper, d.blocks, d.titleHeight()));
   for (const Zones& zones : arrangements) {
     const auto area = [&](int scale) { return zones.content(bubbleTierRoom(d.content, scale)); };
     Choice c{zones, chooseScale(d.content, area, d.coarsest), flowFor(d.blocks, zones)};
@@ -294,8 +298,9 @@ struct Assembly {
   }
 
   void titleBlock(Sheet& s) const {
-    drawTitleBlock(titleFields(d.project, d.settings, scaleText, s.number, count), choice.zones.title, d.measure,
-                   s.primitives);
+    TitleFields fields = titleFields(d.project, d.settings, scaleText, s.number, count);
+    fields.stamp = d.stamp;
+    drawTitleBlock(fields, choice.zones.title, d.measure, s.primitives);
   }
 
   KeyPlan keyPlan(std::size_t k) const {
@@ -357,7 +362,9 @@ struct Assembly {
 };
 
 Drawing prepare(const Project& p, const SheetSettings& s, const draw::TextMeasure& measure) {
-  Drawing d{p, s, measure, planContent(p), kStandardScales.back(), sheetSchedule(p), {}};
+  Drawing d{p, s, measure, planContent(p), kStandardScales.back(), sheetSchedule(p), {}, {}};
+  // A designed schedule with a failing row, or a plan with a flagged check, is issued as preliminary.
+  if (p.scheduleDesigned && !p.scheduleStale && !issueState(p).issuable()) d.stamp = kPreliminaryStamp;
   d.coarsest = coarsestLegibleScale(d.content, measure);
   d.blocks = blocksOf(p, d.schedule, paperNamed(s.paper), measure);
   return d;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/plan_checks.h"
 #include "design/schedule.h"
 #include "model/numbers.h"
 #include "print/sheet_text.h"
@@ -49,6 +50,22 @@ double cellWidth(const std::string& s, double points, bool bold, const draw::Tex
 }
 
 std::size_t lineCount(const std::string& s) { return draw::textLines(s).size(); }
+
+// A REMARKS column, while any row fails a check: each failing row names its failed checks, one a line,
+// so that a drawing issued as preliminary says what holds it back.
+void addRemarks(const Project& p, SheetSchedule& s) {
+  std::vector<std::string> remarks;
+  bool failing = false;
+  for (std::size_t k = 0; k < s.rows.size(); ++k) {
+    std::string cell;
+    for (const std::string& name : failedCheckNames(p, static_cast<int>(k) + 1)) cell += (cell.empty() ? "" : "\n") + name;
+    failing = failing || !cell.empty();
+    remarks.push_back(cell.empty() ? "-" : cell);
+  }
+  if (!failing) return;
+  s.headers.push_back("REMARKS");
+  for (std::size_t k = 0; k < s.rows.size(); ++k) s.rows[k].push_back(remarks[k]);
+}
 
 }  // namespace
 
@@ -96,6 +113,7 @@ SheetSchedule sheetSchedule(const Project& p) {
     }
   }
   if (s.rows.empty()) s.message = "No footing to schedule.";
+  addRemarks(p, s);
   return s;
 }
 

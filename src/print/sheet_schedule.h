@@ -11,16 +11,17 @@
 
 namespace plintova::print {
 
-// The schedule's columns, left to right.
+// The schedule's columns, left to right (then kSchRemarks while a row fails a check).
 enum SheetScheduleColumn {
   kSchMark, kSchCount, kSchSize, kSchDepth, kSchPedestal, kSchBottomL, kSchBottomB, kSchTop, kSchJoints,
-  kSheetScheduleColumns
+  kSheetScheduleColumns, kSchRemarks = kSheetScheduleColumns
 };
 
 // The schedule's text: one row per group row (square footings, the same bars both ways), then one per
 // hand-resized and one per combined footing (their layers of bars by direction), in the schedule's
 // order. Dimensions in mm; bars as "12 Ø @ 150 c/c". A cell may hold several lines. `message` stands in
-// place of the rows when there are none to show: no schedule designed yet, or one out of date.
+// place of the rows when there are none to show: no schedule designed yet, or one out of date. While any
+// row fails a check, a last column, REMARKS, names each failing row's failed checks.
 struct SheetSchedule {
   std::vector<std::string> headers;
   std::vector<std::vector<std::string>> rows;

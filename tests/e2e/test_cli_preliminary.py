@@ -49,15 +49,16 @@ with tempfile.TemporaryDirectory() as tmp:
     shutil.copyfile(FRAME1, os.path.join(tmp, "FRAME1.ANL"))
     combined = [{"joints": [20, 21]}]
 
-    # Combined pair and a row whose bars the engineer typed too large to develop: that row fails, the
-    # drawing is stamped, and the row names what it fails.
+    # Combined pair and a depth the engineer typed enough for bending but not for one-way shear: that row
+    # fails, the drawing is stamped, and the row names what it fails.
     d, warnings, text, layers = drawing(tmp, "failing", combined=combined,
-                                        schedule=[{"baseSize": 1.8, "barDia": 25}])
+                                        schedule=[{"baseSize": 1.8, "depth": 0.3}])
     failing = [s for s in d["schedule"] if not all(c["ok"] for c in s["checks"])]
     check(not d["issuable"] and [s["mark"] for s in failing] == ["F1"],
           "failing: only F1 fails: %r" % [s["mark"] for s in failing])
     names = [c["name"] for s in failing for c in s["checks"] if not c["ok"]]
-    check(warnings.count(STAMP) == 1, "failing: one warning: %r" % warnings)
+    check(names == ["one-way shear"], "failing: F1 fails one-way shear: %r" % names)
+    check((warnings + " ".join(d["messages"])).count(STAMP) == 1, "failing: one warning: %r" % d["messages"])
     check(STAMP in text and "REMARKS" in text, "failing: PDF has the stamp and REMARKS")
     check(all(n in text for n in names), "failing: PDF names the failed checks %r" % names)
     check(STAMP in layers.get("TITLE", []), "failing: DXF title block has the stamp: %r" % layers.get("TITLE"))

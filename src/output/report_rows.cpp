@@ -238,6 +238,12 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   } else {
     steps.add(kBars, Paragraph{"The bars of " + dia + " mm for " + t[kColAst] + " mm² cannot be counted."});
   }
+  if (!row.topSteel.empty()) {
+    steps.add(kSteel, Paragraph{"Top steel each way for the largest uplift of a footing of the row: the weight "
+                                "hanging on the cantilever, Mu = 1.5 (U/A) B c²/2 at the pedestal face, with the "
+                                "rules of the bottom steel (IS 456 cl. 34.2.3.2, Annex G-1.1 b):"});
+    steps.add(kSteel, layerTable(row.topSteel));
+  }
   steps.add(kDevelopment,
             Paragraph{"Anchorage at the pedestal face for the stress the bars carry there (0.87 fy × Ast needed / As "
                       "provided), at least 0.3 Ld, 10 φ and 100 mm: " + num(x.Ld) + " mm against " +

@@ -1,20 +1,32 @@
-// Writes an analysis listing at the model's full capacity, for the reader benchmark.
+// Writes an analysis listing for the reader and batch benchmarks.
 //
-// 500 supports on a 25 x 20 grid with 25 levels (12 500 joints), 12 000 columns and 3 000 beams
-// (15 000 members), 500 x 36 reaction lines, 13 000 column and 12 000 beam design blocks: about 18 MB.
+//   make_listing OUT.ANL                                  the capacity listing of the old fixed tables:
+//       500 supports on a 25 x 20 grid with 25 levels (12 500 joints), 12 000 columns and 3 000 beams
+//       (15 000 members), 500 x 36 reaction lines, 13 000 column and 12 000 beam design blocks: 17.8 MB
+//   make_listing OUT.ANL --supports N --cases C [--levels L]
+//       N supports on a grid 25 wide, L levels (default 25), N x C reaction lines; members and design
+//       blocks in the same proportion to the columns as above, so a listing's size grows with N x L and
+//       N x C. With the defaults it writes the capacity listing byte for byte.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kNx = 25, kNz = 20, kLevels = 25;
-constexpr int kBase = kNx * kNz;  // 500 supports
-constexpr int kJoints = kBase * kLevels;
-constexpr int kColumns = kBase * (kLevels - 1);  // 12 000
-constexpr int kBeams = 3000;
-constexpr int kColumnBlocks = 13000, kBeamBlocks = 12000, kCases = 36;
+constexpr int kNx = 25;
+
+struct Shape {
+  int supports = 500, cases = 36, levels = 25;
+  int nz() const { return (supports + kNx - 1) / kNx; }
+  int base() const { return kNx * nz(); }           // grid points of a level
+  int joints() const { return base() * levels; }
+  int columns() const { return base() * (levels - 1); }
+  int beams() const { return columns() / 4; }
+  int columnBlocks() const { return columns() + columns() / 12; }
+  int beamBlocks() const { return 4 * beams(); }
+};
 
 struct Writer {
   std::FILE* f;
@@ -46,13 +58,28 @@ struct Writer {
   }
 };
 
-int joint(int level, int ix, int iz) { return level * kBase + iz * kNx + ix + 1; }
+Shape shape;
+
+int joint(int level, int ix, int iz) { return level * shape.base() + iz * kNx + ix + 1; }
+
+bool readShape(int argc, char** argv) {
+  for (int i = 2; i < argc; i += 2) {
+    if (i + 1 >= argc) return false;
+    const int v = std::atoi(argv[i + 1]);
+    if (v < 1) return false;
+    if (std::strcmp(argv[i], "--supports") == 0) shape.supports = v;
+    else if (std::strcmp(argv[i], "--cases") == 0) shape.cases = v;
+    else if (std::strcmp(argv[i], "--levels") == 0 && v >= 2) shape.levels = v;
+    else return false;
+  }
+  return true;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_listing OUTPUT.ANL\n");
+  if (argc < 2 || !readShape(argc, argv)) {
+    std::fprintf(stderr, "usage: make_listing OUTPUT.ANL [--supports N] [--cases C] [--levels L]\n");
     return 2;
   }
   std::FILE* f = std::fopen(argv[1], "wb");
@@ -69,6 +96,9 @@ int main(int argc, char** argv) {
   w.cmd("JOINT COORDINATES");
   std::vector<std::string> tokens;
   char buf[256];
+  const int kLevels = shape.levels, kNz = shape.nz(), kBase = shape.supports, kCases = shape.cases;
+  const int kJoints = shape.joints(), kColumns = shape.columns(), kBeams = shape.beams();
+  const int kColumnBlocks = shape.columnBlocks(), kBeamBlocks = shape.beamBlocks();
   for (int level = 0; level < kLevels; ++level)
     for (int iz = 0; iz < kNz; ++iz)
       for (int ix = 0; ix < kNx; ++ix) {
@@ -97,8 +127,10 @@ int main(int argc, char** argv) {
   w.cmd(buf);
   w.cmd("CONSTANTS");
   w.cmd("E 2.17185E+007 ALL");
-  w.cmd("BETA 90 MEMB 1 TO 500 1001 TO 1500 -");
-  w.cmd("2001 TO 2500");
+  if (kColumns >= 2500) {
+    w.cmd("BETA 90 MEMB 1 TO 500 1001 TO 1500 -");
+    w.cmd("2001 TO 2500");
+  }
   w.cmd("SUPPORTS");
   std::snprintf(buf, sizeof buf, "1 TO %d FIXED", kBase);
   w.cmd(buf);

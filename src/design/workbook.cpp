@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "design/quantities.h"
 #include "design/schedule.h"
@@ -148,14 +150,16 @@ void appendResizedFootingLines(const Project& p, PasteText& out, int s) {
 
 Sheet groupedFootingsSheet(const Project& p) {
   PasteText out;
+  // The footings that show each mark on the plan, in table order: one pass over the footings.
+  std::unordered_map<int, std::vector<int>> footingsOfMark;
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const FootingRecord& f = p.FootingTable[s];
+    if (f.CombNo == 0) footingsOfMark[f.GroupRank].push_back(s);
+  }
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
-    // The footings that show the row's mark on the plan.
-    const int mark = p.DesignGroupTable[r].GroupMark;
     std::vector<std::pair<float, int>> footings;  // key, footing index, in table order
-    for (int s = 1; s <= p.FootingCount; ++s) {
-      const FootingRecord& f = p.FootingTable[s];
-      if (f.CombNo == 0 && f.GroupRank == mark) footings.emplace_back(groupedFootingSortKey(p, s, f.SizeL), s);
-    }
+    if (const auto of = footingsOfMark.find(p.DesignGroupTable[r].GroupMark); of != footingsOfMark.end())
+      for (int s : of->second) footings.emplace_back(groupedFootingSortKey(p, s, p.FootingTable[s].SizeL), s);
     // Ascending key; equal keys keep table order.
     std::stable_sort(footings.begin(), footings.end(),
                      [](const auto& x, const auto& y) { return x.first < y.first; });

@@ -23,7 +23,7 @@ int footingCount(const Project& p) { return std::clamp<int>(p.FootingCount, 0, c
 int combinedCount(const Project& p) { return std::clamp<int>(p.CombinedCount, 0, cap::kCombined); }
 
 // Extent of a level list (count in element 0): first and last level, 0 when the list is empty.
-void levelExtent(const CheckedArray<Single, cap::kLevels + 1>& levels, double& first, double& last) {
+void levelExtent(const LimitedTable<Single, cap::kLevels + 1>& levels, double& first, double& last) {
   int n = std::clamp(static_cast<int>(levels[0]), 0, cap::kLevels);
   first = n > 0 ? static_cast<double>(levels[1]) : 0.0;
   last = n > 0 ? static_cast<double>(levels[n]) : 0.0;

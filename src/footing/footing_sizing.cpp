@@ -30,8 +30,11 @@ constexpr double kSideStep = 0.001;        // m: sides are whole millimetres
 // The pedestal a footing of side L stands under once grouped: its side rounded up to 0.1 m.
 double pedestalFor(double L) { return PedestalSizeFor(roundToSingle(L + 0.049999, 1)); }
 
-// The 16-bit footing number of a support; a joint number outside the 16-bit range shows as 0.
-int16_t jointNumber16(float joint) { return toInt16(joint).value_or(0); }
+// The joint number of a support; one beyond the readers' joint limit shows as 0.
+int32_t jointNumber(float joint) {
+  const double j = roundWhole(joint);
+  return std::fabs(j) <= cap::kLargestJointNumber ? static_cast<int32_t>(j) : 0;
+}
 
 // q L^3 - P L - 6 M: the edge pressure P/L^2 + 6M/L^3 less q, times L^3. Increasing beyond the turning
 // point sqrt(P / 3q), negative before it.
@@ -94,7 +97,7 @@ void placeFootings(Project& p) {
     f.PosZ = p.JointTable[it->second][3];
     f.ColumnX = f.PosX;
     f.ColumnZ = f.PosZ;
-    f.JointNo = jointNumber16(joint);
+    f.JointNo = jointNumber(joint);
   }
   p.FootingCount = static_cast<int16_t>(n);
 }
@@ -218,7 +221,7 @@ std::string sizeFooting(Project& p, int s) {
   f.ReqSize1 = r.side;
   f.ReqSize = r.side;
   f.ReqSize3 = r.side;
-  f.JointNo = jointNumber16(p.ReactionTable(s, 0, 0));
+  f.JointNo = jointNumber(p.ReactionTable(s, 0, 0));
   f.SizedOffsetX = f.PosX - f.ColumnX;
   f.SizedOffsetZ = f.PosZ - f.ColumnZ;
   return {};

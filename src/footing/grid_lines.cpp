@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace plintova {
@@ -13,9 +14,10 @@ namespace {
 // Distinct values in order of first appearance.
 std::vector<int32_t> distinctPositions(const Project& p, int32_t FootingRecord::*position) {
   std::vector<int32_t> values;
+  std::unordered_set<int32_t> seen;
   for (int i = 1; i <= p.FootingCount; ++i) {
     const int32_t v = p.FootingTable[i].*position;
-    if (std::find(values.begin(), values.end(), v) == values.end()) values.push_back(v);
+    if (seen.insert(v).second) values.push_back(v);
   }
   return values;
 }
@@ -30,16 +32,11 @@ void fill(GridLineList& line, const std::vector<int32_t>& values) {
 
 void SortGridLine(GridLineList& line) {
   const int n = std::clamp<int32_t>(line[0], 0, cap::kGridLines);
-  bool exchanged = true;
-  while (exchanged) {
-    exchanged = false;
-    for (int j = 1; j < n; ++j) {
-      if (line[j] > line[j + 1]) {
-        std::swap(line[j], line[j + 1]);
-        exchanged = true;
-      }
-    }
-  }
+  std::vector<int32_t> values;
+  values.reserve(static_cast<std::size_t>(n));
+  for (int j = 1; j <= n; ++j) values.push_back(line[j]);
+  std::sort(values.begin(), values.end());
+  for (int j = 1; j <= n; ++j) line[j] = values[static_cast<std::size_t>(j) - 1];
 }
 
 std::string BuildGridLines(Project& p) {

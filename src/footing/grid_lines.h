@@ -6,7 +6,7 @@
 
 namespace plintova {
 
-using GridLineList = CheckedArray<int32_t, cap::kGridLines + 1>;
+using GridLineList = LimitedTable<int32_t, cap::kGridLines + 1>;
 
 // Sorts positions 1..n of a grid list ascending, n read from position 0.
 void SortGridLine(GridLineList& line);

@@ -43,7 +43,7 @@ void readColumnBlocks(Project& p, LineCursor& cur) {
     if (!more || !cur.next()) break;
   }
   if (count > cap::kColumnBlocks) refuseCapacity(count, "column design blocks", cap::kColumnBlocks);
-  p.ColumnSectionCount = static_cast<int16_t>(count);
+  p.ColumnSectionCount = static_cast<int32_t>(count);
 }
 
 void readBeamBlocks(Project& p, std::string_view text, Prompter& prompter) {
@@ -75,7 +75,7 @@ void readBeamBlocks(Project& p, std::string_view text, Prompter& prompter) {
     if (!more || !cur.next()) break;
   }
   if (count > cap::kBeamBlocks) refuseCapacity(count, "beam design blocks", cap::kBeamBlocks);
-  p.BeamSectionCount = static_cast<int16_t>(count);
+  p.BeamSectionCount = static_cast<int32_t>(count);
 }
 
 }  // namespace plintova::listing

@@ -75,7 +75,7 @@ void readJoints(Project& p, LineCursor& cur, double unitFactor) {
   });
   if (!any) row = 0;
   if (row > cap::kJoints) refuseCapacity(row, "joints", cap::kJoints);
-  p.JointCount = static_cast<int16_t>(row);
+  p.JointCount = static_cast<int32_t>(row);
 }
 
 void readMembers(Project& p, LineCursor& cur) {
@@ -94,7 +94,7 @@ void readMembers(Project& p, LineCursor& cur) {
   });
   if (!any) row = 0;
   if (row > cap::kMembers) refuseCapacity(row, "members", cap::kMembers);
-  p.MemberTotal = static_cast<int16_t>(row);
+  p.MemberTotal = static_cast<int32_t>(row);
 }
 
 namespace {
@@ -198,7 +198,7 @@ void readRotatedMembers(Project& p, LineCursor& cur) {
     }
   }
   if (list.total() > cap::kRotated) refuseCapacity(list.total(), "entries in its BETA 90 MEMB lists", cap::kRotated);
-  p.RotatedMemberCount = static_cast<int16_t>(list.total());
+  p.RotatedMemberCount = static_cast<int32_t>(list.total());
 }
 
 }  // namespace plintova::listing

@@ -1,5 +1,6 @@
 // The support reaction table of the listing: joint, load case, FX, FY, FZ, MX and MZ of every reaction line,
 // converted to kN and kN m from the units its heading names.
+#include <cmath>
 #include <cstdio>
 
 #include "input/listing_passes.h"
@@ -10,7 +11,8 @@ namespace plintova::listing {
 namespace {
 
 [[noreturn]] void refuseJointNumber(double v) {
-  refuse("Joint number " + numberText(v) + " is too large; joint numbers up to 32767 can be read.");
+  refuse("Joint number " + numberText(v) + " is too large; joint numbers up to " +
+         std::to_string(cap::kLargestJointNumber) + " can be read.");
 }
 
 // The reaction table's component of each number after the joint: LOAD, FX, FY, FZ, MX, MY (not kept), MZ.
@@ -189,7 +191,7 @@ ReactionsRead readReactions(Project& p, std::string_view text, std::string_view 
           joint = v;
           first = true;
           if (s <= cap::kFootings) {
-            if (!toInt16(v)) refuseJointNumber(v);
+            if (!(std::fabs(roundWhole(v)) <= cap::kLargestJointNumber)) refuseJointNumber(v);
             p.ReactionTable(s, 0, 0) = static_cast<float>(v);
           }
         } else {

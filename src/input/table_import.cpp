@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <unordered_map>
 #include <vector>
 
 #include "input/fingerprints.h"
@@ -30,7 +31,7 @@ static_assert(cap::kFootings <= cap::kJoints && cap::kFootings <= cap::kColumnBl
 // Far beyond a table at the model's capacity (500 supports of 36 rows), yet a bound on memory.
 constexpr std::size_t kLargestTable = std::size_t{64} << 20;
 // Joint and load case numbers are held in 16 bits.
-constexpr int kLargestNumber = 32767;
+constexpr int kLargestNumber = cap::kLargestJointNumber;
 
 enum Column { Joint, X, Y, Z, Case, Fy, Mx, Mz, ColumnB, ColumnD, Fx, Fz, kColumnKinds };
 constexpr std::array<std::string_view, kColumnKinds> kColumnNames = {
@@ -186,19 +187,20 @@ struct JointRows {
   int32_t b = 0, d = 0;                 // column size along X and along Z, mm
   std::size_t sizeLine = 0;
   std::vector<std::pair<int, std::size_t>> cases;  // load case and its line, by position
+  std::unordered_map<int, std::size_t> lineOfCase;  // the line of every load case given so far
 };
 
 // The rows of the table after its header, read into the reaction table as they come.
 class RowReader {
  public:
   RowReader(Project& p, const Place& place, const std::array<int, kColumnKinds>& columnOf)
-      : p_(p), place_(place), columnOf_(columnOf), slotOf_(kLargestNumber + 1, 0) {}
+      : p_(p), place_(place), columnOf_(columnOf) {}
 
   void read(std::size_t line, const std::vector<std::string>& fields) {
     line_ = line;
     fields_ = &fields;
     const int number = wholeNumber(Joint);
-    int s = slotOf_[static_cast<std::size_t>(number)];
+    int& s = slotOf_[number];
     if (s == 0) {
       if (joints_.size() == static_cast<std::size_t>(cap::kFootings))
         place_.fault(line, "joint " + text(number) + " would be support " + text(cap::kFootings + 1) + "; at most " +
@@ -206,7 +208,6 @@ class RowReader {
       joints_.push_back({});
       joints_.back().number = number;
       s = static_cast<int>(joints_.size());
-      slotOf_[static_cast<std::size_t>(number)] = static_cast<int16_t>(s);
       p_.ReactionTable(s, 0, 0) = static_cast<float>(number);
     }
     JointRows& j = joints_[static_cast<std::size_t>(s - 1)];
@@ -215,10 +216,9 @@ class RowReader {
       place_.fault(line, "joint " + text(number) + " has more than " + text(cap::kCasePositions) + " rows; at most " +
                              text(cap::kCasePositions) + " load cases can be designed.");
     const int loadCase = wholeNumber(Case);
-    for (const auto& [earlier, earlierLine] : j.cases)
-      if (earlier == loadCase)
-        place_.fault(line, "joint " + text(number) + " has load case " + text(loadCase) + " again (first on line " +
-                               text(static_cast<long long>(earlierLine)) + ").");
+    if (const auto earlier = j.lineOfCase.find(loadCase); earlier != j.lineOfCase.end())
+      place_.fault(line, "joint " + text(number) + " has load case " + text(loadCase) + " again (first on line " +
+                             text(static_cast<long long>(earlier->second)) + ").");
 
     // The coordinates come with the joint's first row; later rows may leave them empty or repeat them.
     const Column axes[3] = {X, Y, Z};
@@ -249,6 +249,7 @@ class RowReader {
       p_.ReactionTable(s, c, kReactionFZ) = force(Fz);
     }
     j.cases.emplace_back(loadCase, line);
+    j.lineOfCase.emplace(loadCase, line);
 
     columnSize(j);
   }
@@ -323,7 +324,7 @@ class RowReader {
   Project& p_;
   const Place& place_;
   const std::array<int, kColumnKinds>& columnOf_;
-  std::vector<int16_t> slotOf_;  // support index of every joint number, 0 before its first row
+  std::unordered_map<int, int> slotOf_;  // support index of every joint number given so far
   std::vector<JointRows> joints_;
   std::size_t line_ = 0;
   const std::vector<std::string>* fields_ = nullptr;
@@ -369,7 +370,7 @@ std::array<int, kColumnKinds> readHeader(const std::vector<std::string>& names, 
 
 
 // A level list as the frame lattice builds it: the distinct values ascending, the count in element 0.
-void fillLevels(CheckedArray<Single, cap::kLevels + 1>& levels, std::vector<float> values) {
+void fillLevels(LimitedTable<Single, cap::kLevels + 1>& levels, std::vector<float> values) {
   std::sort(values.begin(), values.end());
   values.erase(std::unique(values.begin(), values.end()), values.end());
   levels = {};
@@ -398,9 +399,9 @@ void fillGeometry(Project& p, const std::vector<JointRows>& joints) {
     section[2] = 0;
     section[3] = j.d;
     section[4] = j.b;
-    p.FootingTable[s].ColumnMember = static_cast<int16_t>(c);
+    p.FootingTable[s].ColumnMember = c;
   }
-  p.JointCount = static_cast<int16_t>(joints.size());
+  p.JointCount = static_cast<int32_t>(joints.size());
   fillLevels(p.LevelX, std::move(xs));
   fillLevels(p.LevelY, std::move(ys));
   fillLevels(p.LevelZ, std::move(zs));

@@ -63,7 +63,7 @@ struct ScheduleEdit {
   Single baseSize = 0;
   std::optional<float> pedestal, depth;
   std::optional<int16_t> barDia;
-  std::vector<int16_t> footings;
+  std::vector<int32_t> footings;
   bool empty() const { return !pedestal && !depth && !barDia; }
   bool isGroupRow() const { return footings.empty(); }
   bool sameRow(const ScheduleEdit& o) const {

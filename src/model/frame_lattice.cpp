@@ -18,12 +18,12 @@ namespace plintova {
 
 namespace {
 
-using Levels = CheckedArray<Single, cap::kLevels + 1>;
+using Levels = LimitedTable<Single, cap::kLevels + 1>;
 
 // An occupied lattice point and the number of its joint (never 0).
 struct Cell {
   int ix, iy, iz;
-  int16_t joint;
+  int32_t joint;
 };
 
 std::vector<float> sortedLevels(const Levels& levels) {
@@ -41,8 +41,10 @@ int levelIndex(const std::vector<float>& levels, float v) {
   return static_cast<int>(it - levels.begin()) + 1;
 }
 
-uint32_t pointKey(int ix, int iy, int iz) {
-  return (static_cast<uint32_t>(ix) << 20) | (static_cast<uint32_t>(iy) << 10) | static_cast<uint32_t>(iz);
+uint64_t pointKey(int ix, int iy, int iz) {
+  constexpr int kBits = SparseLattice::kLevelBits;
+  return (static_cast<uint64_t>(static_cast<uint32_t>(ix)) << (2 * kBits)) |
+         (static_cast<uint64_t>(static_cast<uint32_t>(iy)) << kBits) | static_cast<uint32_t>(iz);
 }
 
 // The occupied points of JointLattice, sorted by ix, then iz, then iy (column lines, bottom up).
@@ -83,23 +85,23 @@ class FrameLookups {
       const auto& row = p.MemberTable[m];
       between_.emplace(pairKey(row[1], row[2]), row[0]);
     }
-    for (int c = 1; c <= p.ColumnSectionCount; ++c) columnRow_.emplace(p.ColumnSectionTable[c][1], static_cast<int16_t>(c));
+    for (int c = 1; c <= p.ColumnSectionCount; ++c) columnRow_.emplace(p.ColumnSectionTable[c][1], c);
     for (int b = 1; b <= p.BeamSectionCount; ++b) {
       // Only a whole number can equal a member number.
       float v = p.BeamSectionTable[b][1];
       if (v >= -2147483648.0f && v < 2147483648.0f && v == static_cast<float>(static_cast<int64_t>(v)))
-        beamRow_.emplace(static_cast<int32_t>(v), static_cast<int16_t>(b));
+        beamRow_.emplace(static_cast<int32_t>(v), b);
     }
   }
   int32_t memberBetween(int32_t a, int32_t b) const {
     auto it = between_.find(pairKey(a, b));
     return it == between_.end() ? 0 : it->second;
   }
-  int16_t columnRowOf(int32_t m) const {
+  int32_t columnRowOf(int32_t m) const {
     auto it = columnRow_.find(m);
     return it == columnRow_.end() ? 0 : it->second;
   }
-  int16_t beamRowOf(int32_t m) const {
+  int32_t beamRowOf(int32_t m) const {
     auto it = beamRow_.find(m);
     return it == beamRow_.end() ? 0 : it->second;
   }
@@ -109,8 +111,8 @@ class FrameLookups {
     return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
   }
   std::unordered_map<uint64_t, int32_t> between_;
-  std::unordered_map<int32_t, int16_t> columnRow_;
-  std::unordered_map<int32_t, int16_t> beamRow_;
+  std::unordered_map<int32_t, int32_t> columnRow_;
+  std::unordered_map<int32_t, int32_t> beamRow_;
 };
 
 // ColumnLattice from the occupied points sorted along column lines: the joint below a joint is the
@@ -127,13 +129,11 @@ void buildColumns(Project& p, const std::vector<Cell>& byColumnLine, const Frame
   }
 }
 
-void fillLevels(Levels& target, std::vector<float> values, const char* axis) {
+void fillLevels(Levels& target, std::vector<float> values) {
   std::sort(values.begin(), values.end());
   values.erase(std::unique(values.begin(), values.end()), values.end());
-  if (values.size() > static_cast<std::size_t>(cap::kLatticeAxis))
-    throw ListingError("The structure has " + std::to_string(values.size()) + " distinct " + axis +
-                       " coordinates; at most " + std::to_string(cap::kLatticeAxis) + " can be read.");
-  target = {};
+  // At most one distinct coordinate per joint, and the joints are within their limit.
+  target.clear();
   target[0] = static_cast<float>(values.size());
   for (std::size_t i = 0; i < values.size(); ++i) target[static_cast<long long>(i) + 1] = values[i];
 }
@@ -148,15 +148,16 @@ void buildLattice(Project& p) {
   zs.reserve(n);
   for (int j = 1; j <= p.JointCount; ++j) {
     const auto& row = p.JointTable[j];
-    if (!toInt16(row[0]))
-      throw ListingError("Joint number " + std::to_string(row[0]) + " is too large; joint numbers up to 32767 can be read.");
+    if (row[0] > cap::kLargestJointNumber || row[0] < -cap::kLargestJointNumber)
+      throw ListingError("Joint number " + std::to_string(row[0]) + " is too large; joint numbers up to " +
+                         std::to_string(cap::kLargestJointNumber) + " can be read.");
     xs.push_back(static_cast<float>(row[1]));
     ys.push_back(static_cast<float>(row[2]));
     zs.push_back(static_cast<float>(row[3]));
   }
-  fillLevels(p.LevelX, std::move(xs), "X");
-  fillLevels(p.LevelY, std::move(ys), "Y");
-  fillLevels(p.LevelZ, std::move(zs), "Z");
+  fillLevels(p.LevelX, std::move(xs));
+  fillLevels(p.LevelY, std::move(ys));
+  fillLevels(p.LevelZ, std::move(zs));
 
   // Every lattice point takes the number of the last joint row that lies on it.
   const auto lx = sortedLevels(p.LevelX), ly = sortedLevels(p.LevelY), lz = sortedLevels(p.LevelZ);
@@ -164,7 +165,7 @@ void buildLattice(Project& p) {
   for (int j = 1; j <= p.JointCount; ++j) {
     const auto& row = p.JointTable[j];
     p.JointLattice.set(levelIndex(lx, static_cast<float>(row[1])), levelIndex(ly, static_cast<float>(row[2])),
-                       levelIndex(lz, static_cast<float>(row[3])), static_cast<int16_t>(row[0]));
+                       levelIndex(lz, static_cast<float>(row[3])), row[0]);
   }
   buildColumns(p, occupiedCells(p), FrameLookups(p));
 }
@@ -204,14 +205,14 @@ void assignColumns(Project& p) {
 
   // The lowest column of every X-Z line.
   const std::vector<Cell> cells = occupiedCells(p);  // sorted by ix, iz, iy
-  std::unordered_map<uint32_t, int16_t> lowestColumn;
+  std::unordered_map<uint64_t, int32_t> lowestColumn;
   for (const Cell& c : cells) {
     if (c.iy < 2) continue;
-    int16_t row = p.ColumnLattice.get(c.ix, c.iy, c.iz);
+    int32_t row = p.ColumnLattice.get(c.ix, c.iy, c.iz);
     if (row != 0) lowestColumn.emplace(pointKey(c.ix, 0, c.iz), row);
   }
 
-  auto assign = [&](int ix, int iz, int16_t baseJoint) {
+  auto assign = [&](int ix, int iz, int32_t baseJoint) {
     auto s = supportOf.find(static_cast<float>(baseJoint));
     if (s == supportOf.end() || s->second > cap::kFootings) return;
     auto col = lowestColumn.find(pointKey(ix, 0, iz));

@@ -8,8 +8,8 @@ namespace plintova {
 // Builds LevelX, LevelY and LevelZ (distinct joint coordinates, ascending, count in element 0),
 // JointLattice (the joint at every lattice point; of two joints at one point the later one) and
 // ColumnLattice (the column design row of the column that ends at a joint and comes up from the next
-// joint below it on the same X-Z line). Throws ListingError when an axis has more than 300 distinct
-// coordinates or a joint number does not fit 16 bits.
+// joint below it on the same X-Z line). Throws ListingError when a joint number is beyond
+// cap::kLargestJointNumber.
 void buildLattice(Project& p);
 
 // Builds ColumnLattice again and BeamXLattice, BeamZLattice: the beam design row of the beam that

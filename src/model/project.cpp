@@ -12,8 +12,9 @@ void throwIndexError(const char* table, long long index, long long size) {
   throw IndexError(std::string(table) + " index " + std::to_string(index) + " outside 0.." + std::to_string(size - 1));
 }
 
-void SparseLattice::set(int ix, int iy, int iz, int16_t v) {
-  if (ix < 0 || ix > 1023 || iy < 0 || iy > 1023 || iz < 0 || iz > 1023) throwIndexError("lattice", ix, 1024);
+void SparseLattice::set(int ix, int iy, int iz, int32_t v) {
+  constexpr int kAxis = 1 << kLevelBits;
+  if (ix < 0 || ix >= kAxis || iy < 0 || iy >= kAxis || iz < 0 || iz >= kAxis) throwIndexError("lattice", ix, kAxis);
   if (v == 0) cells_.erase(key(ix, iy, iz));
   else cells_[key(ix, iy, iz)] = v;
 }
@@ -45,14 +46,14 @@ void clearInputTables(Project& p) {
   p.Combinations.clear();
   p.CaseFactorsInForce.clear();
   p.NonlinearAnalysis.clear();
-  p.LevelX = {};
-  p.LevelY = {};
-  p.LevelZ = {};
+  p.LevelX.clear();
+  p.LevelY.clear();
+  p.LevelZ.clear();
   p.JointLattice.clear();
   p.ColumnLattice.clear();
   p.BeamXLattice.clear();
   p.BeamZLattice.clear();
-  for (int s = 0; s <= cap::kFootings; ++s) p.FootingTable[s].ColumnMember = 0;
+  for (std::size_t s = 0; s < p.FootingTable.stored(); ++s) p.FootingTable[static_cast<long long>(s)].ColumnMember = 0;
 }
 
 void setListingCases(Project& p) {

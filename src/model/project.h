@@ -1,7 +1,9 @@
-// The project model: every table, record and capacity of one opened analysis listing.
+// The project model: every table, record and limit of one opened analysis listing.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,7 +13,7 @@
 
 #include "model/decisions.h"
 #include "model/design_rows.h"
-#include "model/fixed_table.h"
+#include "model/limited_table.h"
 #include "model/load_cases.h"
 #include "model/single.h"
 
@@ -25,24 +27,28 @@ struct CaseFactors {
   bool operator==(const CaseFactors&) const = default;
 };
 
-// Capacities of the model. Records are indexed from 1; element 0 holds nothing or a count.
+// Limits of the model, set far above real buildings; a listing beyond one is refused with a message
+// naming it. Tables grow with the listing up to their limit. Records are indexed from 1; element 0 holds
+// nothing or a count. Footing indices are 16-bit in the engineer's decisions, hence the support limit.
 namespace cap {
-constexpr int kJoints = 12500;
-constexpr int kMembers = 15000;
-constexpr int kRotated = 12000;
-constexpr int kColumnBlocks = 13000;
-constexpr int kBeamBlocks = 12000;
-constexpr int kReactionSupports = 1000;  // rows of the reaction table
-constexpr int kFootings = 500;           // supports that can be designed
-constexpr int kCasePositions = 36;       // load-case positions 0..35 per support
+constexpr int kJoints = 1'000'000;
+constexpr int kMembers = 2'000'000;
+constexpr int kRotated = 2'000'000;
+constexpr int kColumnBlocks = 2'000'000;
+constexpr int kBeamBlocks = 2'000'000;
+constexpr int kFootings = 30'000;        // supports that can be designed
+constexpr int kReactionSupports = kFootings;  // rows of the reaction table
+constexpr int kCasePositions = 2'000;    // load-case positions 0..1999 per support
 constexpr int kLastCase = kCasePositions - 1;
-constexpr int kLevels = 1000;            // level list entries
-constexpr int kLatticeAxis = 300;        // distinct coordinates per axis the lattice holds
-constexpr int kCombined = 100;
+constexpr int kLargestJointNumber = 9'999'999;  // seven digits, the width of the listing's joint column
+constexpr int kLevels = kJoints;         // level list entries: at most one distinct coordinate per joint
+// Each of these is bounded by the supports: a combined footing takes two footings, a size group or a
+// grid line at least one.
+constexpr int kCombined = kFootings / 2;
 constexpr int kCombinedMembers = 10;     // footings listed for one selection window
-constexpr int kSizeGroups = 60;
-constexpr int kGroupMembers = 100;
-constexpr int kGridLines = 199;
+constexpr int kSizeGroups = kFootings;
+constexpr int kGroupMembers = kFootings;
+constexpr int kGridLines = kFootings;
 }  // namespace cap
 
 // Components of the reaction table beyond FY (2), MX (3) and MZ (4): the horizontal reactions.
@@ -56,7 +62,7 @@ constexpr double kSoilCheckLoadFactor = 1.1;
 
 // One isolated footing, under the support with the same index.
 struct FootingRecord {
-  int16_t JointNo = 0;
+  int32_t JointNo = 0;
   int16_t CombNo = 0;      // 0 isolated, n > 0 member of combined footing n, -1 hand-resized, -100 disabled
   int16_t GroupNo = 0;
   int16_t GroupRank = 0;
@@ -75,7 +81,7 @@ struct FootingRecord {
   Single DrawX2 = 0;
   Single DrawZ1 = 0;
   Single DrawZ2 = 0;
-  int16_t ColumnMember = 0;  // row of ColumnSectionTable of the column on the support, 0 when none
+  int32_t ColumnMember = 0;  // row of ColumnSectionTable of the column on the support, 0 when none
   bool NoTension = false;    // the no-tension requirement governs the size: label shown bold and red
   bool NoTensionCapped = false;  // the no-tension requirement asked for more than 6 m: tension remains
   bool UpliftGoverns = false;    // the weight needed against uplift governs the size
@@ -110,7 +116,7 @@ struct SizeGroupRecord {
   Single PedestalSize = 0;
   int16_t BarDia = 0;
   int16_t MemberCount = 0;
-  CheckedArray<int16_t, cap::kGroupMembers + 1> Members;  // positions 1..MemberCount
+  LimitedTable<int16_t, cap::kGroupMembers + 1> Members;  // positions 1..MemberCount
   int16_t GroupMark = 0;
   Single NetPressure = 0;
   int16_t GovFooting = 0;
@@ -141,44 +147,66 @@ struct CombinedFootingRecord {
   Single CfDistance = 0;      // mm
 };
 
-// Reaction table: support s 0..1000, load-case position c 0..35, component k 0..6.
+// Reaction table: support s 0..kReactionSupports, load-case position c 0..kLastCase, component k 0..6.
 // (0,0,0) holds SupportCount; (s,0,0) the joint number; (s,c,1) the load case number (0 ends the
 // support's list); (s,c,2) FY; (s,c,3) MX; (s,c,4) MZ; (s,c,5) FX; (s,c,6) FZ. Every value is as read
-// (converted to kN and kN m): an FY of zero or upward (negative) is kept.
+// (converted to kN and kN m): an FY of zero or upward (negative) is kept. Each support holds the
+// positions written so far; a position beyond them reads as zero.
 class ReactionTableType {
  public:
-  ReactionTableType() : data_(kSize) {}
-  Single& operator()(long long s, long long c, long long k) { return data_[index(s, c, k)]; }
-  Single operator()(long long s, long long c, long long k) const { return data_[index(s, c, k)]; }
+  using Position = std::array<Single, 7>;
+  Single& operator()(long long s, long long c, long long k) {
+    check(s, c, k);
+    if (static_cast<std::size_t>(s) >= supports_.size()) supports_.resize(static_cast<std::size_t>(s) + 1);
+    auto& cases = supports_[static_cast<std::size_t>(s)];
+    if (static_cast<std::size_t>(c) >= cases.size()) cases.resize(static_cast<std::size_t>(c) + 1);
+    return cases[static_cast<std::size_t>(c)][static_cast<std::size_t>(k)];
+  }
+  Single operator()(long long s, long long c, long long k) const {
+    check(s, c, k);
+    if (static_cast<std::size_t>(s) >= supports_.size()) return 0;
+    const auto& cases = supports_[static_cast<std::size_t>(s)];
+    return static_cast<std::size_t>(c) < cases.size() ? cases[static_cast<std::size_t>(c)][static_cast<std::size_t>(k)]
+                                                       : Single{0};
+  }
+  // Room for positions 0..c of support s, ahead of writing them.
+  void reserve(long long s, long long c) {
+    check(s, c, 0);
+    if (static_cast<std::size_t>(s) >= supports_.size()) supports_.resize(static_cast<std::size_t>(s) + 1);
+    supports_[static_cast<std::size_t>(s)].reserve(static_cast<std::size_t>(c) + 1);
+  }
 
  private:
   static constexpr long long kS = cap::kReactionSupports + 1, kC = cap::kCasePositions, kK = 7;
-  static constexpr std::size_t kSize = static_cast<std::size_t>(kS * kC * kK);
-  static std::size_t index(long long s, long long c, long long k) {
-    if (s < 0 || s >= kS || c < 0 || c >= kC || k < 0 || k >= kK) throwIndexError("ReactionTable", s * 10000 + c * 10 + k, kSize);
-    return static_cast<std::size_t>((s * kC + c) * kK + k);
+  static void check(long long s, long long c, long long k) {
+    if (s < 0 || s >= kS || c < 0 || c >= kC || k < 0 || k >= kK)
+      throwIndexError("ReactionTable", s * 100000 + c * 10 + k, kS * kC * kK);
   }
-  std::vector<Single> data_;
+  std::deque<std::vector<Position>> supports_;
 };
 
-// A lattice of 16-bit cells addressed by level indices, stored sparsely: only non-zero cells are
-// kept, so memory follows the number of joints, not the product of the three level counts.
+// A lattice of cells addressed by level indices, stored sparsely: only non-zero cells are kept, so
+// memory follows the number of joints, not the product of the three level counts. A cell holds a joint
+// number or a row of the section tables.
 class SparseLattice {
  public:
-  int16_t get(int ix, int iy, int iz) const {
+  static constexpr int kLevelBits = 21;  // level indices 0..2,097,151 on each axis, above cap::kLevels
+  int32_t get(int ix, int iy, int iz) const {
     auto it = cells_.find(key(ix, iy, iz));
     return it == cells_.end() ? 0 : it->second;
   }
-  void set(int ix, int iy, int iz, int16_t v);
+  void set(int ix, int iy, int iz, int32_t v);
   void clear() { cells_.clear(); }
   std::size_t size() const { return cells_.size(); }
 
  private:
-  static uint32_t key(int ix, int iy, int iz) {
-    return (static_cast<uint32_t>(ix) << 20) | (static_cast<uint32_t>(iy) << 10) | static_cast<uint32_t>(iz);
+  static uint64_t key(int ix, int iy, int iz) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(ix)) << (2 * kLevelBits)) |
+           (static_cast<uint64_t>(static_cast<uint32_t>(iy)) << kLevelBits) | static_cast<uint64_t>(static_cast<uint32_t>(iz));
   }
-  std::unordered_map<uint32_t, int16_t> cells_;
+  std::unordered_map<uint64_t, int32_t> cells_;
 };
+static_assert(cap::kLevels < (1 << SparseLattice::kLevelBits));
 
 struct Project {
   // Geometry read from the listing.
@@ -188,20 +216,20 @@ struct Project {
   // digits of the SHA-256 of its reaction lines as read (load case numbers, FY, MX, MZ).
   std::string ListingSha256;
   std::vector<std::string> SupportPrints;
-  FixedTable<CheckedArray<int32_t, 4>, cap::kJoints + 1> JointTable;  // number, X, Y, Z (mm)
-  int16_t JointCount = 0;
-  FixedTable<CheckedArray<int32_t, 5>, cap::kMembers + 1> MemberTable;  // number, start, end
-  int16_t MemberTotal = 0;
-  FixedTable<int32_t, cap::kRotated + 1> RotatedMemberList;
-  int16_t RotatedMemberCount = 0;
-  FixedTable<CheckedArray<int32_t, 5>, cap::kColumnBlocks + 1> ColumnSectionTable;  // -, member, length, dim1, dim2
-  int16_t ColumnSectionCount = 0;
-  FixedTable<CheckedArray<Single, 21>, cap::kBeamBlocks + 1> BeamSectionTable;  // -, member, length, dim1, dim2
-  int16_t BeamSectionCount = 0;
+  LimitedTable<CheckedArray<int32_t, 4>, cap::kJoints + 1> JointTable;  // number, X, Y, Z (mm)
+  int32_t JointCount = 0;
+  LimitedTable<CheckedArray<int32_t, 5>, cap::kMembers + 1> MemberTable;  // number, start, end
+  int32_t MemberTotal = 0;
+  LimitedTable<int32_t, cap::kRotated + 1> RotatedMemberList;
+  int32_t RotatedMemberCount = 0;
+  LimitedTable<CheckedArray<int32_t, 5>, cap::kColumnBlocks + 1> ColumnSectionTable;  // -, member, length, dim1, dim2
+  int32_t ColumnSectionCount = 0;
+  LimitedTable<CheckedArray<Single, 21>, cap::kBeamBlocks + 1> BeamSectionTable;  // -, member, length, dim1, dim2
+  int32_t BeamSectionCount = 0;
 
   // Reactions and design inputs.
   ReactionTableType ReactionTable;
-  CheckedArray<Single, cap::kCasePositions> CaseSbc;
+  LimitedTable<Single, cap::kCasePositions> CaseSbc;
   Single EarthPressure = 0;
   int16_t Fck = 0;
   int16_t Fe = 0;
@@ -236,27 +264,27 @@ struct Project {
   std::string NonlinearAnalysis;
 
   // Footings and their groups.
-  FixedTable<FootingRecord, cap::kFootings + 1> FootingTable;
+  LimitedTable<FootingRecord, cap::kFootings + 1> FootingTable;
   int16_t FootingCount = 0;
-  FixedTable<CombinedFootingRecord, cap::kCombined + 1> CombinedFootingTable;
+  LimitedTable<CombinedFootingRecord, cap::kCombined + 1> CombinedFootingTable;
   int16_t CombinedCount = 0;
-  FixedTable<SizeGroupRecord, cap::kSizeGroups + 1> SizeGroupTable;
+  LimitedTable<SizeGroupRecord, cap::kSizeGroups + 1> SizeGroupTable;
   int16_t SizeGroupCount = 0;
-  FixedTable<SizeGroupRecord, cap::kSizeGroups + 1> DesignGroupTable;
+  LimitedTable<SizeGroupRecord, cap::kSizeGroups + 1> DesignGroupTable;
   int16_t DesignGroupCount = 0;
   // The schedule rows of hand-resized and combined footings, below the group rows: one per footing with
   // CombNo -1 in footing order, one per combined footing in its order.
   std::vector<FootingRow> RectangularRows;
   std::vector<FootingRow> CombinedRows;
-  CheckedArray<int32_t, cap::kGridLines + 1> GridLineX;  // count in position 0
-  CheckedArray<int32_t, cap::kGridLines + 1> GridLineZ;
-  FixedTable<CheckedArray<Single, 8>, 14> ShearTable;
+  LimitedTable<int32_t, cap::kGridLines + 1> GridLineX;  // count in position 0
+  LimitedTable<int32_t, cap::kGridLines + 1> GridLineZ;
+  LimitedTable<CheckedArray<Single, 8>, 14> ShearTable;
   int16_t ShearGradeColumn = 0;
 
   // Frame lattice.
-  CheckedArray<Single, cap::kLevels + 1> LevelX;  // count in element 0
-  CheckedArray<Single, cap::kLevels + 1> LevelY;
-  CheckedArray<Single, cap::kLevels + 1> LevelZ;
+  LimitedTable<Single, cap::kLevels + 1> LevelX;  // count in element 0
+  LimitedTable<Single, cap::kLevels + 1> LevelY;
+  LimitedTable<Single, cap::kLevels + 1> LevelZ;
   SparseLattice JointLattice, ColumnLattice, BeamXLattice, BeamZLattice;
 
   // The engineer's decisions; the footing table's CombNo, sizes and positions, the groups' assignment,
@@ -284,7 +312,7 @@ struct Project {
   double allowable(int s, int c) const;
 
   // Last load-case position of support s: positions run from 0 while the next position carries a
-  // load case number, up to 35. Every loop over a support's cases uses its own last position.
+  // load case number, up to kLastCase. Every loop over a support's cases uses its own last position.
   int lastCasePosition(int s) const {
     int c = 0;
     while (c < cap::kLastCase && ReactionTable(s, c + 1, 1) != 0.0f) ++c;

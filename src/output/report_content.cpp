@@ -178,7 +178,7 @@ void addRows(Document& doc, const Project& p) {
 
 // ---- 5 Decisions ----
 
-const FootingRow* footingRowOf(const Project& p, const std::vector<int16_t>& footings) {
+const FootingRow* footingRowOf(const Project& p, const std::vector<int32_t>& footings) {
   for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
     for (const FootingRow& row : *rows)
       if (std::equal(row.footings.begin(), row.footings.end(), footings.begin(), footings.end())) return &row;
@@ -274,7 +274,7 @@ void addDecisions(Document& doc, const Project& p) {
           used = num(footingRow->TotalDepth);
         }
         std::string joints;
-        for (int16_t s : e.footings) joints += (joints.empty() ? "" : " and ") + joint(p, s);
+        for (int32_t s : e.footings) joints += (joints.empty() ? "" : " and ") + joint(p, s);
         row += (row.empty() ? "" : ", ") + std::string("joint ") + joints;
       }
       t.rows.push_back({{row, e.pedestal ? num(*e.pedestal) : "", e.depth ? num(*e.depth) : "", used,

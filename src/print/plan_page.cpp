@@ -18,7 +18,7 @@ using draw::VAlign;
 namespace {
 
 // First and last grid position of a list (count in position 0); 0 and 0 for an empty list.
-void gridExtent(const CheckedArray<int32_t, cap::kGridLines + 1>& grid, double& first, double& last) {
+void gridExtent(const LimitedTable<int32_t, cap::kGridLines + 1>& grid, double& first, double& last) {
   int n = std::clamp(grid[0], 0, cap::kGridLines);
   first = n > 0 ? grid[1] : 0;
   last = n > 0 ? grid[n] : 0;

@@ -24,10 +24,10 @@ namespace fs = std::filesystem;
 
 // The values a project file may hold are those the windows take for the same decisions
 // (model/limits.h). Joint numbers of the model are 16-bit.
-constexpr int kMaxJoint = 32767;
+constexpr int kMaxJoint = cap::kLargestJointNumber;
 // The project of the largest plan (500 footings, every decision, 36 load cases each) takes some
 // hundreds of kilobytes; a larger file is no project and would only cost memory and time.
-constexpr std::size_t kLargestProjectFile = std::size_t{4} << 20;
+constexpr std::size_t kLargestProjectFile = std::size_t{32} << 20;  // the project of 30,000 supports takes a few MB
 
 // The value of "increaseRule" that keeps the later-case rule.
 constexpr const char* kLaterCaseRule = "laterCases";
@@ -166,7 +166,7 @@ int wholeIn(const Json& v, const std::string& where, int lo, int hi, const std::
 }
 
 int jointOf(const Json& v, const std::string& where) {
-  return wholeIn(v, where, 1, kMaxJoint, "a joint number from 1 to 32767");
+  return wholeIn(v, where, 1, kMaxJoint, "a joint number from 1 to " + std::to_string(kMaxJoint));
 }
 
 const Json& arrayOf(const Json& v, const std::string& where) {
@@ -333,11 +333,11 @@ SavedProject fromJson(const Json& root) {
     // A group row by its base size; the row of a hand-resized footing by its joint, of a combined
     // footing by its two joints.
     if (const Json* joint = member(e, "joint")) {
-      edit.footings = {static_cast<int16_t>(jointOf(*joint, inEntry(where, "joint")))};
+      edit.footings = {jointOf(*joint, inEntry(where, "joint"))};
     } else if (const Json* joints = member(e, "joints")) {
       const std::string at = inEntry(where, "joints");
       if (!arrayOf(*joints, at).is_array() || joints->size() != 2) throw Refusal{at + " must list two joints"};
-      edit.footings = {static_cast<int16_t>(jointOf((*joints)[0], at)), static_cast<int16_t>(jointOf((*joints)[1], at))};
+      edit.footings = {jointOf((*joints)[0], at), jointOf((*joints)[1], at)};
     } else {
       edit.baseSize = baseSizeOf(required(e, "baseSize", inEntry(where, "baseSize")), inEntry(where, "baseSize"));
     }

@@ -115,8 +115,8 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
   // Edits of the rows of hand-resized and combined footings are kept by the joints of their footings.
   for (ScheduleEdit e : d.schedule) {
     bool keyed = true;
-    for (int16_t& f : e.footings) {
-      f = static_cast<int16_t>(jointOf(f));
+    for (int32_t& f : e.footings) {
+      f = jointOf(f);
       keyed = keyed && f > 0;
     }
     if (keyed) s.schedule.push_back(e);
@@ -278,14 +278,14 @@ Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<s
   // Schedule edits stay as saved (joints turned into footings): the Design command applies them to the
   // rows of their base sizes or footings and names those whose row is gone. A second edit of one row
   // is dropped, as a second choice of any other decision is.
-  std::set<std::pair<float, std::vector<int16_t>>> edited;  // rows by base size or by footings
+  std::set<std::pair<float, std::vector<int32_t>>> edited;  // rows by base size or by footings
   for (ScheduleEdit e : saved.schedule) {
     const std::string row = e.isGroupRow() ? "the row of size group " + numberText(e.baseSize) + " m"
                                            : "the row of " + jointList(std::vector<int>(e.footings.begin(), e.footings.end()));
     std::string missing;
-    for (int16_t& f : e.footings) {
+    for (int32_t& f : e.footings) {
       const int joint = f;
-      f = static_cast<int16_t>(footingOf(joint));
+      f = footingOf(joint);
       if (f == 0) missing = notASupport(joint);
     }
     if (!missing.empty()) dropped.push_back("Schedule edit of a footing's row: " + missing + ".");

@@ -27,9 +27,9 @@ int rowOfBaseSize(const Project& p, Single base) {
   return 0;
 }
 
-std::string jointsText(const Project& p, const std::vector<int16_t>& footings) {
+std::string jointsText(const Project& p, const std::vector<int32_t>& footings) {
   std::string t;
-  for (int16_t s : footings)
+  for (int32_t s : footings)
     t += (t.empty() ? "" : " and ") +
          (s >= 1 && s <= p.FootingCount ? numberText(p.FootingTable[s].JointNo) : std::to_string(s));
   return t;
@@ -56,15 +56,15 @@ RowEdit rowEditOf(const ScheduleEdit* e) {
   return edit;
 }
 
-const ScheduleEdit* editFor(const std::vector<ScheduleEdit>& edits, const std::vector<int16_t>& footings) {
+const ScheduleEdit* editFor(const std::vector<ScheduleEdit>& edits, const std::vector<int32_t>& footings) {
   for (const ScheduleEdit& e : edits)
     if (!e.isGroupRow() && e.footings == footings) return &e;
   return nullptr;
 }
 
-std::vector<int16_t> footingsOf(const FootingRow& row) {
-  std::vector<int16_t> f;
-  for (int s : row.footings) f.push_back(static_cast<int16_t>(s));
+std::vector<int32_t> footingsOf(const FootingRow& row) {
+  std::vector<int32_t> f;
+  for (int s : row.footings) f.push_back(s);
   return f;
 }
 
@@ -119,8 +119,8 @@ void designGroupRows(Project& p, EditsKept& edits) {
 // Rows of the hand-resized footings in footing order, then of the combined footings in their order,
 // each designed with its edits; edits of footings no longer resized or combined are dropped.
 void designFootingRows(Project& p, EditsKept& edits) {
-  std::vector<std::vector<int16_t>> rows;  // the footings of every row designed
-  auto editOf = [&](const std::vector<int16_t>& footings, double shorterSide) -> std::optional<ScheduleEdit> {
+  std::vector<std::vector<int32_t>> rows;  // the footings of every row designed
+  auto editOf = [&](const std::vector<int32_t>& footings, double shorterSide) -> std::optional<ScheduleEdit> {
     rows.push_back(footings);
     const ScheduleEdit* e = editFor(p.decisions.schedule, footings);
     if (!e) return std::nullopt;
@@ -132,7 +132,7 @@ void designFootingRows(Project& p, EditsKept& edits) {
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
     if (f.CombNo != -1) continue;
-    const auto e = editOf({static_cast<int16_t>(s)}, std::min<double>(f.SizeL, f.SizeB));
+    const auto e = editOf({s}, std::min<double>(f.SizeL, f.SizeB));
     p.RectangularRows.push_back(designRectangularRow(p, s, f.GroupRank, rowEditOf(e ? &*e : nullptr)));
   }
   p.CombinedRows.clear();

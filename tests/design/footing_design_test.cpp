@@ -201,10 +201,10 @@ TEST(FootingDesign, MissingGradesAndOverfullGroupsAreRefusedWithoutTouchingTheSc
 
   p->Fck = 20;
   p->Fe = 415;
-  p->SizeGroupTable[1].MemberCount = 101;
+  p->SizeGroupTable[1].MemberCount = cap::kGroupMembers + 1;
   EXPECT_FALSE(DesignAllGroups(*p, prompter));
   ASSERT_EQ(prompter.calls.size(), 4u);
-  EXPECT_NE(prompter.calls[3].text.find("at most 100"), std::string::npos);
+  EXPECT_NE(prompter.calls[3].text.find("at most 30000"), std::string::npos);
   EXPECT_EQ(p->DesignGroupCount, 1);
   EXPECT_EQ(scheduleRowTexts(*p, 1), before);
 }

@@ -54,19 +54,14 @@ TEST(GridLines, APointIsReferredToItsNearestLinesByLetterAndNumber) {
   EXPECT_EQ(gridLetter(8) + gridLetter(9) + gridLetter(24) + gridLetter(25), "HJZAA");
 }
 
-TEST(GridLines, MoreDistinctPositionsThanTheListHoldsAreRefusedAndNothingChanges) {
+// Beyond the 199 lines of the old fixed list: every distinct position is a grid line, in order.
+TEST(GridLines, EveryDistinctPositionOfALargePlanIsALine) {
   auto p = makeProject();
-  for (int i = 1; i <= 199; ++i) addSupport(*p, i, i * 1000, 0, {{100, 0, 0}});
-  ASSERT_EQ(BuildGridLines(*p), "");  // exactly 199 fit
-  EXPECT_EQ(p->GridLineX[0], 199);
-  EXPECT_EQ(p->GridLineX[199], 199000);
-
-  addSupport(*p, 200, -5, 7, {{100, 0, 0}});
-  const std::string refusal = BuildGridLines(*p);
-  EXPECT_NE(refusal.find("199"), std::string::npos);
-  EXPECT_NE(refusal.find(" X"), std::string::npos);
-  EXPECT_EQ(p->GridLineX[0], 199);
-  EXPECT_EQ(p->GridLineX[1], 1000);
-  EXPECT_EQ(p->GridLineZ[0], 1);  // Z, which would fit, is not rebuilt either
-  EXPECT_EQ(p->GridLineZ[1], 0);
+  constexpr int kColumns = 1000;
+  for (int i = 1; i <= kColumns; ++i) addSupport(*p, i, (kColumns - i) * 1000, (i % 2) * 500, {{100, 0, 0}});
+  ASSERT_EQ(BuildGridLines(*p), "");
+  EXPECT_EQ(p->GridLineX[0], kColumns);
+  EXPECT_EQ(p->GridLineX[1], 0);
+  EXPECT_EQ(p->GridLineX[kColumns], (kColumns - 1) * 1000);
+  EXPECT_EQ(listOf(p->GridLineZ), (std::vector<int32_t>{0, 500}));
 }

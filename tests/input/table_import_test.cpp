@@ -196,10 +196,10 @@ TEST(TableImport, RefusesFaultsNamingFileLineAndColumn) {
       {head + "1,0,0,1,1,0,0,9\n", "T.csv, line 2: the row has 8 fields; the header has 7."},
       {head + "1,0,0,1,\"1,0,0\n", "T.csv, line 2, column fy: the quote is not closed."},
       {head + "1,0,0,1,\"1\"0,0,0\n", "T.csv, line 2, column fy: text follows the closing quote."},
-      {head + "0,0,0,1,1,0,0\n", "T.csv, line 2, column joint: \"0\" is not a whole number from 1 to 32767."},
-      {head + "32768,0,0,1,1,0,0\n", "T.csv, line 2, column joint: \"32768\" is not a whole number from 1 to 32767."},
-      {head + "1,0,0,2.5,1,0,0\n", "T.csv, line 2, column case: \"2.5\" is not a whole number from 1 to 32767."},
-      {head + "1,0,0,0,1,0,0\n", "T.csv, line 2, column case: \"0\" is not a whole number from 1 to 32767."},
+      {head + "0,0,0,1,1,0,0\n", "T.csv, line 2, column joint: \"0\" is not a whole number from 1 to 9999999."},
+      {head + "10000000,0,0,1,1,0,0\n", "T.csv, line 2, column joint: \"10000000\" is not a whole number from 1 to 9999999."},
+      {head + "1,0,0,2.5,1,0,0\n", "T.csv, line 2, column case: \"2.5\" is not a whole number from 1 to 9999999."},
+      {head + "1,0,0,0,1,0,0\n", "T.csv, line 2, column case: \"0\" is not a whole number from 1 to 9999999."},
       {head + "12,5000,0,1,1,0,0\n\n12,5001,0,2,1,0,0\n",
        "T.csv, line 4: joint 12 is given at x 5000 on line 2 and at x 5001."},
       {head + "12,0,7,1,1,0,0\n12,0,7,1,2,0,0\n", "T.csv, line 3: joint 12 has load case 1 again (first on line 2)."},
@@ -238,17 +238,17 @@ TEST(TableImport, RefusesFaultsNamingFileLineAndColumn) {
   }
 }
 
-TEST(TableImport, CapacitiesAreRefusedWithTheirLimitAndTheLimitsThemselvesRead) {
-  EXPECT_EQ(refusal(rows(501, 1)),
-            "T.csv, line 502: joint 501 would be support 501; at most 500 supports can be designed.");
-  EXPECT_EQ(refusal(rows(1, 37)),
-            "T.csv, line 38: joint 1 has more than 36 rows; at most 36 load cases can be designed.");
+TEST(TableImport, LimitsAreRefusedByNameAndTablesBeyondTheOldSizesRead) {
+  EXPECT_EQ(refusal(rows(30001, 1)),
+            "T.csv, line 30002: joint 30001 would be support 30001; at most 30000 supports can be designed.");
+  EXPECT_EQ(refusal(rows(1, 2001)),
+            "T.csv, line 2002: joint 1 has more than 2000 rows; at most 2000 load cases can be designed.");
   Project p;
-  readTableText(p, rows(500, 36), "T.csv", TableFormat::Csv);
-  EXPECT_EQ(p.supportCount(), 500);
-  EXPECT_EQ(p.JointCount, 500);
-  EXPECT_EQ(p.lastCasePosition(500), 35);
-  EXPECT_EQ(p.ReactionTable(500, 35, 1), 36.0f);
-  EXPECT_EQ(p.LevelX[0], 500.0f);
-  EXPECT_EQ(p.SupportPrints.size(), 501u);
+  readTableText(p, rows(501, 37), "T.csv", TableFormat::Csv);
+  EXPECT_EQ(p.supportCount(), 501);
+  EXPECT_EQ(p.JointCount, 501);
+  EXPECT_EQ(p.lastCasePosition(501), 36);
+  EXPECT_EQ(p.ReactionTable(501, 36, 1), 37.0f);
+  EXPECT_EQ(p.LevelX[0], 501.0f);
+  EXPECT_EQ(p.SupportPrints.size(), 502u);
 }

@@ -155,15 +155,20 @@ TEST(FrameLattice, SupportOnRaisedGroundHasNoColumn) {
   EXPECT_EQ(f.p->FootingTable[2].ColumnMember, 0);
 }
 
-TEST(FrameLattice, TooManyLevelsAreRefused) {
+// More levels than the 10-bit cell keys of the old lattice held (1024 per axis), and joint numbers
+// beyond 16 bits: a column line of 1500 storeys finds every column.
+TEST(FrameLattice, ATallColumnLineBeyondTheOldAxisLimitIsFound) {
   Frame f;
-  for (int i = 1; i <= 301; ++i) f.joint(i, 0, 0, i * 100);
-  try {
-    buildLattice(*f.p);
-    FAIL();
-  } catch (const ListingError& e) {
-    EXPECT_STREQ(e.what(), "The structure has 301 distinct Z coordinates; at most 300 can be read.");
-  }
+  constexpr int kStoreys = 1500, kFirstJoint = 40000;
+  for (int i = 0; i <= kStoreys; ++i) f.joint(kFirstJoint + i, 0, i * 100, 0);
+  for (int i = 1; i <= kStoreys; ++i) f.member(i, kFirstJoint + i - 1, kFirstJoint + i), f.column(i);
+  f.support(kFirstJoint);
+  f.build();
+  EXPECT_EQ(f.p->LevelY[0], kStoreys + 1.0f);
+  EXPECT_EQ(f.p->JointLattice.get(1, kStoreys + 1, 1), kFirstJoint + kStoreys);
+  EXPECT_EQ(f.p->ColumnLattice.get(1, kStoreys + 1, 1), kStoreys);
+  EXPECT_EQ(f.p->ColumnLattice.get(1, 1025, 1), 1024);  // the key of the old lattice wrapped here
+  EXPECT_EQ(f.p->FootingTable[1].ColumnMember, 1);
 }
 
 TEST(FrameLattice, SparseLatticeGivesTheLookupsOfTheDenseTables) {

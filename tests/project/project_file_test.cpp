@@ -492,7 +492,7 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
       {R"(, "offsets": [{"joint": 3, "stepX": 2}]})", "\"offsets\" entry 1, \"stepX\" must be -1, 0 or 1, not 2"},
       {R"(, "offsets": [{"joint": 3, "dx": 5001}]})",
        "\"offsets\" entry 1, \"dx\" must be a whole number of mm from -5000 to 5000, not 5001"},
-      {R"(, "disabled": [21, 0]})", "\"disabled\" entry 2 must be a joint number from 1 to 32767, not 0"},
+      {R"(, "disabled": [21, 0]})", "\"disabled\" entry 2 must be a joint number from 1 to 9999999, not 0"},
       {R"(, "groups": [{"size": 1.8}]})", "\"groups\" entry 1, \"baseSize\" is missing"},
       {R"(, "combined": [{"joints": [20]}]})", "\"combined\" entry 1, \"joints\" must list two joints"},
       {R"(, "resized": [{"joint": 22, "length": -2.7}]})",

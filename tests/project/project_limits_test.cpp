@@ -95,9 +95,9 @@ TEST(ProjectLimits, ValuesBeyondTheLimitsOfTheirDecisionAreRefusedNamingKeyValue
 
   // A file beyond the size of any project is refused without being read.
   TempFolder folder;
-  std::ofstream(folder / "big.plintova") << kHead << ", \"notes\": \"" << std::string(5 << 20, 'x') << "\"}";
+  std::ofstream(folder / "big.plintova") << kHead << ", \"notes\": \"" << std::string(33 << 20, 'x') << "\"}";
   EXPECT_EQ(readProjectFile(folder / "big.plintova").error,
-            "The project file " + (folder / "big.plintova") + " could not be read: it is larger than 4 MB.");
+            "The project file " + (folder / "big.plintova") + " could not be read: it is larger than 32 MB.");
 }
 
 TEST(ProjectLimits, TheWindowsCommandsStopAtTheSameLimits) {

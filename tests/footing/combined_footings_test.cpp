@@ -216,12 +216,12 @@ TEST(CombinedFootings, CombinedOrDisabledFootingsAndFullTablesAreRefusedWithAMes
   EXPECT_TRUE(combineFootings(*h, kEverything, disabled));
 
   auto full = pairAt(0, 0, 0, 3000);
-  full->CombinedCount = 100;
+  full->CombinedCount = cap::kCombined;
   RecordingPrompter limit;
   EXPECT_FALSE(combineFootings(*full, kEverything, limit));
   ASSERT_EQ(limit.calls.size(), 1u);
-  EXPECT_NE(limit.calls[0].text.find("100"), std::string::npos);
-  EXPECT_EQ(full->CombinedCount, 100);
+  EXPECT_NE(limit.calls[0].text.find(std::to_string(cap::kCombined)), std::string::npos);
+  EXPECT_EQ(full->CombinedCount, cap::kCombined);
   EXPECT_EQ(full->FootingTable[1].CombNo, 0);
 }
 

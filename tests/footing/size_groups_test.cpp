@@ -157,39 +157,25 @@ TEST(SizeGroups, ShiftPressesStepTheSizeDownAndWrapAboveTheBase) {
   EXPECT_FALSE(stepGroupSize(*p, 1, prompter));  // no such group
 }
 
-TEST(SizeGroups, TableLimitsAreRefusedWithAMessageAndLeaveTheGroupsAsTheyWere) {
-  // 61 different sizes do not fit in 60 groups.
+// Past the old fixed tables (60 groups, 100 footings in a group): every size is a group and a group takes
+// every footing its size gives it, whether by assignment or by a size step.
+TEST(SizeGroups, EverySizeIsAGroupAndAGroupTakesAllItsFootings) {
   auto p = makeProject();
   std::vector<float> sizes;
-  for (int i = 1; i <= 61; ++i) sizes.push_back(0.1f * static_cast<float>(i));
-  addRequiredSizes(*p, {1.0f, 2.0f});
-  RecordingPrompter prompter;
-  ASSERT_EQ(BuildSizeGroups(*p), "");
+  for (int i = 1; i <= 150; ++i) sizes.push_back(0.1f * static_cast<float>(i));
   addRequiredSizes(*p, sizes);
-  EXPECT_NE(BuildSizeGroups(*p).find("60"), std::string::npos);
-  EXPECT_EQ(groupSizes(*p), (std::vector<float>{1.0f, 2.0f}));
+  ASSERT_EQ(BuildSizeGroups(*p), "");
+  EXPECT_EQ(p->SizeGroupCount, 150);
+  EXPECT_EQ(p->SizeGroupTable[150].GroupSize, 15.0f);
 
-  // 101 footings of one size do not fit in one group; the assignment is refused as a whole.
   auto q = makeProject();
-  addRequiredSizes(*q, std::vector<float>(100, 1.5f));
+  addRequiredSizes(*q, std::vector<float>(150, 1.5f));
   addRequiredSizes(*q, {2.0f});
   RecordingPrompter limits;
   ASSERT_EQ(BuildSizeGroups(*q), "");
   ASSERT_TRUE(AssignSizeGroups(*q, limits));
-  EXPECT_EQ(q->SizeGroupTable[1].MemberCount, 100);
-  q->SizeGroupTable[1].Checked = false;  // all 100 would join the 2.0 group with its own footing
-  EXPECT_FALSE(AssignSizeGroups(*q, limits));
-  ASSERT_EQ(limits.calls.size(), 1u);
-  EXPECT_NE(limits.calls[0].text.find("100"), std::string::npos);
-  EXPECT_EQ(q->SizeGroupTable[1].MemberCount, 100);
-  EXPECT_EQ(q->SizeGroupTable[2].MemberCount, 1);
-  EXPECT_EQ(q->FootingTable[1].GroupNo, 1);
-
-  // A size step that would push the 100 footings of 1.5 into the 2.0 group is refused and undone.
-  q->SizeGroupTable[1].Checked = true;
-  ASSERT_TRUE(AssignSizeGroups(*q, limits));
-  EXPECT_FALSE(stepGroupSize(*q, 1, limits));
-  EXPECT_EQ(limits.calls.size(), 2u);
-  EXPECT_EQ(q->SizeGroupTable[1].GroupSize, 1.5f);
-  EXPECT_EQ(q->SizeGroupTable[1].MemberCount, 100);
+  EXPECT_EQ(q->SizeGroupTable[1].MemberCount, 150);
+  ASSERT_TRUE(stepGroupSize(*q, 1, limits));  // at 1.45 m the 150 footings of 1.5 join the 2.0 group
+  EXPECT_EQ(q->SizeGroupTable[1].MemberCount, 0);
+  EXPECT_EQ(q->SizeGroupTable[2].MemberCount, 151);
 }

@@ -78,6 +78,7 @@ TEST(ListingLimits, ListingsGrowPastTheOldTablesAndTheLimitsAreRefusedByName) {
     ASSERT_FALSE(r->refused) << r->error;
     EXPECT_EQ(r->project->JointTable[2][0], 40000);
     b.joints = {"1 0 0 0; 10000000 0 0 0"};
+    b.reactions = reactionRow(1, 1, 100);
     EXPECT_EQ(readText(b.text())->error, "Joint number 10000000 is too large; joint numbers up to 9999999 can be read.");
   }
 }

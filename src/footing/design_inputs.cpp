@@ -47,7 +47,7 @@ std::vector<int> listingLoadCases(const Project& p) {
   std::vector<int> cases;
   std::set<int> seen;
   for (int s = 1; s <= p.supportCount(); ++s)
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+    for (int c = 0, lastCase = p.lastCasePosition(s); c <= lastCase; ++c) {
       const int n = static_cast<int>(p.ReactionTable(s, c, 1));
       if (seen.insert(n).second) cases.push_back(n);
     }
@@ -68,7 +68,7 @@ std::vector<int> defaultIncreasedCases(const Project& p, const std::vector<int>&
   }
   std::set<int> first;
   for (int s = 1; s <= p.supportCount(); ++s)
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+    for (int c = 0, lastCase = p.lastCasePosition(s); c <= lastCase; ++c) {
       const int n = static_cast<int>(p.ReactionTable(s, c, 1));
       if (!counts(n)) continue;
       first.insert(n);  // the first case this support keeps
@@ -194,7 +194,7 @@ std::string checkLoadCaseChoice(const Project& p, const std::vector<int>& used,
   if (keep.empty()) return {};
   for (int s = 1; s <= p.supportCount(); ++s) {
     bool any = false;
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) any = any || keep.count(static_cast<int>(p.ReactionTable(s, c, 1)));
+    for (int c = 0, lastCase = p.lastCasePosition(s); c <= lastCase; ++c) any = any || keep.count(static_cast<int>(p.ReactionTable(s, c, 1)));
     if (!any)
       return "Joint " + numberText(p.ReactionTable(s, 0, 0)) + " has none of the chosen load cases " +
              caseListText(used) + ".";

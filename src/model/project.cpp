@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <unordered_set>
 
 #include "model/numbers.h"
 
@@ -58,11 +59,14 @@ void clearInputTables(Project& p) {
 
 void setListingCases(Project& p) {
   p.ListingCases.clear();
-  for (int s = 1; s <= p.supportCount(); ++s)
-    for (int c = 0; c <= p.lastCasePosition(s); ++c) {
+  std::unordered_set<int> seen;
+  for (int s = 1; s <= p.supportCount(); ++s) {
+    const int last = p.lastCasePosition(s);
+    for (int c = 0; c <= last; ++c) {
       const int n = static_cast<int>(p.ReactionTable(s, c, 1));
-      if (std::find(p.ListingCases.begin(), p.ListingCases.end(), n) == p.ListingCases.end()) p.ListingCases.push_back(n);
+      if (seen.insert(n).second) p.ListingCases.push_back(n);
     }
+  }
   const bool named = titlesKnown(p.LoadCases);
   p.increaseRule = named ? IncreaseRule::WindOrEarthquake : IncreaseRule::LaterCases;
   p.IncreasedCases = named ? windOrEarthquakeCases(p.LoadCases, p.ListingCases) : std::vector<int>{};

@@ -116,7 +116,7 @@ void addLoadCases(Document& doc, const Project& p) {
   // pressure there.
   std::vector<int> later;
   for (int s = 1; s <= p.supportCount(); ++s)
-    for (int c = 1; c <= p.lastCasePosition(s); ++c) later.push_back(static_cast<int>(p.ReactionTable(s, c, 1)));
+    for (int c = 1, lastCase = p.lastCasePosition(s); c <= lastCase; ++c) later.push_back(static_cast<int>(p.ReactionTable(s, c, 1)));
   Table t;
   t.header = {"Case", "Title", "Load type", "Role", "Used", "Soil ×", "Design ×", "Allowable pressure", "Why"};
   t.align = {Align::Right, Align::Left, Align::Left, Align::Left, Align::Left,

@@ -16,11 +16,7 @@
 #include "output/safe_file.h"
 
 #ifdef PLINTOVA_WITH_PDF
-#include <QGuiApplication>
-
-#include "draw/render_qt.h"
-#include "draw/report_qt.h"
-#include "draw/sheet_qt.h"
+#include "cli/pdf_loader.h"
 #endif
 
 namespace {
@@ -203,25 +199,24 @@ int main(int argc, char** argv) {
   if (const int refused = refuseBadTargets(o)) return refused;
 
 #ifdef PLINTOVA_WITH_PDF
-  std::unique_ptr<QGuiApplication> app;
+  // Qt's painting and PDF code is loaded only for a run that makes a PDF.
+  const plintova::pdf::Renderer* renderer = nullptr;
   if (!o.pdfPath.empty() || !o.planPdfPath.empty() ||
       (!o.reportPath.empty() && plintova::reportFormat(o.reportPath) == plintova::ReportFormat::Pdf)) {
-    // Printing needs fonts but no screen.
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int qargc = 1;
-    static char name[] = "plintova-cli";
-    static char* qargv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(qargc, qargv);
+    const plintova::cli::LoadedRenderer loaded = plintova::cli::loadPdfRenderer();
+    if (!loaded.renderer) return plintova::cli::reportFailure(o, loaded.error, 1);
+    if (const std::string reason = loaded.renderer->start(); !reason.empty())
+      return plintova::cli::reportFailure(o, "The PDF files cannot be made: " + reason + ".", 1);
+    renderer = loaded.renderer;
+    o.printPdf = renderer->sheets;
+    o.printPlanPdf = renderer->plan;
+    o.reportPdf = renderer->report;
   }
-  o.printPdf = [](const plintova::Project& p, const std::string& path) { return plintova::draw::writeSheetsPdf(p, path); };
-  o.printPlanPdf = [](const plintova::Project& p, const std::string& path) {
-    return plintova::draw::printPlanToPdf(p, path);
-  };
-  o.reportPdf = [](const plintova::Project& p, const std::string& path) {
-    return plintova::draw::writeReport(p, path);
-  };
 #endif
   int status = plintova::cli::runBatch(o);
+#ifdef PLINTOVA_WITH_PDF
+  if (renderer) renderer->finish();
+#endif
   // Output that never reached standard output (a full disk, a closed pipe) is a failed run.
   const bool flushed = std::fflush(stdout) == 0;
   const int error = flushed ? 0 : errno;

@@ -66,7 +66,11 @@ double sideFor(double P, double M, double q) {
       ranAway = true;
       break;
     }
-    L = static_cast<float>(next);
+    // Each step depends on the side alone, so once the side no longer changes every later step
+    // would give it again: stopping there gives the same side.
+    const float nextSide = static_cast<float>(next);
+    if (nextSide == L) break;
+    L = nextSide;
   }
   const double side = L;
   const bool isRoot = !ranAway && std::isfinite(side) && side > 0.0 &&

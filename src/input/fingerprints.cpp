@@ -40,11 +40,31 @@ std::string sha256Hex(std::string_view bytes, std::size_t digits) {
   return hex;
 }
 
-void fingerprintInput(Project& p, std::string_view bytes) {
+void fingerprintSupports(Project& p) {
   const int n = p.supportCount();
   p.SupportPrints.assign(static_cast<std::size_t>(n) + 1, std::string{});
   for (int s = 1; s <= n; ++s) p.SupportPrints[static_cast<std::size_t>(s)] = supportPrint(p, s);
+}
+
+void fingerprintBytes(Project& p, std::string_view bytes) {
+  p.ListingBytes.reset();
+  p.ListingByteCount = 0;
   p.ListingSha256 = sha256Hex(bytes);
+}
+
+void keepInputBytes(Project& p, FileBytes bytes) {
+  p.ListingSha256.clear();
+  p.ListingByteCount = bytes.size();
+  p.ListingBytes = std::move(bytes).release();
+}
+
+const std::string& listingSha256(const Project& p) {
+  if (p.ListingSha256.empty() && p.ListingBytes) {
+    p.ListingSha256 = sha256Hex(std::string_view(p.ListingBytes.get(), p.ListingByteCount));
+    p.ListingBytes.reset();
+    p.ListingByteCount = 0;
+  }
+  return p.ListingSha256;
 }
 
 }  // namespace plintova

@@ -67,7 +67,7 @@ LayoutResult readLayout(Project& p) {
   if (in.status == InputStatus::Missing) return {};
   if (in.status == InputStatus::Unreadable)
     return {LayoutStatus::Unreadable, "The layout file " + path + " could not be read: " + in.reason + "."};
-  const std::string& text = in.bytes;
+  const std::string_view text = in.bytes;
 
   // Two lines; the carriage return at the start of line 2 belongs to its text.
   std::string_view rest = text;

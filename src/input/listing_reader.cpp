@@ -206,7 +206,9 @@ void rotateColumns(Project& p) {
 }  // namespace
 }  // namespace listing
 
-ListingSummary readListingText(Project& p, std::string_view text, const std::string& path, Prompter& prompter) {
+namespace {
+
+ListingSummary parseListing(Project& p, std::string_view text, const std::string& path, Prompter& prompter) {
   using namespace listing;
   clearInputTables(p);
   p.AnlPath = path;
@@ -225,16 +227,14 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   const ReactionsRead reactions = readReactions(p, text, path);
   refuseSupportsWithoutCoordinates(p, path);
   // The fingerprints describe each support's load cases, FY, MX and MZ as written.
-  fingerprintInput(p, text);
+  fingerprintSupports(p);
   readGrades(p, text, unitFactor);
   readLoadCases(p, text);
   setListingCases(p);
   orientMembers(p);
   rotateColumns(p);
 
-  buildLattice(p);
-  buildFrameLattices(p);
-  assignColumns(p);
+  buildFrame(p);
 
   if (reactions.endMarkerMissing)
     prompter.message("The listing " + path + " has no line \"" + std::string(kReactionEndMarker) +
@@ -249,15 +249,25 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
   return summary;
 }
 
+}  // namespace
+
+ListingSummary readListingText(Project& p, std::string_view text, const std::string& path, Prompter& prompter) {
+  ListingSummary summary = parseListing(p, text, path, prompter);
+  fingerprintBytes(p, text);
+  return summary;
+}
+
 // Far beyond a listing at the model's full capacity (some tens of megabytes), yet a bound on memory.
 constexpr std::size_t kLargestListing = std::size_t{1} << 30;
 
 ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter) {
   // Read the whole file once; every pass runs over these bytes. A named pipe or device is refused
   // without waiting on it.
-  const InputFile in = readInputFile(path, kLargestListing);
+  InputFile in = readInputFile(path, kLargestListing);
   if (in.status != InputStatus::Read) throw ListingError("The listing " + path + " could not be read: " + in.reason + ".");
-  return readListingText(p, in.bytes, path, prompter);
+  ListingSummary summary = parseListing(p, in.bytes, path, prompter);
+  keepInputBytes(p, std::move(in.bytes));
+  return summary;
 }
 
 }  // namespace plintova

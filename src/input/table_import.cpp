@@ -416,7 +416,9 @@ std::optional<TableFormat> tableFormatOf(const std::string& path) {
   return std::nullopt;
 }
 
-ListingSummary readTableText(Project& p, std::string_view contents, const std::string& path, TableFormat format) {
+namespace {
+
+ListingSummary parseTable(Project& p, std::string_view contents, const std::string& path, TableFormat format) {
   const Place place(path);
   clearInputTables(p);
   p.AnlPath = path;
@@ -468,7 +470,7 @@ ListingSummary readTableText(Project& p, std::string_view contents, const std::s
   const int supports = static_cast<int>(joints.size());
   p.ReactionTable(0, 0, 0) = static_cast<float>(supports);
   fillGeometry(p, joints);
-  fingerprintInput(p, contents);
+  fingerprintSupports(p);
   // Without fx and fz the sliding and overturning checks say that horizontal forces were not checked.
   p.HorizontalForcesKnown = columnOf[Fx] >= 0;
   setListingCases(p);
@@ -480,12 +482,22 @@ ListingSummary readTableText(Project& p, std::string_view contents, const std::s
   return summary;
 }
 
+}  // namespace
+
+ListingSummary readTableText(Project& p, std::string_view contents, const std::string& path, TableFormat format) {
+  ListingSummary summary = parseTable(p, contents, path, format);
+  fingerprintBytes(p, contents);
+  return summary;
+}
+
 ListingSummary readTable(Project& p, const std::string& path) {
   // A named pipe or device is refused without waiting on it.
-  const InputFile in = readInputFile(path, kLargestTable);
+  InputFile in = readInputFile(path, kLargestTable);
   if (in.status != InputStatus::Read)
     throw ListingError("The table " + path + " could not be read: " + in.reason + ".");
-  return readTableText(p, in.bytes, path, tableFormatOf(path).value_or(TableFormat::Csv));
+  ListingSummary summary = parseTable(p, in.bytes, path, tableFormatOf(path).value_or(TableFormat::Csv));
+  keepInputBytes(p, std::move(in.bytes));
+  return summary;
 }
 
 }  // namespace plintova

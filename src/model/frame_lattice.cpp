@@ -47,19 +47,9 @@ uint64_t pointKey(int ix, int iy, int iz) {
          (static_cast<uint64_t>(static_cast<uint32_t>(iy)) << kBits) | static_cast<uint32_t>(iz);
 }
 
-// The occupied points of JointLattice, sorted by ix, then iz, then iy (column lines, bottom up).
-std::vector<Cell> occupiedCells(const Project& p) {
-  const auto lx = sortedLevels(p.LevelX), ly = sortedLevels(p.LevelY), lz = sortedLevels(p.LevelZ);
-  std::vector<Cell> cells;
-  cells.reserve(static_cast<std::size_t>(std::max<int>(p.JointCount, 0)));
-  for (int j = 1; j <= p.JointCount; ++j) {
-    const auto& row = p.JointTable[j];
-    int ix = levelIndex(lx, static_cast<float>(row[1]));
-    int iy = levelIndex(ly, static_cast<float>(row[2]));
-    int iz = levelIndex(lz, static_cast<float>(row[3]));
-    if (ix == 0 || iy == 0 || iz == 0) continue;
-    cells.push_back({ix, iy, iz, 0});
-  }
+// Sorts points by ix, then iz, then iy (column lines, bottom up) and keeps each point once, with the
+// joint JointLattice holds there (the last joint row on it).
+std::vector<Cell> occupiedCells(const Project& p, std::vector<Cell> cells) {
   std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
     return std::tie(a.ix, a.iz, a.iy) < std::tie(b.ix, b.iz, b.iy);
   });
@@ -140,7 +130,10 @@ void fillLevels(Levels& target, std::vector<float> values) {
 
 }  // namespace
 
-void buildLattice(Project& p) {
+namespace {
+
+// LevelX, LevelY, LevelZ and JointLattice; returns the occupied points sorted along column lines.
+std::vector<Cell> placeJoints(Project& p) {
   std::vector<float> xs, ys, zs;
   const auto n = static_cast<std::size_t>(std::max<int>(p.JointCount, 0));
   xs.reserve(n);
@@ -155,28 +148,28 @@ void buildLattice(Project& p) {
     ys.push_back(static_cast<float>(row[2]));
     zs.push_back(static_cast<float>(row[3]));
   }
-  fillLevels(p.LevelX, std::move(xs));
-  fillLevels(p.LevelY, std::move(ys));
-  fillLevels(p.LevelZ, std::move(zs));
+  fillLevels(p.LevelX, xs);
+  fillLevels(p.LevelY, ys);
+  fillLevels(p.LevelZ, zs);
 
-  // Every lattice point takes the number of the last joint row that lies on it.
+  // Every lattice point takes the number of the last joint row that lies on it. Every joint lies on
+  // a level of each axis, since the levels are its own coordinates.
   const auto lx = sortedLevels(p.LevelX), ly = sortedLevels(p.LevelY), lz = sortedLevels(p.LevelZ);
+  std::vector<Cell> cells;
+  cells.reserve(n);
   p.JointLattice.clear();
   for (int j = 1; j <= p.JointCount; ++j) {
-    const auto& row = p.JointTable[j];
-    p.JointLattice.set(levelIndex(lx, static_cast<float>(row[1])), levelIndex(ly, static_cast<float>(row[2])),
-                       levelIndex(lz, static_cast<float>(row[3])), row[0]);
+    const std::size_t i = static_cast<std::size_t>(j) - 1;
+    const Cell c{levelIndex(lx, xs[i]), levelIndex(ly, ys[i]), levelIndex(lz, zs[i]), 0};
+    p.JointLattice.set(c.ix, c.iy, c.iz, p.JointTable[j][0]);
+    cells.push_back(c);
   }
-  buildColumns(p, occupiedCells(p), FrameLookups(p));
+  return occupiedCells(p, std::move(cells));
 }
 
-void buildFrameLattices(Project& p) {
-  const FrameLookups lookups(p);
-  std::vector<Cell> cells = occupiedCells(p);
-  buildColumns(p, cells, lookups);
-
-  // Beams leave a joint above the base level toward the next occupied point of the same line.
-  auto buildBeams = [&](SparseLattice& lattice, auto sameLine) {
+// Beams leave a joint above the base level toward the next occupied point of the same line.
+void buildBeams(Project& p, std::vector<Cell> cells, const FrameLookups& lookups) {
+  auto along = [&](SparseLattice& lattice, auto sameLine) {
     lattice.clear();
     for (std::size_t i = 0; i + 1 < cells.size(); ++i) {
       const Cell& c = cells[i];
@@ -189,14 +182,15 @@ void buildFrameLattices(Project& p) {
   std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
     return std::tie(a.iy, a.iz, a.ix) < std::tie(b.iy, b.iz, b.ix);
   });
-  buildBeams(p.BeamXLattice, [](const Cell& a, const Cell& b) { return a.iy == b.iy && a.iz == b.iz; });
+  along(p.BeamXLattice, [](const Cell& a, const Cell& b) { return a.iy == b.iy && a.iz == b.iz; });
   std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
     return std::tie(a.ix, a.iy, a.iz) < std::tie(b.ix, b.iy, b.iz);
   });
-  buildBeams(p.BeamZLattice, [](const Cell& a, const Cell& b) { return a.ix == b.ix && a.iy == b.iy; });
+  along(p.BeamZLattice, [](const Cell& a, const Cell& b) { return a.ix == b.ix && a.iy == b.iy; });
 }
 
-void assignColumns(Project& p) {
+// ColumnMember of the footings on the lowest level, from the occupied points along column lines.
+void assignColumns(Project& p, const std::vector<Cell>& cells) {
   // First support of every joint number.
   const int supports = std::clamp(p.supportCount(), 0, cap::kReactionSupports);
   std::unordered_map<float, int> supportOf;
@@ -204,7 +198,6 @@ void assignColumns(Project& p) {
   if (supportOf.empty()) return;
 
   // The lowest column of every X-Z line.
-  const std::vector<Cell> cells = occupiedCells(p);  // sorted by ix, iz, iy
   std::unordered_map<uint64_t, int32_t> lowestColumn;
   for (const Cell& c : cells) {
     if (c.iy < 2) continue;
@@ -228,6 +221,16 @@ void assignColumns(Project& p) {
   }
   for (const Cell& c : cells)
     if (c.iy == 1) assign(c.ix, c.iz, c.joint);
+}
+
+}  // namespace
+
+void buildFrame(Project& p) {
+  const std::vector<Cell> cells = placeJoints(p);
+  const FrameLookups lookups(p);
+  buildColumns(p, cells, lookups);
+  assignColumns(p, cells);
+  buildBeams(p, cells, lookups);
 }
 
 }  // namespace plintova

@@ -1,7 +1,9 @@
 // Rounding half to even on exact values, general-format number text and the numeric value of a text.
 #include "model/numbers.h"
 
-#include <cfenv>
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,11 +18,12 @@ double roundTo(double x, int n) {
   if (n > 15) n = 15;
   // Beyond 2^53 every double is already a whole number; formatting it would only cost digits.
   if (std::fabs(x) >= 9007199254740992.0) return x;
-  // glibc's %.*f rounds the exact binary value of x, with exact ties to even under the default
-  // rounding mode. Scaling by 10^n first would turn near-ties into false ties.
+  // Fixed-point text with n places rounds the exact binary value of x, exact ties to even (as printf's
+  // %.*f does). Scaling by 10^n first would turn near-ties into false ties.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", n, x);
-  double r = std::strtod(buf, nullptr);
+  const char* end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, n).ptr;
+  double r = 0;
+  std::from_chars(buf, end, r);
   return r == 0.0 ? 0.0 : r;  // no negative zero
 }
 
@@ -44,11 +47,55 @@ std::optional<int16_t> toInt16(double x) {
 
 namespace {
 
-void stripZeros(std::string& s) {
-  auto dot = s.find('.');
-  if (dot == std::string::npos) return;
-  while (!s.empty() && s.back() == '0') s.pop_back();
-  if (!s.empty() && s.back() == '.') s.pop_back();
+// A number to seven significant digits: the digits without trailing zeros, and the decimal exponent of
+// the first (value = d.ddd x 10^exponent).
+struct SevenDigits {
+  char digits[8];
+  int count = 0;
+  int exponent = 0;
+};
+
+// Reads the digits and exponent of to_chars' scientific text ("-1.2345e+07" or "5e-01").
+SevenDigits fromScientific(const char* first, const char* last) {
+  SevenDigits d;
+  const char* e = std::find(first, last, 'e');
+  for (const char* c = first; c < e; ++c)
+    if (*c >= '0' && *c <= '9' && d.count < 8) d.digits[d.count++] = *c;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), last, d.exponent);
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+  return d;
+}
+
+// Whether the shortest text of every float of the binade [2^e, 2^(e+1)) is its value rounded to seven
+// significant digits whenever that text has at most seven: so when half the float's spacing is less than
+// half a unit of the seventh digit in the binade's lowest decade. (It fails, for instance, for floats
+// between 2^-10 and 0.001, whose spacing is wider than 1E-10.)
+bool shortestIsSevenDigitsIn(int e) {
+  static const auto table = [] {
+    std::array<bool, 300> safe{};
+    for (int i = 0; i < 300; ++i) {
+      const int binade = i - 150;
+      const int decade = static_cast<int>(std::floor(binade * 0.30102999566398120));
+      safe[i] = std::ldexp(1.0, binade - 24) < 5 * std::pow(10.0, decade - 7);
+    }
+    return safe;
+  }();
+  return e >= -150 && e < 150 && table[e + 150];
+}
+
+SevenDigits sevenDigits(double v) {
+  char buf[64];
+  // A value the model holds in single precision: the float's shortest text is usually its seven-digit
+  // text already, and much quicker to find.
+  const float f = static_cast<float>(v);
+  if (f == v && std::fabs(f) >= std::numeric_limits<float>::min() && shortestIsSevenDigitsIn(std::ilogb(f))) {
+    const char* end = std::to_chars(buf, buf + sizeof buf, f, std::chars_format::scientific).ptr;
+    const SevenDigits d = fromScientific(buf, end);
+    if (d.count <= 7) return d;
+  }
+  // Otherwise the exact value rounded to seven digits, exact ties to even (printf's %.6e).
+  const char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 6).ptr;
+  return fromScientific(buf, end);
 }
 
 }  // namespace
@@ -57,25 +104,24 @@ std::string numberText(double v) {
   if (std::isnan(v)) return "NaN";
   if (std::isinf(v)) return v > 0 ? "Infinity" : "-Infinity";
   if (v == 0.0) return "0";
-  // Seven significant digits, exponent as printed by %e after rounding to those digits.
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.6e", v);
-  const char* e = std::strchr(buf, 'e');
-  int exponent = e ? std::atoi(e + 1) : 0;
-  std::string out;
-  if (exponent >= -5 && exponent < 7) {
-    int decimals = 6 - exponent;
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    out = buf;
-    stripZeros(out);
+  const SevenDigits d = sevenDigits(v);
+  const std::string_view digits(d.digits, static_cast<size_t>(d.count));
+  std::string out = v < 0 ? "-" : "";
+  if (d.exponent >= 7 || d.exponent < -5) {
+    // d.ddd followed by the exponent in at least two digits: "1.5E+07", "1E-06".
+    out += digits.front();
+    if (d.count > 1) (out += '.') += digits.substr(1);
+    out += d.exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(d.exponent);
+    if (magnitude < 10) out += '0';
+    out += std::to_string(magnitude);
+  } else if (d.exponent < 0) {
+    (out += "0.").append(static_cast<size_t>(-d.exponent - 1), '0') += digits;
+  } else if (d.count <= d.exponent + 1) {
+    (out += digits).append(static_cast<size_t>(d.exponent + 1 - d.count), '0');
   } else {
-    std::string mant(buf, e ? static_cast<size_t>(e - buf) : std::strlen(buf));
-    stripZeros(mant);
-    char ebuf[16];
-    std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    out = mant + ebuf;
+    ((out += digits.substr(0, static_cast<size_t>(d.exponent + 1))) += '.') += digits.substr(static_cast<size_t>(d.exponent + 1));
   }
-  if (out == "-0") out = "0";
   return out;
 }
 

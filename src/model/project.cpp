@@ -22,6 +22,8 @@ void SparseLattice::set(int ix, int iy, int iz, int32_t v) {
 
 void clearInputTables(Project& p) {
   p.ListingSha256.clear();
+  p.ListingBytes.reset();
+  p.ListingByteCount = 0;
   p.SupportPrints.clear();
   p.JointTable.clear();
   p.JointCount = 0;

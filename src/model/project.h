@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -213,8 +214,12 @@ struct Project {
   std::string AnlPath;
   // Fingerprints of what was read, so that a saved project can tell whether its listing changed: the
   // SHA-256 of the listing's bytes (64 lower-case hex digits) and, per support (entry 0 unused), 16 hex
-  // digits of the SHA-256 of its reaction lines as read (load case numbers, FY, MX, MZ).
-  std::string ListingSha256;
+  // digits of the SHA-256 of its reaction lines as read (load case numbers, FY, MX, MZ). The SHA-256
+  // is made from the bytes kept here the first time it is asked for (listingSha256 in
+  // input/fingerprints.h: a project saved or opened, a report written), and the bytes are let go then.
+  mutable std::string ListingSha256;
+  mutable std::shared_ptr<const char[]> ListingBytes;
+  mutable std::size_t ListingByteCount = 0;
   std::vector<std::string> SupportPrints;
   LimitedTable<CheckedArray<int32_t, 4>, cap::kJoints + 1> JointTable;  // number, X, Y, Z (mm)
   int32_t JointCount = 0;

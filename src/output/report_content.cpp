@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "design/footing_design.h"
+#include "input/fingerprints.h"
 #include "design/is456.h"
 #include "design/quantities.h"
 #include "design/schedule.h"
@@ -352,7 +353,7 @@ report::Document calculationReport(const Project& p, const std::string& date) {
       {"Checked", given(sheet.checkedBy)},
       {"Approved", given(sheet.approvedBy)},
       {"Listing", listing},
-      {"Listing SHA-256", p.ListingSha256},
+      {"Listing SHA-256", listingSha256(p)},
       {"Program", std::string("Plintova ") + PLINTOVA_VERSION},
       {"Date", date},
       {"Design code", "IS 456:2000, limit state method"},

@@ -14,6 +14,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -412,7 +413,7 @@ InputFile readInputFile(const std::string& path, std::size_t sizeLimit) {
   InputFile in;
   auto unreadable = [&in](std::string reason) {
     in.status = InputStatus::Unreadable;
-    in.bytes.clear();
+    in.bytes = {};
     in.reason = std::move(reason);
     return std::move(in);
   };
@@ -438,32 +439,40 @@ InputFile readInputFile(const std::string& path, std::size_t sizeLimit) {
   const std::string tooLarge = "it is larger than " + sizeText(sizeLimit);
   if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > sizeLimit) return unreadable(tooLarge);
 
-  // Read to the end, not just the size fstat gave: the file may shrink or grow while it is read.
+  // Read to the end, not just the size fstat gave: a file the system sizes as 0 (a kernel's text file)
+  // still gives its bytes. Any other change of size or time while it is read is a refusal.
   auto readSome = [fd](char* into, std::size_t room) {
     for (;;) {
       const ssize_t n = ::read(fd, into, room);
       if (n >= 0 || errno != EINTR) return n;
     }
   };
+  const std::string changed = "it changed while it was read; read it again once the program writing it has finished";
   try {
-    std::string& bytes = in.bytes;
-    bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t room = static_cast<std::size_t>(st.st_size) + 1;  // one more, to see the end at once
+    auto data = std::make_unique_for_overwrite<char[]>(room);
     std::size_t got = 0;
-    while (got < bytes.size()) {
-      const ssize_t n = readSome(bytes.data() + got, bytes.size() - got);
+    for (;;) {
+      if (got == room) {
+        if (room > sizeLimit) return unreadable(tooLarge);
+        const std::size_t larger = std::min(room * 2, sizeLimit + 1);
+        auto grown = std::make_unique_for_overwrite<char[]>(larger);
+        std::memcpy(grown.get(), data.get(), got);
+        data = std::move(grown);
+        room = larger;
+      }
+      const ssize_t n = readSome(data.get() + got, room - got);
       if (n < 0) return unreadable(systemReason(errno));
       if (n == 0) break;
       got += static_cast<std::size_t>(n);
     }
-    bytes.resize(got);
-    char more[16384];
-    for (;;) {
-      const ssize_t n = readSome(more, sizeof more);
-      if (n < 0) return unreadable(systemReason(errno));
-      if (n == 0) break;
-      if (static_cast<std::size_t>(n) > sizeLimit - bytes.size()) return unreadable(tooLarge);
-      bytes.append(more, static_cast<std::size_t>(n));
-    }
+    if (got > sizeLimit) return unreadable(tooLarge);
+    struct stat after {};
+    if (::fstat(fd, &after) != 0) return unreadable(systemReason(errno));
+    const bool sameFile = after.st_size == st.st_size && after.st_mtim.tv_sec == st.st_mtim.tv_sec &&
+                          after.st_mtim.tv_nsec == st.st_mtim.tv_nsec;
+    if (!sameFile || got < static_cast<std::size_t>(st.st_size)) return unreadable(changed);
+    in.bytes = FileBytes(std::move(data), got);
   } catch (const std::bad_alloc&) {
     return unreadable("it is too large to be read");
   }

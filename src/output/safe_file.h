@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,14 +81,37 @@ enum class InputStatus {
   Unreadable,  // it exists but cannot be read; `reason` says why
 };
 
+// The bytes of a file as read: one buffer that is never zero-filled first.
+class FileBytes {
+ public:
+  FileBytes() = default;
+  FileBytes(std::unique_ptr<char[]> data, std::size_t size) : data_(std::move(data)), size_(size) {}
+  std::string_view view() const { return {data_.get(), size_}; }
+  operator std::string_view() const { return view(); }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  bool operator==(std::string_view text) const { return view() == text; }
+  // The buffer, shared from now on (the bytes stay as they are).
+  std::shared_ptr<const char[]> release() && {
+    size_ = 0;
+    return std::shared_ptr<const char[]>(std::move(data_));
+  }
+
+ private:
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0;
+};
+
 struct InputFile {
   InputStatus status = InputStatus::Missing;
-  std::string bytes;
+  FileBytes bytes;
   std::string reason;  // "No such file or directory" when missing
 };
 
 // Reads the whole of a regular file of at most `sizeLimit` bytes. Opens without blocking and refuses a
-// named pipe, device, socket or folder before reading, so such a name never hangs the program.
+// named pipe, device, socket or folder before reading, so such a name never hangs the program. A file
+// that shrinks, or whose size or modification time changes, while it is read is refused ("it changed
+// while it was read"), so a listing half written by another program is never taken for a whole one.
 InputFile readInputFile(const std::string& path, std::size_t sizeLimit);
 
 }  // namespace plintova

@@ -72,7 +72,7 @@ std::string readDesignOptionsFile(const std::string& path, DesignOptions& into) 
   if (in.status != InputStatus::Read) return name + " could not be read: " + in.reason + ".";
   Json root;
   try {
-    root = Json::parse(in.bytes);
+    root = Json::parse(in.bytes.view());
   } catch (const nlohmann::json::exception&) {
     return name + " is not valid JSON text.";
   }

@@ -492,7 +492,7 @@ ReadProject readProjectFile(const std::string& path) {
     out.error = "The project file " + path + " could not be read: " + in.reason + ".";
     return out;
   }
-  return parseProjectFile(in.bytes, path);
+  return parseProjectFile(std::string(in.bytes.view()), path);
 }
 
 std::string listingPathOf(const SavedProject& saved, const std::string& projectPath) {

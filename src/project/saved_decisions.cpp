@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "footing/plan_decisions.h"
+#include "input/fingerprints.h"
 #include "model/numbers.h"
 #include "output/safe_file.h"
 #include "project/project_file.h"
@@ -67,7 +68,7 @@ std::string notASupport(int joint) { return jointText(joint) + " is not a suppor
 SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
   SavedProject s;
   s.listing = listingNameFor(p.AnlPath, projectPath);
-  s.listingSha256 = p.ListingSha256;
+  s.listingSha256 = listingSha256(p);
   // The supports in the listing's order; a joint listed twice counts once, as for the footings.
   std::set<int> seen;
   for (int k = 1; k <= p.supportCount() && static_cast<std::size_t>(k) < p.SupportPrints.size(); ++k) {
@@ -127,7 +128,7 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
 }
 
 std::string listingChanges(const Project& p, const SavedProject& saved) {
-  if (saved.listingSha256.empty() || saved.listingSha256 == p.ListingSha256) return {};
+  if (saved.listingSha256.empty() || saved.listingSha256 == listingSha256(p)) return {};
   std::string message = "The listing " + p.AnlPath + " has changed since the project was saved";
   if (saved.supports.empty()) return message + ".";
   std::map<int, std::string> before;

@@ -18,6 +18,7 @@
 #include "design/schedule.h"
 #include "output/report_content.h"
 #include "qt_test_app.h"
+#include "input/fingerprints.h"
 
 using namespace plintova;
 namespace fs = std::filesystem;
@@ -77,7 +78,7 @@ TEST_F(ReportPdf, IsA4PortraitWithContentsHeaderAndPageNumbers) {
   // The cover names the project, the listing with its fingerprint, the version and the date.
   const std::string cover = flat(pageText(pdf_, 1));
   for (const std::string& want : {std::string("Footing design calculation"), std::string("Hostel block, Pune"),
-                                  std::string("FRAME1.ANL"), project_->ListingSha256,
+                                  std::string("FRAME1.ANL"), listingSha256(*project_),
                                   std::string("Plintova ") + PLINTOVA_VERSION, std::string("2025-01-31")})
     EXPECT_NE(cover.find(want), std::string::npos) << want;
 

@@ -27,4 +27,16 @@ for want in "FOOTING SCHEDULE" "FOOTING LAYOUT PLAN" F1 F11 "1:300 (A3)" "1 OF 1
   grep -qF -- "$want" <<<"$text" || { echo "missing text in the drawing: $want"; exit 1; }
 done
 grep -qF -- "(40)" <<<"$text" && { echo "joint numbers on the drawing"; exit 1; }
+
+# Qt is loaded only for a PDF: a text run maps no Qt library, a PDF run maps the renderer.
+libs() { LD_DEBUG=libs "$PLINTOVA_CLI" "$PLINTOVA_ROOT/examples/FRAME1.ANL" --sbc 200 --depth 1.5 "$@" 2>&1 >/dev/null |
+  grep -o 'calling init: [^ ]*' || true; }
+grep -q libQt6 <<<"$(libs --json)" && { echo "a text run loads Qt: $(libs --json)"; exit 1; }
+grep -q 'plintova-pdf.so' <<<"$(libs --plan-pdf "$tmp/plan2.pdf")" || { echo "a PDF run does not load the renderer"; exit 1; }
+# Without its renderer the batch tool says so, names the file and writes nothing.
+cp "$PLINTOVA_CLI" "$tmp/plintova-cli"
+if "$tmp/plintova-cli" "$PLINTOVA_ROOT/examples/FRAME1.ANL" --sbc 200 --depth 1.5 --pdf "$tmp/alone.pdf" \
+  >/dev/null 2>"$tmp/err"; then echo "a PDF without the renderer succeeded"; exit 1; fi
+grep -q 'The PDF renderer .*plintova-pdf.so could not be opened' "$tmp/err" || { echo "no message: $(cat "$tmp/err")"; exit 1; }
+[ -e "$tmp/alone.pdf" ] && { echo "a PDF was written without the renderer"; exit 1; }
 echo ok

@@ -20,11 +20,11 @@ for f in ./usr/bin/plintova ./usr/bin/plintova-cli \
          ./usr/share/mime/packages/plintova.xml \
          ./usr/share/man/man1/plintova-cli.1.gz ./usr/share/man/man1/plintova.1.gz \
          ./usr/share/plintova/examples/FRAME1.ANL \
-         ./usr/share/doc/plintova/copyright; do
+         ./usr/share/doc/plintova/copyright ./usr/lib/plintova/plintova-pdf.so; do
   grep -qxF "$f" <<<"$listing" || fail "the package lacks $f"
 done
 # Nothing of the build or the tests comes along.
-stray=$(grep -vE '^\./$|^\./usr/$|^\./usr/share/$|^\./usr/(bin|share/(applications|icons|mime|man|plintova|doc))/' <<<"$listing" || true)
+stray=$(grep -vE '^\./$|^\./usr/$|^\./usr/share/$|^\./usr/lib/$|^\./usr/(bin|lib/plintova|share/(applications|icons|mime|man|plintova|doc))/' <<<"$listing" || true)
 [ -z "$stray" ] || fail "the package holds files outside its folders: $stray"
 
 # The control fields: the right version, and the libraries' packages that dpkg-shlibdeps found.
@@ -39,12 +39,16 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 
-# The programs carry no RPATH of the build tree and no debugging symbols.
-for exe in plintova plintova-cli; do
-  dynamic=$(readelf -d "$root/usr/bin/$exe")
+# The programs and the PDF renderer carry no RPATH of the build tree and no debugging symbols.
+for exe in bin/plintova bin/plintova-cli lib/plintova/plintova-pdf.so; do
+  dynamic=$(readelf -d "$root/usr/$exe")
   ! grep -qE 'RPATH|RUNPATH' <<<"$dynamic" || fail "$exe has an RPATH"
-  grep -q ', stripped' <<<"$(file "$root/usr/bin/$exe")" || fail "$exe is not stripped"
+  grep -q ', stripped' <<<"$(file "$root/usr/$exe")" || fail "$exe is not stripped"
 done
+# The batch tool needs no Qt library of its own; the renderer exports its entry point alone.
+! grep -q 'libQt' <<<"$(readelf -d "$root/usr/bin/plintova-cli")" || fail "plintova-cli is linked with Qt"
+exports=$(nm -D --defined-only "$root/usr/lib/plintova/plintova-pdf.so" | awk '$2 ~ /^[TDBRV]$/ {print $3}')
+[ "$exports" = plintova_pdf_renderer ] || fail "plintova-pdf.so exports more than its entry point: $exports"
 
 # The desktop entry is valid and opens listings and project files.
 desktop="$root/usr/share/applications/plintova.desktop"
@@ -92,6 +96,11 @@ cli="$root/usr/bin/plintova-cli"
 [ "$("$cli" --version)" = "Plintova $version" ] || fail "plintova-cli --version does not print Plintova $version"
 out=$("$cli" "$root/usr/share/plintova/examples/FRAME1.ANL") || fail "plintova-cli could not read the packaged FRAME1.ANL"
 grep -qF 'SUPPORT REACTIONS :   40' <<<"$out" || fail "plintova-cli read the packaged FRAME1.ANL as: $out"
+# The installed batch tool finds its installed PDF renderer.
+cp "$root/usr/share/plintova/examples/FRAME1.ANL" "$root/FRAME1.ANL"
+"$cli" "$root/FRAME1.ANL" --sbc 200 --depth 1.5 --plan-pdf "$root/plan.pdf" >/dev/null ||
+  fail "plintova-cli could not print the plan from the package"
+[ "$(head -c 5 "$root/plan.pdf")" = "%PDF-" ] || fail "plintova-cli's plan from the package is no PDF"
 [ "$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/plintova" --version)" = "Plintova $version" ] ||
   fail "plintova --version does not print Plintova $version"
 # --version and --help are answered before any window starts: they need no display at all.

@@ -227,7 +227,7 @@ TEST(CaseBasis, DoubtsAndRefusals) {
 
   // More cases than a support holds: refused, naming the limit.
   std::vector<Combination> many;
-  for (int n = 101; n <= 133; ++n) many.push_back({n, "", CaseRole::Service, {{1, 1}}});
+  for (int n = 101; n <= 100 + kMostCasesPerSupport; ++n) many.push_back({n, "", CaseRole::Service, {{1, 1}}});
   auto full = design("primary_cases.ANL", {{}, many, false});
   EXPECT_NE(full->refusal.find("at most " + std::to_string(kMostCasesPerSupport)), std::string::npos) << full->refusal;
   // A combination of a case the listing does not hold, and a role for one.

@@ -16,6 +16,7 @@
 #include "input/analysis_input.h"
 #include "model/errors.h"
 #include "project/schedule_design.h"
+#include "input/fingerprints.h"
 
 using namespace plintova;
 
@@ -177,7 +178,7 @@ TEST(TableImport, AcceptsWhatSpreadsheetsWriteAndKeepsJointsInOrderOfTheirFirstR
 
   Project small;
   readTableText(small, "joint,x,z,case,fy,mx,mz\n1,0,0,1,1,0,0\n", "S.csv", TableFormat::Csv);
-  EXPECT_EQ(small.ListingSha256, "36f1c663a37cc0ba5043af7579502b819876816be1f1d7f35fdeb2c3cc21871f");  // of the bytes
+  EXPECT_EQ(listingSha256(small), "36f1c663a37cc0ba5043af7579502b819876816be1f1d7f35fdeb2c3cc21871f");  // of the bytes
 
   for (const char* name : {"a.CSV", "b.Tsv", "c.csv"}) EXPECT_TRUE(tableFormatOf(name)) << name;
   for (const char* name : {"FRAME1.ANL", "csv", "a.csv.txt", "dir.csv/x"}) EXPECT_FALSE(tableFormatOf(name)) << name;

@@ -31,9 +31,7 @@ struct Frame {
     p->ReactionTable(0, 0, 0) = static_cast<float>(s);
   }
   void build() {
-    buildLattice(*p);
-    buildFrameLattices(*p);
-    assignColumns(*p);
+    buildFrame(*p);
   }
 };
 

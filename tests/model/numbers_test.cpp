@@ -5,6 +5,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
 #include <string>
 
 using namespace plintova;
@@ -58,6 +63,66 @@ TEST(Numbers, NumberTextIsTheShortestGeneralFormat) {
   EXPECT_EQ(numberText(15000000.0), "1.5E+07");
   EXPECT_EQ(numberText(1.0 / 3.0), "0.3333333");
   EXPECT_EQ(numberText(9999999.6), "1E+07");
+}
+
+namespace {
+
+// The number text and rounding as printf gives them: seven significant digits by %.6e, then %.*f with
+// that many places and trailing zeros dropped; Round by %.*f. The quicker formatting must agree to the
+// byte on every value.
+std::string printfNumberText(double v) {
+  if (v == 0.0) return "0";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.6e", v);
+  const char* e = std::strchr(buf, 'e');
+  const int exponent = std::atoi(e + 1);
+  auto strip = [](std::string s) {
+    if (s.find('.') == std::string::npos) return s;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s;
+  };
+  if (exponent >= -5 && exponent < 7) {
+    std::snprintf(buf, sizeof buf, "%.*f", 6 - exponent, v);
+    return strip(buf);
+  }
+  char tail[16];
+  std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  return strip(std::string(buf, static_cast<std::size_t>(e - buf))) + tail;
+}
+
+double printfRoundTo(double x, int n) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", n, x);
+  const double r = std::strtod(buf, nullptr);
+  return r == 0.0 ? 0.0 : r;
+}
+
+}  // namespace
+
+// Floats and doubles over every magnitude the model meets, with the floats between 2^-10 and 0.001 and
+// between 2^33 and 1E+10 (whose shortest text is not always their seven-digit text), floats next to
+// powers of ten, and exact ties of Round (0.125 to 2 places is 0.12, 0.375 is 0.38).
+TEST(Numbers, NumberTextAndRoundAgreeWithPrintfOnEveryValue) {
+  std::mt19937_64 random(26);
+  std::uniform_real_distribution<double> mantissa(1, 10);
+  std::uniform_int_distribution<int> decade(-9, 11), places(0, 6);
+  std::vector<double> values = {0.0009765625, 0.00099999f, 8589934592.0, 9.999999e9f, 0.125, 0.375, 2.5,
+                                9999999.6, 1e-6, 15000000.0};
+  for (int i = 0; i < 50000; ++i) {
+    const double v = mantissa(random) * std::pow(10.0, decade(random)) * (i % 3 ? 1 : -1);
+    values.push_back(v);
+    values.push_back(static_cast<float>(v));
+    values.push_back(std::nextafter(static_cast<float>(std::pow(10.0f, decade(random))), 0.0f));
+    values.push_back(static_cast<float>(0.0009765625 + (i % 1000) * 2.3e-11));
+    values.push_back(static_cast<float>(8589934592.0 + i * 7040.0));
+    values.push_back((i % 2000) / 8.0);  // eighths: exact ties at two places
+  }
+  for (const double v : values) {
+    ASSERT_EQ(numberText(v), printfNumberText(v)) << std::hexfloat << v;
+    const int n = places(random);
+    ASSERT_EQ(roundTo(v, n), printfRoundTo(v, n)) << std::hexfloat << v << " to " << n;
+  }
 }
 
 TEST(Numbers, NumericValueReadsTheLeadingNumber) {

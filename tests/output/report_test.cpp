@@ -14,6 +14,7 @@
 #include "output/report.h"
 #include "output/report_content.h"
 #include "output/report_parts.h"
+#include "input/fingerprints.h"
 
 using namespace plintova;
 
@@ -272,7 +273,7 @@ TEST_F(Frame1Report, CoverInputsAndMethod) {
   const Project& p = *project_;
   for (const std::string& want :
        {std::string("| Project | Hostel block, Pune |"), std::string("| Listing | FRAME1.ANL |"),
-        "| Listing SHA-256 | " + p.ListingSha256 + " |", std::string("| Program | Plintova ") + PLINTOVA_VERSION + " |",
+        "| Listing SHA-256 | " + listingSha256(p) + " |", std::string("| Program | Plintova ") + PLINTOVA_VERSION + " |",
         std::string("| Date | 2025-01-31 |"), std::string("| Document number | B-12 |"),
         std::string("| Revision | 3 |"), std::string("| Prepared | AVS |"), std::string("| Checked | PSV |")})
     EXPECT_TRUE(has(md_, want)) << want;

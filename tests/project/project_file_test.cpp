@@ -25,6 +25,7 @@
 #include "project/design_options_file.h"
 #include "project/schedule_design.h"
 #include "project_test_support.h"
+#include "input/fingerprints.h"
 
 using namespace plintova;
 using namespace plintova::testing;
@@ -551,7 +552,7 @@ TEST(ProjectFile, TheListingsFingerprintsDescribeItsBytesAndEachSupportsReaction
   auto a = std::make_unique<Project>();
   readListing(*a, kFrame1, prompter);
   // The value sha256sum gives for the file.
-  EXPECT_EQ(a->ListingSha256, "c3f8ba289e04735b65c3b8de570608eb8087c155485d14aba527c37275833773");
+  EXPECT_EQ(listingSha256(*a), "c3f8ba289e04735b65c3b8de570608eb8087c155485d14aba527c37275833773");
   ASSERT_EQ(a->SupportPrints.size(), 41u);
   EXPECT_EQ(a->SupportPrints[1].size(), 16u);
 
@@ -559,11 +560,11 @@ TEST(ProjectFile, TheListingsFingerprintsDescribeItsBytesAndEachSupportsReaction
   auto b = std::make_unique<Project>();
   std::string text = fileText(kFrame1);
   readListingText(*b, text, "FRAME1.ANL", prompter);
-  EXPECT_EQ(b->ListingSha256, a->ListingSha256);
+  EXPECT_EQ(listingSha256(*b), listingSha256(*a));
   EXPECT_EQ(b->SupportPrints, a->SupportPrints);
   text.replace(text.find("FOUR STOREY"), 4, "FIVE");
   readListingText(*b, text, "FRAME1.ANL", prompter);
-  EXPECT_NE(b->ListingSha256, a->ListingSha256);
+  EXPECT_NE(listingSha256(*b), listingSha256(*a));
   EXPECT_EQ(b->SupportPrints, a->SupportPrints);
 }
 

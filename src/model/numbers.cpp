@@ -47,10 +47,10 @@ std::optional<int16_t> toInt16(double x) {
 
 namespace {
 
-// A number to seven significant digits: the digits without trailing zeros, and the decimal exponent of
-// the first (value = d.ddd x 10^exponent).
+// A number's significant digits without trailing zeros (seven at most once accepted), and the decimal
+// exponent of the first (value = d.ddd x 10^exponent).
 struct SevenDigits {
-  char digits[8];
+  char digits[17];
   int count = 0;
   int exponent = 0;
 };
@@ -60,7 +60,7 @@ SevenDigits fromScientific(const char* first, const char* last) {
   SevenDigits d;
   const char* e = std::find(first, last, 'e');
   for (const char* c = first; c < e; ++c)
-    if (*c >= '0' && *c <= '9' && d.count < 8) d.digits[d.count++] = *c;
+    if (*c >= '0' && *c <= '9' && d.count < 17) d.digits[d.count++] = *c;  // a float's shortest: 9 at most
   std::from_chars(e + (e[1] == '+' ? 2 : 1), last, d.exponent);
   while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
   return d;

@@ -104,8 +104,10 @@ std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
     const std::vector<CodeCheck> soil = isolatedSoilChecks(p, s, B, B, row.TotalDepth, a);
     checks.insert(checks.end(), soil.begin(), soil.end());
   }
-  if (const auto pedestal = pedestalAroundColumns(p, std::vector<int>(&row.Members[1], &row.Members[1] + std::max<int>(row.MemberCount, 0)), a))
-    checks.push_back(*pedestal);
+  // The members one by one: the table grows in blocks, so its records are not one array.
+  std::vector<int> members;
+  for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
+  if (const auto pedestal = pedestalAroundColumns(p, members, a)) checks.push_back(*pedestal);
   if (!gradeProblem(p.Fck, p.Fe).empty()) return checks;
 
   // The section as the design worked it: the same depths, bars and figures the schedule shows.

@@ -27,15 +27,6 @@ struct Built {
   double pedestal = 0;  // m
 };
 
-double groupRowPedestal(const Project& p, const FootingRecord& f) {
-  for (int r = 1; r <= std::min<int>(p.DesignGroupCount, cap::kSizeGroups); ++r)
-    if (p.DesignGroupTable[r].GroupMark == f.GroupRank && p.DesignGroupTable[r].MemberCount > 0)
-      return p.DesignGroupTable[r].PedestalSize;
-  if (f.GroupNo >= 1 && f.GroupNo <= std::min<int>(p.SizeGroupCount, cap::kSizeGroups))
-    return p.SizeGroupTable[f.GroupNo].PedestalSize;
-  return 0;
-}
-
 double rowPedestal(const std::vector<FootingRow>& rows, const std::vector<int>& footings, double fallback) {
   for (const FootingRow& r : rows)
     if (r.footings == footings) return r.PedestalSize;
@@ -140,6 +131,15 @@ void checkPedestals(const Project& p, const Built& b, std::vector<PlanCheck>& ou
 }
 
 }  // namespace
+
+double groupRowPedestal(const Project& p, const FootingRecord& f) {
+  for (int r = 1; r <= std::min<int>(p.DesignGroupCount, cap::kSizeGroups); ++r)
+    if (p.DesignGroupTable[r].GroupMark == f.GroupRank && p.DesignGroupTable[r].MemberCount > 0)
+      return p.DesignGroupTable[r].PedestalSize;
+  if (f.GroupNo >= 1 && f.GroupNo <= std::min<int>(p.SizeGroupCount, cap::kSizeGroups))
+    return p.SizeGroupTable[f.GroupNo].PedestalSize;
+  return 0;
+}
 
 std::vector<PlanCheck> planChecks(const Project& p) {
   const std::vector<Built> built = builtFootings(p);

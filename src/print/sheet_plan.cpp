@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "design/plan_checks.h"
 #include "print/sheet_layout.h"
 #include "print/sheet_plan_drawing.h"
 
@@ -14,16 +15,6 @@ namespace plintova::print {
 using draw::Rect;
 
 namespace {
-
-// Pedestal side (m) of a group's footings: the schedule row of the group's mark, else the size group's.
-double groupPedestal(const Project& p, const FootingRecord& f) {
-  for (int r = 1; r <= std::min<int>(p.DesignGroupCount, cap::kSizeGroups); ++r)
-    if (p.DesignGroupTable[r].GroupMark == f.GroupRank && p.DesignGroupTable[r].MemberCount > 0)
-      return p.DesignGroupTable[r].PedestalSize;
-  if (f.GroupNo >= 1 && f.GroupNo <= std::min<int>(p.SizeGroupCount, cap::kSizeGroups))
-    return p.SizeGroupTable[f.GroupNo].PedestalSize;
-  return 0;
-}
 
 const FootingRow* rowOf(const std::vector<FootingRow>& rows, FootingRow::Kind kind, int number,
                         const std::vector<int>& footings) {
@@ -86,7 +77,7 @@ PlanContent planContent(const Project& p) {
     pf.outline = {pf.cx - hl, pf.cz - hb, pf.cx + hl, pf.cz + hb};
     double pedestal = 0;
     if (f.CombNo == 0) {
-      pedestal = groupPedestal(p, f);
+      pedestal = groupRowPedestal(p, f);
     } else if (const FootingRow* row = rowOf(p.RectangularRows, FootingRow::Kind::Rectangular, 0, {i})) {
       pedestal = row->PedestalSize;
     }

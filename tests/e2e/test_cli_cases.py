@@ -3,25 +3,13 @@ listing with them does; grades that cannot be designed are refused; --cases and 
 the cases as the start-up dialog does; a project keeps the choice and settles it."""
 import json
 import os
-import subprocess
-import sys
 import tempfile
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
+from cli_support import ROOT, check, finish, run
+
 FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
 NO_DESIGN = os.path.join(ROOT, "tests", "data", "frame1_no_design.ANL")
 DESIGN = ["--sbc", "200", "--depth", "1.5"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
 
 
 def plan(out):
@@ -97,7 +85,4 @@ with tempfile.TemporaryDirectory() as tmp:
         r = run("--project", project, *settled)
         check(r.returncode == 2, "%s with --project: status 2" % settled)
 
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print("ok")
+finish()

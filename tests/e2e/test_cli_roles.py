@@ -4,25 +4,14 @@ combinations where the analysis was P-delta; the JSON gives each case's role, de
 saved project keeps the roles and the combinations."""
 import json
 import os
-import subprocess
 import tempfile
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
+from cli_support import ROOT, check, finish, run
+
 DATA = os.path.join(ROOT, "tests", "data")
 PRIMARY = os.path.join(DATA, "primary_cases.ANL")
 COMBINED = os.path.join(DATA, "combined_cases.ANL")
 DESIGN = ["--sbc", "200", "--depth", "1.5"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
 
 
 def designed(listing, *args):
@@ -95,7 +84,4 @@ with tempfile.TemporaryDirectory() as tmp:
     again = run("--project", saved, "--json")
     check(again.returncode == 0 and plan(json.loads(again.stdout)) == plan(built), "the project repeats the run")
 
-if failures:
-    print("\n".join(failures))
-    raise SystemExit(1)
-print("ok")
+finish()

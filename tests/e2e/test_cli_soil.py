@@ -6,24 +6,13 @@ import json
 import os
 import re
 import subprocess
-import sys
 import tempfile
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
+from cli_support import ROOT, check, finish, run
+
 LIFTED = os.path.join(ROOT, "tests", "data", "lifted_supports.ANL")
 SMALL = os.path.join(ROOT, "tests", "data", "small_2x2.ANL")
 DESIGN = ["--sbc", "150", "--depth", "1.5"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
 
 
 # The listing holds primary cases (dead, live, wind +X, wind -X) and two factored combinations. As read,
@@ -140,7 +129,4 @@ out = json.loads(r.stdout)
 check(any("names no load case's title" in m for m in out["messages"]), "the later-case rule is named")
 check([c["increased"] for c in out["cases"]] == [False, True, True], "later cases increased: %r" % out["cases"])
 
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print("ok")
+finish()

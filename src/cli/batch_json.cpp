@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/bars_json.h"
 #include "cli/cases_json.h"
 #include "design/schedule.h"
 #include "model/numbers.h"
@@ -182,6 +183,7 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
     j.key("GovCase"); j.integer(row.GovCase);
     j.key("kind"); j.text("group");
     if (!row.topSteel.empty()) writeSteelJson(j, "topSteel", row.topSteel);
+    if (row.pedestal.side > 0) writePedestalsJson(j, {row.pedestal});
     writeChecksJson(j, row.checks);
     j.endObject();
   }
@@ -202,6 +204,7 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
       j.key("Peda"); j.number(row.PedestalSize);
       j.key("NetP"); j.number(row.NetPressure);
       writeSteelJson(j, "steel", row.steel);
+      writePedestalsJson(j, row.pedestals);
       j.key("GovFooting"); j.integer(row.GovFooting);
       j.key("GovCase"); j.integer(row.GovCase);
       writeChecksJson(j, row.checks);

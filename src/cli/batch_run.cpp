@@ -6,8 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "cli/bars_json.h"
 #include "cli/batch_json.h"
 #include "cli/cli_prompter.h"
+#include "design/pedestal_design.h"
 #include "design/schedule.h"
 #include "design/workbook_xlsx.h"
 #include "draw/dxf_writer.h"
@@ -115,6 +117,7 @@ void printReadable(const Project& p) {
     for (const SteelLayer& layer : row.topSteel)
       groupDetails.push_back(mark + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
                              " bars");
+    if (row.pedestal.side > 0) groupDetails.push_back(mark + "  " + pedestalText(row.pedestal));
     for (const CodeCheck& c : row.checks)
       if (!c.ok) groupDetails.push_back(mark + "  fails " + failedCheckText(c));
   }
@@ -133,6 +136,7 @@ void printReadable(const Project& p) {
       for (const SteelLayer& layer : row.steel)
         details.push_back(t[kColMark] + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
                           " bars");
+      for (const PedestalSteel& ps : row.pedestals) details.push_back(t[kColMark] + "  " + pedestalText(ps));
       for (const CodeCheck& c : row.checks)
         if (!c.ok)
           details.push_back(t[kColMark] + "  fails " + failedCheckText(c));
@@ -324,6 +328,7 @@ int runBatch(const BatchOptions& o) {
     j.endArray();
     if (designed) {
       writeScheduleJson(j, p);
+      writeBarBendingJson(j, p);
       writePlanChecksJson(j, issue);
     }
     j.endObject();

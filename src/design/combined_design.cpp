@@ -10,9 +10,10 @@
 
 #include "design/combined_beam.h"
 #include "design/is456.h"
-#include "footing/case_basis.h"
+#include "design/pedestal_design.h"
 #include "design/rectangular_design.h"
 #include "design/stability_checks.h"
+#include "footing/case_basis.h"
 #include "footing/no_tension.h"
 #include "model/grades.h"
 #include "model/numbers.h"
@@ -562,10 +563,18 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   }
   double D = startDepth(need);
   row.BendingDepth = roundToSingle(D / 1000, 3);
-  if (edit.depth && std::isfinite(*edit.depth)) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
+  const bool typed = edit.depth && std::isfinite(*edit.depth);
+  if (typed) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
 
+  // Deepened while a section check fails and, unless the engineer typed the depth (then the row is
+  // flagged), until the dowels develop within the footing.
+  auto mat = [](const Trial& trial) {
+    std::vector<SteelLayer> layers = {trial.bottom.layer, trial.bands[0].layer, trial.bands[1].layer};
+    if (trial.hasElsewhere) layers.push_back(trial.elsewhere.layer);
+    return bottomMat(layers);
+  };
   Trial t = trialAt(p, g, env, cases, D, edited);
-  for (int k = 0; t.depthFails && k < kMaxDeepenings; ++k) {
+  for (int k = 0; (t.depthFails || (!typed && !dowelsDeveloped(p, D, mat(t)))) && k < kMaxDeepenings; ++k) {
     D += kDeepenStep;
     t = trialAt(p, g, env, cases, D, edited);
   }
@@ -582,6 +591,19 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   const std::vector<CodeCheck> stability = stabilityChecks(p, pairFooting(p, cf, row));
   row.checks.insert(row.checks.end(), stability.begin(), stability.end());
   row.checks.insert(row.checks.end(), t.checks.begin(), t.checks.end());
+  // Each column's pedestal and dowels; the frustum under a pedestal reaches the nearest edge or end.
+  for (int j = 0; j < 2; ++j) {
+    PedestalSite site;
+    site.where = "pedestal at joint " + numberText(g.joint[j]);
+    site.a = g.a;
+    site.D = D;
+    site.mat = mat(t);
+    site.reach = std::min({g.x[j] - g.a / 2, g.L - g.x[j] - g.a / 2, g.B / 2 - std::fabs(g.h[j]) - g.a / 2});
+    const PedestalDesign pedestal =
+        designPedestal(p, pedestalLoad(p, {g.member[j]}, g.a), site, ", joint " + numberText(g.joint[j]));
+    row.pedestals.push_back(pedestal.steel);
+    row.checks.insert(row.checks.end(), pedestal.checks.begin(), pedestal.checks.end());
+  }
   return row;
 }
 

@@ -9,6 +9,7 @@
 
 #include "design/group_section.h"
 #include "design/is456.h"
+#include "design/pedestal_design.h"
 #include "design/shear_table.h"
 #include "design/soil_pressure.h"
 #include "footing/case_basis.h"
@@ -163,15 +164,22 @@ double olderProcedureDepth(const Project& p, const SizeGroupRecord& row) {
 
 // The row's section: a typed depth at or above what bending needs is kept and only checked (its checks
 // flag what fails); any other row, one typed shallower included, is deepened from the larger of the
-// bending depth and the older procedure's depth until bending, one-way shear and punching pass.
+// bending depth and the older procedure's depth until bending, one-way shear and punching pass and the
+// dowels develop.
 void designRowSection(const Project& p, SizeGroupRecord& row) {
   const GroupLoads loads = groupLoads(row);
   const int16_t edited = row.BarDiaFixed ? row.BarDia : int16_t{0};
   const double bending = groupBendingTotalDepth(p, loads, edited);
   const double typed = roundTo(row.TypedDepth * 1000.0, 0);
   GroupSection s;
-  if (row.TypedDepth > 0 && typed >= bending) s = chooseGroupSection(p, loads, typed, edited);
-  else s = designGroupSection(p, loads, std::max(bending, olderProcedureDepth(p, row)), edited);
+  if (row.TypedDepth > 0 && typed >= bending) {
+    s = chooseGroupSection(p, loads, typed, edited);
+  } else {
+    s = designGroupSection(p, loads, std::max(bending, olderProcedureDepth(p, row)), edited);
+    // The dowels develop in compression within the footing, standing on both layers (cl. 34.4.4).
+    for (int k = 0; k < is456::kMaxDeepenings && !dowelsDeveloped(p, s.D, 2.0 * s.bars.dia); ++k)
+      s = designGroupSection(p, loads, s.D + is456::kDeepenStep, edited);
+  }
   storeGroupSection(s, row);
 }
 

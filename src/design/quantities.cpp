@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "design/bar_bending.h"
+
 namespace plintova {
 
 namespace {
@@ -37,41 +39,31 @@ void addTo(RowQuantities& total, const RowQuantities& q) {
   total.steelKnown = total.steelKnown && q.steelKnown;
 }
 
-// The side a layer's bars run along: "... along B ..." along B, anything else along L.
-double runOf(const SteelLayer& layer, double L, double B) {
-  return layer.where.find("along B") != std::string::npos ? B : L;
-}
-
 }  // namespace
 
 double barMassPerMetre(double dia) { return 0.00617 * dia * dia; }
-
-double barLength(double side, double dia, bool bent) {
-  return side - 2 * kBarEndCover + (bent ? 2 * kBendDiameters * dia / 1000 : 0.0);
-}
 
 double foundingDepth(const Project& p) { return p.EarthPressure / kEarthUnitWeight; }
 
 Quantities scheduleQuantities(const Project& p) {
   Quantities all;
   all.total.mark = "Total";
+  // The reinforcement is the bar bending schedule's, row by row: one set of bars and lengths.
+  const BarBendingSchedule bars = barBendingSchedule(p);
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
     const SizeGroupRecord& row = p.DesignGroupTable[r];
     const double B = row.GroupSize;
     const int n = std::max<int>(row.MemberCount, 0);
     RowQuantities q = footingsOf(p, "F" + std::to_string(row.GroupMark), n, n, B, B, row.TotalDepth,
                                  row.PedestalSize);
-    // n bars of BarDia each way, each layer across the whole side.
     q.steelKnown = row.design.barsKnown;
-    if (q.steelKnown)
-      q.steel = n * 2.0 * row.design.n * barLength(B, row.BarDia, row.design.bent) * barMassPerMetre(row.BarDia);
+    q.steel = bars.rowWeight(q.mark);
     all.rows.push_back(q);
   }
   auto footingRow = [&](const FootingRow& row) {
     const bool combined = row.kind == FootingRow::Kind::Combined;
     RowQuantities q = footingsOf(p, row.mark(), 1, combined ? 2 : 1, row.L, row.B, row.TotalDepth, row.PedestalSize);
-    for (const SteelLayer& layer : row.steel)
-      q.steel += layer.bars * barLength(runOf(layer, row.L, row.B), layer.dia, layer.bent) * barMassPerMetre(layer.dia);
+    q.steel = bars.rowWeight(q.mark);
     all.rows.push_back(q);
   };
   for (const FootingRow& row : p.RectangularRows) footingRow(row);

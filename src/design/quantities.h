@@ -10,19 +10,11 @@ namespace plintova {
 
 // Working space dug beside each face of a footing, m.
 constexpr double kWorkingSpace = 0.3;
-// Cover at each end of a bar, m, and the bar a standard 90 degree bend with its 4-diameter extension
-// adds at a bent end, in bar diameters.
-constexpr double kBarEndCover = 0.05;
-constexpr double kBendDiameters = 8;
 // Unit weight of the soil that turns the earth pressure back into the founding depth, kN/m3.
 constexpr double kEarthUnitWeight = 20;
 
 // Mass of a bar of diameter dia (mm) per metre, kg: 0.00617 dia^2 (steel at 7850 kg/m3).
 double barMassPerMetre(double dia);
-
-// Length of a bar that runs along a footing side of `side` m: the side less the cover at both ends, plus
-// an 8-diameter bend at each end where the design bent the bars, m.
-double barLength(double side, double dia, bool bent);
 
 // Founding depth, m: the earth pressure over the soil's unit weight (20 kN/m3).
 double foundingDepth(const Project& p);
@@ -47,10 +39,9 @@ struct Quantities {
   RowQuantities total;
 };
 
-// The quantities of the schedule as it stands. Group rows count all their footings (MemberCount) and two
-// layers of n bars of BarDia each way; the rows of hand-resized and combined footings count each steel
-// layer, the bars of a layer "along L" running along L, those "along B" along B; a combined footing has
-// two pedestals.
+// The quantities of the schedule as it stands. Group rows count all their footings (MemberCount); a
+// combined footing has two pedestals. The reinforcement of a row is the weight of its bars in the bar
+// bending schedule (design/bar_bending.h): footing, pedestal, ties and dowels.
 Quantities scheduleQuantities(const Project& p);
 
 }  // namespace plintova

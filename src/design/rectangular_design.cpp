@@ -9,6 +9,7 @@
 
 #include "design/code_checks.h"
 #include "design/is456.h"
+#include "design/pedestal_design.h"
 #include "design/soil_pressure.h"
 #include "design/uplift_steel.h"
 #include "footing/size_groups.h"
@@ -279,10 +280,18 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   double D = startDepth(std::max(needL, needB));
   row.BendingDepth = roundToSingle(D / 1000, 3);
   // An edited depth below what bending needs is raised to it; a deeper one is taken as typed.
-  if (edit.depth && std::isfinite(*edit.depth)) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
+  const bool typed = edit.depth && std::isfinite(*edit.depth);
+  if (typed) D = std::max(D, roundTo(*edit.depth * 1000.0, 1));
 
+  // Deepened while a section check fails and, unless the engineer typed the depth (then the row is
+  // flagged), until the dowels develop within the footing.
+  auto mat = [](const Trial& trial) {
+    std::vector<SteelLayer> layers = trial.alongL.layers;
+    layers.insert(layers.end(), trial.alongB.layers.begin(), trial.alongB.layers.end());
+    return bottomMat(layers);
+  };
   Trial t = trialAt(p, dL, dB, a, qu, D, edited, e);
-  for (int k = 0; t.depthFails && k < kMaxDeepenings; ++k) {
+  for (int k = 0; (t.depthFails || (!typed && !dowelsDeveloped(p, D, mat(t)))) && k < kMaxDeepenings; ++k) {
     D += kDeepenStep;
     t = trialAt(p, dL, dB, a, qu, D, edited, e);
   }
@@ -298,6 +307,14 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
       row.steel.push_back(top.layer);
       row.checks.insert(row.checks.end(), top.checks.begin(), top.checks.end());
     }
+  PedestalSite site;
+  site.a = a;
+  site.D = D;
+  site.mat = mat(t);
+  site.reach = std::min((L - a) / 2 - std::fabs(e.ex), (B - a) / 2 - std::fabs(e.ez));
+  const PedestalDesign pedestal = designPedestal(p, pedestalLoad(p, {s}, a), site);
+  row.pedestals = {pedestal.steel};
+  row.checks.insert(row.checks.end(), pedestal.checks.begin(), pedestal.checks.end());
   return row;
 }
 

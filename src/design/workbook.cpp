@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "design/bar_bending.h"
 #include "design/quantities.h"
 #include "design/schedule.h"
 #include "design/soil_pressure.h"
@@ -392,6 +393,7 @@ std::vector<Sheet> buildWorkbook(const Project& p) {
   for (int n = 1; n <= p.CombinedCount; ++n) book.push_back(combinedFootingSheet(p, n));
   book.push_back(scheduleSheet(p));
   book.push_back(quantitiesSheet(p));
+  book.push_back(barBendingSheet(p));
   for (Sheet& sheet : book) fitColumns(sheet);
   return book;
 }

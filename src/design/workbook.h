@@ -52,7 +52,8 @@ struct Sheet {
 //    to column 11 of their rows, labelled in column 10, so that no load is overwritten;
 //  - "Schedule": the group rows in the schedule's 20 columns with their checks, then the rows of
 //    hand-resized and combined footings with their steel both ways and their checks; flagged rows Fail;
-//  - "Quantities": concrete, pedestals, reinforcement, excavation and formwork per row and in total.
+//  - "Quantities": concrete, pedestals, reinforcement, excavation and formwork per row and in total;
+//  - "Bar bending schedule": every bar mark, the totals by diameter (design/bar_bending.h).
 // Every sheet's columns are as wide as their texts.
 std::vector<Sheet> buildWorkbook(const Project& p);
 

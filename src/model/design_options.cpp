@@ -44,6 +44,14 @@ const std::vector<DesignOptionRow>& designOptionRows() {
        "at least this beyond its pedestal"},
       {"clearGap", "Clear gap between footings", "mm", 0, 1000, 0, &O::clearGap, nullptr,
        "two footings closer than this are flagged on the plan"},
+      {"dowelDia", "Diameter of the dowels into the column", "mm", 12, 32, 16, &O::dowelDia, nullptr,
+       "the column's own bars are not in the listing; dowels of this diameter carry it into the footing, "
+       "IS 456 cl. 34.4.3", {12, 16, 20, 25, 28, 32}},
+      {"pedestalCover", "Clear cover to the pedestal's ties", "mm", 40, 75, 40, &O::pedestalCover, nullptr,
+       "the pedestal's vertical bars lie this and a tie inside its faces, IS 456 cl. 26.4.2.1 (40 mm at least)"},
+      {"bendRadius", "Internal radius of bends", "bar diameters", 2, 8, 4, &O::bendRadius, nullptr,
+       "the cutting lengths deduct each 90 degree bend at this radius: 4 for deformed bars, 2 for plain ones "
+       "(IS 2502)"},
   };
   return rows;
 }

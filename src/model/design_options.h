@@ -28,6 +28,9 @@ struct DesignOptions {
   double pedestalMargin = 0;               // mm: a pedestal stands this far beyond its column each side
   double footingProjection = 0;            // mm: a footing reaches this far beyond its pedestal each side
   double clearGap = 0;                     // mm: the least clear gap between two footings
+  double dowelDia = 0;                     // mm: diameter of the dowels from a footing into its column
+  double pedestalCover = 0;                // mm of clear cover to a pedestal's ties
+  double bendRadius = 0;                   // internal radius of bends, in bar diameters
   // Bar diameters a row may take, ascending, mm: the smallest that fits its spacing limits is chosen.
   std::vector<int> barDiameters;
 

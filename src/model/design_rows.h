@@ -24,6 +24,26 @@ struct SteelLayer {
   bool operator==(const SteelLayer&) const = default;
 };
 
+// The pedestal under one column and the bars that join the column to the footing, as the design chose
+// them. A pedestal of no height (a footing as deep as the founding level) has dowels only.
+struct PedestalSteel {
+  std::string where;          // "pedestal", or "pedestal at joint 21" where a row has two
+  Single side = 0;            // a, m
+  Single height = 0;          // from the footing's top to the founding level, m
+  Single columnX = 0, columnZ = 0;  // column section the bearing and the dowels are worked for, mm
+  bool columnKnown = false;   // false: the listing gives no section; the pedestal less its margins is taken
+  Single Pu = 0;              // factored axial load of the column, kN
+  SteelLayer vertical;        // bars round the perimeter; `spacing` along a face, `bars` per pedestal
+  SteelLayer ties;            // closed ties: `bars` in the height, `spacing` their pitch
+  int16_t crossTies = 0;      // cross ties in each set, one to each pair of opposite intermediate bars
+  SteelLayer dowels;          // `bars` per column
+  Single footingDepth = 0;    // D, mm
+  Single mat = 0;             // mm of bottom bars the vertical bars and dowels stand on
+  Single dowelEmbedment = 0;  // mm of straight dowel within the footing
+  Single dowelLap = 0;        // mm of dowel lapped with the column's bars above the pedestal
+  bool operator==(const PedestalSteel&) const = default;
+};
+
 // A quantity a check was worked out from, so that a report can write its substitution out: "Vu" in kN,
 // "b" and "d" in mm, ...
 struct CheckTerm {
@@ -105,6 +125,7 @@ struct FootingRow {
   std::vector<CodeCheck> checks;
   std::vector<CasePressure> pressures;  // a combined row's bearing pressure of every paired case
   BeamDiagram beam;                     // a combined row's beam along its length
+  std::vector<PedestalSteel> pedestals;  // one per column, in the order of `footings`
 
   std::string mark() const { return (kind == Kind::Rectangular ? "R" : "C") + std::to_string(number); }
   // A check failed: the row cannot be built as it stands (its cells are marked in the schedule).

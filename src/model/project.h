@@ -134,6 +134,7 @@ struct SizeGroupRecord {
   std::vector<SteelLayer> topSteel;  // top steel each way where a member footing is lifted
   Single TypedDepth = 0;    // the engineer's total depth of a schedule row, m (0: designed)
   bool BarDiaFixed = false;  // the engineer chose BarDia; otherwise the design chose it
+  PedestalSteel pedestal;    // the pedestal, its ties and dowels of a schedule row (every member alike)
 };
 
 // One rectangular combined footing under two columns.

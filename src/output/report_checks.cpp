@@ -171,10 +171,13 @@ namespace {
 
 constexpr std::array<const char*, kSteps> kStepTitles = {
     "Soil pressure", "Uplift and stability", "Bending", "Depth", "One-way shear", "Punching shear", "Steel",
-    "Bar arrangement", "Edge depth", "Development length", "Other checks"};
+    "Bar arrangement", "Edge depth", "Development length", "Pedestal and dowels", "Other checks"};
 
 Step stepOf(const CodeCheck& c) {
   const std::string& n = c.name;
+  if (startsWith(n, "pedestal") || startsWith(n, "dowel") || startsWith(n, "bearing at the column base") ||
+      startsWith(n, "bearing at the pedestal base"))
+    return kPedestal;
   if (startsWith(n, "bearing") || startsWith(n, "resultant")) return kSoil;
   if (startsWith(n, "uplift") || startsWith(n, "sliding") || startsWith(n, "overturning")) return kStability;
   if (startsWith(n, "bending")) return kBending;
@@ -248,7 +251,7 @@ void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& che
   bearing.header = {"Check", "Pressure kN/m²", "Allowable kN/m²", "Result"};
   bearing.align = {Align::Left, Align::Right, Align::Right, Align::Left};
   for (const CodeCheck& c : checks) {
-    if (startsWith(c.name, "bearing")) {
+    if (stepOf(c) == kSoil && startsWith(c.name, "bearing")) {
       bearing.rows.push_back({{c.name, rounded(c.demand, 2), rounded(c.capacity, 2), c.ok ? "OK" : "FAILS"}, !c.ok});
       continue;
     }

@@ -297,8 +297,8 @@ void addQuantities(Document& doc, const Project& p) {
   s.blocks.push_back(basis("h", "earth pressure/20 kN/m³", "", "= " + num(p.EarthPressure) + "/20 = " + rounded(h, 3) + " m"));
   s.blocks.push_back(basis("Concrete of a footing", "L × B × D", "", "in m³"));
   s.blocks.push_back(basis("Concrete of a pedestal", "a² × (h − D)", "", "in m³, from the footing's top to the founding level"));
-  s.blocks.push_back(basis("Reinforcement", "bars × (side − 2 × 50 mm + 2 × 12 φ) × 0.00617 φ²", "",
-                           "in kg, φ in mm (steel of 7850 kg/m³), every layer of every footing"));
+  s.blocks.push_back(basis("Reinforcement", "Σ bars × cutting length × 0.00617 φ²", "",
+                           "in kg, φ in mm (steel of 7850 kg/m³): the row's bars in the bar bending schedule"));
   s.blocks.push_back(basis("Excavation", "(L + 2 × 0.3) × (B + 2 × 0.3) × h", "", "in m³, 0.3 m working space each side"));
   s.blocks.push_back(basis("Formwork", "2 (L + B) × D", "", "in m², the footing's sides"));
   Table t;
@@ -369,6 +369,7 @@ report::Document calculationReport(const Project& p, const std::string& date) {
   addRows(doc, p);
   addDecisions(doc, p);
   addQuantities(doc, p);
+  addBarBendingSchedule(doc, p);
   addPressureAppendix(doc, p);
   return doc;
 }

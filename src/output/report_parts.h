@@ -45,7 +45,9 @@ report::Formula formula(std::string lhs, std::string expression, std::string val
 report::Formula checkFormula(const Project& p, const CodeCheck& check);
 
 // The design steps of a row in the order the report gives them; each check belongs to one.
-enum Step { kSoil, kStability, kBending, kDepth, kOneWay, kPunching, kSteel, kBars, kEdge, kDevelopment, kOther, kSteps };
+enum Step {
+  kSoil, kStability, kBending, kDepth, kOneWay, kPunching, kSteel, kBars, kEdge, kDevelopment, kPedestal, kOther, kSteps
+};
 
 struct Steps {
   std::array<std::vector<report::Block>, kSteps> blocks;
@@ -72,6 +74,10 @@ void addDesignBasis(report::Document& doc, const Project& p);
 // with their grid references, the case that governs each, every design step and check.
 void addGroupRowSection(report::Document& doc, const Project& p, int r);
 void addFootingRowSection(report::Document& doc, const Project& p, const FootingRow& row);
+// The pedestal step of a row: its vertical bars, ties and dowels, with the formulas they follow.
+void addPedestalSteps(Steps& steps, const Project& p, const PedestalSteel& pedestal);
+// The chapter "Bar bending schedule": every bar mark, the totals by diameter and the bends' basis.
+void addBarBendingSchedule(report::Document& doc, const Project& p);
 // The combined row's own part of its section: where its columns stand and the figure of pressure, shear
 // force and bending moment along its length.
 void addCombinedGeometry(report::Section& section, const Project& p, const FootingRow& row);

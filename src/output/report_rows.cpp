@@ -250,6 +250,7 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
                       num(x.anchorage) + " mm" +
                       (x.bent ? ", the straight length with a standard 90° bend at each end (8 φ, cl. 26.2.2.1 b)"
                               : " of straight bar") + "."});
+  if (row.pedestal.side > 0) addPedestalSteps(steps, p, row.pedestal);
   addChecks(steps, p, row.checks);
   writeSteps(section, steps);
 
@@ -314,6 +315,7 @@ void addFootingRowSection(report::Document& doc, const Project& p, const Footing
   steps.add(kDepth, layerTable(row.steel));
   steps.add(kSteel, Paragraph{"Steel of each layer for its moment (Annex G-1.1 b), not below the minimum of its own "
                               "gross section, as the table under Depth gives it."});
+  for (const PedestalSteel& pedestal : row.pedestals) addPedestalSteps(steps, p, pedestal);
   addChecks(steps, p, row.checks);
   writeSteps(section, steps);
 

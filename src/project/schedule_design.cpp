@@ -9,6 +9,7 @@
 #include "design/code_checks.h"
 #include "design/combined_design.h"
 #include "design/footing_design.h"
+#include "design/pedestal_design.h"
 #include "design/rectangular_design.h"
 #include "design/uplift_steel.h"
 #include "model/limits.h"
@@ -113,6 +114,7 @@ void designGroupRows(Project& p, EditsKept& edits) {
     SizeGroupRecord& row = p.DesignGroupTable[r];
     row.checks = groupRowChecks(p, r);
     addGroupTopSteel(p, row);
+    addGroupPedestal(p, row);
   }
 }
 

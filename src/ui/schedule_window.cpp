@@ -16,6 +16,7 @@
 
 #include "design/check_text.h"
 #include "design/footing_design.h"
+#include "design/pedestal_design.h"
 #include "draw/primitives.h"
 #include "model/numbers.h"
 #include "model/project.h"
@@ -485,6 +486,7 @@ void ScheduleWindow::footingRowClicked(int row, const FootingRow& footingRow, in
               numberText(project_.FootingTable[s].JointNo) + ", load case " +
               numberText(project_.ReactionTable(s, footingRow.GovCase, 1)) + ".";
     for (const SteelLayer& layer : footingRow.steel) text += "\r" + layer.where + ": " + barsText(layer);
+    for (const PedestalSteel& pedestal : footingRow.pedestals) text += "\r" + pedestalText(pedestal);
     text += "\r" + checksText(footingRow.checks);
     prompter_.message(text);
   } else if (column == kColDia && !project_.scheduleStale) {

@@ -66,7 +66,8 @@ with tempfile.TemporaryDirectory() as tmp:
     check(r.returncode == 0 and os.path.exists(out), "workbook written")
     d = json.loads(r.stdout)
     wb = openpyxl.load_workbook(out)
-    check(wb.sheetnames == ["Pressures - groups", "Pressures - resized", "Schedule", "Quantities"],
+    check(wb.sheetnames == ["Pressures - groups", "Pressures - resized", "Schedule", "Quantities",
+                            "Bar bending schedule"],
           "sheet names %r" % wb.sheetnames)
     rows = list(wb["Pressures - groups"].iter_rows(values_only=True))
     check(rows[0][:10] == ("Joint", "Load case", "FY kN", "MX kN\u00b7m", "MZ kN\u00b7m", "Mark", "Size m",
@@ -87,6 +88,13 @@ with tempfile.TemporaryDirectory() as tmp:
           [r["mark"] for r in d["schedule"]], "schedule sheet rows %r" % ([r[0] for r in sched],))
     quant = list(wb["Quantities"].iter_rows(values_only=True))
     check(quant[-1][0] == "Total" and quant[-1][2] > 0, "quantities total %r" % (quant[-1],))
+    # The bar bending schedule lists the JSON's every bar mark, and its total weight is the quantities'.
+    bbs = list(wb["Bar bending schedule"].iter_rows(values_only=True))
+    marks = [b["mark"] for b in d["barBendingSchedule"]["bars"]]
+    check([r[0] for r in bbs[1:len(marks) + 1]] == marks, "bar marks %r" % ([r[0] for r in bbs[:5]],))
+    total = next(r for r in bbs if r[0] == "Total")
+    check(total[2] == quant[-1][4] == d["barBendingSchedule"]["weight"],
+          "steel of the bar bending schedule %r, of the quantities %r" % (total[2], quant[-1][4]))
     block = rows[1:7]
     check(all(v is None for v in rows[7]), "an empty row after the first block")
     joint = block[0][0]

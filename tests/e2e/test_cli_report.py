@@ -13,7 +13,8 @@ ROOT = os.environ["PLINTOVA_ROOT"]
 FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
 DESIGN = ["--sbc", "200", "--depth", "1.5"]
 CLAUSES = ["IS 456:2000", "Table 18", "Table 19", "Annex G-1.1 b", "Annex G-1.1 c", "34.1.2", "34.2.3.2",
-           "34.2.4.1 a", "34.2.4.1 b", "31.6.3.1", "26.3.3 b", "26.5.2.1", "34.2.4.3", "26.4.2.2"]
+           "34.2.4.1 a", "34.2.4.1 b", "31.6.3.1", "26.3.3 b", "26.5.2.1", "34.2.4.3", "26.4.2.2",
+           "26.5.3.1 a, b, h", "26.5.3.2 c", "34.4, 34.4.1", "34.4.3", "34.4.4", "39.3", "IS 2502"]
 failures = []
 
 
@@ -40,6 +41,8 @@ with tempfile.TemporaryDirectory() as tmp:
     r = run(listing, *DESIGN, "--json")
     check(r.returncode == 0, "the design runs: %r" % r.stderr)
     marks = [row["mark"] for row in json.loads(r.stdout)["schedule"]]
+    bar_marks = [b["mark"] for b in json.loads(r.stdout)["barBendingSchedule"]["bars"]]
+    check(len(bar_marks) >= 4 * len(marks), "bar marks %r" % bar_marks)
     check(len(marks) >= 3, "schedule rows %r" % marks)
 
     # Markdown: every row's section and its verdict, the summary and the quantities.
@@ -50,7 +53,7 @@ with tempfile.TemporaryDirectory() as tmp:
     for mark in marks:
         check(("**Result: %s: " % mark) in text, "Markdown verdict of %s" % mark)
     for heading in ("## 1 Design basis", "## 2 Method", "## 3 Summary", "## 4 Schedule rows", "## 6 Quantities",
-                    "## Appendix A: Pressures by load case"):
+                    "## 7 Bar bending schedule", "## Appendix A: Pressures by load case"):
         check(heading in text, "Markdown chapter %s" % heading)
     check("| FRAME1.ANL |" in text, "the listing named on the cover")
     for clause in CLAUSES:
@@ -69,6 +72,8 @@ with tempfile.TemporaryDirectory() as tmp:
     for clause in CLAUSES:
         check(clause in pdftext, "PDF clause %s" % clause)
     check("FRAME1.ANL" in pdftext, "PDF names the listing")
+    for mark in bar_marks:
+        check((" %s " % mark) in pdftext, "PDF bar bending schedule holds %s" % mark)
 
     # Footings off their columns: the cantilever each row's steps write out reaches the offset further, as
     # the schedule takes it. Joint 1 stands 300 mm off along X in its group; joint 21, made rectangular,

@@ -34,7 +34,7 @@ with tempfile.TemporaryDirectory() as tmp:
     r = subprocess.run([CLI, "--project", project, "--xlsx", book], capture_output=True, text=True)
     check(r.returncode == 0, "the workbook is written: %r" % r.stderr)
     wb = openpyxl.load_workbook(book)
-    names = ["Pressures - groups", "Pressures - resized", "C1", "Schedule", "Quantities"]
+    names = ["Pressures - groups", "Pressures - resized", "C1", "Schedule", "Quantities", "Bar bending schedule"]
     check(wb.sheetnames == names, "sheets named for what they hold: %r" % wb.sheetnames)
 
     # Marks as the drawing gives them, and numeric headings with their units.
@@ -72,7 +72,8 @@ with tempfile.TemporaryDirectory() as tmp:
         # Each page carries its sheet's name over it; every page of a sheet shows the first and the last of
         # its headings: the sheet is never cut into page widths.
         firsts = {"Pressures - groups": ("Joint", "Allowable"), "Pressures - resized": ("Joint", "Allowable"),
-                  "C1": ("Load case", "MX 21"), "Schedule": ("GRP", "Checks"), "Quantities": ("Row", "Formwork")}
+                  "C1": ("Load case", "MX 21"), "Schedule": ("GRP", "Checks"), "Quantities": ("Row", "Formwork"),
+                  "Bar bending schedule": ("Bar mark", "Weight kg")}
         seen = set()
         for n, page in enumerate(pages, 1):
             header = page.strip().splitlines()[0].strip()

@@ -1,0 +1,261 @@
+// Pedestals and dowels to IS 456: vertical bars and ties of the pedestal, bearing at the column's base and
+// at the pedestal's base, dowels developed in compression within the footing.
+#include "design/pedestal_design.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "design/design_cases.h"
+#include "design/is456.h"
+#include "design/quantities.h"
+#include "model/grades.h"
+#include "model/numbers.h"
+
+namespace plintova {
+
+using namespace is456;
+
+namespace {
+
+constexpr double kLeastPedestalBar = 12;    // mm, cl. 26.5.3.1 d
+constexpr int kLeastBars = 4;               // cl. 26.5.3.1 c and cl. 34.4.3
+constexpr double kPedestalMaxSpacing = 300;  // mm along a face, cl. 26.5.3.1 g
+constexpr double kMaxTiePitch = 300;        // mm, cl. 26.5.3.2 c
+constexpr double kSteelInCompression = 0.67;  // x fy, the steel's share of an axial load, cl. 39.3
+constexpr double kConcreteInCompression = 0.4;  // x fck, the concrete's share, cl. 39.3
+constexpr double kBearingFactor = 0.45;     // x fck, permissible bearing stress, cl. 34.4
+constexpr double kMaxBearingRatio = 2;      // sqrt(A1/A2) at most, cl. 34.4
+constexpr double kLeastSteelOfLoad = 0.008;  // of the concrete area the load needs, cl. 26.5.3.1 a, b
+constexpr double kLeastSteelOfPedestal = 0.0015;  // of the section, cl. 26.5.3.1 h
+constexpr double kMostSteel = 0.06;         // of the section, cl. 26.5.3.1 a
+constexpr double kDowelSteel = 0.005;       // of the column's area, cl. 34.4.3
+constexpr double kCompressionBond = 1.25;   // bond stress raised for bars in compression, cl. 26.2.1.1
+constexpr double kLeastLap = 24;            // bar diameters of a lap in compression, cl. 26.2.5.1 d
+const int16_t kTieDiameters[] = {8, 10, 12};
+
+const std::string kPedestalSteelClause = "IS 456 cl. 26.5.3.1 a, b, h";
+const std::string kPedestalSpacingClause = "IS 456 cl. 26.5.3.1 c, d, g";
+const std::string kTieClause = "IS 456 cl. 26.5.3.2 c, d";
+const std::string kAxialClause = "IS 456 cl. 39.3";
+const std::string kBearingBaseClause = "IS 456 cl. 34.4, 34.4.1";
+const std::string kDowelSteelClause = "IS 456 cl. 34.4.3";
+const std::string kDowelDevelopmentClause = "IS 456 cl. 34.4.4, 26.2.1, 26.2.1.1 (+25 % in compression), 26.2.2.2";
+
+// Bars of one diameter on a square of centres `core` mm wide: the same number on every face (corners
+// counted once), enough for the area and at most 300 mm apart.
+struct Perimeter {
+  int16_t dia = 0;
+  int perFace = 2;      // bars on a face, its two corners included
+  double spacing = 0;   // mm between centres along a face
+  int count() const { return 4 * (perFace - 1); }
+  double area() const { return count() * barArea(dia); }
+};
+
+Perimeter perimeterBars(double As, double core, int16_t dia) {
+  Perimeter b;
+  b.dia = dia;
+  const int byArea = static_cast<int>(std::ceil(As / (4 * barArea(dia)) - 1e-9)) + 1;
+  const int bySpacing = static_cast<int>(std::ceil(core / kPedestalMaxSpacing - 1e-9)) + 1;
+  b.perFace = std::max({2, byArea, bySpacing});
+  b.spacing = core / (b.perFace - 1);
+  return b;
+}
+
+int16_t tieDiameter(double barDia) {
+  for (int16_t d : kTieDiameters)
+    if (4 * d >= barDia) return d;
+  return kTieDiameters[2];
+}
+
+}  // namespace
+
+PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, double a) {
+  PedestalLoad load;
+  // Where the listing gives no column, the largest column the pedestal was sized around.
+  const double assumed = std::max(a * 1000 - 2 * p.decisions.options.pedestalMargin, a * 500);
+  double least = -1, most = 0;
+  for (int s : footings) {
+    if (s < 1 || s > p.FootingCount) continue;
+    for (const DesignCase& dc : concreteDesignCases(p, s)) {
+      const double Pu = dc.factor * p.ReactionTable(s, dc.position, 2);
+      if (Pu > load.Pu) {
+        load.Pu = Pu;
+        load.joint = p.FootingTable[s].JointNo;
+      }
+    }
+    const auto column = columnSection(p, s);
+    load.columnKnown = load.columnKnown || column.has_value();
+    const double x = column ? column->alongX : assumed, z = column ? column->alongZ : assumed;
+    if (least < 0 || x * z < least) {
+      least = x * z;
+      load.bearingX = x;
+      load.bearingZ = z;
+    }
+    most = std::max(most, x * z);
+  }
+  load.dowelColumnArea = most;
+  return load;
+}
+
+double pedestalHeight(const Project& p, double D) { return std::max(foundingDepth(p) - D / 1000, 0.0); }
+
+double dowelDevelopment(const Project& p) {
+  const double dia = p.decisions.options.dowelDia;
+  return dia * 0.87 * p.Fe / (4 * kCompressionBond * bondStress(p.Fck, p.Fe));
+}
+
+double dowelEmbedment(const Project& p, double D, double mat) {
+  return std::max(D - p.decisions.options.cover - mat, 0.0);
+}
+
+bool dowelsDeveloped(const Project& p, double D, double mat) {
+  return dowelEmbedment(p, D, mat) >= dowelDevelopment(p);
+}
+
+double bottomMat(const std::vector<SteelLayer>& steel) {
+  int16_t first = 0, second = 0;
+  for (const SteelLayer& l : steel) {
+    if (l.where.rfind("bottom", 0) != 0) continue;
+    if (l.dia > first) {
+      second = first;
+      first = l.dia;
+    } else if (l.dia > second) {
+      second = l.dia;
+    }
+  }
+  return first + (second > 0 ? second : first);
+}
+
+PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const PedestalSite& site,
+                              const std::string& suffix) {
+  const DesignOptions& o = p.decisions.options;
+  const int fck = p.Fck, fe = p.Fe;
+  PedestalDesign out;
+  PedestalSteel& st = out.steel;
+  st.where = site.where;
+  st.side = static_cast<Single>(site.a);
+  st.height = static_cast<Single>(roundTo(pedestalHeight(p, site.D), 3));
+  st.columnX = static_cast<Single>(load.bearingX);
+  st.columnZ = static_cast<Single>(load.bearingZ);
+  st.columnKnown = load.columnKnown;
+  st.Pu = static_cast<Single>(load.Pu);
+  st.footingDepth = static_cast<Single>(site.D);
+  st.mat = static_cast<Single>(site.mat);
+  const double a = site.a * 1000, Ag = a * a;  // mm, mm2
+  const double Pu = load.Pu;                    // kN
+  auto check = [&](const std::string& name, double demand, double capacity, const char* unit,
+                   const std::string& clause) { out.checks.push_back(makeCheck(name + suffix, demand, capacity, unit, clause)); };
+
+  // Vertical bars, where a pedestal stands above the footing.
+  const bool stands = st.height > 0;
+  if (stands) {
+    const double needArea = Pu * 1000 / (kConcreteInCompression * fck + kSteelInCompression * fe * kLeastSteelOfLoad);
+    const double strength = (Pu * 1000 - kConcreteInCompression * fck * Ag) / (kSteelInCompression * fe - kConcreteInCompression * fck);
+    const double As = std::max({kLeastSteelOfLoad * std::min(needArea, Ag), kLeastSteelOfPedestal * Ag, strength, 0.0});
+    std::vector<Perimeter> tried;
+    std::vector<BarOption> options;
+    for (int dia : o.barDiameters) {
+      if (dia < kLeastPedestalBar) continue;
+      const double core = a - 2 * (o.pedestalCover + tieDiameter(dia)) - dia;
+      tried.push_back(perimeterBars(As, core, static_cast<int16_t>(dia)));
+      options.push_back({static_cast<int16_t>(dia), true, tried.back().spacing});
+    }
+    if (tried.empty()) {  // the options' bars are all thinner than a pedestal may take
+      const int16_t dia = static_cast<int16_t>(kLeastPedestalBar);
+      tried.push_back(perimeterBars(As, a - 2 * (o.pedestalCover + tieDiameter(dia)) - dia, dia));
+      options.push_back({dia, true, tried.back().spacing});
+    }
+    const Perimeter& bars = tried[chooseBarOption(options, o.minBarSpacing)];
+    st.vertical.where = "pedestal vertical bars";
+    st.vertical.Ast = static_cast<Single>(roundTo(As, 0));
+    st.vertical.dia = bars.dia;
+    st.vertical.bars = static_cast<int16_t>(bars.count());
+    st.vertical.spacing = static_cast<int16_t>(std::floor(bars.spacing));
+    st.vertical.width = st.side;
+
+    // Ties: a quarter of the bar, 8 mm at least; pitch the least of the side, 16 bars and 300 mm.
+    const double pitchLimit = std::min({a, 16.0 * bars.dia, kMaxTiePitch});
+    const double step = o.spacingStep > 0 ? o.spacingStep : 1;
+    const double pitch = std::max(std::floor(pitchLimit / step) * step, step);
+    st.ties.where = "pedestal ties";
+    st.ties.dia = tieDiameter(bars.dia);
+    st.ties.spacing = static_cast<int16_t>(pitch);
+    st.ties.bars = static_cast<int16_t>(std::ceil(st.height * 1000 / pitch - 1e-9) + 1);
+    st.ties.width = st.side;
+    st.crossTies = static_cast<int16_t>(2 * (bars.perFace - 2));
+
+    const double Asc = bars.area();
+    check("pedestal axial load", Pu,
+          (kConcreteInCompression * fck * (Ag - Asc) + kSteelInCompression * fe * Asc) / 1000, "kN", kAxialClause);
+    check("pedestal vertical steel", As, Asc, "mm2", kPedestalSteelClause);
+    check("pedestal vertical steel, at most 6 %", Asc, kMostSteel * Ag, "mm2", kPedestalSteelClause);
+    check("pedestal bar spacing", bars.spacing, kPedestalMaxSpacing, "mm", kPedestalSpacingClause);
+    check("pedestal tie pitch", pitch, pitchLimit, "mm", kTieClause);
+  }
+
+  // Bearing at the column's base on the pedestal's top: A1 the largest area within the pedestal like
+  // the column and centred on it, sqrt(A1/A2) the ratio of their sides.
+  const double cx = std::min<double>(load.bearingX, a), cz = std::min<double>(load.bearingZ, a);
+  const double A2 = cx * cz;
+  const double ratioTop = std::min(kMaxBearingRatio, std::min(a / cx, a / cz));
+  const double bearingTop = kBearingFactor * fck * ratioTop * A2 / 1000;  // kN
+
+  // Dowels: 0.5 % of the column, four bars at least, and the bearing's excess at 0.67 fy.
+  const double dowelDia = o.dowelDia;
+  const double dowelNeed = std::max(kDowelSteel * load.dowelColumnArea,
+                                    std::max(Pu - bearingTop, 0.0) * 1000 / (kSteelInCompression * fe));
+  int dowels = std::max(kLeastBars, static_cast<int>(std::ceil(dowelNeed / barArea(dowelDia) - 1e-9)));
+  dowels += dowels % 2;  // in pairs, one each side of the column
+  const double Ld = dowelDevelopment(p);
+  st.dowels.where = "dowels";
+  st.dowels.Ast = static_cast<Single>(roundTo(dowelNeed, 0));
+  st.dowels.dia = static_cast<int16_t>(dowelDia);
+  st.dowels.bars = static_cast<int16_t>(dowels);
+  st.dowelEmbedment = static_cast<Single>(roundTo(dowelEmbedment(p, site.D, site.mat), 0));
+  st.dowelLap = static_cast<Single>(std::ceil(std::max(Ld, kLeastLap * dowelDia)));
+  const double dowelArea = dowels * barArea(dowelDia);
+
+  check("bearing at the column base", Pu, bearingTop + kSteelInCompression * fe * dowelArea / 1000, "kN",
+        kBearingBaseClause);
+  if (stands) {
+    // At the pedestal's base on the footing: A1 the base of the frustum sloping 1 in 2 from the
+    // pedestal's edges through the footing, as far as the footing reaches.
+    const double spread = std::max(std::min(2 * site.D, site.reach * 1000), 0.0);
+    const double ratioBase = std::min(kMaxBearingRatio, (a + 2 * spread) / a);
+    const double weight = kLoadFactor * o.concreteUnitWeight * site.a * site.a * st.height;
+    check("bearing at the pedestal base", Pu + weight,
+          (kBearingFactor * fck * ratioBase * Ag + kSteelInCompression * fe * st.vertical.bars * barArea(st.vertical.dia)) / 1000,
+          "kN", kBearingBaseClause);
+  }
+  check("dowel steel", dowelNeed, dowelArea, "mm2", kDowelSteelClause);
+  check("dowel development", Ld, dowelEmbedment(p, site.D, site.mat), "mm", kDowelDevelopmentClause);
+  return out;
+}
+
+std::string pedestalText(const PedestalSteel& ps) {
+  std::string t = ps.where + " " + numberText(ps.side) + " m, " + numberText(ps.height) + " m high: ";
+  if (ps.vertical.bars > 0)
+    t += std::to_string(ps.vertical.bars) + " bars of " + std::to_string(ps.vertical.dia) + " mm at " +
+         std::to_string(ps.vertical.spacing) + " mm, ties of " + std::to_string(ps.ties.dia) + " mm at " +
+         std::to_string(ps.ties.spacing) + " mm" +
+         (ps.crossTies > 0 ? " with " + std::to_string(ps.crossTies) + " cross ties" : std::string()) + "; ";
+  return t + "dowels " + std::to_string(ps.dowels.bars) + " of " + std::to_string(ps.dowels.dia) + " mm, " +
+         numberText(ps.dowelEmbedment) + " mm in the footing, lap " + numberText(ps.dowelLap) + " mm";
+}
+
+void addGroupPedestal(const Project& p, SizeGroupRecord& row) {
+  row.pedestal = PedestalSteel{};
+  if (row.MemberCount <= 0 || !gradeProblem(p.Fck, p.Fe).empty()) return;
+  std::vector<int> members;
+  for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
+  PedestalSite site;
+  site.a = row.PedestalSize;
+  site.D = roundTo(row.TotalDepth * 1000.0, 0);
+  site.mat = 2.0 * row.BarDia;
+  site.reach = (row.GroupSize - row.PedestalSize) / 2 - row.Offset;
+  const PedestalDesign d = designPedestal(p, pedestalLoad(p, members, row.PedestalSize), site);
+  row.pedestal = d.steel;
+  row.checks.insert(row.checks.end(), d.checks.begin(), d.checks.end());
+}
+
+}  // namespace plintova

@@ -1,0 +1,155 @@
+// Pedestals and dowels against calculations written out by hand, and the rows of the example frame that
+// carry them.
+#include "design/pedestal_design.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <tuple>
+
+#include "design/footing_design.h"
+#include "design_fixture.h"
+#include "footing/derived_plan.h"
+#include "footing/design_inputs.h"
+#include "input/listing_reader.h"
+#include "model/prompter.h"
+#include "project/schedule_design.h"
+#include "row_test_support.h"
+
+using namespace plintova;
+using namespace plintova::design_test;
+
+namespace {
+
+// M20, Fe 415, founding depth 1.5 m, default options (pedestal cover 40 mm, dowels of 16 mm, bars of
+// 10, 12, 16, 20, 25 mm, least spacing 100 mm, spacing step 10 mm).
+// A 300 x 450 mm column on a 0.6 m pedestal, on a footing 700 mm deep whose bottom mat is 2 x 10 mm,
+// reaching 0.85 m beyond the pedestal's face.
+PedestalDesign pedestalFor(const Project& p, double Pu, double D = 700) {
+  PedestalLoad load;
+  load.Pu = Pu;
+  load.bearingX = 300;
+  load.bearingZ = 450;
+  load.dowelColumnArea = 300 * 450;
+  load.columnKnown = true;
+  PedestalSite site;
+  site.a = 0.6;
+  site.D = D;
+  site.mat = 20;
+  site.reach = 0.85;
+  return designPedestal(p, load, site);
+}
+
+struct PedestalCase {
+  double Pu;
+  // Expected:
+  double As;           // mm2 the vertical bars need
+  int bars, spacing;   // 12 mm bars round the pedestal, centre spacing along a face
+  int crossTies;
+  double dowelNeed;    // mm2
+  int dowels;          // of 16 mm
+};
+
+}  // namespace
+
+// Pedestal 0.6 m, height 1.5 - 0.7 = 0.8 m, Ag = 360 000 mm2.
+// Pu = 1500 kN: the area the load needs with 0.8 % steel, Pu / (0.4 fck + 0.67 fy x 0.008) =
+//   1 500 000 / (8 + 2.22436) = 146 707.9 mm2; 0.8 % of it = 1173.7 mm2 (> 0.15 % Ag = 540; 0.4 fck Ag =
+//   2880 kN carries Pu alone). 12 mm bars on centres 600 - 2 (40 + 8) - 12 = 492 mm apart: by area
+//   ceil(1173.7 / (4 x 113.1)) + 1 = 4 on a face, by spacing ceil(492 / 300) + 1 = 3; 4 a face = 12 bars
+//   164 mm apart (>= 100: the smallest diameter is taken). Two intermediate bars a face: 4 cross ties.
+//   Ties of 8 mm (>= 12/4), pitch min(600, 16 x 12 = 192, 300) = 192, down to 190 mm: 800 / 190 = 4.2,
+//   5 spaces, 6 ties. Bearing on the pedestal's top: A2 = 300 x 450, sqrt(A1/A2) = min(600/300, 600/450)
+//   = 1.3333, 0.45 x 20 x 1.3333 x 135 000 = 1620 kN >= Pu: the dowels are 0.5 % of the column, 675 mm2,
+//   4 of 16 mm (804.2 mm2).
+// Pu = 2000 kN: 2 000 000 / 10.22436 = 195 610.5 mm2, 0.8 % = 1564.9 mm2: ceil(1564.9 / 452.4) + 1 = 5
+//   a face, 16 bars 492 / 4 = 123 mm apart, 3 intermediate bars a face, 6 cross ties. The bearing's excess
+//   380 kN at 0.67 fy = 278.05: 1366.7 mm2 of dowels, 6.8 -> 7 -> 8 of 16 mm (in pairs), 1608.5 mm2.
+TEST(PedestalDesign, VerticalBarsTiesAndDowelsByHand) {
+  auto p = newProject();
+  const PedestalCase cases[] = {
+      {1500, 1173.66, 12, 164, 4, 675, 4},
+      {2000, 1564.88, 16, 123, 6, 1366.66, 8},
+  };
+  for (const PedestalCase& k : cases) {
+    SCOPED_TRACE(k.Pu);
+    const PedestalDesign d = pedestalFor(*p, k.Pu);
+    const PedestalSteel& s = d.steel;
+    EXPECT_FLOAT_EQ(s.height, 0.8f);
+    EXPECT_EQ(s.vertical.dia, 12);
+    EXPECT_EQ(s.vertical.bars, k.bars);
+    EXPECT_EQ(s.vertical.spacing, k.spacing);
+    EXPECT_EQ(s.ties.dia, 8);
+    EXPECT_EQ(s.ties.spacing, 190);
+    EXPECT_EQ(s.ties.bars, 6);
+    EXPECT_EQ(s.crossTies, k.crossTies);
+    EXPECT_EQ(s.dowels.dia, 16);
+    EXPECT_EQ(s.dowels.bars, k.dowels);
+    expectCheck(d.checks, "pedestal vertical steel", k.As, k.bars * 113.097, 0.01);
+    expectCheck(d.checks, "pedestal bar spacing", k.spacing, 300, 1e-9);
+    expectCheck(d.checks, "pedestal tie pitch", 190, 192, 1e-9);
+    expectCheck(d.checks, "dowel steel", k.dowelNeed, k.dowels * 201.062, 0.01);
+    // Column base: the bearing and what the dowels add at 0.67 fy.
+    expectCheck(d.checks, "bearing at the column base", k.Pu, 1620 + 278.05 * k.dowels * 201.062 / 1000, 0.01);
+    EXPECT_TRUE(failedChecks(d.checks).empty()) << failedChecks(d.checks).front();
+  }
+  // Axial load of the 1500 kN pedestal (cl. 39.3): 0.4 x 20 x (360 000 - 1357.2) + 278.05 x 1357.2 =
+  // 3246.5 kN. Its base (cl. 34.4): the frustum spreads min(2 x 700, 850) = 850 mm beyond each face,
+  // sqrt(A1/A2) = 2300 / 600 capped at 2; 0.45 x 20 x 2 x 360 000 + 278.05 x 1357.2 = 6857.4 kN against
+  // Pu and 1.5 x 25 x 0.36 x 0.8 = 10.8 kN of pedestal.
+  const PedestalDesign d = pedestalFor(*p, 1500);
+  expectCheck(d.checks, "pedestal axial load", 1500, 3246.50, 0.01);
+  expectCheck(d.checks, "bearing at the pedestal base", 1510.8, 6857.36, 0.01);
+}
+
+// The dowels develop in compression: Ld = 16 x 0.87 x 415 / (4 x 1.25 x 1.92) = 601.75 mm (M20 deformed
+// bars, tau_bd 1.2 x 1.6, +25 % in compression); the lap above is the same (> 24 x 16 = 384). At D = 700
+// the footing holds 700 - 50 - 20 = 630 mm of straight dowel; at 600 only 530, and the check fails.
+TEST(PedestalDesign, DowelsDevelopWithinTheFooting) {
+  auto p = newProject();
+  EXPECT_NEAR(dowelDevelopment(*p), 601.75, 0.001);
+  for (const auto& [D, embedment, ok] : {std::tuple{700.0, 630.0, true}, std::tuple{600.0, 530.0, false}}) {
+    const PedestalDesign d = pedestalFor(*p, 1500, D);
+    expectCheck(d.checks, "dowel development", 601.75, embedment, 0.001);
+    EXPECT_EQ(findCheck(d.checks, "dowel development").ok, ok) << D;
+    EXPECT_FLOAT_EQ(d.steel.dowelEmbedment, static_cast<float>(embedment));
+    EXPECT_FLOAT_EQ(d.steel.dowelLap, 602.0f);
+    EXPECT_EQ(dowelsDeveloped(*p, D, 20), ok);
+  }
+  // A footing down to the founding level carries no pedestal: dowels only, no pedestal checks.
+  const PedestalDesign flush = pedestalFor(*p, 1500, 1500);
+  EXPECT_EQ(flush.steel.vertical.bars, 0);
+  EXPECT_EQ(flush.steel.ties.bars, 0);
+  EXPECT_EQ(flush.checks.size(), 3u);
+}
+
+// Every row of the example frame gets a pedestal whose dowels develop: the Design deepens a footing
+// until they do. A depth typed at what bending needs but too shallow for the dowels is kept, and the
+// row is flagged.
+TEST(PedestalDesign, RowsDeepenForTheDowelsOrAreFlagged) {
+  auto p = std::make_unique<Project>();
+  RecordingPrompter prompter;
+  readListing(*p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
+  ASSERT_TRUE(acceptDesignInputs(*p, "1.5", "200"));
+  ASSERT_EQ(startPlan(*p, prompter), "");
+  ASSERT_TRUE(designSchedule(*p, prompter));
+  ASSERT_EQ(p->DesignGroupCount, 11);
+  const double Ld = dowelDevelopment(*p);
+  for (int r = 1; r <= p->DesignGroupCount; ++r) {
+    const SizeGroupRecord& row = p->DesignGroupTable[r];
+    SCOPED_TRACE(r);
+    EXPECT_GE(row.TotalDepth * 1000.0 - 50 - 2 * row.BarDia + 1e-3, Ld);
+    EXPECT_FLOAT_EQ(row.pedestal.side, row.PedestalSize);
+    EXPECT_GE(row.pedestal.vertical.bars, 4);
+    EXPECT_GE(row.pedestal.dowels.bars, 4);
+    EXPECT_TRUE(failedChecks(row.checks).empty()) << failedChecks(row.checks).front();
+  }
+  SizeGroupRecord& row = p->DesignGroupTable[1];
+  const float bending = groupBendingDepth(*p, 1);
+  ASSERT_LT(bending * 1000.0 - 50 - 2 * row.BarDia, Ld);
+  ASSERT_TRUE(editTotalDepth(*p, 1, bending));
+  row.checks.clear();
+  addGroupPedestal(*p, row);
+  EXPECT_FLOAT_EQ(row.TotalDepth, bending);
+  EXPECT_FALSE(findCheck(row.checks, "dowel development").ok);
+}

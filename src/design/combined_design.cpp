@@ -573,8 +573,13 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
     if (trial.hasElsewhere) layers.push_back(trial.elsewhere.layer);
     return bottomMat(layers);
   };
+  const PedestalLoad loads[2] = {pedestalLoad(p, {g.member[0]}, g.a), pedestalLoad(p, {g.member[1]}, g.a)};
+  const Dowels dowels[2] = {dowelsFor(p, loads[0], g.a), dowelsFor(p, loads[1], g.a)};
+  auto developed = [&](double depth, double onMat) {
+    return dowelsDeveloped(p, dowels[0], depth, onMat) && dowelsDeveloped(p, dowels[1], depth, onMat);
+  };
   Trial t = trialAt(p, g, env, cases, D, edited);
-  for (int k = 0; (t.depthFails || (!typed && !dowelsDeveloped(p, D, mat(t)))) && k < kMaxDeepenings; ++k) {
+  for (int k = 0; (t.depthFails || (!typed && !developed(D, mat(t)))) && k < kMaxDeepenings; ++k) {
     D += kDeepenStep;
     t = trialAt(p, g, env, cases, D, edited);
   }
@@ -600,7 +605,7 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
     site.mat = mat(t);
     site.reach = std::min({g.x[j] - g.a / 2, g.L - g.x[j] - g.a / 2, g.B / 2 - std::fabs(g.h[j]) - g.a / 2});
     const PedestalDesign pedestal =
-        designPedestal(p, pedestalLoad(p, {g.member[j]}, g.a), site, ", joint " + numberText(g.joint[j]));
+        designPedestal(p, loads[j], site, ", joint " + numberText(g.joint[j]));
     row.pedestals.push_back(pedestal.steel);
     row.checks.insert(row.checks.end(), pedestal.checks.begin(), pedestal.checks.end());
   }

@@ -99,17 +99,33 @@ PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, do
 
 double pedestalHeight(const Project& p, double D) { return std::max(foundingDepth(p) - D / 1000, 0.0); }
 
-double dowelDevelopment(const Project& p) {
-  const double dia = p.decisions.options.dowelDia;
-  return dia * 0.87 * p.Fe / (4 * kCompressionBond * bondStress(p.Fck, p.Fe));
+Dowels dowelsFor(const Project& p, const PedestalLoad& load, double side) {
+  const DesignOptions& o = p.decisions.options;
+  const double a = side * 1000, dia = o.dowelDia, fe = p.Fe;
+  Dowels d;
+  // Bearing at the column's base on the pedestal's top: A1 the largest area within the pedestal like the
+  // column and centred on it, sqrt(A1/A2) the ratio of their sides.
+  const double cx = std::min(load.bearingX, a), cz = std::min(load.bearingZ, a);
+  const double ratio = cx > 0 && cz > 0 ? std::min(kMaxBearingRatio, std::min(a / cx, a / cz)) : 1;
+  d.bearing = kBearingFactor * p.Fck * ratio * cx * cz / 1000;
+  const double excess = std::max(load.Pu - d.bearing, 0.0);  // kN
+  d.need = std::max(kDowelSteel * load.dowelColumnArea, excess * 1000 / (kSteelInCompression * fe));
+  d.count = std::max(kLeastBars, static_cast<int>(std::ceil(d.need / barArea(dia) - 1e-9)));
+  d.count += d.count % 2;  // in pairs, one each side of the column
+  d.area = d.count * barArea(dia);
+  const double tau = kCompressionBond * bondStress(p.Fck, p.Fe);
+  d.fullLength = dia * 0.87 * fe / (4 * tau);
+  const double stress = o.dowelFullStress > 0 ? 0.87 * fe : excess * 1000 / d.area;
+  d.required = std::max({dia * stress / (4 * tau), 10 * dia, 100.0});
+  return d;
 }
 
 double dowelEmbedment(const Project& p, double D, double mat) {
   return std::max(D - p.decisions.options.cover - mat, 0.0);
 }
 
-bool dowelsDeveloped(const Project& p, double D, double mat) {
-  return dowelEmbedment(p, D, mat) >= dowelDevelopment(p);
+bool dowelsDeveloped(const Project& p, const Dowels& dowels, double D, double mat) {
+  return dowelEmbedment(p, D, mat) >= dowels.required;
 }
 
 double bottomMat(const std::vector<SteelLayer>& steel) {
@@ -193,29 +209,15 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
     check("pedestal tie pitch", pitch, pitchLimit, "mm", kTieClause);
   }
 
-  // Bearing at the column's base on the pedestal's top: A1 the largest area within the pedestal like
-  // the column and centred on it, sqrt(A1/A2) the ratio of their sides.
-  const double cx = std::min<double>(load.bearingX, a), cz = std::min<double>(load.bearingZ, a);
-  const double A2 = cx * cz;
-  const double ratioTop = std::min(kMaxBearingRatio, std::min(a / cx, a / cz));
-  const double bearingTop = kBearingFactor * fck * ratioTop * A2 / 1000;  // kN
-
-  // Dowels: 0.5 % of the column, four bars at least, and the bearing's excess at 0.67 fy.
-  const double dowelDia = o.dowelDia;
-  const double dowelNeed = std::max(kDowelSteel * load.dowelColumnArea,
-                                    std::max(Pu - bearingTop, 0.0) * 1000 / (kSteelInCompression * fe));
-  int dowels = std::max(kLeastBars, static_cast<int>(std::ceil(dowelNeed / barArea(dowelDia) - 1e-9)));
-  dowels += dowels % 2;  // in pairs, one each side of the column
-  const double Ld = dowelDevelopment(p);
+  const Dowels dowels = dowelsFor(p, load, site.a);
   st.dowels.where = "dowels";
-  st.dowels.Ast = static_cast<Single>(roundTo(dowelNeed, 0));
-  st.dowels.dia = static_cast<int16_t>(dowelDia);
-  st.dowels.bars = static_cast<int16_t>(dowels);
+  st.dowels.Ast = static_cast<Single>(roundTo(dowels.need, 0));
+  st.dowels.dia = static_cast<int16_t>(o.dowelDia);
+  st.dowels.bars = static_cast<int16_t>(dowels.count);
   st.dowelEmbedment = static_cast<Single>(roundTo(dowelEmbedment(p, site.D, site.mat), 0));
-  st.dowelLap = static_cast<Single>(std::ceil(std::max(Ld, kLeastLap * dowelDia)));
-  const double dowelArea = dowels * barArea(dowelDia);
+  st.dowelLap = static_cast<Single>(std::ceil(std::max(dowels.fullLength, kLeastLap * o.dowelDia)));
 
-  check("bearing at the column base", Pu, bearingTop + kSteelInCompression * fe * dowelArea / 1000, "kN",
+  check("bearing at the column base", Pu, dowels.bearing + kSteelInCompression * fe * dowels.area / 1000, "kN",
         kBearingBaseClause);
   if (stands) {
     // At the pedestal's base on the footing: A1 the base of the frustum sloping 1 in 2 from the
@@ -227,8 +229,8 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
           (kBearingFactor * fck * ratioBase * Ag + kSteelInCompression * fe * st.vertical.bars * barArea(st.vertical.dia)) / 1000,
           "kN", kBearingBaseClause);
   }
-  check("dowel steel", dowelNeed, dowelArea, "mm2", kDowelSteelClause);
-  check("dowel development", Ld, dowelEmbedment(p, site.D, site.mat), "mm", kDowelDevelopmentClause);
+  check("dowel steel", dowels.need, dowels.area, "mm2", kDowelSteelClause);
+  check("dowel development", dowels.required, dowelEmbedment(p, site.D, site.mat), "mm", kDowelDevelopmentClause);
   return out;
 }
 

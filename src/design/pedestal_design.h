@@ -37,16 +37,28 @@ struct PedestalSite {
 // 0 where the footing reaches the founding level.
 double pedestalHeight(const Project& p, double D);
 
-// Development length of the dowels in compression (cl. 26.2.1; the bond stress of cl. 26.2.1.1 raised
-// by 25 % for bars in compression), mm, for the dowel diameter of the design options.
-double dowelDevelopment(const Project& p);
+// The dowels of a column on a pedestal of side a (m): 0.5 % of the column's area, four at least and in
+// pairs (cl. 34.4.3), more where the bearing at the column's base falls short (the excess at 0.67 fy,
+// cl. 34.4.1); and the straight length they need within the footing in compression: Ld = dia sigma /
+// (4 x 1.25 tau_bd) (cl. 26.2.1, 26.2.1.1) for the stress sigma they carry, the excess over their area, at
+// least 10 dia and 100 mm so that they are anchored at all; at 0.87 fy where the `dowelFullStress` option
+// asks.
+struct Dowels {
+  double bearing = 0;     // kN: 0.45 fck sqrt(A1/A2) A2 at the column's base
+  double need = 0;        // mm2
+  int count = 0;
+  double area = 0;        // mm2 provided
+  double fullLength = 0;  // mm: Ld in compression at 0.87 fy
+  double required = 0;    // mm
+};
+Dowels dowelsFor(const Project& p, const PedestalLoad& load, double a);
 
 // The straight length of a dowel within a footing D mm deep whose foot stands on `mat` mm of bottom bars:
 // D - cover - mat, mm. Only this counts in compression (cl. 26.2.2.2: bends add nothing).
 double dowelEmbedment(const Project& p, double D, double mat);
 
 // The dowels develop within a footing D mm deep on `mat` mm of bottom bars.
-bool dowelsDeveloped(const Project& p, double D, double mat);
+bool dowelsDeveloped(const Project& p, const Dowels& dowels, double D, double mat);
 
 // The pedestal's bars, ties and dowels and their checks.
 struct PedestalDesign {
@@ -65,9 +77,8 @@ struct PedestalDesign {
 //    (cl. 26.5.3.2 b);
 //  * bearing at the column's base and at the pedestal's base, 0.45 fck sqrt(A1/A2), sqrt(A1/A2) <= 2
 //    (cl. 34.4), the excess carried by the bars that cross the joint (cl. 34.4.1);
-//  * dowels of the dowel diameter: 0.5 % of the column's area, four bars at least (cl. 34.4.3), with the
-//    excess of bearing at the column's base, developed in compression within the footing (cl. 34.4.4)
-//    and lapped with the column's bars above (cl. 26.2.5.1 d).
+//  * dowels (dowelsFor) developed in compression within the footing (cl. 34.4.4) and lapped with the
+//    column's bars above over max(Ld at 0.87 fy, 24 dia) (cl. 26.2.5.1 d).
 // Check names end in `suffix` (", joint 21" where a row has two pedestals).
 PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const PedestalSite& site,
                               const std::string& suffix = "");

@@ -290,8 +290,10 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
     layers.insert(layers.end(), trial.alongB.layers.begin(), trial.alongB.layers.end());
     return bottomMat(layers);
   };
+  const PedestalLoad load = pedestalLoad(p, {s}, a);
+  const Dowels dowels = dowelsFor(p, load, a);
   Trial t = trialAt(p, dL, dB, a, qu, D, edited, e);
-  for (int k = 0; (t.depthFails || (!typed && !dowelsDeveloped(p, D, mat(t)))) && k < kMaxDeepenings; ++k) {
+  for (int k = 0; (t.depthFails || (!typed && !dowelsDeveloped(p, dowels, D, mat(t)))) && k < kMaxDeepenings; ++k) {
     D += kDeepenStep;
     t = trialAt(p, dL, dB, a, qu, D, edited, e);
   }
@@ -312,7 +314,7 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   site.D = D;
   site.mat = mat(t);
   site.reach = std::min((L - a) / 2 - std::fabs(e.ex), (B - a) / 2 - std::fabs(e.ez));
-  const PedestalDesign pedestal = designPedestal(p, pedestalLoad(p, {s}, a), site);
+  const PedestalDesign pedestal = designPedestal(p, load, site);
   row.pedestals = {pedestal.steel};
   row.checks.insert(row.checks.end(), pedestal.checks.begin(), pedestal.checks.end());
   return row;

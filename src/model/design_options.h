@@ -29,6 +29,7 @@ struct DesignOptions {
   double footingProjection = 0;            // mm: a footing reaches this far beyond its pedestal each side
   double clearGap = 0;                     // mm: the least clear gap between two footings
   double dowelDia = 0;                     // mm: diameter of the dowels from a footing into its column
+  double dowelFullStress = 0;              // 1: dowels develop 0.87 fy in the footing; 0: the stress they carry
   double pedestalCover = 0;                // mm of clear cover to a pedestal's ties
   double bendRadius = 0;                   // internal radius of bends, in bar diameters
   // Bar diameters a row may take, ascending, mm: the smallest that fits its spacing limits is chosen.

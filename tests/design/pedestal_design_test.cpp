@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <tuple>
 
 #include "design/footing_design.h"
 #include "design_fixture.h"
@@ -102,54 +101,75 @@ TEST(PedestalDesign, VerticalBarsTiesAndDowelsByHand) {
   expectCheck(d.checks, "bearing at the pedestal base", 1510.8, 6857.36, 0.01);
 }
 
-// The dowels develop in compression: Ld = 16 x 0.87 x 415 / (4 x 1.25 x 1.92) = 601.75 mm (M20 deformed
-// bars, tau_bd 1.2 x 1.6, +25 % in compression); the lap above is the same (> 24 x 16 = 384). At D = 700
-// the footing holds 700 - 50 - 20 = 630 mm of straight dowel; at 600 only 530, and the check fails.
+// The dowels develop in compression, tau_bd = 1.2 x 1.6 x 1.25 = 2.4 N/mm2 (M20, deformed bars, +25 %):
+// at 0.87 fy Ld = 16 x 361.05 / 9.6 = 601.75 mm, and the lap above is that (> 24 x 16 = 384).
+//  * 1500 kN bears on the column's base without them: they carry no stress, and the least anchorage
+//    governs, max(10 x 16, 100) = 160 mm;
+//  * 2000 kN leaves 380 kN to 8 dowels (1608.5 mm2): 236.25 N/mm2, Ld = 16 x 236.25 / 9.6 = 393.74 mm;
+//  * with the option of the full stress, 601.75 mm.
+// The footing holds D - 50 - 20 mm of straight dowel on its mat.
 TEST(PedestalDesign, DowelsDevelopWithinTheFooting) {
-  auto p = newProject();
-  EXPECT_NEAR(dowelDevelopment(*p), 601.75, 0.001);
-  for (const auto& [D, embedment, ok] : {std::tuple{700.0, 630.0, true}, std::tuple{600.0, 530.0, false}}) {
-    const PedestalDesign d = pedestalFor(*p, 1500, D);
-    expectCheck(d.checks, "dowel development", 601.75, embedment, 0.001);
-    EXPECT_EQ(findCheck(d.checks, "dowel development").ok, ok) << D;
-    EXPECT_FLOAT_EQ(d.steel.dowelEmbedment, static_cast<float>(embedment));
+  struct Case {
+    double Pu;
+    bool fullStress;
+    double D, required;
+    bool ok;
+  };
+  const Case cases[] = {
+      {1500, false, 250, 160, true},  {2000, false, 600, 393.743, true}, {2000, false, 450, 393.743, false},
+      {1500, true, 700, 601.75, true},    {1500, true, 600, 601.75, false},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.Pu << (k.fullStress ? " full" : "") << " D " << k.D);
+    auto p = newProject();
+    p->decisions.options.dowelFullStress = k.fullStress ? 1 : 0;
+    const PedestalDesign d = pedestalFor(*p, k.Pu, k.D);
+    expectCheck(d.checks, "dowel development", k.required, k.D - 70, 0.001);
+    EXPECT_EQ(findCheck(d.checks, "dowel development").ok, k.ok);
+    EXPECT_FLOAT_EQ(d.steel.dowelEmbedment, static_cast<float>(k.D - 70));
     EXPECT_FLOAT_EQ(d.steel.dowelLap, 602.0f);
-    EXPECT_EQ(dowelsDeveloped(*p, D, 20), ok);
   }
   // A footing down to the founding level carries no pedestal: dowels only, no pedestal checks.
+  auto p = newProject();
   const PedestalDesign flush = pedestalFor(*p, 1500, 1500);
   EXPECT_EQ(flush.steel.vertical.bars, 0);
   EXPECT_EQ(flush.steel.ties.bars, 0);
   EXPECT_EQ(flush.checks.size(), 3u);
 }
 
-// Every row of the example frame gets a pedestal whose dowels develop: the Design deepens a footing
-// until they do. A depth typed at what bending needs but too shallow for the dowels is kept, and the
-// row is flagged.
+// Every row of the example frame gets a pedestal whose dowels develop. Asked to develop them at their full
+// stress (16 x 0.87 x 415 / (4 x 1.25 x 2.24) = 515.8 mm, M25), the Design deepens every footing until they
+// do. A depth typed at what bending needs but too shallow for them is kept, and the row is flagged.
 TEST(PedestalDesign, RowsDeepenForTheDowelsOrAreFlagged) {
-  auto p = std::make_unique<Project>();
-  RecordingPrompter prompter;
-  readListing(*p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
-  ASSERT_TRUE(acceptDesignInputs(*p, "1.5", "200"));
-  ASSERT_EQ(startPlan(*p, prompter), "");
-  ASSERT_TRUE(designSchedule(*p, prompter));
-  ASSERT_EQ(p->DesignGroupCount, 11);
-  const double Ld = dowelDevelopment(*p);
-  for (int r = 1; r <= p->DesignGroupCount; ++r) {
-    const SizeGroupRecord& row = p->DesignGroupTable[r];
-    SCOPED_TRACE(r);
-    EXPECT_GE(row.TotalDepth * 1000.0 - 50 - 2 * row.BarDia + 1e-3, Ld);
-    EXPECT_FLOAT_EQ(row.pedestal.side, row.PedestalSize);
-    EXPECT_GE(row.pedestal.vertical.bars, 4);
-    EXPECT_GE(row.pedestal.dowels.bars, 4);
-    EXPECT_TRUE(failedChecks(row.checks).empty()) << failedChecks(row.checks).front();
+  for (const bool full : {false, true}) {
+    SCOPED_TRACE(full);
+    auto p = std::make_unique<Project>();
+    RecordingPrompter prompter;
+    readListing(*p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
+    ASSERT_TRUE(acceptDesignInputs(*p, "1.5", "200"));
+    ASSERT_EQ(startPlan(*p, prompter), "");
+    p->decisions.options.dowelFullStress = full ? 1 : 0;
+    ASSERT_TRUE(designSchedule(*p, prompter));
+    ASSERT_EQ(p->DesignGroupCount, 11);
+    for (int r = 1; r <= p->DesignGroupCount; ++r) {
+      const SizeGroupRecord& row = p->DesignGroupTable[r];
+      SCOPED_TRACE(r);
+      if (full) {
+        EXPECT_GE(row.TotalDepth * 1000.0 - 50 - 2 * row.BarDia + 1e-3, 515.8);
+      }
+      EXPECT_FLOAT_EQ(row.pedestal.side, row.PedestalSize);
+      EXPECT_GE(row.pedestal.vertical.bars, 4);
+      EXPECT_GE(row.pedestal.dowels.bars, 4);
+      EXPECT_TRUE(failedChecks(row.checks).empty()) << failedChecks(row.checks).front();
+    }
+    if (!full) continue;
+    SizeGroupRecord& row = p->DesignGroupTable[1];
+    const float bending = groupBendingDepth(*p, 1);
+    ASSERT_LT(bending * 1000.0 - 50 - 2 * row.BarDia, 515.8);
+    ASSERT_TRUE(editTotalDepth(*p, 1, bending));
+    row.checks.clear();
+    addGroupPedestal(*p, row);
+    EXPECT_FLOAT_EQ(row.TotalDepth, bending);
+    EXPECT_FALSE(findCheck(row.checks, "dowel development").ok);
   }
-  SizeGroupRecord& row = p->DesignGroupTable[1];
-  const float bending = groupBendingDepth(*p, 1);
-  ASSERT_LT(bending * 1000.0 - 50 - 2 * row.BarDia, Ld);
-  ASSERT_TRUE(editTotalDepth(*p, 1, bending));
-  row.checks.clear();
-  addGroupPedestal(*p, row);
-  EXPECT_FLOAT_EQ(row.TotalDepth, bending);
-  EXPECT_FALSE(findCheck(row.checks, "dowel development").ok);
 }

@@ -51,14 +51,13 @@ TEST(Quantities, OneFootingOfAListingByHand) {
   ASSERT_TRUE(acceptDesignInputs(*p, "1.5", "200"));
   ASSERT_EQ(startPlan(*p, prompter), "");
   ASSERT_TRUE(designSchedule(*p, prompter));
-  // The row the figures below are worked out for: one footing 2.3 x 2.3 x 0.6 m under a 0.6 m
-  // pedestal, 23 bars of 10 mm each way, founding depth h = 30 / 20 = 1.5 m. (0.6 m: the dowels of 16 mm
-  // develop 16 x 0.87 x 415 / (4 x 1.25 x 2.24) = 515.8 mm in compression within 600 - 50 - 20 = 530.)
+  // The row the figures below are worked out for: one footing 2.3 x 2.3 x 0.45 m under a 0.6 m
+  // pedestal, 23 bars of 10 mm each way, founding depth h = 30 / 20 = 1.5 m.
   ASSERT_EQ(p->DesignGroupCount, 1);
   const SizeGroupRecord& row = p->DesignGroupTable[1];
   ASSERT_EQ(row.MemberCount, 1);
   ASSERT_FLOAT_EQ(row.GroupSize, 2.3f);
-  ASSERT_FLOAT_EQ(row.TotalDepth, 0.6f);
+  ASSERT_FLOAT_EQ(row.TotalDepth, 0.45f);
   ASSERT_FLOAT_EQ(row.PedestalSize, 0.6f);
   ASSERT_EQ(row.BarDia, 10);
   ASSERT_EQ(row.design.n, 23);
@@ -70,23 +69,23 @@ TEST(Quantities, OneFootingOfAListingByHand) {
   EXPECT_EQ(f1.mark, "F1");
   EXPECT_EQ(f1.footings, 1);
   EXPECT_EQ(f1.pedestals, 1);
-  // Footing: 2.3 x 2.3 x 0.6 = 3.174 m3.
-  EXPECT_NEAR(f1.footingConcrete, 3.174, kTol);
-  // Pedestal: 0.6^2 x (1.5 - 0.6) = 0.36 x 0.9 = 0.324 m3.
-  EXPECT_NEAR(f1.pedestalConcrete, 0.324, kTol);
+  // Footing: 2.3 x 2.3 x 0.45 = 2.3805 m3.
+  EXPECT_NEAR(f1.footingConcrete, 2.3805, kTol);
+  // Pedestal: 0.6^2 x (1.5 - 0.45) = 0.36 x 1.05 = 0.378 m3.
+  EXPECT_NEAR(f1.pedestalConcrete, 0.378, kTol);
   // Steel, as the bar bending schedule cuts it. Footing: straight bars (they develop within the 0.85 m
   // cantilever), each 2.3 - 0.1 = 2.2 m; 2 x 23 = 46 bars = 101.2 m at 0.617 kg/m = 62.4404 kg.
-  // Pedestal (Pu = 1275 kN, a 400 x 400 column): 8 bars of 12 mm, 1390 + 144 - 35.177 -> 1.499 m,
-  // 11.992 m = 10.6547 kg; 6 ties of 8 mm, 2.259 m, and 12 cross ties, 0.77 m, 22.794 m = 9.0009 kg;
-  // 4 dowels of 16 mm, 530 + 900 + 516 = 1946 and a foot of 192, less 46.903 -> 2.091 m, 8.364 m =
-  // 13.2111 kg. 95.3071 kg in all.
+  // Pedestal 1.05 m high (Pu = 1275 kN, a 400 x 400 column): 8 bars of 12 mm, 1050 - 40 + 450 - 50 - 20
+  // = 1390 and a foot of 144, less 35.177 -> 1.499 m, 11.992 m = 10.6547 kg; 7 ties of 8 mm, 2.259 m, and
+  // 14 cross ties, 0.77 m, 26.593 m = 10.5010 kg; 4 dowels of 16 mm, 380 + 1050 + 516 = 1946 and a foot
+  // of 192, less 46.903 -> 2.091 m, 8.364 m = 13.2111 kg. 96.8072 kg in all.
   EXPECT_TRUE(f1.steelKnown);
   EXPECT_FALSE(row.design.bent);
-  EXPECT_NEAR(f1.steel, 62.4404 + 10.65465 + 9.00089 + 13.21111, kTol);
+  EXPECT_NEAR(f1.steel, 62.4404 + 10.65465 + 10.50105 + 13.21111, kTol);
   // Excavation: (2.3 + 0.6) x (2.3 + 0.6) x 1.5 = 2.9 x 2.9 x 1.5 = 12.615 m3.
   EXPECT_NEAR(f1.excavation, 12.615, kTol);
-  // Formwork: 2 x (2.3 + 2.3) x 0.6 = 5.52 m2.
-  EXPECT_NEAR(f1.formwork, 5.52, kTol);
+  // Formwork: 2 x (2.3 + 2.3) x 0.45 = 4.14 m2.
+  EXPECT_NEAR(f1.formwork, 4.14, kTol);
   // One row: the total is that row.
   EXPECT_EQ(q.total.mark, "Total");
   EXPECT_NEAR(q.total.steel, f1.steel, 1e-9);

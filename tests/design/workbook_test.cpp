@@ -44,7 +44,7 @@ TEST(Workbook, GroupedFootingsAreListedPerRowInKeyOrderWithFailMarks) {
   p->FootingTable[2].SizeL = 1.0f;  // keeps its group, but its key grows to 110 (1.1 x 100 / 1^2)
 
   const std::vector<Sheet> book = buildWorkbook(*p);
-  ASSERT_EQ(book.size(), 4u);  // the two pressure sheets, Schedule, Quantities
+  ASSERT_EQ(book.size(), 5u);  // the two pressure sheets, Schedule, Quantities, Bar bending schedule
   const Sheet& s1 = book[0];
   EXPECT_EQ(s1.name, "Pressures - groups");
   // The headings fill the row that the pasted blocks leave empty, and stay in view.
@@ -143,9 +143,10 @@ TEST(Workbook, EachCombinedFootingGetsItsOwnSheetAfterTheThird) {
   second.CfAxis = 0;
 
   const std::vector<Sheet> book = buildWorkbook(*p);
-  ASSERT_EQ(book.size(), 6u);
+  ASSERT_EQ(book.size(), 7u);
   EXPECT_EQ(book[4].name, "Schedule");
   EXPECT_EQ(book[5].name, "Quantities");
+  EXPECT_EQ(book[6].name, "Bar bending schedule");
   const Sheet& cf = book[2];
   EXPECT_EQ(cf.name, "C1");
   EXPECT_EQ(book[3].name, "C2");

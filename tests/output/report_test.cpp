@@ -74,7 +74,7 @@ void expectChecks(const std::string& section, const std::vector<CodeCheck>& chec
   ASSERT_FALSE(checks.empty()) << mark;
   for (const CodeCheck& c : checks) {
     const std::string verdict = c.ok ? "OK" : "FAILS";
-    if (c.name.rfind("bearing", 0) == 0) {
+    if (c.name.rfind("bearing", 0) == 0 && c.name.find(" base") == std::string::npos) {
       EXPECT_TRUE(has(section, "| " + c.name + " | " + r2(c.demand) + " | " + r2(c.capacity) + " | " + verdict + " |"))
           << mark << ": " << c.name;
       continue;

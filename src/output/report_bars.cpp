@@ -12,6 +12,23 @@ using report::Paragraph;
 using report::Table;
 using report::TableRow;
 
+void addPedestalMethod(report::Document& doc) {
+  report::Section& s = doc.addSection(2, "Pedestals, dowels and the bar bending schedule");
+  s.blocks.push_back(Paragraph{
+      "Each column stands on a square pedestal from the footing's top to the founding level, designed for Pu = 1.5 "
+      "× its largest FY. Vertical bars: at least 0.8 % of the concrete area the load needs, Pu/(0.4 fck + 0.67 fy × "
+      "0.8 %) (cl. 26.5.3.1 a, b), 0.15 % of the section (cl. 26.5.3.1 h) and what cl. 39.3 needs beyond the "
+      "concrete, four bars of 12 mm at least, the same number on each face, at most 300 mm apart (cl. 26.5.3.1 c, "
+      "d, g). Closed ties of at least φ/4 and 8 mm at a pitch of at most the side, 16 φ and 300 mm, with a cross "
+      "tie to every intermediate bar (cl. 26.5.3.2). Bearing at the column's base and at the pedestal's base: "
+      "0.45 fck √(A1/A2) with √(A1/A2) at most 2, the excess carried by the bars crossing the joint at 0.67 fy "
+      "(cl. 34.4, 34.4.1). Dowels of the options' diameter: at least 0.5 % of the column's area and four bars "
+      "(cl. 34.4.3), developed in compression within the footing on its bottom mat for the stress they carry "
+      "(cl. 34.4.4, 26.2.1: τbd raised by 25 %), the footing deepened until they do; where the engineer typed "
+      "the depth the row is flagged instead. The bar bending schedule (IS 2502) lists every bar with its shape "
+      "and outside dimensions; its weight is the reinforcement of the quantities."});
+}
+
 void addPedestalSteps(Steps& steps, const Project&, const PedestalSteel& ps) {
   const std::string column = ps.columnKnown ? num(ps.columnX) + " × " + num(ps.columnZ) + " mm"
                                             : num(ps.columnX) + " × " + num(ps.columnZ) +
@@ -29,8 +46,11 @@ void addPedestalSteps(Steps& steps, const Project&, const PedestalSteel& ps) {
   steps.add(kPedestal, formula("bearing", "0.45 fck √(A1/A2) A2 + 0.67 fy As crossing", "", "",
                                "IS 456 cl. 34.4, 34.4.1", "√(A1/A2) at most 2; A1 within the pedestal (its base: "
                                                           "the frustum sloping 1 in 2 through the footing)"));
-  steps.add(kPedestal, formula("Ld,c", "φ 0.87 fy/(4 × 1.25 τbd)", "", "", "IS 456 cl. 34.4.4, 26.2.1, 26.2.2.2",
-                               "straight within the footing, D − cover − the mat; lap above max(Ld,c, 24 φ)"));
+  steps.add(kPedestal, formula("Ld,c", "φ σ/(4 × 1.25 τbd), σ the stress the dowels carry", "", "",
+                               "IS 456 cl. 34.4.4, 26.2.1, 26.2.2.2",
+                               "the bearing's excess over their area (0.87 fy where the options ask), at least 10 φ "
+                               "and 100 mm, straight within the footing: D − cover − the mat; lap above max(Ld,c at "
+                               "0.87 fy, 24 φ)"));
 }
 
 void addBarBendingSchedule(report::Document& doc, const Project& p) {
@@ -44,18 +64,16 @@ void addBarBendingSchedule(report::Document& doc, const Project& p) {
       "in a standard 90° bend with a 4 φ end; vertical bars and dowels stand on the bottom mat on a 12 φ foot. "
       "Shapes: S straight, L one bend, U two bends, LK closed link, CT cross tie."});
   Table t;
-  t.header = {"Mark", "Member", "Bars", "φ mm", "Shape", "A", "B", "C", "No./footing", "Footings", "No.",
-              "Cut mm", "Length m", "Weight kg"};
-  t.align = {Align::Left, Align::Left, Align::Left, Align::Right, Align::Left, Align::Right, Align::Right,
-             Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right};
+  t.header = {"Mark", "Member", "φ mm", "Shape, mm", "No./footing", "No.", "Cut mm", "Length m", "Weight kg"};
+  t.align = {Align::Left,  Align::Left,  Align::Right, Align::Left, Align::Right,
+             Align::Right, Align::Right, Align::Right, Align::Right};
   for (const BarMark& m : bbs.bars) {
-    std::vector<std::string> cells = {m.mark, m.row + " " + m.member, m.where, std::to_string(m.dia),
-                                      shapeCode(m.shape)};
-    for (std::size_t k = 0; k < 3; ++k) cells.push_back(k < m.dims.size() ? num(m.dims[k]) : "");
-    for (std::string v : {std::to_string(m.perFooting), std::to_string(m.footings), std::to_string(m.count()),
-                          num(m.cutLength), rounded(m.totalLength(), 2), rounded(m.weight(), 1)})
-      cells.push_back(v);
-    t.rows.push_back({cells});
+    std::string shape = shapeCode(m.shape);
+    const char* letters[] = {"A", "B", "C"};
+    for (std::size_t k = 0; k < m.dims.size() && k < 3; ++k) shape += std::string(" ") + letters[k] + " " + num(m.dims[k]);
+    t.rows.push_back({{m.mark, m.row + " " + m.member + ", " + m.where, std::to_string(m.dia), shape,
+                       std::to_string(m.perFooting), std::to_string(m.count()), num(m.cutLength),
+                       rounded(m.totalLength(), 2), rounded(m.weight(), 1)}});
   }
   s.blocks.push_back(t);
   Table totals;

@@ -104,6 +104,10 @@ std::string capacityText(const CodeCheck& c, const std::string& symbol, const st
 
 }  // namespace
 
+namespace {
+Step stepOf(const CodeCheck& c);
+}  // namespace
+
 report::Formula checkFormula(const Project& p, const CodeCheck& c) {
   const std::string le = c.ok ? "≤ " : "> ", ge = c.ok ? "≥ " : "< ";
   const std::string d = rounded(c.demand, 2), cap = rounded(c.capacity, 2);
@@ -111,7 +115,11 @@ report::Formula checkFormula(const Project& p, const CodeCheck& c) {
   const std::string fck = std::to_string(p.Fck), fy = std::to_string(p.Fe);
   const std::string b = termText(c, "b"), dd = termText(c, "d"), D = termText(c, "D"), Vu = termText(c, "Vu", 2);
   Formula f;
-  if (startsWith(n, "bearing")) {
+  if (stepOf(c) == kPedestal) {
+    // Pedestals and dowels: the demand against the capacity in the check's own unit.
+    const std::string symbol = c.unit == "kN" ? "Pu" : c.unit == "mm2" ? "As" : startsWith(n, "dowel dev") ? "Ld" : "s";
+    f = formula(symbol, "", "", d + " " + typeset(c.unit), c.clause, le + cap + " " + typeset(c.unit));
+  } else if (startsWith(n, "bearing")) {
     f = formula("p", "1.1 P/A + M/Z", "", d + " kN/m²", c.clause, le + cap + " kN/m² allowed");
   } else if (startsWith(n, "resultant")) {
     f = formula("e", "", "", d + " m", c.clause, le + "L/2 = " + cap + " m");

@@ -18,8 +18,8 @@ def plan(out):
     # on the table's pedestal there; the rows with the same pedestal are the same.
     d = json.loads(out)
     footings = [{k: v for k, v in f.items() if k != "ColumnMember"} for f in d["footings"]]
-    # (nor the checks of the pedestals around the columns)
-    rows = {r["mark"]: {k: v for k, v in r.items() if k != "checks"} for r in d["schedule"]}
+    # (nor the checks of the pedestals around the columns, nor the pedestals' bars, which know the columns)
+    rows = {r["mark"]: {k: v for k, v in r.items() if k not in ("checks", "pedestals")} for r in d["schedule"]}
     return footings, d["groups"], rows
 
 def same_plan(a, b):

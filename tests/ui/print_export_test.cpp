@@ -106,7 +106,7 @@ class PrintExportTest : public QObject {
         uitest::runCommand("/usr/bin/python3 '" + py.fileName().toStdString() + "' '" + target + "'"));
     const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[0], QStringLiteral("Pressures - groups|Pressures - resized|C1|Schedule|Quantities"));
+    QCOMPARE(lines[0], QStringLiteral("Pressures - groups|Pressures - resized|C1|Schedule|Quantities|Bar bending schedule"));
     QVERIFY2(lines[1].endsWith(QStringLiteral(" F1")), qPrintable(out));  // the only F1 footing comes first
     QCOMPARE(lines[2], QStringLiteral("R1"));
   }

@@ -52,6 +52,7 @@ struct Perimeter {
 };
 
 Perimeter perimeterBars(double As, double core, int16_t dia) {
+  core = std::max(core, 0.0);  // a pedestal too small for its covers holds its bars in one bundle
   Perimeter b;
   b.dia = dia;
   const int byArea = static_cast<int>(std::ceil(As / (4 * barArea(dia)) - 1e-9)) + 1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "design/bar_bending.h"
+#include "design/pedestal_design.h"
 #include "design/quantities.h"
 #include "design/schedule.h"
 #include "design/soil_pressure.h"
@@ -257,6 +258,13 @@ std::string layersAlong(const FootingRow& row, const std::string& along) {
   return text;
 }
 
+// Each pedestal of a footing row with its bars, ties and dowels.
+std::string pedestalsText(const FootingRow& row) {
+  std::string text;
+  for (const PedestalSteel& ps : row.pedestals) text += (text.empty() ? "" : "; ") + pedestalText(ps);
+  return text;
+}
+
 void styleRow(Sheet& sheet, int row, Cell::Style style) {
   for (Cell& c : sheet.rows[static_cast<size_t>(row - 1)])
     if (c.kind != Cell::Empty) c.style = style;
@@ -269,6 +277,7 @@ Sheet scheduleSheet(const Project& p) {
   sheet.name = "Schedule";
   std::vector<std::string> headings(scheduleHeaders().begin(), scheduleHeaders().end());
   headings.push_back("Checks");
+  headings.push_back("Pedestal and dowels");
   writeHeadings(sheet, 1, headings);
   sheet.frozenRows = 1;
   int line = 1;
@@ -279,12 +288,14 @@ Sheet scheduleSheet(const Project& p) {
     for (int k = 1; k < kScheduleColumns; ++k) sheet.at(line, k + 1) = scheduleCell(texts[static_cast<size_t>(k)]);
     const std::string checks = checksSummary(p.DesignGroupTable[r].checks);
     sheet.at(line, kScheduleColumns + 1) = Cell::textCell(checks);
+    if (const PedestalSteel& ps = p.DesignGroupTable[r].pedestal; ps.side > 0)
+      sheet.at(line, kScheduleColumns + 2) = Cell::textCell(pedestalText(ps));
     if (checks != "OK") styleRow(sheet, line, Cell::Fail);
   }
   if (p.RectangularRows.empty() && p.CombinedRows.empty()) return sheet;
   line += 2;
   writeHeadings(sheet, line, {"Mark", "Joints", "L m", "B m", "Depth m", "Pedestal m", "NetP kN/m\u00b2", "Dia mm",
-                              "Steel along L", "Steel along B", "Checks"});
+                              "Steel along L", "Steel along B", "Checks", "Pedestal and dowels"});
   for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
     for (const FootingRow& row : *rows) {
       ++line;
@@ -295,7 +306,7 @@ Sheet scheduleSheet(const Project& p) {
           scheduleCell(texts[kColDepth]),      scheduleCell(texts[kColPedestal]),
           scheduleCell(texts[kColNetP]),       scheduleCell(texts[kColDia]),
           Cell::textCell(layersAlong(row, "along L")), Cell::textCell(layersAlong(row, "along B")),
-          Cell::textCell(texts[kColSF1])};
+          Cell::textCell(texts[kColSF1]), Cell::textCell(pedestalsText(row))};
       for (size_t k = 0; k < cells.size(); ++k)
         if (cells[k].kind != Cell::Empty && !(cells[k].kind == Cell::Text && cells[k].text.empty()))
           sheet.at(line, static_cast<int>(k) + 1) = cells[k];

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "design/design_cases.h"
 #include "design/is456.h"
 #include "design/quantities.h"
+#include "footing/case_basis.h"
 #include "model/grades.h"
 #include "model/numbers.h"
 
@@ -77,7 +77,7 @@ PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, do
   double least = -1, most = 0;
   for (int s : footings) {
     if (s < 1 || s > p.FootingCount) continue;
-    for (const DesignCase& dc : concreteDesignCases(p, s)) {
+    for (const CaseUse& dc : designCases(p, s)) {
       const double Pu = dc.factor * p.ReactionTable(s, dc.position, 2);
       if (Pu > load.Pu) {
         load.Pu = Pu;

@@ -13,7 +13,7 @@ namespace plintova {
 // sections. Where several footings share one design (a size group), the smallest column bears on the
 // pedestal (the highest bearing stress) and the largest one sets the dowels' area.
 struct PedestalLoad {
-  double Pu = 0;                 // kN, 1.5 x the largest downward FY
+  double Pu = 0;                 // kN, the largest downward FY of the design cases, factored
   int joint = 0;                 // joint whose load governs
   double bearingX = 0, bearingZ = 0;  // mm, the smallest column section
   double dowelColumnArea = 0;    // mm2, the largest column section

@@ -15,9 +15,9 @@ using report::TableRow;
 void addPedestalMethod(report::Document& doc) {
   report::Section& s = doc.addSection(2, "Pedestals, dowels and the bar bending schedule");
   s.blocks.push_back(Paragraph{
-      "Each column stands on a square pedestal from the footing's top to the founding level, designed for Pu = 1.5 "
-      "× its largest FY. Vertical bars: at least 0.8 % of the concrete area the load needs, Pu/(0.4 fck + 0.67 fy × "
-      "0.8 %) (cl. 26.5.3.1 a, b), 0.15 % of the section (cl. 26.5.3.1 h) and what cl. 39.3 needs beyond the "
+      "Each column stands on a square pedestal from the footing's top to the founding level, designed for Pu, the "
+      "largest FY of its design cases as factored. Vertical bars: at least 0.8 % of the concrete area the load "
+      "needs, Pu/(0.4 fck + 0.67 fy × 0.8 %) (cl. 26.5.3.1 a, b), 0.15 % of the section (cl. 26.5.3.1 h) and what cl. 39.3 needs beyond the "
       "concrete, four bars of 12 mm at least, the same number on each face, at most 300 mm apart (cl. 26.5.3.1 c, "
       "d, g). Closed ties of at least φ/4 and 8 mm at a pitch of at most the side, 16 φ and 300 mm, with a cross "
       "tie to every intermediate bar (cl. 26.5.3.2). Bearing at the column's base and at the pedestal's base: "
@@ -33,8 +33,8 @@ void addPedestalSteps(Steps& steps, const Project&, const PedestalSteel& ps) {
   const std::string column = ps.columnKnown ? num(ps.columnX) + " × " + num(ps.columnZ) + " mm"
                                             : num(ps.columnX) + " × " + num(ps.columnZ) +
                                                   " mm (not given: the pedestal less its margins)";
-  steps.add(kPedestal, Paragraph{pedestalText(ps) + ". Column " + column + ", Pu = 1.5 FY = " + rounded(ps.Pu, 1) +
-                                 " kN (the largest)."});
+  steps.add(kPedestal, Paragraph{pedestalText(ps) + ". Column " + column + ", Pu = the largest factored FY = " +
+                                 rounded(ps.Pu, 1) + " kN."});
   if (ps.vertical.bars > 0) {
     steps.add(kPedestal, formula("As", "max(0.8 % of Pu/(0.4 fck + 0.67 fy × 0.8 %), 0.15 % a², what cl. 39.3 needs)",
                                  "", rounded(ps.vertical.Ast, 0) + " mm²", "IS 456 cl. 26.5.3.1 a, b, h; 39.3",

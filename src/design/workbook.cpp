@@ -276,8 +276,8 @@ Sheet scheduleSheet(const Project& p) {
   Sheet sheet;
   sheet.name = "Schedule";
   std::vector<std::string> headings(scheduleHeaders().begin(), scheduleHeaders().end());
-  headings.push_back("Checks");
   headings.push_back("Pedestal and dowels");
+  headings.push_back("Checks");
   writeHeadings(sheet, 1, headings);
   sheet.frozenRows = 1;
   int line = 1;
@@ -287,15 +287,15 @@ Sheet scheduleSheet(const Project& p) {
     sheet.at(line, 1) = Cell::textCell(texts[kColMark]);
     for (int k = 1; k < kScheduleColumns; ++k) sheet.at(line, k + 1) = scheduleCell(texts[static_cast<size_t>(k)]);
     const std::string checks = checksSummary(p.DesignGroupTable[r].checks);
-    sheet.at(line, kScheduleColumns + 1) = Cell::textCell(checks);
     if (const PedestalSteel& ps = p.DesignGroupTable[r].pedestal; ps.side > 0)
-      sheet.at(line, kScheduleColumns + 2) = Cell::textCell(pedestalText(ps));
+      sheet.at(line, kScheduleColumns + 1) = Cell::textCell(pedestalText(ps));
+    sheet.at(line, kScheduleColumns + 2) = Cell::textCell(checks);
     if (checks != "OK") styleRow(sheet, line, Cell::Fail);
   }
   if (p.RectangularRows.empty() && p.CombinedRows.empty()) return sheet;
   line += 2;
   writeHeadings(sheet, line, {"Mark", "Joints", "L m", "B m", "Depth m", "Pedestal m", "NetP kN/m\u00b2", "Dia mm",
-                              "Steel along L", "Steel along B", "Checks", "Pedestal and dowels"});
+                              "Steel along L", "Steel along B", "Pedestal and dowels", "Checks"});
   for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
     for (const FootingRow& row : *rows) {
       ++line;
@@ -306,7 +306,7 @@ Sheet scheduleSheet(const Project& p) {
           scheduleCell(texts[kColDepth]),      scheduleCell(texts[kColPedestal]),
           scheduleCell(texts[kColNetP]),       scheduleCell(texts[kColDia]),
           Cell::textCell(layersAlong(row, "along L")), Cell::textCell(layersAlong(row, "along B")),
-          Cell::textCell(texts[kColSF1]), Cell::textCell(pedestalsText(row))};
+          Cell::textCell(pedestalsText(row)), Cell::textCell(texts[kColSF1])};
       for (size_t k = 0; k < cells.size(); ++k)
         if (cells[k].kind != Cell::Empty && !(cells[k].kind == Cell::Text && cells[k].text.empty()))
           sheet.at(line, static_cast<int>(k) + 1) = cells[k];

@@ -177,7 +177,8 @@ void designRowSection(const Project& p, SizeGroupRecord& row) {
   } else {
     s = designGroupSection(p, loads, std::max(bending, olderProcedureDepth(p, row)), edited);
     // The dowels develop in compression within the footing, standing on both layers (cl. 34.4.4).
-    std::vector<int> members(&row.Members[1], &row.Members[1] + std::max<int>(row.MemberCount, 0));
+    std::vector<int> members;
+    for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
     const Dowels dowels = dowelsFor(p, pedestalLoad(p, members, row.PedestalSize), row.PedestalSize);
     for (int k = 0; k < is456::kMaxDeepenings && !dowelsDeveloped(p, dowels, s.D, 2.0 * s.bars.dia); ++k)
       s = designGroupSection(p, loads, s.D + is456::kDeepenStep, edited);

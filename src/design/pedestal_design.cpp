@@ -117,6 +117,7 @@ Dowels dowelsFor(const Project& p, const PedestalLoad& load, double side) {
   const double tau = kCompressionBond * bondStress(p.Fck, p.Fe);
   d.fullLength = dia * 0.87 * fe / (4 * tau);
   const double stress = o.dowelFullStress > 0 ? 0.87 * fe : excess * 1000 / d.area;
+  // The floor anchors dowels that carry no stress at all: 10 dia and 100 mm.
   d.required = std::max({dia * stress / (4 * tau), 10 * dia, 100.0});
   return d;
 }

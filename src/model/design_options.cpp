@@ -50,8 +50,8 @@ const std::vector<DesignOptionRow>& designOptionRows() {
       {"dowelFullStress", "Dowels developed at their full design stress (1) or at the stress they carry (0)", "", 0,
        1, 0, &O::dowelFullStress, nullptr,
        "1: the dowels develop 0.87 fy in compression within the footing, which deepens for it; 0: the stress "
-       "they carry, the bearing's excess at the column's base, at least 10 bars and 100 mm (IS 456 cl. 26.2.1, "
-       "34.4.4)", {0, 1}},
+       "they carry, the bearing's excess at the column's base, at least 10 bar diameters and 100 mm "
+       "(IS 456 cl. 26.2.1, 34.4.4: Ld from the stress in the bar, as for the footing's bars)", {0, 1}},
       {"pedestalCover", "Clear cover to the pedestal's ties", "mm", 40, 75, 40, &O::pedestalCover, nullptr,
        "the pedestal's vertical bars lie this and a tie inside its faces, IS 456 cl. 26.4.2.1 (40 mm at least)"},
       {"bendRadius", "Internal radius of bends", "bar diameters", 2, 8, 4, &O::bendRadius, nullptr,

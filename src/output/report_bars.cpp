@@ -12,7 +12,22 @@ using report::Paragraph;
 using report::Table;
 using report::TableRow;
 
-void addPedestalMethod(report::Document& doc) {
+namespace {
+
+// The stress the dowels are developed for, and why: the option in force.
+std::string dowelStressBasis(const Project& p) {
+  if (p.decisions.options.dowelFullStress > 0)
+    return "Dowels are developed for their full design stress 0.87 fy (the option \"dowelFullStress\" is 1): "
+           "the cautious reading for column bars lapped onto them at full stress.";
+  return "Dowels are developed for the stress they carry (the option \"dowelFullStress\" is 0): cl. 26.2.1 "
+         "takes Ld from the stress in the bar at the section, and at the column's base a dowel carries only "
+         "what the bearing cannot, the excess over 0.45 fck √(A1/A2) A2 shared by their area; at least 10 φ "
+         "and 100 mm.";
+}
+
+}  // namespace
+
+void addPedestalMethod(report::Document& doc, const Project& p) {
   report::Section& s = doc.addSection(2, "Pedestals, dowels and the bar bending schedule");
   s.blocks.push_back(Paragraph{
       "Each column stands on a square pedestal from the footing's top to the founding level, designed for Pu, the "
@@ -27,6 +42,7 @@ void addPedestalMethod(report::Document& doc) {
       "(cl. 34.4.4, 26.2.1: τbd raised by 25 %), the footing deepened until they do; where the engineer typed "
       "the depth the row is flagged instead. The bar bending schedule (IS 2502) lists every bar with its shape "
       "and outside dimensions; its weight is the reinforcement of the quantities."});
+  s.blocks.push_back(Paragraph{dowelStressBasis(p)});
 }
 
 void addPedestalSteps(Steps& steps, const Project&, const PedestalSteel& ps) {

@@ -140,7 +140,7 @@ void addMethod(Document& doc, const Project& p) {
         "the length gets the minimum steel across. The pedestal is the larger of the two columns' own (an edited "
         "pedestal stands for both); depth, bars and flags as for a hand-resized footing."});
   }
-  addPedestalMethod(doc);
+  addPedestalMethod(doc, p);
 }
 
 

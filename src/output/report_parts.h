@@ -75,7 +75,7 @@ void addDesignBasis(report::Document& doc, const Project& p);
 void addGroupRowSection(report::Document& doc, const Project& p, int r);
 void addFootingRowSection(report::Document& doc, const Project& p, const FootingRow& row);
 // The method chapter's section on pedestals, dowels and the bar bending schedule.
-void addPedestalMethod(report::Document& doc);
+void addPedestalMethod(report::Document& doc, const Project& p);
 // The pedestal step of a row: its vertical bars, ties and dowels, with the formulas they follow.
 void addPedestalSteps(Steps& steps, const Project& p, const PedestalSteel& pedestal);
 // The chapter "Bar bending schedule": every bar mark, the totals by diameter and the bends' basis.

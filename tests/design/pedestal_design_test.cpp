@@ -116,7 +116,7 @@ TEST(PedestalDesign, DowelsDevelopWithinTheFooting) {
     bool ok;
   };
   const Case cases[] = {
-      {1500, false, 250, 160, true},  {2000, false, 600, 393.743, true}, {2000, false, 450, 393.743, false},
+      {1500, false, 250, 160, true},  {1500, false, 220, 160, false},  {2000, false, 600, 393.743, true}, {2000, false, 450, 393.743, false},
       {1500, true, 700, 601.75, true},    {1500, true, 600, 601.75, false},
   };
   for (const Case& k : cases) {

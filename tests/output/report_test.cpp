@@ -292,6 +292,11 @@ TEST_F(Frame1Report, CoverInputsAndMethod) {
       << cases;
   EXPECT_TRUE(has(cases, "| 6 | DEAD LOAD ONLY | NONE | service | yes | 1 | 1.5 | SBC = 200 kN/m² |  |")) << cases;
   EXPECT_TRUE(has(sectionOf(md_, "### 1.3 Options in force"), "| Unit weight of concrete | 25 kN/m³ |")) << md_;
+  // The dowels' basis: the option's value among the inputs, and the reading of cl. 26.2.1 in the method.
+  EXPECT_TRUE(has(sectionOf(md_, "### 1.3 Options in force"),
+                  "| Dowels developed at their full design stress (1) or at the stress they carry (0) | 0 |"));
+  EXPECT_TRUE(has(sectionOf(md_, "### 2.7 Pedestals, dowels and the bar bending schedule"),
+                  "Dowels are developed for the stress they carry (the option \"dowelFullStress\" is 0): cl. 26.2.1"));
   const std::string method = sectionOf(md_, "### 2.3 Limit-state design of the group rows");
   for (const char* want : {"qu = 1.5 q", "qu B c²/2", "0.138 fck B d²", "d = D − cover − 1.5 φ", "Table 19",
                            "0.25 √fck", "d = D − 60 mm", "90° bend", "10, 12, 16, 20, 25 mm"})

@@ -41,7 +41,7 @@ std::unique_ptr<Project> fullProject() {
   for (int g = 1; g <= 20; ++g) {
     SizeGroupRecord& grp = p->SizeGroupTable[g];
     grp.GroupBaseSize = grp.GroupSize = 1.0f + 0.15f * static_cast<float>(g);
-    grp.PedestalSize = 0.45f;
+    grp.Pedestal = PedestalSides::square(0.45f);
     grp.BarDia = 12;
     grp.GroupMark = static_cast<int16_t>(g);
   }

@@ -63,7 +63,7 @@ void writeModelJson(JsonWriter& j, const Project& p) {
     const SizeGroupRecord& r = p.SizeGroupTable[g];
     j.beginObject();
     j.key("GroupSize"); j.number(r.GroupSize);
-    j.key("PedestalSize"); j.number(r.PedestalSize);
+    j.key("PedestalSize"); j.number(r.Pedestal.x);  // a size group's pedestal is square
     j.key("MemberCount"); j.integer(r.MemberCount);
     j.key("GroupMark"); j.integer(r.GroupMark);
     j.endObject();
@@ -159,7 +159,8 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
     j.key("NOs"); j.integer(row.MemberCount);
     j.key("Size"); j.number(row.GroupSize);
     j.key("Depth"); j.number(row.TotalDepth);
-    j.key("Peda"); j.number(row.PedestalSize);
+    j.key("pedestalX"); j.number(row.Pedestal.x);
+    j.key("pedestalZ"); j.number(row.Pedestal.z);
     j.key("NetP"); j.number(row.NetPressure);
     j.key("CantL"); j.number(x.c);
     j.key("Mu"); j.number(x.Mu);
@@ -201,7 +202,8 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
       j.key("L"); j.number(row.L);
       j.key("B"); j.number(row.B);
       j.key("Depth"); j.number(row.TotalDepth);
-      j.key("Peda"); j.number(row.PedestalSize);
+      j.key("pedestalX"); j.number(row.Pedestal.x);
+      j.key("pedestalZ"); j.number(row.Pedestal.z);
       j.key("NetP"); j.number(row.NetPressure);
       writeSteelJson(j, "steel", row.steel);
       writePedestalsJson(j, row.pedestals);

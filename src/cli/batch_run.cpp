@@ -84,7 +84,7 @@ void printReadable(const Project& p) {
   rows = {{"Group", "Size", "Pedestal", "Footings", "Mark"}};
   for (int g = 1; g <= p.SizeGroupCount; ++g) {
     const SizeGroupRecord& r = p.SizeGroupTable[g];
-    rows.push_back({std::to_string(g), numberText(r.GroupSize), numberText(r.PedestalSize),
+    rows.push_back({std::to_string(g), numberText(r.GroupSize), numberText(r.Pedestal.x),
                     std::to_string(r.MemberCount), r.GroupMark ? "F" + std::to_string(r.GroupMark) : ""});
   }
   printTable(rows);

@@ -44,7 +44,8 @@ CodeCheck isolatedBearingCheck(const Project& p, int s, double L, double B) {
   return makeCheck(name, pressure, allowable, "kN/m2", kBearingClause);
 }
 
-std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, double B, double D, double a) {
+std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, double B, double D,
+                                          const PedestalSides& pedestal) {
   std::vector<CodeCheck> checks = {isolatedBearingCheck(p, s, L, B)};
   const FootingRecord& f = p.FootingTable[s];
   if (f.NoTensionCapped) {
@@ -70,34 +71,43 @@ std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, dou
   footing.L = L;
   footing.B = B;
   footing.D = D;
-  footing.a = a;
+  footing.pedestal = pedestal;
   footing.supports = {s};
   const std::vector<CodeCheck> stability = stabilityChecks(p, footing);
   checks.insert(checks.end(), stability.begin(), stability.end());
   return checks;
 }
 
-std::optional<CodeCheck> pedestalAroundColumns(const Project& p, const std::vector<int>& footings, double a) {
-  double need = 0;
-  int joint = 0;
+std::optional<CodeCheck> pedestalAroundColumns(const Project& p, const std::vector<int>& footings,
+                                               const PedestalSides& pedestal) {
+  // The column stands on the pedestal with the margin of the design options on every side, in each plan
+  // direction with its own side: the direction and column with the least room (side less need) report.
+  std::optional<CodeCheck> worst;
+  double leastRoom = 0;
   for (int s : footings) {
     if (s < 1 || s > p.FootingCount) continue;
-    if (const double c = columnPedestal(p, s); c > need) {
-      need = c;
-      joint = p.FootingTable[s].JointNo;
+    const PedestalSides need = columnPedestal(p, s);
+    if (!need.known()) continue;
+    const struct { const char* axis; double need, side; } sides[] = {{"X", need.x, pedestal.x}, {"Z", need.z, pedestal.z}};
+    for (const auto& d : sides) {
+      const double room = roundTo((d.side - d.need) * 1000, 1);
+      if (worst && !(room < leastRoom)) continue;
+      leastRoom = room;
+      worst = makeCheck("pedestal around the column at joint " + std::to_string(p.FootingTable[s].JointNo) + " along " +
+                            d.axis,
+                        roundTo(d.need * 1000, 1), roundTo(d.side * 1000, 1), "mm",
+                        "column plus the pedestal margin on each side");
     }
   }
-  if (!(need > 0)) return std::nullopt;
-  // The column stands on the pedestal with the margin of the design options on every side.
-  return makeCheck("pedestal around the column at joint " + std::to_string(joint), need * 1000, a * 1000, "mm",
-                   "column plus the pedestal margin on each side");
+  return worst;
 }
 
 std::vector<CodeCheck> groupRowChecks(const Project& p, int r) {
   if (r < 1 || r > p.DesignGroupCount) return {};
   const SizeGroupRecord& row = p.DesignGroupTable[r];
   std::vector<CodeCheck> checks;
-  const double B = row.GroupSize, a = row.PedestalSize;
+  const double B = row.GroupSize;
+  const PedestalSides a = row.Pedestal;
   for (int k = 1; k <= row.MemberCount; ++k) {
     const int s = row.Members[k];
     if (s < 1 || s > p.FootingCount) continue;

@@ -16,14 +16,18 @@ namespace plintova {
 // "bearing at joint <J>, load case <N>", kN/m2.
 CodeCheck isolatedBearingCheck(const Project& p, int s, double L, double B);
 
-// The soil checks of isolated footing s at plan size L x B, total depth D and pedestal a (m): its bearing,
+// The soil checks of isolated footing s at plan size L x B, total depth D and its pedestal (m): its bearing,
 // the middle third where sizing could not keep the resultant in it (a side capped at 6 m), then uplift,
 // sliding and overturning (design/stability_checks.h).
-std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, double B, double D, double a);
+std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, double B, double D,
+                                          const PedestalSides& pedestal);
 
-// Whether pedestals of side a (m) carry the columns of `footings`: the larger column side plus the pedestal
-// margin on each side (demand, mm) against a (capacity, mm); none where no column's section is known.
-std::optional<CodeCheck> pedestalAroundColumns(const Project& p, const std::vector<int>& footings, double a);
+// Whether pedestals of the given sides (m) carry the columns of `footings`: in each direction the column's
+// side plus the pedestal margin on each side (demand, mm) against the pedestal's side (capacity, mm), the
+// direction with less room reported, "pedestal around the column at joint J along X" (or Z); none where no
+// column's section is known.
+std::optional<CodeCheck> pedestalAroundColumns(const Project& p, const std::vector<int>& footings,
+                                               const PedestalSides& pedestal);
 
 // The checks of group row r: its section as the design worked it (design/group_section.h), at its
 // total depth and bars, so that every figure is the schedule's. The soil checks of every member footing

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "design/code_checks.h"
 #include "design/combined_beam.h"
 #include "design/is456.h"
 #include "design/pedestal_design.h"
+#include "design/pedestals.h"
 #include "design/rectangular_design.h"
 #include "design/stability_checks.h"
 #include "footing/case_basis.h"
@@ -59,7 +61,8 @@ std::vector<PairedCase> pairCases(const Project& p, const int member[2], bool al
 
 // The footing and its columns, m.
 struct Geometry {
-  double L = 0, B = 0, a = 0;
+  double L = 0, B = 0;
+  double aAlong = 0, aAcross = 0;  // the pedestals' sides along the length and across it
   double x[2] = {0, 0};  // columns from the first end
   double h[2] = {0, 0};  // columns' offsets across from the footing's centre line (half the skew)
   double cant1 = 0, dist = 0;
@@ -82,7 +85,7 @@ struct AcrossSide {
 };
 AcrossSide acrossSide(const Geometry& g, int j, int side) {
   AcrossSide s;
-  s.tf = side * g.h[j] + g.a / 2;
+  s.tf = side * g.h[j] + g.aAcross / 2;
   s.c = g.B / 2 - s.tf;
   return s;
 }
@@ -110,7 +113,7 @@ struct Envelope {
 
 Envelope envelopeOf(const Geometry& g, const std::vector<BeamCase>& cases, const std::vector<PairedCase>& paired) {
   Envelope env;
-  const double half = g.a / 2;
+  const double half = g.aAlong / 2;
   const double faces[4] = {g.x[0] - half, g.x[0] + half, g.x[1] - half, g.x[1] + half};
   env.bottomAnchorage = std::numeric_limits<double>::infinity();
   for (int k = 0; k < 4; ++k) {
@@ -151,7 +154,7 @@ struct Band {
   double width() const { return hi - lo; }
 };
 Band bandOf(const Geometry& g, int j, double dT) {
-  const double mid = (g.x[0] + g.x[1]) / 2, reach = g.a / 2 + dT / 1000;
+  const double mid = (g.x[0] + g.x[1]) / 2, reach = g.aAlong / 2 + dT / 1000;
   Band b;
   b.lo = std::max(0.0, g.x[j] - reach);
   b.hi = std::min(g.L, g.x[j] + reach);
@@ -223,7 +226,7 @@ LayerTrial bandLayer(const Project& p, const Geometry& g, const Envelope& env, i
                       t.band.width(), t.d);
   t.provided = bars.area;
   // The bars develop on either side of the pedestal: the shorter cantilever across.
-  anchor(t, p, dia, stressRatio(bending, bars.area), (g.B / 2 - std::fabs(g.h[j]) - g.a / 2) * 1000 - rules.cover);
+  anchor(t, p, dia, stressRatio(bending, bars.area), (g.B / 2 - std::fabs(g.h[j]) - g.aAcross / 2) * 1000 - rules.cover);
   t.closest = bars.spacing;
   return t;
 }
@@ -365,12 +368,16 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
 
   // cl. 34.2.4.1 b, 31.6.3.1: punching d/2 from the faces of each pedestal, d the mean of the band
   // across and the bottom bars along L; the pressure within the perimeter is taken off the column load.
+  // ks = 0.5 + beta_c (at most 1) with beta_c the pedestal's short side over its long side.
   const Rect footing{0, -g.B / 2, g.L, g.B / 2};
+  const double betaC = PedestalSides{g.aAlong, g.aAcross}.aspect();
   for (int j = 0; j < 2; ++j) {
-    const double dp = (t.bands[j].d + t.bottom.d) / 2, side = g.a + dp / 1000;
-    const PunchingSection sec = punchingSection(footing, g.x[j], g.h[j], side);
-    const double x0 = std::max(0.0, g.x[j] - side / 2), x1 = std::min(g.L, g.x[j] + side / 2);
-    const double across = std::min(g.B / 2, g.h[j] + side / 2) - std::max(-g.B / 2, g.h[j] - side / 2);
+    const double dp = (t.bands[j].d + t.bottom.d) / 2;
+    const double along = g.aAlong + dp / 1000, acrossSide = g.aAcross + dp / 1000;
+    const PunchingSection sec = punchingSection(footing, g.x[j], g.h[j], along, acrossSide);
+    const double x0 = std::max(0.0, g.x[j] - along / 2), x1 = std::min(g.L, g.x[j] + along / 2);
+    const double across =
+        std::min(g.B / 2, g.h[j] + acrossSide / 2) - std::max(-g.B / 2, g.h[j] - acrossSide / 2);
     double V = 0;
     for (const BeamCase& fc : cases) {
       const double load = fc.col[j].P;
@@ -379,7 +386,7 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
       V = std::max(V, load - within);
     }
     const double tv = sec.perimeter > 0 ? V * 1000 / (sec.perimeter * 1000 * dp) : 0;
-    punching.push_back(withTerms(makeCheck("punching at joint " + numberText(g.joint[j]), tv, punchingStrength(fck),
+    punching.push_back(withTerms(makeCheck("punching at joint " + numberText(g.joint[j]), tv, punchingStrength(fck, betaC),
                                            "N/mm2", kPunchingClause),
                                  {{"Vu", V, "kN"}, {"b0", sec.perimeter * 1000, "mm"}, {"d", dp, "mm"}}));
   }
@@ -458,7 +465,7 @@ StabilityFooting pairFooting(const Project& p, const CombinedFootingRecord& cf, 
   f.L = row.L;
   f.B = row.B;
   f.D = row.TotalDepth;
-  f.a = row.PedestalSize;
+  f.pedestal = row.Pedestal;
   f.pedestals = 2;
   const double cx = (cf.CfLeft + cf.CfRight) / 2000.0, cz = (cf.CfBottom + cf.CfTop) / 2000.0;
   for (int k = 1; k <= 2; ++k) {
@@ -487,16 +494,17 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   row.footings = {g.member[0], g.member[1]};
   row.L = cf.CfLength;
   row.B = cf.CfWidth;
-  // One pedestal size per row: the larger of the two columns' own pedestals, or the edited one for both.
-  const bool pedestalEdited = edit.pedestal && std::isfinite(*edit.pedestal) && *edit.pedestal > 0;
-  row.PedestalSize =
-      pedestalEdited ? *edit.pedestal : std::max(ownPedestalSize(p, g.member[0]), ownPedestalSize(p, g.member[1]));
+  // One pedestal per row, both columns alike: the envelope of the two footings' own pedestals in each
+  // direction, or the edited sides.
+  row.Pedestal = editedPedestal(envelope(ownPedestal(p, g.member[0]), ownPedestal(p, g.member[1])), edit);
   const int16_t edited = edit.barDia && *edit.barDia > 0 ? *edit.barDia : int16_t{0};
   row.BarDia = edited;
 
   g.L = row.L;
   g.B = row.B;
-  g.a = row.PedestalSize;
+  const bool alongX = cf.CfAxis == 1;
+  g.aAlong = alongX ? row.Pedestal.x : row.Pedestal.z;
+  g.aAcross = alongX ? row.Pedestal.z : row.Pedestal.x;
   g.cant1 = cf.Cant1;
   g.dist = cf.CfDistance / 1000.0;
   g.x[0] = g.cant1;
@@ -504,7 +512,6 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   g.h[0] = -cf.CfHalfSkew / 1000.0;
   g.h[1] = cf.CfHalfSkew / 1000.0;
   for (int j = 0; j < 2; ++j) g.joint[j] = p.FootingTable[g.member[j]].JointNo;
-  const bool alongX = cf.CfAxis == 1;
   const int a = g.member[0], b = g.member[1];
   const std::vector<PairedCase> paired = pairCases(p, g.member, alongX, designCases(p, a, b));
   if (!(g.L > 0) || !(g.B > 0)) return row;
@@ -573,8 +580,11 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
     if (trial.hasElsewhere) layers.push_back(trial.elsewhere.layer);
     return bottomMat(layers);
   };
-  const PedestalLoad loads[2] = {pedestalLoad(p, {g.member[0]}, g.a), pedestalLoad(p, {g.member[1]}, g.a)};
-  const Dowels dowels[2] = {dowelsFor(p, loads[0], g.a), dowelsFor(p, loads[1], g.a)};
+  // The pedestal's reinforcement, bearing and dowels are worked on a square of its shorter side: the
+  // lesser concrete area and bearing area of the two directions.
+  const double side = std::min(g.aAlong, g.aAcross);
+  const PedestalLoad loads[2] = {pedestalLoad(p, {g.member[0]}, side), pedestalLoad(p, {g.member[1]}, side)};
+  const Dowels dowels[2] = {dowelsFor(p, loads[0], side), dowelsFor(p, loads[1], side)};
   auto developed = [&](double depth, double onMat) {
     return dowelsDeveloped(p, dowels[0], depth, onMat) && dowelsDeveloped(p, dowels[1], depth, onMat);
   };
@@ -590,20 +600,21 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   row.steel.push_back(t.bands[1].layer);
   if (t.hasElsewhere) row.steel.push_back(t.elsewhere.layer);
 
-  row.beam = beamDiagram(g.L, g.x, g.a, cases, hardest, hardestCase);
+  row.beam = beamDiagram(g.L, g.x, g.aAlong, cases, hardest, hardestCase);
   for (int m = 0; m < 2; ++m) row.checks.push_back(bearingCheck(g, row.pressures, m));
   row.checks.push_back(makeCheck("resultant within the base", eMax, g.L / 2, "m", kResultantClause));
   const std::vector<CodeCheck> stability = stabilityChecks(p, pairFooting(p, cf, row));
   row.checks.insert(row.checks.end(), stability.begin(), stability.end());
+  if (const auto pedestal = pedestalAroundColumns(p, row.footings, row.Pedestal)) row.checks.push_back(*pedestal);
   row.checks.insert(row.checks.end(), t.checks.begin(), t.checks.end());
   // Each column's pedestal and dowels; the frustum under a pedestal reaches the nearest edge or end.
   for (int j = 0; j < 2; ++j) {
     PedestalSite site;
     site.where = "pedestal at joint " + numberText(g.joint[j]);
-    site.a = g.a;
+    site.a = side;
     site.D = D;
     site.mat = mat(t);
-    site.reach = std::min({g.x[j] - g.a / 2, g.L - g.x[j] - g.a / 2, g.B / 2 - std::fabs(g.h[j]) - g.a / 2});
+    site.reach = std::min({g.x[j] - g.aAlong / 2, g.L - g.x[j] - g.aAlong / 2, g.B / 2 - std::fabs(g.h[j]) - g.aAcross / 2});
     const PedestalDesign pedestal =
         designPedestal(p, loads[j], site, ", joint " + numberText(g.joint[j]));
     row.pedestals.push_back(pedestal.steel);

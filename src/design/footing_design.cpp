@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "design/group_section.h"
+#include "design/pedestals.h"
 #include "design/is456.h"
 #include "design/pedestal_design.h"
 #include "design/shear_table.h"
@@ -116,7 +117,8 @@ void placeBars(double B, int16_t dia, DesignQuantities& x) {
 // The older procedure of the group rows from a starting effective depth: shear iteration with d =
 // D - 60 mm and the cantilever to 0.01 m, steel area, total depth and bars of BarDia.
 void designFromDepth(const Project& p, SizeGroupRecord& row, const Bending& b, float d) {
-  const double B = row.GroupSize, a = row.PedestalSize, q = row.NetPressure;
+  // A rectangular pedestal: the shorter side leaves the longer cantilever, which governs.
+  const double B = row.GroupSize, a = row.Pedestal.shorter(), q = row.NetPressure;
   DesignQuantities& x = row.design;
   x.c = b.c;
   x.Mu = b.Mu;
@@ -157,7 +159,7 @@ void governingPressure(const Project& p, int g, SizeGroupRecord& row) {
 // The total depth (mm) the older procedure gives the row: the floor of the row's design.
 double olderProcedureDepth(const Project& p, const SizeGroupRecord& row) {
   SizeGroupRecord copy = row;
-  const Bending b = bendingFor(p, copy.GroupSize, copy.PedestalSize, copy.NetPressure, copy.LoadFactor, copy.Offset);
+  const Bending b = bendingFor(p, copy.GroupSize, copy.Pedestal.shorter(), copy.NetPressure, copy.LoadFactor, copy.Offset);
   designFromDepth(p, copy, b, b.d);
   return roundTo(copy.TotalDepth * 1000.0, 0);
 }
@@ -179,7 +181,8 @@ void designRowSection(const Project& p, SizeGroupRecord& row) {
     // The dowels develop in compression within the footing, standing on both layers (cl. 34.4.4).
     std::vector<int> members;
     for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
-    const Dowels dowels = dowelsFor(p, pedestalLoad(p, members, row.PedestalSize), row.PedestalSize);
+    const double side = row.Pedestal.shorter();  // bearing on the lesser area of the two directions
+    const Dowels dowels = dowelsFor(p, pedestalLoad(p, members, side), side);
     for (int k = 0; k < is456::kMaxDeepenings && !dowelsDeveloped(p, dowels, s.D, 2.0 * s.bars.dia); ++k)
       s = designGroupSection(p, loads, s.D + is456::kDeepenStep, edited);
   }
@@ -198,16 +201,6 @@ float longestOffset(const Project& p, int g) {
   return static_cast<float>(offset);
 }
 
-// The pedestal the columns of group g's footings need: the envelope of their columns with the margin.
-float membersColumnPedestal(const Project& p, int g) {
-  double side = 0;
-  for (int s = 1; s <= p.FootingCount; ++s) {
-    const FootingRecord& f = p.FootingTable[s];
-    if (f.GroupNo == g && f.CombNo == 0) side = std::max(side, columnPedestal(p, s));
-  }
-  return static_cast<float>(side);
-}
-
 // "F<mark> (<size> m)" of size group g.
 std::string groupName(const SizeGroupRecord& grp) {
   return "F" + std::to_string(grp.GroupMark) + " (" + numberText(grp.GroupSize) + " m";
@@ -219,13 +212,13 @@ std::string noScheduleRowMessage(const Project& p, const std::vector<int>& group
   if (groups.size() == 1) {
     const SizeGroupRecord& grp = p.SizeGroupTable[groups.front()];
     return "No schedule row for " + groupName(grp) + "): the footing is not wider than its " +
-           numberText(grp.PedestalSize) + " m pedestal.";
+           pedestalText(groupPedestal(p, groups.front())) + " m pedestal.";
   }
   std::string list;
   for (std::size_t i = 0; i < groups.size(); ++i) {
     const SizeGroupRecord& grp = p.SizeGroupTable[groups[i]];
     if (i > 0) list += i + 1 == groups.size() ? " and " : ", ";
-    list += groupName(grp) + ", pedestal " + numberText(grp.PedestalSize) + " m)";
+    list += groupName(grp) + ", pedestal " + pedestalText(groupPedestal(p, groups[i])) + " m)";
   }
   return "No schedule rows for " + list + ": these footings are not wider than their pedestals.";
 }
@@ -241,7 +234,7 @@ int16_t nextBarDia(int16_t dia, const std::vector<int>& diameters) {
 }
 
 void olderGroupDesign(const Project& p, SizeGroupRecord& row) {
-  const Bending b = bendingFor(p, row.GroupSize, row.PedestalSize, row.NetPressure, row.LoadFactor, row.Offset);
+  const Bending b = bendingFor(p, row.GroupSize, row.Pedestal.shorter(), row.NetPressure, row.LoadFactor, row.Offset);
   designFromDepth(p, row, b, b.d);
 }
 
@@ -268,7 +261,8 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
     if (!grp.Checked || grp.MemberCount <= 0) continue;
     // A footing no wider than its pedestal has no cantilever to design (the cantilever, the shear
     // force and the bar spacing would all come out negative).
-    if (!(grp.GroupSize > grp.PedestalSize)) {
+    const PedestalSides pedestal = groupPedestal(p, g);
+    if (!(grp.GroupSize > pedestal.longer())) {
       withoutRow.push_back(g);
       continue;
     }
@@ -284,7 +278,7 @@ bool DesignAllGroups(Project& p, Prompter& prompter) {
     row.design = DesignQuantities{};
     row.TypedDepth = 0;
     row.BarDiaFixed = false;
-    row.PedestalSize = std::max<float>(row.PedestalSize, membersColumnPedestal(p, g));
+    row.Pedestal = pedestal;
     governingPressure(p, g, row);
     row.Offset = longestOffset(p, g);
     designRowSection(p, row);
@@ -321,12 +315,12 @@ bool editTotalDepth(Project& p, int r, double v) {
   return true;
 }
 
-bool editPedestal(Project& p, int r, double v) {
+bool editPedestal(Project& p, int r, const PedestalSides& sides) {
   if (!isScheduleRow(p, r)) return false;
   SizeGroupRecord& row = p.DesignGroupTable[r];
-  const float pedestal = static_cast<float>(v);
-  if (!(pedestal > 0) || !(pedestal < row.GroupSize)) return false;
-  row.PedestalSize = pedestal;
+  for (const double side : {double{sides.x}, double{sides.z}})
+    if (!(side > 0) || !(side < row.GroupSize)) return false;
+  row.Pedestal = sides;
   row.TypedDepth = 0;  // designed afresh for the new cantilever
   RedesignScheduleRow(p, r);
   return true;

@@ -35,9 +35,9 @@ bool cycleBarDia(Project& p, int r);
 // redesigned, so a depth below the bending requirement comes back raised. False when refused.
 bool editTotalDepth(Project& p, int r, double v);
 
-// Pedestal edit with the typed value v (m): accepted only when 0 < v < GroupSize; the depth is then
-// designed afresh. False (nothing changes) when refused.
-bool editPedestal(Project& p, int r, double v);
+// Pedestal edit with the typed sides (m, along X and along Z): accepted only when both lie between 0 and
+// GroupSize; the depth is then designed afresh. False (nothing changes) when refused.
+bool editPedestal(Project& p, int r, const PedestalSides& sides);
 
 // Largest net soil pressure of footing s (reactions as read) over all its load-case positions, for its
 // plan size SizeL x SizeB; 0 for a footing that is not in the table.

@@ -14,7 +14,8 @@ using namespace is456;
 GroupLoads groupLoads(const SizeGroupRecord& row) {
   GroupLoads l;
   l.B = row.GroupSize;
-  l.a = row.PedestalSize;
+  l.ax = row.Pedestal.x;
+  l.az = row.Pedestal.z;
   l.offset = row.Offset;
   l.qu = row.design.qu;
   return l;
@@ -29,7 +30,9 @@ GroupSection groupSectionAt(const Project& p, const GroupLoads& l, double D, int
   s.dInner = effectiveDepth(D, dia, dia, rules.cover);
   const double d = s.dInner, dMean = (s.dOuter + s.dInner) / 2;
   const double width = l.B * 1000;  // mm: each layer spreads over the whole side
-  s.c = std::max((l.B - l.a) / 2 + l.offset, 0.0);
+  s.cX = std::max((l.B - l.ax) / 2 + l.offset, 0.0);
+  s.cZ = std::max((l.B - l.az) / 2 + l.offset, 0.0);
+  s.c = std::max(s.cX, s.cZ);
 
   // cl. 34.2.3.2: the moment at the pedestal face over the whole width.
   s.Mu = l.qu * l.B * s.c * s.c / 2;
@@ -38,19 +41,26 @@ GroupSection groupSectionAt(const Project& p, const GroupLoads& l, double D, int
   s.Ast = std::max(s.bendingSteel, minimum);
   const double maxSpacing = std::min(3 * d, kMaxSpacing);  // cl. 26.3.3 b
   s.bars = placeBars(s.Ast, width, dia, 2, maxSpacing, rules.step, rules.cover);
-  // cl. 34.2.4.3, 26.2.1: at the pedestal face, for the stress the bars carry there.
-  s.anchorage = anchorageAt(fck, fe, dia, stressRatio(s.bendingSteel, s.bars.area), s.c * 1000 - rules.cover);
+  // cl. 34.2.4.3, 26.2.1: at each direction's pedestal face, for the stress the bars carry there (the
+  // shorter cantilever's moment needs less steel but leaves less length).
+  for (const double c : {s.cX, s.cZ}) {
+    const double needed = steelForMoment(fck, fe, l.qu * l.B * c * c / 2, width, d);
+    const Anchorage at = anchorageAt(fck, fe, dia, stressRatio(needed, s.bars.area), c * 1000 - rules.cover);
+    if (c == s.cX || at.provided - at.required < s.anchorage.provided - s.anchorage.required) s.anchorage = at;
+  }
 
   // cl. 34.2.4.1 a: one-way shear at d from the face, Table 19 with the steel provided.
   s.V1 = l.qu * l.B * std::max(s.c - d / 1000, 0.0);
   s.tv1 = d > 0 ? s.V1 * 1000 / (width * d) : 0;
   s.tc = shearStrength(fck, d > 0 ? 100 * s.bars.area / (width * d) : 0);
 
-  // cl. 34.2.4.1 b, 31.6.3.1: punching on the perimeter d/2 from the pedestal faces.
-  const PunchingSection sec = punchingSection({-l.B / 2, -l.B / 2, l.B / 2, l.B / 2}, 0, 0, l.a + dMean / 1000);
+  // cl. 34.2.4.1 b, 31.6.3.1: punching on the perimeter d/2 from the pedestal faces, 2 [(ax + d) + (az + d)],
+  // with ks = 0.5 + beta_c (at most 1), beta_c the pedestal's short side over its long side.
+  const PunchingSection sec =
+      punchingSection({-l.B / 2, -l.B / 2, l.B / 2, l.B / 2}, 0, 0, l.ax + dMean / 1000, l.az + dMean / 1000);
   s.V2 = l.qu * (l.B * l.B - sec.area);
   s.tv2 = sec.perimeter > 0 && dMean > 0 ? s.V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
-  s.tp = punchingStrength(fck);
+  s.tp = punchingStrength(fck, PedestalSides{l.ax, l.az}.aspect());
 
   const double Mlim = limitingMoment(fck, fe, width, d);
   s.checks = {
@@ -83,7 +93,7 @@ GroupSection chooseGroupSection(const Project& p, const GroupLoads& l, double D,
 double groupBendingTotalDepth(const Project& p, const GroupLoads& l, int16_t edited) {
   const SteelRules rules = steelRules(p.decisions.options);
   const double dia = edited > 0 ? edited : rules.diameters.front();
-  const double c = std::max((l.B - l.a) / 2 + l.offset, 0.0);
+  const double c = std::max((l.B - std::min(l.ax, l.az)) / 2 + l.offset, 0.0);
   const double Mu = l.qu * l.B * c * c / 2;
   return startDepth(depthForMoment(p.Fck, p.Fe, Mu, l.B * 1000) + rules.cover + 1.5 * dia);
 }

@@ -13,7 +13,7 @@ namespace plintova {
 // The loads a group row is designed for.
 struct GroupLoads {
   double B = 0;       // side of the square footing, m
-  double a = 0;       // side of the square pedestal, m
+  double ax = 0, az = 0;  // sides of the pedestal along X and along Z, m
   double offset = 0;  // longest offset of a member footing from its column, m
   double qu = 0;      // factored net upward pressure, kN/m2, uniform under the footing
 };
@@ -21,18 +21,22 @@ struct GroupLoads {
 GroupLoads groupLoads(const SizeGroupRecord& row);
 
 // A square footing at total depth D with n bars of one diameter each way, both layers alike. The
-// lower layer has d = D - cover - dia/2, the upper (inner) one d = D - cover - 3 dia/2; both carry the
-// same moment and shear, so the inner layer's d governs bending, one-way shear and the steel; punching
-// takes the mean of the two layers.
+// lower layer has d = D - cover - dia/2, the upper (inner) one d = D - cover - 3 dia/2. Each direction
+// is a cantilever from its own pedestal face, (B - ax)/2 and (B - az)/2 (plus the offset); the longer
+// one carries the larger moment and shear, so it governs bending, one-way shear and the steel, taken at
+// the inner layer's d for both layers. Development is worked at each direction's own face for the
+// stress the bars carry there, and the direction with less to spare is kept. Punching takes the mean
+// of the two layers on the perimeter d/2 from the pedestal's faces, with ks from its sides.
 struct GroupSection {
   double D = 0;                    // mm
   double dOuter = 0, dInner = 0;   // mm
-  double c = 0;                    // m, from the pedestal face to the farthest edge (not rounded)
-  double Mu = 0;                   // kN m at the pedestal face over the whole width
+  double cX = 0, cZ = 0;           // m, the cantilevers along X and along Z (not rounded)
+  double c = 0;                    // m, the longer of the two: it governs
+  double Mu = 0;                   // kN m at the governing pedestal face over the whole width
   double bendingSteel = 0;         // mm2 that the moment needs at dInner
   double Ast = 0;                  // mm2 the layer needs: bending or the minimum, the larger
   is456::Bars bars;
-  is456::Anchorage anchorage;      // at the pedestal face
+  is456::Anchorage anchorage;      // at the pedestal face with less anchorage to spare
   double V1 = 0, tv1 = 0, tc = 0;  // one-way shear at dInner from the face: kN, N/mm2, N/mm2
   double V2 = 0, tv2 = 0, tp = 0;  // punching d/2 from the pedestal: kN, N/mm2, N/mm2
   std::vector<CodeCheck> checks;   // bending ... development length, in the order of the schedule's checks

@@ -185,16 +185,20 @@ std::size_t chooseBarOption(const std::vector<BarOption>& options, double minSpa
 }
 
 PunchingSection punchingSection(const Rect& footing, double cx, double cz, double side) {
+  return punchingSection(footing, cx, cz, side, side);
+}
+
+PunchingSection punchingSection(const Rect& footing, double cx, double cz, double sideX, double sideZ) {
   PunchingSection s;
-  const double h = side / 2;
-  const double x0 = std::max(footing.x0, cx - h), x1 = std::min(footing.x1, cx + h);
-  const double z0 = std::max(footing.z0, cz - h), z1 = std::min(footing.z1, cz + h);
+  const double hx = sideX / 2, hz = sideZ / 2;
+  const double x0 = std::max(footing.x0, cx - hx), x1 = std::min(footing.x1, cx + hx);
+  const double z0 = std::max(footing.z0, cz - hz), z1 = std::min(footing.z1, cz + hz);
   if (!(x1 > x0) || !(z1 > z0)) return s;
   auto inside = [](double v, double lo, double hi) { return v > lo && v < hi; };
-  if (inside(cx - h, footing.x0, footing.x1)) s.perimeter += z1 - z0;
-  if (inside(cx + h, footing.x0, footing.x1)) s.perimeter += z1 - z0;
-  if (inside(cz - h, footing.z0, footing.z1)) s.perimeter += x1 - x0;
-  if (inside(cz + h, footing.z0, footing.z1)) s.perimeter += x1 - x0;
+  if (inside(cx - hx, footing.x0, footing.x1)) s.perimeter += z1 - z0;
+  if (inside(cx + hx, footing.x0, footing.x1)) s.perimeter += z1 - z0;
+  if (inside(cz - hz, footing.z0, footing.z1)) s.perimeter += x1 - x0;
+  if (inside(cz + hz, footing.z0, footing.z1)) s.perimeter += x1 - x0;
   s.area = (x1 - x0) * (z1 - z0);
   return s;
 }

@@ -84,7 +84,7 @@ double minimumSteel(int fe, double b, double D);
 double shearStrength(int fck, double pt);
 
 // Punching strength ks x 0.25 sqrt(fck) (cl. 31.6.3.1), ks = 0.5 + beta_c <= 1, beta_c the short side
-// of the column over its long side (1 for the square pedestals of this program).
+// of the loaded area (the pedestal) over its long side.
 double punchingStrength(int fck, double betaC = 1.0);
 
 // Design bond stress of bars in tension (cl. 26.2.1.1): 1.2, 1.4, 1.5, 1.7 and 1.9 N/mm2 for M20,
@@ -166,6 +166,9 @@ struct PunchingSection {
   double area = 0;
 };
 PunchingSection punchingSection(const Rect& footing, double cx, double cz, double side);
+// The same for a rectangle sideX by sideZ (a rectangular pedestal's section): perimeter 2 (sideX + sideZ)
+// where it lies wholly within the footing.
+PunchingSection punchingSection(const Rect& footing, double cx, double cz, double sideX, double sideZ);
 
 // A check: ok exactly when demand <= capacity.
 CodeCheck makeCheck(std::string name, double demand, double capacity, std::string unit, std::string clause);

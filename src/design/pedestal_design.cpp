@@ -252,12 +252,14 @@ void addGroupPedestal(const Project& p, SizeGroupRecord& row) {
   if (row.MemberCount <= 0 || !gradeProblem(p.Fck, p.Fe).empty()) return;
   std::vector<int> members;
   for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
+  // The pedestal's reinforcement, bearing and dowels are worked on a square of its shorter side: the
+  // lesser concrete area and bearing area of the two directions.
   PedestalSite site;
-  site.a = row.PedestalSize;
+  site.a = row.Pedestal.shorter();
   site.D = roundTo(row.TotalDepth * 1000.0, 0);
   site.mat = 2.0 * row.BarDia;
-  site.reach = (row.GroupSize - row.PedestalSize) / 2 - row.Offset;
-  const PedestalDesign d = designPedestal(p, pedestalLoad(p, members, row.PedestalSize), site);
+  site.reach = (row.GroupSize - row.Pedestal.longer()) / 2 - row.Offset;  // to the nearest edge
+  const PedestalDesign d = designPedestal(p, pedestalLoad(p, members, site.a), site);
   row.pedestal = d.steel;
   row.checks.insert(row.checks.end(), d.checks.begin(), d.checks.end());
 }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "design/rectangular_design.h"
+#include "design/pedestals.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -24,14 +24,8 @@ Box around(double cx, double cz, double sideX, double sideZ) {
 struct Built {
   Box outline;
   std::vector<int> footings;
-  double pedestal = 0;  // m
+  PedestalSides pedestal;  // m
 };
-
-double rowPedestal(const std::vector<FootingRow>& rows, const std::vector<int>& footings, double fallback) {
-  for (const FootingRow& r : rows)
-    if (r.footings == footings) return r.PedestalSize;
-  return fallback;
-}
 
 std::vector<Built> builtFootings(const Project& p) {
   std::vector<Built> out;
@@ -42,7 +36,7 @@ std::vector<Built> builtFootings(const Project& p) {
     Built b;
     b.outline = around(f.PosX, f.PosZ, f.SizeL * 1000.0, f.SizeB * 1000.0);
     b.footings = {s};
-    b.pedestal = f.CombNo == 0 ? groupRowPedestal(p, f) : rowPedestal(p.RectangularRows, {s}, ownPedestalSize(p, s));
+    b.pedestal = footingPedestal(p, s);
     out.push_back(b);
   }
   for (int k = 1; k <= std::clamp<int>(p.CombinedCount, 0, cap::kCombined); ++k) {
@@ -50,14 +44,11 @@ std::vector<Built> builtFootings(const Project& p) {
     Built b;
     b.outline = {std::min<double>(cf.CfLeft, cf.CfRight), std::min<double>(cf.CfBottom, cf.CfTop),
                  std::max<double>(cf.CfLeft, cf.CfRight), std::max<double>(cf.CfBottom, cf.CfTop)};
-    double own = 0;
     for (int m = 1; m <= std::clamp<int>(cf.CfMemberCount, 0, cap::kCombinedMembers); ++m) {
       const int s = cf.CfMembers[m];
-      if (s < 1 || s > n) continue;
-      b.footings.push_back(s);
-      own = std::max<double>(own, ownPedestalSize(p, s));
+      if (s >= 1 && s <= n) b.footings.push_back(s);
     }
-    b.pedestal = rowPedestal(p.CombinedRows, b.footings, own);
+    if (!b.footings.empty()) b.pedestal = footingPedestal(p, b.footings.front());
     out.push_back(b);
   }
   return out;
@@ -111,35 +102,28 @@ void checkPair(const Project& p, const Built& a, const Built& b, double least, s
 }
 
 void checkPedestals(const Project& p, const Built& b, std::vector<PlanCheck>& out) {
-  if (!(b.pedestal > 0)) return;
-  const double a = b.pedestal * 1000;
+  if (!b.pedestal.known()) return;
+  const double ax = b.pedestal.x * 1000, az = b.pedestal.z * 1000;
   for (int s : b.footings) {
     const FootingRecord& f = p.FootingTable[s];
-    const Box ped = around(f.ColumnX, f.ColumnZ, a, a);
+    const Box ped = around(f.ColumnX, f.ColumnZ, ax, az);
     const double beyond = std::max({b.outline.x0 - ped.x0, ped.x1 - b.outline.x1, b.outline.z0 - ped.z0,
                                     ped.z1 - b.outline.z1});
     if (beyond > 0.5)
       out.push_back({"pedestal outside footing", {f.JointNo}, {s}, roundTo(beyond, 0), 0,
                      "The pedestal at joint " + std::to_string(f.JointNo) + " reaches " + mm(beyond) +
                          " beyond its footing."});
-    if (const auto col = columnSection(p, s); col && (col->alongX > a || col->alongZ > a))
-      out.push_back({"column larger than pedestal", {f.JointNo}, {s}, roundTo(std::max(col->alongX, col->alongZ) - a, 0), 0,
+    // Each direction with its own side: a column wider than the pedestal along X or along Z.
+    if (const auto col = columnSection(p, s); col && (col->alongX > ax + 0.05 || col->alongZ > az + 0.05))
+      out.push_back({"column larger than pedestal", {f.JointNo}, {s},
+                     roundTo(std::max(col->alongX - ax, col->alongZ - az), 0), 0,
                      "The column at joint " + std::to_string(f.JointNo) + " (" + numberText(col->alongX) + " x " +
-                         numberText(col->alongZ) + " mm) is larger than its " + numberText(roundTo(a, 0)) +
-                         " mm pedestal."});
+                         numberText(col->alongZ) + " mm) is larger than its " + numberText(roundTo(ax, 0)) + " x " +
+                         numberText(roundTo(az, 0)) + " mm pedestal."});
   }
 }
 
 }  // namespace
-
-double groupRowPedestal(const Project& p, const FootingRecord& f) {
-  for (int r = 1; r <= std::min<int>(p.DesignGroupCount, cap::kSizeGroups); ++r)
-    if (p.DesignGroupTable[r].GroupMark == f.GroupRank && p.DesignGroupTable[r].MemberCount > 0)
-      return p.DesignGroupTable[r].PedestalSize;
-  if (f.GroupNo >= 1 && f.GroupNo <= std::min<int>(p.SizeGroupCount, cap::kSizeGroups))
-    return p.SizeGroupTable[f.GroupNo].PedestalSize;
-  return 0;
-}
 
 std::vector<PlanCheck> planChecks(const Project& p) {
   const std::vector<Built> built = builtFootings(p);

@@ -27,9 +27,6 @@ std::vector<PlanCheck> planChecks(const Project& p);
 // "1 pair of footings overlaps, 2 pedestals do not fit their footings or columns": "" when there are none.
 std::string planChecksSummary(const std::vector<PlanCheck>& checks);
 
-// Pedestal side (m) of a group's footing: the schedule row of the group's mark, else its size group's.
-double groupRowPedestal(const Project& p, const FootingRecord& f);
-
 // The names of the failed checks of schedule row r (group rows first, then the rows of hand-resized and
 // combined footings, as the schedule numbers them), in the order of the row's checks.
 std::vector<std::string> failedCheckNames(const Project& p, int r);

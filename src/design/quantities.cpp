@@ -11,9 +11,9 @@ namespace plintova {
 
 namespace {
 
-// The parts every kind of row shares: n footings of L x B x D with `pedestals` pedestals of side a.
+// The parts every kind of row shares: n footings of L x B x D with `pedestals` pedestals of the given sides.
 RowQuantities footingsOf(const Project& p, std::string mark, int n, int pedestals, double L, double B, double D,
-                         double a) {
+                         const PedestalSides& a) {
   RowQuantities q;
   q.mark = std::move(mark);
   q.footings = n;
@@ -22,7 +22,7 @@ RowQuantities footingsOf(const Project& p, std::string mark, int n, int pedestal
   q.footingConcrete = n * L * B * D;
   // The pedestal stands on the footing's top and reaches the founding level (the ground the columns
   // start from); a footing deeper than the founding depth has none to count.
-  q.pedestalConcrete = pedestals * a * a * std::max(h - D, 0.0);
+  q.pedestalConcrete = pedestals * a.area() * std::max(h - D, 0.0);
   q.excavation = n * (L + 2 * kWorkingSpace) * (B + 2 * kWorkingSpace) * h;
   q.formwork = n * 2 * (L + B) * D;
   return q;
@@ -55,14 +55,14 @@ Quantities scheduleQuantities(const Project& p) {
     const double B = row.GroupSize;
     const int n = std::max<int>(row.MemberCount, 0);
     RowQuantities q = footingsOf(p, "F" + std::to_string(row.GroupMark), n, n, B, B, row.TotalDepth,
-                                 row.PedestalSize);
+                                 row.Pedestal);
     q.steelKnown = row.design.barsKnown;
     q.steel = bars.rowWeight(q.mark);
     all.rows.push_back(q);
   }
   auto footingRow = [&](const FootingRow& row) {
     const bool combined = row.kind == FootingRow::Kind::Combined;
-    RowQuantities q = footingsOf(p, row.mark(), 1, combined ? 2 : 1, row.L, row.B, row.TotalDepth, row.PedestalSize);
+    RowQuantities q = footingsOf(p, row.mark(), 1, combined ? 2 : 1, row.L, row.B, row.TotalDepth, row.Pedestal);
     q.steel = bars.rowWeight(q.mark);
     all.rows.push_back(q);
   };

@@ -10,9 +10,9 @@
 #include "design/code_checks.h"
 #include "design/is456.h"
 #include "design/pedestal_design.h"
+#include "design/pedestals.h"
 #include "design/soil_pressure.h"
 #include "design/uplift_steel.h"
-#include "footing/size_groups.h"
 #include "model/grades.h"
 #include "model/numbers.h"
 
@@ -22,7 +22,6 @@ namespace {
 
 using namespace is456;
 
-constexpr double kRoundUpAllowance = 0.049999;  // rounds a required size up to the next 0.1 m
 
 // The bars that run along one side of the footing.
 struct Direction {
@@ -143,7 +142,7 @@ struct Trial {
   bool depthFails = false;  // bending, one-way shear or punching fails: a deeper footing is needed
 };
 
-Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double a, double qu, double D,
+Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, const PedestalSides& a, double qu, double D,
               int16_t edited, Eccentricity e) {
   Trial t;
   // The bars along the longer side carry the larger cantilever moment, so they lie outermost where
@@ -190,15 +189,16 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double
                                     {{"phi", static_cast<double>(st->dia), "mm"}}));
   }
   // cl. 34.2.4.1 b, 31.6.3.1: punching on the perimeter d/2 from the pedestal faces, d the mean of the
-  // two layers; a side of the perimeter beyond the footing is cut off.
+  // two layers; a side of the perimeter beyond the footing is cut off; ks from the pedestal's sides.
   const double L = dL.run, B = dB.run;
   const double dMean = (t.alongL.d + t.alongB.d) / 2;
   // The column stands at (-ex, -ez) from the footing's centre.
-  const PunchingSection sec = punchingSection({-L / 2, -B / 2, L / 2, B / 2}, -e.ex, -e.ez, a + dMean / 1000);
+  const PunchingSection sec = punchingSection({-L / 2, -B / 2, L / 2, B / 2}, -e.ex, -e.ez, a.x + dMean / 1000,
+                                              a.z + dMean / 1000);
   const double V2 = qu * (L * B - sec.area);
   const double tv2 = sec.perimeter > 0 ? V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
   const CodeCheck punching =
-      withTerms(makeCheck("punching", tv2, punchingStrength(fck), "N/mm2", kPunchingClause),
+      withTerms(makeCheck("punching", tv2, punchingStrength(fck, a.aspect()), "N/mm2", kPunchingClause),
                 {{"Vu", V2, "kN"}, {"b0", sec.perimeter * 1000, "mm"}, {"d", dMean, "mm"}});
 
   for (const auto* list : {&bending, &steel, &shear})
@@ -214,11 +214,6 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, double
 
 }  // namespace
 
-float ownPedestalSize(const Project& p, int s) {
-  const float bySize = PedestalSizeFor(roundToSingle(p.FootingTable[s].ReqSize + kRoundUpAllowance, 1));
-  return std::max(bySize, static_cast<float>(columnPedestal(p, s)));
-}
-
 FootingRow designRectangularRow(const Project& p, int s, int number, const RowEdit& edit) {
   FootingRow row;
   row.kind = FootingRow::Kind::Rectangular;
@@ -228,8 +223,7 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   const FootingRecord& f = p.FootingTable[s];
   row.L = f.SizeL;
   row.B = f.SizeB;
-  const bool pedestalEdited = edit.pedestal && std::isfinite(*edit.pedestal) && *edit.pedestal > 0;
-  row.PedestalSize = pedestalEdited ? *edit.pedestal : ownPedestalSize(p, s);
+  row.Pedestal = editedPedestal(ownPedestal(p, s), edit);
   const int16_t edited = edit.barDia && *edit.barDia > 0 ? *edit.barDia : int16_t{0};
   row.BarDia = edited;
 
@@ -252,22 +246,23 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   row.NetPressure = roundToSingle(q + 0.49, 0);
   if (!gradeProblem(p.Fck, p.Fe).empty()) return row;
 
-  const double L = row.L, B = row.B, a = row.PedestalSize;
+  const double L = row.L, B = row.B;
+  const PedestalSides a = row.Pedestal;  // x along L, z along B
   const double qu = row.LoadFactor * row.NetPressure;
   // A footing off its column: each cantilever is measured to its own edge, the longer one governs.
   const Eccentricity e = footingEccentricity(p, s);
-  auto direction = [&](const char* name, double run, double across, double offset) {
+  auto direction = [&](const char* name, double run, double across, double side, double offset) {
     Direction d;
     d.name = name;
     d.run = run;
     d.across = across;
-    d.cant = (run - a) / 2 + std::fabs(offset);
+    d.cant = (run - side) / 2 + std::fabs(offset);  // from this direction's own pedestal face
     const double c = std::max(d.cant, 0.0);
     d.Mu = qu * across * c * c / 2;  // cl. 34.2.3.2: at the pedestal face
     d.band = run < across;           // the shorter direction of an oblong footing
     return d;
   };
-  const Direction dL = direction("along L", L, B, e.ex), dB = direction("along B", B, L, e.ez);
+  const Direction dL = direction("along L", L, B, a.x, e.ex), dB = direction("along B", B, L, a.z, e.ez);
 
   // The depth the larger moment needs with the smallest bars (or the edited ones) in place: the outer
   // layer's d = D - 50 - dia/2, the inner layer's one bar less.
@@ -290,8 +285,10 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
     layers.insert(layers.end(), trial.alongB.layers.begin(), trial.alongB.layers.end());
     return bottomMat(layers);
   };
-  const PedestalLoad load = pedestalLoad(p, {s}, a);
-  const Dowels dowels = dowelsFor(p, load, a);
+  // The pedestal's reinforcement, bearing and dowels are worked on a square of its shorter side: the
+  // lesser concrete area and bearing area of the two directions.
+  const PedestalLoad load = pedestalLoad(p, {s}, a.shorter());
+  const Dowels dowels = dowelsFor(p, load, a.shorter());
   Trial t = trialAt(p, dL, dB, a, qu, D, edited, e);
   for (int k = 0; (t.depthFails || (!typed && !dowelsDeveloped(p, dowels, D, mat(t)))) && k < kMaxDeepenings; ++k) {
     D += kDeepenStep;
@@ -301,6 +298,7 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   row.steel = t.alongL.layers;
   row.steel.insert(row.steel.end(), t.alongB.layers.begin(), t.alongB.layers.end());
   row.checks = isolatedSoilChecks(p, s, L, B, row.TotalDepth, a);
+  if (const auto pedestal = pedestalAroundColumns(p, {s}, a)) row.checks.push_back(*pedestal);
   row.checks.insert(row.checks.end(), t.checks.begin(), t.checks.end());
   // A lifted footing: top steel along each side for the weight hanging on its cantilevers.
   if (const double U = largestUplift(p, {s}); U > 0)
@@ -310,10 +308,10 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
       row.checks.insert(row.checks.end(), top.checks.begin(), top.checks.end());
     }
   PedestalSite site;
-  site.a = a;
+  site.a = a.shorter();
   site.D = D;
   site.mat = mat(t);
-  site.reach = std::min((L - a) / 2 - std::fabs(e.ex), (B - a) / 2 - std::fabs(e.ez));
+  site.reach = std::min((L - a.x) / 2 - std::fabs(e.ex), (B - a.z) / 2 - std::fabs(e.ez));
   const PedestalDesign pedestal = designPedestal(p, load, site);
   row.pedestals = {pedestal.steel};
   row.checks.insert(row.checks.end(), pedestal.checks.begin(), pedestal.checks.end());

@@ -5,10 +5,6 @@
 
 namespace plintova {
 
-// Side of the pedestal of footing s's own row: the size groups' rule (PedestalSizeFor) applied to the
-// footing's required size rounded up to 0.1 m, as a group's size is made from it.
-float ownPedestalSize(const Project& p, int s);
-
 // The row of hand-resized footing s (CombNo -1, SizeL along X by SizeB along Z), mark R<number>, with
 // the engineer's edits. Net pressure q: the largest P/(L B) + 6|MX|/(L B^2) + 6|MZ|/(L^2 B) over the
 // footing's load cases with P = FY as read, rounded up to a whole kN/m2 as the group design does, taken

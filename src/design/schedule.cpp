@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "design/pedestals.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -24,7 +25,7 @@ std::array<std::string, kScheduleColumns> scheduleRowTexts(const Project& p, int
   t[kColNos] = std::to_string(row.MemberCount);
   t[kColSize] = numberText(row.GroupSize);
   t[kColDepth] = numberText(row.TotalDepth);
-  t[kColPedestal] = numberText(row.PedestalSize);
+  t[kColPedestal] = pedestalText(row.Pedestal);
   t[kColNetP] = numberText(row.NetPressure);
   t[kColCantilever] = numberText(x.c);
   t[kColMu] = numberText(x.Mu);
@@ -82,7 +83,7 @@ std::array<std::string, kScheduleColumns> footingRowTexts(const Project& p, cons
     t[kColNos] += (t[kColNos].empty() ? "" : ", ") + (s >= 1 && s <= p.FootingCount ? numberText(p.FootingTable[s].JointNo) : std::string("?"));
   t[kColSize] = numberText(row.L) + " X " + numberText(row.B);
   t[kColDepth] = numberText(row.TotalDepth);
-  t[kColPedestal] = numberText(row.PedestalSize);
+  t[kColPedestal] = pedestalText(row.Pedestal);
   t[kColNetP] = numberText(row.NetPressure);
   for (const SteelLayer& layer : row.steel)
     t[kColCantilever] += (t[kColCantilever].empty() ? "" : "; ") + layer.where + " " + barsText(layer);

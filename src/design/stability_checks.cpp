@@ -74,7 +74,7 @@ struct Worst {
 
 std::vector<CodeCheck> stabilityChecks(const Project& p, const StabilityFooting& f) {
   const DesignOptions& o = p.decisions.options;
-  const double W = footingWeight(o, foundingDepthOf(p), f.L, f.B, f.D, f.a, f.pedestals);
+  const double W = footingWeight(o, foundingDepthOf(p), f.L, f.B, f.D, f.pedestal, f.pedestals);
   std::string joints;
   for (int s : f.supports) joints += (joints.empty() ? "" : " and ") + numberText(p.FootingTable[s].JointNo);
   const std::string at = (f.supports.size() > 1 ? " at joints " : " at joint ") + joints + ", load case ";

@@ -9,11 +9,12 @@
 
 namespace plintova {
 
-// The footing whose stability is checked: its plan L x B (m, L along X), total depth D, pedestal side a,
+// The footing whose stability is checked: its plan L x B (m, L along X), total depth D, pedestal sides,
 // number of pedestals, and the supports it carries (one, or the two of a combined footing, whose loads
 // add up case by case by load-case number).
 struct StabilityFooting {
-  double L = 0, B = 0, D = 0, a = 0;
+  double L = 0, B = 0, D = 0;
+  PedestalSides pedestal;
   int pedestals = 1;
   std::vector<int> supports;
   // The footing's centre from each support's column, m (footing/soil_checks.h); missing entries take the

@@ -105,7 +105,7 @@ void addGroupTopSteel(const Project& p, SizeGroupRecord& row) {
   }
   if (!(U > 0) || !gradeProblem(p.Fck, p.Fe).empty()) return;
   const double B = row.GroupSize;
-  const double cant = (B - row.PedestalSize) / 2 + row.Offset;
+  const double cant = (B - row.Pedestal.shorter()) / 2 + row.Offset;  // the longer cantilever governs
   const UpliftSteel top = upliftTopSteel(p, "top each way (uplift)", U, B * B, B, cant, row.TotalDepth * 1000.0);
   row.topSteel.push_back(top.layer);
   row.checks.insert(row.checks.end(), top.checks.begin(), top.checks.end());

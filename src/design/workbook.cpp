@@ -294,7 +294,7 @@ Sheet scheduleSheet(const Project& p) {
   }
   if (p.RectangularRows.empty() && p.CombinedRows.empty()) return sheet;
   line += 2;
-  writeHeadings(sheet, line, {"Mark", "Joints", "L m", "B m", "Depth m", "Pedestal m", "NetP kN/m\u00b2", "Dia mm",
+  writeHeadings(sheet, line, {"Mark", "Joints", "L m", "B m", "Depth m", "Pedestal X x Z m", "NetP kN/m\u00b2", "Dia mm",
                               "Steel along L", "Steel along B", "Pedestal and dowels", "Checks"});
   for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
     for (const FootingRow& row : *rows) {

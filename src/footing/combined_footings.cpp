@@ -77,11 +77,14 @@ bool beyondAnEnd(double P, double mAlong, double L) {
   return P > 0 && !(mAlong / (kSoilCheckLoadFactor * P) < L / 2);
 }
 
-// The side of the pedestals of a combined footing: the larger of its two columns'.
-double pairPedestal(const Project& p, int a, int b) {
-  return std::max({static_cast<double>(PedestalSizeFor(roundToSingle(p.FootingTable[a].ReqSize + 0.049999, 1))),
-                   static_cast<double>(PedestalSizeFor(roundToSingle(p.FootingTable[b].ReqSize + 0.049999, 1))),
-                   columnPedestal(p, a), columnPedestal(p, b)});
+// The pedestals of a combined footing, per direction: the envelope of its two footings' own pedestals
+// (the size groups' square for each required size) and of their columns with the margin.
+PedestalSides pairPedestal(const Project& p, int a, int b) {
+  PedestalSides sides;
+  for (int s : {a, b})
+    sides = envelope(envelope(sides, PedestalSides::square(PedestalSizeFor(roundToSingle(p.FootingTable[s].ReqSize + 0.049999, 1)))),
+                     columnPedestal(p, s));
+  return sides;
 }
 
 // Weight of the combined footing L x B with its two pedestals, 250 mm deep, as sizing takes it.
@@ -119,9 +122,11 @@ void designCombinedFooting(Project& p, int n, double startLength, bool lengthCho
   // cantilever, so that the length stored, drawn, checked and exported is one and the same.
   const std::vector<PairCaseUse> cases = soilCases(p, a, b);
   const PairLoads first = cases.empty() ? PairLoads{} : pairLoads(p, a, b, cases.front(), alongX);
-  // Each end reaches at least 0.5 m beyond its column, and the footing's projection beyond the pedestal.
-  const double leastCant =
-      std::max(kMinCantilever, roundTo(pairPedestal(p, a, b) / 2 + p.decisions.options.footingProjection / 1000, 3));
+  // Each end reaches at least 0.5 m beyond its column, and the footing's projection beyond the side of
+  // the pedestal that lies along the footing's length.
+  const PedestalSides pedestal = pairPedestal(p, a, b);
+  const double along = alongX ? pedestal.x : pedestal.z;
+  const double leastCant = std::max(kMinCantilever, roundTo(along / 2 + p.decisions.options.footingProjection / 1000, 3));
   double cant1 = L0 / 2.0 - resultantFromFirst(first.fyB, first.fyA + first.fyB, d);
   if (cant1 < leastCant) cant1 = leastCant;
   cant1 = roundTo(cant1, 3);

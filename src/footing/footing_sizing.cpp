@@ -142,7 +142,8 @@ std::pair<float, float> requiredSide(const Project& p, int s, int c) {
 
 bool heldDown(const Project& p, double L, double B, double U, double Mx, double Mz, double N0) {
   const DesignOptions& o = p.decisions.options;
-  const double W = footingWeight(o, foundingDepthOf(p), L, B, kFirstFootingDepth, pedestalFor(std::max(L, B)));
+  const double W = footingWeight(o, foundingDepthOf(p), L, B, kFirstFootingDepth,
+                                 PedestalSides::square(pedestalFor(std::max(L, B))));
   const double N = kRestoringWeightFactor * W + N0;
   return kRestoringWeightFactor * W >= o.upliftFactor * U && N * B / 2 >= o.overturningFactor * Mx &&
          N * L / 2 >= o.overturningFactor * Mz;
@@ -169,7 +170,7 @@ double upliftSide(const Project& p, double U, double Mx, double Mz, double N0) {
 double leastSide(const Project& p, int s) {
   // The pedestal grows with the side: step up until the side holds its own pedestal and projections.
   const double projections = 2 * p.decisions.options.footingProjection / 1000;
-  const double column = columnPedestal(p, s);
+  const double column = columnPedestal(p, s).longer();  // the square footing holds its longer side
   double side = kSideStep;
   for (int k = 0; k < 20; ++k) {
     const double need = roundTo(std::max(pedestalFor(side), column) + projections, 3);

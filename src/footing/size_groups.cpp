@@ -60,7 +60,7 @@ std::string BuildSizeGroups(Project& p) {
     g = SizeGroupRecord{};
     g.GroupBaseSize = sizes[k];
     g.GroupSize = sizes[k];
-    g.PedestalSize = PedestalSizeFor(sizes[k]);
+    g.Pedestal = PedestalSides::square(PedestalSizeFor(sizes[k]));
     g.BarDia = kDefaultBarDia;
     g.Checked = true;
   }

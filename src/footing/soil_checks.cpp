@@ -81,10 +81,11 @@ EdgePressures edgePressures(const Project& p, int s, int c, double L, double B, 
 
 double foundingDepthOf(const Project& p) { return p.EarthPressure / kEarthUnitWeight; }
 
-double footingWeight(const DesignOptions& o, double Df, double L, double B, double t, double a, int pedestals) {
+double footingWeight(const DesignOptions& o, double Df, double L, double B, double t, const PedestalSides& pedestal,
+                     int pedestals) {
   const double top = Df - t;               // depth of the footing's top
   const double h = std::max(top, 0.0);     // height of the pedestals and the soil above it
-  const double plan = L * B, columns = std::min(pedestals * a * a, plan);
+  const double plan = L * B, columns = std::min(pedestals * pedestal.area(), plan);
   const double footing = plan * (o.concreteUnitWeight * t - kWaterUnitWeight * submerged(o, top, Df));
   const double above = kWaterUnitWeight * submerged(o, 0, h);
   const double stubs = columns * (o.concreteUnitWeight * h - above);

@@ -40,10 +40,11 @@ UndersideLoad undersideLoad(const Project& p, int s, int c, double loadFactor = 
 // Founding depth, m: the depth the engineer gave (EarthPressure / 20).
 double foundingDepthOf(const Project& p);
 
-// The weight holding a footing down, kN: the footing L x B x t, `pedestals` square pedestals of side a
+// The weight holding a footing down, kN: the footing L x B x t, `pedestals` pedestals of the given sides
 // from its top to the ground (founding depth Df), and the soil on the footing beside them, with the unit
 // weights of the options; below the water table every layer weighs its unit weight less 9.81 kN/m3.
-double footingWeight(const DesignOptions& o, double Df, double L, double B, double t, double a, int pedestals = 1);
+double footingWeight(const DesignOptions& o, double Df, double L, double B, double t, const PedestalSides& pedestal,
+                     int pedestals = 1);
 
 // Largest and smallest pressure under the footing, kN/m2, unrounded.
 struct EdgePressures {

@@ -61,16 +61,16 @@ struct GroupChoice {
 // it clears an earlier depth edit of the row.
 struct ScheduleEdit {
   Single baseSize = 0;
-  std::optional<float> pedestal, depth;
+  std::optional<float> pedestalX, pedestalZ, depth;  // pedestal sides along X and Z, m
   std::optional<int16_t> barDia;
   std::vector<int32_t> footings;
-  bool empty() const { return !pedestal && !depth && !barDia; }
+  bool empty() const { return !pedestalX && !pedestalZ && !depth && !barDia; }
   bool isGroupRow() const { return footings.empty(); }
   bool sameRow(const ScheduleEdit& o) const {
     return footings == o.footings && (!footings.empty() || baseSize.value() == o.baseSize.value());
   }
   bool operator==(const ScheduleEdit& o) const {
-    return baseSize.value() == o.baseSize.value() && pedestal == o.pedestal && depth == o.depth &&
+    return baseSize.value() == o.baseSize.value() && pedestalX == o.pedestalX && pedestalZ == o.pedestalZ && depth == o.depth &&
            barDia == o.barDia && footings == o.footings;
   }
 };

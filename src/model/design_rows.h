@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/pedestal_sides.h"
 #include "model/single.h"
 
 namespace plintova {
@@ -73,7 +74,7 @@ struct CodeCheck {
 
 // The engineer's edits of one row: only what was set.
 struct RowEdit {
-  std::optional<float> pedestal, depth;
+  std::optional<float> pedestalX, pedestalZ, depth;
   std::optional<int16_t> barDia;
 };
 
@@ -116,7 +117,7 @@ struct FootingRow {
   Single L = 0, B = 0;        // plan size, m: L along X for a rectangular footing, along the columns' line for a combined one
   Single TotalDepth = 0;      // m
   Single BendingDepth = 0;    // m, the total depth bending alone needs: where the design starts
-  Single PedestalSize = 0;    // side of the square pedestal(s), m
+  PedestalSides Pedestal;     // sides of the pedestal(s) along X and Z, m
   int16_t BarDia = 0;         // the bar diameter the engineer chose (0: the design chooses)
   Single NetPressure = 0;     // the design's net upward pressure, kN/m2 (the largest over the cases)
   int GovFooting = 0, GovCase = 0;  // footing index and load-case position that govern

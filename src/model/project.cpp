@@ -109,10 +109,11 @@ std::optional<ColumnSection> columnSection(const Project& p, int s) {
   return ColumnSection{static_cast<double>(section[4]), static_cast<double>(section[3])};
 }
 
-double columnPedestal(const Project& p, int s) {
+PedestalSides columnPedestal(const Project& p, int s) {
   const auto c = columnSection(p, s);
-  if (!c) return 0;
-  return roundTo((std::max(c->alongX, c->alongZ) + 2 * p.decisions.options.pedestalMargin) / 1000, 3);
+  if (!c) return {};
+  const double margin = 2 * p.decisions.options.pedestalMargin;
+  return {roundTo((c->alongX + margin) / 1000, 3), roundTo((c->alongZ + margin) / 1000, 3)};
 }
 
 std::string footingMark(const FootingRecord& f) {

@@ -114,7 +114,7 @@ struct SizeGroupRecord {
   Single GroupBaseSize = 0;
   Single GroupSize = 0;
   Single TotalDepth = 0;
-  Single PedestalSize = 0;
+  PedestalSides Pedestal;  // along X and Z, m: square in a size group, per direction in a schedule row
   int16_t BarDia = 0;
   int16_t MemberCount = 0;
   LimitedTable<int16_t, cap::kGroupMembers + 1> Members;  // positions 1..MemberCount
@@ -350,9 +350,9 @@ struct ColumnSection {
 };
 std::optional<ColumnSection> columnSection(const Project& p, int s);
 
-// The least pedestal side (m) of footing s: its column's larger side plus the pedestal margin of the
-// design options on each side; 0 where the column's section is not known.
-double columnPedestal(const Project& p, int s);
+// The least pedestal of footing s, m per direction: its column's side along X and along Z plus the
+// pedestal margin of the design options on each side; 0 by 0 where the column's section is not known.
+PedestalSides columnPedestal(const Project& p, int s);
 
 // Centre of footing s for column offset steps (ox, oz): ColumnX + ox * (column dimension 2 / 2 - 115 mm)
 // and ColumnZ + oz * (dimension 1 / 2 - 115 mm), in whole millimetres, so that a shifted footing keeps

@@ -142,8 +142,11 @@ report::Formula checkFormula(const Project& p, const CodeCheck& c) {
                 le + "τc = " + cap + " N/mm² (Table 19" + (c.term("pt") ? ", pt " + termText(c, "pt", 3) + " %" : "") + ")");
   } else if (startsWith(n, "punching")) {
     const std::string values = Vu.empty() ? "" : Vu + " × 10³/(" + termText(c, "b0") + " × " + dd + ")";
+    // ks = 0.5 + beta_c (at most 1) of a pedestal whose short side is less than half its long one.
+    const double ks = p.Fck > 0 ? c.capacity / (0.25 * std::sqrt(static_cast<double>(p.Fck))) : 1.0;
+    const std::string ksText = ks < 1 - 1e-9 ? numberText(roundTo(ks, 3)) + " × " : "";
     f = formula("τv", "Vu/(b0 d)", values, d + " N/mm²", c.clause,
-                le + "ks 0.25 √fck = 0.25 × √" + fck + " = " + cap + " N/mm²");
+                le + "ks 0.25 √fck = " + ksText + "0.25 × √" + fck + " = " + cap + " N/mm²");
   } else if (startsWith(n, "minimum steel")) {
     const std::string share = p.Fe <= 250 ? "0.15" : "0.12";
     f = formula("As,min", share + " % b D", b.empty() ? "" : share + "/100 × " + b + " × " + D, d + " mm²", c.clause,

@@ -258,7 +258,7 @@ void addDecisions(Document& doc, const Project& p) {
     Table t;
     // The depth the row is designed with beside the one typed: the design raises a depth that bending,
     // one-way shear or punching does not allow.
-    t.header = {"Row", "Pedestal m", "Depth typed m", "Depth used m", "Bar mm"};
+    t.header = {"Row", "Pedestal X × Z m", "Depth typed m", "Depth used m", "Bar mm"};
     for (const ScheduleEdit& e : d.schedule) {
       std::string row, used;
       if (e.isGroupRow()) {
@@ -278,7 +278,10 @@ void addDecisions(Document& doc, const Project& p) {
         for (int32_t s : e.footings) joints += (joints.empty() ? "" : " and ") + joint(p, s);
         row += (row.empty() ? "" : ", ") + std::string("joint ") + joints;
       }
-      t.rows.push_back({{row, e.pedestal ? num(*e.pedestal) : "", e.depth ? num(*e.depth) : "", used,
+      std::string pedestal;
+      if (e.pedestalX || e.pedestalZ)
+        pedestal = (e.pedestalX ? num(*e.pedestalX) : "as designed") + " × " + (e.pedestalZ ? num(*e.pedestalZ) : "as designed");
+      t.rows.push_back({{row, pedestal, e.depth ? num(*e.depth) : "", used,
                          e.barDia ? std::to_string(*e.barDia) : ""}});
     }
     doc.addSection(2, "Schedule edits").blocks.push_back(t);

@@ -153,7 +153,8 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   const DesignQuantities& x = row.design;
   const std::array<std::string, kScheduleColumns> t = scheduleRowTexts(p, r);
   const std::string mark = t[kColMark];
-  const double B = row.GroupSize, a = row.PedestalSize, q = row.NetPressure;
+  const double B = row.GroupSize, q = row.NetPressure;
+  const double ax = row.Pedestal.x, az = row.Pedestal.z, a = row.Pedestal.shorter();
   report::Section& section =
       doc.addSection(2, mark + ": " + std::to_string(row.MemberCount) + " × " + num(B) + " m square footing" +
                             (row.MemberCount == 1 ? "" : "s"));
@@ -161,8 +162,9 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   std::string names;
   for (int k = 1; k <= row.MemberCount; ++k) names += (names.empty() ? "" : ", ") + footingName(p, row.Members[k]);
   section.blocks.push_back(Paragraph{"Footings of the row: " + names + ". Side B = " + num(B) +
-                                     " m, pedestal a = " + num(a) + " m, M" + std::to_string(p.Fck) + ", Fe " +
-                                     std::to_string(p.Fe) + ", bars φ = " + std::to_string(row.BarDia) + " mm."});
+                                     " m, pedestal ax × az = " + num(ax) + " × " + num(az) + " m (along X × along Z), M" +
+                                     std::to_string(p.Fck) + ", Fe " + std::to_string(p.Fe) + ", bars φ = " +
+                                     std::to_string(row.BarDia) + " mm."});
   section.blocks.push_back(Paragraph{governingText(p, row.GovFooting, row.GovCase)});
   std::vector<int> members;
   for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
@@ -184,6 +186,11 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   const std::string gamma = num(row.LoadFactor);  // the governing design case's load factor
   steps.add(kBending, formula("qu", gamma + " q", gamma + " × " + num(q), qu + " kN/m²", "IS 456 Table 18"));
   const double e = row.Offset;
+  if (ax != az)
+    steps.add(kBending, Paragraph{"The pedestal is not square: each direction's cantilever runs from its own face, "
+                                  "and the longer one, from the shorter side a = " + num(a) +
+                                  " m, governs bending, shear and the bars each way; development is worked at both "
+                                  "faces and the one with less to spare is checked."});
   steps.add(kBending, e > 0 ? formula("c", "(B − a)/2 + e", "(" + num(B) + " − " + num(a) + ")/2 + " + num(e),
                                       c + " m", "IS 456 cl. 34.2.3.2",
                                       "(e: the largest offset of a footing of the row from its column)")
@@ -217,14 +224,17 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   steps.add(kOneWay, formula("τc", "Table 19 at the bars provided", "100 n As/(B d)", t[kColPS1] + " N/mm²",
                              is456::kOneWayShearClause));
   const std::string dMean = rounded((x.dInner + x.dOuter) / 2, 4);
-  steps.add(kPunching, formula("Vu", "qu (B² − (a + d̄)²), d̄ the mean of the layers",
-                               qu + " × (" + num(B) + "² − (" + num(a) + " + " + dMean + ")²)", t[kColSF2] + " kN",
-                               is456::kPunchingClause));
-  steps.add(kPunching, formula("τv", "Vu/(4 (a + d̄) d̄)",
-                               t[kColSF2] + " × 10³/(4 × " + mm(a + (x.dInner + x.dOuter) / 2) + " × " +
-                                   mm((x.dInner + x.dOuter) / 2) + ")",
+  const double dm = (x.dInner + x.dOuter) / 2;  // m
+  steps.add(kPunching, formula("Vu", "qu (B² − (ax + d̄)(az + d̄)), d̄ the mean of the layers",
+                               qu + " × (" + num(B) + "² − (" + num(ax) + " + " + dMean + ")(" + num(az) + " + " +
+                                   dMean + "))",
+                               t[kColSF2] + " kN", is456::kPunchingClause));
+  steps.add(kPunching, formula("τv", "Vu/(2 [(ax + d̄) + (az + d̄)] d̄)",
+                               t[kColSF2] + " × 10³/(2 × [" + mm(ax + dm) + " + " + mm(az + dm) + "] × " + mm(dm) + ")",
                                t[kColSS2] + " N/mm²", is456::kPunchingClause));
-  steps.add(kPunching, formula("τp", "0.25 √fck", "0.25 × √" + std::to_string(p.Fck), t[kColPS2] + " N/mm²",
+  const double ks = std::min(0.5 + row.Pedestal.aspect(), 1.0);
+  steps.add(kPunching, formula("τp", "ks 0.25 √fck, ks = 0.5 + short/long side of the pedestal ≤ 1",
+                               rounded(ks, 3) + " × 0.25 × √" + std::to_string(p.Fck), t[kColPS2] + " N/mm²",
                                is456::kPunchingClause));
   steps.add(kSteel, formula("Ast", "max(steel for Mu on B × d, 0.12 % B D)", "", t[kColAst] + " mm² (pt " +
                                                                                  t[kColPt] + " %)",
@@ -267,7 +277,7 @@ void addFootingRowSection(report::Document& doc, const Project& p, const Footing
   const bool combined = row.kind == FootingRow::Kind::Combined;
   const std::array<std::string, kScheduleColumns> t = footingRowTexts(p, row);
   const std::string mark = row.mark();
-  const double L = row.L, B = row.B, a = row.PedestalSize, q = row.NetPressure;
+  const double L = row.L, B = row.B, q = row.NetPressure;
   std::string under;
   for (int s : row.footings) under += (under.empty() ? "" : " and ") + footingName(p, s);
   report::Section& section =
@@ -278,8 +288,8 @@ void addFootingRowSection(report::Document& doc, const Project& p, const Footing
     return;
   }
   section.blocks.push_back(Paragraph{"Plan " + num(L) + " m × " + num(B) + " m (L " +
-                                     (combined ? "along the columns' line" : "along X") + "), pedestal a = " + num(a) +
-                                     " m, M" + std::to_string(p.Fck) + ", Fe " + std::to_string(p.Fe) +
+                                     (combined ? "along the columns' line" : "along X") + "), pedestal " + num(row.Pedestal.x) + " × " +
+                                     num(row.Pedestal.z) + " m (along X × along Z), M" + std::to_string(p.Fck) + ", Fe " + std::to_string(p.Fe) +
                                      (row.BarDia > 0 ? ", bars φ = " + std::to_string(row.BarDia) + " mm as edited." : ".")});
   section.blocks.push_back(Paragraph{governingText(p, row.GovFooting, row.GovCase)});
   section.blocks.push_back(Paragraph{caseBasisText(p, row.footings)});
@@ -297,14 +307,15 @@ void addFootingRowSection(report::Document& doc, const Project& p, const Footing
     if (row.GovFooting >= 1) steps.add(kSoil, netPressureFormula(p, row.GovFooting, row.GovCase, L, B, q));
     // A footing off its column: each cantilever reaches its own farther edge, |ex| or |ez| beyond (L − a)/2.
     const Eccentricity e = footingEccentricity(p, row.footings[0]);
-    auto cantilever = [&](const char* name, const char* side, double run, double offset) {
+    auto cantilever = [&](const char* name, const char* side, double run, double a, double offset) {
       const double off = std::fabs(offset);
-      const std::string expression = std::string("(") + side + " − a)/2" + (off > 0 ? " + |e|" : "");
+      const std::string expression =
+          std::string("(") + side + " − a" + (side[0] == 'L' ? "x" : "z") + ")/2" + (off > 0 ? " + |e|" : "");
       const std::string values = "(" + num(run) + " − " + num(a) + ")/2" + (off > 0 ? " + " + rounded(off, 3) : "");
       return formula(name, expression, values, rounded((run - a) / 2 + off, 3) + " m", "IS 456 cl. 34.2.3.2");
     };
-    steps.add(kBending, cantilever("cL", "L", L, e.ex));
-    steps.add(kBending, cantilever("cB", "B", B, e.ez));
+    steps.add(kBending, cantilever("cL", "L", L, row.Pedestal.x, e.ex));
+    steps.add(kBending, cantilever("cB", "B", B, row.Pedestal.z, e.ez));
     steps.add(kBending, formula("Mu", num(row.LoadFactor) + " q b c²/2", "", "", "IS 456 cl. 34.2.3.1, 34.2.3.2",
                                 "at the pedestal face, each way over the whole width b"));
   }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "design/pedestals.h"
 #include "design/plan_checks.h"
 #include "print/sheet_layout.h"
 #include "print/sheet_plan_drawing.h"
@@ -37,9 +38,9 @@ PlanBlock columnOf(const Project& p, const FootingRecord& f) {
   return c;
 }
 
-void addPedestal(std::vector<PlanBlock>& out, const FootingRecord& f, double sideMetres) {
-  if (sideMetres > 0)
-    out.push_back({static_cast<double>(f.ColumnX), static_cast<double>(f.ColumnZ), sideMetres * 1000, sideMetres * 1000});
+void addPedestal(std::vector<PlanBlock>& out, const FootingRecord& f, const PedestalSides& sides) {
+  if (sides.known())
+    out.push_back({static_cast<double>(f.ColumnX), static_cast<double>(f.ColumnZ), sides.x * 1000, sides.z * 1000});
 }
 
 void grow(Rect& r, bool& any, double left, double top, double right, double bottom) {
@@ -75,13 +76,9 @@ PlanContent planContent(const Project& p) {
     pf.cz = f.PosZ;
     const double hl = f.SizeL * 500.0, hb = f.SizeB * 500.0;
     pf.outline = {pf.cx - hl, pf.cz - hb, pf.cx + hl, pf.cz + hb};
-    double pedestal = 0;
-    if (f.CombNo == 0) {
-      pedestal = groupRowPedestal(p, f);
-    } else if (const FootingRow* row = rowOf(p.RectangularRows, FootingRow::Kind::Rectangular, 0, {i})) {
-      pedestal = row->PedestalSize;
-    }
-    addPedestal(pf.pedestals, f, pedestal);
+    // A hand-resized footing's pedestal is drawn once its row is designed.
+    if (f.CombNo == 0 || rowOf(p.RectangularRows, FootingRow::Kind::Rectangular, 0, {i}))
+      addPedestal(pf.pedestals, f, footingPedestal(p, i));
     pf.columns.push_back(columnOf(p, f));
     // The schedule names the joint of a hand-resized footing; a footing moved off its column is set out
     // from the grid (one centred on its column is set out by the grid line through it and its size).
@@ -107,7 +104,7 @@ PlanContent planContent(const Project& p) {
       const int s = cf.CfMembers[m];
       if (s < 1 || s > n) continue;
       const FootingRecord& f = p.FootingTable[s];
-      if (row) addPedestal(pf.pedestals, f, row->PedestalSize);
+      if (row) addPedestal(pf.pedestals, f, row->Pedestal);
       pf.columns.push_back(columnOf(p, f));
       pf.joints.push_back({f.JointNo, static_cast<double>(f.ColumnX), static_cast<double>(f.ColumnZ)});
     }

@@ -10,7 +10,7 @@
 
 namespace plintova::print {
 
-// A square block on plan (pedestal) or a column section: centre and sides along X and Z, mm. A column
+// A block on plan (pedestal) or a column section: centre and sides along X and Z, mm. A column
 // whose section is unknown has sides 0 and is drawn as a cross.
 struct PlanBlock {
   double cx = 0, cz = 0, sideX = 0, sideZ = 0;

@@ -88,7 +88,7 @@ SheetSchedule sheetSchedule(const Project& p) {
     row[kSchCount] = std::to_string(g.MemberCount);
     row[kSchSize] = mm(g.GroupSize) + " x " + mm(g.GroupSize);
     row[kSchDepth] = mm(g.TotalDepth);
-    row[kSchPedestal] = mm(g.PedestalSize) + " x " + mm(g.PedestalSize);
+    row[kSchPedestal] = mm(g.Pedestal.x) + " x " + mm(g.Pedestal.z);
     row[kSchBottomL] = row[kSchBottomB] = g.design.barsKnown ? bars(g.BarDia, g.design.s) : "-";
     row[kSchTop] = "-";
     row[kSchJoints] = "-";
@@ -102,7 +102,7 @@ SheetSchedule sheetSchedule(const Project& p) {
       row[kSchCount] = "1";
       row[kSchSize] = mm(fr.L) + " x " + mm(fr.B);
       row[kSchDepth] = mm(fr.TotalDepth);
-      row[kSchPedestal] = mm(fr.PedestalSize) + " x " + mm(fr.PedestalSize);
+      row[kSchPedestal] = mm(fr.Pedestal.x) + " x " + mm(fr.Pedestal.z);
       row[kSchBottomL] = layersOf(fr, "bottom along L");
       row[kSchBottomB] = layersOf(fr, "bottom along B");
       row[kSchTop] = layersOf(fr, "top");

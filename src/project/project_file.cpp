@@ -93,7 +93,8 @@ Json toJson(const SavedProject& s) {
     else if (!e.footings.empty()) row["joints"] = e.footings;
     else row["baseSize"] = floatJson(e.baseSize.value());
     if (e.depth) row["depth"] = floatJson(*e.depth);
-    if (e.pedestal) row["pedestal"] = floatJson(*e.pedestal);
+    if (e.pedestalX) row["pedestalX"] = floatJson(*e.pedestalX);
+    if (e.pedestalZ) row["pedestalZ"] = floatJson(*e.pedestalZ);
     if (e.barDia) row["barDia"] = *e.barDia;
     j["schedule"].push_back(row);
   }
@@ -343,8 +344,13 @@ SavedProject fromJson(const Json& root) {
     }
     // The pedestal and depth the schedule's boxes take; whether a pedestal fits its footing is checked
     // by the Design, which drops and names one that does not.
+    // Files before version 4 knew square pedestals only: their "pedestal" is both sides.
     if (const Json* v = member(e, "pedestal"))
-      edit.pedestal = lengthOf(*v, inEntry(where, "pedestal"), pedestalFits, limits::pedestalRange());
+      edit.pedestalX = edit.pedestalZ = lengthOf(*v, inEntry(where, "pedestal"), pedestalFits, limits::pedestalRange());
+    if (const Json* v = member(e, "pedestalX"))
+      edit.pedestalX = lengthOf(*v, inEntry(where, "pedestalX"), pedestalFits, limits::pedestalRange());
+    if (const Json* v = member(e, "pedestalZ"))
+      edit.pedestalZ = lengthOf(*v, inEntry(where, "pedestalZ"), pedestalFits, limits::pedestalRange());
     if (const Json* v = member(e, "depth"))
       edit.depth = lengthOf(*v, inEntry(where, "depth"), limits::typedDepthAllowed, limits::typedDepthRange());
     if (const Json* v = member(e, "barDia")) {
@@ -468,8 +474,8 @@ ReadProject parseProjectFile(const std::string& text, const std::string& path) {
                 "; this version reads version " + std::to_string(kProjectFileVersion) + ").";
     return out;
   }
-  if (v != 1 && v != 2 && v != kProjectFileVersion) {
-    out.error = name + " cannot be used: \"version\" must be 1, 2 or " + std::to_string(kProjectFileVersion) + ".";
+  if (v != 1 && v != 2 && v != 3 && v != kProjectFileVersion) {
+    out.error = name + " cannot be used: \"version\" must be 1, 2, 3 or " + std::to_string(kProjectFileVersion) + ".";
     return out;
   }
   try {

@@ -13,9 +13,11 @@
 namespace plintova {
 
 // Version 2 adds the design options and the wind and earthquake rule of the increased cases; version 3
-// the roles of the load cases and the table of combinations. Versions 1 and 2 are still read (version 1
-// options are the defaults, and without increasedCases they keep the later-case rule).
-inline constexpr int kProjectFileVersion = 3;
+// the roles of the load cases and the table of combinations; version 4 a schedule edit's pedestal as two
+// sides, "pedestalX" and "pedestalZ", in place of the square "pedestal". Versions 1 to 3 are still read
+// (version 1 options are the defaults, and without increasedCases they keep the later-case rule; an
+// older "pedestal" is both sides).
+inline constexpr int kProjectFileVersion = 4;
 inline constexpr const char* kProjectFileFormat = "plintova-project";
 
 // One support of the listing the project was saved from, with the fingerprint of its reaction lines.

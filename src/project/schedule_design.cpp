@@ -10,6 +10,7 @@
 #include "design/combined_design.h"
 #include "design/footing_design.h"
 #include "design/pedestal_design.h"
+#include "design/pedestals.h"
 #include "design/rectangular_design.h"
 #include "design/uplift_steel.h"
 #include "model/limits.h"
@@ -39,7 +40,9 @@ std::string jointsText(const Project& p, const std::vector<int32_t>& footings) {
 std::string editText(const Project& p, const ScheduleEdit& e) {
   std::string fields;
   auto add = [&fields](const std::string& f) { fields += (fields.empty() ? "" : ", ") + f; };
-  if (e.pedestal) add("pedestal " + numberText(*e.pedestal));
+  if (e.pedestalX && e.pedestalZ && *e.pedestalX == *e.pedestalZ) add("pedestal " + numberText(*e.pedestalX));
+  else if (e.pedestalX || e.pedestalZ)
+    add("pedestal " + (e.pedestalX ? numberText(*e.pedestalX) : "-") + " x " + (e.pedestalZ ? numberText(*e.pedestalZ) : "-"));
   if (e.depth) add("depth " + numberText(*e.depth));
   if (e.barDia) add("bar " + numberText(*e.barDia) + " mm");
   const std::string row = e.isGroupRow() ? numberText(e.baseSize) + " m"
@@ -50,7 +53,8 @@ std::string editText(const Project& p, const ScheduleEdit& e) {
 RowEdit rowEditOf(const ScheduleEdit* e) {
   RowEdit edit;
   if (e) {
-    edit.pedestal = e->pedestal;
+    edit.pedestalX = e->pedestalX;
+    edit.pedestalZ = e->pedestalZ;
     edit.depth = e->depth;
     edit.barDia = e->barDia;
   }
@@ -78,11 +82,15 @@ struct EditsKept {
   // A pedestal edit that no longer fits its footing (resized since) is dropped and named; the rest of
   // the edit stays.
   ScheduleEdit fitted(ScheduleEdit e, double shorterSide) {
-    if (e.pedestal && !limits::pedestalAllowed(*e.pedestal, shorterSide)) {
-      drop(ScheduleEdit{e.baseSize, e.pedestal, {}, {}, e.footings}, " no longer fits the footing");
-      e.pedestal.reset();
-    }
+    auto fits = [&](const std::optional<float>& side) { return !side || limits::pedestalAllowed(*side, shorterSide); };
+    if (!fits(e.pedestalX) || !fits(e.pedestalZ)) dropPedestal(e);
     return e;
+  }
+  // The edit's pedestal is dropped and named; its depth and bar stay.
+  void dropPedestal(ScheduleEdit& e) {
+    drop(ScheduleEdit{e.baseSize, e.pedestalX, e.pedestalZ, {}, {}, e.footings}, " no longer fits the footing");
+    e.pedestalX.reset();
+    e.pedestalZ.reset();
   }
   const Project& p;
   std::vector<ScheduleEdit> kept;
@@ -98,10 +106,9 @@ void designGroupRows(Project& p, EditsKept& edits) {
       edits.drop(e, "");
       continue;
     }
-    if (e.pedestal && !editPedestal(p, r, *e.pedestal)) {
-      edits.drop(ScheduleEdit{e.baseSize, e.pedestal, {}, {}, {}}, " no longer fits the footing");
-      e.pedestal.reset();
-    }
+    if ((e.pedestalX || e.pedestalZ) &&
+        !editPedestal(p, r, editedPedestal(p.DesignGroupTable[r].Pedestal, rowEditOf(&e))))
+      edits.dropPedestal(e);
     if (e.depth) editTotalDepth(p, r, *e.depth);
     if (e.barDia) {
       p.DesignGroupTable[r].BarDia = *e.barDia;
@@ -176,16 +183,13 @@ std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField
   if (r < 1 || r > scheduleRowCount(p)) return std::nullopt;
   Decisions d = p.decisions;
   ScheduleEdit key;
-  double size = 0;      // the footing's side the pedestal must stay below
   int16_t barDia = 0;   // the row's present bar diameter
   if (const FootingRow* row = footingRowAt(p, r)) {
     key.footings = footingsOf(*row);
-    size = std::min<double>(row->L, row->B);
     barDia = row->BarDia > 0 ? row->BarDia : (row->steel.empty() ? kDefaultBarDia : row->steel.front().dia);
   } else {
     const SizeGroupRecord& group = p.DesignGroupTable[r];
     key.baseSize = group.GroupBaseSize;
-    size = group.GroupSize;
     barDia = group.BarDia;
   }
   auto it = std::find_if(d.schedule.begin(), d.schedule.end(), [&](const ScheduleEdit& e) { return e.sameRow(key); });
@@ -200,13 +204,8 @@ std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField
       it->depth = depth;
       break;
     }
-    case ScheduleField::Pedestal: {
-      const float pedestal = static_cast<float>(value);
-      if (!limits::pedestalAllowed(pedestal, size)) return std::nullopt;
-      it->pedestal = pedestal;
-      it->depth.reset();  // the depth is designed afresh for the new cantilever
-      break;
-    }
+    case ScheduleField::Pedestal:
+      return withPedestalEdit(p, r, PedestalSides::square(value));
     case ScheduleField::BarDia: {
       // Every row chooses its own bars until the engineer sets one; the click takes the next diameter.
       it->barDia = nextBarDia(barDia, p.decisions.options.barDiameters);
@@ -214,6 +213,24 @@ std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField
     }
   }
   if (it->empty()) d.schedule.erase(it);
+  return d;
+}
+
+std::optional<Decisions> withPedestalEdit(const Project& p, int r, const PedestalSides& sides) {
+  if (r < 1 || r > scheduleRowCount(p)) return std::nullopt;
+  const FootingRow* row = footingRowAt(p, r);
+  const double size = row ? std::min<double>(row->L, row->B) : double{p.DesignGroupTable[r].GroupSize};
+  for (const double side : {double{sides.x}, double{sides.z}})
+    if (!limits::pedestalAllowed(side, size)) return std::nullopt;
+  Decisions d = p.decisions;
+  ScheduleEdit key;
+  if (row) key.footings = footingsOf(*row);
+  else key.baseSize = p.DesignGroupTable[r].GroupBaseSize;
+  auto it = std::find_if(d.schedule.begin(), d.schedule.end(), [&](const ScheduleEdit& e) { return e.sameRow(key); });
+  if (it == d.schedule.end()) it = d.schedule.insert(d.schedule.end(), key);
+  it->pedestalX = sides.x.value();
+  it->pedestalZ = sides.z.value();
+  it->depth.reset();  // the depth is designed afresh for the new cantilevers
   return d;
 }
 

@@ -30,11 +30,15 @@ const FootingRow* footingRowAt(const Project& p, int r);
 enum class ScheduleField { Depth, Pedestal, BarDia };
 
 // The decisions after an edit of schedule row r (any kind): a typed total depth (limits::typedDepthAllowed;
-// the design raises a depth shallower than bending needs), a typed pedestal (limits::pedestalAllowed:
-// above zero and smaller than the footing's shorter side; it designs the depth afresh, so it takes back a
-// depth edit of the row), or a click on the bar diameter (the next of 10, 12, 16, 20). Nothing when the
+// the design raises a depth shallower than bending needs), a typed square pedestal (withPedestalEdit with
+// both sides the value), or a click on the bar diameter (the next of 10, 12, 16, 20). Nothing when the
 // edit is refused.
 std::optional<Decisions> withScheduleEdit(const Project& p, int r, ScheduleField field, double value = 0);
+
+// The decisions after the pedestal of schedule row r was typed as two sides (m, along X and along Z),
+// each above zero and smaller than the footing's shorter side (limits::pedestalAllowed); it designs the
+// depth afresh, so it takes back a depth edit of the row. Nothing when refused.
+std::optional<Decisions> withPedestalEdit(const Project& p, int r, const PedestalSides& sides);
 
 // What became of a total depth typed for schedule row r (m), once the row was designed with it: ""
 // when the row uses it as typed; otherwise the message that says the row is deeper, to what, and why

@@ -16,9 +16,10 @@ const std::array<ColumnHeading, kScheduleColumns>& columnHeadings() {
       {"Size", "(m)", "Side B of the square footing (L X B of a hand-resized or combined footing)"},
       {"Depth", "(m)", "Total depth D. Type a depth and press Enter; Esc restores. A depth that bending or shear "
                        "does not allow is raised, with a message"},
-      {"Pedestal", "(m)", "Side a of the square pedestal. Type a size and press Enter: the depth is designed afresh"},
+      {"Pedestal", "X x Z (m)", "Sides of the pedestal along X and along Z. Type \"0.6 x 0.75\" (or one size for a "
+                                "square pedestal) and press Enter: the depth is designed afresh"},
       {"Net q", "(kN/m²)", "Net upward pressure q: the largest under the row's footings, from the reactions as read"},
-      {"Cant.", "(m)", "Cantilever c = (B − a)/2 beyond the pedestal face (the bars of a hand-resized or combined "
+      {"Cant.", "(m)", "Cantilever c = (B − a)/2 beyond the pedestal face, a its shorter side (the bars of a hand-resized or combined "
                        "footing)"},
       {"Mu", "(kN·m)", "Factored moment 1.5 q B c²/2 at the pedestal face, over the width B"},
       {"Mu/Bd²", "(N/mm²)", "Mu / (B d²), at most the limiting factor times fck (IS 456 Annex G-1.1 c)"},

@@ -20,13 +20,15 @@ struct ColumnPlace {
   int left, width;   // twips
 };
 
-// In column order, with the control names that the schedule's controls carry.
+// In column order, with the control names that the schedule's controls carry. The columns after the
+// pedestal stand 300 twips further right than the original window's, so that two sides ("0.55 x 0.53 m")
+// fit the pedestal's box.
 constexpr std::array<ColumnPlace, kScheduleColumns> kPlaces = {{
     {"LabF1", 300, 500},     {"LabNos", 1000, 500},  {"LabSize", 2000, 500}, {"TxtDepth", 3000, 615},
-    {"TxtPeda", 4000, 735},  {"LabNetP", 5200, 500}, {"LabCant", 6000, 495}, {"LabMu", 6800, 500},
-    {"LabMuBdd", 7605, 735}, {"LabPt", 8500, 500},   {"LabAst", 9200, 500},  {"LabGdia", 10400, 495},
-    {"LabSpace", 11000, 570}, {"LabRods", 12000, 645}, {"LabSF1", 13200, 500}, {"LabSS1", 13905, 495},
-    {"LabPS1", 14600, 500},  {"LabSF2", 15800, 500}, {"LabSS2", 16500, 500}, {"LabPS2", 17200, 500},
+    {"TxtPeda", 4000, 735},  {"LabNetP", 5500, 500}, {"LabCant", 6300, 495}, {"LabMu", 7100, 500},
+    {"LabMuBdd", 7905, 735}, {"LabPt", 8800, 500},   {"LabAst", 9500, 500},  {"LabGdia", 10700, 495},
+    {"LabSpace", 11300, 570}, {"LabRods", 12300, 645}, {"LabSF1", 13500, 500}, {"LabSS1", 14205, 495},
+    {"LabPS1", 14900, 500},  {"LabSF2", 16100, 500}, {"LabSS2", 16800, 500}, {"LabPS2", 17500, 500},
 }};
 
 // A column's heading: what it holds, in short, over its unit; the tooltip says it in full.

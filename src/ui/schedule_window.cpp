@@ -17,6 +17,7 @@
 #include "design/check_text.h"
 #include "design/footing_design.h"
 #include "design/pedestal_design.h"
+#include "design/pedestals.h"
 #include "draw/primitives.h"
 #include "model/numbers.h"
 #include "model/project.h"
@@ -460,9 +461,9 @@ void ScheduleWindow::editEntered(int row, int column, QLineEdit* edit) {
   const std::string text = edit->text().toStdString();
   if (project_.scheduleStale) return;
   std::optional<Decisions> next;
-  if (isNumeric(text))
-    next = withScheduleEdit(project_, row, column == kColDepth ? ScheduleField::Depth : ScheduleField::Pedestal,
-                            numericValue(text));
+  if (column == kColDepth && isNumeric(text)) next = withScheduleEdit(project_, row, ScheduleField::Depth, numericValue(text));
+  else if (column == kColPedestal)
+    if (const auto sides = parsePedestalText(text)) next = withPedestalEdit(project_, row, *sides);
   const FootingRow* footingRow = footingRowAt(project_, row);
   const std::string mark = footingRow ? footingRow->mark() : "F" + numberText(project_.DesignGroupTable[row].GroupMark);
   const std::string what = column == kColDepth ? "Depth" : "Pedestal";
@@ -496,15 +497,16 @@ void ScheduleWindow::footingRowClicked(int row, const FootingRow& footingRow, in
 }
 
 void ScheduleWindow::editRestored(int row, int column, QLineEdit* edit) {
-  double depth = 0, pedestal = 0;
+  double depth = 0;
+  PedestalSides pedestal;
   if (const FootingRow* footingRow = footingRowAt(project_, row)) {
     depth = footingRow->TotalDepth;
-    pedestal = footingRow->PedestalSize;
+    pedestal = footingRow->Pedestal;
   } else {
     depth = project_.DesignGroupTable[row].TotalDepth;
-    pedestal = project_.DesignGroupTable[row].PedestalSize;
+    pedestal = project_.DesignGroupTable[row].Pedestal;
   }
-  const QString t = QString::fromStdString(numberText(column == kColDepth ? depth : pedestal));
+  const QString t = QString::fromStdString(column == kColDepth ? numberText(depth) : pedestalText(pedestal));
   edit->setText(t);
   fitWidth(edit, t, column);
 }

@@ -60,7 +60,7 @@ TEST(BarBending, OneFootingsBarsByHand) {
   row.MemberCount = 2;
   row.GroupSize = 2.0f;
   row.TotalDepth = 0.7f;
-  row.PedestalSize = 0.6f;
+  row.Pedestal = PedestalSides::square(0.6f);
   row.BarDia = 10;
   row.design.n = 12;
   PedestalSteel& ps = row.pedestal;

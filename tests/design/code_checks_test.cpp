@@ -80,7 +80,7 @@ TEST(GroupRowChecks, RowsTheEngineerMadeUnsoundAreFlaggedNotRedesigned) {
   setSupport(*p, 1, 1, {{1, 100, 0, 0}});
   addGroup(*p, 1.8f, 0.53f, {1});
   ASSERT_TRUE(DesignAllGroups(*p, prompter));
-  ASSERT_TRUE(editPedestal(*p, 1, 1.79));
+  ASSERT_TRUE(editPedestal(*p, 1, PedestalSides::square(1.79)));
   checks = groupRowChecks(*p, 1);
   EXPECT_EQ(failedChecks(checks), (std::vector<std::string>{"development length"}));
   EXPECT_NEAR(findCheck(checks, "development length").capacity, 0, 1e-3);
@@ -113,22 +113,24 @@ TEST(GroupRowChecks, TheExampleFramesRowsPassEveryCheck) {
     for (const CodeCheck& c : checks) EXPECT_TRUE(c.ok) << "F" << r << " " << c.name << " " << c.demand << " > " << c.capacity;
   }
   EXPECT_EQ(members, 40);
-  // F1 by hand: B 1.8, q 225, D 400. Its column's larger side with 50 mm each side makes the pedestal
-  // 0.55 (the table's 0.53 is less). Cantilever 0.625, Mu = 337.5 x 1.8 x 0.625^2 / 2 = 118.65 kN m.
-  // Inner layer of 10 mm bars d = 400 - 50 - 15 = 335: pt 0.1674 %, Ast 1009.5 mm2 (minimum 864); 13 bars
-  // by area over 1690 mm, 140.8 -> 140 apart, 14 bars, 1099.6 mm2. One-way shear: V = 337.5 x 1.8 x
-  // (0.625 - 0.335) = 176.18 kN, tv = 176175 / (1800 x 335) = 0.29216; pt provided 0.18235 %, tc (M25)
-  // = 0.29 + 0.07 x 0.3235 = 0.31264. Development: 402.96 mm at 0.87 fy, x 1009.5 / 1099.6 = 369.97,
-  // within 625 - 50 = 575 mm.
+  // F1 by hand: B 1.8, q 225, D 400. Its column (joint 40) is 450 along X and 300 along Z: with 50 mm each
+  // side the pedestal is 0.55 along X, and along Z the table's 0.53 stands (0.40 is less). The shorter
+  // side leaves the longer cantilever, (1.8 - 0.53)/2 = 0.635, Mu = 337.5 x 1.8 x 0.635^2 / 2 = 122.48 kN m.
+  // Inner layer of 10 mm bars d = 400 - 50 - 15 = 335: Ast 1043.3 mm2 (minimum 864), 16 bars at 120 mm,
+  // 1256.6 mm2. One-way shear: V = 337.5 x 1.8 x (0.635 - 0.335) = 182.25 kN, tv = 182250 / (1800 x 335)
+  // = 0.30224; pt provided 0.20839 %, tc (M25) = 0.29 + 0.07 x 0.5839 = 0.33088. Development at the
+  // 0.53 face: 402.96 mm at 0.87 fy, x 1043.3 / 1256.6 = 334.48, within 635 - 50 = 585 mm (at the 0.55
+  // face the moment needs less steel and leaves 575 mm: more to spare).
   const std::vector<CodeCheck> f1 = groupRowChecks(p, 1);
   const SizeGroupRecord& row = p.DesignGroupTable[1];
   ASSERT_EQ(row.GroupSize, 1.8f);
   ASSERT_EQ(row.TotalDepth, 0.4f);
-  ASSERT_FLOAT_EQ(row.PedestalSize, 0.55f);
-  EXPECT_NEAR(findCheck(f1, "bending").demand, 118.6523, 1e-3);
-  EXPECT_NEAR(findCheck(f1, "one-way shear").demand, 0.29216, 1e-5);
-  EXPECT_NEAR(findCheck(f1, "one-way shear").capacity, 0.31264, 1e-5);
-  EXPECT_NEAR(findCheck(f1, "development length").demand, 369.967, 1e-3);
-  EXPECT_NEAR(findCheck(f1, "development length").capacity, 575, 1e-3);
+  ASSERT_FLOAT_EQ(row.Pedestal.x, 0.55f);
+  ASSERT_FLOAT_EQ(row.Pedestal.z, 0.53f);
+  EXPECT_NEAR(findCheck(f1, "bending").demand, 122.4796, 1e-3);
+  EXPECT_NEAR(findCheck(f1, "one-way shear").demand, 0.30224, 1e-5);
+  EXPECT_NEAR(findCheck(f1, "one-way shear").capacity, 0.33088, 1e-5);
+  EXPECT_NEAR(findCheck(f1, "development length").demand, 334.481, 1e-3);
+  EXPECT_NEAR(findCheck(f1, "development length").capacity, 585, 1e-3);
   EXPECT_EQ(findCheck(f1, "development length").clause, is456::developmentClause(25));
 }

@@ -93,7 +93,7 @@ TEST(CombinedRow, WorkedExampleEnvelopeShearPunchingAndTriangularContact) {
   // (375 + 525) / 900 = 1.0, e = -1.5: the triangle p = 600 - 200 x on [0, 3]. Its peak as read,
   // 600 / 2.2 / 1.5 = 181.8 -> 182 (case 1: 576 / 3.3 = 174.5): case position 1 of joint 101 governs.
   EXPECT_EQ(row.mark(), "C1");
-  EXPECT_EQ(row.PedestalSize, 0.6f);
+  EXPECT_EQ(row.Pedestal.x, 0.6f);
   EXPECT_FLOAT_EQ(row.TotalDepth, 0.65f);
   EXPECT_EQ(row.NetPressure, 182.0f);
   EXPECT_EQ(row.GovFooting, 1);
@@ -153,10 +153,10 @@ TEST(CombinedRow, WorkedExampleEnvelopeShearPunchingAndTriangularContact) {
   EXPECT_EQ(failedChecks(own.checks), std::vector<std::string>{});
   // An edited pedestal stands for both columns; else the larger own one (2.5 m required gives 0.75).
   edit = {};
-  edit.pedestal = 0.7f;
-  EXPECT_EQ(designCombinedRow(*p, 1, edit).PedestalSize, 0.7f);
+  edit.pedestalX = edit.pedestalZ = 0.7f;
+  EXPECT_EQ(designCombinedRow(*p, 1, edit).Pedestal.x, 0.7f);
   p->FootingTable[2].ReqSize = 2.5f;
-  EXPECT_EQ(designCombinedRow(*p, 1, {}).PedestalSize, 0.75f);
+  EXPECT_EQ(designCombinedRow(*p, 1, {}).Pedestal.x, 0.75f);
 }
 
 TEST(CombinedRow, CasesPairByNumberAndMomentsCountInBothSenses) {

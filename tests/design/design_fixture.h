@@ -36,7 +36,7 @@ inline int addGroup(Project& p, float size, float pedestal, std::initializer_lis
   const int g = ++p.SizeGroupCount;
   SizeGroupRecord& grp = p.SizeGroupTable[g];
   grp.GroupBaseSize = grp.GroupSize = size;
-  grp.PedestalSize = pedestal;
+  grp.Pedestal = PedestalSides::square(pedestal);
   grp.BarDia = dia;
   grp.Checked = true;
   for (int s : members) {

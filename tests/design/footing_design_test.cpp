@@ -92,7 +92,7 @@ TEST(FootingDesign, TheInnerLayerDeepensARowAndSpacingMovesItsBarsTo12mm) {
   EXPECT_FLOAT_EQ(older.NetPressure, 228);
   olderGroupDesign(*p, older);
   EXPECT_FLOAT_EQ(older.TotalDepth, 0.475f);
-  const GroupSection at475 = chooseGroupSection(*p, {2.2, 0.6, 0, 342}, 475, 0);
+  const GroupSection at475 = chooseGroupSection(*p, {2.2, 0.6, 0.6, 0, 342}, 475, 0);
   EXPECT_EQ(at475.bars.dia, 12);
   EXPECT_EQ(at475.bars.spacing, 140);
   EXPECT_EQ(at475.bars.count, 16);
@@ -106,6 +106,33 @@ TEST(FootingDesign, TheInnerLayerDeepensARowAndSpacingMovesItsBarsTo12mm) {
   EXPECT_EQ(row.design.n, 22);
   EXPECT_FLOAT_EQ(row.design.tv1, 0.287f);
   EXPECT_FLOAT_EQ(row.design.tc, 0.311f);
+}
+
+TEST(FootingDesign, PunchingAroundARectangularPedestal) {
+  // A 2.0 m square footing, D = 500 mm, 12 mm bars, cover 50, M20, under a 0.40 x 1.00 m pedestal
+  // (X x Z) with qu = 300 kN/m2:
+  //   d lower = 500 - 50 - 6 = 444, d upper = 500 - 50 - 18 = 432, mean d = 438 mm;
+  //   the section d/2 from the faces is (0.40 + 0.438) x (1.00 + 0.438) = 0.838 x 1.438 m,
+  //   area 1.205044 m2, perimeter b0 = 2 [(ax + d) + (az + d)] = 2 (0.838 + 1.438) = 4.552 m;
+  //   Vu = 300 (2.0^2 - 1.205044) = 838.4868 kN, tv = 838486.8 / (4552 x 438) = 0.42055 N/mm2;
+  //   beta_c = 0.40 / 1.00, ks = 0.5 + 0.4 = 0.9, tp = 0.9 x 0.25 sqrt(20) = 1.00623 N/mm2 (cl. 31.6.3.1).
+  // The cantilevers run from their own faces: (2.0 - 0.4)/2 = 0.8 m along X governs, (2.0 - 1.0)/2 = 0.5 m along Z.
+  auto p = newProject();
+  GroupLoads loads;
+  loads.B = 2.0;
+  loads.ax = 0.4;
+  loads.az = 1.0;
+  loads.qu = 300;
+  const GroupSection s = groupSectionAt(*p, loads, 500, 12);
+  EXPECT_DOUBLE_EQ(s.cX, 0.8);
+  EXPECT_DOUBLE_EQ(s.cZ, 0.5);
+  EXPECT_DOUBLE_EQ(s.c, 0.8);
+  EXPECT_NEAR(s.V2, 838.4868, 1e-9);
+  EXPECT_NEAR(s.tv2, 0.42055, 5e-6);
+  EXPECT_NEAR(s.tp, 1.00623, 5e-6);
+  // A square pedestal of the same shorter side keeps ks = 1.
+  loads.az = 0.4;
+  EXPECT_NEAR(groupSectionAt(*p, loads, 500, 12).tp, 0.25 * std::sqrt(20.0), 1e-12);
 }
 
 TEST(FootingDesign, NetPressureRoundsUpFromAboutOneHundredth) {

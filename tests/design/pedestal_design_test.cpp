@@ -157,7 +157,7 @@ TEST(PedestalDesign, RowsDeepenForTheDowelsOrAreFlagged) {
       if (full) {
         EXPECT_GE(row.TotalDepth * 1000.0 - 50 - 2 * row.BarDia + 1e-3, 515.8);
       }
-      EXPECT_FLOAT_EQ(row.pedestal.side, row.PedestalSize);
+      EXPECT_FLOAT_EQ(row.pedestal.side, row.Pedestal.shorter());
       EXPECT_GE(row.pedestal.vertical.bars, 4);
       EXPECT_GE(row.pedestal.dowels.bars, 4);
       EXPECT_TRUE(failedChecks(row.checks).empty()) << failedChecks(row.checks).front();

@@ -2,16 +2,20 @@
 // pedestals that carry their columns and the least footing side.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "design/code_checks.h"
 #include "design/footing_design.h"
+#include "design/pedestals.h"
 #include "design/plan_checks.h"
 #include "design/rectangular_design.h"
 #include "design_fixture.h"
 #include "footing/footing_sizing.h"
+#include "model/numbers.h"
 #include "../output/frame1_report_fixture.h"
 
 using namespace plintova;
@@ -73,31 +77,80 @@ TEST(PlanChecks, FootingsThatOverlapOrStandTooCloseAreFlagged) {
   EXPECT_TRUE(planChecks(*p).empty());
 }
 
-TEST(PlanChecks, APedestalUnderA450By600ColumnCarriesItAndATypedSmallerOneIsFlagged) {
-  // The column is 450 along X and 600 along Z; with 50 mm on each side the pedestal needs 600 + 2 x 50 =
-  // 700 mm, more than the size table's 0.45 for a 1.6 m footing. A 2.0 m group row takes it.
-  auto p = twoFootings(2.0f, 4000);
-  giveColumn(*p, 1, 450, 600);
-  EXPECT_DOUBLE_EQ(columnPedestal(*p, 1), 0.7);
-  EXPECT_DOUBLE_EQ(columnPedestal(*p, 2), 0);  // no section known: the table's size stands
-  p->FootingTable[1].ReqSize = 1.6f;
-  EXPECT_FLOAT_EQ(ownPedestalSize(*p, 1), 0.7f);
+TEST(PlanChecks, PedestalsCarryTheirColumnsInEachDirection) {
+  // Two footings of a 2.0 m group whose size table gives a 0.45 m square pedestal. Per direction the
+  // pedestal is at least the column's side in that direction plus 2 x 50 mm: a 450 x 600 column (X x Z)
+  // needs 0.55 x 0.70; with a 700 x 300 column beside it the group takes the envelope 0.80 x 0.70; a
+  // 250 x 300 column leaves the table's 0.45 x 0.45. A typed pedestal smaller than its column plus the
+  // margin along one direction fails that direction's check; narrower than the column, the plan flags it.
+  struct Column {
+    int alongX, alongZ;
+  };
+  const struct {
+    const char* what;
+    std::vector<Column> columns;  // of footings 1 and 2; 0 x 0: none known
+    std::optional<PedestalSides> typed;
+    double x, z;                  // the row's pedestal, m
+    std::vector<std::string> failed;
+    double beyondColumn;          // mm the column stands past a typed pedestal (0: no plan check)
+  } cases[] = {
+      {"450 x 600 column", {{450, 600}, {0, 0}}, {}, 0.55, 0.70, {}, 0},
+      {"group envelope", {{450, 600}, {700, 300}}, {}, 0.80, 0.70, {}, 0},
+      {"column inside the table's size", {{250, 300}, {0, 0}}, {}, 0.45, 0.45, {}, 0},
+      {"typed short along Z", {{450, 600}, {0, 0}}, PedestalSides{0.6, 0.6}, 0.6, 0.6,
+       {"pedestal around the column at joint 11 along Z"}, 0},
+      {"typed narrower than the column", {{450, 600}, {0, 0}}, PedestalSides{0.7, 0.5}, 0.7, 0.5,
+       {"pedestal around the column at joint 11 along Z"}, 100},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto p = twoFootings(2.0f, 4000);
+    for (int s = 1; s <= 2; ++s) {
+      if (c.columns[s - 1].alongX > 0) giveColumn(*p, s, c.columns[s - 1].alongX, c.columns[s - 1].alongZ);
+    }
+    RecordingPrompter prompter;
+    ASSERT_TRUE(DesignAllGroups(*p, prompter));
+    if (c.typed) {
+      ASSERT_TRUE(editPedestal(*p, 1, *c.typed));
+    }
+    p->DesignGroupTable[1].checks = groupRowChecks(*p, 1);
+    const SizeGroupRecord& row = p->DesignGroupTable[1];
+    EXPECT_FLOAT_EQ(row.Pedestal.x, static_cast<float>(c.x));
+    EXPECT_FLOAT_EQ(row.Pedestal.z, static_cast<float>(c.z));
+    EXPECT_EQ(footingPedestal(*p, 2), row.Pedestal);  // the one accessor the plan and the sheet read
+    // The shorter side leaves the longer cantilever, which the row is designed for.
+    EXPECT_FLOAT_EQ(row.design.c, static_cast<float>(roundTo((2.0 - std::min(c.x, c.z)) / 2, 3)));
+    EXPECT_EQ(failedCheckNames(*p, 1), c.failed);
+    const std::vector<PlanCheck> plan = planChecks(*p);
+    ASSERT_EQ(plan.size(), c.beyondColumn > 0 ? 1u : 0u);
+    if (c.beyondColumn > 0) {
+      EXPECT_EQ(plan[0].kind, "column larger than pedestal");
+      EXPECT_EQ(plan[0].value, c.beyondColumn);
+    }
+  }
+}
+
+TEST(PlanChecks, ARotatedColumnTurnsItsPedestal) {
+  // FRAME1's columns are 300 x 450 as printed; BETA 90 turns some of them, and each pedestal follows its
+  // column as the column window draws it: 300 + 100 = 0.4 m along the column's 300 mm side and
+  // 450 + 100 = 0.55 m along its 450 mm side.
+  Project p;
   RecordingPrompter prompter;
-  ASSERT_TRUE(DesignAllGroups(*p, prompter));
-  EXPECT_FLOAT_EQ(p->DesignGroupTable[1].PedestalSize, 0.7f);
-  EXPECT_FLOAT_EQ(p->DesignGroupTable[1].design.c, 0.65f);  // (2.0 - 0.7) / 2
-  EXPECT_TRUE(planChecks(*p).empty());
-  // Typed 0.5: the pedestal check of the row fails and the plan flags the column larger than its pedestal.
-  ASSERT_TRUE(editPedestal(*p, 1, 0.5));
-  p->DesignGroupTable[1].checks = groupRowChecks(*p, 1);
-  EXPECT_EQ(failedCheckNames(*p, 1), std::vector<std::string>{"pedestal around the column at joint 11"});
-  const std::vector<PlanCheck> plan = planChecks(*p);
-  ASSERT_EQ(plan.size(), 1u);
-  EXPECT_EQ(plan[0].kind, "column larger than pedestal");
-  EXPECT_EQ(plan[0].value, 100);
-  const IssueState issue = issueState(*p);
-  EXPECT_FALSE(issue.issuable());
-  EXPECT_EQ(issue.reason(), "1 footing row fails its checks and 1 pedestal does not fit its footing or column.");
+  readListing(p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
+  ASSERT_TRUE(acceptDesignInputs(p, "1.5", "200"));
+  ASSERT_EQ(startPlan(p, prompter), "");
+  int turned = 0, upright = 0;
+  for (int s = 1; s <= p.FootingCount; ++s) {
+    const auto col = columnSection(p, s);
+    if (!col) continue;
+    const PedestalSides need = columnPedestal(p, s);
+    EXPECT_DOUBLE_EQ(need.x, roundToSingle((col->alongX + 100) / 1000, 3));
+    EXPECT_DOUBLE_EQ(need.z, roundToSingle((col->alongZ + 100) / 1000, 3));
+    (col->alongX < col->alongZ ? turned : upright)++;
+  }
+  EXPECT_GT(turned, 0);
+  EXPECT_GT(upright, 0);
+  EXPECT_EQ(columnPedestal(p, 0), PedestalSides{});  // no footing: nothing known
 }
 
 TEST(PlanChecks, TheLeastFootingHoldsItsPedestalAndProjections) {

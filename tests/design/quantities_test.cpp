@@ -33,7 +33,7 @@ FootingRow footingRow(FootingRow::Kind kind, int number, float L, float B, float
   row.L = L;
   row.B = B;
   row.TotalDepth = D;
-  row.PedestalSize = a;
+  row.Pedestal = PedestalSides::square(a);
   return row;
 }
 
@@ -58,7 +58,7 @@ TEST(Quantities, OneFootingOfAListingByHand) {
   ASSERT_EQ(row.MemberCount, 1);
   ASSERT_FLOAT_EQ(row.GroupSize, 2.3f);
   ASSERT_FLOAT_EQ(row.TotalDepth, 0.45f);
-  ASSERT_FLOAT_EQ(row.PedestalSize, 0.6f);
+  ASSERT_FLOAT_EQ(row.Pedestal.x, 0.6f);
   ASSERT_EQ(row.BarDia, 10);
   ASSERT_EQ(row.design.n, 23);
   ASSERT_DOUBLE_EQ(foundingDepth(*p), 1.5);
@@ -100,7 +100,7 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   SizeGroupRecord& g = p->DesignGroupTable[1];
   g.GroupSize = 2.0f;
   g.TotalDepth = 0.5f;
-  g.PedestalSize = 0.45f;
+  g.Pedestal = PedestalSides::square(0.45f);
   g.BarDia = 12;
   g.MemberCount = 2;
   g.GroupMark = 3;
@@ -185,7 +185,7 @@ TEST(Quantities, ShallowFoundingUncountableBarsAndNoRows) {
   SizeGroupRecord& g = p->DesignGroupTable[1];
   g.GroupSize = 1.5f;
   g.TotalDepth = 0.3f;
-  g.PedestalSize = 0.4f;
+  g.Pedestal = PedestalSides::square(0.4f);
   g.BarDia = 10;
   g.MemberCount = 1;
   g.GroupMark = 1;

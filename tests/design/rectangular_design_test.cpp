@@ -43,7 +43,7 @@ TEST(RectangularRow, WorkedExampleInBothDirectionsWithTheCentralBand) {
   EXPECT_EQ(row.mark(), "R1");
   EXPECT_EQ(row.NetPressure, 100.0f);
   EXPECT_EQ(row.GovCase, 0);
-  EXPECT_EQ(row.PedestalSize, 0.45f);
+  EXPECT_EQ(row.Pedestal.x, 0.45f);
   // Bearing, 1.1 FY: case 1 412.5 / 3.75 = 110 of 200 (case 2: 88 + 16 = 104 of 250 is less).
   expectCheck(row.checks, "bearing at joint 101, load case 1", 110, 200, 1e-9);
   // Along L: cantilever (2.5 - 0.45) / 2 = 1.025, Mu = 150 x 1.5 x 1.025^2 / 2 = 118.1953 kN m.
@@ -111,8 +111,14 @@ TEST(RectangularRow, EditsTurnsAndCantileversTooShortForAnyBar) {
   EXPECT_EQ(failedChecks(sixteen.checks), std::vector<std::string>{});
   EXPECT_NEAR(findCheck(sixteen.checks, "development length along B").demand, 225.65625, 1e-3);
   edit = {};
-  edit.pedestal = 0.6f;  // (2.5 - 0.6) / 2 = 0.95: Mu = 150 x 1.5 x 0.95^2 / 2 = 101.53 kN m
+  edit.pedestalX = edit.pedestalZ = 0.6f;  // (2.5 - 0.6) / 2 = 0.95: Mu = 150 x 1.5 x 0.95^2 / 2 = 101.53 kN m
   EXPECT_NEAR(findCheck(designRectangularRow(*p, 1, 1, edit).checks, "bending along L").demand, 101.53125, 1e-5);
+  // Each direction from its own face: 0.6 along L as before, 0.9 along B leaves (1.5 - 0.9) / 2 = 0.3 m,
+  // Mu = 150 x 2.5 x 0.3^2 / 2 = 16.875 kN m over the 2.5 m length.
+  edit.pedestalZ = 0.9f;
+  const FootingRow sides = designRectangularRow(*p, 1, 1, edit);
+  EXPECT_NEAR(findCheck(sides.checks, "bending along L").demand, 101.53125, 1e-5);
+  EXPECT_NEAR(findCheck(sides.checks, "bending along B").demand, 16.875, 1e-4);
 
   // The footing turned a quarter round (1.5 x 2.5, MX): the same design with the directions exchanged.
   const FootingRow row = designRectangularRow(*p, 1, 1, {});
@@ -137,7 +143,7 @@ TEST(RectangularRow, EditsTurnsAndCantileversTooShortForAnyBar) {
   EXPECT_EQ(failedChecks(designRectangularRow(*p, 1, 2, {}).checks), std::vector<std::string>{});
   expectCheck(designRectangularRow(*p, 1, 2, {}).checks, "development length along B", 141.035, 200, 1e-3);
   RowEdit wide;
-  wide.pedestal = 0.6f;
+  wide.pedestalX = wide.pedestalZ = 0.6f;
   const FootingRow bent = designRectangularRow(*p, 1, 2, wide);
   expectCheck(bent.checks, "development length along B", 141.035, 180, 1e-3);
   for (const SteelLayer& l : bent.steel) EXPECT_EQ(l.bent, l.where.starts_with("bottom along B")) << l.where;

@@ -91,15 +91,15 @@ TEST(ScheduleEdits, ADepthTheRowDoesNotUseIsExplained) {
 TEST(ScheduleEdits, PedestalEditRedesignsFromScratchAndRefusesSizesNotBelowTheFooting) {
   auto p = designedExample();
   const Row designed = scheduleRowTexts(*p, 1);
-  EXPECT_FALSE(editPedestal(*p, 1, 2.0));
-  EXPECT_FALSE(editPedestal(*p, 1, 2.5));
-  EXPECT_FALSE(editPedestal(*p, 1, 0));
+  EXPECT_FALSE(editPedestal(*p, 1, PedestalSides::square(2.0)));
+  EXPECT_FALSE(editPedestal(*p, 1, PedestalSides::square(2.5)));
+  EXPECT_FALSE(editPedestal(*p, 1, PedestalSides::square(0)));
   EXPECT_EQ(scheduleRowTexts(*p, 1), designed);
 
   // A deep section is discarded: the larger pedestal shortens the cantilever and the footing gets
   // shallower (Mu 56.625 rounds half to even to 56.62).
   ASSERT_TRUE(editTotalDepth(*p, 1, 0.6));
-  ASSERT_TRUE(editPedestal(*p, 1, 1.0));
+  ASSERT_TRUE(editPedestal(*p, 1, PedestalSides::square(1.0)));
   Row t = scheduleRowTexts(*p, 1);
   EXPECT_EQ(t[kColPedestal], "1");
   EXPECT_EQ(t[kColCantilever], "0.5");
@@ -107,7 +107,7 @@ TEST(ScheduleEdits, PedestalEditRedesignsFromScratchAndRefusesSizesNotBelowTheFo
   EXPECT_EQ(t[kColDepth], "0.3");
   EXPECT_EQ(t[kColSS1], "0.255");
 
-  ASSERT_TRUE(editPedestal(*p, 1, 1.99));
+  ASSERT_TRUE(editPedestal(*p, 1, PedestalSides::square(1.99)));
   t = scheduleRowTexts(*p, 1);
   EXPECT_EQ(t[kColPedestal], "1.99");
   EXPECT_EQ(t[kColDepth], "0.25");

@@ -26,7 +26,7 @@ def same_plan(a, b):
     fa, ga, ra = a
     fb, gb, rb = b
     return fa == fb and ga == gb and ra.keys() == rb.keys() and all(
-        ra[m] == rb[m] for m in ra if ra[m]["Peda"] == rb[m]["Peda"])
+        ra[m] == rb[m] for m in ra if (ra[m]["pedestalX"], ra[m]["pedestalZ"]) == (rb[m]["pedestalX"], rb[m]["pedestalZ"]))
 
 
 frame = run(FRAME1, *DESIGN, "--json")

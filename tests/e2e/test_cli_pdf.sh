@@ -22,7 +22,7 @@ info=$(pdfinfo "$tmp/sheet.pdf")
 grep -q "Pages: *1" <<<"$info" || { echo "the drawing is not one sheet"; exit 1; }
 grep -q "Page size: *1191 x 842 pts (A3)" <<<"$info" || { echo "the drawing is not landscape A3: $info"; exit 1; }
 text=$(pdftotext -layout "$tmp/sheet.pdf" -)
-for want in "FOOTING SCHEDULE" "FOOTING LAYOUT PLAN" F1 F11 "1:300 (A3)" "1 OF 1" FRAME1.ANL "10 Ø @ 140 c/c" \
+for want in "FOOTING SCHEDULE" "FOOTING LAYOUT PLAN" F1 F11 "1:300 (A3)" "1 OF 1" FRAME1.ANL "10 Ø @ 120 c/c" \
   "2900 x 2900" "Clear cover to the reinforcement 50 mm" 34000 21000; do
   grep -qF -- "$want" <<<"$text" || { echo "missing text in the drawing: $want"; exit 1; }
 done

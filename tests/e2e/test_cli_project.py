@@ -68,7 +68,7 @@ with tempfile.TemporaryDirectory() as tmp:
           "combined members carry its size")
     groups = [s for s in d["schedule"] if s["kind"] == "group"]
     rows = {s["Size"]: s for s in groups}
-    check(rows[2.2]["Dia"] == 12 and rows[2.2]["Peda"] == 0.7, "schedule edit of the 2.2 m row: %r" % rows.get(2.2))
+    check(rows[2.2]["Dia"] == 12 and rows[2.2]["pedestalX"] == 0.7 and rows[2.2]["pedestalZ"] == 0.7, "schedule edit of the 2.2 m row: %r" % rows.get(2.2))
     unedited = [s for s in groups if s["Size"] != 2.2]
     check(all(s["Dia"] in (10, 12) and s["Space"] >= 100 for s in unedited),
           "other rows choose their own bars, at least 100 mm apart: %r" % [(s["Dia"], s["Space"]) for s in unedited])
@@ -143,7 +143,7 @@ with tempfile.TemporaryDirectory() as tmp:
     # Files that cannot be used: status 1 with the reason.
     for name, content, reason in (
             ("corrupt.plintova", '{"format": "plintova-project",\n "version": 1,,', "is not valid JSON text (line 2"),
-            ("newer.plintova", project(version=4), "was written by a newer version of Plintova"),
+            ("newer.plintova", project(version=5), "was written by a newer version of Plintova"),
             ("step.plintova", project(offsets=[{"joint": 3, "stepX": 2}]), '"stepX" must be -1, 0 or 1, not 2.')):
         path = os.path.join(tmp, name)
         write(path, content)

@@ -90,7 +90,7 @@ with tempfile.TemporaryDirectory() as tmp:
     text = read(md).decode() if os.path.isfile(md) else ""
     grouped = [row for row in rows if row.get("kind", "group") == "group" and "+ 0.3 = %s m" % row["CantL"] in text]
     check(len(grouped) == 1 and "- c = (B − a)/2 + e = " in text, "the group row's cantilever takes the 0.3 m offset")
-    check("- cB = (B − a)/2 + |e| = " in text and "+ 0.25 = " in text, "the rectangular row's cB takes the 0.25 m offset")
+    check("- cB = (B − az)/2 + |e| = " in text and "+ 0.25 = " in text, "the rectangular row's cB takes the 0.25 m offset")
 
     # Another extension is refused before any work, and nothing is written.
     for bad in ("frame1.txt", "frame1.pdf.bak", "frame1"):

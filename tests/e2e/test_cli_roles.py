@@ -77,7 +77,7 @@ with tempfile.TemporaryDirectory() as tmp:
     r = run(untyped, *DESIGN, "--roles", "1:dead,2:imposed,3:wind,4:earthquake", "--save-project", saved)
     check(r.returncode == 0, "saved: %s" % r.stderr)
     project = json.load(open(saved)) if r.returncode == 0 else {}
-    check(project.get("version") == 3, "project file version 3")
+    check(project.get("version") == 4, "project file version 4")
     check(project.get("caseRoles", [])[:1] == [{"case": 1, "role": "dead"}], "caseRoles: %r" % project.get("caseRoles"))
     check(len(project.get("combinations", [])) == 22 and project["combinations"][0]["number"] == 101,
           "the combinations are saved")

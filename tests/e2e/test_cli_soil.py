@@ -115,7 +115,7 @@ with tempfile.TemporaryDirectory() as folder:
     notes = subprocess.run(["pdftotext", drawing, "-"], capture_output=True, text=True).stdout
     check("checked against 1 × SBC" in " ".join(notes.split()), "the drawing's notes take the increase of the options")
     saved = json.load(open(os.path.join(folder, "p.plintova")))
-    check(saved["version"] == 3 and saved["options"]["sbcIncrease"] == 1 and saved["options"]["friction"] == 0.6,
+    check(saved["version"] == 4 and saved["options"]["sbcIncrease"] == 1 and saved["options"]["friction"] == 0.6,
           "the project keeps the options: %r" % saved.get("options"))
     with open(options, "w") as f:
         json.dump({"friction": 0.1}, f)

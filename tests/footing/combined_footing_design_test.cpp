@@ -66,7 +66,7 @@ bool passesCase(const Project& p, int c, double width, bool signedSums = false) 
   // one that presses bears the peak of the no-tension pressure. A resultant beyond an end balances on
   // no width: no width passes or fails it (the row flags it).
   if (P <= 0)
-    return 0.9 * footingWeight(p.decisions.options, 1.5, L, width, 0.25, 0.4, 2) >= 1.4 * -P * (1 - 1e-9);
+    return 0.9 * footingWeight(p.decisions.options, 1.5, L, width, 0.25, PedestalSides::square(0.4), 2) >= 1.4 * -P * (1 - 1e-9);
   if (!((along + std::fabs(about)) / (1.1 * P) < L / 2)) return true;
   const PressureUnderFooting q = pressureUnderFooting(1.1 * P, across, along + std::fabs(about), L, width);
   return q.balanced && q.max <= allowable;

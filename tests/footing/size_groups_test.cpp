@@ -34,7 +34,7 @@ TEST(SizeGroups, RequiredSizesRoundUpToTheNextTenthAndSortAscending) {
   EXPECT_EQ(groupSizes(*q), (std::vector<float>{1.9f, 2.0f}));
   const SizeGroupRecord& g = q->SizeGroupTable[1];
   EXPECT_EQ(g.GroupBaseSize, 1.9f);
-  EXPECT_EQ(g.PedestalSize, 0.53f);
+  EXPECT_EQ(g.Pedestal.x, 0.53f);
   EXPECT_EQ(g.BarDia, 10);
   EXPECT_TRUE(g.Checked);
 }

@@ -127,9 +127,9 @@ TEST(OffsetFootings, ABalancingOffsetShrinksTheFootingAndMovesItToASmallerGroup)
 // 4.905 + 65.52 - 3.64 x 4.905 + 30.38 = 85.28.
 TEST(FootingWeight, EachLayerWeighsItsUnitWeightLessWaterBelowTheWaterTable) {
   DesignOptions o;
-  EXPECT_NEAR(footingWeight(o, 1.5, 2, 2, 0.5, 0.6), 124.52, 1e-9);
+  EXPECT_NEAR(footingWeight(o, 1.5, 2, 2, 0.5, PedestalSides::square(0.6)), 124.52, 1e-6);  // a single-precision side
   for (auto [water, W] : {std::pair{1.0, 104.90}, std::pair{1.2, 112.748}, std::pair{0.5, 85.28}}) {
     o.waterTableDepth = water;
-    EXPECT_NEAR(footingWeight(o, 1.5, 2, 2, 0.5, 0.6), W, 1e-9) << water;
+    EXPECT_NEAR(footingWeight(o, 1.5, 2, 2, 0.5, PedestalSides::square(0.6)), W, 1e-6) << water;
   }
 }

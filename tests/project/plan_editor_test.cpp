@@ -103,7 +103,7 @@ TEST(PlanEditor, ScheduleEditsLastThroughDesignAndAGoneRowIsNamedInOneMessage) {
   ASSERT_TRUE(f.edit(2.2f, ScheduleField::Pedestal, 0.7));
   ASSERT_TRUE(f.edit(2.2f, ScheduleField::BarDia));
   EXPECT_EQ(f.p->DesignGroupTable[f.row(1.9f)].TotalDepth, 0.5f);
-  EXPECT_EQ(f.p->DesignGroupTable[f.row(2.2f)].PedestalSize, 0.7f);
+  EXPECT_EQ(f.p->DesignGroupTable[f.row(2.2f)].Pedestal.x, 0.7f);
   EXPECT_EQ(f.p->DesignGroupTable[f.row(2.2f)].BarDia, 12);
   ASSERT_EQ(f.p->decisions.schedule.size(), 2u);
   // Edits are refused where the row refuses them: a pedestal as wide as the footing.
@@ -116,7 +116,7 @@ TEST(PlanEditor, ScheduleEditsLastThroughDesignAndAGoneRowIsNamedInOneMessage) {
   ASSERT_TRUE(f.editor->design());
   EXPECT_EQ(f.row(1.9f), 0);
   const SizeGroupRecord& row22 = f.p->DesignGroupTable[f.row(2.2f)];
-  EXPECT_EQ(row22.PedestalSize, 0.7f);
+  EXPECT_EQ(row22.Pedestal.x, 0.7f);
   EXPECT_EQ(row22.BarDia, 12);
   ASSERT_EQ(f.prompter.calls.size(), 1u);
   EXPECT_NE(f.prompter.calls[0].text.find("1.9 m (depth 0.5)"), std::string::npos);
@@ -141,7 +141,7 @@ TEST(PlanEditor, ARowComesOutAsItsEditsMakeItInWhateverOrderTheyWereMade) {
   ASSERT_TRUE(first.edit(2.9f, ScheduleField::Pedestal, 0.8));
   ASSERT_EQ(first.p->decisions.schedule.size(), 1u);
   EXPECT_FALSE(first.p->decisions.schedule[0].depth.has_value());
-  EXPECT_EQ(first.p->decisions.schedule[0].pedestal, 0.8f);
+  EXPECT_EQ(first.p->decisions.schedule[0].pedestalX, 0.8f);
   // The clicks go round the options' five diameters from the row's own 12 mm (16 after the first click):
   // four more bring it back to 12, kept as the edit.
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(first.edit(2.9f, ScheduleField::BarDia));

@@ -244,7 +244,7 @@ TEST(ProjectFile, NumbersReadBackToTheSameSinglePrecisionValues) {
   s.groups = {{1.8f, 1.85f, false}};
   s.combined = {{20, 21, 4.1000004f}};  // a full mantissa: seven digits would not bring it back
   s.resized = {{22, 2.7f}};
-  s.schedule = {{2.2f, 0.7f, 1e-7f, 16, {}}, {1.9f, {}, -0.25f, {}, {}}, {0, {}, 0.6f, 12, {20, 21}}};
+  s.schedule = {{2.2f, 0.7f, 0.85f, 1e-7f, 16, {}}, {1.9f, {}, {}, -0.25f, {}, {}}, {0, {}, {}, 0.6f, 12, {20, 21}}};
   // Load cases, grades and the sheet's title block travel with the project too.
   s.cases = {1, 3, 4};
   s.increasedCases = std::vector<int>{4};
@@ -478,13 +478,13 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
   EXPECT_EQ(refusal("[1, 2]"), "The project file p.plintova is not a Plintova project file.");
   EXPECT_EQ(refusal(R"({"format": "other", "version": 1})"),
             "The project file p.plintova is not a Plintova project file.");
-  EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": 4, "sbc": "x"})"),
-            "The project file p.plintova was written by a newer version of Plintova (project file version 4; this "
-            "version reads version 3).");
+  EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": 5, "sbc": "x"})"),
+            "The project file p.plintova was written by a newer version of Plintova (project file version 5; this "
+            "version reads version 4).");
   EXPECT_EQ(refusal(goodWith(R"(, "depth": 1e999})")),
             "The project file p.plintova cannot be used: it holds a number too large to read.");
   EXPECT_EQ(refusal(R"({"format": "plintova-project", "version": "1"})"),
-            "The project file p.plintova cannot be used: \"version\" must be 1, 2 or 3.");
+            "The project file p.plintova cannot be used: \"version\" must be 1, 2, 3 or 4.");
 
   const std::vector<std::pair<std::string, std::string>> wrong = {
       {R"(, "sbc": 49})", "\"sbc\" must be a number from 50 to 1000 (kN/m2), not 49"},
@@ -571,6 +571,24 @@ TEST(ProjectFile, TheListingsFingerprintsDescribeItsBytesAndEachSupportsReaction
 // Version 2 keeps every design option with its value; a version-1 project of FRAME1, saved before load
 // cases were told apart by their titles, opens with its rule: every case after a support's first
 // (case 6, DEAD LOAD ONLY, against 250) where a new project takes only the earthquake cases 2 to 5.
+TEST(ProjectFile, AnOlderSquarePedestalIsReadAsBothSidesAndANewOneKeepsEachSide) {
+  const std::string head = R"({"format": "plintova-project", "version": 3, "listing": "F.ANL", "sbc": 200, "depth": 1.5, )";
+  ReadProject read = parseProjectFile(head + R"("schedule": [{"baseSize": 2.2, "pedestal": 0.7}]})", "old.plintova");
+  ASSERT_TRUE(read) << read.error;
+  ASSERT_EQ(read.project->schedule.size(), 1u);
+  EXPECT_EQ(read.project->schedule[0].pedestalX, 0.7f);
+  EXPECT_EQ(read.project->schedule[0].pedestalZ, 0.7f);
+  // Written again: two sides, no square "pedestal".
+  std::string reason;
+  const std::string text = projectFileText(*read.project, reason);
+  EXPECT_NE(text.find(R"("pedestalX": 0.7, "pedestalZ": 0.7)"), std::string::npos) << text;
+  EXPECT_EQ(text.find(R"("pedestal":)"), std::string::npos);
+  // A side out of range is refused by its name.
+  read = parseProjectFile(head + R"("schedule": [{"baseSize": 2.2, "pedestalX": 0.6, "pedestalZ": -1}]})", "new.plintova");
+  EXPECT_FALSE(read);
+  EXPECT_NE(read.error.find("\"pedestalZ\""), std::string::npos) << read.error;
+}
+
 TEST(ProjectFile, OptionsAreKeptAndAVersion1ProjectKeepsTheLaterCaseRule) {
   TempFolder folder;
   const std::string v1 = R"({"format": "plintova-project", "version": 1, "listing": ")" + kFrame1 +
@@ -589,12 +607,12 @@ TEST(ProjectFile, OptionsAreKeptAndAVersion1ProjectKeepsTheLaterCaseRule) {
   ASSERT_TRUE(acceptDesignInputs(fresh, "1.5", "200"));
   EXPECT_EQ(fresh.allowable(1, 5), 200.0);
 
-  // Saved again it is a version-3 file that says so, with every option.
+  // Saved again it is a version-4 file that says so, with every option.
   p.decisions.options.friction = 0.4;
   p.decisions.options.waterTableDepth = 2.5;
   std::string reason;
   const std::string text = projectFileText(savedProjectOf(p, folder / "p.plintova"), reason);
-  EXPECT_NE(text.find(R"("version": 3)"), std::string::npos);
+  EXPECT_NE(text.find(R"("version": 4)"), std::string::npos);
   EXPECT_NE(text.find(R"("increaseRule": "laterCases")"), std::string::npos);
   EXPECT_NE(text.find(R"("options": {"concreteUnitWeight": 25, "soilUnitWeight": 18, "waterTableDepth": 2.5, )"
                       R"("friction": 0.4, "upliftFactor": 1.4, "overturningFactor": 1.4, "slidingFactor": 1.4, )"

@@ -147,8 +147,8 @@ TEST(ProjectLimits, DecisionsThatCannotApplyAreDroppedAndNamedNeverDesignedWrong
   SavedProject saved;
   saved.resized = {{22, 2.5f}};
   // Two edits of one row (a file edited by hand, or 1.7 million of them): the first applies.
-  saved.schedule = {ScheduleEdit{2.2f, 0.7f, {}, {}, {}}, ScheduleEdit{2.2f, {}, 0.9f, {}, {}},
-                    ScheduleEdit{0, 2.6f, {}, {}, {22}}};
+  saved.schedule = {ScheduleEdit{2.2f, 0.7f, 0.7f, {}, {}, {}}, ScheduleEdit{2.2f, {}, {}, 0.9f, {}, {}},
+                    ScheduleEdit{0, 2.6f, 2.6f, {}, {}, {22}}};
   std::vector<std::string> dropped;
   p.decisions = decisionsOf(p, saved, dropped);
   EXPECT_EQ(dropped, std::vector<std::string>{
@@ -160,7 +160,7 @@ TEST(ProjectLimits, DecisionsThatCannotApplyAreDroppedAndNamedNeverDesignedWrong
   ASSERT_TRUE(designSchedule(p, design));
   ASSERT_EQ(design.texts().size(), 1u);
   EXPECT_NE(design.texts()[0].find("joint 22 (pedestal 2.6) no longer fits the footing"), std::string::npos);
-  EXPECT_LT(p.RectangularRows.at(0).PedestalSize.value(), 2.5f);
+  EXPECT_LT(p.RectangularRows.at(0).Pedestal.x.value(), 2.5f);
 
   // An offset whose position would overflow the plan's coordinates is named as such, not as a column
   // of unknown section.

@@ -72,7 +72,7 @@ class ScheduleWindowTest : public QObject {
     for (const char* name : {"Label1", "Label2", "Label3"}) QVERIFY(window->findChild<QLabel*>(name)->isVisible());
     QCOMPARE(window->findChild<QLabel*>("Label1")->x(), window->cell(1, kColDepth)->x());
     // Every heading says what its column holds and in which unit, and its tooltip says it in full.
-    QCOMPARE(window->findChild<QLabel*>("Label2")->text(), QStringLiteral("Pedestal\n(m)"));
+    QCOMPARE(window->findChild<QLabel*>("Label2")->text(), QStringLiteral("Pedestal\nX x Z (m)"));
     QCOMPARE(window->cellText(0, kColNetP), QStringLiteral("Net q\n(kN/m²)"));
     QCOMPARE(window->cellText(0, kColSS1), QStringLiteral("τv\n(N/mm²)"));
     QVERIFY(window->cell(0, kColSS1)->toolTip().startsWith(QStringLiteral("One-way shear stress")));
@@ -142,19 +142,27 @@ class ScheduleWindowTest : public QObject {
     QWidget* peda = window->cell(1, kColPedestal);
     SizeGroupRecord& row = project->DesignGroupTable[1];
     QCOMPARE(window->cellText(1, kColSize), QStringLiteral("1.8"));
-    // The 450 mm column with 50 mm on each side: 0.55, more than the size table's 0.53.
-    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55"));
+    // The column's 450 mm along X with 50 mm on each side: 0.55, more than the size table's 0.53; its
+    // 300 mm along Z leaves the table's 0.53.
+    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55 x 0.53"));
 
     typeInto(peda, QStringLiteral("1.8"));
-    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55"));
-    QCOMPARE(row.PedestalSize, 0.55f);
+    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55 x 0.53"));
+    QCOMPARE(row.Pedestal.x, 0.55f);
     QCOMPARE(row.TotalDepth, 0.4f);
-    typeInto(peda, QStringLiteral("two"));
-    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55"));
+    for (const char* wrong : {"two", "0.6 x", "0.6 x 1.8"}) {
+      typeInto(peda, QString::fromLatin1(wrong));
+      QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.55 x 0.53"));
+    }
+    // Two sides typed: each direction takes its own.
+    typeInto(peda, QStringLiteral("0.6 x 0.75"));
+    QCOMPARE(row.Pedestal.x, 0.6f);
+    QCOMPARE(row.Pedestal.z, 0.75f);
+    QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("0.6 x 0.75"));
 
     // 0.01 smaller: no cantilever left, so the depth is designed afresh down to the 250 mm minimum.
     typeInto(peda, QStringLiteral("1.79"));
-    QCOMPARE(row.PedestalSize, 1.79f);
+    QCOMPARE(row.Pedestal.x, 1.79f);
     QCOMPARE(window->cellText(1, kColPedestal), QStringLiteral("1.79"));
     QCOMPARE(window->cellText(1, kColCantilever), QStringLiteral("0.005"));
     QCOMPARE(window->cellText(1, kColDepth), QStringLiteral("0.25"));

@@ -200,7 +200,7 @@ class StartupDialogTest : public QObject {
     // Without column sections the rows whose columns need a larger pedestal (F1, F2) take the table's.
     QCOMPARE(bare->DesignGroupCount, frame->DesignGroupCount);
     for (int r = 1; r <= frame->DesignGroupCount; ++r)
-      if (bare->DesignGroupTable[r].PedestalSize == frame->DesignGroupTable[r].PedestalSize)
+      if (bare->DesignGroupTable[r].Pedestal.x == frame->DesignGroupTable[r].Pedestal.x)
         QVERIFY(scheduleRowTexts(*bare, r) == scheduleRowTexts(*frame, r));
   }
 

@@ -105,7 +105,7 @@ class TypicalRunTest : public QObject {
     pedestal->selectAll();
     QTest::keyClicks(pedestal, QString::number(side - 0.01, 'f', 2));
     QTest::keyClick(pedestal, Qt::Key_Return);
-    QCOMPARE(p.DesignGroupTable[2].PedestalSize, roundToSingle(side - 0.01, 2));
+    QCOMPARE(p.DesignGroupTable[2].Pedestal.x, roundToSingle(side - 0.01, 2));
     QVERIFY(checksSummary(p.DesignGroupTable[2].checks) != "OK");
     expectFlagsShown();
     QVERIFY(schedule->checksLabel()->text().contains(schedule->cellText(2, kColMark)));

@@ -7,11 +7,6 @@
 
 namespace plintova::report_parts {
 
-using report::Align;
-using report::Paragraph;
-using report::Table;
-using report::TableRow;
-
 namespace {
 
 // The stress the dowels are developed for, and why: the option in force.

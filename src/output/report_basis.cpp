@@ -18,11 +18,6 @@ namespace plintova::report_parts {
 
 namespace {
 
-using report::Align;
-using report::Document;
-using report::Formula;
-using report::Paragraph;
-using report::Table;
 
 std::string listText(const std::vector<int>& cases) { return cases.empty() ? "none" : caseListText(cases); }
 

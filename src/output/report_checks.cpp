@@ -14,11 +14,6 @@
 
 namespace plintova::report_parts {
 
-using report::Align;
-using report::Formula;
-using report::Paragraph;
-using report::Table;
-
 std::string num(double v) { return numberText(v); }
 
 std::string rounded(double v, int places) {

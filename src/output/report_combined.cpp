@@ -11,11 +11,6 @@
 
 namespace plintova::report_parts {
 
-using report::Align;
-using report::Paragraph;
-using report::Table;
-using report::TableRow;
-
 namespace {
 
 // The reactions of the two columns of a combined footing by load-case number, as read.

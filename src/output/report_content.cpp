@@ -30,12 +30,6 @@ namespace plintova {
 
 namespace {
 
-using report::Align;
-using report::Document;
-using report::Formula;
-using report::Paragraph;
-using report::Table;
-using report::TableRow;
 using namespace report_parts;
 
 constexpr const char* kTitle = "Footing design calculation";

@@ -10,13 +10,6 @@
 
 namespace plintova::report_parts {
 
-using report::Align;
-using report::Document;
-using report::Formula;
-using report::Paragraph;
-using report::Table;
-using report::TableRow;
-
 Formula basis(std::string lhs, std::string expression, std::string clause, std::string comparison) {
   Formula f;
   f.lhs = std::move(lhs);

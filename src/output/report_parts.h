@@ -11,6 +11,14 @@
 
 namespace plintova::report_parts {
 
+// The report's building blocks, named plainly in every chapter.
+using report::Align;
+using report::Document;
+using report::Formula;
+using report::Paragraph;
+using report::Table;
+using report::TableRow;
+
 // A number in general format ("0.34", "137.8", "1360").
 std::string num(double v);
 // Rounded to `places` decimals first ("0.972"); "∞" for an infinite value.

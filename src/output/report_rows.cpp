@@ -21,12 +21,6 @@
 
 namespace plintova::report_parts {
 
-using report::Align;
-using report::Formula;
-using report::Paragraph;
-using report::Table;
-using report::TableRow;
-
 namespace {
 
 // Pressures of footing s under each of its cases on the plan size the row gives it, as the workbook

@@ -35,6 +35,7 @@ bool PlanEditor::commit(Decisions next, const std::string& action, const std::st
   const auto now = clock_();
   const bool joins = continuesRun(runKey, now);
   const State before = current();
+  bool redesigned = false;
   if (!next.samePlan(p.decisions)) {
     if (!applyDecisions(p, std::move(next), prompter_)) {
       endRun();
@@ -50,11 +51,12 @@ bool PlanEditor::commit(Decisions next, const std::string& action, const std::st
     if (editsChanged && p.scheduleDesigned && !p.scheduleStale) {
       RecordingPrompter alreadyShown;  // the design's own notes were shown by the Design command
       designSchedule(p, alreadyShown);
+      redesigned = true;
     }
   }
   runKey_ = runKey;
   recordStep(before, action, joins ? runKey : std::string(), now);
-  changed({!before.decisions.samePlan(p.decisions), p.scheduleDesigned, action});
+  changed({!before.decisions.samePlan(p.decisions), p.scheduleDesigned, redesigned, action});
   return true;
 }
 
@@ -72,14 +74,14 @@ bool PlanEditor::rederive(const std::string& action) {
     return false;
   }
   if (project_.scheduleDesigned) project_.scheduleStale = true;
-  changed({true, project_.scheduleDesigned, action});
+  changed({true, project_.scheduleDesigned, false, action});
   return true;
 }
 
 bool PlanEditor::design() {
   endRun();
   if (!designSchedule(project_, prompter_)) return false;
-  changed({false, true, "Design"});
+  changed({false, true, true, "Design"});
   return true;
 }
 
@@ -89,12 +91,13 @@ std::optional<Change> PlanEditor::restore(const State& state, const std::string&
   RecordingPrompter alreadyShown;  // every message of that state was shown when it was first reached
   p.decisions = state.decisions;
   if (planChanged && !derivePlan(p, alreadyShown).empty()) return std::nullopt;
-  if (state.designed && !state.stale) {
+  const bool redesign = state.designed && !state.stale;
+  if (redesign) {
     designSchedule(p, alreadyShown);
   } else if (p.scheduleDesigned) {
     p.scheduleStale = true;  // rows of another plan stay on screen, marked out of date
   }
-  return Change{planChanged, p.scheduleDesigned, action};
+  return Change{planChanged, p.scheduleDesigned, redesign, action};
 }
 
 bool PlanEditor::step(std::vector<Step>& from, std::vector<Step>& to, const std::string& verb) {

@@ -18,6 +18,10 @@ namespace plintova {
 struct Change {
   bool plan = false;      // the derived plan: positions, kinds, sizes, groups, marks, combined footings
   bool schedule = false;  // the schedule rows or their "out of date" state
+  // The schedule's rows were designed again. False when only their "out of date" state may have changed
+  // (a plan change on a designed schedule): a view then marks the rows it shows and need not show them
+  // again, which on a large plan is most of a wheel notch's time.
+  bool rows = false;
   std::string action;     // what the engineer did, in words ("Combine footings 20 and 21", "Undo ...")
 };
 

@@ -62,7 +62,11 @@ QFrame* separator(QWidget* parent) {
 }  // namespace
 
 MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), project_(project), prompter_(prompter), editor_(project, prompter) {
+    : QMainWindow(parent, Qt::Window),
+      project_(project),
+      prompter_(prompter),
+      editor_(project, prompter),
+      recoveryWriter_([this] { return recoverySnapshot(); }) {
   setObjectName(QStringLiteral("FrmFoot"));
   setWindowTitle(QStringLiteral("Plintova"));
   central_ = new QWidget(this);
@@ -79,6 +83,14 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   connect(plan_, &PlanView::numberBoxLeft, this, &MainWindow::numberBoxLeft);
   buildMenus();
 
+  // Whether the schedule still holds for the plan, kept in sight while the schedule window is closed.
+  scheduleState_ = new QLabel(this);
+  scheduleState_->setObjectName(QStringLiteral("LabScheduleState"));
+  scheduleState_->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+  scheduleState_->setToolTip(QStringLiteral("The plan changed after the schedule was designed: its rows, the "
+                                            "drawing and the report wait for Design"));
+  scheduleState_->hide();
+  statusBar()->addPermanentWidget(scheduleState_);
   // The plan coordinates under the pointer, kept at the right of the status bar.
   auto* cursor = new QLabel(this);
   cursor->setObjectName(QStringLiteral("LabCursor"));
@@ -111,6 +123,9 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   editor_.setAfterChange([this] {
     updateEditActions();
     writeRecovery();
+  });
+  connect(&recoveryWriter_, &RecoveryWriter::failed, this, [this](const QString& reason) {
+    statusBar()->showMessage(QStringLiteral("The recovery copy could not be written: %1").arg(reason), kNoticeTimeout);
   });
   fileDialogs_ = desktopFileDialogs();
   exportDialogs_ = desktopExportDialogs();
@@ -235,7 +250,7 @@ bool MainWindow::load(const SavedProject* saved, const std::string& projectPath,
   editor_.clearHistory();
   editor_.markSaved();
   if (recovered) editor_.markNeverSaved();
-  refreshViews({true, project_.scheduleDesigned, {}});
+  refreshViews({true, project_.scheduleDesigned, project_.scheduleDesigned, {}});
   setWindowTitle(QString::fromStdString(projectPath_.empty() ? project_.AnlPath : projectPath_) +
                  QStringLiteral("[*]"));
   updateEditActions();  // the title's "*": work restored from a recovery copy is not saved anywhere
@@ -281,7 +296,9 @@ void MainWindow::refreshViews(const Change& change) {
     refreshPopups();
     if (column_) column_->showSelection();
   }
-  if (change.schedule) schedule_->refresh();
+  if (change.rows) schedule_->refresh();
+  else if (change.schedule) schedule_->refreshState();
+  showScheduleState();
   // A plan that the plan checks flag says so after what changed it (the outlines show which footings).
   std::string status = change.action;
   if (change.plan)
@@ -290,6 +307,13 @@ void MainWindow::refreshViews(const Change& change) {
                                                               ? ": combine the overlapping footings, or move or resize one"
                                                               : "");
   if (!status.empty()) statusBar()->showMessage(QString::fromStdString(status), kNoticeTimeout);
+}
+
+void MainWindow::showScheduleState() {
+  const bool stale = project_.scheduleDesigned && project_.scheduleStale;
+  if (stale == !scheduleState_->isHidden()) return;
+  scheduleState_->setText(QStringLiteral("Schedule out of date: press Design"));
+  scheduleState_->setVisible(stale);
 }
 
 void MainWindow::refreshPopups() {

@@ -16,6 +16,7 @@
 #include "ui/export_actions.h"
 #include "ui/print_actions.h"
 #include "ui/recovery.h"
+#include "ui/recovery_writer.h"
 #include "ui/sheet_actions.h"
 #include "ui/sheet_dialog.h"
 
@@ -97,6 +98,7 @@ class MainWindow : public QMainWindow {
   QPushButton* button(const char* name) const;
   QCheckBox* checkBox(const char* name) const;
   QLabel* captionLabel() const { return fckFySbc_; }
+  QLabel* scheduleStateLabel() const { return scheduleState_; }
   // The group controls of size group g (1..group count); element 0 is the row heading.
   int groupControlCount() const { return static_cast<int>(groupSize_.size()) - 1; }
   QLabel* groupSizeLabel(int g) const;
@@ -138,8 +140,10 @@ class MainWindow : public QMainWindow {
   // Closes the window for another listing or project: the layout file is written as on close, nothing
   // is asked (the question came before) and `closed` is not emitted.
   void closeForReplacement();
-  // The recovery copy written after every change, or "" when the plan has none.
+  // The recovery copy written a short while after every change, or "" when the plan has none.
   std::string recoveryPath() const;
+  // The writer of the recovery copy (whether changes wait to be written, how many copies were written).
+  RecoveryWriter& recoveryWriter() { return recoveryWriter_; }
 
  signals:
   // The window was closed and the layout file written: the program ends.
@@ -158,7 +162,9 @@ class MainWindow : public QMainWindow {
   void updateEditActions();
   void showGestures();
   void showAbout();
+  // Schedules the recovery copy after a change (or removes it when nothing is left to recover).
   void writeRecovery();
+  RecoverySnapshot recoverySnapshot() const;
   void removeRecovery();
   void finishClose();
   void applyLayoutFile();
@@ -178,6 +184,8 @@ class MainWindow : public QMainWindow {
   void refreshGroupCaptions();
   void refreshViews(const Change& change);
   void refreshPopups();
+  // The status bar's note that the designed schedule no longer holds for the plan.
+  void showScheduleState();
   void placeToolWindow(QWidget* window);
   // A detail popup beside footing s, inside the plan, never over the schedule, on the screen.
   void placePopupBeside(QWidget* popup, int s);
@@ -213,6 +221,7 @@ class MainWindow : public QMainWindow {
   // another plan): it is then replaced on close only when the engineer agrees. Empty otherwise.
   std::string layoutKept_;
   RecoveryFile recovery_;          // the plan's recovery copy, held while the plan is open
+  RecoveryWriter recoveryWriter_;  // writes it a short while after a change, off this thread
   bool replacing_ = false;         // closing for another listing or project
   std::string projectPath_;        // the project file saved or opened, "" while there is none
   FileDialogs fileDialogs_;
@@ -252,6 +261,7 @@ class MainWindow : public QMainWindow {
   int footingPopupOf_ = 0;   // the footing the footing popup shows
   int combinedPopupOf_ = 0;  // the member footing whose combined footing the combined popup shows
   ScheduleWindow* schedule_ = nullptr;
+  QLabel* scheduleState_ = nullptr;  // "Schedule out of date" in the status bar
   QPointer<ColumnWindow> column_;
 };
 

@@ -86,13 +86,20 @@ void MainWindow::writeRecovery() {
     removeRecovery();
     return;
   }
-  const std::string error = recovery_.write(project_);
-  if (!error.empty())
-    statusBar()->showMessage(QStringLiteral("The recovery copy could not be written: %1").arg(QString::fromStdString(error)),
-                             kNoticeTimeout);
+  recoveryWriter_.schedule();
 }
 
-void MainWindow::removeRecovery() { recovery_.remove(); }
+RecoverySnapshot MainWindow::recoverySnapshot() const {
+  // Taken when the writer's timer runs out: the plan may have gone back to its saved state meanwhile
+  // (then the copy was removed and nothing is written).
+  if (!loaded_ || unloaded_ || project_.AnlPath.empty() || !editor_.modified()) return {};
+  return recovery_.snapshot(project_);
+}
+
+void MainWindow::removeRecovery() {
+  recoveryWriter_.cancel();
+  recovery_.remove();
+}
 
 void MainWindow::rememberRecent(const std::string& path) {
   QSettings settings;

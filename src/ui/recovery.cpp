@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QUuid>
 
+#include "output/project_files.h"
 #include "project/project_file.h"
 
 namespace plintova {
@@ -132,10 +133,26 @@ void RecoveryFile::hold() {
   lock_->tryLock(0);
 }
 
-std::string RecoveryFile::write(const Project& p) {
-  if (path_.empty()) return {};
-  QDir().mkpath(QFileInfo(QString::fromStdString(path_)).absolutePath());
-  return writeProjectFile(p, path_);
+std::string RecoveryFile::write(const Project& p) { return writeRecoverySnapshot(snapshot(p)); }
+
+RecoverySnapshot RecoveryFile::snapshot(const Project& p) const {
+  RecoverySnapshot out;
+  if (path_.empty()) return out;
+  out.path = path_;
+  std::string reason;
+  out.text = projectFileText(savedProjectOf(p, path_), reason);
+  if (out.text.empty()) out.error = "The project file " + path_ + " cannot be written: " + reason + ".";
+  out.protect = projectInputFiles(p.AnlPath);
+  return out;
+}
+
+std::string writeRecoverySnapshot(const RecoverySnapshot& snapshot) {
+  if (snapshot.path.empty()) return {};
+  if (!snapshot.error.empty()) return snapshot.error;
+  QDir().mkpath(QFileInfo(QString::fromStdString(snapshot.path)).absolutePath());
+  const std::string reason = writeFileSafely(snapshot.path, snapshot.text, snapshot.protect);
+  if (!reason.empty()) return "The project file " + snapshot.path + " could not be written: " + reason + ".";
+  return {};
 }
 
 void RecoveryFile::remove() {

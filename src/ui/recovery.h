@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "output/safe_file.h"
+
 class QLockFile;
 class QWidget;
 
@@ -48,6 +50,18 @@ struct RecoveryChoice {
 // Shows the copies and returns the engineer's choice; replaceable so that tests never block.
 using RecoveryChooser = std::function<RecoveryChoice(QWidget* parent, const std::vector<RecoveryCopy>& copies)>;
 
+// A recovery copy ready to be written: the project file's text as the plan stood when it was taken, so
+// that the bytes can go to the disk on another thread while the plan changes on.
+struct RecoverySnapshot {
+  std::string path;                   // the copy; "" when there is nothing to write
+  std::string text;                   // the project file's text
+  std::vector<ProtectedFile> protect;  // the plan's input files, never written over
+  std::string error;                  // why the text could not be made ("" when it was)
+};
+
+// Writes a snapshot through the safe writer; "" or the reason. Safe to call on any thread.
+std::string writeRecoverySnapshot(const RecoverySnapshot& snapshot);
+
 // The recovery copy of one open plan: held (locked) while the plan is open, so that another start of
 // the program does not take it for the work of a run that ended abnormally; written after every
 // change; removed when the work is saved or given up on purpose.
@@ -64,6 +78,8 @@ class RecoveryFile {
   void adopt(const std::string& copyPath);
   // Writes the project as the copy; "" or the reason it could not be written.
   std::string write(const Project& p);
+  // The project as the copy's text, for a write on another thread (empty path: the plan has no copy).
+  RecoverySnapshot snapshot(const Project& p) const;
   // Removes the copy (the lock stays until the plan closes).
   void remove();
   const std::string& path() const { return path_; }

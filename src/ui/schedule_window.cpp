@@ -303,10 +303,15 @@ void ScheduleWindow::refresh() {
   showStale();
 }
 
+void ScheduleWindow::refreshState() {
+  if (project_.scheduleStale != shownStale_) showStale();
+}
+
 bool ScheduleWindow::showsOutOfDate() const { return !stale_->isHidden(); }
 
 void ScheduleWindow::showStale() {
   const bool stale = project_.scheduleStale;
+  shownStale_ = stale;
   stale_->setVisible(stale);
   // Rows of an older plan take no edits: an edit would be laid over a design that no longer holds.
   for (int r = 1; r <= rowCount(); ++r) {

@@ -40,6 +40,9 @@ class ScheduleWindow : public QWidget {
   // Shows the schedule as the model holds it now: the rows' texts (rebuilt when their number changed)
   // and whether it is out of date.
   void refresh();
+  // Shows whether the schedule is out of date, leaving the rows' texts as they are: what a change of
+  // the plan needs, since it never redesigns the rows. Touches the rows only when the state changes.
+  void refreshState();
   bool showsOutOfDate() const;
 
   // Number of schedule rows shown.
@@ -101,6 +104,7 @@ class ScheduleWindow : public QWidget {
   QPushButton* report_ = nullptr;
   QPushButton* exit_ = nullptr;
   QLabel* stale_ = nullptr;
+  bool shownStale_ = false;  // the state the rows were last shown in
   QLabel* checks_ = nullptr;             // which rows fail an IS 456 check
   QLabel* footingRowsHeading_ = nullptr;  // above the rows of hand-resized and combined footings
   std::vector<RowControls> rows_;  // rows_[0] is the header line

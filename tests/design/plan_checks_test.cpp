@@ -130,6 +130,43 @@ TEST(PlanChecks, PedestalsCarryTheirColumnsInEachDirection) {
   }
 }
 
+TEST(PlanChecks, CloseFootingsAreFoundWhereverTheyStandAndListedInFootingOrder) {
+  // Five 2.0 m footings, not in the order of X: 1 at (6000, 0), 2 at (0, 0), 3 at (1800, 0), 4 at
+  // (4300, 1900), 5 at (8600, 2600). Outlines: 1 x 5000..7000 z -1000..1000; 2 x -1000..1000; 3 x
+  // 800..2800; 4 x 3300..5300 z 900..2900; 5 x 7600..9600 z 1600..3600.
+  //   1-4: dx = 5000 - 5300 = -300, dz = 900 - 1000 = -100, both negative: overlap of 100 mm;
+  //   2-3: dx = 800 - 1000 = -200, dz = -2000: overlap of 200 mm;
+  //   3-4: dx = 3300 - 2800 = 500, dz = -100: 500 mm clear;
+  //   1-5: dx = 7600 - 7000 = 600, dz = 1600 - 1000 = 600: sqrt(600^2 + 600^2) = 848.5 -> 849 mm (corner);
+  // every other pair stands more than 2000 mm apart along X.
+  const std::vector<std::pair<int, int>> at = {{6000, 0}, {0, 0}, {1800, 0}, {4300, 1900}, {8600, 2600}};
+  const struct {
+    double clearGap;
+    std::vector<std::vector<int>> joints;
+    std::vector<double> values;
+  } cases[] = {{0, {{11, 14}, {12, 13}}, {-100, -200}},
+               {900, {{11, 14}, {11, 15}, {12, 13}, {13, 14}}, {-100, 849, -200, 500}}};
+  for (const auto& c : cases) {
+    auto p = newProject();
+    for (int s = 1; s <= static_cast<int>(at.size()); ++s) {
+      setSupport(*p, s, 10 + s, {{1, 500, 0, 0}});
+      FootingRecord& f = p->FootingTable[s];
+      f.PosX = f.ColumnX = at[static_cast<std::size_t>(s - 1)].first;
+      f.PosZ = f.ColumnZ = at[static_cast<std::size_t>(s - 1)].second;
+    }
+    addGroup(*p, 2.0f, 0.45f, {1, 2, 3, 4, 5});
+    p->decisions.options.clearGap = c.clearGap;
+    std::vector<std::vector<int>> joints;
+    std::vector<double> values;
+    for (const PlanCheck& check : planChecks(*p)) {
+      joints.push_back(check.joints);
+      values.push_back(check.value);
+    }
+    EXPECT_EQ(joints, c.joints) << c.clearGap;
+    EXPECT_EQ(values, c.values) << c.clearGap;
+  }
+}
+
 TEST(PlanChecks, ARotatedColumnTurnsItsPedestal) {
   // FRAME1's columns are 300 x 450 as printed; BETA 90 turns some of them, and each pedestal follows its
   // column as the column window draws it: 300 + 100 = 0.4 m along the column's 300 mm side and

@@ -21,6 +21,7 @@
 #include "design/schedule.h"
 #include "footing/size_groups.h"
 #include "model/numbers.h"
+#include "project/project_file.h"
 #include "ui/app_flow.h"
 #include "ui/column_window.h"
 #include "ui/detail_popups.h"
@@ -266,6 +267,7 @@ class KeepWorkTest : public QObject {
     QVERIFY(!flow->startupDialog() || !flow->startupDialog()->isVisible());
 
     // Discard leaves without saving; the recovery copy goes with the orderly end.
+    QVERIFY(recoveryWritten(w));
     QVERIFY(!recoveryCopies().empty());
     prompter.saveAnswers = {SaveChoice::Discard};
     w.close();
@@ -298,6 +300,7 @@ class KeepWorkTest : public QObject {
       MainWindow& w = *flow->mainWindow();
       makeEveryKindOfDecision(w);
       before = screen(w);
+      QVERIFY(recoveryWritten(w));
       QCOMPARE(recoveryCopies().size(), std::size_t{1});
       // The program dies here: the window goes without a close, and the recovery copy stays behind.
       flow.reset();
@@ -327,6 +330,7 @@ class KeepWorkTest : public QObject {
       QVERIFY(!copy.savedAt.empty());
       confirmDialog(flow);
       QTest::mouseClick(flow.mainWindow()->groupSizeLabel(3), Qt::LeftButton, Qt::ShiftModifier);
+      QVERIFY(recoveryWritten(*flow.mainWindow()));
       QCOMPARE(recoveryCopies().size(), std::size_t{2});  // the kept one and this run's own
       prompter.saveAnswers = {SaveChoice::Discard};
       flow.mainWindow()->close();
@@ -363,12 +367,14 @@ class KeepWorkTest : public QObject {
       QVERIFY(crashed.start());
       confirmDialog(crashed);
       QTest::mouseClick(crashed.mainWindow()->groupSizeLabel(1), Qt::LeftButton, Qt::ShiftModifier);
+      QVERIFY(recoveryWritten(*crashed.mainWindow()));
     }
     QVERIFY(QFile::remove(QString::fromStdString(pair)));
     RecordingPrompter livePrompter;
     auto live = openFrame(livePrompter);
     QVERIFY(live);
     QTest::mouseClick(live->mainWindow()->groupSizeLabel(2), Qt::LeftButton, Qt::ShiftModifier);
+    QVERIFY(recoveryWritten(*live->mainWindow()));
     QCOMPARE(recoveryCopies().size(), std::size_t{3});
 
     // The dialog itself, driven as the engineer drives it: the copy whose listing is gone cannot be
@@ -422,6 +428,43 @@ class KeepWorkTest : public QObject {
     QCOMPARE(leftRecoveryCopies()[0].listing, listing);
     livePrompter.saveAnswers = {SaveChoice::Discard};
     live->mainWindow()->close();
+  }
+
+  void aBurstOfChangesIsWrittenOnceAsItEnded() {
+    RecordingPrompter prompter;
+    auto flow = openFrame(prompter);
+    QVERIFY(flow);
+    MainWindow& w = *flow->mainWindow();
+    Project& p = w.editor().project();
+    RecoveryWriter& writer = w.recoveryWriter();
+    // A timer that cannot run out during the burst, whatever the machine's speed.
+    writer.setDelay(3'600'000);
+    const int before = writer.writes();
+    pressLabel(w.plan(), footingOf(p, 12), Qt::LeftButton);
+    const QPoint box = w.plan()->mapTo(&w, w.plan()->numberBox()->geometry().center());
+    for (int notch = 0; notch < 6; ++notch) turnWheel(&w, box, -120);
+    QTest::mouseClick(w.groupSizeLabel(3), Qt::LeftButton, Qt::ShiftModifier);
+    QVERIFY(writer.pending());
+    QCOMPARE(writer.writes(), before);
+    QVERIFY(!QFileInfo::exists(QString::fromStdString(w.recoveryPath())));
+
+    // The interval runs out: one copy, holding the plan as the burst left it.
+    writer.setDelay(0);
+    QVERIFY(recoveryWritten(w));
+    QCOMPARE(writer.writes(), before + 1);
+    const ReadProject copy = readProjectFile(w.recoveryPath());
+    QVERIFY(copy);
+    QCOMPARE(copy.project->resized, savedProjectOf(p, w.recoveryPath()).resized);
+    QCOMPARE(copy.project->groups, savedProjectOf(p, w.recoveryPath()).groups);
+
+    // Undone back to the state it opened in, nothing is left to recover: the copy goes at once and a
+    // change still waiting is given up.
+    writer.setDelay(3'600'000);
+    while (w.editor().modified() && w.action("ActUndo")->isEnabled()) w.action("ActUndo")->trigger();
+    QVERIFY(!w.editor().modified());
+    QVERIFY(!writer.pending());
+    QVERIFY(!QFileInfo::exists(QString::fromStdString(w.recoveryPath())));
+    w.close();
   }
 
   void openRecentOffersTheLastTenFilesThatStillExist() {

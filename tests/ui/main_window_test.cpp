@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "design/schedule.h"
 #include "draw/primitives.h"
 #include "model/project.h"
 #include "ui/column_window.h"
@@ -220,6 +221,39 @@ class MainWindowTest : public QObject {
     for (const auto& prim : prims)
       if (prim.role == draw::Role::FootingOutline && prim.id == draw::Id::footing(s))
         QVERIFY(std::abs(prim.x1 - (p.FootingTable[s].PosX - 500.0 * p.FootingTable[s].SizeL)) < 0.01);
+  }
+
+  void aPlanChangeMarksTheScheduleOutOfDateWithoutShowingItsRowsAgain() {
+    MainWindow& w = *frame->window;
+    QLabel* state = w.scheduleStateLabel();
+    QVERIFY(state->isHidden());
+    QTest::mouseClick(w.button("CmdDesign"), Qt::LeftButton);
+    ScheduleWindow* s = w.scheduleWindow();
+    QVERIFY(!s->showsOutOfDate() && state->isHidden());
+    // A text no design writes: it stays only while the rows are not shown again.
+    qobject_cast<QLabel*>(s->cell(1, kColNos))->setText(QStringLiteral("kept"));
+
+    // Two plan changes: the schedule window and the status bar say the rows are out of date, which take
+    // no edits; the rows themselves are left as they were shown.
+    for (int step = 0; step < 2; ++step) {
+      QTest::mouseClick(w.groupSizeLabel(3), Qt::LeftButton, Qt::ShiftModifier);
+      QVERIFY(s->showsOutOfDate());
+      QVERIFY(state->isVisible());
+      QCOMPARE(state->text(), QStringLiteral("Schedule out of date: press Design"));
+      QVERIFY(!s->cell(1, kColDepth)->isEnabled());
+      QCOMPARE(s->cellText(1, kColNos), QStringLiteral("kept"));
+    }
+    // Undone back to the designed plan, the rows are designed and shown again.
+    w.action("ActUndo")->trigger();
+    w.action("ActUndo")->trigger();
+    QVERIFY(!s->showsOutOfDate() && state->isHidden());
+    QVERIFY(s->cell(1, kColDepth)->isEnabled());
+    QCOMPARE(s->cellText(1, kColNos), QString::fromStdString(scheduleRowTexts(w.editor().project(), 1)[kColNos]));
+    // Design after a change does the same.
+    QTest::mouseClick(w.groupSizeLabel(3), Qt::LeftButton, Qt::ShiftModifier);
+    QVERIFY(!state->isHidden());
+    QTest::mouseClick(w.button("CmdDesign"), Qt::LeftButton);
+    QVERIFY(!s->showsOutOfDate() && state->isHidden());
   }
 
   void refreshSizesAgainAndExitClosesEverything() {

@@ -186,6 +186,10 @@ void clearRecoveryCopies() {
   for (const std::string& copy : recoveryCopies()) deleteRecoveryCopy(copy);
 }
 
+bool recoveryWritten(MainWindow& w) {
+  return QTest::qWaitFor([&w] { return !w.recoveryWriter().pending(); }, 30000);
+}
+
 std::string fileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;

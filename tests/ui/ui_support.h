@@ -90,6 +90,10 @@ QString saveDeskShot(const std::vector<QWidget*>& windows, const QString& name);
 // Removes the recovery copies left by earlier runs, so that a run's start offers none.
 void clearRecoveryCopies();
 
+// Waits (without a limit on how soon) until the window's recovery copy holds every change made so far;
+// false when it is still pending after a generous wait.
+bool recoveryWritten(MainWindow& w);
+
 // The bytes of a file ("" when it cannot be read).
 std::string fileBytes(const std::string& path);
 

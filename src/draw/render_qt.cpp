@@ -90,7 +90,55 @@ void drawText(QPainter& painter, const Primitive& p, const Viewport& view) {
   painter.restore();
 }
 
+// The same as drawText, from the layout the cache keeps.
+void drawCachedText(QPainter& painter, const Primitive& p, const Viewport& view, TextCache& cache) {
+  const TextCache::Entry& t = cache.entry(p, painter.device());
+  const double v0 = p.valign == VAlign::Middle ? -t.height / 2 : p.valign == VAlign::Baseline ? -t.ascent : 0;
+  painter.save();
+  painter.setFont(t.font);
+  painter.setPen(qcolour(p.colour));
+  painter.translate(view.map(p.x1, p.z1));
+  if (p.vertical) painter.rotate(-90);
+  if (p.filled) {
+    const double u0 = p.halign == HAlign::Centre ? -t.width / 2 : p.halign == HAlign::Right ? -t.width : 0;
+    painter.fillRect(QRectF(u0, v0 + t.band, t.width, t.height - 2 * t.band), qcolour(p.fillColour));
+  }
+  for (std::size_t i = 0; i < t.lines.size(); ++i) {
+    const double w = t.widths[i];
+    const double u0 = p.halign == HAlign::Centre ? -w / 2 : p.halign == HAlign::Right ? -w : 0;
+    // A static text is placed by its top-left corner, a line of drawText by its baseline.
+    painter.drawStaticText(QPointF(u0, v0 + static_cast<double>(i) * t.lineSpacing), t.lines[i]);
+  }
+  painter.restore();
+}
+
 }  // namespace
+
+const TextCache::Entry& TextCache::entry(const Primitive& p, const QPaintDevice* device) {
+  std::string key = std::to_string(p.fontSize) + (p.bold ? "b|" : "|") + p.text;
+  if (auto it = entries_.find(key); it != entries_.end()) return it->second;
+  // A plan holds some thousands of texts; one that keeps changing (a zoom of many sizes) starts afresh.
+  if (entries_.size() > 50'000) entries_.clear();
+  Entry e;
+  e.font = fontFor(p);
+  const QFontMetricsF fm(e.font, device);
+  const std::vector<std::string> lines = textLines(p.text);
+  for (const std::string& line : lines) {
+    const QString s = QString::fromStdString(line);
+    e.widths.push_back(fm.horizontalAdvance(s));
+    e.width = std::max(e.width, e.widths.back());
+    QStaticText text(s);
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    text.prepare(QTransform(), e.font);
+    e.lines.push_back(std::move(text));
+  }
+  e.lineSpacing = fm.lineSpacing();
+  e.ascent = fm.ascent();
+  e.height = fm.height() + (static_cast<double>(lines.size()) - 1) * fm.lineSpacing();
+  e.band = (fm.height() - fm.capHeight() - fm.descent()) / 2;
+  return entries_.emplace(std::move(key), std::move(e)).first->second;
+}
 
 DeviceStyle screenStyle() { return DeviceStyle{1, 6, false}; }
 
@@ -152,7 +200,8 @@ double nineWidth(const QPaintDevice* device, const Viewport& view, double pointS
 
 namespace {
 
-void drawOne(QPainter& painter, const Primitive& p, const Viewport& view, const DeviceStyle& style) {
+void drawOne(QPainter& painter, const Primitive& p, const Viewport& view, const DeviceStyle& style,
+             TextCache* texts) {
   switch (p.shape) {
     case Shape::Line:
       painter.setPen(penFor(p, style));
@@ -165,7 +214,9 @@ void drawOne(QPainter& painter, const Primitive& p, const Viewport& view, const 
       painter.setBrush(Qt::NoBrush);
       break;
     case Shape::Text:
-      if (!p.text.empty()) drawText(painter, p, view);
+      if (p.text.empty()) break;
+      if (texts) drawCachedText(painter, p, view, *texts);
+      else drawText(painter, p, view);
       break;
     case Shape::Circle: {
       painter.setPen(penFor(p, style));
@@ -189,7 +240,7 @@ void drawOne(QPainter& painter, const Primitive& p, const Viewport& view, const 
       break;
     }
     case Shape::Dimension:
-      for (const Primitive& part : dimensionParts(p)) drawOne(painter, part, view, style);
+      for (const Primitive& part : dimensionParts(p)) drawOne(painter, part, view, style, texts);
       break;
   }
 }
@@ -197,13 +248,13 @@ void drawOne(QPainter& painter, const Primitive& p, const Viewport& view, const 
 }  // namespace
 
 void render(QPainter& painter, const std::vector<Primitive>& list, const Viewport& view, const DeviceStyle& style,
-            const std::function<bool(const Primitive&)>& accept) {
+            const std::function<bool(const Primitive&)>& accept, TextCache* texts) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, style.antialias);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   for (const Primitive& p : list) {
     if (accept && !accept(p)) continue;
-    drawOne(painter, p, view, style);
+    drawOne(painter, p, view, style, texts);
   }
   painter.restore();
 }

@@ -4,8 +4,10 @@
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <QStaticText>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "draw/plan_layout.h"
@@ -60,10 +62,31 @@ TextMeasure textMeasure(const QPaintDevice* device, const Viewport& view);
 // Width of "9" in plan units: the offset of every footing label from its footing centre.
 double nineWidth(const QPaintDevice* device, const Viewport& view, double pointSize = 8);
 
+// Texts laid out once for one screen widget and drawn from their layout on every later paint: a plan's
+// labels change little from one paint to the next, and shaping them again was most of a repaint's time.
+// Printed pages and PDFs draw without it, so their bytes do not depend on what was shown before.
+class TextCache {
+ public:
+  struct Entry {
+    QFont font;
+    std::vector<QStaticText> lines;
+    std::vector<double> widths;  // device pixels, per line
+    double width = 0, height = 0, ascent = 0, lineSpacing = 0, band = 0;
+  };
+  // The laid-out text of a text primitive on `device`.
+  const Entry& entry(const Primitive& p, const QPaintDevice* device);
+  void clear() { entries_.clear(); }
+  std::size_t size() const { return entries_.size(); }
+
+ private:
+  std::unordered_map<std::string, Entry> entries_;  // by point size, weight and text
+};
+
 // Paints the primitives in list order, those that `accept` takes when it is given. Line widths, dashes
-// and fonts are in device terms (above); only positions go through the viewport.
+// and fonts are in device terms (above); only positions go through the viewport. With a text cache, the
+// texts are drawn from their cached layout.
 void render(QPainter& painter, const std::vector<Primitive>& list, const Viewport& view, const DeviceStyle& style,
-            const std::function<bool(const Primitive&)>& accept = {});
+            const std::function<bool(const Primitive&)>& accept = {}, TextCache* texts = nullptr);
 
 // Point sizes of the texts on the printed page: the largest that keeps the figures of the footings apart,
 // within these bounds.

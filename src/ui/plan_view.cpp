@@ -298,7 +298,7 @@ void PlanView::paintEvent(QPaintEvent*) {
     const double rx = text ? tx : lx, rz = text ? tz : lz;
     return std::max(p.x1, p.x2) + rx >= seen.left && std::min(p.x1, p.x2) - rx <= seen.right &&
            std::max(p.z1, p.z2) + rz >= seen.top && std::min(p.z1, p.z2) - rz <= seen.bottom;
-  });
+  }, &texts_);
   if (bandShown_) {
     // In the selection colour, so that the window stays visible where it runs along an outline.
     draw::Primitive window = draw::selectionWindow(band_.x1, band_.z1, band_.x2, band_.z2);

@@ -151,6 +151,7 @@ class PlanView : public QWidget {
   draw::Rect lastView_;      // as last announced by viewChanged
   QSize lastSize_;
   std::vector<draw::Primitive> prims_;
+  draw::TextCache texts_;  // the labels laid out once, drawn from their layout on every paint
   std::vector<std::string> labels_;
   std::optional<std::vector<bool>> onlyLabels_;
   std::vector<bool> legible_;  // per footing: its label has room at the current zoom

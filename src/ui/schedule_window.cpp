@@ -286,6 +286,7 @@ void ScheduleWindow::rebuildRows() {
   rows_[0][kColDepth]->hide();
   rows_[0][kColPedestal]->hide();
   rows_[0][kColDia]->hide();
+  showCheckSummary();
   showStale();
 }
 
@@ -297,6 +298,7 @@ void ScheduleWindow::refresh() {
                 (footingRowAt(project_, r) != nullptr);
   if (sameShape) {
     for (int r = 1; r <= n; ++r) showRow(r);
+    showCheckSummary();
   } else {
     rebuildRows();
   }
@@ -304,6 +306,7 @@ void ScheduleWindow::refresh() {
 }
 
 void ScheduleWindow::refreshState() {
+  showCheckSummary();  // the plan's checks follow the plan
   if (project_.scheduleStale != shownStale_) showStale();
 }
 
@@ -385,7 +388,6 @@ void ScheduleWindow::showRow(int row) {
     shrinkToFit(size);
     markFailedChecks(row, footingRow->checks);
   }
-  showCheckSummary();
 }
 
 bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event) {

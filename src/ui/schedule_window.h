@@ -40,8 +40,9 @@ class ScheduleWindow : public QWidget {
   // Shows the schedule as the model holds it now: the rows' texts (rebuilt when their number changed)
   // and whether it is out of date.
   void refresh();
-  // Shows whether the schedule is out of date, leaving the rows' texts as they are: what a change of
-  // the plan needs, since it never redesigns the rows. Touches the rows only when the state changes.
+  // Shows whether the schedule is out of date and the plan's checks, leaving the rows' texts as they
+  // are: what a change of the plan needs, since it never redesigns the rows. Touches the rows only when
+  // the state changes.
   void refreshState();
   bool showsOutOfDate() const;
 

@@ -243,6 +243,7 @@ class MainWindowTest : public QObject {
       QVERIFY(!s->cell(1, kColDepth)->isEnabled());
       QCOMPARE(s->cellText(1, kColNos), QStringLiteral("kept"));
     }
+    saveDeskShot({&w, s}, QStringLiteral("schedule_out_of_date.png"));
     // Undone back to the designed plan, the rows are designed and shown again.
     w.action("ActUndo")->trigger();
     w.action("ActUndo")->trigger();

@@ -5,9 +5,9 @@
 
 namespace plintova {
 
-ListingSummary readAnalysisInput(Project& p, const std::string& path, Prompter& prompter) {
+ListingSummary readAnalysisInput(Project& p, const std::string& path, Prompter& prompter, bool deferred) {
   if (tableFormatOf(path)) return readTable(p, path);
-  return readListing(p, path, prompter);
+  return readListing(p, path, prompter, deferred);
 }
 
 }  // namespace plintova

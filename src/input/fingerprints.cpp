@@ -40,11 +40,14 @@ std::string sha256Hex(std::string_view bytes, std::size_t digits) {
   return hex;
 }
 
-void fingerprintSupports(Project& p) {
+std::vector<std::string> supportPrints(const Project& p) {
   const int n = p.supportCount();
-  p.SupportPrints.assign(static_cast<std::size_t>(n) + 1, std::string{});
-  for (int s = 1; s <= n; ++s) p.SupportPrints[static_cast<std::size_t>(s)] = supportPrint(p, s);
+  std::vector<std::string> prints(static_cast<std::size_t>(n) + 1);
+  for (int s = 1; s <= n; ++s) prints[static_cast<std::size_t>(s)] = supportPrint(p, s);
+  return prints;
 }
+
+void fingerprintSupports(Project& p) { p.SupportPrints = supportPrints(p); }
 
 void fingerprintBytes(Project& p, std::string_view bytes) {
   p.ListingBytes.reset();

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/project.h"
 #include "output/safe_file.h"
@@ -19,6 +20,8 @@ std::string sha256Hex(std::string_view bytes, std::size_t digits = 64);
 // reads back to the same single-precision value (locale-independent, so the desktop and the batch tool
 // agree), hashed to 16 hex digits.
 void fingerprintSupports(Project& p);
+// The same fingerprints, made from a project that is only read (on another thread, say).
+std::vector<std::string> supportPrints(const Project& p);
 
 // Sets ListingSha256 from the input's bytes at once (a text given in memory).
 void fingerprintBytes(Project& p, std::string_view bytes);

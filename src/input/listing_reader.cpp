@@ -208,7 +208,8 @@ void rotateColumns(Project& p) {
 
 namespace {
 
-ListingSummary parseListing(Project& p, std::string_view text, const std::string& path, Prompter& prompter) {
+ListingSummary parseListing(Project& p, std::string_view text, const std::string& path, Prompter& prompter,
+                            bool deferred = false) {
   using namespace listing;
   clearInputTables(p);
   p.AnlPath = path;
@@ -226,15 +227,16 @@ ListingSummary parseListing(Project& p, std::string_view text, const std::string
   readBeamBlocks(p, text, prompter);
   const ReactionsRead reactions = readReactions(p, text, path);
   refuseSupportsWithoutCoordinates(p, path);
-  // The fingerprints describe each support's load cases, FY, MX and MZ as written.
-  fingerprintSupports(p);
+  // The fingerprints describe each support's load cases, FY, MX and MZ as written (nothing changes the
+  // listing's reactions later: combinations are added after them).
+  if (!deferred) fingerprintSupports(p);
   readGrades(p, text, unitFactor);
   readLoadCases(p, text);
   setListingCases(p);
   orientMembers(p);
   rotateColumns(p);
 
-  buildFrame(p);
+  buildFrame(p, !deferred);
 
   if (reactions.endMarkerMissing)
     prompter.message("The listing " + path + " has no line \"" + std::string(kReactionEndMarker) +
@@ -246,6 +248,7 @@ ListingSummary parseListing(Project& p, std::string_view text, const std::string
   summary.loadCasesCaption = "LOAD CASES :   " + numberText(reactions.loadCases);
   summary.unitsCaption = reactions.unitsCaption;
   summary.gradesCaption = gradesCaption(p);
+  summary.deferred = deferred;
   return summary;
 }
 
@@ -260,12 +263,20 @@ ListingSummary readListingText(Project& p, std::string_view text, const std::str
 // Far beyond a listing at the model's full capacity (some tens of megabytes), yet a bound on memory.
 constexpr std::size_t kLargestListing = std::size_t{1} << 30;
 
-ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter) {
+ListingRest listingRest(const Project& p) { return {supportPrints(p), beamLattices(p)}; }
+
+void finishListing(Project& p, ListingRest rest) {
+  p.SupportPrints = std::move(rest.supportPrints);
+  p.BeamXLattice = std::move(rest.beams.x);
+  p.BeamZLattice = std::move(rest.beams.z);
+}
+
+ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter, bool deferred) {
   // Read the whole file once; every pass runs over these bytes. A named pipe or device is refused
   // without waiting on it.
   InputFile in = readInputFile(path, kLargestListing);
   if (in.status != InputStatus::Read) throw ListingError("The listing " + path + " could not be read: " + in.reason + ".");
-  ListingSummary summary = parseListing(p, in.bytes, path, prompter);
+  ListingSummary summary = parseListing(p, in.bytes, path, prompter, deferred);
   keepInputBytes(p, std::move(in.bytes));
   return summary;
 }

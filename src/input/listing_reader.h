@@ -3,7 +3,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "model/frame_lattice.h"
 #include "model/project.h"
 #include "model/prompter.h"
 
@@ -17,6 +19,9 @@ struct ListingSummary {
   // The units of the reaction table as printed and what they were read as, e.g. "Reactions in KN MMS,
   // converted to kN, kN·m"; "Reactions in KN METE, in kN, kN·m" when no conversion was needed.
   std::string unitsCaption;
+  // The support fingerprints and the beam lattices were left for finishListing (readListing with
+  // `deferred`): the start-up dialog makes them on another thread while the engineer reads it.
+  bool deferred = false;
 };
 
 // Reads the listing at `path` into `p` (AnlPath becomes `path`): units, joints, members, rotated
@@ -27,7 +32,16 @@ struct ListingSummary {
 // Throws ListingError with the message to show (an empty text: end without a message) when the listing
 // cannot be used, including every capacity of the model it exceeds and a file that cannot be read.
 // A beam block whose member number reads 0 shows its line through the prompter and reading goes on.
-ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter);
+ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter, bool deferred = false);
+
+// The work readListing leaves when `deferred`: made by listingRest from a project that is only read
+// (so on another thread, while nothing changes the tables read), and put in place by finishListing.
+struct ListingRest {
+  std::vector<std::string> supportPrints;
+  BeamLattices beams;
+};
+ListingRest listingRest(const Project& p);
+void finishListing(Project& p, ListingRest rest);
 
 // The same on listing contents already in memory; `path` only sets AnlPath.
 ListingSummary readListingText(Project& p, std::string_view contents, const std::string& path, Prompter& prompter);

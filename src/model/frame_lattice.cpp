@@ -168,7 +168,7 @@ std::vector<Cell> placeJoints(Project& p) {
 }
 
 // Beams leave a joint above the base level toward the next occupied point of the same line.
-void buildBeams(Project& p, std::vector<Cell> cells, const FrameLookups& lookups) {
+void buildBeams(BeamLattices& beams, std::vector<Cell> cells, const FrameLookups& lookups) {
   auto along = [&](SparseLattice& lattice, auto sameLine) {
     lattice.clear();
     for (std::size_t i = 0; i + 1 < cells.size(); ++i) {
@@ -182,11 +182,11 @@ void buildBeams(Project& p, std::vector<Cell> cells, const FrameLookups& lookups
   std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
     return std::tie(a.iy, a.iz, a.ix) < std::tie(b.iy, b.iz, b.ix);
   });
-  along(p.BeamXLattice, [](const Cell& a, const Cell& b) { return a.iy == b.iy && a.iz == b.iz; });
+  along(beams.x, [](const Cell& a, const Cell& b) { return a.iy == b.iy && a.iz == b.iz; });
   std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
     return std::tie(a.ix, a.iy, a.iz) < std::tie(b.ix, b.iy, b.iz);
   });
-  along(p.BeamZLattice, [](const Cell& a, const Cell& b) { return a.ix == b.ix && a.iy == b.iy; });
+  along(beams.z, [](const Cell& a, const Cell& b) { return a.ix == b.ix && a.iy == b.iy; });
 }
 
 // ColumnMember of the footings on the lowest level, from the occupied points along column lines.
@@ -225,12 +225,33 @@ void assignColumns(Project& p, const std::vector<Cell>& cells) {
 
 }  // namespace
 
-void buildFrame(Project& p) {
+void buildFrame(Project& p, bool withBeams) {
   const std::vector<Cell> cells = placeJoints(p);
   const FrameLookups lookups(p);
   buildColumns(p, cells, lookups);
   assignColumns(p, cells);
-  buildBeams(p, cells, lookups);
+  p.BeamXLattice.clear();
+  p.BeamZLattice.clear();
+  if (!withBeams) return;
+  BeamLattices beams;
+  buildBeams(beams, cells, lookups);
+  p.BeamXLattice = std::move(beams.x);
+  p.BeamZLattice = std::move(beams.z);
+}
+
+BeamLattices beamLattices(const Project& p) {
+  // The occupied points again, from the levels and the joint lattice buildFrame made.
+  const auto lx = sortedLevels(p.LevelX), ly = sortedLevels(p.LevelY), lz = sortedLevels(p.LevelZ);
+  std::vector<Cell> cells;
+  cells.reserve(static_cast<std::size_t>(std::max<int>(p.JointCount, 0)));
+  for (int j = 1; j <= p.JointCount; ++j) {
+    const auto& row = p.JointTable[j];
+    cells.push_back({levelIndex(lx, static_cast<float>(row[1])), levelIndex(ly, static_cast<float>(row[2])),
+                     levelIndex(lz, static_cast<float>(row[3])), 0});
+  }
+  BeamLattices beams;
+  buildBeams(beams, occupiedCells(p, std::move(cells)), FrameLookups(p));
+  return beams;
 }
 
 }  // namespace plintova

@@ -15,7 +15,15 @@ namespace plintova {
 // - ColumnMember of every footing whose support stands on the lowest level: the column design row of
 //   the first column above it.
 // The member lookups and the sorted points are made once for all of them. Throws ListingError when a
-// joint number is beyond cap::kLargestJointNumber.
-void buildFrame(Project& p);
+// joint number is beyond cap::kLargestJointNumber. Without beams, the beam lattices are left empty for
+// beamLattices to make later (only the column window needs them).
+void buildFrame(Project& p, bool withBeams = true);
+
+// The beam lattices of a frame that buildFrame made without them. Reads the project only, so it may run
+// on another thread while nothing changes the joints, members and design blocks.
+struct BeamLattices {
+  SparseLattice x, z;
+};
+BeamLattices beamLattices(const Project& p);
 
 }  // namespace plintova

@@ -200,6 +200,7 @@ class SparseLattice {
   void set(int ix, int iy, int iz, int32_t v);
   void clear() { cells_.clear(); }
   std::size_t size() const { return cells_.size(); }
+  bool operator==(const SparseLattice&) const = default;
 
  private:
   static uint64_t key(int ix, int iy, int iz) {

@@ -27,10 +27,11 @@ bool isProjectFile(const std::string& path) {
 }
 
 // Reads a listing into a fresh project; the message of a listing that cannot be used is shown.
-std::unique_ptr<Project> readInto(const std::string& path, Prompter& prompter, ListingSummary* summary) {
+std::unique_ptr<Project> readInto(const std::string& path, Prompter& prompter, ListingSummary* summary,
+                                  bool deferred = false) {
   auto project = std::make_unique<Project>();
   try {
-    ListingSummary s = readAnalysisInput(*project, path, prompter);
+    ListingSummary s = readAnalysisInput(*project, path, prompter, deferred);
     if (summary) *summary = s;
     return project;
   } catch (const ListingError& e) {
@@ -73,6 +74,7 @@ AppFlow::AppFlow(Prompter& prompter, ListingChooser chooser, QObject* parent)
     : QObject(parent), prompter_(prompter), chooser_(std::move(chooser)) {}
 
 AppFlow::~AppFlow() {
+  finishPending(false);
   delete dialog_;
   main_.reset();  // the window refers to the project: it goes first
 }
@@ -114,19 +116,41 @@ bool AppFlow::start(const std::string& given) {
 
 bool AppFlow::openListing(const std::string& path) {
   ListingSummary summary;
-  std::unique_ptr<Project> project = readInto(path, prompter_, &summary);
+  std::unique_ptr<Project> project = readInto(path, prompter_, &summary, true);
   if (!project) return false;
+  finishPending(false);  // a listing still waiting for its dialog is replaced
   pending_ = std::move(project);
+  // The engineer reads the dialog meanwhile; nothing changes the tables read until OK, which waits.
+  if (summary.deferred)
+    rest_ = std::async(std::launch::async, [p = static_cast<const Project*>(pending_.get())] { return listingRest(*p); });
   delete dialog_;
   dialog_ = new StartupDialog(*pending_, summary, prompter_);
+  dialog_->setBeforeTaking([this] {
+    if (finishPending()) return true;
+    dialog_->reject();  // the listing cannot be used: as when it could not be read
+    return false;
+  });
   connect(dialog_, &StartupDialog::confirmed, this, &AppFlow::openMainWindow);
   connect(dialog_, &QDialog::rejected, this, [this] {
+    finishPending(false);
     pending_.reset();
     // The dialog's Exit ends the run only when no plan is open; otherwise the plan stays.
     if (!main_) emit finished();
   });
   dialog_->show();
   return true;
+}
+
+bool AppFlow::finishPending(bool keep) {
+  if (!rest_.valid()) return true;
+  try {
+    ListingRest rest = rest_.get();
+    if (keep && pending_) finishListing(*pending_, std::move(rest));
+    return true;
+  } catch (const std::exception& e) {
+    if (keep) prompter_.message(std::string("The listing could not be read: ") + e.what());
+    return false;
+  }
 }
 
 void AppFlow::openMainWindow() {

@@ -5,9 +5,11 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 
+#include "input/listing_reader.h"
 #include "ui/recovery.h"
 
 class QFileDialog;
@@ -72,7 +74,14 @@ class AppFlow : public QObject {
   ListingChooser chooser_;
   RecoveryChooser recoveryChooser_;
   std::unique_ptr<Project> project_;  // the plan's project
+  // Waits for the work left from reading the pending listing and puts it in place (false: it failed,
+  // and the reason was shown); with `keep` false it is only waited for, since the listing is given up.
+  bool finishPending(bool keep = true);
+
   std::unique_ptr<Project> pending_;  // a listing read, waiting for its start-up dialog
+  // The support fingerprints and beam lattices of the pending listing, made on another thread while
+  // the start-up dialog is shown.
+  std::future<ListingRest> rest_;
   QPointer<StartupDialog> dialog_;
   std::unique_ptr<MainWindow> main_;
 };

@@ -143,6 +143,7 @@ StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, Pr
 }
 
 void StartupDialog::cmdOK() {
+  if (beforeTaking_ && !beforeTaking_()) return;
   // SBC and depth as they always were: anything not acceptable is ignored and the dialog waits.
   if (!acceptDesignInputs(project_, depth_->currentText().toStdString(), sbc_->currentText().toStdString())) return;
 

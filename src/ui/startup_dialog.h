@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "input/listing_reader.h"
 #include "ui/load_case_panel.h"
@@ -51,6 +52,9 @@ class StartupDialog : public QDialog {
   LoadCasePanel* casePanel() const { return cases_; }
   QPushButton* okButton() const { return ok_; }
   QPushButton* exitButton() const { return exit_; }
+  // Called by OK before any entry is taken (the project is then changed): the work left from reading
+  // the listing is finished there. False stops OK (the reason was shown).
+  void setBeforeTaking(std::function<bool()> before) { beforeTaking_ = std::move(before); }
 
  signals:
   // Every entry was accepted and stored: the main window opens, then the dialog closes for good.
@@ -70,6 +74,7 @@ class StartupDialog : public QDialog {
   LoadCasePanel* cases_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* exit_ = nullptr;
+  std::function<bool()> beforeTaking_;
 };
 
 }  // namespace plintova

@@ -207,3 +207,24 @@ TEST(ListingReader, UnitWordsAndCommentsInTheEcho) {
   ASSERT_FALSE(r->refused) << r->error;
   EXPECT_EQ(r->project->JointTable[2][2], 3);
 }
+
+TEST(ListingReader, TheWorkLeftForTheStartupDialogGivesWhatAWholeReadGives) {
+  // The desktop leaves the support fingerprints and the beam lattices to another thread while its
+  // start-up dialog is shown; put in place, they must be those of a whole read.
+  for (const std::string& path : {std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL", data("quirks.ANL"),
+                                  data("stepped_ground.ANL"), data("frame1_kn_mms.ANL")}) {
+    auto whole = readFile(path);
+    ASSERT_FALSE(whole->refused) << path << whole->error;
+    ReadResult deferred;
+    EXPECT_TRUE(readListing(*deferred.project, path, deferred.prompter, true).deferred);
+    Project& p = *deferred.project;
+    EXPECT_TRUE(p.SupportPrints.empty() && p.BeamXLattice.size() == 0 && p.BeamZLattice.size() == 0) << path;
+    finishListing(p, listingRest(p));
+    const Project& q = *whole->project;
+    EXPECT_EQ(p.SupportPrints, q.SupportPrints) << path;
+    EXPECT_TRUE(p.BeamXLattice == q.BeamXLattice && p.BeamZLattice == q.BeamZLattice) << path;
+    EXPECT_TRUE(p.ColumnLattice == q.ColumnLattice && p.JointLattice == q.JointLattice) << path;
+  }
+  auto frame = readFile(std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL");
+  EXPECT_GT(frame->project->BeamXLattice.size() + frame->project->BeamZLattice.size(), 0u);
+}

@@ -25,9 +25,10 @@ namespace fs = std::filesystem;
 // The values a project file may hold are those the windows take for the same decisions
 // (model/limits.h). Joint numbers of the model are 16-bit.
 constexpr int kMaxJoint = cap::kLargestJointNumber;
-// The project of the largest plan (500 footings, every decision, 36 load cases each) takes some
-// hundreds of kilobytes; a larger file is no project and would only cost memory and time.
-constexpr std::size_t kLargestProjectFile = std::size_t{32} << 20;  // the project of 30,000 supports takes a few MB
+// A project file holds one short fingerprint per support and the decisions, none of which grows with
+// the load cases: the project of the largest plan (30,000 supports, every decision) takes a few
+// megabytes. A larger file is no project and would only cost memory and time.
+constexpr std::size_t kLargestProjectFile = std::size_t{32} << 20;
 
 // The value of "increaseRule" that keeps the later-case rule.
 constexpr const char* kLaterCaseRule = "laterCases";

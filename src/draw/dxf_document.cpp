@@ -1,12 +1,12 @@
-// The DXF drawing assembled in memory: sections, tables, blocks, layouts and their handles, written with
-// dxflib's ASCII writer.
+// The DXF drawing assembled in memory: sections, tables, blocks, layouts and their handles, written as
+// dxflib's ASCII writer writes them, in one buffer.
 #include "draw/dxf_document.h"
 
-#include <dl_writer_ascii.h>
-
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <string_view>
 #include <tuple>
 
 namespace plintova::draw::dxf {
@@ -336,29 +336,46 @@ std::string Document::write(const std::string& path) {
   for (const auto& b : body) append(b);
   append({textGroup(0, "EOF")});
 
-  {
-    DL_WriterA dw(path.c_str(), DL_Codes::AC1015);
-    if (dw.openFailed()) return "the file could not be opened";
-    for (const Group& x : all) {
-      switch (x.kind) {
-        case Group::Kind::Text: dw.dxfString(x.code, x.text); break;
-        case Group::Kind::Integer: dw.dxfInt(x.code, static_cast<int>(x.integer)); break;
-        case Group::Kind::Real: dw.dxfReal(x.code, x.real); break;
-        case Group::Kind::Handle: dw.dxfString(x.code, hexText(static_cast<unsigned long>(x.integer))); break;
-      }
-    }
-    dw.close();
-  }
-  // dxflib does not report a failed write: the file must end where the drawing does.
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return "the file could not be read back";
-  const std::streamoff size = in.tellg();
-  if (size < 16) return "the file came out empty";
-  in.seekg(size - 16);
-  std::string tail(16, '\0');
-  in.read(tail.data(), 16);
-  if (!in || tail.find("EOF") == std::string::npos) return "the drawing was not written whole";
+  std::string text;
+  text.reserve(all.size() * 12);
+  for (const Group& x : all) appendGroupText(text, x);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return "the file could not be opened";
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.close();
+  if (!out) return "the drawing was not written whole";
   return {};
+}
+
+void appendGroupText(std::string& out, const Group& group) {
+  char buffer[400];
+  char* end = buffer;
+  if (group.code < 10) *end++ = ' ';
+  if (group.code < 100) *end++ = ' ';
+  end = std::to_chars(end, buffer + sizeof buffer, group.code).ptr;
+  *end++ = '\n';
+  out.append(buffer, end);
+  switch (group.kind) {
+    case Group::Kind::Text: out += group.text; break;
+    case Group::Kind::Integer:
+      out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, static_cast<int>(group.integer)).ptr);
+      break;
+    case Group::Kind::Handle: out += hexText(static_cast<unsigned long>(group.integer)); break;
+    case Group::Kind::Real: {
+      // Fixed with 16 decimals (what "%.16f" gives), then the zeros after the first decimal cut.
+      const auto r = std::to_chars(buffer, buffer + sizeof buffer, group.real, std::chars_format::fixed, 16);
+      std::string_view number(buffer, r.ec == std::errc() ? static_cast<std::size_t>(r.ptr - buffer) : 0);
+      if (const std::size_t dot = number.find('.'); dot != std::string_view::npos) {
+        std::size_t keep = dot + 2;
+        for (std::size_t i = dot + 1; i < number.size(); ++i)
+          if (number[i] != '0') keep = i + 1;
+        number = number.substr(0, std::min(keep, number.size()));
+      }
+      out += number;
+      break;
+    }
+  }
+  out += '\n';
 }
 
 }  // namespace plintova::draw::dxf

@@ -18,6 +18,12 @@ struct Group {
   double real = 0;
 };
 
+// The text of groups as an ASCII DXF holds them: the code right-aligned in three columns on a line of
+// its own, then the value on the next; a real in fixed notation with 16 decimals, its trailing zeros cut
+// after the first decimal ("0.0", "2.5", "1234.5678"), as dxflib's writer puts it. Made with to_chars,
+// without a stream flushed after every group.
+void appendGroupText(std::string& out, const Group& group);
+
 struct Layer {
   std::string name;
   int colour = 7;       // AutoCAD colour index

@@ -1,4 +1,5 @@
-// A DXF drawing (AutoCAD 2000 format, millimetres) assembled in memory and written with dxflib's writer:
+// A DXF drawing (AutoCAD 2000 format, millimetres) assembled in memory and written as group text
+// in the layout of dxflib's ASCII writer:
 // model space, one paper-space layout per sheet, blocks, and the tables and objects that tie them
 // together, every object with its own handle and the handle of its owner.
 #pragma once

@@ -1,4 +1,4 @@
-// The footing drawing as a DXF file for CAD programs, written with dxflib from the sheet's primitives.
+// The footing drawing as a DXF file for CAD programs, written from the sheet's primitives.
 #pragma once
 
 #include <string>

@@ -148,21 +148,8 @@ Envelope envelopeOf(const Geometry& g, const std::vector<BeamCase>& cases, const
 
 // Where the band of bars under column j lies along the length for an effective depth dT (mm):
 // a + 2 d wide, ended by the footing's ends and by the midpoint between the columns.
-struct Band {
-  double lo = 0, hi = 0;
-  int footingEdges = 0;
-  double width() const { return hi - lo; }
-};
-Band bandOf(const Geometry& g, int j, double dT) {
-  const double mid = (g.x[0] + g.x[1]) / 2, reach = g.aAlong / 2 + dT / 1000;
-  Band b;
-  b.lo = std::max(0.0, g.x[j] - reach);
-  b.hi = std::min(g.L, g.x[j] + reach);
-  if (j == 0) b.hi = std::min(b.hi, mid);
-  else b.lo = std::max(b.lo, mid);
-  b.footingEdges = (b.lo <= 0 ? 1 : 0) + (b.hi >= g.L ? 1 : 0);
-  return b;
-}
+using Band = CombinedBand;
+Band bandOf(const Geometry& g, int j, double dT) { return combinedBand(g.L, g.aAlong, g.x, j, dT); }
 
 // One layer of bars with one diameter: its bars, effective depth and development.
 struct LayerTrial {
@@ -479,6 +466,17 @@ StabilityFooting pairFooting(const Project& p, const CombinedFootingRecord& cf, 
 }
 
 }  // namespace
+
+CombinedBand combinedBand(double L, double a, const double x[2], int j, double d) {
+  const double mid = (x[0] + x[1]) / 2, reach = a / 2 + d / 1000;
+  CombinedBand b;
+  b.lo = std::max(0.0, x[j] - reach);
+  b.hi = std::min(L, x[j] + reach);
+  if (j == 0) b.hi = std::min(b.hi, mid);
+  else b.lo = std::max(b.lo, mid);
+  b.footingEdges = (b.lo <= 0 ? 1 : 0) + (b.hi >= L ? 1 : 0);
+  return b;
+}
 
 FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   FootingRow row;

@@ -29,4 +29,14 @@ namespace plintova {
 // the row undesigned: size only.
 FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit);
 
+// Where the band of bars across under column j lies along a combined footing L m long, m from its first
+// end: a + 2 d wide about the column at x[j] (a the pedestal, m; d the band's effective depth, mm), ended
+// by the footing's ends and by the midpoint between the columns.
+struct CombinedBand {
+  double lo = 0, hi = 0;
+  int footingEdges = 0;  // ends of the footing the band reaches
+  double width() const { return hi - lo; }
+};
+CombinedBand combinedBand(double L, double a, const double x[2], int j, double d);
+
 }  // namespace plintova

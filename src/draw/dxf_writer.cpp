@@ -10,13 +10,14 @@
 #include "draw/dxf_document.h"
 #include "output/project_files.h"
 #include "output/safe_file.h"
+#include "print/sheet_sections.h"
 #include "print/sheet_text.h"
 
 namespace plintova::draw {
 
 namespace {
 
-constexpr std::array<dxf::Layer, 10> kLayers{{
+constexpr std::array<dxf::Layer, 13> kLayers{{
     {"GRID", 8, 18},
     {"GRID-TEXT", 7, 25},
     {"FOOTING", 7, 35},
@@ -27,6 +28,9 @@ constexpr std::array<dxf::Layer, 10> kLayers{{
     {"SCHEDULE", 7, 18},
     {"NOTES", 7, 18},
     {"TITLE", 7, 25},
+    {"SECTION", 7, 25},
+    {"REBAR", 1, 35},
+    {"HATCH", 8, 9},
 }};
 
 // Line types by the line style of a primitive, their patterns in paper millimetres: model space scales
@@ -72,6 +76,9 @@ int colourOf(Rgb c) {
 // measures paper millimetres and scales the measurement.
 constexpr const char* kPlanDimensions = "PLAN";
 constexpr const char* kSheetDimensions = "SHEET";
+
+// The style of a section's dimensions at 1:scale on paper: "SECTION-50".
+std::string sectionDimensions(int scale) { return "SECTION-" + std::to_string(scale); }
 
 // One space being filled from the primitives of one sheet: where paper millimetres go in it.
 class SpaceWriter {
@@ -133,7 +140,8 @@ class SpaceWriter {
     for (const Primitive& part : dimensionParts(p)) entity(*block, part);
     const dxf::XY o1 = map_(p.x1, p.z1), o2 = map_(p.x2, p.z2);
     const dxf::XY onLine = p.vertical ? map_(p.dimensionLine, p.z2) : map_(p.x2, p.dimensionLine);
-    space.dimension(styleOf(p), name, dimensionStyle_, o1, o2, onLine, map_(p.textAt.x, p.textAt.z),
+    const std::string style = p.dimensionScale > 0 ? sectionDimensions(p.dimensionScale) : dimensionStyle_;
+    space.dimension(styleOf(p), name, style, o1, o2, onLine, map_(p.textAt.x, p.textAt.z),
                     p.vertical ? 90 : 0, dxfText(p.text));
   }
 
@@ -191,6 +199,9 @@ std::string dxfLayer(const Primitive& p) {
     case Role::Dimension: return "DIMENSION";
     case Role::Schedule: return "SCHEDULE";
     case Role::Notes: return "NOTES";
+    case Role::Section: return "SECTION";
+    case Role::Rebar: return "REBAR";
+    case Role::Hatch: return "HATCH";
     default: return "TITLE";
   }
 }
@@ -225,7 +236,14 @@ std::string writeDxfFile(const print::Sheet& plan, const std::vector<print::Shee
   std::vector<dxf::LayoutPaper> papers;
   for (const print::Sheet& s : sheets)
     papers.push_back({"Sheet " + std::to_string(s.number), s.paper.width, s.paper.height});
-  dxf::Document doc({kLayers.begin(), kLayers.end()}, types, {model, paper}, "DejaVuSans.ttf", papers);
+  std::vector<dxf::DimensionStyle> styles{model, paper};
+  for (int scale : print::kSectionScales) {
+    dxf::DimensionStyle section = paper;
+    section.name = sectionDimensions(scale);
+    section.linearFactor = scale;
+    styles.push_back(section);
+  }
+  dxf::Document doc({kLayers.begin(), kLayers.end()}, types, styles, "DejaVuSans.ttf", papers);
 
   // Model space: the plan at its true millimetres, Z downward as -Y.
   SpaceWriter planWriter(

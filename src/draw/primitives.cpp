@@ -169,6 +169,9 @@ const char* roleName(Role r) {
     case Role::Schedule: return "Schedule";
     case Role::Notes: return "Notes";
     case Role::TitleBlock: return "TitleBlock";
+    case Role::Section: return "Section";
+    case Role::Rebar: return "Rebar";
+    case Role::Hatch: return "Hatch";
   }
   return "?";
 }

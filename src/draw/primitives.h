@@ -51,6 +51,9 @@ enum class Role : uint8_t {
   Schedule,         // the footing schedule table
   Notes,            // the general notes
   TitleBlock,       // frame, title block, plan caption, scale bar, north arrow, key plan
+  Section,          // sections: outlines of concrete, levels, tags, their texts and legends
+  Rebar,            // sections: bars along the view and cut across
+  Hatch,            // sections: the hatch of cut concrete
 };
 
 // The object a primitive stands for: a footing (index into the footing table), a combined footing or a
@@ -100,6 +103,7 @@ struct Primitive {
   std::vector<Point> points;   // polylines
   bool closed = false;         // polylines: the last point joins the first
   double dimensionLine = 0;    // dimensions: where the dimension line lies across
+  int dimensionScale = 0;      // dimensions of a view at its own scale (1:n, a section), 0: the sheet's
   Point textAt;                // dimensions: the centre of the figure
 };
 

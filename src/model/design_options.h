@@ -32,6 +32,8 @@ struct DesignOptions {
   double dowelFullStress = 0;              // 1: dowels develop 0.87 fy in the footing; 0: the stress they carry
   double pedestalCover = 0;                // mm of clear cover to a pedestal's ties
   double bendRadius = 0;                   // internal radius of bends, in bar diameters
+  double leanThickness = 0;                // mm of lean concrete (M10) under a footing
+  double leanProjection = 0;               // mm the lean concrete reaches beyond the footing each side
   // Bar diameters a row may take, ascending, mm: the smallest that fits its spacing limits is chosen.
   std::vector<int> barDiameters;
 

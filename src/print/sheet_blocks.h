@@ -20,6 +20,9 @@ struct SheetBlock {
   double width = 0;
   double head = 0;            // the heading and anything repeated with it
   std::vector<double> rows;   // heights
+  // Never on the plan's sheet (sections, the bar bending schedule): it starts on the sheets of blocks and
+  // does not widen the column beside the plan.
+  bool ownSheets = false;
   // Draws rows [first, last) with the block's top-left corner at (x, z); `continued` on every piece
   // after the first.
   std::function<void(std::size_t first, std::size_t last, double x, double z, bool continued,

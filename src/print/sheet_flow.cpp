@@ -19,6 +19,7 @@ class Flow {
   void add(const SheetBlock& b, std::size_t index) {
     std::size_t next = 0;
     bool continued = false;
+    if (b.ownSheets && areas_ == &first_) enter(first_.size());
     // A block that a sheet of its own holds whole is not split: it goes on where it fits whole, on
     // this sheet or the next.
     if (!b.rows.empty() && fitsWholeOnASheet(b)) {

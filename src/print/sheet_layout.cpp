@@ -9,7 +9,9 @@
 
 #include "design/plan_checks.h"
 #include "footing/grid_lines.h"
+#include "print/sheet_bar_schedule.h"
 #include "print/sheet_blocks.h"
+#include "print/sheet_sections.h"
 #include "print/sheet_flow.h"
 #include "print/sheet_plan.h"
 #include "print/sheet_schedule.h"
@@ -36,6 +38,8 @@ namespace {
 
 constexpr double kFrameLeft = 20, kFrameOther = 10;  // binding edge on the left
 constexpr double kPad = 3;                           // inside a zone, mm
+// The width of a typical section: two beside each other left of an A3 title block, one over it.
+constexpr double kSectionWidth = 115;
 constexpr double kFrameWidth = 7, kRuleWidth = 3;
 // The band under the plan never takes more than this share of the drawing's height.
 constexpr double kBandShare = 0.45;
@@ -72,7 +76,8 @@ Rect titleOf(const Rect& drawing, const Paper& paper, double height) {
 
 double widest(const std::vector<SheetBlock>& blocks) {
   double w = 0;
-  for (const SheetBlock& b : blocks) w = std::max(w, b.width);
+  for (const SheetBlock& b : blocks)
+    if (!b.ownSheets) w = std::max(w, b.width);
   return w;
 }
 
@@ -114,9 +119,12 @@ std::vector<Rect> laterAreas(const Zones& z);
 std::vector<Zones> bottomZones(const Paper& paper, const std::vector<SheetBlock>& blocks, double titleHeight) {
   std::vector<Zones> zones{bottomZones(paper, titleHeight, titleHeight)};
   const double most = std::max(kBandShare * (drawingOf(paper).bottom - drawingOf(paper).top), titleHeight);
+  std::vector<SheetBlock> beside;
+  for (const SheetBlock& b : blocks)
+    if (!b.ownSheets) beside.push_back(b);
   for (double band = titleHeight; band < most; band += 5) {
     const Zones z = bottomZones(paper, band, titleHeight);
-    if (flowBlocks(blocks, z.areas, laterAreas(z)).extraSheets() == 0) {
+    if (flowBlocks(beside, z.areas, laterAreas(z)).extraSheets() == 0) {
       zones.push_back(z);
       break;
     }
@@ -143,10 +151,18 @@ struct Drawing {
   double titleHeight() const { return titleBlockHeight(!stamp.empty()); }
 };
 
-// The blocks a sheet carries beside the plan, in order: the footing schedule, then the notes.
+// The blocks of the drawing, in order: the footing schedule and the notes beside the plan, then the typical
+// sections and the bar bending schedule on sheets of their own (once the schedule is designed).
 std::vector<SheetBlock> blocksOf(const Project& p, const SheetSchedule& schedule, const Paper& paper,
                                  const draw::TextMeasure& measure) {
-  return {scheduleBlock(schedule, measure), notesBlock(generalNotes(p), titleWidthFor(paper) - 2 * kPad, measure)};
+  std::vector<SheetBlock> blocks{scheduleBlock(schedule, measure),
+                                 notesBlock(generalNotes(p), titleWidthFor(paper) - 2 * kPad, measure)};
+  if (!p.scheduleDesigned || p.scheduleStale) return blocks;
+  SheetBlock sections = sectionsBlock(p, kSectionWidth, measure);
+  if (!sections.rows.empty()) blocks.push_back(std::move(sections));
+  SheetBlock bars = barScheduleBlock(p, measure);
+  if (!bars.rows.empty()) blocks.push_back(std::move(bars));
+  return blocks;
 }
 
 // Where the blocks go; blocks that find no room on the first sheet get a line there pointing to theirs.
@@ -159,7 +175,9 @@ Flowed flowFor(const std::vector<SheetBlock>& blocks, const Zones& z) {
   Flowed f{flowBlocks(blocks, z.areas, laterAreas(z)), {}};
   for (std::size_t b = 0; b < blocks.size(); ++b) {
     const auto& first = f.flow.sheets.front();
-    if (std::none_of(first.begin(), first.end(), [b](const BlockPiece& p) { return p.block == b; })) f.pointed.push_back(b);
+    // Blocks of their own sheets follow the plan's in any case: the first sheet keeps its room.
+    if (!blocks[b].ownSheets && std::none_of(first.begin(), first.end(), [b](const BlockPiece& p) { return p.block == b; }))
+      f.pointed.push_back(b);
   }
   if (f.pointed.empty() || z.areas.empty()) return f;
   std::vector<Rect> areas = z.areas;
@@ -173,12 +191,20 @@ struct Choice {
   ScaleChoice scale;
   Flowed flowed;
   std::size_t sheets() const { return scale.parts + flowed.flow.extraSheets(); }
+  // The sheets the plan, schedule and notes take (sections and bars follow them whatever the choice).
+  std::size_t planSheets(const std::vector<SheetBlock>& blocks) const {
+    std::size_t n = scale.parts;
+    const auto& all = flowed.flow.sheets;
+    for (std::size_t s = 1; s < all.size(); ++s)
+      n += std::any_of(all[s].begin(), all[s].end(), [&](const BlockPiece& p) { return !blocks[p.block].ownSheets; });
+    return n;
+  }
 };
 
-// The arrangement and scale the paper sheets use: the fewest sheets in all (plan parts and sheets of
-// blocks), then the fewest parts of the plan (a plan whole on one sheet reads better than one cut by
-// match lines), then the largest scale: a drawing that fits one sheet at 1:125 beats one at 1:100 that
-// sends schedule rows to a second.
+// The arrangement and scale the paper sheets use: the fewest sheets of plan, schedule and notes (plan parts
+// and sheets of those blocks; the sections and bars follow in any case), then the fewest parts of the plan
+// (a plan whole on one sheet reads better than one cut by match lines), then the largest scale: a drawing
+// that fits one sheet at 1:125 beats one at 1:100 that sends schedule rows to a second.
 Choice choose(const Drawing& d, const Paper& paper) {
   std::optional<Choice> best;
   std::vector<Zones> arrangements = bottomZones(paper, d.blocks, d.titleHeight());
@@ -186,7 +212,9 @@ Choice choose(const Drawing& d, const Paper& paper) {
   for (const Zones& zones : arrangements) {
     const auto area = [&](int scale) { return zones.content(bubbleTierRoom(d.content, scale)); };
     Choice c{zones, chooseScale(d.content, area, d.coarsest), flowFor(d.blocks, zones)};
-    const auto rank = [](const Choice& x) { return std::tuple{x.sheets(), x.scale.parts, x.scale.scale}; };
+    const auto rank = [&d](const Choice& x) {
+      return std::tuple{x.planSheets(d.blocks), x.scale.parts, x.scale.scale, x.sheets()};
+    };
     if (!best || rank(c) < rank(*best)) best = std::move(c);
   }
   return *best;
@@ -297,8 +325,8 @@ struct Assembly {
     return s;
   }
 
-  void titleBlock(Sheet& s) const {
-    TitleFields fields = titleFields(d.project, d.settings, scaleText, s.number, count);
+  void titleBlock(Sheet& s, const std::string& scale) const {
+    TitleFields fields = titleFields(d.project, d.settings, scale, s.number, count);
     fields.stamp = d.stamp;
     drawTitleBlock(fields, choice.zones.title, d.measure, s.primitives);
   }
@@ -348,15 +376,20 @@ struct Assembly {
                                        "FOOTING SCHEDULE AND NOTES: SEE SHEET 1", kPointerText, Role::Notes, true,
                                        HAlign::Left));
     }
-    titleBlock(s);
+    titleBlock(s, scaleText);
     return s;
   }
 
+  // A sheet of blocks alone; one holding sections is drawn at the scales its views name.
   Sheet blockSheet(std::size_t flowSheet) const {
     Sheet s = blank(Sheet::Kind::Schedule, sheetNumber(flowSheet));
     frame(choice.zones, false, s.primitives);
     pieces(flowSheet, s.primitives);
-    titleBlock(s);
+    const auto& held = choice.flowed.flow.sheets[flowSheet];
+    const bool sections = std::any_of(held.begin(), held.end(), [&](const BlockPiece& p) {
+      return d.blocks[p.block].title == kSectionsTitle;
+    });
+    titleBlock(s, sections ? "AS SHOWN" : scaleText);
     return s;
   }
 };

@@ -15,14 +15,19 @@ for want in F1 F2 "(1)" "(40)" 5000 5500 4500; do
   grep -qF -- "$want" <<<"$text" || { echo "missing text $want"; exit 1; }
 done
 
-# The drawing: one landscape A3 sheet with the plan (at 1:300, where every text stands 2.5 mm high), the
-# schedule, the notes and the title block; no
-# joint numbers (those belong to the plan page).
+# The drawing: a first landscape A3 sheet with the plan (at 1:300, where every text stands 2.5 mm high), the
+# schedule, the notes and the title block; no joint numbers (those belong to the plan page). The typical
+# sections and the bar bending schedule follow on sheets of their own.
 info=$(pdfinfo "$tmp/sheet.pdf")
-grep -q "Pages: *1" <<<"$info" || { echo "the drawing is not one sheet"; exit 1; }
+pages=$(sed -n 's/^Pages: *//p' <<<"$info")
+[ "$pages" -ge 2 ] || { echo "the drawing has no sheets after the plan: $info"; exit 1; }
 grep -q "Page size: *1191 x 842 pts (A3)" <<<"$info" || { echo "the drawing is not landscape A3: $info"; exit 1; }
-text=$(pdftotext -layout "$tmp/sheet.pdf" -)
-for want in "FOOTING SCHEDULE" "FOOTING LAYOUT PLAN" F1 F11 "1:300 (A3)" "1 OF 1" FRAME1.ANL "10 Ø @ 120 c/c" \
+rest=$(pdftotext -layout -f 2 "$tmp/sheet.pdf" -)
+for want in "TYPICAL SECTIONS" "F1: TYPICAL SECTION" "F11: TYPICAL SECTION" "BAR BENDING SCHEDULE" "AS SHOWN"; do
+  grep -qF -- "$want" <<<"$rest" || { echo "missing text after the plan's sheet: $want"; exit 1; }
+done
+text=$(pdftotext -layout -l 1 "$tmp/sheet.pdf" -)
+for want in "FOOTING SCHEDULE" "FOOTING LAYOUT PLAN" F1 F11 "1:300 (A3)" "1 OF $pages" FRAME1.ANL "10 Ø @ 120 c/c" \
   "2900 x 2900" "Clear cover to the reinforcement 50 mm" 34000 21000; do
   grep -qF -- "$want" <<<"$text" || { echo "missing text in the drawing: $want"; exit 1; }
 done

@@ -1,6 +1,7 @@
 """End-to-end checks of the footing drawing the batch tool writes for FRAME1 with a combined pair, a
 hand-resized and a disabled footing: the DXF read back by an independent reader (ezdxf) and the PDF read
-back by poppler (texts, their sizes and places)."""
+back by poppler (texts, their sizes and places), the plan and schedule on two sheets, then the typical
+sections and the bar bending schedule on sheets of their own."""
 import json
 import os
 import re
@@ -99,10 +100,11 @@ def dxf_checks(path, d):
     msp = doc.modelspace()
     layers = {layer.dxf.name for layer in doc.layers}
     for name in ("GRID", "GRID-TEXT", "FOOTING", "PEDESTAL", "COLUMN", "MARK", "DIMENSION", "SCHEDULE", "NOTES",
-                 "TITLE"):
+                 "TITLE", "SECTION", "REBAR", "HATCH"):
         check(name in layers, "layer %s exists" % name)
     sheets = layouts_of(doc)
-    check([layout.name for layout in sheets] == ["Sheet 1", "Sheet 2"], "a layout for each sheet: %r" % doc.layout_names())
+    check([layout.name for layout in sheets][:2] == ["Sheet 1", "Sheet 2"] and len(sheets) >= 3,
+          "a layout for each sheet: %r" % doc.layout_names())
     check(list(msp.query("DIMENSION")), "the plan's dimensions in model space")
 
     # Every footing outline: a closed polyline, as its corners (X right, Z downward as -Y).
@@ -157,7 +159,7 @@ def dxf_checks(path, d):
 
     # Every schedule row's mark and depth (mm) on the SCHEDULE layer of the sheet that holds the schedule
     # (sheet 2: the plan takes sheet 1 whole), on one line of the table.
-    layout = sheets[-1] if sheets else msp
+    layout = sheets[1] if len(sheets) > 1 else msp
     cells = [(t.dxf.text, t.dxf.insert[1]) for t in layout.query('TEXT[layer=="SCHEDULE"]')]
     for row in d["schedule"]:
         depth = str(round(row["Depth"] * 1000))
@@ -167,11 +169,39 @@ def dxf_checks(path, d):
             check(any(text == depth and close(y, ys[0], 1) for text, y in cells),
                   "schedule row %s with depth %s" % (row["mark"], depth))
     check(not list(msp.query('TEXT[layer=="TITLE"]')), "no title block in model space")
+    section_checks(sheets[1:], d)
     grid_names = {t.dxf.text for t in msp.query('TEXT[layer=="GRID-TEXT"]')}
     check({"1", "9", "A", "E"} <= grid_names, "grid names 1-9 and A-E: %r" % sorted(grid_names))
     title = " ".join(t.dxf.text for t in sheets[0].query('TEXT[layer=="TITLE"]')) if sheets else ""
     for value in ("OFFICE BLOCK AT SITE 7", "S-101", "KMR", "PSV", "FRAME1.ANL", "KAVERI", "For comment"):
         check(value in title, "title block of the DXF names %s" % value)
+
+
+def view_titles(d):
+    """The views the sections show: one per schedule row, a combined footing's plan besides."""
+    titles = []
+    for row in d["schedule"]:
+        mark = row["mark"]
+        kind = {"F": "TYPICAL SECTION", "R": "SECTION ALONG L", "C": "LONGITUDINAL SECTION"}[mark[0]]
+        titles.append("%s: %s" % (mark, kind))
+        if mark[0] == "C":
+            titles.append("%s: PLAN OF STEEL" % mark)
+    return titles
+
+
+def section_checks(layouts, d):
+    """The sheets after the schedule's: every view's title on SECTION, bars on REBAR, cut concrete on HATCH,
+    every bar mark of the bar bending schedule in its table and in its row's legend."""
+    texts = [t.dxf.text for layout in layouts for t in layout.query('TEXT[layer=="SECTION"]')]
+    for title in view_titles(d):
+        check(sum(t.startswith(title) for t in texts) == 1, "the DXF draws %s once" % title)
+    for layer in ("REBAR", "HATCH"):
+        check(sum(len(layout.query('*[layer=="%s"]' % layer)) for layout in layouts) > 100,
+              "the sections' %s layer holds their entities" % layer)
+    table = {t.dxf.text for layout in layouts for t in layout.query('TEXT[layer=="SCHEDULE"]')}
+    for bar in d["barBendingSchedule"]["bars"]:
+        check(bar["mark"] in table, "bar mark %s in the DXF's bar bending schedule" % bar["mark"])
+        check(any(t.startswith(bar["mark"] + " ") for t in texts), "bar mark %s in its section's legend" % bar["mark"])
 
 
 def pdf_words(path):
@@ -239,9 +269,9 @@ def pdf_checks(path, d):
     """FRAME1 with a combined and a resized footing: the plan whole on A3 sheet 1 at 1:200, the schedule and
     notes whole on sheet 2."""
     info = subprocess.run(["pdfinfo", path], capture_output=True, text=True).stdout
-    check(re.search(r"Pages:\s+2\n", info), "two sheets: %s" % info)
-    check("1191 x 842 pts (A3)" in info, "landscape A3: %s" % info)
     pages = pdf_words(path)
+    check(len(pages) >= 3, "the plan, the schedule, then sections and bars: %s" % info)
+    check("1191 x 842 pts (A3)" in info, "landscape A3: %s" % info)
     texts = [w[4] for page in pages for line in page for w in line]
     built = [f for f in d["footings"] if f["CombNo"] in (0, -1)]
     for f in built:
@@ -251,7 +281,7 @@ def pdf_checks(path, d):
     # Every schedule row: its mark, its size and its depth on one line of the table.
     for row in d["schedule"]:
         depth = str(round(row["Depth"] * 1000))
-        lines = table_lines(pages, row["mark"])
+        lines = table_lines(pages[:2], row["mark"])
         check(len(lines) == 1, "schedule row %s once in the table: %r" % (row["mark"], lines))
         if lines:
             check(lines[0][0] == 2 and depth in lines[0][1] and "@" in lines[0][1], "row %s on sheet 2: %r" % lines[0])
@@ -259,11 +289,22 @@ def pdf_checks(path, d):
         text = " ".join(" ".join(w[4] for w in line) for line in page)
         for value in ("OFFICE BLOCK AT SITE 7", "RIVERSIDE HEALTH TRUST", "KAVERI STRUCTURAL CONSULTANTS",
                       "FOOTING LAYOUT AND SCHEDULE", "S-101", "2026-12-08", "KMR", "AVS", "PSV", "GNR",
-                      "For comment", "FRAME1.ANL", "%d OF 2" % n, "1:200 (A3)"):
+                      "For comment", "FRAME1.ANL", "%d OF %d" % (n, len(pages))):
             check(value in text, "sheet %d shows %r" % (n, value))
         legible(page, "sheet %d" % n)
+        check(("AS SHOWN" if n > 1 and "TYPICAL SECTIONS" in text else "1:200 (A3)") in text,
+              "sheet %d states its scale" % n)
     first = " ".join(w[4] for line in pages[0] for w in line) if pages else ""
-    second = " ".join(w[4] for line in pages[-1] for w in line) if pages else ""
+    second = " ".join(w[4] for line in pages[1] for w in line) if len(pages) > 1 else ""
+    rest = " ".join(w[4] for page in pages[1:] for line in page for w in line)
+    for title in view_titles(d):
+        check(rest.count(title) == 1, "the sections show %s once" % title)
+    words = set(rest.split())
+    for bar in d["barBendingSchedule"]["bars"]:
+        check(bar["mark"] in words, "bar mark %s on the sheets after the schedule" % bar["mark"])
+    check("BAR BENDING SCHEDULE" in rest and "TYPICAL SECTIONS" in rest and "PCC M10 100 thick" in rest,
+          "the sections and the bar bending schedule follow")
+    check("TYPICAL SECTIONS" not in first, "sheet 1 keeps to the plan")
     for value in ("SCALE 1:200", "FOOTING SCHEDULE: SEE SHEET 2", "NOTES: SEE SHEET 2"):
         check(value in first, "sheet 1 shows %r" % value)
     for value in ("FOOTING SCHEDULE", "NOTES", "Clear cover to the reinforcement 50 mm", "Load cases used"):
@@ -297,19 +338,20 @@ with tempfile.TemporaryDirectory() as tmp:
     pages = pdf_words(long_pdf)
     check(len(pages) >= 2, "more than one sheet for %d schedule rows: %d" % (len(rows), len(pages)))
     texts = [" ".join(w[4] for line in page for w in line) for page in pages]
-    check("Continued on sheet 2." in texts[0] and "FOOTING SCHEDULE (CONTINUED)" in texts[-1],
+    check("Continued on sheet 2." in texts[0] and "FOOTING SCHEDULE (CONTINUED)" in texts[1],
           "the schedule names the sheet it goes on to")
     for n, text in enumerate(texts, 1):
         check("%d OF %d" % (n, len(pages)) in text, "sheet %d of %d named" % (n, len(pages)))
         legible(pages[n - 1], "long schedule, sheet %d" % n)
     for mark in rows:
-        check(len(table_lines(pages, mark)) == 1, "row %s once in the tables: %r" % (mark, table_lines(pages, mark)))
+        found = table_lines(pages, mark)
+        check(len(found) == 1, "row %s once in the tables: %r" % (mark, found))
     long_doc = ezdxf.readfile(long_dxf)
     dxf_sound(long_doc, "long schedule")
     check(len(layouts_of(long_doc)) == len(pages), "a layout for each of the %d sheets" % len(pages))
 
-    # FRAME1's schedule fits beside the plan on every paper: one sheet each, rather than a larger scale
-    # that sends schedule rows to a second sheet.
+    # FRAME1's schedule fits beside the plan on every paper: the plan sheet holds it whole, rather than a
+    # larger scale that sends schedule rows to a second sheet.
     for paper, scale in (("A2", "1:100"), ("A1", "1:75")):
         sized = os.path.join(tmp, "sized.plintova")
         with open(sized, "w") as f:
@@ -319,8 +361,8 @@ with tempfile.TemporaryDirectory() as tmp:
         r = run("--project", sized, "--pdf", out)
         pages = pdf_words(out)
         text = " ".join(w[4] for line in pages[0] for w in line) if pages else ""
-        check(r.returncode == 0 and len(pages) == 1 and scale in text and "1 OF 1" in text,
-              "FRAME1 on %s: %d sheets" % (paper, len(pages)))
+        check(r.returncode == 0 and scale in text and "1 OF %d" % len(pages) in text and "Continued" not in text
+              and "FOOTING SCHEDULE: SEE" not in text, "FRAME1 on %s: the schedule beside the plan" % paper)
         os.remove(sized)
         os.remove(out)
 

@@ -1,15 +1,25 @@
 // The footing drawing's sheets as primitives: grid names, the scale chosen, every footing at its place,
-// legible texts that never overlap, a large plan split with match lines, and the CAD sheet.
+// legible texts that never overlap, a large plan split with match lines, the CAD sheet, and the typical
+// sections and bar bending schedule on sheets of their own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <set>
 #include <utility>
 #include <string>
 
 #include "../draw/test_projects.h"
+#include "design/bar_bending.h"
+#include "footing/derived_plan.h"
+#include "footing/design_inputs.h"
+#include "input/listing_reader.h"
+#include "model/numbers.h"
+#include "model/prompter.h"
+#include "print/sheet_sections.h"
+#include "project/schedule_design.h"
 #include "print/sheet_flow.h"
 #include "print/sheet_layout.h"
 #include "print/sheet_text.h"
@@ -356,4 +366,81 @@ TEST(SheetFlow, ABlockGoesOnOverColumnsAndSheetsAndNoSheetHoldsOneRowAlone) {
   const print::BlockFlow two = print::flowBlocks({b, b}, {{0, 0, 110, 180}}, later);
   ASSERT_EQ(two.sheets.size(), 1u);
   EXPECT_EQ(two.sheets[0].at(1).x, 53);
+  // A block of its own sheets never stands beside the plan, though there is room.
+  print::SheetBlock own = b;
+  own.rows.assign(2, 10);
+  own.ownSheets = true;
+  const print::BlockFlow apart = print::flowBlocks({own}, {{0, 0, 110, 180}}, later);
+  ASSERT_EQ(apart.sheets.size(), 2u);
+  EXPECT_TRUE(apart.sheets[0].empty());
+}
+
+namespace {
+
+// FRAME1 read, planned and designed at SBC 200 and 1.5 m.
+std::unique_ptr<Project> designedFrame1() {
+  auto p = std::make_unique<Project>();
+  RecordingPrompter prompter;
+  readListing(*p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
+  EXPECT_TRUE(acceptDesignInputs(*p, "1.5", "200"));
+  EXPECT_EQ(startPlan(*p, prompter), "");
+  EXPECT_TRUE(designSchedule(*p, prompter));
+  return p;
+}
+
+}  // namespace
+
+// Each row's section is drawn from the row: its dimension figures are the row's size, depth, pedestal
+// height, founding depth and lap, its legend names every bar mark of the row as the bar bending schedule
+// does, bars stand on REBAR and cut concrete is hatched, all within the view's width.
+TEST(SheetSections, EachRowIsDrawnFromItsOwnNumbersAndMarks) {
+  const auto p = designedFrame1();
+  const BarBendingSchedule bbs = barBendingSchedule(*p);
+  const std::vector<print::SectionView> views = print::sectionViews(*p, 115, print::sheetFontMeasure());
+  ASSERT_EQ(views.size(), static_cast<std::size_t>(p->DesignGroupCount));
+  for (int r = 1; r <= p->DesignGroupCount; ++r) {
+    const SizeGroupRecord& row = p->DesignGroupTable[r];
+    const print::SectionView& v = views[static_cast<std::size_t>(r - 1)];
+    SCOPED_TRACE(v.title);
+    std::vector<Primitive> out;
+    v.draw(0, 0, out);
+    std::set<std::string> figures, texts;
+    std::map<Role, int> roles;
+    for (const Primitive& q : out) {
+      if (q.shape == Shape::Dimension) figures.insert(q.text);
+      if (q.shape == Shape::Text) texts.insert(q.text.substr(0, q.text.find(" ")));
+      ++roles[q.role];
+      EXPECT_TRUE(q.x1 >= -0.01 && q.x1 <= v.width + 0.01) << q.text;
+    }
+    const auto mm = [](double m) { return numberText(std::round(m * 1000)); };
+    for (const std::string& want : {mm(row.GroupSize), mm(row.TotalDepth), std::string("1500"),
+                                    mm(row.pedestal.height), numberText(std::round(row.pedestal.dowelLap))})
+      EXPECT_TRUE(figures.count(want)) << want;
+    for (const BarMark& m : bbs.bars)
+      if (m.row == v.row) {
+        EXPECT_TRUE(texts.count(m.mark)) << m.mark;
+      }
+    EXPECT_GT(roles[Role::Rebar], row.design.n);  // the bars across one by one, and the runs
+    EXPECT_GT(roles[Role::Hatch], 10);
+    EXPECT_NE(std::find(print::kSectionScales.begin(), print::kSectionScales.end(), v.scale), print::kSectionScales.end());
+  }
+}
+
+// The sections and the bar bending schedule go on sheets of their own after the plan's: sheet one keeps
+// the plan, schedule and notes, and points to none of them; every sheet stays legible.
+TEST(SheetSections, SectionsAndBarScheduleFollowOnSheetsOfTheirOwn) {
+  const auto p = designedFrame1();
+  const std::vector<print::Sheet> sheets = sheetsOf(*p);
+  ASSERT_GE(sheets.size(), 3u);
+  EXPECT_TRUE(textsOf(sheets[0], Role::Section).empty());
+  EXPECT_TRUE(hasText(sheets[0], "FOOTING SCHEDULE"));
+  for (const std::string& t : textsOf(sheets[0], Role::Schedule)) EXPECT_EQ(t.find("SEE SHEET"), std::string::npos) << t;
+  int views = 0, barRows = 0;
+  for (std::size_t k = 1; k < sheets.size(); ++k) {
+    for (const std::string& t : textsOf(sheets[k], Role::Section)) views += t.find("TYPICAL SECTION (") != std::string::npos;
+    for (const std::string& t : textsOf(sheets[k], Role::Schedule)) barRows += t.rfind("F", 0) == 0 && t.find('-') != std::string::npos;
+    expectLegible(sheets[k], "sheet " + std::to_string(k + 1));
+  }
+  EXPECT_EQ(views, p->DesignGroupCount);
+  EXPECT_EQ(barRows, static_cast<int>(barBendingSchedule(*p).bars.size()));
 }

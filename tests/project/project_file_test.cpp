@@ -516,7 +516,8 @@ TEST(ProjectFile, AFileThatCannotBeUsedIsRefusedWithItsReason) {
       {R"(, "options": {"frction": 0.5}})",
        "\"options\": \"frction\" is not a design option; the options are concreteUnitWeight, soilUnitWeight, "
        "waterTableDepth, friction, upliftFactor, overturningFactor, slidingFactor, sbcIncrease, supportHeight, "
-       "cover, minBarSpacing, spacingStep, pedestalMargin, footingProjection, clearGap, dowelDia, dowelFullStress, pedestalCover, bendRadius, barDiameters"},
+       "cover, minBarSpacing, spacingStep, pedestalMargin, footingProjection, clearGap, dowelDia, dowelFullStress, pedestalCover, bendRadius, leanThickness, "
+       "leanProjection, barDiameters"},
       {R"(, "options": {"spacingStep": 20}})",
        "\"options\": spacingStep 20 is out of range: the step of bar spacings is 5, 10 or 25 mm"},
       {R"(, "options": {"barDiameters": [10, 40]}})",
@@ -619,6 +620,7 @@ TEST(ProjectFile, OptionsAreKeptAndAVersion1ProjectKeepsTheLaterCaseRule) {
                       R"("sbcIncrease": 1.25, "supportHeight": 0, "cover": 50, "minBarSpacing": 100, )"
                       R"("spacingStep": 10, "pedestalMargin": 50, "footingProjection": 150, "clearGap": 0, )"
                       R"("dowelDia": 16, "dowelFullStress": 0, "pedestalCover": 40, "bendRadius": 4, )"
+                      R"("leanThickness": 100, "leanProjection": 100, )"
                       R"("barDiameters": [10, 12, 16, 20, 25]})"),
             std::string::npos)
       << text;

@@ -74,111 +74,140 @@ std::size_t elevationTagCount(const Elevation& e) {
 
 double tagColumnHeight(std::size_t tags) { return static_cast<double>(tags) * kTagStep; }
 
-void drawElevation(SectionPen& pen, const Elevation& e, const DesignOptions& o, double tagX, double tagBottom) {
-  const double half = e.length / 2, topF = e.F - e.D, cover = o.cover;
-  const draw::Rect ext = elevationExtent(e, o);
-  std::vector<Pending> tags;
-  // Concrete: the bed, the footing, the pedestals; the ground each side of them.
-  pen.concrete(-half - o.leanProjection, e.F, half + o.leanProjection, e.F + o.leanThickness, true);
-  pen.concrete(-half, topF, half, e.F);
-  double groundFrom = ext.left;
-  for (const PedestalAt& pa : e.pedestals) {
-    const double a = pedestalSides(pa.steel).along, h = std::max(pa.steel.height * 1000.0, 0.0);
-    if (h > 0) pen.concrete(pa.x - a / 2, topF - h, pa.x + a / 2, topF, true);
-    const double faceL = h > 0 ? pa.x - a / 2 : -half, faceR = h > 0 ? pa.x + a / 2 : half;
-    if (faceL > groundFrom) pen.sectionLine(groundFrom, 0, faceL, 0, 2);
-    groundFrom = std::max(groundFrom, faceR);
-  }
-  if (ext.right > groundFrom) pen.sectionLine(groundFrom, 0, ext.right, 0, 2);
-  pen.text(pen.px(ext.left) + 0.5, pen.pz(0) - 2.4, "GL");
-  pen.level(ext.left, -half - o.leanProjection, e.F, "FL");  // the footing's underside
+namespace {
 
-  // Bottom bars: the run along the view, the bars across as dots; the lower layer first.
-  const int runDia = e.bottomRun ? e.bottomRun->dia : 0, dotDia = firstDia(e.bottomDots);
-  const bool runLower = !e.dotsBelowRun;
-  if (e.bottomRun) {
-    const Run& r = *e.bottomRun;
-    const double z = layerZ(e, o, runLower, runDia, dotDia, true), x = half - cover - r.dia / 2.0;
-    const double leg = (o.bendRadius + 1 + kBendEnd) * r.dia;
-    if (r.bent) pen.bar({{-x, z - leg}, {-x, z}, {x, z}, {x, z - leg}});
-    else pen.bar({{-x, z}, {x, z}});
-    tags.push_back({r.tag, x * 0.8, z});
-  }
-  for (const Dots& d : e.bottomDots) {
-    const double z = layerZ(e, o, runLower, runDia, d.dia, false);
-    for (double x : d.x) pen.dot(x, z, d.dia);
-    if (!d.x.empty()) tags.push_back({d.tag, d.x.back(), z});
-  }
-  // Top bars, where the row has them: the run under the cover, its ends bent down.
-  if (e.topRun) {
-    const Run& r = *e.topRun;
-    const double z = topF + cover + r.dia / 2.0, x = half - cover - r.dia / 2.0;
-    const double leg = (o.bendRadius + 1 + kBendEnd) * r.dia;
-    if (r.bent) pen.bar({{-x, z + leg}, {-x, z}, {x, z}, {x, z + leg}});
-    else pen.bar({{-x, z}, {x, z}});
-    tags.push_back({r.tag, x * 0.9, z});
-  }
-  for (const Dots& d : e.topDots) {
-    const double z = topF + cover + (e.topRun ? e.topRun->dia : 0) + d.dia / 2.0;
-    for (double x : d.x) pen.dot(x, z, d.dia);
-    if (!d.x.empty()) tags.push_back({d.tag, d.x.back(), z});
+// Draws one elevation and gathers the tags of what it drew.
+class ElevationDrawer {
+ public:
+  ElevationDrawer(SectionPen& pen, const Elevation& e, const DesignOptions& o)
+      : pen_(pen), e_(e), o_(o), half_(e.length / 2), topF_(e.F - e.D), ext_(elevationExtent(e, o)) {}
+
+  // The bed, the footing and the pedestals cut, the ground each side of them, the levels.
+  void concrete() {
+    pen_.concrete(-half_ - o_.leanProjection, e_.F, half_ + o_.leanProjection, e_.F + o_.leanThickness, true);
+    pen_.concrete(-half_, topF_, half_, e_.F);
+    double groundFrom = ext_.left;
+    for (const PedestalAt& pa : e_.pedestals) {
+      const double a = pedestalSides(pa.steel).along, h = heightOf(pa);
+      if (h > 0) pen_.concrete(pa.x - a / 2, topF_ - h, pa.x + a / 2, topF_, true);
+      const double faceL = h > 0 ? pa.x - a / 2 : -half_, faceR = h > 0 ? pa.x + a / 2 : half_;
+      if (faceL > groundFrom) pen_.sectionLine(groundFrom, 0, faceL, 0, 2);
+      groundFrom = std::max(groundFrom, faceR);
+    }
+    if (ext_.right > groundFrom) pen_.sectionLine(groundFrom, 0, ext_.right, 0, 2);
+    pen_.text(pen_.px(ext_.left) + 0.5, pen_.pz(0) - 2.4, "GL");
+    pen_.level(ext_.left, -half_ - o_.leanProjection, e_.F, "FL");  // the footing's underside
   }
 
-  // Pedestals: vertical bars and dowels standing on the mat on a foot turned outward, ties at their pitch.
-  for (const PedestalAt& pa : e.pedestals) {
+  // Bottom bars (the run along the view and the bars across as dots, the lower layer first), then the
+  // top bars under the top cover, their ends bent down.
+  void footingBars() {
+    const int runDia = e_.bottomRun ? e_.bottomRun->dia : 0, dotDia = firstDia(e_.bottomDots);
+    const bool runLower = !e_.dotsBelowRun;
+    if (e_.bottomRun) run(*e_.bottomRun, layerZ(e_, o_, runLower, runDia, dotDia, true), -1, 0.8);
+    for (const Dots& d : e_.bottomDots) dots(d, layerZ(e_, o_, runLower, runDia, d.dia, false));
+    if (e_.topRun) run(*e_.topRun, topF_ + o_.cover + e_.topRun->dia / 2.0, 1, 0.9);
+    for (const Dots& d : e_.topDots) dots(d, topF_ + o_.cover + (e_.topRun ? e_.topRun->dia : 0) + d.dia / 2.0);
+  }
+
+  // A pedestal's vertical bars and the dowels standing on the mat on a foot turned outward, its ties at
+  // their pitch, the column above broken off over the lap.
+  void pedestal(const PedestalAt& pa) {
     const PedestalSteel& ps = pa.steel;
-    const double a = pedestalSides(ps).along, h = std::max(ps.height * 1000.0, 0.0), pedTop = topF - h;
-    const double mat = e.F - cover - ps.mat;
+    const double a = pedestalSides(ps).along, h = heightOf(pa), pedTop = topF_ - h;
+    const double mat = e_.F - o_.cover - ps.mat;
     if (ps.vertical.bars > 0 && h > 0) {
-      const double dia = ps.vertical.dia, inset = o.pedestalCover + ps.ties.dia + dia / 2;
-      const double xl = pa.x - a / 2 + inset, xr = pa.x + a / 2 - inset, zf = mat - dia / 2;
-      pen.bar({{xl - kFootOnMat * dia, zf}, {xl, zf}, {xl, pedTop + o.pedestalCover}});
-      pen.bar({{xr + kFootOnMat * dia, zf}, {xr, zf}, {xr, pedTop + o.pedestalCover}});
-      tags.push_back({pa.vertical, xr, pedTop + h * 0.3});
+      const double dia = ps.vertical.dia, inset = o_.pedestalCover + ps.ties.dia + dia / 2;
+      standingPair(pa.x - a / 2 + inset, pa.x + a / 2 - inset, mat - dia / 2, pedTop + o_.pedestalCover, dia);
+      tags_.push_back({pa.vertical, pa.x + a / 2 - inset, pedTop + h * 0.3});
     }
     if (ps.ties.bars > 0 && h > 0) {
-      const double xl = pa.x - a / 2 + o.pedestalCover + ps.ties.dia / 2.0, xr = pa.x + a / 2 - o.pedestalCover - ps.ties.dia / 2.0;
-      double z = topF - kFirstTie;
-      for (int k = 0; k < ps.ties.bars && z > pedTop + o.pedestalCover - 1; ++k, z -= ps.ties.spacing) pen.bar({{xl, z}, {xr, z}});
-      tags.push_back({pa.ties, xr, topF - kFirstTie});
+      const double inset = o_.pedestalCover + ps.ties.dia / 2.0, xl = pa.x - a / 2 + inset, xr = pa.x + a / 2 - inset;
+      double z = topF_ - kFirstTie;
+      for (int k = 0; k < ps.ties.bars && z > pedTop + o_.pedestalCover - 1; ++k, z -= ps.ties.spacing) pen_.bar({{xl, z}, {xr, z}});
+      tags_.push_back({pa.ties, xr, topF_ - kFirstTie});
     }
     if (ps.dowels.bars > 0) {
-      const double dia = ps.dowels.dia, cx = std::min<double>(ps.columnX, a);
-      const double xl = pa.x - cx / 2 + o.pedestalCover + dia / 2, xr = pa.x + cx / 2 - o.pedestalCover - dia / 2;
-      const double zf = mat - dia / 2, zt = pedTop - ps.dowelLap;
-      pen.bar({{xl - kFootOnMat * dia, zf}, {xl, zf}, {xl, zt}});
-      pen.bar({{xr + kFootOnMat * dia, zf}, {xr, zf}, {xr, zt}});
-      tags.push_back({pa.dowels, xr, pedTop - ps.dowelLap / 2});
-      // The column above, broken off over the lap, and the lap's dimension beside it.
-      const double top = zt - kStubAboveLap;
-      pen.sectionLine(pa.x - cx / 2, pedTop, pa.x - cx / 2, top, 1);
-      pen.sectionLine(pa.x + cx / 2, pedTop, pa.x + cx / 2, top, 1);
-      const double q = cx / 4;
-      pen.sectionLine(pa.x - cx / 2, top, pa.x - q, top, 1);
-      pen.sectionLine(pa.x - q, top, pa.x, top - q / 2, 1);
-      pen.sectionLine(pa.x, top - q / 2, pa.x + q, top, 1);
-      pen.sectionLine(pa.x + q, top, pa.x + cx / 2, top, 1);
-      pen.dimension(zt, pedTop, pa.x + cx / 2, true, 4);
-      pen.text(pen.px(pa.x - cx / 2) - 1, pen.pz(pedTop - ps.dowelLap / 2), "LAP", draw::HAlign::Right);
+      const double dia = ps.dowels.dia, cx = std::min<double>(ps.columnX, a), inset = o_.pedestalCover + dia / 2;
+      standingPair(pa.x - cx / 2 + inset, pa.x + cx / 2 - inset, mat - dia / 2, pedTop - ps.dowelLap, dia);
+      tags_.push_back({pa.dowels, pa.x + cx / 2 - inset, pedTop - ps.dowelLap / 2});
+      column(pa.x, cx, pedTop, ps.dowelLap);
     }
   }
 
-  // Dimensions: the founding depth and the depths on the left, the footing's length under the bed.
-  pen.dimension(0, e.F, ext.left, true, -11);
-  const double pedH = e.pedestals.empty() ? 0 : std::max(e.pedestals.front().steel.height * 1000.0, 0.0);
-  if (pedH > 0) pen.dimension(0, topF, ext.left, true, -4);
-  pen.dimension(topF, e.F, ext.left, true, -4);
-  pen.dimension(-half, half, e.F + o.leanThickness, false, 7);
+  // The founding depth and the depths on the left, the footing's length under the bed.
+  void dimensions() {
+    pen_.dimension(0, e_.F, ext_.left, true, -11);
+    if (!e_.pedestals.empty() && heightOf(e_.pedestals.front()) > 0) pen_.dimension(0, topF_, ext_.left, true, -4);
+    pen_.dimension(topF_, e_.F, ext_.left, true, -4);
+    pen_.dimension(-half_, half_, e_.F + o_.leanThickness, false, 7);
+  }
 
   // Tags in a column on the right, in the order of the points they name, never overlapping: each at its
-  // point's height or below the one before, then moved up where they would pass `tagBottom`.
-  tags.erase(std::remove_if(tags.begin(), tags.end(), [](const Pending& t) { return t.name.empty(); }), tags.end());
-  std::sort(tags.begin(), tags.end(), [](const Pending& a, const Pending& b) { return a.z < b.z; });
-  std::vector<double> at(tags.size());
-  for (std::size_t k = 0; k < tags.size(); ++k) at[k] = std::max(pen.pz(tags[k].z), k ? at[k - 1] + kTagStep : -1e9);
-  for (std::size_t k = tags.size(); k-- > 0;)
-    at[k] = std::min(at[k], k + 1 < tags.size() ? at[k + 1] - kTagStep : tagBottom - kTagRadius);
-  for (std::size_t k = 0; k < tags.size(); ++k) pen.tag(tagX, at[k], tags[k].x, tags[k].z, tags[k].name);
+  // point's height or below the one before, then moved up where they would pass `bottom`.
+  void placeTags(double tagX, double bottom) {
+    auto& t = tags_;
+    t.erase(std::remove_if(t.begin(), t.end(), [](const Pending& p) { return p.name.empty(); }), t.end());
+    std::sort(t.begin(), t.end(), [](const Pending& a, const Pending& b) { return a.z < b.z; });
+    std::vector<double> at(t.size());
+    for (std::size_t k = 0; k < t.size(); ++k) at[k] = std::max(pen_.pz(t[k].z), k ? at[k - 1] + kTagStep : -1e9);
+    for (std::size_t k = t.size(); k-- > 0;)
+      at[k] = std::min(at[k], k + 1 < t.size() ? at[k + 1] - kTagStep : bottom - kTagRadius);
+    for (std::size_t k = 0; k < t.size(); ++k) pen_.tag(tagX, at[k], t[k].x, t[k].z, t[k].name);
+  }
+
+ private:
+  SectionPen& pen_;
+  const Elevation& e_;
+  const DesignOptions& o_;
+  double half_, topF_;
+  draw::Rect ext_;
+  std::vector<Pending> tags_;
+
+  static double heightOf(const PedestalAt& pa) { return std::max(pa.steel.height * 1000.0, 0.0); }
+
+  // A run the cover short of the footing's ends, its standard bends turned up (`turn` -1) or down (+1).
+  void run(const Run& r, double z, int turn, double tagAt) {
+    const double x = half_ - o_.cover - r.dia / 2.0, leg = turn * (o_.bendRadius + 1 + kBendEnd) * r.dia;
+    if (r.bent) pen_.bar({{-x, z + leg}, {-x, z}, {x, z}, {x, z + leg}});
+    else pen_.bar({{-x, z}, {x, z}});
+    tags_.push_back({r.tag, x * tagAt, z});
+  }
+
+  void dots(const Dots& d, double z) {
+    for (double x : d.x) pen_.dot(x, z, d.dia);
+    if (!d.x.empty()) tags_.push_back({d.tag, d.x.back(), z});
+  }
+
+  // Two bars standing at xl and xr from their feet at zf, turned outward, up to zt.
+  void standingPair(double xl, double xr, double zf, double zt, double dia) {
+    pen_.bar({{xl - kFootOnMat * dia, zf}, {xl, zf}, {xl, zt}});
+    pen_.bar({{xr + kFootOnMat * dia, zf}, {xr, zf}, {xr, zt}});
+  }
+
+  // The column cx wide above the pedestal's top, broken off above the lap, and the lap's dimension.
+  void column(double x, double cx, double pedTop, double lap) {
+    const double top = pedTop - lap - kStubAboveLap, q = cx / 4;
+    pen_.sectionLine(x - cx / 2, pedTop, x - cx / 2, top, 1);
+    pen_.sectionLine(x + cx / 2, pedTop, x + cx / 2, top, 1);
+    pen_.sectionLine(x - cx / 2, top, x - q, top, 1);
+    pen_.sectionLine(x - q, top, x, top - q / 2, 1);
+    pen_.sectionLine(x, top - q / 2, x + q, top, 1);
+    pen_.sectionLine(x + q, top, x + cx / 2, top, 1);
+    pen_.dimension(pedTop - lap, pedTop, x + cx / 2, true, 4);
+    pen_.text(pen_.px(x - cx / 2) - 1, pen_.pz(pedTop - lap / 2), "LAP", draw::HAlign::Right);
+  }
+};
+
+}  // namespace
+
+void drawElevation(SectionPen& pen, const Elevation& e, const DesignOptions& o, double tagX, double tagBottom) {
+  ElevationDrawer d(pen, e, o);
+  d.concrete();
+  d.footingBars();
+  for (const PedestalAt& pa : e.pedestals) d.pedestal(pa);
+  d.dimensions();
+  d.placeTags(tagX, tagBottom);
 }
 
 }  // namespace plintova::print::section

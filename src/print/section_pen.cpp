@@ -18,7 +18,6 @@ namespace {
 constexpr double kHatchPitch = 1.6;       // paper mm between hatch lines
 constexpr draw::Rgb kHatchGrey{150, 150, 150};
 constexpr double kOutlineWidth = 3;
-constexpr double kBarWidth = 4;
 constexpr double kLeastDot = 0.7;         // paper mm
 constexpr double kSectionText = 10;       // points: the sheet's smallest text
 
@@ -50,7 +49,7 @@ void SectionPen::concrete(double x1, double z1, double x2, double z2, bool rever
 
 void SectionPen::outline(double x1, double z1, double x2, double z2, draw::LineStyle style) {
   Primitive o = draw::box(px(x1), pz(z1), px(x2), pz(z2), Role::Section);
-  o.width = 2;
+  o.width = 3;
   o.style = style;
   out_.push_back(o);
 }
@@ -62,10 +61,10 @@ void SectionPen::sectionLine(double x1, double z1, double x2, double z2, double 
   out_.push_back(o);
 }
 
-void SectionPen::bar(std::vector<Point> points, draw::LineStyle style) {
+void SectionPen::bar(std::vector<Point> points, draw::LineStyle style, double width) {
   for (Point& q : points) q = {px(q.x), pz(q.z)};
   Primitive b = draw::polyline(std::move(points), false, Role::Rebar);
-  b.width = kBarWidth;
+  b.width = width;
   b.style = style;
   out_.push_back(b);
 }

@@ -27,7 +27,7 @@ class SectionPen {
   void sectionLine(double x1, double z1, double x2, double z2, double width = 1,
                    draw::LineStyle style = draw::LineStyle::Solid);
   // A bar along the view through model points (REBAR), dashed for top bars seen in plan.
-  void bar(std::vector<draw::Point> points, draw::LineStyle style = draw::LineStyle::Solid);
+  void bar(std::vector<draw::Point> points, draw::LineStyle style = draw::LineStyle::Solid, double width = 4);
   // A bar cut across (REBAR): a filled dot of the bar's diameter, at least 0.7 mm across on paper.
   void dot(double x, double z, double dia);
   // A dimension between model points along X (or Z when `vertical`), its line `offset` paper mm from the

@@ -15,7 +15,7 @@ using draw::Primitive;
 
 namespace {
 
-constexpr double kTitleRoom = 7, kLeftRoom = 12, kTagRoom = 10, kAboveRoom = 12, kBelowRoom = 10;
+constexpr double kTitleRoom = 7, kLeftRoom = 12, kTagRoom = 10, kAboveRoom = 12, kBelowRoom = 13;
 constexpr double kPlanHeight = 70;  // paper mm the plan may take
 constexpr double kText = 10;        // points
 constexpr double kShortSpan = 9;    // paper mm: a dimension shorter than this may not hold its figure
@@ -99,7 +99,7 @@ SectionView combinedPlanView(const Project& p, const FootingRow& row, const sect
     double x, z;
   };
   std::vector<Line> bars;
-  std::vector<Tag> tags;
+  std::vector<Tag> tags, below;  // tags in the column on the right, and under the plan
   for (const SteelLayer& l : row.steel) {
     const bool top = l.where.rfind("top", 0) == 0, alongB = l.where.find("along B") != std::string::npos;
     const LineStyle style = top ? LineStyle::Dash : LineStyle::Solid;
@@ -115,7 +115,7 @@ SectionView combinedPlanView(const Project& p, const FootingRow& row, const sect
     }
     for (double xb : combinedDots(p, row, l, cover, tag).x) bars.push_back({{xb, -B / 2 + cover}, {xb, B / 2 - cover}, style});
     const std::vector<Stretch> st = combinedStretches(p, row, l);
-    if (!st.empty()) tags.push_back({tag, (st.front().lo + st.front().hi) / 2 * 1000 - L / 2, -B / 2 + cover});
+    if (!st.empty()) below.push_back({tag, (st.front().lo + st.front().hi) / 2 * 1000 - L / 2, B / 2 - cover});
   }
   std::vector<double> stops{0, row.L};
   for (int j = 0; j < 2 && !row.beam.x.empty(); ++j) {
@@ -134,19 +134,28 @@ SectionView combinedPlanView(const Project& p, const FootingRow& row, const sect
   std::vector<Pedestal> pedestals;
   for (std::size_t k = 0; k < row.pedestals.size() && k < 2 && !row.beam.x.empty(); ++k)
     pedestals.push_back({row.beam.columns[k] * 1000 - L / 2, pedestalSides(row.pedestals[k])});
-  v.draw = [v, L, B, drawH, notes, lineH, bars, tags, stops, pedestals](double x, double z, std::vector<Primitive>& out) {
+  std::sort(below.begin(), below.end(), [](const Tag& t1, const Tag& t2) { return t1.x < t2.x; });
+  v.draw = [v, L, B, drawH, notes, lineH, bars, tags, below, stops, pedestals](double x, double z, std::vector<Primitive>& out) {
     out.push_back(sheetText(x, z + kTitleRoom / 2, v.title, kText, draw::Role::Section, true, draw::HAlign::Left));
     SectionPen pen(x + kLeftRoom + L / 2 / v.scale, z + kTitleRoom + kAboveRoom + B / 2 / v.scale, v.scale, out);
+    for (const Line& l : bars) pen.bar({l.a, l.b}, l.style, 1.5);
     pen.outline(-L / 2, -B / 2, L / 2, B / 2);
     for (const Pedestal& pd : pedestals)
       pen.outline(pd.x - pd.sides.along / 2, -pd.sides.across / 2, pd.x + pd.sides.along / 2, pd.sides.across / 2);
-    for (const Line& l : bars) pen.bar({l.a, l.b}, l.style);
     const double tagX = x + kLeftRoom + L / v.scale + kTagRoom / 2;
     double tagZ = pen.pz(-B / 2) + kTagRadius;
     for (const Tag& t : tags) {
       if (t.name.empty()) continue;
       pen.tag(tagX, tagZ, t.x, t.z, t.name);
       tagZ += 2 * kTagRadius + 0.6;
+    }
+    // The bars across tagged under the plan, each under its stretch, never overlapping.
+    double next = -1e9;
+    for (const Tag& t : below) {
+      if (t.name.empty()) continue;
+      const double tx = std::max(pen.px(t.x), next);
+      pen.tag(tx, pen.pz(B / 2) + kTagRadius + 1.5, t.x, t.z, t.name);
+      next = tx + 2 * kTagRadius + 0.6;
     }
     // Where the bands begin and end along L, and the footing's size.
     // A figure longer than its span stands a tier further out than its neighbour's.
@@ -156,7 +165,7 @@ SectionView combinedPlanView(const Project& p, const FootingRow& row, const sect
       raised = small && !raised;
       pen.dimension(stops[k - 1] * 1000 - L / 2, stops[k] * 1000 - L / 2, -B / 2, false, -5, "", raised ? -4 : 0);
     }
-    pen.dimension(-L / 2, L / 2, B / 2, false, 7);
+    pen.dimension(-L / 2, L / 2, B / 2, false, kBelowRoom - 3);
     pen.dimension(-B / 2, B / 2, -L / 2, true, -5);
     double lz = z + kTitleRoom + kAboveRoom + drawH + kBelowRoom + lineH / 2;
     for (const std::string& n : notes) {

@@ -42,6 +42,7 @@ struct Elevation {
   std::optional<Run> bottomRun, topRun;
   std::vector<Dots> bottomDots, topDots;
   bool dotsBelowRun = false;  // the bars across lie under the bars along
+  bool alongX = true;         // the view runs along X (else along Z)
   std::vector<PedestalAt> pedestals;
 };
 

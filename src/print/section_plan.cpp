@@ -53,6 +53,11 @@ std::vector<Stretch> combinedStretches(const Project& p, const FootingRow& row, 
   return out;
 }
 
+bool combinedAlongX(const Project& p, const FootingRow& row) {
+  return row.number >= 1 && row.number <= std::min<int>(p.CombinedCount, cap::kCombined) &&
+         p.CombinedFootingTable[row.number].CfAxis == 1;
+}
+
 section::Dots combinedDots(const Project& p, const FootingRow& row, const SteelLayer& l, double cover,
                            const std::string& tag) {
   section::Dots d{l.dia, {}, tag};
@@ -129,11 +134,11 @@ SectionView combinedPlanView(const Project& p, const FootingRow& row, const sect
   // The pedestals in plan: centre along L and their sides.
   struct Pedestal {
     double x;
-    PedestalSides sides;
+    PedestalInView sides;
   };
   std::vector<Pedestal> pedestals;
   for (std::size_t k = 0; k < row.pedestals.size() && k < 2 && !row.beam.x.empty(); ++k)
-    pedestals.push_back({row.beam.columns[k] * 1000 - L / 2, pedestalSides(row.pedestals[k])});
+    pedestals.push_back({row.beam.columns[k] * 1000 - L / 2, pedestalInView(row.pedestals[k], combinedAlongX(p, row))});
   std::sort(below.begin(), below.end(), [](const Tag& t1, const Tag& t2) { return t1.x < t2.x; });
   v.draw = [v, L, B, drawH, notes, lineH, bars, tags, below, stops, pedestals](double x, double z, std::vector<Primitive>& out) {
     out.push_back(sheetText(x, z + kTitleRoom / 2, v.title, kText, draw::Role::Section, true, draw::HAlign::Left));

@@ -20,6 +20,9 @@ std::vector<Stretch> combinedStretches(const Project& p, const FootingRow& row, 
 section::Dots combinedDots(const Project& p, const FootingRow& row, const SteelLayer& layer, double cover,
                            const std::string& tag);
 
+// A combined row's line of columns runs along X.
+bool combinedAlongX(const Project& p, const FootingRow& row);
+
 // The plan of a combined row: the bottom bars along L solid in one half, the top bars dashed in the other,
 // the bars across in their bands and between, the bands' limits dimensioned.
 SectionView combinedPlanView(const Project& p, const FootingRow& row, const section::RowMarks& marks, double width,

@@ -166,6 +166,7 @@ std::vector<SectionView> footingRowViews(const Project& p, const FootingRow& row
   section::RowMarks marks{&bbs, row.mark()};
   Elevation e = footingElevation(p, row, marks);
   const bool combined = row.kind == FootingRow::Kind::Combined;
+  e.alongX = !combined || combinedAlongX(p, row);
   for (std::size_t k = 0; k < row.pedestals.size() && k < row.footings.size(); ++k) {
     double x = 0;
     if (combined) {
@@ -186,9 +187,9 @@ std::vector<SectionView> footingRowViews(const Project& p, const FootingRow& row
 
 }  // namespace
 
-PedestalSides pedestalSides(const PedestalSteel& ps) {
-  const double a = ps.side * 1000.0;
-  return {a, a};
+PedestalInView pedestalInView(const PedestalSteel& ps, bool viewAlongX) {
+  const double x = ps.side * 1000.0, z = ps.side * 1000.0;  // a square pedestal
+  return viewAlongX ? PedestalInView{x, z} : PedestalInView{z, x};
 }
 
 int sectionScale(double width, double height, double roomWidth, double roomHeight) {

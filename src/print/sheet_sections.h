@@ -14,12 +14,12 @@
 
 namespace plintova::print {
 
-// The plan size of a row's pedestal as the sections draw it, mm: along the view and across it. Every view
-// takes a pedestal's size from here.
-struct PedestalSides {
+// The plan size of a row's pedestal as a view draws it, mm: along the view (a view along X, or along Z)
+// and across it. Every view takes a pedestal's size from here.
+struct PedestalInView {
   double along = 0, across = 0;
 };
-PedestalSides pedestalSides(const PedestalSteel& ps);
+PedestalInView pedestalInView(const PedestalSteel& ps, bool viewAlongX);
 
 // The scales the sections are drawn at, largest first.
 inline constexpr std::array<int, 8> kSectionScales{20, 25, 50, 75, 100, 125, 150, 200};

@@ -13,6 +13,7 @@
 
 #include "../draw/test_projects.h"
 #include "design/bar_bending.h"
+#include "footing/combined_footings.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "input/listing_reader.h"
@@ -443,4 +444,39 @@ TEST(SheetSections, SectionsAndBarScheduleFollowOnSheetsOfTheirOwn) {
   }
   EXPECT_EQ(views, p->DesignGroupCount);
   EXPECT_EQ(barRows, static_cast<int>(barBendingSchedule(*p).bars.size()));
+}
+
+// A combined footing's plan gives each band of bars across at the width its row designed it (a + 2 d,
+// ended by the footing's end or the midpoint between the columns), and its section and plan name every
+// bar mark of the row.
+TEST(SheetSections, ACombinedFootingsBandsAreDrawnAsDesigned) {
+  auto p = designedFrame1();
+  RecordingPrompter prompter;
+  ASSERT_TRUE(combineFootings(*p, {14000, 10500, 17000, 11500}, prompter));
+  ASSERT_TRUE(designSchedule(*p, prompter));
+  ASSERT_EQ(p->CombinedRows.size(), 1u);
+  const FootingRow& row = p->CombinedRows.front();
+  const std::vector<print::SectionView> views = print::sectionViews(*p, 115, print::sheetFontMeasure());
+  std::set<std::string> figures, texts;
+  for (const print::SectionView& v : views) {
+    if (v.row != row.mark()) continue;
+    std::vector<Primitive> out;
+    v.draw(0, 0, out);
+    for (const Primitive& q : out) {
+      if (q.shape == Shape::Dimension) figures.insert(q.text);
+      if (q.shape == Shape::Text) texts.insert(q.text.substr(0, q.text.find(' ')));
+    }
+  }
+  int bands = 0;
+  for (const SteelLayer& l : row.steel)
+    if (l.where.find("under joint") != std::string::npos) {
+      ++bands;
+      EXPECT_TRUE(figures.count(numberText(std::round(l.width * 1000)))) << l.where << " " << l.width;
+    }
+  EXPECT_EQ(bands, 2);
+  EXPECT_TRUE(figures.count(numberText(std::round(row.L * 1000))));
+  for (const BarMark& m : barBendingSchedule(*p).bars)
+    if (m.row == row.mark()) {
+      EXPECT_TRUE(texts.count(m.mark)) << m.mark;
+    }
 }

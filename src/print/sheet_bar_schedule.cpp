@@ -4,16 +4,34 @@
 
 #include "design/bar_bending.h"
 #include "model/numbers.h"
+#include "print/sheet_text.h"
 
 namespace plintova::print {
 
-SheetSchedule sheetBarSchedule(const Project& p) {
+namespace {
+
+// The widest the member's text may run before it goes on over lines, mm: the table stays narrower than a
+// sheet's area beside the title block.
+constexpr double kMemberWidth = 42;
+
+// "bottom each way"; "pedestal at joint 21 ties" over two lines where it is long.
+std::string memberText(const BarMark& m, const draw::TextMeasure& measure) {
+  const std::string text = m.member == "footing" ? m.where : m.member + " " + m.where;
+  std::string out;
+  for (const std::string& line : wrapText(text, kMemberWidth, kScheduleText, false, measure))
+    out += (out.empty() ? "" : "\n") + line;
+  return out;
+}
+
+}  // namespace
+
+SheetSchedule sheetBarSchedule(const Project& p, const draw::TextMeasure& measure) {
   SheetSchedule s;
-  s.headers = {"MARK", "MEMBER", "\u00d8", "SHAPE", "A", "B", "C", "NO./FTG", "NO.", "CUT", "LENGTH m", "WEIGHT kg"};
+  s.headers = {"MARK", "MEMBER", "\u00d8", "SHAPE", "A", "B", "C", "NO./\nFTG", "NO.", "CUT", "LENGTH\nm", "WEIGHT\nkg"};
   if (!p.scheduleDesigned) return s;
   const BarBendingSchedule bbs = barBendingSchedule(p);
   for (const BarMark& m : bbs.bars) {
-    std::vector<std::string> row{m.mark, m.member + ", " + m.where, std::to_string(m.dia), shapeCode(m.shape)};
+    std::vector<std::string> row{m.mark, memberText(m, measure), std::to_string(m.dia), shapeCode(m.shape)};
     for (std::size_t k = 0; k < 3; ++k) row.push_back(k < m.dims.size() ? numberText(m.dims[k]) : "");
     row.push_back(std::to_string(m.perFooting));
     row.push_back(std::to_string(m.count()));
@@ -30,7 +48,7 @@ SheetSchedule sheetBarSchedule(const Project& p) {
 }
 
 SheetBlock barScheduleBlock(const Project& p, const draw::TextMeasure& measure) {
-  const SheetSchedule schedule = sheetBarSchedule(p);
+  const SheetSchedule schedule = sheetBarSchedule(p, measure);
   SheetBlock b;
   b.title = "BAR BENDING SCHEDULE";
   b.ownSheets = true;

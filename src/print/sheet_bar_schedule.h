@@ -9,8 +9,9 @@
 
 namespace plintova::print {
 
-// The table's text: a row per bar mark, then a row per diameter and the total weight.
-SheetSchedule sheetBarSchedule(const Project& project);
+// The table's text: a row per bar mark (its member over lines where long, as `measure` sets it), then a row
+// per diameter and the total weight.
+SheetSchedule sheetBarSchedule(const Project& project, const draw::TextMeasure& measure);
 
 // The table as a block ("BAR BENDING SCHEDULE") on sheets of its own; nothing before the schedule is designed.
 SheetBlock barScheduleBlock(const Project& project, const draw::TextMeasure& measure);

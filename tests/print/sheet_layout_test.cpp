@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 #include <string>
@@ -441,6 +442,17 @@ TEST(SheetSections, SectionsAndBarScheduleFollowOnSheetsOfTheirOwn) {
     for (const std::string& t : textsOf(sheets[k], Role::Section)) views += t.find("TYPICAL SECTION (") != std::string::npos;
     for (const std::string& t : textsOf(sheets[k], Role::Schedule)) barRows += t.rfind("F", 0) == 0 && t.find('-') != std::string::npos;
     expectLegible(sheets[k], "sheet " + std::to_string(k + 1));
+    // Nothing of the blocks reaches into the title block (the box of its texts).
+    const draw::TextMeasure measure = print::sheetFontMeasure();
+    std::optional<draw::Rect> title;
+    for (const Primitive& q : sheets[k].primitives)
+      if (q.role == Role::TitleBlock && q.shape == Shape::Text && !q.text.empty())
+        title = title ? draw::unite(*title, print::textRect(q, measure)) : print::textRect(q, measure);
+    ASSERT_TRUE(title);
+    for (const Primitive& q : sheets[k].primitives)
+      if (q.role == Role::Schedule || q.role == Role::Section || q.role == Role::Rebar) {
+        EXPECT_FALSE(title->contains(q.x1, q.z1) || title->contains(q.x2, q.z2)) << "sheet " << k + 1 << ": " << q.text;
+      }
   }
   EXPECT_EQ(views, p->DesignGroupCount);
   EXPECT_EQ(barRows, static_cast<int>(barBendingSchedule(*p).bars.size()));

@@ -34,7 +34,7 @@ CombinedBand bandOfRow(const Project& p, const FootingRow& row, int j) {
   double d = 0;
   for (const SteelLayer& l : row.steel)
     if (columnOf(p, row, l) == j) d = l.d;
-  return combinedBand(row.L, row.PedestalSize, row.beam.columns, j, d);
+  return combinedBand(row.L, combinedAlongX(p, row) ? row.Pedestal.x : row.Pedestal.z, row.beam.columns, j, d);
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ class ElevationDrawer {
     pen_.concrete(-half_, topF_, half_, e_.F);
     double groundFrom = ext_.left;
     for (const PedestalAt& pa : e_.pedestals) {
-      const double a = pedestalInView(pa.steel, e_.alongX).along, h = heightOf(pa);
+      const double a = pedestalInView(pa.sides, e_.alongX).along, h = heightOf(pa);
       if (h > 0) pen_.concrete(pa.x - a / 2, topF_ - h, pa.x + a / 2, topF_, true);
       const double faceL = h > 0 ? pa.x - a / 2 : -half_, faceR = h > 0 ? pa.x + a / 2 : half_;
       if (faceL > groundFrom) pen_.sectionLine(groundFrom, 0, faceL, 0, 2);
@@ -114,7 +114,7 @@ class ElevationDrawer {
   // their pitch, the column above broken off over the lap.
   void pedestal(const PedestalAt& pa) {
     const PedestalSteel& ps = pa.steel;
-    const double a = pedestalInView(ps, e_.alongX).along, h = heightOf(pa), pedTop = topF_ - h;
+    const double a = pedestalInView(pa.sides, e_.alongX).along, h = heightOf(pa), pedTop = topF_ - h;
     const double mat = e_.F - o_.cover - ps.mat;
     if (ps.vertical.bars > 0 && h > 0) {
       const double dia = ps.vertical.dia, inset = o_.pedestalCover + ps.ties.dia + dia / 2;
@@ -128,7 +128,7 @@ class ElevationDrawer {
       tags_.push_back({pa.ties, xr, topF_ - kFirstTie});
     }
     if (ps.dowels.bars > 0) {
-      const double dia = ps.dowels.dia, cx = std::min<double>(ps.columnX, a), inset = o_.pedestalCover + dia / 2;
+      const double dia = ps.dowels.dia, cx = std::min<double>(e_.alongX ? ps.columnX : ps.columnZ, a), inset = o_.pedestalCover + dia / 2;
       standingPair(pa.x - cx / 2 + inset, pa.x + cx / 2 - inset, mat - dia / 2, pedTop - ps.dowelLap, dia);
       tags_.push_back({pa.dowels, pa.x + cx / 2 - inset, pedTop - ps.dowelLap / 2});
       column(pa.x, cx, pedTop, ps.dowelLap);

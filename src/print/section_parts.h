@@ -30,6 +30,7 @@ struct Dots {
 // A pedestal of the view and the tags of its bars.
 struct PedestalAt {
   double x = 0;  // model mm of its centre from the footing's centre
+  PedestalSides sides;  // m, along X and along Z
   PedestalSteel steel;
   std::string vertical, ties, dowels;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "design/combined_design.h"
+#include "design/pedestals.h"
 #include "model/numbers.h"
 #include "print/sheet_text.h"
 
@@ -138,7 +139,7 @@ SectionView combinedPlanView(const Project& p, const FootingRow& row, const sect
   };
   std::vector<Pedestal> pedestals;
   for (std::size_t k = 0; k < row.pedestals.size() && k < 2 && !row.beam.x.empty(); ++k)
-    pedestals.push_back({row.beam.columns[k] * 1000 - L / 2, pedestalInView(row.pedestals[k], combinedAlongX(p, row))});
+    pedestals.push_back({row.beam.columns[k] * 1000 - L / 2, pedestalInView(footingPedestal(p, row.footings[k]), combinedAlongX(p, row))});
   std::sort(below.begin(), below.end(), [](const Tag& t1, const Tag& t2) { return t1.x < t2.x; });
   v.draw = [v, L, B, drawH, notes, lineH, bars, tags, below, stops, pedestals](double x, double z, std::vector<Primitive>& out) {
     out.push_back(sheetText(x, z + kTitleRoom / 2, v.title, kText, draw::Role::Section, true, draw::HAlign::Left));

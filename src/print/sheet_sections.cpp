@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "design/combined_design.h"
+#include "design/pedestals.h"
 #include "design/quantities.h"
 #include "model/numbers.h"
 #include "print/section_parts.h"
@@ -76,8 +77,10 @@ std::string bedLine(const DesignOptions& o) {
          " to pedestal ties; levels in mm below GL.";
 }
 
-PedestalAt pedestalAt(const section::RowMarks& marks, const PedestalSteel& ps, double x) {
-  return {x, ps, marks.tag(ps.where, "vertical bars"), marks.tag(ps.where, "ties"), marks.tag(ps.where, "dowels")};
+// The pedestal of `footing` as built, its centre x model mm along the view.
+PedestalAt pedestalAt(const Project& p, int footing, const section::RowMarks& marks, const PedestalSteel& ps, double x) {
+  return {x, footingPedestal(p, footing), ps, marks.tag(ps.where, "vertical bars"), marks.tag(ps.where, "ties"),
+          marks.tag(ps.where, "dowels")};
 }
 
 std::vector<SectionView> groupViews(const Project& p, const SizeGroupRecord& row, const BarBendingSchedule& bbs,
@@ -100,7 +103,7 @@ std::vector<SectionView> groupViews(const Project& p, const SizeGroupRecord& row
     e.topRun = Run{l.dia, l.spacing, l.bent, tag};
     e.topDots.push_back({l.dia, section::spread(l.bars, l.spacing, lo, hi), tag});
   }
-  if (row.pedestal.side > 0) e.pedestals.push_back(pedestalAt(marks, row.pedestal, 0));
+  if (row.pedestal.side > 0) e.pedestals.push_back(pedestalAt(p, row.Members[1], marks, row.pedestal, 0));
   SteelLayer each;
   each.where = "bottom each way";
   each.spacing = row.design.s;
@@ -175,7 +178,7 @@ std::vector<SectionView> footingRowViews(const Project& p, const FootingRow& row
       const FootingRecord& f = p.FootingTable[row.footings[k]];
       x = static_cast<double>(f.ColumnX) - static_cast<double>(f.PosX);  // the column off the footing's centre
     }
-    e.pedestals.push_back(pedestalAt(marks, row.pedestals[k], x));
+    e.pedestals.push_back(pedestalAt(p, row.footings[k], marks, row.pedestals[k], x));
   }
   std::vector<std::string> legend = marks.legend(row.steel);
   legend.push_back(bedLine(o));
@@ -187,8 +190,8 @@ std::vector<SectionView> footingRowViews(const Project& p, const FootingRow& row
 
 }  // namespace
 
-PedestalInView pedestalInView(const PedestalSteel& ps, bool viewAlongX) {
-  const double x = ps.side * 1000.0, z = ps.side * 1000.0;  // a square pedestal
+PedestalInView pedestalInView(const PedestalSides& sides, bool viewAlongX) {
+  const double x = sides.x * 1000.0, z = sides.z * 1000.0;
   return viewAlongX ? PedestalInView{x, z} : PedestalInView{z, x};
 }
 

@@ -14,12 +14,13 @@
 
 namespace plintova::print {
 
-// The plan size of a row's pedestal as a view draws it, mm: along the view (a view along X, or along Z)
-// and across it. Every view takes a pedestal's size from here.
+// The plan size of a pedestal as a view draws it, mm: its side along the view (a view along X, or along
+// Z) and its side across it. Every view takes a pedestal's size from here, the sides from the footing's
+// pedestal as built (footingPedestal).
 struct PedestalInView {
   double along = 0, across = 0;
 };
-PedestalInView pedestalInView(const PedestalSteel& ps, bool viewAlongX);
+PedestalInView pedestalInView(const PedestalSides& sides, bool viewAlongX);
 
 // The scales the sections are drawn at, largest first.
 inline constexpr std::array<int, 8> kSectionScales{20, 25, 50, 75, 100, 125, 150, 200};

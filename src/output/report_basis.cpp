@@ -69,7 +69,7 @@ void addDesignValues(Document& doc, const Project& p) {
         "20 kN/m³ × founding depth: the uplift a footing may take"}},
       {{"Concrete", "M" + std::to_string(p.Fck) + " (fck " + std::to_string(p.Fck) + " N/mm²)", gradeSource(p)}},
       {{"Reinforcement", "Fe " + std::to_string(p.Fe) + " (fy " + std::to_string(p.Fe) + " N/mm²)", gradeSource(p)}},
-      {{"Clear cover to the bottom bars", "50 mm", "IS 456 cl. 26.4.2.2; the group rows take d = D − 60 mm"}},
+      {{"Clear cover to the bottom bars", "50 mm", "IS 456 cl. 26.4.2.2; d = D − cover − φ/2 for the lower layer, D − cover − 1.5 φ for the upper"}},
       {{"Design bond stress of the bars", "τbd = " + rounded(is456::bondStress(p.Fck, p.Fe), 3) + " N/mm²",
         p.Fck < 20 ? "IS 456 cl. 26.2.1.1 starts at M20: for M15 1.0 N/mm² is taken (the value of the code's "
                      "earlier edition)" + std::string(p.Fe > 250 ? ", raised by 60 % for deformed bars" : "")

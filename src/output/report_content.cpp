@@ -293,7 +293,7 @@ void addQuantities(Document& doc, const Project& p) {
                                "group), and in total. Founding depth h = " + rounded(h, 3) + " m."});
   s.blocks.push_back(basis("h", "earth pressure/20 kN/m³", "", "= " + num(p.EarthPressure) + "/20 = " + rounded(h, 3) + " m"));
   s.blocks.push_back(basis("Concrete of a footing", "L × B × D", "", "in m³"));
-  s.blocks.push_back(basis("Concrete of a pedestal", "a² × (h − D)", "", "in m³, from the footing's top to the founding level"));
+  s.blocks.push_back(basis("Concrete of a pedestal", "ax × az × (h − D)", "", "in m³, from the footing's top to the founding level"));
   s.blocks.push_back(basis("Reinforcement", "Σ bars × cutting length × 0.00617 φ²", "",
                            "in kg, φ in mm (steel of 7850 kg/m³): the row's bars in the bar bending schedule"));
   s.blocks.push_back(basis("Excavation", "(L + 2 × 0.3) × (B + 2 × 0.3) × h", "", "in m³, 0.3 m working space each side"));

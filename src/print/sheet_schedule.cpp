@@ -71,7 +71,7 @@ void addRemarks(const Project& p, SheetSchedule& s) {
 
 SheetSchedule sheetSchedule(const Project& p) {
   SheetSchedule s;
-  s.headers = {"MARK", "NO.", "SIZE\nL x B", "DEPTH", "PEDESTAL", "BOTTOM STEEL\nALONG L", "BOTTOM STEEL\nALONG B",
+  s.headers = {"MARK", "NO.", "SIZE\nL x B", "DEPTH", "PEDESTAL\nX x Z", "BOTTOM STEEL\nALONG L", "BOTTOM STEEL\nALONG B",
                "TOP STEEL", "JOINTS"};
   if (!p.scheduleDesigned) {
     s.message = "No schedule designed yet: run Design to fill this table.";

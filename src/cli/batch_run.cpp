@@ -26,6 +26,7 @@
 #include "model/project.h"
 #include "output/report_content.h"
 #include "project/design_options_file.h"
+#include "project/plan_opening.h"
 #include "project/project_file.h"
 #include "design/plan_checks.h"
 #include "project/schedule_design.h"
@@ -162,25 +163,13 @@ int reportFailure(const BatchOptions& o, const std::string& text, int status) {
   return status;
 }
 
-int runBatch(const BatchOptions& o) {
-  auto project = std::make_unique<Project>();
-  Project& p = *project;
-  CliPrompter prompter(!o.json);
-  auto fail = [&](const std::string& text, int status) { return reportFailure(o, text, status); };
+namespace {
 
-  ListingSummary summary;
-  try {
-    summary = readAnalysisInput(p, o.listing, prompter);
-  } catch (const ListingError& e) {
-    return fail(e.silent() ? "The listing cannot be used." : e.what(), 1);
-  }
-
-  // A saved project settles the inputs; otherwise they are the arguments, checked as the start-up
-  // dialog checks them.
-  if (o.saved) {
-    if (const std::string change = listingChanges(p, *o.saved); !change.empty()) prompter.message(change);
-    if (const std::string refusal = acceptSavedInputs(p, *o.saved); !refusal.empty()) return fail(refusal, 1);
-  } else if (o.haveSbc) {
+// The design inputs the arguments give a fresh listing, checked as the start-up dialog checks them:
+// SBC and depth, grades, the load cases used and increased, the roles and the combinations. Returns -1
+// when they were taken, else the exit status (the reason said).
+int takeArgumentInputs(const BatchOptions& o, Project& p, ListingSummary& summary, CliPrompter& prompter) {
+  if (o.haveSbc) {
     auto scratch = std::make_unique<Project>();
     if (!acceptDesignInputs(*scratch, o.depthText, "200")) {
       std::fprintf(stderr, "plintova-cli: the depth must be %s, not \"%s\"\n", limits::foundingDepthRange().c_str(),
@@ -193,42 +182,51 @@ int runBatch(const BatchOptions& o) {
       return 2;
     }
   }
-  if (!o.saved) {
-    // Grades given on the command line replace the listing's (each one given; the other stays).
-    if (o.fck > 0 || o.fe > 0) {
-      const int fck = o.fck > 0 ? o.fck : p.ListingFck, fe = o.fe > 0 ? o.fe : p.ListingFe;
-      if (!acceptGrades(p, fck, fe)) {
-        std::fprintf(stderr, "plintova-cli: %s\n", gradeProblem(fck, fe).c_str());
-        return 2;
-      }
-    }
-    // The ranges given become the listing's cases in them; a number in a range that is no case of the
-    // listing is refused, as a case named alone is.
-    std::string refusal;
-    std::optional<std::vector<int>> used = listingCasesIn(p, o.cases, refusal);
-    std::optional<std::vector<int>> increased;
-    if (used && o.increasedCases && !(increased = listingCasesIn(p, *o.increasedCases, refusal))) used.reset();
-    // The roles name cases of the listing, used or not (a role of a case left out does nothing).
-    std::optional<std::map<int, CaseRole>> roles;
-    if (used && !(roles = listingRolesIn(p, o.roles, refusal))) used.reset();
-    if (used) refusal = applyLoadCaseChoice(p, *used, increased);
-    if (!refusal.empty()) {
-      std::fprintf(stderr, "plintova-cli: %s\n", refusal.c_str());
+  // Grades given on the command line replace the listing's (each one given; the other stays).
+  if (o.fck > 0 || o.fe > 0) {
+    const int fck = o.fck > 0 ? o.fck : p.ListingFck, fe = o.fe > 0 ? o.fe : p.ListingFe;
+    if (!acceptGrades(p, fck, fe)) {
+      std::fprintf(stderr, "plintova-cli: %s\n", gradeProblem(fck, fe).c_str());
       return 2;
     }
-    std::vector<std::string> notes;
-    if (const std::string refused = applyCaseBasis(p, CaseBasisChoice{*roles, std::nullopt, o.combine}, notes);
-        !refused.empty())
-      return fail(refused, 1);
-    for (const std::string& note : notes) prompter.message(note);
-    summary.gradesCaption = gradesCaption(p);
+  }
+  // The ranges given become the listing's cases in them; a number in a range that is no case of the
+  // listing is refused, as a case named alone is.
+  std::string refusal;
+  std::optional<std::vector<int>> used = listingCasesIn(p, o.cases, refusal);
+  std::optional<std::vector<int>> increased;
+  if (used && o.increasedCases && !(increased = listingCasesIn(p, *o.increasedCases, refusal))) used.reset();
+  // The roles name cases of the listing, used or not (a role of a case left out does nothing).
+  std::optional<std::map<int, CaseRole>> roles;
+  if (used && !(roles = listingRolesIn(p, o.roles, refusal))) used.reset();
+  if (used) refusal = applyLoadCaseChoice(p, *used, increased);
+  if (!refusal.empty()) {
+    std::fprintf(stderr, "plintova-cli: %s\n", refusal.c_str());
+    return 2;
+  }
+  std::vector<std::string> notes;
+  if (const std::string refused = applyCaseBasis(p, CaseBasisChoice{*roles, std::nullopt, o.combine}, notes);
+      !refused.empty())
+    return reportFailure(o, refused, 1);
+  for (const std::string& note : notes) prompter.message(note);
+  summary.gradesCaption = gradesCaption(p);
+  return -1;
+}
+
+// The inputs of the run: the project file's, or the arguments'; then the design options (the project's
+// or the defaults, with those of --options over them). Returns -1 when they were taken, else the status.
+int takeInputs(const BatchOptions& o, Project& p, ListingSummary& summary, CliPrompter& prompter) {
+  if (o.saved) {
+    if (const std::string change = listingChanges(p, *o.saved); !change.empty()) prompter.message(change);
+    if (const std::string refusal = acceptSavedInputs(p, *o.saved); !refusal.empty())
+      return reportFailure(o, refusal, 1);
+  } else if (const int status = takeArgumentInputs(o, p, summary, prompter); status >= 0) {
+    return status;
   }
   // What makes the basis of the loads doubtful, said once each.
   if (const std::vector<std::string> doubts = basisWarnings(p); !doubts.empty())
     prompter.messageList(doubts.size() == 1 ? doubts.front() : "The basis of the loads is doubtful:",
                          doubts.size() == 1 ? std::vector<std::string>{} : doubts, "Load cases");
-  const bool designed = o.saved || o.haveSbc;
-  // The design options: the project's (or the defaults), then those of --options over them.
   DesignOptions options = o.saved ? o.saved->options : DesignOptions{};
   if (!o.optionsPath.empty()) {
     if (const std::string problem = readDesignOptionsFile(o.optionsPath, options); !problem.empty()) {
@@ -238,30 +236,48 @@ int runBatch(const BatchOptions& o) {
   }
   p.decisions.options = options;
   setIncreasedSbc(p);
-  if (designed) {
-    // The main window's start-up, with every size group ticked, then the project's decisions, then
-    // the Design command (always: the outputs are built from the schedule). Footings that cannot be
-    // designed (a side beyond the largest footing, more grid lines, sizes or footings of one size than
-    // the tables hold) end the run like a listing that cannot be used.
-    // Grades the design cannot work with (a listing's Fck of 22) end the run before any work.
-    if (const std::string problem = gradeProblem(p.Fck, p.Fe); !problem.empty())
-      return fail(problem + " Give the grades with --fck and --fe.", 1);
-    // No one to ask: a grade below what buried concrete needs is reported with the results.
-    if (const std::string note = exposureGradeNote(p.Fck); !note.empty()) prompter.message(note);
-    if (p.increaseRule == IncreaseRule::LaterCases && !titlesKnown(p.LoadCases))
-      prompter.message("The listing names no load case's title or load type: every case after a support's first is "
-                       "checked against the increased SBC. Give --increased-cases to name the wind and earthquake "
-                       "cases.");
-    if (const std::string refusal = startPlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
-    if (o.saved) {
-      std::vector<std::string> dropped;
-      p.decisions = decisionsOf(p, *o.saved, dropped);
-      p.decisions.options = options;
-      if (const std::string message = droppedDecisionsMessage(dropped); !message.empty()) prompter.message(message);
-      if (const std::string refusal = derivePlan(p, prompter); !refusal.empty()) return fail(refusal, 1);
-    }
-    if (!designSchedule(p, prompter)) return fail(prompter.messages().empty() ? "The footings cannot be designed." : prompter.messages().back(), 1);
-  }
+  return -1;
+}
+
+// The plan as the main window forms it (sized, the layout file's offsets, the project's decisions), then
+// the Design command (always: the outputs are built from the schedule). Footings that cannot be designed
+// (a side beyond the largest footing, more grid lines, sizes or footings of one size than the tables
+// hold) end the run like a listing that cannot be used. Returns -1 when the schedule stands, else the status.
+int designPlan(const BatchOptions& o, Project& p, CliPrompter& prompter) {
+  // Grades the design cannot work with (a listing's Fck of 22) end the run before any work.
+  if (const std::string problem = gradeProblem(p.Fck, p.Fe); !problem.empty())
+    return reportFailure(o, problem + " Give the grades with --fck and --fe.", 1);
+  // No one to ask: a grade below what buried concrete needs is reported with the results.
+  if (const std::string note = exposureGradeNote(p.Fck); !note.empty()) prompter.message(note);
+  if (p.increaseRule == IncreaseRule::LaterCases && !titlesKnown(p.LoadCases))
+    prompter.message("The listing names no load case's title or load type: every case after a support's first is "
+                     "checked against the increased SBC. Give --increased-cases to name the wind and earthquake "
+                     "cases.");
+  const FormedPlan formed = formPlan(p, o.saved ? &*o.saved : nullptr, prompter);
+  if (!formed) return reportFailure(o, formed.refusal, 1);
+  // The batch tool never writes the layout file: one that was not applied stays as it is.
+  if (!formed.layoutNotApplied.empty()) prompter.message(formed.layoutNotApplied + kLayoutNotApplied + ".");
+  if (!formed.dropped.empty()) prompter.message(formed.dropped);
+  if (!formed.savedPlanRefusal.empty()) return reportFailure(o, formed.savedPlanRefusal, 1);
+  for (const std::string& note : formed.savedPlanNotes) prompter.message(note);
+  if (!designSchedule(p, prompter))
+    return reportFailure(
+        o, prompter.messages().empty() ? "The footings cannot be designed." : prompter.messages().back(), 1);
+  return -1;
+}
+
+}  // namespace
+
+int runBatch(const BatchOptions& o) {
+  CliPrompter prompter(!o.json);
+  ListingRead read = readPlanListing(o.listing, prompter);
+  if (!read) return reportFailure(o, read.error.empty() ? "The listing cannot be used." : read.error, 1);
+  Project& p = *read.project;
+  ListingSummary& summary = read.summary;
+  if (const int status = takeInputs(o, p, summary, prompter); status >= 0) return status;
+  const bool designed = o.saved || o.haveSbc;
+  if (designed)
+    if (const int status = designPlan(o, p, prompter); status >= 0) return status;
 
   int status = 0;
   const IssueState issue = designed ? issueState(p) : IssueState{};

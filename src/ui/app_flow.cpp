@@ -6,13 +6,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <algorithm>
-#include <exception>
 
-#include "input/analysis_input.h"
-#include "input/listing_reader.h"
-#include "model/errors.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "project/plan_opening.h"
 #include "project/project_file.h"
 #include "ui/main_window.h"
 #include "ui/recovery.h"
@@ -29,18 +26,10 @@ bool isProjectFile(const std::string& path) {
 // Reads a listing into a fresh project; the message of a listing that cannot be used is shown.
 std::unique_ptr<Project> readInto(const std::string& path, Prompter& prompter, ListingSummary* summary,
                                   bool deferred = false) {
-  auto project = std::make_unique<Project>();
-  try {
-    ListingSummary s = readAnalysisInput(*project, path, prompter, deferred);
-    if (summary) *summary = s;
-    return project;
-  } catch (const ListingError& e) {
-    if (!e.silent()) prompter.message(e.what());
-  } catch (const std::exception& e) {
-    // Nothing else should escape the reader; if it does, the engineer still learns why.
-    prompter.message(std::string("The listing could not be read: ") + e.what());
-  }
-  return nullptr;
+  ListingRead read = readPlanListing(path, prompter, deferred);
+  if (!read.error.empty()) prompter.message(read.error);
+  if (read && summary) *summary = read.summary;
+  return std::move(read.project);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "footing/derived_plan.h"
+#include "project/plan_opening.h"
 #include "footing/footing_sizing.h"
 #include "footing/plan_decisions.h"
 #include "footing/size_groups.h"
@@ -232,17 +233,17 @@ bool MainWindow::load(const SavedProject* saved, const std::string& projectPath,
   show();
   layoutControls();
 
-  if (const std::string refusal = startPlan(project_, prompter_); !refusal.empty()) {
-    prompter_.message(refusal);
+  // The plan as the batch tool forms it: sized, the layout file's offsets, a saved project's decisions.
+  const FormedPlan formed = formPlan(project_, saved, prompter_);
+  if (!formed) {
+    prompter_.message(formed.refusal);
     unloaded_ = true;  // nothing of this plan is kept: no layout file is written
     hide();
     return false;
   }
   createGroupControls();
-
-  applyLayoutFile();
-  // A saved project's decisions, its offsets winning over the layout file's.
-  if (saved) applySavedProject(*saved, recovered ? std::string() : projectPath);
+  reportLayoutNotApplied(formed.layoutNotApplied);
+  if (saved) reportSavedOpening(*saved, formed, recovered ? std::string() : projectPath);
   // A recovered plan goes on writing the copy it came from; any other plan gets one of its own.
   if (recovered) recovery_.adopt(projectPath);
   else recovery_.startFresh(project_.AnlPath);

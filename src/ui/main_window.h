@@ -37,6 +37,7 @@ class CombinedPopup;
 class ScheduleWindow;
 class ColumnWindow;
 struct SavedProject;
+struct FormedPlan;
 
 // The file dialogs of the main window's File menu, replaceable so that tests never block on a dialog.
 // Each returns the chosen path, or an empty text when the engineer cancelled.
@@ -167,8 +168,8 @@ class MainWindow : public QMainWindow {
   RecoverySnapshot recoverySnapshot() const;
   void removeRecovery();
   void finishClose();
-  void applyLayoutFile();
-  bool applySavedProject(const SavedProject& saved, const std::string& projectPath);
+  void reportLayoutNotApplied(const std::string& why);
+  void reportSavedOpening(const SavedProject& saved, const FormedPlan& formed, const std::string& projectPath);
   void openListingCommand();
   void openProjectCommand(const std::string& path = {});
   void rememberRecent(const std::string& path);

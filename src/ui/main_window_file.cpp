@@ -10,10 +10,10 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 
-#include "footing/derived_plan.h"
 #include "input/layout_file.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "project/plan_opening.h"
 #include "project/project_file.h"
 #include "project/schedule_design.h"
 #include "ui/export_actions.h"
@@ -146,46 +146,32 @@ void MainWindow::openProjectCommand(const std::string& chosen) {
   emit openProjectRequested(QString::fromStdString(path));
 }
 
-bool MainWindow::applySavedProject(const SavedProject& saved, const std::string& projectPath) {
-  // Everything the opening has to say comes in one message: a changed listing, decisions that no
-  // longer apply, and schedule edits whose rows are gone.
+void MainWindow::reportSavedOpening(const SavedProject& saved, const FormedPlan& formed,
+                                    const std::string& projectPath) {
+  // Everything the opening has to say comes in one message: a changed listing, what deriving the saved
+  // plan and designing its schedule said, and decisions that no longer apply.
   std::vector<std::string> notes;
   if (std::string change = listingChanges(project_, saved); !change.empty()) notes.push_back(change);
-  std::vector<std::string> dropped;
-  Decisions decisions = decisionsOf(project_, saved, dropped);
-  RecordingPrompter opening;
-  if (!applyDecisions(project_, std::move(decisions), opening)) dropped.push_back("the saved plan could not be formed");
-  if (saved.designed) designSchedule(project_, opening);
-  for (const std::string& text : opening.texts()) notes.push_back(text);
-  if (std::string list = droppedDecisionsMessage(dropped); !list.empty()) notes.push_back(list);
+  notes.insert(notes.end(), formed.savedPlanNotes.begin(), formed.savedPlanNotes.end());
+  RecordingPrompter designing;
+  if (saved.designed) designSchedule(project_, designing);
+  for (const std::string& text : designing.texts()) notes.push_back(text);
+  if (!formed.dropped.empty()) notes.push_back(formed.dropped);
   if (!notes.empty()) {
     std::string text;
     for (const std::string& n : notes) text += (text.empty() ? "" : "\n\n") + n;
     prompter_.message(text);
   }
   projectPath_ = projectPath;
-  return true;
 }
 
-void MainWindow::applyLayoutFile() {
-  // The column offsets of an earlier run on this listing. A layout file that exists but cannot be read,
-  // or that was written for another plan, is reported, and it is not replaced on close without asking,
-  // so that its offsets are not lost.
-  if (project_.AnlPath.empty()) return;
-  const LayoutResult layout = readLayout(project_);
-  switch (layout.status) {
-    case LayoutStatus::Applied:
-      derivePlan(project_, prompter_);
-      break;
-    case LayoutStatus::Unreadable:
-    case LayoutStatus::Ignored:
-      layoutKept_ = layout.message;
-      prompter_.message(layout.message + " The column offsets it holds are not applied; the file is kept unless "
-                        "you agree to replace it when the plan is closed.");
-      break;
-    case LayoutStatus::None:
-      break;
-  }
+void MainWindow::reportLayoutNotApplied(const std::string& why) {
+  // A layout file that exists but was not applied is not replaced on close without asking, so that its
+  // offsets are not lost.
+  if (why.empty()) return;
+  layoutKept_ = why;
+  prompter_.message(why + kLayoutNotApplied +
+                    "; the file is kept unless you agree to replace it when the plan is closed.");
 }
 
 void MainWindow::closeForReplacement() {

@@ -22,3 +22,24 @@ def finish():
         print("\n".join(failures))
         raise SystemExit(1)
     print("ok")
+
+
+FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
+DESIGN = ["--sbc", "200", "--depth", "1.5"]
+
+
+def write(path, text, newline=None):
+    with open(path, "w", newline=newline) as f:
+        f.write(text)
+
+
+def layout_text(steps_x, steps_z):
+    """A layout file as the desktop program writes it: the X steps (+2) on line 1, the Z steps (+5) on
+    line 2 after a carriage return, each line ended by CR LF."""
+    return "".join(" %d" % (s + 2) for s in steps_x) + "\r\n\r" + "".join(" %d" % (s + 5) for s in steps_z) + "\r\n"
+
+
+def footings_by_joint(json_text):
+    """The footings of a --json run, by joint."""
+    import json
+    return {f["JointNo"]: f for f in json.loads(json_text)["footings"]}

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "cli/bars_json.h"
+#include "cli/batch_outputs.h"
+#include "cli/batch_print.h"
 #include "cli/batch_json.h"
 #include "cli/cli_prompter.h"
 #include "design/pedestal_design.h"
 #include "design/schedule.h"
-#include "design/workbook_xlsx.h"
-#include "draw/dxf_writer.h"
 #include "footing/case_basis.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
@@ -32,122 +32,6 @@
 #include "project/schedule_design.h"
 
 namespace plintova::cli {
-
-namespace {
-
-std::string mainCaption(const Project& p) {
-  return "Fck  " + numberText(p.Fck) + " Fy  " + numberText(p.Fe) + "   SBC  " + numberText(p.CaseSbc[0]) +
-         " Earth Pressure : " + numberText(p.EarthPressure);
-}
-
-std::string markOf(const FootingRecord& f) {
-  if (f.CombNo == 0) return "F" + std::to_string(f.GroupRank);
-  if (f.CombNo == -1) return "R" + std::to_string(f.GroupRank);
-  if (f.CombNo < -1) return "D";
-  return "C" + std::to_string(f.CombNo);
-}
-
-void printTable(const std::vector<std::vector<std::string>>& rows) {
-  std::vector<size_t> width;
-  for (const auto& r : rows)
-    for (size_t c = 0; c < r.size(); ++c) {
-      if (width.size() <= c) width.push_back(0);
-      width[c] = std::max(width[c], r[c].size());
-    }
-  for (const auto& r : rows) {
-    std::string line;
-    for (size_t c = 0; c < r.size(); ++c) {
-      std::string cell = r[c];
-      cell.insert(0, width[c] - cell.size(), ' ');
-      line += (c ? "  " : "") + cell;
-    }
-    std::printf("%s\n", line.c_str());
-  }
-}
-
-// "bearing at joint 5, load case 2: 231.4 against 200 kN/m2 (IS 456 cl. 34.1 ...)".
-std::string failedCheckText(const CodeCheck& c) {
-  return c.name + ": " + numberText(c.demand) + " against " + numberText(c.capacity) + " " + c.unit + " (" + c.clause +
-         ")";
-}
-
-void printReadable(const Project& p) {
-  std::printf("\n%s\n\nFootings\n", mainCaption(p).c_str());
-  std::vector<std::vector<std::string>> rows{{"No", "Joint", "X", "Z", "Required", "L", "B", "Mark", "Governs"}};
-  for (int s = 1; s <= p.FootingCount; ++s) {
-    const FootingRecord& f = p.FootingTable[s];
-    rows.push_back({std::to_string(s), std::to_string(f.JointNo), std::to_string(f.PosX), std::to_string(f.PosZ),
-                    numberText(f.ReqSize), numberText(f.SizeL), numberText(f.SizeB), markOf(f),
-                    f.UpliftGoverns ? "uplift" : f.NoTension ? "no tension" : "pressure"});
-  }
-  printTable(rows);
-  std::printf("\nSize groups\n");
-  rows = {{"Group", "Size", "Pedestal", "Footings", "Mark"}};
-  for (int g = 1; g <= p.SizeGroupCount; ++g) {
-    const SizeGroupRecord& r = p.SizeGroupTable[g];
-    rows.push_back({std::to_string(g), numberText(r.GroupSize), numberText(r.Pedestal.x),
-                    std::to_string(r.MemberCount), r.GroupMark ? "F" + std::to_string(r.GroupMark) : ""});
-  }
-  printTable(rows);
-  if (p.CombinedCount > 0) {
-    std::printf("\nCombined footings\n");
-    rows = {{"No", "Joints", "Axis", "L", "B", "Cant1", "Cant2"}};
-    for (int n = 1; n <= p.CombinedCount; ++n) {
-      const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
-      rows.push_back({"C" + std::to_string(n),
-                      std::to_string(p.FootingTable[cf.CfMembers[1]].JointNo) + " " +
-                          std::to_string(p.FootingTable[cf.CfMembers[2]].JointNo),
-                      cf.CfAxis == 1 ? "X" : "Z", numberText(cf.CfLength), numberText(cf.CfWidth),
-                      numberText(cf.Cant1), numberText(cf.Cant2)});
-    }
-    printTable(rows);
-  }
-  std::printf("\nFooting schedule\n");
-  rows.clear();
-  rows.emplace_back(scheduleHeaders().begin(), scheduleHeaders().end());
-  for (int r = 1; r <= p.DesignGroupCount; ++r) {
-    const auto t = scheduleRowTexts(p, r);
-    rows.emplace_back(t.begin(), t.end());
-  }
-  printTable(rows);
-  // Top steel of lifted groups and every failed check of a group row, one line each.
-  std::vector<std::string> groupDetails;
-  for (int r = 1; r <= p.DesignGroupCount; ++r) {
-    const SizeGroupRecord& row = p.DesignGroupTable[r];
-    const std::string mark = scheduleRowTexts(p, r)[kColMark];
-    for (const SteelLayer& layer : row.topSteel)
-      groupDetails.push_back(mark + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
-                             " bars");
-    if (row.pedestal.side > 0) groupDetails.push_back(mark + "  " + pedestalText(row.pedestal));
-    for (const CodeCheck& c : row.checks)
-      if (!c.ok) groupDetails.push_back(mark + "  fails " + failedCheckText(c));
-  }
-  if (!groupDetails.empty()) std::printf("\n");
-  for (const std::string& line : groupDetails) std::printf("%s\n", line.c_str());
-  if (p.RectangularRows.empty() && p.CombinedRows.empty()) return;
-  // Hand-resized and combined footings: one line each, then every layer of bars and every failed check.
-  std::printf("\nHand-resized and combined footings\n");
-  rows = {{"Mark", "Joints", "L", "B", "Depth", "Pedestal", "NetP", "Dia", "Checks"}};
-  std::vector<std::string> details;
-  for (const auto* list : {&p.RectangularRows, &p.CombinedRows})
-    for (const FootingRow& row : *list) {
-      const auto t = footingRowTexts(p, row);
-      rows.push_back({t[kColMark], t[kColNos], numberText(row.L), numberText(row.B), t[kColDepth], t[kColPedestal],
-                      t[kColNetP], t[kColDia], t[kColSF1]});
-      for (const SteelLayer& layer : row.steel)
-        details.push_back(t[kColMark] + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
-                          " bars");
-      for (const PedestalSteel& ps : row.pedestals) details.push_back(t[kColMark] + "  " + pedestalText(ps));
-      for (const CodeCheck& c : row.checks)
-        if (!c.ok)
-          details.push_back(t[kColMark] + "  fails " + failedCheckText(c));
-    }
-  printTable(rows);
-  std::printf("\n");
-  for (const std::string& line : details) std::printf("%s\n", line.c_str());
-}
-
-}  // namespace
 
 int reportFailure(const BatchOptions& o, const std::string& text, int status) {
   if (o.json) {
@@ -279,83 +163,13 @@ int runBatch(const BatchOptions& o) {
   if (designed)
     if (const int status = designPlan(o, p, prompter); status >= 0) return status;
 
-  int status = 0;
   const IssueState issue = designed ? issueState(p) : IssueState{};
   // One warning for the drawing written while a row or the plan fails its checks: it carries the stamp.
-  if (!issue.issuable() && (!o.pdfPath.empty() || !o.dxfPath.empty()))
+  const auto asked = [&o](const BatchOutput& out) { return out.isDrawing && !(o.*out.path).empty(); };
+  if (!issue.issuable() && std::any_of(batchOutputs().begin(), batchOutputs().end(), asked))
     prompter.message(std::string("The drawing is issued as ") + kPreliminaryStamp + ": " + issue.reason());
-  if (!o.xlsxPath.empty()) {
-    std::string err = writeWorkbook(p, o.xlsxPath);
-    if (!err.empty()) {
-      prompter.message(err);
-      status = 1;
-    }
-  }
-  if (!o.pdfPath.empty()) {
-    std::string err = o.printPdf ? o.printPdf(p, o.pdfPath) : "This batch tool was built without printing.";
-    if (!err.empty()) {
-      prompter.message(err);
-      status = 1;
-    }
-  }
-  if (!o.planPdfPath.empty()) {
-    std::string err =
-        o.printPlanPdf ? o.printPlanPdf(p, o.planPdfPath) : "This batch tool was built without printing.";
-    if (!err.empty()) {
-      prompter.message(err);
-      status = 1;
-    }
-  }
-  if (!o.dxfPath.empty()) {
-    std::string err = draw::writeSheetDxf(p, o.dxfPath);
-    if (!err.empty()) {
-      prompter.message(err);
-      status = 1;
-    }
-  }
-  if (!o.reportPath.empty()) {
-    // main() has refused any other extension; the Markdown needs no printing.
-    std::string err = reportFormat(o.reportPath) == ReportFormat::Markdown
-                          ? writeReportMarkdown(p, o.reportPath, todaysDate())
-                      : o.reportPdf ? o.reportPdf(p, o.reportPath)
-                                    : "This batch tool was built without printing.";
-    if (!err.empty()) {
-      prompter.message(err);
-      status = 1;
-    }
-  }
-
-  if (!o.saveProjectPath.empty()) {
-    std::string err = writeProjectFile(p, o.saveProjectPath);
-    if (!err.empty()) {
-      prompter.message(err);
-      status = 1;
-    }
-  }
-
-  if (o.json) {
-    JsonWriter j;
-    j.beginObject();
-    writeSummaryJson(j, p);
-    if (designed) writeModelJson(j, p);
-    j.key("messages");
-    j.beginArray();
-    for (const auto& m : prompter.messages()) j.text(m);
-    j.endArray();
-    if (designed) {
-      writeScheduleJson(j, p);
-      writeBarBendingJson(j, p);
-      writePlanChecksJson(j, issue);
-    }
-    j.endObject();
-    std::printf("%s\n", j.str().c_str());
-  } else {
-    std::printf("%s\n%s\n%s\n", summary.supportsCaption.c_str(), summary.loadCasesCaption.c_str(),
-                summary.gradesCaption.c_str());
-    if (!summary.unitsCaption.empty()) std::printf("%s\n", summary.unitsCaption.c_str());
-    if (designed) printReadable(p);
-    for (const PlanCheck& c : issue.plan) std::printf("Plan check: %s\n", c.message.c_str());
-  }
+  const int status = writeOutputs(p, o, prompter);
+  printResults(o, p, read.summary, issue, designed, prompter);
   return status;
 }
 

@@ -9,11 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "cli/batch_outputs.h"
 #include "cli/batch_run.h"
 #include "footing/design_inputs.h"
-#include "output/project_files.h"
 #include "output/report_content.h"
-#include "output/safe_file.h"
 
 #ifdef PLINTOVA_WITH_PDF
 #include "cli/pdf_loader.h"
@@ -21,70 +20,27 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST]"
-    " [--increased-cases LIST]\n"
-    "                    [--roles LIST] [--combine]\n"
-    "                    [--options FILE.json] [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE] [--dxf FILE]\n"
-    "                    [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
-    "       plintova-cli --project FILE [--options FILE.json] [--json] [--xlsx FILE] [--pdf FILE] [--plan-pdf FILE]\n"
-    "                    [--dxf FILE] [--report FILE.pdf|FILE.md] [--save-project FILE]\n"
-    "       plintova-cli --version\n";
+using plintova::cli::BatchOptions;
+using plintova::cli::BatchOutput;
 
-int usage(const char* why) {
-  std::fprintf(stderr, "plintova-cli: %s\n%s", why, kUsage);
+// The usage, its outputs from the table of outputs.
+std::string usageText() {
+  return "usage: plintova-cli LISTING [--sbc Q --depth D] [--fck N --fe N] [--cases LIST] [--increased-cases LIST]\n"
+         "                    [--roles LIST] [--combine]\n" +
+         plintova::cli::usageLines("                    ", "[--options FILE.json] [--json]") +
+         plintova::cli::usageLines("       plintova-cli --project FILE ", "[--options FILE.json] [--json]") +
+         "       plintova-cli --version\n";
+}
+
+int usage(const std::string& why) {
+  std::fprintf(stderr, "plintova-cli: %s\n%s", why.c_str(), usageText().c_str());
   return 2;
 }
 
 // --help: the usage on standard output, as asked for, and where the options are described.
 int help() {
-  std::printf("%s\nThe options are described in the manual page plintova-cli(1).\n", kUsage);
+  std::printf("%s\nThe options are described in the manual page plintova-cli(1).\n", usageText().c_str());
   return std::fflush(stdout) == 0 ? 0 : 1;
-}
-
-// Refuses, before any work, an output that would destroy an input or could never be written: the listing
-// or its layout file (and, for the workbook, the PDFs and the DXF, the project file the run repeats; a project may
-// be saved over itself), an existing folder, device or pipe, a read-only file, or two outputs onto one
-// file. A folder where no file can be created is left to the write itself, which reports it with status 1.
-// Returns 0 when every target may be written, else 2 with the reason on stderr.
-int refuseBadTargets(const plintova::cli::BatchOptions& o) {
-  const std::vector<plintova::ProtectedFile> inputs = plintova::projectInputFiles(o.listing);
-  std::vector<plintova::ProtectedFile> exportInputs = inputs;
-  if (!o.projectPath.empty()) exportInputs.push_back({o.projectPath, "the project file"});
-  const struct {
-    const std::string& path;
-    const char* what;
-    const std::vector<plintova::ProtectedFile>& protectedFiles;
-  } outputs[] = {{o.xlsxPath, "workbook", exportInputs},
-                 {o.pdfPath, "PDF file", exportInputs},
-                 {o.planPdfPath, "plan PDF file", exportInputs},
-                 {o.dxfPath, "DXF file", exportInputs},
-                 {o.reportPath, "report", exportInputs},
-                 {o.saveProjectPath, "project file", inputs}};
-  for (const auto& out : outputs) {
-    if (out.path.empty()) continue;
-    const plintova::TargetCheck check = plintova::checkOutputTarget(out.path, out.protectedFiles);
-    if (check || check.problem == plintova::TargetProblem::FolderUnusable) continue;
-    std::fprintf(stderr, "plintova-cli: the %s %s cannot be written: %s\n", out.what, out.path.c_str(),
-                 check.reason.c_str());
-    return 2;
-  }
-  const std::string clash =
-      plintova::checkDistinctOutputs({o.xlsxPath, o.pdfPath, o.planPdfPath, o.dxfPath, o.reportPath});
-  if (!clash.empty()) {
-    std::fprintf(stderr, "plintova-cli: each output needs a file of its own: %s\n", clash.c_str());
-    return 2;
-  }
-  for (const auto& [other, what] : {std::pair{&o.xlsxPath, "workbook"}, std::pair{&o.pdfPath, "PDF file"},
-                                    std::pair{&o.planPdfPath, "plan PDF file"}, std::pair{&o.dxfPath, "DXF file"},
-                                    std::pair{&o.reportPath, "report"}}) {
-    const std::string same = plintova::checkDistinctOutputs({o.saveProjectPath, *other});
-    if (!same.empty()) {
-      std::fprintf(stderr, "plintova-cli: the project file and the %s need two files: %s\n", what, same.c_str());
-      return 2;
-    }
-  }
-  return 0;
 }
 
 // A whole number as the engineer types it ("25"); nothing for anything else.
@@ -93,116 +49,129 @@ std::optional<int> wholeNumber(const std::string& text) {
   return std::stoi(text);
 }
 
-}  // namespace
+// The arguments of one run, read one at a time. Each option may be given once: a second would silently win.
+class Arguments {
+ public:
+  Arguments(int argc, char** argv) : argc_(argc), argv_(argv) {}
 
-int main(int argc, char** argv) {
-  plintova::cli::BatchOptions o;
-  std::vector<std::string> settled;  // options a project file settles
-  std::set<std::string> given;       // every option may be given once: a second would silently win
-  for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
-    if (a.size() > 1 && a[0] == '-' && !given.insert(a).second)
-      return usage((a + " is given twice; give each option once").c_str());
-    auto value = [&](std::string& into) {
-      if (i + 1 >= argc) return false;
-      into = argv[++i];
-      return true;
-    };
+  // Reads every argument into `o`; -1 when the run may go on, else the exit status (usage said).
+  int read(BatchOptions& o) {
+    for (i_ = 1; i_ < argc_; ++i_) {
+      const std::string a = argv_[i_];
+      if (a.size() > 1 && a[0] == '-' && !given_.insert(a).second)
+        return usage(a + " is given twice; give each option once");
+      if (const int status = readOne(a, o); status >= 0) return status;
+    }
+    return -1;
+  }
+
+  // The options a project file settles, in the order given.
+  const std::vector<std::string>& settled() const { return settled_; }
+
+ private:
+  bool value(std::string& into) {
+    if (i_ + 1 >= argc_) return false;
+    into = argv_[++i_];
+    return true;
+  }
+
+  int readOne(const std::string& a, BatchOptions& o) {
+    for (const BatchOutput& out : plintova::cli::batchOutputs()) {
+      if (a != out.option) continue;
+      std::string& path = o.*out.path;
+      if (!value(path) || path.empty()) return usage(a + " needs a file name");
+      if (const std::string problem = out.nameProblem(path); !problem.empty()) return usage(problem);
+      return -1;
+    }
     if (a == "--json") {
       o.json = true;
-    } else if (a == "--sbc") {
-      if (!value(o.sbcText)) return usage("--sbc needs a value");
-      o.haveSbc = true;
-    } else if (a == "--depth") {
-      if (!value(o.depthText)) return usage("--depth needs a value");
-      o.haveDepth = true;
-    } else if (a == "--xlsx") {
-      if (!value(o.xlsxPath) || o.xlsxPath.empty()) return usage("--xlsx needs a file name");
-    } else if (a == "--pdf") {
-      if (!value(o.pdfPath) || o.pdfPath.empty()) return usage("--pdf needs a file name");
-    } else if (a == "--plan-pdf") {
-      if (!value(o.planPdfPath) || o.planPdfPath.empty()) return usage("--plan-pdf needs a file name");
-    } else if (a == "--report") {
-      if (!value(o.reportPath) || o.reportPath.empty()) return usage("--report needs a file name");
-      if (plintova::reportFormat(o.reportPath) == plintova::ReportFormat::Unknown)
-        return usage(("the report's name must end in .pdf or .md, not \"" + o.reportPath + "\"").c_str());
-    } else if (a == "--dxf") {
-      if (!value(o.dxfPath) || o.dxfPath.empty()) return usage("--dxf needs a file name");
-    } else if (a == "--project") {
-      if (!value(o.projectPath) || o.projectPath.empty()) return usage("--project needs a file name");
-    } else if (a == "--options") {
-      if (!value(o.optionsPath) || o.optionsPath.empty()) return usage("--options needs a file name");
-    } else if (a == "--save-project") {
-      if (!value(o.saveProjectPath) || o.saveProjectPath.empty()) return usage("--save-project needs a file name");
-    } else if (a == "--fck" || a == "--fe") {
-      std::string text;
-      if (!value(text)) return usage((a + " needs a grade").c_str());
-      // A grade of 0 is no grade: it would leave the listing's in force unnoticed.
-      const auto grade = wholeNumber(text);
-      if (!grade || *grade == 0) return usage((a + " needs a whole number of N/mm2 above 0, not \"" + text + "\"").c_str());
-      (a == "--fck" ? o.fck : o.fe) = *grade;
-      settled.push_back(a);
-    } else if (a == "--cases" || a == "--increased-cases") {
-      std::string text, reason;
-      if (!value(text)) return usage((a + " needs a list of load cases such as 1,3-5").c_str());
-      const auto list = plintova::parseCaseList(text, reason);
-      if (!list) return usage((a + ": " + reason).c_str());
-      if (a == "--cases") o.cases = *list;
-      else o.increasedCases = *list;
-      settled.push_back(a);
-    } else if (a == "--roles") {
-      std::string text, reason;
-      if (!value(text)) return usage("--roles needs a list of roles such as 1:dead,2:imposed,3-6:earthquake");
-      const auto roles = plintova::parseRoles(text, reason);
-      if (!roles) return usage(("--roles: " + reason).c_str());
-      o.roles = *roles;
-      settled.push_back(a);
-    } else if (a == "--combine") {
-      o.combine = true;
-      settled.push_back(a);
+    } else if (a == "--sbc" || a == "--depth") {
+      const bool sbc = a == "--sbc";
+      if (!value(sbc ? o.sbcText : o.depthText)) return usage(a + " needs a value");
+      (sbc ? o.haveSbc : o.haveDepth) = true;
+    } else if (a == "--project" || a == "--options") {
+      std::string& path = a == "--project" ? o.projectPath : o.optionsPath;
+      if (!value(path) || path.empty()) return usage(a + " needs a file name");
+    } else if (a == "--fck" || a == "--fe" || a == "--cases" || a == "--increased-cases" || a == "--roles" ||
+               a == "--combine") {
+      settled_.push_back(a);
+      return readSettled(a, o);
     } else if (a == "--version") {
       std::printf("Plintova %s\n", PLINTOVA_VERSION);
       return std::fflush(stdout) == 0 ? 0 : 1;
     } else if (a == "-h" || a == "--help") {
       return help();
     } else if (!a.empty() && a[0] == '-') {
-      return usage(("unknown option " + a).c_str());
+      return usage("unknown option " + a);
     } else if (o.listing.empty()) {
       o.listing = a;
     } else {
       return usage("only one listing can be read");
     }
+    return -1;
   }
+
+  // The options of the design inputs that a project file settles: grades, load cases, roles, combinations.
+  int readSettled(const std::string& a, BatchOptions& o) {
+    std::string text, reason;
+    if (a == "--combine") {
+      o.combine = true;
+    } else if (a == "--fck" || a == "--fe") {
+      if (!value(text)) return usage(a + " needs a grade");
+      // A grade of 0 is no grade: it would leave the listing's in force unnoticed.
+      const auto grade = wholeNumber(text);
+      if (!grade || *grade == 0) return usage(a + " needs a whole number of N/mm2 above 0, not \"" + text + "\"");
+      (a == "--fck" ? o.fck : o.fe) = *grade;
+    } else if (a == "--roles") {
+      if (!value(text)) return usage("--roles needs a list of roles such as 1:dead,2:imposed,3-6:earthquake");
+      const auto roles = plintova::parseRoles(text, reason);
+      if (!roles) return usage("--roles: " + reason);
+      o.roles = *roles;
+    } else {
+      if (!value(text)) return usage(a + " needs a list of load cases such as 1,3-5");
+      const auto list = plintova::parseCaseList(text, reason);
+      if (!list) return usage(a + ": " + reason);
+      if (a == "--cases") o.cases = *list;
+      else o.increasedCases = *list;
+    }
+    return -1;
+  }
+
+  int argc_;
+  char** argv_;
+  int i_ = 1;
+  std::set<std::string> given_;
+  std::vector<std::string> settled_;
+};
+
+// Options that do not go together: a project file settles the listing and the design inputs; without
+// one, the outputs need SBC and depth. -1 when they go together, else 2 with the usage.
+int refuseCombination(const BatchOptions& o, const std::vector<std::string>& settled) {
   if (!o.projectPath.empty()) {
-    // The project file settles the listing and the design inputs.
     if (!o.listing.empty()) return usage("the listing comes from the project file; give --project or a listing");
     if (o.haveSbc || o.haveDepth) return usage("--sbc and --depth come from the project file");
-    if (!settled.empty()) return usage((settled.front() + " comes from the project file").c_str());
-  } else {
-    if (o.listing.empty()) return usage("no listing given");
-    if (o.haveSbc != o.haveDepth) return usage("--sbc and --depth go together");
-    if ((!o.xlsxPath.empty() || !o.pdfPath.empty() || !o.planPdfPath.empty() || !o.dxfPath.empty() ||
-         !o.reportPath.empty()) &&
-        !o.haveSbc)
-      return usage("--xlsx, --pdf, --plan-pdf, --dxf and --report need --sbc and --depth, or --project");
-    if (!o.saveProjectPath.empty() && !o.haveSbc) return usage("--save-project needs --sbc and --depth, or --project");
-    if (!settled.empty() && !o.haveSbc) return usage((settled.front() + " needs --sbc and --depth").c_str());
-    if (!o.optionsPath.empty() && !o.haveSbc) return usage("--options needs --sbc and --depth, or --project");
-    // A grade given alone is checked with the other as the listing gives it, once it is read.
+    if (!settled.empty()) return usage(settled.front() + " comes from the project file");
+    return -1;
   }
-  if (!o.projectPath.empty()) {
-    plintova::ReadProject read = plintova::readProjectFile(o.projectPath);
-    if (!read) return plintova::cli::reportFailure(o, read.error, 1);
-    o.listing = plintova::listingPathOf(*read.project, o.projectPath);
-    o.saved = std::move(read.project);
+  if (o.listing.empty()) return usage("no listing given");
+  if (o.haveSbc != o.haveDepth) return usage("--sbc and --depth go together");
+  if (o.haveSbc) return -1;
+  for (const BatchOutput& out : plintova::cli::batchOutputs()) {
+    if ((o.*out.path).empty()) continue;
+    if (out.isExport) return usage(plintova::cli::exportOptionsText() + " need --sbc and --depth, or --project");
+    return usage(std::string(out.option) + " needs --sbc and --depth, or --project");
   }
-  if (const int refused = refuseBadTargets(o)) return refused;
+  if (!settled.empty()) return usage(settled.front() + " needs --sbc and --depth");
+  if (!o.optionsPath.empty()) return usage("--options needs --sbc and --depth, or --project");
+  // A grade given alone is checked with the other as the listing gives it, once it is read.
+  return -1;
+}
 
+// The run with Qt's painting and PDF code loaded only when it makes a PDF.
+int runWithPrinting(BatchOptions& o) {
 #ifdef PLINTOVA_WITH_PDF
-  // Qt's painting and PDF code is loaded only for a run that makes a PDF.
   const plintova::pdf::Renderer* renderer = nullptr;
-  if (!o.pdfPath.empty() || !o.planPdfPath.empty() ||
-      (!o.reportPath.empty() && plintova::reportFormat(o.reportPath) == plintova::ReportFormat::Pdf)) {
+  if (plintova::cli::needsPrinting(o)) {
     const plintova::cli::LoadedRenderer loaded = plintova::cli::loadPdfRenderer();
     if (!loaded.renderer) return plintova::cli::reportFailure(o, loaded.error, 1);
     if (const std::string reason = loaded.renderer->start(); !reason.empty())
@@ -212,11 +181,29 @@ int main(int argc, char** argv) {
     o.printPlanPdf = renderer->plan;
     o.reportPdf = renderer->report;
   }
-#endif
-  int status = plintova::cli::runBatch(o);
-#ifdef PLINTOVA_WITH_PDF
+  const int status = plintova::cli::runBatch(o);
   if (renderer) renderer->finish();
+  return status;
+#else
+  return plintova::cli::runBatch(o);
 #endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  BatchOptions o;
+  Arguments arguments(argc, argv);
+  if (const int status = arguments.read(o); status >= 0) return status;
+  if (const int status = refuseCombination(o, arguments.settled()); status >= 0) return status;
+  if (!o.projectPath.empty()) {
+    plintova::ReadProject read = plintova::readProjectFile(o.projectPath);
+    if (!read) return plintova::cli::reportFailure(o, read.error, 1);
+    o.listing = plintova::listingPathOf(*read.project, o.projectPath);
+    o.saved = std::move(read.project);
+  }
+  if (const int refused = plintova::cli::refuseBadTargets(o)) return refused;
+  int status = runWithPrinting(o);
   // Output that never reached standard output (a full disk, a closed pipe) is a failed run.
   const bool flushed = std::fflush(stdout) == 0;
   const int error = flushed ? 0 : errno;

@@ -1,6 +1,7 @@
 """End-to-end checks of the batch tool: captions, JSON, refusals, and the workbook read back by openpyxl."""
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -57,6 +58,17 @@ check(run(FRAME1, "--sbc", "150.5", "--depth", "0").returncode == 0, "SBC 150.5 
 check(run(FRAME1, "--bogus").returncode == 2, "unknown option")
 r = run("--help")
 check(r.returncode == 0 and r.stdout.startswith("usage: plintova-cli") and r.stderr == "", "--help on standard output")
+# Every output the usage offers is described in the manual page, and given without --sbc it is refused by
+# its name, as the table of outputs lists them.
+with open(os.path.join(ROOT, "packaging", "plintova-cli.1")) as f:
+    manual = f.read().replace("\\-", "-")
+outputs = sorted(set(re.findall(r"\[(--[a-z-]+) FILE", r.stdout)) - {"--options"})
+check(len(outputs) == 6, "the usage offers six outputs: %r" % outputs)
+for option in outputs:
+    check(option in manual, "%s described in the manual page" % option)
+    refused = run(FRAME1, option, "out.md" if option == "--report" else "out")
+    check(refused.returncode == 2 and option in refused.stderr.splitlines()[0], "%s needs SBC and depth: %r"
+          % (option, refused.stderr))
 
 with tempfile.TemporaryDirectory() as tmp:
     # The workbook of FRAME1: the two pressure sheets, blocks of six load cases after the heading row, then

@@ -642,3 +642,35 @@ TEST(ProjectFile, OptionsAreKeptAndAVersion1ProjectKeepsTheLaterCaseRule) {
                 ": upliftFactor 2.5 is out of range: the factor of safety against uplift is from 1 to 2.");
   EXPECT_EQ(o.upliftFactor, 1.4);  // nothing taken from a refused file
 }
+
+// Each version step carries what its version changed and nothing else: the later-case rule only for a
+// version-1 file that chose no increased cases, the square pedestal of files before version 4 on the side
+// an edit does not give itself.
+TEST(ProjectFile, OlderVersionsAreBroughtToTheCurrentOneStepByStep) {
+  struct Case {
+    int version;
+    std::string keys;
+    bool laterCaseRule;
+    std::optional<float> pedestalX, pedestalZ;
+  };
+  const Case cases[] = {
+      {1, R"("increasedCases": [2])", false, {}, {}},
+      {1, R"("schedule": [{"baseSize": 2.2, "pedestal": 0.7}])", true, 0.7f, 0.7f},
+      {2, R"("schedule": [{"baseSize": 2.2, "pedestal": 0.7, "pedestalZ": 0.8}])", false, 0.7f, 0.8f},
+      {3, R"("schedule": [{"baseSize": 2.2, "pedestalX": 0.6, "pedestal": 0.7}])", false, 0.6f, 0.7f},
+      {4, R"("schedule": [{"baseSize": 2.2, "pedestalX": 0.6}])", false, 0.6f, {}},
+  };
+  for (const Case& c : cases) {
+    const std::string text = R"({"format": "plintova-project", "version": )" + std::to_string(c.version) +
+                             R"(, "listing": "F.ANL", "sbc": 200, "depth": 1.5, )" + c.keys + "}";
+    const ReadProject read = parseProjectFile(text, "p.plintova");
+    ASSERT_TRUE(read) << read.error;
+    EXPECT_EQ(read.project->version, c.version);
+    EXPECT_EQ(read.project->laterCaseRule, c.laterCaseRule) << text;
+    if (read.project->schedule.empty()) continue;
+    EXPECT_EQ(read.project->schedule[0].pedestalX, c.pedestalX) << text;
+    EXPECT_EQ(read.project->schedule[0].pedestalZ, c.pedestalZ) << text;
+  }
+  EXPECT_EQ(parseProjectFile(R"({"format": "plintova-project", "version": 2.5, "listing": "F.ANL"})", "p.plintova").error,
+            "The project file p.plintova cannot be used: \"version\" must be 1, 2, 3 or 4.");
+}

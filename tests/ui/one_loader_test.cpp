@@ -98,6 +98,7 @@ class OneLoaderTest : public QObject {
     QTest::mouseClick(flow.mainWindow()->button("CmdDesign"), Qt::LeftButton);
     const Project& p = *flow.project();
     QVERIFY(p.FootingTable[1].PosX != p.FootingTable[1].ColumnX);  // the layout file was applied
+    saveShot(flow.mainWindow(), QStringLiteral("one_loader_layout.png"));
     compareWithBatch(p, batchRun({QString::fromStdString(frame.listing), QStringLiteral("--sbc"),
                                   QStringLiteral("200"), QStringLiteral("--depth"), QStringLiteral("1.5")}));
     flow.mainWindow()->close();

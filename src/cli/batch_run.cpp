@@ -141,7 +141,7 @@ int designPlan(const BatchOptions& o, Project& p, CliPrompter& prompter) {
   if (!formed) return reportFailure(o, formed.refusal, 1);
   // The batch tool never writes the layout file: one that was not applied stays as it is.
   if (!formed.layoutNotApplied.empty()) prompter.message(formed.layoutNotApplied + kLayoutNotApplied + ".");
-  if (!formed.dropped.empty()) prompter.message(formed.dropped);
+  if (const std::string dropped = droppedDecisionsMessage(formed.dropped); !dropped.empty()) prompter.message(dropped);
   if (!formed.savedPlanRefusal.empty()) return reportFailure(o, formed.savedPlanRefusal, 1);
   for (const std::string& note : formed.savedPlanNotes) prompter.message(note);
   if (!designSchedule(p, prompter))

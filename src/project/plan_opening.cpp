@@ -51,10 +51,9 @@ void applySavedDecisions(Project& p, const SavedProject& saved, FormedPlan& form
     p.decisions = std::move(previous);
     RecordingPrompter alreadyShown;
     derivePlan(p, alreadyShown);
-    dropped.push_back("the saved plan could not be formed");
   }
   formed.savedPlanNotes = opening.texts();
-  formed.dropped = droppedDecisionsMessage(dropped);
+  formed.dropped = std::move(dropped);
 }
 
 }  // namespace

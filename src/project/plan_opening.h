@@ -39,8 +39,8 @@ struct FormedPlan {
   // A layout file that exists but was not applied (unreadable, written for another plan, or offsets that
   // cannot be formed): what happened, naming the file. Empty when it was applied or there is none.
   std::string layoutNotApplied;
-  // The saved decisions that no longer apply, one message ("" when none was dropped).
-  std::string dropped;
+  // The saved decisions that no longer apply, one line each (droppedDecisionsMessage makes the message).
+  std::vector<std::string> dropped;
   // Why the saved decisions together cannot be formed; the plan then stands without them.
   std::string savedPlanRefusal;
   // What deriving the saved plan said (footings above every ticked group, combined pairs off their line).

@@ -156,7 +156,9 @@ void MainWindow::reportSavedOpening(const SavedProject& saved, const FormedPlan&
   RecordingPrompter designing;
   if (saved.designed) designSchedule(project_, designing);
   for (const std::string& text : designing.texts()) notes.push_back(text);
-  if (!formed.dropped.empty()) notes.push_back(formed.dropped);
+  std::vector<std::string> dropped = formed.dropped;
+  if (!formed.savedPlanRefusal.empty()) dropped.push_back("the saved plan could not be formed");
+  if (std::string list = droppedDecisionsMessage(dropped); !list.empty()) notes.push_back(list);
   if (!notes.empty()) {
     std::string text;
     for (const std::string& n : notes) text += (text.empty() ? "" : "\n\n") + n;

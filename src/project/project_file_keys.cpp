@@ -228,54 +228,56 @@ std::vector<ScheduleEdit> scheduleOf(const Json& list, const std::string& where)
   return edits;
 }
 
-// The drawing sheet's settings, written and read by the one list of their text keys.
-constexpr std::pair<const char*, std::string SheetSettings::*> kSheetTexts[] = {
-    {"firm", &SheetSettings::firm},           {"client", &SheetSettings::client},
-    {"project", &SheetSettings::project},     {"title", &SheetSettings::title},
-    {"number", &SheetSettings::number},       {"revision", &SheetSettings::revision},
-    {"date", &SheetSettings::date},           {"drawnBy", &SheetSettings::drawnBy},
-    {"designedBy", &SheetSettings::designedBy}, {"checkedBy", &SheetSettings::checkedBy},
-    {"approvedBy", &SheetSettings::approvedBy}, {"paper", &SheetSettings::paper}};
-constexpr std::pair<const char*, std::string Revision::*> kRevisionTexts[] = {
-    {"revision", &Revision::revision}, {"date", &Revision::date}, {"description", &Revision::description}};
-
-Json sheetJson(const SheetSettings& t) {
-  Json j = Json::object();
-  for (const auto& [key, field] : kSheetTexts) j[key] = t.*field;
-  // The revision shown, for readers that know no list of revisions.
-  j["revision"] = t.currentRevision();
-  j["revisions"] = Json::array();
-  for (const Revision& r : t.revisions) {
-    Json e = Json::object();
-    for (const auto& [key, field] : kRevisionTexts) e[key] = r.*field;
-    j["revisions"].push_back(e);
-  }
-  j["northRotation"] = t.northRotation;
-  return j;
+// A text field of T, written and read as it stands.
+template <class T, std::string T::*Field>
+constexpr Key<T> textKey(const char* name) {
+  return {name, [](const T& x) -> std::optional<Json> { return x.*Field; },
+          [](const Json& v, const std::string& at, T& x) { x.*Field = textOf(v, at); }};
 }
 
-// A key left out keeps its default, so that files written before a key existed still open.
+constexpr Key<Revision> kRevisionKeys[] = {
+    textKey<Revision, &Revision::revision>("revision"),
+    textKey<Revision, &Revision::date>("date"),
+    textKey<Revision, &Revision::description>("description"),
+};
+
+// The drawing sheet's settings. A key left out keeps its default, so that files written before a key
+// existed still open. "revision" is the revision shown, for readers that know no list of revisions: it is
+// read as the revision while there are none.
+using S = SheetSettings;
+constexpr Key<S> kSheetKeys[] = {
+    textKey<S, &S::firm>("firm"),
+    textKey<S, &S::client>("client"),
+    textKey<S, &S::project>("project"),
+    textKey<S, &S::title>("title"),
+    textKey<S, &S::number>("number"),
+    {"revision", [](const S& t) -> std::optional<Json> { return t.currentRevision(); },
+     [](const Json& v, const std::string& at, S& t) { t.revision = textOf(v, at); }},
+    textKey<S, &S::date>("date"),
+    textKey<S, &S::drawnBy>("drawnBy"),
+    textKey<S, &S::designedBy>("designedBy"),
+    textKey<S, &S::checkedBy>("checkedBy"),
+    textKey<S, &S::approvedBy>("approvedBy"),
+    {"paper", [](const S& t) -> std::optional<Json> { return t.paper; },
+     [](const Json& v, const std::string& at, S& t) {
+       t.paper = textOf(v, at);
+       if (t.paper != "A3" && t.paper != "A2" && t.paper != "A1") throw Refusal{at + " must be A3, A2 or A1"};
+     }},
+    {"revisions", [](const S& t) -> std::optional<Json> { return listJson(t.revisions, kRevisionKeys); },
+     [](const Json& v, const std::string& at, S& t) {
+       t.revisions = listOf(v, at, kRevisionKeys);
+       if (!t.revisions.empty()) t.revision = t.revisions.back().revision;
+     }},
+    {"northRotation", [](const S& t) -> std::optional<Json> { return t.northRotation; },
+     [](const Json& v, const std::string& at, S& t) {
+       t.northRotation = numberIn(v, at, -360, 360, "an angle from -360 to 360 degrees");
+     }},
+};
+
 SheetSettings sheetOf(const Json& sheet, const std::string& where) {
   objectOf(sheet, where);
   SheetSettings t;
-  for (const auto& [key, field] : kSheetTexts)
-    if (const Json* v = member(sheet, key)) t.*field = textOf(*v, placeOf(where, key));
-  if (t.paper != "A3" && t.paper != "A2" && t.paper != "A1") throw Refusal{placeOf(where, "paper") + " must be A3, A2 or A1"};
-  if (const Json* list = member(sheet, "revisions")) {
-    const std::string at = placeOf(where, "revisions");
-    arrayOf(*list, at);
-    for (std::size_t i = 0; i < list->size(); ++i) {
-      const std::string entry = at + " entry " + std::to_string(i + 1);
-      objectOf((*list)[i], entry);
-      Revision r;
-      for (const auto& [key, field] : kRevisionTexts)
-        if (const Json* v = member((*list)[i], key)) r.*field = textOf(*v, placeOf(entry, key));
-      t.revisions.push_back(r);
-    }
-  }
-  if (!t.revisions.empty()) t.revision = t.revisions.back().revision;
-  if (const Json* v = member(sheet, "northRotation"))
-    t.northRotation = numberIn(*v, placeOf(where, "northRotation"), -360, 360, "an angle from -360 to 360 degrees");
+  readKeys(sheet, where, kSheetKeys, t);
   return t;
 }
 
@@ -388,7 +390,7 @@ constexpr Key<P> kProjectKeys[] = {
     {"sheet",
      [](const P& s) -> Written {
        if (s.sheet == SheetSettings{}) return std::nullopt;  // as every new sheet starts
-       return sheetJson(s.sheet);
+       return objectJson(s.sheet, kSheetKeys);
      },
      [](const Json& v, const std::string& at, P& s) { s.sheet = sheetOf(v, at); }},
 };

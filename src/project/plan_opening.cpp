@@ -42,16 +42,10 @@ void applySavedDecisions(Project& p, const SavedProject& saved, FormedPlan& form
   std::vector<std::string> dropped;
   Decisions decisions = decisionsOf(p, saved, dropped);
   decisions.options = p.decisions.options;
-  Decisions previous = std::exchange(p.decisions, std::move(decisions));
+  // applyDecisions keeps the plan as it was when the saved decisions cannot be formed, and says why
+  // last: the reason is kept for the caller, nothing is lost on disk.
   RecordingPrompter opening;
-  if (std::string refusal = derivePlan(p, opening); !refusal.empty()) {
-    // The plan stands as it was before the saved decisions: the reason is said, nothing is lost on disk.
-    formed.savedPlanRefusal = refusal;
-    opening.message(refusal);
-    p.decisions = std::move(previous);
-    RecordingPrompter alreadyShown;
-    derivePlan(p, alreadyShown);
-  }
+  if (!applyDecisions(p, std::move(decisions), opening)) formed.savedPlanRefusal = opening.texts().back();
   formed.savedPlanNotes = opening.texts();
   formed.dropped = std::move(dropped);
 }

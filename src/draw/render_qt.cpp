@@ -2,6 +2,7 @@
 #include "draw/render_qt.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -367,6 +368,27 @@ std::string writePdfFile(const Project& project, const std::string& path,
   if (std::string reason = make(pdf); !reason.empty()) return failed(reason);
   const std::string reason =
       writeFileSafely(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), inputs);
+  if (!reason.empty()) return failed(reason);
+  return {};
+}
+
+std::string writePdfStream(const Project& project, const std::string& path,
+                           const std::function<std::string(QIODevice&)>& make, const std::string& what) {
+  auto failed = [&](const std::string& reason) { return what + " " + path + " could not be written: " + reason + "."; };
+  const std::vector<ProtectedFile> inputs = projectInputFiles(project.AnlPath);
+  const std::string reason = writeFileSafely(
+      path,
+      [&make](const std::string& temporary) -> std::string {
+        QFile file(QString::fromStdString(temporary));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return file.errorString().toStdString();
+        std::string problem = make(file);
+        // The PDF writer does not report a failed write: the file does.
+        if (problem.empty() && file.error() != QFileDevice::NoError) problem = file.errorString().toStdString();
+        file.close();
+        if (problem.empty() && file.error() != QFileDevice::NoError) problem = file.errorString().toStdString();
+        return problem;
+      },
+      inputs);
   if (!reason.empty()) return failed(reason);
   return {};
 }

@@ -15,6 +15,7 @@
 #include "model/project.h"
 
 class QByteArray;
+class QIODevice;
 class QPainter;
 class QPaintDevice;
 class QPrinter;
@@ -117,6 +118,12 @@ std::string ensureGuiApplication();
 // be written: <reason>."), empty on success.
 std::string writePdfFile(const Project& project, const std::string& path,
                          const std::function<std::string(QByteArray&)>& make, const std::string& what = "The PDF file");
+
+// The same for a PDF that `make` writes straight into the file as its pages are made (the writer's
+// temporary file, renamed into place once whole), so that its bytes are never all held in memory.
+std::string writePdfStream(const Project& project, const std::string& path,
+                           const std::function<std::string(QIODevice&)>& make,
+                           const std::string& what = "The PDF file");
 
 // Writes the printed plan as a one-page A3 PDF file through the safe file writer: the listing and its
 // layout file are never written over, nor anything but a regular file, and a failed write leaves an

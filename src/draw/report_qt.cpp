@@ -3,6 +3,7 @@
 #include "draw/report_qt.h"
 
 #include <QBuffer>
+#include <QIODevice>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -12,11 +13,13 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <variant>
 #include <vector>
 
 #include "draw/render_qt.h"
 #include "draw/report_page_qt.h"
+#include "draw/report_table_qt.h"
 #include "output/report_content.h"
 
 namespace plintova::draw {
@@ -33,12 +36,11 @@ constexpr double kLeft = 20, kRight = 15, kTop = 22, kBottom = 20;
 constexpr double kHeaderY = 11, kFooterY = 285;
 // Formula columns, mm: the clause on the right, the verdict left of it.
 constexpr double kClauseWidth = 50, kVerdictWidth = 13, kColumnGap = 3, kIndent = 4;
-constexpr double kCellPad = 1.2;  // mm on either side of a table cell's text
-constexpr double kShortColumn = 30;  // mm: a column this narrow never wraps
 
 class PageLayout {
  public:
-  PageLayout(QPaintDevice* device, const report::Document& doc) : device_(device), doc_(doc) {}
+  PageLayout(QPaintDevice* device, const report::Document& doc, const Fonts& fonts)
+      : device_(device), doc_(doc), fonts_(fonts) {}
 
   std::vector<Page> run() {
     pages_.assign(1 + contentsPages(), Page{});  // the cover, then the contents
@@ -66,21 +68,42 @@ class PageLayout {
   double width() const { return mm(kPageWidth - kLeft - kRight); }
   double bottom() const { return mm(kPageHeight - kBottom); }
 
-  QFontMetricsF metrics(FontRole role) const { return QFontMetricsF(fontOf(role), device_); }
+  const QFontMetricsF& metrics(FontRole role) const { return fonts_.metrics(role); }
   double lineHeight(FontRole role) const { return metrics(role).height(); }
 
   // A word longer than the width would run over the cell: such texts break anywhere.
   int wrapFlags(const QString& text, FontRole role, double w) const {
-    const QFontMetricsF fm = metrics(role);
+    const QFontMetricsF& fm = metrics(role);
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
       if (fm.horizontalAdvance(word) > w) return Qt::TextWrapAnywhere;
     return Qt::TextWordWrap;
   }
-  double textHeight(const QString& text, FontRole role, double w, int align = Qt::AlignLeft) const {
-    if (text.isEmpty()) return 0;
-    const QRectF r = metrics(role).boundingRect(QRectF(0, 0, w, 1e7), align | wrapFlags(text, role, w), text);
-    return r.height();
+  // A text set over the width w: its height and its wrapping. A text whose one line fits with the slack
+  // the natural widths of table columns leave is a line high; any other is laid out as the painter will
+  // set it.
+  struct Setting {
+    double height = 0;
+    int wrap = Qt::TextWordWrap;
+    double advance = -1;  // the one line's width, or below 0 for a text laid out over lines
+  };
+  Setting setting(const QString& text, FontRole role, double w) const {
+    if (text.isEmpty()) return {};
+    const double advance = metrics(role).horizontalAdvance(text);
+    if (fitsOneLine(text, advance, w)) return {singleLineHeight(role), Qt::TextWordWrap, advance};
+    const int wrap = wrapFlags(text, role, w);
+    return {metrics(role).boundingRect(QRectF(0, 0, w, 1e7), Qt::AlignLeft | wrap, text).height(), wrap};
   }
+  bool fitsOneLine(const QString& text, double advance, double w) const {
+    return advance + mm(0.3) <= w && !text.contains(QLatin1Char('\n'));
+  }
+  // The height of one line of text as the painter sets it, measured once per font.
+  double singleLineHeight(FontRole role) const {
+    double& h = singleLine_[static_cast<std::size_t>(role)];
+    if (h < 0) h = metrics(role).boundingRect(QRectF(0, 0, 1e7, 1e7), Qt::AlignLeft | Qt::TextWordWrap,
+                                              QStringLiteral("0")).height();
+    return h;
+  }
+  double textHeight(const QString& text, FontRole role, double w) const { return setting(text, role, w).height; }
   double textHeight(const std::string& text, FontRole role, double w) const {
     return textHeight(QString::fromStdString(text), role, w);
   }
@@ -88,9 +111,22 @@ class PageLayout {
   void put(int page, Item item) { pages_[static_cast<std::size_t>(page)].push_back(std::move(item)); }
   void text(double x, double y, double w, const QString& s, FontRole role, QColor colour = kInk,
             int align = Qt::AlignLeft, int page = -1) {
-    const double h = textHeight(s, role, w, align);
-    put(page < 0 ? current() : page,
-        Item{Item::Text, QRectF(x, y, w, h + 1), s, role, align | Qt::AlignTop | wrapFlags(s, role, w), colour, 0});
+    text(x, y, w, s, setting(s, role, w), role, colour, align, page);
+  }
+  void text(double x, double y, double w, const QString& s, const Setting& set, FontRole role, QColor colour = kInk,
+            int align = Qt::AlignLeft, int page = -1) {
+    put(page < 0 ? current() : page, placed(x, y, w, s, set, role, colour, align));
+  }
+  // A text as an item: a text of one line is placed where its line starts, as wide as it is, so that it
+  // is painted without being laid out again.
+  static Item placed(double x, double y, double w, const QString& s, const Setting& set, FontRole role, QColor colour,
+                     int align) {
+    if (set.advance < 0)
+      return Item{Item::Text, QRectF(x, y, w, set.height + 1), s, role, align | Qt::AlignTop | set.wrap, colour, 0};
+    if (align & Qt::AlignRight) x += w - set.advance;
+    else if (align & Qt::AlignHCenter) x += (w - set.advance) / 2;
+    return Item{Item::Text, QRectF(x, y, set.advance, set.height + 1), s, role, flags(Qt::AlignLeft, Qt::TextSingleLine),
+                colour, 0};
   }
   void fill(double x, double y, double w, double h, QColor colour) {
     put(current(), Item{Item::Fill, QRectF(x, y, w, h), {}, FontRole::Body, 0, colour, 0});
@@ -148,7 +184,7 @@ class PageLayout {
 
   // The lines a text breaks into over the width w, as the painter will set them.
   QStringList lines(const QString& text, FontRole role, double w) const {
-    QTextLayout layout(text, fontOf(role), device_);
+    QTextLayout layout(text, fonts_.font(role), device_);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -175,7 +211,8 @@ class PageLayout {
     keep(std::min<double>(2, static_cast<double>(broken.size())) * step);  // no single line left at a page's foot
     for (const QString& l : broken) {
       keep(step);
-      put(current(), Item{Item::Text, QRectF(left(), y_, width(), step + 1), l, role, flags(Qt::AlignLeft), kInk, 0});
+      put(current(), Item{Item::Text, QRectF(left(), y_, width(), step + 1), l, role,
+                          flags(Qt::AlignLeft, Qt::TextSingleLine), kInk, 0});
       y_ += step;
     }
     y_ += mm(p.bold ? 1 : 2);
@@ -189,15 +226,16 @@ class PageLayout {
     const double eqW = bare ? width() - mm(kIndent) : width() - mm(kIndent) - clauseW - verdictW - 2 * gap;
     const QString eq = QString::fromStdString(report::equationText(f));
     const QString clause = QString::fromStdString(f.clause);
-    const double h = std::max(textHeight(eq, FontRole::Body, eqW), textHeight(clause, FontRole::Italic, clauseW));
+    const Setting eqSet = setting(eq, FontRole::Body, eqW), clauseSet = setting(clause, FontRole::Italic, clauseW);
+    const double h = std::max(eqSet.height, clauseSet.height);
     keep(h);
     text(left(), y_, mm(kIndent), QStringLiteral("\u2022"), FontRole::Body);
-    text(x, y_, eqW, eq, FontRole::Body);
+    text(x, y_, eqW, eq, eqSet, FontRole::Body);
     if (f.ok) {
       text(x + eqW + gap, y_, verdictW, *f.ok ? QStringLiteral("OK") : QStringLiteral("FAILS"), FontRole::Bold,
            *f.ok ? kOkInk : kFailInk);
     }
-    text(x + eqW + verdictW + 2 * gap, y_, clauseW, clause, FontRole::Italic, kGrey);
+    text(x + eqW + verdictW + 2 * gap, y_, clauseW, clause, clauseSet, FontRole::Italic, kGrey);
     y_ += h + mm(1);
   }
 
@@ -212,109 +250,77 @@ class PageLayout {
     y_ += h + mm(3);
   }
 
-  // Column widths: each column as wide as its longest text where the table fits, else the room beyond
-  // the longest words shared in proportion to what each column would like.
-  std::vector<double> columnWidths(const report::Table& t) const {
-    const std::size_t n = t.header.size();
-    std::vector<double> natural(n, 0), least(n, 0);
-    const double pad = 2 * mm(kCellPad);
-    auto measure = [&](const std::string& s, FontRole role, std::size_t k) {
-      const QString q = QString::fromStdString(s);
-      const QFontMetricsF fm = metrics(role);
-      // A little over the measured advance: a cell exactly as wide as its text may wrap its last word.
-      natural[k] = std::max(natural[k], fm.horizontalAdvance(q) + pad + mm(0.3));
-      for (const QString& word : q.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        least[k] = std::max(least[k], fm.horizontalAdvance(word) + pad);
-    };
-    for (std::size_t k = 0; k < n; ++k) measure(t.header[k], FontRole::TableBold, k);
-    for (const report::TableRow& r : t.rows)
-      for (std::size_t k = 0; k < n && k < r.cells.size(); ++k)
-        measure(r.cells[k], r.total ? FontRole::TableBold : FontRole::Table, k);
-    double sumNatural = 0, sumLeast = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-      natural[k] = std::max(natural[k], mm(6));
-      // Short columns (numbers, marks, sizes) keep their texts on one line; long ones wrap.
-      least[k] = natural[k] <= mm(kShortColumn) ? natural[k] : std::min(std::max(least[k], mm(6)), natural[k]);
-      sumNatural += natural[k];
-      sumLeast += least[k];
-    }
-    const double room = width();
-    std::vector<double> w(n);
-    if (sumNatural <= room) return natural;
-    if (sumLeast >= room) {
-      for (std::size_t k = 0; k < n; ++k) w[k] = least[k] * room / sumLeast;
-      return w;
-    }
-    // The room shared out evenly: a column narrower than its share keeps its natural width, one whose
-    // longest word needs more than its share gets that; the wide columns left share the rest and wrap.
-    std::vector<bool> open(n, true);
-    w = natural;
-    for (bool settled = false; !settled;) {
-      settled = true;
-      double used = 0;
-      int count = 0;
-      for (std::size_t k = 0; k < n; ++k) {
-        if (open[k]) ++count;
-        else used += w[k];
-      }
-      if (count == 0) break;
-      const double cap = (room - used) / count;
-      for (std::size_t k = 0; k < n; ++k) {
-        if (!open[k] || (natural[k] > cap && least[k] < cap)) continue;
-        w[k] = natural[k] <= cap ? natural[k] : least[k];
-        open[k] = false;
-        settled = false;
-      }
-      if (settled)
-        for (std::size_t k = 0; k < n; ++k)
-          if (open[k]) w[k] = cap;
-    }
-    return w;
+  // The cells of a row measured in the row's font, as many as the table has columns.
+  std::vector<MeasuredCell> measureRow(const std::vector<std::string>& cells, std::size_t n, FontRole role) const {
+    std::vector<MeasuredCell> row(n);
+    for (std::size_t k = 0; k < n && k < cells.size(); ++k) row[k] = measureCell(metrics(role), cells[k]);
+    return row;
   }
 
-  double rowHeight(const std::vector<std::string>& cells, const std::vector<double>& w, FontRole role) const {
+  Setting setting(const MeasuredCell& c, FontRole role, double w) const {
+    if (c.text.isEmpty()) return {};
+    const int wrap = c.longestWord > w ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+    if (fitsOneLine(c.text, c.advance, w)) return {singleLineHeight(role), wrap, c.advance};
+    return {metrics(role).boundingRect(QRectF(0, 0, w, 1e7), Qt::AlignLeft | wrap, c.text).height(), wrap};
+  }
+
+  void tableRow(const std::vector<MeasuredCell>& cells, const std::vector<double>& w, const std::vector<Align>& align,
+                FontRole role, QColor background, QColor ink, const std::function<void()>& head = {}) {
+    const double pad = mm(kCellPad);
+    std::vector<Setting> set(w.size());
     double h = lineHeight(role);
-    for (std::size_t k = 0; k < w.size() && k < cells.size(); ++k)
-      h = std::max(h, textHeight(cells[k], role, w[k] - 2 * mm(kCellPad)));
-    return h + 2 * mm(0.8);
-  }
-
-  void tableRow(const std::vector<std::string>& cells, const std::vector<double>& w, const std::vector<Align>& align,
-                FontRole role, double h, QColor background, QColor ink) {
+    for (std::size_t k = 0; k < w.size(); ++k) {
+      set[k] = setting(cells[k], role, w[k] - 2 * pad);
+      h = std::max(h, set[k].height);
+    }
+    h += 2 * mm(0.8);
+    if (head && y_ + h > bottom()) {
+      newPage();
+      head();
+    }
     double x = left();
     double total = 0;
     for (double c : w) total += c;
     if (background.isValid()) fill(x, y_, total, h, background);
     for (std::size_t k = 0; k < w.size(); ++k) {
-      if (k < cells.size() && !cells[k].empty()) {
+      if (!cells[k].text.isEmpty()) {
         const int a = k < align.size() && align[k] == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
-        text(x + mm(kCellPad), y_ + mm(0.8), w[k] - 2 * mm(kCellPad), QString::fromStdString(cells[k]), role, ink, a);
+        put(current(), placed(x + pad, y_ + mm(0.8), w[k] - 2 * pad, cells[k].text, set[k], role, ink, a));
       }
       x += w[k];
     }
     line(left(), y_ + h, left() + total, y_ + h, kRule, 0.1);
+    y_ += h;
   }
 
+  double rowHeight(const std::vector<MeasuredCell>& cells, const std::vector<double>& w, FontRole role) const {
+    double h = lineHeight(role);
+    for (std::size_t k = 0; k < w.size(); ++k) h = std::max(h, setting(cells[k], role, w[k] - 2 * mm(kCellPad)).height);
+    return h + 2 * mm(0.8);
+  }
+
+  // Every cell is measured once; rows that do not fit below the cursor go on over a page break under the
+  // heading repeated.
   void table(const report::Table& t) {
-    if (t.header.empty()) return;
-    const std::vector<double> w = columnWidths(t);
-    const double headH = rowHeight(t.header, w, FontRole::TableBold);
-    auto head = [&] {
-      tableRow(t.header, w, t.align, FontRole::TableBold, headH, kHeadFill, kInk);
-      y_ += headH;
-    };
-    const double first = t.rows.empty() ? 0 : rowHeight(t.rows.front().cells, w, FontRole::Table);
-    keep(headH + first);
+    const std::size_t n = t.header.size();
+    if (n == 0) return;
+    std::vector<std::vector<MeasuredCell>> rows;
+    rows.reserve(t.rows.size() + 1);
+    rows.push_back(measureRow(t.header, n, FontRole::TableBold));
+    for (const report::TableRow& r : t.rows) rows.push_back(measureRow(r.cells, n, r.total ? FontRole::TableBold : FontRole::Table));
+    const std::vector<double> w = columnWidths(rows, n, width(), mm(1));
+    const std::function<void()> head = [&] { tableRow(rows.front(), w, t.align, FontRole::TableBold, kHeadFill, kInk); };
+    // The heading is kept with the first row, that row measured in the body's font.
+    double first = 0;
+    if (!t.rows.empty())
+      first = t.rows.front().total ? rowHeight(measureRow(t.rows.front().cells, n, FontRole::Table), w, FontRole::Table)
+                                   : rowHeight(rows[1], w, FontRole::Table);
+    keep(rowHeight(rows.front(), w, FontRole::TableBold) + first);
     head();
-    for (const report::TableRow& r : t.rows) {
-      const FontRole role = r.total ? FontRole::TableBold : FontRole::Table;
-      const double h = rowHeight(r.cells, w, role);
-      if (y_ + h > bottom()) {
-        newPage();
-        head();
-      }
-      tableRow(r.cells, w, t.align, role, h, r.flagged ? kFailFill : QColor(), r.flagged ? kFailInk : kInk);
-      y_ += h;
+    for (std::size_t k = 0; k < t.rows.size(); ++k) {
+      const report::TableRow& r = t.rows[k];
+      tableRow(rows[k + 1], w, t.align, r.total ? FontRole::TableBold : FontRole::Table,
+               r.flagged ? kFailFill : QColor(), r.flagged ? kFailInk : kInk, head);
     }
     y_ += mm(3);
   }
@@ -409,57 +415,80 @@ class PageLayout {
   const report::Document& doc_;
   std::vector<Page> pages_;
   std::vector<int> sectionPages_;  // 1-based page of each section
+  const Fonts& fonts_;
+  mutable std::vector<double> singleLine_ = std::vector<double>(16, -1.0);  // per font; below 0 until measured
   double y_ = 0;
   bool afterFormula_ = false;
 };
 
-void paint(QPainter& painter, const Page& page) {
+// A text of one line is drawn at its start and baseline; any other is laid out by the painter. The
+// painter's font and pen are set only when they change.
+void paint(QPainter& painter, const Page& page, const Fonts& fonts) {
+  int font = -1;
+  QColor pen;
   for (const Item& item : page) {
     switch (item.kind) {
       case Item::Fill: painter.fillRect(item.rect, item.colour); break;
       case Item::Line:
         painter.setPen(QPen(item.colour, item.width));
+        pen = QColor();
         painter.drawLine(item.rect.topLeft(), item.rect.bottomRight());
         break;
       case Item::Text:
-        painter.setFont(fontOf(item.font));
-        painter.setPen(item.colour);
-        painter.drawText(item.rect, item.flags, item.text);
+        if (static_cast<int>(item.font) != font) {
+          font = static_cast<int>(item.font);
+          painter.setFont(fonts.font(item.font));
+        }
+        if (item.colour != pen || !pen.isValid()) {
+          pen = item.colour;
+          painter.setPen(pen);
+        }
+        if (item.flags & Qt::TextSingleLine)
+          painter.drawText(QPointF(item.rect.left(), item.rect.top() + fonts.metrics(item.font).ascent()), item.text);
+        else
+          painter.drawText(item.rect, item.flags, item.text);
         break;
     }
   }
 }
 
-
 }  // namespace
 
-std::string reportPdfBytes(const report::Document& doc, QByteArray& pdf) {
+std::string writeReportPdf(const report::Document& doc, QIODevice& device) {
   if (std::string reason = ensureGuiApplication(); !reason.empty()) return reason;
-  pdf.clear();
-  QBuffer buffer(&pdf);
-  if (!buffer.open(QIODevice::WriteOnly)) return "no memory for the pages";
-  QPdfWriter writer(&buffer);
+  QPdfWriter writer(&device);
   writer.setResolution(kDpi);
   writer.setCreator(QStringLiteral("Plintova"));
   writer.setTitle(QString::fromStdString(doc.title));
   writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                    QPageLayout::Millimeter));
-  const std::vector<Page> pages = PageLayout(&writer, doc).run();
+  const Fonts fonts(&writer);
+  std::vector<Page> pages = PageLayout(&writer, doc, fonts).run();
   QPainter painter;
   if (!painter.begin(&writer)) return "the pages could not be started";
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
+  // Each page goes to the device as it is painted, and its items are let go.
   for (std::size_t k = 0; k < pages.size(); ++k) {
     if (k > 0 && !writer.newPage()) return "a new page could not be started";
-    paint(painter, pages[k]);
+    paint(painter, pages[k], fonts);
+    Page().swap(pages[k]);
   }
   if (!painter.end()) return "the pages could not be finished";
+  return {};
+}
+
+std::string reportPdfBytes(const report::Document& doc, QByteArray& pdf) {
+  pdf.clear();
+  QBuffer buffer(&pdf);
+  if (!buffer.open(QIODevice::WriteOnly)) return "no memory for the pages";
+  if (std::string reason = writeReportPdf(doc, buffer); !reason.empty()) return reason;
   if (pdf.isEmpty()) return "the pages came out empty";
   return {};
 }
 
 std::string writeReportPdf(const report::Document& doc, const std::string& path, const Project& project) {
-  return writePdfFile(project, path, [&doc](QByteArray& pdf) { return reportPdfBytes(doc, pdf); }, "The report");
+  return writePdfStream(project, path, [&doc](QIODevice& file) { return writeReportPdf(doc, file); }, "The report");
 }
 
 std::string writeReport(const Project& project, const std::string& path, const std::string& date) {

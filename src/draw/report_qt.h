@@ -8,6 +8,7 @@
 #include "output/report.h"
 
 class QByteArray;
+class QIODevice;
 
 namespace plintova::draw {
 
@@ -18,9 +19,14 @@ namespace plintova::draw {
 // unless another is set.
 std::string reportPdfBytes(const report::Document& doc, QByteArray& pdf);
 
-// Writes the document as a PDF file through the safe file writer: the project's listing and its layout
-// file are never written over, nor anything but a regular file, and a failed write leaves an earlier
-// file whole. Returns the message to show, empty on success.
+// The same PDF written to an open device page by page as the pages are painted: the document is laid
+// out first (the contents need every section's page), then each page is painted, handed to the device
+// and let go. Returns "" on success, else the reason.
+std::string writeReportPdf(const report::Document& doc, QIODevice& device);
+
+// Writes the document as a PDF file through the safe file writer, straight into its temporary file as
+// the pages are made: the project's listing and its layout file are never written over, nor anything
+// but a regular file, and a failed write leaves an earlier file whole. Returns the message to show, empty on success.
 std::string writeReportPdf(const report::Document& doc, const std::string& path, const Project& project);
 
 // The calculation report of the project written to `path`, as a PDF for ".pdf" and as Markdown for

@@ -2,8 +2,8 @@
 #include "design/workbook.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -25,8 +25,9 @@ Cell Cell::numberCell(double v) {
     return cell;
   }
   cell.kind = Number;
-  // The value the shown text reads as, so a single's 2.3459999561 is stored as the 2.346 it shows.
-  cell.number = std::strtod(cell.text.c_str(), nullptr);
+  // The value the shown text reads as, so a single's 2.3459999561 is stored as the 2.346 it shows
+  // (read back without the locale's number reading: the text is always the program's own).
+  std::from_chars(cell.text.data(), cell.text.data() + cell.text.size(), cell.number);
   return cell;
 }
 

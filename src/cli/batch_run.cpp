@@ -33,6 +33,14 @@
 
 namespace plintova::cli {
 
+ListingParts listingPartsFor(const BatchOptions& o) {
+  // The beams only the desktop's column window draws. The support fingerprints tell a saved project's
+  // changed supports, so a project opened or saved needs them; the listing's SHA-256 is named by the
+  // project and by the report.
+  const bool project = o.saved.has_value() || !o.saveProjectPath.empty();
+  return ListingParts{.beams = false, .fingerprints = project, .digest = project || !o.reportPath.empty()};
+}
+
 int reportFailure(const BatchOptions& o, const std::string& text, int status) {
   if (o.json) {
     JsonWriter j;
@@ -154,7 +162,7 @@ int designPlan(const BatchOptions& o, Project& p, CliPrompter& prompter) {
 
 int runBatch(const BatchOptions& o) {
   CliPrompter prompter(!o.json);
-  ListingRead read = readPlanListing(o.listing, prompter);
+  ListingRead read = readPlanListing(o.listing, prompter, listingPartsFor(o));
   if (!read) return reportFailure(o, read.error.empty() ? "The listing cannot be used." : read.error, 1);
   Project& p = *read.project;
   ListingSummary& summary = read.summary;

@@ -8,6 +8,7 @@
 
 #include "footing/design_inputs.h"
 #include "footing/load_combinations.h"
+#include "input/listing_reader.h"
 #include "project/project_file.h"
 
 namespace plintova::cli {
@@ -47,6 +48,10 @@ struct BatchOptions {
 // Runs the whole batch and returns the exit status: 0 done, 1 the listing cannot be used or an output
 // could not be written, 2 refused arguments.
 int runBatch(const BatchOptions& options);
+
+// What of the listing the run reads: only what the outputs asked for use (no beams; the fingerprints
+// and the listing's digest for a project opened or saved, the digest too for a report).
+ListingParts listingPartsFor(const BatchOptions& options);
 
 // Reports a run that cannot go on: `{"error": text}` on standard output with --json, else the text on
 // stderr. Returns `status`.

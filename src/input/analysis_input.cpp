@@ -5,9 +5,9 @@
 
 namespace plintova {
 
-ListingSummary readAnalysisInput(Project& p, const std::string& path, Prompter& prompter, bool deferred) {
+ListingSummary readAnalysisInput(Project& p, const std::string& path, Prompter& prompter, ListingParts parts) {
   if (tableFormatOf(path)) return readTable(p, path);
-  return readListing(p, path, prompter, deferred);
+  return readListing(p, path, prompter, parts);
 }
 
 }  // namespace plintova

@@ -13,8 +13,7 @@ namespace plintova {
 // support reactions (readTable), every other name an analysis listing (readListing). Returns the
 // captions of the start-up dialog; a table's grades caption asks for the grades, which it does not
 // give. Throws ListingError with the message to show when the input cannot be used.
-// With `deferred`, a listing's support fingerprints and beam lattices are left for finishListing (the
-// summary says so; a table is read whole).
-ListingSummary readAnalysisInput(Project& p, const std::string& path, Prompter& prompter, bool deferred = false);
+// A listing is read with the `parts` asked for (readListing); a table is read whole.
+ListingSummary readAnalysisInput(Project& p, const std::string& path, Prompter& prompter, ListingParts parts = {});
 
 }  // namespace plintova

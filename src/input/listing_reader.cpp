@@ -209,7 +209,7 @@ void rotateColumns(Project& p) {
 namespace {
 
 ListingSummary parseListing(Project& p, std::string_view text, const std::string& path, Prompter& prompter,
-                            bool deferred = false) {
+                            const ListingParts& parts = {}) {
   using namespace listing;
   clearInputTables(p);
   p.AnlPath = path;
@@ -224,19 +224,19 @@ ListingSummary parseListing(Project& p, std::string_view text, const std::string
   readMembers(p, cur);
   readRotatedMembers(p, cur);
   readColumnBlocks(p, cur);
-  readBeamBlocks(p, text, prompter);
+  if (parts.beams) readBeamBlocks(p, text, prompter);
   const ReactionsRead reactions = readReactions(p, text, path);
   refuseSupportsWithoutCoordinates(p, path);
   // The fingerprints describe each support's load cases, FY, MX and MZ as written (nothing changes the
   // listing's reactions later: combinations are added after them).
-  if (!deferred) fingerprintSupports(p);
+  if (parts.fingerprints && !parts.deferred) fingerprintSupports(p);
   readGrades(p, text, unitFactor);
   readLoadCases(p, text);
   setListingCases(p);
   orientMembers(p);
   rotateColumns(p);
 
-  buildFrame(p, !deferred);
+  buildFrame(p, parts.beams && !parts.deferred);
 
   if (reactions.endMarkerMissing)
     prompter.message("The listing " + path + " has no line \"" + std::string(kReactionEndMarker) +
@@ -248,7 +248,7 @@ ListingSummary parseListing(Project& p, std::string_view text, const std::string
   summary.loadCasesCaption = "LOAD CASES :   " + numberText(reactions.loadCases);
   summary.unitsCaption = reactions.unitsCaption;
   summary.gradesCaption = gradesCaption(p);
-  summary.deferred = deferred;
+  summary.deferred = parts.deferred;
   return summary;
 }
 
@@ -271,13 +271,13 @@ void finishListing(Project& p, ListingRest rest) {
   p.BeamZLattice = std::move(rest.beams.z);
 }
 
-ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter, bool deferred) {
+ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter, ListingParts parts) {
   // Read the whole file once; every pass runs over these bytes. A named pipe or device is refused
   // without waiting on it.
   InputFile in = readInputFile(path, kLargestListing);
   if (in.status != InputStatus::Read) throw ListingError("The listing " + path + " could not be read: " + in.reason + ".");
-  ListingSummary summary = parseListing(p, in.bytes, path, prompter, deferred);
-  keepInputBytes(p, std::move(in.bytes));
+  ListingSummary summary = parseListing(p, in.bytes, path, prompter, parts);
+  if (parts.digest) keepInputBytes(p, std::move(in.bytes));
   return summary;
 }
 

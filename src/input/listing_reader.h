@@ -20,8 +20,18 @@ struct ListingSummary {
   // converted to kN, kN·m"; "Reactions in KN METE, in kN, kN·m" when no conversion was needed.
   std::string unitsCaption;
   // The support fingerprints and the beam lattices were left for finishListing (readListing with
-  // `deferred`): the start-up dialog makes them on another thread while the engineer reads it.
+  // parts.deferred): the start-up dialog makes them on another thread while the engineer reads it.
   bool deferred = false;
+};
+
+// What a reading makes beyond what sizing and design need (units, joints, members, column blocks,
+// reactions, grades, load cases and the column lattice). The desktop wants all of it; the batch tool only
+// what the outputs it was asked for use.
+struct ListingParts {
+  bool beams = true;         // the beam design blocks and the beam lattices: the column window draws them
+  bool fingerprints = true;  // each support's fingerprint: a project saved or opened compares them
+  bool digest = true;        // the bytes kept for the listing's SHA-256: a project or a report names it
+  bool deferred = false;     // fingerprints and beam lattices left for finishListing (the start-up dialog)
 };
 
 // Reads the listing at `path` into `p` (AnlPath becomes `path`): units, joints, members, rotated
@@ -32,7 +42,10 @@ struct ListingSummary {
 // Throws ListingError with the message to show (an empty text: end without a message) when the listing
 // cannot be used, including every capacity of the model it exceeds and a file that cannot be read.
 // A beam block whose member number reads 0 shows its line through the prompter and reading goes on.
-ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter, bool deferred = false);
+// Only the `parts` asked for are made: a listing read without its beams has no beam blocks nor lattices
+// (and its beam blocks are not checked), one without fingerprints no SupportPrints, one without its
+// digest no SHA-256.
+ListingSummary readListing(Project& p, const std::string& path, Prompter& prompter, ListingParts parts = {});
 
 // The work readListing leaves when `deferred`: made by listingRest from a project that is only read
 // (so on another thread, while nothing changes the tables read), and put in place by finishListing.

@@ -116,9 +116,12 @@ void readLoadCases(Project& p, std::string_view text) {
     }
     collecting = nullptr;
     // "PDELTA ANALYSIS", "PERFORM PDELTA ANALYSIS", "NONLINEAR ANALYSIS": reactions that do not superpose.
-    for (std::string_view word : wordsOf(command))
-      if ((word == "PDELTA" || word == "P-DELTA" || word == "NONLINEAR") && p.NonlinearAnalysis.empty())
-        p.NonlinearAnalysis = word == "NONLINEAR" ? "NONLINEAR" : "PDELTA";
+    // Split into words only where such a word may stand: most echoed lines are joints and members.
+    if (p.NonlinearAnalysis.empty() &&
+        (command.find("DELTA") != std::string_view::npos || command.find("NONLINEAR") != std::string_view::npos))
+      for (std::string_view word : wordsOf(command))
+        if ((word == "PDELTA" || word == "P-DELTA" || word == "NONLINEAR") && p.NonlinearAnalysis.empty())
+          p.NonlinearAnalysis = word == "NONLINEAR" ? "NONLINEAR" : "PDELTA";
     if (startsWithWord(command, "REPEAT") && !p.LoadCases.empty()) {
       // "REPEAT LOAD" belongs to the case just defined; its pairs may follow on the same line.
       const std::string_view rest = trim(command.substr(6));

@@ -409,7 +409,7 @@ std::string writeFileSafely(const std::string& target, const FillTemporaryFile& 
   return reason;
 }
 
-InputFile readInputFile(const std::string& path, std::size_t sizeLimit) {
+InputFile readInputFile(const std::string& path, std::size_t sizeLimit, const std::function<void()>& afterSize) {
   InputFile in;
   auto unreadable = [&in](std::string reason) {
     in.status = InputStatus::Unreadable;
@@ -438,6 +438,7 @@ InputFile readInputFile(const std::string& path, std::size_t sizeLimit) {
   if (!S_ISREG(st.st_mode)) return unreadable(notAFileReason(st.st_mode));
   const std::string tooLarge = "it is larger than " + sizeText(sizeLimit);
   if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > sizeLimit) return unreadable(tooLarge);
+  if (afterSize) afterSize();
 
   // Read to the end, not just the size fstat gave: a file the system sizes as 0 (a kernel's text file)
   // still gives its bytes. Any other change of size or time while it is read is a refusal.

@@ -112,6 +112,8 @@ struct InputFile {
 // named pipe, device, socket or folder before reading, so such a name never hangs the program. A file
 // that shrinks, or whose size or modification time changes, while it is read is refused ("it changed
 // while it was read"), so a listing half written by another program is never taken for a whole one.
-InputFile readInputFile(const std::string& path, std::size_t sizeLimit);
+// `afterSize`, when given, runs once the file is open and its size taken, before any byte is read:
+// where another program may change it.
+InputFile readInputFile(const std::string& path, std::size_t sizeLimit, const std::function<void()>& afterSize = {});
 
 }  // namespace plintova

@@ -52,11 +52,11 @@ void applySavedDecisions(Project& p, const SavedProject& saved, FormedPlan& form
 
 }  // namespace
 
-ListingRead readPlanListing(const std::string& path, Prompter& prompter, bool deferred) {
+ListingRead readPlanListing(const std::string& path, Prompter& prompter, ListingParts parts) {
   ListingRead read;
   auto project = std::make_unique<Project>();
   try {
-    read.summary = readAnalysisInput(*project, path, prompter, deferred);
+    read.summary = readAnalysisInput(*project, path, prompter, parts);
     read.project = std::move(project);
   } catch (const ListingError& e) {
     if (!e.silent()) read.error = e.what();

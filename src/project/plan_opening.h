@@ -25,10 +25,10 @@ struct ListingRead {
 };
 
 // Reads the listing or reaction table at `path` (the kind by its extension). The reader's own questions
-// and messages go through the prompter; a refusal comes back as `error`, never as an exception. With
-// `deferred`, a listing's support fingerprints and beam lattices are left for finishListing (the desktop
-// makes them while its start-up dialog is shown).
-ListingRead readPlanListing(const std::string& path, Prompter& prompter, bool deferred = false);
+// and messages go through the prompter; a refusal comes back as `error`, never as an exception. A listing
+// is read with the `parts` its caller needs (readListing): the desktop defers the support fingerprints and
+// beam lattices while its start-up dialog is shown, the batch tool leaves out what its outputs do not use.
+ListingRead readPlanListing(const std::string& path, Prompter& prompter, ListingParts parts = {});
 
 // The second sentence of the message about a layout file that exists but was not applied.
 inline constexpr const char* kLayoutNotApplied = " The column offsets it holds are not applied";

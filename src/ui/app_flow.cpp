@@ -26,7 +26,7 @@ bool isProjectFile(const std::string& path) {
 // Reads a listing into a fresh project; the message of a listing that cannot be used is shown.
 std::unique_ptr<Project> readInto(const std::string& path, Prompter& prompter, ListingSummary* summary,
                                   bool deferred = false) {
-  ListingRead read = readPlanListing(path, prompter, deferred);
+  ListingRead read = readPlanListing(path, prompter, ListingParts{.deferred = deferred});
   if (!read.error.empty()) prompter.message(read.error);
   if (read && summary) *summary = read.summary;
   return std::move(read.project);

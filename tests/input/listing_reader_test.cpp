@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "input/fingerprints.h"
 #include "listing_builder.h"
 
 using namespace plintova;
@@ -216,7 +217,7 @@ TEST(ListingReader, TheWorkLeftForTheStartupDialogGivesWhatAWholeReadGives) {
     auto whole = readFile(path);
     ASSERT_FALSE(whole->refused) << path << whole->error;
     ReadResult deferred;
-    EXPECT_TRUE(readListing(*deferred.project, path, deferred.prompter, true).deferred);
+    EXPECT_TRUE(readListing(*deferred.project, path, deferred.prompter, ListingParts{.deferred = true}).deferred);
     Project& p = *deferred.project;
     EXPECT_TRUE(p.SupportPrints.empty() && p.BeamXLattice.size() == 0 && p.BeamZLattice.size() == 0) << path;
     finishListing(p, listingRest(p));
@@ -227,4 +228,34 @@ TEST(ListingReader, TheWorkLeftForTheStartupDialogGivesWhatAWholeReadGives) {
   }
   auto frame = readFile(std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL");
   EXPECT_GT(frame->project->BeamXLattice.size() + frame->project->BeamZLattice.size(), 0u);
+}
+
+TEST(ListingReader, AReadOfWhatSizingNeedsGivesTheWholeReadsSupportsColumnsAndCases) {
+  // The batch tool leaves out the beams (drawn by the column window only), the fingerprints and the
+  // digest (for a project or a report); what it sizes from must be what a whole read gives.
+  const ListingParts sizingOnly{.beams = false, .fingerprints = false, .digest = false};
+  for (const std::string& path : {std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL", data("quirks.ANL"),
+                                  data("primary_cases.ANL"), data("beam_number_zero.ANL")}) {
+    SCOPED_TRACE(path);
+    auto whole = readFile(path);
+    ASSERT_FALSE(whole->refused) << whole->error;
+    ReadResult part;
+    readListing(*part.project, path, part.prompter, sizingOnly);
+    const Project &p = *part.project, &q = *whole->project;
+    EXPECT_TRUE(p.SupportPrints.empty() && listingSha256(p).empty());
+    EXPECT_TRUE(p.BeamSectionCount == 0 && p.BeamXLattice.size() == 0 && p.BeamZLattice.size() == 0);
+    EXPECT_TRUE(part.prompter.calls.empty());  // nor a beam block's message
+    ASSERT_EQ(p.supportCount(), q.supportCount());
+    for (int s = 1; s <= p.supportCount(); ++s) {
+      ASSERT_EQ(p.lastCasePosition(s), q.lastCasePosition(s));
+      for (int c = 0; c <= p.lastCasePosition(s); ++c)
+        for (int k = 0; k <= 6; ++k) EXPECT_EQ(p.ReactionTable(s, c, k).value(), q.ReactionTable(s, c, k).value());
+      EXPECT_EQ(p.FootingTable[s].ColumnMember, q.FootingTable[s].ColumnMember);
+    }
+    EXPECT_EQ(p.ColumnSectionCount, q.ColumnSectionCount);
+    EXPECT_TRUE(p.ColumnLattice == q.ColumnLattice && p.JointLattice == q.JointLattice);
+    EXPECT_EQ(p.LoadCases.size(), q.LoadCases.size());
+    EXPECT_TRUE(p.ListingCases == q.ListingCases && p.IncreasedCases == q.IncreasedCases);
+    EXPECT_TRUE(p.Fck == q.Fck && p.Fe == q.Fe && p.NonlinearAnalysis == q.NonlinearAnalysis);
+  }
 }

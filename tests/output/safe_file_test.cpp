@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <set>
 #include <sstream>
@@ -268,6 +269,35 @@ TEST_F(SafeFile, TheReaderNeverWaitsAndTellsMissingFromUnreadable) {
   in = readInputFile(listing.string(), 1 << 22);
   EXPECT_EQ(in.status, InputStatus::Unreadable);
   EXPECT_EQ(in.reason, "Permission denied");
+}
+
+// Another program writing the listing between the size the reader took and its bytes: cut short, grown,
+// or rewritten to the same size (its modification time set apart, as a later write leaves it).
+TEST_F(SafeFile, AFileThatChangesWhileReadIsRefused) {
+  const std::string text(100000, 'r');
+  const std::string changed = "it changed while it was read; read it again once the program writing it has finished";
+  const struct {
+    const char* change;
+    std::function<void()> apply;
+  } cases[] = {
+      {"shrinks", [&] { fs::resize_file(listing, 4000); }},
+      {"grows", [&] { std::ofstream(listing, std::ios::binary | std::ios::app) << "more lines"; }},
+      {"is rewritten", [&] {
+         put(listing, std::string(text.size(), 'w'));
+         const struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
+         ASSERT_EQ(::utimensat(AT_FDCWD, listing.c_str(), times, 0), 0);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.change);
+    put(listing, text);
+    const InputFile in = readInputFile(listing.string(), 1 << 20, c.apply);
+    EXPECT_EQ(in.status, InputStatus::Unreadable);
+    EXPECT_EQ(in.reason, changed);
+    EXPECT_TRUE(in.bytes.empty());
+  }
+  put(listing, text);
+  EXPECT_EQ(readInputFile(listing.string(), 1 << 20, [] {}).bytes, text);  // left alone, it is read whole
 }
 
 using SafeFileDeathTest = SafeFile;

@@ -182,8 +182,10 @@ class PageLayout {
     table(f.values);
   }
 
-  // The lines a text breaks into over the width w, as the painter will set them.
+  // The lines a text breaks into over the width w, as the painter will set them (a text that fits on one
+  // line is that line, without being laid out).
   QStringList lines(const QString& text, FontRole role, double w) const {
+    if (fitsOneLine(text, metrics(role).horizontalAdvance(text), w)) return {text.trimmed()};
     QTextLayout layout(text, fonts_.font(role), device_);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

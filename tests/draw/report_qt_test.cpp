@@ -7,9 +7,12 @@
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -204,5 +207,19 @@ TEST_F(ReportPdf, TheNameChoosesTheFormatAndTheInputsAreNeverWritten) {
   const auto before = fs::file_size(project_->AnlPath);
   EXPECT_NE(draw::writeReport(*project_, link.string()), "");
   EXPECT_EQ(fs::file_size(project_->AnlPath), before);
+  // The pages go into the file as they are painted: a write that fails on the way (here beyond a
+  // file-size limit of 64 KB) is reported, leaves the earlier file whole and no temporary file.
+  const fs::path pdf = folder / "frame1.pdf";
+  std::ofstream(pdf) << "earlier";
+  struct rlimit limit {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const struct rlimit small = {64 * 1024, limit.rlim_max};
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string failed = draw::writeReport(*project_, pdf.string(), "2025-01-31");
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  EXPECT_EQ(failed.rfind("The report " + pdf.string() + " could not be written: ", 0), 0u) << failed;
+  std::ifstream kept(pdf);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "earlier");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);  // md, link, pdf
   fs::remove_all(folder);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <unordered_map>
 
 #include "design/is456.h"
 #include "footing/soil_checks.h"
@@ -30,6 +31,7 @@ std::vector<CaseLoads> casesOf(const Project& p, const StabilityFooting& f) {
     double mx = 0, mz = 0;
   };
   std::vector<Signed> centre;
+  std::unordered_map<int, std::size_t> caseIndex;  // position in `cases` of each load case, in first-seen order
   const double h = p.decisions.options.supportHeight;
   for (std::size_t i = 0; i < f.supports.size(); ++i) {
     const int s = f.supports[i];
@@ -37,9 +39,9 @@ std::vector<CaseLoads> casesOf(const Project& p, const StabilityFooting& f) {
     for (const CaseUse& u : soilCases(p, s)) {
       const UndersideLoad l = undersideLoad(p, s, u, 1.0, e);
       const int n = u.loadCase;
-      std::size_t k = 0;
-      while (k < cases.size() && cases[k].loadCase != n) ++k;
-      if (k == cases.size()) {
+      const auto [slot, added] = caseIndex.try_emplace(n, cases.size());
+      const std::size_t k = slot->second;
+      if (added) {
         cases.push_back({n});
         centre.push_back({});
       }
@@ -60,14 +62,17 @@ std::vector<CaseLoads> casesOf(const Project& p, const StabilityFooting& f) {
   return cases;
 }
 
-// The worst of one kind of check: the largest demand over capacity, the first of equals.
+// The worst of one kind of check: the largest demand over capacity, the first of equals. Only the
+// worst case's check is named, once all cases are seen: a footing has hundreds of cases.
 struct Worst {
   double ratio = -1, demand = 0, capacity = 0;
-  std::string name;
-  void take(double d, double c, const std::string& n) {
+  const char* what = nullptr;  // none until a case is taken
+  int loadCase = 0;
+  void take(double d, double c, const char* w, int lc) {
     const double r = c > 0 ? d / c : (d > 0 || c < 0 ? std::numeric_limits<double>::infinity() : 0.0);
-    if (r > ratio) *this = {r, d, c, n};
+    if (r > ratio) *this = {r, d, c, w, lc};
   }
+  std::string name(const std::string& at) const { return what ? what + at + std::to_string(loadCase) : std::string(); }
 };
 
 }  // namespace
@@ -81,22 +86,23 @@ std::vector<CodeCheck> stabilityChecks(const Project& p, const StabilityFooting&
   const bool horizontal = p.HorizontalForcesKnown;
   Worst uplift, sliding, overturning;
   for (const CaseLoads& c : casesOf(p, f)) {
-    const std::string lc = std::to_string(c.loadCase);
+    const int lc = c.loadCase;
     const double N = c.fy <= 0 ? kRestoringWeightFactor * W + c.fy : kRestoringWeightFactor * (W + c.fy);
-    uplift.take(o.upliftFactor * std::max(-c.fy, 0.0), kRestoringWeightFactor * W, "uplift" + at + lc);
+    uplift.take(o.upliftFactor * std::max(-c.fy, 0.0), kRestoringWeightFactor * W, "uplift", lc);
     const double H = horizontal ? std::hypot(c.fx, c.fz) : 0.0;
-    sliding.take(o.slidingFactor * H, o.friction * N, "sliding" + at + lc);
-    overturning.take(o.overturningFactor * c.mx, N * f.B / 2, "overturning about the edges parallel to X" + at + lc);
-    overturning.take(o.overturningFactor * c.mz, N * f.L / 2, "overturning about the edges parallel to Z" + at + lc);
+    sliding.take(o.slidingFactor * H, o.friction * N, "sliding", lc);
+    overturning.take(o.overturningFactor * c.mx, N * f.B / 2, "overturning about the edges parallel to X", lc);
+    overturning.take(o.overturningFactor * c.mz, N * f.L / 2, "overturning about the edges parallel to Z", lc);
   }
+  std::string slidingName = sliding.name(at), overturningName = overturning.name(at);
   if (!horizontal) {
-    sliding.name += ": horizontal forces not given, not checked";
-    overturning.name += " (moments only: horizontal forces not given)";
+    slidingName += ": horizontal forces not given, not checked";
+    overturningName += " (moments only: horizontal forces not given)";
   }
   using is456::makeCheck;
-  return {makeCheck(uplift.name, uplift.demand, uplift.capacity, "kN", kUpliftClause),
-          makeCheck(sliding.name, sliding.demand, sliding.capacity, "kN", kSlidingClause),
-          makeCheck(overturning.name, overturning.demand, overturning.capacity, "kN m", kOverturningClause)};
+  return {makeCheck(uplift.name(at), uplift.demand, uplift.capacity, "kN", kUpliftClause),
+          makeCheck(slidingName, sliding.demand, sliding.capacity, "kN", kSlidingClause),
+          makeCheck(overturningName, overturning.demand, overturning.capacity, "kN m", kOverturningClause)};
 }
 
 }  // namespace plintova

@@ -151,8 +151,9 @@ void readRotatedMembers(Project& p, LineCursor& cur) {
   RotatedList list(p);
   const std::size_t columnLine = cur.atEnd() ? npos : cur.findLineFrom(cur.offset(), kColumnMarker);
   while (!cur.atEnd()) {
-    // The next "BETA 90 MEMB" line, unless the first column design block comes first.
-    std::size_t betaLine = cur.findLineFrom(cur.offset(), kBetaMarker, true);
+    // The next "BETA 90 MEMB" line, unless the first column design block comes first: only the lines
+    // before that block are searched, not the design output after it.
+    std::size_t betaLine = cur.findLineFrom(cur.offset(), kBetaMarker, true, columnLine);
     if (betaLine == npos || (columnLine != npos && columnLine <= betaLine)) {
       cur.moveTo(columnLine);
       break;

@@ -296,8 +296,9 @@ bool LineCursor::next() {
   return start_ != npos;
 }
 
-std::size_t LineCursor::findLineFrom(std::size_t from, std::string_view marker, bool skipComments) const {
-  const std::size_t size = text_.size();
+std::size_t LineCursor::findLineFrom(std::size_t from, std::string_view marker, bool skipComments,
+                                     std::size_t until) const {
+  const std::size_t size = std::min(text_.size(), until);
   while (from < size) {
     const void* hit = memmem(text_.data() + from, size - from, marker.data(), marker.size());
     if (!hit) return npos;

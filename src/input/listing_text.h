@@ -115,7 +115,10 @@ class LineCursor {
   // and leaves the cursor at the end when the listing has no such line.
   bool findForward(std::string_view marker, bool skipComments = false);
   // Offset of the start of the first line at or after `from` that contains the marker (npos if none).
-  std::size_t findLineFrom(std::size_t from, std::string_view marker, bool skipComments = false) const;
+  // Only lines that start before `until` (a line start) are searched: a marker holds no line feed, so
+  // none can begin before that line and end in it.
+  std::size_t findLineFrom(std::size_t from, std::string_view marker, bool skipComments = false,
+                           std::size_t until = npos) const;
   // 1-based number of the current line, for messages.
   std::size_t lineNumber() const;
 

@@ -451,13 +451,13 @@ InputFile readInputFile(const std::string& path, std::size_t sizeLimit, const st
   const std::string changed = "it changed while it was read; read it again once the program writing it has finished";
   try {
     std::size_t room = static_cast<std::size_t>(st.st_size) + 1;  // one more, to see the end at once
-    auto data = std::make_unique_for_overwrite<char[]>(room);
+    FileBuffer data = allocateFileBuffer(room);
     std::size_t got = 0;
     for (;;) {
       if (got == room) {
         if (room > sizeLimit) return unreadable(tooLarge);
         const std::size_t larger = std::min(room * 2, sizeLimit + 1);
-        auto grown = std::make_unique_for_overwrite<char[]>(larger);
+        FileBuffer grown = allocateFileBuffer(larger);
         std::memcpy(grown.get(), data.get(), got);
         data = std::move(grown);
         room = larger;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "output/file_buffer.h"
+
 namespace plintova {
 
 // A file the program read its work from and must never write over, with what it is in plain words
@@ -85,7 +87,7 @@ enum class InputStatus {
 class FileBytes {
  public:
   FileBytes() = default;
-  FileBytes(std::unique_ptr<char[]> data, std::size_t size) : data_(std::move(data)), size_(size) {}
+  FileBytes(FileBuffer data, std::size_t size) : data_(std::move(data)), size_(size) {}
   std::string_view view() const { return {data_.get(), size_}; }
   operator std::string_view() const { return view(); }
   std::size_t size() const { return size_; }
@@ -94,11 +96,12 @@ class FileBytes {
   // The buffer, shared from now on (the bytes stay as they are).
   std::shared_ptr<const char[]> release() && {
     size_ = 0;
-    return std::shared_ptr<const char[]>(std::move(data_));
+    const FileBufferRelease release = data_.get_deleter();
+    return std::shared_ptr<const char[]>(data_.release(), release);
   }
 
  private:
-  std::unique_ptr<char[]> data_;
+  FileBuffer data_;
   std::size_t size_ = 0;
 };
 

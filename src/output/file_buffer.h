@@ -1,0 +1,23 @@
+// The buffer a file is read into: never zero-filled first, and for a large file made of huge pages.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+namespace plintova {
+
+// Gives back the memory of a FileBuffer, however it was taken.
+struct FileBufferRelease {
+  std::size_t mappedBytes = 0;  // the length of an anonymous mapping; 0 for a buffer from new[]
+  void operator()(char* data) const noexcept;
+};
+
+using FileBuffer = std::unique_ptr<char[], FileBufferRelease>;
+
+// Room for `size` bytes, uninitialised. A buffer of some megabytes (a listing of a large building) is
+// an anonymous mapping that asks for transparent huge pages: the kernel then fills it 2 MB at a time
+// instead of one page fault per 4 kB, which costs a large listing more than reading its bytes. Throws
+// std::bad_alloc when the memory cannot be had.
+FileBuffer allocateFileBuffer(std::size_t size);
+
+}  // namespace plintova

@@ -178,16 +178,18 @@ ReactionsRead readReactions(Project& p, std::string_view text, std::string_view 
       std::size_t q = 0;
       // Columns: joint (1-7), load (8-12), then FX, FY, FZ, MX, MY, MZ in fields of ten. All but MY are
       // kept. A field that fills its width touches the one before it, so a "-" right after a digit starts
-      // the next number.
+      // the next number. The line's position of the table is found once, at its first kept value.
+      ReactionTableType::Position* position = nullptr;
       while ((q = nextNumberStart(line, q, line.size())) != npos) {
-        const double v = valueAt(line, q);
         ++numbers;
         if (q <= 6) {
+          const double v = valueAt(line, q);
           // A number in the first seven columns is the joint of a new support.
           if (s >= 1) counts.endSupport(joint, j);
           ++s;
           field = 0;
           j = 0;
+          position = nullptr;
           joint = v;
           first = true;
           if (s <= cap::kFootings) {
@@ -197,10 +199,13 @@ ReactionsRead readReactions(Project& p, std::string_view text, std::string_view 
         } else {
           const int k = field < kFieldsKept ? kComponentOfField[field] : 0;
           ++field;
+          // A field that is not kept (MY) is passed over without reading its value.
           if (k > 0 && s >= 1 && s <= cap::kFootings && j <= cap::kLastCase) {
+            const double v = valueAt(line, q);
             const bool force = k == 2 || k == kReactionFX || k == kReactionFZ;
             const double value = k == 1 ? v : force ? forceScale.apply(v) : momentScale.apply(v);
-            p.ReactionTable(s, j, k) = singleValue(value, cur, line, q);
+            if (!position) position = &p.ReactionTable.position(s, j);
+            (*position)[static_cast<std::size_t>(k)] = singleValue(value, cur, line, q);
           }
         }
         q = numberEndSplittingMinus(line, q, line.size());

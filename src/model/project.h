@@ -157,12 +157,17 @@ struct CombinedFootingRecord {
 class ReactionTableType {
  public:
   using Position = std::array<Single, 7>;
-  Single& operator()(long long s, long long c, long long k) {
-    check(s, c, k);
+  // The seven components of position c of support s, for a reader that fills a whole position.
+  Position& position(long long s, long long c) {
+    check(s, c, 0);
     if (static_cast<std::size_t>(s) >= supports_.size()) supports_.resize(static_cast<std::size_t>(s) + 1);
     auto& cases = supports_[static_cast<std::size_t>(s)];
     if (static_cast<std::size_t>(c) >= cases.size()) cases.resize(static_cast<std::size_t>(c) + 1);
-    return cases[static_cast<std::size_t>(c)][static_cast<std::size_t>(k)];
+    return cases[static_cast<std::size_t>(c)];
+  }
+  Single& operator()(long long s, long long c, long long k) {
+    check(s, c, k);
+    return position(s, c)[static_cast<std::size_t>(k)];
   }
   Single operator()(long long s, long long c, long long k) const {
     check(s, c, k);

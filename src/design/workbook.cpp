@@ -64,9 +64,9 @@ class PasteText {
   }
 
   // Pastes the rows with their first cell at (row, column); a final line break adds no row.
-  void pasteInto(Sheet& sheet, int row, int column) const {
+  void pasteInto(Sheet& sheet, int row, int column) && {
     for (size_t i = 0; i < lines_.size(); ++i) {
-      const auto& line = lines_[i];
+      auto& line = lines_[i];
       if (i + 1 == lines_.size() && line.empty()) break;
       size_t used = line.size();
       while (used > 0 && line[used - 1].kind == Cell::Empty) --used;  // trailing empty fields
@@ -75,7 +75,14 @@ class PasteText {
         sheet.at(r, 1);  // the row exists, empty
         continue;
       }
-      for (size_t k = 0; k < used; ++k) sheet.at(r, column + static_cast<int>(k)) = line[k];
+      if (column == 1 && sheet.rows.size() < static_cast<size_t>(r)) {
+        // A row of its own: its cells moved in whole, not one by one.
+        sheet.rows.resize(static_cast<size_t>(r));
+        line.resize(used);
+        sheet.rows.back() = std::move(line);
+        continue;
+      }
+      for (size_t k = 0; k < used; ++k) sheet.at(r, column + static_cast<int>(k)) = std::move(line[k]);
     }
   }
 
@@ -170,7 +177,7 @@ Sheet groupedFootingsSheet(const Project& p) {
   }
   Sheet sheet;
   sheet.name = "Pressures - groups";
-  out.pasteInto(sheet, 1, 1);
+  std::move(out).pasteInto(sheet, 1, 1);
   writeHeadings(sheet, 1, {"Joint", "Load case", "FY kN", "MX kN·m", "MZ kN·m", "Mark", "Size m",
                            "pmin kN/m²", "pmax kN/m²", "Allowable kN/m²"});
   sheet.frozenRows = 1;
@@ -183,7 +190,7 @@ Sheet resizedFootingsSheet(const Project& p) {
     if (p.FootingTable[s].CombNo == -1) appendResizedFootingLines(p, out, s);
   Sheet sheet;
   sheet.name = "Pressures - resized";
-  out.pasteInto(sheet, 1, 1);
+  std::move(out).pasteInto(sheet, 1, 1);
   writeHeadings(sheet, 1, {"Joint", "Load case", "FY kN", "MX kN·m", "MZ kN·m", "Mark", "L m", "B m",
                            "pmin kN/m²", "pmax kN/m²", "Allowable kN/m²"});
   sheet.frozenRows = 1;
@@ -223,7 +230,7 @@ Sheet combinedFootingSheet(const Project& p, int n) {
   }
   Sheet sheet;
   sheet.name = "C" + std::to_string(n);
-  out.pasteInto(sheet, 5, 1);
+  std::move(out).pasteInto(sheet, 5, 1);
   const std::string ja = isFooting(p, a) ? numberText(p.FootingTable[a].JointNo) : "a";
   const std::string jb = isFooting(p, b) ? numberText(p.FootingTable[b].JointNo) : "b";
   const std::string m1 = cf.CfAxis == 1 ? "MZ" : "MX", m2 = cf.CfAxis == 1 ? "MX" : "MZ";

@@ -65,7 +65,7 @@ std::string printSetup(lxw_worksheet* ws, const Sheet& sheet) {
   return {};
 }
 
-// Writes every sheet into the workbook; "" on success.
+// Writes every sheet into the workbook, row after row; "" on success.
 std::string fillWorkbook(lxw_workbook* book, const std::vector<Sheet>& sheets) {
   const Formats formats(book);
   for (const Sheet& sheet : sheets) {
@@ -98,7 +98,13 @@ std::string writeSheets(const std::vector<Sheet>& sheets, const std::string& pat
   const std::string reason = writeFileSafely(
       path,
       [&sheets](const std::string& temporary) -> std::string {
-        lxw_workbook* book = workbook_new(temporary.c_str());
+        // Rows go to the file as they are written (fillWorkbook writes every sheet top to bottom, left
+        // to right, which this mode needs), not into a tree of cells kept until the end; texts are then
+        // written in their cells instead of in a shared table. Readers see the same values and formats.
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        options.use_zip64 = LXW_FALSE;
+        lxw_workbook* book = workbook_new_opt(temporary.c_str(), &options);
         if (!book) return "the workbook cannot be created";
         std::string failure = fillWorkbook(book, sheets);
         const lxw_error closed = workbook_close(book);  // writes the file and frees the workbook in every case

@@ -137,7 +137,8 @@ TEST(ListingReader, RotatedMemberListsAndColumns) {
   b.joints = {"1 0 0 0; 2 0 3 0; 3 5 0 0; 4 5 3 0"};
   b.members = {"1 1 2; 2 3 4"};
   b.commands = {"BETA 90 MEMB 1 TO 4 7", "BETA 90 MEMB 20 TO -", "22 2 2"};
-  b.blocks = columnBlock(1, 3000, 300, 450) + columnBlock(2, 3000, 300, 450);
+  // A list printed among the design results, after the first column block, rotates nothing.
+  b.blocks = columnBlock(1, 3000, 300, 450) + "  BETA 90 MEMB 1 TO 9\n" + columnBlock(2, 3000, 300, 450);
   auto r = readText(b.text());
   ASSERT_FALSE(r->refused) << r->error;
   const Project& p = *r->project;

@@ -300,6 +300,25 @@ TEST_F(SafeFile, AFileThatChangesWhileReadIsRefused) {
   EXPECT_EQ(readInputFile(listing.string(), 1 << 20, [] {}).bytes, text);  // left alone, it is read whole
 }
 
+// Sizes about the point where the buffer becomes a mapping of huge pages (4 MB), and one that does not
+// end on a huge page: every byte comes back, and the bytes kept for a digest outlive the reading.
+TEST_F(SafeFile, LargeFilesAreReadWholeIntoTheirOwnBuffer) {
+  for (const std::size_t size : {std::size_t{4} << 20, (std::size_t{4} << 20) + 1, (std::size_t{9} << 20) + 3}) {
+    SCOPED_TRACE(size);
+    std::string text(size, ' ');
+    for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('a' + (i * 7919) % 26);
+    put(listing, text);
+    std::shared_ptr<const char[]> kept;
+    {
+      InputFile in = readInputFile(listing.string(), std::size_t{16} << 20);
+      ASSERT_EQ(in.status, InputStatus::Read) << in.reason;
+      EXPECT_TRUE(in.bytes == text);
+      kept = std::move(in.bytes).release();
+    }
+    EXPECT_EQ(std::string_view(kept.get(), size), text);
+  }
+}
+
 using SafeFileDeathTest = SafeFile;
 
 TEST_F(SafeFileDeathTest, AnExportKilledBySignalLeavesNothingBehind) {

@@ -1,4 +1,4 @@
-// JSON of the pedestals of a schedule row and of the bar bending schedule, for the batch tool.
+// JSON of the pedestals of a schedule row, the bar bending schedule and the quantities, for the batch tool.
 #pragma once
 
 #include <vector>
@@ -13,5 +13,9 @@ void writePedestalsJson(JsonWriter& j, const std::vector<PedestalSteel>& pedesta
 
 // "barBendingSchedule": the bend radius, every bar mark, the totals by diameter and the total weight.
 void writeBarBendingJson(JsonWriter& j, const Project& p);
+
+// "quantities": each schedule row's concrete (footings, pedestals, lean bed), reinforcement, excavation
+// and formwork, and their total, rounded as the report gives them.
+void writeQuantitiesJson(JsonWriter& j, const Project& p);
 
 }  // namespace plintova::cli

@@ -184,7 +184,7 @@ void writeScheduleJson(JsonWriter& j, const Project& p) {
     j.key("GovCase"); j.integer(row.GovCase);
     j.key("kind"); j.text("group");
     if (!row.topSteel.empty()) writeSteelJson(j, "topSteel", row.topSteel);
-    if (row.pedestal.side > 0) writePedestalsJson(j, {row.pedestal});
+    if (row.pedestal.sides.known()) writePedestalsJson(j, {row.pedestal});
     writeChecksJson(j, row.checks);
     j.endObject();
   }

@@ -9,6 +9,7 @@
 #include "cli/bars_json.h"
 #include "cli/batch_json.h"
 #include "design/pedestal_design.h"
+#include "design/pedestals.h"
 #include "design/schedule.h"
 #include "model/numbers.h"
 
@@ -66,7 +67,7 @@ void printReadable(const Project& p) {
   rows = {{"Group", "Size", "Pedestal", "Footings", "Mark"}};
   for (int g = 1; g <= p.SizeGroupCount; ++g) {
     const SizeGroupRecord& r = p.SizeGroupTable[g];
-    rows.push_back({std::to_string(g), numberText(r.GroupSize), numberText(r.Pedestal.x),
+    rows.push_back({std::to_string(g), numberText(r.GroupSize), pedestalText(r.Pedestal),
                     std::to_string(r.MemberCount), r.GroupMark ? "F" + std::to_string(r.GroupMark) : ""});
   }
   printTable(rows);
@@ -99,7 +100,7 @@ void printReadable(const Project& p) {
     for (const SteelLayer& layer : row.topSteel)
       groupDetails.push_back(mark + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
                              " bars");
-    if (row.pedestal.side > 0) groupDetails.push_back(mark + "  " + pedestalText(row.pedestal));
+    if (row.pedestal.sides.known()) groupDetails.push_back(mark + "  " + pedestalText(row.pedestal));
     for (const CodeCheck& c : row.checks)
       if (!c.ok) groupDetails.push_back(mark + "  fails " + failedCheckText(c));
   }
@@ -144,6 +145,7 @@ void printResults(const BatchOptions& o, const Project& p, const ListingSummary&
     if (designed) {
       writeScheduleJson(j, p);
       writeBarBendingJson(j, p);
+      writeQuantitiesJson(j, p);
       writePlanChecksJson(j, issue);
     }
     j.endObject();

@@ -60,10 +60,15 @@ struct RowMarks {
       add(ps.where, "vertical bars", dia, BarShape::L, {height - o.pedestalCover + inFooting, kFootOnMat * dia},
           ps.vertical.bars);
     }
-    const double across = ps.side * 1000.0 - 2 * o.pedestalCover;
+    const double acrossX = ps.sides.x * 1000.0 - 2 * o.pedestalCover, acrossZ = ps.sides.z * 1000.0 - 2 * o.pedestalCover;
     if (ps.ties.bars > 0) {
-      add(ps.where, "ties", ps.ties.dia, BarShape::Link, {across, across}, ps.ties.bars);
-      add(ps.where, "cross ties", ps.ties.dia, BarShape::CrossTie, {across}, ps.crossTies * ps.ties.bars);
+      add(ps.where, "ties", ps.ties.dia, BarShape::Link, {acrossX, acrossZ}, ps.ties.bars);
+      if (ps.sides.x.value() == ps.sides.z.value()) {
+        add(ps.where, "cross ties", ps.ties.dia, BarShape::CrossTie, {acrossX}, ps.crossTies() * ps.ties.bars);
+      } else {
+        add(ps.where, "cross ties along X", ps.ties.dia, BarShape::CrossTie, {acrossX}, ps.crossTiesAlongX * ps.ties.bars);
+        add(ps.where, "cross ties along Z", ps.ties.dia, BarShape::CrossTie, {acrossZ}, ps.crossTiesAlongZ * ps.ties.bars);
+      }
     }
     const int dia = ps.dowels.dia;
     add(ps.where, "dowels", dia, BarShape::L, {ps.dowelEmbedment + height + ps.dowelLap, kFootOnMat * dia},

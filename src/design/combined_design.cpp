@@ -578,11 +578,10 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
     if (trial.hasElsewhere) layers.push_back(trial.elsewhere.layer);
     return bottomMat(layers);
   };
-  // The pedestal's reinforcement, bearing and dowels are worked on a square of its shorter side: the
-  // lesser concrete area and bearing area of the two directions.
-  const double side = std::min(g.aAlong, g.aAcross);
-  const PedestalLoad loads[2] = {pedestalLoad(p, {g.member[0]}, side), pedestalLoad(p, {g.member[1]}, side)};
-  const Dowels dowels[2] = {dowelsFor(p, loads[0], side), dowelsFor(p, loads[1], side)};
+  // Each column's pedestal, bearing and dowels on the row's ax x az pedestal.
+  const PedestalSides& sides = row.Pedestal;
+  const PedestalLoad loads[2] = {pedestalLoad(p, {g.member[0]}, sides), pedestalLoad(p, {g.member[1]}, sides)};
+  const Dowels dowels[2] = {dowelsFor(p, loads[0], sides), dowelsFor(p, loads[1], sides)};
   auto developed = [&](double depth, double onMat) {
     return dowelsDeveloped(p, dowels[0], depth, onMat) && dowelsDeveloped(p, dowels[1], depth, onMat);
   };
@@ -609,7 +608,7 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   for (int j = 0; j < 2; ++j) {
     PedestalSite site;
     site.where = "pedestal at joint " + numberText(g.joint[j]);
-    site.a = side;
+    site.sides = sides;
     site.D = D;
     site.mat = mat(t);
     site.reach = std::min({g.x[j] - g.aAlong / 2, g.L - g.x[j] - g.aAlong / 2, g.B / 2 - std::fabs(g.h[j]) - g.aAcross / 2});

@@ -181,8 +181,7 @@ void designRowSection(const Project& p, SizeGroupRecord& row) {
     // The dowels develop in compression within the footing, standing on both layers (cl. 34.4.4).
     std::vector<int> members;
     for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
-    const double side = row.Pedestal.shorter();  // bearing on the lesser area of the two directions
-    const Dowels dowels = dowelsFor(p, pedestalLoad(p, members, side), side);
+    const Dowels dowels = dowelsFor(p, pedestalLoad(p, members, row.Pedestal), row.Pedestal);
     for (int k = 0; k < is456::kMaxDeepenings && !dowelsDeveloped(p, dowels, s.D, 2.0 * s.bars.dia); ++k)
       s = designGroupSection(p, loads, s.D + is456::kDeepenStep, edited);
   }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "design/is456.h"
+#include "design/pedestals.h"
 #include "design/quantities.h"
 #include "footing/case_basis.h"
 #include "model/grades.h"
@@ -41,26 +42,48 @@ const std::string kBearingBaseClause = "IS 456 cl. 34.4, 34.4.1";
 const std::string kDowelSteelClause = "IS 456 cl. 34.4.3";
 const std::string kDowelDevelopmentClause = "IS 456 cl. 34.4.4, 26.2.1, 26.2.1.1 (+25 % in compression), 26.2.2.2";
 
-// Bars of one diameter on a square of centres `core` mm wide: the same number on every face (corners
-// counted once), enough for the area and at most 300 mm apart.
+// Bars of one diameter round a rectangle of centres coreX x coreZ mm: the same number on opposite faces
+// (corners counted once), at most 300 mm apart along each face, the two faces' spacings as near alike as
+// whole bars allow, and enough bars for the area.
 struct Perimeter {
   int16_t dia = 0;
-  int perFace = 2;      // bars on a face, its two corners included
-  double spacing = 0;   // mm between centres along a face
-  int count() const { return 4 * (perFace - 1); }
+  int perX = 2, perZ = 2;           // bars on a face along X and on a face along Z, corners included
+  double spacingX = 0, spacingZ = 0;  // mm between centres along those faces
+  int count() const { return 2 * (perX + perZ) - 4; }
   double area() const { return count() * barArea(dia); }
+  double widest() const { return std::max(spacingX, spacingZ); }
+  double closest() const { return std::min(spacingX, spacingZ); }
 };
 
-Perimeter perimeterBars(double As, double core, int16_t dia) {
-  core = std::max(core, 0.0);  // a pedestal too small for its covers holds its bars in one bundle
+int barsAlong(double core, double spacing) {
+  if (!(spacing > 0)) return 2;
+  return std::max(2, static_cast<int>(std::ceil(core / spacing - 1e-9)) + 1);
+}
+
+Perimeter perimeterBars(double As, double coreX, double coreZ, int16_t dia) {
+  coreX = std::max(coreX, 0.0);  // a pedestal too small for its covers holds its bars in one bundle
+  coreZ = std::max(coreZ, 0.0);
+  const double longer = std::max(coreX, coreZ), shorter = std::min(coreX, coreZ);
   Perimeter b;
   b.dia = dia;
+  // More bars on the longer face one at a time, the shorter face as closely spaced; where the covers
+  // leave no core both faces take the same number, by area.
   const int byArea = static_cast<int>(std::ceil(As / (4 * barArea(dia)) - 1e-9)) + 1;
-  const int bySpacing = static_cast<int>(std::ceil(core / kPedestalMaxSpacing - 1e-9)) + 1;
-  b.perFace = std::max({2, byArea, bySpacing});
-  b.spacing = core / (b.perFace - 1);
+  for (int n = barsAlong(longer, kPedestalMaxSpacing); n <= 2 * std::max(byArea, 2) + 2; ++n) {
+    const double s = longer / (n - 1);
+    const int m = longer > 0 ? barsAlong(shorter, s) : n;
+    b.perX = coreX >= coreZ ? n : m;
+    b.perZ = coreX >= coreZ ? m : n;
+    if (b.area() >= As - 1e-9) break;
+  }
+  b.spacingX = coreX / (b.perX - 1);
+  b.spacingZ = coreZ / (b.perZ - 1);
   return b;
 }
+
+// A side in mm as the engineer gives it: the single-precision metres (0.53 held as 0.5299999714) back to the
+// tenth of a millimetre, so that bar spacings come out of the true size.
+double sideMm(Single metres) { return roundTo(metres * 1000.0, 1); }
 
 int16_t tieDiameter(double barDia) {
   for (int16_t d : kTieDiameters)
@@ -70,10 +93,12 @@ int16_t tieDiameter(double barDia) {
 
 }  // namespace
 
-PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, double a) {
+PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, const PedestalSides& sides) {
   PedestalLoad load;
   // Where the listing gives no column, the largest column the pedestal was sized around.
-  const double assumed = std::max(a * 1000 - 2 * p.decisions.options.pedestalMargin, a * 500);
+  const double margin = 2 * p.decisions.options.pedestalMargin;
+  const double assumedX = std::max(sideMm(sides.x) - margin, sideMm(sides.x) / 2);
+  const double assumedZ = std::max(sideMm(sides.z) - margin, sideMm(sides.z) / 2);
   double least = -1, most = 0;
   for (int s : footings) {
     if (s < 1 || s > p.FootingCount) continue;
@@ -86,7 +111,7 @@ PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, do
     }
     const auto column = columnSection(p, s);
     load.columnKnown = load.columnKnown || column.has_value();
-    const double x = column ? column->alongX : assumed, z = column ? column->alongZ : assumed;
+    const double x = column ? column->alongX : assumedX, z = column ? column->alongZ : assumedZ;
     if (least < 0 || x * z < least) {
       least = x * z;
       load.bearingX = x;
@@ -100,14 +125,14 @@ PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, do
 
 double pedestalHeight(const Project& p, double D) { return std::max(foundingDepth(p) - D / 1000, 0.0); }
 
-Dowels dowelsFor(const Project& p, const PedestalLoad& load, double side) {
+Dowels dowelsFor(const Project& p, const PedestalLoad& load, const PedestalSides& sides) {
   const DesignOptions& o = p.decisions.options;
-  const double a = side * 1000, dia = o.dowelDia, fe = p.Fe;
+  const double ax = sideMm(sides.x), az = sideMm(sides.z), dia = o.dowelDia, fe = p.Fe;
   Dowels d;
-  // Bearing at the column's base on the pedestal's top: A1 the largest area within the pedestal like the
-  // column and centred on it, sqrt(A1/A2) the ratio of their sides.
-  const double cx = std::min(load.bearingX, a), cz = std::min(load.bearingZ, a);
-  const double ratio = cx > 0 && cz > 0 ? std::min(kMaxBearingRatio, std::min(a / cx, a / cz)) : 1;
+  // Bearing at the column's base on the pedestal's top: A1 the largest area within the ax x az pedestal
+  // like the column and centred on it, sqrt(A1/A2) the lesser ratio of their sides.
+  const double cx = std::min(load.bearingX, ax), cz = std::min(load.bearingZ, az);
+  const double ratio = cx > 0 && cz > 0 ? std::min(kMaxBearingRatio, std::min(ax / cx, az / cz)) : 1;
   d.bearing = kBearingFactor * p.Fck * ratio * cx * cz / 1000;
   const double excess = std::max(load.Pu - d.bearing, 0.0);  // kN
   d.need = std::max(kDowelSteel * load.dowelColumnArea, excess * 1000 / (kSteelInCompression * fe));
@@ -151,7 +176,7 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
   PedestalDesign out;
   PedestalSteel& st = out.steel;
   st.where = site.where;
-  st.side = static_cast<Single>(site.a);
+  st.sides = site.sides;
   st.height = static_cast<Single>(roundTo(pedestalHeight(p, site.D), 3));
   st.columnX = static_cast<Single>(load.bearingX);
   st.columnZ = static_cast<Single>(load.bearingZ);
@@ -159,7 +184,7 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
   st.Pu = static_cast<Single>(load.Pu);
   st.footingDepth = static_cast<Single>(site.D);
   st.mat = static_cast<Single>(site.mat);
-  const double a = site.a * 1000, Ag = a * a;  // mm, mm2
+  const double ax = sideMm(site.sides.x), az = sideMm(site.sides.z), Ag = ax * az;  // mm, mm2
   const double Pu = load.Pu;                    // kN
   auto check = [&](const std::string& name, double demand, double capacity, const char* unit,
                    const std::string& clause) { out.checks.push_back(makeCheck(name + suffix, demand, capacity, unit, clause)); };
@@ -174,44 +199,50 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
     std::vector<BarOption> options;
     for (int dia : o.barDiameters) {
       if (dia < kLeastPedestalBar) continue;
-      const double core = a - 2 * (o.pedestalCover + tieDiameter(dia)) - dia;
-      tried.push_back(perimeterBars(As, core, static_cast<int16_t>(dia)));
-      options.push_back({static_cast<int16_t>(dia), true, tried.back().spacing});
+      const double inset = 2 * (o.pedestalCover + tieDiameter(dia)) + dia;
+      tried.push_back(perimeterBars(As, ax - inset, az - inset, static_cast<int16_t>(dia)));
+      options.push_back({static_cast<int16_t>(dia), true, tried.back().closest()});
     }
     if (tried.empty()) {  // the options' bars are all thinner than a pedestal may take
       const int16_t dia = static_cast<int16_t>(kLeastPedestalBar);
-      tried.push_back(perimeterBars(As, a - 2 * (o.pedestalCover + tieDiameter(dia)) - dia, dia));
-      options.push_back({dia, true, tried.back().spacing});
+      const double inset = 2 * (o.pedestalCover + tieDiameter(dia)) + dia;
+      tried.push_back(perimeterBars(As, ax - inset, az - inset, dia));
+      options.push_back({dia, true, tried.back().closest()});
     }
     const Perimeter& bars = tried[chooseBarOption(options, o.minBarSpacing)];
     st.vertical.where = "pedestal vertical bars";
     st.vertical.Ast = static_cast<Single>(roundTo(As, 0));
     st.vertical.dia = bars.dia;
     st.vertical.bars = static_cast<int16_t>(bars.count());
-    st.vertical.spacing = static_cast<int16_t>(std::floor(bars.spacing));
-    st.vertical.width = st.side;
+    st.vertical.spacing = static_cast<int16_t>(std::floor(bars.widest()));
+    st.spacingAlongX = static_cast<int16_t>(std::floor(bars.spacingX));
+    st.spacingAlongZ = static_cast<int16_t>(std::floor(bars.spacingZ));
+    st.vertical.width = static_cast<Single>(site.sides.shorter());
 
-    // Ties: a quarter of the bar, 8 mm at least; pitch the least of the side, 16 bars and 300 mm.
-    const double pitchLimit = std::min({a, 16.0 * bars.dia, kMaxTiePitch});
+    // Ties: a quarter of the bar, 8 mm at least; pitch the least of the least lateral dimension, 16 bars
+    // and 300 mm.
+    const double pitchLimit = std::min({std::min(ax, az), 16.0 * bars.dia, kMaxTiePitch});
     const double step = o.spacingStep > 0 ? o.spacingStep : 1;
     const double pitch = std::max(std::floor(pitchLimit / step) * step, step);
     st.ties.where = "pedestal ties";
     st.ties.dia = tieDiameter(bars.dia);
     st.ties.spacing = static_cast<int16_t>(pitch);
     st.ties.bars = static_cast<int16_t>(std::ceil(st.height * 1000 / pitch - 1e-9) + 1);
-    st.ties.width = st.side;
-    st.crossTies = static_cast<int16_t>(2 * (bars.perFace - 2));
+    st.ties.width = static_cast<Single>(site.sides.shorter());
+    // A cross tie to each pair of opposite intermediate bars: those on the faces along X run along Z.
+    st.crossTiesAlongZ = static_cast<int16_t>(bars.perX - 2);
+    st.crossTiesAlongX = static_cast<int16_t>(bars.perZ - 2);
 
     const double Asc = bars.area();
     check("pedestal axial load", Pu,
           (kConcreteInCompression * fck * (Ag - Asc) + kSteelInCompression * fe * Asc) / 1000, "kN", kAxialClause);
     check("pedestal vertical steel", As, Asc, "mm2", kPedestalSteelClause);
     check("pedestal vertical steel, at most 6 %", Asc, kMostSteel * Ag, "mm2", kPedestalSteelClause);
-    check("pedestal bar spacing", bars.spacing, kPedestalMaxSpacing, "mm", kPedestalSpacingClause);
+    check("pedestal bar spacing", bars.widest(), kPedestalMaxSpacing, "mm", kPedestalSpacingClause);
     check("pedestal tie pitch", pitch, pitchLimit, "mm", kTieClause);
   }
 
-  const Dowels dowels = dowelsFor(p, load, site.a);
+  const Dowels dowels = dowelsFor(p, load, site.sides);
   st.dowels.where = "dowels";
   st.dowels.Ast = static_cast<Single>(roundTo(dowels.need, 0));
   st.dowels.dia = static_cast<int16_t>(o.dowelDia);
@@ -223,10 +254,12 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
         kBearingBaseClause);
   if (stands) {
     // At the pedestal's base on the footing: A1 the base of the frustum sloping 1 in 2 from the
-    // pedestal's edges through the footing, as far as the footing reaches.
+    // pedestal's edges through the footing, as far as the footing reaches, taken like the ax x az base:
+    // its sides grow in proportion, so the longer side's growth governs.
     const double spread = std::max(std::min(2 * site.D, site.reach * 1000), 0.0);
-    const double ratioBase = std::min(kMaxBearingRatio, (a + 2 * spread) / a);
-    const double weight = kLoadFactor * o.concreteUnitWeight * site.a * site.a * st.height;
+    const double longer = std::max(ax, az);
+    const double ratioBase = std::min(kMaxBearingRatio, (longer + 2 * spread) / longer);
+    const double weight = kLoadFactor * o.concreteUnitWeight * site.sides.area() * st.height;
     check("bearing at the pedestal base", Pu + weight,
           (kBearingFactor * fck * ratioBase * Ag + kSteelInCompression * fe * st.vertical.bars * barArea(st.vertical.dia)) / 1000,
           "kN", kBearingBaseClause);
@@ -236,13 +269,30 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
   return out;
 }
 
+namespace {
+
+// "at 164 mm" where the bars lie alike on every face, else "164 mm apart along X and 198 mm along Z".
+std::string verticalSpacingText(const PedestalSteel& ps) {
+  if (ps.spacingAlongX == ps.spacingAlongZ) return "at " + std::to_string(ps.vertical.spacing) + " mm";
+  return std::to_string(ps.spacingAlongX) + " mm apart along X and " + std::to_string(ps.spacingAlongZ) + " mm along Z";
+}
+
+// " with 4 cross ties", " with 3 cross ties along X and 2 along Z", or nothing.
+std::string crossTiesText(const PedestalSteel& ps) {
+  if (ps.crossTies() == 0) return "";
+  if (ps.crossTiesAlongX == ps.crossTiesAlongZ) return " with " + std::to_string(ps.crossTies()) + " cross ties";
+  return " with " + std::to_string(ps.crossTiesAlongX) + " cross ties along X and " +
+         std::to_string(ps.crossTiesAlongZ) + " along Z";
+}
+
+}  // namespace
+
 std::string pedestalText(const PedestalSteel& ps) {
-  std::string t = ps.where + " " + numberText(ps.side) + " m, " + numberText(ps.height) + " m high: ";
+  std::string t = ps.where + " " + pedestalText(ps.sides) + " m, " + numberText(ps.height) + " m high: ";
   if (ps.vertical.bars > 0)
-    t += std::to_string(ps.vertical.bars) + " bars of " + std::to_string(ps.vertical.dia) + " mm at " +
-         std::to_string(ps.vertical.spacing) + " mm, ties of " + std::to_string(ps.ties.dia) + " mm at " +
-         std::to_string(ps.ties.spacing) + " mm" +
-         (ps.crossTies > 0 ? " with " + std::to_string(ps.crossTies) + " cross ties" : std::string()) + "; ";
+    t += std::to_string(ps.vertical.bars) + " bars of " + std::to_string(ps.vertical.dia) + " mm " +
+         verticalSpacingText(ps) + ", ties of " + std::to_string(ps.ties.dia) + " mm at " +
+         std::to_string(ps.ties.spacing) + " mm" + crossTiesText(ps) + "; ";
   return t + "dowels " + std::to_string(ps.dowels.bars) + " of " + std::to_string(ps.dowels.dia) + " mm, " +
          numberText(ps.dowelEmbedment) + " mm in the footing, lap " + numberText(ps.dowelLap) + " mm";
 }
@@ -252,14 +302,12 @@ void addGroupPedestal(const Project& p, SizeGroupRecord& row) {
   if (row.MemberCount <= 0 || !gradeProblem(p.Fck, p.Fe).empty()) return;
   std::vector<int> members;
   for (int k = 1; k <= row.MemberCount; ++k) members.push_back(row.Members[k]);
-  // The pedestal's reinforcement, bearing and dowels are worked on a square of its shorter side: the
-  // lesser concrete area and bearing area of the two directions.
   PedestalSite site;
-  site.a = row.Pedestal.shorter();
+  site.sides = row.Pedestal;
   site.D = roundTo(row.TotalDepth * 1000.0, 0);
   site.mat = 2.0 * row.BarDia;
   site.reach = (row.GroupSize - row.Pedestal.longer()) / 2 - row.Offset;  // to the nearest edge
-  const PedestalDesign d = designPedestal(p, pedestalLoad(p, members, site.a), site);
+  const PedestalDesign d = designPedestal(p, pedestalLoad(p, members, site.sides), site);
   row.pedestal = d.steel;
   row.checks.insert(row.checks.end(), d.checks.begin(), d.checks.end());
 }

@@ -20,14 +20,14 @@ struct PedestalLoad {
   bool columnKnown = false;      // false: no section given, the pedestal less its margins is taken
 };
 
-// The load and columns of `footings` under pedestals of side a (m).
-PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, double a);
+// The load and columns of `footings` under pedestals of the given sides (m).
+PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, const PedestalSides& sides);
 
-// Where a pedestal stands: its side and height, the footing's total depth and bottom mat, and how far
+// Where a pedestal stands: its sides and height, the footing's total depth and bottom mat, and how far
 // the footing reaches beyond the pedestal's face to its nearest edge (for the bearing at its base).
 struct PedestalSite {
   std::string where = "pedestal";
-  double a = 0;       // m
+  PedestalSides sides;  // m, along X and along Z
   double D = 0;       // mm
   double mat = 0;     // mm of bottom bars under the dowels' feet
   double reach = 0;   // m
@@ -37,7 +37,7 @@ struct PedestalSite {
 // 0 where the footing reaches the founding level.
 double pedestalHeight(const Project& p, double D);
 
-// The dowels of a column on a pedestal of side a (m): 0.5 % of the column's area, four at least and in
+// The dowels of a column on a pedestal of the given sides (m): 0.5 % of the column's area, four at least and in
 // pairs (cl. 34.4.3), more where the bearing at the column's base falls short (the excess at 0.67 fy,
 // cl. 34.4.1); and the straight length they need within the footing in compression: Ld = dia sigma /
 // (4 x 1.25 tau_bd) (cl. 26.2.1, 26.2.1.1) for the stress sigma they carry, the excess over their area, at
@@ -51,7 +51,7 @@ struct Dowels {
   double fullLength = 0;  // mm: Ld in compression at 0.87 fy
   double required = 0;    // mm
 };
-Dowels dowelsFor(const Project& p, const PedestalLoad& load, double a);
+Dowels dowelsFor(const Project& p, const PedestalLoad& load, const PedestalSides& sides);
 
 // The straight length of a dowel within a footing D mm deep whose foot stands on `mat` mm of bottom bars:
 // D - cover - mat, mm. Only this counts in compression (cl. 26.2.2.2: bends add nothing).
@@ -69,11 +69,12 @@ struct PedestalDesign {
 // Designs the pedestal of `site` for `load`:
 //  * vertical bars: at least 0.8 % of the concrete area the load needs (cl. 26.5.3.1 a, b), 0.15 % of
 //    the section (cl. 26.5.3.1 h), what cl. 39.3 needs beyond the concrete's share, four bars of 12 mm
-//    at least (cl. 26.5.3.1 c, d), at most 300 mm apart along a face (cl. 26.5.3.1 g), the same number on
-//    each face; the smallest diameter of 12 mm or more of the options whose bars lie at least the least
+//    at least (cl. 26.5.3.1 c, d), at most 300 mm apart along each face of the ax x az section
+//    (cl. 26.5.3.1 g), both faces' spacings as near alike as whole bars allow (the same number on each
+//    face of a square); the smallest diameter of 12 mm or more of the options whose bars lie at least the least
 //    spacing apart;
 //  * closed ties of at least a quarter of the bar and 8 mm (cl. 26.5.3.2 d) at a pitch of at most the
-//    pedestal's side, 16 bar diameters and 300 mm (cl. 26.5.3.2 c), a cross tie to every intermediate bar
+//    pedestal's least lateral dimension, 16 bar diameters and 300 mm (cl. 26.5.3.2 c), a cross tie to every intermediate bar
 //    (cl. 26.5.3.2 b);
 //  * bearing at the column's base and at the pedestal's base, 0.45 fck sqrt(A1/A2), sqrt(A1/A2) <= 2
 //    (cl. 34.4), the excess carried by the bars that cross the joint (cl. 34.4.1);

@@ -23,6 +23,11 @@ RowQuantities footingsOf(const Project& p, std::string mark, int n, int pedestal
   // The pedestal stands on the footing's top and reaches the founding level (the ground the columns
   // start from); a footing deeper than the founding depth has none to count.
   q.pedestalConcrete = pedestals * a.area() * std::max(h - D, 0.0);
+  // The lean-concrete bed the footing is cast on: leanThickness deep, reaching leanProjection beyond
+  // each edge (options in mm).
+  const DesignOptions& o = p.decisions.options;
+  const double bed = o.leanProjection / 1000;
+  q.leanConcrete = n * (o.leanThickness / 1000) * (L + 2 * bed) * (B + 2 * bed);
   q.excavation = n * (L + 2 * kWorkingSpace) * (B + 2 * kWorkingSpace) * h;
   q.formwork = n * 2 * (L + B) * D;
   return q;
@@ -33,6 +38,7 @@ void addTo(RowQuantities& total, const RowQuantities& q) {
   total.pedestals += q.pedestals;
   total.footingConcrete += q.footingConcrete;
   total.pedestalConcrete += q.pedestalConcrete;
+  total.leanConcrete += q.leanConcrete;
   total.steel += q.steel;
   total.excavation += q.excavation;
   total.formwork += q.formwork;

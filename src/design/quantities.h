@@ -26,6 +26,7 @@ struct RowQuantities {
   int pedestals = 0;        // number of pedestals on them
   double footingConcrete = 0;   // m3: L x B x D for each footing
   double pedestalConcrete = 0;  // m3: ax az x (founding depth - D) for each pedestal, nothing above the footing's top
+  double leanConcrete = 0;      // m3: the bed under each footing, t x (L + 2 p) x (B + 2 p) (the lean options)
   double steel = 0;             // kg: every bar of every layer
   double excavation = 0;        // m3: (L + 0.6) x (B + 0.6) x founding depth for each footing
   double formwork = 0;          // m2: 2 (L + B) x D for each footing

@@ -285,10 +285,9 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
     layers.insert(layers.end(), trial.alongB.layers.begin(), trial.alongB.layers.end());
     return bottomMat(layers);
   };
-  // The pedestal's reinforcement, bearing and dowels are worked on a square of its shorter side: the
-  // lesser concrete area and bearing area of the two directions.
-  const PedestalLoad load = pedestalLoad(p, {s}, a.shorter());
-  const Dowels dowels = dowelsFor(p, load, a.shorter());
+  // The pedestal's reinforcement, bearing and dowels on its own ax x az section.
+  const PedestalLoad load = pedestalLoad(p, {s}, a);
+  const Dowels dowels = dowelsFor(p, load, a);
   Trial t = trialAt(p, dL, dB, a, qu, D, edited, e);
   for (int k = 0; (t.depthFails || (!typed && !dowelsDeveloped(p, dowels, D, mat(t)))) && k < kMaxDeepenings; ++k) {
     D += kDeepenStep;
@@ -308,7 +307,7 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
       row.checks.insert(row.checks.end(), top.checks.begin(), top.checks.end());
     }
   PedestalSite site;
-  site.a = a.shorter();
+  site.sides = a;
   site.D = D;
   site.mat = mat(t);
   site.reach = std::min((L - a.x) / 2 - std::fabs(e.ex), (B - a.z) / 2 - std::fabs(e.ez));

@@ -283,7 +283,13 @@ void styleRow(Sheet& sheet, int row, Cell::Style style) {
 Sheet scheduleSheet(const Project& p) {
   Sheet sheet;
   sheet.name = "Schedule";
-  std::vector<std::string> headings(scheduleHeaders().begin(), scheduleHeaders().end());
+  // The schedule's columns with its pedestal as two numbers, the side along X and the side along Z, so
+  // that a rectangular pedestal reads as numbers like a square one.
+  std::vector<std::string> headings;
+  for (int k = 0; k < kScheduleColumns; ++k) {
+    if (k != kColPedestal) headings.push_back(scheduleHeaders()[static_cast<size_t>(k)]);
+    else headings.insert(headings.end(), {"Peda X", "Peda Z"});
+  }
   headings.push_back("Pedestal and dowels");
   headings.push_back("Checks");
   writeHeadings(sheet, 1, headings);
@@ -291,19 +297,25 @@ Sheet scheduleSheet(const Project& p) {
   int line = 1;
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
     ++line;
+    const SizeGroupRecord& row = p.DesignGroupTable[r];
     const auto texts = scheduleRowTexts(p, r);
-    sheet.at(line, 1) = Cell::textCell(texts[kColMark]);
-    for (int k = 1; k < kScheduleColumns; ++k) sheet.at(line, k + 1) = scheduleCell(texts[static_cast<size_t>(k)]);
-    const std::string checks = checksSummary(p.DesignGroupTable[r].checks);
-    if (const PedestalSteel& ps = p.DesignGroupTable[r].pedestal; ps.side > 0)
-      sheet.at(line, kScheduleColumns + 1) = Cell::textCell(pedestalText(ps));
-    sheet.at(line, kScheduleColumns + 2) = Cell::textCell(checks);
+    std::vector<Cell> cells{Cell::textCell(texts[kColMark])};
+    for (int k = 1; k < kScheduleColumns; ++k) {
+      if (k != kColPedestal) cells.push_back(scheduleCell(texts[static_cast<size_t>(k)]));
+      else cells.insert(cells.end(), {Cell::numberCell(row.Pedestal.x), Cell::numberCell(row.Pedestal.z)});
+    }
+    cells.push_back(row.pedestal.sides.known() ? Cell::textCell(pedestalText(row.pedestal)) : Cell{});
+    const std::string checks = checksSummary(row.checks);
+    cells.push_back(Cell::textCell(checks));
+    for (size_t k = 0; k < cells.size(); ++k)
+      if (cells[k].kind != Cell::Empty) sheet.at(line, static_cast<int>(k) + 1) = cells[k];
     if (checks != "OK") styleRow(sheet, line, Cell::Fail);
   }
   if (p.RectangularRows.empty() && p.CombinedRows.empty()) return sheet;
   line += 2;
-  writeHeadings(sheet, line, {"Mark", "Joints", "L m", "B m", "Depth m", "Pedestal X x Z m", "NetP kN/m\u00b2", "Dia mm",
-                              "Steel along L", "Steel along B", "Pedestal and dowels", "Checks"});
+  writeHeadings(sheet, line, {"Mark", "Joints", "L m", "B m", "Depth m", "Pedestal X m", "Pedestal Z m",
+                              "NetP kN/m\u00b2", "Dia mm", "Steel along L", "Steel along B", "Pedestal and dowels",
+                              "Checks"});
   for (const auto* rows : {&p.RectangularRows, &p.CombinedRows})
     for (const FootingRow& row : *rows) {
       ++line;
@@ -311,10 +323,11 @@ Sheet scheduleSheet(const Project& p) {
       const std::vector<Cell> cells = {
           Cell::textCell(texts[kColMark]),     Cell::textCell(texts[kColNos]),
           Cell::numberCell(row.L),             Cell::numberCell(row.B),
-          scheduleCell(texts[kColDepth]),      scheduleCell(texts[kColPedestal]),
-          scheduleCell(texts[kColNetP]),       scheduleCell(texts[kColDia]),
-          Cell::textCell(layersAlong(row, "along L")), Cell::textCell(layersAlong(row, "along B")),
-          Cell::textCell(pedestalsText(row)), Cell::textCell(texts[kColSF1])};
+          scheduleCell(texts[kColDepth]),      Cell::numberCell(row.Pedestal.x),
+          Cell::numberCell(row.Pedestal.z),    scheduleCell(texts[kColNetP]),
+          scheduleCell(texts[kColDia]),        Cell::textCell(layersAlong(row, "along L")),
+          Cell::textCell(layersAlong(row, "along B")), Cell::textCell(pedestalsText(row)),
+          Cell::textCell(texts[kColSF1])};
       for (size_t k = 0; k < cells.size(); ++k)
         if (cells[k].kind != Cell::Empty && !(cells[k].kind == Cell::Text && cells[k].text.empty()))
           sheet.at(line, static_cast<int>(k) + 1) = cells[k];
@@ -328,7 +341,7 @@ Sheet quantitiesSheet(const Project& p) {
   Sheet sheet;
   sheet.name = "Quantities";
   writeHeadings(sheet, 1, {"Row", "Footings", "Footing concrete m\u00b3", "Pedestal concrete m\u00b3",
-                           "Reinforcement kg", "Excavation m\u00b3", "Formwork m\u00b2"});
+                           "Lean concrete m\u00b3", "Reinforcement kg", "Excavation m\u00b3", "Formwork m\u00b2"});
   sheet.frozenRows = 1;
   const Quantities q = scheduleQuantities(p);
   int line = 1;
@@ -336,7 +349,7 @@ Sheet quantitiesSheet(const Project& p) {
     ++line;
     const std::vector<Cell> cells = {
         Cell::textCell(r.mark, style), Cell::numberCell(r.footings), Cell::numberCell(roundTo(r.footingConcrete, 3)),
-        Cell::numberCell(roundTo(r.pedestalConcrete, 3)),
+        Cell::numberCell(roundTo(r.pedestalConcrete, 3)), Cell::numberCell(roundTo(r.leanConcrete, 3)),
         r.steelKnown ? Cell::numberCell(roundTo(r.steel, 1)) : Cell::textCell("unknown"),
         Cell::numberCell(roundTo(r.excavation, 3)), Cell::numberCell(roundTo(r.formwork, 2))};
     for (size_t k = 0; k < cells.size(); ++k) sheet.at(line, static_cast<int>(k) + 1) = cells[k];

@@ -50,10 +50,12 @@ struct Sheet {
 //    centre distance, length and width in (23, 8), (30, 8) and (31, 8), each value with its label in the
 //    cell to its left. When the loads reach row 23 (19 or more cases) the distance, length and width go
 //    to column 11 of their rows, labelled in column 10, so that no load is overwritten;
-//  - "Schedule": the group rows in the schedule's 20 columns with their pedestal and their checks, then
-//    the rows of hand-resized and combined footings with their steel both ways, their pedestals and their
-//    checks (the checks last); flagged rows Fail;
-//  - "Quantities": concrete, pedestals, reinforcement, excavation and formwork per row and in total;
+//  - "Schedule": the group rows in the schedule's columns, the pedestal as two numbers (Peda X, Peda Z:
+//    its sides along X and along Z, m), with their pedestal's steel and their checks, then the rows of
+//    hand-resized and combined footings with their pedestal's sides (Pedestal X m, Pedestal Z m), their
+//    steel both ways, their pedestals and their checks (the checks last); flagged rows Fail;
+//  - "Quantities": concrete, pedestals, lean concrete, reinforcement, excavation and formwork per row and
+//    in total;
 //  - "Bar bending schedule": every bar mark, the totals by diameter (design/bar_bending.h).
 // Every sheet's columns are as wide as their texts.
 std::vector<Sheet> buildWorkbook(const Project& p);

@@ -29,14 +29,18 @@ struct SteelLayer {
 // them. A pedestal of no height (a footing as deep as the founding level) has dowels only.
 struct PedestalSteel {
   std::string where;          // "pedestal", or "pedestal at joint 21" where a row has two
-  Single side = 0;            // a, m
+  PedestalSides sides;        // along X and along Z, m
   Single height = 0;          // from the footing's top to the founding level, m
   Single columnX = 0, columnZ = 0;  // column section the bearing and the dowels are worked for, mm
   bool columnKnown = false;   // false: the listing gives no section; the pedestal less its margins is taken
   Single Pu = 0;              // factored axial load of the column, kN
-  SteelLayer vertical;        // bars round the perimeter; `spacing` along a face, `bars` per pedestal
+  SteelLayer vertical;        // bars round the perimeter; `spacing` the wider along a face, `bars` per pedestal
+  int16_t spacingAlongX = 0;  // mm between the vertical bars' centres on the faces along X
+  int16_t spacingAlongZ = 0;  // and on the faces along Z
   SteelLayer ties;            // closed ties: `bars` in the height, `spacing` their pitch
-  int16_t crossTies = 0;      // cross ties in each set, one to each pair of opposite intermediate bars
+  int16_t crossTiesAlongX = 0;  // cross ties in each set running along X, one to each pair of opposite
+  int16_t crossTiesAlongZ = 0;  // intermediate bars; and those running along Z
+  int crossTies() const { return crossTiesAlongX + crossTiesAlongZ; }
   SteelLayer dowels;          // `bars` per column
   Single footingDepth = 0;    // D, mm
   Single mat = 0;             // mm of bottom bars the vertical bars and dowels stand on

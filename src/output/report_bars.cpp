@@ -25,14 +25,16 @@ std::string dowelStressBasis(const Project& p) {
 void addPedestalMethod(report::Document& doc, const Project& p) {
   report::Section& s = doc.addSection(2, "Pedestals, dowels and the bar bending schedule");
   s.blocks.push_back(Paragraph{
-      "Each column stands on a square pedestal from the footing's top to the founding level, designed for Pu, the "
-      "largest FY of its design cases as factored. Vertical bars: at least 0.8 % of the concrete area the load "
-      "needs, Pu/(0.4 fck + 0.67 fy × 0.8 %) (cl. 26.5.3.1 a, b), 0.15 % of the section (cl. 26.5.3.1 h) and what cl. 39.3 needs beyond the "
-      "concrete, four bars of 12 mm at least, the same number on each face, at most 300 mm apart (cl. 26.5.3.1 c, "
-      "d, g). Closed ties of at least φ/4 and 8 mm at a pitch of at most the side, 16 φ and 300 mm, with a cross "
-      "tie to every intermediate bar (cl. 26.5.3.2). Bearing at the column's base and at the pedestal's base: "
-      "0.45 fck √(A1/A2) with √(A1/A2) at most 2, the excess carried by the bars crossing the joint at 0.67 fy "
-      "(cl. 34.4, 34.4.1). Dowels of the options' diameter: at least 0.5 % of the column's area and four bars "
+      "Each column stands on a pedestal ax × az (along X × along Z) from the footing's top to the founding level, "
+      "designed on that section for Pu, the largest FY of its design cases as factored. Vertical bars: at least "
+      "0.8 % of the concrete area the load needs, Pu/(0.4 fck + 0.67 fy × 0.8 %) (cl. 26.5.3.1 a, b), 0.15 % of ax "
+      "az (cl. 26.5.3.1 h) and what cl. 39.3 needs beyond the concrete, four bars of 12 mm at least round the "
+      "perimeter, at most 300 mm apart along each face, the same number on opposite faces and the two faces' "
+      "spacings as near alike as whole bars allow (cl. 26.5.3.1 c, d, g). Closed ties of at least φ/4 and 8 mm at "
+      "a pitch of at most the least lateral dimension, 16 φ and 300 mm, with a cross tie in each direction to "
+      "every pair of opposite intermediate bars (cl. 26.5.3.2). Bearing at the column's base and at the "
+      "pedestal's base: 0.45 fck √(A1/A2) with √(A1/A2) at most 2, A1 like the loaded rectangle, the excess "
+      "carried by the bars crossing the joint at 0.67 fy (cl. 34.4, 34.4.1). Dowels of the options' diameter: at least 0.5 % of the column's area and four bars "
       "(cl. 34.4.3), developed in compression within the footing on its bottom mat for the stress they carry "
       "(cl. 34.4.4, 26.2.1: τbd raised by 25 %), the footing deepened until they do; where the engineer typed "
       "the depth the row is flagged instead. The bar bending schedule (IS 2502) lists every bar with its shape "
@@ -47,10 +49,10 @@ void addPedestalSteps(Steps& steps, const Project&, const PedestalSteel& ps) {
   steps.add(kPedestal, Paragraph{pedestalText(ps) + ". Column " + column + ", Pu = the largest factored FY = " +
                                  rounded(ps.Pu, 1) + " kN."});
   if (ps.vertical.bars > 0) {
-    steps.add(kPedestal, formula("As", "max(0.8 % of Pu/(0.4 fck + 0.67 fy × 0.8 %), 0.15 % a², what cl. 39.3 needs)",
+    steps.add(kPedestal, formula("As", "max(0.8 % of Pu/(0.4 fck + 0.67 fy × 0.8 %), 0.15 % ax az, what cl. 39.3 needs)",
                                  "", rounded(ps.vertical.Ast, 0) + " mm²", "IS 456 cl. 26.5.3.1 a, b, h; 39.3",
-                                 "four bars of 12 mm at least, at most 300 mm apart, the same on every face"));
-    steps.add(kPedestal, formula("tie pitch", "min(a, 16 φ, 300 mm)", "", std::to_string(ps.ties.spacing) + " mm",
+                                 "four bars of 12 mm at least on the perimeter, at most 300 mm apart along each face, the same on opposite faces"));
+    steps.add(kPedestal, formula("tie pitch", "min(least of ax and az, 16 φ, 300 mm)", "", std::to_string(ps.ties.spacing) + " mm",
                                  "IS 456 cl. 26.5.3.2 c, d",
                                  "ties of " + std::to_string(ps.ties.dia) + " mm (at least φ/4 and 8 mm)"));
   }

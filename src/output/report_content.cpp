@@ -294,18 +294,23 @@ void addQuantities(Document& doc, const Project& p) {
   s.blocks.push_back(basis("h", "earth pressure/20 kN/m³", "", "= " + num(p.EarthPressure) + "/20 = " + rounded(h, 3) + " m"));
   s.blocks.push_back(basis("Concrete of a footing", "L × B × D", "", "in m³"));
   s.blocks.push_back(basis("Concrete of a pedestal", "ax × az × (h − D)", "", "in m³, from the footing's top to the founding level"));
+  const DesignOptions& o = p.decisions.options;
+  s.blocks.push_back(basis("Lean concrete", "t × (L + 2 p) × (B + 2 p)", "",
+                           "in m³, the M10 bed under each footing: t = " + num(o.leanThickness) + " mm thick, p = " +
+                               num(o.leanProjection) + " mm beyond each edge"));
   s.blocks.push_back(basis("Reinforcement", "Σ bars × cutting length × 0.00617 φ²", "",
                            "in kg, φ in mm (steel of 7850 kg/m³): the row's bars in the bar bending schedule"));
   s.blocks.push_back(basis("Excavation", "(L + 2 × 0.3) × (B + 2 × 0.3) × h", "", "in m³, 0.3 m working space each side"));
   s.blocks.push_back(basis("Formwork", "2 (L + B) × D", "", "in m², the footing's sides"));
   Table t;
-  t.header = {"Row", "Footings", "Pedestals", "Footing concrete m³", "Pedestal concrete m³", "Reinforcement kg",
-              "Excavation m³", "Formwork m²"};
-  t.align = {Align::Left, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right, Align::Right};
+  t.header = {"Row", "Footings", "Pedestals", "Footing concrete m³", "Pedestal concrete m³", "Lean concrete m³",
+              "Reinforcement kg", "Excavation m³", "Formwork m²"};
+  t.align = {Align::Left,  Align::Right, Align::Right, Align::Right, Align::Right,
+             Align::Right, Align::Right, Align::Right, Align::Right};
   auto line = [](const RowQuantities& r) {
     return std::vector<std::string>{r.mark, std::to_string(r.footings), std::to_string(r.pedestals),
-                                    rounded(r.footingConcrete, 3),
-                                    rounded(r.pedestalConcrete, 3), r.steelKnown ? rounded(r.steel, 1) : "unknown",
+                                    rounded(r.footingConcrete, 3), rounded(r.pedestalConcrete, 3),
+                                    rounded(r.leanConcrete, 3), r.steelKnown ? rounded(r.steel, 1) : "unknown",
                                     rounded(r.excavation, 3), rounded(r.formwork, 2)};
   };
   for (const RowQuantities& r : q.rows) t.rows.push_back({line(r)});

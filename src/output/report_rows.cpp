@@ -254,7 +254,7 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
                       num(x.anchorage) + " mm" +
                       (x.bent ? ", the straight length with a standard 90° bend at each end (8 φ, cl. 26.2.2.1 b)"
                               : " of straight bar") + "."});
-  if (row.pedestal.side > 0) addPedestalSteps(steps, p, row.pedestal);
+  if (row.pedestal.sides.known()) addPedestalSteps(steps, p, row.pedestal);
   addChecks(steps, p, row.checks);
   writeSteps(section, steps);
 

@@ -103,7 +103,7 @@ std::vector<SectionView> groupViews(const Project& p, const SizeGroupRecord& row
     e.topRun = Run{l.dia, l.spacing, l.bent, tag};
     e.topDots.push_back({l.dia, section::spread(l.bars, l.spacing, lo, hi), tag});
   }
-  if (row.pedestal.side > 0) e.pedestals.push_back(pedestalAt(p, row.Members[1], marks, row.pedestal, 0));
+  if (row.pedestal.sides.known()) e.pedestals.push_back(pedestalAt(p, row.Members[1], marks, row.pedestal, 0));
   SteelLayer each;
   each.where = "bottom each way";
   each.spacing = row.design.s;

@@ -65,7 +65,7 @@ TEST(BarBending, OneFootingsBarsByHand) {
   row.design.n = 12;
   PedestalSteel& ps = row.pedestal;
   ps.where = "pedestal";
-  ps.side = 0.6f;
+  ps.sides = PedestalSides::square(0.6f);
   ps.height = 0.8f;
   ps.footingDepth = 700;
   ps.mat = 20;
@@ -73,7 +73,8 @@ TEST(BarBending, OneFootingsBarsByHand) {
   ps.vertical.bars = 12;
   ps.ties.dia = 8;
   ps.ties.bars = 6;
-  ps.crossTies = 4;
+  ps.crossTiesAlongX = 2;
+  ps.crossTiesAlongZ = 2;
   ps.dowels.dia = 16;
   ps.dowels.bars = 4;
   ps.dowelEmbedment = 630;

@@ -24,7 +24,7 @@ namespace {
 // 10, 12, 16, 20, 25 mm, least spacing 100 mm, spacing step 10 mm).
 // A 300 x 450 mm column on a 0.6 m pedestal, on a footing 700 mm deep whose bottom mat is 2 x 10 mm,
 // reaching 0.85 m beyond the pedestal's face.
-PedestalDesign pedestalFor(const Project& p, double Pu, double D = 700) {
+PedestalDesign pedestalFor(const Project& p, double Pu, double D = 700, PedestalSides sides = PedestalSides::square(0.6)) {
   PedestalLoad load;
   load.Pu = Pu;
   load.bearingX = 300;
@@ -32,7 +32,7 @@ PedestalDesign pedestalFor(const Project& p, double Pu, double D = 700) {
   load.dowelColumnArea = 300 * 450;
   load.columnKnown = true;
   PedestalSite site;
-  site.a = 0.6;
+  site.sides = sides;
   site.D = D;
   site.mat = 20;
   site.reach = 0.85;
@@ -81,7 +81,7 @@ TEST(PedestalDesign, VerticalBarsTiesAndDowelsByHand) {
     EXPECT_EQ(s.ties.dia, 8);
     EXPECT_EQ(s.ties.spacing, 190);
     EXPECT_EQ(s.ties.bars, 6);
-    EXPECT_EQ(s.crossTies, k.crossTies);
+    EXPECT_EQ(s.crossTies(), k.crossTies);
     EXPECT_EQ(s.dowels.dia, 16);
     EXPECT_EQ(s.dowels.bars, k.dowels);
     expectCheck(d.checks, "pedestal vertical steel", k.As, k.bars * 113.097, 0.01);
@@ -99,6 +99,50 @@ TEST(PedestalDesign, VerticalBarsTiesAndDowelsByHand) {
   const PedestalDesign d = pedestalFor(*p, 1500);
   expectCheck(d.checks, "pedestal axial load", 1500, 3246.50, 0.01);
   expectCheck(d.checks, "bearing at the pedestal base", 1510.8, 6857.36, 0.01);
+}
+
+// The same column on a pedestal 0.6 m along X by 0.9 m along Z, Pu = 1500 kN, 0.8 m high.
+//  * Steel: Ag = 600 x 900 = 540 000 mm2. The area the load needs as above, 146 707.9 mm2, 0.8 % of it
+//    1173.66 mm2 (> 0.15 % Ag = 810; 0.4 fck Ag = 4320 kN carries Pu alone).
+//  * 12 mm bars, ties of 8 mm: centres 600 - 2 (40 + 8) - 12 = 492 mm apart across X, 900 - 108 = 792 mm
+//    across Z. The faces along Z (792 mm) first: ceil(792 / 300) + 1 = 4 bars, 264 mm apart; the faces
+//    along X as close: ceil(492 / 264) + 1 = 3. 2 (4 + 3) - 4 = 10 bars = 1131.0 mm2 < 1173.66. Next, 5
+//    along Z, 792 / 4 = 198 mm apart; ceil(492 / 198) + 1 = 4 along X, 492 / 3 = 164 mm apart:
+//    2 (5 + 4) - 4 = 14 bars = 14 x 113.097 = 1583.36 mm2. The spacing checked, the wider: 198 mm.
+//  * Cross ties: the faces along X hold 4 - 2 = 2 intermediate bars, tied across the pedestal along Z;
+//    the faces along Z 5 - 2 = 3, tied along X.
+//  * Ties: pitch min(least lateral dimension 600, 16 x 12 = 192, 300) = 192, down to 190 mm.
+//  * Column base: sqrt(A1/A2) = min(600 / 300, 900 / 450) = 2; 0.45 x 20 x 2 x 135 000 = 2430 kN >= Pu,
+//    so 0.5 % of the column, 675 mm2: 4 dowels of 16 mm.
+//  * Axial (cl. 39.3): 0.4 x 20 x (540 000 - 1583.36) + 0.67 x 415 x 1583.36 = 4 307 333 + 440 254 N
+//    = 4747.59 kN.
+//  * Pedestal base (cl. 34.4): spread min(2 x 700, 850) = 850 mm; the 900 mm side grows most,
+//    (900 + 2 x 850) / 900 = 2.89, capped at 2: 0.45 x 20 x 2 x 540 000 + 440 254 N = 10 160.25 kN against
+//    Pu + 1.5 x 25 x 0.6 x 0.9 x 0.8 = 1500 + 16.2 = 1516.2 kN.
+TEST(PedestalDesign, RectangularPedestalSpacesBarsAlongEachFace) {
+  auto p = newProject();
+  const PedestalDesign d = pedestalFor(*p, 1500, 700, PedestalSides{0.6f, 0.9f});
+  const PedestalSteel& s = d.steel;
+  EXPECT_EQ(s.vertical.dia, 12);
+  EXPECT_EQ(s.vertical.bars, 14);
+  EXPECT_EQ(s.vertical.spacing, 198);
+  EXPECT_EQ(s.spacingAlongX, 164);
+  EXPECT_EQ(s.spacingAlongZ, 198);
+  EXPECT_EQ(s.crossTiesAlongZ, 2);
+  EXPECT_EQ(s.crossTiesAlongX, 3);
+  EXPECT_EQ(s.ties.spacing, 190);
+  EXPECT_EQ(s.dowels.bars, 4);
+  expectCheck(d.checks, "pedestal vertical steel", 1173.66, 14 * 113.097, 0.01);
+  expectCheck(d.checks, "pedestal bar spacing", 198, 300, 1e-9);
+  expectCheck(d.checks, "pedestal tie pitch", 190, 192, 1e-9);
+  expectCheck(d.checks, "pedestal axial load", 1500, 4747.59, 0.01);
+  expectCheck(d.checks, "bearing at the column base", 1500, 2430 + 278.05 * 4 * 201.062 / 1000, 0.01);
+  expectCheck(d.checks, "bearing at the pedestal base", 1516.2, 10160.25, 0.01);
+  EXPECT_TRUE(failedChecks(d.checks).empty()) << failedChecks(d.checks).front();
+  EXPECT_EQ(pedestalText(s),
+            "pedestal 0.6 x 0.9 m, 0.8 m high: 14 bars of 12 mm 164 mm apart along X and 198 mm along Z, ties of "
+            "8 mm at 190 mm with 3 cross ties along X and 2 along Z; dowels 4 of 16 mm, 630 mm in the footing, lap "
+            "602 mm");
 }
 
 // The dowels develop in compression, tau_bd = 1.2 x 1.6 x 1.25 = 2.4 N/mm2 (M20, deformed bars, +25 %):
@@ -157,7 +201,7 @@ TEST(PedestalDesign, RowsDeepenForTheDowelsOrAreFlagged) {
       if (full) {
         EXPECT_GE(row.TotalDepth * 1000.0 - 50 - 2 * row.BarDia + 1e-3, 515.8);
       }
-      EXPECT_FLOAT_EQ(row.pedestal.side, row.Pedestal.shorter());
+      EXPECT_EQ(row.pedestal.sides, row.Pedestal);
       EXPECT_GE(row.pedestal.vertical.bars, 4);
       EXPECT_GE(row.pedestal.dowels.bars, 4);
       EXPECT_TRUE(failedChecks(row.checks).empty()) << failedChecks(row.checks).front();

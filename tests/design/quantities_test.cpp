@@ -127,6 +127,9 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   EXPECT_EQ(f.pedestals, 2);
   EXPECT_NEAR(f.footingConcrete, 2 * 2.0 * 2.0 * 0.5, kTol);  // 4.0 m3
   EXPECT_NEAR(f.pedestalConcrete, 2 * 0.2025 * 1.0, kTol);    // 0.45^2 x (1.5 - 0.5) each: 0.405 m3
+  // The lean bed (default 100 mm thick, 100 mm beyond each edge): 0.1 x (2.0 + 0.2) x (2.0 + 0.2) =
+  // 0.484 m3 under each footing, 0.968 m3 for the two.
+  EXPECT_NEAR(f.leanConcrete, 0.968, kTol);
   // Bent bars (the bar bending schedule's cutting length): 2000 - 2 x 50 = 1900 with legs of (4 + 1 +
   // 4) x 12 = 108 at each end, less two bends of 35.177: 2045.65 -> 2.046 m at 0.00617 x 144 = 0.88848
   // kg/m; 2 footings x 2 layers x 15 = 60 bars: 122.76 m = 109.0698048 kg.
@@ -141,6 +144,7 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   EXPECT_EQ(rq.pedestals, 1);
   EXPECT_NEAR(rq.footingConcrete, 1.944, kTol);   // 2.4 x 1.8 x 0.45
   EXPECT_NEAR(rq.pedestalConcrete, 0.168, kTol);  // 0.16 x 1.05
+  EXPECT_NEAR(rq.leanConcrete, 0.52, kTol);       // 0.1 x (2.4 + 0.2) x (1.8 + 0.2) = 0.1 x 2.6 x 2.0
   // Along L, bent: 10 bars of 12 mm, 2300 + 2 x 108 - 2 x 35.177 = 2445.65 -> 2.446 m each: 24.46 m x
   // 0.88848 = 21.7322208 kg. Along B, straight: 14 bars of 10 mm, 1.8 - 0.1 = 1.7 m each: 23.8 m x 0.617
   // = 14.6846 kg.
@@ -155,6 +159,7 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   EXPECT_EQ(cq.pedestals, 2);
   EXPECT_NEAR(cq.footingConcrete, 4.8, kTol);
   EXPECT_NEAR(cq.pedestalConcrete, 2 * 0.25 * 0.9, kTol);  // 0.45 m3
+  EXPECT_NEAR(cq.leanConcrete, 0.924, kTol);  // one bed under both columns: 0.1 x 4.2 x 2.2
   // Straight bars. Bottom along L: 20 x 16 mm x 3.9 m = 78 m x 1.57952 = 123.20256 kg.
   // Top along L:    20 x 12 mm x 3.9 m = 78 m x 0.88848 = 69.30144 kg.
   // The two bands across, 20 x 12 mm x 1.9 m = 38 m x 0.88848 = 33.76224 kg.
@@ -167,6 +172,12 @@ TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   EXPECT_EQ(q.total.pedestals, 5);
   EXPECT_NEAR(q.total.footingConcrete, 4.0 + 1.944 + 4.8, kTol);
   EXPECT_NEAR(q.total.pedestalConcrete, 0.405 + 0.168 + 0.45, kTol);
+  EXPECT_NEAR(q.total.leanConcrete, 0.968 + 0.52 + 0.924, kTol);
+  // The bed follows its options: 150 mm thick reaching 50 mm beyond the edges, F3's two beds are
+  // 2 x 0.15 x 2.1 x 2.1 = 1.323 m3.
+  p->decisions.options.leanThickness = 150;
+  p->decisions.options.leanProjection = 50;
+  EXPECT_NEAR(scheduleQuantities(*p).rows[0].leanConcrete, 1.323, kTol);
   EXPECT_NEAR(q.total.steel, 109.0698048 + 36.4168208 + 226.26624, kTol);
   EXPECT_NEAR(q.total.excavation, 20.28 + 10.8 + 17.94, kTol);
   EXPECT_NEAR(q.total.formwork, 8.0 + 3.78 + 7.2, kTol);

@@ -72,6 +72,15 @@ TEST(Workbook, GroupedFootingsAreListedPerRowInKeyOrderWithFailMarks) {
   EXPECT_EQ(book[2].name, "Schedule");
   EXPECT_EQ(rowTexts(book[2], 2)[0], "F1");
   EXPECT_EQ(rowTexts(book[2], 3)[0], "F2");
+  // The pedestal's two sides are numbers in columns of their own, X then Z (a rectangular one here).
+  p->DesignGroupTable[1].Pedestal = PedestalSides{0.6f, 0.75f};
+  const Sheet schedule = buildWorkbook(*p)[2];
+  EXPECT_EQ(rowTexts(schedule, 1)[4], "Peda X");
+  EXPECT_EQ(rowTexts(schedule, 1)[5], "Peda Z");
+  EXPECT_EQ(rowTexts(schedule, 1)[6], "NetP");
+  for (int column : {4, 5}) EXPECT_EQ(schedule.rows[1][static_cast<size_t>(column)].kind, Cell::Number);
+  EXPECT_EQ(schedule.rows[1][4].number, 0.6);
+  EXPECT_EQ(schedule.rows[1][5].number, 0.75);
   EXPECT_EQ(book[3].name, "Quantities");
 }
 

@@ -100,13 +100,19 @@ with tempfile.TemporaryDirectory() as tmp:
           [r["mark"] for r in d["schedule"]], "schedule sheet rows %r" % ([r[0] for r in sched],))
     quant = list(wb["Quantities"].iter_rows(values_only=True))
     check(quant[-1][0] == "Total" and quant[-1][2] > 0, "quantities total %r" % (quant[-1],))
+    # The quantities' own lines, the lean bed among them, are the JSON's figures row by row.
+    column = {h: k for k, h in enumerate(quant[0])}
+    for line, q in zip(quant[1:], d["quantities"]["rows"] + [d["quantities"]["total"]]):
+        check(line[0] == q["mark"] and line[column["Lean concrete m\u00b3"]] == q["leanConcrete"] > 0 and
+              line[column["Footing concrete m\u00b3"]] == q["footingConcrete"], "quantities of %r: %r" % (q, line))
     # The bar bending schedule lists the JSON's every bar mark, and its total weight is the quantities'.
     bbs = list(wb["Bar bending schedule"].iter_rows(values_only=True))
     marks = [b["mark"] for b in d["barBendingSchedule"]["bars"]]
     check([r[0] for r in bbs[1:len(marks) + 1]] == marks, "bar marks %r" % ([r[0] for r in bbs[:5]],))
     total = next(r for r in bbs if r[0] == "Total")
-    check(total[2] == quant[-1][4] == d["barBendingSchedule"]["weight"],
-          "steel of the bar bending schedule %r, of the quantities %r" % (total[2], quant[-1][4]))
+    steel = quant[-1][column["Reinforcement kg"]]
+    check(total[2] == steel == d["barBendingSchedule"]["weight"] == d["quantities"]["total"]["steel"],
+          "steel of the bar bending schedule %r, of the quantities %r" % (total[2], steel))
     block = rows[1:7]
     check(all(v is None for v in rows[7]), "an empty row after the first block")
     joint = block[0][0]

@@ -235,7 +235,8 @@ TEST_F(Frame1Report, QuantitiesOfEveryRowAndTheirTotal) {
     footings += r.footings;
     EXPECT_TRUE(has(chapter, "| " + r.mark + " | " + std::to_string(r.footings) + " | " + std::to_string(r.pedestals) +
                                  " | " + numberText(roundTo(r.footingConcrete, 3)) + " | " +
-                                 numberText(roundTo(r.pedestalConcrete, 3)) + " | " + numberText(roundTo(r.steel, 1)) +
+                                 numberText(roundTo(r.pedestalConcrete, 3)) + " | " +
+                                 numberText(roundTo(r.leanConcrete, 3)) + " | " + numberText(roundTo(r.steel, 1)) +
                                  " | " + numberText(roundTo(r.excavation, 3)) + " | " +
                                  numberText(roundTo(r.formwork, 2)) + " |"))
         << r.mark;

@@ -2,6 +2,7 @@
 // ways, the pedestals with their bars, ties and dowels, the dimensions and the bar marks' tags.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "model/numbers.h"
 #include "print/section_parts.h"
@@ -33,6 +34,17 @@ double layerZ(const Elevation& e, const DesignOptions& o, bool runLower, int run
 }
 
 int firstDia(const std::vector<Dots>& dots) { return dots.empty() ? 0 : dots.front().dia; }
+
+// Whether segments a and b cross at a point inside both (touching ends do not count).
+bool segmentsCross(const std::pair<Point, Point>& a, const std::pair<Point, Point>& b) {
+  auto side = [](const Point& p, const Point& q, const Point& r) {
+    return (q.x - p.x) * (r.z - p.z) - (q.z - p.z) * (r.x - p.x);
+  };
+  const double d1 = side(a.first, a.second, b.first), d2 = side(a.first, a.second, b.second);
+  const double d3 = side(b.first, b.second, a.first), d4 = side(b.first, b.second, a.second);
+  constexpr double kEps = 1e-9;
+  return ((d1 > kEps && d2 < -kEps) || (d1 < -kEps && d2 > kEps)) && ((d3 > kEps && d4 < -kEps) || (d3 < -kEps && d4 > kEps));
+}
 
 }  // namespace
 
@@ -144,7 +156,9 @@ class ElevationDrawer {
   }
 
   // Tags in a column on the right, in the order of the points they name, never overlapping: each at its
-  // point's height or below the one before, then moved up where they would pass `bottom`.
+  // point's height or below the one before, then moved up where they would pass `bottom`. Where two
+  // leaders would cross (a far point above a near one, as a combined footing's two pedestals give), the
+  // two tags trade places: each trade shortens the leaders in all, so the trading ends, with none crossing.
   void placeTags(double tagX, double bottom) {
     auto& t = tags_;
     t.erase(std::remove_if(t.begin(), t.end(), [](const Pending& p) { return p.name.empty(); }), t.end());
@@ -153,6 +167,22 @@ class ElevationDrawer {
     for (std::size_t k = 0; k < t.size(); ++k) at[k] = std::max(pen_.pz(t[k].z), k ? at[k - 1] + kTagStep : -1e9);
     for (std::size_t k = t.size(); k-- > 0;)
       at[k] = std::min(at[k], k + 1 < t.size() ? at[k + 1] - kTagStep : bottom - kTagRadius);
+    auto leader = [&](std::size_t k, std::size_t tag) {
+      return std::pair<Point, Point>{{tagX, at[tag]}, {pen_.px(t[k].x), pen_.pz(t[k].z)}};
+    };
+    // A bound on the trades guards against rounding in a degenerate case trading back and forth.
+    const std::size_t most = t.size() * t.size() * t.size() + 1;
+    std::size_t trades = 0;
+    for (bool traded = true; traded && trades < most;) {
+      traded = false;
+      for (std::size_t i = 0; i < t.size(); ++i)
+        for (std::size_t j = i + 1; j < t.size(); ++j)
+          if (segmentsCross(leader(i, i), leader(j, j))) {
+            std::swap(t[i], t[j]);
+            traded = true;
+            ++trades;
+          }
+    }
     for (std::size_t k = 0; k < t.size(); ++k) pen_.tag(tagX, at[k], t[k].x, t[k].z, t[k].name);
   }
 

@@ -140,6 +140,9 @@ SectionView combinedPlanView(const Project& p, const FootingRow& row, const sect
   std::vector<Pedestal> pedestals;
   for (std::size_t k = 0; k < row.pedestals.size() && k < 2 && !row.beam.x.empty(); ++k)
     pedestals.push_back({row.beam.columns[k] * 1000 - L / 2, pedestalInView(footingPedestal(p, row.footings[k]), combinedAlongX(p, row))});
+  // The tags on the right in the order of the bars they name from the top, those under the plan from the
+  // left, so that no two leaders cross.
+  std::sort(tags.begin(), tags.end(), [](const Tag& t1, const Tag& t2) { return t1.z < t2.z; });
   std::sort(below.begin(), below.end(), [](const Tag& t1, const Tag& t2) { return t1.x < t2.x; });
   v.draw = [v, L, B, drawH, notes, lineH, bars, tags, below, stops, pedestals](double x, double z, std::vector<Primitive>& out) {
     out.push_back(sheetText(x, z + kTitleRoom / 2, v.title, kText, draw::Role::Section, true, draw::HAlign::Left));

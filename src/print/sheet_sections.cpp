@@ -42,24 +42,36 @@ std::vector<std::string> wrapLegend(const std::vector<std::string>& lines, doubl
 
 double lineHeight() { return kLegendText * kMmPerPoint * kFontLineHeight; }
 
-// A view of an elevation: title, drawing at the largest scale that fits, and its legend.
-SectionView elevationView(const Elevation& e, const DesignOptions& o, const std::string& title,
+// "FOOTING 1800 x 1800 x 400 DEEP, PEDESTAL 550 x 530 (X x Z)": the row's sizes in mm as the schedule gives
+// them, under the view's title.
+std::string sizesLine(double L, double B, double D, const PedestalSides& pedestal) {
+  auto mm = [](double metres) { return numberText(std::round(metres * 1000)); };
+  return "FOOTING " + mm(L) + " x " + mm(B) + " x " + mm(D) + " DEEP, PEDESTAL " + mm(pedestal.x) + " x " +
+         mm(pedestal.z) + " (X x Z)";
+}
+
+// A view of an elevation: title and the row's sizes, drawing at the largest scale that fits, and its legend.
+SectionView elevationView(const Elevation& e, const DesignOptions& o, const std::string& title, const std::string& sizes,
                           std::vector<std::string> legend, double width, const draw::TextMeasure& m) {
   const draw::Rect ext = section::elevationExtent(e, o);
   SectionView v;
   v.row = e.row;
   v.scale = sectionScale(ext.right - ext.left, ext.bottom - ext.top, width - kLeftRoom - kTagRoom, kViewHeight);
   v.title = title + "  1:" + std::to_string(v.scale);
+  v.sizes = sizes;
+  const double head = kTitleRoom + lineHeight();
   const double drawW = (ext.right - ext.left) / v.scale;
   const double drawH = std::max((ext.bottom - ext.top) / v.scale, section::tagColumnHeight(section::elevationTagCount(e)));
   const std::vector<std::string> lines = wrapLegend(legend, width, m);
   v.width = width;
-  v.height = kTitleRoom + drawH + kBelowRoom + static_cast<double>(lines.size()) * lineHeight() + kViewGap;
-  v.draw = [e, o, v, lines, ext, drawW, drawH](double x, double z, std::vector<Primitive>& out) {
+  v.height = head + drawH + kBelowRoom + static_cast<double>(lines.size()) * lineHeight() + kViewGap;
+  v.draw = [e, o, v, lines, ext, drawW, drawH, head](double x, double z, std::vector<Primitive>& out) {
     out.push_back(sheetText(x, z + kTitleRoom / 2, v.title, kLegendText, draw::Role::Section, true, draw::HAlign::Left));
-    SectionPen pen(x + kLeftRoom - ext.left / v.scale, z + kTitleRoom - ext.top / v.scale, v.scale, out);
-    section::drawElevation(pen, e, o, x + kLeftRoom + drawW + kTagRoom / 2, z + kTitleRoom + drawH);
-    double lz = z + kTitleRoom + drawH + kBelowRoom + lineHeight() / 2;
+    out.push_back(sheetText(x, z + kTitleRoom / 2 + lineHeight(), v.sizes, kLegendText, draw::Role::Section, false,
+                            draw::HAlign::Left));
+    SectionPen pen(x + kLeftRoom - ext.left / v.scale, z + head - ext.top / v.scale, v.scale, out);
+    section::drawElevation(pen, e, o, x + kLeftRoom + drawW + kTagRoom / 2, z + head + drawH);
+    double lz = z + head + drawH + kBelowRoom + lineHeight() / 2;
     for (const std::string& l : lines) {
       out.push_back(sheetText(x, lz, l, kLegendText, draw::Role::Section, false, draw::HAlign::Left));
       lz += lineHeight();
@@ -111,7 +123,8 @@ std::vector<SectionView> groupViews(const Project& p, const SizeGroupRecord& row
   layers.insert(layers.end(), row.topSteel.begin(), row.topSteel.end());
   std::vector<std::string> legend = marks.legend(layers);
   legend.push_back(bedLine(o));
-  return {elevationView(e, o, e.row + ": TYPICAL SECTION" + count(row.MemberCount), legend, width, m)};
+  return {elevationView(e, o, e.row + ": TYPICAL SECTION" + count(row.MemberCount),
+                       sizesLine(row.GroupSize, row.GroupSize, row.TotalDepth, row.Pedestal), legend, width, m)};
 }
 
 // The bars across a rectangular row's section along L: the layers along B, a central band as wide as B
@@ -182,8 +195,9 @@ std::vector<SectionView> footingRowViews(const Project& p, const FootingRow& row
   }
   std::vector<std::string> legend = marks.legend(row.steel);
   legend.push_back(bedLine(o));
-  if (!combined) return {elevationView(e, o, e.row + ": SECTION ALONG L", legend, width, m)};
-  std::vector<SectionView> views{elevationView(e, o, e.row + ": LONGITUDINAL SECTION", legend, width, m)};
+  const std::string sizes = sizesLine(row.L, row.B, row.TotalDepth, row.Pedestal);
+  if (!combined) return {elevationView(e, o, e.row + ": SECTION ALONG L" + count(1), sizes, legend, width, m)};
+  std::vector<SectionView> views{elevationView(e, o, e.row + ": LONGITUDINAL SECTION" + count(1), sizes, legend, width, m)};
   views.push_back(combinedPlanView(p, row, marks, width, m));
   return views;
 }

@@ -34,6 +34,7 @@ int sectionScale(double width, double height, double roomWidth, double roomHeigh
 struct SectionView {
   std::string row;    // "F1", "R1", "C1"
   std::string title;  // "F1: TYPICAL SECTION (11 NOS)  1:50"
+  std::string sizes;  // under the title of a section: "FOOTING 2200 x 2200 x 500 DEEP, PEDESTAL 600 x 600 (X x Z)"
   int scale = 50;
   double width = 0, height = 0;  // paper mm
   std::function<void(double x, double z, std::vector<draw::Primitive>& out)> draw;

@@ -178,12 +178,17 @@ def dxf_checks(path, d):
 
 
 def view_titles(d):
-    """The views the sections show: one per schedule row, a combined footing's plan besides."""
+    """The views the sections show: one per schedule row with its count and, under the title, its sizes in mm
+    as the schedule gives them (the pedestal X x Z); a combined footing's plan besides."""
     titles = []
+    mm = lambda metres: str(round(metres * 1000))
     for row in d["schedule"]:
         mark = row["mark"]
         kind = {"F": "TYPICAL SECTION", "R": "SECTION ALONG L", "C": "LONGITUDINAL SECTION"}[mark[0]]
-        titles.append("%s: %s" % (mark, kind))
+        titles.append("%s: %s (%d %s)" % (mark, kind, row["NOs"], "NO" if row["NOs"] == 1 else "NOS"))
+        titles.append("FOOTING %s x %s x %s DEEP, PEDESTAL %s x %s (X x Z)" % (
+            mm(row.get("L", row.get("Size"))), mm(row.get("B", row.get("Size"))), mm(row["Depth"]),
+            mm(row["pedestalX"]), mm(row["pedestalZ"])))
         if mark[0] == "C":
             titles.append("%s: PLAN OF STEEL" % mark)
     return titles
@@ -193,8 +198,15 @@ def section_checks(layouts, d):
     """The sheets after the schedule's: every view's title on SECTION, bars on REBAR, cut concrete on HATCH,
     every bar mark of the bar bending schedule in its table and in its row's legend."""
     texts = [t.dxf.text for layout in layouts for t in layout.query('TEXT[layer=="SECTION"]')]
+    sizes = {}
     for title in view_titles(d):
-        check(sum(t.startswith(title) for t in texts) == 1, "the DXF draws %s once" % title)
+        if title.startswith("FOOTING "):
+            sizes[title] = sizes.get(title, 0) + 1
+        else:
+            check(sum(t.startswith(title) for t in texts) == 1, "the DXF draws %s once" % title)
+    # Rows of one size show the same sizes line, one per row.
+    for line, n in sizes.items():
+        check(texts.count(line) == n, "the DXF gives %s under %d title(s)" % (line, n))
     for layer in ("REBAR", "HATCH"):
         check(sum(len(layout.query('*[layer=="%s"]' % layer)) for layout in layouts) > 100,
               "the sections' %s layer holds their entities" % layer)
@@ -297,8 +309,8 @@ def pdf_checks(path, d):
     first = " ".join(w[4] for line in pages[0] for w in line) if pages else ""
     second = " ".join(w[4] for line in pages[1] for w in line) if len(pages) > 1 else ""
     rest = " ".join(w[4] for page in pages[1:] for line in page for w in line)
-    for title in view_titles(d):
-        check(rest.count(title) == 1, "the sections show %s once" % title)
+    for title in set(view_titles(d)):
+        check(rest.count(title) == view_titles(d).count(title), "the sections show %s once a row" % title)
     words = set(rest.split())
     for bar in d["barBendingSchedule"]["bars"]:
         check(bar["mark"] in words, "bar mark %s on the sheets after the schedule" % bar["mark"])

@@ -458,9 +458,24 @@ TEST(SheetSections, SectionsAndBarScheduleFollowOnSheetsOfTheirOwn) {
   EXPECT_EQ(barRows, static_cast<int>(barBendingSchedule(*p).bars.size()));
 }
 
+namespace {
+
+// Whether two segments cross at a point inside both.
+bool crossing(const Primitive& a, const Primitive& b) {
+  auto side = [](double px, double pz, double qx, double qz, double rx, double rz) {
+    return (qx - px) * (rz - pz) - (qz - pz) * (rx - px);
+  };
+  const double d1 = side(a.x1, a.z1, a.x2, a.z2, b.x1, b.z1), d2 = side(a.x1, a.z1, a.x2, a.z2, b.x2, b.z2);
+  const double d3 = side(b.x1, b.z1, b.x2, b.z2, a.x1, a.z1), d4 = side(b.x1, b.z1, b.x2, b.z2, a.x2, a.z2);
+  return d1 * d2 < -1e-12 && d3 * d4 < -1e-12;
+}
+
+}  // namespace
+
 // A combined footing's plan gives each band of bars across at the width its row designed it (a + 2 d,
 // ended by the footing's end or the midpoint between the columns), and its section and plan name every
-// bar mark of the row.
+// bar mark of the row. The tags' leaders of its longitudinal section (two pedestals, the far one's tags
+// above the near one's points) never cross, and its sheets stay legible.
 TEST(SheetSections, ACombinedFootingsBandsAreDrawnAsDesigned) {
   auto p = designedFrame1();
   RecordingPrompter prompter;
@@ -478,7 +493,20 @@ TEST(SheetSections, ACombinedFootingsBandsAreDrawnAsDesigned) {
       if (q.shape == Shape::Dimension) figures.insert(q.text);
       if (q.shape == Shape::Text) texts.insert(q.text.substr(0, q.text.find(' ')));
     }
+    // A tag is its leader, then its circle.
+    std::vector<Primitive> leaders;
+    for (std::size_t k = 0; k + 1 < out.size(); ++k)
+      if (out[k].shape == Shape::Line && out[k + 1].shape == Shape::Circle) leaders.push_back(out[k]);
+    if (v.title.find("LONGITUDINAL") != std::string::npos) {
+      EXPECT_GE(leaders.size(), 8u);
+    }
+    for (std::size_t i = 0; i < leaders.size(); ++i)
+      for (std::size_t j = i + 1; j < leaders.size(); ++j) {
+        EXPECT_FALSE(crossing(leaders[i], leaders[j])) << v.title << " " << i << " " << j;
+      }
   }
+  const std::vector<print::Sheet> sheets = sheetsOf(*p);
+  for (std::size_t k = 1; k < sheets.size(); ++k) expectLegible(sheets[k], "sheet " + std::to_string(k + 1));
   int bands = 0;
   for (const SteelLayer& l : row.steel)
     if (l.where.find("under joint") != std::string::npos) {

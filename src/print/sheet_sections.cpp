@@ -43,7 +43,7 @@ std::vector<std::string> wrapLegend(const std::vector<std::string>& lines, doubl
 double lineHeight() { return kLegendText * kMmPerPoint * kFontLineHeight; }
 
 // "FOOTING 1800 x 1800 x 400 DEEP, PEDESTAL 550 x 530 (X x Z)": the row's sizes in mm as the schedule gives
-// them, under the view's title.
+// them, under the view's title (over two lines where the view is too narrow for one).
 std::string sizesLine(double L, double B, double D, const PedestalSides& pedestal) {
   auto mm = [](double metres) { return numberText(std::round(metres * 1000)); };
   return "FOOTING " + mm(L) + " x " + mm(B) + " x " + mm(D) + " DEEP, PEDESTAL " + mm(pedestal.x) + " x " +
@@ -59,16 +59,18 @@ SectionView elevationView(const Elevation& e, const DesignOptions& o, const std:
   v.scale = sectionScale(ext.right - ext.left, ext.bottom - ext.top, width - kLeftRoom - kTagRoom, kViewHeight);
   v.title = title + "  1:" + std::to_string(v.scale);
   v.sizes = sizes;
-  const double head = kTitleRoom + lineHeight();
+  const std::vector<std::string> sizeLines = wrapLegend({sizes}, width, m);
+  const double head = kTitleRoom + static_cast<double>(sizeLines.size()) * lineHeight();
   const double drawW = (ext.right - ext.left) / v.scale;
   const double drawH = std::max((ext.bottom - ext.top) / v.scale, section::tagColumnHeight(section::elevationTagCount(e)));
   const std::vector<std::string> lines = wrapLegend(legend, width, m);
   v.width = width;
   v.height = head + drawH + kBelowRoom + static_cast<double>(lines.size()) * lineHeight() + kViewGap;
-  v.draw = [e, o, v, lines, ext, drawW, drawH, head](double x, double z, std::vector<Primitive>& out) {
+  v.draw = [e, o, v, lines, sizeLines, ext, drawW, drawH, head](double x, double z, std::vector<Primitive>& out) {
     out.push_back(sheetText(x, z + kTitleRoom / 2, v.title, kLegendText, draw::Role::Section, true, draw::HAlign::Left));
-    out.push_back(sheetText(x, z + kTitleRoom / 2 + lineHeight(), v.sizes, kLegendText, draw::Role::Section, false,
-                            draw::HAlign::Left));
+    double sz = z + kTitleRoom / 2;
+    for (const std::string& l : sizeLines)
+      out.push_back(sheetText(x, sz += lineHeight(), l, kLegendText, draw::Role::Section, false, draw::HAlign::Left));
     SectionPen pen(x + kLeftRoom - ext.left / v.scale, z + head - ext.top / v.scale, v.scale, out);
     section::drawElevation(pen, e, o, x + kLeftRoom + drawW + kTagRoom / 2, z + head + drawH);
     double lz = z + head + drawH + kBelowRoom + lineHeight() / 2;

@@ -58,7 +58,8 @@ const std::vector<DesignOptionRow>& designOptionRows() {
        "the cutting lengths deduct each 90 degree bend at this radius: 4 for deformed bars, 2 for plain ones "
        "(IS 2502)"},
       {"leanThickness", "Thickness of the lean-concrete bed", "mm", 50, 200, 100, &O::leanThickness, nullptr,
-       "M10 under every footing, drawn in the sections; the footing stands on it at the founding level"},
+       "M10 under every footing, drawn in the sections and counted in the quantities; the footing stands on it at "
+       "the founding level"},
       {"leanProjection", "Lean concrete beyond the footing on each side", "mm", 0, 300, 100, &O::leanProjection,
        nullptr, "the bed reaches this far past the footing's edges, so that the bottom bars' cover is kept"},
   };

@@ -64,7 +64,8 @@ DesignOptionsDialog::DesignOptionsDialog(const DesignOptions& options, Prompter&
       "of the support point above the footing's underside (0 takes the reactions' moments at the underside). The "
       "cover, the bar diameters, spacings, pedestal margin and footing projection shape every row's section, and "
       "the clear gap flags footings that stand too close. The dowels, the pedestal's cover and the radius of bends "
-      "shape the pedestals and the bar bending schedule; the lean-concrete bed is drawn in the sections."));
+      "shape the pedestals and the bar bending schedule; the lean-concrete bed is drawn in the sections and counted "
+      "in the quantities."));
   note->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(note);

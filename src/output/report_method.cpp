@@ -51,8 +51,9 @@ void addMethod(Document& doc, const Project& p) {
     report::Section& s = doc.addSection(2, "Limit-state design of the group rows");
     const DesignOptions& o = p.decisions.options;
     s.blocks.push_back(Paragraph{
-        "Each group row is a square pad of side B under a square pedestal of side a (the size table's, or the "
-        "largest column of its footings with " + num(o.pedestalMargin) + " mm on each side where that is more), "
+        "Each group row is a square pad of side B under a pedestal ax × az (along X × along Z: the size table's "
+        "square side, or in each direction the largest column side of its footings with " + num(o.pedestalMargin) +
+        " mm on each side where that is more; the cantilever from the shorter side governs), "
         "designed for the largest factored net upward pressure qu = 1.5 q of its footings and their cases, q with "
         "the reactions as read (no 1.1), rounded up to a whole kN/m² and taken uniform. Both layers of bars carry "
         "the same moment and shear; the upper layer has the lesser depth, d = D − cover − 1.5 φ (cover " +

@@ -37,8 +37,8 @@ struct PedestalSite {
 // 0 where the footing reaches the founding level.
 double pedestalHeight(const Project& p, double D);
 
-// The dowels of a column on a pedestal of the given sides (m): 0.5 % of the column's area, four at least and in
-// pairs (cl. 34.4.3), more where the bearing at the column's base falls short (the excess at 0.67 fy,
+// The dowels of a column on a pedestal of the given sides (m): 0.5 % of the column's area, four at least
+// and in pairs (cl. 34.4.3), more where the bearing at the column's base falls short (the excess at 0.67 fy,
 // cl. 34.4.1); and the straight length they need within the footing in compression: Ld = dia sigma /
 // (4 x 1.25 tau_bd) (cl. 26.2.1, 26.2.1.1) for the stress sigma they carry, the excess over their area, at
 // least 10 dia and 100 mm so that they are anchored at all; at 0.87 fy where the `dowelFullStress` option
@@ -71,11 +71,11 @@ struct PedestalDesign {
 //    the section (cl. 26.5.3.1 h), what cl. 39.3 needs beyond the concrete's share, four bars of 12 mm
 //    at least (cl. 26.5.3.1 c, d), at most 300 mm apart along each face of the ax x az section
 //    (cl. 26.5.3.1 g), both faces' spacings as near alike as whole bars allow (the same number on each
-//    face of a square); the smallest diameter of 12 mm or more of the options whose bars lie at least the least
-//    spacing apart;
+//    face of a square); the smallest diameter of 12 mm or more of the options whose bars lie at least the
+//    least spacing apart on the closer face;
 //  * closed ties of at least a quarter of the bar and 8 mm (cl. 26.5.3.2 d) at a pitch of at most the
-//    pedestal's least lateral dimension, 16 bar diameters and 300 mm (cl. 26.5.3.2 c), a cross tie to every intermediate bar
-//    (cl. 26.5.3.2 b);
+//    pedestal's least lateral dimension, 16 bar diameters and 300 mm (cl. 26.5.3.2 c), a cross tie to
+//    every pair of opposite intermediate bars, counted per direction (cl. 26.5.3.2 b);
 //  * bearing at the column's base and at the pedestal's base, 0.45 fck sqrt(A1/A2), sqrt(A1/A2) <= 2
 //    (cl. 34.4), the excess carried by the bars that cross the joint (cl. 34.4.1);
 //  * dowels (dowelsFor) developed in compression within the footing (cl. 34.4.4) and lapped with the

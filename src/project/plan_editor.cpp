@@ -1,13 +1,68 @@
 // The one path by which the engineer's decisions change, with undo and redo.
 #include "project/plan_editor.h"
 
+#include <algorithm>
+
 #include "footing/derived_plan.h"
+#include "footing/footing_sizing.h"
 #include "project/schedule_design.h"
 
 namespace plintova {
 
+struct PlanEditor::Listeners {
+  int lastId = 0;
+  std::vector<std::pair<int, Listener>> entries;  // in the order of subscription
+};
+
+PlanEditor::PlanEditor(Project& project, Prompter& prompter)
+    : project_(project), prompter_(prompter), listeners_(std::make_shared<Listeners>()) {}
+
+PlanEditor::~PlanEditor() = default;
+
+PlanEditor::Subscription::Subscription(Subscription&& other) noexcept
+    : listeners_(std::move(other.listeners_)), id_(other.id_) {
+  other.id_ = 0;
+}
+
+PlanEditor::Subscription& PlanEditor::Subscription::operator=(Subscription&& other) noexcept {
+  if (this != &other) {
+    cancel();
+    listeners_ = std::move(other.listeners_);
+    id_ = other.id_;
+    other.id_ = 0;
+  }
+  return *this;
+}
+
+void PlanEditor::Subscription::cancel() {
+  if (const std::shared_ptr<Listeners> list = listeners_.lock())
+    std::erase_if(list->entries, [this](const auto& entry) { return entry.first == id_; });
+  listeners_.reset();
+  id_ = 0;
+}
+
+PlanEditor::Subscription PlanEditor::subscribe(Listener listener) {
+  const int id = ++listeners_->lastId;
+  listeners_->entries.emplace_back(id, std::move(listener));
+  return Subscription(listeners_, id);
+}
+
+void PlanEditor::announce(const Change& change) {
+  // A view may close (and unsubscribe) another while it is told: each is looked up again before its call,
+  // and called through a copy, so that a listener that cancels itself is not destroyed while it runs.
+  std::vector<int> ids;
+  for (const auto& entry : listeners_->entries) ids.push_back(entry.first);
+  for (int id : ids) {
+    const auto& entries = listeners_->entries;
+    const auto at = std::find_if(entries.begin(), entries.end(), [id](const auto& entry) { return entry.first == id; });
+    if (at == entries.end()) continue;
+    const Listener listener = at->second;
+    listener(change);
+  }
+}
+
 void PlanEditor::changed(const Change& change) {
-  if (listener_) listener_(change);
+  announce(change);
   if (afterChange_) afterChange_();
 }
 
@@ -66,14 +121,48 @@ bool PlanEditor::setSheetSettings(const SheetSettings& sheet) {
   return commit(std::move(next), "Edit the title block");
 }
 
-bool PlanEditor::rederive(const std::string& action) {
+std::shared_ptr<const PlanEditor::Sizes> PlanEditor::currentSizes() const {
+  auto sizes = std::make_shared<Sizes>();
+  const int n = footingBound(project_);
+  sizes->footings.reserve(static_cast<std::size_t>(n) + 1);
+  for (int s = 0; s <= n; ++s) sizes->footings.push_back(project_.FootingTable[s]);
+  sizes->sizedOptions = project_.SizedOptions;
+  return sizes;
+}
+
+void PlanEditor::putSizes(const Sizes& sizes) {
+  for (std::size_t s = 1; s < sizes.footings.size(); ++s)
+    project_.FootingTable[static_cast<long long>(s)] = sizes.footings[s];
+  project_.SizedOptions = sizes.sizedOptions;
+}
+
+bool PlanEditor::sameSizes(const Sizes& a, const Sizes& b) {
+  if (a.footings.size() != b.footings.size()) return false;
+  for (std::size_t s = 1; s < a.footings.size(); ++s) {
+    const FootingRecord &x = a.footings[s], &y = b.footings[s];
+    if (x.ReqSize.value() != y.ReqSize.value() || x.NoTension != y.NoTension ||
+        x.NoTensionCapped != y.NoTensionCapped || x.UpliftGoverns != y.UpliftGoverns)
+      return false;
+  }
+  return true;
+}
+
+bool PlanEditor::sizeEveryFooting(const std::string& action) {
   endRun();
-  const std::string refusal = derivePlan(project_, prompter_);
+  State before = current();
+  before.sizes = currentSizes();
+  std::string refusal = sizeFootings(project_, prompter_);
+  if (refusal.empty()) refusal = derivePlan(project_, prompter_);
   if (!refusal.empty()) {
+    // Sizing stops at the footing it cannot size: the sizes before it come back whole, with their plan.
     prompter_.message(refusal);
+    putSizes(*before.sizes);
+    RecordingPrompter alreadyShown;
+    derivePlan(project_, alreadyShown);
     return false;
   }
   if (project_.scheduleDesigned) project_.scheduleStale = true;
+  if (!sameSizes(*before.sizes, *currentSizes())) recordStep(before, action, {}, clock_());
   changed({true, project_.scheduleDesigned, false, action});
   return true;
 }
@@ -89,15 +178,20 @@ std::optional<Change> PlanEditor::restore(const State& state, const std::string&
   Project& p = project_;
   const bool planChanged = !state.decisions.samePlan(p.decisions);
   RecordingPrompter alreadyShown;  // every message of that state was shown when it was first reached
+  const std::shared_ptr<const Sizes> sizesNow = state.sizes ? currentSizes() : nullptr;
   p.decisions = state.decisions;
-  if (planChanged && !derivePlan(p, alreadyShown).empty()) return std::nullopt;
+  if (state.sizes) putSizes(*state.sizes);
+  if ((planChanged || state.sizes) && !derivePlan(p, alreadyShown).empty()) {
+    if (sizesNow) putSizes(*sizesNow);
+    return std::nullopt;
+  }
   const bool redesign = state.designed && !state.stale;
   if (redesign) {
     designSchedule(p, alreadyShown);
   } else if (p.scheduleDesigned) {
     p.scheduleStale = true;  // rows of another plan stay on screen, marked out of date
   }
-  return Change{planChanged, p.scheduleDesigned, redesign, action};
+  return Change{planChanged || state.sizes != nullptr, p.scheduleDesigned, redesign, action};
 }
 
 bool PlanEditor::step(std::vector<Step>& from, std::vector<Step>& to, const std::string& verb) {
@@ -105,7 +199,8 @@ bool PlanEditor::step(std::vector<Step>& from, std::vector<Step>& to, const std:
   if (from.empty()) return false;
   Step step = std::move(from.back());
   from.pop_back();
-  const State now = current();
+  State now = current();
+  if (step.before.sizes) now.sizes = currentSizes();  // redo (or undo) of a sizing puts these sizes back
   const std::optional<Change> change = restore(step.before, verb + " " + step.action);
   if (!change) {
     from.push_back(std::move(step));

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,8 +29,9 @@ struct Change {
 // Every command of the windows builds the decisions it wants (footing/plan_decisions.h,
 // project/schedule_design.h) and hands them to commit(); nothing else writes the decisions or the
 // tables derived from them. A change of the plan derives the plan again and marks a designed schedule
-// out of date; a schedule edit designs the schedule again with every edit applied. The listener (the
-// main window) then updates every view from the model.
+// out of date; a schedule edit designs the schedule again with every edit applied. Every view that
+// subscribed (the main window's plan and group row, the schedule window, the column window) is then
+// told what changed and shows the model again; a view never refreshes itself after its own commit.
 //
 // Every commit is a step that undo() takes back and redo() makes again: a step keeps the decisions
 // before it and whether the schedule was then designed and up to date, so that undoing back to the
@@ -39,13 +41,39 @@ struct Change {
 class PlanEditor {
  public:
   using Listener = std::function<void(const Change&)>;
+  struct Listeners;
 
-  PlanEditor(Project& project, Prompter& prompter) : project_(project), prompter_(prompter) {}
+  // A view's place among the editor's listeners. The view holds it for as long as it lives: when the
+  // subscription goes (or is cancelled) the view is no longer called, even by a change under way. It
+  // may outlive the editor.
+  class Subscription {
+   public:
+    Subscription() = default;
+    Subscription(Subscription&& other) noexcept;
+    Subscription& operator=(Subscription&& other) noexcept;
+    Subscription(const Subscription&) = delete;
+    Subscription& operator=(const Subscription&) = delete;
+    ~Subscription() { cancel(); }
+    void cancel();
+
+   private:
+    friend class PlanEditor;
+    Subscription(std::weak_ptr<Listeners> listeners, int id) : listeners_(std::move(listeners)), id_(id) {}
+    std::weak_ptr<Listeners> listeners_;
+    int id_ = 0;
+  };
+
+  PlanEditor(Project& project, Prompter& prompter);
+  ~PlanEditor();
 
   Project& project() const { return project_; }
   Prompter& prompter() const { return prompter_; }
-  void setListener(Listener listener) { listener_ = std::move(listener); }
-  // Called after every change of the model (a commit, an undo, a redo, a Design).
+  // Every subscribed view is told of every change, in the order they subscribed.
+  [[nodiscard]] Subscription subscribe(Listener listener);
+  // Tells every subscribed view that the whole model is new (a plan just opened), without a step.
+  void announce(const Change& change);
+  // Called after every change of the model (a commit, an undo, a redo, a Design), once the views were
+  // told: what the owner of the editor keeps beside the views (the undo actions, the recovery copy).
   void setAfterChange(std::function<void()> afterChange) { afterChange_ = std::move(afterChange); }
 
   // Puts `next` in place of the decisions. When the plan cannot be derived from them (a group would
@@ -65,8 +93,11 @@ class PlanEditor {
   // The drawing sheet's title block, paper and north arrow, committed as one step.
   bool setSheetSettings(const SheetSettings& sheet);
 
-  // Derives the plan again from unchanged decisions (after the footings were sized again).
-  bool rederive(const std::string& action);
+  // "Refresh": sizes every footing again from its loads and offset and derives the plan, as one step
+  // that undo() takes back (the sizes before it come back) and redo() makes again. Sizes that come out
+  // as they were leave no step. A footing that cannot be sized, or a plan that cannot be derived from
+  // the new sizes, is shown and leaves the sizes as they were; false then.
+  bool sizeEveryFooting(const std::string& action);
 
   // The Design command: the schedule from the current plan with the engineer's edits applied.
   bool design();
@@ -88,18 +119,29 @@ class PlanEditor {
   void markNeverSaved();
 
  private:
-  // The engineer's side of one state: decisions and the schedule's state.
+  // What sizing stored in the footing table (the required sizes and what governs them), kept by a step
+  // that sized every footing again.
+  struct Sizes {
+    std::vector<FootingRecord> footings;  // elements 1..footingBound
+    std::optional<DesignOptions> sizedOptions;
+  };
+  // The engineer's side of one state: decisions and the schedule's state, and the sizes where the step
+  // changed them.
   struct State {
     Decisions decisions;
     bool designed = false;
     bool stale = false;
+    std::shared_ptr<const Sizes> sizes;  // null: the step left the sizes to the derived plan
   };
   struct Step {
     State before;
     std::string action;
   };
 
-  State current() const { return {project_.decisions, project_.scheduleDesigned, project_.scheduleStale}; }
+  State current() const { return {project_.decisions, project_.scheduleDesigned, project_.scheduleStale, nullptr}; }
+  std::shared_ptr<const Sizes> currentSizes() const;
+  void putSizes(const Sizes& sizes);
+  static bool sameSizes(const Sizes& a, const Sizes& b);
   static bool sameState(const State& a, const State& b) {
     return a.decisions == b.decisions && a.designed == b.designed && a.stale == b.stale;
   }
@@ -119,7 +161,7 @@ class PlanEditor {
 
   Project& project_;
   Prompter& prompter_;
-  Listener listener_;
+  std::shared_ptr<Listeners> listeners_;
   std::function<void()> afterChange_;
   std::vector<Step> undo_, redo_;
   State saved_;

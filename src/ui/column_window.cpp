@@ -59,6 +59,10 @@ ColumnWindow::ColumnWindow(PlanEditor& editor, QWidget* parent)
   buildPanel();
   resize(900 + kPanelWidth, 640);
   refreshPanel();
+  // Offsets changed here or on the main plan move the markers and the panel's figures.
+  subscription_ = editor_.subscribe([this](const Change& change) {
+    if (change.plan) showSelection();
+  });
 }
 
 ColumnWindow::~ColumnWindow() = default;

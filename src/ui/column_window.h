@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "draw/primitives.h"
+#include "project/plan_editor.h"
 
 class QLabel;
 class QLineEdit;
@@ -12,7 +13,6 @@ class QLineEdit;
 namespace plintova {
 
 struct Project;
-class PlanEditor;
 
 // The picture of one storey, fitted like the main plan, with a panel at its right that names the storey
 // shown, the footing picked and its column, and takes the footing's offset from its column in
@@ -79,6 +79,7 @@ class ColumnWindow : public QWidget {
   QLabel* steps_ = nullptr;
   QLineEdit* offsetX_ = nullptr;
   QLineEdit* offsetZ_ = nullptr;
+  PlanEditor::Subscription subscription_;
 };
 
 }  // namespace plintova

@@ -119,8 +119,4 @@ void DesignOptionsDialog::takeValues() {
   accept();
 }
 
-DesignOptionsRunner desktopDesignOptionsRunner() {
-  return [](DesignOptionsDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
-}
-
 }  // namespace plintova

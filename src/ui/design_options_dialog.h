@@ -43,8 +43,5 @@ class DesignOptionsDialog : public QDialog {
   QPushButton* defaults_ = nullptr;
 };
 
-// Shows the dialog until the engineer closes it; true for OK. Replaceable so that tests never block.
-using DesignOptionsRunner = std::function<bool(DesignOptionsDialog& dialog)>;
-DesignOptionsRunner desktopDesignOptionsRunner();
 
 }  // namespace plintova

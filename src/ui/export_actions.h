@@ -1,8 +1,9 @@
 // The "Excel" command: choose where the workbook goes, write it, and open it in a spreadsheet program.
 #pragma once
 
-#include <functional>
 #include <string>
+
+#include "ui/dialogs.h"
 
 class QWidget;
 
@@ -10,17 +11,6 @@ namespace plintova {
 
 struct Project;
 class Prompter;
-
-// The two desktop services the command needs, replaceable so that tests never block on a dialog.
-struct ExportDialogs {
-  // Asks where to save the workbook, starting from `proposedPath`; an empty text means cancelled.
-  std::function<std::string(QWidget* parent, const std::string& proposedPath)> chooseFile;
-  // Opens a written workbook with the desktop's spreadsheet application; false when none opened it.
-  std::function<bool(const std::string& path)> openFile;
-};
-
-// The save dialog (overwrites confirmed by it, ".xlsx" added to a bare name) and QDesktopServices.
-ExportDialogs desktopExportDialogs();
 
 // Files proposed for what the program writes, named after the listing: FRAME1.ANL -> FRAME1.xlsx,
 // FRAME1.plintova, FRAME1.pdf, FRAME1-report.pdf (`suffix` is appended to the listing's base name), in
@@ -33,10 +23,9 @@ std::string proposedWorkbookPath(const std::string& anlPath);
 
 enum class ExportResult { Cancelled, Written, Failed };
 
-// Writes the pressure-check workbook of the schedule where the engineer chooses and opens it. A file
-// that cannot be written is reported with its reason; a spreadsheet program that does not start is
-// not an error, since the workbook is there.
-ExportResult exportWorkbook(const Project& project, Prompter& prompter, const ExportDialogs& dialogs,
-                            QWidget* parent = nullptr);
+// Writes the pressure-check workbook of the schedule where the engineer chooses and opens it with the
+// desktop's spreadsheet program. A file that cannot be written is reported with its reason; a
+// spreadsheet program that does not start is not an error, since the workbook is there.
+ExportResult exportWorkbook(const Project& project, Prompter& prompter, Dialogs& dialogs, QWidget* parent = nullptr);
 
 }  // namespace plintova

@@ -9,7 +9,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -18,7 +17,6 @@
 
 #include "footing/derived_plan.h"
 #include "project/plan_opening.h"
-#include "footing/footing_sizing.h"
 #include "footing/plan_decisions.h"
 #include "footing/size_groups.h"
 #include "input/layout_file.h"
@@ -29,6 +27,7 @@
 #include "ui/detail_popups.h"
 #include "ui/plan_view.h"
 #include "ui/schedule_window.h"
+#include "ui/size_group_row.h"
 
 namespace plintova {
 
@@ -120,7 +119,7 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
     statusBar()->showMessage(text, kNoticeTimeout);
   });
 
-  editor_.setListener([this](const Change& change) { refreshViews(change); });
+  editorSubscription_ = editor_.subscribe([this](const Change& change) { refreshViews(change); });
   editor_.setAfterChange([this] {
     updateEditActions();
     writeRecovery();
@@ -128,11 +127,11 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   connect(&recoveryWriter_, &RecoveryWriter::failed, this, [this](const QString& reason) {
     statusBar()->showMessage(QStringLiteral("The recovery copy could not be written: %1").arg(reason), kNoticeTimeout);
   });
-  fileDialogs_ = desktopFileDialogs();
-  exportDialogs_ = desktopExportDialogs();
-  printDialog_ = desktopSheetPrintDialog();
 
-  buildGroupRow();
+  groupRow_ = new SizeGroupRow(central_);
+  connect(groupRow_, &SizeGroupRow::checkClicked, this, &MainWindow::groupCheckClicked);
+  connect(groupRow_, &SizeGroupRow::sizePressed, this, &MainWindow::groupSizePressed);
+  connect(groupRow_, &SizeGroupRow::countClicked, this, &MainWindow::groupCountClicked);
 
   const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
                                                       : QRect(0, 0, 1600, 1000);
@@ -141,6 +140,11 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::setDialogs(Dialogs& dialogs) {
+  dialogs_ = &dialogs;
+  schedule_->setDialogs(dialogs);
+}
 
 void MainWindow::buildTopBar() {
   topBar_ = new QWidget(central_);
@@ -196,17 +200,10 @@ QString MainWindow::statusText() const { return const_cast<MainWindow*>(this)->s
 
 QCheckBox* MainWindow::checkBox(const char* name) const { return findChild<QCheckBox*>(QString::fromLatin1(name)); }
 
-QLabel* MainWindow::groupSizeLabel(int g) const {
-  return g >= 1 && g <= groupControlCount() ? groupSize_[static_cast<std::size_t>(g)] : nullptr;
-}
-
-QCheckBox* MainWindow::groupCheck(int g) const {
-  return g >= 1 && g <= groupControlCount() ? groupCheck_[static_cast<std::size_t>(g)] : nullptr;
-}
-
-QLabel* MainWindow::groupCountLabel(int g) const {
-  return g >= 1 && g <= groupControlCount() ? groupCount_[static_cast<std::size_t>(g)] : nullptr;
-}
+int MainWindow::groupControlCount() const { return groupRow_->groupCount(); }
+QLabel* MainWindow::groupSizeLabel(int g) const { return groupRow_->sizeLabel(g); }
+QCheckBox* MainWindow::groupCheck(int g) const { return groupRow_->check(g); }
+QLabel* MainWindow::groupCountLabel(int g) const { return groupRow_->countLabel(g); }
 
 draw::PlanOptions MainWindow::planOptions() const {
   draw::PlanOptions o;
@@ -251,7 +248,7 @@ bool MainWindow::load(const SavedProject* saved, const std::string& projectPath,
   editor_.clearHistory();
   editor_.markSaved();
   if (recovered) editor_.markNeverSaved();
-  refreshViews({true, project_.scheduleDesigned, project_.scheduleDesigned, {}});
+  editor_.announce({true, project_.scheduleDesigned, project_.scheduleDesigned, {}});
   setWindowTitle(QString::fromStdString(projectPath_.empty() ? project_.AnlPath : projectPath_) +
                  QStringLiteral("[*]"));
   updateEditActions();  // the title's "*": work restored from a recovery copy is not saved anywhere
@@ -291,14 +288,11 @@ bool MainWindow::commit(const Decisions& next, const std::string& action, const 
 void MainWindow::refreshViews(const Change& change) {
   if (change.plan) {
     // An offset or a design option can change the required sizes and with them the size groups.
-    if (groupControlCount() != std::clamp<int>(project_.SizeGroupCount, 0, cap::kSizeGroups)) rebuildGroupControls();
+    if (groupControlCount() != std::clamp<int>(project_.SizeGroupCount, 0, cap::kSizeGroups)) createGroupControls();
     refreshGroupCaptions();
     drawFoot();
     refreshPopups();
-    if (column_) column_->showSelection();
   }
-  if (change.rows) schedule_->refresh();
-  else if (change.schedule) schedule_->refreshState();
   showScheduleState();
   // A plan that the plan checks flag says so after what changed it (the outlines show which footings).
   std::string status = change.action;
@@ -337,17 +331,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     layoutControls();
     return false;
   }
-  for (int g = 1; g <= groupControlCount(); ++g) {
-    if (watched == groupSize_[static_cast<std::size_t>(g)] && event->type() == QEvent::MouseButtonPress) {
-      groupSizePressed(g, static_cast<QMouseEvent*>(event)->modifiers());
-      return true;
-    }
-    if (watched == groupCount_[static_cast<std::size_t>(g)] && event->type() == QEvent::MouseButtonRelease) {
-      auto* label = groupCount_[static_cast<std::size_t>(g)];
-      if (label->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) groupCountClicked(g);
-      return true;
-    }
-  }
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -385,13 +368,7 @@ void MainWindow::cmdOff() {
   column_->activateWindow();
 }
 
-void MainWindow::cmdReset() {
-  if (const std::string refusal = sizeFootings(project_, prompter_); !refusal.empty()) {
-    prompter_.message(refusal);
-    return;
-  }
-  editor_.rederive("Refresh: every footing sized again");
-}
+void MainWindow::cmdReset() { editor_.sizeEveryFooting("Refresh: every footing sized again"); }
 
 void MainWindow::cmdDisable() {
   if (disableMode_) {

@@ -12,20 +12,15 @@
 
 #include "draw/plan_layout.h"
 #include "project/plan_editor.h"
-#include "ui/design_options_dialog.h"
-#include "ui/export_actions.h"
-#include "ui/print_actions.h"
+#include "ui/dialogs.h"
 #include "ui/recovery.h"
 #include "ui/recovery_writer.h"
-#include "ui/sheet_actions.h"
-#include "ui/sheet_dialog.h"
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QScrollArea;
 
 namespace plintova {
 
@@ -36,28 +31,14 @@ class FootingPopup;
 class CombinedPopup;
 class ScheduleWindow;
 class ColumnWindow;
+class SizeGroupRow;
 struct SavedProject;
 struct FormedPlan;
-
-// The file dialogs of the main window's File menu, replaceable so that tests never block on a dialog.
-// Each returns the chosen path, or an empty text when the engineer cancelled.
-struct FileDialogs {
-  std::function<std::string(QWidget* parent)> openListing;
-  std::function<std::string(QWidget* parent)> openProject;
-  std::function<std::string(QWidget* parent, const std::string& proposed)> saveProject;
-  std::function<std::string(QWidget* parent, const std::string& proposed)> savePdf;  // the drawing
-  std::function<std::string(QWidget* parent, const std::string& proposed)> saveDxf = {};
-  std::function<std::string(QWidget* parent, const std::string& proposed)> saveReport = {};  // .pdf or .md
-};
-FileDialogs desktopFileDialogs();
 
 // Geometry of the window in pixels; the form is laid out in twips, at 15 twips per pixel.
 namespace mainlayout {
 constexpr int kPlanTop = 33;         // the plan starts 500 twips below the top
-constexpr int kPlanHeightLess = 120;  // and is 1800 twips less high than the window
-constexpr int kSizeRowLess = 80;     // group size labels 1200 twips above the bottom
-constexpr int kCheckRowLess = 53;    // group check boxes 800 twips above the bottom
-constexpr int kCountRowLess = 27;    // group footing counts 400 twips above the bottom
+constexpr int kPlanHeightLess = 120;  // and is 1800 twips less high than the window (the size-group row below)
 }  // namespace mainlayout
 
 // Loading it runs the whole computation from the read listing to the drawn plan (load); closing it
@@ -66,8 +47,9 @@ constexpr int kCountRowLess = 27;    // group footing counts 400 twips above the
 // name ("CmdCombine", "ChkGrid", "PicFoot", "LabW_3", ...) that tests and tools find it by.
 //
 // Every command builds the decisions it wants and commits them through the window's PlanEditor; the
-// editor derives the plan (and the schedule) again and calls refreshViews, the one place that brings
-// the plan, the group row, the popups, the schedule window and the column window up to date.
+// editor derives the plan (and the schedule) again and tells every view that subscribed to it: this
+// window's refreshViews brings the plan, the group row, the popups and the status bar up to date, the
+// schedule window and the column window show the change themselves.
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
@@ -101,7 +83,7 @@ class MainWindow : public QMainWindow {
   QLabel* captionLabel() const { return fckFySbc_; }
   QLabel* scheduleStateLabel() const { return scheduleState_; }
   // The group controls of size group g (1..group count); element 0 is the row heading.
-  int groupControlCount() const { return static_cast<int>(groupSize_.size()) - 1; }
+  int groupControlCount() const;
   QLabel* groupSizeLabel(int g) const;
   QCheckBox* groupCheck(int g) const;
   QLabel* groupCountLabel(int g) const;
@@ -132,12 +114,9 @@ class MainWindow : public QMainWindow {
   // Design > Design options: the options dialog, its result committed as one undoable step.
   void editDesignOptions();
   void exportWorkbookFromPlan();
-  void setFileDialogs(FileDialogs dialogs) { fileDialogs_ = std::move(dialogs); }
-  void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
-  void setPrintDialog(PrintDialogRunner dialog) { printDialog_ = std::move(dialog); }
-  void setPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
-  void setSheetDialogRunner(SheetDialogRunner runner) { sheetDialogRunner_ = std::move(runner); }
-  void setDesignOptionsRunner(DesignOptionsRunner runner) { designOptionsRunner_ = std::move(runner); }
+  // The dialogs of this window and of its schedule window (Qt's unless replaced; tests script them). They
+  // must outlive the window.
+  void setDialogs(Dialogs& dialogs);
   // Closes the window for another listing or project: the layout file is written as on close, nothing
   // is asked (the question came before) and `closed` is not emitted.
   void closeForReplacement();
@@ -174,13 +153,9 @@ class MainWindow : public QMainWindow {
   void openProjectCommand(const std::string& path = {});
   void rememberRecent(const std::string& path);
   void fillRecentMenu();
-  void buildGroupRow();
   int layoutTopBar(int width);
   void layoutControls();
-  // Pixels a group's column needs for its widest caption.
-  int groupColumnWidth() const;
-  // The group controls again for a changed number of size groups.
-  void rebuildGroupControls();
+  // The group controls (again) for the number of size groups.
   void createGroupControls();
   void refreshGroupCaptions();
   void refreshViews(const Change& change);
@@ -216,6 +191,7 @@ class MainWindow : public QMainWindow {
   Project& project_;
   Prompter& prompter_;
   PlanEditor editor_;
+  PlanEditor::Subscription editorSubscription_;
   bool loaded_ = false;
   bool unloaded_ = false;
   // Why the layout file was not applied when it exists (it could not be read, or it was written for
@@ -225,12 +201,7 @@ class MainWindow : public QMainWindow {
   RecoveryWriter recoveryWriter_;  // writes it a short while after a change, off this thread
   bool replacing_ = false;         // closing for another listing or project
   std::string projectPath_;        // the project file saved or opened, "" while there is none
-  FileDialogs fileDialogs_;
-  ExportDialogs exportDialogs_;
-  PrintDialogRunner printDialog_;
-  PreviewRunner previewRunner_ = desktopPreviewRunner();
-  SheetDialogRunner sheetDialogRunner_ = desktopSheetDialogRunner();
-  DesignOptionsRunner designOptionsRunner_ = desktopDesignOptionsRunner();
+  Dialogs* dialogs_ = &desktopDialogs();
   QMenu* recentMenu_ = nullptr;
 
   QWidget* central_ = nullptr;
@@ -245,13 +216,7 @@ class MainWindow : public QMainWindow {
   QCheckBox* chkGap_ = nullptr;
   QCheckBox* chkOsize_ = nullptr;
   PlanView* plan_ = nullptr;
-  std::vector<QLabel*> groupHeadings_;  // element 0 of the three rows: "Size", "Group", "No's"
-  QScrollArea* groupStrip_ = nullptr;   // the groups' controls, scrolling sideways when they do not fit
-  QWidget* groupCanvas_ = nullptr;
-  int groupColumnStep_ = 0;            // pixels a scrolling group row moves at a time (0: it does not scroll)
-  std::vector<QLabel*> groupSize_;     // LabW
-  std::vector<QCheckBox*> groupCheck_;  // Check1
-  std::vector<QLabel*> groupCount_;    // LabNo
+  SizeGroupRow* groupRow_ = nullptr;
 
   bool disableMode_ = false;
   QString blinkText_;

@@ -52,10 +52,9 @@ bool MainWindow::save() {
 }
 
 bool MainWindow::saveAs() {
-  if (!fileDialogs_.saveProject) return false;
   std::string proposed = projectPath_;
   if (proposed.empty()) proposed = proposedBesideListing(project_.AnlPath, ".plintova");
-  const std::string path = fileDialogs_.saveProject(this, proposed);
+  const std::string path = dialogs_->saveFile(this, FileToSave::Project, proposed);
   if (path.empty()) return false;
   const std::string previous = projectPath_;
   projectPath_ = path;
@@ -133,15 +132,14 @@ void MainWindow::fillRecentMenu() {
 }
 
 void MainWindow::openListingCommand() {
-  if (!fileDialogs_.openListing) return;
-  const std::string path = fileDialogs_.openListing(this);
+  const std::string path = dialogs_->openFile(this, FileToOpen::Listing);
   if (path.empty() || !maybeSave()) return;
   emit openListingRequested(QString::fromStdString(path));
 }
 
 void MainWindow::openProjectCommand(const std::string& chosen) {
   std::string path = chosen;
-  if (path.empty() && fileDialogs_.openProject) path = fileDialogs_.openProject(this);
+  if (path.empty()) path = dialogs_->openFile(this, FileToOpen::Project);
   if (path.empty() || !maybeSave()) return;
   emit openProjectRequested(QString::fromStdString(path));
 }

@@ -3,8 +3,6 @@
 // the workbook and the calculation report.
 #include <QAction>
 #include <QCheckBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,8 +11,11 @@
 
 #include "model/project.h"
 #include "model/prompter.h"
+#include "ui/design_options_dialog.h"
 #include "ui/main_window.h"
 #include "ui/plan_view.h"
+#include "ui/sheet_actions.h"
+#include "ui/sheet_dialog.h"
 
 namespace plintova {
 
@@ -39,41 +40,6 @@ void mirror(QMenu* menu, const char* name, QCheckBox* box) {
 }
 
 }  // namespace
-
-FileDialogs desktopFileDialogs() {
-  FileDialogs d;
-  d.openListing = [](QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Analysis Listing"), QString(),
-                                        QStringLiteral("Staad Files (*.ANL *.anl);;Reaction tables (*.csv *.tsv);;"
-                                                       "All Files (*)"))
-        .toStdString();
-  };
-  d.openProject = [](QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Project"), QString(),
-                                        QStringLiteral("Plintova projects (*.plintova);;All Files (*)"))
-        .toStdString();
-  };
-  auto saveDialog = [](QWidget* parent, const std::string& proposed, const QString& title, const QString& filter,
-                       const QString& suffix) {
-    QFileDialog dialog(parent, title);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({filter, QStringLiteral("All files (*)")});
-    dialog.setDefaultSuffix(suffix);
-    const QFileInfo info(QString::fromStdString(proposed));
-    dialog.setDirectory(info.absolutePath());
-    dialog.selectFile(info.fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
-    return dialog.selectedFiles().first().toStdString();
-  };
-  d.saveProject = [saveDialog](QWidget* parent, const std::string& proposed) {
-    return saveDialog(parent, proposed, QStringLiteral("Save the project"),
-                      QStringLiteral("Plintova projects (*.plintova)"), QStringLiteral("plintova"));
-  };
-  d.savePdf = desktopDrawingPdfDialog();
-  d.saveDxf = desktopDxfDialog();
-  d.saveReport = desktopReportDialog();
-  return d;
-}
 
 QAction* MainWindow::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
@@ -223,50 +189,48 @@ void MainWindow::exportWorkbookFromPlan() {
                           : "There is no schedule yet: press Design first.");
     return;
   }
-  exportWorkbook(project_, prompter_, exportDialogs_, this);
+  exportWorkbook(project_, prompter_, *dialogs_, this);
 }
 
 void MainWindow::printDrawing() {
-  if (plintova::printDrawing(editor_, printDialog_, this) == SheetResult::Done)
+  if (plintova::printDrawing(editor_, *dialogs_, this) == SheetResult::Done)
     statusBar()->showMessage(QStringLiteral("The drawing was sent to the printer"), kNoticeTimeout);
 }
 
-void MainWindow::previewDrawing() { plintova::previewDrawing(editor_, previewRunner_, this); }
+void MainWindow::previewDrawing() { plintova::previewDrawing(editor_, *dialogs_, this); }
 
 void MainWindow::exportPdf() {
   std::string path;
-  if (exportDrawingPdf(editor_, fileDialogs_.savePdf, this, &path) == SheetResult::Done)
+  if (exportDrawingPdf(editor_, *dialogs_, this, &path) == SheetResult::Done)
     statusBar()->showMessage(QStringLiteral("The drawing was written to %1").arg(QString::fromStdString(path)),
                              kNoticeTimeout);
 }
 
 void MainWindow::exportDxf() {
   std::string path;
-  if (exportDrawingDxf(editor_, fileDialogs_.saveDxf, this, &path) == SheetResult::Done)
+  if (exportDrawingDxf(editor_, *dialogs_, this, &path) == SheetResult::Done)
     statusBar()->showMessage(QStringLiteral("The drawing was written to %1").arg(QString::fromStdString(path)),
                              kNoticeTimeout);
 }
 
 void MainWindow::exportReportFromPlan() {
   std::string path;
-  if (exportReport(editor_, fileDialogs_.saveReport, this, &path) == SheetResult::Done)
+  if (exportReport(editor_, *dialogs_, this, &path) == SheetResult::Done)
     statusBar()->showMessage(
         QStringLiteral("The calculation report was written to %1").arg(QString::fromStdString(path)), kNoticeTimeout);
 }
 
 void MainWindow::editDesignOptions() {
-  if (!designOptionsRunner_) return;
   DesignOptionsDialog dialog(project_.decisions.options, prompter_, this);
-  if (!designOptionsRunner_(dialog)) return;  // Cancel changes nothing
+  if (!dialogs_->editDesignOptions(dialog)) return;  // Cancel changes nothing
   Decisions next = project_.decisions;
   next.options = dialog.options();
   commit(next, "Change the design options");
 }
 
 void MainWindow::editSheetSettings() {
-  if (!sheetDialogRunner_) return;
   SheetSettingsDialog dialog(project_.decisions.sheet, this);
-  if (!sheetDialogRunner_(dialog)) return;  // Cancel changes nothing
+  if (!dialogs_->editSheet(dialog)) return;  // Cancel changes nothing
   editor_.setSheetSettings(dialog.settings());
 }
 

@@ -3,7 +3,6 @@
 
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include "draw/render_qt.h"
@@ -15,24 +14,13 @@
 
 namespace plintova {
 
-PrintDialogRunner desktopPrintDialog(const std::string& title) {
-  return [title](QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QString::fromStdString(title));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    return dialog.exec() == QDialog::Accepted;
-  };
-}
-
-PrintResult printPlanWithDialog(const Project& project, Prompter& prompter, const PrintDialogRunner& dialog,
-                                QWidget* parent) {
+PrintResult printPlanWithDialog(const Project& project, Prompter& prompter, Dialogs& dialogs, QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A3));
   printer.setPageOrientation(print::planPageFrame(project).orientation == print::Orientation::Portrait
                                  ? QPageLayout::Portrait
                                  : QPageLayout::Landscape);
-  if (!dialog || !dialog(printer, parent)) return PrintResult::Cancelled;
+  if (!dialogs.print(parent, PrintJob::Plan, printer)) return PrintResult::Cancelled;
   std::string error;
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
     // Printing to a PDF file: the printer would write the file in place, so the page goes through the

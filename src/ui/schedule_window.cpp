@@ -24,7 +24,10 @@
 #include "model/prompter.h"
 #include "project/plan_editor.h"
 #include "project/schedule_design.h"
+#include "ui/export_actions.h"
+#include "ui/print_actions.h"
 #include "ui/schedule_columns.h"
+#include "ui/sheet_actions.h"
 
 namespace plintova {
 
@@ -125,12 +128,14 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
     : QWidget(parent, Qt::Window),
       editor_(editor),
       project_(editor.project()),
-      prompter_(editor.prompter()),
-      exportDialogs_(desktopExportDialogs()),
-      printDialog_(desktopPrintDialog()),
-      reportDialog_(desktopReportDialog()) {
+      prompter_(editor.prompter()) {
   setWindowTitle(QStringLiteral("Footing schedule"));
   setObjectName(QStringLiteral("FrmShd"));
+  // Redesigned rows are shown again; a plan change only marks them out of date.
+  subscription_ = editor_.subscribe([this](const Change& change) {
+    if (change.rows) refresh();
+    else if (change.schedule) refreshState();
+  });
   QFont font(QStringLiteral("Arial"));
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(9.75);
@@ -189,15 +194,15 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
       prompter_.message("The schedule is out of date: the plan changed after it was designed. Press Design first.");
       return;
     }
-    exportWorkbook(project_, prompter_, exportDialogs_, this);
+    exportWorkbook(project_, prompter_, *dialogs_, this);
   });
-  connect(print_, &QPushButton::clicked, this, [this] { printPlanWithDialog(project_, prompter_, printDialog_, this); });
+  connect(print_, &QPushButton::clicked, this, [this] { printPlanWithDialog(project_, prompter_, *dialogs_, this); });
   connect(exit_, &QPushButton::clicked, this, &ScheduleWindow::exitRequested);
   // The calculation report of this schedule (designed again first, when the engineer agrees, if the
   // plan changed since).
   connect(report_, &QPushButton::clicked, this, [this] {
     std::string path;
-    if (exportReport(editor_, reportDialog_, this, &path) == SheetResult::Done)
+    if (exportReport(editor_, *dialogs_, this, &path) == SheetResult::Done)
       emit notice(QStringLiteral("The calculation report was written to %1").arg(QString::fromStdString(path)));
   });
 
@@ -457,7 +462,7 @@ void ScheduleWindow::labelClicked(int row, int column) {
     case kColDia:
       if (project_.scheduleStale || row == 0) break;
       if (const auto next = withScheduleEdit(project_, row, ScheduleField::BarDia))
-        if (editor_.commit(*next, "Bar diameter of F" + numberText(rec.GroupMark))) refresh();
+        editor_.commit(*next, "Bar diameter of F" + numberText(rec.GroupMark));
       break;
     default:
       break;
@@ -478,7 +483,6 @@ void ScheduleWindow::editEntered(int row, int column, QLineEdit* edit) {
     editRestored(row, column, edit);
     return;
   }
-  refresh();
   // A depth the row does not use as typed is explained: raised for bending, or deepened for shear.
   if (column == kColDepth)
     if (const std::string note = typedDepthNote(project_, row, numericValue(text)); !note.empty()) prompter_.message(note);
@@ -499,7 +503,7 @@ void ScheduleWindow::footingRowClicked(int row, const FootingRow& footingRow, in
     prompter_.message(text);
   } else if (column == kColDia && !project_.scheduleStale) {
     if (const auto next = withScheduleEdit(project_, row, ScheduleField::BarDia))
-      if (editor_.commit(*next, "Bar diameter of " + footingRow.mark())) refresh();
+      editor_.commit(*next, "Bar diameter of " + footingRow.mark());
   }
 }
 

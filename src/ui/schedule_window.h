@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "design/schedule.h"
-#include "ui/export_actions.h"
-#include "ui/print_actions.h"
-#include "ui/sheet_actions.h"
+#include "project/plan_editor.h"
+#include "ui/dialogs.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,14 +18,14 @@ namespace plintova {
 
 struct Project;
 class Prompter;
-class PlanEditor;
 
 // The schedule as a grid of labels and text boxes at fixed places (twips, shown at 15 per pixel).
 // Element 0 of every column is the header line; element r (1..DesignGroupCount) is schedule row r.
 // The header stays put while the rows scroll beneath it. Every control is named after its column and
 // row ("LabF1_0", "TxtDepth_3", ...) so that tests and tools can find it. Edits are decisions of the
-// engineer, committed through the plan editor; when the plan changes after the design, the window says
-// the schedule is out of date and takes no edits until Design runs again.
+// engineer, committed through the plan editor; the window shows every change the editor announces (its
+// own edits among them), and when the plan changes after the design, it says the schedule is out of
+// date and takes no edits until Design runs again.
 class ScheduleWindow : public QWidget {
   Q_OBJECT
  public:
@@ -60,10 +59,9 @@ class ScheduleWindow : public QWidget {
   QLabel* outOfDateLabel() const { return stale_; }
   QLabel* checksLabel() const { return checks_; }
 
-  // The file, spreadsheet and print dialogs; the desktop's own unless replaced (tests replace them).
-  void setExportDialogs(ExportDialogs dialogs) { exportDialogs_ = std::move(dialogs); }
-  void setPrintDialog(PrintDialogRunner dialog) { printDialog_ = std::move(dialog); }
-  void setReportDialog(SaveFileDialog dialog) { reportDialog_ = std::move(dialog); }
+  // The file, spreadsheet and print dialogs; Qt's unless replaced (tests script them). They must outlive
+  // the window.
+  void setDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
 
  signals:
   // "Exit": the program closes the same way as the main window's close (the layout file is written).
@@ -93,9 +91,7 @@ class ScheduleWindow : public QWidget {
   PlanEditor& editor_;
   Project& project_;
   Prompter& prompter_;
-  ExportDialogs exportDialogs_;
-  PrintDialogRunner printDialog_;
-  SaveFileDialog reportDialog_;
+  Dialogs* dialogs_ = &desktopDialogs();
 
   QWidget* header_ = nullptr;  // the fixed header line and the buttons, moving with the horizontal scroll
   QScrollArea* area_ = nullptr;
@@ -109,6 +105,7 @@ class ScheduleWindow : public QWidget {
   QLabel* checks_ = nullptr;             // which rows fail an IS 456 check
   QLabel* footingRowsHeading_ = nullptr;  // above the rows of hand-resized and combined footings
   std::vector<RowControls> rows_;  // rows_[0] is the header line
+  PlanEditor::Subscription subscription_;
 };
 
 }  // namespace plintova

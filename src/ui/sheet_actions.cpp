@@ -3,13 +3,12 @@
 
 #include "design/plan_checks.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <functional>
 
 #include "draw/dxf_writer.h"
 #include "draw/report_qt.h"
@@ -36,40 +35,12 @@ void prepare(QPrinter& printer, const std::vector<print::Sheet>& sheets) {
   printer.setDocName(QStringLiteral("Footing drawing"));
 }
 
-QFileDialog* saveDialog(QWidget* parent, const QString& title, const std::string& proposed) {
-  auto* dialog = new QFileDialog(parent, title);
-  dialog->setAcceptMode(QFileDialog::AcceptSave);
-  dialog->setFileMode(QFileDialog::AnyFile);
-  const QFileInfo info(QString::fromStdString(proposed));
-  dialog->setDirectory(info.absolutePath());
-  dialog->selectFile(info.fileName());
-  return dialog;
-}
-
-std::string run(QFileDialog* dialog) {
-  std::string path;
-  if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
-    path = dialog->selectedFiles().first().toStdString();
-  delete dialog;
-  return path;
-}
-
-SaveFileDialog singleTypeDialog(const QString& title, const QString& filter, const QString& suffix) {
-  return [title, filter, suffix](QWidget* parent, const std::string& proposed) {
-    QFileDialog* dialog = saveDialog(parent, title, proposed);
-    dialog->setNameFilters({filter, QStringLiteral("All files (*)")});
-    dialog->setDefaultSuffix(suffix);
-    return run(dialog);
-  };
-}
-
 // Asks for a file, writes it with `write` and reports a failure; the shared path of the three exports.
-SheetResult exportFile(PlanEditor& editor, const SaveFileDialog& dialog, QWidget* parent, const std::string& what,
+SheetResult exportFile(PlanEditor& editor, Dialogs& dialogs, FileToSave kind, QWidget* parent, const std::string& what,
                        const std::string& suffix, const std::function<std::string(const std::string&)>& write,
                        std::string* written) {
-  if (!dialog) return SheetResult::Cancelled;
   if (!scheduleReadyFor(editor, what)) return SheetResult::Cancelled;
-  const std::string path = dialog(parent, proposedBesideListing(editor.project().AnlPath, suffix));
+  const std::string path = dialogs.saveFile(parent, kind, proposedBesideListing(editor.project().AnlPath, suffix));
   if (path.empty()) return SheetResult::Cancelled;
   const std::string error = write(path);
   if (!error.empty()) {
@@ -81,39 +52,6 @@ SheetResult exportFile(PlanEditor& editor, const SaveFileDialog& dialog, QWidget
 }
 
 }  // namespace
-
-PrintDialogRunner desktopSheetPrintDialog() { return desktopPrintDialog("Print the footing drawing"); }
-
-PreviewRunner desktopPreviewRunner() {
-  return [](QPrintPreviewDialog& dialog) { dialog.exec(); };
-}
-
-SaveFileDialog desktopDrawingPdfDialog() {
-  return singleTypeDialog(QStringLiteral("Export the drawing as PDF"), QStringLiteral("PDF (*.pdf)"),
-                          QStringLiteral("pdf"));
-}
-
-SaveFileDialog desktopDxfDialog() {
-  return singleTypeDialog(QStringLiteral("Export the drawing as DXF"), QStringLiteral("DXF drawing (*.dxf)"),
-                          QStringLiteral("dxf"));
-}
-
-SaveFileDialog desktopReportDialog() {
-  return [](QWidget* parent, const std::string& proposed) {
-    QFileDialog* dialog = saveDialog(parent, QStringLiteral("Save the calculation report"), proposed);
-    const QString pdf = QStringLiteral("PDF document (*.pdf)");
-    const QString markdown = QStringLiteral("Markdown text (*.md)");
-    dialog->setNameFilters({pdf, markdown});
-    const bool startsAsMarkdown = QString::fromStdString(proposed).endsWith(QStringLiteral(".md"), Qt::CaseInsensitive);
-    dialog->selectNameFilter(startsAsMarkdown ? markdown : pdf);
-    dialog->setDefaultSuffix(startsAsMarkdown ? QStringLiteral("md") : QStringLiteral("pdf"));
-    // A bare name takes the suffix of the type chosen.
-    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, markdown](const QString& filter) {
-      dialog->setDefaultSuffix(filter == markdown ? QStringLiteral("md") : QStringLiteral("pdf"));
-    });
-    return run(dialog);
-  };
-}
 
 bool scheduleReadyFor(PlanEditor& editor, const std::string& what) {
   const Project& p = editor.project();
@@ -133,14 +71,13 @@ bool issueAgreed(PlanEditor& editor) {
   return editor.prompter().confirm(issue.reason() + " Issue the drawing as preliminary?", "Preliminary drawing");
 }
 
-SheetResult printDrawing(PlanEditor& editor, const PrintDialogRunner& dialog, QWidget* parent) {
-  if (!dialog) return SheetResult::Cancelled;
+SheetResult printDrawing(PlanEditor& editor, Dialogs& dialogs, QWidget* parent) {
   if (!scheduleReadyFor(editor, "print the drawing") || !issueAgreed(editor)) return SheetResult::Cancelled;
   const Project& project = editor.project();
   const std::vector<print::Sheet> sheets = draw::drawingSheets(project);
   QPrinter printer(QPrinter::HighResolution);
   prepare(printer, sheets);
-  if (!dialog(printer, parent)) return SheetResult::Cancelled;
+  if (!dialogs.print(parent, PrintJob::Drawing, printer)) return SheetResult::Cancelled;
   std::string error;
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
     // Printing to a PDF file: the printer would write the file in place, so the sheets go through the
@@ -156,8 +93,7 @@ SheetResult printDrawing(PlanEditor& editor, const PrintDialogRunner& dialog, QW
   return SheetResult::Done;
 }
 
-SheetResult previewDrawing(PlanEditor& editor, const PreviewRunner& runner, QWidget* parent) {
-  if (!runner) return SheetResult::Cancelled;
+SheetResult previewDrawing(PlanEditor& editor, Dialogs& dialogs, QWidget* parent) {
   if (!scheduleReadyFor(editor, "show the drawing")) return SheetResult::Cancelled;
   const std::vector<print::Sheet> sheets = draw::drawingSheets(editor.project());
   QPrinter printer(QPrinter::HighResolution);
@@ -176,7 +112,7 @@ SheetResult previewDrawing(PlanEditor& editor, const PreviewRunner& runner, QWid
                                     : draw::printSheets(sheets, *target);
     if (!e.empty() && error.empty()) error = e;
   });
-  runner(dialog);
+  dialogs.preview(dialog);
   if (!error.empty()) {
     editor.prompter().message(error, {}, MessageIcon::Exclamation);
     return SheetResult::Failed;
@@ -184,23 +120,23 @@ SheetResult previewDrawing(PlanEditor& editor, const PreviewRunner& runner, QWid
   return SheetResult::Done;
 }
 
-SheetResult exportDrawingPdf(PlanEditor& editor, const SaveFileDialog& dialog, QWidget* parent, std::string* written) {
-  if (!dialog || !scheduleReadyFor(editor, "write the drawing") || !issueAgreed(editor)) return SheetResult::Cancelled;
+SheetResult exportDrawingPdf(PlanEditor& editor, Dialogs& dialogs, QWidget* parent, std::string* written) {
+  if (!scheduleReadyFor(editor, "write the drawing") || !issueAgreed(editor)) return SheetResult::Cancelled;
   const Project& project = editor.project();
-  return exportFile(editor, dialog, parent, "write the drawing", ".pdf",
+  return exportFile(editor, dialogs, FileToSave::DrawingPdf, parent, "write the drawing", ".pdf",
                     [&project](const std::string& path) { return draw::writeSheetsPdf(project, path); }, written);
 }
 
-SheetResult exportDrawingDxf(PlanEditor& editor, const SaveFileDialog& dialog, QWidget* parent, std::string* written) {
-  if (!dialog || !scheduleReadyFor(editor, "write the drawing") || !issueAgreed(editor)) return SheetResult::Cancelled;
+SheetResult exportDrawingDxf(PlanEditor& editor, Dialogs& dialogs, QWidget* parent, std::string* written) {
+  if (!scheduleReadyFor(editor, "write the drawing") || !issueAgreed(editor)) return SheetResult::Cancelled;
   const Project& project = editor.project();
-  return exportFile(editor, dialog, parent, "write the drawing", ".dxf",
+  return exportFile(editor, dialogs, FileToSave::DrawingDxf, parent, "write the drawing", ".dxf",
                     [&project](const std::string& path) { return draw::writeSheetDxf(project, path); }, written);
 }
 
-SheetResult exportReport(PlanEditor& editor, const SaveFileDialog& dialog, QWidget* parent, std::string* written) {
+SheetResult exportReport(PlanEditor& editor, Dialogs& dialogs, QWidget* parent, std::string* written) {
   const Project& project = editor.project();
-  return exportFile(editor, dialog, parent, "write the report", "-report.pdf",
+  return exportFile(editor, dialogs, FileToSave::Report, parent, "write the report", "-report.pdf",
                     [&project](const std::string& path) { return draw::writeReport(project, path); }, written);
 }
 

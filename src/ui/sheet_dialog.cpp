@@ -247,8 +247,4 @@ QLineEdit* SheetSettingsDialog::field(const char* name) const {
   return findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
-SheetDialogRunner desktopSheetDialogRunner() {
-  return [](SheetSettingsDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
-}
-
 }  // namespace plintova

@@ -60,8 +60,5 @@ class SheetSettingsDialog : public QDialog {
   double shownNorth_ = 0;  // the angle as the box showed it then
 };
 
-// Shows the dialog until the engineer closes it; true for OK. Replaceable so that tests never block.
-using SheetDialogRunner = std::function<bool(SheetSettingsDialog& dialog)>;
-SheetDialogRunner desktopSheetDialogRunner();
 
 }  // namespace plintova

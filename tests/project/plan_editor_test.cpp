@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -26,13 +27,14 @@ struct Frame1 {
   std::unique_ptr<Project> p = std::make_unique<Project>();
   std::unique_ptr<PlanEditor> editor;
   std::vector<Change> changes;
+  PlanEditor::Subscription heard;
 
   Frame1() {
     readListing(*p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
     acceptDesignInputs(*p, "1.5", "200");
     EXPECT_EQ(startPlan(*p, prompter), "");
     editor = std::make_unique<PlanEditor>(*p, prompter);
-    editor->setListener([this](const Change& c) { changes.push_back(c); });
+    heard = editor->subscribe([this](const Change& c) { changes.push_back(c); });
   }
   int footing(int joint) const {
     for (int s = 1; s <= p->FootingCount; ++s)
@@ -276,4 +278,86 @@ TEST(PlanEditor, QuickNotchesOnOneFootingAreOneUndoStep) {
   EXPECT_EQ(f.editor->undoAction(), "notch " + std::to_string(s12) + " up");  // the step before the run
   notch(s22, -1, 100);
   EXPECT_EQ(steps(), 7);
+}
+
+// Every subscribed view hears each change once, in the order they subscribed; a view whose subscription
+// went (the view closed), before a commit or while another view is told of it, is not called.
+TEST(PlanEditor, EverySubscribedViewHearsAChangeUntilItsSubscriptionGoes) {
+  Frame1 f;
+  std::vector<std::string> heard;
+  auto view = [&heard](std::string name) {
+    return [&heard, name](const Change& c) { heard.push_back(name + ": " + c.action); };
+  };
+  PlanEditor::Subscription schedule = f.editor->subscribe(view("schedule"));
+  auto column = std::make_unique<PlanEditor::Subscription>(f.editor->subscribe(view("column")));
+  ASSERT_TRUE(f.editor->commit(withFootingToggled(*f.p, f.footing(40)), "Disable 40"));
+  EXPECT_EQ(heard, (std::vector<std::string>{"schedule: Disable 40", "column: Disable 40"}));
+
+  column.reset();  // the column window closed
+  heard.clear();
+  ASSERT_TRUE(f.editor->undo());
+  EXPECT_EQ(heard, (std::vector<std::string>{"schedule: Undo Disable 40"}));
+
+  // A view closes a later one while a change is told, and cancels itself while it runs: the later view is
+  // not called, and the closing view finishes its call.
+  PlanEditor::Subscription closer;
+  closer = f.editor->subscribe([&](const Change&) {
+    column.reset();
+    closer.cancel();
+    heard.push_back("closer");
+  });
+  column = std::make_unique<PlanEditor::Subscription>(f.editor->subscribe(view("column")));
+  heard.clear();
+  ASSERT_TRUE(f.editor->redo());
+  EXPECT_EQ(heard, (std::vector<std::string>{"schedule: Redo Disable 40", "closer"}));
+  EXPECT_EQ(f.changes.size(), 3u);  // the fixture's own view heard all three
+
+  // A subscription may outlive its editor.
+  PlanEditor::Subscription late = f.editor->subscribe(view("late"));
+  f.editor.reset();
+  late.cancel();
+}
+
+// "Refresh" sizes every footing again as one step. Joint 5 needs 2.178 m (its loads at the founding
+// level); given 2.6 m by hand it sits in a larger group with another mark. Refresh brings back 2.178 m
+// and its mark, undo the hand size and its mark (with the schedule designed again, as it was), redo the
+// sizing once more; a refresh that changes no size leaves no step.
+TEST(PlanEditor, RefreshSizesEveryFootingAgainAsOneUndoableStep) {
+  Frame1 f;
+  const int s = f.footing(5);
+  const FootingRecord& joint5 = f.p->FootingTable[s];
+  const float sized = joint5.ReqSize;
+  const int sizedMark = joint5.GroupRank;
+  ASSERT_FLOAT_EQ(sized, 2.178f);
+  f.p->FootingTable[s].ReqSize = 2.6f;
+  ASSERT_EQ(derivePlan(*f.p, f.prompter), "");
+  const int handMark = joint5.GroupRank;
+  ASSERT_NE(handMark, sizedMark);
+  ASSERT_TRUE(f.editor->design());
+  const std::string designed = shownState(*f.p);
+
+  struct Expect {
+    const char* step;
+    std::function<bool()> act;
+    float size;
+    int mark;
+    bool stale;
+  };
+  const std::vector<Expect> steps{
+      {"refresh", [&] { return f.editor->sizeEveryFooting("Refresh"); }, sized, sizedMark, true},
+      {"undo", [&] { return f.editor->undo(); }, 2.6f, handMark, false},
+      {"redo", [&] { return f.editor->redo(); }, sized, sizedMark, true}};
+  for (const Expect& e : steps) {
+    ASSERT_TRUE(e.act()) << e.step;
+    EXPECT_FLOAT_EQ(joint5.ReqSize, e.size) << e.step;
+    EXPECT_EQ(joint5.GroupRank, e.mark) << e.step;
+    EXPECT_EQ(f.p->scheduleStale, e.stale) << e.step;
+    EXPECT_TRUE(f.changes.back().plan) << e.step;
+  }
+  ASSERT_TRUE(f.editor->undo());
+  EXPECT_EQ(shownState(*f.p), designed);
+  ASSERT_TRUE(f.editor->redo());
+  EXPECT_EQ(f.editor->undoAction(), "Refresh");
+  ASSERT_TRUE(f.editor->sizeEveryFooting("Refresh again"));
+  EXPECT_EQ(f.editor->undoAction(), "Refresh");
 }

@@ -38,7 +38,7 @@ class DesignOptionsTest : public QObject {
     const float before = p.FootingTable[10].ReqSize;
     bool refusedFirst = false;
     QString shownFriction, shownWater = QStringLiteral("unset");
-    window.setDesignOptionsRunner([&](DesignOptionsDialog& dialog) {
+    frame->dialogs.answerDesignOptions = [&](DesignOptionsDialog& dialog) {
       shownFriction = dialog.field("friction")->text();
       shownWater = dialog.field("waterTableDepth")->text();
       saveShot(&dialog, QStringLiteral("design_options_dialog.png"));
@@ -50,7 +50,7 @@ class DesignOptionsTest : public QObject {
       dialog.field("waterTableDepth")->setText(QStringLiteral("1.2"));
       QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
       return dialog.result() == QDialog::Accepted;
-    });
+    };
     window.action("ActDesignOptions")->trigger();
     QCOMPARE(shownFriction, QStringLiteral("0.5"));
     QCOMPARE(shownWater, QString());  // none

@@ -54,19 +54,16 @@ int pdfPages(const std::string& path) {
 struct Answers {
   std::map<std::string, std::string> proposed;
   std::map<std::string, std::string> chosen;
-  FileDialogs dialogs() {
-    auto answer = [this](const char* kind) {
-      return [this, kind](QWidget*, const std::string& p) {
-        proposed[kind] = p;
-        return chosen[kind];
-      };
+  void answer(ScriptedDialogs& dialogs) {
+    dialogs.answerSave = [this](QWidget*, FileToSave what, const std::string& p) {
+      const char* kind = what == FileToSave::Project      ? "project"
+                         : what == FileToSave::DrawingPdf ? "pdf"
+                         : what == FileToSave::DrawingDxf ? "dxf"
+                         : what == FileToSave::Report     ? "report"
+                                                          : "workbook";
+      proposed[kind] = p;
+      return chosen[kind];
     };
-    FileDialogs d;
-    d.saveProject = answer("project");
-    d.savePdf = answer("pdf");
-    d.saveDxf = answer("dxf");
-    d.saveReport = answer("report");
-    return d;
   }
 };
 
@@ -100,6 +97,7 @@ class DrawingCommandsTest : public QObject {
   Answers answers;
 
   MainWindow& window() { return *frame->window; }
+  ScriptedDialogs& dialogs() { return frame->dialogs; }
   Project& project() { return *frame->project; }
   RecordingPrompter& prompter() { return frame->prompter; }
   // The calls besides the question before a drawing is issued as preliminary: FRAME1's joints 20 and 21
@@ -120,7 +118,7 @@ class DrawingCommandsTest : public QObject {
   void init() {
     frame = openPlan(listing);
     answers = Answers();
-    window().setFileDialogs(answers.dialogs());
+    answers.answer(dialogs());
     prompter().calls.clear();
   }
   void cleanup() { frame.reset(); }
@@ -162,7 +160,7 @@ class DrawingCommandsTest : public QObject {
     design();
     const std::string pdf = folder.path("printed.pdf");
     bool asked = false;
-    window().setPrintDialog([&](QPrinter& printer, QWidget*) {
+    dialogs().answerPrint = [&](QPrinter& printer, QWidget*) {
       asked = true;
       // The dialog opens with the sheets' paper in landscape.
       if (printer.pageLayout().pageSize().id() != QPageSize::A3) return false;
@@ -170,7 +168,7 @@ class DrawingCommandsTest : public QObject {
       printer.setOutputFormat(QPrinter::PdfFormat);  // "print to file"
       printer.setOutputFileName(QString::fromStdString(pdf));
       return true;
-    });
+    };
     QTest::keySequence(&window(), QKeySequence::Print);
     QVERIFY(asked);
     QVERIFY2(others().empty(), others().empty() ? "" : others()[0].text.c_str());
@@ -182,11 +180,11 @@ class DrawingCommandsTest : public QObject {
     QVERIFY(text.contains(QStringLiteral("FRAME1.ANL")));
 
     // A print to a file that cannot be made is reported, once.
-    window().setPrintDialog([](QPrinter& printer, QWidget*) {
+    dialogs().answerPrint = [](QPrinter& printer, QWidget*) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(QStringLiteral("/nonexistent-folder/drawing.pdf"));
       return true;
-    });
+    };
     window().action("ActPrint")->trigger();
     QCOMPARE(others().size(), std::size_t(1));
     QCOMPARE(others()[0].icon, MessageIcon::Exclamation);
@@ -194,11 +192,11 @@ class DrawingCommandsTest : public QObject {
     // Cancelled: nothing printed, nothing said.
     prompter().calls.clear();
     QFile::remove(QString::fromStdString(pdf));
-    window().setPrintDialog([&](QPrinter& printer, QWidget*) {
+    dialogs().answerPrint = [&](QPrinter& printer, QWidget*) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(QString::fromStdString(pdf));
       return false;
-    });
+    };
     window().action("ActPrint")->trigger();
     QVERIFY(!QFile::exists(QString::fromStdString(pdf)));
     QVERIFY(others().empty());
@@ -209,7 +207,7 @@ class DrawingCommandsTest : public QObject {
     QVERIFY(window().editor().setSheetSettings(someSettings()));
     int pages = 0;
     QPageSize::PageSizeId paper = QPageSize::A4;
-    window().setPreviewRunner([&](QPrintPreviewDialog& dialog) {
+    dialogs().answerPreview = [&](QPrintPreviewDialog& dialog) {
       dialog.resize(1100, 800);
       dialog.show();
       QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -220,7 +218,7 @@ class DrawingCommandsTest : public QObject {
       paper = dialog.printer()->pageLayout().pageSize().id();
       saveShot(&dialog, QStringLiteral("drawing_preview.png"));
       dialog.close();
-    });
+    };
     QTest::keyClick(&window(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(pages, static_cast<int>(draw::drawingSheets(project()).size()));
     QCOMPARE(paper, QPageSize::A2);
@@ -230,11 +228,11 @@ class DrawingCommandsTest : public QObject {
     const std::string before = fileBytes(listing);
     const std::string copy = folder.path("from-preview.pdf");
     for (const std::string& target : {listing, copy}) {
-      window().setPreviewRunner([&](QPrintPreviewDialog& dialog) {
+      dialogs().answerPreview = [&](QPrintPreviewDialog& dialog) {
         dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
         dialog.printer()->setOutputFileName(QString::fromStdString(target));
         dialog.findChild<QPrintPreviewWidget*>()->print();
-      });
+      };
       window().action("ActPrintPreview")->trigger();
     }
     QCOMPARE(fileBytes(listing), before);
@@ -247,7 +245,7 @@ class DrawingCommandsTest : public QObject {
     design();
     answers.chosen["pdf"] = folder.path("drawing.pdf");
     answers.chosen["dxf"] = folder.path("drawing.dxf");
-    window().setFileDialogs(answers.dialogs());
+    answers.answer(dialogs());
 
     window().action("ActExportPdf")->trigger();
     QCOMPARE(answers.proposed["pdf"], folder.path("FRAME1.pdf"));
@@ -266,7 +264,7 @@ class DrawingCommandsTest : public QObject {
   void aDrawingThatIsNotIssuableIsAskedForOnceAndCancelWritesNothing() {
     design();
     answers.chosen["pdf"] = folder.path("preliminary.pdf");
-    window().setFileDialogs(answers.dialogs());
+    answers.answer(dialogs());
     prompter().answers = {false};
     window().action("ActExportPdf")->trigger();
     QCOMPARE(prompter().calls.size(), std::size_t(1));
@@ -282,7 +280,7 @@ class DrawingCommandsTest : public QObject {
       for (const std::string& target : {std::string("/nonexistent-folder/FRAME1.") + kind, listing}) {
         prompter().calls.clear();
         answers.chosen[kind] = target;
-        window().setFileDialogs(answers.dialogs());
+        answers.answer(dialogs());
         window().action(std::string(kind) == "pdf" ? "ActExportPdf" : "ActExportDxf")->trigger();
         QCOMPARE(others().size(), std::size_t(1));
         QCOMPARE(others()[0].icon, MessageIcon::Exclamation);
@@ -293,7 +291,7 @@ class DrawingCommandsTest : public QObject {
     // Cancelled in the file dialog: nothing written, nothing said.
     prompter().calls.clear();
     answers.chosen.clear();
-    window().setFileDialogs(answers.dialogs());
+    answers.answer(dialogs());
     window().action("ActExportDxf")->trigger();
     window().action("ActExportPdf")->trigger();
     QVERIFY(others().empty());
@@ -303,7 +301,7 @@ class DrawingCommandsTest : public QObject {
   void withoutAnUpToDateScheduleTheEngineerIsAskedToDesignFirst() {
     // Never designed, and the engineer declines: no file dialog, nothing written, nothing designed.
     answers.chosen["report"] = folder.path("report.md");
-    window().setFileDialogs(answers.dialogs());
+    answers.answer(dialogs());
     prompter().answers = {false};
     window().action("ActReport")->trigger();
     QCOMPARE(others().size(), std::size_t(1));
@@ -331,7 +329,7 @@ class DrawingCommandsTest : public QObject {
     prompter().calls.clear();
     prompter().answers = {true};
     answers.chosen["dxf"] = folder.path("changed.dxf");
-    window().setFileDialogs(answers.dialogs());
+    answers.answer(dialogs());
     window().action("ActExportDxf")->trigger();
     QVERIFY(!others().empty());
     QVERIFY(others()[0].text.find("out of date") != std::string::npos);
@@ -344,10 +342,10 @@ class DrawingCommandsTest : public QObject {
     ScheduleWindow* schedule = window().scheduleWindow();
     std::string proposed;
     const std::string target = folder.path("schedule-report.pdf");
-    schedule->setReportDialog([&](QWidget*, const std::string& p) {
+    dialogs().answerSave = [&](QWidget*, FileToSave, const std::string& p) {
       proposed = p;
       return target;
-    });
+    };
     QTest::mouseClick(schedule->reportButton(), Qt::LeftButton);
     QCOMPARE(proposed, folder.path("FRAME1-report.pdf"));
     QVERIFY(others().empty());
@@ -358,7 +356,7 @@ class DrawingCommandsTest : public QObject {
 
     // A name that is neither PDF nor Markdown is refused with its reason; nothing is written.
     const std::string odd = folder.path("report.txt");
-    schedule->setReportDialog([&](QWidget*, const std::string&) { return odd; });
+    dialogs().answerSave = [&](QWidget*, FileToSave, const std::string&) { return odd; };
     QTest::mouseClick(schedule->reportButton(), Qt::LeftButton);
     QCOMPARE(others().size(), std::size_t(1));
     QVERIFY(others()[0].text.find(".md") != std::string::npos);
@@ -373,17 +371,17 @@ class DrawingCommandsTest : public QObject {
     const SheetSettings wanted = someSettings();
 
     // Cancel: whatever was typed, nothing changes.
-    window().setSheetDialogRunner([&](SheetSettingsDialog& dialog) {
+    dialogs().answerSheet = [&](SheetSettingsDialog& dialog) {
       dialog.field("TxtProject")->setText(QStringLiteral("Typed and cancelled"));
       return false;
-    });
+    };
     window().action("ActSheetSettings")->trigger();
     QCOMPARE(project().decisions.sheet, original);
     QVERIFY(!window().editor().canUndo());
     QVERIFY(!window().editor().modified());
 
     // OK: the fields as typed (surrounding blanks dropped), one step, the schedule left up to date.
-    window().setSheetDialogRunner([&](SheetSettingsDialog& dialog) {
+    dialogs().answerSheet = [&](SheetSettingsDialog& dialog) {
       dialog.field("TxtFirm")->setText(QString::fromStdString(wanted.firm));
       dialog.field("TxtClient")->setText(QString::fromStdString(wanted.client));
       dialog.field("TxtDesignedBy")->setText(QString::fromStdString(wanted.designedBy));
@@ -399,7 +397,7 @@ class DrawingCommandsTest : public QObject {
       dialog.northBox()->setValue(wanted.northRotation);
       QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
       return dialog.result() == QDialog::Accepted;
-    });
+    };
     window().action("ActSheetSettings")->trigger();
     QCOMPARE(project().decisions.sheet, wanted);
     QVERIFY(window().editor().modified());
@@ -409,7 +407,7 @@ class DrawingCommandsTest : public QObject {
 
     // The drawing shows it at once.
     answers.chosen["pdf"] = folder.path("titled.pdf");
-    window().setFileDialogs(answers.dialogs());
+    answers.answer(dialogs());
     window().action("ActExportPdf")->trigger();
     const QString text = pdfText(folder.path("titled.pdf"));
     for (const char* t : {"Riverside", "FOUNDATION PLAN", "S-101", "RKM", "AVS", "PSN", "GNR", "2026-12-08", "Kaveri"})
@@ -424,7 +422,7 @@ class DrawingCommandsTest : public QObject {
     // Saved and read back.
     const std::string file = folder.path("FRAME1.plintova");
     answers.chosen["project"] = file;
-    window().setFileDialogs(answers.dialogs());
+    answers.answer(dialogs());
     QVERIFY(window().save());
     const ReadProject read = readProjectFile(file);
     QVERIFY2(read, read.error.c_str());

@@ -169,7 +169,12 @@ class KeepWorkTest : public QObject {
 
     const std::string project = folder.path("FRAME1.plintova");
     std::string proposed;
-    w.setFileDialogs({{}, {}, [&](QWidget*, const std::string& p) { proposed = p; return project; }, {}});
+    ScriptedDialogs dialogs;
+    w.setDialogs(dialogs);
+    dialogs.answerSave = [&](QWidget*, FileToSave, const std::string& p) {
+      proposed = p;
+      return project;
+    };
     QTest::keySequence(&w, QKeySequence::Save);
     QCOMPARE(proposed, project);  // proposed beside the listing, named after it
     QVERIFY(QFileInfo::exists(QString::fromStdString(project)));
@@ -261,7 +266,9 @@ class KeepWorkTest : public QObject {
 
     // Opening another listing asks too; Cancel keeps the plan.
     prompter.saveAnswers = {SaveChoice::Cancel};
-    w.setFileDialogs({[this](QWidget*) { return listing; }, {}, {}, {}});
+    ScriptedDialogs dialogs;
+    w.setDialogs(dialogs);
+    dialogs.answerOpen = [this](QWidget*, FileToOpen) { return listing; };
     w.action("ActOpenListing")->trigger();
     QCoreApplication::processEvents();
     QVERIFY(!flow->startupDialog() || !flow->startupDialog()->isVisible());
@@ -281,7 +288,9 @@ class KeepWorkTest : public QObject {
     QVERIFY(flow);
     MainWindow* first = flow->mainWindow();
     const std::string other = folder.write("PAIR.ANL", listingText({{1, 0, 0, {{500, 0, 0}}}, {2, 0, 3, {{500, 0, 0}}}}));
-    first->setFileDialogs({[&](QWidget*) { return other; }, {}, {}, {}});
+    ScriptedDialogs dialogs;
+    first->setDialogs(dialogs);
+    dialogs.answerOpen = [&](QWidget*, FileToOpen) { return other; };
     first->action("ActOpenListing")->trigger();
     QTRY_VERIFY(flow->startupDialog() && flow->startupDialog()->isVisible());
     confirmDialog(*flow);

@@ -57,7 +57,9 @@ class PrintExportTest : public QObject {
     project = uitest::designedFrame(prompter);
     prompter.calls.clear();
     editor = std::make_unique<PlanEditor>(*project, prompter);
+    dialogs = ScriptedDialogs();
     window = std::make_unique<ScheduleWindow>(*editor);
+    window->setDialogs(dialogs);
     window->rebuildRows();
     QVERIFY(dir.isValid());
   }
@@ -77,14 +79,14 @@ class PrintExportTest : public QObject {
     std::string proposed;
     std::vector<std::string> opened;
     const std::string target = dir.filePath("schedule.xlsx").toStdString();
-    window->setExportDialogs({[&](QWidget*, const std::string& p) {
-                                proposed = p;
-                                return target;
-                              },
-                              [&](const std::string& p) {
-                                opened.push_back(p);
-                                return false;  // no spreadsheet program: not an error
-                              }});
+    dialogs.answerSave = [&](QWidget*, FileToSave, const std::string& p) {
+      proposed = p;
+      return target;
+    };
+    dialogs.answerOpenWithDesktop = [&](const std::string& p) {
+      opened.push_back(p);
+      return false;  // no spreadsheet program: not an error
+    };
     QTest::mouseClick(window->excelButton(), Qt::LeftButton);
     QCOMPARE(proposed, std::string(PLINTOVA_EXAMPLES "/FRAME1.xlsx"));
     QCOMPARE(opened, std::vector<std::string>{target});
@@ -114,8 +116,8 @@ class PrintExportTest : public QObject {
   void excelReportsAFileThatCannotBeWrittenAndDoesNothingOnCancel() {
     int openedCount = 0;
     std::string answer;
-    window->setExportDialogs({[&](QWidget*, const std::string&) { return answer; },
-                              [&](const std::string&) { return ++openedCount, true; }});
+    dialogs.answerSave = [&](QWidget*, FileToSave, const std::string&) { return answer; };
+    dialogs.answerOpenWithDesktop = [&](const std::string&) { return ++openedCount, true; };
     QTest::mouseClick(window->excelButton(), Qt::LeftButton);  // cancelled
     QVERIFY(prompter.calls.empty());
     QCOMPARE(openedCount, 0);
@@ -137,7 +139,7 @@ class PrintExportTest : public QObject {
     const QString pdf = uitest::shotPath("frame1_plan.pdf");
     QFile::remove(pdf);
     bool asked = false;
-    window->setPrintDialog([&](QPrinter& printer, QWidget*) {
+    dialogs.answerPrint = [&](QPrinter& printer, QWidget*) {
       asked = true;
       // The dialog opens with A3 and the plan's orientation chosen.
       if (printer.pageLayout().pageSize().id() != QPageSize::A3) return false;
@@ -145,7 +147,7 @@ class PrintExportTest : public QObject {
       printer.setOutputFormat(QPrinter::PdfFormat);  // "print to file", as the dialog offers
       printer.setOutputFileName(pdf);
       return true;
-    });
+    };
     QTest::mouseClick(window->printButton(), Qt::LeftButton);
     QVERIFY(asked);
     QVERIFY(prompter.calls.empty());
@@ -185,23 +187,22 @@ class PrintExportTest : public QObject {
   }
 
   void aPrinterThatDoesNotStartIsReported() {
-    window->setPrintDialog([](QPrinter& printer, QWidget*) {
+    dialogs.answerPrint = [](QPrinter& printer, QWidget*) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(QStringLiteral("/nonexistent-folder/plan.pdf"));
       return true;
-    });
+    };
     QTest::mouseClick(window->printButton(), Qt::LeftButton);
     QCOMPARE(prompter.texts(), std::vector<std::string>{"The printer could not be started."});
 
     prompter.calls.clear();
     const QString pdf = dir.filePath("never.pdf");
-    QCOMPARE(printPlanWithDialog(*project, prompter,
-                                 [&](QPrinter& printer, QWidget*) {
-                                   printer.setOutputFormat(QPrinter::PdfFormat);
-                                   printer.setOutputFileName(pdf);
-                                   return false;  // the engineer cancels the dialog
-                                 }),
-             PrintResult::Cancelled);
+    dialogs.answerPrint = [&](QPrinter& printer, QWidget*) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdf);
+      return false;  // the engineer cancels the dialog
+    };
+    QCOMPARE(printPlanWithDialog(*project, prompter, dialogs), PrintResult::Cancelled);
     QVERIFY(!QFile::exists(pdf));
     QVERIFY(prompter.calls.empty());
   }
@@ -209,6 +210,7 @@ class PrintExportTest : public QObject {
  private:
   QTemporaryDir dir;
   RecordingPrompter prompter;
+  ScriptedDialogs dialogs;
   std::unique_ptr<Project> project;
   std::unique_ptr<PlanEditor> editor;
   std::unique_ptr<ScheduleWindow> window;

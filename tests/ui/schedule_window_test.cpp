@@ -254,7 +254,6 @@ class ScheduleWindowTest : public QObject {
     // The engineer unticks the 1.9 m group: the window says at once that its rows are out of date and
     // takes no edits until Design runs again.
     QVERIFY(editor->commit(withGroupChecked(*project, 2, false), "Untick"));
-    window->refresh();
     QVERIFY(window->showsOutOfDate());
     QVERIFY(window->outOfDateLabel()->isVisible());
     QVERIFY(qobject_cast<QLineEdit*>(window->cell(1, kColDepth))->isReadOnly());
@@ -263,7 +262,6 @@ class ScheduleWindowTest : public QObject {
     // Design: its four footings moved up and the schedule lost a row; the depth edit of the 1.8 m row
     // is applied again to the row of that size.
     QVERIFY(editor->design());
-    window->refresh();
     QVERIFY(!window->showsOutOfDate());
     QCOMPARE(window->rowCount(), 10);
     QCOMPARE(window->findChildren<QLabel*>(QRegularExpression("^LabF1_\\d+$")).size(), 11);  // header + 10

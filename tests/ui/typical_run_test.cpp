@@ -122,18 +122,20 @@ class TypicalRunTest : public QObject {
 
     // "Excel" beside the listing, "Print" to a PDF file.
     std::vector<std::string> opened;
-    schedule->setExportDialogs({[](QWidget*, const std::string& proposed) { return proposed; },
-                                [&](const std::string& path) { return opened.push_back(path), true; }});
+    ScriptedDialogs dialogs;
+    schedule->setDialogs(dialogs);
+    dialogs.answerSave = [](QWidget*, FileToSave, const std::string& proposed) { return proposed; };
+    dialogs.answerOpenWithDesktop = [&](const std::string& path) { return opened.push_back(path), true; };
     QTest::mouseClick(schedule->excelButton(), Qt::LeftButton);
     const std::string workbook = job.path("FRAME1.xlsx");
     QCOMPARE(opened, std::vector<std::string>{workbook});
     QVERIFY(fileBytes(workbook).size() > 0);
     const QString pdf = QString::fromStdString(job.path("FRAME1.pdf"));
-    schedule->setPrintDialog([&](QPrinter& printer, QWidget*) {
+    dialogs.answerPrint = [&](QPrinter& printer, QWidget*) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(pdf);
       return true;
-    });
+    };
     QTest::mouseClick(schedule->printButton(), Qt::LeftButton);
     const std::string text = uitest::runCommand("pdftotext '" + pdf.toStdString() + "' -");
     QVERIFY(text.find("CF- 1") != std::string::npos && text.find("R1") != std::string::npos);

@@ -99,6 +99,7 @@ std::unique_ptr<OpenPlan> openPlan(const std::string& listing, const char* sbc, 
   readListing(*r->project, listing, r->prompter);
   acceptDesignInputs(*r->project, depth, sbc);
   r->window = std::make_unique<MainWindow>(*r->project, r->prompter);
+  r->window->setDialogs(r->dialogs);
   r->window->load();
   // A desktop-sized window, whatever the size of the offscreen screen.
   r->window->resize(1400, 860);

@@ -13,6 +13,7 @@
 
 #include "model/project.h"
 #include "model/prompter.h"
+#include "ui/dialogs.h"
 
 class QWidget;
 
@@ -58,6 +59,7 @@ class Folder {
 struct OpenPlan {
   std::unique_ptr<Project> project = std::make_unique<Project>();
   WatchingPrompter prompter;
+  ScriptedDialogs dialogs;  // every dialog cancelled unless a test answers it
   std::unique_ptr<MainWindow> window;
   PlanView* plan() const;
 };

@@ -5,8 +5,20 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QResizeEvent>
+#include <algorithm>
 
 namespace plintova {
+
+namespace {
+
+// Width of the widest line of a text.
+int textWidth(const QFont& font, const QString& text) {
+  int widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
+  return widest;
+}
+
+}  // namespace
 
 const std::array<ColumnHeading, kScheduleColumns>& columnHeadings() {
   static const std::array<ColumnHeading, kScheduleColumns> headings = {{
@@ -59,6 +71,43 @@ void UnitLineEdit::resizeEvent(QResizeEvent* event) {
   QLineEdit::resizeEvent(event);
   const int w = unitWidth();
   unit_->setGeometry(width() - w - 2, 0, w, height());
+}
+
+// Room a text may take: at least the column's own width, at most up to the next column.
+int roomOf(int column) {
+  int next = column + 1 < kScheduleColumns ? kPlaces[static_cast<std::size_t>(column) + 1].left
+                                           : kPlaces[static_cast<std::size_t>(column)].left + 700;
+  return px(next - kPlaces[static_cast<std::size_t>(column)].left) - kColumnGap;
+}
+
+// A smaller face, down to 7 pt, for a label whose text is wider than the label.
+void shrinkToFit(QWidget* w) {
+  auto* label = qobject_cast<QLabel*>(w);
+  if (!label) return;
+  QFont font = label->parentWidget() ? label->parentWidget()->font() : label->font();
+  while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width() - 2)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  label->setFont(font);
+}
+
+// Widens a control whose text does not fit its column width, never past the next column.
+void fitWidth(QWidget* w, const QString& text, int column) {
+  const int own = px(kPlaces[static_cast<std::size_t>(column)].width);
+  auto* unitEdit = dynamic_cast<UnitLineEdit*>(w);
+  const int frame = unitEdit ? 12 + unitEdit->unitWidth() : qobject_cast<QLineEdit*>(w) ? 12 : 2;
+  const int needed = textWidth(w->font(), text) + frame;
+  w->resize(std::clamp(needed, own, std::max(own, roomOf(column))), w->height());
+}
+
+// A smaller face for a heading whose widest line does not fit the room its column has.
+void fitHeading(QWidget* w, int column) {
+  const int room = std::max(px(kPlaces[static_cast<std::size_t>(column)].width), roomOf(column));
+  auto* label = qobject_cast<QLabel*>(w);
+  if (!label) return;
+  QFont font = label->font();
+  while (font.pointSizeF() > 7 && textWidth(font, label->text()) > room - 2) font.setPointSizeF(font.pointSizeF() - 0.25);
+  label->setFont(font);
+  fitWidth(label, label->text(), column);
 }
 
 }  // namespace plintova

@@ -9,6 +9,7 @@
 #include "draw/primitives.h"
 
 class QLabel;
+class QWidget;
 
 namespace plintova {
 
@@ -48,6 +49,21 @@ struct ColumnGroupHeading {
 };
 inline constexpr ColumnGroupHeading kGroupHeadings[] = {{"One-way shear", kColSF1, kColPS1},
                                                          {"Punching shear", kColSF2, kColPS2}};
+
+// Whether a column's cells are edit boxes (depth, pedestal) or answer a click (mark, number, diameter).
+inline bool isEditColumn(int column) { return column == kColDepth || column == kColPedestal; }
+inline bool isClickColumn(int column) { return column == kColMark || column == kColNos || column == kColDia; }
+
+// Pixels kept clear before the next column when a text needs more room.
+inline constexpr int kColumnGap = 4;
+// Room a text may take in a column: at least the column's own width, at most up to the next column.
+int roomOf(int column);
+// A smaller face, down to 7 pt, for a label whose text is wider than the label.
+void shrinkToFit(QWidget* w);
+// Widens a control whose text does not fit its column width, never past the next column.
+void fitWidth(QWidget* w, const QString& text, int column);
+// A smaller face for a heading whose widest line does not fit the room its column has.
+void fitHeading(QWidget* w, int column);
 
 // An edit box with its unit at its right end, outside the text ("0.4" then a grey "m").
 class UnitLineEdit : public QLineEdit {

@@ -43,62 +43,12 @@ constexpr int kBoxHeight = px(315);
 constexpr int kLabelHeight = kBoxHeight;  // as tall as the boxes, so that every text of a row shares its line
 constexpr int kButtonWidth = px(1125), kButtonHeight = px(360);
 constexpr int kContentWidth = px(21720) + kButtonWidth + 8;
-constexpr int kColumnGap = 4;  // pixels kept clear before the next column when a text needs more room
-
-bool isEditColumn(int column) { return column == kColDepth || column == kColPedestal; }
-
-bool isClickColumn(int column) { return column == kColMark || column == kColNos || column == kColDia; }
-
 // Top of schedule row r in twips: rows come in pairs 400 twips apart with 600 twips between pairs.
 int rowTopTwips(int r) { return 500 * r + (r % 2 == 1 ? 600 : 500); }
 
 // Rows are placed in the scrolling area below the header band, as they stood below the form's 1000
 // twips of header.
 int rowTop(int r) { return px(rowTopTwips(r)) - px(1000); }
-
-// Room a text may take: at least the column's own width, at most up to the next column.
-int roomOf(int column) {
-  int next = column + 1 < kScheduleColumns ? kPlaces[static_cast<std::size_t>(column) + 1].left
-                                           : kPlaces[static_cast<std::size_t>(column)].left + 700;
-  return px(next - kPlaces[static_cast<std::size_t>(column)].left) - kColumnGap;
-}
-
-// A smaller face, down to 7 pt, for a label whose text is wider than the label.
-void shrinkToFit(QWidget* w) {
-  auto* label = qobject_cast<QLabel*>(w);
-  if (!label) return;
-  QFont font = label->parentWidget() ? label->parentWidget()->font() : label->font();
-  while (font.pointSizeF() > 7 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width() - 2)
-    font.setPointSizeF(font.pointSizeF() - 0.5);
-  label->setFont(font);
-}
-
-// Width of the widest line of a text.
-int textWidth(const QFont& font, const QString& text) {
-  int widest = 0;
-  for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
-  return widest;
-}
-
-// Widens a control whose text does not fit its column width, never past the next column.
-void fitWidth(QWidget* w, const QString& text, int column) {
-  const int own = px(kPlaces[static_cast<std::size_t>(column)].width);
-  auto* unitEdit = dynamic_cast<UnitLineEdit*>(w);
-  const int frame = unitEdit ? 12 + unitEdit->unitWidth() : qobject_cast<QLineEdit*>(w) ? 12 : 2;
-  const int needed = textWidth(w->font(), text) + frame;
-  w->resize(std::clamp(needed, own, std::max(own, roomOf(column))), w->height());
-}
-
-// A smaller face for a heading whose widest line does not fit the room its column has.
-void fitHeading(QWidget* w, int column) {
-  const int room = std::max(px(kPlaces[static_cast<std::size_t>(column)].width), roomOf(column));
-  auto* label = qobject_cast<QLabel*>(w);
-  if (!label) return;
-  QFont font = label->font();
-  while (font.pointSizeF() > 7 && textWidth(font, label->text()) > room - 2) font.setPointSizeF(font.pointSizeF() - 0.25);
-  label->setFont(font);
-  fitWidth(label, label->text(), column);
-}
 
 // A heading of the header line: the column's name over its unit, its meaning in the tooltip.
 QLabel* plainLabel(QWidget* parent, const char* name, int column) {
@@ -160,6 +110,25 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
   // The header line follows the rows sideways, so that every header stays above its column.
   connect(area_->horizontalScrollBar(), &QScrollBar::valueChanged, header_, [this](int v) { header_->move(-v, 0); });
 
+  buildHeader();
+  buildButtons();
+  layout->addWidget(buildNotes());
+  footingRowsHeading_ = new QLabel(QStringLiteral("Hand-resized and combined footings: mark, joints, L X B, depth, "
+                                                  "pedestal, net pressure, bars, bar diameter, IS 456 checks"),
+                                   canvas_);
+  footingRowsHeading_->setObjectName(QStringLiteral("LabFootingRows"));
+  QFont headingFont = footingRowsHeading_->font();
+  headingFont.setBold(true);
+  footingRowsHeading_->setFont(headingFont);
+  footingRowsHeading_->adjustSize();
+  footingRowsHeading_->hide();
+
+  resize(kContentWidth, kHeaderHeight + px(6600));
+}
+
+ScheduleWindow::~ScheduleWindow() = default;
+
+void ScheduleWindow::buildHeader() {
   // The plain labels that stand in for the depth, pedestal and diameter headers once rows exist.
   plainLabel(header_, "Label1", kColDepth);
   plainLabel(header_, "Label2", kColPedestal);
@@ -177,7 +146,9 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
   // The depth, pedestal and diameter headings are the plain labels: element 0 of those columns is an
   // edit box or a click target, never shown.
   for (int c : {kColDepth, kColPedestal, kColDia}) cell(0, c)->hide();
+}
 
+void ScheduleWindow::buildButtons() {
   auto button = [this](const char* name, const QString& caption, int left, int top) {
     auto* b = new QPushButton(caption, header_);
     b->setObjectName(QString::fromLatin1(name));
@@ -205,7 +176,9 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
     if (exportReport(editor_, *dialogs_, this, &path) == SheetResult::Done)
       emit notice(QStringLiteral("The calculation report was written to %1").arg(QString::fromStdString(path)));
   });
+}
 
+QWidget* ScheduleWindow::buildNotes() {
   // Below the rows, where they never hide a header, a button or a row: whether the schedule is out of
   // date, and which rows fail an IS 456 check.
   auto* notes = new QWidget(this);
@@ -224,22 +197,8 @@ ScheduleWindow::ScheduleWindow(PlanEditor& editor, QWidget* parent)
   checks_->hide();
   notesLayout->addWidget(stale_);
   notesLayout->addWidget(checks_);
-  layout->addWidget(notes);
-
-  footingRowsHeading_ = new QLabel(QStringLiteral("Hand-resized and combined footings: mark, joints, L X B, depth, "
-                                                  "pedestal, net pressure, bars, bar diameter, IS 456 checks"),
-                                   canvas_);
-  footingRowsHeading_->setObjectName(QStringLiteral("LabFootingRows"));
-  QFont headingFont = footingRowsHeading_->font();
-  headingFont.setBold(true);
-  footingRowsHeading_->setFont(headingFont);
-  footingRowsHeading_->adjustSize();
-  footingRowsHeading_->hide();
-
-  resize(kContentWidth, kHeaderHeight + px(6600));
+  return notes;
 }
-
-ScheduleWindow::~ScheduleWindow() = default;
 
 ScheduleWindow::RowControls ScheduleWindow::makeControls(QWidget* parent, int row, int top) {
   RowControls controls{};
@@ -393,133 +352,6 @@ void ScheduleWindow::showRow(int row) {
     shrinkToFit(size);
     markFailedChecks(row, footingRow->checks);
   }
-}
-
-bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event) {
-  auto* w = qobject_cast<QWidget*>(watched);
-  if (!w || !w->property("scheduleRow").isValid()) return QWidget::eventFilter(watched, event);
-  const int row = w->property("scheduleRow").toInt();
-  const int column = w->property("scheduleColumn").toInt();
-
-  if (auto* edit = qobject_cast<QLineEdit*>(w); edit && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      editEntered(row, column, edit);
-      return true;
-    }
-    if (key == Qt::Key_Escape) {
-      editRestored(row, column, edit);
-      return true;
-    }
-    return false;  // ordinary typing
-  }
-  if (auto* edit = qobject_cast<QLineEdit*>(w); edit && event->type() == QEvent::FocusOut && row >= 1) {
-    // Text typed but not confirmed with Enter is not the row's value: the box shows the value again.
-    editRestored(row, column, edit);
-    return false;
-  }
-  if (event->type() == QEvent::MouseButtonRelease) {
-    auto* m = static_cast<QMouseEvent*>(event);
-    // A click: the left button released over the control that it was pressed on.
-    if (m->button() == Qt::LeftButton && w->rect().contains(m->position().toPoint())) labelClicked(row, column);
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-void ScheduleWindow::labelClicked(int row, int column) {
-  if (row < 0 || row > rowCount()) return;
-  if (const FootingRow* footingRow = footingRowAt(project_, row)) {
-    footingRowClicked(row, *footingRow, column);
-    return;
-  }
-  const SizeGroupRecord& rec = project_.DesignGroupTable[row];
-  switch (column) {
-    case kColMark: {
-      // The footing and the load case that gave the row's net pressure, as the listing numbers them.
-      const int s = rec.GovFooting;
-      if (row == 0 || s < 1 || s > project_.FootingCount) {
-        prompter_.message("No footing governs this row.");
-        break;
-      }
-      prompter_.message("F" + numberText(rec.GroupMark) + ": the net pressure " + numberText(rec.NetPressure) +
-                        " kN/m2 comes from joint " + numberText(project_.FootingTable[s].JointNo) + ", load case " +
-                        numberText(project_.ReactionTable(s, rec.GovCase, 1)) + ".");
-      break;
-    }
-    case kColNos: {
-      if (row == 0) break;
-      // One message with every footing of the row, by joint number.
-      const int n = std::clamp<int>(rec.MemberCount, 0, cap::kGroupMembers);
-      std::string list;
-      for (int i = 1; i <= n; ++i) {
-        const int s = rec.Members[i];
-        if (s >= 1 && s <= project_.FootingCount) list += numberText(project_.FootingTable[s].JointNo) + "   ";
-      }
-      prompter_.message("F" + numberText(rec.GroupMark) + "    " + numberText(rec.GroupSize) + " X " +
-                        numberText(rec.GroupSize) + " M" + "\r\r" + list);
-      break;
-    }
-    case kColDia:
-      if (project_.scheduleStale || row == 0) break;
-      if (const auto next = withScheduleEdit(project_, row, ScheduleField::BarDia))
-        editor_.commit(*next, "Bar diameter of F" + numberText(rec.GroupMark));
-      break;
-    default:
-      break;
-  }
-}
-
-void ScheduleWindow::editEntered(int row, int column, QLineEdit* edit) {
-  const std::string text = edit->text().toStdString();
-  if (project_.scheduleStale) return;
-  std::optional<Decisions> next;
-  if (column == kColDepth && isNumeric(text)) next = withScheduleEdit(project_, row, ScheduleField::Depth, numericValue(text));
-  else if (column == kColPedestal)
-    if (const auto sides = parsePedestalText(text)) next = withPedestalEdit(project_, row, *sides);
-  const FootingRow* footingRow = footingRowAt(project_, row);
-  const std::string mark = footingRow ? footingRow->mark() : "F" + numberText(project_.DesignGroupTable[row].GroupMark);
-  const std::string what = column == kColDepth ? "Depth" : "Pedestal";
-  if (!next || !editor_.commit(*next, what + " of " + mark)) {
-    editRestored(row, column, edit);
-    return;
-  }
-  // A depth the row does not use as typed is explained: raised for bending, or deepened for shear.
-  if (column == kColDepth)
-    if (const std::string note = typedDepthNote(project_, row, numericValue(text)); !note.empty()) prompter_.message(note);
-}
-
-void ScheduleWindow::footingRowClicked(int row, const FootingRow& footingRow, int column) {
-  if (column == kColMark) {
-    // What governs the row, and every check with its clause.
-    std::string text = footingRow.mark() + " (" + numberText(footingRow.L) + " X " + numberText(footingRow.B) + " m)";
-    const int s = footingRow.GovFooting;
-    if (s >= 1 && s <= project_.FootingCount)
-      text += ": the net pressure " + numberText(footingRow.NetPressure) + " kN/m2 comes from joint " +
-              numberText(project_.FootingTable[s].JointNo) + ", load case " +
-              numberText(project_.ReactionTable(s, footingRow.GovCase, 1)) + ".";
-    for (const SteelLayer& layer : footingRow.steel) text += "\r" + layer.where + ": " + barsText(layer);
-    for (const PedestalSteel& pedestal : footingRow.pedestals) text += "\r" + pedestalText(pedestal);
-    text += "\r" + checksText(footingRow.checks);
-    prompter_.message(text);
-  } else if (column == kColDia && !project_.scheduleStale) {
-    if (const auto next = withScheduleEdit(project_, row, ScheduleField::BarDia))
-      editor_.commit(*next, "Bar diameter of " + footingRow.mark());
-  }
-}
-
-void ScheduleWindow::editRestored(int row, int column, QLineEdit* edit) {
-  double depth = 0;
-  PedestalSides pedestal;
-  if (const FootingRow* footingRow = footingRowAt(project_, row)) {
-    depth = footingRow->TotalDepth;
-    pedestal = footingRow->Pedestal;
-  } else {
-    depth = project_.DesignGroupTable[row].TotalDepth;
-    pedestal = project_.DesignGroupTable[row].Pedestal;
-  }
-  const QString t = QString::fromStdString(column == kColDepth ? numberText(depth) : pedestalText(pedestal));
-  edit->setText(t);
-  fitWidth(edit, t, column);
 }
 
 void ScheduleWindow::closeEvent(QCloseEvent* event) {

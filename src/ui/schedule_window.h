@@ -76,6 +76,13 @@ class ScheduleWindow : public QWidget {
  private:
   using RowControls = std::array<QWidget*, kScheduleColumns>;
 
+  // The header line: the column headings over their units and the headings over several columns.
+  void buildHeader();
+  // Excel, Print, Report and Exit, in the header band.
+  void buildButtons();
+  // Below the rows, where they never hide a header, a button or a row: the "out of date" line and the
+  // rows that fail a check.
+  QWidget* buildNotes();
   RowControls makeControls(QWidget* parent, int row, int top);
   void removeRows();
   void showRow(int row);

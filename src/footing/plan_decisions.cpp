@@ -12,7 +12,7 @@ namespace plintova {
 
 namespace {
 
-constexpr const char* kCombineTitle = "KELVORA";
+constexpr const char* kCombineTitle = kProgramName;
 constexpr int64_t kMaxCrossOffset = 600;  // mm, members on one line
 constexpr int64_t kMinDistance = 1000;    // mm, the later member further along the axis
 constexpr int64_t kMaxSkew = 10;          // mm accepted without asking

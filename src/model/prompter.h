@@ -7,6 +7,9 @@
 
 namespace plintova {
 
+// The program's name: the title of its main window, its start-up dialog and its message boxes.
+inline constexpr const char* kProgramName = "Plintova";
+
 enum class MessageIcon { None, Information, Exclamation, Critical };
 
 // The answer to "save the changes?" before work is left.
@@ -14,7 +17,7 @@ enum class SaveChoice { Save, Discard, Cancel };
 
 // Where a procedure shows a message box or asks OK/Cancel, it calls a Prompter. The desktop program
 // implements it with message boxes, the batch tool writes to stderr, tests record the calls.
-// An empty title means the program's default title.
+// An empty title means the program's default title, its name.
 class Prompter {
  public:
   virtual ~Prompter() = default;

@@ -228,7 +228,7 @@ void LoadCasePanel::useRange() {
   std::optional<std::vector<int>> cases;
   if (ranges) cases = listingCasesIn(project_, *ranges, reason);
   if (!cases) {
-    prompter_.message(reason.empty() ? "Give the cases as a list such as 1-4,101-110." : reason, "KELVORA");
+    prompter_.message(reason.empty() ? "Give the cases as a list such as 1-4,101-110." : reason, kProgramName);
     return;
   }
   setUse(*cases);
@@ -239,7 +239,7 @@ void LoadCasePanel::buildCombinations() {
       !prompter_.confirm("The listing's analysis is " + project_.NonlinearAnalysis +
                              ": its reactions do not add up, so combinations built from its primary cases are only "
                              "approximate. Build them all the same?",
-                         "KELVORA"))
+                         kProgramName))
     return;
   const std::map<int, CaseRole> kept = project_.CaseRoles;
   project_.CaseRoles = roles();  // the roles as the table shows them, for the combinations' parts
@@ -251,7 +251,7 @@ void LoadCasePanel::buildCombinations() {
   if (list.empty()) {
     prompter_.message("No combination can be built: none of the cases used is a dead, imposed, wind or earthquake "
                       "load. Give the primary cases their roles first.",
-                      "KELVORA");
+                      kProgramName);
     return;
   }
   showCombinations(list);

@@ -68,7 +68,7 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
       editor_(project, prompter),
       recoveryWriter_([this] { return recoverySnapshot(); }) {
   setObjectName(QStringLiteral("FrmFoot"));
-  setWindowTitle(QStringLiteral("Plintova"));
+  setWindowTitle(QString::fromLatin1(kProgramName));
   central_ = new QWidget(this);
   central_->setObjectName(QStringLiteral("FrmFootArea"));
   setCentralWidget(central_);

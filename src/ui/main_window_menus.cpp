@@ -173,12 +173,12 @@ void MainWindow::showGestures() {
 }
 
 void MainWindow::showAbout() {
-  prompter_.message(std::string("Plintova ") + PLINTOVA_VERSION +
+  prompter_.message(std::string(kProgramName) + " " + PLINTOVA_VERSION +
                         "\n\nFootings for framed buildings from the analysis listing: sizing, grouping, combined "
                         "footings, design to IS 456:2000, schedule, workbook and printed plan."
                         "\n\nFree software under the GNU General Public License, version 3 or (at your option) "
                         "any later version (GPL-3.0-or-later). It comes with no warranty.",
-                    "About Plintova");
+                    std::string("About ") + kProgramName);
 }
 
 void MainWindow::exportWorkbookFromPlan() {

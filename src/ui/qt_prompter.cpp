@@ -23,7 +23,7 @@ QMessageBox::Icon iconFor(MessageIcon icon) {
 }
 
 QString titleOf(const std::string& title) {
-  return QString::fromStdString(title.empty() ? std::string(kDefaultTitle) : title);
+  return QString::fromStdString(title.empty() ? std::string(kProgramName) : title);
 }
 
 }  // namespace

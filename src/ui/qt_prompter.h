@@ -10,9 +10,6 @@
 
 namespace plintova {
 
-// The program's default message-box title.
-inline constexpr const char* kDefaultTitle = "Plintova";
-
 // Message text as a message box shows it: the core separates lines by carriage returns, which a plain
 // text label would not break on.
 QString messageBoxText(const std::string& text);

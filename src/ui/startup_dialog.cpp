@@ -56,9 +56,9 @@ QLabel* label(const char* name, const QString& text) {
 StartupDialog::StartupDialog(Project& project, const ListingSummary& summary, Prompter& prompter, QWidget* parent)
     : QDialog(parent), project_(project), prompter_(prompter) {
   setObjectName(QStringLiteral("FrmSbc"));
-  setWindowTitle(QStringLiteral("KELVORA"));
+  setWindowTitle(QString::fromLatin1(kProgramName));
 
-  auto* heading = label("Label1", QStringLiteral("Plintova"));
+  auto* heading = label("Label1", QString::fromLatin1(kProgramName));
   QFont headingFont = heading->font();
   headingFont.setPointSizeF(headingFont.pointSizeF() * 2.2);
   headingFont.setBold(true);
@@ -152,12 +152,12 @@ void StartupDialog::cmdOK() {
   bool fckOk = false, feOk = false;
   const int fck = fckText.toInt(&fckOk), fe = feText.toInt(&feOk);
   if (const std::string problem = gradeProblem(fckOk ? fck : 0, feOk ? fe : 0); !problem.empty()) {
-    prompter_.message(problem, "KELVORA");
+    prompter_.message(problem, kProgramName);
     return;
   }
   // A grade below what buried concrete needs is the engineer's to confirm; Cancel leaves the dialog open.
   if (const std::string note = exposureGradeNote(fck);
-      !note.empty() && !prompter_.confirm(note + " Design with M" + std::to_string(fck) + " all the same?", "KELVORA"))
+      !note.empty() && !prompter_.confirm(note + " Design with M" + std::to_string(fck) + " all the same?", kProgramName))
     return;
 
   // The load cases: the ticked ones (all ticked: every case), and the increased ones when they differ
@@ -165,7 +165,7 @@ void StartupDialog::cmdOK() {
   const std::vector<int> used = cases_->usedCases(), increased = cases_->increasedCases();
   const bool all = used.size() == static_cast<std::size_t>(caseTable()->rowCount());
   if (used.empty()) {
-    prompter_.message("Choose at least one load case.", "KELVORA");
+    prompter_.message("Choose at least one load case.", kProgramName);
     return;
   }
   // The default rule, as it stands for the cases used: no choice of the engineer's then.
@@ -174,7 +174,7 @@ void StartupDialog::cmdOK() {
   std::string error;
   const auto combinations = cases_->combinations(error);
   if (!error.empty()) {
-    prompter_.message(error, "KELVORA");
+    prompter_.message(error, kProgramName);
     return;
   }
   const CaseBasisChoice basis{cases_->roles(), combinations, false};
@@ -185,7 +185,7 @@ void StartupDialog::cmdOK() {
     std::string refusal = applyLoadCaseChoice(*scratch, all ? std::vector<int>{} : used, increasedChoice);
     if (refusal.empty()) refusal = applyCaseBasis(*scratch, basis, notes);
     if (!refusal.empty()) {
-      prompter_.message(refusal, "KELVORA");
+      prompter_.message(refusal, kProgramName);
       return;
     }
   }

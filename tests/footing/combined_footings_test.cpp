@@ -86,7 +86,7 @@ TEST(CombinedFootings, TheAxisTestsNeedTheLaterFootingMoreThan1000mmFurtherAndAt
     if (pr.combines) continue;
     ASSERT_EQ(prompter.calls.size(), 1u);
     EXPECT_EQ(prompter.calls[0].text, " Deviation Exceeds : ( > 600 mm)");
-    EXPECT_EQ(prompter.calls[0].title, "KELVORA");
+    EXPECT_EQ(prompter.calls[0].title, "Plintova");
     EXPECT_EQ(prompter.calls[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(p->CombinedCount, 0);
     EXPECT_EQ(p->FootingTable[2].CombNo, 0);
@@ -107,7 +107,7 @@ TEST(CombinedFootings, ASkewOfMoreThan10mmIsAskedAbout) {
   ASSERT_EQ(cancel.calls.size(), 1u);
   EXPECT_TRUE(cancel.calls[0].question);
   EXPECT_EQ(cancel.calls[0].text, " Skew : -11 mm ");
-  EXPECT_EQ(cancel.calls[0].title, "KELVORA");
+  EXPECT_EQ(cancel.calls[0].title, "Plintova");
   EXPECT_EQ(skewed->CombinedCount, 0);
   EXPECT_EQ(skewed->FootingTable[1].CombNo, 0);
 
@@ -199,7 +199,7 @@ TEST(CombinedFootings, CombinedOrDisabledFootingsAndFullTablesAreRefusedWithAMes
   EXPECT_FALSE(combineFootings(*p, {-1000, 1000, 1000, 10000}, prompter));
   ASSERT_EQ(prompter.calls.size(), 1u);
   EXPECT_EQ(prompter.calls[0].text, "Footing 12 is already part of combined footing 1");
-  EXPECT_EQ(prompter.calls[0].title, "KELVORA");
+  EXPECT_EQ(prompter.calls[0].title, "Plintova");
   EXPECT_EQ(p->CombinedCount, 1);
   EXPECT_EQ(p->FootingTable[3].CombNo, 0);
 

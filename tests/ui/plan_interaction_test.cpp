@@ -192,7 +192,7 @@ class PlanInteractionTest : public QObject {
     QTest::mouseClick(window->button("CmdCombine"), Qt::LeftButton);
     QCOMPARE(run->prompter.calls.size(), std::size_t{1});
     QCOMPARE(run->prompter.calls[0].text, std::string(" Deviation Exceeds : ( > 600 mm)"));
-    QCOMPARE(run->prompter.calls[0].title, std::string("KELVORA"));
+    QCOMPARE(run->prompter.calls[0].title, std::string("Plintova"));
     QVERIFY(run->prompter.calls[0].icon == MessageIcon::Exclamation);
     QCOMPARE(p->CombinedCount, 1);
 

@@ -50,7 +50,7 @@ class StartupDialogTest : public QObject {
   void cleanup() { dialog.reset(); }
 
   void showsWhatTheListingHoldsAndWaitsForBothEntries() {
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("KELVORA"));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Plintova"));
     QCOMPARE(dialog->findChild<QLabel*>("Label1")->text(), QStringLiteral("Plintova"));
     QCOMPARE(dialog->findChild<QLabel*>("LabNoSRea")->text(), QStringLiteral("SUPPORT REACTIONS :   40"));
     QCOMPARE(dialog->findChild<QLabel*>("LabLoadCases")->text(), QStringLiteral("LOAD CASES :   6"));

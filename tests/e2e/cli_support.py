@@ -13,13 +13,16 @@ def check(cond, what):
         failures.append(what)
 
 
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=120)
+def run(*args, cwd=None, timeout=300):
+    """A run of the batch tool with its output as text (undecodable bytes replaced)."""
+    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace", cwd=cwd, timeout=timeout)
 
 
-def finish():
+def finish(prefix="", most=None):
+    """Reports the failures (the first `most` of them), each after `prefix`, and ends the script with
+    status 1; "ok" when there were none."""
     if failures:
-        print("\n".join(failures))
+        print("\n".join(prefix + f for f in failures[:most]))
         raise SystemExit(1)
     print("ok")
 

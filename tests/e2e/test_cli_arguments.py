@@ -6,20 +6,10 @@ import os
 import resource
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
-DESIGN = ["--sbc", "200", "--depth", "1.5"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
+from cli_support import check, CLI, DESIGN, finish, FRAME1
 
 
 def run(*args, limit=None):
@@ -102,7 +92,4 @@ with tempfile.TemporaryDirectory() as tmp:
         check(os.listdir(out) == [], "%s: no temporary file left: %r" % (option, os.listdir(out)))
         shutil.rmtree(out)
 
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print("ok")
+finish()

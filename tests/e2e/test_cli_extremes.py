@@ -8,26 +8,14 @@ import numbers
 import os
 import re
 import subprocess
-import sys
 import tempfile
 
 import ezdxf
 import openpyxl
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
+from cli_support import check, finish, FRAME1, run
+
 NOT_FINITE = re.compile(r"\b(nan|inf|infinity)\b", re.IGNORECASE)
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, timeout=300)
 
 
 def strict_json(text):
@@ -120,7 +108,4 @@ with tempfile.TemporaryDirectory() as tmp:
             check(len(text) > 100, "%s: %s has text" % (case, pdf))
             finite_values(text, out[pdf])
 
-if failures:
-    print("\n".join(failures[:40]))
-    sys.exit(1)
-print("ok")
+finish(most=40)

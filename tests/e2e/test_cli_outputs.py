@@ -2,26 +2,13 @@
 import json
 import os
 import re
-import subprocess
-import sys
 import tempfile
 
 import openpyxl
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
+from cli_support import check, finish, FRAME1, ROOT, run
+
 DATA = os.path.join(ROOT, "tests", "data")
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace")
 
 
 def half_even_2(x):
@@ -142,7 +129,4 @@ with tempfile.TemporaryDirectory() as tmp:
     r = run(FRAME1, "--sbc", "200", "--depth", "1.5", "--xlsx", bad)
     check(r.returncode == 1 and not os.path.exists(bad), "unwritable workbook reported")
 
-if failures:
-    print("\n".join("FAIL: " + f for f in failures))
-    sys.exit(1)
-print("ok")
+finish("FAIL: ")

@@ -6,21 +6,13 @@ import json
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 
 import ezdxf
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
+from cli_support import check, CLI, finish, FRAME1
+
 STAMP = "PRELIMINARY - NOT FOR CONSTRUCTION"
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
 
 
 def drawing(tmp, name, **keys):
@@ -81,7 +73,4 @@ with tempfile.TemporaryDirectory() as tmp:
     check(not any("PRELIMINARY" in t or t == "REMARKS" for texts in layers.values() for t in texts),
           "combined: DXF without stamp or REMARKS")
 
-if failures:
-    print("\n".join("FAIL: " + f for f in failures))
-    sys.exit(1)
-print("ok")
+finish("FAIL: ")

@@ -4,24 +4,9 @@ import hashlib
 import json
 import os
 import shutil
-import subprocess
-import sys
 import tempfile
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
-DESIGN = ["--sbc", "200", "--depth", "1.5"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace")
+from cli_support import check, DESIGN, finish, FRAME1, run
 
 
 def write(path, text):
@@ -165,7 +150,4 @@ with tempfile.TemporaryDirectory() as tmp:
         r = run(*args)
         check(r.returncode == 2, "%s refused with status 2, got %d" % (what, r.returncode))
 
-if failures:
-    print("\n".join("FAIL: " + f for f in failures))
-    sys.exit(1)
-print("ok")
+finish("FAIL: ")

@@ -5,16 +5,9 @@ import json
 import math
 import os
 import subprocess
-import sys
 import tempfile
 
-CLI = os.environ["PLINTOVA_CLI"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
+from cli_support import check, CLI, finish
 
 
 def listing(supports):
@@ -116,7 +109,4 @@ code, out, _ = run_json(listing([(j, 5.0 * (j % 4), 5.0 * (j // 4), [(300 + 40 *
 check(code == 0, "a sound run: status 0")
 no_nan(out, "json")
 
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print("ok")
+finish()

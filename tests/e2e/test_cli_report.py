@@ -5,26 +5,13 @@ import json
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
-DESIGN = ["--sbc", "200", "--depth", "1.5"]
+from cli_support import check, DESIGN, finish, FRAME1, run
+
 CLAUSES = ["IS 456:2000", "Table 18", "Table 19", "Annex G-1.1 b", "Annex G-1.1 c", "34.1.2", "34.2.3.2",
            "34.2.4.1 a", "34.2.4.1 b", "31.6.3.1", "26.3.3 b", "26.5.2.1", "34.2.4.3", "26.4.2.2",
            "26.5.3.1 a, b, h", "26.5.3.2 c", "34.4, 34.4.1", "34.4.3", "34.4.4", "39.3", "IS 2502"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args, cwd=None):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace", cwd=cwd, timeout=300)
 
 
 def read(path):
@@ -121,7 +108,4 @@ with tempfile.TemporaryDirectory() as tmp:
           "the failed report is named: %r" % r.stdout[-300:])
     check(not [n for n in os.listdir(tmp) if n.startswith(".")], "no temporary files left")
 
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print("ok")
+finish()

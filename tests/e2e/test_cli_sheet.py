@@ -7,28 +7,16 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 
 import ezdxf
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
-failures = []
+from cli_support import check, failures, finish, FRAME1, run
+
 
 # Sizes of DejaVu Sans as poppler reports them: a word box is 1.164 times the font size across.
 LINE_HEIGHT = 1.164
 SMALLEST_POINTS = 10.0
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace")
 
 
 SHEET = {"firm": "KAVERI STRUCTURAL CONSULTANTS", "client": "RIVERSIDE HEALTH TRUST",
@@ -391,7 +379,4 @@ with tempfile.TemporaryDirectory() as tmp:
                                       "many.pdf", "many.plintova", "plain.dxf"],
           "no other file in the folder: %r" % sorted(os.listdir(tmp)))
 
-if failures:
-    print("\n".join("FAIL: " + f for f in failures[:60]))
-    sys.exit(1)
-print("ok")
+finish("FAIL: ", most=60)

@@ -4,24 +4,13 @@ table is refused naming its line and column. Skipped while the batch tool does n
 import json
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
+from cli_support import check, finish, ROOT, run
+
 DESIGN = ["--sbc", "200", "--depth", "1.5", "--json"]
 GRADES = ["--fck", "25", "--fe", "415"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace")
 
 
 with tempfile.TemporaryDirectory() as tmp:
@@ -64,6 +53,4 @@ with tempfile.TemporaryDirectory() as tmp:
         error = None
     check(error == 'bad.csv, line 2, column fy: "12,5" is not a number.', "the fault named: %r" % r.stdout[:300])
 
-for f in failures:
-    print("FAIL:", f)
-sys.exit(1 if failures else 0)
+finish("FAIL: ")

@@ -5,19 +5,9 @@ import os
 import shutil
 import stat
 import subprocess
-import sys
 import tempfile
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
-DESIGN = ["--sbc", "200", "--depth", "1.5"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
+from cli_support import check, CLI, DESIGN, finish, FRAME1
 
 
 def run(*args, cwd=None, stdout=subprocess.PIPE, timeout=120):
@@ -130,7 +120,4 @@ with tempfile.TemporaryDirectory() as tmp:
           "only the inputs and the two outputs in the folder: %r" % sorted(os.listdir(tmp)))
     check(read(listing) == original, "the listing is unchanged at the end")
 
-if failures:
-    print("\n".join("FAIL: " + f for f in failures))
-    sys.exit(1)
-print("ok")
+finish("FAIL: ")

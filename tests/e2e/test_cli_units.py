@@ -2,23 +2,10 @@
 designs exactly as FRAME1 does; unknown units are refused with their messages."""
 import json
 import os
-import subprocess
-import sys
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-FRAME1 = os.path.join(ROOT, "examples", "FRAME1.ANL")
+from cli_support import check, finish, FRAME1, ROOT, run
+
 DATA = os.path.join(ROOT, "tests", "data")
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
-
-
-def run(*args):
-    return subprocess.run([CLI, *args], capture_output=True, text=True, errors="replace")
 
 
 def design(listing):
@@ -62,7 +49,4 @@ for name, message in (("bad_unit.ANL", " Units Should be Meter or mm "),
     error = json.loads(r.stdout or "{}").get("error", "")
     check(r.returncode == 1 and error.startswith(message), "%s refused: %r" % (name, r.stdout))
 
-if failures:
-    print("\n".join("FAIL: " + f for f in failures))
-    sys.exit(1)
-print("ok")
+finish("FAIL: ")

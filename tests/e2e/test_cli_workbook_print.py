@@ -11,14 +11,7 @@ import tempfile
 
 import openpyxl
 
-CLI = os.environ["PLINTOVA_CLI"]
-ROOT = os.environ["PLINTOVA_ROOT"]
-failures = []
-
-
-def check(cond, what):
-    if not cond:
-        failures.append(what)
+from cli_support import check, CLI, failures, finish, ROOT
 
 
 UNITS = ("kN", "kN·m", "kN/m²", "m", "mm", "mm²", "m³", "m²", "kg", "%")
@@ -86,7 +79,4 @@ with tempfile.TemporaryDirectory() as tmp:
                 check(re.search(r"Page \d+ of \d+", page), "page %d is numbered" % n)
         check(seen == set(firsts), "every sheet printed: %r" % sorted(seen))
 
-if failures:
-    print("\n".join("FAIL: " + f for f in failures))
-    sys.exit(1)
-print("ok")
+finish("FAIL: ")

@@ -9,6 +9,7 @@
 #include "input/listing_reader.h"
 #include "model/errors.h"
 #include "model/prompter.h"
+#include "../project/project_test_support.h"  // fileText
 
 namespace plintova::testing {
 
@@ -92,6 +93,20 @@ struct ReadResult {
   bool refused = false;
   std::string error;
 };
+
+// A file of the tests' data folder.
+inline std::string testData(const char* name) { return std::string(PLINTOVA_TEST_DATA) + "/" + name; }
+
+inline std::unique_ptr<ReadResult> readFile(const std::string& path) {
+  auto r = std::make_unique<ReadResult>();
+  try {
+    r->summary = readListing(*r->project, path, r->prompter);
+  } catch (const ListingError& e) {
+    r->refused = true;
+    r->error = e.what();
+  }
+  return r;
+}
 
 inline std::unique_ptr<ReadResult> readText(const std::string& text) {
   auto r = std::make_unique<ReadResult>();

@@ -12,23 +12,6 @@
 using namespace plintova;
 using namespace plintova::testing;
 
-namespace {
-
-std::unique_ptr<ReadResult> readFile(const std::string& path) {
-  auto r = std::make_unique<ReadResult>();
-  try {
-    r->summary = readListing(*r->project, path, r->prompter);
-  } catch (const ListingError& e) {
-    r->refused = true;
-    r->error = e.what();
-  }
-  return r;
-}
-
-std::string data(const char* name) { return std::string(PLINTOVA_TEST_DATA) + "/" + name; }
-
-}  // namespace
-
 TEST(ListingReader, ReadsTheExampleFrame) {
   auto r = readFile(std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL");
   ASSERT_FALSE(r->refused) << r->error;
@@ -79,7 +62,7 @@ TEST(ListingReader, ReadsTheExampleFrame) {
 }
 
 TEST(ListingReader, HandlesTheQuirksOfRealListings) {
-  auto r = readFile(data("quirks.ANL"));
+  auto r = readFile(testData("quirks.ANL"));
   ASSERT_FALSE(r->refused) << r->error;
   const Project& p = *r->project;
   // Joints: a comment inside the section, one joint over two lines ending in " -" and continued after
@@ -122,7 +105,7 @@ TEST(ListingReader, HandlesTheQuirksOfRealListings) {
 }
 
 TEST(ListingReader, MillimetreUnitsRoundHalvesToEvenAndGradesFollowTheDesignUnit) {
-  auto r = readFile(data("mms_units.ANL"));
+  auto r = readFile(testData("mms_units.ANL"));
   ASSERT_FALSE(r->refused) << r->error;
   const Project& p = *r->project;
   EXPECT_EQ(p.JointTable[1][1], 2);  // 2.5 mm
@@ -171,7 +154,7 @@ TEST(ListingReader, TwoSupportsOfThreeLinesEach) {
 TEST(ListingReader, FailuresShowTheirMessages) {
   // Each message begins as shown; those of a file that is no listing name it and what it lacks.
   const auto notAListing = [](const char* file, const char* lacking) {
-    return "The file " + data(file) + " is not an analysis listing that can be read: it has no " + lacking + ".";
+    return "The file " + testData(file) + " is not an analysis listing that can be read: it has no " + lacking + ".";
   };
   const std::pair<const char*, std::string> cases[] = {
       // Its only UNIT command is the design's, after the joints.
@@ -180,23 +163,23 @@ TEST(ListingReader, FailuresShowTheirMessages) {
       {"no_joints.ANL", notAListing("no_joints.ANL", "JOINT COORDINATES section after its first UNIT command")},
       {"no_members.ANL", notAListing("no_members.ANL", "MEMBER INCIDENCES section after its JOINT COORDINATES")},
       {"unknown_reaction_unit.ANL", " NO SUPPORT REACTIONS  (or) Units differ \nThe listing " +
-                                        data("unknown_reaction_unit.ANL") +
+                                        testData("unknown_reaction_unit.ANL") +
                                         " cannot be used: its reaction table gives its units as"},
   };
   for (const auto& [file, message] : cases) {
-    auto r = readFile(data(file));
+    auto r = readFile(testData(file));
     EXPECT_TRUE(r->refused) << file;
     EXPECT_EQ(r->error.substr(0, message.size()), message) << file;
   }
   // A beam block whose number reads 0 shows its line and reading goes on.
-  auto beam = readFile(data("beam_number_zero.ANL"));
+  auto beam = readFile(testData("beam_number_zero.ANL"));
   ASSERT_FALSE(beam->refused) << beam->error;
   ASSERT_EQ(beam->prompter.texts().size(), 1u);
   EXPECT_NE(beam->prompter.texts()[0].find("B E A M  N O.   **"), std::string::npos);
   EXPECT_EQ(beam->project->BeamSectionCount, 1);
 
-  auto missing = readFile(data("no_such_listing.ANL"));
-  EXPECT_EQ(missing->error, "The listing " + data("no_such_listing.ANL") + " could not be read: No such file or directory.");
+  auto missing = readFile(testData("no_such_listing.ANL"));
+  EXPECT_EQ(missing->error, "The listing " + testData("no_such_listing.ANL") + " could not be read: No such file or directory.");
   auto folder = readFile(PLINTOVA_TEST_DATA);
   EXPECT_TRUE(folder->refused);
   EXPECT_NE(folder->error.find("could not be read"), std::string::npos);
@@ -213,8 +196,8 @@ TEST(ListingReader, UnitWordsAndCommentsInTheEcho) {
 TEST(ListingReader, TheWorkLeftForTheStartupDialogGivesWhatAWholeReadGives) {
   // The desktop leaves the support fingerprints and the beam lattices to another thread while its
   // start-up dialog is shown; put in place, they must be those of a whole read.
-  for (const std::string& path : {std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL", data("quirks.ANL"),
-                                  data("stepped_ground.ANL"), data("frame1_kn_mms.ANL")}) {
+  for (const std::string& path : {std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL", testData("quirks.ANL"),
+                                  testData("stepped_ground.ANL"), testData("frame1_kn_mms.ANL")}) {
     auto whole = readFile(path);
     ASSERT_FALSE(whole->refused) << path << whole->error;
     ReadResult deferred;

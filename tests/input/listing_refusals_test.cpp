@@ -15,13 +15,6 @@ using namespace plintova::testing;
 
 namespace {
 
-std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 const std::string& frame1() {
   static const std::string text = fileText(PLINTOVA_EXAMPLES "/FRAME1.ANL");
   return text;

@@ -13,19 +13,6 @@ using namespace plintova::testing;
 
 namespace {
 
-std::unique_ptr<ReadResult> readFile(const std::string& path) {
-  auto r = std::make_unique<ReadResult>();
-  try {
-    r->summary = readListing(*r->project, path, r->prompter);
-  } catch (const ListingError& e) {
-    r->refused = true;
-    r->error = e.what();
-  }
-  return r;
-}
-
-std::string data(const char* name) { return std::string(PLINTOVA_TEST_DATA) + "/" + name; }
-
 // The joint at Y = 3 listing units, read in whole millimetres.
 int heightOfJoint2(const std::string& listing) {
   auto r = readText(listing);
@@ -101,7 +88,7 @@ TEST(ListingUnits, ReactionsAreConvertedFromTheUnitsOfTheirHeading) {
   // As printed in kN and metres: the caption says so and nothing is converted.
   auto metres = readText(ListingBuilder{}.text());
   EXPECT_EQ(metres->summary.unitsCaption, "Reactions in KN METE, in kN, kN·m");
-  auto old = readFile(data("reactions_in_other_units.ANL"));
+  auto old = readFile(testData("reactions_in_other_units.ANL"));
   ASSERT_FALSE(old->refused) << old->error;
   EXPECT_EQ(old->summary.unitsCaption, "Reactions in KIP FEET, converted to kN, kN·m");
   EXPECT_FLOAT_EQ(old->project->ReactionTable(1, 0, 2).value(), 3780.98836f);
@@ -138,7 +125,7 @@ TEST(ListingUnits, TheExampleFrameInMillimetresReadsAsInMetres) {
   // Every value in kN mm divides to exactly the value in kN m: the same model to the last bit, and
   // a project saved from one listing finds the same reactions in the other.
   for (const char* name : {"frame1_kn_mms.ANL", "frame1_kns_mms_24_cases.ANL"}) {
-    auto mm = readFile(data(name));
+    auto mm = readFile(testData(name));
     ASSERT_FALSE(mm->refused) << name << ": " << mm->error;
     const Project& p = *mm->project;
     ASSERT_EQ(p.JointCount, m.JointCount) << name;
@@ -150,12 +137,12 @@ TEST(ListingUnits, TheExampleFrameInMillimetresReadsAsInMetres) {
       for (int c = 0; c < 6; ++c)
         for (int k = 1; k <= 4; ++k) ASSERT_EQ(p.ReactionTable(s, c, k), m.ReactionTable(s, c, k)) << name;
   }
-  auto mm = readFile(data("frame1_kn_mms.ANL"));
+  auto mm = readFile(testData("frame1_kn_mms.ANL"));
   EXPECT_EQ(mm->summary.unitsCaption, "Reactions in KN MMS, converted to kN, kN·m");
   EXPECT_EQ(mm->project->SupportPrints, m.SupportPrints);
 
   // 24 cases of which 18 are combinations; factored moments run into the field before them.
-  auto cases = readFile(data("frame1_kns_mms_24_cases.ANL"));
+  auto cases = readFile(testData("frame1_kns_mms_24_cases.ANL"));
   const Project& p = *cases->project;
   EXPECT_EQ(cases->summary.loadCasesCaption, "LOAD CASES :   24");
   EXPECT_EQ(cases->summary.unitsCaption, "Reactions in KNS MMS, converted to kN, kN·m");
@@ -168,7 +155,7 @@ TEST(ListingUnits, TheExampleFrameInMillimetresReadsAsInMetres) {
 
 TEST(ListingUnits, TheExampleFrameInFeetAndKipsReadsAsInMetresToItsPrintedPrecision) {
   auto metres = readFile(std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL");
-  auto feet = readFile(data("frame1_kip_feet.ANL"));
+  auto feet = readFile(testData("frame1_kip_feet.ANL"));
   ASSERT_FALSE(feet->refused) << feet->error;
   const Project &m = *metres->project, &p = *feet->project;
   EXPECT_EQ(feet->summary.unitsCaption, "Reactions in KIP FEET, converted to kN, kN·m");

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+  QApplication::setApplicationName(QString::fromLatin1(plintova::kProgramName));
   QApplication::setApplicationVersion(QStringLiteral(PLINTOVA_VERSION));
   // The run ends when the flow says so (main window closed, Exit, or no usable listing), not when a
   // window happens to be the last one shown.

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QString>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -42,6 +43,21 @@ inline std::string runCommand(const std::string& command) {
   while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
   pclose(pipe);
   return out;
+}
+
+// The text of a PDF from poppler's pdftotext, in its printed layout or as a plain run of words.
+inline QString pdfText(const std::string& path, bool layout = true) {
+  return QString::fromStdString(runCommand(std::string("pdftotext ") + (layout ? "-layout " : "") + "'" + path + "' -"));
+}
+
+// What poppler's pdfinfo says of a PDF (pages, page size, ...).
+inline std::string pdfInfo(const std::string& path) { return runCommand("pdfinfo '" + path + "'"); }
+
+// The number of pages of a PDF, 0 when it cannot be read.
+inline int pdfPages(const std::string& path) {
+  const std::string info = pdfInfo(path);
+  const auto at = info.find("Pages:");
+  return at == std::string::npos ? 0 : std::atoi(info.c_str() + at + 6);
 }
 
 }  // namespace plintova::uitest

@@ -39,16 +39,8 @@ using namespace plintova::windowtest;
 
 namespace {
 
-// The text of a PDF, from poppler's pdftotext.
-QString pdfText(const std::string& path) {
-  return QString::fromStdString(uitest::runCommand("pdftotext -layout '" + path + "' -"));
-}
-
-int pdfPages(const std::string& path) {
-  const std::string info = uitest::runCommand("pdfinfo '" + path + "'");
-  const auto at = info.find("Pages:");
-  return at == std::string::npos ? 0 : std::atoi(info.c_str() + at + 6);
-}
+using uitest::pdfPages;
+using uitest::pdfText;
 
 // Every dialog answers as given: the file chosen for each kind, recording what was proposed.
 struct Answers {

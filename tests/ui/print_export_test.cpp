@@ -153,7 +153,7 @@ class PrintExportTest : public QObject {
     QVERIFY(prompter.calls.empty());
     QVERIFY(QFile::exists(pdf));
 
-    const std::string info = uitest::runCommand("pdfinfo '" + pdf.toStdString() + "'");
+    const std::string info = uitest::pdfInfo(pdf.toStdString());
     double w = 0, h = 0;
     const auto at = info.find("Page size:");
     QVERIFY2(at != std::string::npos && std::sscanf(info.c_str() + at, "Page size: %lf x %lf", &w, &h) == 2, info.c_str());

@@ -137,8 +137,8 @@ class TypicalRunTest : public QObject {
       return true;
     };
     QTest::mouseClick(schedule->printButton(), Qt::LeftButton);
-    const std::string text = uitest::runCommand("pdftotext '" + pdf.toStdString() + "' -");
-    QVERIFY(text.find("CF- 1") != std::string::npos && text.find("R1") != std::string::npos);
+    const QString text = uitest::pdfText(pdf.toStdString(), false);
+    QVERIFY(text.contains(QStringLiteral("CF- 1")) && text.contains(QStringLiteral("R1")));
 
     // "Col Offset": footing 1 moved 110 mm towards larger Z under its 450 mm column.
     QTest::mouseClick(main->button("CmdOff"), Qt::LeftButton);

@@ -218,8 +218,8 @@ TEST(ListingReader, AReadOfWhatSizingNeedsGivesTheWholeReadsSupportsColumnsAndCa
   // The batch tool leaves out the beams (drawn by the column window only), the fingerprints and the
   // digest (for a project or a report); what it sizes from must be what a whole read gives.
   const ListingParts sizingOnly{.beams = false, .fingerprints = false, .digest = false};
-  for (const std::string& path : {std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL", data("quirks.ANL"),
-                                  data("primary_cases.ANL"), data("beam_number_zero.ANL")}) {
+  for (const std::string& path : {std::string(PLINTOVA_EXAMPLES) + "/FRAME1.ANL", testData("quirks.ANL"),
+                                  testData("primary_cases.ANL"), testData("beam_number_zero.ANL")}) {
     SCOPED_TRACE(path);
     auto whole = readFile(path);
     ASSERT_FALSE(whole->refused) << whole->error;

@@ -13,6 +13,22 @@
 
 namespace plintova::cli {
 
+namespace {
+
+// A footing's kind as the model's JSON has always given it: 0 isolated, n a member of combined footing
+// n, -1 hand-resized, -100 disabled.
+int footingCode(const FootingRecord& f) {
+  switch (f.Kind) {
+    case FootingKind::Isolated: return 0;
+    case FootingKind::Combined: return f.CombinedNo;
+    case FootingKind::HandResized: return -1;
+    case FootingKind::Disabled: return -100;
+  }
+  return 0;
+}
+
+}  // namespace
+
 void writeSummaryJson(JsonWriter& j, const Project& p) {
   j.key("supportCount");
   j.integer(p.supportCount());
@@ -46,7 +62,7 @@ void writeModelJson(JsonWriter& j, const Project& p) {
     j.key("GroupRank"); j.integer(f.GroupRank);
     j.key("SizeL"); j.number(f.SizeL);
     j.key("SizeB"); j.number(f.SizeB);
-    j.key("CombNo"); j.integer(f.CombNo);
+    j.key("CombNo"); j.integer(footingCode(f));
     j.endObject();
   }
   j.endArray();

@@ -23,10 +23,10 @@ std::string mainCaption(const Project& p) {
 }
 
 std::string markOf(const FootingRecord& f) {
-  if (f.CombNo == 0) return "F" + std::to_string(f.GroupRank);
-  if (f.CombNo == -1) return "R" + std::to_string(f.GroupRank);
-  if (f.CombNo < -1) return "D";
-  return "C" + std::to_string(f.CombNo);
+  if (f.Kind == FootingKind::Isolated) return "F" + std::to_string(f.GroupRank);
+  if (f.Kind == FootingKind::HandResized) return "R" + std::to_string(f.GroupRank);
+  if (f.Kind == FootingKind::Disabled) return "D";
+  return "C" + std::to_string(f.CombinedNo);
 }
 
 void printTable(const std::vector<std::vector<std::string>>& rows) {

@@ -41,7 +41,8 @@ CodeCheck isolatedBearingCheck(const Project& p, int s, double L, double B) {
   const std::string name = "bearing at joint " + numberText(p.FootingTable[s].JointNo) + ", load case " +
                            numberText(p.ReactionTable(s, worstCase, 1)) +
                            (beyond ? " (the resultant lies beyond the footing: no contact balances it)" : "");
-  return makeCheck(name, pressure, allowable, "kN/m2", kBearingClause);
+  return concerning(makeCheck(CheckKind::Bearing, name, pressure, allowable, "kN/m2", kBearingClause),
+                    {p.FootingTable[s].JointNo}, static_cast<int>(p.ReactionTable(s, worstCase, 1)));
 }
 
 std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, double B, double D,
@@ -63,9 +64,12 @@ std::vector<CodeCheck> isolatedSoilChecks(const Project& p, int s, double L, dou
         worstCase = c;
       }
     }
-    checks.push_back(makeCheck("resultant within the middle third at joint " + numberText(f.JointNo) + ", load case " +
-                                   numberText(p.ReactionTable(s, worstCase, 1)),
-                               6 * worst, 1, "", kResultantClause));
+    const int loadCase = static_cast<int>(p.ReactionTable(s, worstCase, 1));
+    checks.push_back(concerning(makeCheck(CheckKind::Resultant,
+                                          "resultant within the middle third at joint " + numberText(f.JointNo) +
+                                              ", load case " + numberText(loadCase),
+                                          6 * worst, 1, "", kResultantClause),
+                                {f.JointNo}, loadCase));
   }
   StabilityFooting footing;
   footing.L = L;
@@ -88,15 +92,18 @@ std::optional<CodeCheck> pedestalAroundColumns(const Project& p, const std::vect
     if (s < 1 || s > p.FootingCount) continue;
     const PedestalSides need = columnPedestal(p, s);
     if (!need.known()) continue;
-    const struct { const char* axis; double need, side; } sides[] = {{"X", need.x, pedestal.x}, {"Z", need.z, pedestal.z}};
+    const struct { char axis; double need, side; } sides[] = {{'X', need.x, pedestal.x}, {'Z', need.z, pedestal.z}};
     for (const auto& d : sides) {
       const double room = roundTo((d.side - d.need) * 1000, 1);
       if (worst && !(room < leastRoom)) continue;
       leastRoom = room;
-      worst = makeCheck("pedestal around the column at joint " + std::to_string(p.FootingTable[s].JointNo) + " along " +
-                            d.axis,
-                        roundTo(d.need * 1000, 1), roundTo(d.side * 1000, 1), "mm",
-                        "column plus the pedestal margin on each side");
+      worst = concerning(makeCheck(CheckKind::PedestalFit,
+                                   "pedestal around the column at joint " + std::to_string(p.FootingTable[s].JointNo) +
+                                       " along " + d.axis,
+                                   roundTo(d.need * 1000, 1), roundTo(d.side * 1000, 1), "mm",
+                                   "column plus the pedestal margin on each side"),
+                         {p.FootingTable[s].JointNo}, 0);
+      worst->axis = d.axis;
     }
   }
   return worst;

@@ -10,6 +10,7 @@
 
 #include "design/code_checks.h"
 #include "design/combined_beam.h"
+#include "design/combined_loads.h"
 #include "design/is456.h"
 #include "design/pedestal_design.h"
 #include "design/pedestals.h"
@@ -25,126 +26,7 @@ namespace plintova {
 namespace {
 
 using namespace is456;
-
-// One load case of the pair as read, the two columns' reactions found by its load-case number, with the
-// factor the check takes them by (case_basis.h).
-struct PairedCase {
-  int number = 0;
-  double factor = 1;
-  int pos[2] = {-1, -1};  // position of the case in each member's reactions; -1: not a case of it
-  double fy[2] = {0, 0};
-  double along[2] = {0, 0};   // moments bending along the length: MX on a footing along Z, MZ along X
-  double across[2] = {0, 0};  // moments bending across the width
-};
-
-// The pair's cases the soil checks (soilCases) or the design (designCases) take.
-std::vector<PairedCase> pairCases(const Project& p, const int member[2], bool alongX,
-                                  const std::vector<PairCaseUse>& uses) {
-  const int kAlong = alongX ? 4 : 3, kAcross = alongX ? 3 : 4;
-  std::vector<PairedCase> cases;
-  for (const PairCaseUse& u : uses) {
-    PairedCase pc;
-    pc.number = u.loadCase;
-    pc.factor = u.factor;
-    for (int m = 0; m < 2; ++m) {
-      const int s = member[m], c = u.position[m];
-      if (c < 0) continue;
-      pc.pos[m] = c;
-      pc.fy[m] = p.ReactionTable(s, c, 2);
-      pc.along[m] = p.ReactionTable(s, c, kAlong);
-      pc.across[m] = p.ReactionTable(s, c, kAcross);
-    }
-    cases.push_back(pc);
-  }
-  return cases;
-}
-
-// The footing and its columns, m.
-struct Geometry {
-  double L = 0, B = 0;
-  double aAlong = 0, aAcross = 0;  // the pedestals' sides along the length and across it
-  double x[2] = {0, 0};  // columns from the first end
-  double h[2] = {0, 0};  // columns' offsets across from the footing's centre line (half the skew)
-  double cant1 = 0, dist = 0;
-  int member[2] = {0, 0};
-  int joint[2] = {0, 0};
-};
-
-// One column's load across the width: factored load and the magnitude of its moment across.
-struct AcrossLoad {
-  double P = 0, M = 0;
-};
-
-// cl. 34.2.3.2 across the width: the column load P spread over B with its moment across M as a linear
-// variation, pressing up on the cantilever from the pedestal face (t_f from the centre line, on the
-// side where M adds) to the edge B/2. With w(t) = P/B + 12 M t / B^3 per metre across and c = B/2 - t_f:
-//   moment at the face  = (P/B + 12 M t_f / B^3) c^2 / 2 + 12 M / B^3 c^3 / 3
-//   shear at d from it  = P/B (c - d) + 6 M / B^3 ((B/2)^2 - (t_f + d)^2)
-struct AcrossSide {
-  double tf = 0, c = 0;
-};
-AcrossSide acrossSide(const Geometry& g, int j, int side) {
-  AcrossSide s;
-  s.tf = side * g.h[j] + g.aAcross / 2;
-  s.c = g.B / 2 - s.tf;
-  return s;
-}
-double acrossMoment(const Geometry& g, const AcrossLoad& l, const AcrossSide& s) {
-  if (!(s.c > 0)) return 0;
-  const double w0 = l.P / g.B, k = 12 * l.M / (g.B * g.B * g.B);
-  return (w0 + k * s.tf) * s.c * s.c / 2 + k * s.c * s.c * s.c / 3;
-}
-double acrossShear(const Geometry& g, const AcrossLoad& l, const AcrossSide& s, double d) {
-  if (!(s.c > d)) return 0;
-  const double edge = g.B / 2, t = s.tf + d;
-  return l.P / g.B * (s.c - d) + 6 * l.M / (g.B * g.B * g.B) * (edge * edge - t * t);
-}
-
-// The envelope of the cases that does not depend on the depth.
-struct Envelope {
-  double sag = 0, hog = 0;            // kN m over the width
-  double hogAt = 0;                   // m, where the largest hogging moment lies
-  double bottomAnchorage = 0;         // m from the nearest end to the pedestal faces (the least)
-  double acrossMu[2] = {0, 0};        // kN m under each column
-  std::vector<AcrossLoad> acrossLoads[2];
-  double faces[4] = {0, 0, 0, 0};
-  bool face[4] = {false, false, false, false};  // the face lies within the footing
-};
-
-Envelope envelopeOf(const Geometry& g, const std::vector<BeamCase>& cases, const std::vector<PairedCase>& paired) {
-  Envelope env;
-  const double half = g.aAlong / 2;
-  const double faces[4] = {g.x[0] - half, g.x[0] + half, g.x[1] - half, g.x[1] + half};
-  env.bottomAnchorage = std::numeric_limits<double>::infinity();
-  for (int k = 0; k < 4; ++k) {
-    env.faces[k] = faces[k];
-    env.face[k] = faces[k] > 0 && faces[k] < g.L;
-    if (env.face[k]) env.bottomAnchorage = std::min(env.bottomAnchorage, std::min(faces[k], g.L - faces[k]));
-  }
-  if (!std::isfinite(env.bottomAnchorage)) env.bottomAnchorage = 0;
-  const double lo = faces[1], hi = faces[2];
-  for (const BeamCase& fc : cases) {
-    for (int k = 0; k < 4; ++k)
-      if (env.face[k]) env.sag = std::max(env.sag, fc.moment(faces[k]));
-    if (lo < hi) {
-      double where = lo;
-      const double least = fc.leastMoment(lo, hi, where);
-      if (-least > env.hog) {
-        env.hog = -least;
-        env.hogAt = where;
-      }
-    }
-  }
-  for (const PairedCase& pc : paired) {
-    for (int j = 0; j < 2; ++j) {
-      const AcrossLoad l{pc.factor * pc.fy[j], pc.factor * std::fabs(pc.across[j])};
-      if (!(l.P > 0)) continue;  // a column that lifts presses nothing across
-      env.acrossLoads[j].push_back(l);
-      for (int side : {-1, 1}) env.acrossMu[j] = std::max(env.acrossMu[j], acrossMoment(g, l, acrossSide(g, j, side)));
-    }
-  }
-  return env;
-}
+using namespace combined;
 
 // Where the band of bars under column j lies along the length for an effective depth dT (mm):
 // a + 2 d wide, ended by the footing's ends and by the midpoint between the columns.
@@ -269,48 +151,12 @@ struct Trial {
   bool depthFails = false;
 };
 
-Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const std::vector<BeamCase>& cases,
-              double D, int16_t edited) {
-  Trial t;
-  const int fck = p.Fck, fe = p.Fe;
-  const SteelRules rules = steelRules(p.decisions.options);
-  // The bars across carry each column's whole load to the edges and lie outermost; the bottom bars
-  // along L, mostly the short end cantilevers' and often the minimum, lie on them.
-  for (int j = 0; j < 2; ++j) t.bands[j] = chooseLayer(rules, edited, [&](int16_t dia) { return bandLayer(p, g, env, j, D, dia); });
-  const Band bands[2] = {t.bands[0].band, t.bands[1].band};
-  t.elsewhere = chooseLayer(rules, edited, [&](int16_t dia) { return elsewhereLayer(p, g, bands, D, dia); });
-  t.hasElsewhere = t.elsewhere.layer.bars > 0;
-  double below = std::max(t.bands[0].layer.dia, t.bands[1].layer.dia);
-  if (t.hasElsewhere) below = std::max<double>(below, t.elsewhere.layer.dia);
-  t.bottom = chooseLayer(rules, edited, [&](int16_t dia) {
-    return alongLayer(p, g, "bottom along L", env.sag, D, below, dia, env.bottomAnchorage);
-  });
-  t.hasTop = env.hog > 0;
-  if (t.hasTop) {
-    const double reach = std::min(env.hogAt, g.L - env.hogAt);
-    t.top = chooseLayer(rules, edited, [&](int16_t dia) { return alongLayer(p, g, "top along L", env.hog, D, 0, dia, reach); });
-  }
-
-  std::vector<CodeCheck> bending, steel, shear, punching, minimum, spacing, development;
+// cl. 34.2.4.1 a along L: at d from each pedestal face, with the d and pt of the layer in tension
+// there in that case (the top bars where the section hogs, the bottom bars elsewhere). The section
+// whose stress takes the largest part of its strength is reported.
+CodeCheck alongShearCheck(int fck, const Geometry& g, const Envelope& env, const std::vector<BeamCase>& cases,
+                          const Trial& t) {
   const double wB = g.B * 1000;
-  auto bend = [&](const std::string& name, double Mu, const LayerTrial& l, double width) {
-    const std::vector<CheckTerm> section{{"Mu", Mu, "kN m"}, {"b", width, "mm"}, {"d", l.d, "mm"}};
-    bending.push_back(
-        withTerms(makeCheck("bending " + name, Mu, limitingMoment(fck, fe, width, l.d), "kN m", kBendingClause), section));
-    std::vector<CheckTerm> provided = section;
-    provided.push_back({"As", l.provided, "mm2"});
-    steel.push_back(withTerms(makeCheck("steel for bending " + name, Mu, momentOfResistance(fck, fe, l.provided, width, l.d),
-                                        "kN m", kSteelClause),
-                              provided));
-  };
-  if (t.hasTop) bend("along L, hogging", env.hog, t.top, wB);
-  bend("along L, sagging", env.sag, t.bottom, wB);
-  for (int j = 0; j < 2; ++j)
-    bend("along B under joint " + numberText(g.joint[j]), env.acrossMu[j], t.bands[j], t.bands[j].band.width() * 1000);
-
-  // cl. 34.2.4.1 a along L: at d from each pedestal face, with the d and pt of the layer in tension
-  // there in that case (the top bars where the section hogs, the bottom bars elsewhere). The section
-  // whose stress takes the largest part of its strength is reported.
   const LayerTrial* alongL[2] = {&t.bottom, t.hasTop ? &t.top : nullptr};
   double worst = -1, tv1 = 0, tc1 = shearStrength(fck, 100 * t.bottom.provided / (wB * t.bottom.d));
   double V1 = 0, d1 = t.bottom.d, pt1 = 100 * t.bottom.provided / (wB * t.bottom.d);
@@ -338,24 +184,15 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
       }
     }
   }
-  shear.push_back(withTerms(makeCheck("one-way shear along L", tv1, tc1, "N/mm2", kOneWayShearClause),
-                            {{"Vu", V1, "kN"}, {"b", wB, "mm"}, {"d", d1, "mm"}, {"pt", pt1, "%"}}));
-  // Across: the band as the width of a cantilever from the pedestal face, at d from the face.
-  for (int j = 0; j < 2; ++j) {
-    const LayerTrial& b = t.bands[j];
-    const double w = b.band.width() * 1000;
-    double V = 0;
-    for (const AcrossLoad& l : env.acrossLoads[j])
-      for (int side : {-1, 1}) V = std::max(V, acrossShear(g, l, acrossSide(g, j, side), b.d / 1000));
-    const double pt = 100 * b.provided / (w * b.d);
-    shear.push_back(withTerms(makeCheck("one-way shear along B under joint " + numberText(g.joint[j]), V * 1000 / (w * b.d),
-                                        shearStrength(fck, pt), "N/mm2", kOneWayShearClause),
-                              {{"Vu", V, "kN"}, {"b", w, "mm"}, {"d", b.d, "mm"}, {"pt", pt, "%"}}));
-  }
+  return withTerms(makeCheck(CheckKind::OneWayShear, "one-way shear along L", tv1, tc1, "N/mm2", kOneWayShearClause),
+                   {{"Vu", V1, "kN"}, {"b", wB, "mm"}, {"d", d1, "mm"}, {"pt", pt1, "%"}});
+}
 
-  // cl. 34.2.4.1 b, 31.6.3.1: punching d/2 from the faces of each pedestal, d the mean of the band
-  // across and the bottom bars along L; the pressure within the perimeter is taken off the column load.
-  // ks = 0.5 + beta_c (at most 1) with beta_c the pedestal's short side over its long side.
+// cl. 34.2.4.1 b, 31.6.3.1: punching d/2 from the faces of each pedestal, d the mean of the band
+// across and the bottom bars along L; the pressure within the perimeter is taken off the column load.
+// ks = 0.5 + beta_c (at most 1) with beta_c the pedestal's short side over its long side.
+std::vector<CodeCheck> punchingChecks(int fck, const Geometry& g, const std::vector<BeamCase>& cases, const Trial& t) {
+  std::vector<CodeCheck> checks;
   const Rect footing{0, -g.B / 2, g.L, g.B / 2};
   const double betaC = PedestalSides{g.aAlong, g.aAcross}.aspect();
   for (int j = 0; j < 2; ++j) {
@@ -373,10 +210,67 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
       V = std::max(V, load - within);
     }
     const double tv = sec.perimeter > 0 ? V * 1000 / (sec.perimeter * 1000 * dp) : 0;
-    punching.push_back(withTerms(makeCheck("punching at joint " + numberText(g.joint[j]), tv, punchingStrength(fck, betaC),
+    checks.push_back(withTerms(makeCheck(CheckKind::Punching, "punching at joint " + numberText(g.joint[j]), tv, punchingStrength(fck, betaC),
                                            "N/mm2", kPunchingClause),
                                  {{"Vu", V, "kN"}, {"b0", sec.perimeter * 1000, "mm"}, {"d", dp, "mm"}}));
   }
+  return checks;
+}
+
+Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const std::vector<BeamCase>& cases,
+              double D, int16_t edited) {
+  Trial t;
+  const int fck = p.Fck, fe = p.Fe;
+  const SteelRules rules = steelRules(p.decisions.options);
+  // The bars across carry each column's whole load to the edges and lie outermost; the bottom bars
+  // along L, mostly the short end cantilevers' and often the minimum, lie on them.
+  for (int j = 0; j < 2; ++j) t.bands[j] = chooseLayer(rules, edited, [&](int16_t dia) { return bandLayer(p, g, env, j, D, dia); });
+  const Band bands[2] = {t.bands[0].band, t.bands[1].band};
+  t.elsewhere = chooseLayer(rules, edited, [&](int16_t dia) { return elsewhereLayer(p, g, bands, D, dia); });
+  t.hasElsewhere = t.elsewhere.layer.bars > 0;
+  double below = std::max(t.bands[0].layer.dia, t.bands[1].layer.dia);
+  if (t.hasElsewhere) below = std::max<double>(below, t.elsewhere.layer.dia);
+  t.bottom = chooseLayer(rules, edited, [&](int16_t dia) {
+    return alongLayer(p, g, "bottom along L", env.sag, D, below, dia, env.bottomAnchorage);
+  });
+  t.hasTop = env.hog > 0;
+  if (t.hasTop) {
+    const double reach = std::min(env.hogAt, g.L - env.hogAt);
+    t.top = chooseLayer(rules, edited, [&](int16_t dia) { return alongLayer(p, g, "top along L", env.hog, D, 0, dia, reach); });
+  }
+
+  std::vector<CodeCheck> bending, steel, shear, punching, minimum, spacing, development;
+  const double wB = g.B * 1000;
+  auto bend = [&](const std::string& name, double Mu, const LayerTrial& l, double width) {
+    const std::vector<CheckTerm> section{{"Mu", Mu, "kN m"}, {"b", width, "mm"}, {"d", l.d, "mm"}};
+    bending.push_back(
+        withTerms(makeCheck(CheckKind::Bending, "bending " + name, Mu, limitingMoment(fck, fe, width, l.d), "kN m", kBendingClause), section));
+    std::vector<CheckTerm> provided = section;
+    provided.push_back({"As", l.provided, "mm2"});
+    steel.push_back(withTerms(makeCheck(CheckKind::SteelForBending, "steel for bending " + name, Mu, momentOfResistance(fck, fe, l.provided, width, l.d),
+                                        "kN m", kSteelClause),
+                              provided));
+  };
+  if (t.hasTop) bend("along L, hogging", env.hog, t.top, wB);
+  bend("along L, sagging", env.sag, t.bottom, wB);
+  for (int j = 0; j < 2; ++j)
+    bend("along B under joint " + numberText(g.joint[j]), env.acrossMu[j], t.bands[j], t.bands[j].band.width() * 1000);
+
+  shear.push_back(alongShearCheck(fck, g, env, cases, t));
+  // Across: the band as the width of a cantilever from the pedestal face, at d from the face.
+  for (int j = 0; j < 2; ++j) {
+    const LayerTrial& b = t.bands[j];
+    const double w = b.band.width() * 1000;
+    double V = 0;
+    for (const AcrossLoad& l : env.acrossLoads[j])
+      for (int side : {-1, 1}) V = std::max(V, acrossShear(g, l, acrossSide(g, j, side), b.d / 1000));
+    const double pt = 100 * b.provided / (w * b.d);
+    shear.push_back(withTerms(makeCheck(CheckKind::OneWayShear, "one-way shear along B under joint " + numberText(g.joint[j]), V * 1000 / (w * b.d),
+                                        shearStrength(fck, pt), "N/mm2", kOneWayShearClause),
+                              {{"Vu", V, "kN"}, {"b", w, "mm"}, {"d", b.d, "mm"}, {"pt", pt, "%"}}));
+  }
+
+  punching = punchingChecks(fck, g, cases, t);
 
   std::vector<const LayerTrial*> layers = {&t.bottom};
   if (t.hasTop) layers.push_back(&t.top);
@@ -384,14 +278,14 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
   layers.push_back(&t.bands[1]);
   if (t.hasElsewhere) layers.push_back(&t.elsewhere);
   for (const LayerTrial* l : layers) {
-    minimum.push_back(withTerms(makeCheck("minimum steel, " + l->layer.where, l->minimum, l->provided, "mm2",
+    minimum.push_back(withTerms(makeCheck(CheckKind::MinimumSteel, "minimum steel, " + l->layer.where, l->minimum, l->provided, "mm2",
                                           kMinSteelClause),
                                 {{"b", l->layer.width * 1000, "mm"}, {"D", D, "mm"}}));
-    spacing.push_back(withTerms(makeCheck("bar spacing, " + l->layer.where, l->layer.spacing,
+    spacing.push_back(withTerms(makeCheck(CheckKind::BarSpacing, "bar spacing, " + l->layer.where, l->layer.spacing,
                                           std::min(3 * l->d, kMaxSpacing), "mm", kSpacingClause),
                                 {{"d", l->d, "mm"}}));
     if (l != &t.elsewhere)
-      development.push_back(withTerms(makeCheck("development length, " + l->layer.where, l->Ld, l->anchorage, "mm",
+      development.push_back(withTerms(makeCheck(CheckKind::DevelopmentLength, "development length, " + l->layer.where, l->Ld, l->anchorage, "mm",
                                                 developmentClause(fck)),
                                       {{"phi", static_cast<double>(l->layer.dia), "mm"}}));
   }
@@ -400,50 +294,9 @@ Trial trialAt(const Project& p, const Geometry& g, const Envelope& env, const st
     for (const CodeCheck& c : *list) t.depthFails = t.depthFails || !c.ok;
   for (auto* list : {&bending, &steel, &shear, &punching, &minimum, &spacing})
     t.checks.insert(t.checks.end(), list->begin(), list->end());
-  t.checks.push_back(makeCheck("edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause));
+  t.checks.push_back(makeCheck(CheckKind::EdgeDepth, "edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause));
   t.checks.insert(t.checks.end(), development.begin(), development.end());
   return t;
-}
-
-// The bearing pressure of one paired case (cl. 34.1), as the footing was sized: P = 1.1 FY of both
-// columns, the resultant of the loads e off the centre, every moment counted whatever its sign.
-CasePressure casePressure(const Project& p, const Geometry& g, const PairedCase& pc) {
-  CasePressure cp;
-  cp.loadCase = pc.number;
-  const double f = pc.factor;  // 1 for a service case
-  const double P = f * pc.fy[0] + f * pc.fy[1];
-  const double xBar = P != 0 ? f * pc.fy[1] / P * g.dist : g.dist / 2;
-  cp.fy = P;
-  cp.e = (g.L / 2 - g.cant1) - xBar;
-  const double along = std::fabs(f * pc.along[0] + f * pc.along[1]) + std::fabs(cp.e * P);
-  const double across = std::fabs(f * pc.across[0] + f * pc.across[1]);
-  // The peak under the contact: linear while the whole underside presses, else the no-tension pressure;
-  // a pair that lifts the footing presses on no soil (the uplift check takes it).
-  const PressureUnderFooting contact = pressureUnderFooting(kSoilCheckLoadFactor * P, across, along, g.L, g.B);
-  cp.q = P > 0 ? contact.max : 0.0;
-  for (int m = 0; m < 2; ++m)
-    if (pc.pos[m] >= 0) cp.allowable[m] = p.allowable(g.member[m], pc.pos[m]);
-  return cp;
-}
-
-// Bearing of the footing under one member's cases: the case nearest that member's allowable pressure.
-CodeCheck bearingCheck(const Geometry& g, const std::vector<CasePressure>& pressures, int m) {
-  double worst = -1, pressure = 0, allowable = 0;
-  int number = 0;
-  for (const CasePressure& cp : pressures) {
-    const double allowed = cp.allowable[m];
-    if (allowed < 0) continue;
-    const double ratio =
-        allowed > 0 ? cp.q / allowed : (cp.q > 0 ? std::numeric_limits<double>::infinity() : 0.0);
-    if (ratio > worst) {
-      worst = ratio;
-      pressure = cp.q;
-      allowable = allowed;
-      number = cp.loadCase;
-    }
-  }
-  return makeCheck("bearing at joint " + numberText(g.joint[m]) + ", load case " + numberText(number), pressure,
-                   allowable, "kN/m2", kBearingClause);
 }
 
 // The combined footing as its stability checks take it: both columns, the footing's centre from each.
@@ -463,6 +316,64 @@ StabilityFooting pairFooting(const Project& p, const CombinedFootingRecord& cf, 
   // Along X the stability checks' L lies along X; a footing along Z has its length along Z.
   if (cf.CfAxis == 0) std::swap(f.L, f.B);
   return f;
+}
+
+// The footing's geometry from its record and the row's size and pedestal.
+void setGeometry(const Project& p, const CombinedFootingRecord& cf, const FootingRow& row, Geometry& g) {
+  g.L = row.L;
+  g.B = row.B;
+  const bool alongX = cf.CfAxis == 1;
+  g.aAlong = alongX ? row.Pedestal.x : row.Pedestal.z;
+  g.aAcross = alongX ? row.Pedestal.z : row.Pedestal.x;
+  g.cant1 = cf.Cant1;
+  g.dist = cf.CfDistance / 1000.0;
+  g.x[0] = g.cant1;
+  g.x[1] = g.cant1 + g.dist;
+  g.h[0] = -cf.CfHalfSkew / 1000.0;
+  g.h[1] = cf.CfHalfSkew / 1000.0;
+  for (int j = 0; j < 2; ++j) g.joint[j] = p.FootingTable[g.member[j]].JointNo;
+}
+
+// Every design case factored, with the columns' couples in both senses, as beams along the length; the
+// largest offset of a resultant from the centre, and the case that presses hardest.
+struct BeamCases {
+  std::vector<BeamCase> cases;
+  double eMax = 0;
+  std::size_t hardest = 0;
+  int hardestCase = 0;
+};
+// Sets the row's net pressure as read (the peak of the factored contact over the width, less the
+// factor) of the case whose factored pressure is largest, with that case's factor and position.
+BeamCases beamCasesOf(const Geometry& g, const std::vector<PairedCase>& paired, FootingRow& row) {
+  BeamCases out;
+  float q = 0;
+  double factored = 0;
+  for (const PairedCase& pc : paired) {
+    const bool couples = pc.along[0] != 0 || pc.along[1] != 0;
+    for (int sense : {1, -1}) {
+      if (sense < 0 && !couples) break;
+      const ColumnLoad first{g.x[0], pc.factor * pc.fy[0], sense * pc.factor * pc.along[0]};
+      const ColumnLoad second{g.x[1], pc.factor * pc.fy[1], sense * pc.factor * pc.along[1]};
+      double e = 0;
+      const auto beam = beamCase(g.L, first, second, &e);
+      out.eMax = std::max(out.eMax, std::fabs(e));
+      if (!beam) continue;
+      out.cases.push_back(*beam);
+      const float pressure = static_cast<float>(beam->q.peak() / g.B / pc.factor);
+      if (factored < pc.factor * pressure) {
+        factored = pc.factor * pressure;
+        row.LoadFactor = pc.factor;
+        q = pressure;
+        out.hardest = out.cases.size() - 1;
+        out.hardestCase = pc.number;
+        const int m = pc.pos[0] >= 0 ? 0 : 1;
+        row.GovFooting = g.member[m];
+        row.GovCase = pc.pos[m];
+      }
+    }
+  }
+  row.NetPressure = roundToSingle(q + 0.49, 0);
+  return out;
 }
 
 }  // namespace
@@ -498,58 +409,16 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   const int16_t edited = edit.barDia && *edit.barDia > 0 ? *edit.barDia : int16_t{0};
   row.BarDia = edited;
 
-  g.L = row.L;
-  g.B = row.B;
+  setGeometry(p, cf, row, g);
   const bool alongX = cf.CfAxis == 1;
-  g.aAlong = alongX ? row.Pedestal.x : row.Pedestal.z;
-  g.aAcross = alongX ? row.Pedestal.z : row.Pedestal.x;
-  g.cant1 = cf.Cant1;
-  g.dist = cf.CfDistance / 1000.0;
-  g.x[0] = g.cant1;
-  g.x[1] = g.cant1 + g.dist;
-  g.h[0] = -cf.CfHalfSkew / 1000.0;
-  g.h[1] = cf.CfHalfSkew / 1000.0;
-  for (int j = 0; j < 2; ++j) g.joint[j] = p.FootingTable[g.member[j]].JointNo;
   const int a = g.member[0], b = g.member[1];
   const std::vector<PairedCase> paired = pairCases(p, g.member, alongX, designCases(p, a, b));
   if (!(g.L > 0) || !(g.B > 0)) return row;
   for (const PairedCase& pc : pairCases(p, g.member, alongX, soilCases(p, a, b)))
     row.pressures.push_back(casePressure(p, g, pc));
 
-  // Every design case factored, with the columns' couples in both senses.
-  std::vector<BeamCase> cases;
-  double eMax = 0;
-  float q = 0;
-  std::size_t hardest = 0;
-  int hardestCase = 0;
-  double factored = 0;
-  for (const PairedCase& pc : paired) {
-    const bool couples = pc.along[0] != 0 || pc.along[1] != 0;
-    for (int sense : {1, -1}) {
-      if (sense < 0 && !couples) break;
-      const ColumnLoad first{g.x[0], pc.factor * pc.fy[0], sense * pc.factor * pc.along[0]};
-      const ColumnLoad second{g.x[1], pc.factor * pc.fy[1], sense * pc.factor * pc.along[1]};
-      double e = 0;
-      const auto beam = beamCase(g.L, first, second, &e);
-      eMax = std::max(eMax, std::fabs(e));
-      if (!beam) continue;
-      cases.push_back(*beam);
-      // The net pressure as read: the peak of the factored contact over the width, less the factor; the
-      // case whose factored pressure is largest governs, and the row keeps its factor.
-      const float pressure = static_cast<float>(beam->q.peak() / g.B / pc.factor);
-      if (factored < pc.factor * pressure) {
-        factored = pc.factor * pressure;
-        row.LoadFactor = pc.factor;
-        q = pressure;
-        hardest = cases.size() - 1;
-        hardestCase = pc.number;
-        const int m = pc.pos[0] >= 0 ? 0 : 1;
-        row.GovFooting = g.member[m];
-        row.GovCase = pc.pos[m];
-      }
-    }
-  }
-  row.NetPressure = roundToSingle(q + 0.49, 0);
+  const BeamCases beams = beamCasesOf(g, paired, row);
+  const std::vector<BeamCase>& cases = beams.cases;
   if (!gradeProblem(p.Fck, p.Fe).empty()) return row;
 
   const Envelope env = envelopeOf(g, cases, paired);
@@ -597,9 +466,9 @@ FootingRow designCombinedRow(const Project& p, int n, const RowEdit& edit) {
   row.steel.push_back(t.bands[1].layer);
   if (t.hasElsewhere) row.steel.push_back(t.elsewhere.layer);
 
-  row.beam = beamDiagram(g.L, g.x, g.aAlong, cases, hardest, hardestCase);
+  row.beam = beamDiagram(g.L, g.x, g.aAlong, cases, beams.hardest, beams.hardestCase);
   for (int m = 0; m < 2; ++m) row.checks.push_back(bearingCheck(g, row.pressures, m));
-  row.checks.push_back(makeCheck("resultant within the base", eMax, g.L / 2, "m", kResultantClause));
+  row.checks.push_back(makeCheck(CheckKind::Resultant, "resultant within the base", beams.eMax, g.L / 2, "m", kResultantClause));
   const std::vector<CodeCheck> stability = stabilityChecks(p, pairFooting(p, cf, row));
   row.checks.insert(row.checks.end(), stability.begin(), stability.end());
   if (const auto pedestal = pedestalAroundColumns(p, row.footings, row.Pedestal)) row.checks.push_back(*pedestal);

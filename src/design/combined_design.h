@@ -5,7 +5,7 @@
 
 namespace plintova {
 
-// The row of combined footing n (CombinedFootingTable, sized by DesignCombinedFooting), mark C<n>,
+// The row of combined footing n (CombinedFootingTable, sized by stepCombinedFooting), mark C<n>,
 // with the engineer's edits; L = CfLength along the columns' line, B = CfWidth. The method and every
 // assumption are set out in docs/design-rows.md; in short:
 //  - the two columns' reactions are paired by load-case number (a case of one member only leaves the

@@ -137,7 +137,7 @@ void governingPressure(const Project& p, int g, SizeGroupRecord& row) {
   double factored = 0, gamma = kServiceToDesignFactor;
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    if (f.GroupNo != g || f.CombNo != 0) continue;
+    if (f.GroupNo != g || f.Kind != FootingKind::Isolated) continue;
     for (const CaseUse& u : designCases(p, s)) {
       // The net upward pressure uses the reactions as read: no 1.1 allowance for footing and soil.
       const float pressure = static_cast<float>(edgePressures(p, s, u.position, B, B, 1.0).max);
@@ -193,7 +193,7 @@ float longestOffset(const Project& p, int g) {
   double offset = 0;
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    if (f.GroupNo != g || f.CombNo != 0) continue;
+    if (f.GroupNo != g || f.Kind != FootingKind::Isolated) continue;
     const Eccentricity e = footingEccentricity(p, s);
     offset = std::max({offset, std::fabs(e.ex), std::fabs(e.ez)});
   }

@@ -64,15 +64,15 @@ GroupSection groupSectionAt(const Project& p, const GroupLoads& l, double D, int
 
   const double Mlim = limitingMoment(fck, fe, width, d);
   s.checks = {
-      makeCheck("bending", s.Mu, Mlim, "kN m", kBendingClause),
-      makeCheck("steel for bending", s.Mu, momentOfResistance(fck, fe, s.bars.area, width, d), "kN m", kSteelClause),
-      makeCheck("one-way shear", s.tv1, s.tc, "N/mm2", kOneWayShearClause),
-      makeCheck("punching", s.tv2, s.tp, "N/mm2", kPunchingClause),
-      makeCheck("minimum steel", minimum, s.bars.area, "mm2", kMinSteelClause),
-      makeCheck("bar spacing", s.bars.spacing, maxSpacing, "mm", kSpacingClause),
-      makeCheck("least bar spacing", rules.minSpacing, s.bars.spacing, "mm", kLeastSpacingClause),
-      makeCheck("edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause),
-      makeCheck("development length", s.anchorage.required, s.anchorage.provided, "mm", developmentClause(fck)),
+      makeCheck(CheckKind::Bending, "bending", s.Mu, Mlim, "kN m", kBendingClause),
+      makeCheck(CheckKind::SteelForBending, "steel for bending", s.Mu, momentOfResistance(fck, fe, s.bars.area, width, d), "kN m", kSteelClause),
+      makeCheck(CheckKind::OneWayShear, "one-way shear", s.tv1, s.tc, "N/mm2", kOneWayShearClause),
+      makeCheck(CheckKind::Punching, "punching", s.tv2, s.tp, "N/mm2", kPunchingClause),
+      makeCheck(CheckKind::MinimumSteel, "minimum steel", minimum, s.bars.area, "mm2", kMinSteelClause),
+      makeCheck(CheckKind::BarSpacing, "bar spacing", s.bars.spacing, maxSpacing, "mm", kSpacingClause),
+      makeCheck(CheckKind::LeastBarSpacing, "least bar spacing", rules.minSpacing, s.bars.spacing, "mm", kLeastSpacingClause),
+      makeCheck(CheckKind::EdgeDepth, "edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause),
+      makeCheck(CheckKind::DevelopmentLength, "development length", s.anchorage.required, s.anchorage.provided, "mm", developmentClause(fck)),
   };
   s.depthFails = !(s.checks[0].ok && s.checks[2].ok && s.checks[3].ok);
   return s;

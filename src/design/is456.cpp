@@ -203,8 +203,10 @@ PunchingSection punchingSection(const Rect& footing, double cx, double cz, doubl
   return s;
 }
 
-CodeCheck makeCheck(std::string name, double demand, double capacity, std::string unit, std::string clause) {
+CodeCheck makeCheck(CheckKind kind, std::string name, double demand, double capacity, std::string unit,
+                    std::string clause) {
   CodeCheck c;
+  c.kind = kind;
   c.name = std::move(name);
   c.demand = demand;
   c.capacity = capacity;
@@ -216,6 +218,12 @@ CodeCheck makeCheck(std::string name, double demand, double capacity, std::strin
 
 CodeCheck withTerms(CodeCheck check, std::vector<CheckTerm> terms) {
   check.terms = std::move(terms);
+  return check;
+}
+
+CodeCheck concerning(CodeCheck check, std::vector<int> joints, int loadCase) {
+  check.joints = std::move(joints);
+  check.loadCase = loadCase;
   return check;
 }
 

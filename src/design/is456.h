@@ -170,10 +170,13 @@ PunchingSection punchingSection(const Rect& footing, double cx, double cz, doubl
 // where it lies wholly within the footing.
 PunchingSection punchingSection(const Rect& footing, double cx, double cz, double sideX, double sideZ);
 
-// A check: ok exactly when demand <= capacity.
-CodeCheck makeCheck(std::string name, double demand, double capacity, std::string unit, std::string clause);
+// A check of a kind: ok exactly when demand <= capacity.
+CodeCheck makeCheck(CheckKind kind, std::string name, double demand, double capacity, std::string unit,
+                    std::string clause);
 // The check with the quantities it was worked out from (symbols "Mu" kN m, "Vu" kN, "b", "b0", "d", "D"
 // and "phi" mm, "As" mm2, "pt" %), so that a report can write its substitution out.
 CodeCheck withTerms(CodeCheck check, std::vector<CheckTerm> terms);
+// The check with the joints whose footing it concerns and the load case (0: none) it was found in.
+CodeCheck concerning(CodeCheck check, std::vector<int> joints, int loadCase);
 
 }  // namespace plintova::is456

@@ -123,7 +123,7 @@ PedestalLoad pedestalLoad(const Project& p, const std::vector<int>& footings, co
   return load;
 }
 
-double pedestalHeight(const Project& p, double D) { return std::max(foundingDepth(p) - D / 1000, 0.0); }
+double pedestalHeight(const Project& p, double D) { return std::max(p.FoundingDepth - D / 1000, 0.0); }
 
 Dowels dowelsFor(const Project& p, const PedestalLoad& load, const PedestalSides& sides) {
   const DesignOptions& o = p.decisions.options;
@@ -186,8 +186,10 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
   st.mat = static_cast<Single>(site.mat);
   const double ax = sideMm(site.sides.x), az = sideMm(site.sides.z), Ag = ax * az;  // mm, mm2
   const double Pu = load.Pu;                    // kN
-  auto check = [&](const std::string& name, double demand, double capacity, const char* unit,
-                   const std::string& clause) { out.checks.push_back(makeCheck(name + suffix, demand, capacity, unit, clause)); };
+  auto check = [&](CheckKind kind, const std::string& name, double demand, double capacity, const char* unit,
+                   const std::string& clause) {
+    out.checks.push_back(makeCheck(kind, name + suffix, demand, capacity, unit, clause));
+  };
 
   // Vertical bars, where a pedestal stands above the footing.
   const bool stands = st.height > 0;
@@ -234,12 +236,12 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
     st.crossTiesAlongX = static_cast<int16_t>(bars.perZ - 2);
 
     const double Asc = bars.area();
-    check("pedestal axial load", Pu,
+    check(CheckKind::PedestalLoad, "pedestal axial load", Pu,
           (kConcreteInCompression * fck * (Ag - Asc) + kSteelInCompression * fe * Asc) / 1000, "kN", kAxialClause);
-    check("pedestal vertical steel", As, Asc, "mm2", kPedestalSteelClause);
-    check("pedestal vertical steel, at most 6 %", Asc, kMostSteel * Ag, "mm2", kPedestalSteelClause);
-    check("pedestal bar spacing", bars.widest(), kPedestalMaxSpacing, "mm", kPedestalSpacingClause);
-    check("pedestal tie pitch", pitch, pitchLimit, "mm", kTieClause);
+    check(CheckKind::PedestalSteel, "pedestal vertical steel", As, Asc, "mm2", kPedestalSteelClause);
+    check(CheckKind::PedestalSteel, "pedestal vertical steel, at most 6 %", Asc, kMostSteel * Ag, "mm2", kPedestalSteelClause);
+    check(CheckKind::PedestalBarSpacing, "pedestal bar spacing", bars.widest(), kPedestalMaxSpacing, "mm", kPedestalSpacingClause);
+    check(CheckKind::PedestalTiePitch, "pedestal tie pitch", pitch, pitchLimit, "mm", kTieClause);
   }
 
   const Dowels dowels = dowelsFor(p, load, site.sides);
@@ -250,7 +252,7 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
   st.dowelEmbedment = static_cast<Single>(roundTo(dowelEmbedment(p, site.D, site.mat), 0));
   st.dowelLap = static_cast<Single>(std::ceil(std::max(dowels.fullLength, kLeastLap * o.dowelDia)));
 
-  check("bearing at the column base", Pu, dowels.bearing + kSteelInCompression * fe * dowels.area / 1000, "kN",
+  check(CheckKind::ColumnBaseBearing, "bearing at the column base", Pu, dowels.bearing + kSteelInCompression * fe * dowels.area / 1000, "kN",
         kBearingBaseClause);
   if (stands) {
     // At the pedestal's base on the footing: A1 the base of the frustum sloping 1 in 2 from the
@@ -260,12 +262,12 @@ PedestalDesign designPedestal(const Project& p, const PedestalLoad& load, const 
     const double longer = std::max(ax, az);
     const double ratioBase = std::min(kMaxBearingRatio, (longer + 2 * spread) / longer);
     const double weight = kLoadFactor * o.concreteUnitWeight * site.sides.area() * st.height;
-    check("bearing at the pedestal base", Pu + weight,
+    check(CheckKind::PedestalBaseBearing, "bearing at the pedestal base", Pu + weight,
           (kBearingFactor * fck * ratioBase * Ag + kSteelInCompression * fe * st.vertical.bars * barArea(st.vertical.dia)) / 1000,
           "kN", kBearingBaseClause);
   }
-  check("dowel steel", dowels.need, dowels.area, "mm2", kDowelSteelClause);
-  check("dowel development", dowels.required, dowelEmbedment(p, site.D, site.mat), "mm", kDowelDevelopmentClause);
+  check(CheckKind::DowelSteel, "dowel steel", dowels.need, dowels.area, "mm2", kDowelSteelClause);
+  check(CheckKind::DowelDevelopment, "dowel development", dowels.required, dowelEmbedment(p, site.D, site.mat), "mm", kDowelDevelopmentClause);
   return out;
 }
 

@@ -56,20 +56,20 @@ PedestalSides groupPedestal(const Project& p, int g) {
   if (g < 1 || g > std::min<int>(p.SizeGroupCount, cap::kSizeGroups)) return {};
   std::vector<int> members;
   for (int s = 1; s <= p.FootingCount; ++s)
-    if (p.FootingTable[s].GroupNo == g && p.FootingTable[s].CombNo == 0) members.push_back(s);
+    if (p.FootingTable[s].GroupNo == g && p.FootingTable[s].Kind == FootingKind::Isolated) members.push_back(s);
   return envelope(p.SizeGroupTable[g].Pedestal, columnsPedestal(p, members));
 }
 
 PedestalSides footingPedestal(const Project& p, int s) {
   if (s < 1 || s > p.FootingCount) return {};
   const FootingRecord& f = p.FootingTable[s];
-  if (f.CombNo == 0) return groupRowPedestal(p, f);
-  if (f.CombNo == -1) {
+  if (f.Kind == FootingKind::Isolated) return groupRowPedestal(p, f);
+  if (f.Kind == FootingKind::HandResized) {
     const FootingRow* row = rowOf(p.RectangularRows, {s});
     return row ? row->Pedestal : ownPedestal(p, s);
   }
-  if (f.CombNo > 0) {
-    const std::vector<int> members = combinedMembers(p, f.CombNo);
+  if (f.Kind == FootingKind::Combined) {
+    const std::vector<int> members = combinedMembers(p, f.CombinedNo);
     if (const FootingRow* row = rowOf(p.CombinedRows, members)) return row->Pedestal;
     PedestalSides own;
     for (int m : members) own = envelope(own, ownPedestal(p, m));

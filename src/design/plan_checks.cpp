@@ -33,7 +33,7 @@ std::vector<Built> builtFootings(const Project& p) {
   const int n = std::clamp<int>(p.FootingCount, 0, cap::kFootings);
   for (int s = 1; s <= n; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    if (f.CombNo != 0 && f.CombNo != -1) continue;
+    if (f.Kind != FootingKind::Isolated && f.Kind != FootingKind::HandResized) continue;
     Built b;
     b.outline = around(f.PosX, f.PosZ, f.SizeL * 1000.0, f.SizeB * 1000.0);
     b.footings = {s};

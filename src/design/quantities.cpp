@@ -18,7 +18,7 @@ RowQuantities footingsOf(const Project& p, std::string mark, int n, int pedestal
   q.mark = std::move(mark);
   q.footings = n;
   q.pedestals = pedestals;
-  const double h = foundingDepth(p);
+  const double h = p.FoundingDepth;
   q.footingConcrete = n * L * B * D;
   // The pedestal stands on the footing's top and reaches the founding level (the ground the columns
   // start from); a footing deeper than the founding depth has none to count.
@@ -49,7 +49,6 @@ void addTo(RowQuantities& total, const RowQuantities& q) {
 
 double barMassPerMetre(double dia) { return 0.00617 * dia * dia; }
 
-double foundingDepth(const Project& p) { return p.EarthPressure / kEarthUnitWeight; }
 
 Quantities scheduleQuantities(const Project& p) {
   Quantities all;

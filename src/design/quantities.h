@@ -10,14 +10,9 @@ namespace plintova {
 
 // Working space dug beside each face of a footing, m.
 constexpr double kWorkingSpace = 0.3;
-// Unit weight of the soil that turns the earth pressure back into the founding depth, kN/m3.
-constexpr double kEarthUnitWeight = 20;
 
 // Mass of a bar of diameter dia (mm) per metre, kg: 0.00617 dia^2 (steel at 7850 kg/m3).
 double barMassPerMetre(double dia);
-
-// Founding depth, m: the earth pressure over the soil's unit weight (20 kN/m3).
-double foundingDepth(const Project& p);
 
 // One schedule row's quantities, for all its footings together.
 struct RowQuantities {

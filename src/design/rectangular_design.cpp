@@ -161,30 +161,30 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, const 
   for (const auto& [dir, st] : dirs) {
     const double width = dir->across * 1000;
     const std::vector<CheckTerm> section{{"Mu", dir->Mu, "kN m"}, {"b", width, "mm"}, {"d", st->d, "mm"}};
-    bending.push_back(withTerms(makeCheck("bending " + dir->name, dir->Mu, limitingMoment(fck, fe, width, st->d),
+    bending.push_back(withTerms(makeCheck(CheckKind::Bending, "bending " + dir->name, dir->Mu, limitingMoment(fck, fe, width, st->d),
                                           "kN m", kBendingClause),
                                 section));
     std::vector<CheckTerm> provided = section;
     provided.push_back({"As", st->provided, "mm2"});
-    steel.push_back(withTerms(makeCheck("steel for bending " + dir->name, dir->Mu,
+    steel.push_back(withTerms(makeCheck(CheckKind::SteelForBending, "steel for bending " + dir->name, dir->Mu,
                                         momentOfResistance(fck, fe, st->provided, width, st->d), "kN m", kSteelClause),
                               provided));
     // cl. 34.2.4.1 a: one-way shear across the whole width at d from the pedestal face.
     const double V = qu * dir->across * std::max(dir->cant - st->d / 1000, 0.0);
     const double pt = 100 * st->provided / (width * st->d);
-    shear.push_back(withTerms(makeCheck("one-way shear " + dir->name, V * 1000 / (width * st->d),
+    shear.push_back(withTerms(makeCheck(CheckKind::OneWayShear, "one-way shear " + dir->name, V * 1000 / (width * st->d),
                                         shearStrength(fck, pt), "N/mm2", kOneWayShearClause),
                               {{"Vu", V, "kN"}, {"b", width, "mm"}, {"d", st->d, "mm"}, {"pt", pt, "%"}}));
     for (std::size_t k = 0; k < st->layers.size(); ++k) {
       const SteelLayer& l = st->layers[k];
       minimum.push_back(withTerms(
-          makeCheck("minimum steel, " + l.where, st->minimum[k], l.bars * barArea(l.dia), "mm2", kMinSteelClause),
+          makeCheck(CheckKind::MinimumSteel, "minimum steel, " + l.where, st->minimum[k], l.bars * barArea(l.dia), "mm2", kMinSteelClause),
           {{"b", l.width * 1000, "mm"}, {"D", D, "mm"}}));
-      spacing.push_back(withTerms(makeCheck("bar spacing, " + l.where, l.spacing, std::min(3 * st->d, kMaxSpacing),
+      spacing.push_back(withTerms(makeCheck(CheckKind::BarSpacing, "bar spacing, " + l.where, l.spacing, std::min(3 * st->d, kMaxSpacing),
                                             "mm", kSpacingClause),
                                   {{"d", st->d, "mm"}}));
     }
-    development.push_back(withTerms(makeCheck("development length " + dir->name, st->Ld, st->anchorage, "mm",
+    development.push_back(withTerms(makeCheck(CheckKind::DevelopmentLength, "development length " + dir->name, st->Ld, st->anchorage, "mm",
                                               developmentClause(fck)),
                                     {{"phi", static_cast<double>(st->dia), "mm"}}));
   }
@@ -198,7 +198,7 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, const 
   const double V2 = qu * (L * B - sec.area);
   const double tv2 = sec.perimeter > 0 ? V2 * 1000 / (sec.perimeter * 1000 * dMean) : 0;
   const CodeCheck punching =
-      withTerms(makeCheck("punching", tv2, punchingStrength(fck, a.aspect()), "N/mm2", kPunchingClause),
+      withTerms(makeCheck(CheckKind::Punching, "punching", tv2, punchingStrength(fck, a.aspect()), "N/mm2", kPunchingClause),
                 {{"Vu", V2, "kN"}, {"b0", sec.perimeter * 1000, "mm"}, {"d", dMean, "mm"}});
 
   for (const auto* list : {&bending, &steel, &shear})
@@ -207,9 +207,28 @@ Trial trialAt(const Project& p, const Direction& dL, const Direction& dB, const 
   for (auto* list : {&bending, &steel, &shear}) t.checks.insert(t.checks.end(), list->begin(), list->end());
   t.checks.push_back(punching);
   for (auto* list : {&minimum, &spacing}) t.checks.insert(t.checks.end(), list->begin(), list->end());
-  t.checks.push_back(makeCheck("edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause));
+  t.checks.push_back(makeCheck(CheckKind::EdgeDepth, "edge depth", kMinEdgeDepth, D, "mm", kEdgeDepthClause));
   t.checks.insert(t.checks.end(), development.begin(), development.end());
   return t;
+}
+
+// Net upward pressure of footing s's row: the edge pressure with the reactions as read of the design
+// case whose pressure times its load factor is largest, the first of equals governing, then rounded up
+// to a whole kN/m2 as the groups' is; the row keeps that case's load factor.
+void setNetPressure(const Project& p, int s, FootingRow& row) {
+  float q = 0;
+  double factored = 0;
+  for (const CaseUse& u : designCases(p, s)) {
+    const float pressure = static_cast<float>(edgePressures(p, s, u.position, row.L, row.B, 1.0).max);
+    if (factored < u.factor * pressure) {
+      factored = u.factor * pressure;
+      q = pressure;
+      row.LoadFactor = u.factor;
+      row.GovFooting = s;
+      row.GovCase = u.position;
+    }
+  }
+  row.NetPressure = roundToSingle(q + 0.49, 0);
 }
 
 }  // namespace
@@ -228,22 +247,7 @@ FootingRow designRectangularRow(const Project& p, int s, int number, const RowEd
   row.BarDia = edited;
 
   if (!(row.L > 0) || !(row.B > 0)) return row;
-  // Net upward pressure: the edge pressure with the reactions as read of the design case whose pressure
-  // times its load factor is largest, the first of equals governing, then rounded up to a whole kN/m2
-  // as the groups' is; the row keeps that case's load factor.
-  float q = 0;
-  double factored = 0;
-  for (const CaseUse& u : designCases(p, s)) {
-    const float pressure = static_cast<float>(edgePressures(p, s, u.position, row.L, row.B, 1.0).max);
-    if (factored < u.factor * pressure) {
-      factored = u.factor * pressure;
-      q = pressure;
-      row.LoadFactor = u.factor;
-      row.GovFooting = s;
-      row.GovCase = u.position;
-    }
-  }
-  row.NetPressure = roundToSingle(q + 0.49, 0);
+  setNetPressure(p, s, row);
   if (!gradeProblem(p.Fck, p.Fe).empty()) return row;
 
   const double L = row.L, B = row.B;

@@ -5,7 +5,7 @@
 
 namespace plintova {
 
-// The row of hand-resized footing s (CombNo -1, SizeL along X by SizeB along Z), mark R<number>, with
+// The row of hand-resized footing s (kind HandResized, SizeL along X by SizeB along Z), mark R<number>, with
 // the engineer's edits. Net pressure q: the largest P/(L B) + 6|MX|/(L B^2) + 6|MZ|/(L^2 B) over the
 // footing's load cases with P = FY as read, rounded up to a whole kN/m2 as the group design does, taken
 // uniform under the footing and factored by 1.5. Each direction is a cantilever (side - a)/2 beyond

@@ -68,9 +68,10 @@ struct Worst {
   double ratio = -1, demand = 0, capacity = 0;
   const char* what = nullptr;  // none until a case is taken
   int loadCase = 0;
-  void take(double d, double c, const char* w, int lc) {
+  char axis = 0;  // the direction of the worst case, where the check has one
+  void take(double d, double c, const char* w, int lc, char ax = 0) {
     const double r = c > 0 ? d / c : (d > 0 || c < 0 ? std::numeric_limits<double>::infinity() : 0.0);
-    if (r > ratio) *this = {r, d, c, w, lc};
+    if (r > ratio) *this = {r, d, c, w, lc, ax};
   }
   std::string name(const std::string& at) const { return what ? what + at + std::to_string(loadCase) : std::string(); }
 };
@@ -79,7 +80,7 @@ struct Worst {
 
 std::vector<CodeCheck> stabilityChecks(const Project& p, const StabilityFooting& f) {
   const DesignOptions& o = p.decisions.options;
-  const double W = footingWeight(o, foundingDepthOf(p), f.L, f.B, f.D, f.pedestal, f.pedestals);
+  const double W = footingWeight(o, p.FoundingDepth, f.L, f.B, f.D, f.pedestal, f.pedestals);
   std::string joints;
   for (int s : f.supports) joints += (joints.empty() ? "" : " and ") + numberText(p.FootingTable[s].JointNo);
   const std::string at = (f.supports.size() > 1 ? " at joints " : " at joint ") + joints + ", load case ";
@@ -91,18 +92,27 @@ std::vector<CodeCheck> stabilityChecks(const Project& p, const StabilityFooting&
     uplift.take(o.upliftFactor * std::max(-c.fy, 0.0), kRestoringWeightFactor * W, "uplift", lc);
     const double H = horizontal ? std::hypot(c.fx, c.fz) : 0.0;
     sliding.take(o.slidingFactor * H, o.friction * N, "sliding", lc);
-    overturning.take(o.overturningFactor * c.mx, N * f.B / 2, "overturning about the edges parallel to X", lc);
-    overturning.take(o.overturningFactor * c.mz, N * f.L / 2, "overturning about the edges parallel to Z", lc);
+    overturning.take(o.overturningFactor * c.mx, N * f.B / 2, "overturning about the edges parallel to X", lc, 'X');
+    overturning.take(o.overturningFactor * c.mz, N * f.L / 2, "overturning about the edges parallel to Z", lc, 'Z');
   }
   std::string slidingName = sliding.name(at), overturningName = overturning.name(at);
   if (!horizontal) {
     slidingName += ": horizontal forces not given, not checked";
     overturningName += " (moments only: horizontal forces not given)";
   }
+  using is456::concerning;
   using is456::makeCheck;
-  return {makeCheck(uplift.name(at), uplift.demand, uplift.capacity, "kN", kUpliftClause),
-          makeCheck(slidingName, sliding.demand, sliding.capacity, "kN", kSlidingClause),
-          makeCheck(overturningName, overturning.demand, overturning.capacity, "kN m", kOverturningClause)};
+  std::vector<int> jointNumbers;
+  for (int s : f.supports) jointNumbers.push_back(p.FootingTable[s].JointNo);
+  CodeCheck overturningCheck = concerning(makeCheck(CheckKind::Overturning, overturningName, overturning.demand,
+                                                    overturning.capacity, "kN m", kOverturningClause),
+                                          jointNumbers, overturning.loadCase);
+  overturningCheck.axis = overturning.axis;
+  return {concerning(makeCheck(CheckKind::Uplift, uplift.name(at), uplift.demand, uplift.capacity, "kN", kUpliftClause),
+                     jointNumbers, uplift.loadCase),
+          concerning(makeCheck(CheckKind::Sliding, slidingName, sliding.demand, sliding.capacity, "kN", kSlidingClause),
+                     jointNumbers, sliding.loadCase),
+          overturningCheck};
 }
 
 }  // namespace plintova

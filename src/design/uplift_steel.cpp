@@ -81,16 +81,16 @@ UpliftSteel upliftTopSteel(const Project& p, const std::string& where, double U,
   std::vector<CheckTerm> provided = section;
   provided.push_back({"As", t.bars.area, "mm2"});
   out.checks = {
-      withTerms(makeCheck("bending, " + where, Mu, limitingMoment(p.Fck, p.Fe, b, t.d), "kN m", kBendingClause),
+      withTerms(makeCheck(CheckKind::Bending, "bending, " + where, Mu, limitingMoment(p.Fck, p.Fe, b, t.d), "kN m", kBendingClause),
                 section),
-      withTerms(makeCheck("steel for bending, " + where, Mu, momentOfResistance(p.Fck, p.Fe, t.bars.area, b, t.d),
+      withTerms(makeCheck(CheckKind::SteelForBending, "steel for bending, " + where, Mu, momentOfResistance(p.Fck, p.Fe, t.bars.area, b, t.d),
                           "kN m", kSteelClause),
                 provided),
-      withTerms(makeCheck("minimum steel, " + where, t.minimum, t.bars.area, "mm2", kMinSteelClause),
+      withTerms(makeCheck(CheckKind::MinimumSteel, "minimum steel, " + where, t.minimum, t.bars.area, "mm2", kMinSteelClause),
                 {{"b", b, "mm"}, {"D", D, "mm"}}),
-      withTerms(makeCheck("bar spacing, " + where, t.bars.spacing, std::min(3 * t.d, kMaxSpacing), "mm", kSpacingClause),
+      withTerms(makeCheck(CheckKind::BarSpacing, "bar spacing, " + where, t.bars.spacing, std::min(3 * t.d, kMaxSpacing), "mm", kSpacingClause),
                 {{"d", t.d, "mm"}}),
-      withTerms(makeCheck("development length, " + where, t.Ld, t.anchorage, "mm", developmentClause(p.Fck)),
+      withTerms(makeCheck(CheckKind::DevelopmentLength, "development length, " + where, t.Ld, t.anchorage, "mm", developmentClause(p.Fck)),
                 {{"phi", static_cast<double>(t.bars.dia), "mm"}}),
   };
   return out;

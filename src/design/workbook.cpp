@@ -164,7 +164,7 @@ Sheet groupedFootingsSheet(const Project& p) {
   std::unordered_map<int, std::vector<int>> footingsOfMark;
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    if (f.CombNo == 0) footingsOfMark[f.GroupRank].push_back(s);
+    if (f.Kind == FootingKind::Isolated) footingsOfMark[f.GroupRank].push_back(s);
   }
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
     std::vector<std::pair<float, int>> footings;  // key, footing index, in table order
@@ -187,7 +187,7 @@ Sheet groupedFootingsSheet(const Project& p) {
 Sheet resizedFootingsSheet(const Project& p) {
   PasteText out;
   for (int s = 1; s <= p.FootingCount; ++s)
-    if (p.FootingTable[s].CombNo == -1) appendResizedFootingLines(p, out, s);
+    if (p.FootingTable[s].Kind == FootingKind::HandResized) appendResizedFootingLines(p, out, s);
   Sheet sheet;
   sheet.name = "Pressures - resized";
   std::move(out).pasteInto(sheet, 1, 1);

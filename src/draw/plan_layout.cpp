@@ -29,10 +29,14 @@ void levelExtent(const LimitedTable<Single, cap::kLevels + 1>& levels, double& f
   last = n > 0 ? static_cast<double>(levels[n]) : 0.0;
 }
 
+}  // namespace
+
 Rect footingRect(const FootingRecord& f) {
   double hl = f.SizeL * 1000.0 / 2, hb = f.SizeB * 1000.0 / 2;
   return {f.PosX - hl, f.PosZ - hb, f.PosX + hl, f.PosZ + hb};
 }
+
+namespace {
 
 Rect combinedRect(const CombinedFootingRecord& c) {
   return {std::min(c.CfLeft, c.CfRight), std::min(c.CfBottom, c.CfTop), std::max(c.CfLeft, c.CfRight),
@@ -42,7 +46,7 @@ Rect combinedRect(const CombinedFootingRecord& c) {
 void addFootingOutlines(const Project& project, std::vector<Primitive>& out) {
   for (int s = 1; s <= footingCount(project); ++s) {
     const FootingRecord& f = project.FootingTable[s];
-    if (f.CombNo >= 1) continue;
+    if (f.Kind == FootingKind::Combined) continue;
     Rect r = footingRect(f);
     out.push_back(box(r.left, r.top, r.right, r.bottom, Role::FootingOutline, Id::footing(s)));
   }
@@ -81,16 +85,16 @@ Rect fitPlan(const Project& project, double pictureWidth, double pictureHeight) 
 
 std::string footingLabelText(const FootingRecord& f, const PlanOptions& options, const std::string& previous) {
   if (options.size) {
-    if (f.CombNo == 0) return numberText(f.SizeL);
+    if (f.Kind == FootingKind::Isolated) return numberText(f.SizeL);
     return numberText(f.SizeL) + "\r" + numberText(f.SizeB);
   }
   // A disabled footing keeps its number in brackets: something to click to enable it again.
-  if (options.footingNos) return f.CombNo == -100 ? "(" + std::to_string(f.JointNo) + ")" : std::to_string(f.JointNo);
+  if (options.footingNos) return f.Kind == FootingKind::Disabled ? "(" + std::to_string(f.JointNo) + ")" : std::to_string(f.JointNo);
   if (options.groupNos) {
-    if (f.CombNo == 0) return "F" + std::to_string(f.GroupRank);
-    if (f.CombNo == -1) return "R" + std::to_string(f.GroupRank);
-    if (f.CombNo < -1) return "D";
-    return "C" + std::to_string(f.CombNo);
+    if (f.Kind == FootingKind::Isolated) return "F" + std::to_string(f.GroupRank);
+    if (f.Kind == FootingKind::HandResized) return "R" + std::to_string(f.GroupRank);
+    if (f.Kind == FootingKind::Disabled) return "D";
+    return "C" + std::to_string(f.CombinedNo);
   }
   return previous;
 }
@@ -99,7 +103,7 @@ PlanPoint labelPosition(const FootingRecord& f, double nineWidth) {
   return {f.PosX - nineWidth, f.PosZ - nineWidth};
 }
 
-std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, const Rect& visible, double nineWidth,
+std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& options, const Rect& visible, double nineWidth,
                                 std::vector<std::string>& labels) {
   std::vector<Primitive> out;
   int n = footingCount(project);
@@ -123,7 +127,7 @@ std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, co
   if (options.actualSizes) {
     for (int s = 1; s <= n; ++s) {
       const FootingRecord& f = project.FootingTable[s];
-      if (f.CombNo >= 1 || f.CombNo == -100 || f.ReqSize <= 0) continue;
+      if (f.Kind == FootingKind::Combined || f.Kind == FootingKind::Disabled || f.ReqSize <= 0) continue;
       double h = f.ReqSize * 1000.0 / 2;
       Primitive p = box(f.PosX - h, f.PosZ - h, f.PosX + h, f.PosZ + h, Role::RequiredSize, Id::footing(s));
       p.style = LineStyle::Dash;
@@ -133,15 +137,6 @@ std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, co
   }
 
   addFootingOutlines(project, out);
-  for (int s = 1; s <= n; ++s) {
-    FootingRecord& f = project.FootingTable[s];
-    if (f.CombNo >= 1) continue;
-    Rect r = footingRect(f);
-    f.DrawX1 = static_cast<float>(r.left);
-    f.DrawZ1 = static_cast<float>(r.top);
-    f.DrawX2 = static_cast<float>(r.right);
-    f.DrawZ2 = static_cast<float>(r.bottom);
-  }
 
   if (options.gap) {
     std::vector<GapPair> pairs = findGapPairs(project);
@@ -178,10 +173,10 @@ std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, co
     for (int s : c.footings) {
       if (s < 1 || s > n) continue;
       const FootingRecord& f = project.FootingTable[s];
-      const bool combined = f.CombNo >= 1 && f.CombNo <= combinedCount(project);
-      const Rect r = combined ? combinedRect(project.CombinedFootingTable[f.CombNo]) : footingRect(f);
+      const bool combined = f.Kind == FootingKind::Combined && f.CombinedNo <= combinedCount(project);
+      const Rect r = combined ? combinedRect(project.CombinedFootingTable[f.CombinedNo]) : footingRect(f);
       Primitive p = box(r.left, r.top, r.right, r.bottom, Role::GapOutline,
-                        combined ? Id::combined(f.CombNo) : Id::footing(s));
+                        combined ? Id::combined(f.CombinedNo) : Id::footing(s));
       p.width = 3;
       p.colour = kClashColour;
       out.push_back(p);
@@ -201,7 +196,7 @@ std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, co
       p.bold = true;
       p.colour = kPureRed;
     }
-    if (f.CombNo == -100) p.colour = kDisabledColour;
+    if (f.Kind == FootingKind::Disabled) p.colour = kDisabledColour;
     out.push_back(std::move(p));
   }
   return out;
@@ -257,7 +252,7 @@ std::vector<GapPair> findGapPairs(const Project& project, double clearance) {
   std::vector<Piece> pieces;
   for (int s = 1; s <= footingCount(project); ++s) {
     const FootingRecord& f = project.FootingTable[s];
-    if (f.CombNo == 0 || f.CombNo == -1) pieces.push_back({footingRect(f), Id::footing(s)});
+    if (f.Kind == FootingKind::Isolated || f.Kind == FootingKind::HandResized) pieces.push_back({footingRect(f), Id::footing(s)});
   }
   for (int k = 1; k <= combinedCount(project); ++k)
     pieces.push_back({combinedRect(project.CombinedFootingTable[k]), Id::combined(k)});
@@ -286,7 +281,7 @@ std::vector<GapPair> findGapPairs(const Project& project, double clearance) {
   return pairs;
 }
 
-SelectionLabels selectionLabels(const Project& project, int s, double nineWidth) {
+SelectionLabels selectionLabels(const Project& project, int s, double nineWidth, double outlineLeft) {
   const FootingRecord& f = project.FootingTable[s];
   SelectionLabels out;
   out.numberBox = labelPosition(f, nineWidth);
@@ -294,7 +289,7 @@ SelectionLabels selectionLabels(const Project& project, int s, double nineWidth)
   out.sizeText = numberText(roundTo(f.SizeL, 2)) + " X " + numberText(roundTo(f.SizeB, 2));
   double top = out.numberBox.z - 600;
   if (top < 0) top = out.numberBox.z + 600;
-  out.sizeLabel = {f.DrawX1, top};
+  out.sizeLabel = {outlineLeft, top};
   return out;
 }
 

@@ -42,11 +42,15 @@ struct PlanPoint {
 // (`nineWidth`, in plan units at the current fit).
 PlanPoint labelPosition(const FootingRecord& f, double nineWidth);
 
-// The whole plan: grid lines across `visible` (when ticked), the outline of every footing with
-// CombNo < 1 (storing DrawX1..DrawZ2 into the model), every combined footing, the optional required
+// The outline of an isolated, hand-resized or disabled footing: SizeL along X by SizeB along Z about its
+// centre, plan millimetres.
+Rect footingRect(const FootingRecord& f);
+
+// The whole plan: grid lines across `visible` (when ticked), the outline of every footing that is no
+// member of a combined footing, every combined footing, the optional required
 // sizes and clash marks, and one label per footing. `labels` holds the label text of every footing
 // (index = footing) and is updated in place, so that it keeps its text while no label option is ticked.
-std::vector<Primitive> drawPlan(Project& project, const PlanOptions& options, const Rect& visible, double nineWidth,
+std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& options, const Rect& visible, double nineWidth,
                                 std::vector<std::string>& labels);
 
 // Which footing labels a view draws, indexed by footing (true: drawn). A label's text keeps its point
@@ -71,14 +75,15 @@ struct GapPair {
 std::vector<GapPair> findGapPairs(const Project& project, double clearance = kGapClearance);
 
 // Where the number box and the size label go when footing s is picked with the left button: the number
-// box at the footing's label with its joint number; the size label at DrawX1, 600 mm above the footing
-// label, or 600 mm below it when that would start above plan coordinate 0.
+// box at the footing's label with its joint number; the size label at `outlineLeft` (the left edge of the
+// footing's outline as the view last drew it), 600 mm above the footing label, or 600 mm below it when
+// that would start above plan coordinate 0.
 struct SelectionLabels {
   PlanPoint numberBox;
   std::string numberText;
   PlanPoint sizeLabel;
   std::string sizeText;  // "1.55 X 1.6"
 };
-SelectionLabels selectionLabels(const Project& project, int s, double nineWidth);
+SelectionLabels selectionLabels(const Project& project, int s, double nineWidth, double outlineLeft);
 
 }  // namespace plintova::draw

@@ -89,25 +89,70 @@ PedestalSides pairPedestal(const Project& p, int a, int b) {
 
 // Weight of the combined footing L x B with its two pedestals, 250 mm deep, as sizing takes it.
 double pairWeight(const Project& p, int a, int b, double L, double B) {
-  return footingWeight(p.decisions.options, foundingDepthOf(p), L, B, kFirstFootingDepth, pairPedestal(p, a, b), 2);
+  return footingWeight(p.decisions.options, p.FoundingDepth, L, B, kFirstFootingDepth, pairPedestal(p, a, b), 2);
+}
+
+// The plan rectangle of combined footing cf over footings a and b, in whole millimetres: the cantilevers
+// (cant1, cant2 m) beyond the columns along the axis, half the width either side of the centre line
+// across it; and the members' sizes (the width along X, the length along Z).
+void placeCombinedFooting(Project& p, CombinedFootingRecord& cf, int a, int b, double cant1, double cant2) {
+  FootingRecord& fa = p.FootingTable[a];
+  FootingRecord& fb = p.FootingTable[b];
+  const double B = cf.CfWidth;
+  const double before = roundWhole(1000.0 * cant1), beyond = roundWhole(1000.0 * cant2);
+  if (cf.CfAxis != 1) {
+    const double centre = fa.PosX + static_cast<double>(cf.CfHalfSkew);
+    cf.CfLeft = centre - 500.0 * B;
+    cf.CfRight = centre + 500.0 * B;
+    cf.CfBottom = fa.PosZ - before;
+    cf.CfTop = fb.PosZ + beyond;
+  } else {
+    const double centre = fa.PosZ + static_cast<double>(cf.CfHalfSkew);
+    cf.CfLeft = fa.PosX - before;
+    cf.CfRight = fb.PosX + beyond;
+    cf.CfBottom = centre - 500.0 * B;
+    cf.CfTop = centre + 500.0 * B;
+  }
+  fa.SizeL = fb.SizeL = cf.CfWidth;
+  fa.SizeB = fb.SizeB = cf.CfLength;
+}
+
+// The least cantilever of footings a and b combined, m: each end reaches at least 0.5 m beyond its
+// column, and the footing's projection beyond the side of the pedestal that lies along the length.
+double leastCantilever(const Project& p, int a, int b, bool alongX) {
+  const PedestalSides pedestal = pairPedestal(p, a, b);
+  const double along = alongX ? pedestal.x : pedestal.z;
+  return std::max(kMinCantilever, roundTo(along / 2 + p.decisions.options.footingProjection / 1000, 3));
+}
+
+// The cantilevers and length of a footing L0 long over columns d apart: the first cantilever places it
+// on the resultant of the first case's loads (at least leastCant, in whole millimetres), the second
+// takes the rest (at least leastCant), and the length rounded up to the next 0.1 m gives its difference
+// to the second.
+struct Placement {
+  double cant1 = 0, cant2 = 0, L = 0;
+};
+Placement firstPlacement(double L0, double d, const PairLoads& first, double leastCant) {
+  double cant1 = L0 / 2.0 - resultantFromFirst(first.fyB, first.fyA + first.fyB, d);
+  if (cant1 < leastCant) cant1 = leastCant;
+  cant1 = roundTo(cant1, 3);
+  double cant2 = L0 - cant1 - d;
+  if (cant2 < leastCant) cant2 = leastCant;
+  const double L = roundTo(cant1 + d + cant2 + kLengthRoundingAllowance, 1);
+  return {cant1, roundTo(L - d - cant1, 3), L};
 }
 
 }  // namespace
 
-bool combineFootings(Project& p, PlanRect w, Prompter& prompter) {
-  const CombineChoice choice = chooseCombinePair(p, w, prompter);
-  return choice && applyDecisions(p, withCombinedPair(p, choice.first, choice.second), prompter);
-}
-
-void DesignCombinedFooting(Project& p, int n, int step) {
+void stepCombinedFooting(Project& p, int n, int step) {
   if (n < 1 || n > p.CombinedCount) return;
   const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
   const double start = step == 0 ? roundTo(cf.CfDistance / 1000.0 + 1.0, 1)
                                  : cf.CfLength + (step < 0 ? -kLengthStep : kLengthStep);
-  designCombinedFooting(p, n, start);
+  sizeCombinedFooting(p, n, start);
 }
 
-void designCombinedFooting(Project& p, int n, double startLength, bool lengthChosen) {
+void sizeCombinedFooting(Project& p, int n, double startLength, bool lengthChosen) {
   if (n < 1 || n > p.CombinedCount) return;
   CombinedFootingRecord& cf = p.CombinedFootingTable[n];
   if (cf.CfMemberCount < 2) return;
@@ -122,18 +167,8 @@ void designCombinedFooting(Project& p, int n, double startLength, bool lengthCho
   // cantilever, so that the length stored, drawn, checked and exported is one and the same.
   const std::vector<PairCaseUse> cases = soilCases(p, a, b);
   const PairLoads first = cases.empty() ? PairLoads{} : pairLoads(p, a, b, cases.front(), alongX);
-  // Each end reaches at least 0.5 m beyond its column, and the footing's projection beyond the side of
-  // the pedestal that lies along the footing's length.
-  const PedestalSides pedestal = pairPedestal(p, a, b);
-  const double along = alongX ? pedestal.x : pedestal.z;
-  const double leastCant = std::max(kMinCantilever, roundTo(along / 2 + p.decisions.options.footingProjection / 1000, 3));
-  double cant1 = L0 / 2.0 - resultantFromFirst(first.fyB, first.fyA + first.fyB, d);
-  if (cant1 < leastCant) cant1 = leastCant;
-  cant1 = roundTo(cant1, 3);
-  double cant2 = L0 - cant1 - d;
-  if (cant2 < leastCant) cant2 = leastCant;
-  double L = roundTo(cant1 + d + cant2 + kLengthRoundingAllowance, 1);
-  cant2 = roundTo(L - d - cant1, 3);
+  const Placement placed = firstPlacement(L0, d, first, leastCantilever(p, a, b, alongX));
+  double cant1 = placed.cant1, cant2 = placed.cant2, L = placed.L;
 
   // Case c about the footing's centre: its load, its moments along and across the length (every moment
   // whatever its sign, with e P of the resultant e off the centre along the length) and the side of the
@@ -212,42 +247,13 @@ void designCombinedFooting(Project& p, int n, double startLength, bool lengthCho
   cf.CfWidth = B;
   cf.Cant1 = cant1;
   cf.Cant2 = cant2;
-
-  // The rectangle in whole millimetres: the cantilevers beyond the columns along the axis, half the
-  // width either side of the centre line across it.
-  FootingRecord& fa = p.FootingTable[a];
-  FootingRecord& fb = p.FootingTable[b];
-  const double before = roundWhole(1000.0 * cant1), beyond = roundWhole(1000.0 * cant2);
-  if (!alongX) {
-    const double centre = fa.PosX + static_cast<double>(cf.CfHalfSkew);
-    cf.CfLeft = centre - 500.0 * B;
-    cf.CfRight = centre + 500.0 * B;
-    cf.CfBottom = fa.PosZ - before;
-    cf.CfTop = fb.PosZ + beyond;
-  } else {
-    const double centre = fa.PosZ + static_cast<double>(cf.CfHalfSkew);
-    cf.CfLeft = fa.PosX - before;
-    cf.CfRight = fb.PosX + beyond;
-    cf.CfBottom = centre - 500.0 * B;
-    cf.CfTop = centre + 500.0 * B;
-  }
-  fa.SizeL = fb.SizeL = B;
-  fa.SizeB = fb.SizeB = cf.CfLength;
+  placeCombinedFooting(p, cf, a, b, cant1, cant2);
 }
 
 std::string combinedSizeText(const Project& p, int n) {
   if (n < 1 || n > p.CombinedCount) return {};
   const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
   return sizeProductText(roundToSingle(cf.CfLength, 2), roundToSingle(cf.CfWidth, 2));
-}
-
-bool DeleteCombinedFooting(Project& p, Prompter& prompter) {
-  const int s = p.SelectedFooting;
-  if (s < 1 || s > p.FootingCount) return false;
-  const int n = p.FootingTable[s].CombNo;
-  if (n < 1 || n > p.CombinedCount) return false;
-  prompter.message(numberText(n) + " Is Deleting");
-  return applyDecisions(p, withCombinedDissolved(p, s), prompter);
 }
 
 }  // namespace plintova

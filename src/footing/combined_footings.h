@@ -13,14 +13,9 @@ struct PlanRect {
   double x1 = 0, z1 = 0, x2 = 0, z2 = 0;
 };
 
-// Combines the two footings whose centres lie strictly inside the window (chooseCombinePair of
-// footing/plan_decisions.h makes every check and asks about a skew), as a decision of the engineer,
-// and derives the plan. Returns true when a combined footing was made (and designed).
-bool combineFootings(Project& p, PlanRect window, Prompter& prompter);
-
 // Sizes combined footing n from its first design (step 0: the centre distance plus 1 m, rounded to
-// 0.1 m) or from the stored length shortened (-1) or lengthened (+1) by 0.1 m; see designCombinedFooting.
-void DesignCombinedFooting(Project& p, int n, int step);
+// 0.1 m) or from the stored length shortened (-1) or lengthened (+1) by 0.1 m; see sizeCombinedFooting.
+void stepCombinedFooting(Project& p, int n, int step);
 
 // Sizes combined footing n from the start length L0 (m): the cantilevers place it on the resultant of
 // the first load case where they allow (each at least 0.5 m, in whole millimetres), the length is then
@@ -32,14 +27,9 @@ void DesignCombinedFooting(Project& p, int n, int step);
 // weight holds them down (0.9 W >= the uplift factor times U). Sets CfLength, CfWidth, Cant1, Cant2, the
 // plan rectangle (exactly CfLength long) and the members' sizes. A start length that is not finite is
 // taken as that of the first design.
-void designCombinedFooting(Project& p, int n, double startLength, bool lengthChosen = false);
+void sizeCombinedFooting(Project& p, int n, double startLength, bool lengthChosen = false);
 
 // "L X B = A" of combined footing n (for example "4 X 1.5 = 6").
 std::string combinedSizeText(const Project& p, int n);
-
-// Dissolves the combined footing of the selected footing (" n Is Deleting"): its members become
-// ordinary footings and are grouped again, later combined footings move down one slot. Returns false
-// (and does nothing) when the selected footing is no member of a combined footing.
-bool DeleteCombinedFooting(Project& p, Prompter& prompter);
 
 }  // namespace plintova

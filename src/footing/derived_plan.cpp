@@ -19,9 +19,6 @@ namespace plintova {
 
 namespace {
 
-constexpr int16_t kDisabled = -100;
-constexpr int16_t kHandResized = -1;
-
 bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }
 
 // Each footing's centre stands off its column by its offset; the steps nearest to it are what the
@@ -37,14 +34,14 @@ void derivePositions(Project& p) {
   }
 }
 
-// CombNo of every footing from the decisions; combined pairs that cannot stand any more are dropped.
+// The kind of every footing from the decisions; combined pairs that cannot stand any more are dropped.
 void deriveKinds(Project& p, Prompter& prompter) {
   Decisions& d = p.decisions;
-  for (int s = 1; s <= p.FootingCount; ++s) p.FootingTable[s].CombNo = 0;
+  for (int s = 1; s <= p.FootingCount; ++s) setCombined(p.FootingTable[s], 0);
   for (int16_t s : d.disabled)
-    if (isFooting(p, s)) p.FootingTable[s].CombNo = kDisabled;
+    if (isFooting(p, s)) p.FootingTable[s].Kind = FootingKind::Disabled;
   for (const ResizedFooting& r : d.resized)
-    if (isFooting(p, r.footing)) p.FootingTable[r.footing].CombNo = kHandResized;
+    if (isFooting(p, r.footing)) p.FootingTable[r.footing].Kind = FootingKind::HandResized;
 
   std::vector<CombinedPair> kept;
   std::string dropped;
@@ -81,8 +78,8 @@ void deriveKinds(Project& p, Prompter& prompter) {
     cf.CfAxis = axis.axis;
     cf.CfDistance = static_cast<double>(axis.distance);
     cf.CfHalfSkew = static_cast<double>(axis.skew) / 2.0;
-    p.FootingTable[pair.first].CombNo = static_cast<int16_t>(n);
-    p.FootingTable[pair.second].CombNo = static_cast<int16_t>(n);
+    setCombined(p.FootingTable[pair.first], n);
+    setCombined(p.FootingTable[pair.second], n);
   }
 }
 
@@ -104,24 +101,24 @@ void deriveGroups(Project& p) {
 void deriveSizes(Project& p, Prompter& prompter) {
   for (int s = 1; s <= p.FootingCount; ++s) {
     FootingRecord& f = p.FootingTable[s];
-    if (f.CombNo == 0) continue;  // the assignment sizes ordinary footings
+    if (f.Kind == FootingKind::Isolated) continue;  // the assignment sizes ordinary footings
     f.GroupNo = 0;
     f.GroupRank = 0;
-    if (f.CombNo == kDisabled) {
+    if (f.Kind == FootingKind::Disabled) {
       f.SizeL = f.ReqSize;
       f.SizeB = f.ReqSize;
     }
   }
   for (const ResizedFooting& r : p.decisions.resized) {
-    if (!isFooting(p, r.footing) || p.FootingTable[r.footing].CombNo != kHandResized) continue;
+    if (!isFooting(p, r.footing) || p.FootingTable[r.footing].Kind != FootingKind::HandResized) continue;
     FootingRecord& f = p.FootingTable[r.footing];
     f.SizeL = r.length;
     f.SizeB = WidthForLength(p, r.footing, r.length, prompter);
   }
   for (int n = 1; n <= p.CombinedCount; ++n) {
     const Single length = p.decisions.combined[static_cast<std::size_t>(n) - 1].length;
-    if (length > 0) designCombinedFooting(p, n, length, true);
-    else DesignCombinedFooting(p, n, 0);
+    if (length > 0) sizeCombinedFooting(p, n, length, true);
+    else stepCombinedFooting(p, n, 0);
   }
 }
 
@@ -131,7 +128,7 @@ std::string oversizeRefusal(const Project& p) {
   const std::string limit = "; footing sides above " + numberText(limits::kLargestSide) + " m cannot be designed.";
   auto within = [](double side) { return side <= limits::kLargestSide; };  // false for NaN
   for (const ResizedFooting& r : p.decisions.resized) {
-    if (!isFooting(p, r.footing) || p.FootingTable[r.footing].CombNo != kHandResized) continue;
+    if (!isFooting(p, r.footing) || p.FootingTable[r.footing].Kind != FootingKind::HandResized) continue;
     const FootingRecord& f = p.FootingTable[r.footing];
     if (!within(f.SizeL) || !within(f.SizeB))
       return "The footing of joint " + numberText(f.JointNo) + " at a length of " + numberText(f.SizeL) +

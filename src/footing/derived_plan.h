@@ -15,9 +15,8 @@ void resetDecisions(Project& p);
 
 // Derives the plan from p.decisions and the sized footings: offset steps and footing centres; the
 // required sizes of the footings whose eccentricity or design options changed, and the size groups
-// built again when a required size changed; CombNo
-// (0 ordinary, n member of combined footing n in the order the pairs were made, -1 hand-resized, -100
-// disabled); the combined footings and their members' sizes; the widths of hand-resized footings; the
+// built again when a required size changed; each footing's kind
+// (isolated, disabled, hand-resized, or a member of combined footing n in the order the pairs were made); the combined footings and their members' sizes; the widths of hand-resized footings; the
 // groups' sizes and ticks (the largest group always ticked); the assignment of the ordinary footings,
 // the group marks and the running numbers of hand-resized footings. Disabled footings show their
 // required size and belong to no group.

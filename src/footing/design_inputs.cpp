@@ -13,7 +13,7 @@ namespace plintova {
 
 namespace {
 
-constexpr double kSoilUnitWeight = 20.0;   // kN/m3 above the footing
+constexpr double kSoilUnitWeight = 20.0;   // kN/m3 over the footing, for the earth pressure
 
 // The cases the reading of the listing gave, before any choice (the reaction table's, for a project
 // made in code).
@@ -21,18 +21,35 @@ std::vector<int> knownCases(const Project& p) { return p.ListingCases.empty() ? 
 
 }  // namespace
 
-bool acceptDesignInputs(Project& p, const std::string& depthText, const std::string& sbcText) {
-  if (!isNumeric(depthText)) return false;
-  const float depth = static_cast<float>(numericValue(depthText));
-  if (!(depth >= 0.0f && depth <= limits::kLargestFoundingDepth)) return false;
-  p.EarthPressure = static_cast<float>(depth * kSoilUnitWeight);
+void setFoundingDepth(Project& p, double depth) {
+  p.EarthPressure = static_cast<float>(static_cast<float>(depth) * kSoilUnitWeight);
+  p.FoundingDepth = p.EarthPressure / kSoilUnitWeight;
+}
 
-  if (!isNumeric(sbcText)) return false;
-  const auto sbc = toInt16(numericValue(sbcText));
+namespace {
+
+bool acceptDepth(Project& p, double value) {
+  const float depth = static_cast<float>(value);
+  if (!(depth >= 0.0f && depth <= limits::kLargestFoundingDepth)) return false;
+  setFoundingDepth(p, depth);
+  return true;
+}
+
+bool acceptSbc(Project& p, double value) {
+  const auto sbc = toInt16(value);
   if (!sbc || *sbc < limits::kSmallestSbc || *sbc > limits::kLargestSbc) return false;
   p.CaseSbc[0] = *sbc;
   setIncreasedSbc(p);
   return true;
+}
+
+}  // namespace
+
+bool acceptDesignInputs(Project& p, double depth, double sbc) { return acceptDepth(p, depth) && acceptSbc(p, sbc); }
+
+bool acceptDesignInputs(Project& p, const std::string& depthText, const std::string& sbcText) {
+  return isNumeric(depthText) && acceptDepth(p, numericValue(depthText)) && isNumeric(sbcText) &&
+         acceptSbc(p, numericValue(sbcText));
 }
 
 bool acceptGrades(Project& p, int fck, int fe) {

@@ -11,11 +11,18 @@
 
 namespace plintova {
 
-// Takes the depth (m) and SBC (kN/m2) texts as the start-up dialog's OK does: a numeric depth of 0 to
-// 6 m sets EarthPressure to 20 kN/m3 times the depth; then a numeric SBC, rounded to a whole number,
-// of 50 to 1000 sets CaseSbc (the SBC, and the increased pressure: the SBC increase option, 1.25 by
-// default, times it).
-// Returns true when both were accepted. A valid depth with an invalid SBC has set EarthPressure.
+// Sets the founding depth (m): EarthPressure, 20 kN/m3 of soil over the depth held in single precision,
+// and FoundingDepth, that pressure over 20 kN/m3, so that every weight and pressure the design takes
+// from either agrees to the last digit.
+void setFoundingDepth(Project& p, double depth);
+
+// Takes the depth (m) and SBC (kN/m2) as the start-up dialog's OK does: a depth of 0 to 6 m sets the
+// founding depth (setFoundingDepth); then an SBC, rounded to a whole number, of 50 to 1000 sets CaseSbc
+// (the SBC, and the increased pressure: the SBC increase option, 1.25 by default, times it).
+// Returns true when both were accepted. A valid depth with an invalid SBC has set the depth.
+bool acceptDesignInputs(Project& p, double depth, double sbc);
+// The same from the texts of the dialog's boxes or the batch tool's arguments; false for a text that is
+// not a number.
 bool acceptDesignInputs(Project& p, const std::string& depthText, const std::string& sbcText);
 
 // The grades the engineer gives in place of the listing's (GradesGiven). False, changing nothing, when

@@ -40,19 +40,21 @@ int32_t jointNumber(float joint) {
 // point sqrt(P / 3q), negative before it.
 double edgeCubic(double P, double M, double q, double L) { return q * L * L * L - P * L - 6.0 * M; }
 
-// 1.1 FY held in single precision as FactoredLoad holds it; a product beyond the single range (an
-// absurd listing) stays a double so that its side can still be reported.
+// 1.1 FY held in single precision, as sizing has always held the factored load; a product beyond the
+// single range (an absurd listing) stays a double so that its side can still be reported.
 double factoredLoad(double fy) {
   const double P = fy * kSoilCheckLoadFactor;
   return std::fabs(P) <= kLargestSingle ? static_cast<double>(static_cast<float>(P)) : P;
 }
+
+}  // namespace
 
 // The side for one load case. Newton's method from just beyond the turning point, L held in single
 // precision, gives the side for every footing that can be built; for very large loads the 0.1 m start
 // offset is lost in single precision and the iteration may stop short of the root or run to the
 // negative one. Its result is therefore checked by the sign of the cubic just below and just above it,
 // and replaced by the bracketed root when the check fails.
-double sideFor(double P, double M, double q) {
+double pressureSide(double P, double M, double q) {
   const double start = std::sqrt(P / 3.0 / q) + kStartOffset;
   if (!(start <= kLargestSingle)) return bracketedSide(P, M, q);
   float L = static_cast<float>(start);
@@ -78,8 +80,6 @@ double sideFor(double P, double M, double q) {
                       edgeCubic(P, M, q, side * (1.0 + kRootTolerance)) >= 0.0;
   return isRoot ? side : bracketedSide(P, M, q);
 }
-
-}  // namespace
 
 int footingBound(const Project& p) { return std::clamp(p.supportCount(), 0, cap::kFootings); }
 
@@ -129,20 +129,9 @@ double bracketedSide(double P, double M, double q) {
   return hi;
 }
 
-std::pair<float, float> requiredSide(const Project& p, int s, int c) {
-  const double P = p.FactoredLoad;
-  const UndersideLoad load = undersideLoad(p, s, c);
-  const double M = load.mx + load.mz;
-  const double q = p.allowable(s, c);
-  if (!(q > 0.0)) return {0.0f, 0.0f};
-  const double side = sideFor(P, M, q);
-  const float L = static_cast<float>(std::min(side, static_cast<double>(std::numeric_limits<float>::max())));
-  return {L, L};
-}
-
 bool heldDown(const Project& p, double L, double B, double U, double Mx, double Mz, double N0) {
   const DesignOptions& o = p.decisions.options;
-  const double W = footingWeight(o, foundingDepthOf(p), L, B, kFirstFootingDepth,
+  const double W = footingWeight(o, p.FoundingDepth, L, B, kFirstFootingDepth,
                                  PedestalSides::square(pedestalFor(std::max(L, B))));
   const double N = kRestoringWeightFactor * W + N0;
   return kRestoringWeightFactor * W >= o.upliftFactor * U && N * B / 2 >= o.overturningFactor * Mx &&
@@ -183,7 +172,7 @@ double leastSide(const Project& p, int s) {
 RequiredSize requiredSize(const Project& p, int s) {
   RequiredSize r;
   const Eccentricity e = footingEccentricity(p, s);
-  double pressureSide = 0.0, tensionSide = 0.0, liftSide = 0.0;
+  double bearingSide = 0.0, tensionSide = 0.0, liftSide = 0.0;
   for (const CaseUse& u : soilCases(p, s)) {
     const UndersideLoad load = undersideLoad(p, s, u, kSoilCheckLoadFactor, e);
     if (load.uplift()) {
@@ -196,15 +185,15 @@ RequiredSize requiredSize(const Project& p, int s) {
     const double P = factoredLoad(load.fy);
     const double M = load.mx + load.mz;
     const double q = p.allowable(s, u.position);
-    pressureSide = std::max(pressureSide, q > 0.0 ? sideFor(P, M, q) : 0.0);
+    bearingSide = std::max(bearingSide, q > 0.0 ? pressureSide(P, M, q) : 0.0);
     // No tension: the side at which the resultant stays within the middle third, capped at 6 m.
     const double need = 6.0 * M / P;
     r.capped = r.capped || need > kNoTensionCap;
     tensionSide = std::max(tensionSide, static_cast<double>(static_cast<float>(std::min(need, kNoTensionCap))));
   }
-  r.noTension = tensionSide > pressureSide && tensionSide >= liftSide;
-  r.uplift = liftSide > pressureSide && liftSide > tensionSide;
-  r.side = std::max({pressureSide, tensionSide, liftSide});
+  r.noTension = tensionSide > bearingSide && tensionSide >= liftSide;
+  r.uplift = liftSide > bearingSide && liftSide > tensionSide;
+  r.side = std::max({bearingSide, tensionSide, liftSide});
   // Up to the next whole millimetre, unless the side lies within 0.01 mm above one; at least the pedestal
   // with the footing's projection beyond it on both sides.
   r.side = std::max(roundTo(r.side + kRoundingAllowance, 3), leastSide(p, s));
@@ -223,9 +212,7 @@ std::string sizeFooting(Project& p, int s) {
   f.NoTension = r.noTension;
   f.NoTensionCapped = r.capped;
   f.UpliftGoverns = r.uplift;
-  f.ReqSize1 = r.side;
   f.ReqSize = r.side;
-  f.ReqSize3 = r.side;
   f.JointNo = jointNumber(p.ReactionTable(s, 0, 0));
   f.SizedOffsetX = f.PosX - f.ColumnX;
   f.SizedOffsetZ = f.PosZ - f.ColumnZ;
@@ -235,7 +222,6 @@ std::string sizeFooting(Project& p, int s) {
 std::string sizeFootings(Project& p, Prompter& prompter) {
   const int n = footingBound(p);
   for (int s = 1; s <= n; ++s) {
-    p.LastCaseIndex = static_cast<int16_t>(p.lastCasePosition(s));
     if (std::string refusal = sizeFooting(p, s); !refusal.empty()) return refusal;
   }
   p.SizedOptions = p.decisions.options;

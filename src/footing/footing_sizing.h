@@ -17,14 +17,12 @@ int footingBound(const Project& p);
 // FootingCount.
 void placeFootings(Project& p);
 
-// Side of the square footing of support s that brings the edge pressure P/L^2 + 6M/L^3 of load-case
-// position c to its allowable value, with P = FactoredLoad (set by the caller) and M = Mx + Mz, the
-// moments about the footing's centre at its underside (|MX| + |MZ| for a footing under its column).
+// Side of a square footing whose edge pressure P/L^2 + 6M/L^3 reaches the allowable pressure q (q > 0):
+// P the factored vertical load, M = Mx + Mz the moments about the footing's centre at its underside.
 // Newton's method, 20 steps from just beyond the turning point, L held in single precision; a result
 // that is not the positive root (loads so large that the start offset is lost in single precision)
-// is replaced by bracketedSide. Both values are the same side, never NaN or infinite (at most the
-// largest single). Without an allowable pressure there is no root and both are 0.
-std::pair<float, float> requiredSide(const Project& p, int s, int c);
+// is replaced by bracketedSide.
+double pressureSide(double P, double M, double q);
 
 // The positive root of q L^3 - P L - 6 M = 0 (q > 0, M >= 0) in double precision, found by bracketing
 // it between the turning point sqrt(P / 3q) and an upper bound widened until the cubic is positive,
@@ -61,7 +59,7 @@ double upliftSide(const Project& p, double U, double Mx, double Mz, double N0);
 // B) and Mz (tipping along L) as upliftSide asks.
 bool heldDown(const Project& p, double L, double B, double U, double Mx, double Mz, double N0);
 
-// Sizes footing s and stores its required size (three equal copies), NoTension, NoTensionCapped,
+// Sizes footing s and stores its required size, NoTension, NoTensionCapped,
 // UpliftGoverns and the offset it was sized at. A side above 30 m is refused: the text names the joint
 // and the side, and nothing is stored.
 std::string sizeFooting(Project& p, int s);
@@ -69,7 +67,7 @@ std::string sizeFooting(Project& p, int s);
 // Sizes every footing (requiredSize): the largest pressure-governed side over the support's load cases
 // that press on the soil, raised to the no-tension side (at most 6 m) or the uplift side where larger,
 // rounded up to the millimetre. Zero and upward reactions are kept as read and reported in one message
-// per kind (reportLiftedSupports). LastCaseIndex ends as the last position of the last support.
+// per kind (reportLiftedSupports).
 // A support that needs a side above 30 m refuses the listing: sizing stops there and the refusal text
 // (naming the joint and the side) is returned; the text is empty when every footing was sized.
 std::string sizeFootings(Project& p, Prompter& prompter);

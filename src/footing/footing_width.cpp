@@ -1,13 +1,10 @@
-// Width of a rectangular isolated footing whose length the engineer chose, and the hand resize by a step.
+// Width of a rectangular isolated footing whose length the engineer chose.
 #include "footing/footing_width.h"
 
 #include <cmath>
 
-#include "footing/combined_footings.h"
 #include "footing/footing_sizing.h"
 #include "footing/soil_checks.h"
-#include "footing/derived_plan.h"
-#include "footing/plan_decisions.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -46,9 +43,7 @@ double upliftWidth(const Project& p, double L, double U, double Mx, double Mz, d
 
 }  // namespace
 
-// The width one case needs, its reactions times the case's factor.
-static float widthForCaseUse(Project& p, const CaseUse& u, int s, float L, Prompter& prompter) {
-  const double P = p.FactoredLoad;
+float widthForCase(const Project& p, int s, const CaseUse& u, float L, double P, Prompter& prompter) {
   const UndersideLoad load = undersideLoad(p, s, u);
   const double Mx = load.mx;
   const double Mz = load.mz;
@@ -71,11 +66,7 @@ static float widthForCaseUse(Project& p, const CaseUse& u, int s, float L, Promp
   return width;
 }
 
-float WidthForCase(Project& p, int c, int s, float L, Prompter& prompter) {
-  return widthForCaseUse(p, CaseUse{c, static_cast<int>(p.ReactionTable(s, c, 1)), 1.0}, s, L, prompter);
-}
-
-float WidthForLength(Project& p, int s, float L, Prompter& prompter) {
+float WidthForLength(const Project& p, int s, float L, Prompter& prompter) {
   float B = 0.0f;
   for (const CaseUse& u : soilCases(p, s)) {
     const UndersideLoad load = undersideLoad(p, s, u);
@@ -84,8 +75,7 @@ float WidthForLength(Project& p, int s, float L, Prompter& prompter) {
       // Held down by its weight: the narrowest width, in whole millimetres, that does it.
       Bc = static_cast<float>(upliftWidth(p, L, -load.fy, load.mx, load.mz, load.fy));
     } else {
-      p.FactoredLoad = static_cast<float>(kSoilCheckLoadFactor * load.fy);
-      Bc = widthForCaseUse(p, u, s, L, prompter);
+      Bc = widthForCase(p, s, u, L, static_cast<float>(kSoilCheckLoadFactor * load.fy), prompter);
     }
     if (Bc > B) B = Bc;
   }
@@ -96,13 +86,6 @@ float WidthForLength(Project& p, int s, float L, Prompter& prompter) {
 
 std::string sizeProductText(float L, float B) {
   return numberText(L) + " X " + numberText(B) + " = " + numberText(roundTo(static_cast<double>(L) * B, 2));
-}
-
-std::string resizeFooting(Project& p, int s, int direction, Prompter& prompter) {
-  if (s < 1 || s > p.FootingCount) return {};
-  if (const auto next = withResizeStep(p, s, direction)) applyDecisions(p, *next, prompter);
-  const FootingRecord& f = p.FootingTable[s];
-  return f.CombNo > 0 ? combinedSizeText(p, f.CombNo) : sizeProductText(f.SizeL, f.SizeB);
 }
 
 }  // namespace plintova

@@ -12,7 +12,7 @@ using GridLineList = LimitedTable<int32_t, cap::kGridLines + 1>;
 void SortGridLine(GridLineList& line);
 
 // Fills GridLineX and GridLineZ with the distinct PosX and PosZ of footings 1..FootingCount, whatever
-// their CombNo, each list ascending with its count in position 0. More distinct positions than a
+// their kind, each list ascending with its count in position 0. More distinct positions than a
 // list holds are refused: the reason naming the limit is returned (an empty text when the lists were
 // built) and both lists stay as they were.
 std::string BuildGridLines(Project& p);

@@ -91,12 +91,12 @@ CombineChoice chooseCombinePair(const Project& p, PlanRect w, Prompter& prompter
   const int a = listed[0], b = listed[1];
   for (int s : {a, b}) {
     const FootingRecord& f = p.FootingTable[s];
-    if (f.CombNo > 0) {
-      prompter.message(footingName(f) + " is already part of combined footing " + numberText(f.CombNo), kCombineTitle);
+    if (f.Kind == FootingKind::Combined) {
+      prompter.message(footingName(f) + " is already part of combined footing " + numberText(f.CombinedNo), kCombineTitle);
       choice.status = "Combine: " + footingName(f) + " is already part of a combined footing.";
       return choice;
     }
-    if (f.CombNo == -100) {
+    if (f.Kind == FootingKind::Disabled) {
       prompter.message(footingName(f) + " is disabled", kCombineTitle);
       choice.status = "Combine: " + footingName(f) + " is disabled.";
       return choice;
@@ -142,7 +142,7 @@ Decisions withCombinedDissolved(const Project& p, int s) {
 Decisions withFootingToggled(const Project& p, int s) {
   Decisions d = p.decisions;
   if (!isFooting(p, s)) return d;
-  const bool ordinary = p.FootingTable[s].CombNo == 0;
+  const bool ordinary = p.FootingTable[s].Kind == FootingKind::Isolated;
   makeOrdinary(d, s);
   if (ordinary) insertSorted<int16_t>(d.disabled, static_cast<int16_t>(s), keyOfIndex);
   return d;
@@ -159,9 +159,9 @@ std::optional<Decisions> withResizeStep(const Project& p, int s, int direction) 
   const int step = direction < 0 ? -1 : 1;
   const FootingRecord& f = p.FootingTable[s];
   Decisions d = p.decisions;
-  if (f.CombNo > 0) {
+  if (f.Kind == FootingKind::Combined) {
     // The combined footing as a whole: its next design starts from the stored length and a step.
-    const int n = f.CombNo;
+    const int n = f.CombinedNo;
     if (n > p.CombinedCount || static_cast<std::size_t>(n) > d.combined.size()) return std::nullopt;
     const Single length = p.CombinedFootingTable[n].CfLength + step * kCombinedStep;
     if (!limits::combinedLengthAllowed(length)) return std::nullopt;

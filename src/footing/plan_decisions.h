@@ -34,7 +34,7 @@ struct CombineChoice {
 };
 CombineChoice chooseCombinePair(const Project& p, PlanRect window, Prompter& prompter);
 
-// The edits. `p` is the project as last derived (its CombNo, sizes and groups are current).
+// The edits. `p` is the project as last derived (its kinds, sizes and groups are current).
 Decisions withCombinedPair(const Project& p, int first, int second);
 // Dissolves the combined footing footing s belongs to; its members become ordinary footings.
 Decisions withCombinedDissolved(const Project& p, int s);

@@ -77,7 +77,7 @@ AssignOutcome assignFootingsToGroups(Project& p) {
   std::vector<int> members(static_cast<std::size_t>(groups) + 1, 0);
   for (int i = 1; i <= n; ++i) {
     const FootingRecord& f = p.FootingTable[i];
-    if (f.CombNo != 0) continue;
+    if (f.Kind != FootingKind::Isolated) continue;
     for (int g = 1; g <= groups; ++g) {
       const SizeGroupRecord& grp = p.SizeGroupTable[g];
       if (grp.Checked && grp.GroupSize >= f.ReqSize) {
@@ -100,7 +100,7 @@ AssignOutcome assignFootingsToGroups(Project& p) {
   int16_t handResized = 0;
   for (int i = 1; i <= n; ++i) {
     FootingRecord& f = p.FootingTable[i];
-    if (f.CombNo == 0) {
+    if (f.Kind == FootingKind::Isolated) {
       const int16_t g = target[static_cast<std::size_t>(i)];
       f.GroupNo = g;
       if (g > 0) {
@@ -112,7 +112,7 @@ AssignOutcome assignFootingsToGroups(Project& p) {
       } else {
         outcome.missed.push_back(i);
       }
-    } else if (f.CombNo == -1) {
+    } else if (f.Kind == FootingKind::HandResized) {
       f.GroupRank = ++handResized;
     }
   }
@@ -124,7 +124,7 @@ AssignOutcome assignFootingsToGroups(Project& p) {
   }
   for (int i = 1; i <= n; ++i) {
     FootingRecord& f = p.FootingTable[i];
-    if (f.CombNo == 0) f.GroupRank = f.GroupNo > 0 ? p.SizeGroupTable[f.GroupNo].GroupMark : 0;
+    if (f.Kind == FootingKind::Isolated) f.GroupRank = f.GroupNo > 0 ? p.SizeGroupTable[f.GroupNo].GroupMark : 0;
   }
   return outcome;
 }
@@ -139,16 +139,6 @@ std::string missedSizeMessage(const Project& p, const std::vector<int>& missed) 
   return text;
 }
 
-bool AssignSizeGroups(Project& p, Prompter& prompter) {
-  const AssignOutcome outcome = assignFootingsToGroups(p);
-  if (!outcome.refusal.empty()) {
-    prompter.message(outcome.refusal);
-    return false;
-  }
-  if (!outcome.missed.empty()) prompter.message(missedSizeMessage(p, outcome.missed));
-  return true;
-}
-
 GroupCaptions groupCaptions(const Project& p, int g) {
   GroupCaptions c;
   if (g < 1 || g > p.SizeGroupCount) return c;
@@ -159,11 +149,6 @@ GroupCaptions groupCaptions(const Project& p, int g) {
     c.count = numberText(grp.MemberCount);
   }
   return c;
-}
-
-bool stepGroupSize(Project& p, int g, Prompter& prompter) {
-  if (g < 1 || g > p.SizeGroupCount) return false;
-  return applyDecisions(p, withGroupStepped(p, g), prompter);
 }
 
 }  // namespace plintova

@@ -10,8 +10,6 @@ namespace plintova {
 
 namespace {
 
-constexpr double kEarthUnitWeight = 20.0;  // kN/m3: EarthPressure is the founding depth times it
-
 // Thickness of the layer from depth `top` to `bottom` (m below ground) that lies below the water table.
 double submerged(const DesignOptions& o, double top, double bottom) {
   if (!o.waterTableDepth) return 0;
@@ -79,7 +77,6 @@ EdgePressures edgePressures(const Project& p, int s, int c, double L, double B, 
   return edgePressuresOf(undersideLoad(p, s, c, loadFactor), L, B);
 }
 
-double foundingDepthOf(const Project& p) { return p.EarthPressure / kEarthUnitWeight; }
 
 double footingWeight(const DesignOptions& o, double Df, double L, double B, double t, const PedestalSides& pedestal,
                      int pedestals) {

@@ -37,8 +37,6 @@ UndersideLoad undersideLoad(const Project& p, int s, const CaseUse& u, double lo
 // Load-case position c as read (factor 1).
 UndersideLoad undersideLoad(const Project& p, int s, int c, double loadFactor = kSoilCheckLoadFactor);
 
-// Founding depth, m: the depth the engineer gave (EarthPressure / 20).
-double foundingDepthOf(const Project& p);
 
 // The weight holding a footing down, kN: the footing L x B x t, `pedestals` pedestals of the given sides
 // from its top to the ground (founding depth Df), and the soil on the footing beside them, with the unit

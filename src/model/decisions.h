@@ -94,7 +94,7 @@ struct SheetSettings {
   bool operator==(const SheetSettings&) const = default;
 };
 
-// Everything the engineer decided. The footing table's CombNo, sizes and positions, the group
+// Everything the engineer decided. The footing table's kinds, sizes and positions, the group
 // assignment and marks, the combined footings and the schedule are derived from these and the listing,
 // so that a decision taken back (or read from a saved project) gives the same screen again.
 // Footings are known by their index in the footing table, which is fixed for one reading of the listing.

@@ -58,9 +58,42 @@ struct CheckTerm {
   bool operator==(const CheckTerm&) const = default;
 };
 
+// What a check compares. The report writes each kind's formula and the schedule marks the cell of its
+// quantity by the kind, never by the check's name.
+enum class CheckKind : uint8_t {
+  Other,
+  Bearing,            // soil pressure at the underside against the allowable pressure
+  Resultant,          // the resultant's offset within the middle third, or within the base
+  Uplift,             // the footing's weight against an upward reaction
+  Sliding,
+  Overturning,        // about the edges parallel to `axis`
+  Bending,            // the factored moment against the limiting moment
+  SteelForBending,    // the factored moment against the moment of resistance of the bars
+  OneWayShear,
+  Punching,
+  MinimumSteel,
+  BarSpacing,         // the largest spacing of a layer
+  LeastBarSpacing,
+  EdgeDepth,
+  DevelopmentLength,
+  PedestalLoad,       // the pedestal's axial load against its capacity
+  PedestalSteel,      // its vertical steel, at least as needed and at most 6 %
+  PedestalBarSpacing,
+  PedestalTiePitch,
+  PedestalFit,        // the pedestal around its column with the margin
+  ColumnBaseBearing,  // bearing of the column on the pedestal
+  PedestalBaseBearing,  // bearing of the pedestal on the footing
+  DowelSteel,
+  DowelDevelopment,
+};
+
 // One check of a row against IS 456: the demand, the capacity it may not exceed, and the clause.
 struct CodeCheck {
+  CheckKind kind = CheckKind::Other;
   std::string name;       // "bearing", "bending along L", "one-way shear along B", "punching at joint 21", ...
+  std::vector<int> joints;  // the joints whose footing it concerns (none: the row's section as a whole)
+  int loadCase = 0;         // the load case it concerns, 0 for none
+  char axis = 0;            // 'X' or 'Z' for a check in one plan direction (overturning, pedestal fit)
   double demand = 0;
   double capacity = 0;
   std::string unit;       // "kN/m2", "kN m", "N/mm2", "mm", "mm2", ...

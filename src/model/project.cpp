@@ -117,10 +117,10 @@ PedestalSides columnPedestal(const Project& p, int s) {
 }
 
 std::string footingMark(const FootingRecord& f) {
-  if (f.CombNo > 0) return "C" + std::to_string(f.CombNo);
+  if (f.Kind == FootingKind::Combined) return "C" + std::to_string(f.CombinedNo);
   if (f.GroupRank <= 0) return {};
-  if (f.CombNo == 0) return "F" + std::to_string(f.GroupRank);
-  return f.CombNo == -1 ? "R" + std::to_string(f.GroupRank) : std::string();
+  if (f.Kind == FootingKind::Isolated) return "F" + std::to_string(f.GroupRank);
+  return f.Kind == FootingKind::HandResized ? "R" + std::to_string(f.GroupRank) : std::string();
 }
 
 std::pair<int32_t, int32_t> footingCentre(const Project& p, int s, ColumnOffset offset) {

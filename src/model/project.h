@@ -61,10 +61,19 @@ constexpr int kReactionFZ = 6;
 // as read.
 constexpr double kSoilCheckLoadFactor = 1.1;
 
+// What a footing is on the plan, derived from the engineer's decisions.
+enum class FootingKind : int8_t {
+  Isolated,     // square, of the size group it was assigned to
+  Combined,     // one of the two columns of a combined footing (FootingRecord::CombinedNo)
+  HandResized,  // rectangular, its length chosen by the engineer
+  Disabled,     // left out of the design
+};
+
 // One isolated footing, under the support with the same index.
 struct FootingRecord {
   int32_t JointNo = 0;
-  int16_t CombNo = 0;      // 0 isolated, n > 0 member of combined footing n, -1 hand-resized, -100 disabled
+  FootingKind Kind = FootingKind::Isolated;
+  int16_t CombinedNo = 0;  // the combined footing (1..CombinedCount) of a Combined footing, else 0
   int16_t GroupNo = 0;
   int16_t GroupRank = 0;
   int32_t PosX = 0;        // footing centre on plan, mm
@@ -75,13 +84,7 @@ struct FootingRecord {
   int32_t OffsetZ = 0;
   Single SizeL = 0;         // adopted plan size along X, m
   Single SizeB = 0;         // adopted plan size along Z, m
-  Single ReqSize1 = 0;      // required side of the square footing, m (three equal copies)
-  Single ReqSize = 0;
-  Single ReqSize3 = 0;
-  Single DrawX1 = 0;        // outline as last drawn, mm
-  Single DrawX2 = 0;
-  Single DrawZ1 = 0;
-  Single DrawZ2 = 0;
+  Single ReqSize = 0;       // required side of the square footing, m
   int32_t ColumnMember = 0;  // row of ColumnSectionTable of the column on the support, 0 when none
   bool NoTension = false;    // the no-tension requirement governs the size: label shown bold and red
   bool NoTensionCapped = false;  // the no-tension requirement asked for more than 6 m: tension remains
@@ -242,6 +245,9 @@ struct Project {
   // Reactions and design inputs.
   ReactionTableType ReactionTable;
   LimitedTable<Single, cap::kCasePositions> CaseSbc;
+  // The founding depth (m) and the earth pressure over the footing (kN/m2), set together by
+  // setFoundingDepth (footing/design_inputs.h).
+  double FoundingDepth = 0;
   Single EarthPressure = 0;
   int16_t Fck = 0;
   int16_t Fe = 0;
@@ -285,7 +291,7 @@ struct Project {
   LimitedTable<SizeGroupRecord, cap::kSizeGroups + 1> DesignGroupTable;
   int16_t DesignGroupCount = 0;
   // The schedule rows of hand-resized and combined footings, below the group rows: one per footing with
-  // CombNo -1 in footing order, one per combined footing in its order.
+  // kind HandResized in footing order, one per combined footing in its order.
   std::vector<FootingRow> RectangularRows;
   std::vector<FootingRow> CombinedRows;
   LimitedTable<int32_t, cap::kGridLines + 1> GridLineX;  // count in position 0
@@ -299,7 +305,7 @@ struct Project {
   LimitedTable<Single, cap::kLevels + 1> LevelZ;
   SparseLattice JointLattice, ColumnLattice, BeamXLattice, BeamZLattice;
 
-  // The engineer's decisions; the footing table's CombNo, sizes and positions, the groups' assignment,
+  // The engineer's decisions; the footing table's kinds, sizes and positions, the groups' assignment,
   // the combined footings and the schedule are derived from them (see footing/derived_plan.h).
   Decisions decisions;
   // A schedule has been designed (the Design command ran); its rows were designed before the latest
@@ -309,11 +315,6 @@ struct Project {
 
   // The design options the footings were last sized with (none: sizing is due for every footing).
   std::optional<DesignOptions> SizedOptions;
-
-  // Working scalars shared between procedures.
-  int16_t LastCaseIndex = 0;
-  Single FactoredLoad = 0;
-  int16_t SelectedFooting = 0;
 
   // SupportCount as held in the first cell of the reaction table.
   int supportCount() const { return static_cast<int>(ReactionTable(0, 0, 0)); }
@@ -331,6 +332,12 @@ struct Project {
     return c;
   }
 };
+
+// Makes f a member of combined footing n (n >= 1), or an isolated footing again (n = 0).
+inline void setCombined(FootingRecord& f, int n) {
+  f.Kind = n > 0 ? FootingKind::Combined : FootingKind::Isolated;
+  f.CombinedNo = static_cast<int16_t>(n > 0 ? n : 0);
+}
 
 // The mark a footing shows on the plan: "F3" for a member of size group mark 3, "R1" for the first
 // hand-resized footing, "C2" for a member of the second combined footing; "" for a disabled footing or

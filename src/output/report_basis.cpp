@@ -64,7 +64,7 @@ void addDesignValues(Document& doc, const Project& p) {
       {{"Safe bearing capacity SBC", num(p.CaseSbc[0]) + " kN/m²", "the engineer"}},
       {{"Increased allowable pressure " + num(p.decisions.options.sbcIncrease) + " × SBC", num(p.CaseSbc[1]) + " kN/m²",
         "for the load cases named below"}},
-      {{"Founding depth", rounded(foundingDepth(p), 3) + " m", "the engineer"}},
+      {{"Founding depth", rounded(p.FoundingDepth, 3) + " m", "the engineer"}},
       {{"Earth pressure over the footing", num(p.EarthPressure) + " kN/m²",
         "20 kN/m³ × founding depth: the uplift a footing may take"}},
       {{"Concrete", "M" + std::to_string(p.Fck) + " (fck " + std::to_string(p.Fck) + " N/mm²)", gradeSource(p)}},

@@ -2,7 +2,6 @@
 // IS 456 checks of a row as formulas with their substitutions, gathered into design steps.
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -80,8 +79,6 @@ Formula formula(std::string lhs, std::string expression, std::string values, std
 
 namespace {
 
-bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
-
 // A term of the check as its figure ("2000"), or "" when the design did not record it.
 std::string termText(const CodeCheck& c, const char* symbol, int places = 1) {
   const CheckTerm* t = c.term(symbol);
@@ -107,23 +104,24 @@ report::Formula checkFormula(const Project& p, const CodeCheck& c) {
   const std::string le = c.ok ? "≤ " : "> ", ge = c.ok ? "≥ " : "< ";
   const std::string d = rounded(c.demand, 2), cap = rounded(c.capacity, 2);
   const std::string& n = c.name;
+  const CheckKind kind = c.kind;
   const std::string fck = std::to_string(p.Fck), fy = std::to_string(p.Fe);
   const std::string b = termText(c, "b"), dd = termText(c, "d"), D = termText(c, "D"), Vu = termText(c, "Vu", 2);
   Formula f;
   if (stepOf(c) == kPedestal) {
     // Pedestals and dowels: the demand against the capacity in the check's own unit.
-    const std::string symbol = c.unit == "kN" ? "Pu" : c.unit == "mm2" ? "As" : startsWith(n, "dowel dev") ? "Ld" : "s";
+    const std::string symbol = c.unit == "kN" ? "Pu" : c.unit == "mm2" ? "As" : kind == CheckKind::DowelDevelopment ? "Ld" : "s";
     f = formula(symbol, "", "", d + " " + typeset(c.unit), c.clause, le + cap + " " + typeset(c.unit));
-  } else if (startsWith(n, "bearing")) {
+  } else if (kind == CheckKind::Bearing) {
     f = formula("p", "1.1 P/A + M/Z", "", d + " kN/m²", c.clause, le + cap + " kN/m² allowed");
-  } else if (startsWith(n, "resultant")) {
+  } else if (kind == CheckKind::Resultant) {
     f = formula("e", "", "", d + " m", c.clause, le + "L/2 = " + cap + " m");
-  } else if (startsWith(n, "bending")) {
+  } else if (kind == CheckKind::Bending) {
     const std::string k = rounded(is456::limitingMomentFactor(p.Fe), 3);
     f = formula("Mu", "", "", d + " kN·m", c.clause,
                 le + capacityText(c, "Mu,lim", k + " fck b d²",
                                   b.empty() ? "" : k + " × " + fck + " × " + b + " × " + dd + "² × 10⁻⁶", "kN·m"));
-  } else if (startsWith(n, "steel for bending")) {
+  } else if (kind == CheckKind::SteelForBending) {
     const std::string As = termText(c, "As", 0);
     f = formula("Mu", "", "", d + " kN·m", c.clause,
                 le + capacityText(c, "MR", "0.87 fy As d (1 − As fy/(b d fck))",
@@ -131,35 +129,35 @@ report::Formula checkFormula(const Project& p, const CodeCheck& c) {
                                              : "0.87 × " + fy + " × " + As + " × " + dd + " × (1 − " + As + " × " + fy +
                                                    "/(" + b + " × " + dd + " × " + fck + ")) × 10⁻⁶",
                                   "kN·m"));
-  } else if (startsWith(n, "one-way shear")) {
+  } else if (kind == CheckKind::OneWayShear) {
     const std::string values = Vu.empty() ? "" : Vu + " × 10³/(" + b + " × " + dd + ")";
     f = formula("τv", "Vu/(b d)", values, d + " N/mm²", c.clause,
                 le + "τc = " + cap + " N/mm² (Table 19" + (c.term("pt") ? ", pt " + termText(c, "pt", 3) + " %" : "") + ")");
-  } else if (startsWith(n, "punching")) {
+  } else if (kind == CheckKind::Punching) {
     const std::string values = Vu.empty() ? "" : Vu + " × 10³/(" + termText(c, "b0") + " × " + dd + ")";
     // ks = 0.5 + beta_c (at most 1) of a pedestal whose short side is less than half its long one.
     const double ks = p.Fck > 0 ? c.capacity / (0.25 * std::sqrt(static_cast<double>(p.Fck))) : 1.0;
     const std::string ksText = ks < 1 - 1e-9 ? numberText(roundTo(ks, 3)) + " × " : "";
     f = formula("τv", "Vu/(b0 d)", values, d + " N/mm²", c.clause,
                 le + "ks 0.25 √fck = " + ksText + "0.25 × √" + fck + " = " + cap + " N/mm²");
-  } else if (startsWith(n, "minimum steel")) {
+  } else if (kind == CheckKind::MinimumSteel) {
     const std::string share = p.Fe <= 250 ? "0.15" : "0.12";
     f = formula("As,min", share + " % b D", b.empty() ? "" : share + "/100 × " + b + " × " + D, d + " mm²", c.clause,
                 le + "As = " + cap + " mm² provided");
-  } else if (startsWith(n, "bar spacing")) {
+  } else if (kind == CheckKind::BarSpacing) {
     f = formula("s", "", "", d + " mm", c.clause,
                 le + "min(3 d, 300 mm) = " + (dd.empty() ? "" : "min(3 × " + dd + ", 300) = ") + cap + " mm");
-  } else if (startsWith(n, "edge depth")) {
+  } else if (kind == CheckKind::EdgeDepth) {
     f = formula("D", "", "", cap + " mm", c.clause, ge + d + " mm at the edge");
-  } else if (startsWith(n, "development length")) {
+  } else if (kind == CheckKind::DevelopmentLength) {
     const std::string phi = termText(c, "phi", 0);
     f = formula("Ld", "φ 0.87 fy/(4 τbd)",
                 phi.empty() ? "" : phi + " × 0.87 × " + fy + "/(4 × " + rounded(is456::bondStress(p.Fck, p.Fe), 3) + ")",
                 d + " mm", c.clause, le + cap + " mm available beyond the pedestal face; " + bondStressText(p));
   } else {
     // Uplift, sliding and overturning: the factored demand against what holds the footing.
-    const bool uplift = startsWith(n, "uplift"), sliding = startsWith(n, "sliding"),
-               overturning = startsWith(n, "overturning");
+    const bool uplift = kind == CheckKind::Uplift, sliding = kind == CheckKind::Sliding,
+               overturning = kind == CheckKind::Overturning;
     const std::string lhs = uplift ? "factor × U" : sliding ? "factor × H" : overturning ? "factor × M" : n;
     const std::string against = uplift ? "0.9 W = " : sliding ? "μ N = " : overturning ? "N × half the side = " : "";
     f = formula(lhs, "", "", d + " " + typeset(c.unit), c.clause, le + against + cap + " " + typeset(c.unit));
@@ -180,19 +178,32 @@ constexpr std::array<const char*, kSteps> kStepTitles = {
     "Bar arrangement", "Edge depth", "Development length", "Pedestal and dowels", "Other checks"};
 
 Step stepOf(const CodeCheck& c) {
-  const std::string& n = c.name;
-  if (startsWith(n, "pedestal") || startsWith(n, "dowel") || startsWith(n, "bearing at the column base") ||
-      startsWith(n, "bearing at the pedestal base"))
-    return kPedestal;
-  if (startsWith(n, "bearing") || startsWith(n, "resultant")) return kSoil;
-  if (startsWith(n, "uplift") || startsWith(n, "sliding") || startsWith(n, "overturning")) return kStability;
-  if (startsWith(n, "bending")) return kBending;
-  if (startsWith(n, "steel for bending") || startsWith(n, "minimum steel")) return kSteel;
-  if (startsWith(n, "one-way shear")) return kOneWay;
-  if (startsWith(n, "punching")) return kPunching;
-  if (startsWith(n, "bar spacing")) return kBars;
-  if (startsWith(n, "edge depth")) return kEdge;
-  if (startsWith(n, "development length")) return kDevelopment;
+  switch (c.kind) {
+    case CheckKind::PedestalLoad:
+    case CheckKind::PedestalSteel:
+    case CheckKind::PedestalBarSpacing:
+    case CheckKind::PedestalTiePitch:
+    case CheckKind::PedestalFit:
+    case CheckKind::ColumnBaseBearing:
+    case CheckKind::PedestalBaseBearing:
+    case CheckKind::DowelSteel:
+    case CheckKind::DowelDevelopment: return kPedestal;
+    case CheckKind::Bearing:
+    case CheckKind::Resultant: return kSoil;
+    case CheckKind::Uplift:
+    case CheckKind::Sliding:
+    case CheckKind::Overturning: return kStability;
+    case CheckKind::Bending: return kBending;
+    case CheckKind::SteelForBending:
+    case CheckKind::MinimumSteel: return kSteel;
+    case CheckKind::OneWayShear: return kOneWay;
+    case CheckKind::Punching: return kPunching;
+    case CheckKind::BarSpacing: return kBars;
+    case CheckKind::EdgeDepth: return kEdge;
+    case CheckKind::DevelopmentLength: return kDevelopment;
+    case CheckKind::LeastBarSpacing:
+    case CheckKind::Other: return kOther;
+  }
   return kOther;
 }
 
@@ -201,21 +212,21 @@ Step stepOf(const CodeCheck& c) {
 // body short so.
 class StabilityTable {
  public:
-  // Takes the check when it is one of the three; false otherwise.
+  // Without horizontal forces in the reactions sliding was not checked and overturning took the moments
+  // alone.
+  explicit StabilityTable(bool horizontalForcesKnown) : horizontal_(horizontalForcesKnown) {}
+
+  // Takes the check when it is one of the three and names its footing and case; false otherwise.
   bool take(const CodeCheck& c) {
-    static constexpr std::array<const char*, 3> kKinds = {"uplift", "sliding", "overturning"};
-    int kind = 0;
-    while (kind < 3 && !startsWith(c.name, kKinds[kind])) ++kind;
-    const std::size_t at = c.name.find(" at joint"), lc = c.name.find(", load case ");
-    if (kind == 3 || at == std::string::npos || lc == std::string::npos || lc < at) return false;
-    const std::string where = c.name.substr(at + 4, lc - at - 4);  // "joint 5", "joints 20 and 21"
-    std::size_t end = lc + 12;
-    while (end < c.name.size() && std::isdigit(static_cast<unsigned char>(c.name[end]))) ++end;
-    std::string cell = c.name.substr(lc + 12, end - lc - 12) + ": " + rounded(c.demand, 2) + (c.ok ? " ≤ " : " > ") +
+    const int kind = c.kind == CheckKind::Uplift ? 0 : c.kind == CheckKind::Sliding ? 1 : c.kind == CheckKind::Overturning ? 2 : 3;
+    if (kind == 3 || c.joints.empty() || c.loadCase == 0) return false;
+    std::string where = c.joints.size() > 1 ? "joints " : "joint ";  // "joint 5", "joints 20 and 21"
+    for (std::size_t k = 0; k < c.joints.size(); ++k) where += (k > 0 ? " and " : "") + numberText(c.joints[k]);
+    std::string cell = numberText(c.loadCase) + ": " + rounded(c.demand, 2) + (c.ok ? " ≤ " : " > ") +
                        rounded(c.capacity, 2);
-    if (kind == 2) cell += c.name.find("parallel to X") != std::string::npos ? " (X)" : " (Z)";
-    if (kind == 1 && c.name.find("not checked") != std::string::npos) cell = "not checked: no FX, FZ";
-    if (kind == 2 && c.name.find("moments only") != std::string::npos) cell += ", moments only";
+    if (kind == 2) cell += c.axis == 'X' ? " (X)" : " (Z)";
+    if (kind == 1 && !horizontal_) cell = "not checked: no FX, FZ";
+    if (kind == 2 && !horizontal_) cell += ", moments only";
     auto line = std::find_if(lines_.begin(), lines_.end(), [&](const Line& l) { return l.where == where; });
     if (line == lines_.end()) line = lines_.insert(lines_.end(), Line{where, {}, true});
     line->cells[static_cast<std::size_t>(kind)] = cell;
@@ -246,26 +257,27 @@ class StabilityTable {
     std::array<std::string, 3> cells;
     bool ok = true;
   };
+  bool horizontal_ = true;
   std::vector<Line> lines_;
 };
 
 }  // namespace
 
 void addChecks(Steps& steps, const Project& p, const std::vector<CodeCheck>& checks) {
-  StabilityTable stability;
+  StabilityTable stability(p.HorizontalForcesKnown);
   Table bearing;
   bearing.header = {"Check", "Pressure kN/m²", "Allowable kN/m²", "Result"};
   bearing.align = {Align::Left, Align::Right, Align::Right, Align::Left};
   for (const CodeCheck& c : checks) {
-    if (stepOf(c) == kSoil && startsWith(c.name, "bearing")) {
+    if (c.kind == CheckKind::Bearing) {
       bearing.rows.push_back({{c.name, rounded(c.demand, 2), rounded(c.capacity, 2), c.ok ? "OK" : "FAILS"}, !c.ok});
       continue;
     }
     if (stability.take(c)) continue;
     // A shear check gives the force it was worked out from ahead of the stress.
-    if (const CheckTerm* V = c.term("Vu"); V && (startsWith(c.name, "one-way shear") || startsWith(c.name, "punching")))
+    if (const CheckTerm* V = c.term("Vu"); V && (c.kind == CheckKind::OneWayShear || c.kind == CheckKind::Punching))
       steps.add(stepOf(c), formula(c.name + ", shear force: Vu", "", "", rounded(V->value, 2) + " kN", c.clause,
-                                   startsWith(c.name, "punching")
+                                   c.kind == CheckKind::Punching
                                        ? "on the perimeter b0 = " + termText(c, "b0") + " mm at d/2 from the pedestal, d = " +
                                              termText(c, "d") + " mm"
                                        : "at d = " + termText(c, "d") + " mm from the pedestal face, b = " +

@@ -67,17 +67,17 @@ Worst worstOf(const Project& p, int s, double L, double B) {
   return w;
 }
 
-// The bearing of a combined footing's member from its row's checks: "bearing at joint J, load case N".
+// The bearing of a combined footing's member from its row's checks: the bearing check of its joint.
 bool combinedWorst(const Project& p, int s, Worst& w) {
-  const int n = p.FootingTable[s].CombNo;
+  const int n = p.FootingTable[s].CombinedNo;
   if (n < 1 || static_cast<std::size_t>(n) > p.CombinedRows.size()) return false;
-  const std::string prefix = "bearing at joint " + joint(p, s) + ", load case ";
+  const std::vector<int> member = {p.FootingTable[s].JointNo};
   for (const CodeCheck& c : p.CombinedRows[static_cast<std::size_t>(n - 1)].checks) {
-    if (c.name.rfind(prefix, 0) != 0) continue;
+    if (c.kind != CheckKind::Bearing || c.joints != member) continue;
     w.pressure = c.demand;
     w.allowable = c.capacity;
     w.ratio = c.capacity > 0 ? c.demand / c.capacity : std::numeric_limits<double>::infinity();
-    w.loadCase = c.name.substr(prefix.size());
+    w.loadCase = numberText(c.loadCase);
     w.fails = !c.ok;
     return true;
   }
@@ -122,14 +122,14 @@ void addSummary(Document& doc, const Project& p) {
     std::string mark, size = num(f.SizeL) + " × " + num(f.SizeB);
     Worst w;
     bool known = true;
-    if (f.CombNo > 0) {
-      mark = "C" + std::to_string(f.CombNo);
-      const CombinedFootingRecord& cf = p.CombinedFootingTable[f.CombNo];
+    if (f.Kind == FootingKind::Combined) {
+      mark = "C" + std::to_string(f.CombinedNo);
+      const CombinedFootingRecord& cf = p.CombinedFootingTable[f.CombinedNo];
       size = num(cf.CfLength) + " × " + num(cf.CfWidth);
       known = combinedWorst(p, k, w);
     } else {
-      if (f.CombNo == 0) mark = f.GroupRank > 0 ? "F" + std::to_string(f.GroupRank) : "none";
-      else if (f.CombNo == -1) mark = "R" + std::to_string(f.GroupRank);
+      if (f.Kind == FootingKind::Isolated) mark = f.GroupRank > 0 ? "F" + std::to_string(f.GroupRank) : "none";
+      else if (f.Kind == FootingKind::HandResized) mark = "R" + std::to_string(f.GroupRank);
       else mark = "disabled";
       w = worstOf(p, k, f.SizeL, f.SizeB);
     }
@@ -288,7 +288,7 @@ void addDecisions(Document& doc, const Project& p) {
 void addQuantities(Document& doc, const Project& p) {
   report::Section& s = doc.addSection(1, "Quantities");
   const Quantities q = scheduleQuantities(p);
-  const double h = foundingDepth(p);
+  const double h = p.FoundingDepth;
   s.blocks.push_back(Paragraph{"Per schedule row, for all its footings (a group row counts every footing of the "
                                "group), and in total. Founding depth h = " + rounded(h, 3) + " m."});
   s.blocks.push_back(basis("h", "earth pressure/20 kN/m³", "", "= " + num(p.EarthPressure) + "/20 = " + rounded(h, 3) + " m"));

@@ -40,7 +40,7 @@ double roomForText(const Project& project) {
   int n = std::clamp<int>(project.FootingCount, 0, cap::kFootings);
   for (int i = 1; i <= n; ++i) {
     const FootingRecord& f = project.FootingTable[i];
-    if (f.CombNo < 1 && f.CombNo != -100 && f.SizeB > 0) halves.push_back(f.SizeB * 500.0);
+    if (f.Kind != FootingKind::Combined && f.Kind != FootingKind::Disabled && f.SizeB > 0) halves.push_back(f.SizeB * 500.0);
   }
   if (!halves.empty()) {
     std::nth_element(halves.begin(), halves.begin() + static_cast<long>(halves.size() / 2), halves.end());
@@ -153,7 +153,7 @@ PlanPage layoutPlanPage(const Project& project, const PageFrame& frame, const Pa
     firm(draw::line(x - 150, z, x + 150, z), Role::ColumnMark, draw::Id::footing(i));
     firm(draw::line(x, z - 150, x, z + 150), Role::ColumnMark, draw::Id::footing(i));
     out.push_back(printTextAt("(" + std::to_string(f.JointNo) + ")", x, z + 150, 1, m));
-    if (f.CombNo >= 1) continue;
+    if (f.Kind == FootingKind::Combined) continue;
     double hl = f.SizeL * 1000.0 / 2, hb = f.SizeB * 1000.0 / 2;
     firm(draw::box(x - hl, z - hb, x + hl, z + hb), Role::FootingOutline, draw::Id::footing(i));
     // The size goes just inside the top edge; a footing too small to hold it clear of its mark has it
@@ -161,7 +161,7 @@ PlanPage layoutPlanPage(const Project& project, const PageFrame& frame, const Pa
     double sizeTop = 2 * th > hb - 200 ? z - hb - th - th / 8 : z - hb + 50;
     out.push_back(printTextAt(numberText(f.SizeL), x, sizeTop, 1, m));
     std::string mark;
-    if (f.CombNo == 0) {
+    if (f.Kind == FootingKind::Isolated) {
       mark = "F" + std::to_string(f.GroupRank);
     } else {
       // The upright width sits low in the footing, but never across its lower edge.

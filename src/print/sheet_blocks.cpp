@@ -67,7 +67,7 @@ std::string casesText(const std::vector<int>& cases) { return cases.empty() ? "n
 std::vector<std::string> generalNotes(const Project& p) {
   std::vector<std::string> notes;
   notes.push_back("All dimensions are in mm and levels in m, unless noted otherwise.");
-  const double depth = roundTo(p.EarthPressure / 20.0, 2);
+  const double depth = roundTo(p.FoundingDepth, 2);
   notes.push_back("Safe bearing capacity of the soil " + numberText(p.CaseSbc[0]) +
                   " kN/m\u00b2 at the founding depth of " + numberText(depth) + " m below ground level.");
   notes.push_back("Concrete M" + numberText(p.Fck) + ", reinforcement Fe " + numberText(p.Fe) + ".");
@@ -84,7 +84,7 @@ std::vector<std::string> generalNotes(const Project& p) {
   const int n = std::clamp<int>(p.FootingCount, 0, cap::kFootings);
   int count = 0;
   for (int i = 1; i <= n; ++i)
-    if (p.FootingTable[i].CombNo == -100) {
+    if (p.FootingTable[i].Kind == FootingKind::Disabled) {
       disabled += (disabled.empty() ? "" : ", ") + numberText(p.FootingTable[i].JointNo);
       ++count;
     }

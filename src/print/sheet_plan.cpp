@@ -67,22 +67,22 @@ PlanContent planContent(const Project& p) {
   const int n = std::clamp<int>(p.FootingCount, 0, cap::kFootings);
   for (int i = 1; i <= n; ++i) {
     const FootingRecord& f = p.FootingTable[i];
-    if (f.CombNo != 0 && f.CombNo != -1) continue;
+    if (f.Kind != FootingKind::Isolated && f.Kind != FootingKind::HandResized) continue;
     PlanFooting pf;
-    pf.kind = f.CombNo == 0 ? PlanFooting::Kind::Group : PlanFooting::Kind::Resized;
+    pf.kind = f.Kind == FootingKind::Isolated ? PlanFooting::Kind::Group : PlanFooting::Kind::Resized;
     pf.index = i;
-    pf.mark = (f.CombNo == 0 ? "F" : "R") + std::to_string(f.GroupRank);
+    pf.mark = (f.Kind == FootingKind::Isolated ? "F" : "R") + std::to_string(f.GroupRank);
     pf.cx = f.PosX;
     pf.cz = f.PosZ;
     const double hl = f.SizeL * 500.0, hb = f.SizeB * 500.0;
     pf.outline = {pf.cx - hl, pf.cz - hb, pf.cx + hl, pf.cz + hb};
     // A hand-resized footing's pedestal is drawn once its row is designed.
-    if (f.CombNo == 0 || rowOf(p.RectangularRows, FootingRow::Kind::Rectangular, 0, {i}))
+    if (f.Kind == FootingKind::Isolated || rowOf(p.RectangularRows, FootingRow::Kind::Rectangular, 0, {i}))
       addPedestal(pf.pedestals, f, footingPedestal(p, i));
     pf.columns.push_back(columnOf(p, f));
     // The schedule names the joint of a hand-resized footing; a footing moved off its column is set out
     // from the grid (one centred on its column is set out by the grid line through it and its size).
-    if (f.CombNo == -1) pf.joints.push_back({f.JointNo, static_cast<double>(f.ColumnX), static_cast<double>(f.ColumnZ)});
+    if (f.Kind == FootingKind::HandResized) pf.joints.push_back({f.JointNo, static_cast<double>(f.ColumnX), static_cast<double>(f.ColumnZ)});
     pf.setOut = f.PosX != f.ColumnX || f.PosZ != f.ColumnZ;
     c.footings.push_back(std::move(pf));
   }
@@ -113,7 +113,7 @@ PlanContent planContent(const Project& p) {
   }
   for (int i = 1; i <= n; ++i) {
     const FootingRecord& f = p.FootingTable[i];
-    if (f.CombNo == -100)
+    if (f.Kind == FootingKind::Disabled)
       c.bareColumns.push_back({columnOf(p, f), {f.JointNo, static_cast<double>(f.ColumnX), static_cast<double>(f.ColumnZ)}});
   }
 

@@ -51,7 +51,7 @@ struct PlanContent {
   bool empty() const { return gridX.empty() && gridZ.empty() && footings.empty(); }
 };
 
-// The plan from the model: footings with CombNo 0 or -1 and every combined footing (disabled footings
+// The plan from the model: isolated and hand-resized footings and every combined footing (disabled footings
 // and combined members are left out), each with its pedestal(s) (from its schedule row; from its size
 // group while no schedule is designed) and the column section(s) it carries; the columns of disabled
 // footings on their own.

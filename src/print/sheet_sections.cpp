@@ -105,7 +105,7 @@ std::vector<SectionView> groupViews(const Project& p, const SizeGroupRecord& row
   e.row = marks.row;
   e.length = row.GroupSize * 1000.0;
   e.D = roundTo(row.TotalDepth * 1000.0, 0);
-  e.F = roundTo(foundingDepth(p) * 1000.0, 0);
+  e.F = roundTo(p.FoundingDepth * 1000.0, 0);
   const double lo = -e.length / 2 + o.cover, hi = e.length / 2 - o.cover;
   if (row.design.barsKnown && row.design.n > 0) {
     const std::string tag = marks.tag("footing", "bottom each way");
@@ -154,7 +154,7 @@ Elevation footingElevation(const Project& p, const FootingRow& row, const sectio
   e.row = row.mark();
   e.length = row.L * 1000.0;
   e.D = roundTo(row.TotalDepth * 1000.0, 0);
-  e.F = roundTo(foundingDepth(p) * 1000.0, 0);
+  e.F = roundTo(p.FoundingDepth * 1000.0, 0);
   double runD = 0, dotD = 0;
   for (const SteelLayer& l : row.steel) {
     const bool top = l.where.rfind("top", 0) == 0, alongB = contains(l.where, "along B");

@@ -143,14 +143,8 @@ std::string listingPathOf(const SavedProject& saved, const std::string& projectP
 }
 
 std::string acceptSavedInputs(Project& p, const SavedProject& saved) {
-  // The text of the float's exact value, so that the entry reads back to the very same float.
-  auto text = [](float f) {
-    char buf[64];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, static_cast<double>(f)).ptr);
-  };
   p.decisions.options = saved.options;
-  if (!std::isfinite(saved.depth) || !std::isfinite(saved.sbc) ||
-      !acceptDesignInputs(p, text(saved.depth), text(saved.sbc)))
+  if (!std::isfinite(saved.depth) || !std::isfinite(saved.sbc) || !acceptDesignInputs(p, saved.depth, saved.sbc))
     return "The SBC or the founding depth of the project cannot be used.";
   if (saved.fck > 0 || saved.fe > 0) {
     const int fck = saved.fck > 0 ? saved.fck : p.ListingFck, fe = saved.fe > 0 ? saved.fe : p.ListingFe;

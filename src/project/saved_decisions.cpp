@@ -77,7 +77,7 @@ SavedProject savedProjectOf(const Project& p, const std::string& projectPath) {
       s.supports.push_back({*joint, p.SupportPrints[static_cast<std::size_t>(k)]});
   }
   s.sbc = p.CaseSbc[0];
-  s.depth = static_cast<float>(p.EarthPressure / 20.0);
+  s.depth = static_cast<float>(p.FoundingDepth);
   s.cases = p.UsedCases;
   if (p.increasedByChoice()) {
     // The listing's cases only: the combinations take theirs by their content when they are built again.

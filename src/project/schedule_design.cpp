@@ -140,7 +140,7 @@ void designFootingRows(Project& p, EditsKept& edits) {
   p.RectangularRows.clear();
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    if (f.CombNo != -1) continue;
+    if (f.Kind != FootingKind::HandResized) continue;
     const auto e = editOf({s}, std::min<double>(f.SizeL, f.SizeB));
     p.RectangularRows.push_back(designRectangularRow(p, s, f.GroupRank, rowEditOf(e ? &*e : nullptr)));
   }

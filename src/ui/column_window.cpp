@@ -21,6 +21,7 @@
 #include "model/project.h"
 #include "model/prompter.h"
 #include "project/plan_editor.h"
+#include "ui/plan_view.h"
 
 namespace plintova {
 
@@ -47,8 +48,8 @@ QLabel* note(const QString& text, QWidget* parent, const char* name = nullptr) {
 
 }  // namespace
 
-ColumnWindow::ColumnWindow(PlanEditor& editor, QWidget* parent)
-    : QWidget(parent, Qt::Window), editor_(editor), project_(editor.project()) {
+ColumnWindow::ColumnWindow(PlanEditor& editor, FootingSelection& selection, QWidget* parent)
+    : QWidget(parent, Qt::Window), editor_(editor), project_(editor.project()), selection_(selection) {
   setWindowTitle(QStringLiteral("Column layout"));
   setObjectName(QStringLiteral("FrmCol"));
   setFocusPolicy(Qt::StrongFocus);
@@ -118,7 +119,7 @@ void ColumnWindow::refreshPanel() {
                        .arg(level_)
                        .arg(top)
                        .arg(QString::fromStdString(numberText(level_ >= 0 && level_ <= cap::kLevels ? double{project_.LevelY[level_]} : 0.0))));
-  const int s = project_.SelectedFooting;
+  const int s = selection_.footing;
   const bool picked = s >= 1 && s <= footingsOf(project_);
   for (QLineEdit* box : {offsetX_, offsetZ_}) box->setEnabled(picked);
   if (!picked) {
@@ -172,7 +173,7 @@ std::vector<draw::Primitive> ColumnWindow::primitives() const {
   const QRect picture = pictureRect();
   const draw::Rect fit = draw::fitColumnView(project_, picture.width(), picture.height());
   return draw::columnLayout(project_, level_, draw::markerHalfSize(fit, picture.width(), picture.height()),
-                            project_.SelectedFooting);
+                            selection_.footing);
 }
 
 void ColumnWindow::paintEvent(QPaintEvent*) {
@@ -189,7 +190,7 @@ void ColumnWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void ColumnWindow::offCetKeys(int key) {
-  const int s = project_.SelectedFooting;
+  const int s = selection_.footing;
   if (s < 1 || s > footingsOf(project_)) return;
   if (!offsetPosition(project_, s, 0, 0)) return;  // no column section known: the footing cannot move
   const FootingRecord& f = project_.FootingTable[s];
@@ -210,7 +211,7 @@ void ColumnWindow::offCetKeys(int key) {
 }
 
 void ColumnWindow::offsetEntered(QLineEdit* box) {
-  const int s = project_.SelectedFooting;
+  const int s = selection_.footing;
   const std::string text = box->text().toStdString();
   if (s < 1 || s > footingsOf(project_) || !isNumeric(text)) {
     refreshPanel();  // not a number: the box shows the offset again
@@ -301,14 +302,14 @@ void ColumnWindow::mousePressEvent(QMouseEvent* event) {
       draw::hitTest(list, at.x, at.z, draw::textMeasure(this, view), 0,
                     [](const draw::Primitive& p) { return p.role == draw::Role::NodeMarker; });
   if (!hit || hit->id.kind != draw::Id::Kind::Footing) return;
-  project_.SelectedFooting = static_cast<int16_t>(hit->id.index);
+  selection_.footing = hit->id.index;
   setFocus();  // the arrow keys step the picked footing
   showSelection();
   emit selectionChanged();
 }
 
 void ColumnWindow::closeEvent(QCloseEvent* event) {
-  project_.SelectedFooting = 0;
+  selection_.footing = 0;
   QWidget::closeEvent(event);
   emit closed();
 }

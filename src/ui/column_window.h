@@ -13,18 +13,19 @@ class QLineEdit;
 namespace plintova {
 
 struct Project;
+struct FootingSelection;
 
 // The picture of one storey, fitted like the main plan, with a panel at its right that names the storey
 // shown, the footing picked and its column, and takes the footing's offset from its column in
-// millimetres along X and Z. A click on a marker picks its footing (SelectedFooting, shared with the
-// main plan); Home and the arrow keys step the picked footing's offset (the quick way), a typed offset
+// millimetres along X and Z. A click on a marker picks its footing (the selection shared with the main
+// plan); Home and the arrow keys step the picked footing's offset (the quick way), a typed offset
 // takes effect on Enter (Esc restores it); Page Up and Page Down change the storey, Shift+Delete puts
 // every footing back under its column, Esc closes.
 class ColumnWindow : public QWidget {
   Q_OBJECT
  public:
-  // Offsets are decisions of the engineer, committed through the editor.
-  explicit ColumnWindow(PlanEditor& editor, QWidget* parent = nullptr);
+  // Offsets are decisions of the engineer, committed through the editor; `selection` is the plan's.
+  ColumnWindow(PlanEditor& editor, FootingSelection& selection, QWidget* parent = nullptr);
   ~ColumnWindow() override;
 
   // Moves the selected footing one offset step for `key` (Qt::Key_Home, Key_Left, Key_Up, Key_Right,
@@ -35,7 +36,7 @@ class ColumnWindow : public QWidget {
   // Index into LevelY of the storey shown (2 when the window opens).
   int level() const { return level_; }
 
-  // Shows the model again after SelectedFooting or the offsets changed elsewhere (the main plan).
+  // Shows the model again after the selection or the offsets changed elsewhere (the main plan).
   void showSelection();
 
   // Plan rectangle of footing i's marker at the current fit.
@@ -50,9 +51,9 @@ class ColumnWindow : public QWidget {
   QLabel* footingLabel() const { return footing_; }
 
  signals:
-  // A marker was picked: SelectedFooting changed (the selection is shared with the main plan).
+  // A marker was picked: the selection changed (the selection is shared with the main plan).
   void selectionChanged();
-  // The window closed (Esc or the frame): SelectedFooting is 0 and the main plan redraws its outlines.
+  // The window closed (Esc or the frame): nothing is selected and the main plan redraws its outlines.
   void closed();
 
  protected:
@@ -71,7 +72,8 @@ class ColumnWindow : public QWidget {
   std::vector<draw::Primitive> primitives() const;
 
   PlanEditor& editor_;
-  Project& project_;
+  const Project& project_;
+  FootingSelection& selection_;
   int level_ = 2;
   QWidget* panel_ = nullptr;
   QLabel* storey_ = nullptr;

@@ -75,11 +75,11 @@ void setMark(QLabel* l, bool bold, bool bordered) {
 std::optional<FootingDetail> footingDetail(const Project& p, int s) {
   if (s < 1 || s > std::min<int>(p.FootingCount, cap::kFootings)) return std::nullopt;
   const FootingRecord& f = p.FootingTable[s];
-  if (static_cast<double>(f.SizeL) * f.SizeB == 0.0 || f.CombNo > 0) return std::nullopt;
+  if (static_cast<double>(f.SizeL) * f.SizeB == 0.0 || f.Kind == FootingKind::Combined) return std::nullopt;
 
   FootingDetail d;
   const std::string mark = footingMark(f);
-  d.number = (mark.empty() ? std::string(f.CombNo == -100 ? "Disabled footing, joint " : "Footing of joint ")
+  d.number = (mark.empty() ? std::string(f.Kind == FootingKind::Disabled ? "Disabled footing, joint " : "Footing of joint ")
                            : mark + ", joint ") +
              num(p.ReactionTable(s, 0, 0));
   d.size = "L X B " + num(f.SizeL) + " X " + num(f.SizeB) + " m, effective depth about " +

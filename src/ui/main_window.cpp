@@ -101,9 +101,9 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   });
   // The size label of a selected footing keeps its place above the footing at every zoom.
   connect(plan_, &PlanView::viewChanged, this, [this] {
-    const int s = project_.SelectedFooting;
+    const int s = plan_->selection().footing;
     if (!plan_->sizeLabel()->isVisible() || s < 1 || s > project_.FootingCount) return;
-    const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->nineWidth());
+    const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->nineWidth(), plan_->drawnOutline(s).left);
     plan_->showSizeLabel(sel.sizeLabel, plan_->sizeLabel()->text().toStdString());
   });
 
@@ -315,13 +315,13 @@ void MainWindow::refreshPopups() {
   // A popup shows what the model says now, or goes when what it showed is gone.
   if (footingPopup_->isVisible()) {
     const int s = footingPopupOf_;
-    if (s >= 1 && s <= project_.FootingCount && project_.FootingTable[s].CombNo <= 0) footingPopup_->fill(s);
+    if (s >= 1 && s <= project_.FootingCount && project_.FootingTable[s].Kind != FootingKind::Combined) footingPopup_->fill(s);
     else footingPopup_->hide();
   }
   if (combinedPopup_->isVisible()) {
     const int s = combinedPopupOf_;
-    if (s >= 1 && s <= project_.FootingCount && project_.FootingTable[s].CombNo > 0)
-      combinedPopup_->fill(project_.FootingTable[s].CombNo);
+    if (s >= 1 && s <= project_.FootingCount && project_.FootingTable[s].Kind == FootingKind::Combined)
+      combinedPopup_->fill(project_.FootingTable[s].CombinedNo);
     else combinedPopup_->hide();
   }
 }
@@ -345,7 +345,7 @@ void MainWindow::cmdCombine() {
   const std::string action = "Combine footings " + numberText(project_.FootingTable[choice.first].JointNo) + " and " +
                              numberText(project_.FootingTable[choice.second].JointNo);
   if (!commit(withCombinedPair(project_, choice.first, choice.second), action)) return;
-  plan_->setSizeLabelText(combinedSizeText(project_, project_.FootingTable[choice.first].CombNo));
+  plan_->setSizeLabelText(combinedSizeText(project_, project_.FootingTable[choice.first].CombinedNo));
 }
 
 void MainWindow::cmdDesign() {
@@ -358,7 +358,7 @@ void MainWindow::cmdDesign() {
 
 void MainWindow::cmdOff() {
   if (!column_) {
-    column_ = new ColumnWindow(editor_, this);
+    column_ = new ColumnWindow(editor_, plan_->selection(), this);
     column_->setAttribute(Qt::WA_DeleteOnClose);
     connect(column_, &ColumnWindow::selectionChanged, this, &MainWindow::columnSelectionChanged);
     connect(column_, &ColumnWindow::closed, this, &MainWindow::columnWindowClosed);
@@ -387,7 +387,7 @@ void MainWindow::blink() {
 }
 
 void MainWindow::columnSelectionChanged() {
-  const int s = project_.SelectedFooting;
+  const int s = plan_->selection().footing;
   if (s >= 1 && s <= project_.FootingCount) showSelection(s);
 }
 

@@ -207,7 +207,7 @@ class MainWindow : public QMainWindow {
   QWidget* central_ = nullptr;
   QWidget* topBar_ = nullptr;
   std::vector<QWidget*> topItems_;  // commands and display options, in their order on the line
-  QLabel* fckFySbc_ = nullptr;
+  QLabel* fckFySbc_ = nullptr;  // the grades, SBC and earth pressure in force
   QPushButton* cmdDisable_ = nullptr;
   QCheckBox* chkGrid_ = nullptr;
   QCheckBox* chkSize_ = nullptr;
@@ -220,7 +220,7 @@ class MainWindow : public QMainWindow {
 
   bool disableMode_ = false;
   QString blinkText_;
-  QTimer timer1_;
+  QTimer timer1_;  // blinks "Disable" while the disable mode is on
 
   FootingPopup* footingPopup_ = nullptr;
   CombinedPopup* combinedPopup_ = nullptr;

@@ -42,11 +42,12 @@ QRect MainWindow::footingOnScreen(int s) const {
   auto add = [&](double x1, double z1, double x2, double z2) {
     r = r.united(QRectF(plan_->toPixels(x1, z1), plan_->toPixels(x2, z2)).normalized());
   };
-  if (f.CombNo > 0 && f.CombNo <= project_.CombinedCount) {
-    const CombinedFootingRecord& cf = project_.CombinedFootingTable[f.CombNo];
+  if (f.Kind == FootingKind::Combined && f.CombinedNo <= project_.CombinedCount) {
+    const CombinedFootingRecord& cf = project_.CombinedFootingTable[f.CombinedNo];
     add(cf.CfLeft, cf.CfTop, cf.CfRight, cf.CfBottom);
   } else {
-    add(f.DrawX1, f.DrawZ1, f.DrawX2, f.DrawZ2);
+    const draw::Rect outline = plan_->drawnOutline(s);
+    add(outline.left, outline.top, outline.right, outline.bottom);
   }
   return QRect(plan_->mapToGlobal(r.topLeft().toPoint()), plan_->mapToGlobal(r.bottomRight().toPoint()));
 }

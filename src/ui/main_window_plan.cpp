@@ -22,9 +22,6 @@ namespace plintova {
 
 namespace {
 
-constexpr int16_t kDisabled = -100;
-constexpr int16_t kHandResized = -1;
-
 Qt::KeyboardModifiers shiftState(Qt::KeyboardModifiers m) {
   return m & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
 }
@@ -33,7 +30,7 @@ std::string footingName(const Project& p, int s) { return "footing " + numberTex
 
 // "Resize footing 14 to 1.65 m" or "Resize combined footing C1 to 5.3 m": the length `next` gives.
 std::string resizeActionName(const Project& p, const Decisions& next, int s) {
-  const int n = p.FootingTable[s].CombNo;
+  const int n = p.FootingTable[s].CombinedNo;
   if (n > 0) {
     const std::size_t k = static_cast<std::size_t>(n) - 1;
     const double length = k < next.combined.size() ? double{next.combined[k].length} : 0.0;
@@ -49,7 +46,7 @@ std::string resizeActionName(const Project& p, const Decisions& next, int s) {
 
 void MainWindow::labelPressed(int s, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
   if (s < 1 || s > project_.FootingCount) return;
-  project_.SelectedFooting = static_cast<int16_t>(s);
+  plan_->selection().footing = s;
   if (disableMode_) {
     toggleFooting(s);
     return;
@@ -64,14 +61,14 @@ void MainWindow::labelPressed(int s, Qt::MouseButton button, Qt::KeyboardModifie
 void MainWindow::toggleFooting(int s) {
   const FootingRecord& f = project_.FootingTable[s];
   std::string action;
-  if (f.CombNo > 0) {
+  if (f.Kind == FootingKind::Combined) {
     // A member of a combined footing cannot leave it alone: the combined footing is dissolved, which
     // leaves this footing an ordinary one, and its partner with it.
-    prompter_.message(numberText(f.CombNo) + " Is Deleting");
-    action = "Dissolve combined footing C" + numberText(f.CombNo);
-  } else if (f.CombNo == kDisabled) {
+    prompter_.message(numberText(f.CombinedNo) + " Is Deleting");
+    action = "Dissolve combined footing C" + numberText(f.CombinedNo);
+  } else if (f.Kind == FootingKind::Disabled) {
     action = "Enable " + footingName(project_, s);
-  } else if (f.CombNo == kHandResized) {
+  } else if (f.Kind == FootingKind::HandResized) {
     action = "Square " + footingName(project_, s) + " again";
   } else {
     action = "Disable " + footingName(project_, s);
@@ -82,12 +79,12 @@ void MainWindow::toggleFooting(int s) {
 void MainWindow::showDetail(int s) {
   const FootingRecord& f = project_.FootingTable[s];
   QWidget* popup;
-  if (f.CombNo <= 0) {
+  if (f.Kind != FootingKind::Combined) {
     footingPopup_->fill(s);
     footingPopupOf_ = s;
     popup = footingPopup_;
   } else {
-    combinedPopup_->fill(f.CombNo);
+    combinedPopup_->fill(f.CombinedNo);
     combinedPopupOf_ = s;
     popup = combinedPopup_;
   }
@@ -99,7 +96,7 @@ void MainWindow::showDetail(int s) {
 }
 
 void MainWindow::showSelection(int s) {
-  const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->nineWidth());
+  const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->nineWidth(), plan_->drawnOutline(s).left);
   plan_->showNumberBox(s, sel.numberText);
   plan_->showSizeLabel(sel.sizeLabel, sel.sizeText);
 }
@@ -113,17 +110,17 @@ void MainWindow::planKey(int key, Qt::KeyboardModifiers modifiers) {
     return;
   }
   if (key != Qt::Key_Delete || shiftState(modifiers) != Qt::ShiftModifier || plan_->bandActive()) return;
-  const int s = project_.SelectedFooting;
+  const int s = plan_->selection().footing;
   plan_->hideSelection();
   if (s >= 1 && s <= project_.FootingCount) {
     const FootingRecord& f = project_.FootingTable[s];
-    if (f.CombNo == kHandResized) {
+    if (f.Kind == FootingKind::HandResized) {
       commit(withResizeCleared(project_, s), "Square " + footingName(project_, s) + " again");
       return;
     }
-    if (f.CombNo > 0) {
-      prompter_.message(numberText(f.CombNo) + " Is Deleting");
-      commit(withCombinedDissolved(project_, s), "Dissolve combined footing C" + numberText(f.CombNo));
+    if (f.Kind == FootingKind::Combined) {
+      prompter_.message(numberText(f.CombinedNo) + " Is Deleting");
+      commit(withCombinedDissolved(project_, s), "Dissolve combined footing C" + numberText(f.CombinedNo));
       return;
     }
   }
@@ -131,23 +128,24 @@ void MainWindow::planKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::wheelNotch(int direction) {
-  const int s = project_.SelectedFooting;
+  const int s = plan_->selection().footing;
   if (s < 1 || s > project_.FootingCount) return;
   const std::optional<Decisions> next = withResizeStep(project_, s, direction);
   if (!next) return;
   // Notches in quick succession on one footing are one step of the engineer's, named by where it ends.
   if (!commit(*next, resizeActionName(project_, *next, s), "wheel " + std::to_string(s))) return;
   const FootingRecord& f = project_.FootingTable[s];
-  if (f.CombNo > 0) {
-    plan_->setSizeLabelText(combinedSizeText(project_, f.CombNo));
+  if (f.Kind == FootingKind::Combined) {
+    plan_->setSizeLabelText(combinedSizeText(project_, f.CombinedNo));
     return;
   }
-  plan_->showSizeLabel({f.DrawX1, f.DrawZ1 - plan_->textHeight()}, sizeProductText(f.SizeL, f.SizeB));
+  const draw::Rect outline = plan_->drawnOutline(s);
+  plan_->showSizeLabel({outline.left, outline.top - plan_->textHeight()}, sizeProductText(f.SizeL, f.SizeB));
 }
 
 void MainWindow::numberBoxLeft() {
   plan_->hideSelection();
-  project_.SelectedFooting = 0;
+  plan_->selection().footing = 0;
 }
 
 void MainWindow::groupCheckClicked(int g, bool checked) {
@@ -173,7 +171,7 @@ void MainWindow::groupCountClicked(int g) {
   std::string list;
   for (int s = 1; s <= project_.FootingCount; ++s) {
     const FootingRecord& f = project_.FootingTable[s];
-    if (f.GroupNo == g && f.CombNo == 0) {
+    if (f.GroupNo == g && f.Kind == FootingKind::Isolated) {
       list += numberText(f.JointNo) + "   ";
       shown[static_cast<std::size_t>(s)] = true;
     }

@@ -35,7 +35,7 @@ bool sameRect(const draw::Rect& a, const draw::Rect& b) {
 
 }  // namespace
 
-PlanView::PlanView(Project& project, QWidget* parent) : QWidget(parent), project_(project) {
+PlanView::PlanView(const Project& project, QWidget* parent) : QWidget(parent), project_(project) {
   setObjectName(QStringLiteral("PicFoot"));
   setFocusPolicy(Qt::ClickFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -114,10 +114,24 @@ void PlanView::rebuild() {
 void PlanView::redraw() {
   if (drawn_) {
     prims_ = draw::drawPlan(project_, options_, fit_, nineWidth(), labels_);
+    keepOutlines();
     chooseLegibleLabels();
   }
   placeSelection();
   update();
+}
+
+void PlanView::keepOutlines() {
+  for (const draw::Primitive& p : prims_) {
+    if (p.role != draw::Role::FootingOutline || p.id.kind != draw::Id::Kind::Footing || p.id.index < 1) continue;
+    const auto s = static_cast<std::size_t>(p.id.index);
+    if (s >= outlines_.size()) outlines_.resize(s + 1);
+    outlines_[s] = {static_cast<float>(p.x1), static_cast<float>(p.z1), static_cast<float>(p.x2), static_cast<float>(p.z2)};
+  }
+}
+
+draw::Rect PlanView::drawnOutline(int s) const {
+  return s >= 1 && static_cast<std::size_t>(s) < outlines_.size() ? outlines_[static_cast<std::size_t>(s)] : draw::Rect{};
 }
 
 void PlanView::clampView() {

@@ -17,6 +17,11 @@ namespace plintova {
 
 struct Project;
 
+// The footing picked on the plan or in the column view (0: none): one selection shared by both views.
+struct FootingSelection {
+  int footing = 0;
+};
+
 // The view is the fitted picture (the joints' extent with a 2000 mm margin, equal bands on the short
 // side, refitted whenever the widget changes size) magnified by the zoom about a centre point. Every
 // mapping between pixels and plan millimetres (painting, picking, the selection window, the number box
@@ -37,16 +42,22 @@ class PlanView : public QWidget {
   // already shows fewer, in which case the plan cannot be zoomed in).
   static constexpr double kFinestMmPerPixel = 5;
 
-  explicit PlanView(Project& project, QWidget* parent = nullptr);
+  explicit PlanView(const Project& project, QWidget* parent = nullptr);
 
   // The complete redraw from the model: outlines, combined footings, the grid when ticked, the optional
-  // required sizes and clash marks, and one label per footing. Writes the drawn outline of every
-  // isolated footing into the model. The selection window stays where it was dragged.
+  // required sizes and clash marks, and one label per footing; the outline of every footing drawn is
+  // kept for drawnOutline. The selection window stays where it was dragged.
   void drawFoot(const draw::PlanOptions& options);
   // While set, only the labels of footings whose entry is true are shown; nullopt shows all again.
   void showOnlyLabels(std::optional<std::vector<bool>> shown);
 
   const std::vector<draw::Primitive>& primitives() const { return prims_; }
+  // The outline of footing s as last drawn, plan millimetres: a member of a combined footing keeps the
+  // outline it had before it was combined; all zero for a footing never drawn.
+  draw::Rect drawnOutline(int s) const;
+  // The picked footing, shared with the column view.
+  FootingSelection& selection() { return selection_; }
+  int selectedFooting() const { return selection_.footing; }
   // The label text of footing s as last set ("" beyond the footings), whether or not the view shows it.
   QString labelText(int s) const;
   // Whether footing s's label is drawn: not left out by showOnlyLabels nor hidden as crowded at this zoom
@@ -142,7 +153,11 @@ class PlanView : public QWidget {
   bool listed(const draw::Primitive& p) const;  // not left out by showOnlyLabels
   bool shown(const draw::Primitive& p) const;
 
-  Project& project_;
+  void keepOutlines();
+
+  const Project& project_;
+  FootingSelection selection_;
+  std::vector<draw::Rect> outlines_;  // by footing, as last drawn (single precision, as the plan keeps sizes)
   draw::PlanOptions options_;
   bool drawn_ = false;  // drawn once: from then on a resize draws the plan again at the new fit
   draw::Rect fit_;

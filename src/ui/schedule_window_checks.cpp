@@ -17,19 +17,28 @@ namespace plintova {
 
 namespace {
 
-// The column whose quantity a check of a group row is about.
-int checkColumn(const std::string& name) {
-  auto has = [&name](const char* word) { return name.find(word) != std::string::npos; };
-  if (has("bearing")) return kColNetP;
-  if (has("bending")) return kColMuBdd;
-  if (has("one-way")) return kColSS1;
-  if (has("punching")) return kColSS2;
-  if (has("minimum steel")) return kColPt;
-  if (has("spacing")) return kColSpace;
-  if (has("edge")) return kColDepth;
-  if (has("development")) return kColDia;
-  if (has("cantilever")) return kColCantilever;
-  return kColMark;
+// The column whose quantity a check of a group row is about: the pressure for bearing, the depth for
+// the edge depth and for overturning (the footing's weight resists it), the bar diameter for anchorage;
+// a check without a column of its own marks the row's mark.
+int checkColumn(CheckKind kind) {
+  switch (kind) {
+    case CheckKind::Bearing:
+    case CheckKind::ColumnBaseBearing:
+    case CheckKind::PedestalBaseBearing: return kColNetP;
+    case CheckKind::Bending:
+    case CheckKind::SteelForBending: return kColMuBdd;
+    case CheckKind::OneWayShear: return kColSS1;
+    case CheckKind::Punching: return kColSS2;
+    case CheckKind::MinimumSteel: return kColPt;
+    case CheckKind::BarSpacing:
+    case CheckKind::LeastBarSpacing:
+    case CheckKind::PedestalBarSpacing: return kColSpace;
+    case CheckKind::EdgeDepth:
+    case CheckKind::Overturning: return kColDepth;
+    case CheckKind::DevelopmentLength:
+    case CheckKind::DowelDevelopment: return kColDia;
+    default: return kColMark;
+  }
 }
 }  // namespace
 
@@ -40,7 +49,7 @@ void ScheduleWindow::markFailedChecks(int row, const std::vector<CodeCheck>& che
   const bool footingRow = footingRowAt(project_, row) != nullptr;
   std::array<std::vector<const CodeCheck*>, kScheduleColumns> failedIn;
   for (const CodeCheck& c : checks)
-    if (!c.ok) failedIn[static_cast<std::size_t>(footingRow ? kColSF1 : checkColumn(c.name))].push_back(&c);
+    if (!c.ok) failedIn[static_cast<std::size_t>(footingRow ? kColSF1 : checkColumn(c.kind))].push_back(&c);
   for (int column = 0; column < kScheduleColumns; ++column) {
     const auto& own = failedIn[static_cast<std::size_t>(column)];
     std::string reason;

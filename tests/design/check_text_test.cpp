@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "design/is456.h"
+
 using namespace plintova;
 
 namespace {
 
 CodeCheck check(const std::string& name, double demand, double capacity, const std::string& unit) {
-  return CodeCheck{name, demand, capacity, unit, "", demand <= capacity, {}};
+  return is456::makeCheck(CheckKind::Other, name, demand, capacity, unit, "");
 }
 
 }  // namespace

@@ -4,12 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <utility>
+
 #include "design/footing_design.h"
 #include "design/is456.h"
 #include "design_fixture.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "input/listing_reader.h"
+#include "project/schedule_design.h"
+#include "../footing/plan_steps.h"
 #include "row_test_support.h"
 
 using namespace plintova;
@@ -133,4 +139,87 @@ TEST(GroupRowChecks, TheExampleFramesRowsPassEveryCheck) {
   EXPECT_NEAR(findCheck(f1, "development length").demand, 334.481, 1e-3);
   EXPECT_NEAR(findCheck(f1, "development length").capacity, 585, 1e-3);
   EXPECT_EQ(findCheck(f1, "development length").clause, is456::developmentClause(25));
+}
+
+namespace {
+
+// The kind a check's name begins with: the words the schedule and the report once told checks apart by.
+CheckKind kindNamed(const std::string& name) {
+  static const std::pair<const char*, CheckKind> kPrefixes[] = {
+      {"bearing at the column base", CheckKind::ColumnBaseBearing},
+      {"bearing at the pedestal base", CheckKind::PedestalBaseBearing},
+      {"bearing", CheckKind::Bearing},
+      {"resultant", CheckKind::Resultant},
+      {"uplift", CheckKind::Uplift},
+      {"sliding", CheckKind::Sliding},
+      {"overturning", CheckKind::Overturning},
+      {"steel for bending", CheckKind::SteelForBending},
+      {"bending", CheckKind::Bending},
+      {"one-way shear", CheckKind::OneWayShear},
+      {"punching", CheckKind::Punching},
+      {"minimum steel", CheckKind::MinimumSteel},
+      {"least bar spacing", CheckKind::LeastBarSpacing},
+      {"bar spacing", CheckKind::BarSpacing},
+      {"edge depth", CheckKind::EdgeDepth},
+      {"development length", CheckKind::DevelopmentLength},
+      {"pedestal axial load", CheckKind::PedestalLoad},
+      {"pedestal vertical steel", CheckKind::PedestalSteel},
+      {"pedestal bar spacing", CheckKind::PedestalBarSpacing},
+      {"pedestal tie pitch", CheckKind::PedestalTiePitch},
+      {"pedestal around the column", CheckKind::PedestalFit},
+      {"dowel steel", CheckKind::DowelSteel},
+      {"dowel development", CheckKind::DowelDevelopment},
+  };
+  for (const auto& [prefix, kind] : kPrefixes)
+    if (name.rfind(prefix, 0) == 0) return kind;
+  return CheckKind::Other;
+}
+
+// The (first) joint and the load case a check's name gives: "... at joint 21, load case 3", "... at
+// joints 20 and 21, load case 3"; 0, 0 where it gives no load case.
+std::pair<int, int> jointAndCaseNamed(const std::string& name) {
+  std::size_t at = name.find(" at joint");
+  const std::size_t lc = name.find(", load case ");
+  if (at == std::string::npos || lc == std::string::npos) return {0, 0};
+  at += 9;
+  if (name[at] == 's') ++at;
+  return {std::stoi(name.substr(at)), std::stoi(name.substr(lc + 12))};
+}
+
+}  // namespace
+
+// Every check of every kind of row carries the kind its name says, and a check made for one footing in
+// one load case carries that joint and that case: the report and the schedule go by these, not by text.
+TEST(CheckKinds, EveryRowsChecksCarryTheirKindJointAndCase) {
+  Project p;
+  RecordingPrompter prompter;
+  readListing(p, PLINTOVA_EXAMPLES "/FRAME1.ANL", prompter);
+  ASSERT_TRUE(acceptDesignInputs(p, "1.5", "200"));
+  ASSERT_EQ(startPlan(p, prompter), "");
+  ASSERT_TRUE(plintova::testing::combineFootings(p, {14000, 10500, 17000, 11500}, prompter));
+  ASSERT_FALSE(plintova::testing::resizeFooting(p, 33, 1, prompter).empty());
+  ASSERT_TRUE(designSchedule(p, prompter));
+  ASSERT_EQ(p.RectangularRows.size(), 1u);
+  ASSERT_EQ(p.CombinedRows.size(), 1u);
+
+  std::vector<const std::vector<CodeCheck>*> rows;
+  for (int r = 1; r <= p.DesignGroupCount; ++r) rows.push_back(&p.DesignGroupTable[r].checks);
+  for (const FootingRow& row : p.RectangularRows) rows.push_back(&row.checks);
+  for (const FootingRow& row : p.CombinedRows) rows.push_back(&row.checks);
+  std::set<CheckKind> seen;
+  for (const std::vector<CodeCheck>* checks : rows) {
+    for (const CodeCheck& c : *checks) {
+      seen.insert(c.kind);
+      EXPECT_EQ(c.kind, kindNamed(c.name)) << c.name;
+      const auto [joint, loadCase] = jointAndCaseNamed(c.name);
+      if (loadCase == 0) continue;
+      EXPECT_EQ(c.loadCase, loadCase) << c.name;
+      ASSERT_FALSE(c.joints.empty()) << c.name;
+      EXPECT_EQ(c.joints.front(), joint) << c.name;
+      EXPECT_EQ(c.joints.size(), c.name.find(" at joints ") != std::string::npos ? 2u : 1u) << c.name;
+    }
+  }
+  for (CheckKind k : {CheckKind::Bearing, CheckKind::Uplift, CheckKind::Sliding, CheckKind::Overturning,
+                      CheckKind::Bending, CheckKind::Punching, CheckKind::PedestalFit, CheckKind::DowelDevelopment})
+    EXPECT_TRUE(seen.count(k)) << static_cast<int>(k);
 }

@@ -28,7 +28,8 @@ std::unique_ptr<Project> workedPair() {
   setSupport(*p, 1, 101, {{1, 600, 0, 0}, {2, 500, 0, 0}});
   setSupport(*p, 2, 102, {{1, 600, 0, 0}, {2, 100, 0, 0}});
   p->FootingTable[1].ReqSize = p->FootingTable[2].ReqSize = 2.0f;
-  p->FootingTable[1].CombNo = p->FootingTable[2].CombNo = 1;
+  setCombined(p->FootingTable[1], 1);
+  setCombined(p->FootingTable[2], 1);
   p->CombinedCount = 1;
   CombinedFootingRecord& cf = p->CombinedFootingTable[1];
   cf.CfMemberCount = 2;
@@ -224,8 +225,9 @@ TEST(CombinedRow, EveryCheckOfRandomCombinedFootingsPasses) {
     cf.CfMembers[2] = 2;
     cf.CfAxis = alongX ? 1 : 0;
     cf.CfDistance = static_cast<float>(dist);
-    p->FootingTable[1].CombNo = p->FootingTable[2].CombNo = 1;
-    DesignCombinedFooting(*p, 1, 0);
+    setCombined(p->FootingTable[1], 1);
+    setCombined(p->FootingTable[2], 1);
+    stepCombinedFooting(*p, 1, 0);
     p->Fck = static_cast<int16_t>(fcks[pick(rng)]);
     p->Fe = static_cast<int16_t>(fes[pick(rng)]);
     const FootingRow row = designCombinedRow(*p, 1, {});

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "footing/design_inputs.h"
 #include "model/project.h"
 
 namespace plintova::design_test {
@@ -42,7 +43,7 @@ inline int addGroup(Project& p, float size, float pedestal, std::initializer_lis
   for (int s : members) {
     grp.Members[++grp.MemberCount] = static_cast<int16_t>(s);
     FootingRecord& f = p.FootingTable[s];
-    f.CombNo = 0;
+    f.Kind = FootingKind::Isolated;
     f.GroupNo = static_cast<int16_t>(g);
     f.SizeL = f.SizeB = size;
   }
@@ -70,7 +71,7 @@ inline std::unique_ptr<Project> newProject() {
   p->Fe = 415;
   p->CaseSbc[0] = 200;
   for (int c = 1; c < cap::kCasePositions; ++c) p->CaseSbc[c] = 250;
-  p->EarthPressure = 30;
+  setFoundingDepth(*p, 1.5);
   return p;
 }
 

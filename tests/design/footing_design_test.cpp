@@ -160,11 +160,10 @@ TEST(FootingDesign, GoverningPressureUsesEachSupportsOwnCasesAndKeepsTheFirstOfE
   setSupport(*p, 3, 13, {{1, 100, 0, 0}});
   p->ReactionTable(3, 1, 2) = 9000;  // no load case number: not a case of support 3
   setSupport(*p, 4, 14, {{1, 5000, 0, 0}});
-  p->LastCaseIndex = 0;  // as left by sizing the last support
   addGroup(*p, 2.0f, 0.45f, {1, 2, 3});
   addGroup(*p, 2.5f, 0.6f, {4});
   p->FootingTable[4].GroupNo = 1;  // combined footings do not govern, even with a stale group number
-  p->FootingTable[4].CombNo = 1;
+  setCombined(p->FootingTable[4], 1);
   RecordingPrompter prompter;
   ASSERT_TRUE(DesignAllGroups(*p, prompter));
   const SizeGroupRecord& row = p->DesignGroupTable[1];
@@ -187,7 +186,7 @@ TEST(FootingDesign, OnlyTickedGroupsWithFootingsBecomeRowsNumberedWithoutGaps) {
   // A stale row beyond the new count, and a stale governing footing in the slot that will be reused.
   p->DesignGroupTable[2].GovFooting = 3;
   p->DesignGroupTable[2].GovCase = 4;
-  p->FootingTable[2].CombNo = 1;  // the only footing of group 3 was combined since the assignment
+  setCombined(p->FootingTable[2], 1);  // the only footing of group 3 was combined since the assignment
   RecordingPrompter prompter;
   ASSERT_TRUE(DesignAllGroups(*p, prompter));
   ASSERT_EQ(p->DesignGroupCount, 2);

@@ -148,8 +148,8 @@ TEST(Is456, DepthsAndTheCriticalPerimeterForPunching) {
   EXPECT_EQ(s.perimeter, 0);
   EXPECT_NEAR(s.area, 3.24, 1e-12);
 
-  EXPECT_TRUE(makeCheck("x", 2, 2, "mm", "c").ok);
-  EXPECT_FALSE(makeCheck("x", 2.0000001, 2, "mm", "c").ok);
+  EXPECT_TRUE(makeCheck(CheckKind::Other, "x", 2, 2, "mm", "c").ok);
+  EXPECT_FALSE(makeCheck(CheckKind::Other, "x", 2.0000001, 2, "mm", "c").ok);
 }
 
 TEST(Is456, LimitingNeutralAxisAndMomentOfEachSteelGrade) {

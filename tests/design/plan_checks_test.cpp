@@ -73,7 +73,7 @@ TEST(PlanChecks, FootingsThatOverlapOrStandTooCloseAreFlagged) {
                                        "resize one.");
   EXPECT_EQ(planChecksSummary(planChecks(*p)), "1 pair of footings overlaps");
   // A disabled footing is not built: nothing to overlap.
-  p->FootingTable[2].CombNo = -100;
+  p->FootingTable[2].Kind = FootingKind::Disabled;
   EXPECT_TRUE(planChecks(*p).empty());
 }
 

@@ -61,7 +61,7 @@ TEST(Quantities, OneFootingOfAListingByHand) {
   ASSERT_FLOAT_EQ(row.Pedestal.x, 0.6f);
   ASSERT_EQ(row.BarDia, 10);
   ASSERT_EQ(row.design.n, 23);
-  ASSERT_DOUBLE_EQ(foundingDepth(*p), 1.5);
+  ASSERT_DOUBLE_EQ(p->FoundingDepth, 1.5);
 
   const Quantities q = scheduleQuantities(*p);
   ASSERT_EQ(q.rows.size(), 1u);
@@ -95,7 +95,7 @@ TEST(Quantities, OneFootingOfAListingByHand) {
 // A group row of two footings, a hand-resized and a combined footing, all at a founding depth of 1.5 m.
 TEST(Quantities, RowsOfEveryKindAndTheirTotal) {
   auto p = std::make_unique<Project>();
-  p->EarthPressure = 30;  // h = 1.5 m
+  setFoundingDepth(*p, 1.5);
   p->DesignGroupCount = 1;
   SizeGroupRecord& g = p->DesignGroupTable[1];
   g.GroupSize = 2.0f;
@@ -188,7 +188,7 @@ TEST(Quantities, ShallowFoundingUncountableBarsAndNoRows) {
   auto p = std::make_unique<Project>();
   // h = 10 / 20 = 0.5 m, less than the 0.6 m footing: its top stands above the founding level, so no
   // pedestal concrete; the hole is still dug to h.
-  p->EarthPressure = 10;
+  setFoundingDepth(*p, 0.5);
   FootingRow r = footingRow(FootingRow::Kind::Rectangular, 1, 2.0f, 2.0f, 0.6f, 0.4f);
   p->RectangularRows.push_back(r);
   // A group row whose bars could not be counted: its steel is unknown, and so is the total's.

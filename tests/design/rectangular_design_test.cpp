@@ -26,7 +26,7 @@ std::unique_ptr<Project> workedFooting(bool turned = false) {
   auto p = newProject();
   setSupport(*p, 1, 101, {{1, 375, 0, 0}, {2, 300, turned ? 25.0f : 0.0f, turned ? 0.0f : 25.0f}});
   FootingRecord& f = p->FootingTable[1];
-  f.CombNo = -1;
+  f.Kind = FootingKind::HandResized;
   f.SizeL = turned ? 1.5f : 2.5f;
   f.SizeB = turned ? 2.5f : 1.5f;
   f.ReqSize = 1.6f;
@@ -136,7 +136,7 @@ TEST(RectangularRow, EditsTurnsAndCantileversTooShortForAnyBar) {
   p = newProject();
   setSupport(*p, 1, 101, {{1, 200, 0, 0}});
   FootingRecord& f = p->FootingTable[1];
-  f.CombNo = -1;
+  f.Kind = FootingKind::HandResized;
   f.SizeL = 1.6f;
   f.SizeB = 0.9f;
   f.ReqSize = 1.0f;
@@ -174,7 +174,7 @@ TEST(RectangularRow, EveryCheckOfRandomResizedFootingsPasses) {
     RecordingPrompter prompter;
     ASSERT_EQ(sizeFootings(*p, prompter), "");
     FootingRecord& f = p->FootingTable[s];
-    f.CombNo = -1;
+    f.Kind = FootingKind::HandResized;
     // One in four nearly square, where the band of the short direction leaves outer strips narrower
     // than a bar spacing.
     f.SizeL = roundToSingle(f.ReqSize * (trial % 4 == 0 ? nearlySquare(rng) : stretch(rng)), 2);

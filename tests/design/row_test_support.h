@@ -13,7 +13,12 @@ namespace plintova::design_test {
 inline const CodeCheck& findCheck(const std::vector<CodeCheck>& checks, const std::string& name) {
   for (const CodeCheck& c : checks)
     if (c.name == name) return c;
-  static const CodeCheck none{"missing", 0, 0, "", "", false, {}};
+  static const CodeCheck none = [] {
+    CodeCheck c;
+    c.name = "missing";
+    c.ok = false;
+    return c;
+  }();
   ADD_FAILURE() << "no check " << name;
   return none;
 }

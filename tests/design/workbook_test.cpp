@@ -106,13 +106,13 @@ TEST(Workbook, SortKeysDecideTheOrderWithinARow) {
 
 TEST(Workbook, HandResizedFootingsCarryUpliftAndFailMarks) {
   auto p = newProject();
-  p->EarthPressure = 20;
+  setFoundingDepth(*p, 1);
   // Side 1 x 1: pmin = 1.1 FY - 6 |MX|.
   setSupport(*p, 1, 31, {{1, 10, 2, 0}, {2, 10, 6, 0}, {3, 100, 0, 0}});
   setSupport(*p, 2, 32, {{1, 100, 0, 0}});
   setSupport(*p, 3, 33, {{1, 50, 0, 5}});
   for (int s : {1, 3}) {
-    p->FootingTable[s].CombNo = -1;
+    p->FootingTable[s].Kind = FootingKind::HandResized;
     p->FootingTable[s].SizeL = p->FootingTable[s].SizeB = 1.0f;
   }
   p->FootingTable[1].GroupRank = 1;
@@ -212,9 +212,9 @@ TEST(Workbook, PressuresAreWorkedOutInDoubleAndRoundedOnce) {
   // Sheet 2, L 3.12 x B 2.34: 1.1 x 336.21 / 7.3008 = 50.6562, 6 x 289.83 / (3.12 x 2.34^2) = 101.7903,
   // 6 x 180.55 / (3.12^2 x 2.34) = 47.5584; together 200.0049986, which rounds to the allowable 200.
   // The lighter edge lifts by 98.69 kN/m2, within the 100 kN/m2 of soil above a 5 m deep footing.
-  p->EarthPressure = 100;
+  setFoundingDepth(*p, 5);
   setSupport(*p, 1, 41, {{1, 336.21f, 289.83f, 180.55f}});
-  p->FootingTable[1].CombNo = -1;
+  p->FootingTable[1].Kind = FootingKind::HandResized;
   p->FootingTable[1].GroupRank = 1;
   p->FootingTable[1].SizeL = 3.12f;
   p->FootingTable[1].SizeB = 2.34f;

@@ -85,7 +85,7 @@ std::unique_ptr<Project> everyKindOfSheet() {
   for (int s = 3; s <= 6; ++s) setSupport(*p, s, 10 + s, {{1, 100.5f * s, 0.1f * s, 0}});
   addGroup(*p, 2.0f, 0.6f, {1});
   setScheduleRows(*p);
-  p->FootingTable[2].CombNo = -1;
+  p->FootingTable[2].Kind = FootingKind::HandResized;
   p->FootingTable[2].GroupRank = 1;
   p->FootingTable[2].SizeL = p->FootingTable[2].SizeB = 1.0f;
   p->CombinedCount = 2;
@@ -97,7 +97,8 @@ std::unique_ptr<Project> everyKindOfSheet() {
     cf.CfDistance = 2500;
     cf.CfLength = 3.5f;
     cf.CfWidth = 1.35f;
-    p->FootingTable[1 + 2 * n].CombNo = p->FootingTable[2 + 2 * n].CombNo = static_cast<int16_t>(n);
+    setCombined(p->FootingTable[1 + 2 * n], n);
+    setCombined(p->FootingTable[2 + 2 * n], n);
   }
   return p;
 }

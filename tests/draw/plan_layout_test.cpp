@@ -23,9 +23,9 @@ std::string dumpRole(const std::vector<Primitive>& list, Role role) {
 // Two isolated footings (one no-tension, one disabled) and a combined footing over footings 3 and 4.
 Project mixedPlan() {
   Project p;
-  int a = testproj::addFooting(p, 11, 0, 0, 1.5f, -1, 0, 2);
+  int a = testproj::addFooting(p, 11, 0, 0, 1.5f, -1, FootingKind::Isolated, 2);
   p.FootingTable[a].NoTension = true;
-  testproj::addFooting(p, 12, 6000, 0, 1.2f, -1, -100, 1);
+  testproj::addFooting(p, 12, 6000, 0, 1.2f, -1, FootingKind::Disabled, 1);
   testproj::addFooting(p, 13, 0, 4000, 1.5f);
   testproj::addFooting(p, 14, 0, 6000, 1.5f);
   testproj::finish(p);
@@ -73,7 +73,7 @@ TEST(PlanLabels, TextFollowsTheFirstTickedOptionAndKeepsItsTextWhenNoneIsTicked)
   f.SizeB = 2.1f;
   PlanOptions size{true, false, false}, fnos{false, true, false}, grp{false, false, true}, none{false, false, false};
 
-  f.CombNo = 0;
+  f.Kind = FootingKind::Isolated;
   EXPECT_EQ(footingLabelText(f, size, "x"), "1.55");
   EXPECT_EQ(footingLabelText(f, fnos, "x"), "12");
   EXPECT_EQ(footingLabelText(f, grp, "x"), "F3");
@@ -81,20 +81,19 @@ TEST(PlanLabels, TextFollowsTheFirstTickedOptionAndKeepsItsTextWhenNoneIsTicked)
   // "Size" wins over the other two.
   EXPECT_EQ(footingLabelText(f, PlanOptions{true, true, true}, "x"), "1.55");
 
-  f.CombNo = -1;
+  f.Kind = FootingKind::HandResized;
   EXPECT_EQ(footingLabelText(f, size, "x"), "1.55\r2.1");
   EXPECT_EQ(footingLabelText(f, grp, "x"), "R3");
-  f.CombNo = -100;
+  f.Kind = FootingKind::Disabled;
   EXPECT_EQ(footingLabelText(f, fnos, "x"), "(12)");  // still something to click to enable it
   EXPECT_EQ(footingLabelText(f, grp, "x"), "D");
-  f.CombNo = 4;
+  setCombined(f, 4);
   EXPECT_EQ(footingLabelText(f, fnos, "x"), "12");
   EXPECT_EQ(footingLabelText(f, grp, "x"), "C4");
 }
 
 TEST(PlanDrawing, OutlinesCombinedFootingsGridAndLabels) {
-  Project p = mixedPlan();
-  p.FootingTable[3].DrawX1 = 123;  // members keep their old Draw values
+  const Project p = mixedPlan();
   std::vector<std::string> labels;
   PlanOptions options;  // "Group No's" and "Grid Lines"
   auto list = drawPlan(p, options, Rect{-3000, -2500, 9000, 8500}, 100, labels);
@@ -111,10 +110,6 @@ TEST(PlanDrawing, OutlinesCombinedFootingsGridAndLabels) {
             "text FootingLabel footing:2 (5900,-100) \"D\" rgb(128,128,128) fill rgb(255,255,255)\n"
             "text FootingLabel footing:3 (-100,3900) \"C1\" fill rgb(255,255,255)\n"
             "text FootingLabel footing:4 (-100,5900) \"C1\" fill rgb(255,255,255)\n");
-  EXPECT_EQ(p.FootingTable[2].DrawX1, 5400.0f);
-  EXPECT_EQ(p.FootingTable[2].DrawZ2, 600.0f);
-  EXPECT_EQ(p.FootingTable[1].DrawZ1, -750.0f);
-  EXPECT_EQ(p.FootingTable[3].DrawX1, 123.0f);
   ASSERT_EQ(labels.size(), 5u);
 
   // "Footing No's": the disabled footing's label is blank. Then with nothing ticked the labels keep
@@ -140,7 +135,7 @@ TEST(PlanDrawing, OutlinesCombinedFootingsGridAndLabels) {
 
 TEST(PlanDrawing, ActualSizesShowTheRequiredSizeOfFreeFootings) {
   Project p = mixedPlan();
-  int r = testproj::addFooting(p, 15, 9000, 0, 2.0f, 1.6f, -1, 1);
+  int r = testproj::addFooting(p, 15, 9000, 0, 2.0f, 1.6f, FootingKind::HandResized, 1);
   p.FootingTable[r].ReqSize = 1.8f;
   PlanOptions options{false, false, true, false, false, true};
   std::vector<std::string> labels;
@@ -159,7 +154,7 @@ TEST(PlanGap, MarksPairsThatOverlapOrStandCloserThan150) {
   testproj::addFooting(p, 4, 3850, 0, 1.0f);     // 3350..4350: exactly 100 clear of 3 -> clash
   testproj::addFooting(p, 5, 5000, 5000, 1.0f);  // diagonal to 6: 100 and 120 apart -> 156 -> no
   testproj::addFooting(p, 6, 6100, 6120, 1.0f);
-  testproj::addFooting(p, 7, 4200, 4200, 1.0f, -1, -100);  // disabled: overlaps 5, not counted
+  testproj::addFooting(p, 7, 4200, 4200, 1.0f, -1, FootingKind::Disabled);  // disabled: overlaps 5, not counted
   testproj::addFooting(p, 8, 9000, 9000, 1.0f);
   testproj::addFooting(p, 9, 9000, 10500, 1.0f);  // member of combined 1 below
   testproj::addFooting(p, 10, 9000, 12000, 1.0f);
@@ -216,20 +211,18 @@ TEST(PlanGap, SweepFindsTheSamePairsAsComparingEveryPair) {
 TEST(PlanSelection, SizeLabelGoesAboveTheFootingLabelUnlessThatStartsAboveZero) {
   Project p;
   int s = testproj::addFooting(p, 7, 3000, 5000, 1.55f, 1.6f);
-  std::vector<std::string> labels;
-  drawPlan(p, PlanOptions{}, Rect{}, 100, labels);
-  SelectionLabels sel = selectionLabels(p, s, 100);
+  SelectionLabels sel = selectionLabels(p, s, 100, 2225);
   EXPECT_EQ(sel.numberText, "7");
   EXPECT_DOUBLE_EQ(sel.numberBox.x, 2900);
   EXPECT_DOUBLE_EQ(sel.numberBox.z, 4900);
   EXPECT_EQ(sel.sizeText, "1.55 X 1.6");
-  EXPECT_DOUBLE_EQ(sel.sizeLabel.x, p.FootingTable[s].DrawX1);
+  EXPECT_DOUBLE_EQ(sel.sizeLabel.x, 2225);  // the outline's left edge
   EXPECT_DOUBLE_EQ(sel.sizeLabel.z, 4300);
 
   p.FootingTable[s].PosZ = 400;  // label top 300: 600 above would be -300
-  sel = selectionLabels(p, s, 100);
+  sel = selectionLabels(p, s, 100, 2225);
   EXPECT_DOUBLE_EQ(sel.sizeLabel.z, 900);
   p.FootingTable[s].PosZ = 700;  // label top 600: exactly 0 stays above
-  sel = selectionLabels(p, s, 100);
+  sel = selectionLabels(p, s, 100, 2225);
   EXPECT_DOUBLE_EQ(sel.sizeLabel.z, 0);
 }

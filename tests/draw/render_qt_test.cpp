@@ -63,9 +63,9 @@ TEST(RenderPlan, DrawsOutlinesGridAndNoTensionLabelsInRed) {
   Viewport view(r.fit, QRectF(0, 0, 1200, 700));
 
   // Footing 2 at (6000, 0), 1.5 m: its left edge is drawn, its inside (off the grid) is blank.
-  const FootingRecord& f = p.FootingTable[2];
-  EXPECT_TRUE(near(r.image, view.map(f.DrawX1, 300), 1, dark));
-  EXPECT_TRUE(near(r.image, view.map(f.DrawX2, -300), 1, dark));
+  const Rect outline = footingRect(p.FootingTable[2]);
+  EXPECT_TRUE(near(r.image, view.map(outline.left, 300), 1, dark));
+  EXPECT_TRUE(near(r.image, view.map(outline.right, -300), 1, dark));
   EXPECT_TRUE(white(r.image.pixelColor(view.map(6450, 450).toPoint())));
   // A grid line between two footings, and the combined footing's rectangle in place of its members.
   EXPECT_TRUE(near(r.image, view.map(24000, 2250), 1, [](const QColor& c) { return !white(c); }));

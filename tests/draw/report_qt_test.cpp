@@ -142,9 +142,9 @@ TEST_F(ReportPdf, HoldsEveryRowEveryFootingAndTheClauses) {
   std::string layout = run("pdftotext -layout '" + pdf_ + "' -");
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    std::string mark = f.CombNo > 0    ? "C" + std::to_string(f.CombNo)
-                       : f.CombNo == -1 ? "R" + std::to_string(f.GroupRank)
-                       : f.CombNo == 0  ? "F" + std::to_string(f.GroupRank)
+    std::string mark = f.Kind == FootingKind::Combined    ? "C" + std::to_string(f.CombinedNo)
+                       : f.Kind == FootingKind::HandResized ? "R" + std::to_string(f.GroupRank)
+                       : f.Kind == FootingKind::Isolated  ? "F" + std::to_string(f.GroupRank)
                                         : "disabled";
     const std::regex line("\\n\\s*" + std::to_string(f.JointNo) + "\\s+[A-Z]+-[0-9]+\\s+[-0-9.]+\\s+[-0-9.]+\\s+" + mark +
                           "\\s");

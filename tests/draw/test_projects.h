@@ -12,7 +12,8 @@ namespace plintova::testproj {
 
 // Appends footing FootingCount + 1 centred on its column at (x, z), with adopted size l x b (m) and the
 // same required size l.
-inline int addFooting(Project& p, int16_t joint, int32_t x, int32_t z, float l, float b = -1, int16_t combNo = 0,
+inline int addFooting(Project& p, int16_t joint, int32_t x, int32_t z, float l, float b = -1,
+                      FootingKind kind = FootingKind::Isolated,
                       int16_t rank = 1) {
   int s = ++p.FootingCount;
   FootingRecord& f = p.FootingTable[s];
@@ -21,8 +22,8 @@ inline int addFooting(Project& p, int16_t joint, int32_t x, int32_t z, float l, 
   f.PosZ = f.ColumnZ = z;
   f.SizeL = l;
   f.SizeB = b < 0 ? l : b;
-  f.ReqSize = f.ReqSize1 = f.ReqSize3 = l;
-  f.CombNo = combNo;
+  f.ReqSize = l;
+  f.Kind = kind;
   f.GroupRank = rank;
   return s;
 }
@@ -60,7 +61,8 @@ inline int addCombined(Project& p, int a, int b, int16_t axis, float left, float
   c.CfAxis = axis;
   c.CfLeft = left, c.CfBottom = bottom, c.CfRight = right, c.CfTop = top;
   c.CfLength = length, c.CfWidth = width, c.Cant1 = cant1, c.Cant2 = cant2, c.CfDistance = distance;
-  p.FootingTable[a].CombNo = p.FootingTable[b].CombNo = static_cast<int16_t>(k);
+  setCombined(p.FootingTable[a], static_cast<int16_t>(k));
+  setCombined(p.FootingTable[b], static_cast<int16_t>(k));
   p.FootingTable[a].SizeL = p.FootingTable[b].SizeL = width;
   p.FootingTable[a].SizeB = p.FootingTable[b].SizeB = length;
   return k;
@@ -74,7 +76,7 @@ inline void regularFrame(Project& p, int nx, int nz, int32_t sx, int32_t sz) {
       int s = j * nx + i + 1;
       int16_t rank = static_cast<int16_t>(1 + (i + j) % 4);
       float size = 1.2f + 0.3f * static_cast<float>(rank - 1);
-      addFooting(p, static_cast<int16_t>(s), i * sx, j * sz, size, -1, 0, rank);
+      addFooting(p, static_cast<int16_t>(s), i * sx, j * sz, size, -1, FootingKind::Isolated, rank);
     }
   finish(p);
 }

@@ -29,8 +29,9 @@ std::unique_ptr<Project> combinedPair(int distance, std::vector<Case> a, std::ve
   cf.CfMembers[2] = 2;
   cf.CfAxis = alongX ? 1 : 0;
   cf.CfDistance = static_cast<float>(distance);
-  p->FootingTable[1].CombNo = p->FootingTable[2].CombNo = 1;
-  DesignCombinedFooting(*p, 1, 0);
+  setCombined(p->FootingTable[1], 1);
+  setCombined(p->FootingTable[2], 1);
+  stepCombinedFooting(*p, 1, 0);
   return p;
 }
 
@@ -119,7 +120,7 @@ TEST(CombinedFootingDesign, TheLengthIsWholeTenthsAndTheCantileversMakeItUp) {
   // From a start length of 4.23 m, 3 m apart: Cant1 = 2.115 - 1.5 = 0.615, 4.23 rounds up to 4.3 and
   // Cant2 = 4.3 - 3 - 0.615 = 0.685.
   auto x = combinedPair(3000, {{500, 0, 0}}, {{500, 0, 0}}, true);
-  designCombinedFooting(*x, 1, 4.23);
+  sizeCombinedFooting(*x, 1, 4.23);
   const CombinedFootingRecord& cx = x->CombinedFootingTable[1];
   EXPECT_EQ(cx.CfLength, 4.3f);
   EXPECT_EQ(cx.Cant1, 0.615f);
@@ -138,7 +139,7 @@ TEST(CombinedFootingDesign, RandomPairsPassOnTheDrawnRectangleAndAreNeverNarrowe
       return list;
     };
     auto p = combinedPair(distance(rng), random(), random(), axis(rng) == 1, round % 2 ? "150" : "300");
-    if (round % 3 == 0) designCombinedFooting(*p, 1, roundTo(start(rng), 1));
+    if (round % 3 == 0) sizeCombinedFooting(*p, 1, roundTo(start(rng), 1));
     const CombinedFootingRecord& cf = p->CombinedFootingTable[1];
     const double B = cf.CfWidth, L = cf.CfLength;
     // Whole tenths of length, whole millimetres of cantilever of at least 0.5 m, widths 0.65, 0.70, ...

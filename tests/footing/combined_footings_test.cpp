@@ -9,6 +9,7 @@
 #include "footing/footing_width.h"
 #include "footing/size_groups.h"
 #include "footing_test_support.h"
+#include "plan_steps.h"
 
 using namespace plintova;
 using namespace plintova::testing;
@@ -26,7 +27,7 @@ std::unique_ptr<Project> pairAt(int xa, int za, int xb, int zb, std::vector<Case
   RecordingPrompter quiet;
   sizeFootings(*p, quiet);
   BuildSizeGroups(*p);
-  AssignSizeGroups(*p, quiet);
+  assignSizeGroups(*p, quiet);
   return p;
 }
 
@@ -56,7 +57,7 @@ TEST(CombinedFootings, TwoColumnsOnOneLineBecomeOneFootingCentredOnTheirResultan
   EXPECT_EQ(cf.CfRight, 750.0f);
   EXPECT_EQ(combinedSizeText(*p, 1), "4 X 1.5 = 6");
   for (int s : {1, 2}) {
-    EXPECT_EQ(p->FootingTable[s].CombNo, 1);
+    EXPECT_EQ(p->FootingTable[s].CombinedNo, 1);
     EXPECT_EQ(p->FootingTable[s].SizeL, 1.5f);
     EXPECT_EQ(p->FootingTable[s].SizeB, 4.0f);
   }
@@ -89,7 +90,7 @@ TEST(CombinedFootings, TheAxisTestsNeedTheLaterFootingMoreThan1000mmFurtherAndAt
     EXPECT_EQ(prompter.calls[0].title, "Plintova");
     EXPECT_EQ(prompter.calls[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(p->CombinedCount, 0);
-    EXPECT_EQ(p->FootingTable[2].CombNo, 0);
+    EXPECT_EQ(p->FootingTable[2].Kind, FootingKind::Isolated);
   }
 }
 
@@ -109,7 +110,7 @@ TEST(CombinedFootings, ASkewOfMoreThan10mmIsAskedAbout) {
   EXPECT_EQ(cancel.calls[0].text, " Skew : -11 mm ");
   EXPECT_EQ(cancel.calls[0].title, "Plintova");
   EXPECT_EQ(skewed->CombinedCount, 0);
-  EXPECT_EQ(skewed->FootingTable[1].CombNo, 0);
+  EXPECT_EQ(skewed->FootingTable[1].Kind, FootingKind::Isolated);
 
   RecordingPrompter ok;
   EXPECT_TRUE(combineFootings(*skewed, kEverything, ok));
@@ -154,20 +155,19 @@ TEST(CombinedFootings, AWheelNotchOnAMemberChangesTheLengthByATenthAndSearchesTh
   EXPECT_EQ(resizeFooting(*p, 2, +1, prompter), "4.2 X 2.65 = 11.13");  // centred: 2200 / (4.2 B) <= 200
   EXPECT_NEAR(cf.Cant1, 0.6, 1e-6);
   EXPECT_NEAR(cf.Cant2, 0.6, 1e-6);
-  EXPECT_EQ(p->FootingTable[1].CombNo, 1);
+  EXPECT_EQ(p->FootingTable[1].CombinedNo, 1);
   EXPECT_EQ(p->FootingTable[1].SizeB, 4.2f);
   // Shortening below the least cantilevers brings the length back to 4.1.
-  DesignCombinedFooting(*p, 1, -1);
-  DesignCombinedFooting(*p, 1, -1);
+  stepCombinedFooting(*p, 1, -1);
+  stepCombinedFooting(*p, 1, -1);
   EXPECT_EQ(cf.CfLength, 4.1f);
   EXPECT_EQ(cf.CfWidth, 2.8f);
 }
 
 TEST(CombinedFootings, EveryLoadCaseOfEitherMemberCountsAndNoneIsInvented) {
-  // The second member has three cases, the first one. LastCaseIndex is left at 0 on purpose.
+  // The second member has three cases, the first one.
   auto p = pairAt(0, 0, 0, 3000, {{500, 0, 0}}, {{500, 0, 0}, {100, 0, 0}, {1100, 0, 0}});
   p->ReactionTable(1, 2, 2) = 5000;  // beyond the first member's list: not a load case
-  p->LastCaseIndex = 0;
   RecordingPrompter prompter;
   ASSERT_TRUE(combineFootings(*p, kEverything, prompter));
   // Case 2 sits on the second column, 1.5 m off the centre of the 4 m footing: 1.1 x 1100 = 1210 kN with
@@ -201,10 +201,10 @@ TEST(CombinedFootings, CombinedOrDisabledFootingsAndFullTablesAreRefusedWithAMes
   EXPECT_EQ(prompter.calls[0].text, "Footing 12 is already part of combined footing 1");
   EXPECT_EQ(prompter.calls[0].title, "Plintova");
   EXPECT_EQ(p->CombinedCount, 1);
-  EXPECT_EQ(p->FootingTable[3].CombNo, 0);
+  EXPECT_EQ(p->FootingTable[3].Kind, FootingKind::Isolated);
 
   auto d = pairAt(0, 0, 0, 3000);
-  d->FootingTable[1].CombNo = -100;
+  d->FootingTable[1].Kind = FootingKind::Disabled;
   RecordingPrompter disabled;
   EXPECT_FALSE(combineFootings(*d, kEverything, disabled));
   ASSERT_EQ(disabled.calls.size(), 1u);
@@ -212,7 +212,7 @@ TEST(CombinedFootings, CombinedOrDisabledFootingsAndFullTablesAreRefusedWithAMes
 
   // A hand-resized footing may be combined.
   auto h = pairAt(0, 0, 0, 3000);
-  h->FootingTable[1].CombNo = -1;
+  h->FootingTable[1].Kind = FootingKind::HandResized;
   EXPECT_TRUE(combineFootings(*h, kEverything, disabled));
 
   auto full = pairAt(0, 0, 0, 3000);
@@ -222,7 +222,7 @@ TEST(CombinedFootings, CombinedOrDisabledFootingsAndFullTablesAreRefusedWithAMes
   ASSERT_EQ(limit.calls.size(), 1u);
   EXPECT_NE(limit.calls[0].text.find(std::to_string(cap::kCombined)), std::string::npos);
   EXPECT_EQ(full->CombinedCount, cap::kCombined);
-  EXPECT_EQ(full->FootingTable[1].CombNo, 0);
+  EXPECT_EQ(full->FootingTable[1].Kind, FootingKind::Isolated);
 }
 
 TEST(CombinedFootings, WindowsWithoutExactlyTwoFootingsCombineNothing) {
@@ -251,30 +251,28 @@ TEST(CombinedFootings, DissolvingRenumbersTheLaterCombinedFootings) {
   RecordingPrompter prompter;
   sizeFootings(*p, prompter);
   BuildSizeGroups(*p);
-  AssignSizeGroups(*p, prompter);
+  assignSizeGroups(*p, prompter);
   for (int k = 0; k < 3; ++k)
     ASSERT_TRUE(combineFootings(*p, {10000.0 * k - 100, -100, 10000.0 * k + 100, 3100}, prompter));
   const CombinedFootingRecord third = p->CombinedFootingTable[3];
 
-  p->SelectedFooting = 0;
-  EXPECT_FALSE(DeleteCombinedFooting(*p, prompter));  // nothing selected: nothing happens
+  EXPECT_FALSE(dissolveCombinedFooting(*p, 0, prompter));  // nothing selected: nothing happens
   EXPECT_TRUE(prompter.calls.empty());
 
-  p->SelectedFooting = 4;  // second member of combined footing 2
-  ASSERT_TRUE(DeleteCombinedFooting(*p, prompter));
+  ASSERT_TRUE(dissolveCombinedFooting(*p, 4, prompter));  // second member of combined footing 2
   ASSERT_EQ(prompter.calls.size(), 1u);
   EXPECT_EQ(prompter.calls[0].text, "2 Is Deleting");
   EXPECT_EQ(p->CombinedCount, 2);
   EXPECT_EQ(p->CombinedFootingTable[2].CfMembers[1], 5);
   EXPECT_EQ(p->CombinedFootingTable[2].CfLeft, third.CfLeft);
-  EXPECT_EQ(p->FootingTable[5].CombNo, 2);
-  EXPECT_EQ(p->FootingTable[6].CombNo, 2);
-  EXPECT_EQ(p->FootingTable[1].CombNo, 1);
+  EXPECT_EQ(p->FootingTable[5].CombinedNo, 2);
+  EXPECT_EQ(p->FootingTable[6].CombinedNo, 2);
+  EXPECT_EQ(p->FootingTable[1].CombinedNo, 1);
   // The freed footings are ordinary footings of their group again, counted in it and marked with it.
   EXPECT_EQ(p->SizeGroupTable[1].MemberCount, 2);
   for (int s : {3, 4}) {
     const FootingRecord& f = p->FootingTable[s];
-    EXPECT_EQ(f.CombNo, 0);
+    EXPECT_EQ(f.Kind, FootingKind::Isolated);
     EXPECT_EQ(f.SizeL, p->SizeGroupTable[1].GroupSize);
     EXPECT_EQ(f.SizeB, p->SizeGroupTable[1].GroupSize);
     EXPECT_EQ(f.GroupNo, 1);

@@ -16,6 +16,7 @@
 #include "footing/plan_decisions.h"
 #include "footing/size_groups.h"
 #include "footing_test_support.h"
+#include "plan_steps.h"
 #include "input/listing_reader.h"
 #include "model/numbers.h"
 
@@ -45,7 +46,8 @@ std::string planState(const Project& p) {
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
     t += "\nF" + std::to_string(s) + ": ";
-    add("comb", f.CombNo), add("grp", f.GroupNo), add("rank", f.GroupRank), add("L", f.SizeL), add("B", f.SizeB);
+    add("kind", static_cast<int>(f.Kind)), add("comb", f.CombinedNo), add("grp", f.GroupNo);
+    add("rank", f.GroupRank), add("L", f.SizeL), add("B", f.SizeB);
     add("x", f.PosX), add("z", f.PosZ), add("ox", f.OffsetX), add("oz", f.OffsetZ);
   }
   for (int g = 1; g <= p.SizeGroupCount; ++g) {
@@ -72,30 +74,30 @@ void expectConsistent(const Project& p) {
     const SizeGroupRecord& grp = p.SizeGroupTable[g];
     int members = 0;
     for (int s = 1; s <= p.FootingCount; ++s)
-      members += p.FootingTable[s].CombNo == 0 && p.FootingTable[s].GroupNo == g;
+      members += p.FootingTable[s].Kind == FootingKind::Isolated && p.FootingTable[s].GroupNo == g;
     EXPECT_EQ(grp.MemberCount, members) << "group " << g;
     EXPECT_EQ(grp.GroupMark, members > 0 ? ++mark : 0) << "group " << g;
   }
   int resized = 0;
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    if (f.CombNo == 0 && f.GroupNo > 0) {
+    if (f.Kind == FootingKind::Isolated && f.GroupNo > 0) {
       EXPECT_EQ(f.GroupRank, p.SizeGroupTable[f.GroupNo].GroupMark) << "footing " << s;
       EXPECT_EQ(f.SizeL, p.SizeGroupTable[f.GroupNo].GroupSize) << "footing " << s;
     }
-    if (f.CombNo == -1) {
+    if (f.Kind == FootingKind::HandResized) {
       EXPECT_EQ(f.GroupRank, ++resized) << "footing " << s;
     }
-    if (f.CombNo > 0) {
-      ASSERT_LE(f.CombNo, p.CombinedCount);
-      const CombinedFootingRecord& c = p.CombinedFootingTable[f.CombNo];
+    if (f.Kind == FootingKind::Combined) {
+      ASSERT_LE(f.CombinedNo, p.CombinedCount);
+      const CombinedFootingRecord& c = p.CombinedFootingTable[f.CombinedNo];
       EXPECT_TRUE(c.CfMembers[1] == s || c.CfMembers[2] == s) << "footing " << s;
     }
   }
   for (int n = 1; n <= p.CombinedCount; ++n) {
     const CombinedFootingRecord& c = p.CombinedFootingTable[n];
-    EXPECT_EQ(p.FootingTable[c.CfMembers[1]].CombNo, n);
-    EXPECT_EQ(p.FootingTable[c.CfMembers[2]].CombNo, n);
+    EXPECT_EQ(p.FootingTable[c.CfMembers[1]].CombinedNo, n);
+    EXPECT_EQ(p.FootingTable[c.CfMembers[2]].CombinedNo, n);
   }
 }
 
@@ -111,8 +113,8 @@ TEST(DerivedPlan, CombiningAGroupsOnlyFootingRenumbersTheMarksAndCounts) {
   const int groupsWithFootings = 11;
 
   ASSERT_TRUE(combineFootings(*p, {14000, 10500, 17000, 11500}, prompter));
-  EXPECT_EQ(p->FootingTable[a].CombNo, 1);
-  EXPECT_EQ(p->FootingTable[b].CombNo, 1);
+  EXPECT_EQ(p->FootingTable[a].CombinedNo, 1);
+  EXPECT_EQ(p->FootingTable[b].CombinedNo, 1);
   // Both groups lost their footing: no count, no mark, and every later group moves down a mark.
   EXPECT_EQ(p->SizeGroupTable[3].MemberCount, 0);
   EXPECT_EQ(p->SizeGroupTable[3].GroupMark, 0);
@@ -124,8 +126,7 @@ TEST(DerivedPlan, CombiningAGroupsOnlyFootingRenumbersTheMarksAndCounts) {
   expectConsistent(*p);
 
   // Dissolving brings both back into their groups with their marks.
-  p->SelectedFooting = static_cast<int16_t>(a);
-  ASSERT_TRUE(DeleteCombinedFooting(*p, prompter));
+  ASSERT_TRUE(dissolveCombinedFooting(*p, a, prompter));
   EXPECT_EQ(p->FootingTable[b].GroupRank, 3);
   EXPECT_EQ(p->FootingTable[b].SizeL, 2.0f);
   EXPECT_EQ(p->SizeGroupTable[3].MemberCount, 1);
@@ -139,19 +140,19 @@ TEST(DerivedPlan, TheActionsOfThePlanWindowChangeTheDecisionsAsExpected) {
 
   // Disable click: ordinary -> disabled -> ordinary; a disabled footing shows its required size in no group.
   ASSERT_TRUE(applyDecisions(*p, withFootingToggled(*p, s), prompter));
-  EXPECT_EQ(p->FootingTable[s].CombNo, -100);
+  EXPECT_EQ(p->FootingTable[s].Kind, FootingKind::Disabled);
   EXPECT_EQ(p->FootingTable[s].GroupNo, 0);
   EXPECT_EQ(p->FootingTable[s].SizeL, p->FootingTable[s].ReqSize);
   expectConsistent(*p);
   // The wheel on a disabled footing makes it hand-resized, 0.05 m shorter than it stood.
   ASSERT_TRUE(applyDecisions(*p, *withResizeStep(*p, s, -1), prompter));
-  EXPECT_EQ(p->FootingTable[s].CombNo, -1);
+  EXPECT_EQ(p->FootingTable[s].Kind, FootingKind::HandResized);
   EXPECT_TRUE(p->decisions.disabled.empty());
   EXPECT_EQ(p->FootingTable[s].SizeL, 2.69f);  // from its required 2.736 m
   EXPECT_EQ(p->FootingTable[s].GroupRank, 1);
   // Shift+Delete on the hand-resized footing: it takes its group's size and mark again (2.8 m, F8).
   ASSERT_TRUE(applyDecisions(*p, withResizeCleared(*p, s), prompter));
-  EXPECT_EQ(p->FootingTable[s].CombNo, 0);
+  EXPECT_EQ(p->FootingTable[s].Kind, FootingKind::Isolated);
   EXPECT_EQ(p->FootingTable[s].SizeL, 2.8f);
   EXPECT_EQ(p->FootingTable[s].GroupRank, 8);
 
@@ -160,8 +161,8 @@ TEST(DerivedPlan, TheActionsOfThePlanWindowChangeTheDecisionsAsExpected) {
   ASSERT_TRUE(applyDecisions(*p, withCombinedPair(*p, a, b), prompter));
   ASSERT_TRUE(applyDecisions(*p, withFootingToggled(*p, b), prompter));
   EXPECT_EQ(p->CombinedCount, 0);
-  EXPECT_EQ(p->FootingTable[a].CombNo, 0);
-  EXPECT_EQ(p->FootingTable[b].CombNo, 0);
+  EXPECT_EQ(p->FootingTable[a].Kind, FootingKind::Isolated);
+  EXPECT_EQ(p->FootingTable[b].Kind, FootingKind::Isolated);
 
   // A group's tick off and on, and a size step, are kept by base size; a group back at its defaults
   // leaves no entry.
@@ -196,7 +197,7 @@ TEST(DerivedPlan, ACombinedPairWhoseColumnsLeaveTheLineIsDissolvedWithAMessage) 
   ASSERT_EQ(derivePlan(*p, prompter), "");
   EXPECT_EQ(p->CombinedCount, 0);
   EXPECT_TRUE(p->decisions.combined.empty());
-  EXPECT_EQ(p->FootingTable[2].CombNo, 0);
+  EXPECT_EQ(p->FootingTable[2].Kind, FootingKind::Isolated);
   ASSERT_EQ(prompter.calls.size(), 1u);
   EXPECT_NE(prompter.calls[0].text.find("1 and 2"), std::string::npos);
 }
@@ -252,7 +253,7 @@ TEST(DerivedPlan, AnySequenceOfActionsGivesThePlanDerivedAfreshFromItsDecisions)
           const FootingRecord& g = p->FootingTable[t];
           const bool near = (g.PosZ == f.PosZ && g.PosX > f.PosX && g.PosX - f.PosX <= 5000) ||
                             (g.PosX == f.PosX && g.PosZ > f.PosZ && g.PosZ - f.PosZ <= 5500);
-          if (near && f.CombNo <= 0 && f.CombNo != -100 && g.CombNo <= 0 && g.CombNo != -100) {
+          if (near && f.Kind != FootingKind::Combined && f.Kind != FootingKind::Disabled && g.Kind != FootingKind::Combined && g.Kind != FootingKind::Disabled) {
             next = withCombinedPair(*p, s, t);
             break;
           }

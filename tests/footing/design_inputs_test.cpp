@@ -62,6 +62,32 @@ TEST(DesignInputs, RefusedEntriesChangeNothingExceptADepthAlreadyTaken) {
   EXPECT_EQ(p.EarthPressure, 40.0f);  // the valid depth before a refused SBC was taken
 }
 
+// A saved project keeps the depth and SBC as single-precision numbers and hands them to the design as
+// numbers: the project it opens to has the very depth, earth pressure and SBC the typed entries gave.
+// The depth the design works with is the earth pressure over 20 kN/m3, so that weights and pressures
+// agree to the last digit (0.3 m gives 6 kN/m2, and a depth of exactly 0.3 m).
+TEST(DesignInputs, SavedNumbersGiveWhatTheTypedEntriesGave) {
+  for (const char* depth : {"0", "0.3", "0.9", "1.23", "1.5", "2.345", "6"}) {
+    for (const char* sbc : {"50", "150.5", "212.7", "1000"}) {
+      Project typed, saved;
+      ASSERT_TRUE(acceptDesignInputs(typed, depth, sbc)) << depth << " " << sbc;
+      const float savedDepth = static_cast<float>(typed.FoundingDepth), savedSbc = typed.CaseSbc[0];
+      ASSERT_TRUE(acceptDesignInputs(saved, savedDepth, savedSbc)) << depth << " " << sbc;
+      EXPECT_EQ(saved.EarthPressure, typed.EarthPressure) << depth;
+      EXPECT_EQ(saved.FoundingDepth, typed.FoundingDepth) << depth;
+      EXPECT_EQ(saved.CaseSbc[0], typed.CaseSbc[0]) << sbc;
+      EXPECT_EQ(saved.CaseSbc[1], typed.CaseSbc[1]) << sbc;
+      EXPECT_EQ(typed.FoundingDepth, typed.EarthPressure / 20.0) << depth;
+    }
+  }
+  Project p;
+  ASSERT_TRUE(acceptDesignInputs(p, "0.3", "200"));
+  EXPECT_EQ(p.EarthPressure, 6.0f);
+  EXPECT_EQ(p.FoundingDepth, 0.3);
+  EXPECT_FALSE(acceptDesignInputs(p, 6.01, 200.0));
+  EXPECT_FALSE(acceptDesignInputs(p, 1.0, 1001.0));
+}
+
 namespace {
 
 std::string frame1Text() {

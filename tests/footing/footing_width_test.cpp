@@ -7,6 +7,7 @@
 #include "footing/size_groups.h"
 #include "input/listing_reader.h"
 #include "footing_test_support.h"
+#include "plan_steps.h"
 
 using namespace plintova;
 using namespace plintova::testing;
@@ -16,8 +17,7 @@ TEST(FootingWidth, BearingRootWithoutMomentsIsTheLoadOverAllowablePressureAndLen
   addSupport(*p, 1, 0, 0, {{0, 0, 0}, {1000, 0, 0}});
   RecordingPrompter prompter;
   // A case without load is taken as 1.0 kN, without the 1.1 factor: 1 / (200 x 2).
-  p->FactoredLoad = 1.0f;
-  EXPECT_EQ(WidthForCase(*p, 0, 1, 2.0f, prompter), 0.0025f);
+  EXPECT_EQ(widthForCase(*p, 1, CaseUse{0, 1, 1.0}, 2.0f, 1.0, prompter), 0.0025f);
   // 1100 / (250 x 2) = 2.2 for the later case; the uplift root is 0 without moments.
   EXPECT_EQ(WidthForLength(*p, 1, 2.0f, prompter), 2.2f);
   EXPECT_TRUE(prompter.calls.empty());
@@ -52,7 +52,6 @@ TEST(FootingWidth, EverySupportUsesItsOwnLoadCasesWhateverWasSizedLast) {
   addSupport(*p, 2, 0, 0, {{100, 0, 0}});
   RecordingPrompter prompter;
   sizeFootings(*p, prompter);
-  ASSERT_EQ(p->LastCaseIndex, 0);
   EXPECT_EQ(WidthForLength(*p, 1, 2.0f, prompter), 4.4f);  // 2200 / (250 x 2)
 }
 
@@ -66,7 +65,7 @@ TEST(FootingWidth, AWheelNotchMakesTheFootingHandResizedWithItsOwnWidth) {
   RecordingPrompter prompter;
   sizeFootings(*p, prompter);
   ASSERT_EQ(BuildSizeGroups(*p), "");
-  ASSERT_TRUE(AssignSizeGroups(*p, prompter));
+  ASSERT_TRUE(assignSizeGroups(*p, prompter));
   ASSERT_EQ(p->FootingTable[3].SizeL, 2.4f);
 
   // Widths round up: 1100 / (200 x 2.35) = 2.3404 gives 2.35, since 2.34 would load the soil to
@@ -74,7 +73,7 @@ TEST(FootingWidth, AWheelNotchMakesTheFootingHandResizedWithItsOwnWidth) {
   EXPECT_EQ(resizeFooting(*p, 3, -1, prompter), "2.35 X 2.35 = 5.52");
   EXPECT_EQ(resizeFooting(*p, 1, +1, prompter), "2.45 X 2.25 = 5.51");
   const FootingRecord& f = p->FootingTable[3];
-  EXPECT_EQ(f.CombNo, -1);
+  EXPECT_EQ(f.Kind, FootingKind::HandResized);
   EXPECT_EQ(f.SizeL, 2.35f);
   EXPECT_EQ(f.SizeB, 2.35f);
   // Hand-resized footings are numbered in footing order; the group keeps the remaining footing.
@@ -96,7 +95,7 @@ TEST(FootingWidth, ALengthThatWouldReachZeroIsNotTaken) {
   RecordingPrompter prompter;
   EXPECT_EQ(resizeFooting(*p, 1, -1, prompter), "0.05 X 1 = 0.05");
   EXPECT_EQ(p->FootingTable[1].SizeL, 0.05f);
-  EXPECT_EQ(p->FootingTable[1].CombNo, 0);
+  EXPECT_EQ(p->FootingTable[1].Kind, FootingKind::Isolated);
   EXPECT_EQ(resizeFooting(*p, 0, -1, prompter), "");  // no footing selected
 }
 
@@ -116,7 +115,7 @@ TEST(FootingWidth, TheWidthRoundsUpSoThatEveryCaseStaysAllowable) {
   ASSERT_EQ(p.ReactionTable(s, 0, 2), 1349.22f);
 
   FootingRecord& f = p.FootingTable[s];
-  f.CombNo = -1;
+  f.Kind = FootingKind::HandResized;
   f.SizeL = 2.7f;
   f.SizeB = WidthForLength(p, s, 2.7f, prompter);
   EXPECT_EQ(f.SizeB, 2.78f);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "footing_test_support.h"
+#include "plan_steps.h"
 #include "model/numbers.h"
 
 using namespace plintova;
@@ -56,7 +57,7 @@ TEST(SizeGroups, FootingsJoinTheSmallestTickedGroupThatIsLargeEnough) {
   addRequiredSizes(*p, {1.5f, 1.8f, 2.1f, 1.45f, 1.75f});
   RecordingPrompter prompter;
   ASSERT_EQ(BuildSizeGroups(*p), "");
-  ASSERT_TRUE(AssignSizeGroups(*p, prompter));
+  ASSERT_TRUE(assignSizeGroups(*p, prompter));
   // A required size equal to a group size joins that group.
   EXPECT_EQ(p->FootingTable[1].GroupNo, 1);
   EXPECT_EQ(p->FootingTable[2].GroupNo, 2);
@@ -69,7 +70,7 @@ TEST(SizeGroups, FootingsJoinTheSmallestTickedGroupThatIsLargeEnough) {
 
   // Switching group 2 off moves its footings to group 3, which becomes F2; group 1 stays F1.
   p->SizeGroupTable[2].Checked = false;
-  ASSERT_TRUE(AssignSizeGroups(*p, prompter));
+  ASSERT_TRUE(assignSizeGroups(*p, prompter));
   EXPECT_EQ(p->FootingTable[2].GroupNo, 3);
   EXPECT_EQ(p->FootingTable[5].GroupRank, 2);
   EXPECT_EQ(p->FootingTable[5].SizeL, 2.1f);
@@ -92,14 +93,14 @@ TEST(SizeGroups, CombinedDisabledAndHandResizedFootingsStayOutOfTheGroups) {
   addRequiredSizes(*p, {1.5f, 1.5f, 1.5f, 1.5f, 1.5f, 1.5f});
   RecordingPrompter prompter;
   ASSERT_EQ(BuildSizeGroups(*p), "");
-  ASSERT_TRUE(AssignSizeGroups(*p, prompter));
-  p->FootingTable[1].CombNo = 1;  // combined members keep their old group and mark
-  p->FootingTable[2].CombNo = 1;
-  p->FootingTable[3].CombNo = -100;
-  p->FootingTable[4].CombNo = -1;
-  p->FootingTable[6].CombNo = -1;
+  ASSERT_TRUE(assignSizeGroups(*p, prompter));
+  setCombined(p->FootingTable[1], 1);  // combined members keep their old group and mark
+  setCombined(p->FootingTable[2], 1);
+  p->FootingTable[3].Kind = FootingKind::Disabled;
+  p->FootingTable[4].Kind = FootingKind::HandResized;
+  p->FootingTable[6].Kind = FootingKind::HandResized;
   p->FootingTable[4].GroupRank = 9;
-  ASSERT_TRUE(AssignSizeGroups(*p, prompter));
+  ASSERT_TRUE(assignSizeGroups(*p, prompter));
 
   EXPECT_EQ(p->SizeGroupTable[1].MemberCount, 1);
   EXPECT_EQ(p->FootingTable[1].GroupNo, 1);
@@ -116,7 +117,7 @@ TEST(SizeGroups, AFootingLargerThanEveryTickedGroupIsReportedAndKeepsItsSize) {
   p->FootingTable[2].JointNo = 12;
   RecordingPrompter prompter;
   ASSERT_EQ(BuildSizeGroups(*p), "");
-  ASSERT_TRUE(AssignSizeGroups(*p, prompter));
+  ASSERT_TRUE(assignSizeGroups(*p, prompter));
   EXPECT_EQ(p->FootingTable[2].SizeL, 2.7f);
 
   // Stepping the largest group below the requirement.
@@ -138,7 +139,7 @@ TEST(SizeGroups, ShiftPressesStepTheSizeDownAndWrapAboveTheBase) {
     addRequiredSizes(*p, {static_cast<float>(base)});
     RecordingPrompter prompter;
     ASSERT_EQ(BuildSizeGroups(*p), "");
-    ASSERT_TRUE(AssignSizeGroups(*p, prompter));
+    ASSERT_TRUE(assignSizeGroups(*p, prompter));
     ASSERT_EQ(p->SizeGroupTable[1].GroupSize, static_cast<float>(base));
     const float below = static_cast<float>(base - 0.05), above = static_cast<float>(base + 0.05);
     for (float e : {below, above, static_cast<float>(base), below, above}) {
@@ -173,7 +174,7 @@ TEST(SizeGroups, EverySizeIsAGroupAndAGroupTakesAllItsFootings) {
   addRequiredSizes(*q, {2.0f});
   RecordingPrompter limits;
   ASSERT_EQ(BuildSizeGroups(*q), "");
-  ASSERT_TRUE(AssignSizeGroups(*q, limits));
+  ASSERT_TRUE(assignSizeGroups(*q, limits));
   EXPECT_EQ(q->SizeGroupTable[1].MemberCount, 150);
   ASSERT_TRUE(stepGroupSize(*q, 1, limits));  // at 1.45 m the 150 footings of 1.5 join the 2.0 group
   EXPECT_EQ(q->SizeGroupTable[1].MemberCount, 0);

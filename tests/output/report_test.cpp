@@ -203,9 +203,9 @@ TEST_F(Frame1Report, EveryFootingInTheSummaryAndEveryDecision) {
   const std::string footings = sectionOf(md_, "### 3.2 Footings");
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    const std::string mark = f.CombNo > 0     ? "C" + std::to_string(f.CombNo)
-                             : f.CombNo == -1 ? "R" + std::to_string(f.GroupRank)
-                             : f.CombNo == 0  ? "F" + std::to_string(f.GroupRank)
+    const std::string mark = f.Kind == FootingKind::Combined     ? "C" + std::to_string(f.CombinedNo)
+                             : f.Kind == FootingKind::HandResized ? "R" + std::to_string(f.GroupRank)
+                             : f.Kind == FootingKind::Isolated  ? "F" + std::to_string(f.GroupRank)
                                               : "disabled";
     EXPECT_TRUE(has(footings, "| " + numberText(f.JointNo) + " | " + report_parts::grid(p, s) + " | " +
                                   numberText(roundTo(f.PosX / 1000.0, 3)) + " | " +

@@ -103,10 +103,10 @@ TEST(PrintedPlan, WideGridTurnsTheSheetAndPrintsEverySpacing) {
 
 TEST(PrintedPlan, HandResizedAndDisabledFootingsAreMarkedRWithTheirWidthUpright) {
   Project p;
-  testproj::addFooting(p, 4, 0, 0, 1.5f, -1, 0, 3);
-  testproj::addFooting(p, 5, 6000, 0, 2.0f, 1.6f, -1, 2);
-  testproj::addFooting(p, 6, 12000, 0, 1.2f, -1, -100, 1);
-  testproj::addFooting(p, 7, 18000, 0, 1.4f, 1.05f, -1, 3);  // narrow: its figures move to stay clear
+  testproj::addFooting(p, 4, 0, 0, 1.5f, -1, FootingKind::Isolated, 3);
+  testproj::addFooting(p, 5, 6000, 0, 2.0f, 1.6f, FootingKind::HandResized, 2);
+  testproj::addFooting(p, 6, 12000, 0, 1.2f, -1, FootingKind::Disabled, 1);
+  testproj::addFooting(p, 7, 18000, 0, 1.4f, 1.05f, FootingKind::HandResized, 3);  // narrow: its figures move to stay clear
   testproj::finish(p);
   std::string d = pageDump(p);
   EXPECT_EQ(linesWith(d, "PageText"),

@@ -47,10 +47,10 @@ Project typicalFrame() {
 TEST(PlanPdf, WritesOneVectorA3PageInTheOrientationOfThePlan) {
   Project p = typicalFrame();
   FootingRecord& r = p.FootingTable[9];
-  r.CombNo = -1;
+  r.Kind = FootingKind::HandResized;
   r.GroupRank = 1;
   r.SizeB = 1.35f;
-  p.FootingTable[16].CombNo = -100;
+  p.FootingTable[16].Kind = FootingKind::Disabled;
   // Columns 23 and 24 (24 000 and 30 000 mm on the last row) become one combined footing along X.
   testproj::addCombined(p, 23, 24, 1, 23300, 12800, 30700, 14200, 7.4f, 1.4f, 0.7f, 0.7f, 6000);
 

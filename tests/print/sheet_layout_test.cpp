@@ -13,6 +13,7 @@
 #include <string>
 
 #include "../draw/test_projects.h"
+#include "../footing/plan_steps.h"
 #include "design/bar_bending.h"
 #include "footing/combined_footings.h"
 #include "footing/derived_plan.h"
@@ -27,6 +28,7 @@
 #include "print/sheet_text.h"
 
 using namespace plintova;
+using plintova::testing::combineFootings;
 using draw::Primitive;
 using draw::Role;
 using draw::Shape;
@@ -146,7 +148,7 @@ TEST(SheetLayout, TheLargestStandardScaleThatFitsAndFootingsAtTheirPlace) {
 
 TEST(SheetLayout, TitleBlockNotesAndPaperFromTheSettings) {
   Project p = frame(4, 3, 6000, 4500);
-  p.FootingTable[5].CombNo = -100;  // disabled: left out of the drawing
+  p.FootingTable[5].Kind = FootingKind::Disabled;  // disabled: left out of the drawing
   SheetSettings s;
   s.project = "A VERY LONG PROJECT NAME FOR THE NEW OFFICE AND WAREHOUSE BUILDING OF THE COOPERATIVE SOCIETY AT PLOT 17";
   s.number = "S-101";
@@ -322,9 +324,9 @@ TEST(SheetSettingOut, FootingsOffTheirColumnsAreDimensionedFromTheGridAndTheSche
   // along Z; 7 and 8 combined along X (7.2 x 1.8 m round their 6 m span); footing 9 disabled.
   p.FootingTable[1].PosX += 300;
   FootingRecord& r = p.FootingTable[5];
-  r.CombNo = -1, r.SizeL = 2.4f, r.SizeB = 1.6f, r.GroupRank = 1, r.PosZ += 400;
+  r.Kind = FootingKind::HandResized, r.SizeL = 2.4f, r.SizeB = 1.6f, r.GroupRank = 1, r.PosZ += 400;
   testproj::addCombined(p, 7, 8, 1, -600, 9100, 6600, 10900, 7.2f, 1.8f, 0.6f, 0.6f, 6000);
-  p.FootingTable[9].CombNo = -100;
+  p.FootingTable[9].Kind = FootingKind::Disabled;
   const print::Sheet s = sheetsOf(p).front();
   std::multiset<std::string> figures;
   for (const Primitive& q : s.primitives)

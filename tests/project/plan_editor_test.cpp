@@ -58,7 +58,7 @@ void expectRowsMatchThePlan(const Project& p) {
     const SizeGroupRecord& row = p.DesignGroupTable[r];
     int drawn = 0;
     for (int s = 1; s <= p.FootingCount; ++s)
-      drawn += p.FootingTable[s].CombNo == 0 && p.FootingTable[s].GroupRank == row.GroupMark;
+      drawn += p.FootingTable[s].Kind == FootingKind::Isolated && p.FootingTable[s].GroupRank == row.GroupMark;
     EXPECT_GT(row.MemberCount, 0) << "row " << r;
     EXPECT_EQ(row.MemberCount, drawn) << "row " << r;
     EXPECT_EQ(scheduleRowTexts(p, r)[kColMark], "F" + std::to_string(row.GroupMark));
@@ -174,8 +174,9 @@ std::string shownState(const Project& p) {
   std::string t;
   for (int s = 1; s <= p.FootingCount; ++s) {
     const FootingRecord& f = p.FootingTable[s];
-    t += std::to_string(f.CombNo) + "/" + std::to_string(f.GroupRank) + "/" + std::to_string(f.SizeL) + "/" +
-         std::to_string(f.SizeB) + "/" + std::to_string(f.PosX) + " ";
+    t += std::to_string(static_cast<int>(f.Kind)) + "/" + std::to_string(f.CombinedNo) + "/" +
+         std::to_string(f.GroupRank) + "/" + std::to_string(f.SizeL) + "/" + std::to_string(f.SizeB) + "/" +
+         std::to_string(f.PosX) + " ";
   }
   for (int n = 1; n <= p.CombinedCount; ++n) t += "C" + std::to_string(p.CombinedFootingTable[n].CfLength) + " ";
   t += p.scheduleStale ? "stale\n" : "fresh\n";
@@ -255,7 +256,7 @@ TEST(PlanEditor, QuickNotchesOnOneFootingAreOneUndoStep) {
   EXPECT_EQ(steps(), 1);
   ASSERT_TRUE(f.editor->undo());
   EXPECT_EQ(f.p->FootingTable[s22].SizeL, start);
-  EXPECT_EQ(f.p->FootingTable[s22].CombNo, 0);
+  EXPECT_EQ(f.p->FootingTable[s22].Kind, FootingKind::Isolated);
   ASSERT_TRUE(f.editor->redo());
   EXPECT_FLOAT_EQ(f.p->FootingTable[s22].SizeL, start - 0.2f);
 

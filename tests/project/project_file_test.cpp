@@ -119,7 +119,8 @@ void expectSamePlan(const Project& a, const Project& b) {
     while (t <= b.FootingCount && b.FootingTable[t].JointNo != fa.JointNo) ++t;
     ASSERT_LE(t, b.FootingCount) << "joint " << fa.JointNo;
     const FootingRecord& fb = b.FootingTable[t];
-    EXPECT_EQ(fa.CombNo, fb.CombNo) << "joint " << fa.JointNo;
+    EXPECT_EQ(fa.Kind, fb.Kind) << "joint " << fa.JointNo;
+    EXPECT_EQ(fa.CombinedNo, fb.CombinedNo) << "joint " << fa.JointNo;
     EXPECT_EQ(fa.SizeL.value(), fb.SizeL.value()) << "joint " << fa.JointNo;
     EXPECT_EQ(fa.SizeB.value(), fb.SizeB.value()) << "joint " << fa.JointNo;
     EXPECT_EQ(fa.GroupRank, fb.GroupRank) << "joint " << fa.JointNo;
@@ -387,7 +388,7 @@ TEST(ProjectFile, AChangedListingNamesItsSupportsAndDecisionsThatNoLongerApplyAr
   EXPECT_EQ(q.decisions.resized[0].footing, after->footing(22));
   EXPECT_EQ(q.decisions.resized[1], (ResizedFooting{static_cast<int16_t>(after->footing(39)), 2.5f}));
   EXPECT_EQ(q.decisions.groups, before.p->decisions.groups);
-  EXPECT_EQ(q.FootingTable[after->footing(22)].CombNo, -1);
+  EXPECT_EQ(q.FootingTable[after->footing(22)].Kind, FootingKind::HandResized);
 }
 
 TEST(ProjectFile, DecisionsAreCheckedAsThePlanCommandsCheckThem) {

@@ -150,7 +150,8 @@ class AppFlowTest : public QObject {
     QVERIFY(section[4] > 0);
     QCOMPARE(f.PosX, f.ColumnX + static_cast<int>(section[4] / 2.0 - 115));
     QCOMPARE(f.PosZ, f.ColumnZ - static_cast<int>(section[3] / 2.0 - 115));
-    QCOMPARE((f.DrawX1 + f.DrawX2) / 2, static_cast<float>(f.PosX));
+    const draw::Rect outline = flow.mainWindow()->plan()->drawnOutline(1);
+    QCOMPARE((outline.left + outline.right) / 2, static_cast<double>(f.PosX));
     flow.mainWindow()->close();
   }
 

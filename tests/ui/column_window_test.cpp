@@ -6,6 +6,7 @@
 
 #include "designed_frame_support.h"
 #include "ui/column_window.h"
+#include "ui/plan_view.h"
 
 using namespace plintova;
 
@@ -17,7 +18,7 @@ class ColumnWindowTest : public QObject {
     prompter = RecordingPrompter();
     project = uitest::designedFrame(prompter);
     editor = std::make_unique<PlanEditor>(*project, prompter);
-    window = std::make_unique<ColumnWindow>(*editor);
+    window = std::make_unique<ColumnWindow>(*editor, selection);
     window->resize(900, 640);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -27,13 +28,13 @@ class ColumnWindowTest : public QObject {
   void clickingAMarkerSelectsItsFooting() {
     QSignalSpy spy(window.get(), &ColumnWindow::selectionChanged);
     clickMarker(10);
-    QCOMPARE(project->SelectedFooting, 10);
+    QCOMPARE(selection.footing, 10);
     QCOMPARE(spy.count(), 1);
     clickMarker(1);
-    QCOMPARE(project->SelectedFooting, 1);
+    QCOMPARE(selection.footing, 1);
     // Empty paper between the columns picks nothing and keeps the selection.
     QTest::mouseClick(window.get(), Qt::LeftButton, {}, window->toDevice(2500, 2750).toPoint());
-    QCOMPARE(project->SelectedFooting, 1);
+    QCOMPARE(selection.footing, 1);
     QCOMPARE(spy.count(), 2);
   }
 
@@ -127,7 +128,7 @@ class ColumnWindowTest : public QObject {
     QTest::keyClick(window.get(), Qt::Key_Right);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(project->SelectedFooting, 0);
+    QCOMPARE(selection.footing, 0);
     QVERIFY(!window->isVisible());
     QCOMPARE(project->FootingTable[5].OffsetX, 1);  // the offset stays in the model
   }
@@ -189,6 +190,7 @@ class ColumnWindowTest : public QObject {
   RecordingPrompter prompter;
   std::unique_ptr<Project> project;
   std::unique_ptr<PlanEditor> editor;
+  FootingSelection selection;
   std::unique_ptr<ColumnWindow> window;
 };
 

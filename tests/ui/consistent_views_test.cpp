@@ -67,7 +67,7 @@ class ConsistentViewsTest : public QObject {
       QCOMPARE(window->groupCheck(g)->isChecked(), q->SizeGroupTable[g].Checked);
     }
     if (window->footingPopup()->isVisible()) {
-      const int s = p->SelectedFooting;
+      const int s = plan->selectedFooting();
       const auto d = footingDetail(*q, s);
       QVERIFY2(d.has_value(), after);
       QCOMPARE(window->footingPopup()->label("LabSize")->text(), QString::fromStdString(d->size));
@@ -77,7 +77,7 @@ class ConsistentViewsTest : public QObject {
                  QString::fromStdString(d->rows[k].maxPressure));
     }
     if (window->combinedPopup()->isVisible()) {
-      const int n = q->FootingTable[p->SelectedFooting].CombNo;
+      const int n = q->FootingTable[plan->selectedFooting()].CombinedNo;
       QVERIFY2(n > 0, after);
       const CombinedDetail d = combinedDetail(*q, n);
       QCOMPARE(window->combinedPopup()->label("LabCf1f2")->text(), QString::fromStdString(d.members));
@@ -137,11 +137,11 @@ class ConsistentViewsTest : public QObject {
     // Disable joint 40, the only 1.8 m footing: every mark moves down again, on every label at once.
     QTest::mouseClick(window->button("CmdDisable"), Qt::LeftButton);
     pressLabel(plan, footing(40), Qt::LeftButton);
-    QCOMPARE(p->FootingTable[footing(40)].CombNo, -100);
+    QCOMPARE(p->FootingTable[footing(40)].Kind, FootingKind::Disabled);
     QCOMPARE(plan->labelText(footing(40)), QStringLiteral("D"));
     QCOMPARE(plan->labelText(footing(1)), QStringLiteral("F1"));  // was F2
     QTest::mouseClick(window->button("CmdDisable"), Qt::LeftButton);
-    p->SelectedFooting = static_cast<int16_t>(footing(21));
+    plan->selection().footing = footing(21);
     expectEveryViewMatchesAFreshPlan("disable");
 
     // Dissolve the combined footing with Shift+Delete on its member: the combined popup goes and both
@@ -158,7 +158,7 @@ class ConsistentViewsTest : public QObject {
     pressLabel(plan, footing(22), Qt::LeftButton);
     const QString before = window->footingPopup()->label("LabSize")->text();
     turnWheel(window, plan->mapTo(window, plan->numberBox()->geometry().center()), -120);
-    QCOMPARE(p->FootingTable[footing(22)].CombNo, -1);
+    QCOMPARE(p->FootingTable[footing(22)].Kind, FootingKind::HandResized);
     QVERIFY(window->footingPopup()->label("LabSize")->text() != before);
     expectEveryViewMatchesAFreshPlan("resize");
 
@@ -193,11 +193,11 @@ class ConsistentViewsTest : public QObject {
     QTest::mouseClick(window->button("CmdDisable"), Qt::LeftButton);
     const int s = footing(12);
     pressLabel(plan, s, Qt::LeftButton);
-    QCOMPARE(p->FootingTable[s].CombNo, -100);
+    QCOMPARE(p->FootingTable[s].Kind, FootingKind::Disabled);
     QCOMPARE(plan->labelText(s), QStringLiteral("(12)"));
     QVERIFY(!plan->labelRect(s).isEmpty());
     pressLabel(plan, s, Qt::LeftButton);
-    QCOMPARE(p->FootingTable[s].CombNo, 0);
+    QCOMPARE(p->FootingTable[s].Kind, FootingKind::Isolated);
     QCOMPARE(plan->labelText(s), QStringLiteral("12"));
   }
 
@@ -217,10 +217,9 @@ class ConsistentViewsTest : public QObject {
       QWidget* popup = window->footingPopup();
       QVERIFY(popup->isVisible());
       const QRect at = popup->frameGeometry();
-      const QRect outline = QRectF(plan->mapToGlobal(plan->toPixels(p->FootingTable[footing(joint)].DrawX1,
-                                                                    p->FootingTable[footing(joint)].DrawZ1)),
-                                   plan->mapToGlobal(plan->toPixels(p->FootingTable[footing(joint)].DrawX2,
-                                                                    p->FootingTable[footing(joint)].DrawZ2)))
+      const draw::Rect drawn = plan->drawnOutline(footing(joint));
+      const QRect outline = QRectF(plan->mapToGlobal(plan->toPixels(drawn.left, drawn.top)),
+                                   plan->mapToGlobal(plan->toPixels(drawn.right, drawn.bottom)))
                                 .normalized()
                                 .toRect();
       const QString where = QStringLiteral("joint %1").arg(joint);

@@ -17,7 +17,7 @@ namespace {
 std::unique_ptr<Project> oneFooting(float fy, float mx, float mz, float L, float B) {
   auto p = newProject();
   setSupport(*p, 1, 41, {{1, fy, mx, mz}});
-  p->FootingTable[1].CombNo = -1;
+  p->FootingTable[1].Kind = FootingKind::HandResized;
   p->FootingTable[1].SizeL = L;
   p->FootingTable[1].SizeB = B;
   return p;

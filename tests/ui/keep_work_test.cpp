@@ -109,7 +109,7 @@ class KeepWorkTest : public QObject {
     PlanView* plan = w.plan();
     // A column offset.
     QTest::mouseClick(w.button("CmdOff"), Qt::LeftButton);
-    p.SelectedFooting = static_cast<int16_t>(footingOf(p, 1));
+    plan->selection().footing = footingOf(p, 1);
     QTest::keyClick(w.columnWindow(), Qt::Key_Right);
     w.columnWindow()->close();
     // A group unticked and a group size stepped.

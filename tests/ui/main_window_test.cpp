@@ -197,7 +197,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(off, Qt::LeftButton);
     QVERIFY(w.columnWindow() && w.columnWindow()->isVisible());
     // A footing picked in the column view is the plan's selection too: the number box moves to it.
-    frame->project->SelectedFooting = 7;
+    frame->plan()->selection().footing = 7;
     emit w.columnWindow()->selectionChanged();
     QVERIFY(frame->plan()->numberBox()->isVisible());
     QCOMPARE(frame->plan()->numberBox()->text(), QStringLiteral("7"));
@@ -205,7 +205,7 @@ class MainWindowTest : public QObject {
     // closes nothing is selected any more, and the plan keeps its grid lines and labels.
     Project& p = *frame->project;
     const int s = footingOf(p, 1);
-    p.SelectedFooting = static_cast<int16_t>(s);
+    frame->plan()->selection().footing = s;
     QTest::keyClick(w.columnWindow(), Qt::Key_Right);
     QCOMPARE(p.FootingTable[s].OffsetX, 1);
     QCOMPARE(p.decisions.offsetOf(s).dx, p.FootingTable[s].PosX - p.FootingTable[s].ColumnX);
@@ -213,7 +213,7 @@ class MainWindowTest : public QObject {
     QVERIFY(w.scheduleWindow()->showsOutOfDate());
     w.columnWindow()->close();
     QTRY_VERIFY(!w.columnWindow());
-    QCOMPARE(p.SelectedFooting, 0);
+    QCOMPARE(frame->plan()->selectedFooting(), 0);
     QVERIFY(w.checkBox("ChkGrid")->isChecked());
     const auto& prims = frame->plan()->primitives();
     QCOMPARE(countRole(prims, draw::Role::GridLine), p.GridLineX[0] + p.GridLineZ[0]);

@@ -64,7 +64,7 @@ class PlanInteractionTest : public QObject {
     QCOMPARE(p->FootingCount, 9);
     // Joint 2 stands 3 m down the plan: the size label goes 600 mm above the footing's label.
     pressLabel(plan, 2, Qt::LeftButton);
-    QCOMPARE(p->SelectedFooting, 2);
+    QCOMPARE(plan->selectedFooting(), 2);
     QVERIFY(plan->numberBox()->isVisible() && plan->sizeLabel()->isVisible());
     QCOMPARE(plan->numberBox()->text(), QStringLiteral("2"));
     QCOMPARE(plan->sizeLabel()->text(), QStringLiteral("1.7 X 1.7"));
@@ -72,7 +72,7 @@ class PlanInteractionTest : public QObject {
     QCOMPARE(plan->numberBox()->pos(), plan->labelRect(2).topLeft().toPoint());
     const double mmPerPixel = plan->viewport().zPerPixel();
     QVERIFY(std::abs(planPos(plan->sizeLabel()).z - (label.z - 600)) <= mmPerPixel);
-    QVERIFY(std::abs(planPos(plan->sizeLabel()).x - p->FootingTable[2].DrawX1) <= mmPerPixel);
+    QVERIFY(std::abs(planPos(plan->sizeLabel()).x - plan->drawnOutline(2).left) <= mmPerPixel);
 
     // Joint 1 stands on the top line: 600 mm above its label would leave the plan, so it goes below.
     pressLabel(plan, 1, Qt::LeftButton);
@@ -84,7 +84,7 @@ class PlanInteractionTest : public QObject {
 
     QTest::keyClick(plan, Qt::Key_Escape);
     QVERIFY(!plan->numberBox()->isVisible() && !plan->sizeLabel()->isVisible());
-    QCOMPARE(p->SelectedFooting, 1);
+    QCOMPARE(plan->selectedFooting(), 1);
 
     // The number box losing the focus to the plan ends the selection.
     window->activateWindow();
@@ -94,7 +94,7 @@ class PlanInteractionTest : public QObject {
     QVERIFY(plan->numberBox()->hasFocus());
     QTest::mouseClick(plan, Qt::LeftButton, Qt::NoModifier, plan->toPixels(40000, 4000).toPoint());
     QVERIFY(!plan->numberBox()->isVisible() && !plan->sizeLabel()->isVisible());
-    QCOMPARE(p->SelectedFooting, 0);
+    QCOMPARE(plan->selectedFooting(), 0);
   }
 
   void quickWheelNotchesOnOneFootingAreOneUndoStep() {
@@ -114,7 +114,7 @@ class PlanInteractionTest : public QObject {
     QCOMPARE(p->FootingTable[1].SizeL, 1.5f);
     QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(p->FootingTable[1].SizeL, 1.7f);
-    QCOMPARE(p->FootingTable[1].CombNo, 0);
+    QCOMPARE(p->FootingTable[1].Kind, FootingKind::Isolated);
     QVERIFY(!window->editor().canUndo());
   }
 
@@ -127,7 +127,7 @@ class PlanInteractionTest : public QObject {
 
     turnWheel(window, box, -120);
     const FootingRecord& f = p->FootingTable[1];
-    QCOMPARE(f.CombNo, -1);
+    QCOMPARE(f.Kind, FootingKind::HandResized);
     QCOMPARE(f.SizeL, 1.65f);
     QCOMPARE(f.SizeB, 1.67f);  // 1.1 x 500 kN over 200 kN/m2 on 1.65 m
     QCOMPARE(plan->sizeLabel()->text(), QStringLiteral("1.65 X 1.67 = 2.76"));
@@ -138,8 +138,8 @@ class PlanInteractionTest : public QObject {
     QCOMPARE(plan->sizeLabel()->text(), QStringLiteral("1.55 X 1.78 = 2.76"));
     // The size label now stands on the footing's outline, one text line above it.
     const double mm = plan->viewport().zPerPixel();
-    QVERIFY(std::abs(planPos(plan->sizeLabel()).z - (f.DrawZ1 - plan->textHeight())) <= mm);
-    QVERIFY(std::abs(planPos(plan->sizeLabel()).x - f.DrawX1) <= mm);
+    QVERIFY(std::abs(planPos(plan->sizeLabel()).z - (draw::footingRect(f).top - plan->textHeight())) <= mm);
+    QVERIFY(std::abs(planPos(plan->sizeLabel()).x - draw::footingRect(f).left) <= mm);
 
     // A fine-grained wheel: four quarter notches make one notch, three more make none yet.
     for (int i = 0; i < 4; ++i) turnWheel(window, box, -30);
@@ -156,7 +156,7 @@ class PlanInteractionTest : public QObject {
 
     // Shift+Delete gives footing 9 its required size back, as an ordinary footing again.
     QTest::keyClick(plan, Qt::Key_Delete, Qt::ShiftModifier);
-    QCOMPARE(p->FootingTable[9].CombNo, 0);
+    QCOMPARE(p->FootingTable[9].Kind, FootingKind::Isolated);
     QCOMPARE(p->FootingTable[9].SizeL, p->FootingTable[9].ReqSize);
     QVERIFY(!plan->numberBox()->isVisible());
     // With the number box hidden, the wheel at its place does nothing.
@@ -245,14 +245,14 @@ class PlanInteractionTest : public QObject {
     QTest::keyClick(plan, Qt::Key_Delete, Qt::ShiftModifier);
     QCOMPARE(run->prompter.texts().back(), std::string("1 Is Deleting"));
     QCOMPARE(p->CombinedCount, 2);
-    QCOMPARE(p->FootingTable[1].CombNo, 0);
+    QCOMPARE(p->FootingTable[1].Kind, FootingKind::Isolated);
     // Both freed footings are grouped again and carry their group's mark and size.
     QVERIFY(p->FootingTable[2].GroupNo > 0);
     QCOMPARE(p->FootingTable[2].SizeL, p->SizeGroupTable[p->FootingTable[2].GroupNo].GroupSize);
     QCOMPARE(plan->labelText(2), QStringLiteral("F%1").arg(p->FootingTable[2].GroupRank));
-    QCOMPARE(p->FootingTable[7].CombNo, 1);
-    QCOMPARE(p->FootingTable[8].CombNo, 1);
-    QCOMPARE(p->FootingTable[5].CombNo, 2);
+    QCOMPARE(p->FootingTable[7].CombinedNo, 1);
+    QCOMPARE(p->FootingTable[8].CombinedNo, 1);
+    QCOMPARE(p->FootingTable[5].CombinedNo, 2);
     QCOMPARE(plan->labelText(5), QStringLiteral("C2"));
     QVERIFY(!plan->numberBox()->isVisible());
   }
@@ -266,14 +266,14 @@ class PlanInteractionTest : public QObject {
 
     const int16_t group = p->FootingTable[9].GroupNo;
     pressLabel(plan, 9, Qt::LeftButton);
-    QCOMPARE(p->SelectedFooting, 9);
-    QCOMPARE(p->FootingTable[9].CombNo, -100);
+    QCOMPARE(plan->selectedFooting(), 9);
+    QCOMPARE(p->FootingTable[9].Kind, FootingKind::Disabled);
     QCOMPARE(plan->labelText(9), QStringLiteral("D"));
     QCOMPARE(p->SizeGroupTable[group].MemberCount, 0);
     QVERIFY(!plan->numberBox()->isVisible());
     // A right press in disable mode toggles as well, and opens nothing.
     pressLabel(plan, 9, Qt::RightButton);
-    QCOMPARE(p->FootingTable[9].CombNo, 0);
+    QCOMPARE(p->FootingTable[9].Kind, FootingKind::Isolated);
     QVERIFY(!window->footingPopup()->isVisible());
     QCOMPARE(plan->labelText(9), QString("F%1").arg(p->SizeGroupTable[group].GroupMark));
 
@@ -285,8 +285,8 @@ class PlanInteractionTest : public QObject {
     pressLabel(plan, 2, Qt::LeftButton);
     QCOMPARE(run->prompter.texts().back(), std::string("1 Is Deleting"));
     QCOMPARE(p->CombinedCount, 0);
-    QCOMPARE(p->FootingTable[1].CombNo, 0);
-    QCOMPARE(p->FootingTable[2].CombNo, 0);
+    QCOMPARE(p->FootingTable[1].Kind, FootingKind::Isolated);
+    QCOMPARE(p->FootingTable[2].Kind, FootingKind::Isolated);
     QCOMPARE(p->FootingTable[2].SizeL, 1.7f);
     QCOMPARE(plan->labelText(2), plan->labelText(1));
 
@@ -294,10 +294,10 @@ class PlanInteractionTest : public QObject {
     QTest::mouseClick(disable, Qt::LeftButton);
     pressLabel(plan, 3, Qt::LeftButton);
     turnWheel(window, numberBoxCentre(), 120);
-    QCOMPARE(p->FootingTable[3].CombNo, -1);
+    QCOMPARE(p->FootingTable[3].Kind, FootingKind::HandResized);
     QTest::mouseClick(disable, Qt::LeftButton);
     pressLabel(plan, 3, Qt::LeftButton);
-    QCOMPARE(p->FootingTable[3].CombNo, 0);
+    QCOMPARE(p->FootingTable[3].Kind, FootingKind::Isolated);
     QCOMPARE(p->FootingTable[3].SizeB, 1.7f);
     QCOMPARE(plan->labelText(3), plan->labelText(1));
 
@@ -305,7 +305,7 @@ class PlanInteractionTest : public QObject {
     QVERIFY(!window->disableMode());
     QCOMPARE(disable->text(), QStringLiteral("Disable"));
     pressLabel(plan, 3, Qt::LeftButton);
-    QCOMPARE(p->FootingTable[3].CombNo, 0);
+    QCOMPARE(p->FootingTable[3].Kind, FootingKind::Isolated);
     QVERIFY(plan->numberBox()->isVisible());
   }
 

@@ -56,8 +56,8 @@ class PlanZoomTest : public QObject {
   }
   QPointF centreOf(int s) const { return plan->toPixels(p->FootingTable[s].PosX, p->FootingTable[s].PosZ); }
   double outlineWidth(int s) const {
-    const FootingRecord& f = p->FootingTable[s];
-    return plan->toPixels(f.DrawX2, f.DrawZ1).x() - plan->toPixels(f.DrawX1, f.DrawZ1).x();
+    const draw::Rect r = plan->drawnOutline(s);
+    return plan->toPixels(r.right, r.top).x() - plan->toPixels(r.left, r.top).x();
   }
   QPoint inWindow(QPointF planPixel) const { return plan->mapTo(window, planPixel.toPoint()); }
   QPoint numberBoxCentre() const { return plan->mapTo(window, plan->numberBox()->geometry().center()); }
@@ -74,9 +74,9 @@ class PlanZoomTest : public QObject {
     const double width = outlineWidth(s);
     // The plan point under the pointer stays under it, so the footing stays under it too.
     auto stays = [&] {
-      const FootingRecord& f = p->FootingTable[s];
+      const draw::Rect r = plan->drawnOutline(s);
       return near(plan->toPixels(grabbed.x, grabbed.z), at, 1e-6) &&
-             QRectF(plan->toPixels(f.DrawX1, f.DrawZ1), plan->toPixels(f.DrawX2, f.DrawZ2)).contains(at);
+             QRectF(plan->toPixels(r.left, r.top), plan->toPixels(r.right, r.bottom)).contains(at);
     };
     QCOMPARE(plan->zoom(), 1.0);
 
@@ -123,7 +123,7 @@ class PlanZoomTest : public QObject {
     turnWheel(window, numberBoxCentre(), 120, Qt::ControlModifier);
     QCOMPARE(plan->zoom(), PlanView::kZoomStep * PlanView::kZoomStep);
     QCOMPARE(p->FootingTable[1].SizeL, 1.7f);
-    QCOMPARE(p->FootingTable[1].CombNo, 0);
+    QCOMPARE(p->FootingTable[1].Kind, FootingKind::Isolated);
     // The label keeps its offset from the footing's centre on the screen, and the number box stays on it.
     QVERIFY(near(plan->labelRect(1).topLeft() - centreOf(1), offset, 0.01));
     QCOMPARE(plan->numberBox()->pos(), plan->labelRect(1).topLeft().toPoint());
@@ -154,7 +154,7 @@ class PlanZoomTest : public QObject {
     const QPoint to = from + QPoint(-150, 90);
     dragMiddle(plan, from, to);
     QVERIFY(near(plan->toPixels(grabbed.x, grabbed.z), to));
-    QCOMPARE(p->SelectedFooting, 0);
+    QCOMPARE(plan->selectedFooting(), 0);
     QVERIFY(!plan->numberBox()->isVisible() && !plan->bandShown());
     QCOMPARE(plan->labelAt(labelPoint(plan, s)), s);
 
@@ -191,7 +191,7 @@ class PlanZoomTest : public QObject {
     for (double z : {-1000.0, 4000.0}) QVERIFY(plan->rect().contains(plan->toPixels(1000, z).toPoint()));
 
     pressLabel(plan, 2, Qt::LeftButton);
-    QCOMPARE(p->SelectedFooting, 2);
+    QCOMPARE(plan->selectedFooting(), 2);
     QCOMPARE(plan->numberBox()->text(), QStringLiteral("2"));
     QCOMPARE(plan->numberBox()->pos(), plan->labelRect(2).topLeft().toPoint());
     // The number box and the size label keep their places on the plan when it is dragged.
@@ -241,7 +241,7 @@ class PlanZoomTest : public QObject {
     // Pressed where its text would be, the hidden label is not picked (its drawn neighbour may be).
     QVERIFY(plan->labelAt(labelPoint(plan, second)) != second);
     pressLabel(plan, second, Qt::LeftButton);
-    QVERIFY(p->SelectedFooting != second);
+    QVERIFY(plan->selectedFooting() != second);
     saveShot(window, QStringLiteral("plan_crowded_fitted.png"));
 
     // Zoomed in on the row and the row dragged into the middle, every label there is drawn and picked.
@@ -251,7 +251,7 @@ class PlanZoomTest : public QObject {
     QVERIFY(plan->rect().contains(labelPoint(plan, first)) && plan->rect().contains(labelPoint(plan, footingOf(*p, 6))));
     QCOMPARE(shownLabels().size(), std::size_t{8});
     pressLabel(plan, second, Qt::LeftButton);
-    QCOMPARE(p->SelectedFooting, second);
+    QCOMPARE(plan->selectedFooting(), second);
     saveShot(window, QStringLiteral("plan_crowded_zoomed.png"));
 
     // And left out again once fitted.

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "../footing/plan_steps.h"
 #include "designed_frame_support.h"
 #include "footing/combined_footings.h"
 #include "footing/footing_width.h"
@@ -18,6 +19,8 @@
 #include "ui/schedule_window.h"
 
 using namespace plintova;
+using plintova::testing::combineFootings;
+using plintova::testing::resizeFooting;
 
 namespace {
 
@@ -166,7 +169,7 @@ class PrintExportTest : public QObject {
     for (int s = 1; s <= project->FootingCount; ++s) {
       const FootingRecord& f = project->FootingTable[s];
       QVERIFY2(texts.contains(QStringLiteral("(%1)").arg(f.JointNo)), qPrintable(texts.join(' ')));
-      if (f.CombNo == 0) QVERIFY(texts.contains(QStringLiteral("F%1").arg(f.GroupRank)));
+      if (f.Kind == FootingKind::Isolated) QVERIFY(texts.contains(QStringLiteral("F%1").arg(f.GroupRank)));
     }
     for (const char* t : {"5000", "4500", "2000", "2500", "5500", "R1", "CF-"}) QVERIFY2(texts.contains(t), t);
     const CombinedFootingRecord& cf = project->CombinedFootingTable[1];

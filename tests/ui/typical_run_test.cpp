@@ -55,7 +55,7 @@ class TypicalRunTest : public QObject {
     const int resized = footingOf(p, 33);
     pressLabel(main->plan(), resized, Qt::LeftButton);
     turnWheel(main, main->plan()->mapTo(main, labelPoint(main->plan(), resized)), 120);
-    QCOMPARE(p.FootingTable[resized].CombNo, -1);
+    QCOMPARE(p.FootingTable[resized].Kind, FootingKind::HandResized);
 
     // Design opens the schedule; a depth is changed there.
     QTest::mouseClick(main->button("CmdDesign"), Qt::LeftButton);
@@ -147,7 +147,7 @@ class TypicalRunTest : public QObject {
     const int first = footingOf(p, 1);
     const draw::Rect r = columns->markerRect(first);
     QTest::mouseClick(columns, Qt::LeftButton, {}, columns->toDevice((r.left + r.right) / 2, (r.top + r.bottom) / 2).toPoint());
-    QCOMPARE(p.SelectedFooting, first);
+    QCOMPARE(main->plan()->selectedFooting(), first);
     QTest::keyClick(columns, Qt::Key_Down);
     QTest::keyClick(columns, Qt::Key_Escape);
     QTRY_VERIFY(!main->columnWindow());

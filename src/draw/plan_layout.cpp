@@ -99,11 +99,11 @@ std::string footingLabelText(const FootingRecord& f, const PlanOptions& options,
   return previous;
 }
 
-PlanPoint labelPosition(const FootingRecord& f, double nineWidth) {
-  return {f.PosX - nineWidth, f.PosZ - nineWidth};
+PlanPoint labelPosition(const FootingRecord& f, double digitWidth) {
+  return {f.PosX - digitWidth, f.PosZ - digitWidth};
 }
 
-std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& options, const Rect& visible, double nineWidth,
+std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& options, const Rect& visible, double digitWidth,
                                 std::vector<std::string>& labels) {
   std::vector<Primitive> out;
   int n = footingCount(project);
@@ -188,7 +188,7 @@ std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& optio
     const FootingRecord& f = project.FootingTable[s];
     std::string& label = labels[static_cast<std::size_t>(s)];
     label = footingLabelText(f, options, label);
-    PlanPoint at = labelPosition(f, nineWidth);
+    PlanPoint at = labelPosition(f, digitWidth);
     Primitive p = text(at.x, at.z, label, HAlign::Left, VAlign::Top, Role::FootingLabel, Id::footing(s));
     p.fontSize = options.labelPointSize;
     p.filled = true;  // opaque, like a label control: a grid line never runs through the text
@@ -281,10 +281,10 @@ std::vector<GapPair> findGapPairs(const Project& project, double clearance) {
   return pairs;
 }
 
-SelectionLabels selectionLabels(const Project& project, int s, double nineWidth, double outlineLeft) {
+SelectionLabels selectionLabels(const Project& project, int s, double digitWidth, double outlineLeft) {
   const FootingRecord& f = project.FootingTable[s];
   SelectionLabels out;
-  out.numberBox = labelPosition(f, nineWidth);
+  out.numberBox = labelPosition(f, digitWidth);
   out.numberText = std::to_string(f.JointNo);
   out.sizeText = numberText(roundTo(f.SizeL, 2)) + " X " + numberText(roundTo(f.SizeB, 2));
   double top = out.numberBox.z - 600;

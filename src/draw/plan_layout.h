@@ -39,8 +39,8 @@ struct PlanPoint {
 };
 
 // Top-left corner of a footing's label: just above and left of its centre, by the width of "9"
-// (`nineWidth`, in plan units at the current fit).
-PlanPoint labelPosition(const FootingRecord& f, double nineWidth);
+// (`digitWidth`, in plan units at the current fit).
+PlanPoint labelPosition(const FootingRecord& f, double digitWidth);
 
 // The outline of an isolated, hand-resized or disabled footing: SizeL along X by SizeB along Z about its
 // centre, plan millimetres.
@@ -50,7 +50,7 @@ Rect footingRect(const FootingRecord& f);
 // member of a combined footing, every combined footing, the optional required
 // sizes and clash marks, and one label per footing. `labels` holds the label text of every footing
 // (index = footing) and is updated in place, so that it keeps its text while no label option is ticked.
-std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& options, const Rect& visible, double nineWidth,
+std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& options, const Rect& visible, double digitWidth,
                                 std::vector<std::string>& labels);
 
 // Which footing labels a view draws, indexed by footing (true: drawn). A label's text keeps its point
@@ -84,6 +84,6 @@ struct SelectionLabels {
   PlanPoint sizeLabel;
   std::string sizeText;  // "1.55 X 1.6"
 };
-SelectionLabels selectionLabels(const Project& project, int s, double nineWidth, double outlineLeft);
+SelectionLabels selectionLabels(const Project& project, int s, double digitWidth, double outlineLeft);
 
 }  // namespace plintova::draw

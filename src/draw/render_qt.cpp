@@ -194,7 +194,7 @@ TextMeasure textMeasure(const QPaintDevice* device, const Viewport& view) {
   };
 }
 
-double nineWidth(const QPaintDevice* device, const Viewport& view, double pointSize) {
+double digitWidth(const QPaintDevice* device, const Viewport& view, double pointSize) {
   QFontMetricsF fm(planFont(pointSize), device);
   return fm.horizontalAdvance(QStringLiteral("9")) * view.xPerPixel();
 }

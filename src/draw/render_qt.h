@@ -61,7 +61,7 @@ class Viewport {
 TextMeasure textMeasure(const QPaintDevice* device, const Viewport& view);
 
 // Width of "9" in plan units: the offset of every footing label from its footing centre.
-double nineWidth(const QPaintDevice* device, const Viewport& view, double pointSize = 8);
+double digitWidth(const QPaintDevice* device, const Viewport& view, double pointSize = 8);
 
 // Texts laid out once for one screen widget and drawn from their layout on every later paint: a plan's
 // labels change little from one paint to the next, and shaping them again was most of a repaint's time.

@@ -189,7 +189,7 @@ void ColumnWindow::resizeEvent(QResizeEvent* event) {
   panel_->setGeometry(pictureRect().right() + 1, 0, kPanelWidth, height());
 }
 
-void ColumnWindow::offCetKeys(int key) {
+void ColumnWindow::stepOffsetByKey(int key) {
   const int s = selection_.footing;
   if (s < 1 || s > footingsOf(project_)) return;
   if (!offsetPosition(project_, s, 0, 0)) return;  // no column section known: the footing cannot move
@@ -273,7 +273,7 @@ void ColumnWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
-      offCetKeys(key);
+      stepOffsetByKey(key);
       return;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {

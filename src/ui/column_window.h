@@ -31,7 +31,7 @@ class ColumnWindow : public QWidget {
   // Moves the selected footing one offset step for `key` (Qt::Key_Home, Key_Left, Key_Up, Key_Right,
   // Key_Down): PosX = ColumnX + OffsetX * (column dimension 2 / 2 - 115) and PosZ likewise with
   // dimension 1, in whole millimetres. Nothing happens without a selection or a known column section.
-  void offCetKeys(int key);
+  void stepOffsetByKey(int key);
 
   // Index into LevelY of the storey shown (2 when the window opens).
   int level() const { return level_; }

@@ -103,12 +103,12 @@ MainWindow::MainWindow(Project& project, Prompter& prompter, QWidget* parent)
   connect(plan_, &PlanView::viewChanged, this, [this] {
     const int s = plan_->selection().footing;
     if (!plan_->sizeLabel()->isVisible() || s < 1 || s > project_.FootingCount) return;
-    const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->nineWidth(), plan_->drawnOutline(s).left);
+    const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->digitWidth(), plan_->drawnOutline(s).left);
     plan_->showSizeLabel(sel.sizeLabel, plan_->sizeLabel()->text().toStdString());
   });
 
-  timer1_.setInterval(kBlinkInterval);
-  connect(&timer1_, &QTimer::timeout, this, &MainWindow::blink);
+  blinkTimer_.setInterval(kBlinkInterval);
+  connect(&blinkTimer_, &QTimer::timeout, this, &MainWindow::blink);
 
   // The detail popups and the schedule window exist from the start, hidden.
   footingPopup_ = new FootingPopup(project_, this);
@@ -175,17 +175,17 @@ void MainWindow::buildTopBar() {
   chkOsize_->setToolTip(QStringLiteral("Show the required size of every isolated footing as well"));
   for (QCheckBox* c : {chkGrid_, chkSize_, chkFNos_, chkGrpNos_, chkGap_, chkOsize_}) topItems_.push_back(c);
 
-  fckFySbc_ = new QLabel(topBar_);
-  fckFySbc_->setObjectName(QStringLiteral("LabFckFySbc"));
+  inputsLabel_ = new QLabel(topBar_);
+  inputsLabel_->setObjectName(QStringLiteral("LabFckFySbc"));
 
   connect(combine, &QPushButton::clicked, this, &MainWindow::cmdCombine);
   connect(design, &QPushButton::clicked, this, &MainWindow::cmdDesign);
-  connect(offset, &QPushButton::clicked, this, &MainWindow::cmdOff);
+  connect(offset, &QPushButton::clicked, this, &MainWindow::openColumnWindow);
   connect(refresh, &QPushButton::clicked, this, &MainWindow::cmdReset);
   connect(cmdDisable_, &QPushButton::clicked, this, &MainWindow::cmdDisable);
   connect(exit, &QPushButton::clicked, this, &QWidget::close);
   for (QCheckBox* c : {chkGrid_, chkSize_, chkGap_, chkOsize_})
-    connect(c, &QCheckBox::clicked, this, [this] { drawFoot(); });
+    connect(c, &QCheckBox::clicked, this, [this] { redrawPlan(); });
   connect(chkFNos_, &QCheckBox::clicked, this, &MainWindow::footingNosClicked);
   connect(chkGrpNos_, &QCheckBox::clicked, this, &MainWindow::groupNosClicked);
 }
@@ -217,12 +217,12 @@ draw::PlanOptions MainWindow::planOptions() const {
   return o;
 }
 
-void MainWindow::drawFoot() { plan_->drawFoot(planOptions()); }
+void MainWindow::redrawPlan() { plan_->drawModel(planOptions()); }
 
 bool MainWindow::load(const SavedProject* saved, const std::string& projectPath, bool recovered) {
   if (loaded_) return true;
   loaded_ = true;
-  fckFySbc_->setText(QStringLiteral("Fck  %1 Fy  %2   SBC  %3 Earth Pressure : %4")
+  inputsLabel_->setText(QStringLiteral("Fck  %1 Fy  %2   SBC  %3 Earth Pressure : %4")
                          .arg(QString::fromStdString(numberText(project_.Fck)),
                               QString::fromStdString(numberText(project_.Fe)),
                               QString::fromStdString(numberText(project_.CaseSbc[0])),
@@ -290,7 +290,7 @@ void MainWindow::refreshViews(const Change& change) {
     // An offset or a design option can change the required sizes and with them the size groups.
     if (groupControlCount() != std::clamp<int>(project_.SizeGroupCount, 0, cap::kSizeGroups)) createGroupControls();
     refreshGroupCaptions();
-    drawFoot();
+    redrawPlan();
     refreshPopups();
   }
   showScheduleState();
@@ -356,7 +356,7 @@ void MainWindow::cmdDesign() {
   schedule_->activateWindow();
 }
 
-void MainWindow::cmdOff() {
+void MainWindow::openColumnWindow() {
   if (!column_) {
     column_ = new ColumnWindow(editor_, plan_->selection(), this);
     column_->setAttribute(Qt::WA_DeleteOnClose);
@@ -373,11 +373,11 @@ void MainWindow::cmdReset() { editor_.sizeEveryFooting("Refresh: every footing s
 void MainWindow::cmdDisable() {
   if (disableMode_) {
     disableMode_ = false;
-    timer1_.stop();
+    blinkTimer_.stop();
     cmdDisable_->setText(QStringLiteral("Disable"));
   } else {
     disableMode_ = true;
-    timer1_.start();
+    blinkTimer_.start();
   }
 }
 
@@ -395,7 +395,7 @@ void MainWindow::columnWindowClosed() {
   if (unloaded_) return;
   // The column view ends the selection; the plan already shows where its offsets put the footings.
   plan_->hideSelection();
-  drawFoot();
+  redrawPlan();
 }
 
 }  // namespace plintova

@@ -65,13 +65,13 @@ class MainWindow : public QMainWindow {
   bool load(const SavedProject* saved = nullptr, const std::string& projectPath = {}, bool recovered = false);
 
   // The complete redraw of the plan for the ticked display options.
-  void drawFoot();
+  void redrawPlan();
   draw::PlanOptions planOptions() const;
 
   // The commands behind the buttons.
   void cmdCombine();
   void cmdDesign();
-  void cmdOff();
+  void openColumnWindow();
   void cmdReset();
   void cmdDisable();
 
@@ -80,7 +80,7 @@ class MainWindow : public QMainWindow {
   PlanView* plan() const { return plan_; }
   QPushButton* button(const char* name) const;
   QCheckBox* checkBox(const char* name) const;
-  QLabel* captionLabel() const { return fckFySbc_; }
+  QLabel* captionLabel() const { return inputsLabel_; }
   QLabel* scheduleStateLabel() const { return scheduleState_; }
   // The group controls of size group g (1..group count); element 0 is the row heading.
   int groupControlCount() const;
@@ -207,7 +207,7 @@ class MainWindow : public QMainWindow {
   QWidget* central_ = nullptr;
   QWidget* topBar_ = nullptr;
   std::vector<QWidget*> topItems_;  // commands and display options, in their order on the line
-  QLabel* fckFySbc_ = nullptr;  // the grades, SBC and earth pressure in force
+  QLabel* inputsLabel_ = nullptr;  // the grades, SBC and earth pressure in force
   QPushButton* cmdDisable_ = nullptr;
   QCheckBox* chkGrid_ = nullptr;
   QCheckBox* chkSize_ = nullptr;
@@ -220,7 +220,7 @@ class MainWindow : public QMainWindow {
 
   bool disableMode_ = false;
   QString blinkText_;
-  QTimer timer1_;  // blinks "Disable" while the disable mode is on
+  QTimer blinkTimer_;  // blinks "Disable" while the disable mode is on
 
   FootingPopup* footingPopup_ = nullptr;
   CombinedPopup* combinedPopup_ = nullptr;

@@ -181,7 +181,7 @@ void MainWindow::closeForReplacement() {
 
 void MainWindow::finishClose() {
   unloaded_ = true;
-  timer1_.stop();
+  blinkTimer_.stop();
   if (loaded_ && !project_.AnlPath.empty()) {
     const bool replace =
         layoutKept_.empty() ||

@@ -31,9 +31,9 @@ int MainWindow::layoutTopBar(int w) {
   };
   for (QWidget* item : topItems_) place(item, qobject_cast<QFrame*>(item) ? 2 * kGap : kGap);
   // The design inputs read at the right end of the line.
-  const QSize hint = fckFySbc_->sizeHint();
+  const QSize hint = inputsLabel_->sizeHint();
   if (x + 3 * kGap + hint.width() > w - 2 * kMargin) ++row;
-  fckFySbc_->setGeometry(w - 2 * kMargin - hint.width(), row * kPlanTop + (kPlanTop - hint.height()) / 2, hint.width(),
+  inputsLabel_->setGeometry(w - 2 * kMargin - hint.width(), row * kPlanTop + (kPlanTop - hint.height()) / 2, hint.width(),
                          hint.height());
   const int rows = row + 1;
   topBar_->setGeometry(0, 0, w, rows * kPlanTop);

@@ -114,7 +114,7 @@ void MainWindow::buildMenus() {
   connect(menuEntry(design, "ActRefresh", QStringLiteral("&Refresh")), &QAction::triggered, this,
           &MainWindow::cmdReset);
   connect(menuEntry(design, "ActColumnOffsets", QStringLiteral("&Column offsets…")), &QAction::triggered, this,
-          &MainWindow::cmdOff);
+          &MainWindow::openColumnWindow);
   connect(menuEntry(design, "ActDesignOptions", QStringLiteral("Design &options…")), &QAction::triggered, this,
           &MainWindow::editDesignOptions);
 

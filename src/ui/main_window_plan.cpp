@@ -96,7 +96,7 @@ void MainWindow::showDetail(int s) {
 }
 
 void MainWindow::showSelection(int s) {
-  const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->nineWidth(), plan_->drawnOutline(s).left);
+  const draw::SelectionLabels sel = draw::selectionLabels(project_, s, plan_->digitWidth(), plan_->drawnOutline(s).left);
   plan_->showNumberBox(s, sel.numberText);
   plan_->showSizeLabel(sel.sizeLabel, sel.sizeText);
 }
@@ -124,7 +124,7 @@ void MainWindow::planKey(int key, Qt::KeyboardModifiers modifiers) {
       return;
     }
   }
-  drawFoot();
+  redrawPlan();
 }
 
 void MainWindow::wheelNotch(int direction) {
@@ -164,7 +164,7 @@ void MainWindow::groupCountClicked(int g) {
   chkGap_->setChecked(false);
   chkFNos_->setChecked(true);
   chkGrpNos_->setChecked(false);
-  drawFoot();
+  redrawPlan();
 
   const SizeGroupRecord& grp = project_.SizeGroupTable[g];
   std::vector<bool> shown(static_cast<std::size_t>(project_.FootingCount) + 1, false);
@@ -185,12 +185,12 @@ void MainWindow::groupCountClicked(int g) {
 
 void MainWindow::footingNosClicked(bool checked) {
   chkGrpNos_->setChecked(!checked);
-  drawFoot();
+  redrawPlan();
 }
 
 void MainWindow::groupNosClicked(bool checked) {
   chkFNos_->setChecked(!checked);
-  drawFoot();
+  redrawPlan();
 }
 
 }  // namespace plintova

@@ -89,13 +89,13 @@ QPointF PlanView::toPixels(double x, double z) const { return viewport().map(x, 
 
 draw::PlanPoint PlanView::toPlan(QPointF pixel) const { return viewport().unmap(pixel); }
 
-double PlanView::nineWidth() const { return draw::nineWidth(this, viewport(), kLabelPointSize); }
+double PlanView::digitWidth() const { return draw::digitWidth(this, viewport(), kLabelPointSize); }
 
 double PlanView::textHeight() const {
   return QFontMetricsF(draw::planFont(kLabelPointSize), this).height() * viewport().zPerPixel();
 }
 
-void PlanView::drawFoot(const draw::PlanOptions& options) {
+void PlanView::drawModel(const draw::PlanOptions& options) {
   options_ = options;
   options_.labelPointSize = kLabelPointSize;
   drawn_ = true;
@@ -113,7 +113,7 @@ void PlanView::rebuild() {
 // grid lines run across the whole fitted picture, which holds every view, so a pan needs no new list.
 void PlanView::redraw() {
   if (drawn_) {
-    prims_ = draw::drawPlan(project_, options_, fit_, nineWidth(), labels_);
+    prims_ = draw::drawPlan(project_, options_, fit_, digitWidth(), labels_);
     keepOutlines();
     chooseLegibleLabels();
   }

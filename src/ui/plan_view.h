@@ -47,7 +47,7 @@ class PlanView : public QWidget {
   // The complete redraw from the model: outlines, combined footings, the grid when ticked, the optional
   // required sizes and clash marks, and one label per footing; the outline of every footing drawn is
   // kept for drawnOutline. The selection window stays where it was dragged.
-  void drawFoot(const draw::PlanOptions& options);
+  void drawModel(const draw::PlanOptions& options);
   // While set, only the labels of footings whose entry is true are shown; nullopt shows all again.
   void showOnlyLabels(std::optional<std::vector<bool>> shown);
 
@@ -80,7 +80,7 @@ class PlanView : public QWidget {
   draw::Viewport viewport() const;
   QPointF toPixels(double x, double z) const;
   draw::PlanPoint toPlan(QPointF pixel) const;
-  double nineWidth() const;   // width of "9" in the label font, plan units at the current view
+  double digitWidth() const;   // width of "9" in the label font, plan units at the current view
   double textHeight() const;  // height of a line of label text, plan units at the current view
 
   // Zooms by whole steps (positive in, negative out) keeping the plan point under `pixel` where it is,

@@ -27,7 +27,7 @@ Rendered renderPlan(Project& p, const PlanOptions& options, int w, int h) {
   r.image.fill(Qt::white);
   Viewport view(r.fit, QRectF(0, 0, w, h));
   std::vector<std::string> labels;
-  r.list = drawPlan(p, options, r.fit, nineWidth(&r.image, view, options.labelPointSize), labels);
+  r.list = drawPlan(p, options, r.fit, digitWidth(&r.image, view, options.labelPointSize), labels);
   QPainter painter(&r.image);
   render(painter, r.list, view, screenStyle());
   return r;

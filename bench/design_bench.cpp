@@ -55,7 +55,7 @@ std::unique_ptr<Project> fullProject() {
   }
   for (int s = 481; s <= 490; ++s) {
     FootingRecord& f = p->FootingTable[s];
-    f.CombNo = -1;
+    f.Kind = FootingKind::HandResized;
     f.GroupRank = static_cast<int16_t>(s - 480);
     f.SizeL = 2.0f;
     f.SizeB = 2.5f;
@@ -68,7 +68,8 @@ std::unique_ptr<Project> fullProject() {
     cf.CfDistance = 2400;
     cf.CfLength = 3.4f;
     cf.CfWidth = 1.8f;
-    p->FootingTable[489 + 2 * n].CombNo = p->FootingTable[490 + 2 * n].CombNo = static_cast<int16_t>(n);
+    setCombined(p->FootingTable[489 + 2 * n], n);
+    setCombined(p->FootingTable[490 + 2 * n], n);
   }
   return p;
 }

@@ -56,7 +56,8 @@ void buildProject(Project& p) {
     cf.CfBottom = static_cast<float>(fa.PosZ - 500);
     cf.CfTop = static_cast<float>(fb.PosZ + 500);
     cf.CfLength = 5.0f, cf.CfWidth = 1.6f, cf.Cant1 = cf.Cant2 = 0.5f, cf.CfDistance = 4000;
-    p.FootingTable[a].CombNo = p.FootingTable[b].CombNo = static_cast<int16_t>(c);
+    setCombined(p.FootingTable[a], c);
+    setCombined(p.FootingTable[b], c);
   }
 }
 
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
   QImage image(w, h, QImage::Format_RGB32);
   Rect fit = fitPlan(p, w, h);
   Viewport view(fit, QRectF(0, 0, w, h));
-  double nine = nineWidth(&image, view);
+  double nine = digitWidth(&image, view);
   std::vector<std::string> labels;
   PlanOptions options;  // group marks and grid, as the window starts
   std::vector<Primitive> list;

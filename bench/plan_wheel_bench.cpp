@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
                     Qt::NoModifier);
   QApplication::sendEvent(plan, &press);
   QLineEdit* box = plan->numberBox();
-  if (!box->isVisible() || project->SelectedFooting != s) {
+  if (!box->isVisible() || plan->selectedFooting() != s) {
     std::puts("the footing label could not be picked");
     return 1;
   }
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
   };
   const double wheel = medianMilliseconds(runs, notch);
   const double redraw = medianMilliseconds(runs, [&](int) {
-    window.drawFoot();
+    window.redrawPlan();
     plan->repaint();
   });
   // The schedule designed and its window open: every notch makes it out of date.

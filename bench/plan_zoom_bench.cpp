@@ -136,5 +136,5 @@ int main(int argc, char** argv) {
   std::printf("middle-drag move, with repaint:          %7.2f ms\n", drag);
   std::printf("choice of the drawn labels alone:        %7.2f ms\n", legible);
   std::printf("wheel resize of footing %d, zoomed in:   %7.2f ms\n", picked, resize);
-  return picked && project->SelectedFooting == picked ? 0 : 1;
+  return picked && plan->selectedFooting() == picked ? 0 : 1;
 }

@@ -46,7 +46,7 @@ Totals designRows(const Project& p) {
     if (row.flagged()) ++t.flagged;
   };
   for (int s = 1; s <= p.FootingCount; ++s)
-    if (p.FootingTable[s].CombNo == -1) count(designRectangularRow(p, s, p.FootingTable[s].GroupRank, {}));
+    if (p.FootingTable[s].Kind == FootingKind::HandResized) count(designRectangularRow(p, s, p.FootingTable[s].GroupRank, {}));
   for (int n = 1; n <= p.CombinedCount; ++n) count(designCombinedRow(p, n, {}));
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
     const std::vector<CodeCheck> checks = groupRowChecks(p, r);
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
       if (auto next = withResizeStep(*p, footingAt(11, iz), 1)) applyDecisions(*p, *next, prompter);
   if (!DesignAllGroups(*p, prompter)) return 1;
   int resized = 0;
-  for (int s = 1; s <= p->FootingCount; ++s) resized += p->FootingTable[s].CombNo == -1;
+  for (int s = 1; s <= p->FootingCount; ++s) resized += p->FootingTable[s].Kind == FootingKind::HandResized;
 
   std::vector<double> ms;
   Totals t;

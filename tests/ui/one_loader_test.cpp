@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
+#include <algorithm>
 
 #include "design/schedule.h"
 #include "model/numbers.h"
@@ -43,7 +44,14 @@ void compareWithBatch(const Project& p, const QJsonObject& batch) {
     const FootingRecord& mine = p.FootingTable[s];
     QCOMPARE(mine.PosX, f[QStringLiteral("PosX")].toInt());
     QCOMPARE(mine.PosZ, f[QStringLiteral("PosZ")].toInt());
-    QCOMPARE(static_cast<int>(mine.CombNo), f[QStringLiteral("CombNo")].toInt());
+    // The batch tool's JSON gives the kind as its code: 0 isolated, n combined footing n, -1 resized,
+    // -100 disabled.
+    const int code = f[QStringLiteral("CombNo")].toInt();
+    QCOMPARE(mine.Kind, code > 0    ? FootingKind::Combined
+                        : code == 0  ? FootingKind::Isolated
+                        : code == -1 ? FootingKind::HandResized
+                                     : FootingKind::Disabled);
+    QCOMPARE(static_cast<int>(mine.CombinedNo), std::max(code, 0));
     QCOMPARE(static_cast<int>(mine.GroupRank), f[QStringLiteral("GroupRank")].toInt());
     QCOMPARE(text(mine.SizeL), text(f[QStringLiteral("SizeL")].toDouble()));
     QCOMPARE(text(mine.SizeB), text(f[QStringLiteral("SizeB")].toDouble()));

@@ -17,6 +17,7 @@ class ColumnWindowTest : public QObject {
   void init() {
     prompter = RecordingPrompter();
     project = uitest::designedFrame(prompter);
+    selection = FootingSelection();
     editor = std::make_unique<PlanEditor>(*project, prompter);
     window = std::make_unique<ColumnWindow>(*editor, selection);
     window->resize(900, 640);

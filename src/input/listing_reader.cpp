@@ -93,16 +93,36 @@ void refuseOtherKindsOfFile(std::string_view text, std::string_view name) {
 // would be placed at the origin. A listing whose line ends were converted twice, for one, can lose
 // the continuation line of a JOINT COORDINATES command.
 void refuseSupportsWithoutCoordinates(const Project& p, std::string_view name) {
-  std::unordered_set<int32_t> known;
-  known.reserve(static_cast<std::size_t>(std::max<int>(p.JointCount, 0)) * 2);
-  for (int j = 1; j <= p.JointCount; ++j) known.insert(p.JointTable[j][0]);
+  const int supports = std::min(p.supportCount(), cap::kFootings);
+  // A support's joint number as a whole number (nothing else can name a joint).
+  auto jointNumber = [&p](int s) -> std::optional<int32_t> {
+    const float joint = p.ReactionTable(s, 0, 0);
+    const auto number = toInt32(joint);
+    if (number && static_cast<double>(*number) == static_cast<double>(joint)) return number;
+    return std::nullopt;
+  };
+  // The supports' joint numbers, sorted, and which of them the joint table holds: one pass over the
+  // joints against the few supports, instead of a set of every joint.
+  std::vector<int32_t> wanted;
+  wanted.reserve(static_cast<std::size_t>(std::max(supports, 0)));
+  for (int s = 1; s <= supports; ++s)
+    if (const auto number = jointNumber(s)) wanted.push_back(*number);
+  std::sort(wanted.begin(), wanted.end());
+  wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+  std::vector<char> given(wanted.size(), 0);
+  for (int j = 1; j <= p.JointCount; ++j) {
+    const auto it = std::lower_bound(wanted.begin(), wanted.end(), p.JointTable[j][0]);
+    if (it != wanted.end() && *it == p.JointTable[j][0]) given[static_cast<std::size_t>(it - wanted.begin())] = 1;
+  }
   constexpr std::size_t kNamed = 20;
   std::vector<std::string> missing;
   std::size_t count = 0;
-  for (int s = 1; s <= std::min(p.supportCount(), cap::kFootings); ++s) {
+  for (int s = 1; s <= supports; ++s) {
     const float joint = p.ReactionTable(s, 0, 0);
-    const auto number = toInt32(joint);
-    if (number && static_cast<double>(*number) == static_cast<double>(joint) && known.count(*number)) continue;
+    if (const auto number = jointNumber(s)) {
+      const auto it = std::lower_bound(wanted.begin(), wanted.end(), *number);
+      if (given[static_cast<std::size_t>(it - wanted.begin())]) continue;
+    }
     if (++count <= kNamed) missing.push_back(numberText(joint));
   }
   if (count == 0) return;

@@ -6,10 +6,39 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "model/numbers.h"
 
 namespace plintova::listing {
+
+const char* findBytes(const char* text, std::size_t size, std::string_view marker) {
+  const std::size_t k = marker.size();
+  if (k == 0) return text;
+  if (size < k) return nullptr;
+  if (k == 1) return static_cast<const char*>(std::memchr(text, marker[0], size));
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  // Sixteen starts at a time: a start is a candidate only where both the marker's first and its last
+  // character stand at their places, which in a listing's text leaves few to compare in full.
+  const __m128i first = _mm_set1_epi8(marker.front());
+  const __m128i last = _mm_set1_epi8(marker.back());
+  for (; i + (k - 1) + 16 <= size; i += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + k - 1));
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+    while (mask != 0) {
+      const auto bit = static_cast<std::size_t>(__builtin_ctz(mask));
+      if (std::memcmp(text + i + bit + 1, marker.data() + 1, k - 2) == 0) return text + i + bit;
+      mask &= mask - 1;
+    }
+  }
+#endif
+  // The starts left (every start on a machine without the vector instructions).
+  return static_cast<const char*>(memmem(text + i, size - i, marker.data(), k));
+}
 
 std::size_t nextNumberStart(std::string_view line, std::size_t i, std::size_t end) {
   end = std::min(end, line.size());
@@ -300,9 +329,9 @@ std::size_t LineCursor::findLineFrom(std::size_t from, std::string_view marker, 
                                      std::size_t until) const {
   const std::size_t size = std::min(text_.size(), until);
   while (from < size) {
-    const void* hit = memmem(text_.data() + from, size - from, marker.data(), marker.size());
+    const char* hit = findBytes(text_.data() + from, size - from, marker);
     if (!hit) return npos;
-    std::size_t h = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+    std::size_t h = static_cast<std::size_t>(hit - text_.data());
     std::size_t lineStart = h;
     while (lineStart > from && text_[lineStart - 1] != '\n') --lineStart;
     if (!skipComments) return lineStart;

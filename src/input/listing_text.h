@@ -65,6 +65,10 @@ inline bool contains(std::string_view line, std::string_view marker) { return li
 // A short printable form of a number text for messages: at most 24 characters.
 std::string shortText(std::string_view text);
 
+// The first occurrence of the marker in text[0, size), or nullptr: memmem's result, found sixteen
+// bytes at a time where the machine allows.
+const char* findBytes(const char* text, std::size_t size, std::string_view marker);
+
 // Units a listing may print, and what its values are multiplied by to reach the model's units.
 enum class LengthUnit { Unknown, Metre, Millimetre, Centimetre, Foot, Inch };
 enum class ForceUnit { Unknown, Kilonewton, Newton, Kip, PoundForce, MetricTon, KilogramForce };

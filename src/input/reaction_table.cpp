@@ -154,6 +154,7 @@ ReactionsRead readReactions(Project& p, std::string_view text, std::string_view 
   long long s = 0;  // support index
   long long j = 0;  // reaction line of the current support (0 is its first line)
   long long overSupport = 0, overLines = 0;
+  long long linesPerSupport = 0;  // reaction lines of the first support, once it is read
   double overJoint = 0, joint = 0;
   TableUnits units;
   ReactionCounts counts(name);
@@ -186,7 +187,11 @@ ReactionsRead readReactions(Project& p, std::string_view text, std::string_view 
           const double v = valueAt(line, q);
           // A number in the first seven columns is the joint of a new support.
           if (s >= 1) counts.endSupport(joint, j);
+          if (s == 1) linesPerSupport = j;
           ++s;
+          // Every support has as many lines as the first: room for them at once, not grown line by line.
+          if (linesPerSupport > 0 && s <= cap::kFootings)
+            p.ReactionTable.reserve(s, std::min<long long>(linesPerSupport - 1, cap::kLastCase));
           field = 0;
           j = 0;
           position = nullptr;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/errors.h"
+#include "model/flat_map.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -70,39 +71,32 @@ std::vector<Cell> occupiedCells(const Project& p, std::vector<Cell> cells) {
 class FrameLookups {
  public:
   explicit FrameLookups(const Project& p) {
-    between_.reserve(static_cast<std::size_t>(std::max<int>(p.MemberTotal, 0)) * 2);
+    between_.reserve(static_cast<std::size_t>(std::max<int>(p.MemberTotal, 0)));
     for (int m = 1; m <= p.MemberTotal; ++m) {
       const auto& row = p.MemberTable[m];
       between_.emplace(pairKey(row[1], row[2]), row[0]);
     }
-    for (int c = 1; c <= p.ColumnSectionCount; ++c) columnRow_.emplace(p.ColumnSectionTable[c][1], c);
+    columnRow_.reserve(static_cast<std::size_t>(std::max<int>(p.ColumnSectionCount, 0)));
+    for (int c = 1; c <= p.ColumnSectionCount; ++c) columnRow_.emplace(numberKey(p.ColumnSectionTable[c][1]), c);
+    beamRow_.reserve(static_cast<std::size_t>(std::max<int>(p.BeamSectionCount, 0)));
     for (int b = 1; b <= p.BeamSectionCount; ++b) {
       // Only a whole number can equal a member number.
       float v = p.BeamSectionTable[b][1];
       if (v >= -2147483648.0f && v < 2147483648.0f && v == static_cast<float>(static_cast<int64_t>(v)))
-        beamRow_.emplace(static_cast<int32_t>(v), b);
+        beamRow_.emplace(numberKey(static_cast<int32_t>(v)), b);
     }
   }
-  int32_t memberBetween(int32_t a, int32_t b) const {
-    auto it = between_.find(pairKey(a, b));
-    return it == between_.end() ? 0 : it->second;
-  }
-  int32_t columnRowOf(int32_t m) const {
-    auto it = columnRow_.find(m);
-    return it == columnRow_.end() ? 0 : it->second;
-  }
-  int32_t beamRowOf(int32_t m) const {
-    auto it = beamRow_.find(m);
-    return it == beamRow_.end() ? 0 : it->second;
-  }
+  int32_t memberBetween(int32_t a, int32_t b) const { return between_.get(pairKey(a, b)); }
+  int32_t columnRowOf(int32_t m) const { return columnRow_.get(numberKey(m)); }
+  int32_t beamRowOf(int32_t m) const { return beamRow_.get(numberKey(m)); }
 
  private:
   static uint64_t pairKey(int32_t a, int32_t b) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
   }
-  std::unordered_map<uint64_t, int32_t> between_;
-  std::unordered_map<int32_t, int32_t> columnRow_;
-  std::unordered_map<int32_t, int32_t> beamRow_;
+  static uint64_t numberKey(int32_t m) { return static_cast<uint32_t>(m); }
+  // First member row from one joint to another, first column and beam design rows of a member.
+  FlatMap between_, columnRow_, beamRow_;
 };
 
 // ColumnLattice from the occupied points sorted along column lines: the joint below a joint is the
@@ -198,7 +192,7 @@ void assignColumns(Project& p, const std::vector<Cell>& cells) {
   if (supportOf.empty()) return;
 
   // The lowest column of every X-Z line.
-  std::unordered_map<uint64_t, int32_t> lowestColumn;
+  FlatMap lowestColumn;
   for (const Cell& c : cells) {
     if (c.iy < 2) continue;
     int32_t row = p.ColumnLattice.get(c.ix, c.iy, c.iz);
@@ -208,8 +202,8 @@ void assignColumns(Project& p, const std::vector<Cell>& cells) {
   auto assign = [&](int ix, int iz, int32_t baseJoint) {
     auto s = supportOf.find(static_cast<float>(baseJoint));
     if (s == supportOf.end() || s->second > cap::kFootings) return;
-    auto col = lowestColumn.find(pointKey(ix, 0, iz));
-    if (col != lowestColumn.end()) p.FootingTable[s->second].ColumnMember = col->second;
+    const uint64_t line = pointKey(ix, 0, iz);
+    if (lowestColumn.contains(line)) p.FootingTable[s->second].ColumnMember = lowestColumn.get(line);
   };
 
   if (supportOf.count(0.0f)) {

@@ -93,3 +93,31 @@ TEST(ListingText, LinesEndInCrLfOrLfAndTheLastNeedsNoEnd) {
   EXPECT_EQ(f.line(), "  2. UNIT METER KN");
   EXPECT_EQ(f.lineNumber(), 2u);
 }
+
+// The vector search must give memmem's answer for every marker length (one character, two, the
+// listing's long markers) at every start near the sixteen-byte steps and the end of the text, and for
+// near misses whose first and last characters match.
+TEST(ListingText, MarkerSearchAgreesWithMemmem) {
+  const std::vector<std::string> markers = {"U", "FC", "UNIT", "LENGTH:", "BETA 90 MEMB", "C O L U M N   N O.",
+                                            "SUPPORT REACTIONS -UNIT KN   METE"};
+  auto reference = [](const std::string& text, const std::string& marker) -> const char* {
+    return static_cast<const char*>(memmem(text.data(), text.size(), marker.data(), marker.size()));
+  };
+  for (const std::string& marker : markers) {
+    std::string nearMiss = marker;
+    if (nearMiss.size() > 2) nearMiss[nearMiss.size() / 2] = '#';
+    for (std::size_t size : {std::size_t{0}, marker.size() - 1, marker.size(), std::size_t{17}, std::size_t{40},
+                             std::size_t{95}}) {
+      for (std::size_t at = 0; at <= size; ++at) {
+        for (const std::string* placed : {&marker, static_cast<const std::string*>(&nearMiss)}) {
+          std::string text(size, ' ');
+          if (at + placed->size() <= size) text.replace(at, placed->size(), *placed);
+          // A near miss ahead of the marker must not hide it.
+          if (at >= nearMiss.size() + 1) text.replace(0, nearMiss.size(), nearMiss);
+          EXPECT_EQ(findBytes(text.data(), text.size(), marker), reference(text, marker))
+              << "marker \"" << marker << "\" in " << size << " bytes, placed at " << at;
+        }
+      }
+    }
+  }
+}

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "draw/plan_layout.h"
-#include "draw/render_qt.h"
 #include "print/plan_page.h"
+#include "render/render_qt.h"
 
 using namespace plintova;
 using namespace plintova::draw;

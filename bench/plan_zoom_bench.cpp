@@ -10,11 +10,11 @@
 #include <cstdlib>
 
 #include "draw/plan_layout.h"
-#include "draw/render_qt.h"
 #include "footing/design_inputs.h"
 #include "input/listing_reader.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "render/render_qt.h"
 #include "ui/main_window.h"
 #include "ui/plan_view.h"
 

@@ -4,12 +4,12 @@
 #include <cstdio>
 
 #include "design/workbook_xlsx.h"
-#include "draw/dxf_writer.h"
+#include "files/project_files.h"
+#include "files/safe_file.h"
 #include "model/prompter.h"
-#include "output/project_files.h"
 #include "output/report_content.h"
-#include "output/safe_file.h"
 #include "project/project_file.h"
+#include "render/dxf_writer.h"
 
 namespace plintova::cli {
 

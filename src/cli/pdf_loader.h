@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/pdf_renderer.h"
+#include "render/pdf_renderer.h"
 
 namespace plintova::cli {
 

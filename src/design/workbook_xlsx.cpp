@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "output/project_files.h"
-#include "output/safe_file.h"
+#include "files/project_files.h"
+#include "files/safe_file.h"
 
 namespace plintova {
 

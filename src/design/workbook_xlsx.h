@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "design/workbook.h"
+#include "files/safe_file.h"
 #include "model/project.h"
-#include "output/safe_file.h"
 
 namespace plintova {
 

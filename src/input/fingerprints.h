@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/safe_file.h"
 #include "model/project.h"
-#include "output/safe_file.h"
 
 namespace plintova {
 

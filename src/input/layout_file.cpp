@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "files/project_files.h"
+#include "files/safe_file.h"
 #include "model/numbers.h"
-#include "output/project_files.h"
-#include "output/safe_file.h"
 
 namespace plintova {
 
@@ -37,13 +37,6 @@ bool stepOf(std::string_view piece, int base, int32_t& step) {
 int footingsOf(const Project& p) { return std::clamp<int>(p.FootingCount, 0, cap::kFootings); }
 
 }  // namespace
-
-std::string layoutPathFor(const std::string& anlPath) {
-  constexpr std::string_view ext = ".ANL";
-  if (anlPath.size() >= ext.size() && std::string_view(anlPath).substr(anlPath.size() - ext.size()) == ext)
-    return anlPath.substr(0, anlPath.size() - ext.size()) + ".SCR";
-  return anlPath + ".SCR";
-}
 
 std::string writeLayout(const Project& p) {
   const std::string path = layoutPathFor(p.AnlPath);

@@ -7,10 +7,6 @@
 
 namespace plintova {
 
-// The layout file of a listing: FRAME1.ANL gives FRAME1.SCR; a name that does not end in ".ANL"
-// (a lower-case extension, no extension) gets ".SCR" appended, so the layout file is never the listing.
-std::string layoutPathFor(const std::string& anlPath);
-
 // Writes the steps of footings 1..FootingCount (for an offset typed in millimetres, the nearest step,
 // which is all the file can hold): line 1 " " + (OffsetX + 2) per footing, line 2 a
 // carriage return then " " + (OffsetZ + 5) per footing, each line ended by CR LF. Written through the

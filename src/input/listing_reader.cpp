@@ -10,12 +10,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "files/safe_file.h"
 #include "input/fingerprints.h"
 #include "input/listing_passes.h"
 #include "input/load_titles.h"
 #include "model/frame_lattice.h"
 #include "model/numbers.h"
-#include "output/safe_file.h"
 
 namespace plintova {
 

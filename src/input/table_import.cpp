@@ -14,10 +14,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "files/safe_file.h"
 #include "input/fingerprints.h"
 #include "model/errors.h"
 #include "model/numbers.h"
-#include "output/safe_file.h"
 
 namespace plintova {
 

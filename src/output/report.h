@@ -1,5 +1,5 @@
 // The calculation report as a document: sections of paragraphs, formulas, tables and verdicts, and its
-// Markdown text. The PDF is painted from the same document by the Qt renderer (draw/report_qt.h).
+// Markdown text. The PDF is painted from the same document by the Qt renderer (render/report_qt.h).
 #pragma once
 
 #include <optional>
@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "output/safe_file.h"
+#include "files/safe_file.h"
 
 namespace plintova::report {
 

@@ -15,15 +15,15 @@
 #include <vector>
 
 #include "design/footing_design.h"
-#include "input/fingerprints.h"
 #include "design/is456.h"
 #include "design/quantities.h"
 #include "design/schedule.h"
 #include "design/soil_pressure.h"
+#include "files/project_files.h"
 #include "footing/design_inputs.h"
 #include "footing/size_groups.h"
+#include "input/fingerprints.h"
 #include "model/numbers.h"
-#include "output/project_files.h"
 #include "output/report_parts.h"
 
 namespace plintova {

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "cli/pdf_renderer.h"
-#include "draw/render_qt.h"
-#include "draw/report_qt.h"
-#include "draw/sheet_qt.h"
+#include "render/pdf_renderer.h"
+#include "render/render_qt.h"
+#include "render/report_qt.h"
+#include "render/sheet_qt.h"
 
 namespace {
 

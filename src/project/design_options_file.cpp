@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "output/safe_file.h"
+#include "files/safe_file.h"
 
 namespace plintova {
 

@@ -5,6 +5,7 @@
 #include <exception>
 #include <utility>
 
+#include "files/project_files.h"
 #include "footing/derived_plan.h"
 #include "input/analysis_input.h"
 #include "input/layout_file.h"

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "footing/load_combinations.h"
+#include "files/project_files.h"
+#include "files/safe_file.h"
 #include "footing/design_inputs.h"
-#include "output/project_files.h"
-#include "output/safe_file.h"
+#include "footing/load_combinations.h"
 #include "project/json_text.h"
 #include "project/project_file_keys.h"
 #include "project/project_file_upgrade.h"

@@ -6,10 +6,10 @@
 #include <set>
 #include <tuple>
 
+#include "files/safe_file.h"
 #include "footing/plan_decisions.h"
 #include "input/fingerprints.h"
 #include "model/numbers.h"
-#include "output/safe_file.h"
 #include "project/project_file.h"
 
 namespace plintova {

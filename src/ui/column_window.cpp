@@ -13,7 +13,6 @@
 #include <cmath>
 
 #include "draw/column_layout.h"
-#include "draw/render_qt.h"
 #include "footing/derived_plan.h"
 #include "footing/plan_decisions.h"
 #include "model/limits.h"
@@ -21,6 +20,7 @@
 #include "model/project.h"
 #include "model/prompter.h"
 #include "project/plan_editor.h"
+#include "render/render_qt.h"
 #include "ui/plan_view.h"
 
 namespace plintova {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "draw/plan_layout.h"
-#include "draw/render_qt.h"
+#include "render/render_qt.h"
 
 class QLabel;
 class QLineEdit;

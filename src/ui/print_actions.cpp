@@ -5,12 +5,12 @@
 #include <QPageSize>
 #include <QPrinter>
 
-#include "draw/render_qt.h"
+#include "files/project_files.h"
+#include "files/safe_file.h"
 #include "model/project.h"
 #include "model/prompter.h"
-#include "output/project_files.h"
-#include "output/safe_file.h"
 #include "print/plan_page.h"
+#include "render/render_qt.h"
 
 namespace plintova {
 

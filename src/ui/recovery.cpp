@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QUuid>
 
-#include "output/project_files.h"
+#include "files/project_files.h"
 #include "project/project_file.h"
 
 namespace plintova {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "output/safe_file.h"
+#include "files/safe_file.h"
 
 class QLockFile;
 class QWidget;

@@ -10,12 +10,12 @@
 #include <QPrinter>
 #include <functional>
 
-#include "draw/dxf_writer.h"
-#include "draw/report_qt.h"
-#include "draw/sheet_qt.h"
 #include "model/project.h"
 #include "model/prompter.h"
 #include "project/plan_editor.h"
+#include "render/dxf_writer.h"
+#include "render/report_qt.h"
+#include "render/sheet_qt.h"
 
 namespace plintova {
 

@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files/project_files.h"
+
 using namespace plintova;
 namespace fs = std::filesystem;
 

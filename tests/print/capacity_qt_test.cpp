@@ -9,8 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "../draw/qt_test_app.h"
-#include "draw/report_qt.h"
+#include "../render/qt_test_app.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "input/listing_reader.h"
@@ -18,6 +17,7 @@
 #include "print/sheet_layout.h"
 #include "print/sheet_text.h"
 #include "project/schedule_design.h"
+#include "render/report_qt.h"
 
 using namespace plintova;
 using draw::Primitive;

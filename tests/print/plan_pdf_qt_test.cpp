@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../draw/test_projects.h"
-#include "draw/render_qt.h"
+#include "render/render_qt.h"
 
 using namespace plintova;
 

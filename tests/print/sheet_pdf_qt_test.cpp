@@ -10,13 +10,13 @@
 #include <sstream>
 #include <string>
 
-#include "../draw/qt_test_app.h"
 #include "../draw/test_projects.h"
 #include "../input/listing_builder.h"
-#include "draw/sheet_qt.h"
+#include "../render/qt_test_app.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "project/schedule_design.h"
+#include "render/sheet_qt.h"
 
 using namespace plintova;
 

@@ -25,9 +25,9 @@
 #include <map>
 
 #include "designed_frame_support.h"
-#include "draw/sheet_qt.h"
 #include "model/project.h"
 #include "project/project_file.h"
+#include "render/sheet_qt.h"
 #include "ui/main_window.h"
 #include "ui/schedule_window.h"
 #include "ui/sheet_actions.h"

@@ -1,5 +1,5 @@
 // The footing drawing's sheets painted by the one renderer: on a print preview, a printer or a PDF.
-#include "draw/sheet_qt.h"
+#include "render/sheet_qt.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -9,8 +9,8 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "draw/render_qt.h"
 #include "print/sheet_text.h"
+#include "render/render_qt.h"
 
 namespace plintova::draw {
 

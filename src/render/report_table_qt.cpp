@@ -1,5 +1,5 @@
 // The calculation report's fonts, its table cells measured once, and the widths of a table's columns.
-#include "draw/report_table_qt.h"
+#include "render/report_table_qt.h"
 
 #include <algorithm>
 

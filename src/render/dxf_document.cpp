@@ -1,6 +1,6 @@
 // The DXF drawing assembled in memory: sections, tables, blocks, layouts and their handles, written as
 // dxflib's ASCII writer writes them, in one buffer.
-#include "draw/dxf_document.h"
+#include "render/dxf_document.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,5 +1,5 @@
 // The one QPainter renderer of primitive lists, and the printed plan sent to a printer or an A3 PDF.
-#include "draw/render_qt.h"
+#include "render/render_qt.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -15,8 +15,8 @@
 #include <memory>
 #include <optional>
 
-#include "output/project_files.h"
-#include "output/safe_file.h"
+#include "files/project_files.h"
+#include "files/safe_file.h"
 #include "print/plan_page.h"
 
 namespace plintova::draw {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "draw/report_page_qt.h"
 #include "model/numbers.h"
+#include "render/report_page_qt.h"
 
 namespace plintova::draw::report_pages {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "output/file_buffer.h"
+#include "files/file_buffer.h"
 
 namespace plintova {
 

@@ -1,14 +1,14 @@
 // The QPainter renderer on an image: outlines, grid, red labels, upright text, picking with real fonts.
-#include "draw/render_qt.h"
+#include "render/render_qt.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
+#include "../draw/test_projects.h"
 #include "draw/column_layout.h"
 #include "qt_test_app.h"
-#include "test_projects.h"
 
 using namespace plintova;
 using namespace plintova::draw;

@@ -1,6 +1,6 @@
 // The calculation report painted as an A4 portrait PDF: the document is laid out into pages of placed
 // texts, fills and lines first (so that the contents know every section's page), then painted.
-#include "draw/report_qt.h"
+#include "render/report_qt.h"
 
 #include <QBuffer>
 #include <QIODevice>
@@ -17,10 +17,10 @@
 #include <variant>
 #include <vector>
 
-#include "draw/render_qt.h"
-#include "draw/report_page_qt.h"
-#include "draw/report_table_qt.h"
 #include "output/report_content.h"
+#include "render/render_qt.h"
+#include "render/report_page_qt.h"
+#include "render/report_table_qt.h"
 
 namespace plintova::draw {
 

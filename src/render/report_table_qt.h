@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "draw/report_page_qt.h"
+#include "render/report_page_qt.h"
 
 namespace plintova::draw::report_pages {
 

@@ -1,5 +1,5 @@
 // The buffer a file is read into.
-#include "output/file_buffer.h"
+#include "files/file_buffer.h"
 
 #include <sys/mman.h>
 

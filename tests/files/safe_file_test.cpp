@@ -1,6 +1,6 @@
 // The safe file writer and the non-blocking reader: protected inputs, targets that are no files,
 // temporary files left behind on failures and signals, modes and links kept, named pipes never waited on.
-#include "output/safe_file.h"
+#include "files/safe_file.h"
 
 #include <gtest/gtest.h>
 

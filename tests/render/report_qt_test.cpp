@@ -1,6 +1,6 @@
 // The calculation report as a PDF, read back with poppler: A4 portrait pages, the contents' page numbers,
 // the running header, every schedule row and footing, the clauses; and the file written by its extension.
-#include "draw/report_qt.h"
+#include "render/report_qt.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // once every byte is on the disk, so the old file stays whole until the new one is complete. Live
 // temporary files are listed in a fixed table that a signal handler can walk without allocating, so an
 // interrupted export leaves nothing behind.
-#include "output/safe_file.h"
+#include "files/safe_file.h"
 
 #include <fcntl.h>
 #include <limits.h>

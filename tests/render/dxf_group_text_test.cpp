@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "draw/dxf_document.h"
+#include "render/dxf_document.h"
 
 using namespace plintova::draw::dxf;
 

@@ -1,5 +1,5 @@
 // The report's tables: cells measured once, and the widths their columns are given.
-#include "draw/report_table_qt.h"
+#include "render/report_table_qt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The footing drawing as a DXF file for CAD programs: the plan in model space, each sheet a layout.
-#include "draw/dxf_writer.h"
+#include "render/dxf_writer.h"
 
 #include <algorithm>
 #include <array>
@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <functional>
 
-#include "draw/dxf_document.h"
-#include "output/project_files.h"
-#include "output/safe_file.h"
+#include "files/project_files.h"
+#include "files/safe_file.h"
 #include "print/sheet_sections.h"
 #include "print/sheet_text.h"
+#include "render/dxf_document.h"
 
 namespace plintova::draw {
 

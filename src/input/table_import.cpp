@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <unordered_map>
@@ -16,12 +15,15 @@
 
 #include "files/safe_file.h"
 #include "input/fingerprints.h"
+#include "input/table_text.h"
 #include "model/errors.h"
 #include "model/numbers.h"
 
 namespace plintova {
 
 namespace {
+
+using namespace table_text;
 
 // Every joint of a table is a support and every column section stands on one, so the limit of the
 // supports also bounds the joint table, the column sections and the level lists.
@@ -40,32 +42,6 @@ constexpr std::array<std::string_view, kColumnKinds> kColumnNames = {
 constexpr Column kRequired[] = {Joint, X, Z, Case, Fy, Mx, Mz};
 
 std::string text(long long v) { return std::to_string(v); }
-
-// A text of the file shown in a message: quoted, at most 24 characters, control characters and bytes
-// that are not UTF-8 shown as "?".
-std::string shown(std::string_view t) {
-  std::string out = "\"";
-  std::size_t shown = 0, i = 0;
-  while (i < t.size()) {
-    if (shown == 24) {
-      out += "...";
-      break;
-    }
-    const auto c = static_cast<unsigned char>(t[i]);
-    std::size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    for (std::size_t k = 1; k < length; ++k)
-      if (i + k >= t.size() || (static_cast<unsigned char>(t[i + k]) & 0xC0) != 0x80) length = 0;
-    if (length == 0 || c < 0x20 || c == 0x7F) {
-      out += '?';
-      ++i;
-    } else {
-      out.append(t.substr(i, length));
-      i += length;
-    }
-    ++shown;
-  }
-  return out + "\"";
-}
 
 // Where a fault lies: the file by its name, a line, a column.
 class Place {
@@ -88,96 +64,6 @@ class Place {
  private:
   std::string name_;
 };
-
-// A field that cannot be split off: its quote is not closed on the line, or text follows the closing
-// quote. `field` is its index; -1 when the line splits.
-struct QuoteFault {
-  long long field = -1;
-  bool unclosed = false;
-};
-
-// Splits a line into its fields. Blanks around a field are dropped; a field may be quoted ("..." with
-// "" for a quote inside), which keeps the separator and blanks inside it.
-QuoteFault splitFields(std::string_view line, char separator, std::vector<std::string>& out) {
-  out.clear();
-  const auto blank = [separator](char c) { return c == ' ' || (c == '\t' && separator != '\t'); };
-  const std::size_t n = line.size();
-  std::size_t i = 0;
-  for (;;) {
-    while (i < n && blank(line[i])) ++i;
-    std::string field;
-    if (i < n && line[i] == '"') {
-      bool closed = false;
-      for (++i; i < n; ++i) {
-        if (line[i] != '"') {
-          field += line[i];
-        } else if (i + 1 < n && line[i + 1] == '"') {
-          field += '"';
-          ++i;
-        } else {
-          closed = true;
-          ++i;
-          break;
-        }
-      }
-      if (!closed) return {static_cast<long long>(out.size()), true};
-      while (i < n && blank(line[i])) ++i;
-      if (i < n && line[i] != separator) return {static_cast<long long>(out.size()), false};
-    } else {
-      const std::size_t start = i;
-      while (i < n && line[i] != separator) ++i;
-      std::size_t end = i;
-      while (end > start && blank(line[end - 1])) --end;
-      field.assign(line.substr(start, end - start));
-    }
-    out.push_back(std::move(field));
-    if (i >= n) return {};
-    ++i;  // the separator
-  }
-}
-
-std::string_view trimmed(std::string_view t) {
-  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-  return t;
-}
-
-std::string lowerCase(std::string_view t) {
-  std::string out(t);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-enum class NumberFault { None, Missing, NotANumber, OutOfRange };
-
-// A plain decimal with a point or an exponent form: optional sign, digits with at most one point (at
-// least one digit), an optional exponent "e" or "E" with optional sign and digits. Blanks around it are
-// allowed; nothing else is (no thousands separators, no decimal comma, no "inf").
-NumberFault parseNumber(std::string_view t, double& v) {
-  t = trimmed(t);
-  if (t.empty()) return NumberFault::Missing;
-  const auto digits = [&t](std::size_t& i) {
-    const std::size_t start = i;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-    return i - start;
-  };
-  std::size_t i = 0;
-  if (t[i] == '+' || t[i] == '-') ++i;
-  std::size_t mantissa = digits(i);
-  if (i < t.size() && t[i] == '.') mantissa += digits(++i);
-  if (mantissa == 0) return NumberFault::NotANumber;
-  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-    ++i;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    if (digits(i) == 0) return NumberFault::NotANumber;
-  }
-  if (i != t.size()) return NumberFault::NotANumber;
-  if (t.front() == '+') t.remove_prefix(1);  // from_chars reads no plus sign
-  const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-  if (r.ec != std::errc{} || !std::isfinite(v)) return NumberFault::OutOfRange;
-  return NumberFault::None;
-}
 
 // What the rows of one joint have given so far.
 struct JointRows {

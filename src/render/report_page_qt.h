@@ -1,5 +1,5 @@
-// The calculation report's pages as placed items, shared by the page layout (report_qt.cpp) and the
-// figures' layout (report_figure_qt.cpp).
+// The calculation report's pages as placed items, shared by the page layout (report_layout_qt.cpp), the
+// figures' layout (report_figure_qt.cpp) and the painter (report_qt.cpp).
 #pragma once
 
 #include <QColor>
@@ -55,6 +55,14 @@ using Page = std::vector<Item>;
 
 // Alignment and wrapping flags as drawText takes them.
 inline int flags(Qt::Alignment align, int wrap = 0) { return static_cast<int>(align | Qt::AlignTop) | wrap; }
+
+// The report's resolution: device pixels per inch of the page layout and of the PDF it is painted on.
+inline constexpr int kReportDpi = 600;
+
+class Fonts;
+
+// The document laid out into A4 portrait pages of placed items on `device`, measured with `fonts`.
+std::vector<Page> layOutReport(QPaintDevice* device, const report::Document& doc, const Fonts& fonts);
 
 // A figure laid out at (x, y) over `width` device pixels, `perMm` pixels to the millimetre: its panels,
 // curves, axes and marks as items. Returns its height in pixels.

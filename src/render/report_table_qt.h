@@ -1,4 +1,4 @@
-// The calculation report's fonts and table cells measured once for the page layout (report_qt.cpp).
+// The calculation report's fonts and table cells measured once for the page layout (report_layout_qt.cpp).
 #pragma once
 
 #include <QFont>

@@ -12,6 +12,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "design/footing_design.h"
@@ -180,106 +181,127 @@ const FootingRow* footingRowOf(const Project& p, const std::vector<int32_t>& foo
   return nullptr;
 }
 
-void addDecisions(Document& doc, const Project& p) {
-  doc.addSection(1, "Engineer's decisions");
+// Each kind of decision as a section of its own; false when the engineer made none of that kind.
+bool addDisabledDecisions(Document& doc, const Project& p) {
+  if (p.decisions.disabled.empty()) return false;
+  Table t = twoColumns("Joint", "Required side m");
+  for (int16_t s : p.decisions.disabled)
+    if (s >= 1 && s <= p.FootingCount) t.rows.push_back({{joint(p, s), num(p.FootingTable[s].ReqSize)}});
+  report::Section& s = doc.addSection(2, "Disabled footings");
+  s.blocks.push_back(Paragraph{"No footing is designed under these joints."});
+  s.blocks.push_back(t);
+  return true;
+}
+
+bool addCombinedDecisions(Document& doc, const Project& p) {
   const Decisions& d = p.decisions;
-  bool any = false;
-  auto valid = [&p](int s) { return s >= 1 && s <= p.FootingCount; };
-  if (!d.disabled.empty()) {
-    any = true;
-    Table t = twoColumns("Joint", "Required side m");
-    for (int16_t s : d.disabled)
-      if (valid(s)) t.rows.push_back({{joint(p, s), num(p.FootingTable[s].ReqSize)}});
-    report::Section& s = doc.addSection(2, "Disabled footings");
-    s.blocks.push_back(Paragraph{"No footing is designed under these joints."});
-    s.blocks.push_back(t);
-  }
-  if (!d.combined.empty()) {
-    any = true;
-    Table t;
-    t.header = {"Mark", "Joints", "Along", "Centre distance m", "L × B m", "Length"};
-    for (std::size_t k = 0; k < d.combined.size(); ++k) {
-      const CombinedPair& pair = d.combined[k];
-      const int n = static_cast<int>(k) + 1;
-      std::vector<std::string> cells = {"C" + std::to_string(n), joint(p, pair.first) + " and " + joint(p, pair.second)};
-      if (n <= p.CombinedCount) {
-        const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
-        cells.push_back(cf.CfAxis == 1 ? "X" : "Z");
-        cells.push_back(rounded(cf.CfDistance / 1000.0, 3));
-        cells.push_back(num(cf.CfLength) + " × " + num(cf.CfWidth));
-      } else {
-        cells.insert(cells.end(), {"", "", ""});
-      }
-      cells.push_back(pair.length > 0 ? "chosen: " + num(pair.length) + " m" : "centre distance + 1 m");
-      t.rows.push_back({cells});
+  if (d.combined.empty()) return false;
+  Table t;
+  t.header = {"Mark", "Joints", "Along", "Centre distance m", "L × B m", "Length"};
+  for (std::size_t k = 0; k < d.combined.size(); ++k) {
+    const CombinedPair& pair = d.combined[k];
+    const int n = static_cast<int>(k) + 1;
+    std::vector<std::string> cells = {"C" + std::to_string(n), joint(p, pair.first) + " and " + joint(p, pair.second)};
+    if (n <= p.CombinedCount) {
+      const CombinedFootingRecord& cf = p.CombinedFootingTable[n];
+      cells.push_back(cf.CfAxis == 1 ? "X" : "Z");
+      cells.push_back(rounded(cf.CfDistance / 1000.0, 3));
+      cells.push_back(num(cf.CfLength) + " × " + num(cf.CfWidth));
+    } else {
+      cells.insert(cells.end(), {"", "", ""});
     }
-    doc.addSection(2, "Combined footings").blocks.push_back(t);
+    cells.push_back(pair.length > 0 ? "chosen: " + num(pair.length) + " m" : "centre distance + 1 m");
+    t.rows.push_back({cells});
   }
-  if (!d.resized.empty()) {
-    any = true;
-    Table t;
-    t.header = {"Mark", "Joint", "Length chosen m", "Width m", "Required side m"};
-    for (const ResizedFooting& r : d.resized) {
-      if (!valid(r.footing)) continue;
-      const FootingRecord& f = p.FootingTable[r.footing];
-      t.rows.push_back({{"R" + std::to_string(f.GroupRank), joint(p, r.footing), num(r.length), num(f.SizeB),
-                         num(f.ReqSize)}});
-    }
-    doc.addSection(2, "Hand-resized footings").blocks.push_back(t);
+  doc.addSection(2, "Combined footings").blocks.push_back(t);
+  return true;
+}
+
+bool addResizedDecisions(Document& doc, const Project& p) {
+  if (p.decisions.resized.empty()) return false;
+  Table t;
+  t.header = {"Mark", "Joint", "Length chosen m", "Width m", "Required side m"};
+  for (const ResizedFooting& r : p.decisions.resized) {
+    if (r.footing < 1 || r.footing > p.FootingCount) continue;
+    const FootingRecord& f = p.FootingTable[r.footing];
+    t.rows.push_back({{"R" + std::to_string(f.GroupRank), joint(p, r.footing), num(r.length), num(f.SizeB),
+                       num(f.ReqSize)}});
   }
-  if (!d.groups.empty()) {
-    any = true;
-    Table t;
-    t.header = {"Base size m", "Size m", "Ticked"};
-    for (const GroupChoice& g : d.groups)
-      t.rows.push_back({{num(g.baseSize), num(g.size), g.checked ? "yes" : "no"}});
-    doc.addSection(2, "Size groups").blocks.push_back(t);
-  }
+  doc.addSection(2, "Hand-resized footings").blocks.push_back(t);
+  return true;
+}
+
+bool addGroupDecisions(Document& doc, const Project& p) {
+  if (p.decisions.groups.empty()) return false;
+  Table t;
+  t.header = {"Base size m", "Size m", "Ticked"};
+  for (const GroupChoice& g : p.decisions.groups)
+    t.rows.push_back({{num(g.baseSize), num(g.size), g.checked ? "yes" : "no"}});
+  doc.addSection(2, "Size groups").blocks.push_back(t);
+  return true;
+}
+
+bool addOffsetDecisions(Document& doc, const Project& p) {
   Table offsets;
   offsets.header = {"Joint", "Offset X mm", "Offset Z mm", "Centre X m", "Centre Z m"};
   for (int s = 1; s <= p.FootingCount; ++s) {
-    const ColumnOffset o = d.offsetOf(s);
+    const ColumnOffset o = p.decisions.offsetOf(s);
     if (o == ColumnOffset{}) continue;
     offsets.rows.push_back({{joint(p, s), std::to_string(o.dx), std::to_string(o.dz),
                              rounded(p.FootingTable[s].PosX / 1000.0, 3), rounded(p.FootingTable[s].PosZ / 1000.0, 3)}});
   }
-  if (!offsets.rows.empty()) {
-    any = true;
-    doc.addSection(2, "Column offsets").blocks.push_back(offsets);
-  }
-  if (!d.schedule.empty()) {
-    any = true;
-    Table t;
-    // The depth the row is designed with beside the one typed: the design raises a depth that bending,
-    // one-way shear or punching does not allow.
-    t.header = {"Row", "Pedestal X × Z m", "Depth typed m", "Depth used m", "Bar mm"};
-    for (const ScheduleEdit& e : d.schedule) {
-      std::string row, used;
-      if (e.isGroupRow()) {
-        for (int r = 1; r <= p.DesignGroupCount; ++r)
-          if (p.DesignGroupTable[r].GroupBaseSize.value() == e.baseSize.value()) {
-            row = "F" + std::to_string(p.DesignGroupTable[r].GroupMark);
-            used = num(p.DesignGroupTable[r].TotalDepth);
-          }
-        row += (row.empty() ? "" : ", ") + std::string("size ") + num(e.baseSize) + " m";
-      } else {
-        const FootingRow* footingRow = footingRowOf(p, e.footings);
-        if (footingRow) {
-          row = footingRow->mark();
-          used = num(footingRow->TotalDepth);
-        }
-        std::string joints;
-        for (int32_t s : e.footings) joints += (joints.empty() ? "" : " and ") + joint(p, s);
-        row += (row.empty() ? "" : ", ") + std::string("joint ") + joints;
+  if (offsets.rows.empty()) return false;
+  doc.addSection(2, "Column offsets").blocks.push_back(offsets);
+  return true;
+}
+
+// The row an edit applies to (its mark and what identifies it) and the depth that row is designed with.
+std::pair<std::string, std::string> editedRow(const Project& p, const ScheduleEdit& e) {
+  std::string row, used;
+  if (e.isGroupRow()) {
+    for (int r = 1; r <= p.DesignGroupCount; ++r)
+      if (p.DesignGroupTable[r].GroupBaseSize.value() == e.baseSize.value()) {
+        row = "F" + std::to_string(p.DesignGroupTable[r].GroupMark);
+        used = num(p.DesignGroupTable[r].TotalDepth);
       }
-      std::string pedestal;
-      if (e.pedestalX || e.pedestalZ)
-        pedestal = (e.pedestalX ? num(*e.pedestalX) : "as designed") + " × " + (e.pedestalZ ? num(*e.pedestalZ) : "as designed");
-      t.rows.push_back({{row, pedestal, e.depth ? num(*e.depth) : "", used,
-                         e.barDia ? std::to_string(*e.barDia) : ""}});
+    row += (row.empty() ? "" : ", ") + std::string("size ") + num(e.baseSize) + " m";
+  } else {
+    const FootingRow* footingRow = footingRowOf(p, e.footings);
+    if (footingRow) {
+      row = footingRow->mark();
+      used = num(footingRow->TotalDepth);
     }
-    doc.addSection(2, "Schedule edits").blocks.push_back(t);
+    std::string joints;
+    for (int32_t s : e.footings) joints += (joints.empty() ? "" : " and ") + joint(p, s);
+    row += (row.empty() ? "" : ", ") + std::string("joint ") + joints;
   }
+  return {row, used};
+}
+
+bool addScheduleEditDecisions(Document& doc, const Project& p) {
+  if (p.decisions.schedule.empty()) return false;
+  Table t;
+  // The depth the row is designed with beside the one typed: the design raises a depth that bending,
+  // one-way shear or punching does not allow.
+  t.header = {"Row", "Pedestal X × Z m", "Depth typed m", "Depth used m", "Bar mm"};
+  for (const ScheduleEdit& e : p.decisions.schedule) {
+    const auto [row, used] = editedRow(p, e);
+    std::string pedestal;
+    if (e.pedestalX || e.pedestalZ)
+      pedestal = (e.pedestalX ? num(*e.pedestalX) : "as designed") + " × " + (e.pedestalZ ? num(*e.pedestalZ) : "as designed");
+    t.rows.push_back({{row, pedestal, e.depth ? num(*e.depth) : "", used,
+                       e.barDia ? std::to_string(*e.barDia) : ""}});
+  }
+  doc.addSection(2, "Schedule edits").blocks.push_back(t);
+  return true;
+}
+
+void addDecisions(Document& doc, const Project& p) {
+  doc.addSection(1, "Engineer's decisions");
+  bool any = false;
+  for (auto add : {addDisabledDecisions, addCombinedDecisions, addResizedDecisions, addGroupDecisions,
+                   addOffsetDecisions, addScheduleEditDecisions})
+    any |= add(doc, p);
   if (!any) doc.sections.back().blocks.push_back(Paragraph{"None: every footing as sized and grouped."});
 }
 

@@ -140,19 +140,12 @@ Table layerTable(const std::vector<SteelLayer>& layers) {
   return t;
 }
 
-}  // namespace
+using RowTexts = std::array<std::string, kScheduleColumns>;
 
-void addGroupRowSection(report::Document& doc, const Project& p, int r) {
-  const SizeGroupRecord& row = p.DesignGroupTable[r];
-  const DesignQuantities& x = row.design;
-  const std::array<std::string, kScheduleColumns> t = scheduleRowTexts(p, r);
-  const std::string mark = t[kColMark];
-  const double B = row.GroupSize, q = row.NetPressure;
-  const double ax = row.Pedestal.x, az = row.Pedestal.z, a = row.Pedestal.shorter();
-  report::Section& section =
-      doc.addSection(2, mark + ": " + std::to_string(row.MemberCount) + " × " + num(B) + " m square footing" +
-                            (row.MemberCount == 1 ? "" : "s"));
-
+// The row's footings by name, the footing and case that govern, and each footing's nearest case.
+void addGroupRowFootings(report::Section& section, const Project& p, const SizeGroupRecord& row) {
+  const double B = row.GroupSize;
+  const double ax = row.Pedestal.x, az = row.Pedestal.z;
   std::string names;
   for (int k = 1; k <= row.MemberCount; ++k) names += (names.empty() ? "" : ", ") + footingName(p, row.Members[k]);
   section.blocks.push_back(Paragraph{"Footings of the row: " + names + ". Side B = " + num(B) +
@@ -166,8 +159,13 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
                                      num(B) + " m with P = 1.1 FY; every case is in the appendix:"});
   section.blocks.push_back(governingCases(p, members, true));
   section.blocks.push_back(Paragraph{caseBasisText(p, members)});
+}
 
-  Steps steps;
+// The net pressure, the cantilever and its moment.
+void addGroupBendingSteps(Steps& steps, const Project& p, const SizeGroupRecord& row, const RowTexts& t) {
+  const DesignQuantities& x = row.design;
+  const double B = row.GroupSize, q = row.NetPressure;
+  const double ax = row.Pedestal.x, az = row.Pedestal.z, a = row.Pedestal.shorter();
   if (row.GovFooting >= 1 && row.GovFooting <= p.FootingCount)
     steps.add(kSoil, netPressureFormula(p, row.GovFooting, row.GovCase, B, B, q));
   else
@@ -192,7 +190,15 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
                                       "IS 456 cl. 34.2.3.2"));
   steps.add(kBending, formula("Mu", "qu B c²/2", qu + " × " + num(B) + " × " + c + "²/2", t[kColMu] + " kN·m",
                               "IS 456 cl. 34.2.3.1, 34.2.3.2"));
+}
 
+// The depth and its effective depths, one-way shear and punching.
+void addGroupSectionSteps(Steps& steps, const Project& p, const SizeGroupRecord& row, const RowTexts& t) {
+  const DesignQuantities& x = row.design;
+  const double B = row.GroupSize;
+  const double ax = row.Pedestal.x, az = row.Pedestal.z;
+  const std::string c = t[kColCantilever];
+  const std::string qu = num(x.qu);
   const double D = row.TotalDepth;
   const std::string dia = std::to_string(row.BarDia);
   const std::string cover = num(p.decisions.options.cover);
@@ -230,6 +236,12 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
   steps.add(kPunching, formula("τp", "ks 0.25 √fck, ks = 0.5 + short/long side of the pedestal ≤ 1",
                                rounded(ks, 3) + " × 0.25 × √" + std::to_string(p.Fck), t[kColPS2] + " N/mm²",
                                is456::kPunchingClause));
+}
+
+// The steel, its bars (top steel of a lifted row among them) and their development.
+void addGroupSteelSteps(Steps& steps, const Project& p, const SizeGroupRecord& row, const RowTexts& t) {
+  const DesignQuantities& x = row.design;
+  const std::string dia = std::to_string(row.BarDia);
   steps.add(kSteel, formula("Ast", "max(steel for Mu on B × d, 0.12 % B D)", "", t[kColAst] + " mm² (pt " +
                                                                                  t[kColPt] + " %)",
                             "IS 456 Annex G-1.1 b, cl. 26.5.2.1"));
@@ -254,6 +266,24 @@ void addGroupRowSection(report::Document& doc, const Project& p, int r) {
                       num(x.anchorage) + " mm" +
                       (x.bent ? ", the straight length with a standard 90° bend at each end (8 φ, cl. 26.2.2.1 b)"
                               : " of straight bar") + "."});
+}
+
+}  // namespace
+
+void addGroupRowSection(report::Document& doc, const Project& p, int r) {
+  const SizeGroupRecord& row = p.DesignGroupTable[r];
+  const RowTexts t = scheduleRowTexts(p, r);
+  const std::string mark = t[kColMark];
+  const double B = row.GroupSize;
+  report::Section& section =
+      doc.addSection(2, mark + ": " + std::to_string(row.MemberCount) + " × " + num(B) + " m square footing" +
+                            (row.MemberCount == 1 ? "" : "s"));
+  addGroupRowFootings(section, p, row);
+
+  Steps steps;
+  addGroupBendingSteps(steps, p, row, t);
+  addGroupSectionSteps(steps, p, row, t);
+  addGroupSteelSteps(steps, p, row, t);
   if (row.pedestal.sides.known()) addPedestalSteps(steps, p, row.pedestal);
   addChecks(steps, p, row.checks);
   writeSteps(section, steps);

@@ -102,31 +102,33 @@ Primitive printTextVertical(const std::string& s, double x, double y, const Page
   return p;
 }
 
-PlanPage layoutPlanPage(const Project& project, const PageFrame& frame, const PageMetrics& m) {
-  PlanPage page;
-  page.frame = frame;
-  std::vector<Primitive>& out = page.primitives;
+namespace {
+
+// The thin dash-dot-dot pen of the border and the grid.
+void thin(std::vector<Primitive>& out, Primitive p, Role role) {
+  p.role = role;
+  p.width = 1;
+  p.style = LineStyle::DashDotDot;
+  out.push_back(p);
+}
+
+// The firm pen of outlines and column marks.
+void firm(std::vector<Primitive>& out, Primitive p, Role role, draw::Id id = {}) {
+  p.role = role;
+  p.id = id;
+  p.width = 3;
+  out.push_back(p);
+}
+
+// Border and grid with the spacings between neighbouring grid lines.
+void addBorderAndGrid(const Project& project, const PageFrame& frame, const PageMetrics& m,
+                      std::vector<Primitive>& out) {
   const double W = frame.W, H = frame.H, tw = m.tw, th = m.th;
-
-  auto thin = [&](Primitive p, Role role) {
-    p.role = role;
-    p.width = 1;
-    p.style = LineStyle::DashDotDot;
-    out.push_back(p);
-  };
-  auto firm = [&](Primitive p, Role role, draw::Id id = {}) {
-    p.role = role;
-    p.id = id;
-    p.width = 3;
-    out.push_back(p);
-  };
-
-  // Border and grid with the spacings between neighbouring grid lines.
-  thin(draw::box(50, 50, W - 50, H - 50), Role::PageBorder);
+  thin(out, draw::box(50, 50, W - 50, H - 50), Role::PageBorder);
   int nz = std::clamp(project.GridLineZ[0], 0, cap::kGridLines);
   for (int k = 1; k <= nz; ++k) {
     double z = project.GridLineZ[k] + frame.offsetZ;
-    thin(draw::line(0, z, W, z), Role::PageGrid);
+    thin(out, draw::line(0, z, W, z), Role::PageGrid);
     if (k >= 2) {
       double prev = project.GridLineZ[k - 1] + frame.offsetZ;
       std::string spacing = std::to_string(project.GridLineZ[k] - project.GridLineZ[k - 1]);
@@ -136,26 +138,30 @@ PlanPage layoutPlanPage(const Project& project, const PageFrame& frame, const Pa
   int nx = std::clamp(project.GridLineX[0], 0, cap::kGridLines);
   for (int k = 1; k <= nx; ++k) {
     double x = project.GridLineX[k] + frame.offsetX;
-    thin(draw::line(x, 0, x, H), Role::PageGrid);
+    thin(out, draw::line(x, 0, x, H), Role::PageGrid);
     if (k >= 2) {
       double prev = project.GridLineX[k - 1] + frame.offsetX;
       std::string spacing = std::to_string(project.GridLineX[k] - project.GridLineX[k - 1]);
       out.push_back(printTextAt(spacing, (x + prev) / 2 - tw, 50, 0, m));
     }
   }
+}
 
-  // Isolated footings: column mark and joint number always; outline, size and mark unless the footing
-  // belongs to a combined footing.
+// Isolated footings: column mark and joint number always; outline, size and mark unless the footing
+// belongs to a combined footing.
+void addIsolatedFootings(const Project& project, const PageFrame& frame, const PageMetrics& m,
+                         std::vector<Primitive>& out) {
+  const double th = m.th;
   int n = std::clamp<int>(project.FootingCount, 0, cap::kFootings);
   for (int i = 1; i <= n; ++i) {
     const FootingRecord& f = project.FootingTable[i];
     double x = f.PosX + frame.offsetX, z = f.PosZ + frame.offsetZ;
-    firm(draw::line(x - 150, z, x + 150, z), Role::ColumnMark, draw::Id::footing(i));
-    firm(draw::line(x, z - 150, x, z + 150), Role::ColumnMark, draw::Id::footing(i));
+    firm(out, draw::line(x - 150, z, x + 150, z), Role::ColumnMark, draw::Id::footing(i));
+    firm(out, draw::line(x, z - 150, x, z + 150), Role::ColumnMark, draw::Id::footing(i));
     out.push_back(printTextAt("(" + std::to_string(f.JointNo) + ")", x, z + 150, 1, m));
     if (f.Kind == FootingKind::Combined) continue;
     double hl = f.SizeL * 1000.0 / 2, hb = f.SizeB * 1000.0 / 2;
-    firm(draw::box(x - hl, z - hb, x + hl, z + hb), Role::FootingOutline, draw::Id::footing(i));
+    firm(out, draw::box(x - hl, z - hb, x + hl, z + hb), Role::FootingOutline, draw::Id::footing(i));
     // The size goes just inside the top edge; a footing too small to hold it clear of its mark has it
     // just outside that edge instead.
     double sizeTop = 2 * th > hb - 200 ? z - hb - th - th / 8 : z - hb + 50;
@@ -172,14 +178,19 @@ PlanPage layoutPlanPage(const Project& project, const PageFrame& frame, const Pa
     }
     out.push_back(printTextAt(mark, x, z - 150 - th, 1, m));
   }
+}
 
-  // Combined footings with their mark, dimensions, cantilevers and column distance.
+// Combined footings with their mark, dimensions, cantilevers and column distance.
+void addCombinedFootings(const Project& project, const PageFrame& frame, const PageMetrics& m,
+                         std::vector<Primitive>& out) {
+  const double th = m.th;
+  const int n = std::clamp<int>(project.FootingCount, 0, cap::kFootings);
   int nc = std::clamp<int>(project.CombinedCount, 0, cap::kCombined);
   for (int c = 1; c <= nc; ++c) {
     const CombinedFootingRecord& cf = project.CombinedFootingTable[c];
     double left = cf.CfLeft + frame.offsetX, bottom = cf.CfBottom + frame.offsetZ;
     double right = cf.CfRight + frame.offsetX, top = cf.CfTop + frame.offsetZ;
-    firm(draw::box(left, bottom, right, top), Role::CombinedOutline, draw::Id::combined(c));
+    firm(out, draw::box(left, bottom, right, top), Role::CombinedOutline, draw::Id::combined(c));
     std::string mark = "CF- " + std::to_string(c);
     const double gap = th / 8;
     if (cf.CfAxis == 1) {
@@ -213,6 +224,16 @@ PlanPage layoutPlanPage(const Project& project, const PageFrame& frame, const Pa
       out.push_back(printTextAt(numberText(cf.CfDistance), (xa + xb) / 2, za, 1, m));
     }
   }
+}
+
+}  // namespace
+
+PlanPage layoutPlanPage(const Project& project, const PageFrame& frame, const PageMetrics& m) {
+  PlanPage page;
+  page.frame = frame;
+  addBorderAndGrid(project, frame, m, page.primitives);
+  addIsolatedFootings(project, frame, m, page.primitives);
+  addCombinedFootings(project, frame, m, page.primitives);
   return page;
 }
 

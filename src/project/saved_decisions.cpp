@@ -154,145 +154,190 @@ std::string listingChanges(const Project& p, const SavedProject& saved) {
   return message + ": " + parts + ".";
 }
 
-Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<std::string>& dropped) {
-  const std::map<int, int> footing = footingsByJoint(p);
-  auto footingOf = [&footing](int joint) {
-    const auto it = footing.find(joint);
-    return it == footing.end() ? 0 : it->second;
-  };
-  Decisions d;
-  d.offsets.resize(static_cast<std::size_t>(std::max<int>(p.FootingCount, 0)) + 1);
-  d.options = saved.options;
+namespace {
 
-  // Offsets: in millimetres where the file has them; steps move a footing only where the section of
-  // its column is known.
+// The footings of this reading of the listing by the joints a project file names them by, and the list of
+// saved decisions that no longer apply, filled by the restoring functions below (one per kind of
+// decision, called in the order the plan is derived in).
+struct Restoring {
+  const Project& p;
+  std::map<int, int> footings;
+  std::vector<std::string>& dropped;
+
+  int footingOf(int joint) const {
+    const auto it = footings.find(joint);
+    return it == footings.end() ? 0 : it->second;
+  }
+};
+
+bool isDisabled(const Decisions& d, int f) {
+  return std::binary_search(d.disabled.begin(), d.disabled.end(), static_cast<int16_t>(f));
+}
+
+// The number (from 1) of the combined footing that holds footing f, 0 when none does.
+int combinedIn(const Decisions& d, int f) {
+  for (std::size_t k = 0; k < d.combined.size(); ++k)
+    if (d.combined[k].first == f || d.combined[k].second == f) return static_cast<int>(k) + 1;
+  return 0;
+}
+
+// Offsets: in millimetres where the file has them; steps move a footing only where the section of
+// its column is known.
+void restoreOffsets(const Restoring& r, const std::vector<SavedOffset>& saved, Decisions& d) {
+  const Project& p = r.p;
   std::vector<bool> offsetSet(d.offsets.size(), false);
-  for (const SavedOffset& o : saved.offsets) {
+  for (const SavedOffset& o : saved) {
     const std::string what = "Column offset of " + jointText(o.joint) + ": ";
-    const int f = footingOf(o.joint);
+    const int f = r.footingOf(o.joint);
     const bool typed = o.dx || o.dz;
     const ColumnOffset millimetres{o.dx.value_or(0), o.dz.value_or(0)};
     const auto stepped = typed || f == 0 ? std::optional<ColumnOffset>{} : stepOffset(p, f, o.stepX, o.stepZ);
     auto fits = [&p, f](ColumnOffset offset) {
-      const FootingRecord& r = p.FootingTable[f];
-      return toInt32(static_cast<double>(r.ColumnX) + offset.dx) && toInt32(static_cast<double>(r.ColumnZ) + offset.dz);
+      const FootingRecord& rec = p.FootingTable[f];
+      return toInt32(static_cast<double>(rec.ColumnX) + offset.dx) &&
+             toInt32(static_cast<double>(rec.ColumnZ) + offset.dz);
     };
     if (f == 0) {
-      dropped.push_back(what + notASupport(o.joint) + ".");
+      r.dropped.push_back(what + notASupport(o.joint) + ".");
     } else if (offsetSet[static_cast<std::size_t>(f)]) {
-      dropped.push_back(what + "the joint has an offset already.");
+      r.dropped.push_back(what + "the joint has an offset already.");
     } else if (!typed && !offsetPosition(p, f, 0, 0)) {
-      dropped.push_back(what + "the section of its column is not known.");
+      r.dropped.push_back(what + "the section of its column is not known.");
     } else if (typed ? !fits(millimetres) : !stepped) {
-      dropped.push_back(what + "the offset would move the footing beyond the plan's coordinates (" +
-                        "+/-2147483647 mm).");
+      r.dropped.push_back(what + "the offset would move the footing beyond the plan's coordinates (" +
+                          "+/-2147483647 mm).");
     } else {
       d.offsets[static_cast<std::size_t>(f)] = typed ? millimetres : *stepped;
       offsetSet[static_cast<std::size_t>(f)] = true;
     }
   }
+}
 
-  // Groups, by the size that created them.
-  for (const GroupChoice& g : saved.groups) {
+// Groups, by the size that created them.
+void restoreGroups(const Restoring& r, const std::vector<GroupChoice>& saved, Decisions& d) {
+  for (const GroupChoice& g : saved) {
     const std::string what = "Size group " + numberText(g.baseSize) + " m: ";
     bool exists = false;
-    for (int k = 1; k <= p.SizeGroupCount; ++k)
-      exists |= p.SizeGroupTable[k].GroupBaseSize.value() == g.baseSize.value();
+    for (int k = 1; k <= r.p.SizeGroupCount; ++k)
+      exists |= r.p.SizeGroupTable[k].GroupBaseSize.value() == g.baseSize.value();
     const bool twice = std::any_of(d.groups.begin(), d.groups.end(),
                                    [&](const GroupChoice& c) { return c.baseSize.value() == g.baseSize.value(); });
-    if (!exists) dropped.push_back(what + "the footings of the listing no longer make such a group.");
-    else if (twice) dropped.push_back(what + "the group has a choice already.");
+    if (!exists) r.dropped.push_back(what + "the footings of the listing no longer make such a group.");
+    else if (twice) r.dropped.push_back(what + "the group has a choice already.");
     else if (g.size.value() != g.baseSize.value() || !g.checked) d.groups.push_back(g);
   }
+}
 
-  for (int joint : saved.disabled) {
-    const int f = footingOf(joint);
+void restoreDisabled(const Restoring& r, const std::vector<int>& saved, Decisions& d) {
+  for (int joint : saved) {
+    const int f = r.footingOf(joint);
     if (f == 0) {
-      dropped.push_back("Disabled footing of " + jointText(joint) + ": " + notASupport(joint) + ".");
-    } else if (!std::binary_search(d.disabled.begin(), d.disabled.end(), static_cast<int16_t>(f))) {
+      r.dropped.push_back("Disabled footing of " + jointText(joint) + ": " + notASupport(joint) + ".");
+    } else if (!isDisabled(d, f)) {
       d.disabled.insert(std::lower_bound(d.disabled.begin(), d.disabled.end(), static_cast<int16_t>(f)),
                         static_cast<int16_t>(f));
     }
   }
-  auto isDisabled = [&d](int f) {
-    return std::binary_search(d.disabled.begin(), d.disabled.end(), static_cast<int16_t>(f));
-  };
+}
 
-  // Combined pairs, in the order they were made, on the footing positions the offsets give.
-  std::unique_ptr<Project> placed;
-  if (!saved.combined.empty()) {
-    placed = std::make_unique<Project>();
-    placed->FootingCount = p.FootingCount;
-    for (int f = 1; f <= p.FootingCount; ++f)
-      std::tie(placed->FootingTable[f].PosX, placed->FootingTable[f].PosZ) = footingCentre(p, f, d.offsetOf(f));
+// Why the saved pair cannot be combined again on this reading ("" when it can); a and b become its
+// footings, the lower index first.
+std::string combineRefusal(const Restoring& r, const SavedCombined& c, const Decisions& d, const Project& placed,
+                           int& a, int& b) {
+  a = r.footingOf(c.first);
+  b = r.footingOf(c.second);
+  std::string why;
+  for (int joint : {c.first, c.second}) {
+    const int f = r.footingOf(joint);
+    if (!why.empty()) break;
+    if (f == 0) why = notASupport(joint);
+    else if (isDisabled(d, f)) why = jointText(joint) + " is disabled";
+    else if (const int n = combinedIn(d, f))
+      why = jointText(joint) + " is in combined footing " + std::to_string(n) + " already";
   }
-  auto combinedIn = [&d](int f) {
-    for (std::size_t k = 0; k < d.combined.size(); ++k)
-      if (d.combined[k].first == f || d.combined[k].second == f) return static_cast<int>(k) + 1;
-    return 0;
-  };
-  for (const SavedCombined& c : saved.combined) {
-    const std::string what =
-        "Combined footing of joints " + std::to_string(c.first) + " and " + std::to_string(c.second) + ": ";
-    int a = footingOf(c.first), b = footingOf(c.second);
-    std::string why;
-    for (int joint : {c.first, c.second}) {
-      const int f = footingOf(joint);
-      if (!why.empty()) break;
-      if (f == 0) why = notASupport(joint);
-      else if (isDisabled(f)) why = jointText(joint) + " is disabled";
-      else if (const int n = combinedIn(f))
-        why = jointText(joint) + " is in combined footing " + std::to_string(n) + " already";
-    }
-    if (why.empty() && c.first == c.second) why = "a footing cannot be combined with itself";
-    if (why.empty() && static_cast<int>(d.combined.size()) >= cap::kCombined)
-      why = "the plan holds at most " + std::to_string(cap::kCombined) + " combined footings";
-    if (why.empty()) {
-      if (a > b) std::swap(a, b);
-      if (!pairAxis(*placed, a, b)) why = "the columns no longer lie on one line (deviation more than 600 mm)";
-    }
+  if (why.empty() && c.first == c.second) why = "a footing cannot be combined with itself";
+  if (why.empty() && static_cast<int>(d.combined.size()) >= cap::kCombined)
+    why = "the plan holds at most " + std::to_string(cap::kCombined) + " combined footings";
+  if (why.empty()) {
+    if (a > b) std::swap(a, b);
+    if (!pairAxis(placed, a, b)) why = "the columns no longer lie on one line (deviation more than 600 mm)";
+  }
+  return why;
+}
+
+// Combined pairs, in the order they were made, on the footing positions the offsets give.
+void restoreCombined(const Restoring& r, const std::vector<SavedCombined>& saved, Decisions& d) {
+  if (saved.empty()) return;
+  const Project& p = r.p;
+  auto placed = std::make_unique<Project>();
+  placed->FootingCount = p.FootingCount;
+  for (int f = 1; f <= p.FootingCount; ++f)
+    std::tie(placed->FootingTable[f].PosX, placed->FootingTable[f].PosZ) = footingCentre(p, f, d.offsetOf(f));
+  for (const SavedCombined& c : saved) {
+    int a = 0, b = 0;
+    const std::string why = combineRefusal(r, c, d, *placed, a, b);
     if (!why.empty()) {
-      dropped.push_back(what + why + ".");
+      r.dropped.push_back("Combined footing of joints " + std::to_string(c.first) + " and " +
+                          std::to_string(c.second) + ": " + why + ".");
       continue;
     }
     d.combined.push_back({static_cast<int16_t>(a), static_cast<int16_t>(b), c.length});
   }
+}
 
-  for (const SavedResize& r : saved.resized) {
-    const std::string what = "Resized footing of " + jointText(r.joint) + ": ";
-    const int f = footingOf(r.joint);
+void restoreResized(const Restoring& r, const std::vector<SavedResize>& saved, Decisions& d) {
+  for (const SavedResize& x : saved) {
+    const std::string what = "Resized footing of " + jointText(x.joint) + ": ";
+    const int f = r.footingOf(x.joint);
     const bool twice =
-        std::any_of(d.resized.begin(), d.resized.end(), [f](const ResizedFooting& x) { return x.footing == f; });
-    if (f == 0) dropped.push_back(what + notASupport(r.joint) + ".");
-    else if (const int n = combinedIn(f))
-      dropped.push_back(what + "the footing is in combined footing " + std::to_string(n) + ".");
-    else if (isDisabled(f)) dropped.push_back(what + "the footing is disabled.");
-    else if (twice) dropped.push_back(what + "the footing has a length already.");
+        std::any_of(d.resized.begin(), d.resized.end(), [f](const ResizedFooting& y) { return y.footing == f; });
+    if (f == 0) r.dropped.push_back(what + notASupport(x.joint) + ".");
+    else if (const int n = combinedIn(d, f))
+      r.dropped.push_back(what + "the footing is in combined footing " + std::to_string(n) + ".");
+    else if (isDisabled(d, f)) r.dropped.push_back(what + "the footing is disabled.");
+    else if (twice) r.dropped.push_back(what + "the footing has a length already.");
     else {
-      const ResizedFooting x{static_cast<int16_t>(f), r.length};
-      const auto at = std::lower_bound(d.resized.begin(), d.resized.end(), x,
+      const ResizedFooting y{static_cast<int16_t>(f), x.length};
+      const auto at = std::lower_bound(d.resized.begin(), d.resized.end(), y,
                                        [](const ResizedFooting& l, const ResizedFooting& m) { return l.footing < m.footing; });
-      d.resized.insert(at, x);
+      d.resized.insert(at, y);
     }
   }
+}
 
-  // Schedule edits stay as saved (joints turned into footings): the Design command applies them to the
-  // rows of their base sizes or footings and names those whose row is gone. A second edit of one row
-  // is dropped, as a second choice of any other decision is.
+// Schedule edits stay as saved (joints turned into footings): the Design command applies them to the
+// rows of their base sizes or footings and names those whose row is gone. A second edit of one row
+// is dropped, as a second choice of any other decision is.
+void restoreScheduleEdits(const Restoring& r, const std::vector<ScheduleEdit>& saved, Decisions& d) {
   std::set<std::pair<float, std::vector<int32_t>>> edited;  // rows by base size or by footings
-  for (ScheduleEdit e : saved.schedule) {
+  for (ScheduleEdit e : saved) {
     const std::string row = e.isGroupRow() ? "the row of size group " + numberText(e.baseSize) + " m"
                                            : "the row of " + jointList(std::vector<int>(e.footings.begin(), e.footings.end()));
     std::string missing;
     for (int32_t& f : e.footings) {
       const int joint = f;
-      f = footingOf(joint);
+      f = r.footingOf(joint);
       if (f == 0) missing = notASupport(joint);
     }
-    if (!missing.empty()) dropped.push_back("Schedule edit of a footing's row: " + missing + ".");
-    else if (!edited.emplace(e.isGroupRow() ? e.baseSize.value() : 0.0f, e.footings).second) dropped.push_back("Schedule edit of " + row + ": the row has an edit already.");
+    if (!missing.empty()) r.dropped.push_back("Schedule edit of a footing's row: " + missing + ".");
+    else if (!edited.emplace(e.isGroupRow() ? e.baseSize.value() : 0.0f, e.footings).second) r.dropped.push_back("Schedule edit of " + row + ": the row has an edit already.");
     else d.schedule.push_back(e);
   }
+}
+
+}  // namespace
+
+Decisions decisionsOf(const Project& p, const SavedProject& saved, std::vector<std::string>& dropped) {
+  const Restoring r{p, footingsByJoint(p), dropped};
+  Decisions d;
+  d.offsets.resize(static_cast<std::size_t>(std::max<int>(p.FootingCount, 0)) + 1);
+  d.options = saved.options;
+  restoreOffsets(r, saved.offsets, d);
+  restoreGroups(r, saved.groups, d);
+  restoreDisabled(r, saved.disabled, d);
+  restoreCombined(r, saved.combined, d);
+  restoreResized(r, saved.resized, d);
+  restoreScheduleEdits(r, saved.schedule, d);
   d.sheet = saved.sheet;
   return d;
 }

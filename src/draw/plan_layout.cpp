@@ -103,72 +103,70 @@ PlanPoint labelPosition(const FootingRecord& f, double digitWidth) {
   return {f.PosX - digitWidth, f.PosZ - digitWidth};
 }
 
-std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& options, const Rect& visible, double digitWidth,
-                                std::vector<std::string>& labels) {
-  std::vector<Primitive> out;
-  int n = footingCount(project);
-  out.reserve(static_cast<std::size_t>(3 * n + 64));
+namespace {
 
-  // The grid goes under the footings so that it never hides an outline.
-  if (options.grid) {
-    auto gridLine = [&](double x1, double z1, double x2, double z2) {
-      Primitive p = line(x1, z1, x2, z2, Role::GridLine);
-      p.style = LineStyle::DashDot;
-      p.colour = kGridColour;
-      out.push_back(p);
-    };
-    int nz = std::clamp(project.GridLineZ[0], 0, cap::kGridLines);
-    int nx = std::clamp(project.GridLineX[0], 0, cap::kGridLines);
-    for (int k = 1; k <= nz; ++k) gridLine(visible.left, project.GridLineZ[k], visible.right, project.GridLineZ[k]);
-    for (int k = 1; k <= nx; ++k) gridLine(project.GridLineX[k], visible.top, project.GridLineX[k], visible.bottom);
+// The grid goes under the footings so that it never hides an outline.
+void addGrid(const Project& project, const Rect& visible, std::vector<Primitive>& out) {
+  auto gridLine = [&](double x1, double z1, double x2, double z2) {
+    Primitive p = line(x1, z1, x2, z2, Role::GridLine);
+    p.style = LineStyle::DashDot;
+    p.colour = kGridColour;
+    out.push_back(p);
+  };
+  int nz = std::clamp(project.GridLineZ[0], 0, cap::kGridLines);
+  int nx = std::clamp(project.GridLineX[0], 0, cap::kGridLines);
+  for (int k = 1; k <= nz; ++k) gridLine(visible.left, project.GridLineZ[k], visible.right, project.GridLineZ[k]);
+  for (int k = 1; k <= nx; ++k) gridLine(project.GridLineX[k], visible.top, project.GridLineX[k], visible.bottom);
+}
+
+// Required sizes go under the adopted outlines, which stay whole where the two coincide.
+void addRequiredSizes(const Project& project, std::vector<Primitive>& out) {
+  for (int s = 1; s <= footingCount(project); ++s) {
+    const FootingRecord& f = project.FootingTable[s];
+    if (f.Kind == FootingKind::Combined || f.Kind == FootingKind::Disabled || f.ReqSize <= 0) continue;
+    double h = f.ReqSize * 1000.0 / 2;
+    Primitive p = box(f.PosX - h, f.PosZ - h, f.PosX + h, f.PosZ + h, Role::RequiredSize, Id::footing(s));
+    p.style = LineStyle::Dash;
+    p.colour = kRequiredColour;
+    out.push_back(p);
   }
+}
 
-  // Required sizes go under the adopted outlines, which stay whole where the two coincide.
-  if (options.actualSizes) {
-    for (int s = 1; s <= n; ++s) {
-      const FootingRecord& f = project.FootingTable[s];
-      if (f.Kind == FootingKind::Combined || f.Kind == FootingKind::Disabled || f.ReqSize <= 0) continue;
-      double h = f.ReqSize * 1000.0 / 2;
-      Primitive p = box(f.PosX - h, f.PosZ - h, f.PosX + h, f.PosZ + h, Role::RequiredSize, Id::footing(s));
-      p.style = LineStyle::Dash;
-      p.colour = kRequiredColour;
-      out.push_back(p);
-    }
+// A dashed link between the centres of each pair of footings that clash or stand closer than the
+// clearance, and each footing of such a pair outlined once.
+void addGapMarks(const Project& project, std::vector<Primitive>& out) {
+  std::vector<GapPair> pairs = findGapPairs(project);
+  auto rectOf = [&](Id id) {
+    return id.kind == Id::Kind::Footing ? footingRect(project.FootingTable[id.index])
+                                        : combinedRect(project.CombinedFootingTable[id.index]);
+  };
+  std::vector<Id> marked;
+  for (const GapPair& g : pairs) {
+    Rect a = rectOf(g.a), b = rectOf(g.b);
+    Primitive p = line((a.left + a.right) / 2, (a.top + a.bottom) / 2, (b.left + b.right) / 2,
+                       (b.top + b.bottom) / 2, Role::GapLink);
+    p.style = LineStyle::Dash;
+    p.colour = kClashColour;
+    out.push_back(p);
+    marked.push_back(g.a);
+    marked.push_back(g.b);
   }
-
-  addFootingOutlines(project, out);
-
-  if (options.gap) {
-    std::vector<GapPair> pairs = findGapPairs(project);
-    auto rectOf = [&](Id id) {
-      return id.kind == Id::Kind::Footing ? footingRect(project.FootingTable[id.index])
-                                          : combinedRect(project.CombinedFootingTable[id.index]);
-    };
-    std::vector<Id> marked;
-    for (const GapPair& g : pairs) {
-      Rect a = rectOf(g.a), b = rectOf(g.b);
-      Primitive p = line((a.left + a.right) / 2, (a.top + a.bottom) / 2, (b.left + b.right) / 2,
-                         (b.top + b.bottom) / 2, Role::GapLink);
-      p.style = LineStyle::Dash;
-      p.colour = kClashColour;
-      out.push_back(p);
-      marked.push_back(g.a);
-      marked.push_back(g.b);
-    }
-    std::sort(marked.begin(), marked.end(),
-              [](Id x, Id y) { return std::pair(x.kind, x.index) < std::pair(y.kind, y.index); });
-    marked.erase(std::unique(marked.begin(), marked.end()), marked.end());
-    for (Id id : marked) {
-      Rect r = rectOf(id);
-      Primitive p = box(r.left, r.top, r.right, r.bottom, Role::GapOutline, id);
-      p.width = 3;
-      p.colour = kClashColour;
-      out.push_back(p);
-    }
+  std::sort(marked.begin(), marked.end(),
+            [](Id x, Id y) { return std::pair(x.kind, x.index) < std::pair(y.kind, y.index); });
+  marked.erase(std::unique(marked.begin(), marked.end()), marked.end());
+  for (Id id : marked) {
+    Rect r = rectOf(id);
+    Primitive p = box(r.left, r.top, r.right, r.bottom, Role::GapOutline, id);
+    p.width = 3;
+    p.colour = kClashColour;
+    out.push_back(p);
   }
+}
 
-  // Footings the plan checks flag (overlapping, too close, a pedestal that does not fit): outlined in the
-  // flag colour whether or not "Gap " is ticked.
+// Footings the plan checks flag (overlapping, too close, a pedestal that does not fit): outlined in the
+// flag colour whether or not "Gap " is ticked.
+void addFlaggedOutlines(const Project& project, std::vector<Primitive>& out) {
+  const int n = footingCount(project);
   for (const PlanCheck& c : planChecks(project))
     for (int s : c.footings) {
       if (s < 1 || s > n) continue;
@@ -181,8 +179,12 @@ std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& optio
       p.colour = kClashColour;
       out.push_back(p);
     }
+}
 
-  // Labels last: they lie on top and are found first when the plan is picked.
+// Labels last: they lie on top and are found first when the plan is picked.
+void addLabels(const Project& project, const PlanOptions& options, double digitWidth, std::vector<std::string>& labels,
+               std::vector<Primitive>& out) {
+  const int n = footingCount(project);
   if (labels.size() < static_cast<std::size_t>(n + 1)) labels.resize(static_cast<std::size_t>(n + 1));
   for (int s = 1; s <= n; ++s) {
     const FootingRecord& f = project.FootingTable[s];
@@ -199,6 +201,20 @@ std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& optio
     if (f.Kind == FootingKind::Disabled) p.colour = kDisabledColour;
     out.push_back(std::move(p));
   }
+}
+
+}  // namespace
+
+std::vector<Primitive> drawPlan(const Project& project, const PlanOptions& options, const Rect& visible, double digitWidth,
+                                std::vector<std::string>& labels) {
+  std::vector<Primitive> out;
+  out.reserve(static_cast<std::size_t>(3 * footingCount(project) + 64));
+  if (options.grid) addGrid(project, visible, out);
+  if (options.actualSizes) addRequiredSizes(project, out);
+  addFootingOutlines(project, out);
+  if (options.gap) addGapMarks(project, out);
+  addFlaggedOutlines(project, out);
+  addLabels(project, options, digitWidth, labels, out);
   return out;
 }
 

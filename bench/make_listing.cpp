@@ -78,9 +78,11 @@ bool readShape(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || !readShape(argc, argv)) {
-    std::fprintf(stderr, "usage: make_listing OUTPUT.ANL [--supports N] [--cases C] [--levels L]\n");
-    return 2;
+  // An option where the output's name belongs (--help among them) gets the usage, not a file of its name.
+  const bool help = argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+  if (argc < 2 || argv[1][0] == '-' || !readShape(argc, argv)) {
+    std::fprintf(help ? stdout : stderr, "usage: make_listing OUTPUT.ANL [--supports N] [--cases C] [--levels L]\n");
+    return help ? 0 : 2;
   }
   std::FILE* f = std::fopen(argv[1], "wb");
   if (!f) {

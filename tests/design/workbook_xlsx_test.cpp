@@ -116,7 +116,9 @@ TEST_F(WorkbookFile, ReadsBackCellForCellWithNumbersAsNumbers) {
   for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
   EXPECT_EQ(names, std::vector<std::string>{"out.xlsx"});
 
-  const std::string script = (fs::path(__FILE__).parent_path() / "dump_workbook.py").string();
+  // Found from the test data folder, an absolute path at any build folder (the compiler may see this file
+  // by a relative path).
+  const std::string script = (fs::path(PLINTOVA_TEST_DATA).parent_path() / "design" / "dump_workbook.py").string();
   const std::string dump = run(python + " '" + script + "' '" + path.string() + "'");
   const std::vector<Sheet> book = buildWorkbook(*p);
   EXPECT_EQ(dump, expectedDump(book));

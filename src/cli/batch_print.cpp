@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,17 @@ std::string failedCheckText(const CodeCheck& c) {
          ")";
 }
 
+// The detail lines of one schedule row under its mark: every layer of bars, every pedestal with its ties and
+// dowels, every failed check.
+void addDetails(std::vector<std::string>& out, const std::string& mark, const std::vector<SteelLayer>& layers,
+                std::span<const PedestalSteel> pedestals, const std::vector<CodeCheck>& checks) {
+  for (const SteelLayer& layer : layers)
+    out.push_back(mark + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) + " bars");
+  for (const PedestalSteel& ps : pedestals) out.push_back(mark + "  " + pedestalText(ps));
+  for (const CodeCheck& c : checks)
+    if (!c.ok) out.push_back(mark + "  fails " + failedCheckText(c));
+}
+
 void printReadable(const Project& p) {
   std::printf("\n%s\n\nFootings\n", mainCaption(p).c_str());
   std::vector<std::vector<std::string>> rows{{"No", "Joint", "X", "Z", "Required", "L", "B", "Mark", "Governs"}};
@@ -96,13 +108,9 @@ void printReadable(const Project& p) {
   std::vector<std::string> groupDetails;
   for (int r = 1; r <= p.DesignGroupCount; ++r) {
     const SizeGroupRecord& row = p.DesignGroupTable[r];
-    const std::string mark = scheduleRowTexts(p, r)[kColMark];
-    for (const SteelLayer& layer : row.topSteel)
-      groupDetails.push_back(mark + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
-                             " bars");
-    if (row.pedestal.sides.known()) groupDetails.push_back(mark + "  " + pedestalText(row.pedestal));
-    for (const CodeCheck& c : row.checks)
-      if (!c.ok) groupDetails.push_back(mark + "  fails " + failedCheckText(c));
+    addDetails(groupDetails, scheduleRowTexts(p, r)[kColMark], row.topSteel,
+               row.pedestal.sides.known() ? std::span(&row.pedestal, 1) : std::span<const PedestalSteel>(),
+               row.checks);
   }
   if (!groupDetails.empty()) std::printf("\n");
   for (const std::string& line : groupDetails) std::printf("%s\n", line.c_str());
@@ -116,13 +124,7 @@ void printReadable(const Project& p) {
       const auto t = footingRowTexts(p, row);
       rows.push_back({t[kColMark], t[kColNos], numberText(row.L), numberText(row.B), t[kColDepth], t[kColPedestal],
                       t[kColNetP], t[kColDia], t[kColSF1]});
-      for (const SteelLayer& layer : row.steel)
-        details.push_back(t[kColMark] + "  " + layer.where + ": " + barsText(layer) + ", " + std::to_string(layer.bars) +
-                          " bars");
-      for (const PedestalSteel& ps : row.pedestals) details.push_back(t[kColMark] + "  " + pedestalText(ps));
-      for (const CodeCheck& c : row.checks)
-        if (!c.ok)
-          details.push_back(t[kColMark] + "  fails " + failedCheckText(c));
+      addDetails(details, t[kColMark], row.steel, row.pedestals, row.checks);
     }
   printTable(rows);
   std::printf("\n");

@@ -9,6 +9,14 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// The keys of an entry, the same for writing and reading.
+constexpr const char* kCase = "case";
+constexpr const char* kRole = "role";
+constexpr const char* kNumber = "number";
+constexpr const char* kTitle = "title";
+constexpr const char* kFactors = "factors";
+constexpr const char* kFactor = "factor";
+
 constexpr int kLargestCaseNumber = 999999;
 constexpr double kLargestFactor = 100;  // a load factor far beyond any code's
 
@@ -23,7 +31,7 @@ std::optional<int> caseNumber(const Json& v) {
 }
 
 std::optional<CaseRole> roleOf(const Json& object) {
-  const auto it = object.find("role");
+  const auto it = object.find(kRole);
   if (it == object.end() || !it->is_string()) return std::nullopt;
   return roleNamed(it->get<std::string>());
 }
@@ -34,7 +42,7 @@ const char* kRoleList = "dead, imposed, wind, earthquake, other, service or fact
 
 Json caseRolesJson(const std::map<int, CaseRole>& roles) {
   Json list = Json::array();
-  for (const auto& [n, role] : roles) list.push_back({{"case", n}, {"role", std::string(roleName(role))}});
+  for (const auto& [n, role] : roles) list.push_back({{kCase, n}, {kRole, std::string(roleName(role))}});
   return list;
 }
 
@@ -42,9 +50,9 @@ Json combinationsJson(const std::vector<Combination>& combinations) {
   Json list = Json::array();
   for (const Combination& c : combinations) {
     Json factors = Json::array();
-    for (const CaseFactor& f : c.parts) factors.push_back({{"case", f.loadCase}, {"factor", f.factor}});
+    for (const CaseFactor& f : c.parts) factors.push_back({{kCase, f.loadCase}, {kFactor, f.factor}});
     list.push_back(
-        {{"number", c.number}, {"title", c.title}, {"role", std::string(roleName(c.role))}, {"factors", factors}});
+        {{kNumber, c.number}, {kTitle, c.title}, {kRole, std::string(roleName(c.role))}, {kFactors, factors}});
   }
   return list;
 }
@@ -56,7 +64,7 @@ std::string readCaseRoles(const Json& value, const std::string& where, std::map<
     const Json& e = value[i];
     const std::string at = entry(where, i);
     if (!e.is_object()) return at + " must be an object {\"case\": n, \"role\": name}";
-    const auto n = e.contains("case") ? caseNumber(e["case"]) : std::nullopt;
+    const auto n = e.contains(kCase) ? caseNumber(e[kCase]) : std::nullopt;
     if (!n) return at + ": \"case\" must be a load case number from 1 to " + std::to_string(kLargestCaseNumber);
     const auto role = roleOf(e);
     if (!role) return at + ": \"role\" must be one of " + kRoleList;
@@ -76,26 +84,26 @@ std::string readCombinations(const Json& value, const std::string& where, std::v
     const std::string at = entry(where, i);
     if (!e.is_object()) return at + " must be an object with \"number\", \"title\", \"role\" and \"factors\"";
     Combination c;
-    const auto n = e.contains("number") ? caseNumber(e["number"]) : std::nullopt;
+    const auto n = e.contains(kNumber) ? caseNumber(e[kNumber]) : std::nullopt;
     if (!n) return at + ": \"number\" must be a load case number from 1 to " + std::to_string(kLargestCaseNumber);
     c.number = *n;
     for (const Combination& earlier : read)
       if (earlier.number == c.number) return at + ": combination " + std::to_string(c.number) + " is given twice";
-    if (e.contains("title")) {
-      if (!e["title"].is_string()) return at + ": \"title\" must be a text";
-      c.title = e["title"].get<std::string>();
+    if (e.contains(kTitle)) {
+      if (!e[kTitle].is_string()) return at + ": \"title\" must be a text";
+      c.title = e[kTitle].get<std::string>();
     }
     const auto role = roleOf(e);
     if (!role || isPrimaryLoad(*role)) return at + ": \"role\" must be service or factored";
     c.role = *role;
-    const auto factors = e.find("factors");
+    const auto factors = e.find(kFactors);
     if (factors == e.end() || !factors->is_array() || factors->empty() || factors->size() > kMostCombinationParts)
       return at + ": \"factors\" must list from 1 to " + std::to_string(kMostCombinationParts) +
              " {\"case\": n, \"factor\": f}";
     for (const Json& f : *factors) {
-      const auto part = f.is_object() && f.contains("case") ? caseNumber(f["case"]) : std::nullopt;
-      const bool numeric = f.is_object() && f.contains("factor") && f["factor"].is_number();
-      const double factor = numeric ? f["factor"].get<double>() : NAN;
+      const auto part = f.is_object() && f.contains(kCase) ? caseNumber(f[kCase]) : std::nullopt;
+      const bool numeric = f.is_object() && f.contains(kFactor) && f[kFactor].is_number();
+      const double factor = numeric ? f[kFactor].get<double>() : NAN;
       if (!part || !(std::fabs(factor) <= kLargestFactor))
         return at + ": every factor must be {\"case\": n, \"factor\": f} with f from -100 to 100";
       c.parts.push_back({*part, factor});

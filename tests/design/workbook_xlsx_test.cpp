@@ -1,4 +1,5 @@
 // The workbook file: read back by an independent reader, and failed writes leave nothing behind.
+#include "../command_output.h"
 #include "design/workbook_xlsx.h"
 
 #include <gtest/gtest.h>
@@ -28,16 +29,7 @@ std::string pythonWithOpenpyxl() {
   return {};
 }
 
-std::string run(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  pclose(pipe);
-  return out;
-}
+std::string run(const std::string& command) { return commandOutput(command); }
 
 // The sheets as the dump script prints them, from the grid.
 std::string expectedDump(const std::vector<Sheet>& book) {

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "../command_output.h"
 #include "../render/qt_test_app.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
@@ -27,15 +28,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string run(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    pclose(pipe);
-  }
-  return out;
-}
+std::string run(const std::string& command) { return commandOutput(command); }
 
 class CapacityListing : public ::testing::Test {
  protected:

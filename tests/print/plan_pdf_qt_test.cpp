@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../command_output.h"
 #include "../draw/test_projects.h"
 #include "render/render_qt.h"
 
@@ -12,16 +13,7 @@ using namespace plintova;
 
 namespace {
 
-std::string run(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return out;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  pclose(pipe);
-  return out;
-}
+std::string run(const std::string& command) { return commandOutput(command + " 2>&1"); }
 
 std::string buildPath(const std::string& name) { return std::string(PLINTOVA_BUILD_DIR) + "/" + name; }
 

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "../command_output.h"
 #include "../draw/test_projects.h"
 #include "../input/listing_builder.h"
 #include "../render/qt_test_app.h"
@@ -22,16 +23,7 @@ using namespace plintova;
 
 namespace {
 
-std::string run(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return out;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  pclose(pipe);
-  return out;
-}
+std::string run(const std::string& command) { return commandOutput(command + " 2>&1"); }
 
 std::string buildPath(const std::string& name) { return std::string(PLINTOVA_BUILD_DIR) + "/" + name; }
 

@@ -1,5 +1,6 @@
 // The calculation report as a PDF, read back with poppler: A4 portrait pages, the contents' page numbers,
 // the running header, every schedule row and footing, the clauses; and the file written by its extension.
+#include "../command_output.h"
 #include "render/report_qt.h"
 
 #include <gtest/gtest.h>
@@ -28,16 +29,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string run(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  pclose(pipe);
-  return out;
-}
+std::string run(const std::string& command) { return commandOutput(command); }
 
 // Runs of white space as one blank, so that a sentence broken over lines reads as one.
 std::string flat(const std::string& s) { return std::regex_replace(s, std::regex("\\s+"), " "); }

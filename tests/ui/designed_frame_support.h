@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "../command_output.h"
 #include "footing/derived_plan.h"
 #include "footing/design_inputs.h"
 #include "input/listing_reader.h"
@@ -34,16 +35,7 @@ inline std::unique_ptr<Project> designedFrame(Prompter& prompter,
 using windowtest::shotPath;
 
 // Output of a shell command (stderr included), for poppler's tools.
-inline std::string runCommand(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return out;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  pclose(pipe);
-  return out;
-}
+inline std::string runCommand(const std::string& command) { return commandOutput(command + " 2>&1"); }
 
 // The text of a PDF from poppler's pdftotext, in its printed layout or as a plain run of words.
 inline QString pdfText(const std::string& path, bool layout = true) {

@@ -9,6 +9,7 @@
 #include "design/footing_design.h"
 #include "design/workbook.h"
 #include "design/workbook_xlsx.h"
+#include "footing/design_inputs.h"
 #include "model/prompter.h"
 
 using namespace plintova;
@@ -23,7 +24,7 @@ std::unique_ptr<Project> fullProject() {
   p->Fe = 415;
   p->CaseSbc[0] = 200;
   for (int c = 1; c < cap::kCasePositions; ++c) p->CaseSbc[c] = 250;
-  p->EarthPressure = 30;
+  setFoundingDepth(*p, 1.5);  // earth pressure 30 kN/m², the founding depth kept with it
   p->FootingCount = cap::kFootings;
   p->ReactionTable(0, 0, 0) = cap::kFootings;
   for (int s = 1; s <= cap::kFootings; ++s) {

@@ -11,6 +11,7 @@
 
 #include "cli/batch_outputs.h"
 #include "cli/batch_run.h"
+#include "files/file_buffer.h"
 #include "footing/design_inputs.h"
 #include "output/report_content.h"
 
@@ -192,6 +193,9 @@ int runWithPrinting(BatchOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A batch run reads one listing into tables of some megabytes; 256 MB of address space costs
+  // nothing until touched, and covers the tables of a listing of several hundred megabytes.
+  plintova::preferLargeHeapPages(std::size_t{256} << 20);
   BatchOptions o;
   Arguments arguments(argc, argv);
   if (const int status = arguments.read(o); status >= 0) return status;

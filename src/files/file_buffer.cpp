@@ -2,8 +2,15 @@
 #include "files/file_buffer.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <new>
 
 namespace plintova {
@@ -36,6 +43,34 @@ FileBuffer allocateFileBuffer(std::size_t size) {
   ::madvise(data, length, MADV_HUGEPAGE);
 #endif
   return FileBuffer(static_cast<char*>(data), FileBufferRelease{length});
+}
+
+void preferLargeHeapPages(std::size_t reserveBytes) {
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+  const std::size_t region = std::clamp<std::size_t>(reserveBytes, kHugePage, std::size_t{1} << 30);
+  // Tables up to 32 MB (the most the allocator lets come from the heap) are taken from it rather than
+  // from a fresh mapping each; the heap grows by the whole region at once and is not trimmed back when
+  // a table is freed.
+  constexpr std::size_t kLargestFromHeap = std::size_t{32} << 20;
+  ::mallopt(M_MMAP_THRESHOLD, static_cast<int>(kLargestFromHeap));
+  ::mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<std::size_t>(2 * region, INT32_MAX)));
+  ::mallopt(M_TOP_PAD, static_cast<int>(region));
+  char* before = static_cast<char*>(::sbrk(0));
+  // A block the heap's free top cannot hold makes it grow by the block and the pad; freed, all of it
+  // stays as free room.
+  // (The pointer is volatile: a compiler may drop a malloc whose block is freed unused.)
+  void* volatile block = std::malloc(kLargestFromHeap / 2);
+  std::free(block);
+  char* after = static_cast<char*>(::sbrk(0));
+  ::mallopt(M_TOP_PAD, static_cast<int>(kHugePage));
+  if (before == reinterpret_cast<char*>(-1) || after <= before) return;
+  // Advise the whole huge pages of the new region: the kernel fills each with one fault on first touch.
+  const auto first = (reinterpret_cast<std::uintptr_t>(before) + kHugePage - 1) / kHugePage * kHugePage;
+  const auto last = reinterpret_cast<std::uintptr_t>(after) / kHugePage * kHugePage;
+  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+  (void)reserveBytes;
+#endif
 }
 
 }  // namespace plintova

@@ -21,3 +21,14 @@ using FileBuffer = std::unique_ptr<char[], FileBufferRelease>;
 FileBuffer allocateFileBuffer(std::size_t size);
 
 }  // namespace plintova
+
+namespace plintova {
+
+// Prepares the heap of a run that reads a large listing: the model's tables (reactions, members,
+// lattices: some megabytes, made and grown while reading) are served from one region of the heap that
+// asks for transparent huge pages, and freed memory is kept for the next table instead of being given
+// back and faulted in again page by page. `reserveBytes` is the region's size; pages are taken only as
+// they are touched. Advice only: on a system without it the heap behaves as before. Call once, early.
+void preferLargeHeapPages(std::size_t reserveBytes);
+
+}  // namespace plintova

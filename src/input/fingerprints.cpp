@@ -1,10 +1,10 @@
 // Fingerprints of what was read: the SHA-256 of the input's bytes and a short one of each support's reactions.
 #include "input/fingerprints.h"
 
-#include <openssl/evp.h>
-
 #include <algorithm>
 #include <charconv>
+
+#include "input/sha256.h"
 
 namespace plintova {
 
@@ -27,12 +27,10 @@ std::string supportPrint(const Project& p, int s) {
 }  // namespace
 
 std::string sha256Hex(std::string_view bytes, std::size_t digits) {
-  unsigned char md[EVP_MAX_MD_SIZE];
-  unsigned int length = 0;
-  if (EVP_Digest(bytes.data(), bytes.size(), md, &length, EVP_sha256(), nullptr) != 1) return {};
+  const Sha256Digest md = sha256(bytes);
   static constexpr char kHex[] = "0123456789abcdef";
   std::string hex;
-  for (unsigned int i = 0; i < length && hex.size() < digits; ++i) {
+  for (std::size_t i = 0; i < md.size() && hex.size() < digits; ++i) {
     hex += kHex[md[i] >> 4];
     hex += kHex[md[i] & 0x0F];
   }

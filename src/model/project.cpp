@@ -17,7 +17,7 @@ void SparseLattice::set(int ix, int iy, int iz, int32_t v) {
   constexpr int kAxis = 1 << kLevelBits;
   if (ix < 0 || ix >= kAxis || iy < 0 || iy >= kAxis || iz < 0 || iz >= kAxis) throwIndexError("lattice", ix, kAxis);
   if (v == 0) cells_.erase(key(ix, iy, iz));
-  else cells_[key(ix, iy, iz)] = v;
+  else cells_.set(key(ix, iy, iz), v);
 }
 
 void clearInputTables(Project& p) {

@@ -14,6 +14,7 @@
 
 #include "model/decisions.h"
 #include "model/design_rows.h"
+#include "model/flat_map.h"
 #include "model/limited_table.h"
 #include "model/load_cases.h"
 #include "model/single.h"
@@ -201,10 +202,7 @@ class ReactionTableType {
 class SparseLattice {
  public:
   static constexpr int kLevelBits = 21;  // level indices 0..2,097,151 on each axis, above cap::kLevels
-  int32_t get(int ix, int iy, int iz) const {
-    auto it = cells_.find(key(ix, iy, iz));
-    return it == cells_.end() ? 0 : it->second;
-  }
+  int32_t get(int ix, int iy, int iz) const { return cells_.get(key(ix, iy, iz)); }
   void set(int ix, int iy, int iz, int32_t v);
   void clear() { cells_.clear(); }
   std::size_t size() const { return cells_.size(); }
@@ -215,7 +213,7 @@ class SparseLattice {
     return (static_cast<uint64_t>(static_cast<uint32_t>(ix)) << (2 * kLevelBits)) |
            (static_cast<uint64_t>(static_cast<uint32_t>(iy)) << kLevelBits) | static_cast<uint64_t>(static_cast<uint32_t>(iz));
   }
-  std::unordered_map<uint64_t, int32_t> cells_;
+  FlatMap cells_;
 };
 static_assert(cap::kLevels < (1 << SparseLattice::kLevelBits));
 

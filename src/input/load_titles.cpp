@@ -2,10 +2,12 @@
 #include "input/load_titles.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <optional>
 #include <vector>
 
+#include "input/listing_text.h"
 #include "model/numbers.h"
 
 namespace plintova {
@@ -98,43 +100,93 @@ std::optional<LoadCaseDef> definitionOf(std::string_view command) {
 
 }  // namespace
 
+namespace {
+
+// The next line at or after `from` that holds one of the words the case reading acts on (LOAD, REPEAT,
+// DELTA, NONLINEAR). Each word's next occurrence is kept, so the text is searched once for each word
+// rather than once a line: a listing of a large building has hundreds of thousands of output lines
+// and a few hundred echoed commands.
+class WordLines {
+ public:
+  explicit WordLines(std::string_view text) : text_(text) {
+    for (std::size_t w = 0; w < kWords.size(); ++w) at_[w] = find(w, 0);
+  }
+  // The start of the next such line, or npos.
+  std::size_t next(std::size_t from) {
+    std::size_t nearest = std::string_view::npos;
+    for (std::size_t w = 0; w < kWords.size(); ++w) {
+      if (at_[w] != std::string_view::npos && at_[w] < from) at_[w] = find(w, from);
+      nearest = std::min(nearest, at_[w]);
+    }
+    if (nearest == std::string_view::npos) return nearest;
+    const std::size_t newline = text_.rfind('\n', nearest);
+    return newline == std::string_view::npos ? 0 : newline + 1;
+  }
+
+ private:
+  static constexpr std::array<std::string_view, 4> kWords = {"LOAD", "REPEAT", "DELTA", "NONLINEAR"};
+  std::size_t find(std::size_t w, std::size_t from) const {
+    if (from >= text_.size()) return std::string_view::npos;
+    const char* hit = listing::findBytes(text_.data() + from, text_.size() - from, kWords[w]);
+    return hit ? static_cast<std::size_t>(hit - text_.data()) : std::string_view::npos;
+  }
+  std::string_view text_;
+  std::array<std::size_t, 4> at_{};  // each word's next occurrence, npos when there is none
+};
+
+// The line starting at `from` and the start of the next one.
+std::string_view lineAt(std::string_view text, std::size_t from, std::size_t& next) {
+  std::size_t end = text.find('\n', from);
+  if (end == std::string_view::npos) end = text.size();
+  next = end + 1;
+  return text.substr(from, end - from);
+}
+
+// Reads one echoed command; returns the case whose number lines follow it (a combination, or a case
+// after its REPEAT LOAD), or nullptr.
+LoadCaseDef* readCommand(Project& p, std::string_view command) {
+  // "PDELTA ANALYSIS", "PERFORM PDELTA ANALYSIS", "NONLINEAR ANALYSIS": reactions that do not superpose.
+  // Split into words only where such a word may stand: most echoed lines are joints and members.
+  if (p.NonlinearAnalysis.empty() &&
+      (command.find("DELTA") != std::string_view::npos || command.find("NONLINEAR") != std::string_view::npos))
+    for (std::string_view word : wordsOf(command))
+      if ((word == "PDELTA" || word == "P-DELTA" || word == "NONLINEAR") && p.NonlinearAnalysis.empty())
+        p.NonlinearAnalysis = word == "NONLINEAR" ? "NONLINEAR" : "PDELTA";
+  if (startsWithWord(command, "REPEAT") && !p.LoadCases.empty()) {
+    // "REPEAT LOAD" belongs to the case just defined; its pairs may follow on the same line.
+    const std::string_view rest = trim(command.substr(6));
+    if (!startsWithWord(rest, "LOAD")) return nullptr;
+    LoadCaseDef* collecting = &p.LoadCases.back();
+    if (isNumberLine(trim(rest.substr(4)))) addPairs(collecting->parts, trim(rest.substr(4)));
+    return collecting;
+  }
+  if (!startsWithWord(command, "LOAD")) return nullptr;
+  std::optional<LoadCaseDef> def = definitionOf(command);
+  if (!def || findLoadCase(p.LoadCases, def->number)) return nullptr;
+  p.LoadCases.push_back(std::move(*def));
+  return p.LoadCases.back().combination ? &p.LoadCases.back() : nullptr;
+}
+
+}  // namespace
+
 void readLoadCases(Project& p, std::string_view text) {
   p.LoadCases.clear();
   p.NonlinearAnalysis.clear();
-  // The case whose pairs are being read: a combination, or a case after its REPEAT LOAD.
-  LoadCaseDef* collecting = nullptr;
+  WordLines wordLines(text);
   std::size_t from = 0;
-  while (from < text.size()) {
-    std::size_t end = text.find('\n', from);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view command = echoedCommand(text.substr(from, end - from));
-    from = end + 1;
-    if (command.empty()) continue;  // page headers and output lines between echoed commands
-    if (collecting && isNumberLine(command)) {
-      addPairs(collecting->parts, command);
-      continue;
+  while ((from = wordLines.next(from)) != std::string_view::npos) {
+    std::size_t next = 0;
+    const std::string_view command = echoedCommand(lineAt(text, from, next));
+    from = next;
+    LoadCaseDef* collecting = command.empty() ? nullptr : readCommand(p, command);
+    // A case's number lines follow it, page headers and output lines between them aside; the first
+    // other echoed command ends them and is read as any other line (from the search for words on).
+    while (collecting && from < text.size()) {
+      const std::string_view pairs = echoedCommand(lineAt(text, from, next));
+      if (!pairs.empty() && !isNumberLine(pairs)) break;
+      if (!pairs.empty()) addPairs(collecting->parts, pairs);
+      from = next;
     }
-    collecting = nullptr;
-    // "PDELTA ANALYSIS", "PERFORM PDELTA ANALYSIS", "NONLINEAR ANALYSIS": reactions that do not superpose.
-    // Split into words only where such a word may stand: most echoed lines are joints and members.
-    if (p.NonlinearAnalysis.empty() &&
-        (command.find("DELTA") != std::string_view::npos || command.find("NONLINEAR") != std::string_view::npos))
-      for (std::string_view word : wordsOf(command))
-        if ((word == "PDELTA" || word == "P-DELTA" || word == "NONLINEAR") && p.NonlinearAnalysis.empty())
-          p.NonlinearAnalysis = word == "NONLINEAR" ? "NONLINEAR" : "PDELTA";
-    if (startsWithWord(command, "REPEAT") && !p.LoadCases.empty()) {
-      // "REPEAT LOAD" belongs to the case just defined; its pairs may follow on the same line.
-      const std::string_view rest = trim(command.substr(6));
-      if (!startsWithWord(rest, "LOAD")) continue;
-      collecting = &p.LoadCases.back();
-      if (isNumberLine(trim(rest.substr(4)))) addPairs(collecting->parts, trim(rest.substr(4)));
-      continue;
-    }
-    if (!startsWithWord(command, "LOAD")) continue;
-    std::optional<LoadCaseDef> def = definitionOf(command);
-    if (!def || findLoadCase(p.LoadCases, def->number)) continue;
-    p.LoadCases.push_back(std::move(*def));
-    if (p.LoadCases.back().combination) collecting = &p.LoadCases.back();
   }
 }
 

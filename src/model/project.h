@@ -193,7 +193,9 @@ class ReactionTableType {
     if (s < 0 || s >= kS || c < 0 || c >= kC || k < 0 || k >= kK)
       throwIndexError("ReactionTable", s * 100000 + c * 10 + k, kS * kC * kK);
   }
-  std::deque<std::vector<Position>> supports_;
+  // A vector of supports: growing it moves each support's list but never the positions in it, so a
+  // reference from position() stays good; and indexing it is one multiplication, not a deque's division.
+  std::vector<std::vector<Position>> supports_;
 };
 
 // A lattice of cells addressed by level indices, stored sparsely: only non-zero cells are kept, so

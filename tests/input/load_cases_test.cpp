@@ -44,7 +44,10 @@ TEST(LoadCases, TitlesTypesAndCombinationsAreReadFromTheEcho) {
       "   23. LOAD 7\n"
       "   24. REPEAT LOAD\n"
       "   25. 3 1.0\n"
-      "   26. PERFORM ANALYSIS\n"
+      // Another command ends a case's number lines: the pair after it belongs to no case.
+      "   26. PRINT SUPPORT REACTION\n"
+      "   27. 4 2.0\n"
+      "   28. PERFORM PDELTA ANALYSIS\n"
       "   27. LOAD LIST 1 TO 7\n";
   Project p;
   readLoadCases(p, text);
@@ -55,6 +58,7 @@ TEST(LoadCases, TitlesTypesAndCombinationsAreReadFromTheEcho) {
   EXPECT_EQ(p.LoadCases[4].parts, (std::vector<CaseFactor>{{1, 0.9}, {2, 1.5}}));
   EXPECT_EQ(p.LoadCases[5].parts, (std::vector<CaseFactor>{{1, 1.2}, {2, 1.2}}));
   EXPECT_EQ(p.LoadCases[6].parts, (std::vector<CaseFactor>{{3, 1.0}}));
+  EXPECT_EQ(p.NonlinearAnalysis, "PDELTA");
   const std::vector<std::string> why = {"", "load type WIND", "", "", "combination with case 2", "repeats case 2", ""};
   for (int n = 1; n <= 7; ++n) EXPECT_EQ(windOrEarthquakeReason(p.LoadCases, n), why[n - 1]) << n;
   EXPECT_EQ(windOrEarthquakeCases(p.LoadCases, {7, 6, 5, 4, 3, 2, 1}), (std::vector<int>{2, 5, 6}));

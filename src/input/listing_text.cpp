@@ -7,37 +7,115 @@
 #include <cstring>
 #include <initializer_list>
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include "model/numbers.h"
 
 namespace plintova::listing {
 
-const char* findBytes(const char* text, std::size_t size, std::string_view marker) {
-  const std::size_t k = marker.size();
-  if (k == 0) return text;
-  if (size < k) return nullptr;
-  if (k == 1) return static_cast<const char*>(std::memchr(text, marker[0], size));
-  std::size_t i = 0;
+namespace {
+
+std::size_t longestOf(std::initializer_list<std::string_view> markers) {
+  std::size_t longest = 0;
+  for (std::string_view m : markers) longest = std::max(longest, m.size());
+  return longest;
+}
+
+// Of the candidate starts in `mask` (bit b: text + b), the first where a marker stands whole, if it
+// comes before `found`.
+inline const char* firstWhole(const char* text, uint32_t mask, std::string_view m, const char* found) {
+  for (; mask != 0; mask &= mask - 1) {
+    const char* start = text + __builtin_ctz(mask);
+    if (found && start >= found) break;
+    if (std::memcmp(start + 1, m.data() + 1, m.size() - 2) == 0) return start;
+  }
+  return found;
+}
+
+// The scans below look at `width` starts at a time: a start is a candidate only where a marker's
+// first and last characters stand at their places, which in a listing's text leaves few to compare in
+// full. Each stops short of the text's end and tells where (`scanned`), for the caller to finish the
+// last starts byte by byte.
 #if defined(__SSE2__)
-  // Sixteen starts at a time: a start is a candidate only where both the marker's first and its last
-  // character stand at their places, which in a listing's text leaves few to compare in full.
-  const __m128i first = _mm_set1_epi8(marker.front());
-  const __m128i last = _mm_set1_epi8(marker.back());
-  for (; i + (k - 1) + 16 <= size; i += 16) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + k - 1));
-    auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
-    while (mask != 0) {
-      const auto bit = static_cast<std::size_t>(__builtin_ctz(mask));
-      if (std::memcmp(text + i + bit + 1, marker.data() + 1, k - 2) == 0) return text + i + bit;
-      mask &= mask - 1;
+const char* scan16(const char* text, std::size_t size, std::initializer_list<std::string_view> markers,
+                   std::size_t& scanned) {
+  const std::size_t longest = longestOf(markers);
+  std::size_t i = 0;
+  for (; i + longest - 1 + 16 <= size; i += 16) {
+    const char* found = nullptr;
+    for (std::string_view m : markers) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + m.size() - 1));
+      const auto mask = static_cast<uint32_t>(_mm_movemask_epi8(
+          _mm_and_si128(_mm_cmpeq_epi8(a, _mm_set1_epi8(m.front())), _mm_cmpeq_epi8(b, _mm_set1_epi8(m.back())))));
+      found = firstWhole(text + i, mask, m, found);
+    }
+    if (found) return found;
+  }
+  scanned = i;
+  return nullptr;
+}
+#endif
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define PLINTOVA_AVX2_SCAN 1
+__attribute__((target("avx2"))) const char* scan32(const char* text, std::size_t size,
+                                                  std::initializer_list<std::string_view> markers, std::size_t& scanned) {
+  const std::size_t longest = longestOf(markers);
+  std::size_t i = 0;
+  for (; i + longest - 1 + 32 <= size; i += 32) {
+    const char* found = nullptr;
+    for (std::string_view m : markers) {
+      const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + i));
+      const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + i + m.size() - 1));
+      const auto mask = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(
+          _mm256_cmpeq_epi8(a, _mm256_set1_epi8(m.front())), _mm256_cmpeq_epi8(b, _mm256_set1_epi8(m.back())))));
+      found = firstWhole(text + i, mask, m, found);
+    }
+    if (found) return found;
+  }
+  scanned = i;
+  return nullptr;
+}
+const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+}  // namespace
+
+const char* findAnyBytes(const char* text, std::size_t size, std::initializer_list<std::string_view> markers) {
+  std::size_t scanned = 0;
+  bool vectors = true;
+  for (std::string_view m : markers) {
+    if (m.empty()) return text;
+    vectors = vectors && m.size() >= 2;
+  }
+  if (vectors) {
+#if defined(PLINTOVA_AVX2_SCAN)
+    if (kHasAvx2) {
+      if (const char* hit = scan32(text, size, markers, scanned)) return hit;
+    } else
+#endif
+    {
+#if defined(__SSE2__)
+      if (const char* hit = scan16(text, size, markers, scanned)) return hit;
+#endif
     }
   }
-#endif
   // The starts left (every start on a machine without the vector instructions).
-  return static_cast<const char*>(memmem(text + i, size - i, marker.data(), k));
+  const char* nearest = nullptr;
+  for (std::string_view m : markers) {
+    if (size - scanned < m.size()) continue;
+    const char* hit = m.size() == 1 ? static_cast<const char*>(std::memchr(text + scanned, m[0], size - scanned))
+                                    : static_cast<const char*>(memmem(text + scanned, size - scanned, m.data(), m.size()));
+    if (hit && (!nearest || hit < nearest)) nearest = hit;
+  }
+  return nearest;
+}
+
+const char* findBytes(const char* text, std::size_t size, std::string_view marker) {
+  if (marker.size() == 1) return static_cast<const char*>(std::memchr(text, marker[0], size));
+  return findAnyBytes(text, size, {marker});
 }
 
 std::size_t nextNumberStart(std::string_view line, std::size_t i, std::size_t end) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <initializer_list>
 #include <string_view>
 
 namespace plintova::listing {
@@ -65,9 +66,13 @@ inline bool contains(std::string_view line, std::string_view marker) { return li
 // A short printable form of a number text for messages: at most 24 characters.
 std::string shortText(std::string_view text);
 
-// The first occurrence of the marker in text[0, size), or nullptr: memmem's result, found sixteen
-// bytes at a time where the machine allows.
+// The first occurrence of the marker in text[0, size), or nullptr: memmem's result, found sixteen or
+// thirty-two bytes at a time where the machine allows.
 const char* findBytes(const char* text, std::size_t size, std::string_view marker);
+
+// The first occurrence of any of the markers in text[0, size), or nullptr: one pass over the text
+// however many markers (the earliest start wins; of two markers at one start, either).
+const char* findAnyBytes(const char* text, std::size_t size, std::initializer_list<std::string_view> markers);
 
 // Units a listing may print, and what its values are multiplied by to reach the model's units.
 enum class LengthUnit { Unknown, Metre, Millimetre, Centimetre, Foot, Inch };

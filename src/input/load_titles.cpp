@@ -2,7 +2,6 @@
 #include "input/load_titles.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <optional>
 #include <vector>
@@ -102,37 +101,20 @@ std::optional<LoadCaseDef> definitionOf(std::string_view command) {
 
 namespace {
 
-// The next line at or after `from` that holds one of the words the case reading acts on (LOAD, REPEAT,
-// DELTA, NONLINEAR). Each word's next occurrence is kept, so the text is searched once for each word
-// rather than once a line: a listing of a large building has hundreds of thousands of output lines
-// and a few hundred echoed commands.
-class WordLines {
- public:
-  explicit WordLines(std::string_view text) : text_(text) {
-    for (std::size_t w = 0; w < kWords.size(); ++w) at_[w] = find(w, 0);
-  }
-  // The start of the next such line, or npos.
-  std::size_t next(std::size_t from) {
-    std::size_t nearest = std::string_view::npos;
-    for (std::size_t w = 0; w < kWords.size(); ++w) {
-      if (at_[w] != std::string_view::npos && at_[w] < from) at_[w] = find(w, from);
-      nearest = std::min(nearest, at_[w]);
-    }
-    if (nearest == std::string_view::npos) return nearest;
-    const std::size_t newline = text_.rfind('\n', nearest);
-    return newline == std::string_view::npos ? 0 : newline + 1;
-  }
-
- private:
-  static constexpr std::array<std::string_view, 4> kWords = {"LOAD", "REPEAT", "DELTA", "NONLINEAR"};
-  std::size_t find(std::size_t w, std::size_t from) const {
-    if (from >= text_.size()) return std::string_view::npos;
-    const char* hit = listing::findBytes(text_.data() + from, text_.size() - from, kWords[w]);
-    return hit ? static_cast<std::size_t>(hit - text_.data()) : std::string_view::npos;
-  }
-  std::string_view text_;
-  std::array<std::size_t, 4> at_{};  // each word's next occurrence, npos when there is none
-};
+// The start of the next line at or after `from` that holds a word the case reading acts on, or npos:
+// LOAD (of a case, a combination, or REPEAT LOAD) and, until the analysis is known to be nonlinear,
+// DELTA and NONLINEAR. One pass over the text finds them: a listing of a large building has hundreds
+// of thousands of output lines and a few hundred echoed commands.
+std::size_t nextWordLine(std::string_view text, std::size_t from, bool nonlinearKnown) {
+  if (from >= text.size()) return std::string_view::npos;
+  const char* at = text.data() + from;
+  const std::size_t size = text.size() - from;
+  const char* hit = nonlinearKnown ? listing::findBytes(at, size, "LOAD")
+                                   : listing::findAnyBytes(at, size, {"LOAD", "DELTA", "NONLINEAR"});
+  if (!hit) return std::string_view::npos;
+  const std::size_t newline = text.rfind('\n', static_cast<std::size_t>(hit - text.data()));
+  return newline == std::string_view::npos ? 0 : newline + 1;
+}
 
 // The line starting at `from` and the start of the next one.
 std::string_view lineAt(std::string_view text, std::size_t from, std::size_t& next) {
@@ -172,9 +154,8 @@ LoadCaseDef* readCommand(Project& p, std::string_view command) {
 void readLoadCases(Project& p, std::string_view text) {
   p.LoadCases.clear();
   p.NonlinearAnalysis.clear();
-  WordLines wordLines(text);
   std::size_t from = 0;
-  while ((from = wordLines.next(from)) != std::string_view::npos) {
+  while ((from = nextWordLine(text, from, !p.NonlinearAnalysis.empty())) != std::string_view::npos) {
     std::size_t next = 0;
     const std::string_view command = echoedCommand(lineAt(text, from, next));
     from = next;

@@ -121,3 +121,29 @@ TEST(ListingText, MarkerSearchAgreesWithMemmem) {
     }
   }
 }
+
+// The search for several markers at once gives the earliest of memmem's answers, with the markers in
+// either order, wherever each stands relative to the other and to the 16- and 32-byte steps.
+TEST(ListingText, SearchForAnyMarkerGivesTheEarliest) {
+  const std::string first = "LOAD", second = "NONLINEAR";
+  auto earliest = [&](const std::string& text) -> const char* {
+    const char* best = nullptr;
+    for (const std::string* m : {&first, &second, static_cast<const std::string*>(nullptr)}) {
+      if (!m) break;
+      const char* hit = static_cast<const char*>(memmem(text.data(), text.size(), m->data(), m->size()));
+      if (hit && (!best || hit < best)) best = hit;
+    }
+    return best;
+  };
+  for (std::size_t size : {std::size_t{3}, std::size_t{40}, std::size_t{100}}) {
+    for (std::size_t a = 0; a <= size; ++a) {
+      for (std::size_t b = 0; b <= size; b += 3) {
+        std::string text(size, '-');
+        if (a + first.size() <= size) text.replace(a, first.size(), first);
+        if (b + second.size() <= size) text.replace(b, second.size(), second);
+        EXPECT_EQ(findAnyBytes(text.data(), text.size(), {first, second}), earliest(text)) << size << " " << a << " " << b;
+        EXPECT_EQ(findAnyBytes(text.data(), text.size(), {second, first}), earliest(text)) << size << " " << a << " " << b;
+      }
+    }
+  }
+}

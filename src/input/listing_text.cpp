@@ -37,19 +37,28 @@ inline const char* firstWhole(const char* text, uint32_t mask, std::string_view 
 // first and last characters stand at their places, which in a listing's text leaves few to compare in
 // full. Each stops short of the text's end and tells where (`scanned`), for the caller to finish the
 // last starts byte by byte.
+// At most this many markers are searched for at once (the callers ask for one to three).
+constexpr std::size_t kMostMarkers = 4;
+
 #if defined(__SSE2__)
 const char* scan16(const char* text, std::size_t size, std::initializer_list<std::string_view> markers,
                    std::size_t& scanned) {
-  const std::size_t longest = longestOf(markers);
+  const std::size_t longest = longestOf(markers), count = markers.size();
+  __m128i first[kMostMarkers], last[kMostMarkers];
+  const std::string_view* m = markers.begin();
+  for (std::size_t k = 0; k < count; ++k) {
+    first[k] = _mm_set1_epi8(m[k].front());
+    last[k] = _mm_set1_epi8(m[k].back());
+  }
   std::size_t i = 0;
   for (; i + longest - 1 + 16 <= size; i += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     const char* found = nullptr;
-    for (std::string_view m : markers) {
-      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + m.size() - 1));
-      const auto mask = static_cast<uint32_t>(_mm_movemask_epi8(
-          _mm_and_si128(_mm_cmpeq_epi8(a, _mm_set1_epi8(m.front())), _mm_cmpeq_epi8(b, _mm_set1_epi8(m.back())))));
-      found = firstWhole(text + i, mask, m, found);
+    for (std::size_t k = 0; k < count; ++k) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + m[k].size() - 1));
+      const auto mask =
+          static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first[k]), _mm_cmpeq_epi8(b, last[k]))));
+      if (mask != 0) found = firstWhole(text + i, mask, m[k], found);
     }
     if (found) return found;
   }
@@ -62,16 +71,22 @@ const char* scan16(const char* text, std::size_t size, std::initializer_list<std
 #define PLINTOVA_AVX2_SCAN 1
 __attribute__((target("avx2"))) const char* scan32(const char* text, std::size_t size,
                                                   std::initializer_list<std::string_view> markers, std::size_t& scanned) {
-  const std::size_t longest = longestOf(markers);
+  const std::size_t longest = longestOf(markers), count = markers.size();
+  __m256i first[kMostMarkers], last[kMostMarkers];
+  const std::string_view* m = markers.begin();
+  for (std::size_t k = 0; k < count; ++k) {
+    first[k] = _mm256_set1_epi8(m[k].front());
+    last[k] = _mm256_set1_epi8(m[k].back());
+  }
   std::size_t i = 0;
   for (; i + longest - 1 + 32 <= size; i += 32) {
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + i));
     const char* found = nullptr;
-    for (std::string_view m : markers) {
-      const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + i));
-      const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + i + m.size() - 1));
-      const auto mask = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(
-          _mm256_cmpeq_epi8(a, _mm256_set1_epi8(m.front())), _mm256_cmpeq_epi8(b, _mm256_set1_epi8(m.back())))));
-      found = firstWhole(text + i, mask, m, found);
+    for (std::size_t k = 0; k < count; ++k) {
+      const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + i + m[k].size() - 1));
+      const auto mask = static_cast<uint32_t>(
+          _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(a, first[k]), _mm256_cmpeq_epi8(b, last[k]))));
+      if (mask != 0) found = firstWhole(text + i, mask, m[k], found);
     }
     if (found) return found;
   }
@@ -90,6 +105,7 @@ const char* findAnyBytes(const char* text, std::size_t size, std::initializer_li
     if (m.empty()) return text;
     vectors = vectors && m.size() >= 2;
   }
+  vectors = vectors && markers.size() <= kMostMarkers;
   if (vectors) {
 #if defined(PLINTOVA_AVX2_SCAN)
     if (kHasAvx2) {

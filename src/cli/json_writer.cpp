@@ -34,8 +34,20 @@ std::size_t utf8SequenceAt(const std::string& s, std::size_t i) {
 }  // namespace
 
 std::string jsonEscape(const std::string& s) {
-  std::string o = "\"";
+  std::string o;
+  o.reserve(s.size() + 2);
+  o += '"';
   for (std::size_t i = 0; i < s.size(); ++i) {
+    // A run of characters that pass as they are goes in at once (most texts are all of one run).
+    std::size_t plain = i;
+    while (plain < s.size()) {
+      const auto c = static_cast<unsigned char>(s[plain]);
+      if (c < 0x20 || c >= 0x7f || c == '"' || c == '\\') break;
+      ++plain;
+    }
+    o.append(s, i, plain - i);
+    if (plain == s.size()) break;
+    i = plain;
     const unsigned char c = static_cast<unsigned char>(s[i]);
     switch (c) {
       case '"': o += "\\\""; break;
@@ -65,7 +77,8 @@ std::string jsonEscape(const std::string& s) {
         }
     }
   }
-  return o + "\"";
+  o += '"';
+  return o;
 }
 
 void JsonWriter::separate() {

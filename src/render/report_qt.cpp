@@ -3,6 +3,7 @@
 #include "render/report_qt.h"
 
 #include <QBuffer>
+#include <QGlyphRun>
 #include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
@@ -21,11 +22,13 @@ namespace {
 
 using namespace report_pages;
 
-// A text of one line is drawn at its start and baseline; any other is laid out by the painter. The
-// painter's font and pen are set only when they change.
+// A text of one line is drawn at its start and baseline, as glyphs placed from its font's table where
+// the table holds all its characters (no shaping again), else by the painter; any other text is laid out
+// by the painter. The painter's font and pen are set only when they change.
 void paint(QPainter& painter, const Page& page, const Fonts& fonts) {
   int font = -1;
   QColor pen;
+  QGlyphRun run;
   for (const Item& item : page) {
     switch (item.kind) {
       case Item::Fill: painter.fillRect(item.rect, item.colour); break;
@@ -34,20 +37,25 @@ void paint(QPainter& painter, const Page& page, const Fonts& fonts) {
         pen = QColor();
         painter.drawLine(item.rect.topLeft(), item.rect.bottomRight());
         break;
-      case Item::Text:
-        if (static_cast<int>(item.font) != font) {
-          font = static_cast<int>(item.font);
-          painter.setFont(fonts.font(item.font));
-        }
+      case Item::Text: {
         if (item.colour != pen || !pen.isValid()) {
           pen = item.colour;
           painter.setPen(pen);
         }
-        if (item.flags & Qt::TextSingleLine)
-          painter.drawText(QPointF(item.rect.left(), item.rect.top() + fonts.metrics(item.font).ascent()), item.text);
-        else
-          painter.drawText(item.rect, item.flags, item.text);
+        const bool oneLine = item.flags & Qt::TextSingleLine;
+        const QPointF baseline(item.rect.left(), item.rect.top() + fonts.metrics(item.font).ascent());
+        if (oneLine && fonts.glyphs(item.font).glyphRun(item.text, run)) {
+          painter.drawGlyphRun(baseline, run);
+          break;
+        }
+        if (static_cast<int>(item.font) != font) {
+          font = static_cast<int>(item.font);
+          painter.setFont(fonts.font(item.font));
+        }
+        if (oneLine) painter.drawText(baseline, item.text);
+        else painter.drawText(item.rect, item.flags, item.text);
         break;
+      }
     }
   }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -50,7 +51,7 @@ class PageLayout {
     cover();
     contents();
     running();
-    return pages_;
+    return std::move(pages_);
   }
 
  private:

@@ -19,10 +19,6 @@ enum class FontRole { Body, Bold, Small, Italic, Table, TableBold, Chapter, Part
 inline QFont fontOf(FontRole role) {
   QFont f(QStringLiteral("DejaVu Sans"));
   f.setStyleHint(QFont::SansSerif);
-  // Without kerning a line's advance is the sum of its characters' advances, so that the report's texts
-  // are measured and placed from a table of advances instead of being shaped (report_table_qt.h); the
-  // pairs kerning would close up differ by a few hundredths of a millimetre at these sizes.
-  f.setKerning(false);
   double size = 9;
   switch (role) {
     case FontRole::Body: break;

@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <vector>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "output/report_content.h"
 #include "render/render_qt.h"
@@ -60,10 +63,35 @@ void paint(QPainter& painter, const Page& page, const Fonts& fonts) {
   }
 }
 
+// Qt's PDF engine compresses each finished page by reading its stream into a fresh 10 MB block and
+// deflating into another. The C library maps blocks that large anew each time and the kernel zero-fills
+// every page of them as it is touched, a quarter of a long report's time; while a report is written,
+// large blocks are kept in the heap instead, where each page reuses the last one's, and the memory is
+// given back when it is done.
+class LargeBlocksInHeap {
+ public:
+  LargeBlocksInHeap() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+  }
+  ~LargeBlocksInHeap() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 128 << 10);  // the library's defaults
+    mallopt(M_TRIM_THRESHOLD, 128 << 10);
+    malloc_trim(0);
+#endif
+  }
+  LargeBlocksInHeap(const LargeBlocksInHeap&) = delete;
+  LargeBlocksInHeap& operator=(const LargeBlocksInHeap&) = delete;
+};
+
 }  // namespace
 
 std::string writeReportPdf(const report::Document& doc, QIODevice& device) {
   if (std::string reason = ensureGuiApplication(); !reason.empty()) return reason;
+  const LargeBlocksInHeap largeBlocks;
   QPdfWriter writer(&device);
   writer.setResolution(kReportDpi);
   writer.setCreator(QStringLiteral("Plintova"));

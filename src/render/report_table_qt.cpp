@@ -6,6 +6,7 @@
 #include <QTextLayout>
 #include <QPointF>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace plintova::draw::report_pages {
@@ -47,17 +48,17 @@ const GlyphTable::Glyph& GlyphTable::glyph(char16_t c) const {
   return g;
 }
 
-bool GlyphTable::apart(char16_t a, char16_t b) const {
-  if (a == u' ' || b == u' ') return true;  // no font joins a letter to a blank
-  signed char* state;
+std::int32_t GlyphTable::kerning(char16_t a, char16_t b) const {
+  std::int32_t* kern;
   if (a < 128 && b < 128) {
-    if (asciiPairs_.empty()) asciiPairs_.assign(128 * 128, 0);
-    state = &asciiPairs_[a * 128u + b];
+    if (asciiPairs_.empty()) asciiPairs_.assign(128 * 128, kUnknown);
+    kern = &asciiPairs_[a * 128u + b];
   } else {
-    state = &otherPairs_[static_cast<std::uint32_t>(a) << 16 | b];
+    kern = &otherPairs_.try_emplace(static_cast<std::uint32_t>(a) << 16 | b, kUnknown).first->second;
   }
-  if (*state == 0) {
-    // The pair laid out as the painter would: the two glyphs of the table, the second one advance on.
+  if (*kern == kUnknown) {
+    // The pair laid out as the painter would: the two glyphs of the table, the second one the first's
+    // advance on, give or take the kerning.
     const QChar pair[] = {QChar(a), QChar(b)};
     QTextLayout layout(QString(pair, 2), font_);
     layout.beginLayout();
@@ -65,16 +66,15 @@ bool GlyphTable::apart(char16_t a, char16_t b) const {
     layout.endLayout();
     const QList<QGlyphRun> runs = layout.glyphRuns();
     const Glyph &first = glyph(a), &second = glyph(b);
-    *state = -1;
+    *kern = kJoined;
     if (runs.size() == 1 && runs.front().rawFont() == raw_) {
       const QList<quint32> indexes = runs.front().glyphIndexes();
       const QList<QPointF> at = runs.front().positions();
-      if (indexes == QList<quint32>{first.index, second.index} && at.size() == 2 &&
-          at[1].x() - at[0].x() == first.advance && at[1].y() == at[0].y())
-        *state = 1;
+      if (indexes == QList<quint32>{first.index, second.index} && at.size() == 2 && at[1].y() == at[0].y())
+        *kern = static_cast<std::int32_t>(std::lround((at[1].x() - at[0].x() - first.advance) * 64));
     }
   }
-  return *state > 0;
+  return *kern;
 }
 
 bool GlyphTable::tableAdvance(QStringView text, double& advance, double* longestWord) const {
@@ -82,11 +82,19 @@ bool GlyphTable::tableAdvance(QStringView text, double& advance, double* longest
   char16_t before = 0;
   for (QChar c : text) {
     const Glyph& g = glyph(c.unicode());
-    if (g.state < 0 || (before != 0 && !apart(before, c.unicode()))) return false;
+    if (g.state < 0) return false;
+    const double a = g.advance;
+    if (before != 0) {
+      const std::int32_t kern = kerning(before, c.unicode());
+      if (kern == kJoined) return false;
+      // A kerned pair across a blank belongs to the line, not to either word.
+      line += kern / 64.0;
+      if (before != u' ' && c.unicode() != u' ') word += kern / 64.0;
+    }
     before = c.unicode();
-    line += g.advance;
+    line += a;
     if (c.unicode() != u' ') {
-      word += g.advance;
+      word += a;
     } else {
       longest = std::max(longest, word);
       word = 0;
@@ -111,7 +119,12 @@ bool GlyphTable::glyphRun(QStringView text, QGlyphRun& run) const {
   char16_t before = 0;
   for (QChar c : text) {
     const Glyph& g = glyph(c.unicode());
-    if (g.state < 0 || (before != 0 && !apart(before, c.unicode()))) return false;
+    if (g.state < 0) return false;
+    if (before != 0) {
+      const std::int32_t kern = kerning(before, c.unicode());
+      if (kern == kJoined) return false;
+      x += kern / 64.0;
+    }
     before = c.unicode();
     indexes.push_back(g.index);
     positions.push_back(QPointF(x, 0));

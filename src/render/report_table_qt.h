@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -18,14 +19,14 @@
 
 namespace plintova::draw::report_pages {
 
-// A font's texts set on one line without shaping them: each character's advance and glyph, taken once
-// by shaping the character alone, summed and placed along the text. Kerning is off on the report's
-// fonts, so the sum is the advance shaping the whole line gives, and glyphs placed at those advances are
-// where the painter's own text layout would put them. What shaping does beyond that is left to it: a
-// character that it may join to its neighbours, reorder or take from another font (a mark, a control, a
-// letter of another script, one the font lacks) is not in the table, and two neighbours that the font
-// sets otherwise than side by side (as one ligature, "fi" in most fonts) are found by laying out each
-// pair once, when it is first met; a text holding either is measured and drawn by shaping it.
+// A font's texts set on one line without shaping them: each character's advance and glyph, and the
+// kerning of each pair of neighbours, taken once by laying out the character and the pair alone when
+// first met, summed and placed along the text. The font's kerning adjusts pairs only, so the sum is the
+// advance shaping the whole line gives, and glyphs placed at those advances are where the painter's own
+// text layout puts them. What shaping does beyond that is left to it: a character that it may join to
+// its neighbours, reorder or take from another font (a mark, a control, a letter of another script, one
+// the font lacks) is not in the table, nor a pair that the font sets otherwise than as its two glyphs
+// (a ligature, "fi" in most fonts); a text holding either is measured and drawn by shaping it.
 class GlyphTable {
  public:
   // `font` resolved for the device the report is measured and painted on.
@@ -47,16 +48,19 @@ class GlyphTable {
     signed char state = 0;  // 0 not yet looked at, 1 in the table, -1 left to shaping
   };
   const Glyph& glyph(char16_t c) const;
-  // Whether a pair of tabled characters is set as the two of them side by side.
-  bool apart(char16_t a, char16_t b) const;
+  // The kerning of a pair of tabled characters in 64ths of a pixel (what the second glyph is moved by
+  // from where the first one's advance puts it), or kJoined if the font does not set the pair as the
+  // two glyphs.
+  static constexpr std::int32_t kJoined = INT32_MIN + 1, kUnknown = INT32_MIN;
+  std::int32_t kerning(char16_t a, char16_t b) const;
 
   QFont font_;
   QRawFont raw_;
   const QFontMetricsF* metrics_;
   mutable std::array<Glyph, 128> ascii_{};
   mutable std::unordered_map<char16_t, Glyph> other_;
-  mutable std::vector<signed char> asciiPairs_;  // 128 x 128 when first needed, states as a glyph's
-  mutable std::unordered_map<std::uint32_t, signed char> otherPairs_;
+  mutable std::vector<std::int32_t> asciiPairs_;  // 128 x 128 when first needed
+  mutable std::unordered_map<std::uint32_t, std::int32_t> otherPairs_;
 };
 
 // The fonts of the report and their metrics on the page's device, made once per report: a font and its

@@ -110,26 +110,33 @@ double GlyphTable::advance(const QString& text) const {
   return tableAdvance(text, a) ? a : metrics_->horizontalAdvance(text);
 }
 
-bool GlyphTable::glyphRun(QStringView text, QGlyphRun& run) const {
-  QList<quint32> indexes;
-  QList<QPointF> positions;
-  indexes.reserve(text.size());
-  positions.reserve(text.size());
-  double x = 0;
+bool GlyphTable::appendGlyphs(QStringView text, QPointF baseline, QList<quint32>& indexes,
+                              QList<QPointF>& positions) const {
+  const qsizetype start = indexes.size();
+  double x = baseline.x();
   char16_t before = 0;
   for (QChar c : text) {
     const Glyph& g = glyph(c.unicode());
-    if (g.state < 0) return false;
-    if (before != 0) {
-      const std::int32_t kern = kerning(before, c.unicode());
-      if (kern == kJoined) return false;
-      x += kern / 64.0;
+    std::int32_t kern = 0;
+    if (g.state > 0 && before != 0) kern = kerning(before, c.unicode());
+    if (g.state < 0 || kern == kJoined) {
+      indexes.resize(start);
+      positions.resize(start);
+      return false;
     }
+    x += kern / 64.0;
     before = c.unicode();
     indexes.push_back(g.index);
-    positions.push_back(QPointF(x, 0));
+    positions.push_back(QPointF(x, baseline.y()));
     x += g.advance;
   }
+  return true;
+}
+
+bool GlyphTable::glyphRun(QStringView text, QGlyphRun& run) const {
+  QList<quint32> indexes;
+  QList<QPointF> positions;
+  if (!appendGlyphs(text, QPointF(0, 0), indexes, positions)) return false;
   run.setRawFont(raw_);
   run.setGlyphIndexes(indexes);
   run.setPositions(positions);

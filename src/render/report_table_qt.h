@@ -40,6 +40,10 @@ class GlyphTable {
   // The text's glyphs placed on one line from the start of its baseline: false (and `run` untouched) if
   // the text holds a character or a pair outside the table.
   bool glyphRun(QStringView text, QGlyphRun& run) const;
+  // The same glyphs appended to a run of this font's glyphs, placed from `baseline`: false (and the run
+  // as it was) if the text holds a character or a pair outside the table.
+  bool appendGlyphs(QStringView text, QPointF baseline, QList<quint32>& indexes, QList<QPointF>& positions) const;
+  const QRawFont& rawFont() const { return raw_; }
 
  private:
   struct Glyph {

@@ -130,8 +130,13 @@ class PageLayout {
   }
 
   int current() const { return static_cast<int>(pages_.size()) - 1; }
+  // A new page is given room for as many items as the last one held and its running header and number
+  // added at the end: pages of one table hold about as many, and growing each page's items a doubling at
+  // a time moved them over and over.
   void newPage() {
+    const std::size_t last = pages_.empty() ? 0 : pages_.back().size();
     pages_.emplace_back();
+    pages_.back().reserve(last + 8);
     y_ = mm(kTop);
   }
   // Starts a new page unless `h` fits below the cursor (a page already empty takes anything).

@@ -125,7 +125,8 @@ class LargeBlocksInHeap {
   }
   ~LargeBlocksInHeap() {
 #ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 128 << 10);  // the library's defaults
+    // Back to the library's default sizes (which it no longer adjusts as blocks are freed).
+    mallopt(M_MMAP_THRESHOLD, 128 << 10);
     mallopt(M_TRIM_THRESHOLD, 128 << 10);
     malloc_trim(0);
 #endif

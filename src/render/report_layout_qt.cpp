@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -50,7 +51,7 @@ class PageLayout {
     cover();
     contents();
     running();
-    return pages_;
+    return std::move(pages_);
   }
 
  private:
@@ -61,12 +62,13 @@ class PageLayout {
 
   const QFontMetricsF& metrics(FontRole role) const { return fonts_.metrics(role); }
   double lineHeight(FontRole role) const { return metrics(role).height(); }
+  // A text's advance on one line, from the font's table of glyphs where it can be.
+  double advance(const QString& text, FontRole role) const { return fonts_.glyphs(role).advance(text); }
 
   // A word longer than the width would run over the cell: such texts break anywhere.
   int wrapFlags(const QString& text, FontRole role, double w) const {
-    const QFontMetricsF& fm = metrics(role);
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-      if (fm.horizontalAdvance(word) > w) return Qt::TextWrapAnywhere;
+      if (advance(word, role) > w) return Qt::TextWrapAnywhere;
     return Qt::TextWordWrap;
   }
   // A text set over the width w: its height and its wrapping. A text whose one line fits with the slack
@@ -79,8 +81,8 @@ class PageLayout {
   };
   Setting setting(const QString& text, FontRole role, double w) const {
     if (text.isEmpty()) return {};
-    const double advance = metrics(role).horizontalAdvance(text);
-    if (fitsOneLine(text, advance, w)) return {singleLineHeight(role), Qt::TextWordWrap, advance};
+    const double a = advance(text, role);
+    if (fitsOneLine(text, a, w)) return {singleLineHeight(role), Qt::TextWordWrap, a};
     const int wrap = wrapFlags(text, role, w);
     return {metrics(role).boundingRect(QRectF(0, 0, w, 1e7), Qt::AlignLeft | wrap, text).height(), wrap};
   }
@@ -128,8 +130,13 @@ class PageLayout {
   }
 
   int current() const { return static_cast<int>(pages_.size()) - 1; }
+  // A new page is given room for as many items as the last one held and its running header and number
+  // added at the end: pages of one table hold about as many, and growing each page's items a doubling at
+  // a time moved them over and over.
   void newPage() {
+    const std::size_t last = pages_.empty() ? 0 : pages_.back().size();
     pages_.emplace_back();
+    pages_.back().reserve(last + 8);
     y_ = mm(kTop);
   }
   // Starts a new page unless `h` fits below the cursor (a page already empty takes anything).
@@ -176,7 +183,7 @@ class PageLayout {
   // The lines a text breaks into over the width w, as the painter will set them (a text that fits on one
   // line is that line, without being laid out).
   QStringList lines(const QString& text, FontRole role, double w) const {
-    if (fitsOneLine(text, metrics(role).horizontalAdvance(text), w)) return {text.trimmed()};
+    if (fitsOneLine(text, advance(text, role), w)) return {text.trimmed()};
     QTextLayout layout(text, fonts_.font(role), device_);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -246,7 +253,7 @@ class PageLayout {
   // The cells of a row measured in the row's font, as many as the table has columns.
   std::vector<MeasuredCell> measureRow(const std::vector<std::string>& cells, std::size_t n, FontRole role) const {
     std::vector<MeasuredCell> row(n);
-    for (std::size_t k = 0; k < n && k < cells.size(); ++k) row[k] = measureCell(metrics(role), cells[k]);
+    for (std::size_t k = 0; k < n && k < cells.size(); ++k) row[k] = measureCell(fonts_.glyphs(role), cells[k]);
     return row;
   }
 
@@ -347,9 +354,9 @@ class PageLayout {
       // Dot leaders between the title and its page.
       const double titleRoom = width() - indent - numberW - mm(2);
       title = metrics(role).elidedText(title, Qt::ElideRight, titleRoom);
-      const double used = metrics(role).horizontalAdvance(title + QLatin1Char(' '));
+      const double used = advance(title + QLatin1Char(' '), role);
       // Leaders in the entry's own font (a chapter's bold dots are wider), one short of the room.
-      const double dot = metrics(role).horizontalAdvance(QStringLiteral(" ."));
+      const double dot = advance(QStringLiteral(" ."), role);
       const int dots = std::max(0, static_cast<int>((titleRoom - used) / dot) - 1);
       put(page, Item{Item::Text, QRectF(left() + indent, y, titleRoom + mm(2), step), title + QLatin1Char(' ') +
                                                                                     QString(QStringLiteral(" .")).repeated(dots),
@@ -385,22 +392,29 @@ class PageLayout {
     line(left(), y, left() + width(), y, kInk, 0.4, 0);
   }
 
-  // The running header (not on the cover) and the page numbers of every page.
+  // The running header (not on the cover) and the page numbers of every page. A text that fits its line
+  // is placed where its line starts and painted without being laid out again; a longer one runs on in
+  // its one line.
   void running() {
     const int count = static_cast<int>(pages_.size());
     const double h = lineHeight(FontRole::Running) + 1;
+    auto put = [&](int page, double x, double w, double y, const QString& s, int align) {
+      const Setting set = setting(s, FontRole::Running, w);
+      if (set.advance < 0)
+        this->put(page, Item{Item::Text, QRectF(x, y, w, h), s, FontRole::Running, flags(Qt::Alignment(align)), kGrey, 0});
+      else
+        this->put(page, placed(x, y, w, s, set, FontRole::Running, kGrey, align));
+    };
+    const QString headerLeft = QString::fromStdString(doc_.headerLeft),
+                  headerRight = QString::fromStdString(doc_.headerRight);
     for (int page = 0; page < count; ++page) {
       if (page > 0) {
-        put(page, Item{Item::Text, QRectF(left(), mm(kHeaderY), width() * 0.6, h),
-                       QString::fromStdString(doc_.headerLeft), FontRole::Running, flags(Qt::AlignLeft), kGrey, 0});
-        put(page, Item{Item::Text, QRectF(left() + width() * 0.4, mm(kHeaderY), width() * 0.6, h),
-                       QString::fromStdString(doc_.headerRight), FontRole::Running, flags(Qt::AlignRight), kGrey,
-                       0});
+        put(page, left(), width() * 0.6, mm(kHeaderY), headerLeft, Qt::AlignLeft);
+        put(page, left() + width() * 0.4, width() * 0.6, mm(kHeaderY), headerRight, Qt::AlignRight);
         line(left(), mm(kHeaderY) + h + mm(1), left() + width(), mm(kHeaderY) + h + mm(1), kRule, 0.2, page);
       }
-      put(page, Item{Item::Text, QRectF(left(), mm(kFooterY), width(), h),
-                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(count), FontRole::Running,
-                     flags(Qt::AlignHCenter), kGrey, 0});
+      put(page, left(), width(), mm(kFooterY), QStringLiteral("Page %1 of %2").arg(page + 1).arg(count),
+          Qt::AlignHCenter);
     }
   }
 

@@ -3,12 +3,18 @@
 #include "render/report_qt.h"
 
 #include <QBuffer>
+#include <QList>
+#include <QGlyphRun>
 #include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <utility>
 #include <vector>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "output/report_content.h"
 #include "render/render_qt.h"
@@ -21,41 +27,119 @@ namespace {
 
 using namespace report_pages;
 
-// A text of one line is drawn at its start and baseline; any other is laid out by the painter. The
-// painter's font and pen are set only when they change.
-void paint(QPainter& painter, const Page& page, const Fonts& fonts) {
-  int font = -1;
-  QColor pen;
-  for (const Item& item : page) {
-    switch (item.kind) {
-      case Item::Fill: painter.fillRect(item.rect, item.colour); break;
-      case Item::Line:
-        painter.setPen(QPen(item.colour, item.width));
-        pen = QColor();
-        painter.drawLine(item.rect.topLeft(), item.rect.bottomRight());
-        break;
-      case Item::Text:
-        if (static_cast<int>(item.font) != font) {
-          font = static_cast<int>(item.font);
-          painter.setFont(fonts.font(item.font));
-        }
-        if (item.colour != pen || !pen.isValid()) {
-          pen = item.colour;
-          painter.setPen(pen);
-        }
-        if (item.flags & Qt::TextSingleLine)
-          painter.drawText(QPointF(item.rect.left(), item.rect.top() + fonts.metrics(item.font).ascent()), item.text);
-        else
-          painter.drawText(item.rect, item.flags, item.text);
-        break;
+// A text of one line is drawn at its start and baseline, as glyphs placed from its font's table where
+// the table holds all its characters (no shaping again), else by the painter; any other text is laid out
+// by the painter. Neighbouring texts of one font and colour (a table row's cells) are drawn as one run
+// of glyphs, which the PDF engine writes as one text object. The painter's font and pen are set only
+// when they change.
+class PagePainter {
+ public:
+  PagePainter(QPainter& painter, const Fonts& fonts) : painter_(painter), fonts_(fonts) {}
+
+  void paint(const Page& page) {
+    for (const Item& item : page) {
+      if (item.kind == Item::Text && (item.flags & Qt::TextSingleLine) && addToRun(item)) continue;
+      flush();
+      switch (item.kind) {
+        case Item::Fill: painter_.fillRect(item.rect, item.colour); break;
+        case Item::Line:
+          painter_.setPen(QPen(item.colour, item.width));
+          pen_ = QColor();
+          painter_.drawLine(item.rect.topLeft(), item.rect.bottomRight());
+          break;
+        case Item::Text:
+          setPen(item.colour);
+          if (static_cast<int>(item.font) != font_) {
+            font_ = static_cast<int>(item.font);
+            painter_.setFont(fonts_.font(item.font));
+          }
+          if (item.flags & Qt::TextSingleLine) painter_.drawText(baseline(item), item.text);
+          else painter_.drawText(item.rect, item.flags, item.text);
+          break;
+      }
     }
+    flush();
   }
-}
+
+ private:
+  QPointF baseline(const Item& item) const {
+    return QPointF(item.rect.left(), item.rect.top() + fonts_.metrics(item.font).ascent());
+  }
+  void setPen(const QColor& colour) {
+    if (colour == pen_ && pen_.isValid()) return;
+    pen_ = colour;
+    painter_.setPen(pen_);
+  }
+  // Adds the text's glyphs to the run being gathered (drawing that run first if it is of another font
+  // or colour); false if the table cannot place them.
+  bool addToRun(const Item& item) {
+    const GlyphTable& table = fonts_.glyphs(item.font);
+    if (!indexes_.isEmpty() && (item.font != runFont_ || item.colour != runInk_)) {
+      QList<quint32> indexes;
+      QList<QPointF> positions;
+      if (!table.appendGlyphs(item.text, baseline(item), indexes, positions)) return false;
+      flush();
+      indexes_ = std::move(indexes);
+      positions_ = std::move(positions);
+    } else if (!table.appendGlyphs(item.text, baseline(item), indexes_, positions_)) {
+      return false;
+    }
+    runFont_ = item.font;
+    runInk_ = item.colour;
+    return true;
+  }
+  void flush() {
+    if (indexes_.isEmpty()) return;
+    setPen(runInk_);
+    QGlyphRun run;
+    run.setRawFont(fonts_.glyphs(runFont_).rawFont());
+    run.setGlyphIndexes(indexes_);
+    run.setPositions(positions_);
+    painter_.drawGlyphRun(QPointF(0, 0), run);
+    indexes_.clear();
+    positions_.clear();
+  }
+
+  QPainter& painter_;
+  const Fonts& fonts_;
+  int font_ = -1;
+  QColor pen_;
+  QList<quint32> indexes_;
+  QList<QPointF> positions_;
+  FontRole runFont_ = FontRole::Body;
+  QColor runInk_;
+};
+
+// Qt's PDF engine compresses each finished page by reading its stream into a fresh 10 MB block and
+// deflating into another. The C library maps blocks that large anew each time and the kernel zero-fills
+// every page of them as it is touched, a quarter of a long report's time; while a report is written,
+// large blocks are kept in the heap instead, where each page reuses the last one's, and the memory is
+// given back when it is done.
+class LargeBlocksInHeap {
+ public:
+  LargeBlocksInHeap() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+  }
+  ~LargeBlocksInHeap() {
+#ifdef __GLIBC__
+    // Back to the library's default sizes (which it no longer adjusts as blocks are freed).
+    mallopt(M_MMAP_THRESHOLD, 128 << 10);
+    mallopt(M_TRIM_THRESHOLD, 128 << 10);
+    malloc_trim(0);
+#endif
+  }
+  LargeBlocksInHeap(const LargeBlocksInHeap&) = delete;
+  LargeBlocksInHeap& operator=(const LargeBlocksInHeap&) = delete;
+};
 
 }  // namespace
 
 std::string writeReportPdf(const report::Document& doc, QIODevice& device) {
   if (std::string reason = ensureGuiApplication(); !reason.empty()) return reason;
+  const LargeBlocksInHeap largeBlocks;
   QPdfWriter writer(&device);
   writer.setResolution(kReportDpi);
   writer.setCreator(QStringLiteral("Plintova"));
@@ -68,10 +152,11 @@ std::string writeReportPdf(const report::Document& doc, QIODevice& device) {
   if (!painter.begin(&writer)) return "the pages could not be started";
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
+  PagePainter pagePainter(painter, fonts);
   // Each page goes to the device as it is painted, and its items are let go.
   for (std::size_t k = 0; k < pages.size(); ++k) {
     if (k > 0 && !writer.newPage()) return "a new page could not be started";
-    paint(painter, pages[k], fonts);
+    pagePainter.paint(pages[k]);
     Page().swap(pages[k]);
   }
   if (!painter.end()) return "the pages could not be finished";

@@ -1,7 +1,13 @@
-// The calculation report's fonts, its table cells measured once, and the widths of a table's columns.
+// The calculation report's fonts and their tables of glyphs, its table cells measured once, and the
+// widths of a table's columns.
 #include "render/report_table_qt.h"
 
+#include <QList>
+#include <QTextLayout>
+#include <QPointF>
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace plintova::draw::report_pages {
 
@@ -9,21 +15,152 @@ namespace {
 
 constexpr double kShortColumn = 30;  // mm: a column this narrow never wraps
 
+// Characters whose glyph does not depend on its neighbours: the blank and the printable characters of
+// the scripts set letter by letter, none of them a combining mark.
+bool setAlone(QChar c) {
+  if (c.unicode() == u' ') return true;
+  if (c.isSurrogate() || !c.isPrint() || c.isSpace() || c.isMark()) return false;
+  switch (c.script()) {
+    case QChar::Script_Common:
+    case QChar::Script_Latin:
+    case QChar::Script_Greek:
+    case QChar::Script_Cyrillic: return true;
+    default: return false;
+  }
+}
+
 }  // namespace
+
+GlyphTable::GlyphTable(const QFont& font, const QFontMetricsF& metrics)
+    : font_(font), raw_(QRawFont::fromFont(font)), metrics_(&metrics) {}
+
+const GlyphTable::Glyph& GlyphTable::glyph(char16_t c) const {
+  Glyph& g = c < ascii_.size() ? ascii_[c] : other_[c];
+  if (g.state != 0) return g;
+  g.state = -1;
+  if (!raw_.isValid() || !setAlone(QChar(c))) return g;
+  const QString alone(QChar{c});
+  const QList<quint32> index = raw_.glyphIndexesForString(alone);
+  if (index.size() != 1 || index.front() == 0) return g;  // the font lacks it: shaping takes another font's
+  g.index = index.front();
+  g.advance = metrics_->horizontalAdvance(alone);
+  g.state = 1;
+  return g;
+}
+
+std::int32_t GlyphTable::kerning(char16_t a, char16_t b) const {
+  std::int32_t* kern;
+  if (a < 128 && b < 128) {
+    if (asciiPairs_.empty()) asciiPairs_.assign(128 * 128, kUnknown);
+    kern = &asciiPairs_[a * 128u + b];
+  } else {
+    kern = &otherPairs_.try_emplace(static_cast<std::uint32_t>(a) << 16 | b, kUnknown).first->second;
+  }
+  if (*kern == kUnknown) {
+    // The pair laid out as the painter would: the two glyphs of the table, the second one the first's
+    // advance on, give or take the kerning.
+    const QChar pair[] = {QChar(a), QChar(b)};
+    QTextLayout layout(QString(pair, 2), font_);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    const Glyph &first = glyph(a), &second = glyph(b);
+    *kern = kJoined;
+    if (runs.size() == 1 && runs.front().rawFont() == raw_) {
+      const QList<quint32> indexes = runs.front().glyphIndexes();
+      const QList<QPointF> at = runs.front().positions();
+      if (indexes == QList<quint32>{first.index, second.index} && at.size() == 2 && at[1].y() == at[0].y())
+        *kern = static_cast<std::int32_t>(std::lround((at[1].x() - at[0].x() - first.advance) * 64));
+    }
+  }
+  return *kern;
+}
+
+bool GlyphTable::tableAdvance(QStringView text, double& advance, double* longestWord) const {
+  double line = 0, word = 0, longest = 0;
+  char16_t before = 0;
+  for (QChar c : text) {
+    const Glyph& g = glyph(c.unicode());
+    if (g.state < 0) return false;
+    const double a = g.advance;
+    if (before != 0) {
+      const std::int32_t kern = kerning(before, c.unicode());
+      if (kern == kJoined) return false;
+      // A kerned pair across a blank belongs to the line, not to either word.
+      line += kern / 64.0;
+      if (before != u' ' && c.unicode() != u' ') word += kern / 64.0;
+    }
+    before = c.unicode();
+    line += a;
+    if (c.unicode() != u' ') {
+      word += a;
+    } else {
+      longest = std::max(longest, word);
+      word = 0;
+    }
+  }
+  advance = line;
+  if (longestWord) *longestWord = std::max(longest, word);
+  return true;
+}
+
+double GlyphTable::advance(const QString& text) const {
+  double a = 0;
+  return tableAdvance(text, a) ? a : metrics_->horizontalAdvance(text);
+}
+
+bool GlyphTable::appendGlyphs(QStringView text, QPointF baseline, QList<quint32>& indexes,
+                              QList<QPointF>& positions) const {
+  const qsizetype start = indexes.size();
+  double x = baseline.x();
+  char16_t before = 0;
+  for (QChar c : text) {
+    const Glyph& g = glyph(c.unicode());
+    std::int32_t kern = 0;
+    if (g.state > 0 && before != 0) kern = kerning(before, c.unicode());
+    if (g.state < 0 || kern == kJoined) {
+      indexes.resize(start);
+      positions.resize(start);
+      return false;
+    }
+    x += kern / 64.0;
+    before = c.unicode();
+    indexes.push_back(g.index);
+    positions.push_back(QPointF(x, baseline.y()));
+    x += g.advance;
+  }
+  return true;
+}
+
+bool GlyphTable::glyphRun(QStringView text, QGlyphRun& run) const {
+  QList<quint32> indexes;
+  QList<QPointF> positions;
+  if (!appendGlyphs(text, QPointF(0, 0), indexes, positions)) return false;
+  run.setRawFont(raw_);
+  run.setGlyphIndexes(indexes);
+  run.setPositions(positions);
+  return true;
+}
 
 Fonts::Fonts(const QPaintDevice* device) {
   constexpr int roles = static_cast<int>(FontRole::Running) + 1;
   fonts_.reserve(roles);
   metrics_.reserve(roles);
+  tables_.reserve(roles);
   for (int k = 0; k < roles; ++k) {
     fonts_.push_back(fontOf(static_cast<FontRole>(k)));
     metrics_.emplace_back(fonts_.back(), device);
+    tables_.emplace_back(QFont(fonts_.back(), device), metrics_.back());
   }
 }
 
-MeasuredCell measureCell(const QFontMetricsF& fm, const std::string& text) {
+MeasuredCell measureCell(const GlyphTable& glyphs, const std::string& text) {
   MeasuredCell m;
   m.text = QString::fromStdString(text);
+  // One pass over the characters by the table: the line's advance and its longest run between blanks.
+  if (glyphs.tableAdvance(m.text, m.advance, &m.longestWord)) return m;
+  const QFontMetricsF& fm = glyphs.metrics();
   m.advance = fm.horizontalAdvance(m.text);
   m.breaks = m.text.contains(QLatin1Char('\n'));
   if (!m.text.contains(QLatin1Char(' ')) && !m.breaks) {

@@ -1,15 +1,76 @@
-// The report's tables: cells measured once, and the widths their columns are given.
+// The report's texts measured and placed from the fonts' tables of glyphs, as shaping would set them; its
+// tables' cells measured once, and the widths their columns are given.
 #include "render/report_table_qt.h"
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <filesystem>
+#include <fstream>
+#include <variant>
 
+#include "../command_output.h"
+#include "../output/frame1_report_fixture.h"
+#include "output/report_content.h"
 #include "qt_test_app.h"
 
 using namespace plintova::draw::report_pages;
 
 namespace {
+
+constexpr int kRoles = static_cast<int>(FontRole::Running) + 1;
+
+// A page of the report's resolution (600 dpi) to measure and paint on.
+QImage reportPage(int width = 10, int height = 10) {
+  plintova::testapp::ensure();
+  QImage page(width, height, QImage::Format_RGB32);
+  page.setDotsPerMeterX(23622);
+  page.setDotsPerMeterY(23622);
+  page.fill(Qt::white);
+  return page;
+}
+
+// Texts of the report's kinds: kerning pairs and ligature candidates, units and signs beyond ASCII; and
+// those the table must leave to shaping (a combining mark, a tab, a line break, another script).
+const struct {
+  QString text;
+  bool tabled;
+} kTexts[] = {
+    {QString(), true},
+    {QStringLiteral("AVATAR To Ty LT Wa P. Yo"), true},
+    {QStringLiteral("office fluff ffi fl"), false},
+    {QStringLiteral("12 bars of 16 mm at 150 c/c; M20, Fe415 (x2)"), true},
+    {QStringLiteral("30\u00b0, 1.5 m\u00b2, 2 \u00d7 2 \u2264 200 kN/m\u00b2 \u2022 \u2013"), true},
+    {QStringLiteral("\u03c3 = \u03c6\u00b7\u0394"), true},
+    {QStringLiteral("e\u0301t\u00e9"), false},
+    {QStringLiteral("a\tb"), false},
+    {QStringLiteral("line\nnext"), false},
+    {QStringLiteral("\u0645\u0631\u062d\u0628\u0627"), false},
+};
+
+// Every text of a report: its cells, paragraphs, formulas and headings.
+std::vector<std::string> textsOf(const plintova::report::Document& doc) {
+  std::vector<std::string> out;
+  for (const plintova::report::Section& s : doc.sections) {
+    out.push_back(s.heading());
+    for (const plintova::report::Block& b : s.blocks) {
+      if (const auto* t = std::get_if<plintova::report::Table>(&b)) {
+        out.insert(out.end(), t->header.begin(), t->header.end());
+        for (const plintova::report::TableRow& r : t->rows) out.insert(out.end(), r.cells.begin(), r.cells.end());
+      } else if (const auto* p = std::get_if<plintova::report::Paragraph>(&b)) {
+        out.push_back(p->text);
+      } else if (const auto* f = std::get_if<plintova::report::Formula>(&b)) {
+        out.push_back(plintova::report::equationText(*f));
+        out.push_back(f->clause);
+      }
+    }
+  }
+  return out;
+}
 
 // A cell of the given advance and longest word, mm (the widths are asked for at 1 pixel per mm).
 MeasuredCell cell(double advance, double longestWord = -1) {
@@ -68,10 +129,93 @@ TEST(ReportTable, ACellIsMeasuredByItsLineAndItsLongestWord) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    const MeasuredCell m = measureCell(fm, c.text);
+    const MeasuredCell m = measureCell(fonts.glyphs(FontRole::Table), c.text);
     EXPECT_EQ(m.text, QString::fromStdString(c.text));
     EXPECT_DOUBLE_EQ(m.advance, fm.horizontalAdvance(m.text));
     EXPECT_DOUBLE_EQ(m.longestWord, c.longest.isEmpty() ? 0 : fm.horizontalAdvance(c.longest));
     EXPECT_EQ(m.breaks, c.breaks);
   }
+}
+
+TEST(ReportTable, TheGlyphTableMeasuresAsShapingDoes) {
+  const QImage page = reportPage();
+  const Fonts fonts(&page);
+  for (int role = 0; role < kRoles; ++role) {
+    const GlyphTable& table = fonts.glyphs(static_cast<FontRole>(role));
+    const QFontMetricsF& fm = fonts.metrics(static_cast<FontRole>(role));
+    for (const auto& c : kTexts) {
+      SCOPED_TRACE(c.text.toStdString() + " in font " + std::to_string(role));
+      double a = -1;
+      EXPECT_EQ(table.tableAdvance(c.text, a), c.tabled);
+      if (c.tabled) {
+        EXPECT_EQ(a, fm.horizontalAdvance(c.text));
+      }
+      EXPECT_EQ(table.advance(c.text), fm.horizontalAdvance(c.text));
+    }
+  }
+}
+
+TEST(ReportTable, EveryTextOfAReportMeasuresAsShapingDoes) {
+  const QImage page = reportPage();
+  const Fonts fonts(&page);
+  auto project = plintova::report_test::designedFrame1(PLINTOVA_EXAMPLES "/FRAME1.ANL");
+  ASSERT_NE(project, nullptr);
+  const std::vector<std::string> texts = textsOf(plintova::calculationReport(*project, "2025-01-31"));
+  ASSERT_GT(texts.size(), 1000u);
+  for (FontRole role : {FontRole::Body, FontRole::Bold, FontRole::Italic, FontRole::Table, FontRole::TableBold}) {
+    const QFontMetricsF& fm = fonts.metrics(role);
+    int tabled = 0;
+    for (const std::string& text : texts) {
+      const MeasuredCell m = measureCell(fonts.glyphs(role), text);
+      double a = 0;
+      tabled += fonts.glyphs(role).tableAdvance(m.text, a);
+      ASSERT_EQ(m.advance, fm.horizontalAdvance(m.text)) << text;
+      double longest = 0;
+      for (const QString& word : m.text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        longest = std::max(longest, fm.horizontalAdvance(word));
+      ASSERT_EQ(m.longestWord, longest) << text;
+    }
+    // The fast path is the common one.
+    EXPECT_GT(tabled, static_cast<int>(texts.size()) * 9 / 10);
+  }
+}
+
+// A text drawn as glyphs from the table looks exactly as the painter sets it, and reads back from a PDF
+// as the same text.
+TEST(ReportTable, GlyphRunsPaintAndReadBackAsTheText) {
+  QImage shaped = reportPage(2400, 120 * static_cast<int>(std::size(kTexts)));
+  QImage placed = shaped;
+  const Fonts fonts(&shaped);
+  QPainter byText(&shaped), byGlyphs(&placed);
+  byText.setFont(fonts.font(FontRole::Table));
+  QString expected;
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+  QPdfWriter writer(&buffer);
+  writer.setResolution(600);
+  writer.setPageSize(QPageSize(QPageSize::A4));
+  const Fonts pdfFonts(&writer);
+  QPainter onPdf(&writer);
+  double y = 100;
+  for (const auto& c : kTexts) {
+    QGlyphRun run;
+    ASSERT_EQ(fonts.glyphs(FontRole::Table).glyphRun(c.text, run), c.tabled) << c.text.toStdString();
+    if (!c.tabled || c.text.isEmpty()) continue;
+    byText.drawText(QPointF(37.3, y), c.text);
+    byGlyphs.drawGlyphRun(QPointF(37.3, y), run);
+    ASSERT_TRUE(pdfFonts.glyphs(FontRole::Table).glyphRun(c.text, run));
+    onPdf.drawGlyphRun(QPointF(300, y), run);
+    expected += c.text + QLatin1Char('\n');
+    y += 120;
+  }
+  byText.end();
+  byGlyphs.end();
+  onPdf.end();
+  EXPECT_TRUE(shaped == placed);
+  const std::string file = PLINTOVA_BUILD_DIR "/glyph_runs.pdf";
+  std::ofstream(file, std::ios::binary).write(pdf.constData(), pdf.size());
+  const std::string read = commandOutput("pdftotext -enc UTF-8 '" + file + "' -");
+  std::filesystem::remove(file);
+  EXPECT_EQ(QString::fromStdString(read).trimmed(), expected.trimmed());
 }

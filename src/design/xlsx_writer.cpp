@@ -195,25 +195,34 @@ void writeSheet(const Sheet& sheet, bool first, ZipWriter& zip, std::size_t numb
     x += "<row r=\"";
     x += rowNumber;
     x += "\">";
+    // A cell that follows the one before it (or opens the row in column A) is placed by its order: its
+    // reference is written only after a gap, which spares a fifth of the sheet's text.
+    std::size_t next = 0;
     for (std::size_t c = 0; c < row.size(); ++c) {
       const Cell& cell = row[c];
       if (cell.kind == Cell::Empty) continue;
-      x += "<c r=\"";
-      x += columnNames[c];
-      x += rowNumber;
+      x += "<c";
+      if (c != next) {
+        x += " r=\"";
+        x += columnNames[c];
+        x += rowNumber;
+        x += '"';
+      }
+      next = c + 1;
       if (const int style = styleIndex(cell.style); style != 0) {
-        x += "\" s=\"";
+        x += " s=\"";
         x += static_cast<char>('0' + style);
+        x += '"';
       }
       if (cell.kind == Cell::Number) {
-        x += "\"><v>";
+        x += "><v>";
         appendXlsxNumber(x, cell.number);
         x += "</v></c>";
       } else {
         const std::string_view t = cell.text;
         const bool keepSpaces = !t.empty() && (std::isspace(static_cast<unsigned char>(t.front())) ||
                                                std::isspace(static_cast<unsigned char>(t.back())));
-        x += keepSpaces ? "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" : "\" t=\"inlineStr\"><is><t>";
+        x += keepSpaces ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">" : " t=\"inlineStr\"><is><t>";
         appendXmlText(x, t);
         x += "</t></is></c>";
       }

@@ -73,11 +73,17 @@ class PasteText {
   // Pastes the rows with their first cell at (row, column); a final line break adds no row.
   void pasteInto(Sheet& sheet, int row, int column) && {
     carriageReturn();  // the row being written is the last
+    if (row == 1 && column == 1 && sheet.rows.empty()) {
+      // The paste is the whole sheet: its rows move in at once, not through a second table of rows.
+      if (lines_.back().empty()) lines_.pop_back();
+      for (auto& line : lines_) line.resize(std::max<size_t>(usedCells(line), 1));
+      sheet.rows = std::move(lines_);
+      return;
+    }
     for (size_t i = 0; i < lines_.size(); ++i) {
       auto& line = lines_[i];
       if (i + 1 == lines_.size() && line.empty()) break;
-      size_t used = line.size();
-      while (used > 0 && line[used - 1].kind == Cell::Empty) --used;  // trailing empty fields
+      const size_t used = usedCells(line);
       const int r = row + static_cast<int>(i);
       if (used == 0) {
         sheet.at(r, 1);  // the row exists, empty
@@ -95,6 +101,12 @@ class PasteText {
   }
 
  private:
+  // The cells of a line but its trailing empty fields.
+  static size_t usedCells(const std::vector<Cell>& line) {
+    size_t used = line.size();
+    while (used > 0 && line[used - 1].kind == Cell::Empty) --used;
+    return used;
+  }
   std::vector<std::vector<Cell>> lines_;  // the complete rows
   std::vector<Cell> line_;                // the row being written
 };

@@ -196,7 +196,7 @@ void writeSheet(const Sheet& sheet, bool first, ZipWriter& zip, std::size_t numb
     x += rowNumber;
     x += "\">";
     // A cell that follows the one before it (or opens the row in column A) is placed by its order: its
-    // reference is written only after a gap, which spares a fifth of the sheet's text.
+    // reference is written only after a gap, which spares a third of the sheet's text.
     std::size_t next = 0;
     for (std::size_t c = 0; c < row.size(); ++c) {
       const Cell& cell = row[c];

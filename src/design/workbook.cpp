@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -53,23 +54,36 @@ namespace {
 // Rows of tab-separated cells collected for one paste; each carriage return starts a new row.
 class PasteText {
  public:
-  void carriageReturn() { lines_.emplace_back(); }
-  void add(Cell c) { lines_.back().push_back(std::move(c)); }
+  // The row being written grows in one reused buffer and is kept at its exact size once complete: the
+  // capacity listing's 18,000 pressure rows grown cell by cell cost its workbook more in allocations and
+  // fresh pages than writing the file.
+  void carriageReturn() {
+    lines_.emplace_back(std::make_move_iterator(line_.begin()), std::make_move_iterator(line_.end()));
+    line_.clear();
+  }
+  void add(Cell c) { line_.push_back(std::move(c)); }
   void number(double v) { add(Cell::numberCell(v)); }
   void text(std::string t) { add(Cell::textCell(std::move(t))); }
   void empty() { add(Cell{}); }
   // Styles every cell of the row being written.
   void styleLine(Cell::Style style) {
-    for (Cell& c : lines_.back()) c.style = style;
+    for (Cell& c : line_) c.style = style;
   }
 
   // Pastes the rows with their first cell at (row, column); a final line break adds no row.
   void pasteInto(Sheet& sheet, int row, int column) && {
+    carriageReturn();  // the row being written is the last
+    if (row == 1 && column == 1 && sheet.rows.empty()) {
+      // The paste is the whole sheet: its rows move in at once, not through a second table of rows.
+      if (lines_.back().empty()) lines_.pop_back();
+      for (auto& line : lines_) line.resize(std::max<size_t>(usedCells(line), 1));
+      sheet.rows = std::move(lines_);
+      return;
+    }
     for (size_t i = 0; i < lines_.size(); ++i) {
       auto& line = lines_[i];
       if (i + 1 == lines_.size() && line.empty()) break;
-      size_t used = line.size();
-      while (used > 0 && line[used - 1].kind == Cell::Empty) --used;  // trailing empty fields
+      const size_t used = usedCells(line);
       const int r = row + static_cast<int>(i);
       if (used == 0) {
         sheet.at(r, 1);  // the row exists, empty
@@ -87,7 +101,14 @@ class PasteText {
   }
 
  private:
-  std::vector<std::vector<Cell>> lines_{{}};
+  // The cells of a line but its trailing empty fields.
+  static size_t usedCells(const std::vector<Cell>& line) {
+    size_t used = line.size();
+    while (used > 0 && line[used - 1].kind == Cell::Empty) --used;
+    return used;
+  }
+  std::vector<std::vector<Cell>> lines_;  // the complete rows
+  std::vector<Cell> line_;                // the row being written
 };
 
 bool isFooting(const Project& p, int s) { return s >= 1 && s <= p.FootingCount; }

@@ -16,9 +16,9 @@ namespace plintova {
 struct Cell {
   enum Kind { Empty, Number, Text } kind = Empty;
   enum Style { Plain, Heading, Label, Fail, Total };
+  Style style = Plain;  // beside the kind: a cell of the large pressure sheets is 48 bytes, not 56
   double number = 0;
   std::string text;
-  Style style = Plain;
 
   static Cell numberCell(double v);  // non-finite values become text cells ("NaN", "Infinity")
   static Cell textCell(std::string t, Style style = Plain);

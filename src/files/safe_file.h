@@ -54,8 +54,8 @@ std::string checkDistinctOutputs(const std::vector<std::string>& targets);
 std::string writeFileSafely(const std::string& target, std::string_view bytes,
                             const std::vector<ProtectedFile>& protectedFiles = {});
 
-// Fills the temporary file whose path it is given (for writers that want a file name, such as the
-// workbook library); returns "" on success, else the reason.
+// Fills the temporary file whose path it is given (for writers that stream into a file, such as the
+// workbook's zip writer and the PDF writer); returns "" on success, else the reason.
 using FillTemporaryFile = std::function<std::string(const std::string& temporaryPath)>;
 
 // The same, with the content written by `fill` into the temporary file; the writer then flushes it to

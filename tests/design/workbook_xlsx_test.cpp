@@ -1,5 +1,4 @@
 // The workbook file: read back by an independent reader, and failed writes leave nothing behind.
-#include "../command_output.h"
 #include "design/workbook_xlsx.h"
 
 #include <gtest/gtest.h>
@@ -13,23 +12,13 @@
 #include <vector>
 
 #include "design_fixture.h"
+#include "workbook_reader.h"
 
 using namespace plintova;
 using namespace plintova::design_test;
 namespace fs = std::filesystem;
 
 namespace {
-
-// A Python interpreter that has openpyxl, or "" when none does.
-std::string pythonWithOpenpyxl() {
-  for (const char* candidate : {"/usr/bin/python3", "python3"}) {
-    std::string probe = std::string(candidate) + " -c 'import openpyxl' >/dev/null 2>&1";
-    if (std::system(probe.c_str()) == 0) return candidate;
-  }
-  return {};
-}
-
-std::string run(const std::string& command) { return commandOutput(command); }
 
 // The sheets as the dump script prints them, from the grid.
 std::string expectedDump(const std::vector<Sheet>& book) {
@@ -108,10 +97,7 @@ TEST_F(WorkbookFile, ReadsBackCellForCellWithNumbersAsNumbers) {
   for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
   EXPECT_EQ(names, std::vector<std::string>{"out.xlsx"});
 
-  // Found from the test data folder, an absolute path at any build folder (the compiler may see this file
-  // by a relative path).
-  const std::string script = (fs::path(PLINTOVA_TEST_DATA).parent_path() / "design" / "dump_workbook.py").string();
-  const std::string dump = run(python + " '" + script + "' '" + path.string() + "'");
+  const std::string dump = dumpWorkbook(python, path.string());
   const std::vector<Sheet> book = buildWorkbook(*p);
   EXPECT_EQ(dump, expectedDump(book));
   EXPECT_NE(dump.find("2\t3\tn\t2.346\n"), std::string::npos);

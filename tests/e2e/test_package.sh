@@ -33,7 +33,7 @@ stray=$(grep -vE '^\./$|^\./usr/$|^\./usr/share/$|^\./usr/lib/$|^\./usr/(bin|lib
 depends=$(dpkg-deb -f "$deb" Depends)
 # The DXF is written by the program itself: dxflib is a test reference only, not a dependency.
 ! grep -q libdxflib <<<"$depends" || fail "Depends names libdxflib, which the programs do not use: $depends"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libxlsxwriter qt6-qpa-plugins fonts-dejavu-core libc6; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 zlib1g qt6-qpa-plugins fonts-dejavu-core libc6; do
   grep -q "$lib" <<<"$depends" || fail "Depends names no $lib: $depends"
 done
 

@@ -20,6 +20,10 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // Below this a file fits in a few hundred ordinary pages and the heap serves it as well.
 constexpr std::size_t kMappedFrom = 2 * kHugePage;
+// The most the allocator lets come from the heap rather than from a mapping of its own.
+constexpr std::size_t kLargestFromHeap = std::size_t{32} << 20;
+// Set once preferLargeHeapPages has prepared the heap for the whole run.
+bool heapPrepared = false;
 
 }  // namespace
 
@@ -51,7 +55,6 @@ void preferLargeHeapPages(std::size_t reserveBytes) {
   // Tables up to 32 MB (the most the allocator lets come from the heap) are taken from it rather than
   // from a fresh mapping each; the heap grows by the whole region at once and is not trimmed back when
   // a table is freed.
-  constexpr std::size_t kLargestFromHeap = std::size_t{32} << 20;
   ::mallopt(M_MMAP_THRESHOLD, static_cast<int>(kLargestFromHeap));
   ::mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<std::size_t>(2 * region, INT32_MAX)));
   ::mallopt(M_TOP_PAD, static_cast<int>(region));
@@ -63,6 +66,7 @@ void preferLargeHeapPages(std::size_t reserveBytes) {
   std::free(block);
   char* after = static_cast<char*>(::sbrk(0));
   ::mallopt(M_TOP_PAD, static_cast<int>(kHugePage));
+  heapPrepared = true;
   if (before == reinterpret_cast<char*>(-1) || after <= before) return;
   // Advise the whole huge pages of the new region: the kernel fills each with one fault on first touch.
   const auto first = (reinterpret_cast<std::uintptr_t>(before) + kHugePage - 1) / kHugePage * kHugePage;
@@ -70,6 +74,24 @@ void preferLargeHeapPages(std::size_t reserveBytes) {
   if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 #else
   (void)reserveBytes;
+#endif
+}
+
+LargeBlocksInHeap::LargeBlocksInHeap() {
+#if defined(__GLIBC__)
+  if (heapPrepared) return;
+  ::mallopt(M_MMAP_THRESHOLD, static_cast<int>(kLargestFromHeap));
+  ::mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * kLargestFromHeap));
+#endif
+}
+
+LargeBlocksInHeap::~LargeBlocksInHeap() {
+#if defined(__GLIBC__)
+  if (heapPrepared) return;
+  // Back to the library's default sizes (which it no longer adjusts as blocks are freed).
+  ::mallopt(M_MMAP_THRESHOLD, 128 << 10);
+  ::mallopt(M_TRIM_THRESHOLD, 128 << 10);
+  ::malloc_trim(0);
 #endif
 }
 

@@ -31,4 +31,16 @@ namespace plintova {
 // they are touched. Advice only: on a system without it the heap behaves as before. Call once, early.
 void preferLargeHeapPages(std::size_t reserveBytes);
 
+// While it lives, blocks up to 32 MB come from the heap and freed ones stay there for the next, instead
+// of each being mapped anew and zero-filled by the kernel page by page; when it goes, the allocator's
+// default sizes come back and the memory is given back. Where the run prefers large heap pages already
+// (above), it changes nothing.
+class LargeBlocksInHeap {
+ public:
+  LargeBlocksInHeap();
+  ~LargeBlocksInHeap();
+  LargeBlocksInHeap(const LargeBlocksInHeap&) = delete;
+  LargeBlocksInHeap& operator=(const LargeBlocksInHeap&) = delete;
+};
+
 }  // namespace plintova

@@ -12,10 +12,8 @@
 #include <QPdfWriter>
 #include <utility>
 #include <vector>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
+#include "files/file_buffer.h"
 #include "output/report_content.h"
 #include "render/render_qt.h"
 #include "render/report_page_qt.h"
@@ -110,35 +108,13 @@ class PagePainter {
   QColor runInk_;
 };
 
-// Qt's PDF engine compresses each finished page by reading its stream into a fresh 10 MB block and
-// deflating into another. The C library maps blocks that large anew each time and the kernel zero-fills
-// every page of them as it is touched, a quarter of a long report's time; while a report is written,
-// large blocks are kept in the heap instead, where each page reuses the last one's, and the memory is
-// given back when it is done.
-class LargeBlocksInHeap {
- public:
-  LargeBlocksInHeap() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
-#endif
-  }
-  ~LargeBlocksInHeap() {
-#ifdef __GLIBC__
-    // Back to the library's default sizes (which it no longer adjusts as blocks are freed).
-    mallopt(M_MMAP_THRESHOLD, 128 << 10);
-    mallopt(M_TRIM_THRESHOLD, 128 << 10);
-    malloc_trim(0);
-#endif
-  }
-  LargeBlocksInHeap(const LargeBlocksInHeap&) = delete;
-  LargeBlocksInHeap& operator=(const LargeBlocksInHeap&) = delete;
-};
-
 }  // namespace
 
 std::string writeReportPdf(const report::Document& doc, QIODevice& device) {
   if (std::string reason = ensureGuiApplication(); !reason.empty()) return reason;
+  // Qt's PDF engine compresses each finished page by reading its stream into a fresh 10 MB block and
+  // deflating into another; kept in the heap, each page reuses the last one's blocks instead of having
+  // the kernel zero-fill new ones (a quarter of a long report's time).
   const LargeBlocksInHeap largeBlocks;
   QPdfWriter writer(&device);
   writer.setResolution(kReportDpi);

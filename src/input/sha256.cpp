@@ -6,6 +6,7 @@
 #include <cstring>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <cpuid.h>
 #include <immintrin.h>
 #define PLINTOVA_SHA_EXTENSIONS 1
 #endif
@@ -132,8 +133,10 @@ Sha256Digest digest(std::string_view bytes, Blocks blocks) {
 
 Blocks fastestBlocks() {
 #ifdef PLINTOVA_SHA_EXTENSIONS
-  if (__builtin_cpu_supports("sha") && __builtin_cpu_supports("sse4.1") && __builtin_cpu_supports("ssse3"))
-    return extensionBlocks;
+  // CPUID leaf 1: SSSE3 (ECX bit 9) and SSE4.1 (bit 19); leaf 7: the SHA extensions (EBX bit 29).
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  const bool shuffles = __get_cpuid(1, &a, &b, &c, &d) && (c & (1u << 9)) && (c & (1u << 19));
+  if (shuffles && __get_cpuid_count(7, 0, &a, &b, &c, &d) && (b & (1u << 29))) return extensionBlocks;
 #endif
   return portableBlocks;
 }

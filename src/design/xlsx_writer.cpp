@@ -134,15 +134,9 @@ double storedWidth(double chars) {
   return std::floor(pixels / 7 * 256) / 256;
 }
 
-void writeSheet(const Sheet& sheet, bool first, ZipWriter& zip, std::size_t number) {
-  Part part(zip, "xl/worksheets/sheet" + std::to_string(number) + ".xml");
-  std::string& x = part.xml;
-  std::size_t columns = 0;
-  for (const auto& row : sheet.rows) columns = std::max(columns, row.size());
-  std::vector<std::string> columnNames;
-  columnNames.reserve(columns);
-  for (std::size_t c = 0; c < columns; ++c) columnNames.push_back(xlsxColumnName(c));
-
+// The sheet's part up to its rows: the sheet's extent, the frozen heading rows and the column widths.
+void appendSheetHead(std::string& x, const Sheet& sheet, bool first, const std::vector<std::string>& columnNames) {
+  const std::size_t columns = columnNames.size();
   x += "<worksheet xmlns=\"";
   x += kMainNamespace;
   x += "\" xmlns:r=\"";
@@ -184,7 +178,11 @@ void writeSheet(const Sheet& sheet, bool first, ZipWriter& zip, std::size_t numb
     x += "\" customWidth=\"1\"/>";
   }
   if (anyWidth) x += "</cols>";
+}
 
+// The sheet's rows, each passed to the archive as it is made.
+void appendSheetRows(Part& part, const Sheet& sheet, const std::vector<std::string>& columnNames) {
+  std::string& x = part.xml;
   x += "<sheetData>";
   std::string rowNumber;
   for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
@@ -230,7 +228,18 @@ void writeSheet(const Sheet& sheet, bool first, ZipWriter& zip, std::size_t numb
     x += "</row>";
     part.pass();
   }
-  x += "</sheetData><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
+}
+
+void writeSheet(const Sheet& sheet, bool first, ZipWriter& zip, std::size_t number) {
+  Part part(zip, "xl/worksheets/sheet" + std::to_string(number) + ".xml");
+  std::size_t columns = 0;
+  for (const auto& row : sheet.rows) columns = std::max(columns, row.size());
+  std::vector<std::string> columnNames;
+  columnNames.reserve(columns);
+  for (std::size_t c = 0; c < columns; ++c) columnNames.push_back(xlsxColumnName(c));
+  appendSheetHead(part.xml, sheet, first, columnNames);
+  appendSheetRows(part, sheet, columnNames);
+  part.xml += "</sheetData><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
        "footer=\"0.3\"/><pageSetup paperSize=\"9\" orientation=\"landscape\" fitToHeight=\"0\"/>"
        "<headerFooter><oddHeader>&amp;L&amp;A</oddHeader><oddFooter>&amp;CPage &amp;P of &amp;N</oddFooter>"
        "</headerFooter></worksheet>";

@@ -56,11 +56,11 @@ std::string jsonEscape(const std::string& s) {
       case '\r': o += "\\r"; break;
       case '\t': o += "\\t"; break;
       default:
-        if (c < 0x20 || c == 0x7f) {
+        if (c < 0x80) {  // a control character (printable ones went in with their run)
           char b[8];
           std::snprintf(b, sizeof b, "\\u%04x", c);
           o += b;
-        } else if (c >= 0x80) {
+        } else {
           // Text is UTF-8 and passes as it is. A byte that is no part of UTF-8 (a file name in another
           // encoding) is written as the text \xHH, so that the name stays recognisable and the output
           // stays valid JSON, rather than being re-encoded as some other character.
@@ -72,8 +72,6 @@ std::string jsonEscape(const std::string& s) {
             std::snprintf(b, sizeof b, "\\\\x%02X", c);
             o += b;
           }
-        } else {
-          o += static_cast<char>(c);
         }
     }
   }

@@ -20,10 +20,6 @@ using FileBuffer = std::unique_ptr<char[], FileBufferRelease>;
 // std::bad_alloc when the memory cannot be had.
 FileBuffer allocateFileBuffer(std::size_t size);
 
-}  // namespace plintova
-
-namespace plintova {
-
 // Prepares the heap of a run that reads a large listing: the model's tables (reactions, members,
 // lattices: some megabytes, made and grown while reading) are served from one region of the heap that
 // asks for transparent huge pages, and freed memory is kept for the next table instead of being given

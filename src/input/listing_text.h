@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace plintova::listing {

@@ -97,10 +97,6 @@ std::optional<LoadCaseDef> definitionOf(std::string_view command) {
   return def;
 }
 
-}  // namespace
-
-namespace {
-
 // The start of the next line at or after `from` that holds a word the case reading acts on, or npos:
 // LOAD (of a case, a combination, or REPEAT LOAD) and, until the analysis is known to be nonlinear,
 // DELTA and NONLINEAR. One pass over the text finds them: a listing of a large building has hundreds

@@ -238,20 +238,6 @@ class TemporaryFile {
   int slot_ = -1;
 };
 
-std::string writeAll(int fd, std::string_view bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return systemReason(errno);
-    }
-    if (n == 0) return systemReason(EIO);
-    done += static_cast<std::size_t>(n);
-  }
-  return {};
-}
-
 // The checked target and the mode of the file it replaces, if any.
 struct Destination {
   TargetCheck check;
@@ -271,6 +257,20 @@ Destination destinationOf(const std::string& target, const std::vector<Protected
 }
 
 }  // namespace
+
+std::string writeAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return systemReason(errno);
+    }
+    if (n == 0) return systemReason(EIO);
+    done += static_cast<std::size_t>(n);
+  }
+  return {};
+}
 
 void removeTemporariesOnSignals() {
   static std::once_flag installed;

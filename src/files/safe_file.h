@@ -54,6 +54,9 @@ std::string checkDistinctOutputs(const std::vector<std::string>& targets);
 std::string writeFileSafely(const std::string& target, std::string_view bytes,
                             const std::vector<ProtectedFile>& protectedFiles = {});
 
+// Writes all of `bytes` to the open file `fd`, again after an interrupted write; "" or the reason.
+std::string writeAll(int fd, std::string_view bytes);
+
 // Fills the temporary file whose path it is given (for writers that stream into a file, such as the
 // workbook's zip writer and the PDF writer); returns "" on success, else the reason.
 using FillTemporaryFile = std::function<std::string(const std::string& temporaryPath)>;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <limits>
 
+#include "files/safe_file.h"
+
 namespace plintova {
 
 namespace {
@@ -191,15 +193,7 @@ ZipFileSink::~ZipFileSink() {
 
 std::string ZipFileSink::write(std::string_view bytes) {
   if (fd_ < 0) return openFailure_.empty() ? "the file is closed" : openFailure_;
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return std::strerror(errno);
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return {};
+  return writeAll(fd_, bytes);
 }
 
 std::string ZipFileSink::close() {

@@ -133,16 +133,6 @@ bool GlyphTable::appendGlyphs(QStringView text, QPointF baseline, QList<quint32>
   return true;
 }
 
-bool GlyphTable::glyphRun(QStringView text, QGlyphRun& run) const {
-  QList<quint32> indexes;
-  QList<QPointF> positions;
-  if (!appendGlyphs(text, QPointF(0, 0), indexes, positions)) return false;
-  run.setRawFont(raw_);
-  run.setGlyphIndexes(indexes);
-  run.setPositions(positions);
-  return true;
-}
-
 Fonts::Fonts(const QPaintDevice* device) {
   constexpr int roles = static_cast<int>(FontRole::Running) + 1;
   fonts_.reserve(roles);

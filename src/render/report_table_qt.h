@@ -4,7 +4,8 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QGlyphRun>
+#include <QList>
+#include <QPointF>
 #include <QRawFont>
 #include <QString>
 #include <QStringView>
@@ -37,11 +38,8 @@ class GlyphTable {
   // The same by the table only, with the advance of the text's longest run between blanks: false if the
   // text holds a character or a pair outside the table.
   bool tableAdvance(QStringView text, double& advance, double* longestWord = nullptr) const;
-  // The text's glyphs placed on one line from the start of its baseline: false (and `run` untouched) if
-  // the text holds a character or a pair outside the table.
-  bool glyphRun(QStringView text, QGlyphRun& run) const;
-  // The same glyphs appended to a run of this font's glyphs, placed from `baseline`: false (and the run
-  // as it was) if the text holds a character or a pair outside the table.
+  // The text's glyphs, placed on one line from `baseline`, appended to a run of this font's glyphs: false
+  // (and the run as it was) if the text holds a character or a pair outside the table.
   bool appendGlyphs(QStringView text, QPointF baseline, QList<quint32>& indexes, QList<QPointF>& positions) const;
   const QRawFont& rawFont() const { return raw_; }
 

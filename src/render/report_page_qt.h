@@ -8,6 +8,7 @@
 #include <QString>
 #include <vector>
 
+#include "files/pdf_writer.h"
 #include "output/report.h"
 
 class QPaintDevice;
@@ -63,6 +64,14 @@ class Fonts;
 
 // The document laid out into A4 portrait pages of placed items on `device`, measured with `fonts`.
 std::vector<Page> layOutReport(QPaintDevice* device, const report::Document& doc, const Fonts& fonts);
+
+// The laid-out pages written by the program's own PDF writer through `sink`, each page's items let go
+// as it is written; `device` is the one they were laid out on. `taken` is false (and nothing written)
+// when a text needs what the writer does not do (a font it cannot embed, a character its font's table
+// lacks, which the painter may take from another font): the painter makes that report. Returns "" or the
+// reason the file could not be written.
+std::string writeOwnPdf(std::vector<Page>& pages, const Fonts& fonts, const QPaintDevice* device,
+                        const std::string& title, const PdfSink& sink, bool& taken);
 
 // A figure laid out at (x, y) over `width` device pixels, `perMm` pixels to the millimetre: its panels,
 // curves, axes and marks as items. Returns its height in pixels.

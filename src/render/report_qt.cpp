@@ -124,6 +124,12 @@ std::string writeReportPdf(const report::Document& doc, QIODevice& device) {
                                    QPageLayout::Millimeter));
   const Fonts fonts(&writer);
   std::vector<Page> pages = layOutReport(&writer, doc, fonts);
+  bool taken = false;
+  const std::string written = writeOwnPdf(pages, fonts, &writer, doc.title, [&device](std::string_view bytes) {
+    if (device.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size())) return std::string();
+    return device.errorString().toStdString();
+  }, taken);
+  if (taken) return written;
   QPainter painter;
   if (!painter.begin(&writer)) return "the pages could not be started";
   painter.setRenderHint(QPainter::Antialiasing, true);

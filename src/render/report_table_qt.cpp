@@ -133,6 +133,12 @@ bool GlyphTable::appendGlyphs(QStringView text, QPointF baseline, QList<quint32>
   return true;
 }
 
+bool GlyphTable::holds(QStringView text) const {
+  for (QChar c : text)
+    if (c.unicode() != u'\n' && glyph(c.unicode()).state < 0) return false;
+  return true;
+}
+
 Fonts::Fonts(const QPaintDevice* device) {
   constexpr int roles = static_cast<int>(FontRole::Running) + 1;
   fonts_.reserve(roles);

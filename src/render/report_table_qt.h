@@ -41,6 +41,8 @@ class GlyphTable {
   // The text's glyphs, placed on one line from `baseline`, appended to a run of this font's glyphs: false
   // (and the run as it was) if the text holds a character or a pair outside the table.
   bool appendGlyphs(QStringView text, QPointF baseline, QList<quint32>& indexes, QList<QPointF>& positions) const;
+  // Whether the table holds every character of the text but its line breaks (its pairs not looked at).
+  bool holds(QStringView text) const;
   const QRawFont& rawFont() const { return raw_; }
 
  private:

@@ -70,6 +70,16 @@ TEST_F(ReportPdf, IsA4PortraitWithContentsHeaderAndPageNumbers) {
   const int pages = std::stoi(m[1]);
   EXPECT_GT(pages, 10);
 
+  // The report's three faces are embedded as subsets with their Unicode maps, poppler reads the whole
+  // file without a complaint, and a word set with a ligature ("ff") reads back as its letters.
+  const std::string fonts = run("pdffonts '" + pdf_ + "' 2>&1");
+  for (const char* face : {"DejaVuSans-Book", "DejaVuSans-Bold", "DejaVuSans-Oblique"})
+    EXPECT_TRUE(std::regex_search(
+        fonts, std::regex(std::string("[A-Z]{6}\\+") + face + " +CID TrueType +Identity-H +yes yes yes")))
+        << fonts;
+  EXPECT_EQ(run("pdftotext '" + pdf_ + "' /dev/null 2>&1"), "");
+  EXPECT_NE(flat(run("pdftotext '" + pdf_ + "' -")).find("spacings and effective depths in mm"), std::string::npos);
+
   // The cover names the project, the listing with its fingerprint, the version and the date.
   const std::string cover = flat(pageText(pdf_, 1));
   for (const std::string& want : {std::string("Footing design calculation"), std::string("Hostel block, Pune"),

@@ -1,0 +1,463 @@
+// The PDF's objects written in order, each page's content stream deflated through zlib, and the fonts
+// as Type 0 fonts over CID-keyed TrueType subsets: a glyph's number is its character code (Identity-H,
+// Identity CID to glyph map), its width is written once in the font, and a ToUnicode map gives the
+// text each glyph stands for, so that the text reads back out of the file.
+#include "files/pdf_writer.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <utility>
+
+namespace plintova {
+
+namespace {
+
+// Fixed objects; the rest are numbered as they are reserved.
+constexpr int kCatalog = 1, kPageTree = 2, kResources = 3, kInfo = 4, kFirstFree = 5;
+
+void appendInt(std::string& out, long long v) {
+  char buf[24];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v);
+  out.append(buf, r.ptr);
+}
+
+// A number with at most `decimals` decimals, trailing zeros dropped ("12.5", "-0.25", "3").
+void appendNumber(std::string& out, double v, int decimals = 3) {
+  static constexpr long long kScale[] = {1, 10, 100, 1000, 10000};
+  const long long scale = kScale[decimals];
+  long long t = std::llround(v * static_cast<double>(scale));
+  if (t < 0) out.push_back('-'), t = -t;
+  appendInt(out, t / scale);
+  long long f = t % scale;
+  if (f == 0) return;
+  out.push_back('.');
+  for (long long d = scale / 10; d > 0 && f > 0; d /= 10) {
+    out.push_back(static_cast<char>('0' + f / d));
+    f %= d;
+  }
+}
+
+void appendHex4(std::string& out, std::uint32_t v) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(v >> shift) & 0xf]);
+}
+
+// A character as UTF-16 code units in hex, for a ToUnicode map or a text string.
+void appendUtf16Hex(std::string& out, char32_t c) {
+  if (c >= 0x10000 && c <= 0x10FFFF) {
+    appendHex4(out, 0xD800 + ((c - 0x10000) >> 10));
+    appendHex4(out, 0xDC00 + ((c - 0x10000) & 0x3ff));
+  } else {
+    appendHex4(out, c > 0xFFFF ? 0xFFFD : c);
+  }
+}
+
+// A text string in UTF-16 with its byte-order mark, from UTF-8 (a byte that starts no character reads
+// as the replacement character).
+std::string textString(const std::string& utf8) {
+  std::string out = "<FEFF";
+  for (std::size_t k = 0; k < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[k]);
+    const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+    char32_t c = extra == 0 ? b : extra == 1 ? b & 0x1f : extra == 2 ? b & 0x0f : b & 0x07;
+    bool whole = extra >= 0 && k + static_cast<std::size_t>(extra) < utf8.size();
+    for (int i = 1; whole && i <= extra; ++i) {
+      const auto next = static_cast<unsigned char>(utf8[k + static_cast<std::size_t>(i)]);
+      whole = (next & 0xc0) == 0x80;
+      c = c << 6 | (next & 0x3f);
+    }
+    if (!whole) c = 0xFFFD;
+    k += whole ? static_cast<std::size_t>(extra) + 1 : 1;
+    appendUtf16Hex(out, c);
+  }
+  return out + ">";
+}
+
+}  // namespace
+
+struct PdfWriter::Font {
+  std::string name;
+  TrueTypeFont program;
+  int type0 = 0, cidFont = 0, descriptor = 0, file = 0, toUnicode = 0;
+  std::vector<bool> used;
+  std::vector<char32_t> chars;  // the character each used glyph first stood for
+  std::map<std::uint32_t, std::u32string> texts;  // glyphs standing for several characters
+  // The glyph's advance in thousandths of the em, as its width is written in the font.
+  int width(std::uint32_t glyph) const {
+    return static_cast<int>(std::lround(program.advance(glyph) * 1000.0 / program.unitsPerEm()));
+  }
+};
+
+struct PdfWriter::Deflater {
+  z_stream stream{};
+  bool ready = false;
+  ~Deflater() {
+    if (ready) deflateEnd(&stream);
+  }
+};
+
+PdfWriter::PdfWriter(PdfSink sink, double pageWidthPt, double pageHeightPt, double pointsPerUnit)
+    : sink_(std::move(sink)), width_(pageWidthPt), height_(pageHeightPt), scale_(pointsPerUnit),
+      deflater_(new Deflater), offsets_(kFirstFree, 0) {
+  if (deflateInit(&deflater_->stream, 1) == Z_OK) deflater_->ready = true;
+  else failure_ = "no memory for the page streams' compression";
+}
+
+PdfWriter::~PdfWriter() = default;
+
+int PdfWriter::reserve() {
+  offsets_.push_back(0);
+  return static_cast<int>(offsets_.size() - 1);
+}
+
+void PdfWriter::out(std::string_view bytes) {
+  if (!failure_.empty() || bytes.empty()) return;
+  if (written_ == 0) {
+    // The header, with a binary comment so that file transfers treat the file as binary; written with
+    // the first object, so that a writer made and left unused writes nothing.
+    constexpr std::string_view kHeader = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+    if (std::string reason = sink_(kHeader); !reason.empty()) {
+      failure_ = std::move(reason);
+      return;
+    }
+    written_ = kHeader.size();
+  }
+  if (std::string reason = sink_(bytes); !reason.empty()) {
+    failure_ = std::move(reason);
+    return;
+  }
+  written_ += bytes.size();
+}
+
+void PdfWriter::beginObject(int number) {
+  offsets_[static_cast<std::size_t>(number)] = written_;
+  std::string head;
+  appendInt(head, number);
+  head += " 0 obj\n";
+  out(head);
+}
+
+void PdfWriter::writeStream(int number, const std::string& dictionary, std::string_view data, bool compress) {
+  std::string packed;
+  if (compress && failure_.empty()) {
+    z_stream& z = deflater_->stream;
+    deflateReset(&z);
+    packed.resize(deflateBound(&z, static_cast<uLong>(data.size())));
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(packed.data());
+    z.avail_out = static_cast<uInt>(packed.size());
+    if (deflate(&z, Z_FINISH) != Z_STREAM_END) failure_ = "a page stream could not be compressed";
+    packed.resize(z.total_out);
+    data = packed;
+  }
+  beginObject(number);
+  std::string head = "<< /Length ";
+  appendInt(head, static_cast<long long>(data.size()));
+  if (compress) head += " /Filter /FlateDecode";
+  head += dictionary;
+  head += " >>\nstream\n";
+  out(head);
+  out(data);
+  out("\nendstream\nendobj\n");
+}
+
+int PdfWriter::addFont(const std::string& name, TrueTypeFont font) {
+  auto f = std::make_unique<Font>();
+  f->name = name;
+  f->used.assign(font.glyphCount(), false);
+  f->chars.assign(font.glyphCount(), 0);
+  f->program = std::move(font);
+  f->type0 = reserve();
+  f->cidFont = reserve();
+  f->descriptor = reserve();
+  f->file = reserve();
+  f->toUnicode = reserve();
+  fonts_.push_back(std::move(f));
+  return static_cast<int>(fonts_.size() - 1);
+}
+
+void PdfWriter::beginPage() {
+  content_.clear();
+  // Square line ends, as the drawing's pens have.
+  content_ += "2 J\n";
+  inText_ = false;
+  textFont_ = -1;
+  lineWidth_ = -1;
+  fillSet_ = strokeSet_ = false;
+}
+
+void PdfWriter::endText() {
+  if (!inText_) return;
+  content_ += "ET\n";
+  inText_ = false;
+}
+
+void PdfWriter::setFill(PdfColour c) {
+  if (fillSet_ && c == fill_) return;
+  fill_ = c;
+  fillSet_ = true;
+  appendNumber(content_, c.r / 255.0);
+  content_.push_back(' ');
+  appendNumber(content_, c.g / 255.0);
+  content_.push_back(' ');
+  appendNumber(content_, c.b / 255.0);
+  content_ += " rg\n";
+}
+
+void PdfWriter::fill(double x, double y, double w, double h, PdfColour colour) {
+  endText();
+  setFill(colour);
+  appendNumber(content_, px(x));
+  content_.push_back(' ');
+  appendNumber(content_, py(y + h));
+  content_.push_back(' ');
+  appendNumber(content_, w * scale_);
+  content_.push_back(' ');
+  appendNumber(content_, h * scale_);
+  content_ += " re f\n";
+}
+
+void PdfWriter::line(double x1, double y1, double x2, double y2, double width, PdfColour colour) {
+  endText();
+  if (!strokeSet_ || !(colour == stroke_)) {
+    stroke_ = colour;
+    strokeSet_ = true;
+    appendNumber(content_, colour.r / 255.0);
+    content_.push_back(' ');
+    appendNumber(content_, colour.g / 255.0);
+    content_.push_back(' ');
+    appendNumber(content_, colour.b / 255.0);
+    content_ += " RG\n";
+  }
+  if (width * scale_ != lineWidth_) {
+    lineWidth_ = width * scale_;
+    appendNumber(content_, lineWidth_);
+    content_ += " w\n";
+  }
+  appendNumber(content_, px(x1));
+  content_.push_back(' ');
+  appendNumber(content_, py(y1));
+  content_ += " m ";
+  appendNumber(content_, px(x2));
+  content_.push_back(' ');
+  appendNumber(content_, py(y2));
+  content_ += " l S\n";
+}
+
+void PdfWriter::glyphs(int font, double size, PdfColour colour, const std::uint32_t* glyphs, const double* x,
+                       const double* y, const char32_t* chars, std::size_t n) {
+  if (n == 0 || font < 0 || static_cast<std::size_t>(font) >= fonts_.size()) return;
+  Font& f = *fonts_[static_cast<std::size_t>(font)];
+  const double sizePt = size * scale_;
+  if (!inText_) {
+    content_ += "BT\n";
+    inText_ = true;
+    textFont_ = -1;
+  }
+  setFill(colour);
+  if (font != textFont_ || sizePt != textSize_) {
+    textFont_ = font;
+    textSize_ = sizePt;
+    content_ += "/F";
+    appendInt(content_, font);
+    content_.push_back(' ');
+    appendNumber(content_, sizePt, 4);
+    content_ += " Tf\n";
+  }
+  // Each baseline starts a line at its first glyph; along it, the pen moves by the glyphs' widths as the
+  // font states them, and where the next glyph stands elsewhere (kerning, a gap between table cells)
+  // the difference is written in thousandths of the em, rounded, and the pen follows the rounded value.
+  double pen = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::uint32_t g = glyphs[k] < f.used.size() ? glyphs[k] : 0;
+    const double gx = px(x[k]);
+    if (k == 0 || y[k] != y[k - 1]) {
+      if (k > 0) content_ += ">] TJ\n";
+      content_ += "1 0 0 1 ";
+      appendNumber(content_, gx);
+      content_.push_back(' ');
+      appendNumber(content_, py(y[k]));
+      content_ += " Tm [<";
+      pen = gx;
+    } else if (const double shift = std::round((pen - gx) * 1000.0 / sizePt * 100) / 100; shift != 0) {
+      content_.push_back('>');
+      appendNumber(content_, shift, 2);
+      content_.push_back('<');
+      pen -= shift * sizePt / 1000.0;
+    }
+    appendHex4(content_, g);
+    pen += f.width(g) * sizePt / 1000.0;
+    if (!f.used[g]) {
+      f.used[g] = true;
+      f.chars[g] = chars ? chars[k] : 0;
+    }
+  }
+  content_ += ">] TJ\n";
+}
+
+void PdfWriter::mapGlyph(int font, std::uint32_t glyph, std::u32string text) {
+  if (font < 0 || static_cast<std::size_t>(font) >= fonts_.size()) return;
+  fonts_[static_cast<std::size_t>(font)]->texts.try_emplace(glyph, std::move(text));
+}
+
+void PdfWriter::endPage() {
+  endText();
+  const int contents = reserve(), page = reserve();
+  writeStream(contents, "", content_, true);
+  beginObject(page);
+  std::string object = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ";
+  appendNumber(object, width_);
+  object.push_back(' ');
+  appendNumber(object, height_);
+  object += "] /Resources 3 0 R /Contents ";
+  appendInt(object, contents);
+  object += " 0 R >>\nendobj\n";
+  out(object);
+  pages_.push_back(page);
+  content_.clear();
+}
+
+void PdfWriter::writeFont(const Font& f) {
+  const TrueTypeFont& t = f.program;
+  const double toThousandths = 1000.0 / t.unitsPerEm();
+  // A subset's name starts with six capitals of its own, here taken from the glyphs it holds.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (std::size_t g = 0; g < f.used.size(); ++g)
+    if (f.used[g]) hash = (hash ^ g) * 1099511628211ull;
+  std::string name = "/";
+  for (int k = 0; k < 6; ++k, hash /= 26) name.push_back(static_cast<char>('A' + hash % 26));
+  name += "+";
+  for (char c : f.name)
+    if (c > ' ' && c < 127 && std::string_view("()<>[]{}/%#").find(c) == std::string_view::npos) name.push_back(c);
+
+  std::string widths, cmap;
+  int mapped = 0;
+  std::string entries;
+  for (std::size_t g = 0; g < f.used.size();) {
+    if (!f.used[g]) {
+      ++g;
+      continue;
+    }
+    appendInt(widths, static_cast<long long>(g));
+    widths += " [";
+    for (; g < f.used.size() && f.used[g]; ++g) {
+      appendInt(widths, f.width(static_cast<std::uint32_t>(g)));
+      widths.push_back(' ');
+      const auto several = f.texts.find(static_cast<std::uint32_t>(g));
+      if (f.chars[g] == 0 && several == f.texts.end()) continue;
+      entries.push_back('<');
+      appendHex4(entries, static_cast<std::uint32_t>(g));
+      entries += "> <";
+      if (several == f.texts.end()) appendUtf16Hex(entries, f.chars[g]);
+      else
+        for (char32_t c : several->second) appendUtf16Hex(entries, c);
+      entries += ">\n";
+      if (++mapped % 100 == 0) {
+        cmap += "100 beginbfchar\n" + entries + "endbfchar\n";
+        entries.clear();
+      }
+    }
+    widths += "] ";
+  }
+  if (mapped % 100 != 0) cmap += std::to_string(mapped % 100) + " beginbfchar\n" + entries + "endbfchar\n";
+
+  std::string o = "<< /Type /Font /Subtype /Type0 /BaseFont " + name + " /Encoding /Identity-H /DescendantFonts [";
+  appendInt(o, f.cidFont);
+  o += " 0 R] /ToUnicode ";
+  appendInt(o, f.toUnicode);
+  o += " 0 R >>\nendobj\n";
+  beginObject(f.type0);
+  out(o);
+
+  o = "<< /Type /Font /Subtype /CIDFontType2 /BaseFont " + name +
+      " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ";
+  appendInt(o, f.descriptor);
+  o += " 0 R /CIDToGIDMap /Identity /W [" + widths + "] >>\nendobj\n";
+  beginObject(f.cidFont);
+  out(o);
+
+  o = "<< /Type /FontDescriptor /FontName " + name + " /Flags ";
+  appendInt(o, t.italicAngle() != 0 ? 32 + 64 : 32);  // non-symbolic, and italic where it leans
+  o += " /FontBBox [";
+  for (int k = 0; k < 4; ++k) {
+    appendNumber(o, t.box()[k] * toThousandths, 0);
+    o += k < 3 ? " " : "]";
+  }
+  o += " /ItalicAngle ";
+  appendNumber(o, t.italicAngle(), 2);
+  o += " /Ascent ";
+  appendNumber(o, t.ascent() * toThousandths, 0);
+  o += " /Descent ";
+  appendNumber(o, t.descent() * toThousandths, 0);
+  o += " /CapHeight ";
+  appendNumber(o, t.capHeight() * toThousandths, 0);
+  o += " /StemV 80 /FontFile2 ";
+  appendInt(o, f.file);
+  o += " 0 R >>\nendobj\n";
+  beginObject(f.descriptor);
+  out(o);
+
+  const std::string program = t.subset(f.used);
+  writeStream(f.file, " /Length1 " + std::to_string(program.size()), program, true);
+  const std::string unicode =
+      "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+      "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+      "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+      "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n" +
+      cmap + "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+  writeStream(f.toUnicode, "", unicode, true);
+}
+
+std::string PdfWriter::finish(const std::string& title, const std::string& creator) {
+  for (const auto& font : fonts_) writeFont(*font);
+
+  std::string o = "<< /Font << ";
+  for (std::size_t k = 0; k < fonts_.size(); ++k) {
+    o += "/F";
+    appendInt(o, static_cast<long long>(k));
+    o.push_back(' ');
+    appendInt(o, fonts_[k]->type0);
+    o += " 0 R ";
+  }
+  o += ">> /ProcSet [/PDF /Text] >>\nendobj\n";
+  beginObject(kResources);
+  out(o);
+
+  o = "<< /Type /Pages /Count ";
+  appendInt(o, static_cast<long long>(pages_.size()));
+  o += " /Kids [";
+  for (int page : pages_) {
+    appendInt(o, page);
+    o += " 0 R ";
+  }
+  o += "] >>\nendobj\n";
+  beginObject(kPageTree);
+  out(o);
+
+  beginObject(kCatalog);
+  out("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n");
+  beginObject(kInfo);
+  out("<< /Title " + textString(title) + " /Creator " + textString(creator) + " /Producer " +
+       textString(creator) + " >>\nendobj\n");
+
+  const std::uint64_t xref = written_;
+  std::string table = "xref\n0 " + std::to_string(offsets_.size()) + "\n0000000000 65535 f \n";
+  table.reserve(table.size() + 20 * offsets_.size() + 128);
+  for (std::size_t k = 1; k < offsets_.size(); ++k) {
+    char entry[24];
+    std::snprintf(entry, sizeof entry, "%010llu 00000 n \n", static_cast<unsigned long long>(offsets_[k]));
+    table += entry;
+  }
+  table += "trailer\n<< /Size " + std::to_string(offsets_.size()) + " /Root 1 0 R /Info 4 0 R >>\nstartxref\n" +
+           std::to_string(xref) + "\n%%EOF\n";
+  out(table);
+  return failure_;
+}
+
+}  // namespace plintova

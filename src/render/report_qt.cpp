@@ -1,8 +1,9 @@
-// The calculation report painted as an A4 portrait PDF: the document is laid out into pages first
-// (report_layout_qt.cpp), then each page painted; or written as Markdown when the file's name asks for it.
+// The calculation report as an A4 portrait PDF: the document is laid out into pages first
+// (report_layout_qt.cpp), then each page written by the program's own PDF writer (report_pdf_qt.cpp), or
+// painted through Qt's PDF engine where a text needs a font that writer cannot embed; or written as
+// Markdown when the file's name asks for it.
 #include "render/report_qt.h"
 
-#include <QBuffer>
 #include <QList>
 #include <QGlyphRun>
 #include <QIODevice>
@@ -112,10 +113,12 @@ class PagePainter {
 
 std::string writeReportPdf(const report::Document& doc, QIODevice& device) {
   if (std::string reason = ensureGuiApplication(); !reason.empty()) return reason;
-  // Qt's PDF engine compresses each finished page by reading its stream into a fresh 10 MB block and
-  // deflating into another; kept in the heap, each page reuses the last one's blocks instead of having
-  // the kernel zero-fill new ones (a quarter of a long report's time).
+  // Qt's PDF engine, where it paints the report, compresses each finished page by reading its stream into
+  // a fresh 10 MB block and deflating into another; kept in the heap, each page reuses the last one's
+  // blocks instead of having the kernel zero-fill new ones (a quarter of a long report's time).
   const LargeBlocksInHeap largeBlocks;
+  // The page's device: the layout measures on it, and Qt's engine paints on it if the own writer cannot
+  // take the report. Nothing reaches `device` through it unless painting begins.
   QPdfWriter writer(&device);
   writer.setResolution(kReportDpi);
   writer.setCreator(QStringLiteral("Plintova"));
@@ -142,15 +145,6 @@ std::string writeReportPdf(const report::Document& doc, QIODevice& device) {
     Page().swap(pages[k]);
   }
   if (!painter.end()) return "the pages could not be finished";
-  return {};
-}
-
-std::string reportPdfBytes(const report::Document& doc, QByteArray& pdf) {
-  pdf.clear();
-  QBuffer buffer(&pdf);
-  if (!buffer.open(QIODevice::WriteOnly)) return "no memory for the pages";
-  if (std::string reason = writeReportPdf(doc, buffer); !reason.empty()) return reason;
-  if (pdf.isEmpty()) return "the pages came out empty";
   return {};
 }
 

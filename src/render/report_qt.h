@@ -7,21 +7,16 @@
 #include "model/project.h"
 #include "output/report.h"
 
-class QByteArray;
 class QIODevice;
 
 namespace plintova::draw {
 
-// The document as the bytes of an A4 portrait PDF (vector text), made in memory: the cover on page 1,
-// the contents from page 2 with the page of every section, each chapter from a new page, tables that go
-// on over a page break with their heading repeated. Returns "" on success, else the reason. Creates a
-// GUI application for the fonts when the caller has none (the batch tool), on the offscreen platform
-// unless another is set.
-std::string reportPdfBytes(const report::Document& doc, QByteArray& pdf);
-
-// The same PDF written to an open device page by page as the pages are painted: the document is laid
-// out first (the contents need every section's page), then each page is painted, handed to the device
-// and let go. Returns "" on success, else the reason.
+// The document as an A4 portrait PDF (vector text) written to an open device page by page: the cover on
+// page 1, the contents from page 2 with the page of every section, each chapter from a new page, tables
+// that go on over a page break with their heading repeated. The document is laid out first (the
+// contents need every section's page), then each page is written to the device and let go. Returns ""
+// on success, else the reason. Creates a GUI application for the fonts when the caller has none (the
+// batch tool), on the offscreen platform unless another is set.
 std::string writeReportPdf(const report::Document& doc, QIODevice& device);
 
 // Writes the document as a PDF file through the safe file writer, straight into its temporary file as

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <utility>
 
@@ -40,6 +41,15 @@ void appendNumber(std::string& out, double v, int decimals = 3) {
     out.push_back(static_cast<char>('0' + f / d));
     f %= d;
   }
+}
+
+// Numbers separated by blanks, then the operator that takes them ("1 0 0 rg\n").
+void appendOperation(std::string& out, std::initializer_list<double> numbers, std::string_view op) {
+  for (double v : numbers) {
+    appendNumber(out, v);
+    out.push_back(' ');
+  }
+  out += op;
 }
 
 void appendHex4(std::string& out, std::uint32_t v) {
@@ -203,25 +213,13 @@ void PdfWriter::setFill(PdfColour c) {
   if (fillSet_ && c == fill_) return;
   fill_ = c;
   fillSet_ = true;
-  appendNumber(content_, c.r / 255.0);
-  content_.push_back(' ');
-  appendNumber(content_, c.g / 255.0);
-  content_.push_back(' ');
-  appendNumber(content_, c.b / 255.0);
-  content_ += " rg\n";
+  appendOperation(content_, {c.r / 255.0, c.g / 255.0, c.b / 255.0}, "rg\n");
 }
 
 void PdfWriter::fill(double x, double y, double w, double h, PdfColour colour) {
   endText();
   setFill(colour);
-  appendNumber(content_, px(x));
-  content_.push_back(' ');
-  appendNumber(content_, py(y + h));
-  content_.push_back(' ');
-  appendNumber(content_, w * scale_);
-  content_.push_back(' ');
-  appendNumber(content_, h * scale_);
-  content_ += " re f\n";
+  appendOperation(content_, {px(x), py(y + h), w * scale_, h * scale_}, "re f\n");
 }
 
 void PdfWriter::line(double x1, double y1, double x2, double y2, double width, PdfColour colour) {
@@ -229,33 +227,21 @@ void PdfWriter::line(double x1, double y1, double x2, double y2, double width, P
   if (!strokeSet_ || !(colour == stroke_)) {
     stroke_ = colour;
     strokeSet_ = true;
-    appendNumber(content_, colour.r / 255.0);
-    content_.push_back(' ');
-    appendNumber(content_, colour.g / 255.0);
-    content_.push_back(' ');
-    appendNumber(content_, colour.b / 255.0);
-    content_ += " RG\n";
+    appendOperation(content_, {colour.r / 255.0, colour.g / 255.0, colour.b / 255.0}, "RG\n");
   }
   if (width * scale_ != lineWidth_) {
     lineWidth_ = width * scale_;
-    appendNumber(content_, lineWidth_);
-    content_ += " w\n";
+    appendOperation(content_, {lineWidth_}, "w\n");
   }
-  appendNumber(content_, px(x1));
-  content_.push_back(' ');
-  appendNumber(content_, py(y1));
-  content_ += " m ";
-  appendNumber(content_, px(x2));
-  content_.push_back(' ');
-  appendNumber(content_, py(y2));
-  content_ += " l S\n";
+  appendOperation(content_, {px(x1), py(y1)}, "m ");
+  appendOperation(content_, {px(x2), py(y2)}, "l S\n");
 }
 
 void PdfWriter::glyphs(int font, double size, PdfColour colour, const std::uint32_t* glyphs, const double* x,
                        const double* y, const char32_t* chars, std::size_t n) {
-  if (n == 0 || font < 0 || static_cast<std::size_t>(font) >= fonts_.size()) return;
-  Font& f = *fonts_[static_cast<std::size_t>(font)];
   const double sizePt = size * scale_;
+  if (n == 0 || font < 0 || static_cast<std::size_t>(font) >= fonts_.size() || !(sizePt > 0)) return;
+  Font& f = *fonts_[static_cast<std::size_t>(font)];
   if (!inText_) {
     content_ += "BT\n";
     inText_ = true;
@@ -280,11 +266,7 @@ void PdfWriter::glyphs(int font, double size, PdfColour colour, const std::uint3
     const double gx = px(x[k]);
     if (k == 0 || y[k] != y[k - 1]) {
       if (k > 0) content_ += ">] TJ\n";
-      content_ += "1 0 0 1 ";
-      appendNumber(content_, gx);
-      content_.push_back(' ');
-      appendNumber(content_, py(y[k]));
-      content_ += " Tm [<";
+      appendOperation(content_, {1, 0, 0, 1, gx, py(y[k])}, "Tm [<");
       pen = gx;
     } else if (const double shift = std::round((pen - gx) * 1000.0 / sizePt * 100) / 100; shift != 0) {
       content_.push_back('>');

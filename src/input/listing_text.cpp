@@ -53,6 +53,10 @@ const char* scan16(const char* text, std::size_t size, std::initializer_list<std
   std::size_t i = 0;
   for (; i + longest - 1 + 16 <= size; i += 16) {
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    // Most blocks of a listing's numbers start no marker at all: one compare per marker rules them out.
+    __m128i starts = _mm_cmpeq_epi8(a, first[0]);
+    for (std::size_t k = 1; k < count; ++k) starts = _mm_or_si128(starts, _mm_cmpeq_epi8(a, first[k]));
+    if (_mm_movemask_epi8(starts) == 0) continue;
     const char* found = nullptr;
     for (std::size_t k = 0; k < count; ++k) {
       const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + m[k].size() - 1));
@@ -81,6 +85,9 @@ __attribute__((target("avx2"))) const char* scan32(const char* text, std::size_t
   std::size_t i = 0;
   for (; i + longest - 1 + 32 <= size; i += 32) {
     const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + i));
+    __m256i starts = _mm256_cmpeq_epi8(a, first[0]);
+    for (std::size_t k = 1; k < count; ++k) starts = _mm256_or_si256(starts, _mm256_cmpeq_epi8(a, first[k]));
+    if (_mm256_movemask_epi8(starts) == 0) continue;
     const char* found = nullptr;
     for (std::size_t k = 0; k < count; ++k) {
       const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + i + m[k].size() - 1));

@@ -47,7 +47,10 @@ double layOutFigure(const report::Figure& f, const QPaintDevice* device, double 
       for (double v : c.values)
         if (std::isfinite(v)) lo = std::min(lo, v), hi = std::max(hi, v);
     const double span = hi - lo > 0 ? hi - lo : 1;
-    auto py = [&](double v) { return plotBottom - (v - lo) / span * (plotBottom - plotTop); };
+    // The curves keep a line of text clear over their highest value and under their lowest, so that the
+    // value written at a peak stays within the panel, clear of its title and of the next panel.
+    const double curveTop = plotTop + (hi > 0 ? textH : 0), curveBottom = plotBottom - (lo < 0 ? textH : 0);
+    auto py = [&](double v) { return curveBottom - (v - lo) / span * (curveBottom - curveTop); };
     // Frame, zero line and the marked positions.
     line({plotLeft, plotTop}, {plotLeft, plotBottom}, kRule, 0.2);
     line({plotLeft, py(0)}, {plotRight, py(0)}, kGrey, 0.25);
@@ -66,9 +69,13 @@ double layOutFigure(const report::Figure& f, const QPaintDevice* device, double 
       if (v.empty() || v[peak] == 0) continue;
       const QString value = figureText(v[peak]);
       const double w = small.horizontalAdvance(value) + perMm;
-      const double left = std::clamp(px(f.stations[peak]) - w / 2, plotLeft, plotRight - w);
+      // Centred over its point, or just right of it where a marked position's line runs through it.
+      const double at = px(f.stations[peak]);
+      const bool onMark = std::any_of(f.marks.begin(), f.marks.end(),
+                                      [&](const auto& mark) { return std::fabs(px(mark.first) - at) < w / 2; });
+      const double left = std::clamp(onMark ? at : at - w / 2, plotLeft, plotRight - w);
       const double above = v[peak] >= 0 ? py(v[peak]) - textH : py(v[peak]);
-      label(left, std::clamp(above, plotTop - textH / 2, plotBottom - textH / 2), w, value, Qt::AlignHCenter, colour);
+      label(left, std::clamp(above, plotTop, plotBottom - textH), w, value, Qt::AlignHCenter, colour);
     }
     top = plotBottom + kPanelGap * perMm;
   }

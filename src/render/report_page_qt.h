@@ -1,5 +1,6 @@
 // The calculation report's pages as placed items, shared by the page layout (report_layout_qt.cpp), the
-// figures' layout (report_figure_qt.cpp) and the painter (report_qt.cpp).
+// figures' layout (report_figure_qt.cpp), the PDF writer's side (report_pdf_qt.cpp) and the painter
+// (report_qt.cpp).
 #pragma once
 
 #include <QColor>

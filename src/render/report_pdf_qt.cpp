@@ -123,8 +123,9 @@ class PdfPages {
         layout.beginLayout();
         layout.createLine();
         layout.endLayout();
+        // A run of no font (characters no installed font has) draws nothing, here as in Qt's engine.
         for (const QGlyphRun& run : layout.glyphRuns())
-          if (fontNumber(run.rawFont()) < 0) return false;
+          if (run.rawFont().isValid() && fontNumber(run.rawFont()) < 0) return false;
       }
     return true;
   }
@@ -147,20 +148,24 @@ class PdfPages {
   }
 
  private:
-  // The PDF font of a raw font, added when first met: -1 if it cannot be embedded.
+  // The PDF font of a raw font, added when first met: -1 if it is no font or cannot be embedded (a font
+  // of no tables is Qt's stand-in that draws boxes for characters no installed font has, and its names
+  // are not to be asked for). Fonts are told apart by their header table, which holds the font file's
+  // checksum and dates.
   int fontNumber(const QRawFont& raw) {
-    const QString key = raw.familyName() + QChar(u'\x1f') + raw.styleName();
-    if (const auto it = numbers_.find(key); it != numbers_.end()) return it->second;
+    if (!raw.isValid()) return -1;
+    const QByteArray head = raw.fontTable("head");
+    if (head.isEmpty()) return -1;
+    if (const auto it = numbers_.find(head); it != numbers_.end()) return it->second;
     TrueTypeFont font;
-    const std::string failed = raw.isValid() ? font.load([&raw](const char* tag) {
+    const std::string failed = font.load([&raw](const char* tag) {
       const QByteArray bytes = raw.fontTable(tag);
       return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    })
-                                             : std::string("no font");
+    });
     QString name = raw.familyName() + QLatin1Char('-') + raw.styleName();
     name.remove(QLatin1Char(' '));
     const int number = failed.empty() ? pdf_.addFont(name.toStdString(), std::move(font)) : -1;
-    numbers_.emplace(key, number);
+    numbers_.emplace(head, number);
     return number;
   }
 
@@ -238,7 +243,7 @@ class PdfPages {
   const Fonts& fonts_;
   const QPaintDevice* device_;
   RecordingDevice recording_;
-  std::map<QString, int> numbers_;
+  std::map<QByteArray, int> numbers_;
   std::vector<int> roleFont_;
   QList<quint32> indexes_;
   QList<QPointF> positions_;

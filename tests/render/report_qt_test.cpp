@@ -225,3 +225,21 @@ TEST_F(ReportPdf, TheNameChoosesTheFormatAndTheInputsAreNeverWritten) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);  // md, link, pdf
   fs::remove_all(folder);
 }
+
+// A project named in scripts the report's font lacks: Devanagari (another installed font may have it),
+// Chinese (no installed font may have it: Qt then draws boxes), a combining mark and a ligature. The
+// report is still written whole, by whichever writer takes it, and the name's Latin and Cyrillic words
+// read back.
+TEST_F(ReportPdf, ANameInScriptsTheFontLacksIsWrittenWhole) {
+  std::string& name = project_->decisions.sheet.project;
+  const std::string before = name;
+  name = "Hostel बिल्डिंग 北京 d̄ ﬁnal ваза";
+  const std::string pdf = PLINTOVA_BUILD_DIR "/report_scripts.pdf";
+  const std::string written = draw::writeReport(*project_, pdf, "2025-01-31");
+  name = before;
+  ASSERT_EQ(written, "");
+  const std::string cover = flat(pageText(pdf, 1));
+  EXPECT_NE(cover.find("Hostel"), std::string::npos) << cover;
+  EXPECT_NE(cover.find("ваза"), std::string::npos) << cover;
+  EXPECT_EQ(run("pdftotext '" + pdf + "' /dev/null 2>&1"), "");
+}

@@ -276,17 +276,18 @@ void PdfWriter::glyphs(int font, double size, PdfColour colour, const std::uint3
     }
     appendHex4(content_, g);
     pen += f.width(g) * sizePt / 1000.0;
-    if (!f.used[g]) {
-      f.used[g] = true;
-      f.chars[g] = chars ? chars[k] : 0;
-    }
+    f.used[g] = true;
+    if (f.chars[g] == 0 && chars && !f.texts.count(g)) f.chars[g] = chars[k];
   }
   content_ += ">] TJ\n";
 }
 
 void PdfWriter::mapGlyph(int font, std::uint32_t glyph, std::u32string text) {
   if (font < 0 || static_cast<std::size_t>(font) >= fonts_.size()) return;
-  fonts_[static_cast<std::size_t>(font)]->texts.try_emplace(glyph, std::move(text));
+  Font& f = *fonts_[static_cast<std::size_t>(font)];
+  // A glyph stands for the text it first stood for, wherever it is drawn.
+  if (glyph >= f.used.size() || f.chars[glyph] != 0) return;
+  f.texts.try_emplace(glyph, std::move(text));
 }
 
 void PdfWriter::endPage() {

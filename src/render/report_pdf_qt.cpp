@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QRawFont>
 #include <QTextLayout>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <utility>
@@ -80,27 +81,55 @@ class RecordingDevice final : public QPaintDevice {
   mutable TextRecorder engine_;
 };
 
-// The characters each glyph of a run of shaped glyphs stands for: a glyph that is its character's own
-// glyph stands for it; one that is not (a ligature) stands for the characters from the next one up to
-// the next glyph's own.
-std::vector<std::u32string> glyphCharacters(const QRawFont& font, const QString& text, const QList<quint32>& glyphs) {
-  const QList<uint> codes = text.toUcs4();
-  std::vector<quint32> own(static_cast<std::size_t>(codes.size()), 0);
+// The characters each glyph of a shaped run stands for, from the run's characters. The glyphs come in
+// the order they are read (a right-to-left run's from its right end), as the characters do.
+// As many glyphs as characters stand for one each (contextual forms of a joined script are not the characters'
+// own glyphs, yet one each); otherwise a glyph that is its character's own glyph stands for it, and a
+// glyph that is no character's own (a ligature) stands for the characters from the next one up to the
+// next glyph's own. A glyph that is another character's own (a reordered one) is left to that
+// character, since a glyph stands for the same text wherever it is drawn.
+std::vector<std::u32string> glyphCharacters(const QRawFont& font, const std::u32string& codes,
+                                            const QList<quint32>& glyphs) {
+  const std::size_t n = static_cast<std::size_t>(glyphs.size());
+  std::vector<std::u32string> chars(n);
+  if (codes.size() == n) {
+    for (std::size_t k = 0; k < n; ++k) chars[k] = codes[k];
+    return chars;
+  }
+  std::vector<quint32> own(codes.size(), 0);
   for (std::size_t k = 0; k < own.size(); ++k) {
-    const char32_t c = codes[static_cast<qsizetype>(k)];
-    const QList<quint32> g = font.glyphIndexesForString(QString::fromUcs4(&c, 1));
+    const QList<quint32> g = font.glyphIndexesForString(QString::fromUcs4(&codes[k], 1));
     if (g.size() == 1) own[k] = g.front();
   }
-  std::vector<std::u32string> chars(static_cast<std::size_t>(glyphs.size()));
   std::size_t c = 0;
-  for (qsizetype k = 0; k < glyphs.size() && c < own.size(); ++k) {
-    std::u32string& mine = chars[static_cast<std::size_t>(k)];
-    mine.push_back(codes[static_cast<qsizetype>(c)]);
-    if (own[c++] == glyphs[k]) continue;
-    const quint32 next = k + 1 < glyphs.size() ? glyphs[k + 1] : 0;
-    for (; c < own.size() && own[c] != next; ++c) mine.push_back(codes[static_cast<qsizetype>(c)]);
+  for (std::size_t k = 0; k < n && c < own.size(); ++k) {
+    const quint32 g = glyphs[static_cast<qsizetype>(k)];
+    if (own[c] == g) {
+      chars[k] = codes[c++];
+      continue;
+    }
+    if (std::find(own.begin(), own.end(), g) != own.end()) continue;
+    const quint32 next = k + 1 < n ? glyphs[static_cast<qsizetype>(k + 1)] : 0;
+    do chars[k].push_back(codes[c++]);
+    while (c < own.size() && own[c] != next);
   }
   return chars;
+}
+
+// The characters of `text` that the layout set in `run` (of several runs), in logical order: those
+// whose glyphs stand at the run's positions in the run's font.
+std::u32string runCharacters(const QTextLayout& layout, const QString& text, const QGlyphRun& run) {
+  std::u32string codes;
+  const QList<QPointF> at = run.positions();
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QList<QGlyphRun> mine = layout.glyphRuns(static_cast<int>(i), static_cast<int>(length));
+    if (mine.size() == 1 && mine.front().rawFont() == run.rawFont() && !mine.front().positions().isEmpty() &&
+        at.contains(mine.front().positions().front()))
+      codes += QStringView(text).mid(i, length).toString().toStdU32String();
+    i += length - 1;
+  }
+  return codes;
 }
 
 class PdfPages {
@@ -212,13 +241,15 @@ class PdfPages {
     const QTextLine line = layout.createLine();
     layout.endLayout();
     const QPointF origin(baseline.x(), baseline.y() - line.ascent());
-    for (const QGlyphRun& run : layout.glyphRuns()) {
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    for (const QGlyphRun& run : runs) {
       const int font = fontNumber(run.rawFont());
       if (font < 0) continue;
       indexes_ = run.glyphIndexes();
       positions_ = run.positions();
       for (QPointF& p : positions_) p += origin;
-      const std::vector<std::u32string> texts = glyphCharacters(run.rawFont(), text, indexes_);
+      const std::vector<std::u32string> texts = glyphCharacters(
+          run.rawFont(), runs.size() == 1 ? text.toStdU32String() : runCharacters(layout, text, run), indexes_);
       chars_.assign(texts.size(), 0);
       for (std::size_t k = 0; k < texts.size(); ++k) {
         if (texts[k].size() == 1) chars_[k] = texts[k].front();

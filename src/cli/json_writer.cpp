@@ -4,34 +4,9 @@
 #include <cstdio>
 
 #include "model/numbers.h"
+#include "model/utf8.h"
 
 namespace plintova::cli {
-
-namespace {
-
-// Length of the well-formed UTF-8 sequence that starts at s[i] (1 to 4), or 0 when the bytes there are
-// none: a stray continuation byte, a truncated sequence, an overlong form, a surrogate or a code point
-// beyond U+10FFFF.
-std::size_t utf8SequenceAt(const std::string& s, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t n = 0;
-  unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) n = 2;
-  else if (lead == 0xE0) n = 3, lo = 0xA0;
-  else if (lead == 0xED) n = 3, hi = 0x9F;
-  else if (lead >= 0xE1 && lead <= 0xEF) n = 3;
-  else if (lead == 0xF0) n = 4, lo = 0x90;
-  else if (lead == 0xF4) n = 4, hi = 0x8F;
-  else if (lead >= 0xF1 && lead <= 0xF3) n = 4;
-  else return 0;
-  if (i + n > s.size() || byte(i + 1) < lo || byte(i + 1) > hi) return 0;
-  for (std::size_t k = 2; k < n; ++k)
-    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-  return n;
-}
-
-}  // namespace
 
 std::string jsonEscape(const std::string& s) {
   std::string o;

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <set>
 
+#include "model/utf8.h"
+
 namespace plintova {
 
 namespace {
@@ -19,26 +21,10 @@ constexpr std::string_view kRelationshipsNamespace =
 constexpr std::string_view kPackageRelationships = "http://schemas.openxmlformats.org/package/2006/relationships";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
-// Length of the well-formed UTF-8 sequence at p (lead byte 0x80 or above), 0 when it is none. A sequence
-// of U+FFFE or U+FFFF, which XML does not allow, gives its length negated.
-int utf8Sequence(const unsigned char* p, const unsigned char* end) {
-  const unsigned char c = p[0];
-  auto continuation = [&](std::ptrdiff_t i, unsigned char low = 0x80, unsigned char high = 0xBF) {
-    return p + i < end && p[i] >= low && p[i] <= high;
-  };
-  if (c >= 0xC2 && c <= 0xDF) return continuation(1) ? 2 : 0;
-  if (c >= 0xE0 && c <= 0xEF) {
-    const unsigned char low = c == 0xE0 ? 0xA0 : 0x80;
-    const unsigned char high = c == 0xED ? 0x9F : 0xBF;  // not the surrogates
-    if (!continuation(1, low, high) || !continuation(2)) return 0;
-    return c == 0xEF && p[1] == 0xBF && p[2] >= 0xBE ? -3 : 3;
-  }
-  if (c >= 0xF0 && c <= 0xF4) {
-    const unsigned char low = c == 0xF0 ? 0x90 : 0x80;
-    const unsigned char high = c == 0xF4 ? 0x8F : 0xBF;  // not past U+10FFFF
-    return continuation(1, low, high) && continuation(2) && continuation(3) ? 4 : 0;
-  }
-  return 0;
+// Whether the three bytes at p, a well-formed sequence, are U+FFFE or U+FFFF, which XML does not allow.
+bool xmlNonCharacter(const char* p) {
+  return static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBF &&
+         static_cast<unsigned char>(p[2]) >= 0xBE;
 }
 
 bool isHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
@@ -385,14 +371,14 @@ void appendXmlText(std::string& out, std::string_view text) {
   while (p < end) {
     const auto c = static_cast<unsigned char>(*p);
     if (c >= 0x80) {
-      const int length = utf8Sequence(reinterpret_cast<const unsigned char*>(p), reinterpret_cast<const unsigned char*>(end));
-      if (length > 0) {
+      const std::size_t length = utf8SequenceAt(text, static_cast<std::size_t>(p - text.data()));
+      if (length > 0 && !(length == 3 && xmlNonCharacter(p))) {
         p += length;
         continue;
       }
       out.append(run, p);
       out += kReplacement;
-      p += length < 0 ? -length : 1;
+      p += length > 0 ? length : 1;
       run = p;
       continue;
     }

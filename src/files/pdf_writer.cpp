@@ -14,6 +14,8 @@
 #include <map>
 #include <utility>
 
+#include "model/utf8.h"
+
 namespace plintova {
 
 namespace {
@@ -67,23 +69,18 @@ void appendUtf16Hex(std::string& out, char32_t c) {
   }
 }
 
-// A text string in UTF-16 with its byte-order mark, from UTF-8 (a byte that starts no character reads
-// as the replacement character).
+// A text string in UTF-16 with its byte-order mark, from UTF-8 (a byte that starts no well-formed
+// sequence reads as the replacement character).
 std::string textString(const std::string& utf8) {
   std::string out = "<FEFF";
   for (std::size_t k = 0; k < utf8.size();) {
-    const auto b = static_cast<unsigned char>(utf8[k]);
-    const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    char32_t c = extra == 0 ? b : extra == 1 ? b & 0x1f : extra == 2 ? b & 0x0f : b & 0x07;
-    bool whole = extra >= 0 && k + static_cast<std::size_t>(extra) < utf8.size();
-    for (int i = 1; whole && i <= extra; ++i) {
-      const auto next = static_cast<unsigned char>(utf8[k + static_cast<std::size_t>(i)]);
-      whole = (next & 0xc0) == 0x80;
-      c = c << 6 | (next & 0x3f);
+    const auto lead = static_cast<unsigned char>(utf8[k]);
+    if (lead < 0x80 || utf8SequenceAt(utf8, k) > 0) {
+      appendUtf16Hex(out, nextCodePoint(utf8, k));
+    } else {
+      appendUtf16Hex(out, 0xFFFD);
+      ++k;
     }
-    if (!whole) c = 0xFFFD;
-    k += whole ? static_cast<std::size_t>(extra) + 1 : 1;
-    appendUtf16Hex(out, c);
   }
   return out + ">";
 }

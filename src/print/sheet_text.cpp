@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "model/utf8.h"
+
 namespace plintova::print {
 
 namespace {
@@ -46,22 +48,6 @@ constexpr uint16_t kBold[224] = {
 };
 
 }  // namespace
-
-uint32_t nextCodePoint(const std::string& s, std::size_t& i) {
-  const auto byte = [&](std::size_t k) { return static_cast<uint8_t>(s[k]); };
-  const uint8_t b = byte(i);
-  const std::size_t extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-  uint32_t c = b & (0x3Fu >> extra);
-  for (std::size_t k = 1; k <= extra; ++k) {
-    if (i + k >= s.size() || (byte(i + k) & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFD;
-    }
-    c = (c << 6) | (byte(i + k) & 0x3Fu);
-  }
-  i += extra + 1;
-  return extra == 0 ? b : c;
-}
 
 double sheetTextWidth(const std::string& line, double points, bool bold) {
   const uint16_t* table = bold ? kBold : kRegular;

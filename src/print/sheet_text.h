@@ -21,10 +21,6 @@ constexpr double kFontDescent = 0.236;
 constexpr double kFontLineHeight = kFontAscent + kFontDescent;
 constexpr double kFontCapHeight = 0.729;
 
-// The next code point of UTF-8 text at `i`, which it advances past it; a broken sequence gives U+FFFD and
-// moves on by one byte.
-uint32_t nextCodePoint(const std::string& s, std::size_t& i);
-
 // Width of a line of text (UTF-8) in paper millimetres at `points`, from the advance widths of the sheet
 // font, regular or bold. Characters the table does not hold count as wide as "M".
 double sheetTextWidth(const std::string& line, double points, bool bold = false);

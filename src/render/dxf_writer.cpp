@@ -9,6 +9,7 @@
 
 #include "files/project_files.h"
 #include "files/safe_file.h"
+#include "model/utf8.h"
 #include "print/sheet_sections.h"
 #include "print/sheet_text.h"
 #include "render/dxf_document.h"
@@ -209,7 +210,7 @@ std::string dxfLayer(const Primitive& p) {
 std::string dxfText(const std::string& s) {
   std::string out;
   for (std::size_t i = 0; i < s.size();) {
-    const uint32_t c = print::nextCodePoint(s, i);
+    const uint32_t c = nextCodePoint(s, i);
     if (c == 0xD8 || c == 0x2300 || c == 0x2205) {
       out += "%%c";
     } else if (c >= 0x20 && c < 0x7F) {

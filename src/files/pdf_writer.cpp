@@ -54,6 +54,9 @@ void appendOperation(std::string& out, std::initializer_list<double> numbers, st
   out += op;
 }
 
+// A reference to an object ("12 0 R").
+std::string ref(int number) { return std::to_string(number) + " 0 R"; }
+
 void appendHex4(std::string& out, std::uint32_t v) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(v >> shift) & 0xf]);
@@ -150,9 +153,16 @@ void PdfWriter::beginObject(int number) {
   out(head);
 }
 
-void PdfWriter::writeStream(int number, const std::string& dictionary, std::string_view data, bool compress) {
+void PdfWriter::writeObject(int number, std::string_view body) {
+  beginObject(number);
+  out(body);
+  out("\nendobj\n");
+}
+
+// Every stream is deflated: page contents, font programs and Unicode maps.
+void PdfWriter::writeStream(int number, const std::string& dictionary, std::string_view data) {
   std::string packed;
-  if (compress && failure_.empty()) {
+  if (failure_.empty()) {
     z_stream& z = deflater_->stream;
     deflateReset(&z);
     packed.resize(deflateBound(&z, static_cast<uLong>(data.size())));
@@ -167,7 +177,7 @@ void PdfWriter::writeStream(int number, const std::string& dictionary, std::stri
   beginObject(number);
   std::string head = "<< /Length ";
   appendInt(head, static_cast<long long>(data.size()));
-  if (compress) head += " /Filter /FlateDecode";
+  head += " /Filter /FlateDecode";
   head += dictionary;
   head += " >>\nstream\n";
   out(head);
@@ -197,7 +207,8 @@ void PdfWriter::beginPage() {
   inText_ = false;
   textFont_ = -1;
   lineWidth_ = -1;
-  fillSet_ = strokeSet_ = false;
+  fill_.reset();
+  stroke_.reset();
 }
 
 void PdfWriter::endText() {
@@ -206,26 +217,21 @@ void PdfWriter::endText() {
   inText_ = false;
 }
 
-void PdfWriter::setFill(PdfColour c) {
-  if (fillSet_ && c == fill_) return;
-  fill_ = c;
-  fillSet_ = true;
-  appendOperation(content_, {c.r / 255.0, c.g / 255.0, c.b / 255.0}, "rg\n");
+void PdfWriter::setColour(std::optional<PdfColour>& current, PdfColour c, std::string_view op) {
+  if (current == c) return;
+  current = c;
+  appendOperation(content_, {c.r / 255.0, c.g / 255.0, c.b / 255.0}, op);
 }
 
 void PdfWriter::fill(double x, double y, double w, double h, PdfColour colour) {
   endText();
-  setFill(colour);
+  setColour(fill_, colour, "rg\n");
   appendOperation(content_, {px(x), py(y + h), w * scale_, h * scale_}, "re f\n");
 }
 
 void PdfWriter::line(double x1, double y1, double x2, double y2, double width, PdfColour colour) {
   endText();
-  if (!strokeSet_ || !(colour == stroke_)) {
-    stroke_ = colour;
-    strokeSet_ = true;
-    appendOperation(content_, {colour.r / 255.0, colour.g / 255.0, colour.b / 255.0}, "RG\n");
-  }
+  setColour(stroke_, colour, "RG\n");
   if (width * scale_ != lineWidth_) {
     lineWidth_ = width * scale_;
     appendOperation(content_, {lineWidth_}, "w\n");
@@ -244,7 +250,7 @@ void PdfWriter::glyphs(int font, double size, PdfColour colour, const std::uint3
     inText_ = true;
     textFont_ = -1;
   }
-  setFill(colour);
+  setColour(fill_, colour, "rg\n");
   if (font != textFont_ || sizePt != textSize_) {
     textFont_ = font;
     textSize_ = sizePt;
@@ -290,16 +296,13 @@ void PdfWriter::mapGlyph(int font, std::uint32_t glyph, std::u32string text) {
 void PdfWriter::endPage() {
   endText();
   const int contents = reserve(), page = reserve();
-  writeStream(contents, "", content_, true);
-  beginObject(page);
-  std::string object = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ";
+  writeStream(contents, "", content_);
+  std::string object = "<< /Type /Page /Parent " + ref(kPageTree) + " /MediaBox [0 0 ";
   appendNumber(object, width_);
   object.push_back(' ');
   appendNumber(object, height_);
-  object += "] /Resources 3 0 R /Contents ";
-  appendInt(object, contents);
-  object += " 0 R >>\nendobj\n";
-  out(object);
+  object += "] /Resources " + ref(kResources) + " /Contents " + ref(contents) + " >>";
+  writeObject(page, object);
   pages_.push_back(page);
   content_.clear();
 }
@@ -348,22 +351,13 @@ void PdfWriter::writeFont(const Font& f) {
   }
   if (mapped % 100 != 0) cmap += std::to_string(mapped % 100) + " beginbfchar\n" + entries + "endbfchar\n";
 
-  std::string o = "<< /Type /Font /Subtype /Type0 /BaseFont " + name + " /Encoding /Identity-H /DescendantFonts [";
-  appendInt(o, f.cidFont);
-  o += " 0 R] /ToUnicode ";
-  appendInt(o, f.toUnicode);
-  o += " 0 R >>\nendobj\n";
-  beginObject(f.type0);
-  out(o);
+  writeObject(f.type0, "<< /Type /Font /Subtype /Type0 /BaseFont " + name + " /Encoding /Identity-H /DescendantFonts [" +
+                           ref(f.cidFont) + "] /ToUnicode " + ref(f.toUnicode) + " >>");
+  writeObject(f.cidFont, "<< /Type /Font /Subtype /CIDFontType2 /BaseFont " + name +
+                             " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor " +
+                             ref(f.descriptor) + " /CIDToGIDMap /Identity /W [" + widths + "] >>");
 
-  o = "<< /Type /Font /Subtype /CIDFontType2 /BaseFont " + name +
-      " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ";
-  appendInt(o, f.descriptor);
-  o += " 0 R /CIDToGIDMap /Identity /W [" + widths + "] >>\nendobj\n";
-  beginObject(f.cidFont);
-  out(o);
-
-  o = "<< /Type /FontDescriptor /FontName " + name + " /Flags ";
+  std::string o = "<< /Type /FontDescriptor /FontName " + name + " /Flags ";
   appendInt(o, t.italicAngle() != 0 ? 32 + 64 : 32);  // non-symbolic, and italic where it leans
   o += " /FontBBox [";
   for (int k = 0; k < 4; ++k) {
@@ -378,54 +372,34 @@ void PdfWriter::writeFont(const Font& f) {
   appendNumber(o, t.descent() * toThousandths, 0);
   o += " /CapHeight ";
   appendNumber(o, t.capHeight() * toThousandths, 0);
-  o += " /StemV 80 /FontFile2 ";
-  appendInt(o, f.file);
-  o += " 0 R >>\nendobj\n";
-  beginObject(f.descriptor);
-  out(o);
+  o += " /StemV 80 /FontFile2 " + ref(f.file) + " >>";
+  writeObject(f.descriptor, o);
 
   const std::string program = t.subset(f.used);
-  writeStream(f.file, " /Length1 " + std::to_string(program.size()), program, true);
+  writeStream(f.file, " /Length1 " + std::to_string(program.size()), program);
   const std::string unicode =
       "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
       "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
       "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
       "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n" +
       cmap + "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
-  writeStream(f.toUnicode, "", unicode, true);
+  writeStream(f.toUnicode, "", unicode);
 }
 
 std::string PdfWriter::finish(const std::string& title, const std::string& creator) {
   for (const auto& font : fonts_) writeFont(*font);
 
   std::string o = "<< /Font << ";
-  for (std::size_t k = 0; k < fonts_.size(); ++k) {
-    o += "/F";
-    appendInt(o, static_cast<long long>(k));
-    o.push_back(' ');
-    appendInt(o, fonts_[k]->type0);
-    o += " 0 R ";
-  }
-  o += ">> /ProcSet [/PDF /Text] >>\nendobj\n";
-  beginObject(kResources);
-  out(o);
+  for (std::size_t k = 0; k < fonts_.size(); ++k) o += "/F" + std::to_string(k) + " " + ref(fonts_[k]->type0) + " ";
+  writeObject(kResources, o + ">> /ProcSet [/PDF /Text] >>");
 
-  o = "<< /Type /Pages /Count ";
-  appendInt(o, static_cast<long long>(pages_.size()));
-  o += " /Kids [";
-  for (int page : pages_) {
-    appendInt(o, page);
-    o += " 0 R ";
-  }
-  o += "] >>\nendobj\n";
-  beginObject(kPageTree);
-  out(o);
+  o = "<< /Type /Pages /Count " + std::to_string(pages_.size()) + " /Kids [";
+  for (int page : pages_) o += ref(page) + " ";
+  writeObject(kPageTree, o + "] >>");
 
-  beginObject(kCatalog);
-  out("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n");
-  beginObject(kInfo);
-  out("<< /Title " + textString(title) + " /Creator " + textString(creator) + " /Producer " +
-       textString(creator) + " >>\nendobj\n");
+  writeObject(kCatalog, "<< /Type /Catalog /Pages " + ref(kPageTree) + " >>");
+  writeObject(kInfo, "<< /Title " + textString(title) + " /Creator " + textString(creator) + " /Producer " +
+                         textString(creator) + " >>");
 
   const std::uint64_t xref = written_;
   std::string table = "xref\n0 " + std::to_string(offsets_.size()) + "\n0000000000 65535 f \n";
@@ -435,7 +409,8 @@ std::string PdfWriter::finish(const std::string& title, const std::string& creat
     std::snprintf(entry, sizeof entry, "%010llu 00000 n \n", static_cast<unsigned long long>(offsets_[k]));
     table += entry;
   }
-  table += "trailer\n<< /Size " + std::to_string(offsets_.size()) + " /Root 1 0 R /Info 4 0 R >>\nstartxref\n" +
+  table += "trailer\n<< /Size " + std::to_string(offsets_.size()) + " /Root " + ref(kCatalog) + " /Info " +
+           ref(kInfo) + " >>\nstartxref\n" +
            std::to_string(xref) + "\n%%EOF\n";
   out(table);
   return failure_;

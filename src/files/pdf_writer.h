@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,11 +64,13 @@ class PdfWriter {
   struct Deflater;
   int reserve();
   void beginObject(int number);
+  void writeObject(int number, std::string_view body);
   void out(std::string_view bytes);
-  void writeStream(int number, const std::string& dictionary, std::string_view data, bool compress);
+  void writeStream(int number, const std::string& dictionary, std::string_view data);
   void writeFont(const Font& font);
   void endText();
-  void setFill(PdfColour colour);
+  // Sets the fill ("rg") or stroke ("RG") colour unless it is already `colour`.
+  void setColour(std::optional<PdfColour>& current, PdfColour colour, std::string_view op);
   double px(double x) const { return x * scale_; }
   double py(double y) const { return height_ - y * scale_; }
 
@@ -82,8 +85,7 @@ class PdfWriter {
   bool inText_ = false;
   int textFont_ = -1;
   double textSize_ = 0, lineWidth_ = -1;
-  PdfColour fill_, stroke_;
-  bool fillSet_ = false, strokeSet_ = false;
+  std::optional<PdfColour> fill_, stroke_;  // as set on the page being made
   std::string failure_;
 };
 

@@ -22,8 +22,7 @@ using report::Align;
 using namespace report_pages;
 
 constexpr int kDpi = kReportDpi;
-// The page, mm: A4 portrait, the text block between the margins, the running header above it.
-constexpr double kPageWidth = 210, kPageHeight = 297;
+// The text block between the page's margins, mm, the running header above it.
 constexpr double kLeft = 20, kRight = 15, kTop = 22, kBottom = 20;
 constexpr double kHeaderY = 11, kFooterY = 285;
 // Formula columns, mm: the clause on the right, the verdict left of it.

@@ -60,6 +60,8 @@ inline int flags(Qt::Alignment align, int wrap = 0) { return static_cast<int>(al
 
 // The report's resolution: device pixels per inch of the page layout and of the PDF it is painted on.
 inline constexpr int kReportDpi = 600;
+// The report's page, mm: A4 portrait.
+inline constexpr double kPageWidth = 210, kPageHeight = 297;
 
 class Fonts;
 

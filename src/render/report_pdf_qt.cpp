@@ -25,7 +25,7 @@ namespace plintova::draw::report_pages {
 namespace {
 
 constexpr double kPointsPerPixel = 72.0 / kReportDpi;
-constexpr double kA4WidthPt = 210 / 25.4 * 72, kA4HeightPt = 297 / 25.4 * 72;
+constexpr double points(double mm) { return mm / 25.4 * 72; }
 
 PdfColour pdfColour(const QColor& c) {
   return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()), static_cast<std::uint8_t>(c.blue())};
@@ -286,7 +286,7 @@ class PdfPages {
 
 std::string writeOwnPdf(std::vector<Page>& pages, const Fonts& fonts, const QPaintDevice* device,
                         const std::string& title, const PdfSink& sink, bool& taken) {
-  PdfWriter pdf(sink, kA4WidthPt, kA4HeightPt, kPointsPerPixel);
+  PdfWriter pdf(sink, points(kPageWidth), points(kPageHeight), kPointsPerPixel);
   PdfPages painter(pdf, fonts, device);
   taken = painter.holds(pages);
   if (!taken) return {};
